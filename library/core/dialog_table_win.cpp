@@ -1,0 +1,55 @@
+// The dialog table and the records attached to dialogs and their controls.
+#include "core/dialogs.h"
+
+#include <cstdlib>
+
+HWND hDialogList[QUILL_MAX_DIALOGS + 1];
+int nDialogs = 0;
+int iDlgCur = 0;
+HWND hDlgCur = nullptr;
+int iDialogId = 0;
+int nSemi = 0;
+HWND hLastSemi = nullptr;
+int bDialogCreating = 0;
+int iLastModalId = 0;
+HBRUSH hBrushDlg = nullptr;
+
+DialogRecord *yydialogrecord(HWND dialog) {
+    if (!dialog || !IsWindow(dialog)) return nullptr;
+    return reinterpret_cast<DialogRecord *>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
+FieldRecord *yyfieldrecord(HWND control) {
+    if (!control || !IsWindow(control)) return nullptr;
+    return reinterpret_cast<FieldRecord *>(GetWindowLongPtrA(control, GWLP_USERDATA));
+}
+
+FieldRecord *yynewfieldrecord(void) {
+    FieldRecord *record = static_cast<FieldRecord *>(std::calloc(1, sizeof(FieldRecord)));
+    if (!record) return nullptr;
+    record->minimum = 1000.0;
+    record->maximum = -1000.0;
+    record->foreground = QUILL_DEFAULT_COLOUR;
+    record->background = QUILL_DEFAULT_COLOUR;
+    return record;
+}
+
+void yyfreefieldrecord(FieldRecord *record) {
+    if (!record) return;
+    std::free(record->tabStops);
+    std::free(record->format);
+    std::free(record);
+}
+
+HWND yycurrentdialog(void) {
+    if (iDlgCur < 0 || iDlgCur > nDialogs) return nullptr;
+    return hDialogList[iDlgCur];
+}
+
+int yydialogfind(int id) {
+    for (int slot = 0; slot <= nDialogs && slot <= QUILL_MAX_DIALOGS; ++slot) {
+        DialogRecord *record = yydialogrecord(hDialogList[slot]);
+        if (record && record->id == id) return slot;
+    }
+    return -1;
+}
