@@ -1,0 +1,39 @@
+// A fresh empty directory per test, removed afterwards, so file tests never see each other.
+#ifndef VELQUIST3_TESTS_SCRATCH_DIR_H
+#define VELQUIST3_TESTS_SCRATCH_DIR_H
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+struct ScratchDir {
+    std::filesystem::path path;
+
+    ScratchDir() {
+        static std::atomic<int> serial{0};
+        auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
+        path = std::filesystem::temp_directory_path() /
+               ("velquist3-test-" + std::to_string(tick) + "-" + std::to_string(serial++));
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string file(const std::string &name) const { return (path / name).string(); }
+};
+
+inline std::string read_whole_file(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void write_whole_file(const std::string &path, const std::string &text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+#endif
