@@ -16,6 +16,23 @@ void Put4(std::string *out, int v) {
     Put2(out, v % 100);
 }
 
+// Day, month, four-digit year, then hours, minutes, seconds, with the given separators.
+std::string DateTime(const LocalTime &t, char date_sep, const char *between, char time_sep) {
+    std::string text;
+    Put2(&text, t.day);
+    text += date_sep;
+    Put2(&text, t.month);
+    text += date_sep;
+    Put4(&text, t.year);
+    text += between;
+    Put2(&text, t.hour);
+    text += time_sep;
+    Put2(&text, t.minute);
+    text += time_sep;
+    Put2(&text, t.second);
+    return text;
+}
+
 }  // namespace
 
 LocalTime local_time_now() {
@@ -33,37 +50,11 @@ LocalTime local_time_now() {
 }
 
 std::string log_file_name(const LocalTime &t) {
-    std::string name;
-    Put2(&name, t.day);
-    name += '-';
-    Put2(&name, t.month);
-    name += '-';
-    Put4(&name, t.year);
-    name += '_';
-    Put2(&name, t.hour);
-    name += '-';
-    Put2(&name, t.minute);
-    name += '-';
-    Put2(&name, t.second);
-    name += "_Velquist-LOG.txt";
-    return name;
+    return DateTime(t, '-', "_", '-') + "_Velquist-LOG.txt";
 }
 
 std::string timestamp(const LocalTime &t) {
-    std::string stamp;
-    Put2(&stamp, t.day);
-    stamp += '/';
-    Put2(&stamp, t.month);
-    stamp += '/';
-    Put4(&stamp, t.year);
-    stamp += "  ";
-    Put2(&stamp, t.hour);
-    stamp += ':';
-    Put2(&stamp, t.minute);
-    stamp += ':';
-    Put2(&stamp, t.second);
-    stamp += "    ";
-    return stamp;
+    return DateTime(t, '/', "  ", ':') + "    ";
 }
 
 std::string log_message(std::initializer_list<LogItem> items) {
