@@ -1,0 +1,103 @@
+// The earlier search program's state, its dialog's field ids, and what the program's logic
+// needs of the window system, so that the buttons and the search run the same way in the
+// program and in tests.
+#ifndef VELQUIST_PROGRAM_H
+#define VELQUIST_PROGRAM_H
+
+#include <cstdint>
+#include <string>
+
+#include "table_step.h"
+
+namespace velquist {
+
+// Controls of the main dialog (101) and the About dialog (102).
+enum FieldId {
+    kMainDialog = 101,
+    kAboutDialog = 102,
+    kCancel = 2,
+    kOpenButton = 1001,
+    kHelpButton = 1002,
+    kExitButton = 1003,
+    kAboutText = 1004,
+    kStartInteger = 1005,
+    kCheckFile = 1006,
+    kStartButton = 1008,
+    kStopButton = 1009,
+    kSaveInterval = 1011,
+    kDigits = 1015,
+    kCpuMinutes = 1016,
+    kIterations = 1018,
+    kStopIteration = 1026,
+    kCpuDays = 1027,
+    kCpuHours = 1029,
+    kCpuSeconds = 1032,
+    kStatus = 1034,
+    kClearButton = 1035,
+};
+
+// Field states as the library's field-state routine takes them.
+enum FieldState { kFieldDisabled = 0, kFieldEnabled = 1, kFieldReadOnly = 2 };
+
+// The status line's texts.
+extern const char *const kStatusSearching;
+extern const char *const kStatusSaving;
+extern const char *const kStatusFound;
+
+// A local calendar date.
+struct Date {
+    int day = 1;
+    int month = 1;
+    int year = 1970;
+};
+
+// The program's module data. One instance lives for the whole process; Open, Clear and the
+// search act on it.
+struct ProgramState {
+    int32_t start_number = 0;
+    int32_t digit_count = 0;
+    int32_t iteration_count = 0;
+    int32_t save_interval = 0;
+    int32_t stop_iteration = 0;
+    std::string checkpoint_path;  // trimmed; empty = start from scratch
+    int32_t cpu_seconds = 0;
+    int64_t last_cpu_shown = 0;
+    int32_t save_number = 1;
+    int32_t save_multiple = 1;  // never reset: CPU time is that of the whole process
+    int32_t million_mark = 1;
+    int32_t million_state = 0;  // 0 milestone ahead, 1 milestone save due, 2 milestone saved
+    int32_t found_flag = 0;
+    int32_t progress_counter = 0;
+    int32_t exit_requested = 0;
+    int32_t capacity = kDigitCapacity;  // the most digits the search may reach
+    TableArrays *arrays = nullptr;      // allocated by the program at the first search
+};
+
+// The window system as the program's logic sees it: the current dialog's fields, the event
+// queue, the file dialog and the runtime's clock and calendar.
+class Host {
+public:
+    virtual ~Host() = default;
+    virtual int32_t get_integer(int field) = 0;
+    virtual std::string get_string(int field) = 0;  // trailing blanks removed
+    virtual void put_integer(int field, int32_t value) = 0;
+    virtual void put_string(int field, const std::string &text) = 0;
+    virtual void field_state(int field, int state) = 0;
+    // Polls the event queue once; true when the Stop button was pressed. Other events are dropped.
+    virtual bool stop_pressed() = 0;
+    // Asks for a checkpoint file to open, starting from *path; false when cancelled.
+    virtual bool choose_file(std::string *path) = 0;
+    virtual double cpu_time() = 0;  // process CPU time in seconds
+    virtual Date today() = 0;
+};
+
+// Open: choose a checkpoint and show its header, ready to resume from it.
+void open_checkpoint(ProgramState *state, Host *host);
+// Clear: back to a fresh search from 196.
+void clear_dialog(ProgramState *state, Host *host);
+// Start: the search, until a palindrome, a limit, Stop or a failure ends it.
+void run_search(ProgramState *state, Host *host);
+
+}  // namespace velquist
+
+#endif
