@@ -1,0 +1,70 @@
+// The library's error path, for the library's own code.
+//
+// A failing routine calls yyerror_ (or yyraise) with its error number and carries on. The
+// number is kept for infoerror_ and reported by the report level: 0 nothing, 1 a line on
+// standard output, 2 a line in the debug log, 3 the root window's status bar, 4 a message box
+// whose Cancel ends the process. Routines that only probe a conversion use QuietErrors.
+#ifndef QUILL_CORE_ERRORS_H
+#define QUILL_CORE_ERRORS_H
+
+#include "quillamorph/errors.h"
+
+#include <string>
+
+QUILL_BEGIN_DECLS
+
+// Store ICODE as the last error number and report it by the report level.
+void yyerror_(const int *icode);
+
+// Store ICODE as the last error number, nothing else.
+void yyseterror_(const int *icode);
+
+QUILL_END_DECLS
+
+// The same as yyerror_ for callers holding a plain number.
+void yyraise(int code);
+
+// The file error status (the system code of the last failing file operation) and the system
+// error status (the code of the last failing operating-system routine, or zlib's status).
+void yysetfileerror(int code);
+void yysetsystemerror(int code);
+
+// The last error number and the report level, read without clearing anything.
+int yylasterror();
+int yyreportlevel();
+
+// The 73-character report line of error CODE with its trailing blanks removed:
+// "Error=", the number in 4 characters, ":" and the message.
+std::string yyerrorline(int code);
+
+// The fixed message of CODE, or "" when the number has none.
+const char *yyerrortext(int code);
+
+// Saves the last error number and the report level and sets both to 0, so that errors raised
+// while it lives are neither reported nor left visible; restores both when it goes.
+struct QuietErrors {
+    int saved_error;
+    int saved_level;
+    QuietErrors();
+    ~QuietErrors();
+    QuietErrors(const QuietErrors &) = delete;
+    QuietErrors &operator=(const QuietErrors &) = delete;
+    // The error number raised since the guard began (0 = none).
+    int error() const;
+};
+
+// One entry of the generated message table.
+struct ErrorMessage {
+    int number;
+    const char *text;
+};
+extern const ErrorMessage yyerrormessages[];
+extern const int yyerrormessagecount;
+
+#ifdef _WIN32
+// The window-system reports: level 3 (status bar) and level 4 (message box). LINE is the
+// trimmed report line. Reports that cannot be made are skipped.
+void yyerrorwindowreport(int level, const char *line);
+#endif
+
+#endif

@@ -1,0 +1,50 @@
+// The window-system side of error reports: the status-bar line, the "Library Error" box, and
+// the program exit that its Cancel leads to.
+#include "core/errors.h"
+
+#include "core/fixedtext.h"
+#include "core/system.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void ReportInStatusBar(const char *line) {
+    (void)line;  // no root window status bar to write to yet
+}
+
+void ReportInMessageBox(const char *line) {
+    int answer = MessageBoxA(nullptr, line, "Library Error",
+                             MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON1 | MB_TASKMODAL);
+    if (answer == IDCANCEL) {
+        int code = 0;
+        iosexitprogram_(" ", &code, 1);
+    }
+}
+
+}  // namespace
+
+void yyerrorwindowreport(int level, const char *line) {
+    if (level == 3) ReportInStatusBar(line);
+    else if (level == 4) ReportInMessageBox(line);
+}
+
+void iosexitprogram_(const char *message, const int *icode, int message_len) {
+    int code = icode ? *icode : 0;
+    int len = yytrimlen(message, message_len);
+    if (len > 0) {
+        // "Abnormal exit (code N) : MESSAGE", N left-justified, cut to the 260-byte buffer.
+        char number[16];
+        std::snprintf(number, sizeof number, "%4d", code);
+        std::string num(number);
+        if (num.size() > 4) num = "****";
+        num = num.substr(num.find_first_not_of(' '));
+        std::string text = "Abnormal exit (code " + num + ") : " + std::string(message, static_cast<std::size_t>(len));
+        if (text.size() > 259) text.resize(259);
+        yywinmessagebox_("Quillamorph", text.c_str());
+    }
+    yyexit_(&code);
+}

@@ -1,0 +1,155 @@
+// The error store, the report line and the fixed messages.
+#include "core/errors.h"
+#include "core/fixedtext.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+int Info(int item) { return infoerror_(&item); }
+void Level(int level) { idebuglevel_(&level); }
+void Raise(int code) { yyerror_(&code); }
+
+std::string Message(int number, int width) {
+    std::string text(static_cast<std::size_t>(width), '#');
+    winfoerrormessage_(&number, &text[0], width);
+    return text;
+}
+
+class ErrorStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Level(0);
+        for (int item = 1; item <= 3; ++item) Info(item);
+    }
+    void TearDown() override { Level(0); }
+};
+
+TEST_F(ErrorStore, LastErrorIsReadOnceThenCleared) {
+    Raise(1005);
+    EXPECT_EQ(1005, Info(1));
+    EXPECT_EQ(0, Info(1));
+}
+
+TEST_F(ErrorStore, OtherItemsRepeatThePreviousAnswer) {
+    Raise(1005);
+    EXPECT_EQ(1005, Info(1));
+    EXPECT_EQ(1005, Info(7));
+    EXPECT_EQ(1005, Info(0));
+    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, Info(-3));
+}
+
+TEST_F(ErrorStore, FileAndSystemStatusAreSeparateWords) {
+    yysetfileerror(2);
+    yysetsystemerror(-5);
+    Raise(1);
+    EXPECT_EQ(2, Info(2));
+    EXPECT_EQ(-5, Info(3));
+    EXPECT_EQ(1, Info(1));
+    EXPECT_EQ(0, Info(2));
+    EXPECT_EQ(0, Info(3));
+}
+
+TEST_F(ErrorStore, SetErrorStoresWithoutReporting) {
+    Level(1);
+    testing::internal::CaptureStdout();
+    int code = 12;
+    yyseterror_(&code);
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    EXPECT_EQ(12, Info(1));
+}
+
+TEST_F(ErrorStore, ReportLevelAcceptsOnlyZeroToFour) {
+    Level(3);
+    EXPECT_EQ(3, Info(4));
+    Level(5);
+    EXPECT_EQ(3, Info(4));
+    Level(-1);
+    EXPECT_EQ(3, Info(4));
+    EXPECT_EQ(3, Info(4)) << "item 4 never clears the level";
+    Level(0);
+    EXPECT_EQ(0, Info(4));
+}
+
+TEST_F(ErrorStore, LevelOneWritesOneRecordToStandardOutput) {
+    Level(1);
+    testing::internal::CaptureStdout();
+    Raise(12);
+    Raise(1005);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(" Error=  12:Invalid character detected\n Error=1005:No dialogs currently loaded\n", out);
+    EXPECT_EQ(1005, Info(1));
+    EXPECT_EQ(1, Info(4));
+}
+
+TEST_F(ErrorStore, QuietGuardHidesAndRestores) {
+    Level(1);
+    Raise(4);
+    testing::internal::CaptureStdout();
+    {
+        QuietErrors quiet;
+        EXPECT_EQ(0, Info(4));
+        Raise(12);
+        EXPECT_EQ(12, quiet.error());
+    }
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    EXPECT_EQ(4, Info(1));
+    EXPECT_EQ(1, Info(4));
+}
+
+TEST(ErrorLine, NumberInFourCharactersThenMessage) {
+    EXPECT_EQ("Error=  12:Invalid character detected", yyerrorline(12));
+    EXPECT_EQ("Error=1005:No dialogs currently loaded", yyerrorline(1005));
+    EXPECT_EQ("Error=   0:", yyerrorline(0));
+    EXPECT_EQ("Error=  50:", yyerrorline(50));
+    EXPECT_EQ("Error=****:", yyerrorline(12345));
+    EXPECT_EQ("Error=  -1:", yyerrorline(-1));
+}
+
+TEST(ErrorLine, LongestMessagesFitTheLine) {
+    for (int i = 0; i < yyerrormessagecount; ++i) {
+        std::string line = yyerrorline(yyerrormessages[i].number);
+        EXPECT_LE(line.size(), 73u) << yyerrormessages[i].number;
+        EXPECT_EQ(yyerrormessages[i].text, line.substr(11)) << yyerrormessages[i].number;
+    }
+}
+
+TEST(ErrorMessages, ExactlyTheListedNumbersHaveMessages) {
+    const int listed[] = {
+        1, 2, 3, 4, 5, 10, 11, 12, 13, 16, 18, 20, 21, 22, 23, 24, 25, 27, 28, 34, 40, 42, 43, 44, 46,
+        49, 51, 54, 55, 58, 63, 64, 66};
+    std::string blank(70, ' ');
+    int count = 0;
+    for (int n = -5; n <= 1100; ++n) {
+        std::string text = Message(n, 70);
+        bool expected = (n >= 1001 && n <= 1081);
+        for (int l : listed) expected = expected || l == n;
+        EXPECT_EQ(expected, text != blank) << "number " << n << ": [" << text << "]";
+        count += text != blank;
+    }
+    EXPECT_EQ(114, count);
+    EXPECT_EQ(114, yyerrormessagecount);
+}
+
+TEST(ErrorMessages, TextsAreExact) {
+    EXPECT_EQ("Error opening file or device", yytrimmed(Message(1, 70).data(), 70));
+    EXPECT_EQ("Number too large in string to numeric conversion", yytrimmed(Message(4, 70).data(), 70));
+    EXPECT_EQ("Numeric to string conversion error", yytrimmed(Message(18, 70).data(), 70));
+    EXPECT_EQ("Invalid bitmap handle", yytrimmed(Message(1021, 70).data(), 70));
+    EXPECT_EQ("Variable too small to receive text", yytrimmed(Message(1023, 70).data(), 70));
+    EXPECT_EQ("Zlib compression/decompression failed", yytrimmed(Message(1044, 70).data(), 70));
+    EXPECT_EQ("3D model vertex limit exceeded. Increase MAXVERTEX.", yytrimmed(Message(1073, 70).data(), 70));
+    EXPECT_EQ("QUILAX.DLL not found", yytrimmed(Message(1081, 70).data(), 70));
+}
+
+TEST(ErrorMessages, CutToTheVariableOrPadded) {
+    EXPECT_EQ("QUILAX.DLL", Message(1081, 10));
+    EXPECT_EQ("QUILAX.DLL not found     ", Message(1081, 25));
+    EXPECT_EQ("     ", Message(1082, 5));
+    EXPECT_EQ("", Message(1081, 0));
+}
+
+}  // namespace
