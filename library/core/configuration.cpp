@@ -1,0 +1,275 @@
+// Library settings: base directory, configuration file, temporary names, command line.
+#include "core/configuration.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+LibrarySettings gSettings;
+
+namespace {
+
+// Copies at most size - 1 characters of src (n characters) into dst and terminates it.
+void CopyBounded(char *dst, std::size_t size, const char *src, std::size_t n) {
+    if (size == 0) return;
+    if (n > size - 1) n = size - 1;
+    std::memcpy(dst, src, n);
+    dst[n] = '\0';
+}
+
+void CopyText(char *dst, std::size_t size, const char *src) {
+    CopyBounded(dst, size, src, std::strlen(src));
+}
+
+void AppendText(char *dst, std::size_t size, const char *src) {
+    std::size_t used = std::strlen(dst);
+    if (used < size) CopyText(dst + used, size - used, src);
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsEmpty(const char *text) { return text == nullptr || text[0] == '\0'; }
+
+// The integer of a text's first word: optional sign, at most ten digits, within the 32-bit
+// range (the smallest accepted value is -2147483647). False, with nothing stored, otherwise.
+bool ReadInteger(const char *text, std::size_t len, int *value) {
+    std::size_t i = 0;
+    while (i < len && IsBlank(text[i])) ++i;
+    if (i == len) return false;
+    bool negative = false;
+    if (text[i] == '+' || text[i] == '-') {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long sum = 0;
+    int digits = 0;
+    for (; i < len && !IsBlank(text[i]); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        if (++digits > 10) return false;
+        sum = sum * 10 + (text[i] - '0');
+        if (sum > 2147483647LL) return false;
+    }
+    *value = static_cast<int>(negative ? -sum : sum);
+    return true;
+}
+
+}  // namespace
+
+void yysettingsdefaults(LibrarySettings *s) {
+    std::memset(s, 0, sizeof *s);
+    s->generalUnit = 40;
+    s->plotOutputUnit = 41;
+    s->plotInputUnit = 42;
+    CopyText(s->charSet, sizeof s->charSet, "standard.chr");
+}
+
+void yyappendbackslash(char *dir, std::size_t size) {
+    std::size_t n = std::strlen(dir);
+    if (n > 0 && dir[n - 1] != '\\' && n + 1 < size) {
+        dir[n] = '\\';
+        dir[n + 1] = '\0';
+    }
+}
+
+void yyconfigline(const char *line, std::size_t len, LibrarySettings *s, ConfigRequests *req) {
+    if (len > static_cast<std::size_t>(kConfigLineChars)) len = kConfigLineChars;
+    const char *eq = static_cast<const char *>(std::memchr(line, '=', len));
+    if (eq == nullptr) return;
+    std::size_t eqPos = static_cast<std::size_t>(eq - line);
+    if (eqPos == 0 || eqPos == static_cast<std::size_t>(kConfigLineChars) - 1) return;
+
+    // The key: the text before "=" without surrounding blanks, cut to 8 characters and upper
+    // case; fewer than three characters is no key.
+    std::size_t first = 0, last = eqPos;
+    while (first < last && IsBlank(line[first])) ++first;
+    while (last > first && IsBlank(line[last - 1])) --last;
+    if (last - first < 3) return;
+    char key[9];
+    std::size_t keyLen = last - first < 8 ? last - first : 8;
+    for (std::size_t i = 0; i < keyLen; ++i)
+        key[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[first + i])));
+    key[keyLen] = '\0';
+    for (std::size_t i = 0; i < keyLen; ++i)
+        if (key[i] == '\t') key[i] = ' ';
+
+    if (std::strncmp(key, "VER", 3) == 0) req->versionRequest = true;
+
+    // The value: from the first non-blank character after "=" to the end of the line.
+    std::size_t v = eqPos + 1;
+    while (v < len && IsBlank(line[v])) ++v;
+    std::size_t valueEnd = len;
+    while (valueEnd > v && (IsBlank(line[valueEnd - 1]) || line[valueEnd - 1] == '\r')) --valueEnd;
+    if (v >= valueEnd) return;
+    const char *value = line + v;
+    std::size_t valueLen = valueEnd - v;
+
+    // Directory and file names are texts; every other key takes an integer, quietly: a value
+    // that is no integer leaves the setting alone.
+    if (std::strcmp(key, "CHARDIR") == 0) {
+        CopyBounded(s->charDir, sizeof s->charDir, value, valueLen);
+        return;
+    }
+    if (std::strcmp(key, "CHARSET") == 0) {
+        CopyBounded(s->charSet, sizeof s->charSet, value, valueLen);
+        return;
+    }
+    int number = 0;
+    if (!ReadInteger(value, valueLen, &number)) return;
+    if (std::strcmp(key, "DEBUG") == 0) {
+        if (number >= 0 && number <= 4) req->debugLevel = number;
+    } else if (std::strcmp(key, "HPGL2") == 0) {
+        s->hpgl2 = number;
+    } else if (std::strcmp(key, "LFNGEN") == 0) {
+        if (number != s->plotOutputUnit && number != s->plotInputUnit) s->generalUnit = number;
+    } else if (std::strcmp(key, "LFNPLOTI") == 0) {
+        if (number != s->generalUnit && number != s->plotOutputUnit) s->plotInputUnit = number;
+    } else if (std::strcmp(key, "LFNPLOTO") == 0) {
+        if (number != s->generalUnit && number != s->plotInputUnit) s->plotOutputUnit = number;
+    } else if (std::strcmp(key, "PLOTTER") == 0) {
+        s->plotter = number;
+    } else if (std::strcmp(key, "PRINTER") == 0) {
+        s->printer = number;
+    }
+}
+
+bool yyreadconfig(const char *path, LibrarySettings *s, ConfigRequests *req) {
+    std::FILE *file = std::fopen(path, "rb");
+    if (file == nullptr) return false;
+    // Lines longer than the configuration line are cut; the rest up to the line end is skipped.
+    char line[kConfigLineChars + 1];
+    std::size_t len = 0;
+    bool overlong = false;
+    int c;
+    while ((c = std::fgetc(file)) != EOF) {
+        if (c == '\n') {
+            yyconfigline(line, len, s, req);
+            len = 0;
+            overlong = false;
+        } else if (!overlong) {
+            if (c == '\r') continue;
+            if (c == '\t') c = ' ';
+            line[len++] = static_cast<char>(c);
+            if (len == static_cast<std::size_t>(kConfigLineChars)) overlong = true;
+        }
+    }
+    if (len > 0) yyconfigline(line, len, s, req);
+    std::fclose(file);
+    return true;
+}
+
+void yybasedir(const char *quilla, const char *qide, const char *currentDir, char *dir,
+               std::size_t dirSize) {
+    if (dirSize == 0) return;
+    dir[0] = '\0';
+    if (!IsEmpty(quilla)) {
+        CopyText(dir, dirSize, quilla);
+        yyappendbackslash(dir, dirSize);
+        return;
+    }
+    if (!IsEmpty(qide)) {
+        std::size_t n = std::strlen(qide);
+        std::size_t cut = n;
+        for (std::size_t i = 0; i + 4 <= n; ++i) {
+            if (std::toupper(static_cast<unsigned char>(qide[i])) == 'Q' &&
+                std::toupper(static_cast<unsigned char>(qide[i + 1])) == 'I' &&
+                std::toupper(static_cast<unsigned char>(qide[i + 2])) == 'D' &&
+                std::toupper(static_cast<unsigned char>(qide[i + 3])) == 'E') {
+                cut = i;
+                break;
+            }
+        }
+        CopyBounded(dir, dirSize, qide, cut);
+        return;
+    }
+    char drive[3] = {0, 0, 0};
+    if (currentDir != nullptr && std::strlen(currentDir) >= 2) CopyBounded(drive, 3, currentDir, 2);
+    CopyText(dir, dirSize, drive);
+    AppendText(dir, dirSize, "\\quil\\");
+}
+
+bool yyfileexists(const char *name) {
+    struct stat info;
+    return stat(name, &info) == 0;
+}
+
+void yyconfigname(const char *quilinit, const char *baseDir, char *name, std::size_t size) {
+    if (size == 0) return;
+    name[0] = '\0';
+    if (!IsEmpty(quilinit) && yyfileexists(quilinit)) {
+        CopyText(name, size, quilinit);
+        return;
+    }
+    if (yyfileexists("quilla.ini")) {
+        CopyText(name, size, "quilla.ini");
+        return;
+    }
+    if (!IsEmpty(baseDir)) {
+        char candidate[kPathChars + 1];
+        CopyText(candidate, sizeof candidate, baseDir);
+        AppendText(candidate, sizeof candidate, "quilla.ini");
+        if (yyfileexists(candidate)) CopyText(name, size, candidate);
+    }
+}
+
+namespace {
+
+// dir + template with the first free number 00..99 written over its two blanks.
+void FreeTemporaryName(const char *dir, const char *pattern, char *name, std::size_t size) {
+    for (int number = 0; number < 100; ++number) {
+        char file[16];
+        CopyText(file, sizeof file, pattern);
+        char *gap = std::strchr(file, ' ');
+        gap[0] = static_cast<char>('0' + number / 10);
+        gap[1] = static_cast<char>('0' + number % 10);
+        CopyText(name, size, dir);
+        AppendText(name, size, file);
+        if (!yyfileexists(name)) return;
+    }
+}
+
+}  // namespace
+
+void yytmpnames(const char *temp, const char *tmp, char *plotName, char *dumpName,
+                std::size_t size) {
+    char dir[kPathChars + 1];
+    if (!IsEmpty(temp))
+        CopyText(dir, sizeof dir, temp);
+    else if (!IsEmpty(tmp))
+        CopyText(dir, sizeof dir, tmp);
+    else
+        CopyText(dir, sizeof dir, "C:\\");
+    yyappendbackslash(dir, sizeof dir);
+    FreeTemporaryName(dir, "orn$$  .plt", plotName, size);
+    FreeTemporaryName(dir, "orn$$  .dmp", dumpName, size);
+}
+
+int yycommandarg(const char *line, int n, char *arg, std::size_t argSize) {
+    std::size_t len = std::strlen(line);
+    if (len > static_cast<std::size_t>(kCommandLineChars)) len = kCommandLineChars;
+    int count = -1;
+    std::size_t i = 0;
+    while (i < len) {
+        while (i < len && line[i] == ' ') ++i;
+        if (i >= len) break;
+        std::size_t start, end;
+        if (line[i] == '"') {
+            start = i + 1;
+            const void *close = std::memchr(line + start, '"', len - start);
+            end = close ? static_cast<std::size_t>(static_cast<const char *>(close) - line) : len;
+            i = end + 1;
+            if (end == start) continue;  // "" or a quote with nothing after it
+        } else {
+            start = i;
+            while (i < len && line[i] != ' ') ++i;
+            end = i;
+        }
+        ++count;
+        if (count == n) {
+            CopyBounded(arg, argSize, line + start, end - start);
+            return count;
+        }
+    }
+    return count;
+}

@@ -1,0 +1,301 @@
+// The event loop: the current event and its globals, the translation of one window message
+// into one event, the waiting and polling dispatchers and the library's own wait.
+#include "core/events.h"
+
+#include <cstring>
+
+#include "quillamorph/events.h"
+
+int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
+    wMessageX, wMessageY, wMessageTime;
+int wValidMessage;
+int bInWMessage;
+int bSetFromCell;
+int bExpectPaintResize;
+int block118 = 1;
+int TimerEnabled;
+
+const int wMessageDefault[kEventTypes] = {1, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0};
+int wMessageEnabled[kEventTypes] = {1, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0};
+
+PendingTable ORNMessages;
+
+namespace {
+
+// One event as the dispatchers hand it back.
+struct Event {
+    int type, win, value1, value2, value3, value4, x, y, time;
+};
+
+bool ValidSlot(int slot) { return slot >= 0 && slot < kWindowSlots; }
+
+// Mouse coordinates of lParam; positions beyond the screen are negative ones of a capture.
+void MousePosition(LPARAM lParam, int *x, int *y) {
+    *x = LOWORD(lParam);
+    *y = HIWORD(lParam);
+    if (*x > GetSystemMetrics(SM_CXSCREEN)) *x -= 65536;
+    if (*y > GetSystemMetrics(SM_CYSCREEN)) *y -= 65536;
+}
+
+void Commit(const Event &e) {
+    wMessageType = e.type;
+    wMessageWin = e.win;
+    wMessageValue1 = e.value1;
+    wMessageValue2 = e.value2;
+    wMessageValue3 = e.value3;
+    wMessageValue4 = e.value4;
+    wMessageX = e.x;
+    wMessageY = e.y;
+    wMessageTime = e.time;
+    wValidMessage = 0;
+}
+
+Event Current() {
+    return {wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3,
+            wMessageValue4, wMessageX, wMessageY, wMessageTime};
+}
+
+Event Nothing() { return {-1, -1, -1, -1, -1, -1, -1, -1, -1}; }
+
+}  // namespace
+
+void yyclearpending() { std::memset(&ORNMessages, 0, sizeof ORNMessages); }
+
+bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HWND window) {
+    int index = type > 100 ? type - 101 : type - 1;
+    if (index < 0 || index >= kEventTypes || !wMessageEnabled[index]) return false;
+    if (type == kEventExpose && wMessageType == kEventResize && wValidMessage == 0) return false;
+    if (type == kEventResize && wParam == SIZE_MINIMIZED) return false;
+
+    // The event is built apart and committed whole, so that a dropped event leaves the
+    // current one as it was.
+    Event e = {type, yygetwindowindex(window), -1, -1, -1, -1, -1, -1,
+               static_cast<int>(GetMessageTime())};
+    switch (type) {
+    case kEventKey: {
+        e.value1 = subValue;
+        e.value3 = 0;
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(window, &p);
+        e.x = p.x;
+        e.y = p.y;
+        break;
+    }
+    case kEventMenu:
+    case kEventFrameClick:
+    case kEventTimer:
+        e.value1 = subValue;
+        break;
+    case kEventMouseDown:
+    case kEventMouseUp:
+    case kEventDoubleClick:
+    case kEventMouseMove:
+        e.value1 = type == kEventMouseMove ? -1 : subValue;
+        e.value2 = yymousemodifiers(static_cast<unsigned>(wParam));
+        e.value3 = 0;
+        MousePosition(lParam, &e.x, &e.y);
+        break;
+    case kEventExpose: {
+        const RECT *r = reinterpret_cast<const RECT *>(lParam);
+        e.value1 = r->right - r->left;
+        e.value2 = r->bottom - r->top;
+        e.value3 = 0;
+        e.x = r->left;
+        e.y = r->top;
+        break;
+    }
+    case kEventResize:
+        e.value1 = LOWORD(lParam);
+        e.value2 = HIWORD(lParam);
+        e.value3 = 0;
+        wWinWidth = e.value1;
+        wWinHeight = e.value2;
+        // A window nobody sees has its size taken in, but reports no resize.
+        if (!IsWindowVisible(window)) return false;
+        break;
+    case kEventBitmapView:
+        e.value1 = LOWORD(lParam);
+        e.value2 = HIWORD(lParam);
+        e.value3 = 2;
+        e.x = 0;
+        e.y = 0;
+        break;
+    default:  // close request and type 14: no values
+        break;
+    }
+    Commit(e);
+    return true;
+}
+
+void yyenablemessage_(const int *type, const int *flag) {
+    if (type == nullptr || flag == nullptr) return;
+    if (*type >= 1 && *type <= kEventTypes) wMessageEnabled[*type - 1] = *flag;
+}
+
+void yyinfomessage_(const int *type, int *flag) {
+    if (type == nullptr || flag == nullptr) return;
+    *flag = (*type >= 1 && *type <= kEventTypes) ? wMessageEnabled[*type - 1] : 0;
+}
+
+void yysettimer_(const int *milliseconds, const int *id) {
+    if (milliseconds == nullptr || id == nullptr || wWindow[0] == nullptr) return;
+    SetTimer(wWindow[0], static_cast<UINT_PTR>(*id), static_cast<UINT>(*milliseconds), nullptr);
+}
+
+void yywait_(const int *n) {
+    if (n == nullptr || hClient[0] == nullptr) return;
+    UINT ms = *n > 0 ? static_cast<UINT>(*n) * 10 : 0;
+    if (SetTimer(hClient[0], kWaitTimerId, ms, nullptr) == 0) return;
+    TimerEnabled = 1;
+    MSG msg;
+    while (TimerEnabled) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The quit message belongs to whoever runs the outermost loop: put it back.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1) break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (TimerEnabled) KillTimer(hClient[0], kWaitTimerId);
+    TimerEnabled = 0;
+}
+
+namespace {
+
+// Accelerators of plain windows: from the message's window up through its parents to the
+// first window slot that has a menu.
+bool TranslateWindowAccelerators(MSG *msg) {
+    for (HWND w = msg->hwnd; w != nullptr; w = GetParent(w)) {
+        int slot = yygetwindowindex(w);
+        if (slot >= 0 && hMenuRoot[slot] != nullptr) {
+            return hAccel[slot] != nullptr && TranslateAcceleratorA(wWindow[slot], hAccel[slot], msg);
+        }
+    }
+    return false;
+}
+
+void HandleMessage(MSG *msg) {
+    if (TranslateWindowAccelerators(msg)) return;
+    if (msg->message == 0x118 && msg->wParam == 0xFFF6 && block118) return;
+    TranslateMessage(msg);
+    bool paintOrSize = msg->message == WM_PAINT || msg->message == WM_SIZE;
+    if (paintOrSize) bExpectPaintResize = 1;
+    DispatchMessageA(msg);
+    if (paintOrSize) bExpectPaintResize = 0;
+}
+
+// A pending expose or resize of a window that still has its client area, else none.
+bool TakePending(Event *e) {
+    for (int slot = 0; slot < kWindowSlots; ++slot) {
+        PendingEvent &p = ORNMessages.window[slot];
+        if (p.type <= 0 || hClient[slot] == nullptr) continue;
+        *e = {p.type, slot, p.value1, p.value2, p.value3, p.value4, p.x, p.y, p.time};
+        if (p.type == kEventExpose) {
+            RECT r;
+            GetClientRect(hClient[slot], &r);
+            e->x = 0;
+            e->y = 0;
+            e->value1 = r.right;
+            e->value2 = r.bottom;
+        }
+        p.type = 0;
+        return true;
+    }
+    return false;
+}
+
+bool TakeDeferred(Event *e) {
+    DeferredEvent &d = ORNMessages.field;
+    if (d.type <= 0) return false;
+    *e = {d.type, d.win, d.value1, d.value2, d.value3, d.value4, d.x, d.y, d.time};
+    d.type = 0;
+    return true;
+}
+
+// The two dispatchers: wait for the next event, or poll for one.
+Event Dispatch(bool wait) {
+    bInWMessage = 1;
+    Event e;
+    if (TakePending(&e) || TakeDeferred(&e)) {
+        bInWMessage = 0;
+        return e;
+    }
+    bSetFromCell = 1;
+    wValidMessage = 1;
+    MSG msg;
+    if (wait) {
+        while (wValidMessage == 1) {
+            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            if (got == 0 || got == -1) {
+                // The message loop has ended (quit) or failed: there is no event to wait for.
+                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+                wMessageType = -1;
+                break;
+            }
+            HandleMessage(&msg);
+        }
+        e = wValidMessage == 1 ? Nothing() : Current();
+    } else {
+        wMessageType = 0;
+        while (wMessageType == 0) {
+            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                wMessageType = -1;
+                break;
+            }
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                wMessageType = -1;
+                break;
+            }
+            HandleMessage(&msg);
+        }
+        e = wMessageType == -1 || wValidMessage == 1 ? Nothing() : Current();
+    }
+    wValidMessage = 0;
+
+    // An expose or resize returned now makes its window's pending event obsolete; an expose
+    // that replaces a pending one covers the whole client area.
+    if ((e.type == kEventResize || (e.type == kEventExpose && e.value3 == 0)) && ValidSlot(e.win)) {
+        PendingEvent &p = ORNMessages.window[e.win];
+        if (p.type == kEventExpose && e.type == kEventExpose && hClient[e.win] != nullptr) {
+            RECT r;
+            GetClientRect(hClient[e.win], &r);
+            e.x = 0;
+            e.y = 0;
+            e.value1 = r.right;
+            e.value2 = r.bottom;
+        }
+        p.type = 0;
+    }
+    bInWMessage = 0;
+    return e;
+}
+
+void Deliver(const Event &e, int *itype, QuillEvent *message) {
+    if (itype != nullptr) *itype = e.type;
+    if (message == nullptr) return;
+    message->win = e.win;
+    message->value1 = e.value1;
+    message->value2 = e.value2;
+    message->value3 = e.value3;
+    message->value4 = e.value4;
+    message->x = e.x;
+    message->y = e.y;
+    message->time = e.time;
+}
+
+}  // namespace
+
+void wmessage_(int *itype, QuillEvent *message) {
+    Event e = Dispatch(true);
+    Deliver(e, itype, message);
+}
+
+void wmessagepeek_(int *itype, QuillEvent *message) {
+    Event e = Dispatch(false);
+    Deliver(e, itype, message);
+}

@@ -1,0 +1,72 @@
+// Internal state of the library's start-up: the window table, the root window and its
+// classes, the default colours and what was loaded by name. Win32 only.
+#ifndef QUILL_CORE_STARTUP_H
+#define QUILL_CORE_STARTUP_H
+
+#include <windows.h>
+
+#include "core/configuration.h"
+
+// Window slots: 0 the root window, 1 to 20 child windows.
+constexpr int kWindowSlots = 21;
+// Id of the status bar of a frame window.
+constexpr int kStatusBarId = 999;
+// Tag of a frame window whose client area is a dialog (first word of its FrameBlock).
+constexpr int kDialogSizedTag = 3;
+
+extern HINSTANCE wInstance;             // module handle of the program
+extern HWND wWindow[kWindowSlots];      // frame window of a slot
+extern HWND hClient[kWindowSlots];      // client area of a slot
+extern HWND wMessLine[kWindowSlots];    // status bar of a slot
+extern HWND hToolbar[kWindowSlots][4];  // tool bars: 0 top, 1 left, 2 right, 3 bottom
+extern HMENU hMenuRoot[kWindowSlots];   // menu of a slot
+extern HACCEL hAccel[kWindowSlots];     // accelerator table of a slot
+extern int wIndex;                      // slot whose client area holds wDC
+extern HDC wDC;                         // drawing device context of slot wIndex
+extern HWND hWinCur;                    // current window (a frame or a dialog)
+
+extern ATOM atomRoot;    // class "QUILLAMORPH" (frames)
+extern ATOM atomClient;  // class "RAVOZUVIZA" (client areas)
+extern int bDlgRoot;     // 1 when the root window was sized from a dialog template
+extern int wHideRoot;    // 1 while the root window stays hidden
+extern int iVerRTF;      // rich-edit level: 1 riched32, 2 or 3 riched20
+extern UINT uFindMsgString;  // registered message "commdlg_FindReplace"
+extern HMODULE hImgLib;      // "msimg32.dll", null when not loaded
+extern HMODULE hHelpLib;     // help library, null when not loaded
+typedef BOOL(WINAPI *GradientFillProc)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+extern GradientFillProc pGradientFill;  // null when gradient fills are not available
+extern HGLOBAL hDOVUzadOdazez;          // menu prompt resource of the root menu
+extern int wWinX, wWinY, wWinWidth, wWinHeight;  // root position and client size
+
+extern COLORREF wColor[18];  // default colours
+extern int wForeCol, wBackCol, wUnderline;
+
+extern int iCurDialog;      // dialog id the field routines address, 0 = none
+extern int iWindowOpened;   // 1 while the root window exists
+extern int iInitialised;    // -9999 after winitialise_
+
+// Block attached (GWLP_USERDATA) to a frame window whose client area is a dialog.
+struct FrameBlock {
+    int tag;      // kDialogSizedTag
+    int reserved[4];
+    HWND dialog;  // the dialog that fills the frame
+};
+
+// The slot 0..20 whose frame or client area is window; -1 for any other window.
+int yygetwindowindex(HWND window);
+
+// Status bar of the root window, null when it has none (or no root window is open).
+HWND yyrootstatusbar();
+
+// The N-th argument of the command line (0 the program's full path) into arg, blank-padded
+// to argLen; returns the number of the last argument examined (below n when there are
+// fewer). n = -1 only primes the copy of the command line.
+int yyargs_(const int *n, char *arg, int argLen);
+
+// Sets the general file unit number.
+void yyinitlfn1_(const int *unit);
+
+// Destroys every window, dialog and GDI object of the library and frees libraries it loaded.
+void yyshutdown_();
+
+#endif

@@ -1,0 +1,517 @@
+// Library start-up and shutdown: initialisation from the environment and the configuration
+// file, the root window with its client area and status bar, and the orderly close.
+#include "core/startup.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "core/events.h"
+#include "graphics/graphics_startup.h"
+#include "grid/grid_classes.h"
+#include "hardcopy/hardcopy_startup.h"
+#include "quillamorph/startup.h"
+
+HINSTANCE wInstance;
+HWND wWindow[kWindowSlots];
+HWND hClient[kWindowSlots];
+HWND wMessLine[kWindowSlots];
+HWND hToolbar[kWindowSlots][4];
+HMENU hMenuRoot[kWindowSlots];
+HACCEL hAccel[kWindowSlots];
+int wIndex;
+HDC wDC;
+HWND hWinCur;
+
+ATOM atomRoot;
+ATOM atomClient;
+int bDlgRoot;
+int wHideRoot;
+int iVerRTF;
+UINT uFindMsgString;
+HMODULE hImgLib;
+HMODULE hHelpLib;
+GradientFillProc pGradientFill;
+HGLOBAL hDOVUzadOdazez;
+int wWinX, wWinY, wWinWidth, wWinHeight;
+
+COLORREF wColor[18];
+int wForeCol, wBackCol = 15, wUnderline;
+
+int iCurDialog;
+int iWindowOpened;
+int iInitialised;
+
+namespace {
+
+const char kFrameClass[] = "QUILLAMORPH";
+const char kClientClass[] = "RAVOZUVIZA";
+const char kFatalCaption[] = "Quillamorph Window";
+constexpr int kCentred = -999999;
+
+// The root window's arguments as the last windowopen2_ stored them; flags -1 once closed.
+struct RootArguments {
+    int flags, x, y, width, height, menuId, toolbars[4], dialogId, nColours;
+    char title[kPathChars + 1];
+};
+RootArguments gRoot = {-1, kCentred, kCentred, 0, 0, 0, {0, 0, 0, 0}, 0, 16, ""};
+
+// A start-up failure the library cannot continue from: tell the user and end the process.
+[[noreturn]] void Abort(const char *text) {
+    MessageBoxA(nullptr, text, kFatalCaption, MB_OK | MB_ICONERROR);
+    ExitProcess(0);
+}
+
+// An environment variable into value (size bytes); false when unset or too long to fit.
+bool ReadEnvironment(const char *name, char *value, DWORD size) {
+    value[0] = '\0';
+    DWORD n = GetEnvironmentVariableA(name, value, size);
+    if (n == 0 || n >= size) {
+        value[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+// The length of a blank-padded text without its trailing blanks.
+int TrimmedLength(const char *text, int len) {
+    while (len > 0 && text[len - 1] == ' ') --len;
+    return len;
+}
+
+// Copies a NUL-terminated text into a blank-padded one of len characters.
+void PutText(char *dst, int len, const char *src) {
+    int n = static_cast<int>(std::strlen(src));
+    if (n > len) n = len;
+    std::memcpy(dst, src, n);
+    std::memset(dst + n, ' ', len - n);
+}
+
+// Copies a blank-padded text (trimmed, with leading blanks removed) into a C string.
+void TakeText(char *dst, std::size_t size, const char *src, int len) {
+    int first = 0;
+    len = TrimmedLength(src, len);
+    while (first < len && src[first] == ' ') ++first;
+    std::size_t n = static_cast<std::size_t>(len - first);
+    if (n > size - 1) n = size - 1;
+    std::memcpy(dst, src + first, n);
+    dst[n] = '\0';
+}
+
+void DefaultColours() {
+    static const COLORREF kColours[16] = {
+        0x000000, 0x0000BF, 0x00BFBF, 0x00BF00, 0xBFBF00, 0xBF0000, 0xBF00BF, 0xBFBFBF,
+        0x404040, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF, 0xFFFFFF};
+    std::memcpy(wColor, kColours, sizeof kColours);
+    wColor[16] = GetSysColor(COLOR_WINDOWTEXT);
+    wColor[17] = GetSysColor(COLOR_WINDOW);
+    wForeCol = 0;
+    wBackCol = 15;
+    wUnderline = 0;
+}
+
+void RegisterClasses() {
+    UnregisterClassA(kFrameClass, wInstance);
+    WNDCLASSA frame = {};
+    frame.lpfnWndProc = yyWndProc;
+    frame.hInstance = wInstance;
+    frame.hIcon = LoadIconA(wInstance, "icon1");
+    frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    frame.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    frame.lpszClassName = kFrameClass;
+    atomRoot = RegisterClassA(&frame);
+
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof existing;
+    ATOM registered = static_cast<ATOM>(GetClassInfoExA(wInstance, kClientClass, &existing));
+    if (registered != 0) {
+        atomClient = registered;
+    } else {
+        WNDCLASSA client = {};
+        client.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+        client.lpfnWndProc = yyWndProcClient;
+        client.hInstance = wInstance;
+        client.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        client.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        client.lpszClassName = kClientClass;
+        atomClient = RegisterClassA(&client);
+    }
+    if (atomRoot == 0 || atomClient == 0) Abort("Failed to register class - aborting.");
+}
+
+// The rich-edit level: 2 or 3 with "riched20.dll" (told apart by how EM_POSFROMCHAR takes
+// its arguments), else 1 with "riched32.dll".
+void ProbeRichEdit() {
+    if (LoadLibraryA("riched20.dll") == nullptr) {
+        LoadLibraryA("riched32.dll");
+        iVerRTF = 1;
+        return;
+    }
+    iVerRTF = 3;
+    HWND probe = CreateWindowExA(0, "RichEdit20A", "", WS_POPUP, 0, 0, 50, 20, nullptr,
+                                 nullptr, wInstance, nullptr);
+    if (probe == nullptr) return;
+    SetWindowTextA(probe, "ab");
+    POINTL first = {-99, -99}, second = {-99, -99};
+    SendMessageA(probe, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 1);
+    SendMessageA(probe, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second), 1);
+    if (first.x == -99 && first.y == -99 && second.x == -99 && second.y == -99) iVerRTF = 2;
+    DestroyWindow(probe);
+}
+
+INT_PTR CALLBACK yyWindowSizeDlgProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+// The client size from a child dialog template; dialogId becomes -1 when the dialog cannot
+// be created and -2 when it is not a child control-parent dialog without caption and system
+// menu.
+void SizeFromDialog(HWND owner, int *dialogId, int *flags, int *width, int *height) {
+    HWND probe = CreateDialogParamA(wInstance, MAKEINTRESOURCEA(*dialogId), owner,
+                                    yyWindowSizeDlgProc, 0);
+    if (probe == nullptr) {
+        *dialogId = -1;
+        return;
+    }
+    LONG style = GetWindowLongA(probe, GWL_STYLE);
+    if (!(style & WS_CHILD) || !(style & DS_CONTROL) || (style & WS_CAPTION) == WS_CAPTION ||
+        (style & WS_SYSMENU)) {
+        *dialogId = -2;
+    } else {
+        RECT r;
+        GetWindowRect(probe, &r);
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+        bDlgRoot = 1;
+        *flags = (*flags & ~(0x04 | 0x08 | 0x80)) | 0x40;
+    }
+    DestroyWindow(probe);
+}
+
+DWORD FrameStyle(int flags) {
+    DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
+    if (flags & 0x01) style |= WS_SYSMENU;
+    if (flags & 0x02) style |= WS_MINIMIZEBOX;
+    if (flags & 0x04) style |= WS_MAXIMIZEBOX;
+    if (!(flags & 0x40)) style |= WS_THICKFRAME;
+    if (flags & 0x08) style |= WS_MAXIMIZE;
+    return style;
+}
+
+// The root window: classes, the libraries loaded by name, the frame with its status bar and
+// client area. width and height are the client size in and out; dialogId is -1 or -2 on
+// return when its template could not size the window.
+void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menuId,
+                      int *dialogId, const char *title) {
+    wInstance = GetModuleHandleA(nullptr);
+    std::memcpy(wMessageEnabled, wMessageDefault, sizeof wMessageEnabled);
+    RegisterClasses();
+
+    LoadLibraryA("comctl32.dll");
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND owner = CreateWindowExA(0, kFrameClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 wInstance, nullptr);
+    if (owner == nullptr) Abort("Failed to create window - aborting.");
+    wWindow[0] = owner;
+
+    yygridregister();
+    ProbeRichEdit();
+    uFindMsgString = RegisterWindowMessageA("commdlg_FindReplace");
+
+    bDlgRoot = 0;
+    if (*dialogId != 0) SizeFromDialog(owner, dialogId, &flags, width, height);
+    wWindow[0] = nullptr;
+    DestroyWindow(owner);
+
+    HMENU menu = menuId != 0 ? LoadMenuA(wInstance, MAKEINTRESOURCEA(menuId)) : nullptr;
+    DWORD style = FrameStyle(flags);
+    DWORD exStyle = (flags & 0x200) ? WS_EX_TOPMOST : 0;
+    RECT frame = {0, 0, *width, *height};
+    AdjustWindowRectEx(&frame, style, menu != nullptr, exStyle);
+    int frameWidth = frame.right - frame.left;
+    int frameHeight = frame.bottom - frame.top;
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const bool centredY = y == kCentred;
+    if (x == kCentred) x = (screenWidth - frameWidth) / 2;
+    if (y == kCentred) y = (screenHeight - frameHeight) / 2;
+
+    HWND root = CreateWindowExA(exStyle, kFrameClass, title, style, x, y, frameWidth,
+                                frameHeight, nullptr, menu, wInstance, nullptr);
+    if (root == nullptr) Abort("Failed to create window - aborting.");
+    wWindow[0] = root;
+    hWinCur = root;
+    hMenuRoot[0] = menu;
+    if (menu != nullptr) {
+        hAccel[0] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(menuId));
+        HRSRC prompts = FindResourceA(wInstance, MAKEINTRESOURCEA(menuId), "DOVUZADODAZEZ");
+        hDOVUzadOdazez = prompts ? LoadResource(wInstance, prompts) : nullptr;
+    }
+
+    bool maximised = (flags & 0x08) != 0;
+    if (flags & 0x20) {
+        DWORD barStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        if (!(flags & 0x40)) barStyle |= SBARS_SIZEGRIP;
+        wMessLine[0] = CreateWindowExA(0, STATUSCLASSNAMEA, "", barStyle, 0, 0, 0, 0, root,
+                                       reinterpret_cast<HMENU>(kStatusBarId), wInstance, nullptr);
+        if (wMessLine[0] != nullptr) {
+            RECT bar;
+            GetWindowRect(wMessLine[0], &bar);
+            int grow = bar.bottom - bar.top;
+            frameHeight += grow;
+            RECT placed;
+            GetWindowRect(root, &placed);
+            int top = placed.top;
+            if (!maximised && centredY) top -= grow / 2;
+            SetWindowPos(root, nullptr, placed.left, top, frameWidth, frameHeight,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessageA(wMessLine[0], WM_SIZE, 0, 0);
+        }
+    }
+
+    RECT area;
+    GetClientRect(root, &area);
+    if (wMessLine[0] != nullptr) {
+        RECT bar;
+        GetWindowRect(wMessLine[0], &bar);
+        area.bottom -= bar.bottom - bar.top;
+    }
+    hClient[0] = CreateWindowExA(0, kClientClass, "",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                 area.left, area.top, area.right - area.left,
+                                 area.bottom - area.top, root, reinterpret_cast<HMENU>(-1),
+                                 wInstance, nullptr);
+    if (hClient[0] == nullptr) return;
+
+    if (flags & 0x80) {
+        wHideRoot = 1;
+        ShowWindow(root, SW_HIDE);
+        if (maximised) {
+            RECT c;
+            GetClientRect(root, &c);
+            SendMessageA(root, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(c.right, c.bottom));
+        }
+    } else {
+        wHideRoot = 0;
+        ShowWindow(root, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        if (maximised) {
+            RECT c;
+            GetClientRect(root, &c);
+            SendMessageA(root, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(c.right, c.bottom));
+        }
+        ValidateRect(hClient[0], nullptr);
+    }
+
+    wIndex = 0;
+    wDC = GetDC(hClient[0]);
+    SetBkMode(wDC, TRANSPARENT);
+    SetTextAlign(wDC, TA_BASELINE);
+    RECT c;
+    GetClientRect(hClient[0], &c);
+    *width = c.right;
+    *height = c.bottom;
+    GetWindowRect(root, &c);
+    wWinX = c.left;
+    wWinY = c.top;
+    wWinWidth = *width;
+    wWinHeight = *height;
+    DefaultColours();
+
+    hImgLib = LoadLibraryA("msimg32.dll");
+    pGradientFill = hImgLib ? reinterpret_cast<GradientFillProc>(
+                                  reinterpret_cast<void *>(GetProcAddress(hImgLib, "GradientFill")))
+                            : nullptr;
+
+    yyclearpending();
+    if (!wHideRoot) SetFocus(hClient[0]);
+}
+
+// Command line kept by the first call of yyargs_.
+char gCommandLine[kCommandLineChars + 1];
+bool gCommandLineRead = false;
+
+}  // namespace
+
+void winitialise_(const char *inifile, int inifile_len) {
+    if (iInitialised == -9999) return;
+    iInitialised = -9999;
+
+    iWindowOpened = 0;
+    iCurDialog = 0;
+    yysettingsdefaults(&gSettings);
+    yygraphicsinitialise();
+
+    char quilla[kPathChars + 1], qide[kPathChars + 1], current[kPathChars + 1];
+    ReadEnvironment("QUILLA", quilla, sizeof quilla);
+    ReadEnvironment("QIDE", qide, sizeof qide);
+    DWORD n = GetCurrentDirectoryA(sizeof current, current);
+    if (n == 0 || n >= sizeof current) current[0] = '\0';
+    yybasedir(quilla, qide, current, gSettings.baseDir, sizeof gSettings.baseDir);
+    if (gSettings.baseDir[0] != '\0') {
+        std::snprintf(gSettings.charDir, sizeof gSettings.charDir, "%scharsets",
+                      gSettings.baseDir);
+    }
+
+    char quilinit[kPathChars + 1], configName[kPathChars + 1];
+    ReadEnvironment("QUILINIT", quilinit, sizeof quilinit);
+    yyconfigname(quilinit, gSettings.baseDir, configName, sizeof configName);
+
+    char temp[kPathChars + 1], tmp[kPathChars + 1];
+    ReadEnvironment("TEMP", temp, sizeof temp);
+    ReadEnvironment("TMP", tmp, sizeof tmp);
+    yytmpnames(temp, tmp, gSettings.tmpPlot, gSettings.tmpDump, sizeof gSettings.tmpPlot);
+    UINT sys = GetSystemDirectoryA(gSettings.systemDir, sizeof gSettings.systemDir);
+    if (sys == 0 || sys >= sizeof gSettings.systemDir) gSettings.systemDir[0] = '\0';
+
+    int first = -1;
+    yyargs_(&first, nullptr, 0);
+
+    ConfigRequests requests = {-1, false};
+    char named[kPathChars + 1] = "";
+    if (inifile != nullptr) TakeText(named, sizeof named, inifile, inifile_len);
+    if (!(named[0] != '\0' && yyfileexists(named) && yyreadconfig(named, &gSettings, &requests)) &&
+        configName[0] != '\0') {
+        yyreadconfig(configName, &gSettings, &requests);
+    }
+    yyappendbackslash(gSettings.charDir, sizeof gSettings.charDir);
+
+    yyhardcopyinitialise(gSettings.printer, gSettings.plotter, gSettings.hpgl2);
+}
+
+void windowopen2_(const int *flags, const int *x, const int *y, const int *width,
+                  const int *height, const int *menuid, const int *toolbars,
+                  const int *dialogid, const char *title, const int *ncolours, int title_len) {
+    if (iWindowOpened == 1) return;
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    gRoot.flags = flags ? *flags : 7;
+    gRoot.x = x ? *x : kCentred;
+    gRoot.y = y ? *y : kCentred;
+    gRoot.width = (width && *width > 0) ? *width : screenWidth * 80 / 100;
+    gRoot.height = (height && *height > 0) ? *height : screenHeight * 80 / 100;
+    gRoot.menuId = menuid ? *menuid : 0;
+    for (int i = 0; i < 4; ++i) gRoot.toolbars[i] = toolbars ? toolbars[i] : 0;
+    gRoot.dialogId = dialogid ? *dialogid : 0;
+    gRoot.nColours = 16;
+    if (ncolours && (*ncolours == 16 || *ncolours == 32 || *ncolours == 64 || *ncolours == 128))
+        gRoot.nColours = *ncolours;
+    gRoot.title[0] = '\0';
+    if (title != nullptr) TakeText(gRoot.title, sizeof gRoot.title, title, title_len);
+
+    int w = gRoot.width, h = gRoot.height, dialog = gRoot.dialogId;
+    CreateRootWindow(gRoot.x, gRoot.y, &w, &h, gRoot.flags, gRoot.menuId, &dialog, gRoot.title);
+    if (dialog > 0) iCurDialog = dialog;
+
+    wIndex = 0;
+    iWindowOpened = 1;
+    wForeCol = 0;
+    wBackCol = 15;
+    yygraphicsrootopened();
+}
+
+void windowclose_(void) {
+    yyhardcopyclose();
+    yygraphicsclose();
+    yyshutdown_();
+    gRoot.flags = -1;
+    iWindowOpened = 0;
+    iCurDialog = 0;
+}
+
+void yyshutdown_() {
+    for (int slot = 0; slot < kWindowSlots; ++slot) {
+        if (wWindow[slot] == nullptr) continue;
+        auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(wWindow[slot], GWLP_USERDATA));
+        if (block != nullptr && block->tag == kDialogSizedTag) {
+            SetWindowLongPtrA(wWindow[slot], GWLP_USERDATA, 0);
+            delete block;
+        }
+    }
+    hWinCur = nullptr;
+
+    if (hImgLib != nullptr) FreeLibrary(hImgLib);
+    hImgLib = nullptr;
+    pGradientFill = nullptr;
+    if (hHelpLib != nullptr) FreeLibrary(hHelpLib);
+    hHelpLib = nullptr;
+
+    if (wDC != nullptr && hClient[wIndex] != nullptr) ReleaseDC(hClient[wIndex], wDC);
+    wDC = nullptr;
+
+    for (int slot = kWindowSlots - 1; slot >= 0; --slot) {
+        if (wWindow[slot] != nullptr) DestroyWindow(wWindow[slot]);
+        wWindow[slot] = nullptr;
+        hClient[slot] = nullptr;
+        wMessLine[slot] = nullptr;
+        hMenuRoot[slot] = nullptr;
+        hAccel[slot] = nullptr;
+        for (HWND &bar : hToolbar[slot]) bar = nullptr;
+    }
+    wIndex = 0;
+    std::memcpy(wMessageEnabled, wMessageDefault, sizeof wMessageEnabled);
+    yyclearpending();
+}
+
+int yygetwindowindex(HWND window) {
+    if (window == nullptr) return -1;
+    for (int slot = 0; slot < kWindowSlots; ++slot)
+        if (wWindow[slot] == window || hClient[slot] == window) return slot;
+    return -1;
+}
+
+HWND yyrootstatusbar() { return wWindow[0] != nullptr ? wMessLine[0] : nullptr; }
+
+int yyargs_(const int *n, char *arg, int argLen) {
+    if (!gCommandLineRead) {
+        const char *line = GetCommandLineA();
+        std::size_t len = line ? std::strlen(line) : 0;
+        if (len > static_cast<std::size_t>(kCommandLineChars)) len = kCommandLineChars;
+        if (line) std::memcpy(gCommandLine, line, len);
+        gCommandLine[len] = '\0';
+        gCommandLineRead = true;
+    }
+    if (n == nullptr || *n < 0) return -1;
+    char found[kCommandLineChars + 1];
+    int last = yycommandarg(gCommandLine, *n, found, sizeof found);
+    if (last == *n && arg != nullptr) {
+        if (*n == 0) {
+            DWORD got = GetModuleFileNameA(nullptr, found, sizeof found);
+            if (got >= sizeof found) got = sizeof found - 1;
+            found[got] = '\0';
+        }
+        PutText(arg, argLen, found);
+    }
+    return last;
+}
+
+void yyinitlfn1_(const int *unit) {
+    if (unit != nullptr) gSettings.generalUnit = *unit;
+}
+
+void iosvariable_(const char *name, char *value, int name_len, int value_len) {
+    if (value == nullptr) return;
+    std::memset(value, ' ', value_len);
+    if (name == nullptr) return;
+    char key[kPathChars + 1];
+    TakeText(key, sizeof key, name, name_len);
+    if (key[0] == '\0') return;
+    // Room for exactly value_len characters and the NUL: anything longer is refused.
+    std::vector<char> buffer(static_cast<std::size_t>(value_len) + 1);
+    DWORD size = static_cast<DWORD>(buffer.size());
+    DWORD n = GetEnvironmentVariableA(key, buffer.data(), size);
+    if (n == 0) return;
+    if (n >= size) {
+        // error 1023: value too long for its destination
+        return;
+    }
+    std::memcpy(value, buffer.data(), n);
+}
+
+void infoversion_(char *text, const int *item, int text_len) {
+    if (text == nullptr) return;
+    PutText(text, text_len, (item != nullptr && *item == 2) ? "5.0b" : "");
+}

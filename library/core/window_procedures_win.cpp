@@ -1,0 +1,253 @@
+// The window procedures of library windows: yyWndProc for frames (the root window and child
+// windows), yyWndProcClient for their client areas. Both turn messages into events through
+// yyinterpretmessage.
+#include "core/events.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// Virtual keys that give no key event of their own.
+bool IsModifierKey(WPARAM key) {
+    return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_PAUSE ||
+           key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL;
+}
+
+// Fits the status bar, the tool bars and the client area of a frame into its client rectangle.
+void LayoutFrame(int slot) {
+    HWND frame = wWindow[slot];
+    RECT area;
+    GetClientRect(frame, &area);
+    if (wMessLine[slot] != nullptr) {
+        SendMessageA(wMessLine[slot], WM_SIZE, 0, 0);
+        RECT bar;
+        GetWindowRect(wMessLine[slot], &bar);
+        area.bottom -= bar.bottom - bar.top;
+    }
+    HWND *bars = hToolbar[slot];
+    if (bars[0] != nullptr) {  // top
+        SendMessageA(bars[0], TB_AUTOSIZE, 0, 0);
+        RECT r;
+        GetWindowRect(bars[0], &r);
+        area.top += r.bottom - r.top;
+    }
+    if (bars[3] != nullptr) {  // bottom, above the status bar
+        RECT r;
+        GetWindowRect(bars[3], &r);
+        int h = r.bottom - r.top;
+        MoveWindow(bars[3], area.left, area.bottom - h, area.right - area.left, h, TRUE);
+        area.bottom -= h;
+    }
+    if (bars[1] != nullptr) {  // left, its width kept in its window data
+        int w = static_cast<int>(GetWindowLongPtrA(bars[1], GWLP_USERDATA));
+        MoveWindow(bars[1], area.left, area.top, w, area.bottom - area.top, TRUE);
+        area.left += w;
+    }
+    if (bars[2] != nullptr) {  // right
+        int w = static_cast<int>(GetWindowLongPtrA(bars[2], GWLP_USERDATA));
+        MoveWindow(bars[2], area.right - w, area.top, w, area.bottom - area.top, TRUE);
+        area.right -= w;
+    }
+    if (hClient[slot] != nullptr) {
+        MoveWindow(hClient[slot], area.left, area.top, area.right - area.left,
+                   area.bottom - area.top, TRUE);
+    }
+}
+
+int ButtonOf(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN:
+        return 1;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: case WM_NCMBUTTONDOWN:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
+// The frame of the slot that a client area belongs to.
+HWND FrameOf(HWND client) {
+    int slot = yygetwindowindex(client);
+    return slot >= 0 ? wWindow[slot] : GetParent(client);
+}
+
+// An expose or resize that completed an event outside the library's dispatchers is kept as
+// the window's pending event, so that the next dispatch still reports it; a pending resize
+// is not replaced by an expose.
+void KeepPending(HWND client, bool completed) {
+    if (!completed || bExpectPaintResize) return;
+    int slot = yygetwindowindex(client);
+    if (slot < 0 || slot >= kWindowSlots) return;
+    PendingEvent &p = ORNMessages.window[slot];
+    if (p.type == kEventResize && wMessageType == kEventExpose) return;
+    p = {wMessageType, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
+         wMessageX, wMessageY, wMessageTime};
+}
+
+LRESULT ClientKeyDown(HWND window, WPARAM key, LPARAM lParam) {
+    MSG ch;
+    if (PeekMessageA(&ch, window, WM_CHAR, WM_CHAR, PM_REMOVE)) {
+        bool shift = GetKeyState(VK_SHIFT) < 0;
+        int code;
+        if (key >= VK_NUMPAD0 && key <= VK_DIVIDE)
+            code = yyinterpretkey(static_cast<int>(key), 0);
+        else if (ch.wParam == '\t' && shift)
+            code = 274;
+        else
+            code = static_cast<int>(ch.wParam);
+        yyinterpretmessage(kEventKey, code, key, lParam, window);
+        return 0;
+    }
+    if (IsModifierKey(key)) return 0;
+    int value = static_cast<int>(key);
+    if (GetKeyState(VK_CONTROL) < 0)
+        value += kCtrlFlag;
+    else if (GetKeyState(VK_SHIFT) < 0)
+        value += kShiftFlag;
+    yyinterpretmessage(kEventKey, yykeycode(value), key, lParam, window);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    int slot = yygetwindowindex(window);
+    switch (message) {
+    case WM_SIZE:
+        if (slot >= 0 && wParam != SIZE_MINIMIZED) LayoutFrame(slot);
+        return 0;
+    case WM_DESTROY:
+        if (slot >= 0) {
+            hMenuRoot[slot] = nullptr;
+            if (hAccel[slot] != nullptr) DestroyAcceleratorTable(hAccel[slot]);
+            hAccel[slot] = nullptr;
+            for (HWND &bar : hToolbar[slot]) bar = nullptr;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (slot >= 0 && hClient[slot] != nullptr) SetFocus(hClient[slot]);
+        return 0;
+    case WM_CLOSE:
+        yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
+        return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        if (wParam != HTREDUCE) {
+            yyinterpretmessage(kEventFrameClick, ButtonOf(message), wParam, lParam, window);
+            BringWindowToTop(window);
+        }
+        break;
+    case WM_SYSCHAR:
+        if (slot > 0 && wParam != '-' && GetParent(window) != nullptr)
+            return SendMessageA(GetParent(window), message, wParam, lParam);
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1) {
+            yyinterpretmessage(kEventMenu, LOWORD(wParam), wParam, lParam, window);
+            if (slot >= 0 && lParam != 0) {
+                for (HWND bar : hToolbar[slot])
+                    if (bar != nullptr && bar == reinterpret_cast<HWND>(lParam))
+                        InvalidateRect(bar, nullptr, TRUE);
+            }
+            return 0;
+        }
+        break;
+    case WM_TIMER:
+        KillTimer(window, wParam);
+        yyinterpretmessage(kEventTimer, static_cast<int>(wParam), wParam, lParam, window);
+        return 0;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        if (slot >= 0 && wMessLine[slot] != nullptr)
+            SendMessageA(wMessLine[slot], SB_SIMPLE, message == WM_ENTERMENULOOP, 0);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        BringWindowToTop(window);
+        break;
+    case WM_PALETTECHANGED:
+        if (slot >= 0 && hClient[slot] != nullptr)
+            SendMessageA(hClient[slot], message, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        RECT update = {0, 0, 0, 0};
+        GetUpdateRect(window, &update, FALSE);
+        PAINTSTRUCT ps;
+        BeginPaint(window, &ps);
+        EndPaint(window, &ps);
+        bool done = yyinterpretmessage(kEventExpose, 0, 0, reinterpret_cast<LPARAM>(&update), window);
+        KeepPending(window, done);
+        return 0;
+    }
+    case WM_SIZE: {
+        bool done = yyinterpretmessage(kEventResize, 0, wParam, lParam, window);
+        KeepPending(window, done);
+        return 0;
+    }
+    case WM_SETFOCUS: {
+        HWND frame = FrameOf(window);
+        hWinCur = frame;
+        if (!(frame == wWindow[0] && wHideRoot)) BringWindowToTop(frame);
+        return 0;
+    }
+    case WM_KEYDOWN:
+        return ClientKeyDown(window, wParam, lParam);
+    case WM_CHAR:
+        yyinterpretmessage(kEventKey, static_cast<int>(wParam), wParam, lParam, window);
+        return 0;
+    case WM_SYSCHAR:
+        if (GetParent(window) != nullptr)
+            return SendMessageA(GetParent(window), message, wParam, lParam);
+        break;
+    case WM_MOUSEMOVE:
+        yyinterpretmessage(kEventMouseMove, -1, wParam, lParam, window);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK: {
+        SetCapture(window);
+        bool dbl = message == WM_LBUTTONDBLCLK || message == WM_MBUTTONDBLCLK ||
+                   message == WM_RBUTTONDBLCLK;
+        int type = dbl && wMessageEnabled[kEventDoubleClick - 1] ? kEventDoubleClick
+                                                                  : kEventMouseDown;
+        yyinterpretmessage(type, ButtonOf(message), wParam, lParam, window);
+        BringWindowToTop(FrameOf(window));
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP:
+        ReleaseCapture();
+        yyinterpretmessage(kEventMouseUp, ButtonOf(message), wParam, lParam, window);
+        return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        yyinterpretmessage(kEventFrameClick, ButtonOf(message), wParam, lParam, window);
+        BringWindowToTop(FrameOf(window));
+        break;
+    case WM_TIMER:
+        if (wParam == kWaitTimerId) {
+            KillTimer(window, wParam);
+            TimerEnabled = 0;
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,12 @@
+// What the library's start-up and shutdown need of the hardcopy layer.
+#ifndef QUILL_HARDCOPY_HARDCOPY_STARTUP_H
+#define QUILL_HARDCOPY_HARDCOPY_STARTUP_H
+
+// At library initialisation: selects the printer, plotter and HP-GL/2 start values of the
+// configuration file.
+void yyhardcopyinitialise(int printer, int plotter, int hpgl2);
+
+// At library close: closes hardcopy when it is open.
+void yyhardcopyclose();
+
+#endif

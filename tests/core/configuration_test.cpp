@@ -1,0 +1,179 @@
+// The configuration file, base directory, temporary names and command-line arguments.
+#include "core/configuration.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Config : ::testing::Test {
+    LibrarySettings s;
+    ConfigRequests req;
+    void SetUp() override {
+        yysettingsdefaults(&s);
+        req = {-1, false};
+    }
+    void Line(const std::string &line) { yyconfigline(line.data(), line.size(), &s, &req); }
+};
+
+TEST_F(Config, DefaultsAreTheDocumentedUnitsAndCharacterSet) {
+    EXPECT_EQ(s.generalUnit, 40);
+    EXPECT_EQ(s.plotOutputUnit, 41);
+    EXPECT_EQ(s.plotInputUnit, 42);
+    EXPECT_EQ(s.printer, 0);
+    EXPECT_STREQ(s.charSet, "standard.chr");
+    EXPECT_STREQ(s.charDir, "");
+}
+
+TEST_F(Config, UnitEqualToAnotherUnitIsIgnored) {
+    Line("LFNGEN=41");
+    EXPECT_EQ(s.generalUnit, 40);
+    Line("LFNPLOTO=40");
+    EXPECT_EQ(s.plotOutputUnit, 41);
+    Line("LFNPLOTI=41");
+    EXPECT_EQ(s.plotInputUnit, 42);
+    Line("LFNGEN=50");
+    EXPECT_EQ(s.generalUnit, 50);
+    Line("LFNPLOTO=40");
+    EXPECT_EQ(s.plotOutputUnit, 40);
+    Line("lfnploti = 43");
+    EXPECT_EQ(s.plotInputUnit, 43);
+}
+
+TEST_F(Config, MalformedLinesAreIgnored) {
+    Line("PR=3");           // key of two characters
+    Line("=PRINTER=3");     // "=" in column 1
+    Line("PRINTER");        // no "="
+    Line("PRINTER=   ");    // no value
+    Line("PRINTER=abc");    // not an integer
+    Line("PRINTER=12x");
+    Line("PRINTER=99999999999");
+    Line("NOTAKEY=5");
+    EXPECT_EQ(s.printer, 0);
+    EXPECT_EQ(req.debugLevel, -1);
+    EXPECT_FALSE(req.versionRequest);
+    Line("  printer\t=  7  ");
+    EXPECT_EQ(s.printer, 7);
+    Line("PLOTTER=-3");
+    EXPECT_EQ(s.plotter, -3);
+    Line("HPGL2=+1");
+    EXPECT_EQ(s.hpgl2, 1);
+}
+
+TEST_F(Config, DebugLevelIsTakenOnlyFromZeroToFour) {
+    Line("debug=3");
+    EXPECT_EQ(req.debugLevel, 3);
+    Line("DEBUG=9");
+    EXPECT_EQ(req.debugLevel, 3);
+    Line("DEBUG=high");
+    EXPECT_EQ(req.debugLevel, 3);
+}
+
+TEST_F(Config, CharacterSetNamesAreTextsNotNumbers) {
+    Line("CHARDIR=   D:\\fonts\\strokes");
+    EXPECT_STREQ(s.charDir, "D:\\fonts\\strokes");
+    yyappendbackslash(s.charDir, sizeof s.charDir);
+    EXPECT_STREQ(s.charDir, "D:\\fonts\\strokes\\");
+    Line("CHARSET=simplex.chr");
+    EXPECT_STREQ(s.charSet, "simplex.chr");
+}
+
+TEST_F(Config, KeysAreComparedOnEightCharacters) {
+    Line("PRINTERXYZ=5");  // cut to PRINTERX: not a key
+    EXPECT_EQ(s.printer, 0);
+    Line("VERSION=1");
+    EXPECT_TRUE(req.versionRequest);
+}
+
+TEST_F(Config, OverlongValuesAreCutNotOverrun) {
+    std::string dir(600, 'x');
+    Line("CHARDIR=" + dir);
+    EXPECT_EQ(std::strlen(s.charDir), static_cast<size_t>(kPathChars));
+    std::string eqAtEnd(kConfigLineChars - 1, 'A');
+    Line(eqAtEnd + "=5");  // "=" beyond column 270: no "=" in the line that is read
+    EXPECT_EQ(s.printer, 0);
+}
+
+TEST_F(Config, FileIsReadLineByLineWithCarriageReturns) {
+    const char *path = "configuration_test.ini";
+    std::FILE *f = std::fopen(path, "wb");
+    ASSERT_NE(f, nullptr);
+    std::string longLine(400, 'z');
+    std::fputs("PRINTER=4\r\n", f);
+    std::fputs((longLine + "PLOTTER=9\r\n").c_str(), f);  // overlong line: its tail is not a line
+    std::fputs("CHARSET=a b.chr\r\nDEBUG\t= 2", f);       // last line without line end
+    std::fclose(f);
+    EXPECT_TRUE(yyreadconfig(path, &s, &req));
+    std::remove(path);
+    EXPECT_EQ(s.printer, 4);
+    EXPECT_EQ(s.plotter, 0);
+    EXPECT_STREQ(s.charSet, "a b.chr");
+    EXPECT_EQ(req.debugLevel, 2);
+    EXPECT_FALSE(yyreadconfig("no-such-configuration.ini", &s, &req));
+}
+
+TEST(BaseDir, QuillaThenQideThenCurrentDrive) {
+    char dir[kPathChars + 1];
+    yybasedir("D:\\lib", "E:\\x\\QIDE\\bin", "C:\\work", dir, sizeof dir);
+    EXPECT_STREQ(dir, "D:\\lib\\");
+    yybasedir("D:\\lib\\", nullptr, "C:\\work", dir, sizeof dir);
+    EXPECT_STREQ(dir, "D:\\lib\\");
+    yybasedir("", "E:\\tools\\qide\\bin", "C:\\work", dir, sizeof dir);
+    EXPECT_STREQ(dir, "E:\\tools\\");
+    yybasedir(nullptr, nullptr, "F:\\work\\deep", dir, sizeof dir);
+    EXPECT_STREQ(dir, "F:\\quil\\");
+}
+
+TEST(TemporaryNames, FirstNumberWhoseFileDoesNotExist) {
+    char plot[kPathChars + 1], dump[kPathChars + 1];
+    // The current directory, named so that the backslash the names use is a separator on
+    // Windows; natively the names are plain files in the current directory all the same.
+    const std::string dir = ".";
+    std::remove((dir + "\\orn$$00.plt").c_str());
+    std::remove((dir + "\\orn$$00.dmp").c_str());
+    yytmpnames(dir.c_str(), "ignored", plot, dump, sizeof plot);
+    EXPECT_EQ(std::string(plot), dir + "\\orn$$00.plt");
+    EXPECT_EQ(std::string(dump), dir + "\\orn$$00.dmp");
+
+    // An existing name is never handed out again.
+    std::FILE *f = std::fopen(plot, "wb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    yytmpnames(dir.c_str(), nullptr, plot, dump, sizeof plot);
+    EXPECT_EQ(std::string(plot), dir + "\\orn$$01.plt");
+    EXPECT_EQ(std::string(dump), dir + "\\orn$$00.dmp");
+    std::remove((dir + "\\orn$$00.plt").c_str());
+
+    yytmpnames(nullptr, "T:\\t", plot, dump, sizeof plot);
+    EXPECT_STREQ(plot, "T:\\t\\orn$$00.plt");
+    yytmpnames(nullptr, nullptr, plot, dump, sizeof plot);
+    EXPECT_STREQ(dump, "C:\\orn$$00.dmp");
+}
+
+TEST(CommandLine, QuotedArgumentsStayWhole) {
+    const char *line = "prog.exe \"two words\" plain";
+    char arg[64];
+    EXPECT_EQ(yycommandarg(line, 0, arg, sizeof arg), 0);
+    EXPECT_STREQ(arg, "prog.exe");
+    EXPECT_EQ(yycommandarg(line, 1, arg, sizeof arg), 1);
+    EXPECT_STREQ(arg, "two words");
+    EXPECT_EQ(yycommandarg(line, 2, arg, sizeof arg), 2);
+    EXPECT_STREQ(arg, "plain");
+    std::strcpy(arg, "unchanged");
+    EXPECT_EQ(yycommandarg(line, 3, arg, sizeof arg), 2);
+    EXPECT_STREQ(arg, "unchanged");
+    EXPECT_EQ(yycommandarg("", 0, arg, sizeof arg), -1);
+    EXPECT_EQ(yycommandarg("a \"\" b", 1, arg, sizeof arg), 1);
+    EXPECT_STREQ(arg, "b");
+    EXPECT_EQ(yycommandarg("a \"", 1, arg, sizeof arg), 0);
+    EXPECT_EQ(yycommandarg("a \"open end", 1, arg, sizeof arg), 1);
+    EXPECT_STREQ(arg, "open end");
+    char small[4];
+    EXPECT_EQ(yycommandarg("a longargument", 1, small, sizeof small), 1);
+    EXPECT_STREQ(small, "lon");
+}
+
+}  // namespace
