@@ -39,16 +39,15 @@ uint32_t mmx_halves(const uint8_t *src, uint8_t *dst, int32_t n) {
     __m64 carry = _mm_setzero_si64();
     for (std::ptrdiff_t g = 0; g < loops; ++g) {
         for (int step = 0; step < 2; ++step) {
-            const __m64 r = _mm_set_pi32(static_cast<int>(words::load32_reversed(src + rev - 4)),
-                                         static_cast<int>(words::load32_reversed(src + rev)));
+            const __m64 r = _mm_cvtsi64_m64(static_cast<long long>(words::load_reversed<uint64_t>(src + rev - 4)));
             const __m64 f = _mm_cvtsi64_m64(static_cast<long long>(words::load64(src + fwd)));
-            __m64 x = _mm_add_pi32(_mm_add_pi32(_mm_add_pi32(r, f), carry), bias);
+            __m64 x = _mm_add_pi32(_mm_add_pi32(_mm_add_pi32(r, f), bias), carry);
             const __m64 copy = kShuffleCopy ? _mm_shuffle_pi16(x, 0xE4) : x;
             x = _mm_add_pi32(x, _mm_and_si64(_mm_slli_si64(copy, 1), low_half_carry_target));
+            carry = _mm_srli_si64(x, 63);  // the correction below leaves bit 63 alone
             const __m64 m = _mm_and_si64(x, no_carry);
             x = _mm_sub_pi32(x, _mm_srli_si64(m, 4));
             words::store64(dst + fwd, static_cast<uint64_t>(_mm_cvtm64_si64(_mm_and_si64(x, digits))));
-            carry = _mm_srli_si64(x, 63);
             fwd += 8;
             rev -= 8;
         }

@@ -49,12 +49,14 @@ uint32_t swar_words(const uint8_t *src, uint8_t *dst, int32_t n) {
             words::look_ahead(src, rev - 8);
             words::look_ahead(src, fwd + 8);
         }
-        Word x = static_cast<Word>(words::load_reversed<Word>(src + rev) + words::load<Word>(src + fwd) +
-                                   carry + kBias);
+        // The carry is added last and taken before the correction (which leaves the top bit
+        // alone), so that only two operations a word wait for the previous word.
+        Word x = static_cast<Word>(words::load_reversed<Word>(src + rev) + words::load<Word>(src + fwd) + kBias);
+        x = static_cast<Word>(x + carry);
+        carry = static_cast<Word>(x >> (8 * kWidth - 1));
         const Word m = x & kNoCarry;
         x = static_cast<Word>(x - (m >> 4));
         words::store<Word>(dst + fwd, x & kDigits);
-        carry = static_cast<Word>(x >> (8 * kWidth - 1));
         mask &= m;
     }
     uint32_t folded = static_cast<uint32_t>(mask);
@@ -91,17 +93,19 @@ uint32_t swar64_halves(const uint8_t *src, uint8_t *dst, int32_t n) {
             words::look_ahead(src, fwd + 16);
         }
         for (int step = 0; step < 2; ++step) {
-            const uint64_t r = words::load32_reversed(src + rev) |
-                               static_cast<uint64_t>(words::load32_reversed(src + rev - 4)) << 32;
-            uint64_t x = r + words::load64(src + fwd) + carry + kBiasPair;
+            // The reversed digits N-1-8k .. N-8-8k: the two byte-reversed 32-bit loads from
+            // rev (lanes 0 to 3) and rev - 4 (lanes 4 to 7) are one reversed 64-bit load.
+            const uint64_t r = words::load_reversed<uint64_t>(src + rev - 4);
+            uint64_t x = r + words::load64(src + fwd) + kBiasPair;
+            x += carry;
             const uint64_t moved = kMove == CarryMove::kShiftWord
                                        ? (x << 1) & kLowHalfCarryTarget
                                        : ((x >> 31) & 0x0000000100000001ull) << 32;
             x += moved;
+            carry = x >> 63;  // the correction below leaves bit 63 alone
             const uint64_t m = x & kNoCarry64;
             x -= m >> 4;
             words::store64(dst + fwd, x & kDigits64);
-            carry = x >> 63;
             fwd += 8;
             rev -= 8;
         }
