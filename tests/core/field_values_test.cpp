@@ -1,0 +1,97 @@
+// Truncation of field values, radio group extents and combo box options.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+
+#include "core/field_values.h"
+
+TEST(FieldTruncate, TruncatesTowardZero) {
+    EXPECT_EQ(yyfieldtruncate(12.9), 12);
+    EXPECT_EQ(yyfieldtruncate(-12.9), -12);
+    EXPECT_EQ(yyfieldtruncate(0.0), 0);
+    EXPECT_EQ(yyfieldtruncate(2147483647.0), 2147483647);
+    EXPECT_EQ(yyfieldtruncate(-2147483648.0), INT_MIN);
+}
+
+TEST(FieldTruncate, SaturatesOutsideTheIntegerRange) {
+    EXPECT_EQ(yyfieldtruncate(1e20), INT_MAX);
+    EXPECT_EQ(yyfieldtruncate(-1e20), INT_MIN);
+    EXPECT_EQ(yyfieldtruncate(2147483647.9), INT_MAX);
+    EXPECT_EQ(yyfieldtruncate(HUGE_VAL), INT_MAX);
+    EXPECT_EQ(yyfieldtruncate(-HUGE_VAL), INT_MIN);
+    EXPECT_EQ(yyfieldtruncate(std::nan("")), 0);
+}
+
+namespace {
+
+struct Extent {
+    int first, last;
+};
+
+Extent extent(const std::vector<RadioSibling> &siblings, int button) {
+    Extent e{-5, -5};
+    yyradiogroupextent(siblings, button, &e.first, &e.last);
+    return e;
+}
+
+constexpr RadioSibling kStart{true, true};   // a radio button that starts a group
+constexpr RadioSibling kMember{true, false}; // a radio button inside a group
+constexpr RadioSibling kOther{false, false}; // a window of another class
+constexpr RadioSibling kOtherGroup{false, true};
+
+}  // namespace
+
+TEST(RadioGroupExtent, AnyMemberFindsTheWholeGroup) {
+    // edit, [radio radio radio], edit
+    std::vector<RadioSibling> s{kOtherGroup, kStart, kMember, kMember, kOtherGroup};
+    for (int button = 1; button <= 3; ++button) {
+        Extent e = extent(s, button);
+        EXPECT_EQ(e.first, 1) << "button " << button;
+        EXPECT_EQ(e.last, 3) << "button " << button;
+    }
+}
+
+TEST(RadioGroupExtent, AGroupStyleEndsTheGroupBeforeIt) {
+    // two groups of radio buttons directly after each other
+    std::vector<RadioSibling> s{kStart, kMember, kStart, kMember, kMember};
+    Extent a = extent(s, 1);
+    EXPECT_EQ(a.first, 0);
+    EXPECT_EQ(a.last, 1);
+    Extent b = extent(s, 2);
+    EXPECT_EQ(b.first, 2);
+    EXPECT_EQ(b.last, 4);
+    Extent c = extent(s, 4);
+    EXPECT_EQ(c.first, 2);
+    EXPECT_EQ(c.last, 4);
+}
+
+TEST(RadioGroupExtent, WithoutAGroupStyleTheClassBoundsTheGroup) {
+    // a static, then radio buttons none of which starts a group, then a static
+    std::vector<RadioSibling> s{kOther, kMember, kMember, kMember, kOther};
+    for (int button = 1; button <= 3; ++button) {
+        Extent e = extent(s, button);
+        EXPECT_EQ(e.first, 1) << "button " << button;
+        EXPECT_EQ(e.last, 3) << "button " << button;
+    }
+    // the buttons are the very first windows of the dialog
+    std::vector<RadioSibling> t{kMember, kMember, kOther};
+    Extent e = extent(t, 1);
+    EXPECT_EQ(e.first, 0);
+    EXPECT_EQ(e.last, 1);
+}
+
+TEST(RadioGroupExtent, ALoneButtonIsItsOwnGroup) {
+    std::vector<RadioSibling> s{kOther, kStart, kOtherGroup};
+    Extent e = extent(s, 1);
+    EXPECT_EQ(e.first, 1);
+    EXPECT_EQ(e.last, 1);
+}
+
+TEST(ComboOption, SelectionTypedTextAndNothing) {
+    EXPECT_EQ(yycombooption(2, false, 2), 3);            // an option chosen
+    EXPECT_EQ(yycombooption(-1, false, 4), 5);           // typed text equal to option 5
+    EXPECT_EQ(yycombooption(-1, false, -1), 0);          // a text of the user's own
+    EXPECT_EQ(yycombooption(-1, true, -1), kUndefinedValue);  // empty, nothing selected
+    EXPECT_EQ(yycombooption(0, true, -1), 1);            // selected option with an empty text
+}
