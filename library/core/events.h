@@ -41,8 +41,10 @@ extern PendingTable ORNMessages;
 // Timer id that ends yywait_.
 constexpr UINT_PTR kWaitTimerId = 999;
 
-// Turns one message into the current event: type and sub-value (the button, key code or
-// dialog field), the message's wParam and lParam, and the window (or dialog) it came to.
+// Turns one message into the current event: type and sub-value (the button, key code, menu
+// or control id, timer id), the message's wParam and lParam, and the window it came to. For
+// dialog events (3 push button, 10 field changed, 11 tab changed, 104 to 107 and 116 field
+// mouse and expose) window is the dialog, whose record supplies the dialog id and fields.
 // Returns true when the message completed an event.
 bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HWND window);
 

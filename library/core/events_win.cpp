@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/dialogs.h"
 #include "quillamorph/events.h"
 
 int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
@@ -57,6 +58,24 @@ Event Current() {
 
 Event Nothing() { return {-1, -1, -1, -1, -1, -1, -1, -1, -1}; }
 
+// A field change: it completes the wait of a dispatcher (or stands alone when none runs);
+// when another event is already complete inside a running dispatcher, it waits in the
+// deferred slot for the next dispatch instead of overwriting that event.
+bool FieldChanged(const DialogRecord &record, LPARAM lParam) {
+    const int cell = static_cast<int>(record.lastCell);
+    const int newCell = static_cast<int>(lParam);
+    if (wValidMessage == 1 || bInWMessage == 0) {
+        Event e = {kEventFieldChanged, record.id, record.previousField, record.currentField, 0, -1,
+                   bSetFromCell ? cell : -1, newCell, static_cast<int>(GetMessageTime())};
+        bSetFromCell = 0;
+        Commit(e);
+        return true;
+    }
+    ORNMessages.field = {kEventFieldChanged, record.previousField, record.currentField, 0, -1,
+                         cell, newCell, record.id, static_cast<int>(GetMessageTime())};
+    return false;
+}
+
 }  // namespace
 
 void yyclearpending() { std::memset(&ORNMessages, 0, sizeof ORNMessages); }
@@ -67,11 +86,47 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
     if (type == kEventExpose && wMessageType == kEventResize && wValidMessage == 0) return false;
     if (type == kEventResize && wParam == SIZE_MINIMIZED) return false;
 
+    // Dialog events come with the dialog window, which carries the dialog record.
+    const bool dialogEvent = type == kEventButton || type == kEventFieldChanged ||
+                             type == kEventTabChanged || type > 100;
+    DialogRecord *record = dialogEvent ? yydialogrecord(window) : nullptr;
+    if (dialogEvent && record == nullptr) return false;
+    if (type == kEventFieldChanged) {
+        bool done = FieldChanged(*record, lParam);
+        record->lastCell = lParam;
+        return done;
+    }
+
     // The event is built apart and committed whole, so that a dropped event leaves the
     // current one as it was.
     Event e = {type, yygetwindowindex(window), -1, -1, -1, -1, -1, -1,
                static_cast<int>(GetMessageTime())};
+    if (dialogEvent) e.win = record->id;
     switch (type) {
+    case kEventButton:
+        e.value1 = subValue;
+        e.value2 = record->previousField;
+        break;
+    case kEventTabChanged:
+        e.value1 = record->pageLeft;
+        e.value2 = record->pageSelected;
+        break;
+    case kEventFieldMouseDown:
+    case kEventFieldMouseUp:
+    case kEventFieldMouseMove:
+    case kEventFieldDoubleClick:
+        e.type = type - 100;
+        e.value1 = type == kEventFieldMouseMove ? -1 : record->mouseButton;
+        e.value2 = yymousemodifiers(static_cast<unsigned>(wParam));
+        e.value3 = 1;
+        e.value4 = record->mouseField;
+        MousePosition(lParam, &e.x, &e.y);
+        break;
+    case kEventFieldExpose:
+        e.type = kEventExpose;
+        e.value3 = 1;
+        e.value4 = record->mouseField;
+        break;
     case kEventKey: {
         e.value1 = subValue;
         e.value3 = 0;
@@ -97,7 +152,13 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
         MousePosition(lParam, &e.x, &e.y);
         break;
     case kEventExpose: {
+        // lParam points to the update rectangle; without one the whole client area.
+        RECT whole = {0, 0, 0, 0};
         const RECT *r = reinterpret_cast<const RECT *>(lParam);
+        if (r == nullptr) {
+            GetClientRect(window, &whole);
+            r = &whole;
+        }
         e.value1 = r->right - r->left;
         e.value2 = r->bottom - r->top;
         e.value3 = 0;
@@ -178,7 +239,25 @@ bool TranslateWindowAccelerators(MSG *msg) {
     return false;
 }
 
+// Keys of the current modeless dialog: the accelerators of the frame it fills, or of the
+// root window when its attributes ask for them, then the dialog's own keyboard handling.
+bool TranslateDialogMessage(MSG *msg) {
+    if (hDlgCur == nullptr || !IsWindow(hDlgCur)) return false;
+    DialogRecord *record = yydialogrecord(hDlgCur);
+    if (record != nullptr) {
+        HWND frame = record->parentFrame;
+        int slot = frame != nullptr ? yygetwindowindex(frame) : -1;
+        if (slot >= 0 && hAccel[slot] != nullptr) {
+            if (TranslateAcceleratorA(frame, hAccel[slot], msg)) return true;
+        } else if (frame == nullptr && record->rootAccelerators && hAccel[0] != nullptr) {
+            if (TranslateAcceleratorA(wWindow[0], hAccel[0], msg)) return true;
+        }
+    }
+    return IsDialogMessageA(hDlgCur, msg) != 0;
+}
+
 void HandleMessage(MSG *msg) {
+    if (TranslateDialogMessage(msg)) return;
     if (TranslateWindowAccelerators(msg)) return;
     if (msg->message == 0x118 && msg->wParam == 0xFFF6 && block118) return;
     TranslateMessage(msg);
@@ -231,8 +310,9 @@ Event Dispatch(bool wait) {
         while (wValidMessage == 1) {
             BOOL got = GetMessageA(&msg, nullptr, 0, 0);
             if (got == 0 || got == -1) {
-                // The message loop has ended (quit) or failed: there is no event to wait for.
-                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+                // A quit message or a failing queue: this wait ends with no event rather
+                // than spinning; the dispatchers are the program's outermost loop, so the
+                // quit message is not put back.
                 wMessageType = -1;
                 break;
             }
@@ -247,7 +327,6 @@ Event Dispatch(bool wait) {
                 break;
             }
             if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
                 wMessageType = -1;
                 break;
             }

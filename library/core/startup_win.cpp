@@ -9,7 +9,9 @@
 #include <cstring>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/events.h"
+#include "core/fixedtext.h"
 #include "graphics/graphics_startup.h"
 #include "grid/grid_classes.h"
 #include "hardcopy/hardcopy_startup.h"
@@ -50,6 +52,7 @@ namespace {
 const char kFrameClass[] = "QUILLAMORPH";
 const char kClientClass[] = "RAVOZUVIZA";
 const char kFatalCaption[] = "Quillamorph Window";
+const char kVersion[] = "5.0b";
 constexpr int kCentred = -999999;
 
 // The root window's arguments as the last windowopen2_ stored them; flags -1 once closed.
@@ -76,29 +79,12 @@ bool ReadEnvironment(const char *name, char *value, DWORD size) {
     return true;
 }
 
-// The length of a blank-padded text without its trailing blanks.
-int TrimmedLength(const char *text, int len) {
-    while (len > 0 && text[len - 1] == ' ') --len;
-    return len;
-}
-
-// Copies a NUL-terminated text into a blank-padded one of len characters.
-void PutText(char *dst, int len, const char *src) {
-    int n = static_cast<int>(std::strlen(src));
-    if (n > len) n = len;
-    std::memcpy(dst, src, n);
-    std::memset(dst + n, ' ', len - n);
-}
-
-// Copies a blank-padded text (trimmed, with leading blanks removed) into a C string.
+// A blank-padded text without its surrounding blanks, as a C string cut to size.
 void TakeText(char *dst, std::size_t size, const char *src, int len) {
-    int first = 0;
-    len = TrimmedLength(src, len);
-    while (first < len && src[first] == ' ') ++first;
-    std::size_t n = static_cast<std::size_t>(len - first);
-    if (n > size - 1) n = size - 1;
-    std::memcpy(dst, src + first, n);
-    dst[n] = '\0';
+    std::string text = yytrimmed(src, len);
+    std::size_t first = text.find_first_not_of(' ');
+    text = first == std::string::npos ? std::string() : text.substr(first);
+    std::snprintf(dst, size, "%s", text.c_str());
 }
 
 void DefaultColours() {
@@ -367,6 +353,13 @@ void winitialise_(const char *inifile, int inifile_len) {
     UINT sys = GetSystemDirectoryA(gSettings.systemDir, sizeof gSettings.systemDir);
     if (sys == 0 || sys >= sizeof gSettings.systemDir) gSettings.systemDir[0] = '\0';
 
+    // The report level from the first character of VUDOVUROR; idebuglevel_ takes 0 to 4 only.
+    char level[kPathChars + 1];
+    if (ReadEnvironment("VUDOVUROR", level, sizeof level)) {
+        int value = level[0] - '0';
+        idebuglevel_(&value);
+    }
+
     int first = -1;
     yyargs_(&first, nullptr, 0);
 
@@ -377,9 +370,16 @@ void winitialise_(const char *inifile, int inifile_len) {
         configName[0] != '\0') {
         yyreadconfig(configName, &gSettings, &requests);
     }
+    if (requests.debugLevel >= 0) idebuglevel_(&requests.debugLevel);
     yyappendbackslash(gSettings.charDir, sizeof gSettings.charDir);
 
     yyhardcopyinitialise(gSettings.printer, gSettings.plotter, gSettings.hpgl2);
+
+    if (requests.versionRequest) {
+        std::string text = std::string("Quillamorph version ") + kVersion;
+        int code = 0;
+        iosexitprogram_(text.c_str(), &code, static_cast<int>(text.size()));
+    }
 }
 
 void windowopen2_(const int *flags, const int *x, const int *y, const int *width,
@@ -405,6 +405,8 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     int w = gRoot.width, h = gRoot.height, dialog = gRoot.dialogId;
     CreateRootWindow(gRoot.x, gRoot.y, &w, &h, gRoot.flags, gRoot.menuId, &dialog, gRoot.title);
     if (dialog > 0) iCurDialog = dialog;
+    else if (dialog == -1) yyraise(1007);
+    else if (dialog == -2) yyraise(1045);
 
     wIndex = 0;
     iWindowOpened = 1;
@@ -483,7 +485,7 @@ int yyargs_(const int *n, char *arg, int argLen) {
             if (got >= sizeof found) got = sizeof found - 1;
             found[got] = '\0';
         }
-        PutText(arg, argLen, found);
+        yyputtext(arg, argLen, found, std::strlen(found));
     }
     return last;
 }
@@ -494,7 +496,7 @@ void yyinitlfn1_(const int *unit) {
 
 void iosvariable_(const char *name, char *value, int name_len, int value_len) {
     if (value == nullptr) return;
-    std::memset(value, ' ', value_len);
+    yyblanktext(value, value_len);
     if (name == nullptr) return;
     char key[kPathChars + 1];
     TakeText(key, sizeof key, name, name_len);
@@ -505,7 +507,7 @@ void iosvariable_(const char *name, char *value, int name_len, int value_len) {
     DWORD n = GetEnvironmentVariableA(key, buffer.data(), size);
     if (n == 0) return;
     if (n >= size) {
-        // error 1023: value too long for its destination
+        yyraise(1023);
         return;
     }
     std::memcpy(value, buffer.data(), n);
@@ -513,5 +515,5 @@ void iosvariable_(const char *name, char *value, int name_len, int value_len) {
 
 void infoversion_(char *text, const int *item, int text_len) {
     if (text == nullptr) return;
-    PutText(text, text_len, (item != nullptr && *item == 2) ? "5.0b" : "");
+    yyputtext(text, text_len, std::string((item != nullptr && *item == 2) ? kVersion : ""));
 }

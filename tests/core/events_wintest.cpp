@@ -1,0 +1,383 @@
+// The event loop under Wine: polls and waits, mouse and key events, timers, pending exposes
+// and resizes, dialog events and the deferred field change.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "core/dialogs.h"
+#include "core/events.h"
+#include "quillamorph.h"
+
+namespace {
+
+// Opens a visible root window for each test and closes it after, with the queue drained.
+struct Events : ::testing::Test {
+    HWND client = nullptr;
+    void SetUp() override {
+        int flags = 7, x = 20, y = 20, width = 320, height = 240;
+        windowopen2_(&flags, &x, &y, &width, &height, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, 0);
+        client = hClient[0];
+        ASSERT_NE(client, nullptr);
+        Drain();
+    }
+    void TearDown() override {
+        windowclose_();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    // Polls until nothing is left, so each test starts from an empty queue.
+    static void Drain() {
+        int type = 0;
+        QuillEvent e;
+        for (int i = 0; i < 100; ++i) {
+            wmessagepeek_(&type, &e);
+            if (type == -1) break;
+        }
+    }
+    static int Poll(QuillEvent *e) {
+        int type = 0;
+        wmessagepeek_(&type, e);
+        return type;
+    }
+};
+
+TEST_F(Events, PollWithEmptyQueueGivesMinusOneEverywhereButTheReals) {
+    QuillEvent e;
+    std::memset(&e, 0, sizeof e);
+    e.gx = 1.5f;
+    e.gy2 = 2.5f;
+    EXPECT_EQ(Poll(&e), -1);
+    EXPECT_EQ(e.win, -1);
+    EXPECT_EQ(e.value1, -1);
+    EXPECT_EQ(e.value2, -1);
+    EXPECT_EQ(e.value3, -1);
+    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(e.x, -1);
+    EXPECT_EQ(e.y, -1);
+    EXPECT_EQ(e.time, -1);
+    EXPECT_EQ(e.gx, 1.5f);
+    EXPECT_EQ(e.gy2, 2.5f);
+    static_assert(sizeof(QuillEvent) == 48, "twelve 32-bit words");
+}
+
+TEST_F(Events, ClickGivesOneButtonDownEvent) {
+    PostMessageA(client, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 40));
+    PostMessageA(client, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(30, 40));
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 4);
+    EXPECT_EQ(e.win, 0);
+    EXPECT_EQ(e.value1, 1);
+    EXPECT_EQ(e.value2, 4 + 2);  // left button and Shift
+    EXPECT_EQ(e.value3, 0);
+    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(Poll(&e), -1);
+
+    PostMessageA(client, WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, MAKELPARAM(5, 6));
+    ASSERT_EQ(Poll(&e), 4);
+    EXPECT_EQ(e.value1, 3);
+    EXPECT_EQ(e.value2, 16 + 1);
+    EXPECT_EQ(Poll(&e), -1);
+}
+
+TEST_F(Events, ButtonUpAndMoveOnlyWhenEnabled) {
+    int up = 5, move = 6, on = 1, off = 0, flag = -1;
+    yyinfomessage_(&up, &flag);
+    EXPECT_EQ(flag, 0);
+    yyenablemessage_(&up, &on);
+    yyenablemessage_(&move, &on);
+    PostMessageA(client, WM_MOUSEMOVE, 0, MAKELPARAM(7, 8));
+    PostMessageA(client, WM_MBUTTONUP, 0, MAKELPARAM(7, 8));
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 6);
+    EXPECT_EQ(e.value1, -1);
+    ASSERT_EQ(Poll(&e), 5);
+    EXPECT_EQ(e.value1, 2);
+    yyenablemessage_(&up, &off);
+    yyenablemessage_(&move, &off);
+    int high = 17;
+    yyenablemessage_(&high, &on);  // ignored
+    yyinfomessage_(&high, &flag);
+    EXPECT_EQ(flag, 0);
+}
+
+TEST_F(Events, DoubleClickIsTwoButtonDownsUnlessTypeSixteenIsOn) {
+    auto click2 = [this] {
+        PostMessageA(client, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageA(client, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        PostMessageA(client, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageA(client, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    };
+    QuillEvent e;
+    click2();
+    EXPECT_EQ(Poll(&e), 4);
+    EXPECT_EQ(Poll(&e), 4);
+    EXPECT_EQ(Poll(&e), -1);
+
+    int dbl = 16, on = 1, off = 0;
+    yyenablemessage_(&dbl, &on);
+    click2();
+    EXPECT_EQ(Poll(&e), 4);
+    EXPECT_EQ(Poll(&e), 16);
+    EXPECT_EQ(e.value1, 1);
+    EXPECT_EQ(Poll(&e), -1);
+    yyenablemessage_(&dbl, &off);
+}
+
+// Posts a key press with the given keys held down and returns the key event's code.
+int KeyCode(HWND client, int key, int held1 = 0, int held2 = 0) {
+    BYTE state[256] = {};
+    if (held1) state[held1] = 0x80;
+    if (held2) state[held2] = 0x80;
+    state[VK_NUMLOCK] = 0x01;
+    SetKeyboardState(state);
+    UINT scan = MapVirtualKeyA(key, 0);
+    PostMessageA(client, WM_KEYDOWN, key, 1 | (scan << 16));
+    int type = 0;
+    QuillEvent e;
+    wmessagepeek_(&type, &e);
+    int code = type == 1 ? e.value1 : -100 - type;
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    return code;
+}
+
+TEST_F(Events, KeyCodes) {
+    SetFocus(client);
+    EXPECT_EQ(KeyCode(client, VK_F1), 301);
+    EXPECT_EQ(KeyCode(client, VK_F1, VK_SHIFT), 321);
+    EXPECT_EQ(KeyCode(client, VK_F1, VK_CONTROL), 341);
+    EXPECT_EQ(KeyCode(client, VK_LEFT, VK_CONTROL), 269);
+    EXPECT_EQ(KeyCode(client, VK_UP, VK_SHIFT), 262);
+    EXPECT_EQ(KeyCode(client, VK_HOME), 270);
+    EXPECT_EQ(KeyCode(client, VK_NUMPAD7), 287);
+    EXPECT_EQ(KeyCode(client, 'A'), 97);
+    EXPECT_EQ(KeyCode(client, 'A', VK_SHIFT), 65);
+    EXPECT_EQ(KeyCode(client, VK_TAB), 9);
+    EXPECT_EQ(KeyCode(client, VK_TAB, VK_SHIFT), 274);
+    // Modifier keys alone give no key event.
+    EXPECT_EQ(KeyCode(client, VK_SHIFT, VK_SHIFT), -100 - (-1));
+}
+
+TEST_F(Events, TimerFiresOnceAsTypeThirteen) {
+    int ms = 20, id = 77;
+    yysettimer_(&ms, &id);
+    int type = 0;
+    QuillEvent e;
+    wmessage_(&type, &e);
+    EXPECT_EQ(type, 13);
+    EXPECT_EQ(e.value1, 77);
+    EXPECT_EQ(e.win, 0);
+    Sleep(80);
+    EXPECT_EQ(Poll(&e), -1);
+}
+
+TEST_F(Events, WaitReturnsAfterItsTime) {
+    int n = 5;
+    DWORD start = GetTickCount();
+    yywait_(&n);
+    DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 40u);
+    EXPECT_EQ(TimerEnabled, 0);
+}
+
+TEST_F(Events, ResizeOutsideTheDispatcherIsKeptPending) {
+    HWND frame = wWindow[0];
+    RECT f;
+    GetWindowRect(frame, &f);
+    // SetWindowPos sends WM_SIZE at once: no dispatcher of the library sees it.
+    SetWindowPos(frame, nullptr, 0, 0, f.right - f.left + 40, f.bottom - f.top + 30,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    RECT c;
+    GetClientRect(client, &c);
+    EXPECT_EQ(ORNMessages.window[0].type, 8);
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 8);
+    EXPECT_EQ(e.win, 0);
+    EXPECT_EQ(e.value1, c.right);
+    EXPECT_EQ(e.value2, c.bottom);
+    EXPECT_EQ(ORNMessages.window[0].type, 0);
+    Drain();
+}
+
+TEST_F(Events, ExposeOutsideTheDispatcherComesBackWhole) {
+    Drain();
+    RECT part = {10, 10, 50, 40};
+    InvalidateRect(client, &part, FALSE);
+    UpdateWindow(client);  // paints now, outside the dispatcher
+    EXPECT_EQ(ORNMessages.window[0].type, 7);
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 7);
+    RECT c;
+    GetClientRect(client, &c);
+    EXPECT_EQ(e.x, 0);
+    EXPECT_EQ(e.y, 0);
+    EXPECT_EQ(e.value1, c.right);
+    EXPECT_EQ(e.value2, c.bottom);
+    EXPECT_EQ(Poll(&e), -1);
+}
+
+TEST_F(Events, ExposeThroughTheDispatcherReportsTheUpdateRectangle) {
+    Drain();
+    RECT part = {10, 12, 50, 40};
+    InvalidateRect(client, &part, FALSE);
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 7);
+    EXPECT_EQ(e.x, 10);
+    EXPECT_EQ(e.y, 12);
+    EXPECT_EQ(e.value1, 40);
+    EXPECT_EQ(e.value2, 28);
+    EXPECT_EQ(ORNMessages.window[0].type, 0);
+}
+
+TEST_F(Events, CloseRequestDestroysNothing) {
+    PostMessageA(wWindow[0], WM_CLOSE, 0, 0);
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 9);
+    EXPECT_EQ(e.win, 0);
+    EXPECT_TRUE(IsWindow(wWindow[0]));
+}
+
+TEST_F(Events, MenuCommandGivesTypeTwo) {
+    PostMessageA(wWindow[0], WM_COMMAND, MAKEWPARAM(1234, 0), 0);
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 2);
+    EXPECT_EQ(e.value1, 1234);
+    EXPECT_EQ(e.value2, -1);
+}
+
+TEST_F(Events, QuitMessageEndsTheWaitWithoutAnEvent) {
+    PostQuitMessage(3);
+    int type = 0;
+    QuillEvent e;
+    wmessage_(&type, &e);
+    EXPECT_EQ(type, -1);
+    // The quit is taken: the next poll finds an empty queue.
+    EXPECT_EQ(Poll(&e), -1);
+}
+
+TEST_F(Events, WindowOutsideTheTableGivesSlotMinusOneAndNoPendingEntry) {
+    HWND stray = CreateWindowExA(0, "RAVOZUVIZA", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(stray, nullptr);
+    Drain();
+    InvalidateRect(stray, nullptr, FALSE);
+    UpdateWindow(stray);
+    for (const PendingEvent &p : ORNMessages.window) EXPECT_EQ(p.type, 0);
+    DestroyWindow(stray);
+    Drain();
+}
+
+// A window that stands in for a dialog: it carries a dialog record, and its messages raise
+// the dialog events the dialog procedure raises.
+constexpr UINT kPress = WM_APP + 1;
+constexpr UINT kTwoChanges = WM_APP + 2;
+constexpr UINT kTab = WM_APP + 3;
+
+LRESULT CALLBACK FakeDialogProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    DialogRecord *r = yydialogrecord(w);
+    switch (m) {
+    case kPress:
+        yyinterpretmessage(3, static_cast<int>(wp), 0, 0, w);
+        return 0;
+    case kTwoChanges:
+        r->previousField = 11;
+        r->currentField = 12;
+        yyinterpretmessage(10, 0, 0, 501, w);
+        r->previousField = 12;
+        r->currentField = 13;
+        yyinterpretmessage(10, 0, 0, 502, w);
+        return 0;
+    case kTab:
+        r->pageLeft = 201;
+        r->pageSelected = 202;
+        yyinterpretmessage(11, 0, 0, 0, w);
+        return 0;
+    default:
+        return DefWindowProcA(w, m, wp, lp);
+    }
+}
+
+struct DialogEvents : Events {
+    HWND dialog = nullptr;
+    DialogRecord record = {};
+    void SetUp() override {
+        Events::SetUp();
+        WNDCLASSA c = {};
+        c.lpfnWndProc = FakeDialogProc;
+        c.hInstance = GetModuleHandleA(nullptr);
+        c.lpszClassName = "QuillFakeDialog";
+        RegisterClassA(&c);
+        dialog = CreateWindowExA(0, "QuillFakeDialog", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(dialog, nullptr);
+        record.id = 101;
+        record.previousField = 1001;
+        SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&record));
+    }
+    void TearDown() override {
+        DestroyWindow(dialog);
+        Events::TearDown();
+    }
+};
+
+TEST_F(DialogEvents, PushButtonCarriesDialogIdAndPreviousField) {
+    PostMessageA(dialog, kPress, 1003, 0);
+    int type = 0;
+    QuillEvent e;
+    wmessage_(&type, &e);
+    ASSERT_EQ(type, 3);
+    EXPECT_EQ(e.win, 101);
+    EXPECT_EQ(e.value1, 1003);
+    EXPECT_EQ(e.value2, 1001);
+    EXPECT_EQ(e.value3, -1);
+    EXPECT_EQ(e.value4, -1);
+}
+
+TEST_F(DialogEvents, SecondFieldChangeOfOneDispatchComesNextBeforeNewMessages) {
+    int changed = 10, tab = 11, on = 1, off = 0;
+    yyenablemessage_(&changed, &on);
+    yyenablemessage_(&tab, &on);
+    PostMessageA(dialog, kTwoChanges, 0, 0);
+    PostMessageA(dialog, kTab, 0, 0);
+    int type = 0;
+    QuillEvent e;
+    wmessage_(&type, &e);
+    ASSERT_EQ(type, 10);
+    EXPECT_EQ(e.win, 101);
+    EXPECT_EQ(e.value1, 11);
+    EXPECT_EQ(e.value2, 12);
+    EXPECT_EQ(e.value3, 0);
+    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(e.y, 501);
+    wmessage_(&type, &e);
+    ASSERT_EQ(type, 10);
+    EXPECT_EQ(e.value1, 12);
+    EXPECT_EQ(e.value2, 13);
+    EXPECT_EQ(e.x, 501);  // the cell of the first change
+    EXPECT_EQ(e.y, 502);
+    EXPECT_EQ(record.lastCell, 502);
+    wmessage_(&type, &e);
+    ASSERT_EQ(type, 11);
+    EXPECT_EQ(e.value1, 201);
+    EXPECT_EQ(e.value2, 202);
+    yyenablemessage_(&changed, &off);
+    yyenablemessage_(&tab, &off);
+}
+
+TEST_F(DialogEvents, DisabledFieldChangeIsDroppedWithoutTouchingTheCurrentEvent) {
+    PostMessageA(wWindow[0], WM_COMMAND, MAKEWPARAM(55, 0), 0);
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 2);
+    SendMessageA(dialog, kTwoChanges, 0, 0);
+    EXPECT_EQ(wMessageType, 2);
+    EXPECT_EQ(wMessageValue1, 55);
+    EXPECT_EQ(ORNMessages.field.type, 0);
+}
+
+}  // namespace
