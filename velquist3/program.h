@@ -106,6 +106,9 @@ void program_start(Velquist3State *s, SearchHost *host);
 // A text padded with blanks to the length of the checkpoint path.
 std::string padded_path(const std::string &path);
 
+// CPU time (user and system) of this process in seconds.
+double process_cpu_seconds();
+
 // Bytes of one digit buffer at a million-digit mark.
 std::size_t search_buffer_bytes(int million_mark);
 
