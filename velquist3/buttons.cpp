@@ -1,6 +1,6 @@
 // The main dialog's buttons: Exit, Open and Clear, and the dispatcher that leads to Start.
 #include "checkpoint.h"
-#include "program.h"
+#include "velquist3_program.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "checkpoint.h"
 #include "flipadd.h"
-#include "program.h"
+#include "velquist3_program.h"
 
 using velquist3::kFlipaddGuard;
 

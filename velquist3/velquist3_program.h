@@ -3,8 +3,8 @@
 // The search, the buttons and the files work on one process-wide state record and reach the
 // dialog only through SearchHost, so the whole program logic runs (and is tested) without a
 // window system; the Windows program supplies a host that talks to the real dialog.
-#ifndef VELQUIST3_PROGRAM_H
-#define VELQUIST3_PROGRAM_H
+#ifndef VELQUIST3_VELQUIST3_PROGRAM_H
+#define VELQUIST3_VELQUIST3_PROGRAM_H
 
 #include <cstdint>
 #include <string>
