@@ -28,6 +28,24 @@ void ResetCounts(Velquist3State *s) {
 
 }  // namespace
 
+void program_report(Velquist3State *s, SearchHost *host, const std::string &message) {
+    host->put_string(kFieldStatus, message + "\r\n");
+    eventlog_write(&s->log, {message});
+    eventlog_flush(&s->log);
+}
+
+void program_take_checkpoint(Velquist3State *s, SearchHost *host, const CheckpointHeader &header) {
+    s->save_number = header.save_number;
+    s->start_number = header.start_number;
+    s->iteration_count = header.iteration_count;
+    s->digit_count = header.digit_count;
+    host->put_integer(kFieldIterations, s->iteration_count);
+    host->put_integer(kFieldDigits, s->digit_count);
+    host->put_integer(kFieldStartNumber, s->start_number);
+    host->field_state(kFieldStartNumber, kStateReadOnly);
+    s->found_flag = 0;
+}
+
 std::string padded_path(const std::string &path) {
     std::string text = path.substr(0, kPathLength);
     text.resize(kPathLength, ' ');
@@ -60,20 +78,10 @@ void program_open(Velquist3State *s, SearchHost *host) {
         status = checkfile(s->checkpoint_path, header.start_number, header.digit_count,
                            &ignored_verdict);
     if (!status.ok()) {
-        host->put_string(kFieldStatus, status.message + "\r\n");
-        eventlog_write(&s->log, {status.message});
-        eventlog_flush(&s->log);
+        program_report(s, host, status.message);
         return;
     }
-    s->save_number = header.save_number;
-    s->start_number = header.start_number;
-    s->iteration_count = header.iteration_count;
-    s->digit_count = header.digit_count;
-    host->put_integer(kFieldIterations, s->iteration_count);
-    host->put_integer(kFieldDigits, s->digit_count);
-    host->put_integer(kFieldStartNumber, s->start_number);
-    host->field_state(kFieldStartNumber, kStateReadOnly);
-    s->found_flag = 0;
+    program_take_checkpoint(s, host, header);
 }
 
 void program_clear(Velquist3State *s, SearchHost *host) {

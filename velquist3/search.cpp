@@ -27,11 +27,9 @@ void ReleaseBuffers(Velquist3State *s) {
 
 void ShowStatus(SearchHost *host, const std::string &text) { host->put_string(kFieldStatus, text); }
 
-// Says what went wrong in the status line and the log.
-void Report(Velquist3State *s, SearchHost *host, const std::string &message) {
-    ShowStatus(host, message + kCrLf);
-    eventlog_write(&s->log, {message});
-    eventlog_flush(&s->log);
+void ReportNoMemory(Velquist3State *s, SearchHost *host) {
+    program_report(s, host, "Not enough memory for " + std::to_string(s->million_mark) +
+                                " million digits");
 }
 
 void LogAllocation(Velquist3State *s, long long bytes) {
@@ -45,8 +43,7 @@ bool AllocateBuffers(Velquist3State *s, SearchHost *host) {
     s->temp1 = velquist3::digit_buffer_alloc(bytes);
     if (!s->temp2 || !s->temp1) {
         ReleaseBuffers(s);
-        Report(s, host, "Not enough memory for " + std::to_string(s->million_mark) +
-                            " million digits");
+        ReportNoMemory(s, host);
         return false;
     }
     s->buffer_bytes = bytes;
@@ -71,8 +68,7 @@ bool GrowBuffers(Velquist3State *s, SearchHost *host, uint8_t **dst) {
         *other = velquist3::digit_buffer_alloc(bytes);
     }
     if (!grown || !*other) {
-        Report(s, host, "Not enough memory for " + std::to_string(s->million_mark) +
-                            " million digits");
+        ReportNoMemory(s, host);
         return false;
     }
     s->buffer_bytes = bytes;
@@ -123,7 +119,7 @@ bool WriteCheckpoint(Velquist3State *s, SearchHost *host, const uint8_t *buf, bo
     CheckpointStatus status =
         checkpoint_write(name, header, buf + kFlipaddGuard, DigitOrder::LeastSignificantFirst);
     if (!status.ok()) {
-        Report(s, host, status.message);
+        program_report(s, host, status.message);
         return false;
     }
     host->put_string(kFieldSaveFile, name);
@@ -140,15 +136,15 @@ bool VerifyCheckpoint(Velquist3State *s, SearchHost *host, const char *between =
     if (between) LogProgressLine(s, between);
     eventlog_write(&s->log, {"Validating current file  ", padded_path(s->checkpoint_path)});
     if (!status.ok()) {
-        Report(s, host, status.message);
+        program_report(s, host, status.message);
         return false;
     }
     if (s->verdict == 1) {
-        Report(s, host, "Bad file; Current Number-Start Number Mismatch!");
+        program_report(s, host, "Bad file; Current Number-Start Number Mismatch!");
         return false;
     }
     if (s->verdict == 2) {
-        Report(s, host, "Bad file; Number length Mismatch!");
+        program_report(s, host, "Bad file; Number length Mismatch!");
         return false;
     }
     return true;
@@ -195,7 +191,7 @@ void EndSearch(Velquist3State *s, SearchHost *host, const uint8_t *buf, SearchEn
 bool SetUpFresh(Velquist3State *s, SearchHost *host) {
     int start = host->get_integer(kFieldStartNumber);
     if (start < 1) {
-        Report(s, host, "The Starting Integer must be 1 or more");
+        program_report(s, host, "The Starting Integer must be 1 or more");
         return false;
     }
     if (!AllocateBuffers(s, host)) return false;
@@ -221,7 +217,7 @@ bool SetUpResume(Velquist3State *s, SearchHost *host) {
     CheckpointHeader header;
     CheckpointStatus status = checkpoint_read_header(s->checkpoint_path, &header);
     if (!status.ok()) {
-        Report(s, host, status.message);
+        program_report(s, host, status.message);
         return false;
     }
     int saved_mark = s->million_mark;
@@ -235,18 +231,10 @@ bool SetUpResume(Velquist3State *s, SearchHost *host) {
     if (!status.ok()) {
         ReleaseBuffers(s);
         s->million_mark = saved_mark;
-        Report(s, host, status.message);
+        program_report(s, host, status.message);
         return false;
     }
-    s->save_number = header.save_number;
-    s->start_number = header.start_number;
-    s->iteration_count = header.iteration_count;
-    s->digit_count = header.digit_count;
-    host->put_integer(kFieldIterations, s->iteration_count);
-    host->put_integer(kFieldDigits, s->digit_count);
-    host->put_integer(kFieldStartNumber, s->start_number);
-    host->field_state(kFieldStartNumber, kStateReadOnly);
-    s->found_flag = 0;
+    program_take_checkpoint(s, host, header);
     eventlog_write(&s->log, {"File read successfully "});
     if (!VerifyCheckpoint(s, host)) {
         ReleaseBuffers(s);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "checkpoint.h"
 #include "eventlog.h"
 
 // Controls of the main dialog that the program reads or writes.
@@ -102,6 +103,13 @@ void program_open(Velquist3State *s, SearchHost *host);
 void program_clear(Velquist3State *s, SearchHost *host);
 // Start: runs a whole search and returns when it ends.
 void program_start(Velquist3State *s, SearchHost *host);
+
+// Says what went wrong in the status line and the log.
+void program_report(Velquist3State *s, SearchHost *host, const std::string &message);
+
+// Takes a checkpoint's header values as the search's own and shows them; the starting
+// integer of a checkpoint cannot be edited.
+void program_take_checkpoint(Velquist3State *s, SearchHost *host, const CheckpointHeader &header);
 
 // A text padded with blanks to the length of the checkpoint path.
 std::string padded_path(const std::string &path);
