@@ -7,12 +7,12 @@ HWND hDialogList[QUILL_MAX_DIALOGS + 1];
 int nDialogs = 0;
 int iDlgCur = 0;
 HWND hDlgCur = nullptr;
-int iDialogId = 0;
 int nSemi = 0;
 HWND hLastSemi = nullptr;
 int bDialogCreating = 0;
 int iLastModalId = 0;
 HBRUSH hBrushDlg = nullptr;
+int iDlgPendingX = 0, iDlgPendingY = 0, iDlgPendingFocus = 0;
 
 DialogRecord *yydialogrecord(HWND dialog) {
     if (!dialog || !IsWindow(dialog)) return nullptr;

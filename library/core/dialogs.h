@@ -9,6 +9,7 @@
 #define QUILL_CORE_DIALOGS_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 // Loaded dialogs occupy slots 1..nDialogs; slot 0 holds the modal copy while one is shown.
 enum { QUILL_MAX_DIALOGS = 100 };
@@ -52,6 +53,17 @@ struct FieldRecord {
     char *format;           // edit format of a numeric field (owned; null = default)
 };
 
+// A tab item as the library stores it: the page dialog id and a disabled flag ride in the
+// item's 8 extra bytes.
+struct TabItemData {
+    TCITEMHEADERA header;
+    int page;
+    int disabled;
+};
+// The loaded page dialog of tab item INDEX (null when none) and its disabled flag.
+HWND yytabpage(HWND tab, int index);
+int yytabpagedisabled(HWND tab, int index);
+
 const COLORREF QUILL_DEFAULT_COLOUR = (COLORREF)-1;
 
 // The dialog table and the current dialog.
@@ -59,12 +71,13 @@ extern HWND hDialogList[QUILL_MAX_DIALOGS + 1];
 extern int nDialogs;        // loaded dialogs
 extern int iDlgCur;         // slot of the current dialog (the one field routines address), 0 = none
 extern HWND hDlgCur;        // modeless dialog that receives keys through IsDialogMessage
-extern int iDialogId;       // public layer's current dialog id, 0 = none
 extern int nSemi;           // shown type 3 dialogs
 extern HWND hLastSemi;      // the last type 3 dialog shown
 extern int bDialogCreating; // 1 while a dialog is created or a modal copy copied back: no events
 extern int iLastModalId;    // id of the dialog last closed modally
 extern HBRUSH hBrushDlg;    // brush of the last control colour answer
+// Where and with which field the next dialog shown appears: x, y (-1 = centred), focus (0 = none).
+extern int iDlgPendingX, iDlgPendingY, iDlgPendingFocus;
 
 // Records of a dialog and of a control (null when the window carries none).
 DialogRecord *yydialogrecord(HWND dialog);

@@ -26,7 +26,7 @@ extern int bOverride;         // set to suspend all checks
 extern int nocheck;           // set while a check moves the focus back
 extern int bCheckKillFocus;   // button subclass: 1 normally, 0 while it moves the focus itself
 extern int bDecimal;          // numeric fields use the locale decimal character
-extern char wFieldDecimal;    // that character (from the locale at start-up)
+extern char wFieldDecimal;    // that character (read from the locale by yydecimal_)
 
 // Kind of a numeric class: 0 not numeric, 5 integer, 6 real, 7 double (the field type codes).
 int yynumerickind(HWND control);
@@ -42,6 +42,11 @@ void yyregistersubclass(void);
 void yygetatoms(void);
 
 int yyoutofrange(HWND field, HWND target, int force);
+// 1 when the text of numeric FIELD is refused: out of its range, empty after holding a value
+// (with a range), or not a number (only when FORCE is set). No side effects.
+int yyfieldrefused(HWND field, int force);
+// Rings the field bell (when it is switched on).
+void yyfieldbell(void);
 void yyselectinvalid(HWND window, HWND field, int tabFlag);
 void yydecimal_(const char *flag);
 
@@ -54,6 +59,8 @@ LRESULT CALLBACK yysubtab(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yysubupdown(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yysubedit(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yysubpaint(HWND, UINT, WPARAM, LPARAM);
+// Selection anchor a track bar holds while Shift is down, -1 when none.
+int yytrackanchor(HWND track);
 
 // Reads the numeric value of a field's text (empty = 0) and rewrites the text in the field's
 // format ("(G15.5E2)" without one, integer text for the integer classes).

@@ -1,0 +1,220 @@
+// The numeric edit classes in a dialog: keystroke filtering, creation from template text,
+// range checks when the focus leaves, normalisation of the text and the spin arrows.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "core/dialogs.h"
+#include "core/numeric_edit.h"
+
+namespace {
+
+INT_PTR CALLBACK PlainProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::string Text(HWND w) {
+    char text[256] = {0};
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+class NumericFields : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        yyregistersuperclass();
+        yyregistersubclass();
+        yygetatoms();
+    }
+    void SetUp() override {
+        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(301), nullptr, PlainProc, 0);
+        ASSERT_NE(dialog, nullptr);
+        ShowWindow(dialog, SW_SHOWNA);
+        Pump();
+    }
+    void TearDown() override {
+        DestroyWindow(dialog);
+        Pump();
+        bDecimal = 0;
+        hBadVal = nullptr;
+        nocheck = 0;
+    }
+    HWND Field(int id) { return GetDlgItem(dialog, id); }
+    void Type(HWND field, const char *keys) {
+        for (const char *k = keys; *k; ++k) PostMessageA(field, WM_CHAR, (WPARAM)(unsigned char)*k, 0);
+        Pump();
+    }
+    void Replace(HWND field, const char *keys) {
+        SendMessageA(field, EM_SETSEL, 0, -1);
+        Type(field, keys);
+    }
+    void Range(HWND field, double minimum, double maximum) {
+        FieldRecord *record = yyfieldrecord(field);
+        ASSERT_NE(record, nullptr);
+        record->minimum = minimum;
+        record->maximum = maximum;
+    }
+    HWND dialog = nullptr;
+};
+
+TEST_F(NumericFields, ClassesAreRegisteredOnceWithTheirKinds) {
+    yyregistersuperclass();  // a second call changes nothing
+    EXPECT_NE(atomInteger, 0);
+    EXPECT_EQ(yynumerickind(Field(310)), 5);
+    EXPECT_EQ(yynumerickind(Field(311)), 5);
+    EXPECT_EQ(yynumerickind(Field(312)), 6);
+    EXPECT_EQ(yynumerickind(Field(315)), 7);
+    EXPECT_EQ(yynumerickind(Field(316)), 0);
+    EXPECT_TRUE(yyisspinfield(Field(313)));
+    EXPECT_FALSE(yyisspinfield(Field(312)));
+    EXPECT_TRUE(yyiseditfield(Field(316)));
+}
+
+TEST_F(NumericFields, CreationReadsTheTemplateText) {
+    FieldRecord *integer = yyfieldrecord(Field(310));
+    ASSERT_NE(integer, nullptr);
+    EXPECT_DOUBLE_EQ(integer->value, 5.0);
+    EXPECT_EQ(integer->hasText, 1);
+    EXPECT_EQ(integer->maxLength, 11);
+    EXPECT_DOUBLE_EQ(integer->step, 1.0);
+    EXPECT_DOUBLE_EQ(integer->page, 5.0);
+    EXPECT_GT(integer->minimum, integer->maximum);  // no range
+    EXPECT_DOUBLE_EQ(yyfieldrecord(Field(314))->value, 3.25);
+    // A spin field has its up-down control beside it.
+    FieldRecord *spin = yyfieldrecord(Field(311));
+    ASSERT_NE(spin->upDown, nullptr);
+    EXPECT_EQ((HWND)SendMessageA(spin->upDown, UDM_GETBUDDY, 0, 0), Field(311));
+    EXPECT_EQ(Text(Field(311)), "7");
+    EXPECT_EQ(yyfieldrecord(Field(310))->upDown, nullptr);
+}
+
+TEST_F(NumericFields, IntegerFieldDropsLettersAndPoints) {
+    HWND field = Field(310);
+    Replace(field, "1a.5");
+    EXPECT_EQ(Text(field), "15");
+    Replace(field, "-3\x01");  // Ctrl+A selects the text and is consumed
+    EXPECT_EQ(Text(field), "-3");
+    DWORD start = 0, end = 0;
+    SendMessageA(field, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 2u);
+}
+
+TEST_F(NumericFields, RealAndDoubleFieldsTakeExponents) {
+    Replace(Field(312), "1.5e3x");
+    EXPECT_EQ(Text(Field(312)), "1.5E3");
+    Replace(Field(314), "2d1");
+    EXPECT_EQ(Text(Field(314)), "2D1");
+    Replace(Field(312), "2d1");
+    EXPECT_EQ(Text(Field(312)), "21");
+}
+
+TEST_F(NumericFields, DecimalCommaReplacesThePoint) {
+    char comma = 1;
+    yydecimal_(&comma);
+    char saved = wFieldDecimal;
+    wFieldDecimal = ',';
+    HWND field = CreateWindowExA(0, "REALEDIT", "1.5", WS_CHILD | WS_VISIBLE, 0, 0, 50, 12, dialog,
+                                 (HMENU)390, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(Text(field), "1,5");
+    Replace(field, "2.5");
+    EXPECT_EQ(Text(field), "25");
+    Replace(field, "2,5");
+    EXPECT_EQ(Text(field), "2,5");
+    wFieldDecimal = saved;
+}
+
+// Focus changes are driven by sending the focus messages themselves: the foreground window
+// is shared by every test process under one window server, so real focus moves are not
+// reliable while tests run in parallel.
+TEST_F(NumericFields, OutOfRangeValueIsRefusedWhenTheFocusGoesToAnotherField) {
+    HWND field = Field(310);
+    Range(field, 1, 10);
+    Replace(field, "11");
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 1);
+    Replace(field, "10");
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 0);
+    EXPECT_EQ(StoreVal, 1);
+    Replace(field, "0");
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 1);
+}
+
+TEST_F(NumericFields, CheckIsLeftToAPushButtonOtherThanOk) {
+    HWND field = Field(310);
+    Range(field, 1, 10);
+    Replace(field, "11");
+    EXPECT_EQ(yyoutofrange(field, Field(IDCANCEL), 0), 0);
+    EXPECT_EQ(hBadVal, field);
+    EXPECT_EQ(yyoutofrange(field, Field(320), 0), 0);
+    EXPECT_EQ(hBadVal, field);
+    // OK checks at once.
+    EXPECT_EQ(yyoutofrange(field, Field(IDOK), 0), 1);
+    EXPECT_EQ(hBadVal, nullptr);
+    // Leaving with Tab checks at once whatever the button.
+    yyfieldrecord(field)->tabLeft = 1;
+    EXPECT_EQ(yyoutofrange(field, Field(IDCANCEL), 0), 1);
+    // Switched off, nothing is checked.
+    bOverride = 1;
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 0);
+    bOverride = 0;
+}
+
+TEST_F(NumericFields, NoRangeAcceptsAnyNumberButNotGarbage) {
+    HWND field = Field(314);
+    Replace(field, "123456");
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 0);
+    Replace(field, "1E");
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 1);
+    // The field itself as target: garbage counts only when forced.
+    EXPECT_EQ(yyoutofrange(field, field, 0), 0);
+    EXPECT_EQ(yyoutofrange(field, field, 1), 1);
+}
+
+TEST_F(NumericFields, EmptyFieldWithRangeIsRefusedOnceItHeldAValue) {
+    HWND field = Field(310);
+    Range(field, 1, 10);
+    SetWindowTextA(field, "");
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 1);
+    yyfieldrecord(field)->hasText = 0;
+    EXPECT_EQ(yyoutofrange(field, Field(316), 0), 0);
+}
+
+TEST_F(NumericFields, RefusedFieldKeepsItsTextAndAcceptedOneIsNormalised) {
+    HWND integer = Field(310);
+    Range(integer, 1, 100);
+    SetWindowTextA(integer, "0012");
+    SendMessageA(integer, WM_KILLFOCUS, (WPARAM)Field(316), 0);
+    EXPECT_EQ(Text(integer), "12");
+    EXPECT_DOUBLE_EQ(yyfieldrecord(integer)->value, 12.0);
+    SetWindowTextA(integer, "0200");
+    SendMessageA(integer, WM_KILLFOCUS, (WPARAM)Field(316), 0);
+    EXPECT_EQ(Text(integer), "0200");
+    EXPECT_DOUBLE_EQ(yyfieldrecord(integer)->value, 12.0);
+}
+
+TEST_F(NumericFields, RealTextIsLeftAloneUnlessEdited) {
+    HWND real = Field(312);
+    SetWindowTextA(real, "0001.50");
+    SendMessageA(real, EM_SETMODIFY, FALSE, 0);
+    SendMessageA(real, WM_KILLFOCUS, (WPARAM)Field(316), 0);
+    EXPECT_EQ(Text(real), "0001.50");
+}
+
+TEST_F(NumericFields, GettingTheFocusRecordsTheLastGoodValue) {
+    StoreVal = 1;
+    SendMessageA(Field(314), WM_SETFOCUS, (WPARAM)Field(316), 0);
+    EXPECT_EQ(StoreVal, 0);
+    EXPECT_STREQ(cLastGood, "3.25");
+    EXPECT_DOUBLE_EQ(dLastGood, 3.25);
+}
+
+}  // namespace
