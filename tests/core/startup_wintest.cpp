@@ -2,7 +2,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "core/startup.h"
 #include "quillamorph.h"
@@ -113,6 +118,232 @@ TEST(Version, ItemTwoIsTheLibraryVersion) {
     item = 1;
     infoversion_(text, &item, sizeof text);
     EXPECT_EQ(std::string(text, 8), "        ");
+}
+
+}  // namespace
+
+// Start-up reads the environment and the configuration file once per process, so these cases
+// run the test executable again as a child with the environment, current directory and files
+// of each case, and read back what its start-up made of them.
+namespace {
+
+std::string gBoxTexts;
+
+void WriteReport(const char *path) {
+    FILE *f = std::fopen(path, "w");
+    if (f == nullptr) return;
+    int four = 4;
+    std::fprintf(f, "general=%d\nplotout=%d\nplotin=%d\nprinter=%d\nplotter=%d\nhpgl2=%d\n",
+                 gSettings.generalUnit, gSettings.plotOutputUnit, gSettings.plotInputUnit,
+                 gSettings.printer, gSettings.plotter, gSettings.hpgl2);
+    std::fprintf(f, "base=%s\nchardir=%s\ncharset=%s\nlevel=%d\nboxes=%s\n", gSettings.baseDir,
+                 gSettings.charDir, gSettings.charSet, infoerror_(&four), gBoxTexts.c_str());
+    std::fclose(f);
+}
+
+void WriteReport() {
+    char path[MAX_PATH] = "";
+    GetEnvironmentVariableA("QUILL_TEST_REPORT", path, sizeof path);
+    WriteReport(path);
+}
+
+// In the child: every message box is answered at once, and its text is noted (the report is
+// written then too, as a box may be the last thing before the process ends).
+HHOOK gHook;
+
+HWND gBox;
+
+// Read once the box has set its texts: a thread timer runs inside the box's own loop.
+void CALLBACK ReadAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    EnumChildWindows(
+        gBox,
+        [](HWND child, LPARAM) -> BOOL {
+            char text[512] = "";
+            GetWindowTextA(child, text, sizeof text);
+            gBoxTexts += text;
+            return TRUE;
+        },
+        0);
+    gBoxTexts += "|";
+    WriteReport();
+    PostMessageA(gBox, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char cls[16] = "";
+        GetClassNameA(box, cls, sizeof cls);
+        if (std::string(cls) == "#32770") {
+            gBox = box;
+            SetTimer(nullptr, 0, 50, ReadAndClose);
+        }
+    }
+    return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(ChildProcess, DISABLED_ReportSettings) {
+    gHook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+    char inifile[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("QUILL_TEST_INIFILE", inifile, sizeof inifile) > 0)
+        winitialise_(inifile, static_cast<int>(std::strlen(inifile)));
+    else
+        winitialise_(nullptr, 0);
+    UnhookWindowsHookEx(gHook);
+    WriteReport();
+}
+
+namespace {
+
+// One start-up case: a scratch directory holding the files, the environment of the child.
+struct StartupCase : ::testing::Test {
+    std::string dir;
+    std::map<std::string, std::string> settings;
+    std::vector<std::string> variables = {"QUILLA", "QIDE", "QUILINIT", "VUDOVUROR",
+                                          "QUILL_TEST_INIFILE", "QUILL_TEST_REPORT"};
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        dir = std::string(temp) + "quill-startup-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        CreateDirectoryA(dir.c_str(), nullptr);
+        for (const std::string &v : variables) SetEnvironmentVariableA(v.c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const std::string &v : variables) SetEnvironmentVariableA(v.c_str(), nullptr);
+    }
+    void Write(const std::string &name, const std::string &text) {
+        std::string path = name.find(':') != std::string::npos ? name : dir + "\\" + name;
+        FILE *f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr) << path;
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+    }
+    void Env(const char *name, const std::string &value) { SetEnvironmentVariableA(name, value.c_str()); }
+    // Runs the child in the scratch directory and reads its report; returns its exit code.
+    DWORD Run() {
+        std::string report = dir + "\\report.txt";
+        DeleteFileA(report.c_str());
+        Env("QUILL_TEST_REPORT", report);
+        char exe[MAX_PATH];
+        GetModuleFileNameA(nullptr, exe, sizeof exe);
+        std::string command = std::string("\"") + exe +
+                              "\" --gtest_also_run_disabled_tests"
+                              " --gtest_filter=ChildProcess.DISABLED_ReportSettings";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            dir.c_str(), &si, &pi)) {
+            ADD_FAILURE() << "cannot start the child";
+            return 1;
+        }
+        WaitForSingleObject(pi.hProcess, 60000);
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        settings.clear();
+        FILE *f = std::fopen(report.c_str(), "r");
+        if (f == nullptr) {
+            ADD_FAILURE() << "the child wrote no report";
+            return code;
+        }
+        char buffer[1024];
+        while (std::fgets(buffer, sizeof buffer, f)) {
+            std::string l(buffer);
+            while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
+            std::size_t eq = l.find('=');
+            if (eq != std::string::npos) settings[l.substr(0, eq)] = l.substr(eq + 1);
+        }
+        std::fclose(f);
+        return code;
+    }
+};
+
+TEST_F(StartupCase, NoConfigurationKeepsTheDefaults) {
+    Env("QUILLA", "Q:\\nowhere");
+    Run();
+    EXPECT_EQ(settings["general"], "40");
+    EXPECT_EQ(settings["plotout"], "41");
+    EXPECT_EQ(settings["plotin"], "42");
+    EXPECT_EQ(settings["base"], "Q:\\nowhere\\");
+    EXPECT_EQ(settings["chardir"], "Q:\\nowhere\\charsets\\");
+    EXPECT_EQ(settings["charset"], "standard.chr");
+    EXPECT_EQ(settings["level"], "0");
+    EXPECT_EQ(settings["boxes"], "");
+}
+
+TEST_F(StartupCase, ConfigurationInTheCurrentDirectory) {
+    Write("quilla.ini",
+          "LFNGEN=41\r\nLFNPLOTO=40\r\nlfnploti=45\r\nPRINTER=2\r\nPR=7\r\n=PLOTTER=3\r\n"
+          "debug=3\r\nDEBUG=9\r\nDEBUG=abc\r\nCHARDIR=   X:\\strokes\r\nCHARSET=simplex.chr\r\n");
+    Run();
+    EXPECT_EQ(settings["general"], "40");
+    EXPECT_EQ(settings["plotout"], "41");
+    EXPECT_EQ(settings["plotin"], "45");
+    EXPECT_EQ(settings["printer"], "2");
+    EXPECT_EQ(settings["plotter"], "0");
+    EXPECT_EQ(settings["level"], "3");
+    EXPECT_EQ(settings["chardir"], "X:\\strokes\\");
+    EXPECT_EQ(settings["charset"], "simplex.chr");
+}
+
+TEST_F(StartupCase, CharacterDirectoryAtReportLevelFourRaisesNoError) {
+    Write("quilla.ini", "DEBUG=4\r\nCHARDIR=X:\\strokes\r\nCHARSET=a.chr\r\nPRINTER=x1\r\n");
+    Run();
+    EXPECT_EQ(settings["level"], "4");
+    EXPECT_EQ(settings["boxes"], "");
+    EXPECT_EQ(settings["chardir"], "X:\\strokes\\");
+}
+
+TEST_F(StartupCase, QuilinitNamingNoFileFallsBackToTheCurrentDirectory) {
+    Env("QUILINIT", dir + "\\missing.ini");
+    Write("quilla.ini", "PRINTER=5\r\n");
+    Write("other.ini", "PRINTER=6\r\n");
+    Run();
+    EXPECT_EQ(settings["printer"], "5");
+    Env("QUILINIT", dir + "\\other.ini");
+    Run();
+    EXPECT_EQ(settings["printer"], "6");
+    // The file the program names wins over both.
+    Write("named.ini", "PRINTER=7\r\n");
+    Env("QUILL_TEST_INIFILE", dir + "\\named.ini");
+    Run();
+    EXPECT_EQ(settings["printer"], "7");
+}
+
+TEST_F(StartupCase, BaseDirectoryFromTheToolsVariable) {
+    std::string base = dir + "\\tools\\";
+    CreateDirectoryA(base.c_str(), nullptr);
+    CreateDirectoryA((base + "qide").c_str(), nullptr);
+    Write(base + "quilla.ini", "PLOTTER=8\r\n");
+    Env("QIDE", base + "qide\\bin");
+    Run();
+    EXPECT_EQ(settings["base"], base);
+    EXPECT_EQ(settings["plotter"], "8");
+}
+
+TEST_F(StartupCase, ReportLevelFromTheEnvironment) {
+    Env("VUDOVUROR", "2");
+    Run();
+    EXPECT_EQ(settings["level"], "2");
+    Env("VUDOVUROR", "7");
+    Run();
+    EXPECT_EQ(settings["level"], "0");
+}
+
+TEST_F(StartupCase, VersionKeyShowsTheVersionAndEnds) {
+    Write("quilla.ini", "VERSION=yes\r\nPRINTER=3\r\n");
+    DWORD code = Run();
+    EXPECT_EQ(code, 0u);
+    EXPECT_NE(settings["boxes"].find("Quillamorph version 5.0b"), std::string::npos)
+        << settings["boxes"];
+    EXPECT_EQ(settings["printer"], "3");
 }
 
 }  // namespace
