@@ -12,6 +12,7 @@
 #include "core/errors.h"
 #include "core/events.h"
 #include "core/fixedtext.h"
+#include "core/numeric_edit.h"
 #include "graphics/graphics_startup.h"
 #include "grid/grid_classes.h"
 #include "hardcopy/hardcopy_startup.h"
@@ -204,9 +205,12 @@ void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menu
     if (owner == nullptr) Abort("Failed to create window - aborting.");
     wWindow[0] = owner;
 
+    yyregistersuperclass();
     yygridregister();
     ProbeRichEdit();
     uFindMsgString = RegisterWindowMessageA("commdlg_FindReplace");
+    yyregistersubclass();
+    yygetatoms();
 
     bDlgRoot = 0;
     if (*dialogId != 0) SizeFromDialog(owner, dialogId, &flags, width, height);
