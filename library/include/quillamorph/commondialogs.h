@@ -1,10 +1,27 @@
-// Message boxes and common dialogs.
+// Message boxes and the file open and save dialog.
 #ifndef QUILLAMORPH_COMMONDIALOGS_H
 #define QUILLAMORPH_COMMONDIALOGS_H
 
 #include "quillamorph/convention.h"
 
 QUILL_BEGIN_DECLS
+
+// Modal message box. IBUTTONS: 0 OK, 1 OK/Cancel, 2 Retry/Cancel, 3 Yes/No, 4 Yes/No/Cancel,
+// 5 Abort/Retry/Ignore, else OK. IICON: 1 stop, 2 question, 3 exclamation, 4 information,
+// else none. IDEFAULT: the answer code of the default button. The answer (1 OK, Yes, Retry;
+// 0 Cancel, Ignore; 2 No, Abort; -1 failure) is read with winfodialog_ item 4.
+void wmessagebox_(const int *ibuttons, const int *iicon, const int *idefault,
+                  const char *message, const char *title, int message_len, int title_len);
+
+// File open (or, with IFLAGS bit 1, save) dialog. FILTER: description and pattern items,
+// each ended by the filter's last character ("Text|*.txt|"). FILENAME in and out: its
+// directory the initial directory, its name the proposed name; changed only on OK. TITLE
+// (optional; blank: "Select File"). IFTYPE (optional) in and out: 1-based filter index.
+// IFLAGS: 1 save, 2 confirm overwrite (save) or creation (open), 4 no path check, 8 keep the
+// directory chosen, 16 multiple selection (open), 32 append the filter's extension,
+// 128 the file must exist (open). The answer (1 OK, 0 cancelled) is winfodialog_ item 4.
+void wselectfile2_(const char *filter, const int *iflags, char *filename, const char *title,
+                   int *iftype, int filter_len, int filename_len, int title_len);
 
 QUILL_END_DECLS
 

@@ -1,0 +1,483 @@
+// Child windows: opening and closing them, selecting the current window, and moving, sizing,
+// titling, raising, scrolling and clearing it.
+#include "core/childwindows.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/events.h"
+#include "core/menus.h"
+#include "core/windowtext.h"
+#include "quillamorph/childwindows.h"
+
+WindowSlot wSlot[kWindowSlots];
+int wClientWidth = 0, wClientHeight = 0;
+
+namespace {
+
+const char kChildClass[] = "ZAREVIRER";
+const char kClientClass[] = "RAVOZUVIZA";
+
+// Open-flag bits of a child window.
+enum : int {
+    kSystemMenu = 1,
+    kMinimiseBox = 2,
+    kMaximiseBox = 4,
+    kMaximised = 8,
+    kInsideParent = 16,
+    kStatusBar = 32,
+    kFixedSize = 64,
+    kHidden = 128,
+    kOwned = 256,
+    kTopmost = 512,
+    kToolCaption = 65536,
+};
+
+bool IsOpen(int slot) { return slot >= 0 && slot < kWindowSlots && wWindow[slot] != nullptr; }
+
+bool RegisterChildClass(HINSTANCE instance) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, kChildClass, &existing)) return true;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = yyWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "icon1");
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // arrow
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kChildClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+void ResetSlot(int slot) {
+    WindowSlot &s = wSlot[slot];
+    delete[] s.tips;
+    s = WindowSlot{};
+    for (int &r : s.restored) r = kNotRecorded;
+    s.flags = -1;
+}
+
+// A dialog template combined with a window must be a child control-parent dialog without
+// caption, sizing border or system menu. Its size in pixels on success; -1 when it cannot be
+// created, -2 when its style does not qualify.
+int ProbeDialog(int id, int *width, int *height) {
+    int slot = yydialogfind(id);
+    HWND probe = slot > 0 ? hDialogList[slot] : nullptr;
+    bool created = false;
+    if (!probe) {
+        probe = CreateDialogParamA(wInstance, MAKEINTRESOURCEA(id), wWindow[0],
+                                   [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR {
+                                       return m == WM_INITDIALOG;
+                                   },
+                                   0);
+        if (!probe) return -1;
+        created = true;
+    }
+    LONG style = GetWindowLongA(probe, GWL_STYLE);
+    int result = id;
+    if (!(style & WS_CHILD) || !(style & DS_CONTROL) || (style & WS_CAPTION) == WS_CAPTION ||
+        (style & WS_THICKFRAME) || (style & WS_SYSMENU)) {
+        result = -2;
+    } else {
+        RECT r;
+        GetWindowRect(probe, &r);
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+    }
+    if (created) DestroyWindow(probe);
+    return result;
+}
+
+// Checks the window a child opens inside: 0 when it may hold one, else the negative IWIN.
+int CheckInsideParent(int parent) {
+    if (!IsOpen(parent)) return -5;
+    if (!IsWindowVisible(wWindow[parent])) return -2;
+    int type = yywindowtype(wWindow[parent]);
+    if (type == kDialogWindow) return -3;
+    if (type != kPlainWindow) return -4;
+    return 0;
+}
+
+DWORD ChildStyle(int flags) {
+    DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
+    style |= (flags & kInsideParent) ? (WS_CHILD | WS_CLIPSIBLINGS) : WS_POPUP;
+    if (flags & kSystemMenu) style |= WS_SYSMENU;
+    if (flags & kMinimiseBox) style |= WS_MINIMIZEBOX;
+    if (flags & kMaximiseBox) style |= WS_MAXIMIZEBOX;
+    if (!(flags & kFixedSize)) style |= WS_THICKFRAME;
+    return style;
+}
+
+DWORD ChildExStyle(int flags) {
+    DWORD ex = 0;
+    if (flags & kTopmost) ex |= WS_EX_TOPMOST;
+    if (flags & kToolCaption) ex |= WS_EX_TOOLWINDOW;
+    return ex;
+}
+
+// Grows a frame by DW x DH pixels; a centred frame moves back by half so it stays centred.
+void GrowFrame(HWND frame, int dw, int dh, bool centredX, bool centredY) {
+    RECT r;
+    GetWindowRect(frame, &r);
+    HWND parent = (GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) ? GetParent(frame) : nullptr;
+    if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&r), 2);
+    int x = r.left - (centredX ? dw / 2 : 0);
+    int y = r.top - (centredY ? dh / 2 : 0);
+    SetWindowPos(frame, nullptr, x, y, r.right - r.left + dw, r.bottom - r.top + dh,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CreateStatusBar(int slot, int flags, bool centredY) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    if (!(flags & kFixedSize)) style |= SBARS_SIZEGRIP;
+    HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", style, 0, 0, 0, 0, wWindow[slot],
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
+                               wInstance, nullptr);
+    wMessLine[slot] = bar;
+    if (!bar) return;
+    RECT r;
+    GetWindowRect(bar, &r);
+    GrowFrame(wWindow[slot], 0, r.bottom - r.top, false, centredY);
+}
+
+// Closes every open window that lies inside FRAME or is owned by it, directly or further up.
+void CloseDependants(HWND frame) {
+    for (int slot = 1; slot < kWindowSlots; ++slot) {
+        if (!IsOpen(slot) || wWindow[slot] == frame) continue;
+        for (HWND w = wWindow[slot]; w; w = GetParent(w) ? GetParent(w) : GetWindow(w, GW_OWNER)) {
+            if (w == frame) {
+                int child = slot, none = 0;
+                yyclosechild_(&child, &none);
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int yywindowtype(HWND frame) {
+    if (!frame) return kPlainWindow;
+    auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+    return block ? block->tag : kPlainWindow;
+}
+
+HWND yywindowdialog(HWND frame) {
+    if (yywindowtype(frame) != kDialogWindow) return nullptr;
+    return reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA))->dialog;
+}
+
+int yygetnextfree() {
+    for (int slot = 1; slot < kWindowSlots; ++slot)
+        if (wWindow[slot] == nullptr) return slot;
+    return -1;
+}
+
+void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags,
+                  const int *menuid, const int *toolbars, int *idialog, const int *parent,
+                  const char *title) {
+    int slot = yygetnextfree();
+    *iwin = -1;
+    if (slot < 0) return;
+    int f = *flags;
+    int owner = parent ? *parent : 0;
+    if (f & kInsideParent) {
+        int check = CheckInsideParent(owner);
+        if (check != 0) {
+            *iwin = check;
+            return;
+        }
+    }
+    int dialogId = idialog ? *idialog : 0;
+    if (dialogId > 0) {
+        int probed = ProbeDialog(dialogId, width, height);
+        if (probed < 0) {
+            *idialog = probed;
+            dialogId = 0;
+        } else {
+            f = (f & ~0xFF) | (f & (kSystemMenu | kMinimiseBox | kInsideParent | kStatusBar)) |
+                kFixedSize;
+        }
+    }
+    if (!RegisterChildClass(wInstance)) return;
+
+    const bool inside = (f & kInsideParent) != 0;
+    HWND parentWindow = nullptr;
+    if (inside) parentWindow = hClient[owner];
+    else if ((f & kOwned) && IsOpen(owner)) parentWindow = wWindow[owner];
+
+    int menuId = inside || !menuid ? 0 : *menuid;
+    HMENU menu = menuId != 0 ? yymnload(menuId) : nullptr;
+    DWORD style = ChildStyle(f);
+    DWORD ex = ChildExStyle(f);
+    if (hDialogList[0] != nullptr) style |= WS_DISABLED;  // a modal dialog is running
+    RECT frame = {0, 0, *width, *height};
+    AdjustWindowRectEx(&frame, style, menu != nullptr, ex);
+    int fw = frame.right - frame.left, fh = frame.bottom - frame.top;
+    const bool centredX = *x == kCentre, centredY = *y == kCentre;
+    int px = *x, py = *y;
+    if (centredX || centredY) {
+        int areaW = GetSystemMetrics(SM_CXSCREEN), areaH = GetSystemMetrics(SM_CYSCREEN);
+        if (inside) {
+            RECT pr;
+            GetClientRect(parentWindow, &pr);
+            areaW = pr.right;
+            areaH = pr.bottom;
+        }
+        if (centredX) px = (areaW - fw) / 2;
+        if (centredY) py = (areaH - fh) / 2;
+    }
+    HWND w = CreateWindowExA(ex, kChildClass, title ? title : "", style, px, py, fw, fh,
+                             parentWindow, menu, wInstance, nullptr);
+    if (!w) {
+        if (menu) DestroyMenu(menu);
+        return;
+    }
+    ResetSlot(slot);
+    wSlot[slot].flags = f;
+    wSlot[slot].previous = hWinCur;
+    wWindow[slot] = w;
+    hMenuRoot[slot] = menu;
+    if (menu) {
+        hAccel[slot] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(menuId));
+        wSlot[slot].prompts = yymenuprompts(menuId);
+    }
+
+    const bool maximised = (f & kMaximised) != 0;
+    for (int pos = 0; pos < 4; ++pos) {
+        int id = toolbars ? toolbars[pos] : 0;
+        if (id == 0) continue;
+        int bar = id, win = slot, position = pos, cw, ch;
+        RECT before;
+        GetWindowRect(w, &before);
+        yymntbar_(&bar, &win, &position, &cw, &ch);
+        if (!maximised && (centredX || centredY)) {
+            // The bar grew the frame; a centred frame moves back by half of it.
+            RECT after;
+            GetWindowRect(w, &after);
+            int dw = (after.right - after.left) - (before.right - before.left);
+            int dh = (after.bottom - after.top) - (before.bottom - before.top);
+            if (parentWindow && inside) MapWindowPoints(nullptr, parentWindow,
+                                                        reinterpret_cast<POINT *>(&after), 2);
+            SetWindowPos(w, nullptr, after.left - (centredX ? dw / 2 : 0),
+                         after.top - (centredY ? dh / 2 : 0), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    for (StatusPart &part : wSlot[slot].parts) part = StatusPart{0, 0};
+    if (f & kStatusBar) CreateStatusBar(slot, f, centredY && !maximised);
+
+    hClient[slot] = CreateWindowExA(0, kClientClass, "",
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                    0, 0, *width, *height, w, reinterpret_cast<HMENU>(-1),
+                                    wInstance, nullptr);
+    RECT area;
+    GetClientRect(w, &area);
+    SendMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
+
+    if (dialogId > 0 && !yycombinedialog(slot, dialogId)) *idialog = -1;
+
+    if (!(f & kHidden)) {
+        ShowWindow(w, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        BringWindowToTop(w);
+        if (hClient[slot]) {
+            ValidateRect(hClient[slot], nullptr);
+            SetFocus(hClient[slot]);
+        }
+        yytitlecolour(w);
+    }
+    *iwin = slot;
+    if (hClient[slot]) {
+        RECT c;
+        GetClientRect(hClient[slot], &c);
+        *width = c.right;
+        *height = c.bottom;
+    }
+}
+
+void yyclosechild_(int *iwin, int *icurdialog) {
+    int slot = *iwin;
+    if (slot < 1 || slot >= kWindowSlots || !IsOpen(slot)) {
+        *iwin = -1;
+        return;
+    }
+    HWND frame = wWindow[slot];
+    WindowSlot &s = wSlot[slot];
+    if (s.mciDevice) {
+        mciSendCommandA(s.mciDevice, MCI_CLOSE, 0, 0);
+        s.mciDevice = 0;
+    }
+    if (wIndex == slot && wDC) {
+        ReleaseDC(hClient[slot], wDC);
+        wDC = nullptr;
+    }
+    if (yywindowtype(frame) == kDialogWindow) {
+        yyuncombinedialog(frame, icurdialog);
+    } else {
+        CloseDependants(frame);
+    }
+    for (int other = 0; other < kWindowSlots; ++other)
+        if (IsOpen(other) && wSlot[other].previous == frame) wSlot[other].previous = s.previous;
+    for (int d = 1; d <= nDialogs && d <= QUILL_MAX_DIALOGS; ++d) {
+        DialogRecord *record = yydialogrecord(hDialogList[d]);
+        if (record && (record->owner == frame || record->reenable == frame)) {
+            record->owner = s.previous;
+            record->reenable = s.previous;
+        }
+    }
+    if (hMenuRoot[slot]) yyClearMenuPrompt(hMenuRoot[slot], slot);
+    if (hClient[slot]) DestroyWindow(hClient[slot]);
+    DestroyWindow(frame);
+    if (hWinCur == frame) hWinCur = wWindow[0];
+    wWindow[slot] = nullptr;
+    hClient[slot] = nullptr;
+    wMessLine[slot] = nullptr;
+    hMenuRoot[slot] = nullptr;
+    hAccel[slot] = nullptr;
+    for (HWND &bar : hToolbar[slot]) bar = nullptr;
+    ResetSlot(slot);
+    if (wIndex == slot) {
+        int root = 0;
+        yywinsel_(&root);
+    }
+}
+
+void yywinsel_(int *iwin) {
+    int slot = *iwin;
+    if (!IsOpen(slot) || !hClient[slot]) {
+        *iwin = -1;
+        return;
+    }
+    if (wDC && hClient[wIndex]) ReleaseDC(hClient[wIndex], wDC);
+    wDC = nullptr;
+    wIndex = slot;
+    hWinCur = wWindow[slot];
+    wDC = GetDC(hClient[slot]);
+    if (wDC) {
+        SetBkMode(wDC, TRANSPARENT);
+        SetTextAlign(wDC, TA_BASELINE);
+    }
+    RECT c;
+    GetClientRect(hClient[slot], &c);
+    wClientWidth = c.right;
+    wClientHeight = c.bottom;
+    yyfntsiz_();
+}
+
+void windowselect_(const int *iwin) {
+    int slot = iwin ? *iwin : -1;
+    if (!IsOpen(slot) || !hClient[slot]) {
+        yyraise(1003);
+        return;
+    }
+    yywinsel_(&slot);
+}
+
+void yywindowsizepos_(int *x, int *y, int *width, int *height, const int *istate) {
+    HWND frame = wWindow[wIndex];
+    HWND client = hClient[wIndex];
+    if (!frame || !client) return;
+    int state = istate ? *istate : -1;
+    switch (state) {
+    case 0: ShowWindow(frame, SW_MINIMIZE); break;
+    case 1: ShowWindow(frame, SW_RESTORE); break;
+    case 2: ShowWindow(frame, SW_MAXIMIZE); break;
+    case 3: ShowWindow(frame, SW_HIDE); break;
+    default: break;
+    }
+    if (!IsIconic(frame) && !IsZoomed(frame)) {
+        RECT fr, cr;
+        GetWindowRect(frame, &fr);
+        GetClientRect(client, &cr);
+        HWND parent = (GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) ? GetParent(frame) : nullptr;
+        if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&fr), 2);
+        int fw = fr.right - fr.left, fh = fr.bottom - fr.top;
+        if (*width != kCentre) fw += *width - cr.right;
+        if (*height != kCentre) fh += *height - cr.bottom;
+        int nx = *x != kCentre ? *x : fr.left;
+        int ny = *y != kCentre ? *y : fr.top;
+        SetWindowPos(frame, nullptr, nx, ny, fw, fh, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT c;
+    GetClientRect(client, &c);
+    *width = c.right;
+    *height = c.bottom;
+    wClientWidth = c.right;
+    wClientHeight = c.bottom;
+}
+
+void yywindowtitle_(int *icon, const int *iset, const char *title) {
+    HWND frame = wWindow[wIndex];
+    if (!frame) return;
+    if (iset && *iset == 1) SetWindowTextA(frame, title ? title : "");
+    if (!icon || *icon == -1) return;
+    HICON image = *icon == 0 ? LoadIconA(wInstance, "icon1")
+                             : *icon > 0 ? LoadIconA(wInstance, MAKEINTRESOURCEA(*icon))
+                                         : nullptr;
+    if (!image) {
+        *icon = -2;
+        return;
+    }
+    SendMessageA(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(image));
+    SendMessageA(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(image));
+}
+
+void yywindowraise_() {
+    HWND frame = wWindow[wIndex];
+    if (!frame) return;
+    for (HWND w = frame; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+        ShowWindow(w, SW_SHOW);
+        BringWindowToTop(w);
+    }
+    EnableWindow(frame, TRUE);
+    HWND focus = yywindowdialog(frame);
+    if (!focus) focus = hClient[wIndex] ? hClient[wIndex] : frame;
+    SetFocus(focus);
+    yytitlecolour(frame);
+}
+
+namespace {
+
+COLORREF AreaColour(HDC dc, int colour) {
+    COLORREF rgb;
+    if (colour == -1) rgb = yytextcolour(wBackCol);
+    else rgb = static_cast<COLORREF>(colour) & 0xFFFFFF;
+    if (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) rgb = GetNearestColor(dc, rgb);
+    return rgb;
+}
+
+void FillArea(HDC dc, const RECT &r, COLORREF rgb) {
+    HBRUSH brush = CreateSolidBrush(rgb);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+}  // namespace
+
+void yyscrollarea_(const int *dx, const int *dy, const int *icolour) {
+    HWND client = hClient[wIndex];
+    if (!client) return;
+    HDC dc = GetDC(client);
+    RECT area;
+    GetClientRect(client, &area);
+    RECT uncovered;
+    ScrollDC(dc, *dx, *dy, &area, &area, nullptr, &uncovered);
+    // The strips the scroll left behind: one along the moved edge in each direction.
+    COLORREF rgb = AreaColour(dc, icolour ? *icolour : -1);
+    if (*dx > 0) FillArea(dc, RECT{0, 0, *dx, area.bottom}, rgb);
+    if (*dx < 0) FillArea(dc, RECT{area.right + *dx, 0, area.right, area.bottom}, rgb);
+    if (*dy > 0) FillArea(dc, RECT{0, 0, area.right, *dy}, rgb);
+    if (*dy < 0) FillArea(dc, RECT{0, area.bottom + *dy, area.right, area.bottom}, rgb);
+    ReleaseDC(client, dc);
+    ValidateRect(client, nullptr);
+}
+
+void yycleararea_(const int *x1, const int *y1, const int *x2, const int *y2,
+                  const int *icolour) {
+    HWND client = hClient[wIndex];
+    if (!client) return;
+    HDC dc = wDC ? wDC : GetDC(client);
+    FillArea(dc, RECT{*x1, *y1, *x2 + 1, *y2 + 1}, AreaColour(dc, icolour ? *icolour : -1));
+    if (dc != wDC) ReleaseDC(client, dc);
+}

@@ -1,0 +1,73 @@
+// The library's modal interactions that are not its own dialogs: the frame every one of them
+// runs in, the dialog answer word, and the folder browser, colour chooser and page set-up
+// dialog, which have no public front end. Win32 only.
+#ifndef QUILL_CORE_COMMONDIALOGS_H
+#define QUILL_CORE_COMMONDIALOGS_H
+
+#include <windows.h>
+
+// What winfodialog_ reports about modal work: items 1, 2 and 5 (the closing button, the
+// previous field and the dialog id of the last dialog shown modally) and item 4 (the answer
+// of the last message box or file dialog).
+struct ModalInfo {
+    int closing;   // item 1
+    int previous;  // item 2
+    int dialog;    // item 5
+    int answer;    // item 4
+};
+extern ModalInfo wModalInfo;
+
+// Records the three values of a dialog that has just been shown modally.
+void yysetdialoginfo(int closing, int previous, int dialog);
+
+// Stores the answer of a message box or file dialog: item 4 := answer, item 2 := 0.
+void yysetdialoganswer(int answer);
+
+// The frame around every modal system dialog: yymodalbegin chooses the owner (the current
+// dialog when it is visible, or the window it is combined with; else the current window's
+// frame) and disables the library's other dialogs and windows; yymodalend enables them again
+// and gives the owner back the focus.
+struct ModalFrame {
+    HWND owner;
+};
+void yymodalbegin(ModalFrame *frame);
+// Takes (MODE 1) or gives back (MODE 0) the snapshots of the other windows' contents kept
+// while a modal box covers them; a failure is reported and does not stop the box.
+void yymodalsnapshots(int mode);
+void yymodalend(const ModalFrame *frame);
+
+// Folder browser. ITITLE 1 uses TITLE as the caption; ANSWER 1 chosen, 2 cancelled. IFLAGS 4
+// accepts a path that does not exist as typed; 64 offers to create it. DIRECTORY is in and out.
+void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *directory,
+                  const char *title, int directory_len, int title_len);
+
+// Colour chooser: the three components in and out, ANSWER 1 OK or 0 cancelled, ERROR the
+// common-dialog error code when cancelled.
+void yygetrgbdialog_(int *ired, int *igreen, int *iblue, int *answer, int *error);
+
+// Page set-up dialog (see pagesetup_win.cpp for the arguments).
+void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *printHeight,
+                    int *left, int *top, int *orientation, int *copies, const int *units,
+                    int *colours, int *answer);
+
+// The printer the page set-up dialog chose last, used for the printer device context.
+struct PrinterSettings {
+    int chosen;            // 1 once a printer was chosen in the page set-up dialog
+    char device[64];
+    char driver[64];
+    char port[64];
+    short paperSize, paperLength, paperWidth, scale, defaultSource, printQuality, color,
+        duplex, yResolution, ttOption, collate;
+    DWORD mediaType, ditherType;
+    short orientation, copies;
+};
+extern PrinterSettings gPrinter;
+
+// 1 when the user's locale uses U.S. measures, 2 when metric.
+void yygetmeasure_(int *imeasure);
+
+// Screen position of the top-left corner of the client area of the current dialog's window
+// (when a dialog is current), else of the current window.
+void yygetwindlgpos_(int *x, int *y);
+
+#endif

@@ -1,0 +1,87 @@
+// The modal frame shared by the message box and the common dialogs, the answer word that
+// winfodialog_ reports, and the message box itself.
+#include "core/commondialogs.h"
+
+#include <string>
+
+#include "core/childwindows.h"
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/fixedtext.h"
+#include "core/message_box_rules.h"
+#include "core/startup.h"
+#include "quillamorph/commondialogs.h"
+
+ModalInfo wModalInfo = {0, 0, 0, 0};
+
+void yysetdialoginfo(int closing, int previous, int dialog) {
+    wModalInfo.closing = closing;
+    wModalInfo.previous = previous;
+    wModalInfo.dialog = dialog;
+}
+
+void yysetdialoganswer(int answer) {
+    wModalInfo.answer = answer;
+    wModalInfo.previous = 0;
+}
+
+namespace {
+
+HWND ChooseOwner() {
+    HWND dialog = yycurrentdialog();
+    if (dialog && IsWindowVisible(dialog)) {
+        DialogRecord *record = yydialogrecord(dialog);
+        if (record && record->parentFrame && IsWindow(record->parentFrame))
+            return record->parentFrame;
+        return dialog;
+    }
+    if (wIndex >= 0 && wIndex < kWindowSlots) return wWindow[wIndex];
+    return nullptr;
+}
+
+}  // namespace
+
+void yymodalsnapshots(int mode) {
+    (void)mode;  // PENDING-SNAPSHOTS
+}
+
+void yymodalbegin(ModalFrame *frame) {
+    frame->owner = ChooseOwner();
+    // PENDING-DISABLE
+}
+
+void yymodalend(const ModalFrame *frame) {
+    HWND spare = frame->owner;
+    if (nSemi > 0 && hLastSemi && IsWindow(hLastSemi)) {
+        DialogRecord *record = yydialogrecord(hLastSemi);
+        if (record && record->owner) spare = record->owner;
+    }
+    (void)spare;  // PENDING-ENABLE
+    if (frame->owner && IsWindow(frame->owner) &&
+        (GetWindowLongA(frame->owner, GWL_STYLE) & WS_CHILD)) {
+        SetFocus(frame->owner);
+        yytitlecolour(frame->owner);
+    }
+}
+
+void wmessagebox_(const int *ibuttons, const int *iicon, const int *idefault,
+                  const char *message, const char *title, int message_len, int title_len) {
+    quill::MessageBoxStyle style = quill::MessageBoxStyleFor(
+        ibuttons ? *ibuttons : 0, iicon ? *iicon : 0, idefault ? *idefault : 1);
+    yymodalsnapshots(1);
+    std::string text = yytrimmed(message, message_len);
+    std::string caption = yytrimmed(title, title_len);
+
+    ModalFrame frame;
+    yymodalbegin(&frame);
+    int result = MessageBoxA(frame.owner, text.c_str(), caption.c_str(),
+                             style.buttons | style.icon | style.deflt);
+    yymodalend(&frame);
+
+    // Only a box that could not be shown is a failure: a common-dialog error code left over
+    // from an earlier dialog says nothing about this box.
+    int answer = result == 0 ? -1 : quill::MessageBoxAnswer(result);
+    yymodalsnapshots(0);
+    yysetdialoganswer(answer);
+    if (answer == -1) yyraise(1004);
+}

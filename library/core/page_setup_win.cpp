@@ -1,0 +1,148 @@
+// The page set-up dialog: paper size, margins, orientation and copies of the printer, which
+// it keeps as the library's printer settings.
+#include "core/commondialogs.h"
+
+#include <commdlg.h>
+#include <winspool.h>
+
+#include <cstring>
+#include <utility>
+
+PrinterSettings gPrinter = {};
+
+namespace {
+
+// The printer's settings between calls (owned here, freed when replaced).
+HGLOBAL gDevMode = nullptr;
+HGLOBAL gDevNames = nullptr;
+int gLastUnits = -1;
+POINT gPaper = {0, 0};  // paper size of the kept settings, in their orientation
+
+bool HaveDefaultPrinter() {
+    DWORD size = 0;
+    GetDefaultPrinterA(nullptr, &size);
+    return size > 0;
+}
+
+void Replace(HGLOBAL *kept, HGLOBAL fresh) {
+    if (*kept && *kept != fresh) GlobalFree(*kept);
+    *kept = fresh;
+}
+
+// Asks the window system for the default printer's settings without showing anything.
+bool LoadDefaults(DWORD unitFlag) {
+    PAGESETUPDLGA request = {};
+    request.lStructSize = sizeof request;
+    request.Flags = PSD_RETURNDEFAULT | unitFlag;
+    if (!PageSetupDlgA(&request)) return false;
+    gPaper = request.ptPaperSize;
+    Replace(&gDevMode, request.hDevMode);
+    Replace(&gDevNames, request.hDevNames);
+    return true;
+}
+
+void CopyName(char *dest, size_t size, const char *src) {
+    std::strncpy(dest, src, size - 1);
+    dest[size - 1] = '\0';
+}
+
+// Keeps the chosen printer as the library's printer settings; returns its colour count.
+int KeepPrinter() {
+    int colours = 0;
+    auto *names = static_cast<DEVNAMES *>(GlobalLock(gDevNames));
+    auto *mode = static_cast<DEVMODEA *>(GlobalLock(gDevMode));
+    if (names) {
+        const char *base = reinterpret_cast<const char *>(names);
+        CopyName(gPrinter.driver, sizeof gPrinter.driver, base + names->wDriverOffset);
+        CopyName(gPrinter.device, sizeof gPrinter.device, base + names->wDeviceOffset);
+        CopyName(gPrinter.port, sizeof gPrinter.port, base + names->wOutputOffset);
+    }
+    if (mode) {
+        gPrinter.paperSize = mode->dmPaperSize;
+        gPrinter.paperLength = mode->dmPaperLength;
+        gPrinter.paperWidth = mode->dmPaperWidth;
+        gPrinter.scale = mode->dmScale;
+        gPrinter.defaultSource = mode->dmDefaultSource;
+        gPrinter.printQuality = mode->dmPrintQuality;
+        gPrinter.color = mode->dmColor;
+        gPrinter.duplex = mode->dmDuplex;
+        gPrinter.yResolution = mode->dmYResolution;
+        gPrinter.ttOption = mode->dmTTOption;
+        gPrinter.collate = mode->dmCollate;
+        gPrinter.mediaType = mode->dmMediaType;
+        gPrinter.ditherType = mode->dmDitherType;
+        gPrinter.orientation = mode->dmOrientation;
+        gPrinter.copies = mode->dmCopies;
+    }
+    gPrinter.chosen = 1;
+    HDC info = CreateICA(gPrinter.driver, gPrinter.device, nullptr, mode);
+    if (info) {
+        colours = GetDeviceCaps(info, NUMCOLORS);
+        DeleteDC(info);
+    }
+    if (mode) GlobalUnlock(gDevMode);
+    if (names) GlobalUnlock(gDevNames);
+    return colours;
+}
+
+}  // namespace
+
+// Arguments: paper width and height out; printable width and height, left and top margins,
+// orientation (0 portrait, 1 landscape) and copies in and out; units in (below 2: thousandths
+// of an inch, else hundredths of a millimetre); number of colours out; answer out (1 OK,
+// 0 cancelled or no printer installed).
+void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *printHeight,
+                    int *left, int *top, int *orientation, int *copies, const int *units,
+                    int *colours, int *answer) {
+    *answer = 0;
+    // Without a printer the dialog would only show its own error box.
+    if (!HaveDefaultPrinter()) return;
+    int unit = units ? *units : 0;
+    DWORD unitFlag = unit < 2 ? PSD_INTHOUSANDTHSOFINCHES : PSD_INHUNDREDTHSOFMILLIMETERS;
+    if (!gPrinter.chosen || !gDevMode || unit != gLastUnits) {
+        if (!LoadDefaults(unitFlag)) return;
+    }
+    gLastUnits = unit;
+
+    PAGESETUPDLGA request = {};
+    request.lStructSize = sizeof request;
+    request.hDevMode = gDevMode;
+    request.hDevNames = gDevNames;
+    request.Flags = unitFlag | PSD_MARGINS;
+    POINT paper = gPaper;
+    if (auto *mode = static_cast<DEVMODEA *>(GlobalLock(gDevMode))) {
+        short wanted = *orientation == 1 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+        if (mode->dmOrientation != wanted) {
+            std::swap(paper.x, paper.y);
+            mode->dmOrientation = wanted;
+        }
+        mode->dmFields |= DM_ORIENTATION | DM_COPIES;
+        mode->dmCopies = static_cast<short>(*copies);
+        GlobalUnlock(gDevMode);
+    }
+    request.rtMargin.left = *left;
+    request.rtMargin.top = *top;
+    request.rtMargin.right = paper.x - *printWidth - *left;
+    request.rtMargin.bottom = paper.y - *printHeight - *top;
+
+    ModalFrame frame;
+    yymodalbegin(&frame);
+    request.hwndOwner = frame.owner;
+    BOOL ok = PageSetupDlgA(&request);
+    yymodalend(&frame);
+    if (!ok) return;
+
+    gDevMode = request.hDevMode;
+    gDevNames = request.hDevNames;
+    gPaper = request.ptPaperSize;
+    *paperWidth = request.ptPaperSize.x;
+    *paperHeight = request.ptPaperSize.y;
+    *left = request.rtMargin.left;
+    *top = request.rtMargin.top;
+    *printWidth = request.ptPaperSize.x - request.rtMargin.left - request.rtMargin.right;
+    *printHeight = request.ptPaperSize.y - request.rtMargin.top - request.rtMargin.bottom;
+    *colours = KeepPrinter();
+    *orientation = gPrinter.orientation == DMORIENT_LANDSCAPE ? 1 : 0;
+    *copies = gPrinter.copies;
+    *answer = 1;
+}
