@@ -183,7 +183,7 @@ int winfodialog_(const int *item) {
     switch (item ? *item : 0) {
     case 1: value = wModalInfo.closing; break;
     case 2: value = wModalInfo.previous; break;
-    case 3: value = iDialogId; break;
+    case 3: value = iCurDialog; break;
     case 4: value = wModalInfo.answer; break;
     case 5: value = wModalInfo.dialog; break;
     case 6:
