@@ -1,0 +1,240 @@
+// Child windows under Wine: opening up to the 20-slot limit and past it, selection, the window
+// queries, unit conversion on the current window, the status bar, sizing and closing an owner
+// together with the windows it owns.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "core/childwindows.h"
+#include "quillamorph.h"
+
+namespace {
+
+constexpr int kCentred = -999999;
+
+class ChildWindows : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        winitialise_(nullptr, 0);
+        int flags = 128;
+        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, 0);
+    }
+    static void TearDownTestSuite() { windowclose_(); }
+    void TearDown() override {
+        for (int slot = 1; slot <= 20; ++slot) {
+            int win = slot, none = 0;
+            yyclosechild_(&win, &none);
+        }
+        int item = 1;
+        infoerror_(&item);
+    }
+};
+
+int Open(int width, int height, int flags, int parent = 0, const int *toolbars = nullptr,
+         int menu = 0, int *dialog = nullptr) {
+    int x = 20, y = 20, w = width, h = height, win = 0, none = 0;
+    int *d = dialog ? dialog : &none;
+    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, toolbars, d, &parent, "child");
+    return win;
+}
+
+int Info(int item) { return winfowindow_(&item); }
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+TEST_F(ChildWindows, TwentySlotsThenFull) {
+    for (int i = 1; i <= 20; ++i) EXPECT_EQ(i, Open(100, 80, 128)) << "window " << i;
+    EXPECT_EQ(-1, Open(100, 80, 128));
+    int win = 7, none = 0;
+    yyclosechild_(&win, &none);
+    EXPECT_EQ(7, win);
+    EXPECT_EQ(7, Open(100, 80, 128));  // the first free slot is used again
+    win = 25;
+    yyclosechild_(&win, &none);
+    EXPECT_EQ(-1, win);
+}
+
+TEST_F(ChildWindows, OpensWithTheRequestedClientSizeAndSelects) {
+    int win = Open(640, 300, 1 + 2 + 4);
+    ASSERT_GT(win, 0);
+    windowselect_(&win);
+    EXPECT_EQ(640, Info(1));
+    EXPECT_EQ(300, Info(2));
+    EXPECT_EQ(7, Info(3));
+    EXPECT_EQ(win, Info(4));
+    EXPECT_EQ(1, Info(9));
+    EXPECT_EQ(0, Info(10));
+    EXPECT_EQ(640, Info(11));
+    EXPECT_EQ(300, Info(12));
+    EXPECT_EQ(300, Info(99));  // an unknown item repeats the last answer
+    POINT origin = {0, 0};
+    ClientToScreen(hClient[win], &origin);
+    EXPECT_EQ(origin.x, Info(7));
+    EXPECT_EQ(origin.y, Info(8));
+    RECT frame;
+    GetWindowRect(wWindow[win], &frame);
+    EXPECT_EQ(frame.left, Info(5));
+    EXPECT_EQ(frame.top, Info(6));
+}
+
+TEST_F(ChildWindows, SelectingAnUnopenedSlotRaises1003AndChangesNothing) {
+    int win = Open(200, 100, 128);
+    windowselect_(&win);
+    int bad = 15;
+    windowselect_(&bad);
+    int item = 1;
+    EXPECT_EQ(1003, infoerror_(&item));
+    EXPECT_EQ(win, Info(4));
+    bad = 21;
+    windowselect_(&bad);
+    EXPECT_EQ(1003, infoerror_(&item));
+    bad = -1;
+    windowselect_(&bad);
+    EXPECT_EQ(1003, infoerror_(&item));
+    EXPECT_EQ(win, Info(4));
+}
+
+TEST_F(ChildWindows, UnitConversionsOnA640PixelArea) {
+    int win = Open(640, 480, 7);
+    windowselect_(&win);
+    int ix = 9999, iy = 9999, px, py;
+    windowunitstopixels_(&ix, &iy, &px, &py);
+    EXPECT_EQ(639, px);
+    EXPECT_EQ(479, py);
+    int pixels = 639, zero = 0, ux, uy;
+    windowunitsfrompixels_(&pixels, &zero, &ux, &uy);
+    EXPECT_EQ(9991, ux);
+    EXPECT_EQ(10, uy);  // (0.5 * 9999) / 480
+    windowunitsfrompixels_(&zero, &zero, &ux, &uy);
+    EXPECT_EQ(7, ux);
+}
+
+TEST_F(ChildWindows, SizePosAndStates) {
+    int win = Open(300, 200, 7);
+    windowselect_(&win);
+    int x = 50, y = 60, w = 400, h = 250, state = -1;
+    yywindowsizepos_(&x, &y, &w, &h, &state);
+    EXPECT_EQ(400, w);
+    EXPECT_EQ(250, h);
+    EXPECT_EQ(50, Info(5));
+    EXPECT_EQ(60, Info(6));
+    x = y = w = h = kCentred;
+    state = 2;
+    yywindowsizepos_(&x, &y, &w, &h, &state);
+    EXPECT_EQ(2, Info(9));
+    EXPECT_EQ(400, Info(11));  // restored client size
+    EXPECT_EQ(250, Info(12));
+    state = 3;
+    yywindowsizepos_(&x, &y, &w, &h, &state);
+    EXPECT_EQ(3, Info(9));
+}
+
+TEST_F(ChildWindows, StatusBarParts) {
+    int win = Open(400, 200, 7 + 32);
+    windowselect_(&win);
+    ASSERT_NE(nullptr, wMessLine[win]);
+    EXPECT_EQ(200, Info(2));  // the bar does not take from the client area
+    int part = 1, right = 100, style = 0;
+    yysetstatuspart_(&part, &right, &style);
+    part = 2, right = -1, style = 2;
+    yysetstatuspart_(&part, &right, &style);
+    int n = 2;
+    yysetstatusbar_(&n);
+    EXPECT_EQ(2, SendMessageA(wMessLine[win], SB_GETPARTS, 0, 0));
+    std::string text = "Iterations: 12   ";
+    part = 2;
+    windowoutstatusbar_(&part, text.data(), static_cast<int>(text.size()));
+    char read[64] = "";
+    LRESULT info = SendMessageA(wMessLine[win], SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(read));
+    EXPECT_STREQ("Iterations: 12", read);
+    EXPECT_EQ(SBT_POPOUT, HIWORD(info) & (SBT_POPOUT | SBT_NOBORDERS));
+    part = 1;
+    windowoutstatusbar_(&part, "Left", 4);
+    info = SendMessageA(wMessLine[win], SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(read));
+    EXPECT_STREQ("Left", read);
+    EXPECT_EQ(SBT_NOBORDERS, HIWORD(info) & (SBT_POPOUT | SBT_NOBORDERS));
+    // Parts outside 1..255 change nothing.
+    for (int bad : {0, 256}) {
+        windowoutstatusbar_(&bad, "Bad", 3);
+    }
+    SendMessageA(wMessLine[win], SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(read));
+    EXPECT_STREQ("Left", read);
+}
+
+TEST_F(ChildWindows, StatusBarOutputWithoutABarDoesNothing) {
+    int win = Open(200, 100, 7);
+    windowselect_(&win);
+    int part = 1;
+    windowoutstatusbar_(&part, "text", 4);
+    int item = 1;
+    EXPECT_EQ(0, infoerror_(&item));
+}
+
+TEST_F(ChildWindows, ClosingAnOwnerClosesWhatItOwnsAndWhatLiesInside) {
+    int owner = Open(400, 300, 7);
+    ASSERT_GT(owner, 0);
+    int owned = Open(100, 80, 7 + 256, owner);
+    int inside = Open(100, 80, 16, owner);
+    int other = Open(100, 80, 7);
+    ASSERT_GT(owned, 0);
+    ASSERT_GT(inside, 0);
+    EXPECT_EQ(wWindow[owner], GetWindow(wWindow[owned], GW_OWNER));
+    EXPECT_EQ(hClient[owner], GetParent(wWindow[inside]));
+    int win = owner, none = 0;
+    yyclosechild_(&win, &none);
+    EXPECT_EQ(nullptr, wWindow[owner]);
+    EXPECT_EQ(nullptr, wWindow[owned]);
+    EXPECT_EQ(nullptr, wWindow[inside]);
+    EXPECT_NE(nullptr, wWindow[other]);
+}
+
+TEST_F(ChildWindows, InsideParentChecksItsParent) {
+    EXPECT_EQ(-5, Open(100, 80, 16, 9));
+    int hidden = Open(200, 200, 128);
+    EXPECT_EQ(-2, Open(100, 80, 16, hidden));
+    int shown = Open(300, 300, 7);
+    int inside = Open(100, 80, 16, shown);
+    ASSERT_GT(inside, 0);
+    windowselect_(&inside);
+    EXPECT_EQ(1, yywindowcheckinside_());
+    // Its position is reported in the parent's window units.
+    RECT r;
+    GetWindowRect(wWindow[inside], &r);
+    MapWindowPoints(nullptr, hClient[shown], reinterpret_cast<POINT *>(&r), 2);
+    EXPECT_EQ((2 * r.left + 1) * 9999 / 600, Info(5));
+}
+
+TEST_F(ChildWindows, TitleAndIcon) {
+    int win = Open(200, 100, 7);
+    windowselect_(&win);
+    int icon = 0, set = 1;
+    yywindowtitle_(&icon, &set, "Progress");
+    char caption[64] = "";
+    GetWindowTextA(wWindow[win], caption, sizeof caption);
+    EXPECT_STREQ("Progress", caption);
+    EXPECT_EQ(0, icon);
+    icon = 598;  // no such icon
+    yywindowtitle_(&icon, &set, "Again");
+    EXPECT_EQ(-2, icon);
+}
+
+TEST_F(ChildWindows, ClearAreaFillsThePixelRectangle) {
+    int win = Open(200, 100, 7);
+    windowselect_(&win);
+    Pump();
+    int x1 = 10, y1 = 10, x2 = 19, y2 = 14, colour = 0x0000FF;
+    yycleararea_(&x1, &y1, &x2, &y2, &colour);
+    HDC dc = GetDC(hClient[win]);
+    EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 10, 10));
+    EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 19, 14));
+    EXPECT_NE(RGB(255, 0, 0), GetPixel(dc, 20, 15));
+    ReleaseDC(hClient[win], dc);
+}
+
+}  // namespace
