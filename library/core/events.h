@@ -7,6 +7,7 @@
 
 #include "core/event_codes.h"
 #include "core/startup.h"
+#include "quillamorph/events.h"
 
 // The current event.
 extern int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3,
@@ -50,6 +51,10 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
 
 // Clears the pending events of every window slot and the deferred field change.
 void yyclearpending();
+
+// Post-processing of an event the dispatchers return: positions in a window's client area
+// are turned into window units.
+void yyevent_(int *itype, QuillEvent *message);
 
 // Enable flag of event type 1 to 16 (higher types are ignored).
 void yyenablemessage_(const int *type, const int *flag);

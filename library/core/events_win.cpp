@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/dialogs.h"
+#include "core/window_units.h"
 #include "quillamorph/events.h"
 
 int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
@@ -369,12 +370,47 @@ void Deliver(const Event &e, int *itype, QuillEvent *message) {
 
 }  // namespace
 
+void yyevent_(int *itype, QuillEvent *message) {
+    if (itype == nullptr || message == nullptr) return;
+    // Events of a window's client area give their position in window units; positions in
+    // dialog fields and bitmap views stay in pixels. The graphics coordinates of the event
+    // (words 7 to 10) need the graphics layer's mapping and are left as they are.
+    const int type = *itype;
+    if (message->value3 != 0 || !ValidSlot(message->win) || hClient[message->win] == nullptr)
+        return;
+    RECT c;
+    GetClientRect(hClient[message->win], &c);
+    switch (type) {
+    case kEventKey:
+    case kEventMouseDown:
+    case kEventMouseUp:
+    case kEventMouseMove:
+    case kEventDoubleClick:
+        message->x = quill::UnitsFromPixels(message->x, c.right);
+        message->y = quill::UnitsFromPixels(message->y, c.bottom);
+        break;
+    case kEventExpose: {
+        const int farX = quill::UnitsFromPixels(message->x + message->value1 - 1, c.right);
+        const int farY = quill::UnitsFromPixels(message->y + message->value2 - 1, c.bottom);
+        message->x = quill::UnitsFromPixels(message->x, c.right);
+        message->y = quill::UnitsFromPixels(message->y, c.bottom);
+        message->value1 = farX - message->x;
+        message->value2 = farY - message->y;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
 void wmessage_(int *itype, QuillEvent *message) {
     Event e = Dispatch(true);
     Deliver(e, itype, message);
+    yyevent_(itype, message);
 }
 
 void wmessagepeek_(int *itype, QuillEvent *message) {
     Event e = Dispatch(false);
     Deliver(e, itype, message);
+    if (e.type != -1) yyevent_(itype, message);
 }

@@ -1,6 +1,7 @@
 // The window procedures of library windows: yyWndProc for frames (the root window and child
 // windows), yyWndProcClient for their client areas. Both turn messages into events through
 // yyinterpretmessage.
+#include "core/dialogs.h"
 #include "core/events.h"
 
 #include <commctrl.h>
@@ -108,6 +109,26 @@ LRESULT ClientKeyDown(HWND window, WPARAM key, LPARAM lParam) {
     return 0;
 }
 
+// The client area got the focus: its frame becomes the current window and no modeless dialog
+// is current, unless the frame is filled by a dialog, which then takes the focus and becomes
+// the current modeless dialog (without reporting that as a field change).
+void ClientFocus(HWND client) {
+    HWND frame = FrameOf(client);
+    hWinCur = frame;
+    hDlgCur = nullptr;
+    if (!(frame == wWindow[0] && wHideRoot)) BringWindowToTop(frame);
+    auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+    if (block == nullptr || block->tag != kDialogSizedTag || !IsWindow(block->dialog)) return;
+    int &fieldChanges = wMessageEnabled[kEventFieldChanged - 1];
+    const int saved = fieldChanges;
+    fieldChanges = 0;
+    ShowWindow(block->dialog, SW_SHOW);
+    SetActiveWindow(block->dialog);
+    SetFocus(block->dialog);
+    fieldChanges = saved;
+    hDlgCur = block->dialog;
+}
+
 }  // namespace
 
 LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,12 +215,9 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
         KeepPending(window, done);
         return 0;
     }
-    case WM_SETFOCUS: {
-        HWND frame = FrameOf(window);
-        hWinCur = frame;
-        if (!(frame == wWindow[0] && wHideRoot)) BringWindowToTop(frame);
+    case WM_SETFOCUS:
+        ClientFocus(window);
         return 0;
-    }
     case WM_KEYDOWN:
         return ClientKeyDown(window, wParam, lParam);
     case WM_CHAR:

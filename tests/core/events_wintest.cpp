@@ -7,6 +7,7 @@
 
 #include "core/dialogs.h"
 #include "core/events.h"
+#include "core/window_units.h"
 #include "quillamorph.h"
 
 namespace {
@@ -36,6 +37,25 @@ struct Events : ::testing::Test {
             wmessagepeek_(&type, &e);
             if (type == -1) break;
         }
+    }
+    int ClientWidth() const {
+        RECT c;
+        GetClientRect(client, &c);
+        return c.right;
+    }
+    int ClientHeight() const {
+        RECT c;
+        GetClientRect(client, &c);
+        return c.bottom;
+    }
+    // An expose of the pixel rectangle at x, y of width w and height h, in window units.
+    void ExpectArea(const QuillEvent &e, int x, int y, int w, int h) const {
+        using quill::UnitsFromPixels;
+        const int cw = ClientWidth(), ch = ClientHeight();
+        EXPECT_EQ(e.x, UnitsFromPixels(x, cw));
+        EXPECT_EQ(e.y, UnitsFromPixels(y, ch));
+        EXPECT_EQ(e.value1, UnitsFromPixels(x + w - 1, cw) - UnitsFromPixels(x, cw));
+        EXPECT_EQ(e.value2, UnitsFromPixels(y + h - 1, ch) - UnitsFromPixels(y, ch));
     }
     static int Poll(QuillEvent *e) {
         int type = 0;
@@ -71,6 +91,8 @@ TEST_F(Events, ClickGivesOneButtonDownEvent) {
     EXPECT_EQ(e.win, 0);
     EXPECT_EQ(e.value1, 1);
     EXPECT_EQ(e.value2, 4 + 2);  // left button and Shift
+    EXPECT_EQ(e.x, quill::UnitsFromPixels(30, ClientWidth()));
+    EXPECT_EQ(e.y, quill::UnitsFromPixels(40, ClientHeight()));
     EXPECT_EQ(e.value3, 0);
     EXPECT_EQ(e.value4, -1);
     EXPECT_EQ(Poll(&e), -1);
@@ -213,12 +235,7 @@ TEST_F(Events, ExposeOutsideTheDispatcherComesBackWhole) {
     EXPECT_EQ(ORNMessages.window[0].type, 7);
     QuillEvent e;
     ASSERT_EQ(Poll(&e), 7);
-    RECT c;
-    GetClientRect(client, &c);
-    EXPECT_EQ(e.x, 0);
-    EXPECT_EQ(e.y, 0);
-    EXPECT_EQ(e.value1, c.right);
-    EXPECT_EQ(e.value2, c.bottom);
+    ExpectArea(e, 0, 0, ClientWidth(), ClientHeight());
     EXPECT_EQ(Poll(&e), -1);
 }
 
@@ -228,10 +245,7 @@ TEST_F(Events, ExposeThroughTheDispatcherReportsTheUpdateRectangle) {
     InvalidateRect(client, &part, FALSE);
     QuillEvent e;
     ASSERT_EQ(Poll(&e), 7);
-    EXPECT_EQ(e.x, 10);
-    EXPECT_EQ(e.y, 12);
-    EXPECT_EQ(e.value1, 40);
-    EXPECT_EQ(e.value2, 28);
+    ExpectArea(e, 10, 12, 40, 28);
     EXPECT_EQ(ORNMessages.window[0].type, 0);
 }
 
