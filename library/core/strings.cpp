@@ -1,0 +1,136 @@
+// String utilities on fixed-length, blank-padded texts.
+#include "core/strings.h"
+
+#include "core/errors.h"
+#include "core/fixedtext.h"
+#include "core/system.h"
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool HasLetter(const char *text, int len, char letter) {
+    for (int i = 0; text && i < len; ++i)
+        if (Upper(text[i]) == letter) return true;
+    return false;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == ':'; }
+
+}  // namespace
+
+void iuppercase_(char *string, int string_len) {
+    for (int i = 0; string && i < string_len; ++i) string[i] = Upper(string[i]);
+}
+
+void ilowercase_(char *string, int string_len) {
+    for (int i = 0; string && i < string_len; ++i) string[i] = Lower(string[i]);
+}
+
+void ilocatestring_(const char *string, int *ifirst, int *ilast, int string_len) {
+    int first = 0, last = 0;
+    for (int i = 0; string && i < string_len; ++i) {
+        if (string[i] != ' ') { first = i + 1; break; }
+    }
+    if (first) {
+        last = string_len;
+        for (int i = first; i < string_len; ++i) {
+            if (string[i] == ' ') { last = i; break; }
+        }
+    }
+    if (ifirst) *ifirst = first;
+    if (ilast) *ilast = last;
+}
+
+int ilocatechar_(const char *string, int string_len) {
+    for (int i = 0; string && i < string_len; ++i)
+        if (string[i] != ' ' && string[i] != '\0') return i + 1;
+    return 0;
+}
+
+void ijustifystring_(char *string, const char *justify, int string_len, int justify_len) {
+    int first = ilocatechar_(string, string_len);
+    int last = yytrimlen(string, string_len);
+    if (first == 0 || last == 0) return;
+    int n = string_len;
+    int t = last - first + 1;
+    if (t >= n) return;
+    int start;
+    if (HasLetter(justify, justify_len, 'L')) start = 1;
+    else if (HasLetter(justify, justify_len, 'R')) start = n - t + 1;
+    else start = (n - t) / 2 + 1;
+    std::string text(string + first - 1, static_cast<std::size_t>(t));
+    yyblanktext(string, n);
+    text.copy(string + start - 1, text.size());
+}
+
+int indexnocase_(const char *string, const char *substring, const int *back, int string_len,
+                 int substring_len) {
+    int n = string ? (string_len > 0 ? string_len : 0) : 0;
+    int m = substring ? (substring_len > 0 ? substring_len : 0) : 0;
+    bool fromend = back && *back != 0;
+    if (m == 0) return fromend ? n + 1 : 1;
+    if (m > n) return 0;
+    auto matches = [&](int at) {
+        for (int j = 0; j < m; ++j)
+            if (Upper(string[at + j]) != Upper(substring[j])) return false;
+        return true;
+    };
+    if (fromend) {
+        for (int at = n - m; at >= 0; --at)
+            if (matches(at)) return at + 1;
+    } else {
+        for (int at = 0; at <= n - m; ++at)
+            if (matches(at)) return at + 1;
+    }
+    return 0;
+}
+
+void yysplitp_(char *path, char *name, int path_len, int name_len) {
+    static const char left[] = "L";
+    ijustifystring_(path, left, path_len, 1);
+    int last = yytrimlen(path, path_len);
+    if (last >= 2 && path[last - 1] == '.' && path[last - 2] == '.') {
+        yyblanktext(name, name_len);
+        return;
+    }
+    int sep = 0;  // 1-based position of the last separator
+    for (int i = last; i >= 1; --i) {
+        if (IsSeparator(path[i - 1])) { sep = i; break; }
+    }
+    if (sep == 0) {
+        yyputtext(name, name_len, path, static_cast<std::size_t>(last));
+        yyblanktext(path, path_len);
+    } else if (sep < last) {
+        yyputtext(name, name_len, path + sep, static_cast<std::size_t>(last - sep));
+        yyblanktext(path + sep - 1, path_len - sep + 1);
+    } else {
+        yyblanktext(name, name_len);
+        bool another = false;
+        for (int i = sep - 1; i >= 1; --i)
+            if (path[i - 1] == '\\') { another = true; break; }
+        if (another) path[sep - 1] = ' ';
+    }
+}
+
+void iosdirname_(char *dirname, int dirname_len) {
+    int size = (dirname_len > 0 ? dirname_len : 0) + 1;
+    std::vector<char> work(static_cast<std::size_t>(size), '\0');
+    int status = 0, truncated = 0;
+    yydirn_(work.data(), &status, &truncated, &size);
+    if (status != 0) {
+        yyblanktext(dirname, dirname_len);
+        yysetsystemerror(status);
+        yyraise(13);
+    } else if (truncated) {
+        yyblanktext(dirname, dirname_len);
+        yyraise(1023);
+    } else {
+        yyputtext(dirname, dirname_len, std::string(work.data()));
+    }
+}
