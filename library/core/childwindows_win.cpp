@@ -245,26 +245,7 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
     }
 
     const bool maximised = (f & kMaximised) != 0;
-    for (int pos = 0; pos < 4; ++pos) {
-        int id = toolbars ? toolbars[pos] : 0;
-        if (id == 0) continue;
-        int bar = id, win = slot, position = pos, cw, ch;
-        RECT before;
-        GetWindowRect(w, &before);
-        yymntbar_(&bar, &win, &position, &cw, &ch);
-        if (!maximised && (centredX || centredY)) {
-            // The bar grew the frame; a centred frame moves back by half of it.
-            RECT after;
-            GetWindowRect(w, &after);
-            int dw = (after.right - after.left) - (before.right - before.left);
-            int dh = (after.bottom - after.top) - (before.bottom - before.top);
-            if (parentWindow && inside) MapWindowPoints(nullptr, parentWindow,
-                                                        reinterpret_cast<POINT *>(&after), 2);
-            SetWindowPos(w, nullptr, after.left - (centredX ? dw / 2 : 0),
-                         after.top - (centredY ? dh / 2 : 0), 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
+    if (toolbars) yyaddtoolbars(slot, toolbars, centredX && !maximised, centredY && !maximised);
     for (StatusPart &part : wSlot[slot].parts) part = StatusPart{0, 0};
     if (f & kStatusBar) CreateStatusBar(slot, f, centredY && !maximised);
 

@@ -38,6 +38,12 @@ void yymenuprompt_(int *ident, const char *text);
 // Tool bars: create (or with ITOOLBAR 0 remove) the bar at position IPOS (0 top, 1 left,
 // 2 right, 3 bottom) of window IWIN.
 void yymntbar_(int *itoolbar, const int *iwin, const int *ipos, int *iwidth, int *iheight);
+// Adds the tool bars TOOLBARS (four resource ids by position, 0 = none) to window SLOT; a
+// frame centred across (CENTREDX) or down (CENTREDY) moves back by half of what it grew.
+void yyaddtoolbars(int slot, const int *toolbars, bool centredX, bool centredY);
+// Answers a tool bar's request for a tool-tip text (TTN_GETDISPINFOA) sent to frame SLOT:
+// the text of the window's tool-tip table, else the string resource with the button's id.
+void yytooltiprequest(int slot, LPARAM request);
 // Tool tip of button IDENT of the current window's tool bars (N counts TEXT and its NUL).
 void yytooltip_(int *ident, const char *text, const int *n);
 // The tool-tip text of button ID of window slot SLOT, null when it has none.

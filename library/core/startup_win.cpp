@@ -9,10 +9,13 @@
 #include <cstring>
 #include <vector>
 
+#include "core/childwindows.h"
 #include "core/errors.h"
 #include "core/events.h"
 #include "core/fixedtext.h"
+#include "core/menus.h"
 #include "core/numeric_edit.h"
+#include "core/windowtext.h"
 #include "graphics/graphics_startup.h"
 #include "grid/grid_classes.h"
 #include "hardcopy/hardcopy_startup.h"
@@ -217,7 +220,7 @@ void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menu
     wWindow[0] = nullptr;
     DestroyWindow(owner);
 
-    HMENU menu = menuId != 0 ? LoadMenuA(wInstance, MAKEINTRESOURCEA(menuId)) : nullptr;
+    HMENU menu = menuId != 0 ? yymnload(menuId) : nullptr;
     DWORD style = FrameStyle(flags);
     DWORD exStyle = (flags & 0x200) ? WS_EX_TOPMOST : 0;
     RECT frame = {0, 0, *width, *height};
@@ -238,8 +241,8 @@ void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menu
     hMenuRoot[0] = menu;
     if (menu != nullptr) {
         hAccel[0] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(menuId));
-        HRSRC prompts = FindResourceA(wInstance, MAKEINTRESOURCEA(menuId), "DOVUZADODAZEZ");
-        hDOVUzadOdazez = prompts ? LoadResource(wInstance, prompts) : nullptr;
+        hDOVUzadOdazez = yymenuprompts(menuId);
+        wSlot[0].prompts = hDOVUzadOdazez;
     }
 
     bool maximised = (flags & 0x08) != 0;
@@ -411,11 +414,18 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     if (dialog > 0) iCurDialog = dialog;
     else if (dialog == -1) yyraise(1007);
     else if (dialog == -2) yyraise(1045);
+    if (wWindow[0] != nullptr) {
+        const bool maximised = (gRoot.flags & 0x08) != 0;
+        yyaddtoolbars(0, gRoot.toolbars, gRoot.x == kCentred && !maximised,
+                      gRoot.y == kCentred && !maximised);
+    }
 
     wIndex = 0;
+    wSlot[0].flags = gRoot.flags;
     iWindowOpened = 1;
     wForeCol = 0;
     wBackCol = 15;
+    yydefaulttextfont();
     yygraphicsrootopened();
 }
 
@@ -424,6 +434,7 @@ void windowclose_(void) {
     yygraphicsclose();
     yyshutdown_();
     gRoot.flags = -1;
+    wSlot[0].flags = -1;
     iWindowOpened = 0;
     iCurDialog = 0;
 }

@@ -275,6 +275,41 @@ void yytooltip_(int *ident, const char *text, const int *n) {
     record->text[length] = '\0';
 }
 
+void yyaddtoolbars(int slot, const int *toolbars, bool centredX, bool centredY) {
+    HWND frame = wWindow[slot];
+    for (int pos = 0; pos < 4; ++pos) {
+        if (toolbars[pos] == 0) continue;
+        int bar = toolbars[pos], win = slot, position = pos, cw, ch;
+        RECT before;
+        GetWindowRect(frame, &before);
+        yymntbar_(&bar, &win, &position, &cw, &ch);
+        if (!centredX && !centredY) continue;
+        RECT after;
+        GetWindowRect(frame, &after);
+        int dw = (after.right - after.left) - (before.right - before.left);
+        int dh = (after.bottom - after.top) - (before.bottom - before.top);
+        HWND parent = (GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) ? GetParent(frame) : nullptr;
+        if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&after), 2);
+        SetWindowPos(frame, nullptr, after.left - (centredX ? dw / 2 : 0),
+                     after.top - (centredY ? dh / 2 : 0), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void yytooltiprequest(int slot, LPARAM request) {
+    auto *info = reinterpret_cast<NMTTDISPINFOA *>(request);
+    int id = static_cast<int>(info->hdr.idFrom);
+    const char *text = yytooltiptext(slot, id);
+    static char buffer[80];
+    if (text) {
+        lstrcpynA(buffer, text, sizeof buffer);
+    } else if (LoadStringA(wInstance, static_cast<UINT>(id), buffer, sizeof buffer) <= 0) {
+        buffer[0] = '\0';
+    }
+    info->lpszText = buffer;
+    info->hinst = nullptr;
+}
+
 const char *yytooltiptext(int slot, int id) {
     if (slot < 0 || slot >= kWindowSlots || id == 0) return nullptr;
     const WindowSlot &s = wSlot[slot];

@@ -4,6 +4,9 @@
 #include "core/dialogs.h"
 #include "core/events.h"
 
+#include "core/childwindows.h"
+#include "core/menus.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -139,6 +142,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_DESTROY:
         if (slot >= 0) {
+            if (hMenuRoot[slot] != nullptr) yyClearMenuPrompt(hMenuRoot[slot], slot);
             hMenuRoot[slot] = nullptr;
             if (hAccel[slot] != nullptr) DestroyAcceleratorTable(hAccel[slot]);
             hAccel[slot] = nullptr;
@@ -171,6 +175,12 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                     if (bar != nullptr && bar == reinterpret_cast<HWND>(lParam))
                         InvalidateRect(bar, nullptr, TRUE);
             }
+            return 0;
+        }
+        break;
+    case WM_NOTIFY:
+        if (slot >= 0 && reinterpret_cast<NMHDR *>(lParam)->code == TTN_GETDISPINFOA) {
+            yytooltiprequest(slot, lParam);
             return 0;
         }
         break;

@@ -19,6 +19,10 @@ struct TextFont {
 extern TextFont gTextFont;
 extern HFONT hTextFont;  // the current text font (a stock font for faces 1, -99 and others)
 
+// Creates the default text font when the root window opens and records its size in window
+// units.
+void yydefaulttextfont();
+
 // Forgets the font last created, so that the next yyfntcre_ creates one.
 void yyresetfontcache();
 

@@ -64,6 +64,19 @@ HFONT CurrentFont() {
 
 }  // namespace
 
+void yydefaulttextfont() {
+    yyresetfontcache();
+    TextFont &f = gTextFont;
+    f.face = -99;
+    f.bold = f.italic = 0;
+    int w = 0, h = 0;
+    yycreatefont_(&f.face, &f.bold, &f.italic, &w, &h);
+    f.pixelWidth = w;
+    f.pixelHeight = h;
+    windowunitsfrompixels_(&w, &h, &f.unitWidth, &f.unitHeight);
+    gLastFont = {f.face, f.bold, f.italic, f.pixelWidth, f.pixelHeight};
+}
+
 void yyresetfontcache() { gLastFont = {-1, -1, -1, -1, -1}; }
 
 COLORREF yytextcolour(int n) {

@@ -268,6 +268,15 @@ TEST_F(Menus, ToolTipsKeepSeventyNineCharacters) {
     id = 888, n = 2;
     yytooltip_(&id, "x", &n);
     EXPECT_EQ(-1, id);
+
+    // The frame answers a tool bar's request for the text.
+    NMTTDISPINFOA request = {};
+    request.hdr.hwndFrom = hToolbar[win][0];
+    request.hdr.idFrom = 511;
+    request.hdr.code = TTN_GETDISPINFOA;
+    SendMessageA(wWindow[win], WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+    ASSERT_NE(nullptr, request.lpszText);
+    EXPECT_STREQ("Open", request.lpszText);
 }
 
 }  // namespace
