@@ -43,20 +43,6 @@ std::string FileDialogTitle(const char *text, int len) {
     return std::string(text, static_cast<size_t>(n));
 }
 
-void SplitPath(const std::string &path, std::string *directory, std::string *name) {
-    size_t cut = path.find_last_of("\\/:");
-    if (cut == std::string::npos) {
-        directory->clear();
-        *name = path;
-        return;
-    }
-    *name = path.substr(cut + 1);
-    if (path[cut] == ':' || (cut == 2 && path[1] == ':') || cut == 0)
-        *directory = path.substr(0, cut + 1);  // "C:", "C:\" or "\"
-    else
-        *directory = path.substr(0, cut);
-}
-
 int ReturnedNameLength(const char *buffer, int size, bool multiple) {
     if (!buffer || size <= 0) return 0;
     const void *nul = std::memchr(buffer, '\0', static_cast<size_t>(size));

@@ -21,10 +21,6 @@ std::string BuildFilterList(const char *text, int len);
 // The dialog title: TEXT without trailing blanks, or "Select File" when it is blank or absent.
 std::string FileDialogTitle(const char *text, int len);
 
-// Splits PATH into its directory (without the closing backslash, except for a drive's root;
-// "C:" for "C:name") and its name.
-void SplitPath(const std::string &path, std::string *directory, std::string *name);
-
 // Length of the name that the dialog returned in BUFFER (SIZE bytes): up to the first NUL, or
 // with MULTIPLE up to the first pair of NULs (the single NULs between the directory and the
 // names are kept). Never reads past SIZE.

@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/file_dialog_text.h"
 #include "core/fixedtext.h"
+#include "core/strings.h"
 #include "quillamorph/commondialogs.h"
 
 namespace {
@@ -51,8 +52,11 @@ void wselectfile2_(const char *filter, const int *iflags, char *filename, const 
     yymodalsnapshots(1);
 
     // Directory part: the initial directory; name part: the proposed file name.
-    std::string initialDirectory, initialName;
-    quill::SplitPath(yytrimmed(filename, length), &initialDirectory, &initialName);
+    std::vector<char> directory(filename, filename + length);
+    std::vector<char> name(static_cast<size_t>(length), ' ');
+    yysplitp_(directory.data(), name.data(), length, length);
+    std::string initialDirectory = yytrimmed(directory.data(), length);
+    std::string initialName = yytrimmed(name.data(), length);
 
     char before[MAX_PATH + 1] = "";
     DWORD n = GetCurrentDirectoryA(sizeof before, before);

@@ -132,25 +132,6 @@ TEST(FileDialogText, TitleDefaultsToSelectFile) {
     EXPECT_EQ(FileDialogTitle(nullptr, 0), "Select File");
 }
 
-TEST(FileDialogText, SplitsDirectoryAndName) {
-    std::string dir, name;
-    SplitPath("C:\\dir\\file.txt", &dir, &name);
-    EXPECT_EQ(dir, "C:\\dir");
-    EXPECT_EQ(name, "file.txt");
-    SplitPath("C:\\dir\\", &dir, &name);
-    EXPECT_EQ(dir, "C:\\dir");
-    EXPECT_EQ(name, "");
-    SplitPath("C:\\", &dir, &name);
-    EXPECT_EQ(dir, "C:\\");
-    EXPECT_EQ(name, "");
-    SplitPath("file.txt", &dir, &name);
-    EXPECT_EQ(dir, "");
-    EXPECT_EQ(name, "file.txt");
-    SplitPath("C:file", &dir, &name);
-    EXPECT_EQ(dir, "C:");
-    EXPECT_EQ(name, "file");
-}
-
 TEST(FileDialogText, ReturnedNameStopsAtNulOrNulPair) {
     const char single[] = "Z:\\tmp\\a.isf\0junk";
     EXPECT_EQ(ReturnedNameLength(single, sizeof single, false), 12);
