@@ -167,6 +167,34 @@ TEST_F(CommonDialogs, FileDialogOkReturnsTheChosenPathPadded) {
     EXPECT_EQ(0, winfodialog_(&item));
 }
 
+TEST_F(CommonDialogs, FileDialogAsTheOpenButtonsUseIt) {
+    // A 256-character filter buffer, flags 128, the title "Open File", no file type.
+    std::string file = "196-1000-5.isf";
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    std::string filter = Padded("CheckPoint Files|*.isf|All files|*.*| ", 256);
+    std::string name = Padded("", 256);
+    std::string title = "Open File";
+    int flags = 128;
+    std::string caption;
+    modal::Run({[&](HWND box) {
+                   caption = modal::Text(box);
+                   SetDlgItemTextA(box, 0x47C, file.c_str());
+                   modal::Press(IDOK)(box);
+               }},
+               [&] {
+                   wselectfile2_(filter.data(), &flags, name.data(), title.data(), nullptr,
+                                 static_cast<int>(filter.size()), static_cast<int>(name.size()),
+                                 static_cast<int>(title.size()));
+               });
+    EXPECT_EQ("Open File", caption);
+    EXPECT_EQ(1, Answer());
+    EXPECT_EQ(CurrentDirectory() + "\\" + file, Trimmed(name));
+    EXPECT_EQ(0, LastError());
+    DeleteFileA(file.c_str());
+}
+
 TEST_F(CommonDialogs, FileDialogTitleDefaultsAndCancelKeepsTheName) {
     std::string name = Padded("keep.isf", 80);
     std::string before = name;
