@@ -4,22 +4,32 @@
 
 #include "core/fixedtext.h"
 #include "core/system.h"
+#include "quillamorph/childwindows.h"
+#include "quillamorph/commondialogs.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
 
+// Part 1 of the root window's status bar; the current window stays current.
 void ReportInStatusBar(const char *line) {
-    (void)line;  // no root window status bar to write to yet
+    int item = 4, root = 0, part = 1;
+    int current = winfowindow_(&item);
+    windowselect_(&root);
+    windowoutstatusbar_(&part, line, static_cast<int>(std::strlen(line)));
+    windowselect_(&current);
 }
 
 void ReportInMessageBox(const char *line) {
-    int answer = MessageBoxA(nullptr, line, "Library Error",
-                             MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON1 | MB_TASKMODAL);
-    if (answer == IDCANCEL) {
+    int buttons = 1, icon = 3, deflt = 1, item = 4;
+    static const char title[] = "Library Error";
+    wmessagebox_(&buttons, &icon, &deflt, line, title, static_cast<int>(std::strlen(line)),
+                 static_cast<int>(sizeof title - 1));
+    if (winfodialog_(&item) == 0) {
         int code = 0;
         iosexitprogram_(" ", &code, 1);
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/childwindows.h"
+#include "core/errors.h"
 #include "quillamorph.h"
 
 namespace {
@@ -18,7 +19,7 @@ class ChildWindows : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         winitialise_(nullptr, 0);
-        int flags = 128;
+        int flags = 128 + 32;  // hidden, with a status bar
         windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                      nullptr, nullptr, 0);
     }
@@ -165,6 +166,22 @@ TEST_F(ChildWindows, StatusBarParts) {
     }
     SendMessageA(wMessLine[win], SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(read));
     EXPECT_STREQ("Left", read);
+}
+
+TEST_F(ChildWindows, StatusBarErrorReportLeavesTheChildCurrent) {
+    int win = Open(200, 100, 7);
+    windowselect_(&win);
+    int level = 3, code = 1005;
+    idebuglevel_(&level);
+    yyerror_(&code);
+    level = 0;
+    idebuglevel_(&level);
+    EXPECT_EQ(win, Info(4));
+    char read[128] = "";
+    SendMessageA(wMessLine[0], SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(read));
+    EXPECT_STREQ("Error=1005:No dialogs currently loaded", read);
+    int item = 1;
+    EXPECT_EQ(1005, infoerror_(&item));
 }
 
 TEST_F(ChildWindows, StatusBarOutputWithoutABarDoesNothing) {
