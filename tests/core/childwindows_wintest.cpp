@@ -9,6 +9,7 @@
 
 #include "core/childwindows.h"
 #include "core/errors.h"
+#include "core/menus.h"
 #include "quillamorph.h"
 
 namespace {
@@ -252,6 +253,42 @@ TEST_F(ChildWindows, ClearAreaFillsThePixelRectangle) {
     EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 19, 14));
     EXPECT_NE(RGB(255, 0, 0), GetPixel(dc, 20, 15));
     ReleaseDC(hClient[win], dc);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChildWindows, ScrollAreaMovesThePixelsAndFillsTheStrip) {
+    int win = Open(200, 100, 7);
+    windowselect_(&win);
+    Pump();
+    int x1 = 0, y1 = 0, x2 = 199, y2 = 99, white = 0xFFFFFF;
+    yycleararea_(&x1, &y1, &x2, &y2, &white);
+    x1 = 20, y1 = 20, x2 = 24, y2 = 24;
+    int red = 0x0000FF;
+    yycleararea_(&x1, &y1, &x2, &y2, &red);
+    int dx = 10, dy = -5, blue = 0xFF0000;
+    yyscrollarea_(&dx, &dy, &blue);
+    HDC dc = GetDC(hClient[win]);
+    EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 30, 15));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 20, 20));
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 5, 50));   // the strip on the left
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 100, 97));  // the strip at the bottom
+    ReleaseDC(hClient[win], dc);
+}
+
+TEST_F(ChildWindows, FloatingMenuReturnsWhenClosed) {
+    int win = Open(200, 100, 7);
+    windowselect_(&win);
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    int menu = 503, x = 10, y = 10;
+    yymnflot_(&menu, &x, &y);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(503, menu);
+    menu = 595;
+    yymnflot_(&menu, &x, &y);
+    EXPECT_EQ(-1, menu);
 }
 
 }  // namespace
