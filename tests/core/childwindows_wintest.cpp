@@ -278,6 +278,18 @@ TEST_F(ChildWindows, ScrollAreaMovesThePixelsAndFillsTheStrip) {
     ReleaseDC(hClient[win], dc);
 }
 
+TEST_F(ChildWindows, RaiseShowsAndEnablesTheWindow) {
+    int win = Open(200, 100, 128);
+    windowselect_(&win);
+    EnableWindow(wWindow[win], FALSE);
+    EXPECT_EQ(3, Info(9));
+    yywindowraise_();
+    EXPECT_TRUE(IsWindowVisible(wWindow[win]));
+    EXPECT_TRUE(IsWindowEnabled(wWindow[win]));
+    EXPECT_EQ(1, Info(9));
+    EXPECT_EQ(hClient[win], GetFocus());
+}
+
 TEST_F(ChildWindows, FloatingMenuReturnsWhenClosed) {
     int win = Open(200, 100, 7);
     windowselect_(&win);
