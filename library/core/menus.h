@@ -25,6 +25,10 @@ void yyClearMenuPrompt(HMENU menu, int iwin);
 // The prompt text of a menu item, null when it has none.
 const char *yymenuitemprompt(HMENU menu, int position);
 
+// The status-bar prompt of the menu item a WM_MENUSELECT names: fixed texts for the system
+// menu's commands, else the item's prompt; null when there is none.
+const char *yymenuselectprompt(WPARAM wParam, LPARAM lParam);
+
 void yymenuchange_(int *imenu, const int *iwin);
 void yymnflot_(int *imenu, const int *ix, const int *iy);
 void yymngrey_(const int *ident, int *ienable);

@@ -220,6 +220,29 @@ const char *yymenuitemprompt(HMENU menu, int position) {
     return reinterpret_cast<const char *>(ItemData(menu, position));
 }
 
+const char *yymenuselectprompt(WPARAM wParam, LPARAM lParam) {
+    UINT item = LOWORD(wParam), flags = HIWORD(wParam);
+    auto menu = reinterpret_cast<HMENU>(lParam);
+    if (!menu || flags == 0xFFFF) return nullptr;
+    if (flags & MF_SYSMENU) {
+        switch (item & 0xFFF0) {
+        case SC_SIZE: return "Changes the window size";
+        case SC_MOVE: return "Changes the window position";
+        case SC_MINIMIZE: return "Reduces the window to an icon";
+        case SC_MAXIMIZE: return "Enlarges the window to full size";
+        case SC_CLOSE: return "Closes the window";
+        case SC_RESTORE: return "Restores the window to its normal size";
+        default: return nullptr;
+        }
+    }
+    // A popup item is named by its position, any other item by its command id.
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, item, (flags & MF_POPUP) ? TRUE : FALSE, &info)) return nullptr;
+    return reinterpret_cast<const char *>(info.dwItemData);
+}
+
 void yymenuchange_(int *imenu, const int *iwin) {
     int slot = iwin ? *iwin : -1;
     if (slot < 0 || slot >= kWindowSlots || !wWindow[slot] ||

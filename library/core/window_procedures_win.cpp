@@ -188,6 +188,13 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         KillTimer(window, wParam);
         yyinterpretmessage(kEventTimer, static_cast<int>(wParam), wParam, lParam, window);
         return 0;
+    case WM_MENUSELECT:
+        if (slot >= 0 && wMessLine[slot] != nullptr) {
+            const char *prompt = yymenuselectprompt(wParam, lParam);
+            SendMessageA(wMessLine[slot], SB_SETTEXTA, 255 | SBT_NOBORDERS,
+                         reinterpret_cast<LPARAM>(prompt ? prompt : ""));
+        }
+        break;
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP:
         if (slot >= 0 && wMessLine[slot] != nullptr)

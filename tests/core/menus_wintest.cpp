@@ -151,6 +151,34 @@ TEST_F(Menus, PromptsAreKeptPerItemAndCounted) {
     EXPECT_EQ(-1, id);
 }
 
+TEST_F(Menus, HighlightedItemsShowTheirPromptInTheStatusBar) {
+    int x = 30, y = 30, w = 300, h = 200, flags = 7 + 32, menu = 501, none = 0, parent = 0;
+    int bar = 0;
+    yyopenchild_(&x, &y, &w, &h, &bar, &flags, &menu, nullptr, &none, &parent, "prompts");
+    ASSERT_GT(bar, 0);
+    windowselect_(&bar);
+    int id = 511;
+    yymenuprompt_(&id, "Opens a checkpoint");
+    HWND status = wMessLine[bar];
+    SendMessageA(wWindow[bar], WM_ENTERMENULOOP, 0, 0);
+    HMENU file = GetSubMenu(hMenuRoot[bar], 0);
+    SendMessageA(wWindow[bar], WM_MENUSELECT, MAKEWPARAM(511, MF_STRING),
+                 reinterpret_cast<LPARAM>(file));
+    char text[128] = "";
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));  // the simple part
+    EXPECT_STREQ("Opens a checkpoint", text);
+    SendMessageA(wWindow[bar], WM_MENUSELECT, MAKEWPARAM(SC_CLOSE, MF_SYSMENU),
+                 reinterpret_cast<LPARAM>(GetSystemMenu(wWindow[bar], FALSE)));
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));  // the simple part
+    EXPECT_STREQ("Closes the window", text);
+    SendMessageA(wWindow[bar], WM_MENUSELECT, MAKEWPARAM(512, MF_STRING),
+                 reinterpret_cast<LPARAM>(file));
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));  // the simple part
+    EXPECT_STREQ("", text);
+    SendMessageA(wWindow[bar], WM_EXITMENULOOP, 0, 0);
+    yyclosechild_(&bar, &none);
+}
+
 TEST_F(Menus, ChangingTheMenuKeepsTheClientSize) {
     int w0, h0;
     ClientSize(win, &w0, &h0);
