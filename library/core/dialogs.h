@@ -120,6 +120,10 @@ void yyDialogSelectAll(HWND control);
 void yyDisableDialogs(HWND spare, int alsoWindows);
 void yyEnableDialogs(HWND spare, int alsoWindows);
 
+// Destroys every loaded dialog and then frees its record (a modal copy still running lets go
+// of its record first), and resets the dialog state; the library calls it when it closes.
+void yydialogshutdown(void);
+
 // Applies the attribute resource with this id to a dialog; slot -1 marks a grid row template.
 void yydialogorn(HWND dialog, int id, int slot);
 

@@ -1,0 +1,208 @@
+// Applying a dialog's attribute resource (RCDATA with the dialog's id) to the dialog once it
+// is created: ranges, list and combo items, check states, tab pages, grids, colours, track
+// bars, text limits, formats, trees and fonts.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/dialog_attributes.h"
+#include "core/dialogs.h"
+#include "core/numeric_edit.h"
+#include "grid/grid_attributes.h"
+
+namespace {
+
+// The integer in the first 18 characters of a control's template text.
+int TemplateInteger(HWND control) {
+    char text[19] = {0};
+    GetWindowTextA(control, text, sizeof text);
+    const char *p = text;
+    return yyattrint(&p, text + std::strlen(text));
+}
+
+void ApplyRange(HWND control, const char *p, const char *end) {
+    double minimum = yyattrreal(&p, end);
+    double maximum = yyattrreal(&p, end);
+    ATOM atom = yyclassatom(control);
+    if (atom && atom == atomProgress) {
+        SendMessageA(control, PBM_SETRANGE, 0, MAKELPARAM((int)minimum, (int)maximum));
+        SendMessageA(control, PBM_SETPOS, (WPARAM)TemplateInteger(control), 0);
+    } else if (atom && atom == atomTrack) {
+        SendMessageA(control, TBM_SETRANGEMIN, FALSE, (LPARAM)(int)minimum);
+        SendMessageA(control, TBM_SETRANGEMAX, FALSE, (LPARAM)(int)maximum);
+        SendMessageA(control, TBM_SETPOS, TRUE, (LPARAM)TemplateInteger(control));
+    } else if (FieldRecord *record = yyfieldrecord(control)) {
+        record->minimum = minimum;
+        record->maximum = maximum;
+    }
+}
+
+// [Menus]: COUNT item lines follow; they are read even when the control is absent, so that
+// they are never taken for data lines.
+void ApplyMenu(HWND control, int slot, AttributeReader *reader, const char *p, const char *end) {
+    int count = yyattrint(&p, end);
+    int selected = yyattrint(&p, end);
+    bool list = control && yyclassatom(control) == atomList;
+    if (control) SendMessageA(control, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+    std::string line;
+    for (int i = 0; i < count && yyattritem(reader, &line); ++i) {
+        if (!control) continue;
+        std::string item = yyattrmenuitem(line);
+        SendMessageA(control, list ? LB_ADDSTRING : CB_ADDSTRING, 0, (LPARAM)item.c_str());
+    }
+    if (!control) return;
+    if (slot == -1) selected = 1;  // a grid row template always starts on its first item
+    SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, (WPARAM)(selected - 1), 0);
+}
+
+// [Tabs]: COUNT page lines follow, each a page dialog id and a caption; every page dialog is
+// loaded hidden and the current dialog slot restored afterwards.
+void ApplyTabs(HWND control, AttributeReader *reader, const char *p, const char *end) {
+    int count = yyattrint(&p, end);
+    int current = yyattrint(&p, end);
+    int savedSlot = iDlgCur;
+    int selected = 0;
+    std::string line;
+    for (int i = 0; i < count && yyattritem(reader, &line); ++i) {
+        if (!control) continue;
+        const char *q = line.c_str();
+        int page = yyattrint(&q, line.c_str() + line.size());
+        std::string caption = yyattrtabcaption(std::string(q));
+        int index = (int)SendMessageA(control, TCM_GETITEMCOUNT, 0, 0);
+        TabItemData item = {};
+        item.header.mask = TCIF_TEXT | TCIF_PARAM;
+        item.header.pszText = const_cast<char *>(caption.c_str());
+        item.page = page;
+        item.disabled = 0;
+        index = (int)SendMessageA(control, TCM_INSERTITEMA, (WPARAM)index, (LPARAM)&item);
+        if (page == current && index >= 0) selected = index;
+        int id = page;
+        yydialogload2(&id, 0);
+    }
+    iDlgCur = savedSlot;
+    if (control) SendMessageA(control, TCM_SETCURSEL, (WPARAM)selected, 0);
+}
+
+void ApplyColours(HWND control, const char *p, const char *end) {
+    int c[6];
+    for (int &v : c) v = yyattrint(&p, end);
+    FieldRecord *record = yyfieldrecord(control);
+    if (!record) return;
+    record->foreground = yyattrcolour(record->foreground, c[0], c[1], c[2]);
+    record->background = yyattrcolour(record->background, c[3], c[4], c[5]);
+}
+
+void ApplyTrackbar(HWND control, const char *p, const char *end) {
+    if (yyclassatom(control) != atomTrack) return;
+    int frequency = yyattrint(&p, end);
+    int line = yyattrint(&p, end);
+    int page = yyattrint(&p, end);
+    int start = yyattrint(&p, end);
+    int stop = yyattrint(&p, end);
+    SendMessageA(control, TBM_SETTICFREQ, (WPARAM)frequency, 0);
+    SendMessageA(control, TBM_SETLINESIZE, 0, (LPARAM)line);
+    SendMessageA(control, TBM_SETPAGESIZE, 0, (LPARAM)page);
+    if (GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE) {
+        if (start == stop) {
+            SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
+        } else {
+            SendMessageA(control, TBM_SETSELSTART, FALSE, (LPARAM)start);
+            SendMessageA(control, TBM_SETSELEND, TRUE, (LPARAM)stop);
+        }
+    }
+}
+
+void ApplyLength(HWND control, const char *p, const char *end) {
+    int length = yyattrint(&p, end);
+    if (yyiseditfield(control))
+        SendMessageA(control, EM_LIMITTEXT, (WPARAM)length, 0);
+    else if (yyclassatom(control) == atomCombo)
+        SendMessageA(control, CB_LIMITTEXT, (WPARAM)length, 0);
+    if (FieldRecord *record = yyfieldrecord(control)) record->maxLength = length;
+}
+
+void ApplyFormat(HWND control, const char *p, const char *end) {
+    while (end > p && (end[-1] == ' ' || end[-1] == '\t')) --end;
+    FieldRecord *record = yyfieldrecord(control);
+    if (!record || end == p) return;
+    std::size_t n = (std::size_t)(end - p);
+    char *format = static_cast<char *>(std::malloc(n + 1));
+    if (!format) return;
+    std::memcpy(format, p, n);
+    format[n] = '\0';
+    std::free(record->format);
+    record->format = format;
+}
+
+void ApplyFont(HWND control, const char *p, const char *end) {
+    int points = yyattrint(&p, end);
+    const char *comma = static_cast<const char *>(std::memchr(p, ',', (std::size_t)(end - p)));
+    const char *faceEnd = comma ? comma : end;
+    std::string face(p, (std::size_t)(faceEnd - p));
+    while (!face.empty() && face.back() == ' ') face.pop_back();
+    if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
+    const char *q = comma ? comma + 1 : end;
+    int weight = yyattrint(&q, end);
+    int italic = yyattrint(&q, end);
+    HDC dc = CreateCompatibleDC(nullptr);
+    int height = -MulDiv(points, dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96, 72);
+    if (dc) DeleteDC(dc);
+    HFONT font = CreateFontA(height, 0, 0, 0, weight, italic == 1, FALSE, FALSE, 1, 4, 0, 0, 50,
+                             face.c_str());
+    if (font) SendMessageA(control, WM_SETFONT, (WPARAM)font, FALSE);
+}
+
+}  // namespace
+
+void yydialogorn(HWND dialog, int id, int slot) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!found) return;
+    HGLOBAL loaded = LoadResource(module, found);
+    const char *data = loaded ? static_cast<const char *>(LockResource(loaded)) : nullptr;
+    if (!data) return;
+
+    AttributeReader reader;
+    yyattrbegin(&reader, data, SizeofResource(module, found));
+    int section = kSectionNone;
+    AttributeLine line;
+    while (yyattrnext(&reader, &line)) {
+        if (line.header != kSectionNone) {
+            section = line.header;
+            continue;
+        }
+        const char *p = line.rest;
+        const char *end = line.rest + line.restLen;
+        HWND control = GetDlgItem(dialog, line.id);
+        switch (section) {
+        case kSectionMenus: ApplyMenu(control, slot, &reader, p, end); continue;
+        case kSectionTabs: ApplyTabs(control, &reader, p, end); continue;
+        case kSectionDialog:
+            if (DialogRecord *record = yydialogrecord(dialog)) record->rootAccelerators = line.id != 0;
+            continue;
+        default: break;
+        }
+        // A line whose id names no control of the dialog changes nothing.
+        if (!control) continue;
+        switch (section) {
+        case kSectionRanges: ApplyRange(control, p, end); break;
+        case kSectionChecks: CheckDlgButton(dialog, line.id, (UINT)yyattrint(&p, end)); break;
+        case kSectionGrids: {
+            int consumed = 0;
+            yygridinitialise(control, line.tail, &consumed);
+            if (consumed > 0) yyattrconsume(&reader, &line, (std::size_t)consumed);
+            break;
+        }
+        case kSectionColours: ApplyColours(control, p, end); break;
+        case kSectionTrackbars: ApplyTrackbar(control, p, end); break;
+        case kSectionLengths: ApplyLength(control, p, end); break;
+        case kSectionFormats: ApplyFormat(control, p, end); break;
+        case kSectionTreeviews: break;  // trees are built by the tree-view fields
+        case kSectionFonts: ApplyFont(control, p, end); break;
+        default: break;  // data before the first header
+        }
+    }
+}

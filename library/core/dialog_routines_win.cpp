@@ -1,0 +1,110 @@
+// The public dialog routines and the release of every dialog when the library closes.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/numeric_edit.h"
+#include "core/startup.h"
+#include "quillamorph/dialogs.h"
+
+namespace {
+
+// The public layer works on a dialog only while one is loaded and selected.
+bool HaveCurrentDialog() { return iCurDialog != 0 && iDlgCur > 0 && iDlgCur <= nDialogs; }
+
+}  // namespace
+
+void wdialogload_(const int *id) {
+    if (!id) {
+        yyraise(1007);
+        return;
+    }
+    int value = *id;
+    yydialogload2(&value, 0);
+    if (value < 0) {
+        yyraise(1007);
+        return;
+    }
+    iCurDialog = *id;
+}
+
+void wdialogselect_(const int *id) {
+    int value = id ? *id : 0;
+    if (!id || value <= 0) {
+        yyraise(1008);
+        return;
+    }
+    yydialogselect_(&value);
+    if (value < 0) {
+        yyraise(1008);
+        return;
+    }
+    iCurDialog = *id;
+}
+
+void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *itype) {
+    if (!HaveCurrentDialog()) {
+        yyraise(1005);
+        return;
+    }
+    int x = ix ? *ix : -1, y = iy ? *iy : -1;
+    int focus = ifocus ? *ifocus : 0;
+    int type = itype ? *itype : 2;
+    if (type < 1 || type > 3) type = 2;
+    int px = x, py = y;
+    int window = 0;
+    yydialogshow_(&x, &y, &px, &py, &type, &focus, &window);
+    if (type == -1) yyraise(1014);
+    else if (type == -2) yyraise(1016);
+    else if (type == -3) yyraise(1046);
+}
+
+void wdialogunload_(const int *ioption) {
+    if (!HaveCurrentDialog()) {
+        yyraise(1005);
+        return;
+    }
+    int option = ioption ? *ioption : 0;
+    int slot = 0;
+    yydialogunload_(&option, &slot);
+    if (slot == -1) {
+        yyraise(1047);
+        return;
+    }
+    if (slot == -2) {
+        yyraise(1069);
+        return;
+    }
+    iCurDialog = 0;
+}
+
+void yydialogshutdown(void) {
+    for (int slot = nDialogs; slot >= 1; --slot) {
+        HWND dialog = hDialogList[slot];
+        DialogRecord *record = yydialogrecord(dialog);
+        if (dialog) {
+            yytabdialogend(dialog);
+            // A modal copy still running on this record lets go of it first.
+            HWND modal = hDialogList[0];
+            if (modal && record && yydialogrecord(modal) == record) {
+                SetWindowLongPtrA(modal, GWLP_USERDATA, 0);
+                EndDialog(modal, IDCANCEL);
+            }
+            DestroyWindow(dialog);
+        }
+        std::free(record);
+        hDialogList[slot] = nullptr;
+    }
+    hDlgCur = nullptr;
+    iDlgCur = 0;
+    nDialogs = 0;
+    nSemi = 0;
+    hLastSemi = nullptr;
+    iBadTab = 0;
+    hBadTab = nullptr;
+    hBadVal = nullptr;
+    if (hBrushDlg) DeleteObject(hBrushDlg);
+    hBrushDlg = nullptr;
+}

@@ -1,0 +1,456 @@
+// Loading, selecting, showing, hiding and unloading dialogs, and the dialog services for size,
+// title and icon, tab stops, text selection and disabling the other dialogs and windows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/dialogs.h"
+#include "core/events.h"
+#include "core/numeric_edit.h"
+
+namespace {
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+bool IsChildStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0; }
+
+// Slot 1..nDialogs of a loaded dialog id, -1 when not loaded (slot 0, the modal copy, shares
+// its record with the loaded dialog and is not searched).
+int LoadedSlot(int id) {
+    for (int slot = 1; slot <= nDialogs; ++slot) {
+        DialogRecord *record = yydialogrecord(hDialogList[slot]);
+        if (record && record->id == id) return slot;
+    }
+    return -1;
+}
+
+int SlotOf(HWND dialog) {
+    for (int slot = 1; slot <= nDialogs; ++slot)
+        if (hDialogList[slot] == dialog) return slot;
+    return -1;
+}
+
+// True when DIALOG is the page of a tab control in another loaded dialog.
+bool IsTabPage(HWND dialog) {
+    DialogRecord *record = yydialogrecord(dialog);
+    if (!record || !IsChildStyle(dialog)) return false;
+    for (int slot = 1; slot <= nDialogs; ++slot) {
+        HWND other = hDialogList[slot];
+        if (other == dialog) continue;
+        for (HWND c = GetWindow(other, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (!atomTab || yyclassatom(c) != atomTab) continue;
+            int count = (int)SendMessageA(c, TCM_GETITEMCOUNT, 0, 0);
+            for (int i = 0; i < count; ++i)
+                if (yytabpage(c, i) == dialog) return true;
+        }
+    }
+    return false;
+}
+
+bool AnyFrameVisible() {
+    for (int slot = 0; slot < kWindowSlots; ++slot)
+        if (wWindow[slot] && IsWindowVisible(wWindow[slot])) return true;
+    return false;
+}
+
+void SetFrames(HWND spare, BOOL enable, bool onlyVisible) {
+    for (int slot = 0; slot < kWindowSlots; ++slot) {
+        HWND frame = wWindow[slot];
+        if (!frame || frame == spare || (onlyVisible && !IsWindowVisible(frame))) continue;
+        EnableWindow(frame, enable);
+    }
+}
+
+void SetDialogs(HWND spare, bool alsoWindows, BOOL enable) {
+    for (int slot = 1; slot <= nDialogs; ++slot) {
+        HWND dialog = hDialogList[slot];
+        DialogRecord *record = yydialogrecord(dialog);
+        if (!dialog || dialog == spare || !record || !record->shown) continue;
+        HWND parent = GetParent(dialog);
+        if (parent && parent != wWindow[0] && parent != hClient[0]) continue;
+        EnableWindow(dialog, enable);
+    }
+    if (alsoWindows) SetFrames(spare, enable, true);
+}
+
+// Hides DIALOG (in SLOT); CHECKED refuses a dialog that fills a frame or is a tab page.
+int HideDialog(HWND dialog, bool current, bool checked) {
+    DialogRecord *record = yydialogrecord(dialog);
+    if (!record) return 0;
+    if (checked && current && record->parentFrame) return -1;
+    if (checked && IsTabPage(dialog)) return -2;
+    if (record->shown && record->showType == 3) {
+        if (nSemi > 0) --nSemi;
+        if (nSemi == 0) {
+            SetDialogs(nullptr, true, TRUE);
+            SetFrames(nullptr, TRUE, false);
+        } else if (record->reenable) {
+            EnableWindow(record->reenable, TRUE);
+        }
+    }
+    for (int slot = 1; slot <= nDialogs; ++slot) {
+        DialogRecord *other = yydialogrecord(hDialogList[slot]);
+        if (!other || other == record) continue;
+        if (other->owner == dialog) other->owner = record->owner;
+        if (other->reenable == dialog) other->reenable = record->reenable;
+    }
+    bool wasCurrent = hDlgCur == dialog;
+    ShowWindow(dialog, SW_HIDE);
+    record->shown = 0;
+    if (hDlgCur == dialog) hDlgCur = nullptr;
+    if (hLastSemi == dialog) hLastSemi = nSemi > 0 ? record->reenable : nullptr;
+    if (wasCurrent && record->owner && IsWindow(record->owner)) {
+        SetFocus(record->owner);
+        SetActiveWindow(record->owner);
+        if (SlotOf(record->owner) > 0) hDlgCur = record->owner;
+    }
+    return 0;
+}
+
+void UnloadDialog(HWND dialog, int option, bool checkedHide, int *result);
+
+void UnloadPages(HWND dialog) {
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!atomTab || yyclassatom(c) != atomTab) continue;
+        int count = (int)SendMessageA(c, TCM_GETITEMCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            HWND page = yytabpage(c, i);
+            int ignored = 0;
+            if (page && page != dialog) UnloadDialog(page, 0, false, &ignored);
+        }
+    }
+}
+
+void UnloadDialog(HWND dialog, int option, bool checkedHide, int *result) {
+    int slot = SlotOf(dialog);
+    if (slot < 0) return;
+    *result = HideDialog(dialog, slot == iDlgCur, checkedHide);
+    if (*result < 0) return;
+    yytabdialogend(dialog);
+    if (option == 0) UnloadPages(dialog);
+    slot = SlotOf(dialog);  // page unloads may have moved it down
+    if (slot < 0) return;
+
+    DialogRecord *record = yydialogrecord(dialog);
+    // A modal copy still running on this record lets go of it first.
+    HWND modal = hDialogList[0];
+    if (modal && record && yydialogrecord(modal) == record) {
+        SetWindowLongPtrA(modal, GWLP_USERDATA, 0);
+        EndDialog(modal, IDCANCEL);
+    }
+    DestroyWindow(dialog);
+    std::free(record);
+    for (int i = slot; i < nDialogs; ++i) hDialogList[i] = hDialogList[i + 1];
+    hDialogList[nDialogs] = nullptr;
+    --nDialogs;
+    if (iDlgCur == slot) iDlgCur = 0;
+    else if (iDlgCur > slot) --iDlgCur;  // the current dialog moved down with the others
+    if (nDialogs == 0 && !AnyFrameVisible()) hWinCur = wWindow[0];
+}
+
+}  // namespace
+
+int yydialogload2(int *id, int window) {
+    int slot = LoadedSlot(*id);
+    if (slot > 0) {
+        iDlgCur = slot;
+        return slot;
+    }
+    if (nDialogs >= QUILL_MAX_DIALOGS) {
+        *id = -1;
+        return -1;
+    }
+    if (!FindResourceA(Instance(), MAKEINTRESOURCEA(*id), MAKEINTRESOURCEA(5) /* RT_DIALOG */)) {
+        *id = -2;
+        return -1;
+    }
+    DialogRecord *record = static_cast<DialogRecord *>(std::calloc(1, sizeof(DialogRecord)));
+    if (!record) {
+        *id = -1;
+        return -1;
+    }
+    record->id = *id;
+    iDlgPendingX = iDlgPendingY = 0;
+    iDlgPendingFocus = 0;
+    slot = ++nDialogs;
+    HWND parent = (window >= 0 && window < kWindowSlots) ? hClient[window] : nullptr;
+    HWND savedCurrent = hDlgCur;
+    bDialogCreating = 1;
+    HWND dialog = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(*id), parent, yydialogproc, (LPARAM)record);
+    bDialogCreating = 0;
+    if (!dialog) {
+        hDialogList[slot] = nullptr;
+        --nDialogs;
+        std::free(record);
+        *id = -1;
+        return -1;
+    }
+    hDialogList[slot] = dialog;
+    iDlgCur = slot;
+    yydialogorn(dialog, record->id, slot);
+    iDlgCur = SlotOf(dialog);
+    hDlgCur = savedCurrent;
+    return iDlgCur;
+}
+
+int yydialogload_(int *id) { return yydialogload2(id, 0); }
+
+void yydialogselect_(int *id) {
+    int slot = LoadedSlot(*id);
+    if (slot < 0) {
+        *id = -1;
+        return;
+    }
+    iDlgCur = slot;
+}
+
+void yydialogshow_(int *x, int *y, int *px, int *py, int *type, int *focus, int *window) {
+    HWND dialog = iDlgCur > 0 ? yycurrentdialog() : nullptr;
+    DialogRecord *record = yydialogrecord(dialog);
+    if (!record) {
+        *type = -2;
+        return;
+    }
+    bool child = IsChildStyle(dialog);
+    if (record->shown && IsWindowVisible(dialog)) {
+        ShowWindow(dialog, SW_RESTORE);
+        UpdateWindow(dialog);
+        if (child) {
+            SetFocus(dialog);
+            SetActiveWindow(dialog);
+            hDlgCur = dialog;
+        }
+        *type = 0;
+        return;
+    }
+    int kind = *type;
+    int result = 0;
+    if (kind == 2 && nSemi > 0) {
+        kind = 3;
+        result = -1;
+    }
+    if (child && kind != 2) {
+        kind = 2;
+        result = -1;
+    }
+    if (kind != 1 && child && !(window && *window == 1)) {
+        // A child dialog needs a visible root client area that is not itself a dialog.
+        if (wHideRoot) {
+            *type = -2;
+            return;
+        }
+        if (bDlgRoot) {
+            *type = -3;
+            return;
+        }
+    }
+    iDlgPendingFocus = focus ? *focus : 0;
+    iDlgPendingX = child ? *px : *x;
+    iDlgPendingY = child ? *py : *y;
+
+    DialogRecord *current = yydialogrecord(hDlgCur);
+    if (hDlgCur && IsWindowVisible(hDlgCur))
+        record->owner = current && current->parentFrame ? current->parentFrame : hDlgCur;
+    else
+        record->owner = hWinCur;
+    record->reenable = hLastSemi ? hLastSemi : record->owner;
+    record->showType = kind;
+
+    if (kind == 1) {
+        HWND savedWin = hWinCur, savedDlg = hDlgCur;
+        HWND owner = record->owner;
+        yyDisableDialogs(owner, 1);
+        DialogBoxParamA(Instance(), MAKEINTRESOURCEA(record->id), owner, yydialogproc, 0);
+        hDialogList[0] = nullptr;
+        yyEnableDialogs(hLastSemi ? hLastSemi : owner, 1);
+        hWinCur = savedWin;
+        hDlgCur = savedDlg;
+        if (owner && IsWindow(owner) && IsChildStyle(owner)) {
+            SetFocus(owner);
+            if (SlotOf(owner) > 0) hDlgCur = owner;
+        }
+        *type = result;
+        return;
+    }
+    if (kind == 3) {
+        ++nSemi;
+        hLastSemi = dialog;
+        yyDisableDialogs(dialog, 0);
+        SetFrames(dialog, FALSE, false);
+    }
+    yytabdialoginit(dialog);
+    yydialogcentre(dialog);
+    SetWindowPos(dialog, nullptr, iDlgPendingX, iDlgPendingY, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+    if (child) hDlgCur = dialog;
+    EnableWindow(dialog, TRUE);
+    ShowWindow(dialog, SW_RESTORE);
+    HWND target = iDlgPendingFocus ? GetDlgItem(dialog, iDlgPendingFocus) : nullptr;
+    SetFocus(target ? target : dialog);
+    if (target) yyDialogSelectAll(target);
+    UpdateWindow(dialog);
+    HWND focused = GetFocus();
+    record->previousField = focused && IsChild(dialog, focused) ? GetDlgCtrlID(focused) : 0;
+    record->shown = 1;
+    *type = result;
+}
+
+void yydialoghide_(int *slot) {
+    int index = *slot == 0 ? iDlgCur : *slot;
+    if (index <= 0 || index > nDialogs) return;
+    int result = HideDialog(hDialogList[index], index == iDlgCur, true);
+    if (result < 0) *slot = result;
+}
+
+void yydialogunload2(HWND dialog, int option, int slot) {
+    (void)slot;
+    int result = 0;
+    UnloadDialog(dialog, option, true, &result);
+}
+
+void yydialogunload_(int *option, int *slot) {
+    int index = *slot == 0 ? iDlgCur : *slot;
+    if (index <= 0 || index > nDialogs) return;
+    int result = 0;
+    UnloadDialog(hDialogList[index], option ? *option : 0, true, &result);
+    if (result < 0) *slot = result;
+}
+
+void yydialogsize_(int *width, int *height, int *result) {
+    HWND dialog = yycurrentdialog();
+    DialogRecord *record = yydialogrecord(dialog);
+    *result = 0;
+    if (!record || record->parentFrame) {
+        *result = -1;
+        return;
+    }
+    RECT old, fresh = {0, 0, *width, *height};
+    GetClientRect(dialog, &old);
+    MapDialogRect(dialog, &fresh);
+    if (*width <= 0) fresh.right = old.right;
+    if (*height <= 0) fresh.bottom = old.bottom;
+
+    auto inside = [dialog](HWND c, const RECT &area) {
+        RECT r;
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&r), 2);
+        return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
+    };
+    auto skipped = [](HWND c) {
+        char name[8] = {0};
+        GetClassNameA(c, name, sizeof name);
+        return lstrcmpA(name, "#32770") == 0 || (atomUpDown && yyclassatom(c) == atomUpDown);
+    };
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (skipped(c) || !inside(c, old) || inside(c, fresh)) continue;
+        if (GetFocus() == c) SetFocus(GetNextDlgTabItem(dialog, c, FALSE));
+        EnableWindow(c, FALSE);
+    }
+    RECT frame = fresh;
+    AdjustWindowRectEx(&frame, (DWORD)GetWindowLongA(dialog, GWL_STYLE), FALSE,
+                       (DWORD)GetWindowLongA(dialog, GWL_EXSTYLE));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (skipped(c) || inside(c, old) || !inside(c, fresh)) continue;
+        EnableWindow(c, TRUE);
+    }
+}
+
+void yydialogtitle_(int *icon, int *mode, const char *title) {
+    HWND dialog = yycurrentdialog();
+    DialogRecord *record = yydialogrecord(dialog);
+    if (!record) return;
+    bool caption = (GetWindowLongA(dialog, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    if (*mode == 1) {
+        if (caption) {
+            SetWindowTextA(dialog, title);
+        } else if (IsChildStyle(dialog)) {
+            for (int slot = 1; slot <= nDialogs; ++slot) {
+                HWND other = hDialogList[slot];
+                if (other == dialog) continue;
+                for (HWND c = GetWindow(other, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                    if (!atomTab || yyclassatom(c) != atomTab) continue;
+                    int count = (int)SendMessageA(c, TCM_GETITEMCOUNT, 0, 0);
+                    for (int i = 0; i < count; ++i) {
+                        if (yytabpage(c, i) != dialog) continue;
+                        TCITEMHEADERA item = {};
+                        item.mask = TCIF_TEXT;
+                        item.pszText = const_cast<char *>(title);
+                        SendMessageA(c, TCM_SETITEMA, (WPARAM)i, (LPARAM)&item);
+                        InvalidateRect(c, nullptr, TRUE);
+                    }
+                }
+            }
+        }
+    }
+    if (!caption || *icon == -1) return;
+    HICON fresh = (HICON)LoadImageA(Instance(), *icon == 0 ? "icon1" : MAKEINTRESOURCEA(*icon), IMAGE_ICON,
+                                    0, 0, LR_DEFAULTSIZE);
+    if (!fresh) {
+        *icon = -2;
+        return;
+    }
+    HICON oldBig = (HICON)SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)fresh);
+    HICON oldSmall = (HICON)SendMessageA(dialog, WM_SETICON, ICON_SMALL, 0);
+    if (oldBig && oldBig != fresh) DestroyIcon(oldBig);
+    if (oldSmall && oldSmall != fresh && oldSmall != oldBig) DestroyIcon(oldSmall);
+}
+
+void yydialogtabstops_(int *field, const int *stops, int *n) {
+    HWND dialog = yycurrentdialog();
+    HWND control = dialog ? GetDlgItem(dialog, *field) : nullptr;
+    FieldRecord *record = yyfieldrecord(control);
+    int count = n && *n > 0 ? *n : 0;
+    bool multiline = control && yyclassatom(control) == atomEdit &&
+                     (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE);
+    bool list = control && yyclassatom(control) == atomList;
+    if (!record || (!multiline && !list)) {
+        *field = -1;
+        return;
+    }
+    int *copy = nullptr;
+    if (count > 0) {
+        copy = static_cast<int *>(std::malloc(sizeof(int) * (std::size_t)count));
+        if (!copy) {
+            *field = -1;
+            return;
+        }
+        std::memcpy(copy, stops, sizeof(int) * (std::size_t)count);
+    }
+    SendMessageA(control, multiline ? EM_SETTABSTOPS : LB_SETTABSTOPS, (WPARAM)count, (LPARAM)copy);
+    InvalidateRect(control, nullptr, TRUE);
+    std::free(record->tabStops);
+    record->tabStops = copy;
+    record->nTabStops = count;
+}
+
+void yyDialogSelectAll(HWND control) {
+    if (!control) return;
+    ATOM atom = yyclassatom(control);
+    if (atom == atomEdit && (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE)) {
+        int length = GetWindowTextLengthA(control);
+        SendMessageA(control, EM_SETSEL, (WPARAM)length, length);
+    } else if (yyiseditfield(control)) {
+        SendMessageA(control, EM_SETSEL, 0, -1);
+        SendMessageA(control, EM_SCROLLCARET, 0, 0);
+    } else if (atomCombo && atom == atomCombo) {
+        SendMessageA(control, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+    }
+}
+
+void yyDisableDialogs(HWND spare, int alsoWindows) { SetDialogs(spare, alsoWindows != 0, FALSE); }
+
+void yyEnableDialogs(HWND spare, int alsoWindows) { SetDialogs(spare, alsoWindows != 0, TRUE); }
+
+void yywinfodialog_(int *item, int *value) {
+    DialogRecord *record = yydialogrecord(yycurrentdialog());
+    switch (*item) {
+    case 1: *value = record ? record->currentField : 0; break;
+    case 2: *value = record ? record->previousField : 0; break;
+    case 3: *value = iLastModalId; break;
+    default: *value = 0; break;
+    }
+}

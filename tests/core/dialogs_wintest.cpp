@@ -1,0 +1,316 @@
+// Loading, selecting, showing and unloading dialogs through the public routines, modeless
+// events, modal dialogs driven by a thread timer, and the dialog table's bookkeeping.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "core/dialogs.h"
+#include "core/events.h"
+#include "core/numeric_edit.h"
+#include "quillamorph.h"
+
+namespace {
+
+const int kNumeric = 301, kEvery = 302, kPlain = 305;
+
+int LastError() {
+    int one = 1;
+    return infoerror_(&one);
+}
+
+std::string Text(HWND w) {
+    char text[256] = {0};
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class Dialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        winitialise_(nullptr, 0);
+        int flags = 128;
+        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+        yyregistersuperclass();
+        yyregistersubclass();
+        yygetatoms();
+        LastError();
+    }
+    void TearDown() override {
+        yydialogshutdown();
+        windowclose_();
+    }
+    void Load(int id) {
+        wdialogload_(&id);
+        ASSERT_EQ(LastError(), 0) << "loading " << id;
+    }
+    void Show(int type) {
+        wdialogshow_(nullptr, nullptr, nullptr, &type);
+    }
+    HWND Current() { return yycurrentdialog(); }
+    HWND Field(int id) { return GetDlgItem(Current(), id); }
+};
+
+TEST_F(Dialogs, LoadingTwiceLoadsOnceAndMakesItCurrentAgain) {
+    Load(kNumeric);
+    Load(kPlain);
+    EXPECT_EQ(nDialogs, 2);
+    Load(kNumeric);
+    EXPECT_EQ(nDialogs, 2);
+    EXPECT_EQ(yydialogrecord(Current())->id, kNumeric);
+    EXPECT_FALSE(IsWindowVisible(Current()));  // loaded dialogs stay hidden
+}
+
+TEST_F(Dialogs, ErrorsOfLoadSelectShowAndUnload) {
+    int missing = 399;
+    wdialogload_(&missing);
+    EXPECT_EQ(LastError(), 1007);
+    EXPECT_EQ(nDialogs, 0);
+    wdialogselect_(&missing);
+    EXPECT_EQ(LastError(), 1008);
+    Show(2);
+    EXPECT_EQ(LastError(), 1005);
+    wdialogunload_(nullptr);
+    EXPECT_EQ(LastError(), 1005);
+    Load(kPlain);
+    int plain = kPlain;
+    wdialogselect_(&plain);
+    EXPECT_EQ(LastError(), 0);
+}
+
+TEST_F(Dialogs, UnloadingTheCurrentDialogLeavesNoCurrentDialog) {
+    Load(kNumeric);
+    HWND dialog = Current();
+    wdialogunload_(nullptr);
+    EXPECT_EQ(LastError(), 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(nDialogs, 0);
+    EXPECT_EQ(iDlgCur, 0);
+    Show(2);
+    EXPECT_EQ(LastError(), 1005);
+}
+
+TEST_F(Dialogs, UnloadingADialogBelowTheCurrentKeepsTheCurrentDialog) {
+    Load(kNumeric);
+    Load(kPlain);
+    Load(kEvery);  // also loads its two tab pages
+    int plain = kPlain;
+    wdialogselect_(&plain);
+    HWND current = Current();
+    int option = 0, slot = 1;  // the first dialog, below the current one
+    yydialogunload_(&option, &slot);
+    EXPECT_EQ(Current(), current);
+    EXPECT_EQ(yydialogrecord(Current())->id, kPlain);
+    EXPECT_EQ(yydialogfind(kNumeric), -1);
+}
+
+TEST_F(Dialogs, UnloadingWithOptionZeroUnloadsTheTabPagesToo) {
+    Load(kEvery);
+    EXPECT_EQ(nDialogs, 3);
+    int option = 1;
+    wdialogunload_(&option);
+    EXPECT_EQ(nDialogs, 2);  // the pages stay
+    Load(kEvery);
+    wdialogunload_(nullptr);
+    EXPECT_EQ(nDialogs, 0);
+}
+
+TEST_F(Dialogs, ModelessPushButtonIsAnEventAndPollingFindsNothingAfterIt) {
+    Load(kNumeric);
+    Show(2);
+    EXPECT_EQ(LastError(), 0);
+    EXPECT_TRUE(IsWindowVisible(Current()));
+    PostMessageA(Field(320), BM_CLICK, 0, 0);
+    int type = 0;
+    QuillEvent event;
+    wmessage_(&type, &event);
+    EXPECT_EQ(type, 3);
+    EXPECT_EQ(event.win, kNumeric);
+    EXPECT_EQ(event.value1, 320);
+    int info = 1, value = 0;
+    yywinfodialog_(&info, &value);
+    EXPECT_EQ(value, 320);
+    Pump();
+    wmessagepeek_(&type, &event);
+    EXPECT_EQ(type, -1);
+    EXPECT_EQ(event.value1, -1);
+}
+
+TEST_F(Dialogs, ModelessCheckBoxGivesAFieldChangeNotAPushButton) {
+    Load(kEvery);
+    Show(2);
+    int ten = 10, on = 1;
+    yyenablemessage_(&ten, &on);
+    PostMessageA(Field(335), BM_CLICK, 0, 0);
+    int type = 0;
+    QuillEvent event;
+    wmessage_(&type, &event);
+    EXPECT_EQ(type, 10);
+    EXPECT_EQ(event.win, kEvery);
+    EXPECT_EQ(event.value2, 335);
+    Pump();
+    wmessagepeek_(&type, &event);
+    EXPECT_NE(type, 3);
+}
+
+TEST_F(Dialogs, SpinArrowsStepTheBuddyField) {
+    Load(kNumeric);
+    HWND field = Field(311);
+    FieldRecord *record = yyfieldrecord(field);
+    ASSERT_NE(record, nullptr);
+    ASSERT_NE(record->upDown, nullptr);
+    auto spin = [&](int delta) {
+        NMUPDOWN change = {};
+        change.hdr.hwndFrom = record->upDown;
+        change.hdr.idFrom = (UINT_PTR)GetDlgCtrlID(record->upDown);
+        change.hdr.code = (UINT)UDN_DELTAPOS;
+        change.iDelta = delta;
+        return SendMessageA(Current(), WM_NOTIFY, change.hdr.idFrom, (LPARAM)&change);
+    };
+    EXPECT_EQ(Text(field), "7");
+    EXPECT_NE(spin(5), 0);  // the up-down's own change is cancelled
+    EXPECT_EQ(Text(field), "10");
+    SetWindowTextA(field, "19");
+    SendMessageA(field, EM_SETMODIFY, TRUE, 0);
+    spin(5);
+    EXPECT_EQ(Text(field), "20");  // clamped to the range 0..20
+    spin(1);
+    EXPECT_EQ(Text(field), "20");
+    record->step = 0;
+    spin(1);
+    EXPECT_EQ(Text(field), "20");
+}
+
+// A thread timer runs inside the modal loop and plays the user.
+int gStep = 0;
+std::string gSeen;
+
+void CALLBACK PlayModal(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND copy = hDialogList[0];
+    if (!copy) return;
+    HWND field = GetDlgItem(copy, 310);
+    switch (gStep++) {
+    case 0:
+        SetWindowTextA(field, "8");
+        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(320, BN_CLICKED), (LPARAM)GetDlgItem(copy, 320));
+        KillTimer(nullptr, timer);
+        break;
+    default: break;
+    }
+}
+
+TEST_F(Dialogs, ModalDialogClosesOnAnyPushButtonAndIsCopiedBack) {
+    Load(kNumeric);
+    gStep = 0;
+    SetTimer(nullptr, 0, 50, PlayModal);
+    Show(1);
+    EXPECT_EQ(LastError(), 0);
+    EXPECT_EQ(hDialogList[0], nullptr);
+    EXPECT_EQ(Text(Field(310)), "8");
+    int item = 1, value = 0;
+    yywinfodialog_(&item, &value);
+    EXPECT_EQ(value, 320);
+    item = 3;
+    yywinfodialog_(&item, &value);
+    EXPECT_EQ(value, kNumeric);
+    EXPECT_FALSE(IsWindowVisible(Current()));
+}
+
+void CALLBACK PlayBadValue(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND copy = hDialogList[0];
+    if (!copy) return;
+    HWND field = GetDlgItem(copy, 310);
+    switch (gStep++) {
+    case 0:
+        // The field gets the focus (recording its last good value), is given a value outside
+        // its range 1..10 and is left for a push button, which then decides.
+        StoreVal = 1;
+        SendMessageA(field, WM_SETFOCUS, 0, 0);
+        SetWindowTextA(field, "11");
+        hBadVal = field;
+        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDOK));
+        break;
+    case 1:
+        gSeen = Text(field);  // OK refused: still open with the bad text
+        hBadVal = field;      // left again, for Cancel this time
+        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDCANCEL));
+        KillTimer(nullptr, timer);
+        break;
+    default: break;
+    }
+}
+
+TEST_F(Dialogs, OkIsRefusedForABadValueAndCancelRestoresTheLastGoodOne) {
+    Load(kNumeric);
+    gStep = 0;
+    gSeen.clear();
+    SetTimer(nullptr, 0, 50, PlayBadValue);
+    Show(1);
+    EXPECT_EQ(gStep, 2);
+    EXPECT_EQ(gSeen, "11");
+    EXPECT_EQ(Text(Field(310)), "5");
+    int item = 1, value = 0;
+    yywinfodialog_(&item, &value);
+    EXPECT_EQ(value, IDCANCEL);
+}
+
+TEST_F(Dialogs, TypeThreeDisablesTheOthersUntilHidden) {
+    Load(kNumeric);
+    Show(2);
+    HWND first = Current();
+    Load(kPlain);
+    Show(3);
+    EXPECT_EQ(LastError(), 0);
+    EXPECT_FALSE(IsWindowEnabled(first));
+    EXPECT_TRUE(IsWindowEnabled(Current()));
+    // Another modeless dialog while a type 3 one is up is shown as type 3.
+    Load(kEvery);
+    Show(2);
+    EXPECT_EQ(LastError(), 1014);
+    EXPECT_EQ(nSemi, 2);
+    int slot = 0;
+    yydialoghide_(&slot);
+    int plain = kPlain;
+    wdialogselect_(&plain);
+    yydialoghide_(&slot);
+    EXPECT_EQ(nSemi, 0);
+    EXPECT_TRUE(IsWindowEnabled(first));
+}
+
+TEST_F(Dialogs, ATabPageCannotBeHiddenOnItsOwn) {
+    Load(kEvery);
+    Show(2);
+    int page = 303;
+    wdialogselect_(&page);
+    wdialogunload_(nullptr);
+    EXPECT_EQ(LastError(), 1069);
+    EXPECT_NE(yydialogfind(303), -1);
+}
+
+TEST_F(Dialogs, ProgramStartUpSequence) {
+    // What both programs do: load the main dialog with its attributes, show it modeless, wait
+    // for a push button, poll once per step, and close the library.
+    Load(kNumeric);
+    Show(2);
+    ASSERT_EQ(LastError(), 0);
+    EXPECT_EQ(yyfieldrecord(Field(310))->maximum, 10.0);  // from the attribute block
+    PostMessageA(Field(IDOK), BM_CLICK, 0, 0);
+    int type = 0;
+    QuillEvent event;
+    do wmessage_(&type, &event);
+    while (type != 3);
+    EXPECT_EQ(event.value1, IDOK);
+    for (int i = 0; i < 3; ++i) wmessagepeek_(&type, &event);
+    EXPECT_EQ(type, -1);
+}
+
+}  // namespace
