@@ -195,7 +195,7 @@ DWORD FrameStyle(int flags) {
 // client area. width and height are the client size in and out; dialogId is -1 or -2 on
 // return when its template could not size the window.
 void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menuId,
-                      int *dialogId, const char *title) {
+                      const int *toolbars, int *dialogId, const char *title) {
     wInstance = GetModuleHandleA(nullptr);
     std::memcpy(wMessageEnabled, wMessageDefault, sizeof wMessageEnabled);
     RegisterClasses();
@@ -229,7 +229,7 @@ void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menu
     int frameHeight = frame.bottom - frame.top;
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const bool centredY = y == kCentred;
+    const bool centredX = x == kCentred, centredY = y == kCentred;
     if (x == kCentred) x = (screenWidth - frameWidth) / 2;
     if (y == kCentred) y = (screenHeight - frameHeight) / 2;
 
@@ -239,46 +239,49 @@ void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menu
     wWindow[0] = root;
     hWinCur = root;
     hMenuRoot[0] = menu;
+    wSlot[0].flags = flags;
     if (menu != nullptr) {
         hAccel[0] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(menuId));
         hDOVUzadOdazez = yymenuprompts(menuId);
         wSlot[0].prompts = hDOVUzadOdazez;
     }
 
+    // Tool bars and the status bar enlarge the frame, so that the client area keeps the size
+    // asked for; a centred frame moves back by half of what it grew.
     bool maximised = (flags & 0x08) != 0;
+    yyaddtoolbars(0, toolbars, centredX && !maximised, centredY && !maximised);
+    RECT before;
+    GetWindowRect(root, &before);
     if (flags & 0x20) {
         DWORD barStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
         if (!(flags & 0x40)) barStyle |= SBARS_SIZEGRIP;
         wMessLine[0] = CreateWindowExA(0, STATUSCLASSNAMEA, "", barStyle, 0, 0, 0, 0, root,
                                        reinterpret_cast<HMENU>(kStatusBarId), wInstance, nullptr);
         if (wMessLine[0] != nullptr) {
-            RECT bar;
+            RECT bar, placed;
             GetWindowRect(wMessLine[0], &bar);
-            int grow = bar.bottom - bar.top;
-            frameHeight += grow;
-            RECT placed;
             GetWindowRect(root, &placed);
-            int top = placed.top;
-            if (!maximised && centredY) top -= grow / 2;
-            SetWindowPos(root, nullptr, placed.left, top, frameWidth, frameHeight,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(root, nullptr, 0, 0, placed.right - placed.left,
+                         placed.bottom - placed.top + bar.bottom - bar.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             SendMessageA(wMessLine[0], WM_SIZE, 0, 0);
         }
     }
+    RECT after;
+    GetWindowRect(root, &after);
+    const int grown = (after.bottom - after.top) - (before.bottom - before.top);
+    if (!maximised && centredY && grown != 0)
+        SetWindowPos(root, nullptr, after.left, after.top - grown / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    // The client area fills what the bars leave; the frame's own layout places it.
+    hClient[0] = CreateWindowExA(0, kClientClass, "",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                 0, 0, root, reinterpret_cast<HMENU>(-1), wInstance, nullptr);
+    if (hClient[0] == nullptr) return;
     RECT area;
     GetClientRect(root, &area);
-    if (wMessLine[0] != nullptr) {
-        RECT bar;
-        GetWindowRect(wMessLine[0], &bar);
-        area.bottom -= bar.bottom - bar.top;
-    }
-    hClient[0] = CreateWindowExA(0, kClientClass, "",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                 area.left, area.top, area.right - area.left,
-                                 area.bottom - area.top, root, reinterpret_cast<HMENU>(-1),
-                                 wInstance, nullptr);
-    if (hClient[0] == nullptr) return;
+    SendMessageA(root, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
 
     if (flags & 0x80) {
         wHideRoot = 1;
@@ -410,15 +413,11 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     if (title != nullptr) TakeText(gRoot.title, sizeof gRoot.title, title, title_len);
 
     int w = gRoot.width, h = gRoot.height, dialog = gRoot.dialogId;
-    CreateRootWindow(gRoot.x, gRoot.y, &w, &h, gRoot.flags, gRoot.menuId, &dialog, gRoot.title);
+    CreateRootWindow(gRoot.x, gRoot.y, &w, &h, gRoot.flags, gRoot.menuId, gRoot.toolbars, &dialog,
+                     gRoot.title);
     if (dialog > 0) iCurDialog = dialog;
     else if (dialog == -1) yyraise(1007);
     else if (dialog == -2) yyraise(1045);
-    if (wWindow[0] != nullptr) {
-        const bool maximised = (gRoot.flags & 0x08) != 0;
-        yyaddtoolbars(0, gRoot.toolbars, gRoot.x == kCentred && !maximised,
-                      gRoot.y == kCentred && !maximised);
-    }
 
     wIndex = 0;
     wSlot[0].flags = gRoot.flags;

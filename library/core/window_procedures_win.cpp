@@ -1,7 +1,12 @@
 // The window procedures of library windows: yyWndProc for frames (the root window and child
 // windows), yyWndProcClient for their client areas. Both turn messages into events through
 // yyinterpretmessage.
+#include "core/childwindows.h"
 #include "core/dialogs.h"
+#include "core/menu_prompts.h"
+#include "core/menus.h"
+
+#include <string>
 #include "core/events.h"
 
 #include "core/childwindows.h"
@@ -30,10 +35,11 @@ void LayoutFrame(int slot) {
     }
     HWND *bars = hToolbar[slot];
     if (bars[0] != nullptr) {  // top
-        SendMessageA(bars[0], TB_AUTOSIZE, 0, 0);
         RECT r;
         GetWindowRect(bars[0], &r);
-        area.top += r.bottom - r.top;
+        int h = r.bottom - r.top;
+        MoveWindow(bars[0], area.left, area.top, area.right - area.left, h, TRUE);
+        area.top += h;
     }
     if (bars[3] != nullptr) {  // bottom, above the status bar
         RECT r;
@@ -132,6 +138,62 @@ void ClientFocus(HWND client) {
     hDlgCur = block->dialog;
 }
 
+// The prompt of command id in the prompt resource of the slot's menu. The resource's size is
+// found by looking the loaded resource up among the module's prompt resources.
+bool ResourcePrompt(int slot, int id, std::string *text) {
+    struct Search {
+        HGLOBAL loaded;
+        DWORD size;
+    } search = {wSlot[slot].prompts, 0};
+    if (search.loaded == nullptr) return false;
+    EnumResourceNamesA(
+        wInstance, "DOVUZADODAZEZ",
+        [](HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param) -> BOOL {
+            auto *s = reinterpret_cast<Search *>(param);
+            HRSRC found = FindResourceA(module, name, type);
+            if (found == nullptr || LoadResource(module, found) != s->loaded) return TRUE;
+            s->size = SizeofResource(module, found);
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&search));
+    const void *data = LockResource(search.loaded);
+    return search.size > 0 &&
+           yymenupromptfind(static_cast<const unsigned char *>(data), search.size, id, text);
+}
+
+// The prompt of the highlighted menu item in the status bar's simple part (no borders).
+void MenuPrompt(int slot, WPARAM wParam, HMENU menu) {
+    HWND bar = wMessLine[slot];
+    if (bar == nullptr) return;
+    const UINT id = LOWORD(wParam), flags = HIWORD(wParam);
+    const char *text = "";
+    std::string fromResource;
+    if (flags & MF_SYSMENU) {
+        switch (id & 0xFFF0) {
+        case SC_SIZE: text = "Changes the window size"; break;
+        case SC_MOVE: text = "Changes the window position"; break;
+        case SC_MINIMIZE: text = "Reduces the window to an icon"; break;
+        case SC_MAXIMIZE: text = "Enlarges the window to full size"; break;
+        case SC_CLOSE: text = "Closes the window"; break;
+        case SC_RESTORE: text = "Restores the window to its normal size"; break;
+        default: break;
+        }
+    } else if (menu != nullptr) {
+        const char *prompt = nullptr;
+        if (flags & MF_POPUP) {
+            prompt = yymenuitemprompt(menu, static_cast<int>(id));
+        } else {
+            HMENU holder = nullptr;
+            int position = yymngetpos(menu, static_cast<int>(id), &holder);
+            if (position >= 0 && holder != nullptr) prompt = yymenuitemprompt(holder, position);
+        }
+        if (prompt != nullptr) text = prompt;
+        else if (!(flags & MF_POPUP) && ResourcePrompt(slot, static_cast<int>(id), &fromResource))
+            text = fromResource.c_str();
+    }
+    SendMessageA(bar, SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS, reinterpret_cast<LPARAM>(text));
+}
+
 }  // namespace
 
 LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -152,6 +214,12 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
         if (slot >= 0 && hClient[slot] != nullptr) SetFocus(hClient[slot]);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) yytitlecolour(window);
+        break;
+    case WM_MENUSELECT:
+        if (slot >= 0) MenuPrompt(slot, wParam, reinterpret_cast<HMENU>(lParam));
+        break;
     case WM_CLOSE:
         yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
         return 0;
@@ -161,6 +229,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (wParam != HTREDUCE) {
             yyinterpretmessage(kEventFrameClick, ButtonOf(message), wParam, lParam, window);
             BringWindowToTop(window);
+            yytitlecolour(window);
         }
         break;
     case WM_SYSCHAR:
@@ -204,6 +273,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         BringWindowToTop(window);
+        yytitlecolour(window);
         break;
     case WM_PALETTECHANGED:
         if (slot >= 0 && hClient[slot] != nullptr)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "core/startup.h"
 #include "quillamorph.h"
 
@@ -93,6 +95,85 @@ TEST_F(RootWindow, VisibleRootWithStatusBarAndTitle) {
     EXPECT_EQ(f.top, 60);
     EXPECT_EQ(wColor[9], 0x0000FFu);
     EXPECT_EQ(wColor[15], 0xFFFFFFu);
+}
+
+TEST_F(RootWindow, MenuToolBarsAndStatusBarLeaveTheClientItsSize) {
+    int flags = 7 | 0x20, width = 360, height = 240, menu = 201, bars[4] = {202, 202, 0, 202};
+    windowopen2_(&flags, nullptr, nullptr, &width, &height, &menu, bars, nullptr, nullptr,
+                 nullptr, 0);
+    HWND root = wWindow[0];
+    ASSERT_NE(root, nullptr);
+    ASSERT_NE(GetMenu(root), nullptr);
+    ASSERT_NE(hToolbar[0][0], nullptr);
+    ASSERT_NE(hToolbar[0][1], nullptr);
+    ASSERT_NE(hToolbar[0][3], nullptr);
+    RECT c;
+    GetClientRect(hClient[0], &c);
+    EXPECT_EQ(c.right, 360);
+    EXPECT_EQ(c.bottom, 240);
+    // The client area lies below the top bar, right of the left bar, above the bottom bar.
+    RECT client, top, left, bottom, status;
+    GetWindowRect(hClient[0], &client);
+    GetWindowRect(hToolbar[0][0], &top);
+    GetWindowRect(hToolbar[0][1], &left);
+    GetWindowRect(hToolbar[0][3], &bottom);
+    GetWindowRect(yyrootstatusbar(), &status);
+    EXPECT_GE(client.top, top.bottom);
+    EXPECT_GE(client.left, left.right);
+    EXPECT_LE(client.bottom, bottom.top);
+    EXPECT_LE(bottom.bottom, status.top);
+    // Centred, even though the bars made the frame larger.
+    RECT f;
+    GetWindowRect(root, &f);
+    EXPECT_NEAR((f.left + f.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
+    EXPECT_NEAR((f.top + f.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
+
+    // The accelerator of the menu gives a menu event.
+    SetFocus(hClient[0]);
+    BYTE state[256] = {};
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    PostMessageA(hClient[0], WM_KEYDOWN, 'O', 1);
+    int type = 0;
+    QuillEvent e;
+    wmessagepeek_(&type, &e);
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+    EXPECT_EQ(type, 2);
+    EXPECT_EQ(e.value1, 211);
+
+    // A highlighted item shows its prompt in the status bar. (In simple mode, Wine's status
+    // bar hands out the simple text as part 0.)
+    SendMessageA(root, WM_ENTERMENULOOP, FALSE, 0);
+    char text[64] = "";
+    SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(211, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(root)));
+    SendMessageA(yyrootstatusbar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Opens a file");
+    SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(SC_CLOSE, MF_SYSMENU), reinterpret_cast<LPARAM>(GetSystemMenu(root, FALSE)));
+    SendMessageA(yyrootstatusbar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Closes the window");
+    SendMessageA(root, WM_EXITMENULOOP, FALSE, 0);
+}
+
+TEST_F(RootWindow, DialogTemplateOfTheWrongKindIsRefusedAndTheSizeStands) {
+    int one = 1;
+    infoerror_(&one);
+    int flags = 128, width = 300, height = 200, dialog = 204;
+    windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, &dialog, nullptr,
+                 nullptr, 0);
+    EXPECT_EQ(infoerror_(&one), 1045);
+    ASSERT_NE(hClient[0], nullptr);
+    RECT c;
+    GetClientRect(hClient[0], &c);
+    EXPECT_EQ(c.right, 300);
+    EXPECT_EQ(c.bottom, 200);
+    EXPECT_EQ(bDlgRoot, 0);
+    windowclose_();
+    dialog = 299;
+    windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, &dialog, nullptr,
+                 nullptr, 0);
+    EXPECT_EQ(infoerror_(&one), 1007);
+    EXPECT_NE(wWindow[0], nullptr);
 }
 
 TEST(Environment, VariableThatDoesNotFitIsRefusedBlank) {
