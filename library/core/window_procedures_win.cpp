@@ -161,39 +161,6 @@ bool ResourcePrompt(int slot, int id, std::string *text) {
            yymenupromptfind(static_cast<const unsigned char *>(data), search.size, id, text);
 }
 
-// The prompt of the highlighted menu item in the status bar's simple part (no borders).
-void MenuPrompt(int slot, WPARAM wParam, HMENU menu) {
-    HWND bar = wMessLine[slot];
-    if (bar == nullptr) return;
-    const UINT id = LOWORD(wParam), flags = HIWORD(wParam);
-    const char *text = "";
-    std::string fromResource;
-    if (flags & MF_SYSMENU) {
-        switch (id & 0xFFF0) {
-        case SC_SIZE: text = "Changes the window size"; break;
-        case SC_MOVE: text = "Changes the window position"; break;
-        case SC_MINIMIZE: text = "Reduces the window to an icon"; break;
-        case SC_MAXIMIZE: text = "Enlarges the window to full size"; break;
-        case SC_CLOSE: text = "Closes the window"; break;
-        case SC_RESTORE: text = "Restores the window to its normal size"; break;
-        default: break;
-        }
-    } else if (menu != nullptr) {
-        const char *prompt = nullptr;
-        if (flags & MF_POPUP) {
-            prompt = yymenuitemprompt(menu, static_cast<int>(id));
-        } else {
-            HMENU holder = nullptr;
-            int position = yymngetpos(menu, static_cast<int>(id), &holder);
-            if (position >= 0 && holder != nullptr) prompt = yymenuitemprompt(holder, position);
-        }
-        if (prompt != nullptr) text = prompt;
-        else if (!(flags & MF_POPUP) && ResourcePrompt(slot, static_cast<int>(id), &fromResource))
-            text = fromResource.c_str();
-    }
-    SendMessageA(bar, SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS, reinterpret_cast<LPARAM>(text));
-}
-
 }  // namespace
 
 LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -216,9 +183,6 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) yytitlecolour(window);
-        break;
-    case WM_MENUSELECT:
-        if (slot >= 0) MenuPrompt(slot, wParam, reinterpret_cast<HMENU>(lParam));
         break;
     case WM_CLOSE:
         yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
@@ -260,6 +224,11 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_MENUSELECT:
         if (slot >= 0 && wMessLine[slot] != nullptr) {
             const char *prompt = yymenuselectprompt(wParam, lParam);
+            // An item without a prompt of its own may have one in the menu's prompt resource.
+            std::string fromResource;
+            if (prompt == nullptr && !(HIWORD(wParam) & (MF_SYSMENU | MF_POPUP)) &&
+                ResourcePrompt(slot, LOWORD(wParam), &fromResource))
+                prompt = fromResource.c_str();
             SendMessageA(wMessLine[slot], SB_SETTEXTA, 255 | SBT_NOBORDERS,
                          reinterpret_cast<LPARAM>(prompt ? prompt : ""));
         }
