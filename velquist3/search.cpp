@@ -273,11 +273,17 @@ void CheckCpu(Velquist3State *s, SearchHost *host) {
     s->kernel_choice = host->get_radio(kFieldFirstKernel);
 }
 
+// The iteration and digit counts, shown every 999 steps while the numbers are short, every 100
+// up to a million iterations, and after that once per CPU second: a step then takes long
+// enough that showing it every time would cost a large share of the search's speed.
 void ShowProgress(Velquist3State *s, SearchHost *host) {
     int every = s->iteration_count < 100000 ? 999 : s->iteration_count <= kMillion ? 100 : 0;
     if (every == 0) {
-        host->put_integer(kFieldIterations, s->iteration_count);
-        host->put_integer(kFieldDigits, s->digit_count);
+        if (s->progress_second != s->last_cpu_shown) {
+            host->put_integer(kFieldIterations, s->iteration_count);
+            host->put_integer(kFieldDigits, s->digit_count);
+            s->progress_second = s->last_cpu_shown;
+        }
     } else if (s->progress_counter >= every) {
         host->put_integer(kFieldIterations, s->iteration_count - 1);
         host->put_integer(kFieldDigits, s->digit_count);

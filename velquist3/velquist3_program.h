@@ -88,6 +88,7 @@ struct Velquist3State {
     int base_iterations = 0;
     float base_time = 0.0f;
     int progress_counter = 0;
+    int progress_second = -1;  // CPU second of the last display in the long-number regime
 
     // The two digit buffers while a search runs (null otherwise) and their size in bytes.
     uint8_t *temp2 = nullptr;

@@ -14,6 +14,7 @@ struct FakeHost : SearchHost {
     std::map<int, double> reals;
     std::map<int, std::string> strings;
     std::map<int, int> states;
+    std::map<int, int> integer_puts;  // how often each integer field was written
     std::vector<std::string> status_history;
     int radio = 3;
     std::string file_choice;  // what the open-file dialog answers; empty = cancel
@@ -39,7 +40,10 @@ struct FakeHost : SearchHost {
         return text;
     }
     int get_radio(int) override { return radio; }
-    void put_integer(int field, int value) override { integers[field] = value; }
+    void put_integer(int field, int value) override {
+        integers[field] = value;
+        ++integer_puts[field];
+    }
     void put_real(int field, double value) override { reals[field] = value; }
     void put_string(int field, const std::string &text) override {
         strings[field] = text;

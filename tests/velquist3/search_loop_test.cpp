@@ -327,3 +327,43 @@ TEST_F(SearchTest, UnwritableCheckpointEndsTheSearchAndKeepsTheLastGoodFile) {
     EXPECT_EQ(state.temp2, nullptr);
     EXPECT_TRUE(Contains(Log(), "Cannot write file 196-11-8.isf"));
 }
+
+TEST_F(SearchTest, ProgressPacingFollowsTheIterationCount) {
+    // Short numbers: the counts are shown every 999 steps, one behind.
+    host.integers[kFieldStopIteration] = 2000;
+    program_start(&state, &host);
+    EXPECT_EQ(host.integer_puts[kFieldIterations], 2 + 1);  // two paced displays and the end
+
+    // Past a million iterations: once per CPU second, with the count itself.
+    CheckpointHeader header;
+    header.start_number = 7;  // 196 is 7 modulo 9, and 2,400,000 steps are a multiple of 6
+    header.iteration_count = 2400000;
+    header.digit_count = 3;
+    const unsigned char digits[] = {6, 9, 1};
+    ASSERT_TRUE(checkpoint_write("long.isf", header, digits, DigitOrder::LeastSignificantFirst).ok());
+    host.strings[kFieldSaveFile] = "long.isf";
+    host.integers[kFieldStopIteration] = 2400000 + 40;
+    std::vector<int> shown;
+    struct RecordingHost : FakeHost {
+        std::vector<int> *shown;
+        void put_integer(int field, int value) override {
+            FakeHost::put_integer(field, value);
+            if (field == kFieldIterations) shown->push_back(value);
+        }
+    } recording;
+    recording.shown = &shown;
+    recording.strings = host.strings;
+    recording.integers = host.integers;
+    recording.cpu = host.cpu;
+    recording.cpu_step = 0.25;  // a new CPU second every fourth cycle
+    program_start(&state, &recording);
+    ASSERT_EQ(state.iteration_count, 2400040);
+    // The resume shows the file's count, the first step, then one display per CPU second
+    // (1 to 5 s: the checks of steps 7, 15, 23, 31 and 39), then the end.
+    ASSERT_EQ(shown.size(), 8u);
+    EXPECT_EQ(shown[0], 2400000);
+    EXPECT_EQ(shown[1], 2400001);
+    EXPECT_EQ(shown[2], 2400007);
+    EXPECT_EQ(shown[6], 2400039);
+    EXPECT_EQ(shown.back(), 2400040);
+}
