@@ -1,6 +1,8 @@
 // Reading a dialog's attribute text. See dialog_attributes.h.
 #include "core/dialog_attributes.h"
 
+#include "core/conversion.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -133,12 +135,10 @@ double yyattrreal(const char **p, const char *end) {
     const char *q = SkipBlanks(*p, end);
     const char *token = TokenEnd(q, end);
     std::string copy(q, (std::size_t)(token - q));
-    for (char &c : copy)
-        if (c == 'D' || c == 'd') c = 'E';
     *p = SkipBlanks(token, end);
-    char *stop = nullptr;
-    double value = std::strtod(copy.c_str(), &stop);
-    return stop == copy.c_str() ? 0.0 : value;
+    double value = 0.0;
+    yyst2dbl_(&value, copy.c_str(), (int)copy.size());
+    return value;
 }
 
 std::string yyattrmenuitem(const std::string &line) {

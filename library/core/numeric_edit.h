@@ -25,8 +25,7 @@ extern double dLastGood;
 extern int bOverride;         // set to suspend all checks
 extern int nocheck;           // set while a check moves the focus back
 extern int bCheckKillFocus;   // button subclass: 1 normally, 0 while it moves the focus itself
-extern int bDecimal;          // numeric fields use the locale decimal character
-extern char wFieldDecimal;    // that character (read from the locale by yydecimal_)
+extern int bDecimal;          // numeric fields use the locale decimal character (wDecimal)
 
 // Kind of a numeric class: 0 not numeric, 5 integer, 6 real, 7 double (the field type codes).
 int yynumerickind(HWND control);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/conversion.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
 #include "core/numeric_values.h"
@@ -29,38 +30,43 @@ int bOverride = 0;
 int nocheck = 0;
 int bCheckKillFocus = 1;
 int bDecimal = 0;
-char wFieldDecimal = '.';
 
 namespace {
 
 const char *const kClassNames[6] = {"INTEGEREDIT", "INTEGERSPIN", "REALEDIT",
                                     "REALSPIN",    "DOUBLEEDIT",  "DOUBLESPIN"};
 
-char DecimalChar() { return bDecimal ? wFieldDecimal : '.'; }
+char DecimalChar() { return bDecimal ? wDecimal : '.'; }
 
 
-// The value of a numeric text: decimal point (or the field decimal character), exponent
-// letters E and D. False when the text is not a number.
+// The value of a numeric text (the field decimal character read as a point). False when the
+// text is not a number.
 bool TextValue(const char *text, double *value) {
     char copy[256];
     std::size_t n = 0;
-    const char *p = text;
-    while (*p == ' ') ++p;
-    for (; *p && n + 1 < sizeof copy; ++p) {
-        char c = *p;
-        if (c == wFieldDecimal && bDecimal) c = '.';
-        if (c == 'D' || c == 'd') c = 'E';
-        copy[n++] = c;
-    }
-    while (n > 0 && copy[n - 1] == ' ') --n;
+    for (const char *p = text; *p && n + 1 < sizeof copy; ++p) copy[n++] = (bDecimal && *p == wDecimal) ? '.' : *p;
     copy[n] = '\0';
+    int ok = 0;
     *value = 0.0;
-    if (n == 0) return false;
-    char *end = nullptr;
-    double v = std::strtod(copy, &end);
-    if (end == copy || *end != '\0' || !std::isfinite(v)) return false;
-    *value = v;
-    return true;
+    yyst2dblcheck_(value, &ok, copy, (int)n);
+    if (!ok) *value = 0.0;
+    return ok != 0;
+}
+
+// The text of a field in the field's own format ("(G15.5E2)" without one), integers as
+// integer text; the field decimal character replaces the point when it is switched on.
+void WriteText(HWND field, char *text, int size) {
+    for (char *p = text; *p; ++p)
+        if (bDecimal && *p == '.') *p = wDecimal;
+    int n = size;
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0')) --n;
+    text[n < size ? n : size - 1] = '\0';
+    SetWindowTextA(field, text);
+}
+
+const char *FieldFormat(HWND field) {
+    FieldRecord *record = yyfieldrecord(field);
+    return record && record->format ? record->format : "(G15.5E2)";
 }
 
 bool IsBlankText(const char *text) {
@@ -110,7 +116,7 @@ void OnCreate(HWND edit, int kind, bool spin) {
     GetWindowTextA(edit, text, sizeof text);
     if (bDecimal)
         for (char *p = text; *p; ++p)
-            if (*p == '.') *p = wFieldDecimal;
+            if (*p == '.') *p = wDecimal;
     SetWindowTextA(edit, text);
     TextValue(text, &record->value);
     record->hasText = text[0] != '\0';
@@ -133,10 +139,16 @@ void Normalise(HWND edit, int kind) {
     if (IsBlankText(text)) {
         record->value = 0.0;
     } else {
-        double value = 0.0;
-        TextValue(text, &value);
+        TextValue(text, &record->value);
         record->hasText = 1;
-        yynumericfieldwrite(edit, value);
+        for (char *p = text; *p; ++p)
+            if (bDecimal && *p == wDecimal) *p = '.';
+        const char *format = FieldFormat(edit);
+        int length = (int)sizeof text - 1;
+        if (kind == kNumericInteger) yyformi_(text, length);
+        else if (kind == kNumericReal) yyformr_(text, format, length, (int)std::strlen(format));
+        else yyformd_(text, format, length, (int)std::strlen(format));
+        WriteText(edit, text, length);
     }
     SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
 }
@@ -311,12 +323,7 @@ void yygetatoms(void) {
     if (!atomEdit) atomEdit = ProbeClass("EDIT", &lpNormalEditProc);
 }
 
-void yydecimal_(const char *flag) {
-    bDecimal = flag && *flag == 1;
-    char text[8] = {0};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0])
-        wFieldDecimal = text[0];
-}
+void yydecimal_(const char *flag) { bDecimal = flag && *flag == 1; }
 
 void yyfieldbell(void) { MessageBeep(0); }
 
@@ -379,18 +386,21 @@ void yyselectinvalid(HWND window, HWND field, int tabFlag) {
 
 void yynumericfieldwrite(HWND field, double value) {
     FieldRecord *record = yyfieldrecord(field);
-    char text[64];
-    if (yynumerickind(field) == kNumericInteger) {
+    char text[256] = {0};
+    int length = (int)sizeof text - 1;
+    int kind = yynumerickind(field);
+    const char *format = FieldFormat(field);
+    if (kind == kNumericInteger) {
         value = std::trunc(value);
         std::snprintf(text, sizeof text, "%.0f", value);
+    } else if (kind == kNumericReal) {
+        float single = (float)value;
+        yyrea2st_(&single, text, format, length, (int)std::strlen(format));
     } else {
-        std::snprintf(text, sizeof text, "%.5G", value);
-        if (bDecimal)
-            for (char *p = text; *p; ++p)
-                if (*p == '.') *p = wFieldDecimal;
+        yydbl2st_(&value, text, format, length, (int)std::strlen(format));
     }
     if (record) record->value = value;
-    SetWindowTextA(field, text);
+    WriteText(field, text, length);
 }
 
 double yynumericfieldvalue(HWND field) {

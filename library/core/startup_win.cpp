@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/childwindows.h"
+#include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/events.h"
 #include "core/fixedtext.h"
@@ -447,6 +448,7 @@ void yyshutdown_() {
             delete block;
         }
     }
+    yydialogshutdown();
     hWinCur = nullptr;
 
     if (hImgLib != nullptr) FreeLibrary(hImgLib);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/conversion.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
 
@@ -120,8 +121,8 @@ TEST_F(NumericFields, RealAndDoubleFieldsTakeExponents) {
 TEST_F(NumericFields, DecimalCommaReplacesThePoint) {
     char comma = 1;
     yydecimal_(&comma);
-    char saved = wFieldDecimal;
-    wFieldDecimal = ',';
+    char saved = wDecimal;
+    wDecimal = ',';
     HWND field = CreateWindowExA(0, "REALEDIT", "1.5", WS_CHILD | WS_VISIBLE, 0, 0, 50, 12, dialog,
                                  (HMENU)390, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(field, nullptr);
@@ -130,7 +131,7 @@ TEST_F(NumericFields, DecimalCommaReplacesThePoint) {
     EXPECT_EQ(Text(field), "25");
     Replace(field, "2,5");
     EXPECT_EQ(Text(field), "2,5");
-    wFieldDecimal = saved;
+    wDecimal = saved;
 }
 
 // Focus changes are driven by sending the focus messages themselves: the foreground window
@@ -172,7 +173,7 @@ TEST_F(NumericFields, NoRangeAcceptsAnyNumberButNotGarbage) {
     HWND field = Field(314);
     Replace(field, "123456");
     EXPECT_EQ(yyoutofrange(field, Field(316), 0), 0);
-    Replace(field, "1E");
+    Replace(field, "+-");
     EXPECT_EQ(yyoutofrange(field, Field(316), 0), 1);
     // The field itself as target: garbage counts only when forced.
     EXPECT_EQ(yyoutofrange(field, field, 0), 0);
