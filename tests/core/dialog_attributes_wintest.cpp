@@ -8,6 +8,7 @@
 
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
+#include "library_root.h"
 #include "quillamorph.h"
 
 namespace {
@@ -31,20 +32,8 @@ std::string TabCaption(HWND tab, int index) {
     return text;
 }
 
-class Attributes : public ::testing::Test {
+class Attributes : public LibraryRoot {
 protected:
-    void SetUp() override {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
-        yyregistersuperclass();
-        yyregistersubclass();
-        yygetatoms();
-    }
-    void TearDown() override {
-        yydialogshutdown();
-        windowclose_();
-    }
     HWND Load(int id) {
         wdialogload_(&id);
         int one = 1;

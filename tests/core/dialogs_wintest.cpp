@@ -9,6 +9,7 @@
 #include "core/dialogs.h"
 #include "core/events.h"
 #include "core/numeric_edit.h"
+#include "library_root.h"
 #include "quillamorph.h"
 
 namespace {
@@ -34,21 +35,8 @@ void Pump() {
     }
 }
 
-class Dialogs : public ::testing::Test {
+class Dialogs : public LibraryRoot {
 protected:
-    void SetUp() override {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
-        yyregistersuperclass();
-        yyregistersubclass();
-        yygetatoms();
-        LastError();
-    }
-    void TearDown() override {
-        yydialogshutdown();
-        windowclose_();
-    }
     void Load(int id) {
         wdialogload_(&id);
         ASSERT_EQ(LastError(), 0) << "loading " << id;
