@@ -283,6 +283,8 @@ void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menu
     RECT area;
     GetClientRect(root, &area);
     SendMessageA(root, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
+    // A root window sized from a dialog shows that dialog in its client area.
+    if (bDlgRoot) yycombinedialog(0, *dialogId);
 
     if (flags & 0x80) {
         wHideRoot = 1;
@@ -440,14 +442,10 @@ void windowclose_(void) {
 }
 
 void yyshutdown_() {
-    for (int slot = 0; slot < kWindowSlots; ++slot) {
-        if (wWindow[slot] == nullptr) continue;
-        auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(wWindow[slot], GWLP_USERDATA));
-        if (block != nullptr && block->tag == kDialogSizedTag) {
-            SetWindowLongPtrA(wWindow[slot], GWLP_USERDATA, 0);
-            delete block;
-        }
-    }
+    // Dialogs go before the windows that may hold them: first those that fill a window,
+    // then every loaded dialog, each destroyed before its record is freed.
+    for (int slot = 0; slot < kWindowSlots; ++slot)
+        if (wWindow[slot] != nullptr) yyuncombinedialog(wWindow[slot], &iCurDialog);
     yydialogshutdown();
     hWinCur = nullptr;
 
