@@ -47,16 +47,13 @@ void yymodalsnapshots(int mode) {
 
 void yymodalbegin(ModalFrame *frame) {
     frame->owner = ChooseOwner();
-    // PENDING-DISABLE
+    yyDisableDialogs(frame->owner, 1);
 }
 
 void yymodalend(const ModalFrame *frame) {
-    HWND spare = frame->owner;
-    if (nSemi > 0 && hLastSemi && IsWindow(hLastSemi)) {
-        DialogRecord *record = yydialogrecord(hLastSemi);
-        if (record && record->owner) spare = record->owner;
-    }
-    (void)spare;  // PENDING-ENABLE
+    // A shown dialog that keeps the others disabled stays the only one enabled.
+    HWND spare = (nSemi > 0 && hLastSemi && IsWindow(hLastSemi)) ? hLastSemi : frame->owner;
+    yyEnableDialogs(spare, 1);
     if (frame->owner && IsWindow(frame->owner) &&
         (GetWindowLongA(frame->owner, GWL_STYLE) & WS_CHILD)) {
         SetFocus(frame->owner);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/childwindows.h"
+#include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/menus.h"
 #include "quillamorph.h"
@@ -301,6 +302,48 @@ TEST_F(ChildWindows, FloatingMenuReturnsWhenClosed) {
     menu = 595;
     yymnflot_(&menu, &x, &y);
     EXPECT_EQ(-1, menu);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChildWindows, CombinedWithADialogTakesItsSizeAndUnloadsItOnClose) {
+    int loadedBefore = nDialogs;
+    int dialog = 520;
+    int win = Open(50, 50, 7 + 32, 0, nullptr, 0, &dialog);
+    ASSERT_GT(win, 0);
+    EXPECT_EQ(520, dialog);
+    windowselect_(&win);
+    EXPECT_EQ(3, Info(10));
+    EXPECT_EQ(1 + 2 + 32 + 64, Info(3));  // only the system menu, minimise box and status bar stay
+    ASSERT_EQ(loadedBefore + 1, nDialogs);
+    HWND box = hDialogList[nDialogs];
+    RECT r;
+    GetWindowRect(box, &r);
+    EXPECT_EQ(r.right - r.left, Info(1));
+    EXPECT_EQ(r.bottom - r.top, Info(2));
+    EXPECT_EQ(hClient[win], GetParent(box));
+    EXPECT_TRUE(IsWindowVisible(box));
+    int item = 10;
+    EXPECT_EQ(4, winfodialog_(&item));
+    int none = 0;
+    yyclosechild_(&win, &none);
+    EXPECT_EQ(loadedBefore, nDialogs);
+}
+
+TEST_F(ChildWindows, ADialogWithACaptionIsNotCombined) {
+    int dialog = 521;
+    int win = Open(150, 90, 7, 0, nullptr, 0, &dialog);
+    ASSERT_GT(win, 0);
+    EXPECT_EQ(-2, dialog);
+    windowselect_(&win);
+    EXPECT_EQ(0, Info(10));
+    EXPECT_EQ(150, Info(1));
+    dialog = 597;  // no such template
+    int other = Open(150, 90, 7, 0, nullptr, 0, &dialog);
+    EXPECT_GT(other, 0);
+    EXPECT_EQ(-1, dialog);
 }
 
 }  // namespace

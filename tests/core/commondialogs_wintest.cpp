@@ -7,7 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include "core/childwindows.h"
 #include "core/commondialogs.h"
+#include "core/dialogs.h"
 #include "modal_answer.h"
 #include "quillamorph.h"
 
@@ -112,6 +114,35 @@ TEST_F(CommonDialogs, MessageBoxShowsTrimmedTextsAndClearsItemTwo) {
     int item = 2;
     EXPECT_EQ(0, winfodialog_(&item));
     EXPECT_EQ(1, Answer());
+}
+
+TEST_F(CommonDialogs, ABoxOverAShownDialogIsOwnedByItAndDisablesTheOthers) {
+    int id = 521;
+    wdialogload_(&id);
+    int type = 2;
+    wdialogshow_(nullptr, nullptr, nullptr, &type);
+    HWND dialog = yycurrentdialog();
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(IsWindowVisible(dialog));
+    int x = 10, y = 10, w = 100, h = 60, win = 0, flags = 7, none = 0, parent = 0, menu = 0;
+    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "other");
+    ASSERT_GT(win, 0);
+    HWND owner = nullptr;
+    BOOL otherEnabled = TRUE;
+    int buttons = 0, icon = 0, deflt = 1;
+    modal::Run({[&](HWND box) {
+                   owner = GetWindow(box, GW_OWNER);
+                   otherEnabled = IsWindowEnabled(wWindow[win]);
+                   modal::Press(IDOK)(box);
+               }},
+               [&] { wmessagebox_(&buttons, &icon, &deflt, "Hi", "Box", 2, 3); });
+    EXPECT_EQ(dialog, owner);
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(IsWindowEnabled(wWindow[win]));
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    yyclosechild_(&win, &none);
+    int option = 0;
+    wdialogunload_(&option);
 }
 
 TEST_F(CommonDialogs, MessageBoxIgnoresAPendingCommonDialogError) {
