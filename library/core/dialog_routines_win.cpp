@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"
+#include "quillamorph/childwindows.h"
 #include "quillamorph/dialogs.h"
 
 namespace {
@@ -53,7 +54,11 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
     int focus = ifocus ? *ifocus : 0;
     int type = itype ? *itype : 2;
     if (type < 1 || type > 3) type = 2;
-    int px = x, py = y;
+    // Child dialogs are placed in pixels of the root's client area; -1 stays centred.
+    int px = -1, py = -1;
+    windowunitstopixels_(&x, &y, &px, &py);
+    if (x == -1) px = -1;
+    if (y == -1) py = -1;
     int window = 0;
     yydialogshow_(&x, &y, &px, &py, &type, &focus, &window);
     if (type == -1) yyraise(1014);

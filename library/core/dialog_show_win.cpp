@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/events.h"
 #include "core/numeric_edit.h"
@@ -284,7 +285,10 @@ void yydialogshow_(int *x, int *y, int *px, int *py, int *type, int *focus, int 
     yydialogcentre(dialog);
     SetWindowPos(dialog, nullptr, iDlgPendingX, iDlgPendingY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
-    if (child) hDlgCur = dialog;
+    if (child) {
+        yytitlecolour(dialog);
+        hDlgCur = dialog;
+    }
     EnableWindow(dialog, TRUE);
     ShowWindow(dialog, SW_RESTORE);
     HWND target = iDlgPendingFocus ? GetDlgItem(dialog, iDlgPendingFocus) : nullptr;

@@ -284,6 +284,14 @@ TEST_F(Dialogs, ATabPageCannotBeHiddenOnItsOwn) {
     EXPECT_NE(yydialogfind(303), -1);
 }
 
+TEST_F(Dialogs, AChildDialogIsNotShownWhileTheRootIsHidden) {
+    Load(303);  // a child dialog (a tab page template) loaded on its own
+    Show(2);
+    EXPECT_EQ(LastError(), 1016);
+    EXPECT_FALSE(IsWindowVisible(Current()));
+    EXPECT_EQ(yydialogrecord(Current())->shown, 0);
+}
+
 TEST_F(Dialogs, ProgramStartUpSequence) {
     // What both programs do: load the main dialog with its attributes, show it modeless, wait
     // for a push button, poll once per step, and close the library.
