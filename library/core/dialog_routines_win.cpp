@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "core/commondialogs.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/numeric_edit.h"
@@ -60,7 +61,15 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
     if (x == -1) px = -1;
     if (y == -1) py = -1;
     int window = 0;
+    const bool modal = type == 1;
     yydialogshow_(&x, &y, &px, &py, &type, &focus, &window);
+    if (modal && type >= 0) {
+        // What winfodialog_ reports about the dialog just closed: its closing button, the
+        // field before it and its id.
+        int values[3] = {0, 0, 0};
+        for (int item = 1; item <= 3; ++item) yywinfodialog_(&item, &values[item - 1]);
+        yysetdialoginfo(values[0], values[1], values[2]);
+    }
     if (type == -1) yyraise(1014);
     else if (type == -2) yyraise(1016);
     else if (type == -3) yyraise(1046);

@@ -145,6 +145,26 @@ TEST_F(CommonDialogs, ABoxOverAShownDialogIsOwnedByItAndDisablesTheOthers) {
     wdialogunload_(&option);
 }
 
+TEST_F(CommonDialogs, AModalDialogLeavesItsClosingButtonAndIdForWinfodialog) {
+    int id = 521;
+    wdialogload_(&id);
+    int type = 1;
+    modal::Run({modal::Press(561)}, [&] { wdialogshow_(nullptr, nullptr, nullptr, &type); });
+    int item = 1;
+    EXPECT_EQ(561, winfodialog_(&item));
+    item = 5;
+    EXPECT_EQ(521, winfodialog_(&item));
+    // A message box afterwards clears item 2 and leaves its answer in item 4.
+    int buttons = 0, icon = 0, deflt = 1;
+    modal::Run({modal::Press(IDOK)}, [&] { wmessagebox_(&buttons, &icon, &deflt, "a", "b", 1, 1); });
+    item = 2;
+    EXPECT_EQ(0, winfodialog_(&item));
+    item = 1;
+    EXPECT_EQ(561, winfodialog_(&item));
+    int option = 0;
+    wdialogunload_(&option);
+}
+
 TEST_F(CommonDialogs, MessageBoxIgnoresAPendingCommonDialogError) {
     // A file dialog that fails leaves a common-dialog error code set; the next message box
     // still answers normally.
