@@ -3,6 +3,9 @@
 
 #include <sys/stat.h>
 
+#include "core/errors.h"
+#include "quillamorph/conversion.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -32,26 +35,14 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsEmpty(const char *text) { return text == nullptr || text[0] == '\0'; }
 
-// The integer of a text's first word: optional sign, at most ten digits, within the 32-bit
-// range (the smallest accepted value is -2147483647). False, with nothing stored, otherwise.
+// The integer of a value, converted quietly by the library's conversion: a value that is no
+// integer is neither reported nor left behind as an error, it only makes the line ignored.
 bool ReadInteger(const char *text, std::size_t len, int *value) {
-    std::size_t i = 0;
-    while (i < len && IsBlank(text[i])) ++i;
-    if (i == len) return false;
-    bool negative = false;
-    if (text[i] == '+' || text[i] == '-') {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long sum = 0;
-    int digits = 0;
-    for (; i < len && !IsBlank(text[i]); ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
-        if (++digits > 10) return false;
-        sum = sum * 10 + (text[i] - '0');
-        if (sum > 2147483647LL) return false;
-    }
-    *value = static_cast<int>(negative ? -sum : sum);
+    QuietErrors quiet;
+    int number = 0;
+    istringtointeger_(text, &number, static_cast<int>(len));
+    if (quiet.error() != 0) return false;
+    *value = number;
     return true;
 }
 
