@@ -395,3 +395,30 @@ TEST_F(DialogEvents, DisabledFieldChangeIsDroppedWithoutTouchingTheCurrentEvent)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Wait, ReturnsAtOnceWithoutARootWindow) {
+    ASSERT_EQ(hClient[0], nullptr);
+    int n = 500;  // five seconds, were it to wait
+    DWORD start = GetTickCount();
+    yywait_(&n);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(TimerEnabled, 0);
+}
+
+TEST(Wait, QuitMessageEndsTheWaitAndStaysForTheOuterLoop) {
+    int flags = 128;
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                 nullptr, 0);
+    PostQuitMessage(4);
+    int n = 500;
+    DWORD start = GetTickCount();
+    yywait_(&n);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    windowclose_();
+}
+
+}  // namespace
