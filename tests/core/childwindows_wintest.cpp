@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/childwindows.h"
+#include "core/commondialogs.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/menus.h"
@@ -327,6 +328,20 @@ TEST_F(ChildWindows, CombinedWithADialogTakesItsSizeAndUnloadsItOnClose) {
     EXPECT_TRUE(IsWindowVisible(box));
     int item = 10;
     EXPECT_EQ(4, winfodialog_(&item));
+    // Position and size of a dialog inside a window come in that window's units.
+    RECT inParent = r;
+    MapWindowPoints(nullptr, hClient[win], reinterpret_cast<POINT *>(&inParent), 2);
+    item = 6;
+    EXPECT_EQ((2 * inParent.left + 1) * 9999 / (2 * Info(1)), winfodialog_(&item));
+    item = 8;
+    EXPECT_EQ((2 * (r.right - r.left) + 1) * 9999 / (2 * Info(1)), winfodialog_(&item));
+    // Dialogs are placed at the client area's top-left corner.
+    int px = 0, py = 0;
+    yygetwindlgpos_(&px, &py);
+    POINT corner = {0, 0};
+    ClientToScreen(box, &corner);
+    EXPECT_EQ(corner.x, px);
+    EXPECT_EQ(corner.y, py);
     int none = 0;
     yyclosechild_(&win, &none);
     EXPECT_EQ(loadedBefore, nDialogs);
