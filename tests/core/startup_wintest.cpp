@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include "core/childwindows.h"
 #include "core/startup.h"
 #include "quillamorph.h"
 
@@ -174,6 +175,32 @@ TEST_F(RootWindow, DialogTemplateOfTheWrongKindIsRefusedAndTheSizeStands) {
                  nullptr, 0);
     EXPECT_EQ(infoerror_(&one), 1007);
     EXPECT_NE(wWindow[0], nullptr);
+}
+
+TEST_F(RootWindow, ChildDialogTemplateGivesTheRootItsSizeAndContent) {
+    int one = 1;
+    infoerror_(&one);
+    int flags = 128 | 4, dialog = 203;
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &dialog, nullptr,
+                 nullptr, 0);
+    EXPECT_EQ(infoerror_(&one), 0);
+    ASSERT_NE(hClient[0], nullptr);
+    EXPECT_EQ(bDlgRoot, 1);
+    EXPECT_EQ(iCurDialog, 203);
+    // The dialog's flags win: fixed size, no maximise box, not hidden.
+    LONG style = GetWindowLongA(wWindow[0], GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(IsWindowVisible(wWindow[0]));
+    HWND content = yywindowdialog(wWindow[0]);
+    ASSERT_NE(content, nullptr);
+    RECT c, d;
+    GetClientRect(hClient[0], &c);
+    GetWindowRect(content, &d);
+    EXPECT_EQ(c.right, d.right - d.left);
+    EXPECT_EQ(c.bottom, d.bottom - d.top);
+    windowclose_();
+    EXPECT_FALSE(IsWindow(content));
 }
 
 TEST(Environment, VariableThatDoesNotFitIsRefusedBlank) {
