@@ -3,6 +3,22 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
+
+#include "core/conversion.h"
+#include "core/fixedtext.h"
+
+namespace {
+
+// Work area of a numeric put's text.
+constexpr int kNumberText = 100;
+
+// The text up to its NUL (the conversion routines end what they write with one).
+std::string up_to_nul(const char *text) {
+    return std::string(text, strnlen(text, kNumberText));
+}
+
+}  // namespace
 
 int yyfieldtruncate(double value) {
     if (std::isnan(value)) return 0;
@@ -38,4 +54,39 @@ int yycombooption(int selected, bool textEmpty, int match) {
     if (textEmpty) return selected >= 0 ? selected + 1 : kUndefinedValue;
     if (selected >= 0) return selected + 1;
     return match >= 0 ? match + 1 : 0;
+}
+
+std::string yyputformat(const char *format, int formatLen, const std::string &fieldFormat) {
+    if (format && formatLen > 0) {
+        int len = formatLen < kFormatChars ? formatLen : kFormatChars;
+        std::string own(format, strnlen(format, static_cast<size_t>(len)));
+        own = yytrimmed(own.data(), static_cast<int>(own.size()));
+        if (!own.empty()) return own;
+    }
+    return yytrimmed(fieldFormat.data(), static_cast<int>(fieldFormat.size()));
+}
+
+std::string yyintegerfieldtext(int value) {
+    char text[kNumberText];
+    yyint2st_(&value, text, kNumberText);
+    return up_to_nul(text);
+}
+
+std::string yyrealfieldtext(float value, const std::string &format) {
+    char text[kNumberText];
+    yyrea2st_(&value, text, format.data(), kNumberText, static_cast<int>(format.size()));
+    return up_to_nul(text);
+}
+
+std::string yydoublefieldtext(double value, const std::string &format) {
+    char text[kNumberText];
+    yydbl2st_(&value, text, format.data(), kNumberText, static_cast<int>(format.size()));
+    return up_to_nul(text);
+}
+
+bool yytextvalue(const char *text, double *value) {
+    int ok = 0;
+    *value = 0.0;
+    yyst2dblcheck_(value, &ok, text, static_cast<int>(std::strlen(text)));
+    return ok == 1;
 }

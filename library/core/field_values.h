@@ -4,6 +4,7 @@
 #ifndef QUILL_CORE_FIELD_VALUES_H
 #define QUILL_CORE_FIELD_VALUES_H
 
+#include <string>
 #include <vector>
 
 // Marks an undefined field value (blank text, nothing selected, nothing checked).
@@ -31,5 +32,24 @@ void yyradiogroupextent(const std::vector<RadioSibling> &siblings, int button, i
 // the window text exactly (-1 none). A typed text that is no option gives 0; an empty text
 // with nothing selected gives kUndefinedValue.
 int yycombooption(int selected, bool textEmpty, int match);
+
+// Default edit format of real and double fields, and the longest format a put uses.
+constexpr char kDefaultFieldFormat[] = "(G15.5E2)";
+constexpr int kFormatChars = 50;
+
+// The format of a real or double put: FORMAT (FORMATLEN characters, cut to kFormatChars, a
+// NUL and all after it dropped) when it is present and not blank, else FIELDFORMAT; trailing
+// blanks cut.
+std::string yyputformat(const char *format, int formatLen, const std::string &fieldFormat);
+
+// The text a numeric put shows: the value written by "(I11)" or by FORMAT, left-justified,
+// trailing blanks cut. A value the format cannot hold gives ten asterisks and error 18.
+std::string yyintegerfieldtext(int value);
+std::string yyrealfieldtext(float value, const std::string &format);
+std::string yydoublefieldtext(double value, const std::string &format);
+
+// Reads a number from a NUL-terminated field text without reporting anything; false (and 0)
+// when the text is no valid number.
+bool yytextvalue(const char *text, double *value);
 
 #endif

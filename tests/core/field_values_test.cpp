@@ -95,3 +95,62 @@ TEST(ComboOption, SelectionTypedTextAndNothing) {
     EXPECT_EQ(yycombooption(-1, true, -1), kUndefinedValue);  // empty, nothing selected
     EXPECT_EQ(yycombooption(0, true, -1), 1);            // selected option with an empty text
 }
+
+#include "quillamorph/errors.h"
+
+namespace {
+
+int last_error() {
+    int item = 1;
+    return infoerror_(&item);
+}
+
+}  // namespace
+
+TEST(FieldPutFormat, OwnFormatWinsUnlessBlank) {
+    const char own[] = "(F8.2)    ";
+    EXPECT_EQ(yyputformat(own, 10, "(G15.5E2)"), "(F8.2)");
+    EXPECT_EQ(yyputformat("          ", 10, "(F6.1)"), "(F6.1)");
+    EXPECT_EQ(yyputformat(nullptr, 0, "(G15.5E2)"), "(G15.5E2)");
+    const char withNul[] = "(F8.2)\0(I3)";
+    EXPECT_EQ(yyputformat(withNul, 11, "(G15.5E2)"), "(F8.2)");
+    const char nulFirst[] = "\0(F8.2)";
+    EXPECT_EQ(yyputformat(nulFirst, 7, "(F6.1)"), "(F6.1)");
+}
+
+TEST(FieldPutFormat, LongFormatIsCutToItsWorkArea) {
+    std::string longFormat = "(" + std::string(60, 'F') + ")";
+    std::string used = yyputformat(longFormat.data(), static_cast<int>(longFormat.size()), "");
+    EXPECT_EQ(used.size(), static_cast<size_t>(kFormatChars));
+}
+
+TEST(FieldNumberText, LeftJustifiedWithoutBlanks) {
+    last_error();
+    EXPECT_EQ(yyintegerfieldtext(1234567), "1234567");
+    EXPECT_EQ(yyintegerfieldtext(-5), "-5");
+    EXPECT_EQ(yyrealfieldtext(3.14159f, "(F8.2)"), "3.14");
+    EXPECT_EQ(yyrealfieldtext(-0.5f, "(F8.2)"), "-0.50");
+    EXPECT_EQ(yydoublefieldtext(1234.5, "(F10.3)"), "1234.500");
+    std::string g = yydoublefieldtext(2.5, kDefaultFieldFormat);
+    EXPECT_FALSE(g.empty());
+    EXPECT_NE(g[0], ' ');
+    EXPECT_EQ(g.back() == ' ', false);
+    EXPECT_EQ(last_error(), 0);
+}
+
+TEST(FieldNumberText, TooNarrowFormatGivesAsterisksAndError18) {
+    last_error();
+    EXPECT_EQ(yydoublefieldtext(12345.5, "(F4.1)"), "**********");
+    EXPECT_EQ(last_error(), 18);
+}
+
+TEST(FieldTextValue, ValidAndInvalidTexts) {
+    double v = -1.0;
+    EXPECT_TRUE(yytextvalue("12.5", &v));
+    EXPECT_DOUBLE_EQ(v, 12.5);
+    EXPECT_TRUE(yytextvalue("1E20", &v));
+    EXPECT_DOUBLE_EQ(v, 1e20);
+    EXPECT_FALSE(yytextvalue("12abc", &v));
+    EXPECT_EQ(v, 0.0);
+    EXPECT_EQ(last_error(), 0) << "a quiet read leaves no error behind";
+}

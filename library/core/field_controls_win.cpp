@@ -1,0 +1,252 @@
+// Track bars, progress bars, tabs, tree selections, spin steps and images of dialog fields:
+// internal routines addressed by control id in the current dialog.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/dialogs.h"
+#include "core/fields.h"
+#include "core/numeric_edit.h"
+#include "core/treeview.h"
+
+namespace {
+
+// The control with this id when it is of TYPE, else null.
+HWND typed_field(int id, int type) {
+    HWND control = yyfieldcontrol(id);
+    return yyfieldtypeof(control) == type ? control : nullptr;
+}
+
+bool has_selection_range(HWND track) {
+    return (GetWindowLongA(track, GWL_STYLE) & TBS_ENABLESELRANGE) != 0;
+}
+
+}  // namespace
+
+void yyfieldgettrack_(int *id, int *position, int *selStart, int *selEnd) {
+    HWND track = typed_field(*id, kFieldTrackBar);
+    if (!track) {
+        *id = -1;
+        return;
+    }
+    *position = (int)SendMessageA(track, TBM_GETPOS, 0, 0);
+    *selStart = *selEnd = kUndefinedValue;
+    if (has_selection_range(track)) {
+        int start = (int)SendMessageA(track, TBM_GETSELSTART, 0, 0);
+        int end = (int)SendMessageA(track, TBM_GETSELEND, 0, 0);
+        if (start < end) {
+            *selStart = start;
+            *selEnd = end;
+        }
+    }
+}
+
+void yyfieldputtrack_(int *id, int position, int selStart, int selEnd, int selMode) {
+    HWND track = typed_field(*id, kFieldTrackBar);
+    if (!track) {
+        *id = -1;
+        return;
+    }
+    SendMessageA(track, TBM_SETPOS, TRUE, position);
+    if (!has_selection_range(track)) return;
+    if (selMode == 0) {
+        SendMessageA(track, TBM_SETSELSTART, FALSE, selStart);
+        SendMessageA(track, TBM_SETSELEND, TRUE, selEnd);
+    } else if (selMode == 2) {
+        SendMessageA(track, TBM_CLEARSEL, TRUE, 0);
+    }
+}
+
+void yyrangetrack_(int *id, int minimum, int maximum, int tickFrequency) {
+    HWND track = typed_field(*id, kFieldTrackBar);
+    if (!track) {
+        *id = -1;
+        return;
+    }
+    SendMessageA(track, TBM_SETRANGEMIN, FALSE, minimum);
+    SendMessageA(track, TBM_SETRANGEMAX, TRUE, maximum);
+    if (tickFrequency > 0) SendMessageA(track, TBM_SETTICFREQ, (WPARAM)tickFrequency, 0);
+}
+
+void yyfieldtrackstep_(int *id, int lineSize, int pageSize) {
+    HWND track = typed_field(*id, kFieldTrackBar);
+    if (!track) {
+        *id = -1;
+        return;
+    }
+    SendMessageA(track, TBM_SETLINESIZE, 0, lineSize);
+    SendMessageA(track, TBM_SETPAGESIZE, 0, pageSize > 0 ? pageSize : lineSize);
+}
+
+void yygettrackrange_(int *id, int *minimum, int *maximum) {
+    HWND track = typed_field(*id, kFieldTrackBar);
+    if (!track) {
+        *id = -1;
+        return;
+    }
+    *minimum = (int)SendMessageA(track, TBM_GETRANGEMIN, 0, 0);
+    *maximum = (int)SendMessageA(track, TBM_GETRANGEMAX, 0, 0);
+}
+
+void yyfieldputprogress_(int *id, int value, int mode) {
+    HWND bar = typed_field(*id, kFieldProgress);
+    if (!bar) {
+        *id = -1;
+        return;
+    }
+    SendMessageA(bar, mode == 0 ? PBM_SETPOS : PBM_DELTAPOS, (WPARAM)value, 0);
+}
+
+void yyrangeprogress_(int *id, int minimum, int maximum) {
+    HWND bar = typed_field(*id, kFieldProgress);
+    if (!bar) {
+        *id = -1;
+        return;
+    }
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(minimum, maximum));
+}
+
+void yyfieldgettab_(int *id, int *page) {
+    HWND tab = typed_field(*id, kFieldTab);
+    if (!tab) {
+        *id = -1;
+        return;
+    }
+    TabItemData item{};
+    item.header.mask = TCIF_PARAM;
+    int selected = (int)SendMessageA(tab, TCM_GETCURSEL, 0, 0);
+    if (selected < 0 || !SendMessageA(tab, TCM_GETITEMA, (WPARAM)selected, (LPARAM)&item)) {
+        *page = kUndefinedValue;
+        return;
+    }
+    *page = item.page;
+}
+
+void yyfieldgettree_(int *id, int *item, char *text, int size) {
+    HWND tree = typed_field(*id, kFieldTree);
+    if (!tree) {
+        *id = -1;
+        return;
+    }
+    if (text && size > 0) text[0] = '\0';
+    HTREEITEM selected = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (!selected) {
+        *item = kUndefinedValue;
+        return;
+    }
+    TVITEMA tv{};
+    tv.mask = TVIF_PARAM | (text && size > 0 ? TVIF_TEXT : 0);
+    tv.hItem = selected;
+    tv.pszText = text;
+    tv.cchTextMax = size;
+    SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&tv);
+    *item = (int)tv.lParam;
+}
+
+void yyfieldputtree_(int *id, int item) {
+    HWND control = yyfieldcontrol(*id);
+    if (!control) {
+        *id = -1;
+        return;
+    }
+    HTREEITEM found =
+        yyfieldtypeof(control) == kFieldTree ? yyTreeViewFind(control, item) : nullptr;
+    if (!found) {
+        *id = -2;
+        return;
+    }
+    SendMessageA(control, TVM_SELECTITEM, TVGN_CARET, (LPARAM)found);
+}
+
+void yyfieldoption_(int *id, int option, int on) {
+    // Only grid fields carry these options; no other field accepts them.
+    (void)option;
+    (void)on;
+    HWND control = yyfieldcontrol(*id);
+    if (yyfieldtypeof(control) != kFieldGrid) *id = -1;
+}
+
+namespace {
+
+// Stores the spin steps of a spin field of numeric KIND.
+void put_spin_steps(int *id, int kind, double step, double pageStep) {
+    HWND control = yyfieldcontrol(*id);
+    FieldRecord *record = yyfieldrecord(control);
+    if (!record || !yyisspinfield(control) || yynumerickind(control) != kind) {
+        *id = -1;
+        return;
+    }
+    record->step = step;
+    record->page = pageStep;
+}
+
+}  // namespace
+
+void yyfieldspinstepi_(int *id, int step, int pageStep) {
+    put_spin_steps(id, kFieldInteger, step, pageStep == 0 ? step : pageStep);
+}
+
+void yyfieldspinstepr_(int *id, float step, float pageStep) {
+    put_spin_steps(id, kFieldReal, step, pageStep);
+}
+
+void yyfieldspinstepd_(int *id, double step, double pageStep) {
+    put_spin_steps(id, kFieldDouble, step, pageStep);
+}
+
+void yyfieldimage_(int *id, int source, int kind) {
+    HWND control = yyfieldcontrol(*id);
+    if (!control) {
+        *id = -1;
+        return;
+    }
+    ATOM atom = yyclassatom(control);
+    bool button = atom == atomButton;
+    if (!button && atom != atomStatic) {
+        *id = -1;
+        return;
+    }
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HANDLE image = nullptr;
+    UINT imageType = IMAGE_BITMAP;
+    if (kind == 1) {
+        image = LoadImageA(instance, MAKEINTRESOURCEA(source), IMAGE_BITMAP, 0, 0,
+                           LR_DEFAULTCOLOR);
+    } else if (kind == 2) {
+        imageType = IMAGE_ICON;
+        image = LoadImageA(instance, MAKEINTRESOURCEA(source), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+    }
+    if (!image) {
+        *id = -2;
+        return;
+    }
+
+    HANDLE old = nullptr;
+    LONG style = GetWindowLongA(control, GWL_STYLE);
+    if (button) {
+        if (imageType == IMAGE_BITMAP) yymakebitmaptransparent((HBITMAP)image);
+        style &= ~(BS_BITMAP | BS_ICON);
+        style |= imageType == IMAGE_BITMAP ? BS_BITMAP : BS_ICON;
+        SetWindowLongA(control, GWL_STYLE, style);
+        old = (HANDLE)SendMessageA(control, BM_SETIMAGE, imageType, (LPARAM)image);
+    } else {
+        style = (style & ~SS_TYPEMASK) | (imageType == IMAGE_BITMAP ? SS_BITMAP : SS_ICON);
+        SetWindowLongA(control, GWL_STYLE, style);
+        old = (HANDLE)SendMessageA(control, STM_SETIMAGE, imageType, (LPARAM)image);
+    }
+    if (old && old != image) {
+        // The previous image may have been of the other kind; free it by what it is.
+        ICONINFO info;
+        if (GetObjectType(old) == OBJ_BITMAP)
+            DeleteObject(old);
+        else if (GetIconInfo((HICON)old, &info)) {
+            if (info.hbmColor) DeleteObject(info.hbmColor);
+            if (info.hbmMask) DeleteObject(info.hbmMask);
+            DestroyIcon((HICON)old);
+        }
+    }
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+}

@@ -1,0 +1,20 @@
+// The drawing target of the graphics layer.
+#include "graphics/drawing_target.h"
+
+HDC gDC = nullptr;
+HWND hGraphicsField = nullptr;
+HBITMAP gBitmap = nullptr;
+int gStippleChanged = 0;
+int gPlotmode = 0;
+HFONT gFont = nullptr, gFontOld = nullptr;
+HPEN gPen = nullptr, gPenOld = nullptr;
+HPALETTE gPal256 = nullptr;
+
+int yyplotmoderop(int plotmode) {
+    switch (plotmode) {
+        case 1: return R2_MERGEPEN;
+        case 2: return R2_MASKPEN;
+        case 3: return R2_XORPEN;
+        default: return R2_COPYPEN;
+    }
+}
