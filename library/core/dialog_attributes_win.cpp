@@ -11,6 +11,7 @@
 #include "core/dialog_attributes.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
+#include "core/treeview.h"
 #include "grid/grid_attributes.h"
 
 namespace {
@@ -200,7 +201,12 @@ void yydialogorn(HWND dialog, int id, int slot) {
         case kSectionTrackbars: ApplyTrackbar(control, p, end); break;
         case kSectionLengths: ApplyLength(control, p, end); break;
         case kSectionFormats: ApplyFormat(control, p, end); break;
-        case kSectionTreeviews: break;  // trees are built by the tree-view fields
+        case kSectionTreeviews: {
+            int menu = yyattrint(&p, end);
+            int selected = yyattrint(&p, end);
+            yyTreeViewInit(control, menu, selected);
+            break;
+        }
         case kSectionFonts: ApplyFont(control, p, end); break;
         default: break;  // data before the first header
         }

@@ -11,6 +11,7 @@
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
 #include "core/numeric_values.h"
+#include "core/treeview.h"
 
 namespace {
 
@@ -123,31 +124,6 @@ void CopyEdit(HWND to, HWND from) {
     SendMessageA(to, EM_SETREADONLY, (GetWindowLongA(from, GWL_STYLE) & ES_READONLY) != 0, 0);
 }
 
-void CopyTree(HWND to, HTREEITEM toParent, HWND from, HTREEITEM first) {
-    for (HTREEITEM item = first; item;
-         item = (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)item)) {
-        char text[32768];
-        TVITEMA source = {};
-        source.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
-        source.hItem = item;
-        source.pszText = text;
-        source.cchTextMax = sizeof text;
-        source.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
-        text[0] = '\0';
-        SendMessageA(from, TVM_GETITEMA, 0, (LPARAM)&source);
-        TVINSERTSTRUCTA insert = {};
-        insert.hParent = toParent;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item = source;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
-        insert.item.pszText = text;
-        HTREEITEM copy = (HTREEITEM)SendMessageA(to, TVM_INSERTITEMA, 0, (LPARAM)&insert);
-        if (copy && (source.state & TVIS_SELECTED)) SendMessageA(to, TVM_SELECTITEM, TVGN_CARET, (LPARAM)copy);
-        HTREEITEM child = (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)item);
-        if (copy && child) CopyTree(to, copy, from, child);
-    }
-}
-
 void CopyByClass(HWND to, HWND from) {
     ATOM atom = yyclassatom(from);
     if (atom == atomButton) {
@@ -174,7 +150,7 @@ void CopyByClass(HWND to, HWND from) {
         CopyTrack(to, from);
     } else if (atom == atomTree) {
         SendMessageA(to, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
-        CopyTree(to, TVI_ROOT, from, (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        yyTreeViewCopy(to, TVI_ROOT, from, (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     } else if (yyiseditfield(from)) {
         CopyEdit(to, from);
     }

@@ -9,6 +9,7 @@
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/events.h"
+#include "core/fields.h"
 #include "core/numeric_edit.h"
 
 namespace {
@@ -191,6 +192,11 @@ int yydialogload2(int *id, int window) {
     hDialogList[slot] = dialog;
     iDlgCur = slot;
     yydialogorn(dialog, record->id, slot);
+    // Each field's state as loaded is the state it keeps when the dialog is resized; the
+    // arrows of a spin field follow their field and keep none of their own.
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (FieldRecord *field = yyfieldrecord(c))
+            if (yyclassatom(c) != atomUpDown) field->state = yyfieldstateof(c);
     iDlgCur = SlotOf(dialog);
     hDlgCur = savedCurrent;
     return iDlgCur;

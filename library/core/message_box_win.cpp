@@ -7,6 +7,7 @@
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
+#include "core/fields.h"
 #include "core/fixedtext.h"
 #include "core/message_box_rules.h"
 #include "core/startup.h"
@@ -42,7 +43,9 @@ HWND ChooseOwner() {
 }  // namespace
 
 void yymodalsnapshots(int mode) {
-    (void)mode;  // PENDING-SNAPSHOTS
+    int leave = -1, status = 0;
+    yygetwindowbitmap_(&mode, &leave, &status);
+    if (status) yyerror_(&status);
 }
 
 void yymodalbegin(ModalFrame *frame) {

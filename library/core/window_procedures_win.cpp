@@ -8,6 +8,7 @@
 
 #include <string>
 #include "core/events.h"
+#include "core/fields.h"
 
 #include "core/childwindows.h"
 #include "core/menus.h"
@@ -257,6 +258,8 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
+        // While modal work runs the window shows its snapshot and reports nothing.
+        if (yypaintfromsnapshot(window)) return 0;
         RECT update = {0, 0, 0, 0};
         GetUpdateRect(window, &update, FALSE);
         PAINTSTRUCT ps;
