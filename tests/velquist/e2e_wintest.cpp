@@ -1,0 +1,262 @@
+// The real Velquist program, started in a directory of its own and driven through its dialog
+// by window messages: results and files of known searches, Stop and resume, Open and Clear,
+// the modal About dialog, a milestone file and Exit.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_host.h"
+#include "runtime.h"
+#include "save_files.h"
+#include "table_step.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 30000;
+
+std::string ProgramPath() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, length);
+    return text.substr(0, text.find_last_of("\\/") + 1) + "Velquist.exe";
+}
+
+struct FindData {
+    DWORD pid;
+    const char *caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
+    auto *data = reinterpret_cast<FindData *>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char caption[64] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (pid == data->pid && IsWindowVisible(window) && std::string(caption) == data->caption) {
+        data->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Velquist.exe running in a temporary directory (the current one of the test as well).
+class Velquist : public ::testing::Test {
+protected:
+    TempDirectory dir;
+    PROCESS_INFORMATION process{};
+    HWND dialog = nullptr;
+    std::string today_chk(int start, int iterations, velquist::SaveKind kind = velquist::SaveKind::Checkpoint) {
+        return velquist::save_file_name(start, iterations, velquist::local_date(), kind);
+    }
+
+    void SetUp() override {
+        std::string exe = ProgramPath();
+        ASSERT_NE(GetFileAttributesA(exe.c_str()), INVALID_FILE_ATTRIBUTES) << exe;
+        char here[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, here);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string command = "\"" + exe + "\"";
+        ASSERT_TRUE(CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, here,
+                                   &startup, &process));
+        dialog = WaitForWindow("Velquist");
+        ASSERT_NE(dialog, nullptr) << "the main dialog did not appear";
+    }
+
+    void TearDown() override {
+        if (!process.hProcess) return;
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+            if (dialog) Press(velquist::kExitButton);
+            if (WaitForSingleObject(process.hProcess, 10000) == WAIT_TIMEOUT)
+                TerminateProcess(process.hProcess, 1);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+
+    HWND WaitForWindow(const char *caption) {
+        FindData data{process.dwProcessId, caption, nullptr};
+        for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
+            data.found = nullptr;
+            EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&data));
+            if (data.found) return data.found;
+            Sleep(20);
+        }
+        return nullptr;
+    }
+
+    // A push-button click as the dialog receives it.
+    void Press(int id, HWND target = nullptr) {
+        HWND owner = target ? target : dialog;
+        PostMessageA(owner, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(owner, id)));
+    }
+
+    std::string Text(int id, HWND owner = nullptr) {
+        char text[512] = "";
+        GetDlgItemTextA(owner ? owner : dialog, id, text, sizeof text);
+        return text;
+    }
+
+    // Types into a field as a user would: new text, marked as changed.
+    void Type(int id, const std::string &text) {
+        HWND field = GetDlgItem(dialog, id);
+        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(field, EM_SETMODIFY, TRUE, 0);
+    }
+
+    // Waits until field id shows the text; false on timeout.
+    bool WaitForText(int id, const std::string &text) {
+        for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
+            if (Text(id) == text) return true;
+            Sleep(20);
+        }
+        return false;
+    }
+
+    // Runs a search and waits until it has ended with the check file naming `name`.
+    void SearchUntilSaved(const std::string &name) {
+        Press(velquist::kStartButton);
+        ASSERT_TRUE(WaitForText(velquist::kCheckFile, name)) << "check file shows " << Text(velquist::kCheckFile);
+    }
+};
+
+std::string Reference(const std::string &start, int steps) {
+    velquist::TableArrays a(4096);
+    int32_t n = static_cast<int32_t>(start.size());
+    for (int32_t i = 0; i < n; ++i) a.number()[i + 1] = start[i] - '0';
+    velquist::table_reverse(a.number(), a.reversed(), n);
+    for (int s = 0; s < steps; ++s) n = velquist::table_step(a.number(), a.reversed(), n);
+    std::string text;
+    for (int32_t i = 1; i <= n; ++i) text += static_cast<char>('0' + a.number()[i]);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(Velquist, From196OneStepThenOneMoreResumed) {
+    EXPECT_EQ(Text(velquist::kStartInteger), "196");
+    Type(velquist::kStopIteration, "1");
+    SearchUntilSaved(today_chk(196, 1));
+    EXPECT_EQ(digits_of(today_chk(196, 1)), "887");
+    EXPECT_TRUE(WaitForText(velquist::kStopIteration, "0"));
+    EXPECT_EQ(Text(velquist::kIterations), "1");
+    EXPECT_EQ(Text(velquist::kDigits), "3");
+    EXPECT_EQ(Text(velquist::kStatus), "");
+
+    // The check file names the checkpoint just written, so Start resumes from it.
+    Type(velquist::kStopIteration, "2");
+    SearchUntilSaved(today_chk(196, 2));
+    EXPECT_EQ(digits_of(today_chk(196, 2)), "1675");
+    EXPECT_EQ(Text(velquist::kDigits), "4");
+}
+
+TEST_F(Velquist, EightyNineFindsItsPalindromeAt24) {
+    Type(velquist::kStartInteger, "89");
+    Press(velquist::kStartButton);
+    ASSERT_TRUE(WaitForText(velquist::kStatus, "Palindrome Found! :)")) << Text(velquist::kStatus);
+    std::string name = today_chk(89, 24, velquist::SaveKind::Palindrome);
+    EXPECT_EQ(Text(velquist::kCheckFile), name);
+    EXPECT_EQ(Text(velquist::kIterations), "24");
+    EXPECT_EQ(Text(velquist::kDigits), "13");
+    EXPECT_EQ(digits_of(name), "8813200023188");
+}
+
+TEST_F(Velquist, StopWritesACheckpointThatTheNextStartResumes) {
+    Press(velquist::kStartButton);
+    Sleep(300);
+    Press(velquist::kStopButton);
+    std::string name;
+    for (DWORD waited = 0; waited < kTimeoutMs && name.empty(); waited += 20) {
+        std::string shown = Text(velquist::kCheckFile);
+        if (shown.size() > 4 && shown.substr(shown.size() - 4) == ".chk") name = shown;
+        Sleep(20);
+    }
+    ASSERT_FALSE(name.empty()) << "no checkpoint after Stop";
+    EXPECT_TRUE(WaitForText(velquist::kStatus, ""));
+    int stopped = std::stoi(name.substr(4, name.find('_', 4) - 4));
+    ASSERT_EQ(name, today_chk(196, stopped));
+    EXPECT_EQ(Text(velquist::kIterations), std::to_string(stopped));
+    EXPECT_EQ(digits_of(name), Reference("196", stopped));
+
+    Type(velquist::kStopIteration, std::to_string(stopped + 3));
+    SearchUntilSaved(today_chk(196, stopped + 3));
+    EXPECT_EQ(digits_of(today_chk(196, stopped + 3)), Reference("196", stopped + 3));
+}
+
+TEST_F(Velquist, OpenDisablesTheStartingIntegerAndClearEnablesIt) {
+    write_text("5_7_01-01-2026.chk",
+               " Automatic save 2\r\n Initial value:   5\r\n Iteration:       7\r\n Number of digits 4\r\n1234\r\n");
+    char full[MAX_PATH];
+    GetFullPathNameA("5_7_01-01-2026.chk", MAX_PATH, full, nullptr);
+    Press(velquist::kOpenButton);
+    HWND chooser = WaitForWindow("Open File");
+    ASSERT_NE(chooser, nullptr) << "no file dialog";
+    SetDlgItemTextA(chooser, 0x47C, full);
+    Press(IDOK, chooser);
+    ASSERT_TRUE(WaitForText(velquist::kIterations, "7"));
+    EXPECT_EQ(Text(velquist::kDigits), "4");
+    EXPECT_EQ(Text(velquist::kStartInteger), "5");
+    EXPECT_NE(Text(velquist::kCheckFile).find("5_7_01-01-2026.chk"), std::string::npos);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, velquist::kStartInteger)));
+
+    Press(velquist::kClearButton);
+    ASSERT_TRUE(WaitForText(velquist::kStartInteger, "196"));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, velquist::kStartInteger)));
+    EXPECT_EQ(Text(velquist::kCheckFile), "");
+    EXPECT_EQ(Text(velquist::kIterations), "0");
+    EXPECT_EQ(Text(velquist::kSaveInterval), "120");
+}
+
+TEST_F(Velquist, HelpShowsAboutModallyAndLeavesTheFieldsAlone) {
+    Type(velquist::kStopIteration, "1");
+    SearchUntilSaved(today_chk(196, 1));
+    Type(velquist::kSaveInterval, "7");
+    std::vector<std::string> before;
+    const int fields[] = {velquist::kStartInteger, velquist::kSaveInterval, velquist::kStopIteration,
+                          velquist::kCheckFile, velquist::kIterations, velquist::kDigits};
+    for (int id : fields) before.push_back(Text(id));
+
+    Press(velquist::kHelpButton);
+    HWND about = WaitForWindow("About");
+    ASSERT_NE(about, nullptr) << "no About dialog";
+    EXPECT_NE(Text(velquist::kAboutText, about).find("Velquist"), std::string::npos);
+    EXPECT_FALSE(IsWindowEnabled(dialog)) << "the main dialog is disabled while About is up";
+    Press(IDOK, about);
+    for (DWORD waited = 0; waited < kTimeoutMs && IsWindow(about); waited += 20) Sleep(20);
+    EXPECT_FALSE(IsWindow(about) && IsWindowVisible(about));
+    for (DWORD waited = 0; waited < kTimeoutMs && !IsWindowEnabled(dialog); waited += 20) Sleep(20);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(Text(fields[i]), before[i]) << "field " << fields[i];
+
+    // The buttons still address the main dialog afterwards.
+    Press(velquist::kClearButton);
+    EXPECT_TRUE(WaitForText(velquist::kSaveInterval, "120"));
+}
+
+TEST_F(Velquist, AResumedNumberWritesItsNextMillionFileAtTwoMillionDigits) {
+    // 1,999,999 nines become 2,000,000 digits at the first step.
+    std::string text = " Automatic save 3\r\n Initial value:   196\r\n Iteration:       1000\r\n"
+                       " Number of digits 1999999\r\n";
+    std::string nines(1999999, '9');
+    for (size_t at = 0; at < nines.size(); at += 70) text += nines.substr(at, 70) + "\r\n";
+    write_text("196_1000_01-01-2026.chk", text);
+    Type(velquist::kCheckFile, "196_1000_01-01-2026.chk");
+    Type(velquist::kStopIteration, "1002");
+    SearchUntilSaved(today_chk(196, 1002));
+    std::string million = digits_of(today_chk(196, 1001, velquist::SaveKind::Million));
+    ASSERT_EQ(million.size(), 2000000u);
+    EXPECT_EQ(million, "1" + std::string(1999998, '9') + "8");
+    EXPECT_EQ(Text(velquist::kIterations), "1002");
+}
+
+TEST_F(Velquist, ExitEndsTheProgram) {
+    Press(velquist::kExitButton);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, kTimeoutMs), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+}
