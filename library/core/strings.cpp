@@ -6,6 +6,8 @@
 #include "core/system.h"
 
 #include <cctype>
+#include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -133,4 +135,27 @@ void iosdirname_(char *dirname, int dirname_len) {
     } else {
         yyputtext(dirname, dirname_len, std::string(work.data()));
     }
+}
+
+int yyAsciiToInt(const char *text) {
+    if (!text) return 0;
+    bool negative = *text == '-';
+    if (negative) ++text;
+    long long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        // Summed wide and held just past the range, so no digit count can overflow.
+        if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (*text - '0');
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int yystrlen(const char *text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
+
+int yysubstrlen(const char *text) {
+    int n = 0;
+    while (text && text[n] != '\0' && text[n] != ' ') ++n;
+    return n;
 }

@@ -3,6 +3,10 @@
 // last-error code.
 #include "core/system.h"
 
+#include "core/errors.h"
+#include "core/fixedtext.h"
+#include "quillamorph/system.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -391,4 +395,37 @@ void yycmnd_(const char *command, const int *ihide, const int *iwait, const int 
     *s = result == WAIT_OBJECT_0 ? 32 : result == WAIT_TIMEOUT ? -1 : static_cast<int>(GetLastError());
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+}
+
+// --- Deleting files by pattern --------------------------------------------------------------
+
+void iosdeletefile_(const char *filename, int filename_len) {
+    int len = yytrimlen(filename, filename_len);
+    if (len == 0) return;
+    if (len > MAX_PATH) len = MAX_PATH;
+    std::string pattern(filename, static_cast<std::size_t>(len));
+    std::size_t cut = pattern.find_last_of("\\:");
+    std::string directory = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+    char name[MAX_PATH + 1];
+    CopyOut(name, sizeof name, pattern.c_str());
+    int next = 0, attr = 0, dostime = 0, size = 0, status = 0, namesize = sizeof name;
+    yyfind_(&next, name, &attr, &dostime, &size, &status, &namesize);
+    if (status != 0) {
+        yysetsystemerror(status);
+        yyraise(13);
+        return;
+    }
+    while (status == 0) {
+        if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
+            int deleted = 0;
+            yydelf_((directory + name).c_str(), &deleted);
+            if (deleted != 0) {
+                yysetsystemerror(deleted);
+                yyraise(13);
+            }
+        }
+        next = 1;
+        yyfind_(&next, name, &attr, &dostime, &size, &status, &namesize);
+    }
+    yyfindclose_();
 }

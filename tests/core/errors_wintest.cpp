@@ -2,9 +2,12 @@
 // a thread timer (it runs inside the box's modal loop) that records the box and presses one
 // of its buttons.
 #include "core/errors.h"
+#include "core/startup.h"
+#include "quillamorph/startup.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -65,6 +68,27 @@ TEST(LibraryErrorBox, OkReturnsWithTheNumberKept) {
     EXPECT_EQ(4, infoerror_(&item));
     int level = 0;
     idebuglevel_(&level);
+}
+
+TEST(StatusBarReport, LevelThreeWritesTheRootStatusBar) {
+    winitialise_(nullptr, 0);
+    int flags = 0x20 | 0x80;
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+    HWND bar = yyrootstatusbar();
+    ASSERT_NE(nullptr, bar);
+    HWND current = hWinCur;
+    int level = 3, code = 1006;
+    idebuglevel_(&level);
+    yyerror_(&code);
+    char text[128] = "";
+    SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ("Error=1006:Invalid field identifier", text);
+    EXPECT_EQ(current, hWinCur);
+    int item = 1;
+    EXPECT_EQ(1006, infoerror_(&item));
+    level = 0;
+    idebuglevel_(&level);
+    windowclose_();
 }
 
 TEST(LibraryErrorBoxDeathTest, CancelEndsTheProcessWithCodeZero) {

@@ -97,4 +97,17 @@ TEST(CurrentDirectory, FitsOrIsRefused) {
     EXPECT_EQ(trimmed, exact);
 }
 
+TEST(CText, AsciiToIntAndLengths) {
+    EXPECT_EQ(-12, yyAsciiToInt("-12ab"));
+    EXPECT_EQ(0, yyAsciiToInt("ab"));
+    EXPECT_EQ(0, yyAsciiToInt("-"));
+    EXPECT_EQ(2147483647, yyAsciiToInt("2147483647"));
+    EXPECT_EQ(2147483647, yyAsciiToInt("99999999999999999999999999"));
+    EXPECT_EQ(-2147483647 - 1, yyAsciiToInt("-2147483648"));
+    EXPECT_EQ(-2147483647 - 1, yyAsciiToInt("-99999999999999999999999999"));
+    EXPECT_EQ(3, yysubstrlen("abc def"));
+    EXPECT_EQ(0, yysubstrlen(" abc"));
+    EXPECT_EQ(7, yystrlen("abc def"));
+}
+
 }  // namespace

@@ -6,6 +6,11 @@
 
 QUILL_BEGIN_DECLS
 
+// Delete the files matching FILENAME, whose last component may hold wildcards; directories
+// are left alone. No match, or a file that cannot be deleted, raises error 13 with the
+// system's code as the system error status. A blank FILENAME does nothing.
+void iosdeletefile_(const char *filename, int filename_len);
+
 QUILL_END_DECLS
 
 #endif
