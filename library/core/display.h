@@ -30,8 +30,9 @@ void yysetbell_(const int *ibell);
 void yyringbell_(void);
 void yyringbell2(void);
 
-// Read the locale's decimal character into the conversions and the numeric fields, and
-// clear the fields' decimal setting.
+// yygetdecimal_: the first character of the locale's decimal separator, kept as the decimal
+// character of the conversions and the numeric fields. yyinitdecimal_ reads it and clears
+// the numeric fields' decimal setting.
 void yyinitdecimal_(void);
 void yygetdecimal_(char *c);
 

@@ -91,14 +91,13 @@ void yygetdecimal_(char *c) {
     char text[8] = {0};
     char found = '.';
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0]) found = text[0];
-    wFieldDecimal = found;
+    yysetdecimalchar(found);
     if (c) *c = found;
 }
 
 void yyinitdecimal_(void) {
     char c;
     yygetdecimal_(&c);
-    yysetdecimalchar(c);
     bDecimal = 0;
 }
 
