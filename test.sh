@@ -16,4 +16,7 @@ cmake --build --preset bench -j"$jobs"
 
 cmake --preset win >/dev/null
 cmake --build --preset win -j"$jobs"
-ctest --preset win -j"$jobs"
+# A test that fails under Wine is run once more before it counts as failed: a rare start-up
+# failure of a Wine process (seen about once in several hundred runs on a loaded machine)
+# must not fail the whole run, while a real fault fails both runs.
+ctest --preset win -j"$jobs" --repeat until-pass:2

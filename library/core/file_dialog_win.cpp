@@ -1,5 +1,6 @@
 // The file open and save dialog behind wselectfile2_.
 #include "core/commondialogs.h"
+#include "core/display.h"
 
 #include <commdlg.h>
 
@@ -78,7 +79,7 @@ void wselectfile2_(const char *filter, const int *iflags, char *filename, const 
     request.lpstrInitialDir = initialDirectory.c_str();
     request.lpstrTitle = caption.c_str();
     request.Flags = DialogFlags(flags);
-    if ((flags & kDefaultExtension) ) request.lpstrDefExt = "";
+    if ((flags & kDefaultExtension) && WinVer != 3) request.lpstrDefExt = "";
 
     ModalFrame frame;
     yymodalbegin(&frame);

@@ -2,6 +2,8 @@
 // when the focus leaves them, normalise their text, and (the spin kinds) carry an up-down
 // control. Also the class atoms of the standard controls.
 #include <windows.h>
+
+#include <cctype>
 #include <commctrl.h>
 
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "core/conversion.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
+#include "core/display.h"
 #include "core/numeric_values.h"
 
 ATOM atomInteger, atomSpinInteger, atomReal, atomSpinReal, atomDouble, atomSpinDouble;
@@ -325,7 +328,17 @@ void yygetatoms(void) {
 
 void yydecimal_(const char *flag) { bDecimal = flag && *flag == 1; }
 
-void yyfieldbell(void) { MessageBeep(0); }
+void yyfieldbell(void) { yyringbell2(); }
+
+void windowbell_(const char *text, int text_len) {
+    char word[3] = {' ', ' ', ' '};
+    for (int i = 0; i < 3 && text && i < text_len; ++i)
+        word[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+    const int on = 1, off = 0;
+    if (std::memcmp(word, "ON ", 3) == 0) yysetbell_(&on);
+    else if (std::memcmp(word, "OFF", 3) == 0) yysetbell_(&off);
+    else yyringbell_();
+}
 
 int yyfieldrefused(HWND field, int force) {
     FieldRecord *record = yyfieldrecord(field);

@@ -1,6 +1,7 @@
 // Library start-up and shutdown: initialisation from the environment and the configuration
 // file, the root window with its client area and status bar, and the orderly close.
 #include "core/startup.h"
+#include "core/display.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -338,9 +339,13 @@ bool gCommandLineRead = false;
 void winitialise_(const char *inifile, int inifile_len) {
     if (iInitialised == -9999) return;
     iInitialised = -9999;
+    int width, height, colours, libraryColours, platform;
+    yygetdisplayinfo_(&width, &height, &colours, &libraryColours, &platform);
 
     iWindowOpened = 0;
     iCurDialog = 0;
+    const int bellOn = 1;
+    yysetbell_(&bellOn);
     yysettingsdefaults(&gSettings);
     yygraphicsinitialise();
 
@@ -393,6 +398,7 @@ void winitialise_(const char *inifile, int inifile_len) {
         int code = 0;
         iosexitprogram_(text.c_str(), &code, static_cast<int>(text.size()));
     }
+    yyinitdecimal_();
 }
 
 void windowopen2_(const int *flags, const int *x, const int *y, const int *width,

@@ -17,6 +17,9 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
 // Hides and unloads the current dialog; IOPTION 0 (default) also unloads its tab pages.
 void wdialogunload_(const int *ioption);
 
+// The bell of the numeric fields: "ON" switches it on, "OFF" off, any other text rings it now.
+void windowbell_(const char *text, int text_len);
+
 QUILL_END_DECLS
 
 #endif
