@@ -35,12 +35,12 @@ const FaceSpec kFaces[] = {
 };
 
 HFONT MakeFont(int face, int bold, int italic, int width, int height, bool *own) {
-    for (const FaceSpec &spec : kFaces) {
-        if (spec.face != face) continue;
+    for (const FaceSpec &entry : kFaces) {
+        if (entry.face != face) continue;
         *own = true;
         return CreateFontA(height, width, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE,
                            FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, spec.family, spec.name);
+                           DEFAULT_QUALITY, entry.family, entry.name);
     }
     *own = false;
     int stock = face == 1 ? SYSTEM_FIXED_FONT : face == -99 ? DEFAULT_GUI_FONT : SYSTEM_FONT;
