@@ -20,7 +20,7 @@ class CharFile : public ::testing::Test {
 protected:
     fs::path dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() / "quill-charfile-test";
+        dir = fs::temp_directory_path() / (std::string("quill-charfile-test-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::error_code ignored;
         fs::remove_all(dir, ignored);
         fs::create_directories(dir);

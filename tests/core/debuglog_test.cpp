@@ -22,7 +22,7 @@ std::string ReadFile(const fs::path &path) {
 }
 
 TEST(DebugLog, FallsBackToDebugTxtAndWritesCrLfLines) {
-    fs::path dir = fs::temp_directory_path() / "quill-debuglog-test";
+    fs::path dir = fs::temp_directory_path() / (std::string("quill-debuglog-test-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::error_code ignored;
     fs::remove_all(dir, ignored);
     fs::create_directories(dir / "debug");  // a directory in the way of the first name

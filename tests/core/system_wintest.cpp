@@ -60,7 +60,7 @@ class Files : public ::testing::Test {
 protected:
     fs::path dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() / "quill-system-test";
+        dir = fs::temp_directory_path() / (std::string("quill-system-test-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::error_code ignored;
         fs::remove_all(dir, ignored);
         fs::create_directories(dir / "sub.txt");
