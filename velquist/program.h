@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "search_counts.h"
 #include "table_step.h"
 
 namespace velquist {
@@ -53,20 +54,9 @@ struct Date {
 
 // The program's module data. One instance lives for the whole process; Open, Clear and the
 // search act on it.
-struct ProgramState {
-    int32_t start_number = 0;
-    int32_t digit_count = 0;
-    int32_t iteration_count = 0;
+struct ProgramState : SearchCounts {
     int32_t save_interval = 0;
-    int32_t stop_iteration = 0;
-    std::string checkpoint_path;  // trimmed; empty = start from scratch
-    int32_t cpu_seconds = 0;
-    int64_t last_cpu_shown = 0;
-    int32_t save_number = 1;
     int32_t save_multiple = 1;  // never reset: CPU time is that of the whole process
-    int32_t million_mark = 1;
-    int32_t million_state = 0;  // 0 milestone ahead, 1 milestone save due, 2 milestone saved
-    int32_t found_flag = 0;
     int32_t progress_counter = 0;
     int32_t exit_requested = 0;
     int32_t capacity = kDigitCapacity;  // the most digits the search may reach
@@ -75,14 +65,8 @@ struct ProgramState {
 
 // The window system as the program's logic sees it: the current dialog's fields, the event
 // queue, the file dialog and the runtime's clock and calendar.
-class Host {
+class Host : public DialogFields {
 public:
-    virtual ~Host() = default;
-    virtual int32_t get_integer(int field) = 0;
-    virtual std::string get_string(int field) = 0;  // trailing blanks removed
-    virtual void put_integer(int field, int32_t value) = 0;
-    virtual void put_string(int field, const std::string &text) = 0;
-    virtual void field_state(int field, int state) = 0;
     // Polls the event queue once; true when the Stop button was pressed. Other events are dropped.
     virtual bool stop_pressed() = 0;
     // Asks for a checkpoint file to open, starting from *path; false when cancelled.

@@ -30,13 +30,8 @@ std::string Trim(const std::string &text) {
 // shows the name as the check file. On failure the status line says why and false returns.
 bool WriteSave(ProgramState *state, Host *host, SaveKind kind) {
     std::string name = save_file_name(state->start_number, state->iteration_count, host->today(), kind);
-    CheckpointHeader header;
-    header.save_number = state->save_number;
-    header.start_number = state->start_number;
-    header.iteration_count = state->iteration_count;
-    header.digit_count = state->digit_count;
     CheckpointStatus status =
-        checkpoint_write(name, header, state->arrays->number() + 1, DigitOrder::MostSignificantFirst);
+        checkpoint_write(name, search_counts_header(*state), state->arrays->number() + 1, DigitOrder::MostSignificantFirst);
     if (!status.ok()) {
         host->put_string(kStatus, status.message);
         return false;
@@ -109,14 +104,7 @@ bool SetUpResume(ProgramState *state, Host *host) {
     }
     number[header.digit_count + 1] = 0;
     host->put_string(kCheckFile, state->checkpoint_path);
-    state->save_number = header.save_number;
-    state->start_number = header.start_number;
-    state->iteration_count = header.iteration_count;
-    state->digit_count = header.digit_count;
-    ShowCounts(state, host, state->iteration_count);
-    host->put_integer(kStartInteger, state->start_number);
-    host->field_state(kStartInteger, kFieldReadOnly);
-    state->found_flag = 0;
+    search_counts_take(state, host, header, kFieldReadOnly);
     state->million_mark = static_cast<int32_t>(state->digit_count / kMillion + 1);
     return true;
 }

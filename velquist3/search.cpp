@@ -111,13 +111,8 @@ void LogProgressLine(Velquist3State *s, const char *text) {
 bool WriteCheckpoint(Velquist3State *s, SearchHost *host, const uint8_t *buf, bool palindrome) {
     std::string name = checkpoint_name(s->start_number, s->iteration_count, s->digit_count,
                                        palindrome);
-    CheckpointHeader header;
-    header.save_number = s->save_number;
-    header.start_number = s->start_number;
-    header.iteration_count = s->iteration_count;
-    header.digit_count = s->digit_count;
-    CheckpointStatus status =
-        checkpoint_write(name, header, buf + kFlipaddGuard, DigitOrder::LeastSignificantFirst);
+    CheckpointStatus status = checkpoint_write(name, search_counts_header(*s), buf + kFlipaddGuard,
+                                               DigitOrder::LeastSignificantFirst);
     if (!status.ok()) {
         program_report(s, host, status.message);
         return false;
@@ -234,7 +229,7 @@ bool SetUpResume(Velquist3State *s, SearchHost *host) {
         program_report(s, host, status.message);
         return false;
     }
-    program_take_checkpoint(s, host, header);
+    search_counts_take(s, host, header, kStateReadOnly);
     eventlog_write(&s->log, {"File read successfully "});
     if (!VerifyCheckpoint(s, host)) {
         ReleaseBuffers(s);

@@ -11,6 +11,7 @@
 
 #include "checkpoint.h"
 #include "eventlog.h"
+#include "search_counts.h"
 
 // Controls of the main dialog that the program reads or writes.
 enum DialogField {
@@ -45,15 +46,9 @@ enum { kStateEnabled = 1, kStateReadOnly = 2 };
 constexpr int kPathLength = 256;
 
 // What the program needs of its dialog and of the process.
-struct SearchHost {
-    virtual ~SearchHost() = default;
-    virtual int get_integer(int field) = 0;
-    virtual std::string get_string(int field) = 0;  // without trailing blanks
-    virtual int get_radio(int first_field) = 0;     // 1-based position of the checked button
-    virtual void put_integer(int field, int value) = 0;
+struct SearchHost : DialogFields {
+    virtual int get_radio(int first_field) = 0;  // 1-based position of the checked button
     virtual void put_real(int field, double value) = 0;
-    virtual void put_string(int field, const std::string &text) = 0;
-    virtual void field_state(int field, int state) = 0;
     // The open-file dialog: *path goes in as the initial name and comes back as the choice;
     // blank (empty) when cancelled.
     virtual void select_checkpoint(std::string *path) = 0;
@@ -63,23 +58,14 @@ struct SearchHost {
     virtual double cpu_time() = 0;
 };
 
-struct Velquist3State {
-    int start_number = 0;
-    int digit_count = 0;
-    int iteration_count = 0;
+struct Velquist3State : SearchCounts {
+    Velquist3State() { million_state = 2; }
+
     int save_interval = 0;
-    int stop_iteration = 0;
     int stop_digit = 0;
     int kernel_choice = 3;
-    std::string checkpoint_path;  // without trailing blanks; empty = start from scratch
-    int save_number = 1;
     int save_multiple = 1;
-    int million_mark = 1;
-    int million_state = 2;
-    int found_flag = 0;
     int longest_match = 0;
-    int cpu_seconds = 0;
-    int last_cpu_shown = 0;
     int exit_requested = 0;
     int verdict = 0;  // result of the last file check
 
@@ -107,10 +93,6 @@ void program_start(Velquist3State *s, SearchHost *host);
 
 // Says what went wrong in the status line and the log.
 void program_report(Velquist3State *s, SearchHost *host, const std::string &message);
-
-// Takes a checkpoint's header values as the search's own and shows them; the starting
-// integer of a checkpoint cannot be edited.
-void program_take_checkpoint(Velquist3State *s, SearchHost *host, const CheckpointHeader &header);
 
 // A text padded with blanks to the length of the checkpoint path.
 std::string padded_path(const std::string &path);
