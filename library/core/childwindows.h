@@ -12,9 +12,6 @@ constexpr int kStatusParts = 255;
 constexpr int kNotRecorded = -999;
 constexpr int kCentre = -999999;
 
-// Window-type words of the record a frame carries (first word of its FrameBlock).
-enum WindowType { kPlainWindow = 0, kEditorWindow = 1, kViewerWindow = 2, kDialogWindow = 3,
-                  kGridWindow = 4 };
 
 // A status-bar part: its right edge and its style (0, SBT_NOBORDERS or SBT_POPOUT).
 struct StatusPart {
@@ -61,6 +58,9 @@ bool yycombinedialog(int slot, int id);
 // Hides and unloads the dialog a frame is combined with and drops the frame's record;
 // ICURDIALOG := 0 when it was the current dialog.
 void yyuncombinedialog(HWND frame, int *icurdialog);
+
+// True when WINDOW is the frame of a child window (class ZAREVIRER).
+bool yyischildframe(HWND window);
 
 // First free child slot 1..20, -1 when all are used.
 int yygetnextfree();

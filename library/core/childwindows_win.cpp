@@ -168,6 +168,12 @@ HWND yywindowdialog(HWND frame) {
     return reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA))->dialog;
 }
 
+bool yyischildframe(HWND window) {
+    char name[sizeof kChildClass + 1];
+    return window != nullptr && GetClassNameA(window, name, sizeof name) > 0 &&
+           lstrcmpiA(name, kChildClass) == 0;
+}
+
 int yygetnextfree() {
     for (int slot = 1; slot < kWindowSlots; ++slot)
         if (wWindow[slot] == nullptr) return slot;

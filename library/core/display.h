@@ -3,6 +3,8 @@
 #ifndef QUILL_CORE_DISPLAY_H
 #define QUILL_CORE_DISPLAY_H
 
+#include <windows.h>
+
 #include "quillamorph/display.h"
 
 // Filled by yygetdisplayinfo_: screen size in pixels, horizontal pixels per logical inch,
@@ -11,6 +13,7 @@
 extern int wScreenWidth, wScreenHeight, wScreenDPI;
 extern int Win32s, Win9x, WinNT, WinVer;
 extern int wScreenCols, ngColours;
+extern HCURSOR hCurrentCursor;  // the cursor last set, null while none was set
 
 QUILL_BEGIN_DECLS
 

@@ -11,11 +11,11 @@
 int wScreenWidth, wScreenHeight, wScreenDPI;
 int Win32s, Win9x, WinNT, WinVer;
 int wScreenCols, ngColours;
+HCURSOR hCurrentCursor = nullptr;
 
 namespace {
 
 int bBell = 1;              // the bell sounds while 1
-HCURSOR hCurrentCursor;     // the cursor last set
 
 LPCSTR SystemCursor(int icursor) {
     static const LPCSTR cursors[] = {IDC_ARROW,  IDC_WAIT,   IDC_APPSTARTING, IDC_CROSS,

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/window_units.h"
 #include "quillamorph/events.h"
@@ -257,8 +258,28 @@ bool TranslateDialogMessage(MSG *msg) {
     return IsDialogMessageA(hDlgCur, msg) != 0;
 }
 
+// Keys of a child window: from the message's window up through at most three parents to the
+// first child frame. A frame combined with a dialog lets that dialog handle its keys first;
+// then the accelerator tables the frame's record carries are tried.
+bool TranslateChildWindowKeys(MSG *msg) {
+    HWND w = msg->hwnd;
+    for (int up = 0; w != nullptr && up <= 3; ++up, w = GetParent(w)) {
+        if (!yyischildframe(w)) continue;
+        auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (block == nullptr) return false;
+        if (block->tag == kDialogWindow && IsWindow(block->dialog) &&
+            IsDialogMessageA(block->dialog, msg))
+            return true;
+        for (HACCEL table : block->accelerators)
+            if (table != nullptr && TranslateAcceleratorA(w, table, msg)) return true;
+        return false;
+    }
+    return false;
+}
+
 void HandleMessage(MSG *msg) {
     if (TranslateDialogMessage(msg)) return;
+    if (TranslateChildWindowKeys(msg)) return;
     if (TranslateWindowAccelerators(msg)) return;
     if (msg->message == 0x118 && msg->wParam == 0xFFF6 && block118) return;
     TranslateMessage(msg);

@@ -11,8 +11,6 @@
 constexpr int kWindowSlots = 21;
 // Id of the status bar of a frame window.
 constexpr int kStatusBarId = 999;
-// Tag of a frame window whose client area is a dialog (first word of its FrameBlock).
-constexpr int kDialogSizedTag = 3;
 
 extern HINSTANCE wInstance;             // module handle of the program
 extern HWND wWindow[kWindowSlots];      // frame window of a slot
@@ -45,11 +43,17 @@ extern int iCurDialog;      // dialog id the field routines address, 0 = none
 extern int iWindowOpened;   // 1 while the root window exists
 extern int iInitialised;    // -9999 after winitialise_
 
-// Block attached (GWLP_USERDATA) to a frame window whose client area is a dialog.
+// What a frame window was turned into: the type word of the FrameBlock it carries (no block
+// is a plain window).
+enum WindowType { kPlainWindow = 0, kEditorWindow = 1, kViewerWindow = 2, kDialogWindow = 3,
+                  kGridWindow = 4 };
+
+// Record attached (GWLP_USERDATA) to a frame window that is more than a plain window.
 struct FrameBlock {
-    int tag;      // kDialogSizedTag
+    int tag;                  // WindowType
     int reserved[4];
-    HWND dialog;  // the dialog that fills the frame
+    HWND dialog;              // kDialogWindow: the dialog that fills the frame
+    HACCEL accelerators[2];   // the window's own keys and the program's, null when none
 };
 
 // The slot 0..20 whose frame or client area is window; -1 for any other window.

@@ -2,18 +2,19 @@
 // windows), yyWndProcClient for their client areas. Both turn messages into events through
 // yyinterpretmessage.
 #include "core/childwindows.h"
-#include "core/dialogs.h"
-#include "core/menu_prompts.h"
-#include "core/menus.h"
-
-#include <string>
-#include "core/events.h"
-#include "core/fields.h"
-
-#include "core/childwindows.h"
-#include "core/menus.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
+
+#include <string>
+
+#include "core/dialogs.h"
+#include "core/display.h"
+#include "core/events.h"
+#include "core/fields.h"
+#include "core/menu_prompts.h"
+#include "core/menus.h"
+#include "graphics/drawing_target.h"
 
 namespace {
 
@@ -62,6 +63,55 @@ void LayoutFrame(int slot) {
     if (hClient[slot] != nullptr) {
         MoveWindow(hClient[slot], area.left, area.top, area.right - area.left,
                    area.bottom - area.top, TRUE);
+    }
+}
+
+// A child frame keeps its normal placement while it is maximised and takes it back when it
+// is restored; a minimised child draws its caption inactive and hands the active caption
+// back to the window it lies in.
+void ChildFrameSized(int slot, HWND frame, WPARAM how) {
+    int *restored = wSlot[slot].restored;
+    if (how == SIZE_MAXIMIZED) {
+        WINDOWPLACEMENT wp = {};
+        wp.length = sizeof wp;
+        if (restored[0] == kNotRecorded && GetWindowPlacement(frame, &wp)) {
+            const RECT &r = wp.rcNormalPosition;
+            restored[0] = r.left;
+            restored[1] = r.top;
+            restored[2] = r.right - r.left;
+            restored[3] = r.bottom - r.top;
+        }
+    } else if (how == SIZE_RESTORED && restored[0] != kNotRecorded) {
+        WINDOWPLACEMENT wp = {};
+        wp.length = sizeof wp;
+        GetWindowPlacement(frame, &wp);
+        const RECT &r = wp.rcNormalPosition;
+        const int x = restored[0], y = restored[1], w = restored[2], h = restored[3];
+        for (int &word : wSlot[slot].restored) word = kNotRecorded;
+        if (r.left != x || r.top != y || r.right - r.left != w || r.bottom - r.top != h) {
+            wp.rcNormalPosition = {x, y, x + w, y + h};
+            wp.showCmd = SW_SHOWNOACTIVATE;
+            SetWindowPlacement(frame, &wp);
+        }
+    } else if (how == SIZE_MINIMIZED) {
+        SendMessageA(frame, WM_NCACTIVATE, FALSE, 0);
+        HWND holder = GetParent(frame) != nullptr ? GetParent(GetParent(frame)) : nullptr;
+        if (holder != nullptr && yygetwindowindex(holder) >= 0) yytitlecolour(holder);
+    }
+}
+
+// Child windows maximised inside the client area CLIENT grow and shrink with it.
+void RemaximiseChildren(HWND client) {
+    RECT area;
+    GetClientRect(client, &area);
+    for (int slot = 1; slot < kWindowSlots; ++slot) {
+        HWND frame = wWindow[slot];
+        if (frame == nullptr || GetParent(frame) != client || !IsZoomed(frame)) continue;
+        RECT r = area;
+        AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(frame, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongA(frame, GWL_EXSTYLE)));
+        SetWindowPos(frame, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -128,7 +178,7 @@ void ClientFocus(HWND client) {
     hDlgCur = nullptr;
     if (!(frame == wWindow[0] && wHideRoot)) BringWindowToTop(frame);
     auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
-    if (block == nullptr || block->tag != kDialogSizedTag || !IsWindow(block->dialog)) return;
+    if (block == nullptr || block->tag != kDialogWindow || !IsWindow(block->dialog)) return;
     int &fieldChanges = wMessageEnabled[kEventFieldChanged - 1];
     const int saved = fieldChanges;
     fieldChanges = 0;
@@ -168,6 +218,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     int slot = yygetwindowindex(window);
     switch (message) {
     case WM_SIZE:
+        if (slot > 0) ChildFrameSized(slot, window, wParam);
         if (slot >= 0 && wParam != SIZE_MINIMIZED) LayoutFrame(slot);
         return 0;
     case WM_DESTROY:
@@ -187,6 +238,20 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_CLOSE:
         yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
+        return 0;
+    case WM_ACTIVATEAPP:
+        if (wParam && GetActiveWindow() == window) yytitlecolour(window);
+        if (slot >= 0 && hClient[slot] != nullptr) yyrealizepalette(hClient[slot]);
+        break;
+    case WM_EXITSIZEMOVE:
+        if (slot > 0 && IsIconic(window) && GetParent(window) != nullptr)
+            ArrangeIconicWindows(GetParent(window));
+        break;
+    case MM_MCINOTIFY:
+        // The device has finished: the window forgets it and it is closed.
+        if (slot >= 0 && wSlot[slot].mciDevice == static_cast<UINT>(lParam))
+            wSlot[slot].mciDevice = 0;
+        mciSendCommandA(static_cast<MCIDEVICEID>(lParam), MCI_CLOSE, 0, 0);
         return 0;
     case WM_NCLBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
@@ -263,17 +328,37 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
         RECT update = {0, 0, 0, 0};
         GetUpdateRect(window, &update, FALSE);
         PAINTSTRUCT ps;
-        BeginPaint(window, &ps);
+        yyrealizepalette(window, BeginPaint(window, &ps));
         EndPaint(window, &ps);
         bool done = yyinterpretmessage(kEventExpose, 0, 0, reinterpret_cast<LPARAM>(&update), window);
         KeepPending(window, done);
         return 0;
     }
     case WM_SIZE: {
+        // Icons of minimised child windows stay in view, here and in the window that holds
+        // this one; what is visible is painted before the program hears of the new size.
+        ArrangeIconicWindows(window);
+        HWND frame = GetParent(window);
+        if (yygetwindowindex(window) > 0 && frame != nullptr && GetParent(frame) != nullptr)
+            ArrangeIconicWindows(GetParent(frame));
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
         bool done = yyinterpretmessage(kEventResize, 0, wParam, lParam, window);
         KeepPending(window, done);
+        RemaximiseChildren(window);
         return 0;
     }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) yytitlecolour(FrameOf(window));
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && hCurrentCursor != nullptr) {
+            SetCursor(hCurrentCursor);
+            return TRUE;
+        }
+        break;
+    case WM_PALETTECHANGED:
+        if (reinterpret_cast<HWND>(wParam) != window) yyrealizepalette(window);
+        return 0;
     case WM_SETFOCUS:
         ClientFocus(window);
         return 0;

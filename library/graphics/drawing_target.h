@@ -15,6 +15,10 @@ extern HFONT gFont, gFontOld; // current font and the font it replaced in gDC
 extern HPEN gPen, gPenOld;    // current pen and the pen it replaced in gDC
 extern HPALETTE gPal256;      // the library's 256-colour palette, null on true-colour screens
 
+// Realises the library's palette in the device context of WINDOW (or in DC when given), so
+// that its colours show as meant; nothing on screens that need no palette.
+void yyrealizepalette(HWND window, HDC dc = nullptr);
+
 // The raster operation of a plot mode.
 int yyplotmoderop(int plotmode);
 

@@ -18,3 +18,15 @@ int yyplotmoderop(int plotmode) {
         default: return R2_COPYPEN;
     }
 }
+
+void yyrealizepalette(HWND window, HDC dc) {
+    if (gPal256 == nullptr) return;
+    HDC target = dc != nullptr ? dc : GetDC(window);
+    if (target == nullptr) return;
+    HPALETTE old = SelectPalette(target, gPal256, FALSE);
+    RealizePalette(target);
+    if (dc == nullptr) {
+        SelectPalette(target, old, FALSE);
+        ReleaseDC(window, target);
+    }
+}

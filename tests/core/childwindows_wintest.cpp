@@ -10,6 +10,7 @@
 #include "core/childwindows.h"
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
+#include "core/display.h"
 #include "core/errors.h"
 #include "core/menus.h"
 #include "quillamorph.h"
@@ -359,6 +360,87 @@ TEST_F(ChildWindows, ADialogWithACaptionIsNotCombined) {
     int other = Open(150, 90, 7, 0, nullptr, 0, &dialog);
     EXPECT_GT(other, 0);
     EXPECT_EQ(-1, dialog);
+}
+
+}  // namespace
+
+namespace {
+
+// The next event of a poll, allowing the window system a moment to deliver what was posted.
+int NextEvent(QuillEvent *e) {
+    int type = -1;
+    for (int tries = 0; tries < 400 && type == -1; ++tries) {
+        wmessagepeek_(&type, e);
+        if (type == -1) Sleep(5);
+    }
+    return type;
+}
+
+TEST_F(ChildWindows, AcceleratorsInAFrameRecordTurnKeysIntoMenuEvents) {
+    int win = Open(200, 100, 7);
+    ASSERT_GT(win, 0);
+    ACCEL key = {FVIRTKEY, VK_F5, 4242};
+    HACCEL table = CreateAcceleratorTableA(&key, 1);
+    ASSERT_NE(nullptr, table);
+    QuillEvent e;
+    // A plain child window hands the key to its client area: F5 as a key event.
+    PostMessageA(hClient[win], WM_KEYDOWN, VK_F5, 1);
+    EXPECT_EQ(1, NextEvent(&e));
+    EXPECT_EQ(305, e.value1);
+    // A window whose record carries its own keys turns F5 into the command.
+    FrameBlock block{kEditorWindow, {0, 0, 0, 0}, nullptr, {nullptr, table}};
+    SetWindowLongPtrA(wWindow[win], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&block));
+    PostMessageA(hClient[win], WM_KEYDOWN, VK_F5, 1);
+    EXPECT_EQ(2, NextEvent(&e));
+    EXPECT_EQ(4242, e.value1);
+    EXPECT_EQ(win, e.win);
+    SetWindowLongPtrA(wWindow[win], GWLP_USERDATA, 0);
+    DestroyAcceleratorTable(table);
+}
+
+TEST_F(ChildWindows, AMaximisedWindowInsideFollowsItsParentAndGetsItsPlaceBack) {
+    int parent = Open(400, 300, 7);
+    int inside = Open(120, 80, 7 + 16, parent);
+    ASSERT_GT(inside, 0);
+    HWND frame = wWindow[inside];
+    RECT normal;
+    GetWindowRect(frame, &normal);
+    MapWindowPoints(nullptr, hClient[parent], reinterpret_cast<POINT *>(&normal), 2);
+    ShowWindow(frame, SW_MAXIMIZE);
+    Pump();
+    windowselect_(&parent);
+    int x = kCentred, y = kCentred, w = 500, h = 350, state = -1;
+    yywindowsizepos_(&x, &y, &w, &h, &state);
+    Pump();
+    // Still maximised, it covers the whole of the larger client area.
+    RECT area;
+    GetClientRect(frame, &area);
+    EXPECT_EQ(500, area.right);
+    EXPECT_EQ(350, area.bottom);
+    ShowWindow(frame, SW_RESTORE);
+    Pump();
+    RECT back;
+    GetWindowRect(frame, &back);
+    MapWindowPoints(nullptr, hClient[parent], reinterpret_cast<POINT *>(&back), 2);
+    EXPECT_EQ(normal.left, back.left);
+    EXPECT_EQ(normal.top, back.top);
+    EXPECT_EQ(normal.right, back.right);
+    EXPECT_EQ(normal.bottom, back.bottom);
+}
+
+TEST_F(ChildWindows, TheClientAreaShowsTheCursorLastSet) {
+    int win = Open(200, 100, 7);
+    ASSERT_GT(win, 0);
+    int cross = 3;
+    yychangecursor_(&cross);
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    LRESULT taken = SendMessageA(hClient[win], WM_SETCURSOR,
+                                 reinterpret_cast<WPARAM>(hClient[win]),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(TRUE, taken);
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_CROSS), GetCursor());
+    int arrow = 0;
+    yychangecursor_(&arrow);
 }
 
 }  // namespace
