@@ -2,7 +2,7 @@
 // answers it from the process's kernel and user times).
 #include <ctime>
 
-#include "velquist3_program.h"
+#include "cputime.h"
 
 double process_cpu_seconds() {
     struct timespec ts;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "checkpoint.h"
+#include "cputime.h"
 #include "eventlog.h"
 #include "search_counts.h"
 
@@ -96,9 +97,6 @@ void program_report(Velquist3State *s, SearchHost *host, const std::string &mess
 
 // A text padded with blanks to the length of the checkpoint path.
 std::string padded_path(const std::string &path);
-
-// CPU time (user and system) of this process in seconds.
-double process_cpu_seconds();
 
 // Bytes of one digit buffer at a million-digit mark.
 std::size_t search_buffer_bytes(int million_mark);
