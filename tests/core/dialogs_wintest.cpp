@@ -48,6 +48,21 @@ protected:
     HWND Field(int id) { return GetDlgItem(Current(), id); }
 };
 
+TEST_F(Dialogs, TheTableHoldsAHundredDialogs) {
+    for (int id = 3000; id < 3100; ++id) Load(id);
+    EXPECT_EQ(nDialogs, 100);
+    int extra = 3100;
+    wdialogload_(&extra);
+    EXPECT_EQ(LastError(), 1007);
+    EXPECT_EQ(nDialogs, 100);
+    int current = 3;
+    EXPECT_EQ(winfodialog_(&current), 3099);  // the last one loaded stays current
+    // With one unloaded there is room again.
+    wdialogunload_(nullptr);
+    Load(3100);
+    EXPECT_EQ(nDialogs, 100);
+}
+
 TEST_F(Dialogs, LoadingTwiceLoadsOnceAndMakesItCurrentAgain) {
     Load(kNumeric);
     Load(kPlain);
