@@ -317,12 +317,7 @@ void yyclosechild_(int *iwin, int *icurdialog) {
     if (hClient[slot]) DestroyWindow(hClient[slot]);
     DestroyWindow(frame);
     if (hWinCur == frame) hWinCur = wWindow[0];
-    wWindow[slot] = nullptr;
-    hClient[slot] = nullptr;
-    wMessLine[slot] = nullptr;
-    hMenuRoot[slot] = nullptr;
-    hAccel[slot] = nullptr;
-    for (HWND &bar : hToolbar[slot]) bar = nullptr;
+    yyforgetslot(slot);
     ResetSlot(slot);
     if (wIndex == slot) {
         int root = 0;

@@ -73,4 +73,8 @@ void yyinitlfn1_(const int *unit);
 // Destroys every window, dialog and GDI object of the library and frees libraries it loaded.
 void yyshutdown_();
 
+// Forgets the window, status bar, menu, accelerator and tool bar handles of a slot whose
+// windows are gone.
+void yyforgetslot(int slot);
+
 #endif

@@ -466,16 +466,20 @@ void yyshutdown_() {
 
     for (int slot = kWindowSlots - 1; slot >= 0; --slot) {
         if (wWindow[slot] != nullptr) DestroyWindow(wWindow[slot]);
-        wWindow[slot] = nullptr;
-        hClient[slot] = nullptr;
-        wMessLine[slot] = nullptr;
-        hMenuRoot[slot] = nullptr;
-        hAccel[slot] = nullptr;
-        for (HWND &bar : hToolbar[slot]) bar = nullptr;
+        yyforgetslot(slot);
     }
     wIndex = 0;
     std::memcpy(wMessageEnabled, wMessageDefault, sizeof wMessageEnabled);
     yyclearpending();
+}
+
+void yyforgetslot(int slot) {
+    wWindow[slot] = nullptr;
+    hClient[slot] = nullptr;
+    wMessLine[slot] = nullptr;
+    hMenuRoot[slot] = nullptr;
+    hAccel[slot] = nullptr;
+    for (HWND &bar : hToolbar[slot]) bar = nullptr;
 }
 
 int yygetwindowindex(HWND window) {
