@@ -71,6 +71,9 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
 void yyclosechild_(int *iwin, int *icurdialog);
 // Makes slot IWIN current; IWIN := -1 when the slot is not open.
 void yywinsel_(int *iwin);
+// WINDOW (a frame or client area) now has a client area of WIDTH x HEIGHT pixels: when it is
+// the current window, its recorded size, text cell size and graphics mapping follow.
+void yyresize_(HWND window, int width, int height);
 void yywindowsizepos_(int *x, int *y, int *width, int *height, const int *istate);
 void yywindowtitle_(int *icon, const int *iset, const char *title);
 void yywindowraise_();

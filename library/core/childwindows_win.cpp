@@ -10,6 +10,7 @@
 #include "core/events.h"
 #include "core/menus.h"
 #include "core/windowtext.h"
+#include "graphics/coordinates.h"
 #include "quillamorph/childwindows.h"
 
 WindowSlot wSlot[kWindowSlots];
@@ -342,9 +343,17 @@ void yywinsel_(int *iwin) {
     }
     RECT c;
     GetClientRect(hClient[slot], &c);
-    wClientWidth = c.right;
-    wClientHeight = c.bottom;
+    yyresize_(wWindow[slot], c.right, c.bottom);
+}
+
+void yyresize_(HWND window, int width, int height) {
+    const int slot = yygetwindowindex(window);
+    if (slot < 0 || slot != wIndex) return;
+    wClientWidth = width;
+    wClientHeight = height;
     yyfntsiz_();
+    const int kind = kDrawWindow;
+    yyresn_(&kind, &slot, &width, &height);
 }
 
 void windowselect_(const int *iwin) {

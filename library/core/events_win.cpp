@@ -7,6 +7,7 @@
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/window_units.h"
+#include "graphics/coordinates.h"
 #include "quillamorph/events.h"
 
 int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
@@ -175,7 +176,10 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
         wWinWidth = e.value1;
         wWinHeight = e.value2;
         // A window nobody sees has its size taken in, but reports no resize.
-        if (!IsWindowVisible(window)) return false;
+        if (!IsWindowVisible(window)) {
+            yyresize_(window, e.value1, e.value2);
+            return false;
+        }
         break;
     case kEventBitmapView:
         e.value1 = LOWORD(lParam);
@@ -391,36 +395,98 @@ void Deliver(const Event &e, int *itype, QuillEvent *message) {
 
 }  // namespace
 
+void yydrawablesize_(const int *kind, const int *index, int *width, int *height) {
+    RECT r = {0, 0, 0, 0};
+    const int k = kind ? *kind : 0, i = index ? *index : -1;
+    if (k == kDrawWindow && ValidSlot(i) && hClient[i] != nullptr) {
+        GetClientRect(hClient[i], &r);
+    } else if (k == kDrawField) {
+        HWND dialog = yycurrentdialog();
+        HWND field = dialog != nullptr && i != 0 ? GetDlgItem(dialog, i) : dialog;
+        if (field != nullptr) GetClientRect(field, &r);
+    }
+    if (width != nullptr) *width = r.right;
+    if (height != nullptr) *height = r.bottom;
+}
+
+namespace {
+
+// Graphics coordinates of the centre of pixel (x, y) counted from the top of a drawable
+// of HEIGHT pixels.
+void PixelToGraphics(int x, int y, int height, float *gx, float *gy) {
+    const float px = static_cast<float>(x) + 0.5f;
+    const float py = static_cast<float>(height - 1 - y) + 0.5f;
+    yyi2e_(&px, &py, gx, gy);
+}
+
+}  // namespace
+
 void yyevent_(int *itype, QuillEvent *message) {
     if (itype == nullptr || message == nullptr) return;
-    // Events of a window's client area give their position in window units; positions in
-    // dialog fields and bitmap views stay in pixels. The graphics coordinates of the event
-    // (words 7 to 10) need the graphics layer's mapping and are left as they are.
     const int type = *itype;
-    if (message->value3 != 0 || !ValidSlot(message->win) || hClient[message->win] == nullptr)
-        return;
-    RECT c;
-    GetClientRect(hClient[message->win], &c);
-    switch (type) {
-    case kEventKey:
-    case kEventMouseDown:
-    case kEventMouseUp:
-    case kEventMouseMove:
-    case kEventDoubleClick:
-        message->x = quill::UnitsFromPixels(message->x, c.right);
-        message->y = quill::UnitsFromPixels(message->y, c.bottom);
-        break;
-    case kEventExpose: {
-        const int farX = quill::UnitsFromPixels(message->x + message->value1 - 1, c.right);
-        const int farY = quill::UnitsFromPixels(message->y + message->value2 - 1, c.bottom);
-        message->x = quill::UnitsFromPixels(message->x, c.right);
-        message->y = quill::UnitsFromPixels(message->y, c.bottom);
+    const bool positioned = type == kEventKey || type == kEventMouseDown ||
+                            type == kEventMouseUp || type == kEventMouseMove ||
+                            type == kEventDoubleClick;
+    if (!positioned && type != kEventExpose && type != kEventResize) return;
+
+    // The event's drawable: a dialog field, or the client area of a window. Positions in a
+    // bitmap view have no drawable here.
+    const bool inField = message->value3 == 1;
+    if (message->value3 == 2) return;
+    if (!inField && (!ValidSlot(message->win) || hClient[message->win] == nullptr)) return;
+    const int kind = inField ? kDrawField : kDrawWindow;
+    const int id = inField ? message->value4 : message->win;
+    const int dialog = inField ? message->win : 0;
+
+    // Another drawable than the current target: work on its mapping and put the target's
+    // mapping and the current dialog back afterwards.
+    const GraphicsMapping saved = gMapping;
+    const int savedSlot = iDlgCur, savedDialog = iCurDialog;
+    const bool switched = kind != gMapping.kind || id != gMapping.id || dialog != gMapping.dialog;
+    if (switched) {
+        if (inField) {
+            int select = dialog;
+            yydialogselect_(&select);
+            if (select < 0) return;
+        }
+        gMapping.kind = kind;
+        gMapping.id = id;
+        gMapping.dialog = dialog;
+    }
+    int width = 0, height = 0;
+    if (type == kEventResize) {
+        width = message->value1;
+        height = message->value2;
+    } else {
+        yydrawablesize_(&kind, &id, &width, &height);
+    }
+    if (switched || type == kEventResize) yyresn_(&kind, &id, &width, &height);
+
+    if (positioned || type == kEventExpose) {
+        PixelToGraphics(message->x, message->y, height, &message->gx, &message->gy);
+    }
+    if (type == kEventExpose) {
+        const float px = static_cast<float>(message->value1) + 0.5f;
+        const float py = static_cast<float>(message->value2) + 0.5f;
+        yyi2e_(&px, &py, &message->gx2, &message->gy2);
+    }
+    // Positions in a window's client area are given in window units.
+    if (!inField && positioned) {
+        message->x = quill::UnitsFromPixels(message->x, width);
+        message->y = quill::UnitsFromPixels(message->y, height);
+    } else if (!inField && type == kEventExpose) {
+        const int farX = quill::UnitsFromPixels(message->x + message->value1 - 1, width);
+        const int farY = quill::UnitsFromPixels(message->y + message->value2 - 1, height);
+        message->x = quill::UnitsFromPixels(message->x, width);
+        message->y = quill::UnitsFromPixels(message->y, height);
         message->value1 = farX - message->x;
         message->value2 = farY - message->y;
-        break;
     }
-    default:
-        break;
+
+    if (switched) {
+        gMapping = saved;
+        iDlgCur = savedSlot;
+        iCurDialog = savedDialog;
     }
 }
 

@@ -435,6 +435,11 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     wBackCol = 15;
     yydefaulttextfont();
     yygraphicsrootopened();
+    if (hClient[0] != nullptr) {
+        RECT c;
+        GetClientRect(hClient[0], &c);
+        yyresize_(wWindow[0], c.right, c.bottom);
+    }
 }
 
 void windowclose_(void) {

@@ -8,6 +8,7 @@
 #include "core/dialogs.h"
 #include "core/events.h"
 #include "core/window_units.h"
+#include "graphics/coordinates.h"
 #include "quillamorph.h"
 
 namespace {
@@ -237,6 +238,58 @@ TEST_F(Events, ExposeOutsideTheDispatcherComesBackWhole) {
     ASSERT_EQ(Poll(&e), 7);
     ExpectArea(e, 0, 0, ClientWidth(), ClientHeight());
     EXPECT_EQ(Poll(&e), -1);
+}
+
+// Graphics coordinates of the centre of pixel (x, y) of a drawable of w x h pixels, with the
+// whole drawable as graphics area and 0 to 1 as units.
+float GraphicsX(int x, int w) { return (x + 0.5f) / (w - 0.01f); }
+float GraphicsY(int y, int h) { return (h - 1 - y + 0.5f) / (h - 0.01f); }
+
+TEST_F(Events, PositionsCarryTheirGraphicsCoordinates) {
+    const int w = ClientWidth(), h = ClientHeight();
+    // The root window is the drawing target from the start.
+    EXPECT_EQ(gMapping.width, w);
+    EXPECT_EQ(gMapping.height, h);
+    PostMessageA(client, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
+    QuillEvent e;
+    ASSERT_EQ(Poll(&e), 4);
+    EXPECT_NEAR(e.gx, GraphicsX(30, w), 1e-5);
+    EXPECT_NEAR(e.gy, GraphicsY(40, h), 1e-5);
+    PostMessageA(client, WM_LBUTTONUP, 0, MAKELPARAM(30, 40));
+    Drain();
+
+    // An expose gives the graphics position of its corner and of its extent.
+    RECT part = {10, 12, 50, 40};
+    InvalidateRect(client, &part, FALSE);
+    ASSERT_EQ(Poll(&e), 7);
+    EXPECT_NEAR(e.gx, GraphicsX(10, w), 1e-5);
+    EXPECT_NEAR(e.gy, GraphicsY(12, h), 1e-5);
+    EXPECT_NEAR(e.gx2, (40 + 0.5f) / (w - 0.01f), 1e-5);
+    EXPECT_NEAR(e.gy2, (28 + 0.5f) / (h - 0.01f), 1e-5);
+}
+
+TEST_F(Events, AnEventOfAnotherDrawableUsesItsSizeAndLeavesTheTargetAlone) {
+    const GraphicsMapping before = gMapping;
+    // A dialog field of 80 x 20 dialog units, as the program would draw into it.
+    int plain = 305;
+    wdialogload_(&plain);
+    HWND list = GetDlgItem(yycurrentdialog(), 360);
+    ASSERT_NE(list, nullptr);
+    RECT r;
+    GetClientRect(list, &r);
+    int selectedBefore = iDlgCur;
+    QuillEvent e = {305, 1, 0, 1, 360, 7, 3, 0, 0, 0, 0, 0};
+    int type = 4;
+    yyevent_(&type, &e);
+    EXPECT_NEAR(e.gx, GraphicsX(7, r.right), 1e-5);
+    EXPECT_NEAR(e.gy, GraphicsY(3, r.bottom), 1e-5);
+    EXPECT_EQ(e.x, 7);  // positions in dialog fields stay in pixels
+    EXPECT_EQ(e.y, 3);
+    EXPECT_EQ(iDlgCur, selectedBefore);
+    EXPECT_EQ(gMapping.kind, before.kind);
+    EXPECT_EQ(gMapping.id, before.id);
+    EXPECT_EQ(gMapping.width, before.width);
+    EXPECT_EQ(gMapping.height, before.height);
 }
 
 TEST_F(Events, ExposeThroughTheDispatcherReportsTheUpdateRectangle) {
