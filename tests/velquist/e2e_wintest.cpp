@@ -8,113 +8,33 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "program_driver.h"
 #include "runtime.h"
 #include "save_files.h"
 #include "table_step.h"
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
-
-std::string ProgramPath() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.find_last_of("\\/") + 1) + "Velquist.exe";
-}
-
-struct FindData {
-    DWORD pid;
-    const char *caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
-    auto *data = reinterpret_cast<FindData *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char caption[64] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    if (pid == data->pid && IsWindowVisible(window) && std::string(caption) == data->caption) {
-        data->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Velquist.exe running in a temporary directory (the current one of the test as well).
-class Velquist : public ::testing::Test {
+class Velquist : public ::testing::Test, protected ProgramDriver {
 protected:
     TempDirectory dir;
-    PROCESS_INFORMATION process{};
-    HWND dialog = nullptr;
     std::string today_chk(int start, int iterations, velquist::SaveKind kind = velquist::SaveKind::Checkpoint) {
         return velquist::save_file_name(start, iterations, velquist::local_date(), kind);
     }
 
     void SetUp() override {
-        std::string exe = ProgramPath();
-        ASSERT_NE(GetFileAttributesA(exe.c_str()), INVALID_FILE_ATTRIBUTES) << exe;
         char here[MAX_PATH];
         GetCurrentDirectoryA(MAX_PATH, here);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe + "\"";
-        ASSERT_TRUE(CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, here,
-                                   &startup, &process));
-        dialog = WaitForWindow("Velquist");
-        ASSERT_NE(dialog, nullptr) << "the main dialog did not appear";
+        ASSERT_TRUE(Launch("Velquist.exe", here, "Velquist")) << "Velquist.exe did not show its dialog";
     }
 
     void TearDown() override {
-        if (!process.hProcess) return;
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        if (process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
             if (dialog) Press(velquist::kExitButton);
-            if (WaitForSingleObject(process.hProcess, 10000) == WAIT_TIMEOUT)
-                TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 10000);
         }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-
-    HWND WaitForWindow(const char *caption) {
-        FindData data{process.dwProcessId, caption, nullptr};
-        for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
-            data.found = nullptr;
-            EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&data));
-            if (data.found) return data.found;
-            Sleep(20);
-        }
-        return nullptr;
-    }
-
-    // A push-button click as the dialog receives it.
-    void Press(int id, HWND target = nullptr) {
-        HWND owner = target ? target : dialog;
-        PostMessageA(owner, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(owner, id)));
-    }
-
-    std::string Text(int id, HWND owner = nullptr) {
-        char text[512] = "";
-        GetDlgItemTextA(owner ? owner : dialog, id, text, sizeof text);
-        return text;
-    }
-
-    // Types into a field as a user would: new text, marked as changed.
-    void Type(int id, const std::string &text) {
-        HWND field = GetDlgItem(dialog, id);
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageA(field, EM_SETMODIFY, TRUE, 0);
-    }
-
-    // Waits until field id shows the text; false on timeout.
-    bool WaitForText(int id, const std::string &text) {
-        for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
-            if (Text(id) == text) return true;
-            Sleep(20);
-        }
-        return false;
+        End();
     }
 
     // Runs a search and waits until it has ended with the check file naming `name`.
@@ -170,12 +90,11 @@ TEST_F(Velquist, StopWritesACheckpointThatTheNextStartResumes) {
     Sleep(300);
     Press(velquist::kStopButton);
     std::string name;
-    for (DWORD waited = 0; waited < kTimeoutMs && name.empty(); waited += 20) {
+    ASSERT_TRUE(WaitUntil([&] {
         std::string shown = Text(velquist::kCheckFile);
         if (shown.size() > 4 && shown.substr(shown.size() - 4) == ".chk") name = shown;
-        Sleep(20);
-    }
-    ASSERT_FALSE(name.empty()) << "no checkpoint after Stop";
+        return !name.empty();
+    })) << "no checkpoint after Stop";
     EXPECT_TRUE(WaitForText(velquist::kStatus, ""));
     int stopped = std::stoi(name.substr(4, name.find('_', 4) - 4));
     ASSERT_EQ(name, today_chk(196, stopped));
@@ -226,9 +145,9 @@ TEST_F(Velquist, HelpShowsAboutModallyAndLeavesTheFieldsAlone) {
     EXPECT_NE(Text(velquist::kAboutText, about).find("Velquist"), std::string::npos);
     EXPECT_FALSE(IsWindowEnabled(dialog)) << "the main dialog is disabled while About is up";
     Press(IDOK, about);
-    for (DWORD waited = 0; waited < kTimeoutMs && IsWindow(about); waited += 20) Sleep(20);
+    WaitUntil([&] { return !IsWindow(about); });
     EXPECT_FALSE(IsWindow(about) && IsWindowVisible(about));
-    for (DWORD waited = 0; waited < kTimeoutMs && !IsWindowEnabled(dialog); waited += 20) Sleep(20);
+    WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; });
     EXPECT_TRUE(IsWindowEnabled(dialog));
     for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(Text(fields[i]), before[i]) << "field " << fields[i];
 
@@ -255,7 +174,7 @@ TEST_F(Velquist, AResumedNumberWritesItsNextMillionFileAtTwoMillionDigits) {
 
 TEST_F(Velquist, ExitEndsTheProgram) {
     Press(velquist::kExitButton);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, kTimeoutMs), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, kProgramWaitMs), WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     EXPECT_EQ(code, 0u);

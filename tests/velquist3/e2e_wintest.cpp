@@ -13,10 +13,9 @@
 #include <vector>
 
 #include "checkpoint.h"
+#include "program_driver.h"
 
 namespace {
-
-constexpr DWORD kWaitMs = 60000;
 
 std::string ReadFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,40 +37,9 @@ std::string Trim(std::string text) {
     return text;
 }
 
-bool WaitFor(const std::function<bool()> &done, DWORD ms = kWaitMs) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-// The program's windows found by process and caption.
-struct WindowSearch {
-    DWORD pid;
-    const char *caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND w, LPARAM param) {
-    auto *search = reinterpret_cast<WindowSearch *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char text[128] = "";
-    GetWindowTextA(w, text, sizeof text);
-    if (pid == search->pid && IsWindowVisible(w) && std::string(text) == search->caption) {
-        search->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // One running Velquist3 in its own empty working directory.
-struct Velquist3 {
+struct Velquist3 : ProgramDriver {
     std::string dir;
-    PROCESS_INFORMATION process{};
-    HWND dialog = nullptr;
 
     Velquist3() {
         char temp[MAX_PATH];
@@ -83,14 +51,7 @@ struct Velquist3 {
     }
 
     ~Velquist3() {
-        if (process.hProcess) {
-            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(process.hProcess, 1);
-                WaitForSingleObject(process.hProcess, 5000);
-            }
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
+        End();
         for (const std::string &name : Files()) DeleteFileA(Path(name).c_str());
         RemoveDirectoryA(dir.c_str());
     }
@@ -123,45 +84,7 @@ struct Velquist3 {
     }
 
     // Starts the program that stands beside this test executable and waits for its dialog.
-    bool Start() {
-        char self[MAX_PATH];
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string exe = self;
-        exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "Velquist3.exe";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe + "\"";
-        if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            dir.c_str(), &startup, &process))
-            return false;
-        WindowSearch search{process.dwProcessId, "Velquist 3.0", nullptr};
-        bool shown = WaitFor([&] {
-            search.found = nullptr;
-            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        });
-        dialog = search.found;
-        return shown;
-    }
-
-    HWND Field(int id) const { return GetDlgItem(dialog, id); }
-
-    std::string Text(int id) const {
-        char text[512] = "";
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(Field(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                            SMTO_NORMAL, 5000, &ignored);
-        return text;
-    }
-
-    // Types text into a field: the numeric fields take a new text as their value only once
-    // it is marked as changed by the user.
-    void SetText(int id, const std::string &text) const {
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(Field(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                            SMTO_NORMAL, 5000, &ignored);
-        SendMessageTimeoutA(Field(id), EM_SETMODIFY, TRUE, 0, SMTO_NORMAL, 5000, &ignored);
-    }
+    bool Start() { return Launch("Velquist3.exe", dir, "Velquist 3.0"); }
 
     // Clear, waiting until it has been done: the press is posted, so text sent to a field
     // before Clear has run would be reset by it.
@@ -176,15 +99,10 @@ struct Velquist3 {
         };
         std::size_t before = count();
         Press(1035);
-        return WaitFor([&] { return count() > before; });
+        return WaitUntil([&] { return count() > before; });
     }
 
     bool ReadOnly(int id) const { return (GetWindowLongA(Field(id), GWL_STYLE) & ES_READONLY) != 0; }
-
-    void Press(int id) const {
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(Field(id)));
-    }
 
     void ChooseKernel(int radio_id) const {
         for (int id : {1038, 1040, 1042, 1043, 1044, 1045, 1048}) {
@@ -197,7 +115,7 @@ struct Velquist3 {
     // Presses Start and waits until the status line reads `status`.
     bool Search(const std::string &status) {
         Press(1008);
-        return WaitFor([&] { return Text(1034) == status; });
+        return WaitUntil([&] { return Text(1034) == status; });
     }
 
     // Exit (or the close box) and the process ending.
@@ -206,7 +124,7 @@ struct Velquist3 {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         else
             Press(1003);
-        return WaitForSingleObject(process.hProcess, kWaitMs) == WAIT_OBJECT_0;
+        return WaitForSingleObject(process.hProcess, kProgramWaitMs) == WAIT_OBJECT_0;
     }
 };
 
@@ -241,7 +159,7 @@ TEST(Velquist3EndToEnd, StopIterationTenFrom196) {
     Velquist3 program;
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.Clear());
-    program.SetText(1026, "10");
+    program.Type(1026, "10");
     ASSERT_TRUE(program.Search("\r\n")) << program.Text(1034);
     EXPECT_TRUE(program.Exists("196-10-8.isf"));
     EXPECT_EQ(Trim(program.Text(1026)), "0");
@@ -262,14 +180,14 @@ TEST(Velquist3EndToEnd, StopIterationTenFrom196) {
 TEST(Velquist3EndToEnd, PalindromeFrom89AndFromAPalindromeStart) {
     Velquist3 program;
     ASSERT_TRUE(program.Start());
-    program.SetText(1005, "89");
+    program.Type(1005, "89");
     ASSERT_TRUE(program.Search(FoundStatus())) << program.Text(1034);
     EXPECT_EQ(Trim(program.Text(1018)), "24");
     EXPECT_EQ(Trim(program.Text(1015)), "13");
     EXPECT_TRUE(Contains(ReadFile(program.Path("89-24-13-palindrome.isf")), "\r\n8813200023188\r\n"));
 
     ASSERT_TRUE(program.Clear());
-    program.SetText(1005, "121");
+    program.Type(1005, "121");
     ASSERT_TRUE(program.Search(FoundStatus())) << program.Text(1034);
     EXPECT_EQ(Trim(program.Text(1018)), "0");
     EXPECT_TRUE(program.Exists("121-0-3-palindrome.isf"));
@@ -282,17 +200,17 @@ TEST(Velquist3EndToEnd, StopWritesACheckpointThatStartResumes) {
     Velquist3 program;
     ASSERT_TRUE(program.Start());
     program.Press(1008);
-    ASSERT_TRUE(WaitFor([&] { return program.Text(1034) == "Searching ===>\r\n"; }));
+    ASSERT_TRUE(WaitUntil([&] { return program.Text(1034) == "Searching ===>\r\n"; }));
     Sleep(300);
     program.Press(1009);
-    ASSERT_TRUE(WaitFor([&] { return program.Text(1034) == "\r\n"; })) << program.Text(1034);
+    ASSERT_TRUE(WaitUntil([&] { return program.Text(1034) == "\r\n"; })) << program.Text(1034);
     std::string stopped = program.Text(1006);
     ASSERT_TRUE(program.Exists(stopped)) << stopped;
     int iterations = std::stoi(Trim(program.Text(1018)));
     EXPECT_GT(iterations, 0);
     EXPECT_EQ(stopped.substr(0, stopped.find('-', 4) + 1), "196-" + std::to_string(iterations) + "-");
 
-    program.SetText(1026, std::to_string(iterations + 10));
+    program.Type(1026, std::to_string(iterations + 10));
     ASSERT_TRUE(program.Search("\r\n")) << program.Text(1034);
     EXPECT_EQ(Trim(program.Text(1018)), std::to_string(iterations + 10));
     ASSERT_TRUE(program.Quit());
@@ -311,19 +229,14 @@ TEST(Velquist3EndToEnd, OpenFillsTheFieldsAndClearUndoesIt) {
               " Number of digits 8\r\n18211171\r\n");
     ASSERT_TRUE(program.Start());
     program.Press(1001);
-    WindowSearch search{program.process.dwProcessId, "Open File", nullptr};
-    ASSERT_TRUE(WaitFor([&] {
-        search.found = nullptr;
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }));
-    HWND name_box = GetDlgItem(search.found, 0x47C);
+    HWND chooser = program.WaitForWindow("Open File");
+    ASSERT_NE(chooser, nullptr) << "no file dialog";
     std::string path = program.Path("196-10-8.isf");
     DWORD_PTR ignored;
-    SendMessageTimeoutA(name_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL,
-                        5000, &ignored);
-    PostMessageA(search.found, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return Trim(program.Text(1018)) == "10"; })) << program.Text(1018);
+    SendMessageTimeoutA(GetDlgItem(chooser, 0x47C), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, &ignored);
+    program.Press(IDOK, chooser);
+    ASSERT_TRUE(WaitUntil([&] { return Trim(program.Text(1018)) == "10"; })) << program.Text(1018);
     EXPECT_EQ(Trim(program.Text(1015)), "8");
     EXPECT_EQ(Trim(program.Text(1005)), "196");
     EXPECT_TRUE(program.ReadOnly(1005));
@@ -346,7 +259,7 @@ TEST(Velquist3EndToEnd, EveryKernelWritesTheSameFile) {
         SCOPED_TRACE("kernel " + std::to_string(k + 1));
         ASSERT_TRUE(program.Clear());
         program.ChooseKernel(radios[k]);
-        program.SetText(1026, "300");
+        program.Type(1026, "300");
         ASSERT_TRUE(program.Search("\r\n")) << program.Text(1034);
         std::string name = program.Text(1006);
         EXPECT_EQ(name, "196-300-133.isf");
@@ -377,14 +290,14 @@ TEST(Velquist3EndToEnd, CorruptedCheckpointsAreRefused) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
         std::string before = ReadFile(program.Path(c.file));
-        program.SetText(1006, c.file);
+        program.Type(1006, c.file);
         ASSERT_TRUE(program.Search(c.status)) << program.Text(1034);
         EXPECT_EQ(ReadFile(program.Path(c.file)), before);
     }
     EXPECT_EQ(program.Files().size(), 4u);
     // Still usable.
     ASSERT_TRUE(program.Clear());
-    program.SetText(1005, "89");
+    program.Type(1005, "89");
     ASSERT_TRUE(program.Search(FoundStatus())) << program.Text(1034);
     ASSERT_TRUE(program.Quit());
     std::string log = program.Log();
@@ -427,12 +340,12 @@ TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     ASSERT_TRUE(program.Start());
     int radios[] = {1038, 1040, 1042, 1043, 1044, 1045, 1048};
     program.ChooseKernel(radios[kernel - 1]);
-    program.SetText(1006, "million.isf");
+    program.Type(1006, "million.isf");
     program.Press(1008);
-    ASSERT_TRUE(WaitFor([&] { return program.Text(1034) == "Searching ===>\r\n"; }));
+    ASSERT_TRUE(WaitUntil([&] { return program.Text(1034) == "Searching ===>\r\n"; }));
     // Rates are shown once per CPU second; wait for the last of the measured seconds.
     int start_seconds = -1;
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(WaitUntil(
         [&] {
             int shown = std::atoi(program.Text(1032).c_str()) + 60 * std::atoi(program.Text(1016).c_str());
             if (start_seconds < 0 && shown > 0) start_seconds = shown;
@@ -442,7 +355,7 @@ TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     double digit_rate = std::atof(program.Text(1010).c_str());
     double iteration_rate = std::atof(program.Text(1013).c_str());
     program.Press(1009);
-    ASSERT_TRUE(WaitFor([&] { return program.Text(1034) == "\r\n"; }));
+    ASSERT_TRUE(WaitUntil([&] { return program.Text(1034) == "\r\n"; }));
     ASSERT_TRUE(program.Quit());
     std::printf("e2e_kernel %d\ne2e_digits_per_second %.2f\ne2e_iterations_per_second %.2f\n"
                 "e2e_digit_steps_per_second %.0f\n",
