@@ -9,6 +9,7 @@
 
 #include "core/dialogs.h"
 #include "core/events.h"
+#include "core/fields.h"
 #include "core/numeric_edit.h"
 #include "core/numeric_values.h"
 
@@ -461,6 +462,9 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         if (Modeless(dialog)) Report(kEventButton, 9, 0, 0, dialog);
         return TRUE;
     case WM_PAINT: {
+        // While modal work runs, a modeless dialog the program draws in shows its snapshot
+        // and reports nothing.
+        if (Modeless(dialog) && yypaintfromsnapshot(dialog)) return TRUE;
         DialogRecord *record = yydialogrecord(dialog);
         if (record && record->reportMouse && Modeless(dialog)) {
             record->mouseField = 0;

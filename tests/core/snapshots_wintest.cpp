@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "core/dialogs.h"
 #include "core/fields.h"
 #include "core/startup.h"
 #include "quillamorph.h"
@@ -128,6 +129,29 @@ TEST_F(Snapshot, WindowLeftAloneAndHiddenWindowsTakeNone) {
     EXPECT_EQ(hImage[0], nullptr) << "a hidden window has nothing to keep";
     Snapshots(0);
     EXPECT_EQ(wBlitOn, 0);
+}
+
+TEST_F(Snapshot, ADialogTheProgramDrawsInRepaintsFromItsSnapshot) {
+    int plain = 305, x = -1, y = -1, focus = 0, modeless = 2;
+    wdialogload_(&plain);
+    wdialogshow_(&x, &y, &focus, &modeless);
+    HWND dialog = yycurrentdialog();
+    ASSERT_NE(dialog, nullptr);
+    yydialogrecord(dialog)->reportMouse = 1;  // as when the program has drawn into it
+    PumpLikeModalWork();
+    Fill(dialog, kRed);
+
+    Snapshots(1);
+    Fill(dialog, kBlue);
+    RECT corner = {0, 0, 4, 4};
+    InvalidateRect(dialog, &corner, FALSE);
+    PumpLikeModalWork();
+    EXPECT_EQ(Pixel(dialog, 1, 1), kRed);
+    int type = 0;
+    QuillEvent event;
+    wmessagepeek_(&type, &event);
+    EXPECT_EQ(type, -1) << "no expose event while the snapshot is in force";
+    Snapshots(0);
 }
 
 }  // namespace
