@@ -41,7 +41,11 @@ public:
     // fields take a text as their value only then.
     void Type(int id, const std::string &text) const;
 
-    // A push-button click as the dialog (or owner) receives it.
+    // A click on a push button of the dialog (or of owner), as a user makes it: the button
+    // takes the focus before it reports the press, so a field typed into gives up its text as
+    // its value first. Other programs on the same display may take the activation away and
+    // give it back at any time, and a field that gets the focus back forgets that its text
+    // was changed.
     void Press(int id, HWND owner = nullptr) const;
 
     // Waits until the field shows text; false on timeout.

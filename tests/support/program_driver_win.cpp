@@ -88,9 +88,7 @@ void ProgramDriver::Type(int id, const std::string &text) const {
 }
 
 void ProgramDriver::Press(int id, HWND owner) const {
-    HWND target = owner ? owner : dialog;
-    PostMessageA(target, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(target, id)));
+    PostMessageA(Field(id, owner), BM_CLICK, 0, 0);
 }
 
 bool ProgramDriver::WaitForText(int id, const std::string &text) const {
