@@ -49,9 +49,12 @@ protected:
         nocheck = 0;
     }
     HWND Field(int id) { return GetDlgItem(dialog, id); }
+    // The keys are sent, not posted: no message is taken from the queue while a test types
+    // and checks, so another test process taking the activation (they share one display)
+    // cannot move the focus out of the field meanwhile. Focus leaving an integer field
+    // rewrites its text, which puts the caret back at the start.
     void Type(HWND field, const char *keys) {
-        for (const char *k = keys; *k; ++k) PostMessageA(field, WM_CHAR, (WPARAM)(unsigned char)*k, 0);
-        Pump();
+        for (const char *k = keys; *k; ++k) SendMessageA(field, WM_CHAR, (WPARAM)(unsigned char)*k, 0);
     }
     void Replace(HWND field, const char *keys) {
         SendMessageA(field, EM_SETSEL, 0, -1);
