@@ -13,21 +13,16 @@
 #include "core/display.h"
 #include "core/errors.h"
 #include "core/menus.h"
+#include "library_root.h"
 #include "quillamorph.h"
 
 namespace {
 
 constexpr int kCentred = -999999;
 
-class ChildWindows : public ::testing::Test {
+class ChildWindows : public SharedLibraryRoot {
 protected:
-    static void SetUpTestSuite() {
-        winitialise_(nullptr, 0);
-        int flags = 128 + 32;  // hidden, with a status bar
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
-    }
-    static void TearDownTestSuite() { windowclose_(); }
+    static void SetUpTestSuite() { OpenLibraryRoot(128 + 32); }  // hidden, with a status bar
     void TearDown() override {
         for (int slot = 1; slot <= 20; ++slot) {
             int win = slot, none = 0;

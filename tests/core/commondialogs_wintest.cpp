@@ -10,20 +10,14 @@
 #include "core/childwindows.h"
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
+#include "library_root.h"
 #include "modal_answer.h"
 #include "quillamorph.h"
 
 namespace {
 
-class CommonDialogs : public ::testing::Test {
+class CommonDialogs : public SharedLibraryRoot {
 protected:
-    static void SetUpTestSuite() {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
-    }
-    static void TearDownTestSuite() { windowclose_(); }
     void SetUp() override {
         int item = 1;
         infoerror_(&item);  // start with no pending error

@@ -11,6 +11,7 @@
 #include "core/treeview.h"
 #include "graphics/drawing_target.h"
 #include "core/startup.h"
+#include "library_root.h"
 #include "quillamorph.h"
 
 namespace {
@@ -89,16 +90,8 @@ void PutMenu(int id, const std::string &options, int n, int option, const char *
                      text ? static_cast<int>(strlen(text)) : 0);
 }
 
-class Fields : public ::testing::Test {
+class Fields : public SharedLibraryRoot {
   protected:
-    static void SetUpTestSuite() {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
-    }
-    static void TearDownTestSuite() { windowclose_(); }
-
     void SetUp() override {
         int id = kDialog;
         wdialogload_(&id);

@@ -1,5 +1,5 @@
-// Test fixture of the dialog tests: the library started with its root window hidden, as both
-// programs start it, and closed again after each test.
+// Test fixtures that start the library with its root window hidden, as both programs start it:
+// LibraryRoot opens and closes it around each test, SharedLibraryRoot once for a whole suite.
 #ifndef QUILL_TESTS_LIBRARY_ROOT_H
 #define QUILL_TESTS_LIBRARY_ROOT_H
 
@@ -7,16 +7,26 @@
 
 #include "quillamorph.h"
 
+// Starts the library and opens its root window with these window flags (128: hidden).
+inline void OpenLibraryRoot(int flags = 128) {
+    winitialise_(nullptr, 0);
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+}
+
 class LibraryRoot : public ::testing::Test {
 protected:
     void SetUp() override {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+        OpenLibraryRoot();
         int one = 1;
         infoerror_(&one);
     }
     void TearDown() override { windowclose_(); }
+};
+
+class SharedLibraryRoot : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { OpenLibraryRoot(); }
+    static void TearDownTestSuite() { windowclose_(); }
 };
 
 #endif

@@ -10,19 +10,13 @@
 
 #include "core/childwindows.h"
 #include "core/menus.h"
+#include "library_root.h"
 #include "quillamorph.h"
 
 namespace {
 
-class Menus : public ::testing::Test {
+class Menus : public SharedLibraryRoot {
 protected:
-    static void SetUpTestSuite() {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
-    }
-    static void TearDownTestSuite() { windowclose_(); }
     void SetUp() override {
         int x = 30, y = 30, w = 400, h = 300, flags = 7, menu = 501, none = 0, parent = 0;
         yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "menus");

@@ -10,6 +10,7 @@
 #include "core/fields.h"
 #include "core/startup.h"
 #include "core/treeview.h"
+#include "library_root.h"
 #include "quillamorph.h"
 
 namespace {
@@ -62,16 +63,8 @@ int State(int id, int *state) {
     return field;
 }
 
-class TreeFields : public ::testing::Test {
+class TreeFields : public SharedLibraryRoot {
   protected:
-    static void SetUpTestSuite() {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
-    }
-    static void TearDownTestSuite() { windowclose_(); }
-
     void SetUp() override {
         int id = kDialog;
         wdialogload_(&id);

@@ -7,19 +7,13 @@
 
 #include "core/childwindows.h"
 #include "core/windowtext.h"
+#include "library_root.h"
 #include "quillamorph.h"
 
 namespace {
 
-class WindowText : public ::testing::Test {
+class WindowText : public SharedLibraryRoot {
 protected:
-    static void SetUpTestSuite() {
-        winitialise_(nullptr, 0);
-        int flags = 128;
-        windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
-    }
-    static void TearDownTestSuite() { windowclose_(); }
     void SetUp() override {
         int x = 40, y = 40, w = 300, h = 200, flags = 7, none = 0, parent = 0, menu = 0;
         yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "text");
