@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "scratch_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -20,7 +22,7 @@ class CharFile : public ::testing::Test {
 protected:
     fs::path dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() / (std::string("quill-charfile-test-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = UniqueScratchPath("quill-charfile-test");
         std::error_code ignored;
         fs::remove_all(dir, ignored);
         fs::create_directories(dir);

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "scratch_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -22,7 +24,7 @@ std::string ReadFile(const fs::path &path) {
 }
 
 TEST(DebugLog, FallsBackToDebugTxtAndWritesCrLfLines) {
-    fs::path dir = fs::temp_directory_path() / (std::string("quill-debuglog-test-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path dir = UniqueScratchPath("quill-debuglog-test");
     std::error_code ignored;
     fs::remove_all(dir, ignored);
     fs::create_directories(dir / "debug");  // a directory in the way of the first name

@@ -12,6 +12,8 @@
 #include <set>
 #include <string>
 
+#include "scratch_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,7 +62,7 @@ class Files : public ::testing::Test {
 protected:
     fs::path dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() / (std::string("quill-system-test-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = UniqueScratchPath("quill-system-test");
         std::error_code ignored;
         fs::remove_all(dir, ignored);
         fs::create_directories(dir / "sub.txt");

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "program.h"
+#include "scratch_folder.h"
 
 class FakeHost : public velquist::Host {
 public:
@@ -67,12 +68,8 @@ public:
 class TempDirectory {
 public:
     TempDirectory() {
-        static int serial = 0;
         previous_ = std::filesystem::current_path();
-        path_ = std::filesystem::temp_directory_path() /
-                ("velquist_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + std::to_string(serial++) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        path_ = UniqueScratchPath("velquist_test");
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
         std::filesystem::current_path(path_);

@@ -2,23 +2,17 @@
 #ifndef VELQUIST3_TESTS_SCRATCH_DIR_H
 #define VELQUIST3_TESTS_SCRATCH_DIR_H
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "scratch_folder.h"
+
 struct ScratchDir {
     std::filesystem::path path;
 
-    ScratchDir() {
-        static std::atomic<int> serial{0};
-        auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-        path = std::filesystem::temp_directory_path() /
-               ("velquist3-test-" + std::to_string(tick) + "-" + std::to_string(serial++));
-        std::filesystem::create_directories(path);
-    }
+    ScratchDir() : path(UniqueScratchPath("velquist3-test")) { std::filesystem::create_directories(path); }
     ~ScratchDir() {
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
