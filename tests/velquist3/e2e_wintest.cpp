@@ -210,9 +210,14 @@ TEST(Velquist3EndToEnd, StopWritesACheckpointThatStartResumes) {
     EXPECT_GT(iterations, 0);
     EXPECT_EQ(stopped.substr(0, stopped.find('-', 4) + 1), "196-" + std::to_string(iterations) + "-");
 
-    program.Type(1026, std::to_string(iterations + 10));
-    ASSERT_TRUE(program.Search("\r\n")) << program.Text(1034);
-    EXPECT_EQ(Trim(program.Text(1018)), std::to_string(iterations + 10));
+    // The status line already reads "\r\n" from the stop: wait for the resumed search to
+    // reach its stop iteration, not for a status that is there before it starts.
+    const std::string target = std::to_string(iterations + 10);
+    program.Type(1026, target);
+    program.Press(1008);
+    ASSERT_TRUE(WaitUntil([&] {
+        return Trim(program.Text(1018)) == target && program.Text(1034) == "\r\n";
+    })) << program.Text(1034) << " at " << program.Text(1018);
     ASSERT_TRUE(program.Quit());
     std::string log = program.Log();
     EXPECT_TRUE(Contains(log, "User initiated stop for Number - 196- At Iteration - " +
