@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include "core/dialogs.h"
+#include "core/display.h"
 #include "core/events.h"
+#include "core/fields.h"
 #include "core/numeric_edit.h"
 
 namespace {
@@ -77,6 +79,7 @@ void TrackFieldChange(HWND track) {
     if (!record) return;
     record->previousField = record->currentField;
     record->currentField = GetDlgCtrlID(track);
+    yyUpdateLast(dialog, track);
     Report(kEventFieldChanged, record->currentField, 0, -1, dialog);
 }
 
@@ -172,6 +175,13 @@ LRESULT CALLBACK yysubstatic(HWND field, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_RBUTTONDBLCLK:
         if (StaticMouse(field, message, wParam, lParam)) return 0;
         break;
+    case WM_SETCURSOR:
+        // Over a field the program draws in, the pointer is the one the program last set.
+        if ((HWND)wParam == field && LOWORD(lParam) == HTCLIENT && hCurrentCursor && UserDrawn(field)) {
+            SetCursor(hCurrentCursor);
+            return TRUE;
+        }
+        break;
     case WM_ENABLE:
         return 0;  // a static field is never drawn greyed
     default: break;
@@ -246,7 +256,9 @@ LRESULT CALLBACK yysubtrack(HWND track, UINT message, WPARAM wParam, LPARAM lPar
 int yytrackanchor(HWND track) { return hAnchorTrack == track ? iAnchor : -1; }
 
 LRESULT CALLBACK yysubtree(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETFOCUS) {
+    // A focus change the library makes itself (moving the focus back to a refused field)
+    // is no field change.
+    if (message == WM_SETFOCUS && !nocheck) {
         HWND dialog = GetParent(tree);
         if (DialogRecord *record = yydialogrecord(dialog)) {
             int id = GetDlgCtrlID(tree);

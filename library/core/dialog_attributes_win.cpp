@@ -10,6 +10,7 @@
 
 #include "core/dialog_attributes.h"
 #include "core/dialogs.h"
+#include "core/fields.h"
 #include "core/numeric_edit.h"
 #include "core/treeview.h"
 #include "grid/grid_attributes.h"
@@ -35,9 +36,9 @@ void ApplyRange(HWND control, const char *p, const char *end) {
         SendMessageA(control, TBM_SETRANGEMIN, FALSE, (LPARAM)(int)minimum);
         SendMessageA(control, TBM_SETRANGEMAX, FALSE, (LPARAM)(int)maximum);
         SendMessageA(control, TBM_SETPOS, TRUE, (LPARAM)TemplateInteger(control));
-    } else if (FieldRecord *record = yyfieldrecord(control)) {
-        record->minimum = minimum;
-        record->maximum = maximum;
+    } else {
+        int id = GetDlgCtrlID(control);
+        yyfieldrange2(&id, minimum, maximum, GetParent(control));
     }
 }
 
@@ -90,10 +91,8 @@ void ApplyTabs(HWND control, AttributeReader *reader, const char *p, const char 
 void ApplyColours(HWND control, const char *p, const char *end) {
     int c[6];
     for (int &v : c) v = yyattrint(&p, end);
-    FieldRecord *record = yyfieldrecord(control);
-    if (!record) return;
-    record->foreground = yyattrcolour(record->foreground, c[0], c[1], c[2]);
-    record->background = yyattrcolour(record->background, c[3], c[4], c[5]);
+    yyFieldColour2(control, 1, c[0], c[1], c[2]);
+    yyFieldColour2(control, 2, c[3], c[4], c[5]);
 }
 
 void ApplyTrackbar(HWND control, const char *p, const char *end) {

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/childwindows.h"
 #include "core/dialogs.h"
+#include "core/display.h"
 #include "core/events.h"
 #include "core/fields.h"
 #include "core/numeric_edit.h"
@@ -16,6 +18,13 @@
 namespace {
 
 bool Modeless(HWND dialog) { return !yyismodaldialog(dialog); }
+
+// The message a grid sends its dialog when its current cell changes (wParam the grid's
+// control id, lParam the new cell code). Registering a name gives every caller the same id.
+UINT CellChangeMessage() {
+    static const UINT message = RegisterWindowMessageA("GM_CELLCHANGE");
+    return message;
+}
 
 // Reports an event of the dialog unless it is being created or copied back.
 void Report(int type, int subValue, WPARAM wParam, LPARAM lParam, HWND dialog) {
@@ -179,7 +188,7 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
     int id = LOWORD(wParam);
     int code = HIWORD(wParam);
     HWND control = (HWND)lParam;
-    if (control == nullptr && (id & 0xF000) == 0xF000 && GetParent(dialog)) {
+    if (control == nullptr && (id & 0xF000) == 0xF000 && (GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) {
         SendMessageA(dialog, WM_SYSCOMMAND, (WPARAM)id, 0);
         return;
     }
@@ -449,6 +458,7 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             BringWindowToTop(dialog);
             SetActiveWindow(dialog);
             hDlgCur = dialog;
+            yytitlecolour(dialog);
         }
         return FALSE;
     }
@@ -492,11 +502,17 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         GrayForSize(dialog, wParam == SIZE_MINIMIZED);
         return FALSE;
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
-    default: return FALSE;
+    default:
+        if (message != 0 && message == CellChangeMessage()) {
+            FieldChange(dialog, (int)wParam, false, lParam);
+            return TRUE;
+        }
+        return FALSE;
     }
 }
 
 HBRUSH yyProcessColour(HWND dialog, UINT message, HDC dc, HWND control) {
+    if (Win32s) return nullptr;  // controls keep the default colours there
     if (hBrushDlg) {
         DeleteObject(hBrushDlg);
         hBrushDlg = nullptr;

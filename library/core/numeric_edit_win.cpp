@@ -16,6 +16,7 @@
 #include "core/numeric_edit.h"
 #include "core/display.h"
 #include "core/numeric_values.h"
+#include "core/startup.h"
 
 ATOM atomInteger, atomSpinInteger, atomReal, atomSpinReal, atomDouble, atomSpinDouble;
 ATOM atomEdit, atomButton, atomStatic, atomTrack, atomTree, atomTab, atomList, atomCombo,
@@ -84,12 +85,9 @@ bool IsPushButton(HWND window) {
     return style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON;
 }
 
-// The root frame or a client area of the library.
-bool IsRootWindow(HWND window) {
-    char name[16] = {0};
-    if (!window || !GetClassNameA(window, name, sizeof name)) return false;
-    return lstrcmpA(name, "QUILLAMORPH") == 0 || lstrcmpA(name, "RAVOZUVIZA") == 0;
-}
+// The root frame or the root's client area (a child window of the library is another window
+// like any other).
+bool IsRootWindow(HWND window) { return window && (window == wWindow[0] || window == hClient[0]); }
 
 void CreateSpin(HWND edit, FieldRecord *record, int kind) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGHT | UDS_ARROWKEYS;
@@ -363,7 +361,8 @@ int yyoutofrange(HWND field, HWND target, int force) {
     hBadTab = nullptr;
     if (other) {
         hBadVal = nullptr;
-        if (!record->tabLeft && IsPushButton(target) && GetDlgCtrlID(target) != IDOK) hBadVal = field;
+        if (IsPushButton(target) && ((!record->tabLeft && GetDlgCtrlID(target) != IDOK) || Win32s))
+            hBadVal = field;
         if (yyclassatom(target) == atomTab) hBadTab = field;
     }
     bool refused = yyfieldrefused(field, other || force) != 0;
