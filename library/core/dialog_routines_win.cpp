@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "core/childwindows.h"
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
@@ -55,6 +56,13 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
     int focus = ifocus ? *ifocus : 0;
     int type = itype ? *itype : 2;
     if (type < 1 || type > 3) type = 2;
+    // Positions are taken in the root's client area: a selected child window hands the
+    // selection to the root for the call and gets it back afterwards.
+    int selected = wIndex;
+    if (selected != 0) {
+        int root = 0;
+        yywinsel_(&root);
+    }
     // Child dialogs are placed in pixels of the root's client area; -1 stays centred.
     int px = -1, py = -1;
     windowunitstopixels_(&x, &y, &px, &py);
@@ -62,7 +70,10 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
     if (y == -1) py = -1;
     int window = 0;
     const bool modal = type == 1;
+    // While the modal dialog runs, the windows and dialogs behind it repaint from snapshots.
+    if (modal) yymodalsnapshots(1);
     yydialogshow_(&x, &y, &px, &py, &type, &focus, &window);
+    if (modal) yymodalsnapshots(0);
     if (modal && type >= 0) {
         // What winfodialog_ reports about the dialog just closed: its closing button, the
         // field before it and its id.
@@ -70,6 +81,7 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
         for (int item = 1; item <= 3; ++item) yywinfodialog_(&item, &values[item - 1]);
         yysetdialoginfo(values[0], values[1], values[2]);
     }
+    if (selected != 0) yywinsel_(&selected);
     if (type == -1) yyraise(1014);
     else if (type == -2) yyraise(1016);
     else if (type == -3) yyraise(1046);

@@ -342,12 +342,8 @@ void yydialogsize_(int *width, int *height, int *result) {
     if (*width <= 0) fresh.right = old.right;
     if (*height <= 0) fresh.bottom = old.bottom;
 
-    auto inside = [dialog](HWND c, const RECT &area) {
-        RECT r;
-        GetWindowRect(c, &r);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&r), 2);
-        return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
-    };
+    // A spin field counts with its arrows; its up-down control follows it and is passed over.
+    auto inside = [](HWND c, const RECT &area) { return yyFieldInRect(c, &area) == 1; };
     auto skipped = [](HWND c) {
         char name[8] = {0};
         GetClassNameA(c, name, sizeof name);
@@ -356,16 +352,21 @@ void yydialogsize_(int *width, int *height, int *result) {
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (skipped(c) || !inside(c, old) || inside(c, fresh)) continue;
         if (GetFocus() == c) SetFocus(GetNextDlgTabItem(dialog, c, FALSE));
-        EnableWindow(c, FALSE);
+        EnableWindow(c, FALSE);  // the recorded state stays as it was
     }
     RECT frame = fresh;
     AdjustWindowRectEx(&frame, (DWORD)GetWindowLongA(dialog, GWL_STYLE), FALSE,
                        (DWORD)GetWindowLongA(dialog, GWL_EXSTYLE));
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Fields that came into view take their recorded state again (a field recorded disabled,
+    // read-only or hidden stays so).
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (skipped(c) || inside(c, old) || !inside(c, fresh)) continue;
-        EnableWindow(c, TRUE);
+        FieldRecord *field = yyfieldrecord(c);
+        int id = GetDlgCtrlID(c);
+        if (field && GetDlgItem(dialog, id) == c) yyfieldenable_(&id, field->state, 0);
+        else EnableWindow(c, !field || field->state != kStateDisabled);
     }
 }
 
