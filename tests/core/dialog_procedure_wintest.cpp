@@ -1,0 +1,181 @@
+// The dialog procedure, the control subclasses and the dialog services under Wine: grid cell
+// changes as field changes, resizing a dialog, the pointer over a field the program draws in,
+// the range check against the root and other windows, and what a modal show does around it.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/childwindows.h"
+#include "core/dialogs.h"
+#include "core/display.h"
+#include "core/events.h"
+#include "core/fields.h"
+#include "core/numeric_edit.h"
+#include "core/numeric_values.h"
+#include "core/startup.h"
+#include "library_root.h"
+#include "quillamorph.h"
+
+namespace {
+
+const int kDialog = 750;
+const int kDrawn = 751, kTrack = 752, kPlainEdit = 753, kReadOnly = 754, kDisabled = 755;
+const int kNumber = 758;
+
+int LastError() {
+    int one = 1;
+    return infoerror_(&one);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class DialogProcedure : public LibraryRoot {
+protected:
+    void SetUp() override {
+        LibraryRoot::SetUp();
+        int id = kDialog;
+        wdialogload_(&id);
+        ASSERT_EQ(LastError(), 0);
+    }
+    void TearDown() override {
+        for (int slot = 1; slot <= 20; ++slot) {
+            int win = slot, none = 0;
+            if (wWindow[slot]) yyclosechild_(&win, &none);
+        }
+        LibraryRoot::TearDown();
+    }
+    void Show(int type) { wdialogshow_(nullptr, nullptr, nullptr, &type); }
+    HWND Dialog() { return yycurrentdialog(); }
+    HWND Field(int id) { return GetDlgItem(Dialog(), id); }
+    void EnableFieldChanges() {
+        int ten = 10, on = 1;
+        yyenablemessage_(&ten, &on);
+    }
+    int OpenChild() {
+        int x = 20, y = 20, w = 200, h = 100, win = 0, flags = 128, menu = 0, none = 0, parent = 0;
+        yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "child");
+        return win;
+    }
+};
+
+TEST_F(DialogProcedure, GridCellChangeIsAFieldChangeWithTheNewCell) {
+    Show(2);
+    EnableFieldChanges();
+    const int cell = 3 * 262144 + 5;
+    PostMessageA(Dialog(), RegisterWindowMessageA("GM_CELLCHANGE"), kDrawn, cell);
+    int type = 0;
+    QuillEvent event;
+    wmessage_(&type, &event);
+    EXPECT_EQ(type, 10);
+    EXPECT_EQ(event.win, kDialog);
+    EXPECT_EQ(event.value2, kDrawn);
+    EXPECT_EQ(event.y, cell);
+    int item = 1, value = 0;
+    yywinfodialog_(&item, &value);
+    EXPECT_EQ(value, kDrawn);
+}
+
+TEST_F(DialogProcedure, TrackBarDeleteClearsTheSelectionAndIsAFieldChange) {
+    Show(2);
+    HWND track = Field(kTrack);
+    SendMessageA(track, TBM_SETSEL, TRUE, MAKELPARAM(20, 40));
+    Pump();
+    EnableFieldChanges();
+    PostMessageA(track, WM_KEYDOWN, VK_DELETE, 1);
+    int type = 0;
+    QuillEvent event;
+    wmessage_(&type, &event);
+    EXPECT_EQ(type, 10);
+    EXPECT_EQ(event.value2, kTrack);
+    EXPECT_EQ(event.y, -1);
+    EXPECT_EQ(SendMessageA(track, TBM_GETSELSTART, 0, 0), SendMessageA(track, TBM_GETSELEND, 0, 0));
+    // The track bar is the dialog's last field used.
+    EXPECT_EQ(yydialogrecord(Dialog())->focusControl, track);
+}
+
+TEST_F(DialogProcedure, FieldDrawnByTheProgramShowsTheProgramsPointer) {
+    HWND drawn = Field(kDrawn);
+    HCURSOR saved = hCurrentCursor;
+    hCurrentCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
+    LRESULT handled = SendMessageA(drawn, WM_SETCURSOR, (WPARAM)drawn, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(GetCursor(), hCurrentCursor);
+    // Without a pointer of the program's own the field keeps the standard one.
+    hCurrentCursor = nullptr;
+    SetCursor(nullptr);
+    SendMessageA(drawn, WM_SETCURSOR, (WPARAM)drawn, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32515)));
+    hCurrentCursor = saved;
+}
+
+TEST_F(DialogProcedure, ResizedFieldsComeBackInTheirRecordedStates) {
+    int width = 100, height = 0, result = 0;
+    yydialogsize_(&width, &height, &result);
+    EXPECT_EQ(result, 0);
+    for (int id : {kPlainEdit, kReadOnly, kDisabled})
+        EXPECT_FALSE(IsWindowEnabled(Field(id))) << "field " << id << " outside the smaller dialog";
+    EXPECT_TRUE(IsWindowEnabled(Field(kTrack)));
+    EXPECT_EQ(yyfieldrecord(Field(kPlainEdit))->state, kStateEnabled);
+
+    width = 200;
+    yydialogsize_(&width, &height, &result);
+    EXPECT_TRUE(IsWindowEnabled(Field(kPlainEdit)));
+    EXPECT_TRUE(IsWindowEnabled(Field(kReadOnly)));
+    EXPECT_TRUE(GetWindowLongA(Field(kReadOnly), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(IsWindowEnabled(Field(kDisabled)));  // it was disabled before the resize
+}
+
+TEST_F(DialogProcedure, RangeCheckSparesOnlyTheRootWindow) {
+    HWND number = Field(kNumber);
+    ASSERT_EQ(yynumerickind(number), kNumericInteger);
+    EXPECT_EQ(yyoutofrange(number, hClient[0], 0), 0);
+    EXPECT_EQ(yyoutofrange(number, wWindow[0], 0), 0);
+    int child = OpenChild();
+    ASSERT_GT(child, 0);
+    ASSERT_NE(hClient[child], nullptr);
+    // A child window's client area is another window: 50 lies outside 1..10.
+    EXPECT_EQ(yyoutofrange(number, hClient[child], 0), 1);
+    EXPECT_EQ(yyoutofrange(number, wWindow[child], 0), 1);
+}
+
+TEST_F(DialogProcedure, ShowingWithAChildWindowSelectedWorksOnTheRoot) {
+    int child = OpenChild();
+    ASSERT_GT(child, 0);
+    windowselect_(&child);
+    ASSERT_EQ(wIndex, child);
+    Show(2);
+    EXPECT_EQ(LastError(), 0);
+    EXPECT_EQ(yydialogrecord(Dialog())->owner, wWindow[0]);
+    EXPECT_EQ(wIndex, child);  // the child window is selected again afterwards
+}
+
+int gBlitDuringModal = -1;
+
+void CALLBACK CloseModal(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND copy = hDialogList[0];
+    if (!copy) return;
+    gBlitDuringModal = wBlitOn;
+    KillTimer(nullptr, timer);
+    PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDOK));
+}
+
+TEST_F(DialogProcedure, ModalShowRepaintsTheOthersFromSnapshots) {
+    // The numeric field holds an accepted value, so that OK closes the dialog.
+    SetWindowTextA(Field(kNumber), "5");
+    gBlitDuringModal = -1;
+    SetTimer(nullptr, 0, 20, CloseModal);
+    Show(1);
+    EXPECT_EQ(LastError(), 0);
+    EXPECT_EQ(gBlitDuringModal, 1);
+    EXPECT_EQ(wBlitOn, 0);
+    int item = 1;
+    EXPECT_EQ(winfodialog_(&item), IDOK);
+}
+
+}  // namespace
