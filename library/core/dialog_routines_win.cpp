@@ -1,8 +1,6 @@
 // The public dialog routines and the release of every dialog when the library closes.
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "core/childwindows.h"
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
@@ -109,18 +107,8 @@ void wdialogunload_(const int *ioption) {
 void yydialogshutdown(void) {
     for (int slot = nDialogs; slot >= 1; --slot) {
         HWND dialog = hDialogList[slot];
-        DialogRecord *record = yydialogrecord(dialog);
-        if (dialog) {
-            yytabdialogend(dialog);
-            // A modal copy still running on this record lets go of it first.
-            HWND modal = hDialogList[0];
-            if (modal && record && yydialogrecord(modal) == record) {
-                SetWindowLongPtrA(modal, GWLP_USERDATA, 0);
-                EndDialog(modal, IDCANCEL);
-            }
-            DestroyWindow(dialog);
-        }
-        std::free(record);
+        if (dialog) yytabdialogend(dialog);
+        yydialogdestroy(dialog);
         hDialogList[slot] = nullptr;
     }
     hDlgCur = nullptr;

@@ -34,10 +34,10 @@ int SlotOf(HWND dialog) {
     return -1;
 }
 
-// True when DIALOG is the page of a tab control in another loaded dialog.
-bool IsTabPage(HWND dialog) {
-    DialogRecord *record = yydialogrecord(dialog);
-    if (!record || !IsChildStyle(dialog)) return false;
+// Calls visit(tab, index) for each item of a tab control in another loaded dialog whose page
+// is DIALOG, until visit returns true; true when one did.
+template <typename Visit>
+bool VisitTabItemsOfPage(HWND dialog, Visit visit) {
     for (int slot = 1; slot <= nDialogs; ++slot) {
         HWND other = hDialogList[slot];
         if (other == dialog) continue;
@@ -45,10 +45,17 @@ bool IsTabPage(HWND dialog) {
             if (!atomTab || yyclassatom(c) != atomTab) continue;
             int count = (int)SendMessageA(c, TCM_GETITEMCOUNT, 0, 0);
             for (int i = 0; i < count; ++i)
-                if (yytabpage(c, i) == dialog) return true;
+                if (yytabpage(c, i) == dialog && visit(c, i)) return true;
         }
     }
     return false;
+}
+
+// True when DIALOG is the page of a tab control in another loaded dialog.
+bool IsTabPage(HWND dialog) {
+    DialogRecord *record = yydialogrecord(dialog);
+    if (!record || !IsChildStyle(dialog)) return false;
+    return VisitTabItemsOfPage(dialog, [](HWND, int) { return true; });
 }
 
 bool AnyFrameVisible() {
@@ -135,15 +142,7 @@ void UnloadDialog(HWND dialog, int option, bool checkedHide, int *result) {
     slot = SlotOf(dialog);  // page unloads may have moved it down
     if (slot < 0) return;
 
-    DialogRecord *record = yydialogrecord(dialog);
-    // A modal copy still running on this record lets go of it first.
-    HWND modal = hDialogList[0];
-    if (modal && record && yydialogrecord(modal) == record) {
-        SetWindowLongPtrA(modal, GWLP_USERDATA, 0);
-        EndDialog(modal, IDCANCEL);
-    }
-    DestroyWindow(dialog);
-    std::free(record);
+    yydialogdestroy(dialog);
     for (int i = slot; i < nDialogs; ++i) hDialogList[i] = hDialogList[i + 1];
     hDialogList[nDialogs] = nullptr;
     --nDialogs;
@@ -379,22 +378,15 @@ void yydialogtitle_(int *icon, int *mode, const char *title) {
         if (caption) {
             SetWindowTextA(dialog, title);
         } else if (IsChildStyle(dialog)) {
-            for (int slot = 1; slot <= nDialogs; ++slot) {
-                HWND other = hDialogList[slot];
-                if (other == dialog) continue;
-                for (HWND c = GetWindow(other, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                    if (!atomTab || yyclassatom(c) != atomTab) continue;
-                    int count = (int)SendMessageA(c, TCM_GETITEMCOUNT, 0, 0);
-                    for (int i = 0; i < count; ++i) {
-                        if (yytabpage(c, i) != dialog) continue;
-                        TCITEMHEADERA item = {};
-                        item.mask = TCIF_TEXT;
-                        item.pszText = const_cast<char *>(title);
-                        SendMessageA(c, TCM_SETITEMA, (WPARAM)i, (LPARAM)&item);
-                        InvalidateRect(c, nullptr, TRUE);
-                    }
-                }
-            }
+            // A page without a caption shows its title on its tabs.
+            VisitTabItemsOfPage(dialog, [title](HWND tab, int index) {
+                TCITEMHEADERA item = {};
+                item.mask = TCIF_TEXT;
+                item.pszText = const_cast<char *>(title);
+                SendMessageA(tab, TCM_SETITEMA, (WPARAM)index, (LPARAM)&item);
+                InvalidateRect(tab, nullptr, TRUE);
+                return false;
+            });
         }
     }
     if (!caption || *icon == -1) return;

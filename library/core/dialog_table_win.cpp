@@ -41,6 +41,18 @@ void yyfreefieldrecord(FieldRecord *record) {
     std::free(record);
 }
 
+void yydialogdestroy(HWND dialog) {
+    DialogRecord *record = yydialogrecord(dialog);
+    // A modal copy still running on this record lets go of it first.
+    HWND modal = hDialogList[0];
+    if (modal && record && yydialogrecord(modal) == record) {
+        SetWindowLongPtrA(modal, GWLP_USERDATA, 0);
+        EndDialog(modal, IDCANCEL);
+    }
+    if (dialog) DestroyWindow(dialog);
+    std::free(record);
+}
+
 HWND yycurrentdialog(void) {
     if (iDlgCur < 0 || iDlgCur > nDialogs) return nullptr;
     return hDialogList[iDlgCur];

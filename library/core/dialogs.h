@@ -85,6 +85,9 @@ FieldRecord *yyfieldrecord(HWND control);
 // A zeroed field record with the library's defaults (no range, default colours).
 FieldRecord *yynewfieldrecord(void);
 void yyfreefieldrecord(FieldRecord *record);
+// Destroys a loaded dialog and frees its record; a modal copy still running on the record
+// lets go of it first. The caller takes the dialog out of the table.
+void yydialogdestroy(HWND dialog);
 // The current dialog window (slot iDlgCur), null when none.
 HWND yycurrentdialog(void);
 
