@@ -20,7 +20,7 @@ namespace {
 
 const int kDialog = 750;
 const int kDrawn = 751, kTrack = 752, kPlainEdit = 753, kReadOnly = 754, kDisabled = 755;
-const int kNumber = 758;
+const int kNumber = 758, kList = 759;
 
 int LastError() {
     int one = 1;
@@ -153,6 +153,74 @@ TEST_F(DialogProcedure, ShowingWithAChildWindowSelectedWorksOnTheRoot) {
     EXPECT_EQ(LastError(), 0);
     EXPECT_EQ(yydialogrecord(Dialog())->owner, wWindow[0]);
     EXPECT_EQ(wIndex, child);  // the child window is selected again afterwards
+}
+
+TEST_F(DialogProcedure, DoubleClickInAListPressesTheDefaultButtonUnlessItIsDisabled) {
+    Show(2);
+    HWND list = Field(kList);
+    SendMessageA(list, LB_ADDSTRING, 0, (LPARAM) "item");
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(kList, LBN_DBLCLK), (LPARAM)list);
+    int type = 0;
+    QuillEvent event;
+    wmessage_(&type, &event);
+    EXPECT_EQ(type, 3);
+    EXPECT_EQ(event.value1, IDOK);
+
+    EnableWindow(Field(IDOK), FALSE);
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(kList, LBN_DBLCLK), (LPARAM)list);
+    Pump();
+    wmessagepeek_(&type, &event);
+    EXPECT_NE(type, 3);
+}
+
+TEST_F(DialogProcedure, ControlColoursFollowTheFieldRecord) {
+    HDC dc = GetDC(Dialog());
+    // A foreground only: the text colour, and the window background with its system brush.
+    HBRUSH brush = (HBRUSH)SendMessageA(Dialog(), WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)Field(kPlainEdit));
+    EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(brush, GetSysColorBrush(COLOR_WINDOW));
+    // A background only: the system text colour and a brush of the background.
+    brush = (HBRUSH)SendMessageA(Dialog(), WM_CTLCOLORLISTBOX, (WPARAM)dc, (LPARAM)Field(kList));
+    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(GetBkColor(dc), RGB(0, 0, 255));
+    ASSERT_NE(brush, nullptr);
+    LOGBRUSH info = {};
+    GetObjectA(brush, sizeof info, &info);
+    EXPECT_EQ(info.lbColor, RGB(0, 0, 255));
+    // Neither: nothing, so that the dialog's default colours apply.
+    EXPECT_EQ(yyProcessColour(Dialog(), WM_CTLCOLOREDIT, dc, Field(kReadOnly)), nullptr);
+    ReleaseDC(Dialog(), dc);
+}
+
+TEST_F(DialogProcedure, TabStopsOnlyForListsAndMultiLineEdits) {
+    const int stops[3] = {10, 20, 40};
+    int field = kList, n = 3;
+    yydialogtabstops_(&field, stops, &n);
+    EXPECT_EQ(field, kList);
+    FieldRecord *record = yyfieldrecord(Field(kList));
+    ASSERT_EQ(record->nTabStops, 3);
+    EXPECT_NE(record->tabStops, stops);  // a copy of its own
+    EXPECT_EQ(record->tabStops[2], 40);
+    field = kPlainEdit;
+    yydialogtabstops_(&field, stops, &n);
+    EXPECT_EQ(field, -1);  // a single-line edit has no tab stops
+    EXPECT_EQ(yyfieldrecord(Field(kPlainEdit))->nTabStops, 0);
+}
+
+TEST_F(DialogProcedure, TitleAndIcon) {
+    int icon = -1, mode = 1;
+    yydialogtitle_(&icon, &mode, "Renamed");
+    char text[32] = {0};
+    GetWindowTextA(Dialog(), text, sizeof text);
+    EXPECT_STREQ(text, "Renamed");
+    EXPECT_EQ(icon, -1);
+    icon = 799;  // no such icon resource
+    mode = 0;
+    yydialogtitle_(&icon, &mode, "ignored");
+    EXPECT_EQ(icon, -2);
+    GetWindowTextA(Dialog(), text, sizeof text);
+    EXPECT_STREQ(text, "Renamed");
 }
 
 int gBlitDuringModal = -1;
