@@ -1,6 +1,7 @@
 // The dialog procedure, the control subclasses and the dialog services under Wine: grid cell
 // changes as field changes, resizing a dialog, the pointer over a field the program draws in,
-// the range check against the root and other windows, and what a modal show does around it.
+// the range check against the root and other windows, what a modal show does around it, and
+// the loaded dialog going away while its modal copy runs.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -244,6 +245,51 @@ TEST_F(DialogProcedure, ModalShowRepaintsTheOthersFromSnapshots) {
     EXPECT_EQ(wBlitOn, 0);
     int item = 1;
     EXPECT_EQ(winfodialog_(&item), IDOK);
+}
+
+// The loaded dialog goes away while its modal copy runs on its record: the copy lets go of
+// the record and ends first, and nothing is left behind.
+HWND gModalCopy = nullptr;
+bool gShutDown = false;
+
+void CALLBACK RemoveDuringModal(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND copy = hDialogList[0];
+    if (!copy) return;
+    KillTimer(nullptr, timer);
+    gModalCopy = copy;
+    if (gShutDown) {
+        yydialogshutdown();
+    } else {
+        wdialogunload_(nullptr);
+    }
+}
+
+TEST_F(DialogProcedure, UnloadingDuringItsModalShowEndsTheCopyFirst) {
+    gModalCopy = nullptr;
+    gShutDown = false;
+    SetTimer(nullptr, 0, 20, RemoveDuringModal);
+    Show(1);
+    EXPECT_EQ(LastError(), 0);
+    ASSERT_NE(gModalCopy, nullptr);
+    EXPECT_FALSE(IsWindow(gModalCopy));
+    EXPECT_EQ(hDialogList[0], nullptr);
+    EXPECT_EQ(nDialogs, 0);
+    // The dialog is gone: selecting it again is refused.
+    int id = kDialog;
+    wdialogselect_(&id);
+    EXPECT_EQ(LastError(), 1008);
+}
+
+TEST_F(DialogProcedure, ShutdownDuringAModalShowEndsTheCopyFirst) {
+    gModalCopy = nullptr;
+    gShutDown = true;
+    SetTimer(nullptr, 0, 20, RemoveDuringModal);
+    Show(1);
+    ASSERT_NE(gModalCopy, nullptr);
+    EXPECT_FALSE(IsWindow(gModalCopy));
+    EXPECT_EQ(hDialogList[0], nullptr);
+    EXPECT_EQ(nDialogs, 0);
+    EXPECT_EQ(iDlgCur, 0);
 }
 
 }  // namespace
