@@ -3,68 +3,33 @@
 #include <chrono>
 #include <string>
 
-#include "velquist3_program.h"
+#include "program_shell.h"
 #include "quillamorph.h"
+#include "velquist3_program.h"
 
 namespace {
 
 // The process-wide program state.
 Velquist3State g_state;
 
-std::string TrimBlanks(const char *text, int length) {
-    while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\0')) --length;
-    return std::string(text, length);
-}
-
-// A blank-padded copy of text in a fixed-length buffer.
-void PadInto(char *buffer, int length, const std::string &text) {
-    int n = static_cast<int>(text.size()) < length ? static_cast<int>(text.size()) : length;
-    for (int i = 0; i < length; ++i) buffer[i] = i < n ? text[i] : ' ';
-}
-
 // The main dialog, addressed by control id through the library's typed field routines.
-struct DialogHost : SearchHost {
-    int get_integer(int field) override {
-        int value = 0;
-        wdialoggetinteger_(&field, &value);
-        return value;
-    }
-    std::string get_string(int field) override {
-        char text[kPathLength];
-        wdialoggetstring_(&field, text, kPathLength);
-        return TrimBlanks(text, kPathLength);
-    }
+struct DialogHost : program_shell::LibraryFields<SearchHost> {
     int get_radio(int first_field) override {
         int button = 0;
         wdialoggetradiobutton_(&first_field, &button);
         return button;
     }
-    void put_integer(int field, int value) override { wdialogputinteger_(&field, &value); }
     void put_real(int field, double value) override {
         float real = static_cast<float>(value);
         static const char kFormat[] = "(F8.2)";
         wdialogputreal_(&field, &real, kFormat, sizeof kFormat - 1);
     }
-    void put_string(int field, const std::string &text) override {
-        // A blank text puts an empty field.
-        if (text.empty())
-            wdialogputstring_(&field, " ", 1);
-        else
-            wdialogputstring_(&field, text.data(), static_cast<int>(text.size()));
-    }
-    void field_state(int field, int state) override { wdialogfieldstate_(&field, &state); }
     void select_checkpoint(std::string *path) override {
-        char filter[kPathLength];
-        char name[kPathLength];
-        PadInto(filter, kPathLength, "CheckPoint Files|*.isf|All files|*.*| ");
-        PadInto(name, kPathLength, *path);
-        int flags = 128;
-        static const char kTitle[] = "Open File";
-        wselectfile2_(filter, &flags, name, kTitle, nullptr, kPathLength, kPathLength,
-                      sizeof kTitle - 1);
+        std::string name =
+            program_shell::AskForFile("CheckPoint Files|*.isf|All files|*.*| ", *path);
         // The file dialog leaves the name as it was on Cancel: its answer tells the two apart.
         int answer_item = 4;
-        *path = winfodialog_(&answer_item) == 1 ? TrimBlanks(name, kPathLength) : std::string();
+        *path = winfodialog_(&answer_item) == 1 ? name : std::string();
     }
     // Asking the window system for the queue or the process times can cost tens of
     // microseconds, more than a whole step on a short number, so the queue is looked at no
@@ -114,23 +79,9 @@ void clear_(void) { program_clear(&g_state, &g_host); }
 void start_(void) { program_start(&g_state, &g_host); }
 
 void MAIN__(void) {
-    winitialise_(nullptr, 0);
-    int flags = 128;
-    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                 nullptr, nullptr, 0);
-    int dialog = kDialogMain;
-    wdialogload_(&dialog);
-    int x = -1, y = -1, focus = 0, type = 2;
-    wdialogshow_(&x, &y, &focus, &type);
+    program_shell::ShowMainDialog(kDialogMain);
     eventlog_open(&g_state.log);
-
-    while (g_state.exit_requested == 0) {
-        int event_type = 0;
-        QuillEvent event;
-        wmessage_(&event_type, &event);
-        if (event_type == 3) processbutton_(&event.value1, &g_state.exit_requested);
-    }
-    windowclose_();
+    program_shell::RunUntilExit(&g_state.exit_requested, processbutton_);
 }
 
 }  // extern "C"
