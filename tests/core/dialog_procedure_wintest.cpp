@@ -224,6 +224,30 @@ TEST_F(DialogProcedure, TitleAndIcon) {
     EXPECT_STREQ(text, "Renamed");
 }
 
+TEST_F(DialogProcedure, ABadValueKeepsTheTabWhereItWas) {
+    int every = 302;  // a tab control with two pages and an integer field with range 1..10
+    wdialogload_(&every);
+    ASSERT_EQ(LastError(), 0);
+    Show(2);
+    HWND tab = Field(339), number = Field(333);
+    ASSERT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    // The focus leaves the field for the tab control, which then moves one tab to the left
+    // (the window focus itself is not relied on: other test processes share the display).
+    auto leaveForTheTab = [&] {
+        SendMessageA(number, WM_KILLFOCUS, (WPARAM)tab, 0);
+        SendMessageA(tab, WM_KEYDOWN, VK_LEFT, 0);
+        Pump();
+    };
+    SetWindowTextA(number, "50");
+    leaveForTheTab();
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+
+    // With an accepted value the tab changes.
+    SetWindowTextA(number, "5");
+    leaveForTheTab();
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+}
+
 int gBlitDuringModal = -1;
 
 void CALLBACK CloseModal(HWND, UINT, UINT_PTR timer, DWORD) {
