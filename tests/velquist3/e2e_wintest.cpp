@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "checkpoint.h"
+#include "long_number.h"
 #include "program_driver.h"
 
 namespace {
@@ -326,20 +327,12 @@ TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     Velquist3 program;
     // Random digits; the starting integer and an iteration count that is a multiple of 6 are
     // chosen so that the file passes its check, as a real search of that length would.
-    std::vector<unsigned char> digits(n);
-    unsigned seed = 2024;
-    long long sum = 0;
-    for (int i = 0; i < n; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        digits[i] = static_cast<unsigned char>((seed >> 16) % 10);
-    }
-    digits[n - 1] = 4;
-    for (unsigned char d : digits) sum += d;
+    LongNumber number = MakeLongNumber(n, 2024, 4);
     CheckpointHeader header;
-    header.start_number = sum % 9 == 0 ? 9 : static_cast<int>(sum % 9);
+    header.start_number = number.start;
     header.iteration_count = 2400000;
     header.digit_count = n;
-    ASSERT_TRUE(checkpoint_write(program.Path("million.isf"), header, digits.data(),
+    ASSERT_TRUE(checkpoint_write(program.Path("million.isf"), header, number.digits.data(),
                                  DigitOrder::LeastSignificantFirst).ok());
 
     ASSERT_TRUE(program.Start());

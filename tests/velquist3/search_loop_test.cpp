@@ -9,6 +9,7 @@
 
 #include "checkpoint.h"
 #include "fake_host.h"
+#include "long_number.h"
 #include "scratch_dir.h"
 
 namespace {
@@ -235,21 +236,13 @@ TEST_F(SearchTest, MillionDigitMilestoneSavesAndGrowsTheBuffers) {
     // A number just short of a million digits, made to be consistent with a start of its own
     // digit sum at iteration 0.
     const int n = 999990;
-    std::vector<unsigned char> digits(n);
-    unsigned seed = 12345;
-    long long sum = 0;
-    for (int i = 0; i < n; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        digits[i] = static_cast<unsigned char>((seed >> 16) % 10);
-    }
-    digits[n - 1] = 5;
-    for (unsigned char d : digits) sum += d;
-    int start = static_cast<int>(sum % 9) == 0 ? 9 : static_cast<int>(sum % 9);
+    LongNumber number = MakeLongNumber(n, 12345, 5);
     CheckpointHeader header;
-    header.start_number = start;
+    header.start_number = number.start;
     header.digit_count = n;
-    std::string name = checkpoint_name(start, 0, n, false);
-    ASSERT_TRUE(checkpoint_write(name, header, digits.data(), DigitOrder::LeastSignificantFirst).ok());
+    std::string name = checkpoint_name(number.start, 0, n, false);
+    ASSERT_TRUE(checkpoint_write(name, header, number.digits.data(),
+                                 DigitOrder::LeastSignificantFirst).ok());
 
     host.strings[kFieldSaveFile] = name;
     host.integers[kFieldStopDigit] = 1000003;
@@ -260,7 +253,8 @@ TEST_F(SearchTest, MillionDigitMilestoneSavesAndGrowsTheBuffers) {
     EXPECT_TRUE(Contains(log, "Allocated  3000300bytes of memory -  3mb"));
     EXPECT_TRUE(Contains(log, "Saving file at 1million digits"));
     EXPECT_TRUE(Contains(log, "Allocated  4000400bytes of memory -  4mb"));
-    EXPECT_TRUE(Contains(log, "User stop iteration reached for Number - " + std::to_string(start)));
+    EXPECT_TRUE(Contains(log, "User stop iteration reached for Number - " +
+                                  std::to_string(number.start)));
     EXPECT_LT(log.find("Saving file at"), log.find("Allocated  4000400"));
     bool milestone_file = false;
     for (const std::string &f : Files())
