@@ -35,15 +35,28 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsEmpty(const char *text) { return text == nullptr || text[0] == '\0'; }
 
-// The integer of a value, converted quietly by the library's conversion: a value that is no
-// integer is neither reported nor left behind as an error, it only makes the line ignored.
+// The integer of a numeric key's value through the library's conversion. A value that is no
+// integer is reported by the report level like any other conversion error; the error number
+// is then taken back, so that the bad value only makes its line ignored.
 bool ReadInteger(const char *text, std::size_t len, int *value) {
-    QuietErrors quiet;
+    const int none = 0, lastError = 1;
+    yyseterror_(&none);
     int number = 0;
     istringtointeger_(text, &number, static_cast<int>(len));
-    if (quiet.error() != 0) return false;
+    if (infoerror_(&lastError) != 0) return false;
     *value = number;
     return true;
+}
+
+// Keys whose value is an integer, in the order of ConfigNumber.
+const char *const kNumericKeys[] = {"DEBUG", "HPGL2", "LFNGEN", "LFNPLOTI", "LFNPLOTO",
+                                    "PLOTTER", "PRINTER"};
+enum ConfigNumber { kDebug, kHpgl2, kLfnGen, kLfnPlotI, kLfnPlotO, kPlotter, kPrinter, kNoNumber };
+
+ConfigNumber NumericKey(const char *key) {
+    for (int i = 0; i < kNoNumber; ++i)
+        if (std::strcmp(key, kNumericKeys[i]) == 0) return static_cast<ConfigNumber>(i);
+    return kNoNumber;
 }
 
 }  // namespace
@@ -96,8 +109,7 @@ void yyconfigline(const char *line, std::size_t len, LibrarySettings *s, ConfigR
     const char *value = line + v;
     std::size_t valueLen = valueEnd - v;
 
-    // Directory and file names are texts; every other key takes an integer, quietly: a value
-    // that is no integer leaves the setting alone.
+    // Directory and file names are texts; the other keys take an integer.
     if (std::strcmp(key, "CHARDIR") == 0) {
         CopyBounded(s->charDir, sizeof s->charDir, value, valueLen);
         return;
@@ -106,22 +118,24 @@ void yyconfigline(const char *line, std::size_t len, LibrarySettings *s, ConfigR
         CopyBounded(s->charSet, sizeof s->charSet, value, valueLen);
         return;
     }
+    const ConfigNumber which = NumericKey(key);
     int number = 0;
-    if (!ReadInteger(value, valueLen, &number)) return;
-    if (std::strcmp(key, "DEBUG") == 0) {
-        if (number >= 0 && number <= 4) req->debugLevel = number;
-    } else if (std::strcmp(key, "HPGL2") == 0) {
-        s->hpgl2 = number;
-    } else if (std::strcmp(key, "LFNGEN") == 0) {
+    if (which == kNoNumber || !ReadInteger(value, valueLen, &number)) return;
+    switch (which) {
+    case kDebug: idebuglevel_(&number); break;
+    case kHpgl2: s->hpgl2 = number; break;
+    case kLfnGen:
         if (number != s->plotOutputUnit && number != s->plotInputUnit) s->generalUnit = number;
-    } else if (std::strcmp(key, "LFNPLOTI") == 0) {
+        break;
+    case kLfnPlotI:
         if (number != s->generalUnit && number != s->plotOutputUnit) s->plotInputUnit = number;
-    } else if (std::strcmp(key, "LFNPLOTO") == 0) {
+        break;
+    case kLfnPlotO:
         if (number != s->generalUnit && number != s->plotInputUnit) s->plotOutputUnit = number;
-    } else if (std::strcmp(key, "PLOTTER") == 0) {
-        s->plotter = number;
-    } else if (std::strcmp(key, "PRINTER") == 0) {
-        s->printer = number;
+        break;
+    case kPlotter: s->plotter = number; break;
+    case kPrinter: s->printer = number; break;
+    case kNoNumber: break;
     }
 }
 

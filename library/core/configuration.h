@@ -36,14 +36,15 @@ void yysettingsdefaults(LibrarySettings *s);
 
 // What one configuration file asks for beyond the settings themselves.
 struct ConfigRequests {
-    int debugLevel;       // -1 when no valid DEBUG line was seen, else the last value
     bool versionRequest;  // a key beginning with VER was seen
 };
 
-// Applies one configuration line (len characters, no line end) to *s and *req. Lines
-// without "=", with it in the first or last column, with a key of fewer than three
-// characters, without a value, or with a numeric key whose value is not an integer are
-// ignored; unknown keys are ignored.
+// Applies one configuration line (len characters, no line end) to *s and *req; DEBUG sets
+// the report level at once (idebuglevel_, which takes 0 to 4 only). Lines without "=", with
+// it in the first or last column, with a key of fewer than three characters, without a
+// value, or with a numeric key whose value is not an integer are ignored; unknown keys are
+// ignored. A numeric value that does not convert is reported by the report level like any
+// conversion error and then cleared; names (CHARDIR, CHARSET) are never converted.
 void yyconfigline(const char *line, std::size_t len, LibrarySettings *s, ConfigRequests *req);
 
 // Reads the configuration file at path line by line into *s and *req; false when it cannot

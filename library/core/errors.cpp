@@ -83,6 +83,7 @@ void yyraise(int code) { yyerror_(&code); }
 
 void yysetfileerror(int code) { fileerror = code; }
 void yysetsystemerror(int code) { systemerror = code; }
+void yyerrorreset() { lasterror = fileerror = systemerror = reportlevel = 0; }
 int yylasterror() { return lasterror; }
 int yyreportlevel() { return reportlevel; }
 

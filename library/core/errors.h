@@ -29,6 +29,10 @@ void yyraise(int code);
 void yysetfileerror(int code);
 void yysetsystemerror(int code);
 
+// Sets the four status words to 0: the last error, the file and system errors and the report
+// level, as library initialisation starts them.
+void yyerrorreset();
+
 // The last error number and the report level, read without clearing anything.
 int yylasterror();
 int yyreportlevel();

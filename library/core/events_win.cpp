@@ -212,7 +212,9 @@ void yysettimer_(const int *milliseconds, const int *id) {
 
 void yywait_(const int *n) {
     if (n == nullptr || hClient[0] == nullptr) return;
-    UINT ms = *n > 0 ? static_cast<UINT>(*n) * 10 : 0;
+    // Hundredths of a second to milliseconds, within what a timer can count.
+    const int most = USER_TIMER_MAXIMUM / 10;
+    UINT ms = *n > 0 ? static_cast<UINT>(*n < most ? *n : most) * 10 : 0;
     if (SetTimer(hClient[0], kWaitTimerId, ms, nullptr) == 0) return;
     TimerEnabled = 1;
     MSG msg;

@@ -67,6 +67,23 @@ HWND yyrootstatusbar();
 // fewer). n = -1 only primes the copy of the command line.
 int yyargs_(const int *n, char *arg, int argLen);
 
+// The root window in slot 0: window classes, the libraries loaded by name, the frame with its
+// menu, tool bars, status bar and client area, the drawing device context and the default
+// colours. WIDTH and HEIGHT are the client size in and out; DIALOGID, when not 0, names a
+// child dialog template that gives the size and fills the client area, and is -1 (cannot be
+// created) or -2 (wrong kind) on return when it could not. NCOLOURS is the palette size asked
+// for on 256-colour screens; TITLE is NUL-terminated. A class or frame that cannot be made
+// ends the process after telling the user.
+void yycreaterootwindow_(const int *x, const int *y, int *width, int *height, const int *flags,
+                         const int *menuid, const int *toolbars, const int *ncolours,
+                         int *dialogid, const char *title);
+
+// The library base directory from QUILLA, QIDE or the current drive.
+void yyinitenv_();
+
+// The temporary plot and screen-dump file names in the directory of TEMP, TMP or "C:\".
+void yytmpprn_();
+
 // Sets the general file unit number.
 void yyinitlfn1_(const int *unit);
 

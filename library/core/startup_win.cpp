@@ -193,11 +193,17 @@ DWORD FrameStyle(int flags) {
     return style;
 }
 
-// The root window: classes, the libraries loaded by name, the frame with its status bar and
-// client area. width and height are the client size in and out; dialogId is -1 or -2 on
-// return when its template could not size the window.
-void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menuId,
-                      const int *toolbars, int *dialogId, const char *title) {
+// Command line kept by the first call of yyargs_.
+char gCommandLine[kCommandLineChars + 1];
+bool gCommandLineRead = false;
+
+}  // namespace
+
+void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height,
+                         const int *iflags, const int *menuid, const int *toolbars,
+                         const int *, int *dialogId, const char *title) {
+    int x = *ix, y = *iy, flags = *iflags;
+    const int menuId = *menuid;
     wInstance = GetModuleHandleA(nullptr);
     std::memcpy(wMessageEnabled, wMessageDefault, sizeof wMessageEnabled);
     RegisterClasses();
@@ -330,11 +336,21 @@ void CreateRootWindow(int x, int y, int *width, int *height, int flags, int menu
     if (!wHideRoot) SetFocus(hClient[0]);
 }
 
-// Command line kept by the first call of yyargs_.
-char gCommandLine[kCommandLineChars + 1];
-bool gCommandLineRead = false;
+void yyinitenv_() {
+    char quilla[kPathChars + 1], qide[kPathChars + 1], current[kPathChars + 1];
+    ReadEnvironment("QUILLA", quilla, sizeof quilla);
+    ReadEnvironment("QIDE", qide, sizeof qide);
+    DWORD n = GetCurrentDirectoryA(sizeof current, current);
+    if (n == 0 || n >= sizeof current) current[0] = '\0';
+    yybasedir(quilla, qide, current, gSettings.baseDir, sizeof gSettings.baseDir);
+}
 
-}  // namespace
+void yytmpprn_() {
+    char temp[kPathChars + 1], tmp[kPathChars + 1];
+    ReadEnvironment("TEMP", temp, sizeof temp);
+    ReadEnvironment("TMP", tmp, sizeof tmp);
+    yytmpnames(temp, tmp, gSettings.tmpPlot, gSettings.tmpDump, sizeof gSettings.tmpPlot);
+}
 
 void winitialise_(const char *inifile, int inifile_len) {
     if (iInitialised == -9999) return;
@@ -342,32 +358,26 @@ void winitialise_(const char *inifile, int inifile_len) {
     int width, height, colours, libraryColours, platform;
     yygetdisplayinfo_(&width, &height, &colours, &libraryColours, &platform);
 
+    // The library's state words start afresh, whatever a program did before.
     iWindowOpened = 0;
     iCurDialog = 0;
+    yyresetfontcache();
+    yysettingsdefaults(&gSettings);
+    yyerrorreset();
+    yygraphicsinitialise();
     const int bellOn = 1;
     yysetbell_(&bellOn);
-    yysettingsdefaults(&gSettings);
-    yygraphicsinitialise();
 
-    char quilla[kPathChars + 1], qide[kPathChars + 1], current[kPathChars + 1];
-    ReadEnvironment("QUILLA", quilla, sizeof quilla);
-    ReadEnvironment("QIDE", qide, sizeof qide);
-    DWORD n = GetCurrentDirectoryA(sizeof current, current);
-    if (n == 0 || n >= sizeof current) current[0] = '\0';
-    yybasedir(quilla, qide, current, gSettings.baseDir, sizeof gSettings.baseDir);
+    yyinitenv_();
     if (gSettings.baseDir[0] != '\0') {
         std::snprintf(gSettings.charDir, sizeof gSettings.charDir, "%scharsets",
                       gSettings.baseDir);
     }
-
     char quilinit[kPathChars + 1], configName[kPathChars + 1];
     ReadEnvironment("QUILINIT", quilinit, sizeof quilinit);
     yyconfigname(quilinit, gSettings.baseDir, configName, sizeof configName);
 
-    char temp[kPathChars + 1], tmp[kPathChars + 1];
-    ReadEnvironment("TEMP", temp, sizeof temp);
-    ReadEnvironment("TMP", tmp, sizeof tmp);
-    yytmpnames(temp, tmp, gSettings.tmpPlot, gSettings.tmpDump, sizeof gSettings.tmpPlot);
+    yytmpprn_();
     UINT sys = GetSystemDirectoryA(gSettings.systemDir, sizeof gSettings.systemDir);
     if (sys == 0 || sys >= sizeof gSettings.systemDir) gSettings.systemDir[0] = '\0';
 
@@ -377,18 +387,19 @@ void winitialise_(const char *inifile, int inifile_len) {
         int value = level[0] - '0';
         idebuglevel_(&value);
     }
-
+    const int none = 0;
+    yyseterror_(&none);
     int first = -1;
     yyargs_(&first, nullptr, 0);
 
-    ConfigRequests requests = {-1, false};
+    // The file the program names wins when it opens; else the one found above, if any.
+    ConfigRequests requests = {false};
     char named[kPathChars + 1] = "";
     if (inifile != nullptr) TakeText(named, sizeof named, inifile, inifile_len);
     if (!(named[0] != '\0' && yyfileexists(named) && yyreadconfig(named, &gSettings, &requests)) &&
         configName[0] != '\0') {
         yyreadconfig(configName, &gSettings, &requests);
     }
-    if (requests.debugLevel >= 0) idebuglevel_(&requests.debugLevel);
     yyappendbackslash(gSettings.charDir, sizeof gSettings.charDir);
 
     yyhardcopyinitialise(gSettings.printer, gSettings.plotter, gSettings.hpgl2);
@@ -422,8 +433,8 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     if (title != nullptr) TakeText(gRoot.title, sizeof gRoot.title, title, title_len);
 
     int w = gRoot.width, h = gRoot.height, dialog = gRoot.dialogId;
-    CreateRootWindow(gRoot.x, gRoot.y, &w, &h, gRoot.flags, gRoot.menuId, gRoot.toolbars, &dialog,
-                     gRoot.title);
+    yycreaterootwindow_(&gRoot.x, &gRoot.y, &w, &h, &gRoot.flags, &gRoot.menuId, gRoot.toolbars,
+                        &gRoot.nColours, &dialog, gRoot.title);
     if (dialog > 0) iCurDialog = dialog;
     else if (dialog == -1) yyraise(1007);
     else if (dialog == -2) yyraise(1045);
@@ -525,6 +536,7 @@ void yyinitlfn1_(const int *unit) {
 
 void iosvariable_(const char *name, char *value, int name_len, int value_len) {
     if (value == nullptr) return;
+    if (value_len < 0) value_len = 0;
     yyblanktext(value, value_len);
     if (name == nullptr) return;
     char key[kPathChars + 1];

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,8 +16,10 @@ struct Config : ::testing::Test {
     ConfigRequests req;
     void SetUp() override {
         yysettingsdefaults(&s);
-        req = {-1, false};
+        req = {false};
+        yyerrorreset();
     }
+    void TearDown() override { yyerrorreset(); }
     void Line(const std::string &line) { yyconfigline(line.data(), line.size(), &s, &req); }
 };
 
@@ -53,7 +57,7 @@ TEST_F(Config, MalformedLinesAreIgnored) {
     Line("PRINTER=99999999999");
     Line("NOTAKEY=5");
     EXPECT_EQ(s.printer, 0);
-    EXPECT_EQ(req.debugLevel, -1);
+    EXPECT_EQ(yyreportlevel(), 0);
     EXPECT_FALSE(req.versionRequest);
     Line("  printer\t=  7  ");
     EXPECT_EQ(s.printer, 7);
@@ -65,11 +69,30 @@ TEST_F(Config, MalformedLinesAreIgnored) {
 
 TEST_F(Config, DebugLevelIsTakenOnlyFromZeroToFour) {
     Line("debug=3");
-    EXPECT_EQ(req.debugLevel, 3);
+    EXPECT_EQ(yyreportlevel(), 3);
     Line("DEBUG=9");
-    EXPECT_EQ(req.debugLevel, 3);
+    EXPECT_EQ(yyreportlevel(), 3);
     Line("DEBUG=high");
-    EXPECT_EQ(req.debugLevel, 3);
+    EXPECT_EQ(yyreportlevel(), 3);
+}
+
+// A numeric value that is no integer is reported like any conversion error, by the report
+// level in force at that line (a DEBUG line before it counts), and leaves no error behind.
+// Names are never converted, so they report nothing.
+TEST_F(Config, BadNumbersAreReportedByTheLevelThenCleared) {
+    ::testing::internal::CaptureStdout();
+    Line("PRINTER=x1");  // level 0: nothing reported
+    Line("DEBUG=1");
+    Line("PLOTTER=2x");
+    Line("CHARDIR=D:\\strokes");
+    Line("CHARSET=12x.chr");
+    Line("UNKNOWN=abc");
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, " " + yyerrorline(12) + "\n");
+    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(s.printer, 0);
+    EXPECT_EQ(s.plotter, 0);
+    EXPECT_STREQ(s.charSet, "12x.chr");
 }
 
 TEST_F(Config, CharacterSetNamesAreTextsNotNumbers) {
@@ -111,7 +134,7 @@ TEST_F(Config, FileIsReadLineByLineWithCarriageReturns) {
     EXPECT_EQ(s.printer, 4);
     EXPECT_EQ(s.plotter, 0);
     EXPECT_STREQ(s.charSet, "a b.chr");
-    EXPECT_EQ(req.debugLevel, 2);
+    EXPECT_EQ(yyreportlevel(), 2);
     EXPECT_FALSE(yyreadconfig("no-such-configuration.ini", &s, &req));
 }
 

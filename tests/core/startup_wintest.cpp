@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +13,11 @@
 #include <commctrl.h>
 
 #include "core/childwindows.h"
+#include "core/errors.h"
+#include "core/fields.h"
+#include "core/menus.h"
 #include "core/startup.h"
+#include "graphics/drawing_target.h"
 #include "quillamorph.h"
 
 namespace {
@@ -244,8 +249,9 @@ void WriteReport(const char *path) {
     std::fprintf(f, "general=%d\nplotout=%d\nplotin=%d\nprinter=%d\nplotter=%d\nhpgl2=%d\n",
                  gSettings.generalUnit, gSettings.plotOutputUnit, gSettings.plotInputUnit,
                  gSettings.printer, gSettings.plotter, gSettings.hpgl2);
-    std::fprintf(f, "base=%s\nchardir=%s\ncharset=%s\nlevel=%d\nboxes=%s\n", gSettings.baseDir,
-                 gSettings.charDir, gSettings.charSet, infoerror_(&four), gBoxTexts.c_str());
+    std::fprintf(f, "base=%s\nchardir=%s\ncharset=%s\nlevel=%d\nerror=%d\nboxes=%s\n",
+                 gSettings.baseDir, gSettings.charDir, gSettings.charSet, infoerror_(&four),
+                 yylasterror(), gBoxTexts.c_str());
     std::fclose(f);
 }
 
@@ -295,6 +301,12 @@ LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST(ChildProcess, DISABLED_ReportSettings) {
     gHook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+    // A program may raise errors and set a report level before it initialises the library.
+    if (GetEnvironmentVariableA("QUILL_TEST_EARLY_ERROR", nullptr, 0) > 0) {
+        yyraise(1005);
+        int level = 1;
+        idebuglevel_(&level);
+    }
     char inifile[MAX_PATH] = "";
     if (GetEnvironmentVariableA("QUILL_TEST_INIFILE", inifile, sizeof inifile) > 0)
         winitialise_(inifile, static_cast<int>(std::strlen(inifile)));
@@ -311,7 +323,8 @@ struct StartupCase : ::testing::Test {
     std::string dir;
     std::map<std::string, std::string> settings;
     std::vector<std::string> variables = {"QUILLA", "QIDE", "QUILINIT", "VUDOVUROR",
-                                          "QUILL_TEST_INIFILE", "QUILL_TEST_REPORT"};
+                                          "QUILL_TEST_INIFILE", "QUILL_TEST_REPORT",
+                                          "QUILL_TEST_EARLY_ERROR"};
     void SetUp() override {
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
@@ -401,12 +414,28 @@ TEST_F(StartupCase, ConfigurationInTheCurrentDirectory) {
     EXPECT_EQ(settings["charset"], "simplex.chr");
 }
 
-TEST_F(StartupCase, CharacterDirectoryAtReportLevelFourRaisesNoError) {
-    Write("quilla.ini", "DEBUG=4\r\nCHARDIR=X:\\strokes\r\nCHARSET=a.chr\r\nPRINTER=x1\r\n");
+// A DEBUG line sets the level for the lines after it; there a number that does not convert
+// is reported and its line ignored, while names are never taken for numbers. No error stays.
+TEST_F(StartupCase, AtReportLevelFourOnlyABadNumberIsReported) {
+    Write("quilla.ini", "PRINTER=y2\r\nDEBUG=4\r\nCHARDIR=X:\\strokes\r\nCHARSET=1.chr\r\n"
+                        "PRINTER=x1\r\nPLOTTER=3\r\n");
     Run();
     EXPECT_EQ(settings["level"], "4");
-    EXPECT_EQ(settings["boxes"], "");
+    const std::string boxes = settings["boxes"];
+    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), '|'), 1) << boxes;
+    EXPECT_NE(boxes.find("Error=  12:Invalid character detected"), std::string::npos) << boxes;
+    EXPECT_EQ(settings["error"], "0");
+    EXPECT_EQ(settings["printer"], "0");
+    EXPECT_EQ(settings["plotter"], "3");
     EXPECT_EQ(settings["chardir"], "X:\\strokes\\");
+    EXPECT_EQ(settings["charset"], "1.chr");
+}
+
+TEST_F(StartupCase, InitialisationStartsTheErrorWordsAfresh) {
+    Env("QUILL_TEST_EARLY_ERROR", "1");
+    Run();
+    EXPECT_EQ(settings["level"], "0");
+    EXPECT_EQ(settings["error"], "0");
 }
 
 TEST_F(StartupCase, QuilinitNamingNoFileFallsBackToTheCurrentDirectory) {
