@@ -69,6 +69,8 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
                   const int *menuid, const int *toolbars, int *idialog, const int *parent,
                   const char *title);
 void yyclosechild_(int *iwin, int *icurdialog);
+// Closes the multimedia device that window SLOT plays, if any, and forgets it.
+void yyclosemcidevice(int slot);
 // Makes slot IWIN current; IWIN := -1 when the slot is not open.
 void yywinsel_(int *iwin);
 // WINDOW (a frame or client area) now has a client area of WIDTH x HEIGHT pixels: when it is

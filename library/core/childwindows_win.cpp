@@ -51,14 +51,6 @@ bool RegisterChildClass(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
-void ResetSlot(int slot) {
-    WindowSlot &s = wSlot[slot];
-    delete[] s.tips;
-    s = WindowSlot{};
-    for (int &r : s.restored) r = kNotRecorded;
-    s.flags = -1;
-}
-
 // A dialog template combined with a window must be a child control-parent dialog without
 // caption, sizing border or system menu. Its size in pixels on success; -1 when it cannot be
 // created, -2 when its style does not qualify.
@@ -241,7 +233,7 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
         if (menu) DestroyMenu(menu);
         return;
     }
-    ResetSlot(slot);
+    yyforgetslot(slot);
     wSlot[slot].flags = f;
     wSlot[slot].previous = hWinCur;
     wWindow[slot] = w;
@@ -292,10 +284,7 @@ void yyclosechild_(int *iwin, int *icurdialog) {
     }
     HWND frame = wWindow[slot];
     WindowSlot &s = wSlot[slot];
-    if (s.mciDevice) {
-        mciSendCommandA(s.mciDevice, MCI_CLOSE, 0, 0);
-        s.mciDevice = 0;
-    }
+    yyclosemcidevice(slot);
     if (wIndex == slot && wDC) {
         ReleaseDC(hClient[slot], wDC);
         wDC = nullptr;
@@ -319,11 +308,16 @@ void yyclosechild_(int *iwin, int *icurdialog) {
     DestroyWindow(frame);
     if (hWinCur == frame) hWinCur = wWindow[0];
     yyforgetslot(slot);
-    ResetSlot(slot);
     if (wIndex == slot) {
         int root = 0;
         yywinsel_(&root);
     }
+}
+
+void yyclosemcidevice(int slot) {
+    if (slot < 0 || slot >= kWindowSlots || wSlot[slot].mciDevice == 0) return;
+    mciSendCommandA(wSlot[slot].mciDevice, MCI_CLOSE, 0, 0);
+    wSlot[slot].mciDevice = 0;
 }
 
 void yywinsel_(int *iwin) {

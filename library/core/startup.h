@@ -91,7 +91,8 @@ void yyinitlfn1_(const int *unit);
 void yyshutdown_();
 
 // Forgets the window, status bar, menu, accelerator and tool bar handles of a slot whose
-// windows are gone.
+// windows are gone, and starts its record afresh (its tool-tip table freed, no placement, no
+// media device, flags -1).
 void yyforgetslot(int slot);
 
 #endif

@@ -11,13 +11,16 @@
 #include <vector>
 
 #include "core/childwindows.h"
+#include "core/commondialogs.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/events.h"
+#include "core/fields.h"
 #include "core/fixedtext.h"
 #include "core/menus.h"
 #include "core/numeric_edit.h"
 #include "core/windowtext.h"
+#include "graphics/drawing_target.h"
 #include "graphics/graphics_startup.h"
 #include "grid/grid_classes.h"
 #include "hardcopy/hardcopy_startup.h"
@@ -458,12 +461,17 @@ void windowclose_(void) {
     yygraphicsclose();
     yyshutdown_();
     gRoot.flags = -1;
-    wSlot[0].flags = -1;
     iWindowOpened = 0;
     iCurDialog = 0;
+    wModalInfo = ModalInfo{};
 }
 
 void yyshutdown_() {
+    // A dialog field the program draws in gives back its device context before the graphics
+    // objects selected into it go.
+    yyfieldreleasetarget();
+    yydeletegraphicsobjects();
+
     // Dialogs go before the windows that may hold them: first those that fill a window,
     // then every loaded dialog, each destroyed before its record is freed.
     for (int slot = 0; slot < kWindowSlots; ++slot)
@@ -476,6 +484,7 @@ void yyshutdown_() {
     pGradientFill = nullptr;
     if (hHelpLib != nullptr) FreeLibrary(hHelpLib);
     hHelpLib = nullptr;
+    for (int slot = 0; slot < kWindowSlots; ++slot) yyclosemcidevice(slot);
 
     if (wDC != nullptr && hClient[wIndex] != nullptr) ReleaseDC(hClient[wIndex], wDC);
     wDC = nullptr;
@@ -496,6 +505,11 @@ void yyforgetslot(int slot) {
     hMenuRoot[slot] = nullptr;
     hAccel[slot] = nullptr;
     for (HWND &bar : hToolbar[slot]) bar = nullptr;
+    WindowSlot &record = wSlot[slot];
+    delete[] record.tips;
+    record = WindowSlot{};
+    for (int &word : record.restored) word = kNotRecorded;
+    record.flags = -1;
 }
 
 int yygetwindowindex(HWND window) {

@@ -19,6 +19,11 @@ extern HPALETTE gPal256;      // the library's 256-colour palette, null on true-
 // that its colours show as meant; nothing on screens that need no palette.
 void yyrealizepalette(HWND window, HDC dc = nullptr);
 
+// Deletes the graphics objects the library made (pattern bitmap, font, pen, palette) and
+// forgets the drawing device context. The fonts and pens a target held before must have been
+// selected back into it first.
+void yydeletegraphicsobjects();
+
 // The raster operation of a plot mode.
 int yyplotmoderop(int plotmode);
 

@@ -30,3 +30,23 @@ void yyrealizepalette(HWND window, HDC dc) {
         ReleaseDC(window, target);
     }
 }
+
+namespace {
+
+template <typename Handle>
+void DeleteAndForget(Handle &object) {
+    if (object != nullptr) DeleteObject(object);
+    object = nullptr;
+}
+
+}  // namespace
+
+void yydeletegraphicsobjects() {
+    DeleteAndForget(gBitmap);
+    DeleteAndForget(gFont);
+    DeleteAndForget(gPen);
+    DeleteAndForget(gPal256);
+    gFontOld = nullptr;
+    gPenOld = nullptr;
+    gDC = nullptr;
+}

@@ -208,6 +208,34 @@ TEST_F(RootWindow, ChildDialogTemplateGivesTheRootItsSizeAndContent) {
     EXPECT_FALSE(IsWindow(content));
 }
 
+// The close leaves nothing of the windows behind for the next root window: no tool-tip texts
+// of the old tool bars, no drawing target in a destroyed dialog, no pattern bitmap.
+TEST_F(RootWindow, CloseForgetsToolTipsAndTheFieldDrawingTarget) {
+    int flags = 128, bars[4] = {202, 0, 0, 0};
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, bars, nullptr, nullptr,
+                 nullptr, 0);
+    ASSERT_NE(hToolbar[0][0], nullptr);
+    int ident = 211, n = 8;
+    yytooltip_(&ident, "Open it", &n);
+    ASSERT_STREQ(yytooltiptext(0, 211), "Open it");
+    int dialog = 205, field = 251, width = 0, height = 0;
+    wdialogload_(&dialog);
+    yyfieldselect_(&field, &width, &height);
+    ASSERT_EQ(field, 251);
+    ASSERT_NE(hGraphicsField, nullptr);
+    ASSERT_NE(gBitmap, nullptr);
+
+    windowclose_();
+    EXPECT_EQ(hGraphicsField, nullptr);
+    EXPECT_EQ(gBitmap, nullptr);
+    EXPECT_EQ(gDC, nullptr);
+    EXPECT_EQ(wSlot[0].tipCount, 0);
+
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                 nullptr, 0);
+    EXPECT_EQ(yytooltiptext(0, 211), nullptr);
+}
+
 TEST(Environment, VariableThatDoesNotFitIsRefusedBlank) {
     SetEnvironmentVariableA("QUILL_TEST_VALUE", "abcdef");
     char value[6];
