@@ -20,17 +20,10 @@ int Info(int item) { return infoerror_(&item); }
 
 class CharFile : public ::testing::Test {
 protected:
-    fs::path dir;
+    ScratchFolder scratch{"quill-charfile-test"};
+    const fs::path &dir = scratch.path;
     void SetUp() override {
-        dir = UniqueScratchPath("quill-charfile-test");
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-        fs::create_directories(dir);
         for (int item = 1; item <= 3; ++item) Info(item);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
     }
     std::string Name(const std::string &file) { return (dir / file).string(); }
     void Put(const std::string &file, const std::string &content) {

@@ -24,9 +24,9 @@ std::string ReadFile(const fs::path &path) {
 }
 
 TEST(DebugLog, FallsBackToDebugTxtAndWritesCrLfLines) {
-    fs::path dir = UniqueScratchPath("quill-debuglog-test");
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
+    // On Windows the open log keeps its file: the folder keeps what cannot be removed.
+    ScratchFolder scratch("quill-debuglog-test");
+    const fs::path &dir = scratch.path;
     fs::create_directories(dir / "debug");  // a directory in the way of the first name
     fs::path old = fs::current_path();
     fs::current_path(dir);
@@ -52,8 +52,6 @@ TEST(DebugLog, FallsBackToDebugTxtAndWritesCrLfLines) {
     EXPECT_FALSE(fs::exists(dir / "debug.dat"));
     int item = 1;
     EXPECT_EQ(1044, infoerror_(&item));
-    // the open log keeps its file on Windows: leave what cannot be removed
-    fs::remove_all(dir, ignored);
 }
 
 }  // namespace

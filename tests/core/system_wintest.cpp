@@ -60,18 +60,12 @@ TEST(RunCommand, WaitKeepsAQuitMessageForTheCaller) {
 
 class Files : public ::testing::Test {
 protected:
-    fs::path dir;
+    ScratchFolder scratch{"quill-system-test"};
+    const fs::path &dir = scratch.path;
     void SetUp() override {
-        dir = UniqueScratchPath("quill-system-test");
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
         fs::create_directories(dir / "sub.txt");
         for (const char *name : {"a.txt", "b.txt", "c.dat"}) std::ofstream(dir / name) << "1234";
         for (int item = 1; item <= 3; ++item) Info(item);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
     }
     std::set<std::string> Find(const std::string &pattern) {
         std::set<std::string> found;

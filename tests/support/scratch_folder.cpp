@@ -20,3 +20,12 @@ std::filesystem::path UniqueScratchPath(const std::string &prefix) {
         name += std::string("-") + test->name();
     return std::filesystem::temp_directory_path() / name;
 }
+
+ScratchFolder::ScratchFolder(const std::string &prefix) : path(UniqueScratchPath(prefix)) {
+    std::filesystem::create_directories(path);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}

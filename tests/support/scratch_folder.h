@@ -12,4 +12,14 @@
 // number and the running test's name. The folder is not created.
 std::filesystem::path UniqueScratchPath(const std::string &prefix);
 
+// A fresh empty scratch folder of that kind for the life of the object, removed with all it
+// holds afterwards.
+struct ScratchFolder {
+    std::filesystem::path path;
+    explicit ScratchFolder(const std::string &prefix);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+};
+
 #endif

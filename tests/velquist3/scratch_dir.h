@@ -9,14 +9,8 @@
 
 #include "scratch_folder.h"
 
-struct ScratchDir {
-    std::filesystem::path path;
-
-    ScratchDir() : path(UniqueScratchPath("velquist3-test")) { std::filesystem::create_directories(path); }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+struct ScratchDir : ScratchFolder {
+    ScratchDir() : ScratchFolder("velquist3-test") {}
     std::string file(const std::string &name) const { return (path / name).string(); }
 };
 
