@@ -248,10 +248,9 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             ArrangeIconicWindows(GetParent(window));
         break;
     case MM_MCINOTIFY:
-        // The device has finished: the window forgets it and it is closed.
+        // The window's device has finished: it is closed and forgotten.
         if (slot >= 0 && wSlot[slot].mciDevice == static_cast<UINT>(lParam))
-            wSlot[slot].mciDevice = 0;
-        mciSendCommandA(static_cast<MCIDEVICEID>(lParam), MCI_CLOSE, 0, 0);
+            yyclosemcidevice(slot);
         return 0;
     case WM_NCLBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
