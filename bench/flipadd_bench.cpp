@@ -9,8 +9,8 @@
 //   baseline=table n=<N> digits_per_s=<x>
 //   baseline=copy n=<N> bytes_per_s=<x>
 //   best_ratio n=<N> <x>          (fastest kernel over the table-driven step)
-#include "flipadd.h"
-#include "table_step.h"
+#include "velquist3/flipadd.h"
+#include "velquist/table_step.h"
 
 #include <chrono>
 #include <cstdio>

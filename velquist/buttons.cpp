@@ -1,5 +1,5 @@
 // The Open and Clear buttons of the earlier program.
-#include "checkpoint.h"
+#include "velquist3/checkpoint.h"
 #include "program.h"
 
 namespace velquist {

@@ -3,7 +3,7 @@
 // event queue. The program talks to the window system only through the library.
 #include <string>
 
-#include "program_shell.h"
+#include "velquist3/program_shell.h"
 #include "program.h"
 #include "quillamorph.h"
 #include "runtime.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "search_counts.h"
+#include "velquist3/search_counts.h"
 #include "table_step.h"
 
 namespace velquist {

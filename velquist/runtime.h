@@ -3,7 +3,7 @@
 #ifndef VELQUIST_RUNTIME_H
 #define VELQUIST_RUNTIME_H
 
-#include "cputime.h"
+#include "velquist3/cputime.h"
 #include "program.h"
 
 namespace velquist {

@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "checkpoint.h"
+#include "velquist3/checkpoint.h"
 #include "program.h"
 #include "save_files.h"
 

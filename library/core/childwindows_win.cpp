@@ -6,7 +6,7 @@
 #include <mmsystem.h>
 
 #include "core/dialogs.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/events.h"
 #include "core/menus.h"
 #include "core/windowtext.h"

@@ -1,7 +1,7 @@
 // Reading a dialog's attribute text. See dialog_attributes.h.
 #include "core/dialog_attributes.h"
 
-#include "core/conversion.h"
+#include "base/conversion.h"
 
 #include <cstdlib>
 #include <cstring>

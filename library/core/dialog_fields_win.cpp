@@ -4,9 +4,9 @@
 #include <string>
 
 #include "core/dialogs.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/fields.h"
-#include "core/fixedtext.h"
+#include "base/fixedtext.h"
 #include "core/startup.h"
 #include "quillamorph/fields.h"
 

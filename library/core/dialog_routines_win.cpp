@@ -4,7 +4,7 @@
 #include "core/childwindows.h"
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"
 #include "quillamorph/childwindows.h"

@@ -1,10 +1,10 @@
 // Display facts, the mouse cursor, the bell and the locale's decimal character.
 #include "core/display.h"
 
-#include "core/conversion.h"
+#include "base/conversion.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"
-#include "core/system.h"
+#include "base/system.h"
 
 #include <windows.h>
 

@@ -1,9 +1,10 @@
 // The window-system side of error reports: the status-bar line, the "Library Error" box, and
 // the program exit that its Cancel leads to.
-#include "core/errors.h"
+#include "base/errors.h"
+#include "core/startup.h"
 
-#include "core/fixedtext.h"
-#include "core/system.h"
+#include "base/fixedtext.h"
+#include "base/system.h"
 #include "quillamorph/childwindows.h"
 #include "quillamorph/commondialogs.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/dialogs.h"
 #include "core/fields.h"
-#include "core/fixedtext.h"
+#include "base/fixedtext.h"
 #include "core/numeric_edit.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "core/dialog_attributes.h"
 #include "core/dialogs.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/fields.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/conversion.h"
-#include "core/fixedtext.h"
+#include "base/conversion.h"
+#include "base/fixedtext.h"
 
 namespace {
 

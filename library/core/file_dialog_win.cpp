@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/file_dialog_text.h"
-#include "core/fixedtext.h"
-#include "core/strings.h"
+#include "base/fixedtext.h"
+#include "base/strings.h"
 #include "quillamorph/commondialogs.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/fixedtext.h"
+#include "base/fixedtext.h"
 
 namespace {
 

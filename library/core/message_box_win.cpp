@@ -6,9 +6,9 @@
 
 #include "core/childwindows.h"
 #include "core/dialogs.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/fields.h"
-#include "core/fixedtext.h"
+#include "base/fixedtext.h"
 #include "core/message_box_rules.h"
 #include "core/startup.h"
 #include "quillamorph/commondialogs.h"

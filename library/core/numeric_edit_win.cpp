@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/conversion.h"
+#include "base/conversion.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
 #include "core/display.h"

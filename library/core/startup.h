@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/configuration.h"
+#include "base/configuration.h"
 
 // Window slots: 0 the root window, 1 to 20 child windows.
 constexpr int kWindowSlots = 21;
@@ -94,5 +94,10 @@ void yyshutdown_();
 // windows are gone, and starts its record afresh (its tool-tip table freed, no placement, no
 // media device, flags -1).
 void yyforgetslot(int slot);
+
+// The window-system error reports: level 3 writes the root window's status bar, level 4 shows
+// the "Library Error" box, whose Cancel ends the process. Library initialisation installs it as
+// the error store's report routine.
+void yyerrorwindowreport(int level, const char *line);
 
 #endif

@@ -13,10 +13,10 @@
 #include "core/childwindows.h"
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/events.h"
 #include "core/fields.h"
-#include "core/fixedtext.h"
+#include "base/fixedtext.h"
 #include "core/menus.h"
 #include "core/numeric_edit.h"
 #include "core/windowtext.h"
@@ -367,6 +367,7 @@ void winitialise_(const char *inifile, int inifile_len) {
     yyresetfontcache();
     yysettingsdefaults(&gSettings);
     yyerrorreset();
+    quill::SetErrorReportHook(yyerrorwindowreport);
     yygraphicsinitialise();
     const int bellOn = 1;
     yysetbell_(&bellOn);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/fixedtext.h"
+#include "base/fixedtext.h"
 #include "quillamorph/childwindows.h"
 
 namespace {

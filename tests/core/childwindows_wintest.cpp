@@ -11,7 +11,7 @@
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
 #include "core/display.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/menus.h"
 #include "library_root.h"
 #include "quillamorph.h"

@@ -1,7 +1,7 @@
 // Display facts, the cursor, the decimal character, and the small text routines.
-#include "core/conversion.h"
+#include "base/conversion.h"
 #include "core/display.h"
-#include "core/strings.h"
+#include "base/strings.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,7 +1,7 @@
 // Error reports through the window system: the "Library Error" box of level 4, answered from
 // a thread timer (it runs inside the box's modal loop) that records the box and presses one
 // of its buttons.
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/startup.h"
 #include "quillamorph/startup.h"
 
@@ -47,7 +47,9 @@ void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (seen.count == 0) EnumThreadWindows(GetCurrentThreadId(), AnswerDialog, 0);
 }
 
+// The library, initialised as every program starts it, reports by the window system.
 void ReportAnswered(int code, int answer) {
+    winitialise_(nullptr, 0);
     seen = BoxSeen();
     seen.answer = answer;
     UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerTimer);

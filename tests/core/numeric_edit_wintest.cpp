@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/conversion.h"
+#include "base/conversion.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
 

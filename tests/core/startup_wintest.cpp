@@ -13,7 +13,7 @@
 #include <commctrl.h>
 
 #include "core/childwindows.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/fields.h"
 #include "core/menus.h"
 #include "core/startup.h"

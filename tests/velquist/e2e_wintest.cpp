@@ -9,9 +9,9 @@
 
 #include "fake_host.h"
 #include "program_driver.h"
-#include "runtime.h"
-#include "save_files.h"
-#include "table_step.h"
+#include "velquist/runtime.h"
+#include "velquist/save_files.h"
+#include "velquist/table_step.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "program.h"
+#include "velquist/program.h"
 #include "scratch_folder.h"
 
 class FakeHost : public velquist::Host {

@@ -3,7 +3,7 @@
 
 #include <ctime>
 
-#include "runtime.h"
+#include "velquist/runtime.h"
 
 TEST(Runtime, LocalDateIsToday) {
     std::time_t now = std::time(nullptr);

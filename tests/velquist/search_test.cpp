@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "checkpoint.h"
+#include "velquist3/checkpoint.h"
 #include "fake_host.h"
-#include "program.h"
-#include "save_files.h"
+#include "velquist/program.h"
+#include "velquist/save_files.h"
 
 using namespace velquist;
 

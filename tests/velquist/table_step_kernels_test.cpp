@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "flipadd.h"
-#include "table_step.h"
+#include "velquist3/flipadd.h"
+#include "velquist/table_step.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "table_step.h"
+#include "velquist/table_step.h"
 
 using velquist::TableArrays;
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "checkpoint.h"
+#include "velquist3/checkpoint.h"
 #include "scratch_dir.h"
 
 namespace {

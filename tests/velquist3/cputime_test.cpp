@@ -1,7 +1,7 @@
 // The process clock both programs show: it reads, and it advances with work done.
 #include <gtest/gtest.h>
 
-#include "cputime.h"
+#include "velquist3/cputime.h"
 
 TEST(ProcessCpuTime, AdvancesWithWork) {
     double before = process_cpu_seconds();

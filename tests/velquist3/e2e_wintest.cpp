@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "checkpoint.h"
+#include "velquist3/checkpoint.h"
 #include "long_number.h"
 #include "program_driver.h"
 

@@ -1,7 +1,7 @@
 // The run log: its file name, time stamps and the form of its lines.
 #include <gtest/gtest.h>
 
-#include "eventlog.h"
+#include "velquist3/eventlog.h"
 #include "scratch_dir.h"
 
 namespace {

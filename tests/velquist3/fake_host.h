@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "velquist3_program.h"
+#include "velquist3/velquist3_program.h"
 
 struct FakeHost : SearchHost {
     std::map<int, int> integers;

@@ -1,7 +1,7 @@
 // The reverse-and-add kernels against a plain digit-at-a-time adder, byte for byte over the
 // whole destination buffer, on buffers sized exactly as digit_buffer_bytes says (so the
 // sanitizers see any access outside the guard, digits and slack).
-#include "flipadd.h"
+#include "velquist3/flipadd.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "checkpoint.h"
+#include "velquist3/checkpoint.h"
 #include "fake_host.h"
 #include "scratch_dir.h"
 

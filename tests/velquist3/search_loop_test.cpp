@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "checkpoint.h"
+#include "velquist3/checkpoint.h"
 #include "fake_host.h"
 #include "long_number.h"
 #include "scratch_dir.h"

@@ -1,12 +1,12 @@
 // Character-file I/O: every routine is one operating-system call on the caller's handle
 // and buffer; failures raise error 1 (open) or 2 (read, write, seek) and keep the system's
 // code as the file error status.
-#include "core/files.h"
+#include "base/files.h"
 
-#include "core/errors.h"
-#include "core/fixedtext.h"
-#include "core/strings.h"
-#include "core/system.h"
+#include "base/errors.h"
+#include "base/fixedtext.h"
+#include "base/strings.h"
+#include "base/system.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Memory compression through zlib's one-shot compress and uncompress.
-#include "core/compression.h"
+#include "base/compression.h"
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 #include <zlib.h>
 

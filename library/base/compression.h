@@ -1,6 +1,6 @@
 // zlib's one-shot calls for the library's own code.
-#ifndef QUILL_CORE_COMPRESSION_H
-#define QUILL_CORE_COMPRESSION_H
+#ifndef QUILL_BASE_COMPRESSION_H
+#define QUILL_BASE_COMPRESSION_H
 
 #include "quillamorph/compression.h"
 

@@ -2,7 +2,7 @@
 // (groups expanded by their repeat counts), then the items are run against the one value:
 // position and literal items write or move, the first data item writes the value, and the
 // writing ends at the next data item, at ":" or at the end of the list.
-#include "core/format.h"
+#include "base/format.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,9 +1,9 @@
 // Library settings: base directory, configuration file, temporary names, command line.
-#include "core/configuration.h"
+#include "base/configuration.h"
 
 #include <sys/stat.h>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "quillamorph/conversion.h"
 
 #include <cctype>

@@ -1,5 +1,5 @@
 // Fixed-length text helpers shared by every routine that takes or returns a blank-padded text.
-#include "core/fixedtext.h"
+#include "base/fixedtext.h"
 
 #include <cstring>
 

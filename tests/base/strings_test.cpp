@@ -1,6 +1,6 @@
 // String utilities on blank-padded texts.
-#include "core/strings.h"
-#include "core/errors.h"
+#include "base/strings.h"
+#include "base/errors.h"
 
 #include <gtest/gtest.h>
 

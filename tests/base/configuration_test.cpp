@@ -1,9 +1,9 @@
 // The configuration file, base directory, temporary names and command-line arguments.
-#include "core/configuration.h"
+#include "base/configuration.h"
 
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 #include <cstdio>
 #include <cstring>

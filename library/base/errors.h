@@ -4,8 +4,8 @@
 // number is kept for infoerror_ and reported by the report level: 0 nothing, 1 a line on
 // standard output, 2 a line in the debug log, 3 the root window's status bar, 4 a message box
 // whose Cancel ends the process. Routines that only probe a conversion use QuietErrors.
-#ifndef QUILL_CORE_ERRORS_H
-#define QUILL_CORE_ERRORS_H
+#ifndef QUILL_BASE_ERRORS_H
+#define QUILL_BASE_ERRORS_H
 
 #include "quillamorph/errors.h"
 
@@ -65,10 +65,14 @@ struct ErrorMessage {
 extern const ErrorMessage yyerrormessages[];
 extern const int yyerrormessagecount;
 
-#ifdef _WIN32
-// The window-system reports: level 3 (status bar) and level 4 (message box). LINE is the
-// trimmed report line. Reports that cannot be made are skipped.
-void yyerrorwindowreport(int level, const char *line);
-#endif
+namespace quill {
+
+// Reports of levels 3 (the root window's status bar) and 4 (a message box) need the window
+// system, which this layer does not know: library initialisation installs the routine that
+// makes them. LINE is the trimmed report line. Until one is installed such reports are skipped.
+using ErrorReportHook = void (*)(int level, const char *line);
+void SetErrorReportHook(ErrorReportHook hook);
+
+}  // namespace quill
 
 #endif

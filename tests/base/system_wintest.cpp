@@ -1,7 +1,7 @@
 // Operating-system services under Windows: running commands, directory searches, deleting
 // files by pattern, the registry and file facts.
-#include "core/errors.h"
-#include "core/system.h"
+#include "base/errors.h"
+#include "base/system.h"
 #include "quillamorph/system.h"
 
 #include <gtest/gtest.h>

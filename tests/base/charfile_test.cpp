@@ -1,7 +1,7 @@
 // Character files: open modes, reads and writes bounded by the caller's buffer, seeks, and
 // the quoted-field helpers.
-#include "core/errors.h"
-#include "core/files.h"
+#include "base/errors.h"
+#include "base/files.h"
 
 #include <gtest/gtest.h>
 

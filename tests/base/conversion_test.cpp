@@ -1,7 +1,7 @@
 // Number and text conversion: the formatted writers against values a Fortran runtime writes,
 // the readers' syntax rules and error numbers, the next-word routines and the quiet forms.
-#include "core/conversion.h"
-#include "core/errors.h"
+#include "base/conversion.h"
+#include "base/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Library settings read at start-up: base directory, configuration file, temporary file names
 // and the command line. Everything here is portable; the Win32 start-up gathers the
 // environment values and hands them in.
-#ifndef QUILL_CORE_CONFIGURATION_H
-#define QUILL_CORE_CONFIGURATION_H
+#ifndef QUILL_BASE_CONFIGURATION_H
+#define QUILL_BASE_CONFIGURATION_H
 
 #include <cstddef>
 

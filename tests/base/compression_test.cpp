@@ -1,7 +1,7 @@
 // Memory compression: round trips, zlib's failures as error 1044 with its status, and
 // refused lengths.
-#include "core/compression.h"
-#include "core/errors.h"
+#include "base/compression.h"
+#include "base/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The debug log. It is opened once per process; the file stays open and every line is
 // flushed at once, so the log is complete however the process ends.
-#include "core/debuglog.h"
+#include "base/debuglog.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,12 +1,12 @@
 // Number and text conversion: the formatted writers, the three readers with their syntax
 // rules and error numbers, the next-word routines, and the quiet conversions of fields and
 // grid cells.
-#include "core/conversion.h"
+#include "base/conversion.h"
 
-#include "core/errors.h"
-#include "core/fixedtext.h"
-#include "core/format.h"
-#include "core/strings.h"
+#include "base/errors.h"
+#include "base/fixedtext.h"
+#include "base/format.h"
+#include "base/strings.h"
 
 #include <cerrno>
 #include <climits>

@@ -2,7 +2,7 @@
 // (the portable code's own tests). Windows builds use system_win.cpp instead.
 #ifndef _WIN32
 
-#include "core/system.h"
+#include "base/system.h"
 
 #include <cerrno>
 #include <climits>

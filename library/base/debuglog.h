@@ -1,8 +1,8 @@
 // The library's debug log: a text file created on first use in the current directory, named
 // "debug", else "debug.txt", else "debug.dat", with lines ending in CR LF. When none of the
 // three can be created the writes are dropped silently.
-#ifndef QUILL_CORE_DEBUGLOG_H
-#define QUILL_CORE_DEBUGLOG_H
+#ifndef QUILL_BASE_DEBUGLOG_H
+#define QUILL_BASE_DEBUGLOG_H
 
 #include "quillamorph/convention.h"
 

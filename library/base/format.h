@@ -4,8 +4,8 @@
 // Edit descriptors: Iw[.m], Fw.d, Ew.d[Ee], Dw.d, Gw.d[Ee] with repeat counts, nX, Tn, TLn,
 // TRn, literals in quotes, nH literals, groups in parentheses, ":", SP, SS, S, BN, BZ and kP
 // (read and ignored). A value too large for its field gives asterisks in that field.
-#ifndef QUILL_CORE_FORMAT_H
-#define QUILL_CORE_FORMAT_H
+#ifndef QUILL_BASE_FORMAT_H
+#define QUILL_BASE_FORMAT_H
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The debug log and the level-2 error report. The log is opened once per process, so the
 // whole behaviour is one scenario in a fresh directory.
-#include "core/debuglog.h"
-#include "core/errors.h"
+#include "base/debuglog.h"
+#include "base/errors.h"
 
 #include <gtest/gtest.h>
 

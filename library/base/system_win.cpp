@@ -1,10 +1,10 @@
 // Operating-system services: files, directories, processes, environment, time, registry and
 // version information, each a thin wrapper over Win32 that reports failure as the system's
 // last-error code.
-#include "core/system.h"
+#include "base/system.h"
 
-#include "core/errors.h"
-#include "core/fixedtext.h"
+#include "base/errors.h"
+#include "base/fixedtext.h"
 #include "quillamorph/system.h"
 
 #include <windows.h>

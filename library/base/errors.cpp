@@ -1,8 +1,8 @@
 // The error store and the one report path of the library.
-#include "core/errors.h"
+#include "base/errors.h"
 
-#include "core/debuglog.h"
-#include "core/fixedtext.h"
+#include "base/debuglog.h"
+#include "base/fixedtext.h"
 
 #include <cstdio>
 #include <string>
@@ -15,6 +15,7 @@ int lasterror = 0;
 int fileerror = 0;
 int systemerror = 0;
 int reportlevel = 0;
+quill::ErrorReportHook windowReport = nullptr;
 int lastinfo = 0;
 
 void WriteStandardOutput(const std::string &line) {
@@ -70,9 +71,7 @@ void yyerror_(const int *icode) {
         idebug_(line.data(), static_cast<int>(line.size()));
         break;
     default:
-#ifdef _WIN32
-        yyerrorwindowreport(level, line.c_str());
-#endif
+        if (windowReport) windowReport(level, line.c_str());
         break;
     }
     reportlevel = level;
@@ -80,6 +79,8 @@ void yyerror_(const int *icode) {
 }
 
 void yyraise(int code) { yyerror_(&code); }
+
+void quill::SetErrorReportHook(ErrorReportHook hook) { windowReport = hook; }
 
 void yysetfileerror(int code) { fileerror = code; }
 void yysetsystemerror(int code) { systemerror = code; }

@@ -1,6 +1,6 @@
 // The error store, the report line and the fixed messages.
-#include "core/errors.h"
-#include "core/fixedtext.h"
+#include "base/errors.h"
+#include "base/fixedtext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // String utilities for the library's own code.
-#ifndef QUILL_CORE_STRINGS_H
-#define QUILL_CORE_STRINGS_H
+#ifndef QUILL_BASE_STRINGS_H
+#define QUILL_BASE_STRINGS_H
 
 #include "quillamorph/strings.h"
 

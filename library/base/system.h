@@ -4,8 +4,8 @@
 //
 // The file and directory routines used by portable code (open, close, read, write, seek,
 // current directory) exist in every build; the others only on Windows.
-#ifndef QUILL_CORE_SYSTEM_H
-#define QUILL_CORE_SYSTEM_H
+#ifndef QUILL_BASE_SYSTEM_H
+#define QUILL_BASE_SYSTEM_H
 
 #include "quillamorph/convention.h"
 

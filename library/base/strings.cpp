@@ -1,9 +1,9 @@
 // String utilities on fixed-length, blank-padded texts.
-#include "core/strings.h"
+#include "base/strings.h"
 
-#include "core/errors.h"
-#include "core/fixedtext.h"
-#include "core/system.h"
+#include "base/errors.h"
+#include "base/fixedtext.h"
+#include "base/system.h"
 
 #include <cctype>
 #include <climits>

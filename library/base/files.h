@@ -1,6 +1,6 @@
 // Character files for the library's own code: the quoted-field helpers of text files.
-#ifndef QUILL_CORE_FILES_H
-#define QUILL_CORE_FILES_H
+#ifndef QUILL_BASE_FILES_H
+#define QUILL_BASE_FILES_H
 
 #include "quillamorph/files.h"
 

@@ -2,8 +2,8 @@
 // conversions that fields and grid cells use. Their text arguments are work buffers: the
 // text up to the first NUL (or, without a NUL, up to the last non-blank) is what they read,
 // and what they write is left-justified, followed by a NUL and blanks.
-#ifndef QUILL_CORE_CONVERSION_H
-#define QUILL_CORE_CONVERSION_H
+#ifndef QUILL_BASE_CONVERSION_H
+#define QUILL_BASE_CONVERSION_H
 
 #include "quillamorph/conversion.h"
 

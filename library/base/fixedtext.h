@@ -1,8 +1,8 @@
 // Helpers for the library's fixed-length texts: blank-padded, not NUL-terminated, with their
 // length passed beside them. Every copy into a caller's text goes through yyputtext, which
 // never writes past the length it is given and treats a negative length as 0.
-#ifndef QUILL_CORE_FIXEDTEXT_H
-#define QUILL_CORE_FIXEDTEXT_H
+#ifndef QUILL_BASE_FIXEDTEXT_H
+#define QUILL_BASE_FIXEDTEXT_H
 
 #include <cstddef>
 #include <string>
