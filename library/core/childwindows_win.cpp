@@ -10,7 +10,7 @@
 #include "core/events.h"
 #include "core/menus.h"
 #include "core/windowtext.h"
-#include "graphics/coordinates.h"
+#include "graphics/graphics_state.h"
 #include "quillamorph/childwindows.h"
 
 WindowSlot wSlot[kWindowSlots];

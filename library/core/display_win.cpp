@@ -5,6 +5,7 @@
 #include "core/numeric_edit.h"
 #include "core/startup.h"
 #include "base/system.h"
+#include "graphics/drawing_target.h"
 
 #include <windows.h>
 
@@ -70,9 +71,9 @@ void yychangecursor_(const int *icursor) {
 }
 
 void yysetcursorpos_(const int *ix, const int *iy, const int *irel) {
-    // Only a window's client area is a target here; a dialog graphics field is not one.
-    if (!irel || *irel != 1) return;
-    HWND client = CurrentClient();
+    // IREL 1: the current window's client area; otherwise the dialog field that is the
+    // drawing target.
+    HWND client = irel != nullptr && *irel == 1 ? CurrentClient() : hGraphicsField;
     if (!client) return;
     POINT p = {ix ? *ix : 0, iy ? *iy : 0};
     ClientToScreen(client, &p);

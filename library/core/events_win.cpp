@@ -7,7 +7,7 @@
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/window_units.h"
-#include "graphics/coordinates.h"
+#include "graphics/graphics_state.h"
 #include "quillamorph/events.h"
 
 int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
@@ -413,12 +413,12 @@ void yydrawablesize_(const int *kind, const int *index, int *width, int *height)
 
 namespace {
 
-// Graphics coordinates of the centre of pixel (x, y) counted from the top of a drawable
-// of HEIGHT pixels.
-void PixelToGraphics(int x, int y, int height, float *gx, float *gy) {
+// Graphics coordinates, in MAPPING, of the centre of pixel (x, y) counted from the top of a
+// drawable of HEIGHT pixels.
+void PixelToGraphics(const GraphicsState &mapping, int x, int y, int height, float *gx, float *gy) {
     const float px = static_cast<float>(x) + 0.5f;
     const float py = static_cast<float>(height - 1 - y) + 0.5f;
-    yyi2e_(&px, &py, gx, gy);
+    quill::DeviceToUnits(mapping, px, py, gx, gy);
 }
 
 }  // namespace
@@ -440,20 +440,15 @@ void yyevent_(int *itype, QuillEvent *message) {
     const int id = inField ? message->value4 : message->win;
     const int dialog = inField ? message->win : 0;
 
-    // Another drawable than the current target: work on its mapping and put the target's
-    // mapping and the current dialog back afterwards.
-    const GraphicsMapping saved = gMapping;
+    // Another drawable than the current target is mapped on a copy of the graphics state, so
+    // that the target keeps its own and no driver hears of it; the current dialog is put back
+    // afterwards.
     const int savedSlot = iDlgCur, savedDialog = iCurDialog;
-    const bool switched = kind != gMapping.kind || id != gMapping.id || dialog != gMapping.dialog;
-    if (switched) {
-        if (inField) {
-            int select = dialog;
-            yydialogselect_(&select);
-            if (select < 0) return;
-        }
-        gMapping.kind = kind;
-        gMapping.id = id;
-        gMapping.dialog = dialog;
+    const bool switched = kind != gGraphics.kind || id != gGraphics.id || dialog != gGraphics.dialog;
+    if (switched && inField) {
+        int select = dialog;
+        yydialogselect_(&select);
+        if (select < 0) return;
     }
     int width = 0, height = 0;
     if (type == kEventResize) {
@@ -462,15 +457,22 @@ void yyevent_(int *itype, QuillEvent *message) {
     } else {
         yydrawablesize_(&kind, &id, &width, &height);
     }
-    if (switched || type == kEventResize) yyresn_(&kind, &id, &width, &height);
+    if (!switched && type == kEventResize) yyresn_(&kind, &id, &width, &height);
+    GraphicsState mapping = gGraphics;
+    if (switched) {
+        mapping.kind = kind;
+        mapping.id = id;
+        mapping.dialog = dialog;
+        quill::FitDrawable(mapping, width, height);
+    }
 
     if (positioned || type == kEventExpose) {
-        PixelToGraphics(message->x, message->y, height, &message->gx, &message->gy);
+        PixelToGraphics(mapping, message->x, message->y, height, &message->gx, &message->gy);
     }
     if (type == kEventExpose) {
         const float px = static_cast<float>(message->value1) + 0.5f;
         const float py = static_cast<float>(message->value2) + 0.5f;
-        yyi2e_(&px, &py, &message->gx2, &message->gy2);
+        quill::DeviceToUnits(mapping, px, py, &message->gx2, &message->gy2);
     }
     // Positions in a window's client area are given in window units.
     if (!inField && positioned) {
@@ -486,7 +488,6 @@ void yyevent_(int *itype, QuillEvent *message) {
     }
 
     if (switched) {
-        gMapping = saved;
         iDlgCur = savedSlot;
         iCurDialog = savedDialog;
     }

@@ -1,15 +1,18 @@
 // What the library's start-up and shutdown need of the graphics layer.
-//
-// Of the graphics state only the mapping between pixels and graphics units exists so far;
-// the rest of the layer (drawing state, palette, metafile slots and the per-window graphics
-// table) is not built yet. Until it is, there is no metafile slot to free or destroy, no
-// palette to build and no graphics object to delete.
 #include "graphics/graphics_startup.h"
 
-#include "graphics/coordinates.h"
+#include "graphics/graphics_state.h"
+#include "graphics/metafile_slots.h"
+#include "quillamorph/graphics.h"
 
-void yygraphicsinitialise() {}
+void yygraphicsinitialise() {
+    for (MetafileSlot &slot : gSlots) slot = MetafileSlot{};
+}
 
-void yygraphicsrootopened() { gMapping = yydefaultmapping(); }
+void yygraphicsrootopened() { gGraphics = yydefaultgraphics(); }
 
-void yygraphicsclose() {}
+void yygraphicsclose() {
+    for (int n = 1; n <= kMetafileSlots; ++n) {
+        if (gSlots[n - 1].kind != kSlotEmpty) wmetafiledestroy_(&n);
+    }
+}

@@ -2,15 +2,13 @@
 #ifndef QUILL_GRAPHICS_GRAPHICS_STARTUP_H
 #define QUILL_GRAPHICS_GRAPHICS_STARTUP_H
 
-// At library initialisation: frees the metafile slots and clears the per-window graphics
-// table.
+// At library initialisation: frees the metafile slots.
 void yygraphicsinitialise();
 
 // When the root window has been opened: the default palette and graphics state.
 void yygraphicsrootopened();
 
-// At library close: destroys the metafile slots in use and the graphics objects, and frees
-// the per-window graphics table.
+// At library close: destroys the metafile slots in use.
 void yygraphicsclose();
 
 #endif

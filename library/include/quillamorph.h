@@ -22,4 +22,7 @@
 #include "quillamorph/menus.h"
 #include "quillamorph/commondialogs.h"
 
+#include "quillamorph/graphics.h"
+#include "quillamorph/hardcopy.h"
+
 #endif

@@ -8,7 +8,7 @@
 #include "core/dialogs.h"
 #include "core/events.h"
 #include "core/window_units.h"
-#include "graphics/coordinates.h"
+#include "graphics/graphics_state.h"
 #include "quillamorph.h"
 
 namespace {
@@ -252,8 +252,8 @@ float GraphicsY(int y, int h) { return (h - 1 - y + 0.5f) / (h - 0.01f); }
 TEST_F(Events, PositionsCarryTheirGraphicsCoordinates) {
     const int w = ClientWidth(), h = ClientHeight();
     // The root window is the drawing target from the start.
-    EXPECT_EQ(gMapping.width, w);
-    EXPECT_EQ(gMapping.height, h);
+    EXPECT_EQ(gGraphics.width, w);
+    EXPECT_EQ(gGraphics.height, h);
     PostMessageA(client, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
     QuillEvent e;
     ASSERT_EQ(Poll(&e), 4);
@@ -273,7 +273,7 @@ TEST_F(Events, PositionsCarryTheirGraphicsCoordinates) {
 }
 
 TEST_F(Events, AnEventOfAnotherDrawableUsesItsSizeAndLeavesTheTargetAlone) {
-    const GraphicsMapping before = gMapping;
+    const GraphicsState before = gGraphics;
     // A dialog field of 80 x 20 dialog units, as the program would draw into it.
     int plain = 305;
     wdialogload_(&plain);
@@ -290,10 +290,10 @@ TEST_F(Events, AnEventOfAnotherDrawableUsesItsSizeAndLeavesTheTargetAlone) {
     EXPECT_EQ(e.x, 7);  // positions in dialog fields stay in pixels
     EXPECT_EQ(e.y, 3);
     EXPECT_EQ(iDlgCur, selectedBefore);
-    EXPECT_EQ(gMapping.kind, before.kind);
-    EXPECT_EQ(gMapping.id, before.id);
-    EXPECT_EQ(gMapping.width, before.width);
-    EXPECT_EQ(gMapping.height, before.height);
+    EXPECT_EQ(gGraphics.kind, before.kind);
+    EXPECT_EQ(gGraphics.id, before.id);
+    EXPECT_EQ(gGraphics.width, before.width);
+    EXPECT_EQ(gGraphics.height, before.height);
 }
 
 TEST_F(Events, ExposeThroughTheDispatcherReportsTheUpdateRectangle) {
