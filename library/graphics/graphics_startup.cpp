@@ -3,13 +3,17 @@
 
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
+#include "graphics/plot_setup.h"
 #include "quillamorph/graphics.h"
 
 void yygraphicsinitialise() {
     for (MetafileSlot &slot : gSlots) slot = MetafileSlot{};
 }
 
-void yygraphicsrootopened() { gGraphics = yydefaultgraphics(); }
+void yygraphicsrootopened() {
+    gGraphics = yydefaultgraphics();
+    yyplotdefaults();
+}
 
 void yygraphicsclose() {
     for (int n = 1; n <= kMetafileSlots; ++n) {

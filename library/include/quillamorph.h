@@ -23,6 +23,7 @@
 #include "quillamorph/commondialogs.h"
 
 #include "quillamorph/graphics.h"
+#include "quillamorph/plot.h"
 #include "quillamorph/hardcopy.h"
 
 #endif
