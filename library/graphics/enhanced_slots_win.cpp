@@ -1,0 +1,218 @@
+// Enhanced metafile slots: the operating-system side of a metafile slot that holds a Windows
+// enhanced metafile, recorded through a metafile device context or loaded from a file.
+//
+// Entry ISLOT (0-19) is the graphics layer's slot ISLOT + 1. A slot whose recording context is
+// set and whose picture is null is still recording; whatever needs the picture closes the
+// recording first. A loaded picture has no context: its in-use value is kLoaded.
+#include "graphics/enhanced_slots.h"
+
+#include "base/fixedtext.h"
+#include "core/commondialogs.h"
+#include "graphics/drawing_target.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kEntries = 20;
+HDC const kLoaded = reinterpret_cast<HDC>(1);
+
+HDC gRecorder[kEntries];
+HENHMETAFILE gPicture[kEntries];
+SIZE gPixels[kEntries];  // a recording's size in pixels of its reference device
+
+// Pixels per logical inch of the reference device of the last created slot, for the drawing
+// routines that scale line widths.
+int gReferenceDpi = 96;
+
+bool Valid(int slot) { return slot >= 0 && slot < kEntries; }
+
+bool Recording(int slot) { return gRecorder[slot] && gRecorder[slot] != kLoaded && !gPicture[slot]; }
+
+// The reference device: the page set-up's printer when one was chosen, else the screen.
+// RELEASE tells how to give it back.
+HDC ReferenceDevice(bool *isPrinter) {
+    *isPrinter = false;
+    if (gPrinter.chosen) {
+        HDC ic = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device,
+                           nullptr, nullptr);
+        if (ic) {
+            *isPrinter = true;
+            return ic;
+        }
+    }
+    return GetDC(nullptr);
+}
+
+void ReleaseReference(HDC dc, bool isPrinter) {
+    if (isPrinter)
+        DeleteDC(dc);
+    else
+        ReleaseDC(nullptr, dc);
+}
+
+// Closes a recording slot: the closed picture replaces the missing one. Drawing that still
+// goes to the recording context is first turned away from it.
+void CloseRecording(int slot) {
+    if (!Recording(slot)) return;
+    if (gDC == gRecorder[slot]) quill::LeaveEnhancedTarget();
+    gPicture[slot] = CloseEnhMetaFile(gRecorder[slot]);
+    if (!gPicture[slot]) gRecorder[slot] = nullptr;  // nothing usable came of it
+}
+
+void Empty(int slot) {
+    if (Recording(slot)) CloseRecording(slot);
+    if (gPicture[slot]) DeleteEnhMetaFile(gPicture[slot]);
+    gPicture[slot] = nullptr;
+    gRecorder[slot] = nullptr;
+}
+
+}  // namespace
+
+namespace quill {
+
+void (*gLeaveEnhancedTarget)() = nullptr;
+
+void LeaveEnhancedTarget() {
+    if (gLeaveEnhancedTarget) gLeaveEnhancedTarget();
+    // Not built yet (graphics): without a target switch installed the context is only
+    // forgotten, so that nothing draws into a closed recording.
+    if (gDC && !gLeaveEnhancedTarget) gDC = nullptr;
+}
+
+int EnhancedReferenceDpi() { return gReferenceDpi; }
+
+HDC EnhancedRecorder(int slot) { return Valid(slot) && Recording(slot) ? gRecorder[slot] : nullptr; }
+
+HENHMETAFILE EnhancedPicture(int slot) {
+    if (!Valid(slot)) return nullptr;
+    CloseRecording(slot);
+    return gPicture[slot];
+}
+
+bool EnhancedInUse(int slot) { return Valid(slot) && gRecorder[slot]; }
+
+}  // namespace quill
+
+void yymetafilecreate_(const int *islot, const int *iwidth, const int *iheight, int *ixpix,
+                       int *iypix) {
+    *ixpix = *iypix = 0;
+    if (!Valid(*islot)) return;
+    Empty(*islot);
+    bool isPrinter;
+    HDC ref = ReferenceDevice(&isPrinter);
+    RECT frame = {0, 0, *iwidth * 2540 / 72, *iheight * 2540 / 72};
+    HDC dc = CreateEnhMetaFileA(ref, nullptr, &frame, nullptr);
+    if (ref) {
+        double horzres = GetDeviceCaps(ref, HORZRES), vertres = GetDeviceCaps(ref, VERTRES);
+        double horzsize = GetDeviceCaps(ref, HORZSIZE), vertsize = GetDeviceCaps(ref, VERTSIZE);
+        if (horzsize > 0) *ixpix = static_cast<int>(*iwidth * horzres * 254 / (horzsize * 720));
+        if (vertsize > 0) *iypix = static_cast<int>(*iheight * vertres * 254 / (vertsize * 720));
+        gReferenceDpi = GetDeviceCaps(ref, LOGPIXELSX);
+        ReleaseReference(ref, isPrinter);
+    }
+    gRecorder[*islot] = dc;
+    gPicture[*islot] = nullptr;
+    gPixels[*islot].cx = *ixpix > 0 ? *ixpix : 1;
+    gPixels[*islot].cy = *iypix > 0 ? *iypix : 1;
+}
+
+void yymetafileselect2_(const int *islot, const int *iw, const int *ih, int *istatus) {
+    *istatus = 1;
+    if (!Valid(*islot) || !Recording(*islot)) return;
+    HDC dc = gRecorder[*islot];
+    // IW by IH drawing units cover the whole picture.
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, *iw, *ih, nullptr);
+    SetViewportExtEx(dc, gPixels[*islot].cx, gPixels[*islot].cy, nullptr);
+    SetROP2(dc, gPlotmode == 3 ? R2_XORPEN : gPlotmode == 2 ? R2_MASKPEN
+                                              : gPlotmode == 1 ? R2_MERGEPEN : R2_COPYPEN);
+    SetBkMode(dc, TRANSPARENT);
+    // Not built yet (graphics): the current pen, brush and line styles are selected by the
+    // target switch of the graphics state.
+    gDC = dc;
+    *istatus = 0;
+}
+
+void yymetafileplay_(const int *islot, const int *ix1, const int *iy1, const int *ix2,
+                     const int *iy2) {
+    HENHMETAFILE emf = quill::EnhancedPicture(*islot);
+    if (!emf || !gDC) return;
+    RECT r = {*ix1, *iy1, *ix2, *iy2};
+    PlayEnhMetaFile(gDC, emf, &r);
+}
+
+void yymetafilesave_(const int *islot, int *istatus, int *ioserr, const char *filename,
+                     int filename_len) {
+    *istatus = 1;
+    *ioserr = 0;
+    HENHMETAFILE emf = quill::EnhancedPicture(*islot);
+    if (!emf) return;
+    std::string name = yyuptonul(filename, filename_len);
+    HENHMETAFILE copy = CopyEnhMetaFileA(emf, name.c_str());
+    if (!copy) {
+        *ioserr = static_cast<int>(GetLastError());
+        return;
+    }
+    DeleteEnhMetaFile(copy);
+    *istatus = 0;
+}
+
+void yymetafileclipboard_(const int *islot) {
+    HENHMETAFILE emf = quill::EnhancedPicture(*islot);
+    if (!emf) return;
+    HENHMETAFILE copy = CopyEnhMetaFileA(emf, nullptr);
+    if (!copy) return;
+    if (!OpenClipboard(nullptr)) {
+        DeleteEnhMetaFile(copy);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_ENHMETAFILE, copy)) DeleteEnhMetaFile(copy);
+    CloseClipboard();
+}
+
+void yymetafileload_(const int *islot, const int *nbytes, int *istatus, int *ioserr,
+                     const char *filename, int filename_len) {
+    *istatus = 1;
+    *ioserr = 0;
+    if (!Valid(*islot)) return;
+    Empty(*islot);
+    std::string name = yyuptonul(filename, filename_len);
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *ioserr = static_cast<int>(GetLastError());
+        return;
+    }
+    *istatus = 2;
+    if (*nbytes >= 1) {
+        std::vector<BYTE> bytes(static_cast<std::size_t>(*nbytes));
+        DWORD got = 0;
+        BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(*nbytes), &got, nullptr);
+        if (!ok) {
+            *ioserr = static_cast<int>(GetLastError());
+        } else if (got == static_cast<DWORD>(*nbytes)) {
+            // Bytes that are no enhanced metafile leave the slot empty: no in-use value without
+            // a picture behind it.
+            HENHMETAFILE emf = SetEnhMetaFileBits(got, bytes.data());
+            if (emf) {
+                gPicture[*islot] = emf;
+                gRecorder[*islot] = kLoaded;
+                *istatus = 0;
+            } else {
+                *ioserr = static_cast<int>(GetLastError());
+            }
+        } else {
+            *ioserr = ERROR_HANDLE_EOF;
+        }
+    }
+    CloseHandle(file);
+}
+
+void yymetafiledestroy_(const int *islot) {
+    if (Valid(*islot)) Empty(*islot);
+}
