@@ -3,9 +3,14 @@
 
 #include "base/errors.h"
 #include "graphics/graphics_state.h"
+#include "graphics/recording_driver.h"
 #include "quillamorph/graphics.h"
 
 MetafileSlot gSlots[kMetafileSlots];
+
+namespace quill {
+EnhancedSlotHooks gEnhancedHooks = {};
+}
 
 namespace {
 
@@ -19,13 +24,20 @@ void yymetafileselect_(const int *n, int *status, int *width, int *height) {
     int result = 1;
     MetafileSlot *slot = Slot(n);
     if (slot != nullptr && slot->inUse != 0 && slot->kind == kSlotRecorded) {
+        // A closed picture takes no more drawing.
+        const quill::RecordedPicture *p = quill::RecordedPictureOf(*n);
+        if (p != nullptr && !p->closed) {
+            if (width != nullptr) *width = slot->drawWidth;
+            if (height != nullptr) *height = slot->drawHeight;
+            gGraphics.recording = 1;
+            result = 0;
+        }
+    } else if (slot != nullptr && slot->inUse != 0 && slot->kind == kSlotEnhanced) {
         if (width != nullptr) *width = slot->drawWidth;
         if (height != nullptr) *height = slot->drawHeight;
-        gGraphics.recording = 1;
-        result = 0;
+        gGraphics.recording = 0;
+        if (quill::gEnhancedHooks.select) quill::gEnhancedHooks.select(*n, &result);
     }
-    // Not built yet (graphics): selecting the enhanced metafile of a kind-3 slot; no slot can
-    // hold one before enhanced metafiles exist.
     if (status != nullptr) *status = result;
 }
 
@@ -36,9 +48,22 @@ void wmetafiledestroy_(const int *n) {
         return;
     }
     if (slot->kind == kSlotEmpty) yyraise(1060);
-    // Not built yet (graphics): destroying the enhanced metafile of a kind-3 slot.
-    std::vector<unsigned char>().swap(slot->buffer);
+    if (slot->kind == kSlotEnhanced && quill::gEnhancedHooks.destroy) quill::gEnhancedHooks.destroy(*n);
+    // A recorded picture being drawn into goes with its slot; the recording driver finds no
+    // picture for the target afterwards and records nothing.
+    if (gGraphics.kind == kDrawMetafile && gGraphics.id == *n) gGraphics.recording = 0;
+    quill::FreeRecordedPicture(*n);
     slot->widthPoints = slot->heightPoints = 0;
     slot->kind = slot->inUse = 0;
     slot->capacity = slot->used = 0;
+}
+
+void yymetafileend_(const int *n) {
+    MetafileSlot *slot = Slot(n);
+    if (slot == nullptr || slot->inUse == 0) return;
+    if (slot->kind == kSlotRecorded) {
+        quill::EndRecordedPicture(*n);
+    } else if (slot->kind == kSlotEnhanced && quill::gEnhancedHooks.close) {
+        quill::gEnhancedHooks.close(*n);
+    }
 }

@@ -1,0 +1,533 @@
+// The recording driver and its byte writers: drawing operations become metafile elements in
+// the current recording slot's buffer.
+#include "graphics/recording_driver.h"
+
+#include "base/errors.h"
+#include "base/fixedtext.h"
+#include "graphics/driver_protocol.h"
+#include "graphics/graphics_state.h"
+#include "graphics/metafile_slots.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace quill {
+
+namespace {
+
+const int kSlots = 20;
+const int kFullError = 1062;
+const double kPi = 3.14159265358979323846;
+
+std::unique_ptr<RecordedPicture> gPictures[kSlots];
+
+// The current recording colour (RGB), set by ops 3 and 35.
+int gRecordingColour = 0;
+
+// Reports a refused element.
+bool Check(bool ok) {
+    if (!ok) yyraise(kFullError);
+    return ok;
+}
+
+void ColourOf(int rgb, int *r, int *g, int *b) {
+    *r = rgb & 0xFF;
+    *g = (rgb >> 8) & 0xFF;
+    *b = (rgb >> 16) & 0xFF;
+}
+
+// Writes colour element E with RGB when it differs from cache word ITEM.
+void ColourElement(RecordedPicture &p, cgm::Id e, int item, int rgb) {
+    if (p.cache[item] == rgb) return;
+    int r, g, b;
+    ColourOf(rgb, &r, &g, &b);
+    if (Check(p.enc.OneColour(e, r, g, b))) p.cache[item] = rgb;
+}
+
+// Writes the one-word element E with V when it differs from cache word ITEM.
+void CachedWord(RecordedPicture &p, cgm::Id e, int item, int v) {
+    if (p.cache[item] == v) return;
+    if (Check(p.enc.OneWord(e, v))) p.cache[item] = v;
+}
+
+// The metafile line type of the library's line type 0-6.
+int LineTypeCode(int type) {
+    static const int codes[7] = {1, 3, 2, 4, 5, 10, 12};
+    return type >= 0 && type <= 6 ? codes[type] : 1;
+}
+
+int Trunc(double v) {
+    if (!(v > -2147483648.0)) return INT32_MIN;  // also NaN
+    if (v >= 2147483647.0) return INT32_MAX;
+    return static_cast<int>(v);
+}
+
+// A line in the current colour.
+void Segment(RecordedPicture &p, int x1, int y1, int x2, int y2) {
+    ColourElement(p, cgm::kLineColour, kCacheLineColour, gRecordingColour);
+    p.enc.Start(cgm::kPolyline);
+    p.enc.Point(x1, y1);
+    p.enc.Point(x2, y2);
+    Check(p.enc.Finish());
+}
+
+void Ellipse(RecordedPicture &p) {
+    DriverOperands &o = gOperands;
+    p.enc.Start(cgm::kEllipse);
+    p.enc.Point(o.Ixd(1), o.Iyd(1));
+    p.enc.Point(o.Ixd(1) + o.Ixd(2), o.Iyd(1));
+    p.enc.Point(o.Ixd(1), o.Iyd(1) + o.Iyd(2));
+    Check(p.enc.Finish());
+}
+
+void PolygonOfPoints(RecordedPicture &p, int n) {
+    DriverOperands &o = gOperands;
+    p.enc.Start(cgm::kPolygon);
+    for (int k = 1; k <= n; ++k) p.enc.Point(o.Ixd(k), o.Iyd(k));
+    Check(p.enc.Finish());
+}
+
+// Polygon or polyline E of the first id(2) vertices of the polygon buffer, truncated.
+void BufferShape(RecordedPicture &p, cgm::Id e) {
+    DriverOperands &o = gOperands;
+    int n = std::min(std::max(o.Id(2), 0), kPolygonPoints);
+    p.enc.Start(e);
+    p.enc.Reserve(4 * static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k) p.enc.Point(Trunc(o.xpoly[k]), Trunc(o.ypoly[k]));
+    Check(p.enc.Finish());
+}
+
+// The filled sector of ops 13 and 14: the centre, the arc from the start angle to the end
+// angle in steps that grow finer with the radius, and the end point. A negative sweep steps
+// downwards; the sweep is limited to one turn.
+void Sector(RecordedPicture &p) {
+    DriverOperands &o = gOperands;
+    const GraphicsState &gs = gGraphics;
+    int w = gs.width > 0 ? gs.width : p.drawWidth;
+    double rx = o.Rd(2);
+    double ry = o.Rd(6);
+    if (gs.aspect > 0) ry = ry / gs.aspect * p.slotAspect;
+    int rint = Trunc(rx);
+    double step = kPi / (w > 0 ? static_cast<long long>(rint) * 75 / w + 25 : 25);
+    if (!(step > 0)) step = kPi / 25;
+    double start = o.Rd(3), end = o.Rd(7);
+    if (end - start > 2 * kPi) end = start + 2 * kPi;
+    if (start - end > 2 * kPi) end = start - 2 * kPi;
+    const double cx = o.Ixd(1), cy = o.Iyd(1);
+    p.enc.Start(cgm::kPolygon);
+    p.enc.Point(o.Ixd(1), o.Iyd(1));
+    if (end >= start) {
+        for (double a = start; a <= end; a += step)
+            p.enc.Point(Trunc(cx + rx * std::cos(a)), Trunc(cy + ry * std::sin(a)));
+    } else {
+        for (double a = start; a >= end; a -= step)
+            p.enc.Point(Trunc(cx + rx * std::cos(a)), Trunc(cy + ry * std::sin(a)));
+    }
+    p.enc.Point(Trunc(cx + rx * std::cos(end)), Trunc(cy + ry * std::sin(end)));
+    Check(p.enc.Finish());
+}
+
+void Filled(RecordedPicture &p, int op) {
+    ColourElement(p, cgm::kFillColour, kCacheFillColour, gRecordingColour);
+    Check(p.enc.OneWord(cgm::kInteriorStyle, 1));
+    DriverOperands &o = gOperands;
+    switch (op) {
+    case kOpEllipsePattern:
+    case kOpEllipseSolid:
+        Ellipse(p);
+        break;
+    case kOpQuadPattern:
+    case kOpQuadSolid:
+        PolygonOfPoints(p, 4);
+        break;
+    case kOpRectanglePattern:
+    case kOpRectangleSolid:
+        p.enc.Start(cgm::kRectangle);
+        p.enc.Point(o.Ixd(1), o.Iyd(1));
+        p.enc.Point(o.Ixd(2), o.Iyd(2));
+        Check(p.enc.Finish());
+        break;
+    case kOpTrianglePattern:
+    case kOpTriangleSolid:
+        PolygonOfPoints(p, 3);
+        break;
+    case kOpSectorPattern:
+    case kOpSectorSolid:
+        Sector(p);
+        break;
+    default:
+        BufferShape(p, cgm::kPolygon);
+        break;
+    }
+}
+
+void OutlineEllipse(RecordedPicture &p) {
+    const GraphicsState &gs = gGraphics;
+    Check(p.enc.OneWord(cgm::kEdgeVisibility, 1));
+    ColourElement(p, cgm::kEdgeColour, kCacheEdgeColour, gRecordingColour);
+    CachedWord(p, cgm::kEdgeType, kCacheEdgeType, LineTypeCode(gs.lineType));
+    CachedWord(p, cgm::kEdgeWidth, kCacheEdgeWidth, 4 * gs.relLineWidth);
+    Check(p.enc.OneWord(cgm::kInteriorStyle, 4));
+    Ellipse(p);
+    Check(p.enc.OneWord(cgm::kEdgeVisibility, 0));
+}
+
+void Font(RecordedPicture &p) {
+    GraphicsState &gs = gGraphics;
+    CachedWord(p, cgm::kTextFontIndex, kCacheFont, 4 * gs.effectiveFont - 3 + gs.fontAttributes % 4);
+    CachedWord(p, cgm::kCharacterHeight, kCacheCharHeight,
+               Trunc(0.55 * gs.charHeight * gs.refHeight));
+    if (gs.refWidth * gs.charWidth > 0) gs.columns = gs.deviceWidth / (gs.refWidth * gs.charWidth);
+    if (gs.refHeight * gs.charHeight > 0) gs.rows = gs.deviceHeight / (gs.refHeight * gs.charHeight);
+}
+
+// Character orientation: the up vector (-sin, cos) and the base vector (cos, sin) of the text
+// direction, in thousandths.
+void Orientation(RecordedPicture &p) {
+    const GraphicsState &gs = gGraphics;
+    p.enc.Start(cgm::kCharacterOrientation);
+    p.enc.Point(Trunc(-1000.0 * gs.dirSinOver), Trunc(1000.0 * gs.dirCos));
+    p.enc.Point(Trunc(1000.0 * gs.dirCos), Trunc(1000.0 * gs.dirSinTimes));
+    Check(p.enc.Finish());
+}
+
+void Text(RecordedPicture &p) {
+    DriverOperands &o = gOperands;
+    const GraphicsState &gs = gGraphics;
+    const bool opaque = (gs.fontAttributes & 8) != 0 && gs.widthStyle != 1;
+    if (opaque) {
+        Check(p.enc.OneWord(cgm::kTransparency, 0));
+        ColourElement(p, cgm::kAuxiliaryColour, kCacheAuxColour, gs.prevColour.rgb);
+    }
+    ColourElement(p, cgm::kTextColour, kCacheTextColour, gRecordingColour);
+    const int horizontal = gs.widthStyle == 1 ? 1 : gs.justification + 1;
+    if (p.cache[kCacheTextAlign] != horizontal) {
+        p.enc.Start(cgm::kTextAlignment);
+        p.enc.Word(horizontal);
+        p.enc.Word(5);
+        p.enc.Fixed(0);
+        p.enc.Fixed(0);
+        if (Check(p.enc.Finish())) p.cache[kCacheTextAlign] = horizontal;
+    }
+    const double x1 = o.Rd(1), y1 = o.Rd(5), x2 = o.Rd(3), y2 = o.Rd(7);
+    double x = x1, y = y1;
+    if (gs.justification == 1) {
+        x = (x1 + x2) / 2;
+        y = (y1 + y2) / 2;
+    } else if (gs.justification == 2) {
+        x = x2;
+        y = y2;
+    }
+    const int n = std::min(std::max(o.Ixd(1), 0), kOperandTextLength);
+    if (gs.widthStyle == 1) {
+        p.enc.Start(cgm::kText);
+    } else {
+        p.enc.Start(cgm::kRestrictedText);
+        p.enc.Word(Trunc(std::hypot(x2 - x1, y2 - y1)));
+        p.enc.Word(Trunc(1.25 * std::max(p.cache[kCacheCharHeight], 0)));
+    }
+    p.enc.Point(Trunc(x), Trunc(y));
+    p.enc.Word(1);
+    p.enc.Text(o.ctext, static_cast<std::size_t>(n));
+    Check(p.enc.Finish());
+    o.Ixd(4) = 0;
+    if (opaque) Check(p.enc.OneWord(cgm::kTransparency, 1));
+}
+
+// Keeps slot N's bytes-used word up to date with its picture.
+void NoteUsed(int n) {
+    if (RecordedPicture *p = RecordedPictureOf(n)) gSlots[n - 1].used = static_cast<int>(p->sink.size());
+}
+
+void EndPicture(RecordedPicture &p) {
+    if (p.closed) return;
+    p.sink.OpenReserve(true);
+    Check(p.enc.Empty(cgm::kEndPicture));
+    Check(p.enc.Empty(cgm::kEndMetafile));
+    p.sink.OpenReserve(false);
+    p.closed = true;
+}
+
+}  // namespace
+
+RecordedPicture::RecordedPicture(std::size_t capacity)
+    : sink(capacity, kRecordingEndBytes), enc(&sink) {
+    ResetCache();
+}
+
+void RecordedPicture::ResetCache() { std::fill(cache, cache + kCacheItems, -1); }
+
+void RecordingDrawingSize(int width, int height, int *dwidth, int *dheight) {
+    std::int64_t w = static_cast<std::int64_t>(width) * 600 / 72;
+    std::int64_t h = static_cast<std::int64_t>(height) * 600 / 72;
+    std::int64_t larger = std::max(w, h);
+    if (larger > 32767) {
+        w = w * 32767 / larger;
+        h = h * 32767 / larger;
+    }
+    *dwidth = static_cast<int>(w);
+    *dheight = static_cast<int>(h);
+}
+
+RecordedPicture *RecordedPictureOf(int n) {
+    return n >= 1 && n <= kSlots ? gPictures[n - 1].get() : nullptr;
+}
+
+int CurrentRecordingSlot() {
+    const GraphicsState &gs = gGraphics;
+    return gs.recording && gs.kind == kDrawMetafile && RecordedPictureOf(gs.id) ? gs.id : 0;
+}
+
+bool WriteRecordingHeader(RecordedPicture &p) {
+    p.slotAspect = p.heightPt > 0 ? static_cast<float>(p.widthPt) / p.heightPt : 1.0f;
+    bool ok = CgmBeginMetafile(p.enc, "ORN CGM File", "ORN CGM driver v4", kCgmFontNames, 16);
+    ok = ok && CgmBeginPicture(p.enc, "ORN CGM Data", p.drawWidth, p.drawHeight);
+    p.cache[kCacheTextAlign] = 1;
+    return ok;
+}
+
+void EndRecordedPicture(int n) {
+    if (RecordedPicture *p = RecordedPictureOf(n)) {
+        EndPicture(*p);
+        NoteUsed(n);
+    }
+}
+
+void FreeRecordedPicture(int n) {
+    if (n >= 1 && n <= kSlots) gPictures[n - 1].reset();
+}
+
+bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, int nx, int ny,
+                    const int *pixels) {
+    enc.Start(cgm::kCellArray);
+    enc.Point(x1, y2);
+    enc.Point(x2, y1);
+    enc.Point(x2, y2);
+    enc.Word(nx);
+    enc.Word(ny);
+    enc.Word(8);
+    enc.Word(1);  // packed cells: the pixels follow as r, g, b bytes, rows padded to even
+    enc.Reserve(static_cast<std::size_t>(ny) * (3 * static_cast<std::size_t>(nx) + 1));
+    for (int row = 0; row < ny; ++row) {
+        for (int col = 0; col < nx; ++col) {
+            int r, g, b;
+            ColourOf(pixels[static_cast<std::size_t>(row) * nx + col], &r, &g, &b);
+            enc.Colour(r, g, b);
+        }
+        if ((3 * nx) & 1) enc.Byte(0);
+    }
+    return enc.Finish(1024);
+}
+
+}  // namespace quill
+
+using quill::RecordedPicture;
+
+void yygcgm_(const int *op) {
+    using namespace quill;
+    RecordedPicture *pp = RecordedPictureOf(CurrentRecordingSlot());
+    if (*op == kOpInit) {
+        DescribeDevice("00000110111111100010011011100", 2, 1, 2);
+        return;
+    }
+    if (*op == kOpColour || *op == kOpRefreshColours) {
+        gRecordingColour = gGraphics.colour.rgb;
+        return;
+    }
+    if (*op == kOpReadPixel) {
+        gOperands.Ixd(1) = -1;
+        return;
+    }
+    if (!pp || pp->closed) return;
+    RecordedPicture &p = *pp;
+    DriverOperands &o = gOperands;
+    const GraphicsState &gs = gGraphics;
+    struct Note {
+        ~Note() { NoteUsed(CurrentRecordingSlot()); }
+    } note;
+    switch (*op) {
+    case kOpLine:
+        Segment(p, o.Ixd(1), o.Iyd(1), o.Ixd(2), o.Iyd(2));
+        break;
+    case kOpEllipse:
+        OutlineEllipse(p);
+        break;
+    case kOpBegin:
+        p.ResetCache();
+        break;
+    case kOpEnd:
+        EndPicture(p);
+        break;
+    case kOpFont:
+        Font(p);
+        break;
+    case kOpText:
+        Text(p);
+        break;
+    case kOpClip:
+        Check(p.enc.OneWord(cgm::kClipIndicator, 1));
+        p.enc.Start(cgm::kClipRectangle);
+        p.enc.Point(gs.cx1, gs.cy1);
+        p.enc.Point(gs.cx2, gs.cy2);
+        Check(p.enc.Finish());
+        break;
+    case kOpPoint:
+        Segment(p, o.Ixd(1), o.Iyd(1), o.Ixd(1), o.Iyd(1));
+        break;
+    case kOpLineType:
+        Check(p.enc.OneWord(cgm::kLineType, LineTypeCode(gs.lineType)));
+        break;
+    case kOpLineWidth:
+        if (p.widthPt > 0)
+            Check(p.enc.OneWord(cgm::kLineWidth, Trunc(static_cast<double>(p.drawWidth) *
+                                                       gs.relLineWidth / (p.widthPt * 10.0))));
+        break;
+    case kOpPolyline:
+        ColourElement(p, cgm::kLineColour, kCacheLineColour, gRecordingColour);
+        BufferShape(p, cgm::kPolyline);
+        break;
+    case kOpDirection:
+        Orientation(p);
+        break;
+    case kOpImage:
+        // Not built yet (hardcopy): the image file is read by the image reader of the raster
+        // and image files; WriteCellArray records its pixels once it is there.
+        break;
+    case kOpBeginPicture:
+        if (p.sink.size() == 0) Check(WriteRecordingHeader(p));
+        break;
+    case kOpGradient:
+        // Not built yet (graphics): the gradient fill decomposes the polygon into triangles
+        // and records each through yygcgm9_.
+        break;
+    default:
+        if (*op >= kOpEllipsePattern && *op <= kOpPolygonSolid) Filled(p, *op);
+        break;
+    }
+}
+
+namespace {
+// Appends raw bytes to the current recording slot, whole or not at all.
+void AppendRaw(const unsigned char *bytes, std::size_t n) {
+    const int slot = quill::CurrentRecordingSlot();
+    RecordedPicture *p = quill::RecordedPictureOf(slot);
+    if (!p || p->closed) return;
+    quill::Check(p->sink.Append(bytes, n));
+    quill::NoteUsed(slot);
+}
+void Word16(unsigned char *out, int v) {
+    out[0] = static_cast<unsigned char>((v >> 8) & 0xFF);
+    out[1] = static_cast<unsigned char>(v & 0xFF);
+}
+void CountedText(const char *text, int n, int text_len, bool pad) {
+    n = std::max(0, std::min({n, text_len, static_cast<int>(quill::CgmEncoder::kMaxString)}));
+    unsigned char buf[256];
+    buf[0] = static_cast<unsigned char>(n);
+    std::memcpy(buf + 1, text, static_cast<std::size_t>(n));
+    std::size_t len = 1 + static_cast<std::size_t>(n);
+    if (pad && (len & 1)) buf[len++] = 0;
+    AppendRaw(buf, len);
+}
+}  // namespace
+
+void yygcgm1_(const unsigned char *bytes, const int *n) {
+    if (*n > 0) AppendRaw(bytes, static_cast<std::size_t>(*n));
+}
+
+void yygcgm2_(const int *cls, const int *id, const int *length) {
+    unsigned char b[2];
+    Word16(b, (*cls & 15) << 12 | (*id & 127) << 5 | (*length & 31));
+    AppendRaw(b, 2);
+}
+
+void yygcgm4_(const int *cls, const int *id, const int *r, const int *g, const int *b) {
+    unsigned char e[6];
+    Word16(e, (*cls & 15) << 12 | (*id & 127) << 5 | 3);
+    e[2] = static_cast<unsigned char>(*r);
+    e[3] = static_cast<unsigned char>(*g);
+    e[4] = static_cast<unsigned char>(*b);
+    e[5] = 0;
+    AppendRaw(e, 6);
+}
+
+void yygcgm5_(const int *v) {
+    unsigned char b[2];
+    Word16(b, *v);
+    AppendRaw(b, 2);
+}
+
+void yygcgm6_(const int *x, const int *y) {
+    unsigned char b[4];
+    Word16(b, *x);
+    Word16(b + 2, *y);
+    AppendRaw(b, 4);
+}
+
+void yygcgm7_(const char *text, const int *n, int text_len) { CountedText(text, *n, text_len, true); }
+
+void yygcgm8_(const char *text, const int *n, int text_len) { CountedText(text, *n, text_len, false); }
+
+void yygcgm9_(const int *x, const int *y, const int *c) {
+    using namespace quill;
+    const int slot = CurrentRecordingSlot();
+    RecordedPicture *pp = RecordedPictureOf(slot);
+    if (!pp || pp->closed) return;
+    CgmEncoder &enc = pp->enc;
+    struct Note {
+        int n;
+        ~Note() { NoteUsed(n); }
+    } note{slot};
+    enc.Start(cgm::kFillReferencePoint);
+    enc.Point(x[0], y[0]);
+    Check(enc.Finish());
+    enc.Start(cgm::kInterpolatedInterior);
+    enc.Word(3);
+    enc.Point(x[1] - x[0], y[1] - y[0]);
+    enc.Point(x[2] - x[0], y[2] - y[0]);
+    for (int k = 0; k < 3; ++k) {
+        int r, g, b;
+        ColourOf(c[k], &r, &g, &b);
+        enc.Colour(r, g, b);
+    }
+    Check(enc.Finish());
+    Check(enc.OneWord(cgm::kInteriorStyle, 6));
+    enc.Start(cgm::kPolygon);
+    for (int k = 0; k < 3; ++k) enc.Point(x[k], y[k]);
+    Check(enc.Finish());
+}
+
+void yymetafilerecord_(const int *n, const int *width, const int *height, const int *capacity,
+                       int *status) {
+    using namespace quill;
+    *status = 1;
+    if (*n < 1 || *n > kSlots || gPictures[*n - 1] || gSlots[*n - 1].inUse) return;
+    if (*width <= 0 || *height <= 0 || *capacity < kRecordingHeaderBytes + kRecordingEndBytes)
+        return;
+    auto p = std::make_unique<RecordedPicture>(static_cast<std::size_t>(*capacity));
+    p->widthPt = *width;
+    p->heightPt = *height;
+    RecordingDrawingSize(*width, *height, &p->drawWidth, &p->drawHeight);
+    if (!WriteRecordingHeader(*p)) return;
+    MetafileSlot &slot = gSlots[*n - 1];
+    slot.widthPoints = *width;
+    slot.heightPoints = *height;
+    slot.drawWidth = p->drawWidth;
+    slot.drawHeight = p->drawHeight;
+    slot.kind = kSlotRecorded;
+    slot.inUse = 1;
+    slot.capacity = *capacity;
+    slot.used = static_cast<int>(p->sink.size());
+    gPictures[*n - 1] = std::move(p);
+    *status = 0;
+}
+
+void yymetafiledata_(const int *n, unsigned char *buffer, int *nbytes) {
+    RecordedPicture *p = quill::RecordedPictureOf(*n);
+    int size = p ? static_cast<int>(p->sink.size()) : 0;
+    int copy = std::max(0, std::min(*nbytes, size));
+    if (copy > 0) std::memcpy(buffer, p->sink.data(), static_cast<std::size_t>(copy));
+    *nbytes = size;
+}

@@ -1,0 +1,317 @@
+// The recording driver: recorded pictures set up, drawn into through the driver operations,
+// ended and read back, checked element by element with the metafile walker.
+#include <gtest/gtest.h>
+
+#include "base/errors.h"
+#include "cgm_walker.h"
+#include "graphics/driver_protocol.h"
+#include "graphics/graphics_state.h"
+#include "graphics/metafile_slots.h"
+#include "quillamorph/graphics.h"
+#include "graphics/recording_driver.h"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace quill;
+
+namespace {
+const double kPi = 3.14159265358979323846;
+}
+
+namespace {
+
+struct Recording : ::testing::Test {
+    int slot = 1;
+    void SetUp() override {
+        yyerrorreset();
+        gGraphics = yydefaultgraphics();
+    }
+    void TearDown() override {
+        for (int n = 1; n <= 20; ++n)
+            if (gSlots[n - 1].kind != kSlotEmpty) wmetafiledestroy_(&n);
+        gGraphics = yydefaultgraphics();
+        yyerrorreset();
+    }
+    // Sets up slot N and makes it the recording target.
+    int Record(int n, int width, int height, int capacity) {
+        int status = -1;
+        yymetafilerecord_(&n, &width, &height, &capacity, &status);
+        if (status == 0) Target(n);
+        return status;
+    }
+    void Target(int n) {
+        int status = -1, w = 0, h = 0;
+        yymetafileselect_(&n, &status, &w, &h);
+        ASSERT_EQ(status, 0);
+        gGraphics.kind = kDrawMetafile;
+        gGraphics.id = n;
+        gGraphics.width = w;
+        gGraphics.height = h;
+        gGraphics.aspect = static_cast<float>(w) / h;
+    }
+    static void Op(int op) { yygcgm_(&op); }
+    static void Colour(int rgb) {
+        gGraphics.colour.rgb = rgb;
+        Op(kOpColour);
+    }
+    static void Line(int x1, int y1, int x2, int y2) {
+        gOperands.Ixd(1) = x1;
+        gOperands.Iyd(1) = y1;
+        gOperands.Ixd(2) = x2;
+        gOperands.Iyd(2) = y2;
+        Op(kOpLine);
+    }
+    std::vector<unsigned char> Data(int n) {
+        int size = 0;
+        yymetafiledata_(&n, nullptr, &size);
+        std::vector<unsigned char> b(static_cast<std::size_t>(size));
+        yymetafiledata_(&n, b.data(), &size);
+        return b;
+    }
+    static std::vector<unsigned char> Tail(const std::vector<unsigned char> &b, std::size_t n) {
+        return std::vector<unsigned char>(b.end() - static_cast<long>(n), b.end());
+    }
+};
+
+TEST_F(Recording, DrawingSizesAndSetUpRefusals) {
+    const int sizes[5][4] = {{72, 72, 600, 600}, {1500, 3000, 12500, 25000},
+                             {3000, 6000, 16383, 32767}, {6000, 6000, 32767, 32767},
+                             {10000, 5000, 32767, 16383}};
+    for (const auto &s : sizes) {
+        int w, h;
+        RecordingDrawingSize(s[0], s[1], &w, &h);
+        EXPECT_EQ(w, s[2]) << s[0];
+        EXPECT_EQ(h, s[3]) << s[1];
+    }
+    EXPECT_EQ(Record(0, 72, 72, 1000), 1);
+    EXPECT_EQ(Record(21, 72, 72, 1000), 1);
+    EXPECT_EQ(Record(2, 0, 72, 1000), 1);
+    EXPECT_EQ(Record(2, 72, -1, 1000), 1);
+    EXPECT_EQ(Record(2, 72, 72, 397), 1);
+    EXPECT_EQ(RecordedPictureOf(2), nullptr);
+    EXPECT_EQ(Record(2, 72, 72, 398), 0);
+    EXPECT_EQ(Record(2, 72, 72, 1000), 1);  // in use
+    auto b = Data(2);
+    ASSERT_EQ(b.size(), 394u);
+    EXPECT_EQ(b[0], 0x00);
+    EXPECT_EQ(b[1], 0x2D);
+    EXPECT_EQ(gSlots[1].kind, kSlotRecorded);
+    EXPECT_EQ(gSlots[1].drawWidth, 600);
+    EXPECT_EQ(gSlots[1].capacity, 398);
+    EXPECT_EQ(gSlots[1].used, 394);
+    // The header leaves room for exactly the end: the picture is complete once ended, and a
+    // closed picture can no longer be selected.
+    int two = 2, status = -1;
+    yymetafileend_(&two);
+    b = Data(2);
+    EXPECT_EQ(b.size(), 398u);
+    EXPECT_EQ(gSlots[1].used, 398);
+    EXPECT_EQ(CheckCgmStructure(WalkCgm(b)), "");
+    yymetafileselect_(&two, &status, nullptr, nullptr);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(yylasterror(), 0);
+    // Destroying frees the picture and empties the slot; slot 21 is refused with 1060.
+    wmetafiledestroy_(&two);
+    EXPECT_EQ(RecordedPictureOf(2), nullptr);
+    EXPECT_EQ(gSlots[1].kind, kSlotEmpty);
+    EXPECT_EQ(Data(2).size(), 0u);
+    int bad = 21;
+    wmetafiledestroy_(&bad);
+    EXPECT_EQ(yylasterror(), 1060);
+    // Destroying the slot being drawn into leaves drawing with nowhere to go, safely.
+    ASSERT_EQ(Record(3, 72, 72, 1000), 0);
+    int three = 3;
+    wmetafiledestroy_(&three);
+    Line(1, 1, 2, 2);
+    EXPECT_EQ(RecordedPictureOf(3), nullptr);
+}
+
+TEST_F(Recording, LinesWriteColourOnlyWhenItChanges) {
+    ASSERT_EQ(Record(slot, 72, 72, 10000), 0);
+    Colour(0x0000FF);  // red
+    Line(100, 100, 500, 100);
+    auto b = Data(slot);
+    std::vector<unsigned char> want = {0x50, 0x83, 0xFF, 0x00, 0x00, 0x00, 0x40, 0x28,
+                                       0x00, 0x64, 0x00, 0x64, 0x01, 0xF4, 0x00, 0x64};
+    EXPECT_EQ(Tail(b, 16), want);
+    Line(0, 0, -1, 7);
+    EXPECT_EQ(Data(slot).size(), b.size() + 10);
+    Op(kOpBegin);
+    Line(0, 0, 1, 1);
+    Colour(0x00FF00);
+    Line(0, 0, 1, 1);
+    Op(kOpEnd);
+    b = Data(slot);
+    std::vector<unsigned char> end = {0x00, 0xA0, 0x00, 0x40};
+    EXPECT_EQ(Tail(b, 4), end);
+    CgmWalk w = WalkCgm(b);
+    EXPECT_EQ(CheckCgmStructure(w), "");
+    EXPECT_EQ(w.Count(5, 4), 3u);
+    EXPECT_EQ(w.Count(4, 1), 4u);
+    EXPECT_EQ(w.All(4, 1)[1]->SignedWord(4), -1);
+    // A closed picture takes nothing more.
+    Line(1, 2, 3, 4);
+    Op(kOpEnd);
+    EXPECT_EQ(Data(slot), b);
+    EXPECT_EQ(yylasterror(), 0);
+}
+
+TEST_F(Recording, AFullBufferDropsWholeElementsAndStillEndsReadably) {
+    ASSERT_EQ(Record(slot, 72, 72, 394 + 4 + 6 + 10 + 10 + 5), 0);
+    Colour(0x123456);
+    for (int i = 0; i < 5; ++i) Line(i, i, 10, 10);
+    EXPECT_EQ(yylasterror(), 1062);
+    EXPECT_EQ(Data(slot).size(), 394u + 6 + 10 + 10);
+    // The polyline of many vertices does not fit at all; nothing of it is kept.
+    std::vector<float> xs(100, 1.0f), ys(100, 2.0f);
+    SetPolygon(xs.data(), ys.data(), 100);
+    Op(kOpPolyline);
+    EXPECT_EQ(Data(slot).size(), 394u + 6 + 10 + 10);
+    Op(kOpEnd);
+    auto b = Data(slot);
+    EXPECT_EQ(b.size(), 394u + 6 + 10 + 10 + 4);
+    CgmWalk w = WalkCgm(b);
+    EXPECT_EQ(CheckCgmStructure(w), "");
+    EXPECT_EQ(w.Count(4, 1), 2u);
+}
+
+TEST_F(Recording, ShapesSectorsTextAndImages) {
+    ASSERT_EQ(Record(slot, 72, 72, 100000), 0);
+    Colour(0x010203);
+    DriverOperands &o = gOperands;
+    o.Ixd(1) = 300;
+    o.Iyd(1) = 200;
+    o.Ixd(2) = 50;
+    o.Iyd(2) = 20;
+    gGraphics.relLineWidth = 3;
+    Op(kOpEllipse);
+    Op(kOpEllipseSolid);
+    o.Ixd(3) = 10;
+    o.Iyd(3) = 10;
+    Op(kOpTriangleSolid);
+    Op(kOpRectanglePattern);
+
+    // A sector of a quarter turn, then the same swept backwards, then one of three turns.
+    o.Rd(2) = 100;
+    o.Rd(6) = 100;
+    o.Rd(3) = 0;
+    o.Rd(7) = static_cast<float>(kPi / 2);
+    Op(kOpSectorSolid);
+    o.Rd(3) = static_cast<float>(kPi / 2);
+    o.Rd(7) = 0;
+    Op(kOpSectorSolid);
+    o.Rd(3) = 0;
+    o.Rd(7) = static_cast<float>(6 * kPi);
+    Op(kOpSectorSolid);
+
+    // Restricted text of 19 characters is short, of 20 long; width style 1 writes TEXT.
+    gGraphics.charHeight = 0.05f;
+    gGraphics.refHeight = 600;
+    gGraphics.effectiveFont = 2;
+    gGraphics.fontAttributes = 1 | 8;
+    Op(kOpFont);
+    SetText("nineteen characters", 19);
+    o.Rd(1) = 10;
+    o.Rd(5) = 20;
+    o.Rd(3) = 40;
+    o.Rd(7) = 60;
+    Op(kOpText);
+    SetText("twenty characters...", 20);
+    gGraphics.justification = 1;
+    Op(kOpText);
+    gGraphics.widthStyle = 1;
+    Op(kOpText);
+
+    int pixels[6] = {0x0000FF, 0x00FF00, 0xFF0000, 0x010203, 0x040506, 0x070809};
+    ASSERT_TRUE(WriteCellArray(RecordedPictureOf(slot)->enc, 0, 0, 99, 49, 3, 2, pixels));
+    std::vector<int> many(40 * 30, 0x336699);
+    ASSERT_TRUE(WriteCellArray(RecordedPictureOf(slot)->enc, 0, 0, 99, 49, 40, 30, many.data()));
+    Op(kOpEnd);
+
+    CgmWalk w = WalkCgm(Data(slot));
+    ASSERT_EQ(CheckCgmStructure(w), "");
+    auto ellipses = w.All(4, 17);
+    ASSERT_EQ(ellipses.size(), 2u);
+    EXPECT_EQ(ellipses[0]->Word(4), 350);  // first diameter end (300 + 50, 200)
+    EXPECT_EQ(ellipses[0]->Word(10), 220);  // second end (300, 200 + 20)
+    EXPECT_EQ(w.Count(5, 30), 2u);          // edge visibility on and off
+    EXPECT_EQ(w.All(5, 28)[0]->Word(0), 12);
+    EXPECT_EQ(w.Count(5, 23), 1u);          // fill colour once
+    EXPECT_EQ(w.Count(4, 11), 1u);
+    auto polygons = w.All(4, 7);
+    ASSERT_EQ(polygons.size(), 4u);
+    // Quarter turn of radius 100 on a drawing 600 wide: step pi / (100 * 75 / 600 + 25).
+    std::size_t stepped = static_cast<std::size_t>(std::floor((kPi / 2) / (kPi / 37))) + 1;
+    EXPECT_EQ(polygons[1]->params.size(), 8 + 4 * stepped);
+    EXPECT_EQ(polygons[1]->Word(4), 400);  // the first arc point: (300 + 100, 200)
+    EXPECT_EQ(polygons[2]->params.size(), polygons[1]->params.size());
+    EXPECT_EQ(polygons[2]->Word(polygons[2]->params.size() - 4), 400);
+    EXPECT_LE(polygons[3]->params.size(), 8 + 4 * (2 * 37 + 1) + 4u);  // at most one turn
+
+    EXPECT_EQ(w.All(5, 10)[0]->Word(0), 4 * 2 - 3 + 1);
+    EXPECT_EQ(w.All(5, 15)[0]->Word(0), 16);  // trunc(0.55 * 0.05 * 600)
+    auto restricted = w.All(4, 5);
+    ASSERT_EQ(restricted.size(), 2u);
+    EXPECT_FALSE(restricted[0]->longForm);
+    EXPECT_EQ(restricted[0]->params.size(), 30u);
+    EXPECT_TRUE(restricted[1]->longForm);
+    EXPECT_EQ(restricted[0]->Word(0), 50);  // the distance of (10, 20) and (40, 60)
+    EXPECT_EQ(restricted[0]->Word(2), 20);  // trunc(1.25 * 16)
+    EXPECT_EQ(restricted[1]->Word(4), 25);  // centred: midpoint x
+    EXPECT_EQ(restricted[0]->Text(10), "nineteen characters");
+    EXPECT_EQ(w.Count(3, 4), 4u);  // transparency off and on around the two opaque texts
+    ASSERT_EQ(w.Count(4, 4), 1u);
+    EXPECT_EQ(w.All(4, 4)[0]->Text(6), "twenty characters...");
+
+    auto cells = w.All(4, 9);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[0]->params.size(), 20u + 2 * 10);
+    EXPECT_EQ(cells[0]->Word(12), 3);
+    EXPECT_EQ(cells[0]->Word(18), 1);    // packed cells
+    EXPECT_EQ(cells[0]->params[20], 0xFF);
+    EXPECT_EQ(cells[0]->params[29], 0);  // row pad
+    EXPECT_EQ(cells[0]->params[30], 3);  // second row starts with 0x010203: red 3
+    EXPECT_EQ(cells[1]->params.size(), 20u + 30 * 120);
+    EXPECT_EQ(cells[1]->partitions, 4);
+}
+
+TEST_F(Recording, ByteWritersAndGradientTriangles) {
+    ASSERT_EQ(Record(slot, 72, 72, 2000), 0);
+    std::size_t base = Data(slot).size();
+    int four = 4, five = 5;
+    yygcgm7_("abcdXX", &four, 6);
+    EXPECT_EQ(Data(slot).size(), base + 6);
+    yygcgm7_("abcdeX", &five, 6);
+    EXPECT_EQ(Data(slot).size(), base + 12);
+    yygcgm8_("abcd", &four, 4);
+    EXPECT_EQ(Data(slot).size(), base + 17);
+    int big = 3000;
+    std::vector<unsigned char> junk(3000, 1);
+    yygcgm1_(junk.data(), &big);
+    EXPECT_EQ(yylasterror(), 1062);
+    EXPECT_EQ(Data(slot).size(), base + 17);
+
+    ASSERT_EQ(Record(2, 72, 72, 2000), 0);
+    int cls = 5, id = 4, r = 1, g = 2, b = 3;
+    yygcgm4_(&cls, &id, &r, &g, &b);
+    int x[3] = {10, 110, 10}, y[3] = {10, 10, 90}, c[3] = {0x0000FF, 0x00FF00, 0xFF0000};
+    yygcgm9_(x, y, c);
+    Op(kOpEnd);
+    CgmWalk w = WalkCgm(Data(2));
+    ASSERT_EQ(CheckCgmStructure(w), "");
+    EXPECT_EQ(w.All(5, 4)[0]->params, std::vector<unsigned char>({1, 2, 3}));
+    auto interp = w.All(5, 43);
+    ASSERT_EQ(interp.size(), 1u);
+    EXPECT_EQ(interp[0]->params.size(), 19u);
+    EXPECT_EQ(interp[0]->Word(2), 100);
+    EXPECT_EQ(interp[0]->Word(8), 80);
+    EXPECT_EQ(interp[0]->params[10], 0xFF);
+    EXPECT_EQ(w.All(5, 22)[0]->Word(0), 6);
+    EXPECT_EQ(w.All(5, 31)[0]->Word(0), 10);
+    EXPECT_EQ(w.Count(4, 7), 1u);
+}
+
+}  // namespace
