@@ -9,6 +9,7 @@
 #include "base/fixedtext.h"
 #include "core/commondialogs.h"
 #include "graphics/drawing_target.h"
+#include "graphics/metafile_slots.h"
 
 #include <windows.h>
 
@@ -215,4 +216,63 @@ void yymetafileload_(const int *islot, const int *nbytes, int *istatus, int *ios
 
 void yymetafiledestroy_(const int *islot) {
     if (Valid(*islot)) Empty(*islot);
+}
+
+namespace {
+
+// The size in pixels of the reference device of a picture of WIDTH by HEIGHT points.
+void ReferencePixels(int width, int height, int *xpix, int *ypix) {
+    bool isPrinter;
+    HDC ref = ReferenceDevice(&isPrinter);
+    *xpix = *ypix = 0;
+    if (!ref) return;
+    double horzsize = GetDeviceCaps(ref, HORZSIZE), vertsize = GetDeviceCaps(ref, VERTSIZE);
+    if (horzsize > 0) *xpix = static_cast<int>(width * GetDeviceCaps(ref, HORZRES) * 254.0 / (horzsize * 720));
+    if (vertsize > 0) *ypix = static_cast<int>(height * GetDeviceCaps(ref, VERTRES) * 254.0 / (vertsize * 720));
+    ReleaseReference(ref, isPrinter);
+}
+
+void HookSelect(int n, int *status) {
+    const MetafileSlot &slot = gSlots[n - 1];
+    int entry = n - 1;
+    yymetafileselect2_(&entry, &slot.drawWidth, &slot.drawHeight, status);
+}
+void HookClose(int n) { quill::EnhancedPicture(n - 1); }
+void HookDestroy(int n) {
+    int entry = n - 1;
+    yymetafiledestroy_(&entry);
+}
+
+}  // namespace
+
+void yymetafileenhanced_(const int *n, const int *width, const int *height, int *status,
+                         const char *filename, int filename_len) {
+    quill::gEnhancedHooks = {HookSelect, HookClose, HookDestroy};
+    *status = 1;
+    if (*n < 1 || *n > kMetafileSlots || gSlots[*n - 1].inUse || *width <= 0 || *height <= 0)
+        return;
+    const int entry = *n - 1;
+    int xpix = 0, ypix = 0;
+    std::string name = filename ? yyuptonul(filename, filename_len) : std::string();
+    if (!name.empty()) {
+        WIN32_FILE_ATTRIBUTE_DATA info = {};
+        int nbytes = 0, ioserr = 0;
+        if (GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &info))
+            nbytes = info.nFileSizeHigh ? -1 : static_cast<int>(info.nFileSizeLow);
+        yymetafileload_(&entry, &nbytes, status, &ioserr, name.c_str(), static_cast<int>(name.size()));
+        if (*status != 0) return;
+        ReferencePixels(*width, *height, &xpix, &ypix);
+    } else {
+        yymetafilecreate_(&entry, width, height, &xpix, &ypix);
+        if (!quill::EnhancedRecorder(entry)) return;
+        *status = 0;
+    }
+    MetafileSlot &slot = gSlots[entry];
+    slot.widthPoints = *width;
+    slot.heightPoints = *height;
+    slot.drawWidth = xpix;
+    slot.drawHeight = ypix;
+    slot.kind = kSlotEnhanced;
+    slot.inUse = 1;
+    slot.capacity = slot.used = 0;
 }

@@ -4,9 +4,13 @@
 
 #include "graphics/drawing_target.h"
 #include "graphics/enhanced_slots.h"
+#include "graphics/metafile_slots.h"
+#include "quillamorph/graphics.h"
 #include "scratch_folder.h"
 
 #include <windows.h>
+
+#include "graphics/graphics_state.h"
 
 #include <fstream>
 #include <string>
@@ -18,6 +22,8 @@ struct EnhancedSlots : ::testing::Test {
     HDC savedDC = nullptr;
     void SetUp() override { savedDC = gDC; }
     void TearDown() override {
+        for (int n = 1; n <= 20; ++n)
+            if (gSlots[n - 1].kind != kSlotEmpty) wmetafiledestroy_(&n);
         for (int s = 0; s < 20; ++s) yymetafiledestroy_(&s);
         gDC = savedDC;
     }
@@ -146,6 +152,45 @@ TEST_F(EnhancedSlots, BadFilesAndEmptySlots) {
     yymetafileselect2_(&slot, &xpix, &ypix, &status);
     EXPECT_EQ(status, 1);
     DeleteDC(mem);
+}
+
+TEST_F(EnhancedSlots, SlotsOfKindThreeSelectEndAndDestroy) {
+    int n = 6, w = 72, h = 36, status = -1;
+    yymetafileenhanced_(&n, &w, &h, &status, nullptr, 0);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(gSlots[5].kind, kSlotEnhanced);
+    EXPECT_GT(gSlots[5].drawWidth, gSlots[5].drawHeight);
+    yymetafileenhanced_(&n, &w, &h, &status, nullptr, 0);
+    EXPECT_EQ(status, 1);  // in use
+    int zero = 0, bad = 21;
+    yymetafileenhanced_(&bad, &w, &h, &status, nullptr, 0);
+    EXPECT_EQ(status, 1);
+    yymetafileenhanced_(&n, &zero, &h, &status, nullptr, 0);
+    EXPECT_EQ(status, 1);
+
+    int dw = 0, dh = 0;
+    yymetafileselect_(&n, &status, &dw, &dh);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(dw, gSlots[5].drawWidth);
+    EXPECT_EQ(gDC, quill::EnhancedRecorder(5));
+    EXPECT_EQ(gGraphics.recording, 0);
+    yymetafileend_(&n);
+    EXPECT_NE(quill::EnhancedPicture(5), nullptr);
+    yymetafileselect_(&n, &status, &dw, &dh);
+    EXPECT_EQ(status, 1);
+
+    // Saved and loaded back as a slot from its file.
+    std::string name = File("six.emf");
+    int entry = 5, ioserr = 0;
+    yymetafilesave_(&entry, &status, &ioserr, name.c_str(), static_cast<int>(name.size()));
+    ASSERT_EQ(status, 0);
+    int m = 9;
+    yymetafileenhanced_(&m, &w, &h, &status, name.c_str(), static_cast<int>(name.size()));
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(quill::EnhancedInUse(8));
+    wmetafiledestroy_(&n);
+    EXPECT_EQ(gSlots[5].kind, kSlotEmpty);
+    EXPECT_FALSE(quill::EnhancedInUse(5));
 }
 
 }  // namespace
