@@ -33,6 +33,11 @@ struct Event {
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < kWindowSlots; }
 
+// Mouse and key events of a window that the bitmap viewer fills are bitmap-view events.
+bool InBitmapView(int slot) {
+    return ValidSlot(slot) && yywindowtype(wWindow[slot]) == kViewerWindow;
+}
+
 // Mouse coordinates of lParam; positions beyond the screen are negative ones of a capture.
 void MousePosition(LPARAM lParam, int *x, int *y) {
     *x = LOWORD(lParam);
@@ -132,7 +137,7 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
         break;
     case kEventKey: {
         e.value1 = subValue;
-        e.value3 = 0;
+        e.value3 = InBitmapView(e.win) ? 2 : 0;
         POINT p;
         GetCursorPos(&p);
         ScreenToClient(window, &p);
@@ -151,7 +156,7 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
     case kEventMouseMove:
         e.value1 = type == kEventMouseMove ? -1 : subValue;
         e.value2 = yymousemodifiers(static_cast<unsigned>(wParam));
-        e.value3 = 0;
+        e.value3 = InBitmapView(e.win) ? 2 : 0;
         MousePosition(lParam, &e.x, &e.y);
         break;
     case kEventExpose: {

@@ -20,6 +20,7 @@
 #include "core/menus.h"
 #include "core/numeric_edit.h"
 #include "core/windowtext.h"
+#include "graphics/bitmaps.h"
 #include "graphics/drawing_target.h"
 #include "graphics/graphics_startup.h"
 #include "grid/grid_classes.h"
@@ -471,6 +472,7 @@ void yyshutdown_() {
     // A dialog field the program draws in gives back its device context before the graphics
     // objects selected into it go.
     yyfieldreleasetarget();
+    yybitmapdestroyall();
     yydeletegraphicsobjects();
 
     // Dialogs go before the windows that may hold them: first those that fill a window,

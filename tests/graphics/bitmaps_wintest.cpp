@@ -1,0 +1,297 @@
+// The library's bitmaps under Wine: slots, pixel arrays, copies with the bitwise modes, a bitmap
+// as the drawing target with the gradient primitives, the clipboard and the viewer.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "core/childwindows.h"
+#include "core/startup.h"
+#include "graphics/bitmaps.h"
+#include "graphics/drawing_target.h"
+#include "graphics/gradient_fill.h"
+#include "graphics/screen_gradient.h"
+#include "library_root.h"
+#include "quillamorph/events.h"
+
+namespace {
+
+constexpr int kWhite = 0xFFFFFF, kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+
+int Create(int width, int height, int colour) {
+    int handle = -1;
+    yybitmapcreate_(&handle, &width, &height, &colour);
+    return handle;
+}
+
+int Destroy(int index) {
+    int status = -1;
+    yybitmapdestroy_(&index, &status);
+    return status;
+}
+
+int Select(int index) {
+    int status = -1, w = 0, h = 0;
+    yybitmapselect_(&index, &status, &w, &h);
+    return status;
+}
+
+int Pixel(int index, int x, int y) {
+    int value = -2, status = -1;
+    yybitmapputdata_(&index, &value, &x, &y, &x, &y, &status);
+    return status == 0 ? value : -3;
+}
+
+struct Bitmaps : SharedLibraryRoot {
+    void TearDown() override {
+        yybitmapdestroyall();
+        const int copy = 0;
+        yybitmapmode_(&copy);
+        gDC = wDC;
+        int item = 1;
+        infoerror_(&item);
+    }
+};
+
+TEST_F(Bitmaps, TwentySlotsAndTheirSizes) {
+    for (int k = 1; k <= 20; ++k) EXPECT_EQ(Create(10 + k, 5, kWhite), k);
+    EXPECT_EQ(Create(10, 10, kWhite), 0);  // the 21st
+    int w = -1, h = -1;
+    const int fourth = 3, twentieth = 20;
+    yybitmapsize_(&fourth, &w, &h);
+    EXPECT_EQ(w, 14);
+    EXPECT_EQ(h, 5);
+    yybitmapsize_(&twentieth, &w, &h);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(Destroy(3), 0);
+    EXPECT_EQ(Destroy(3), 1021);
+    yybitmapsize_(&fourth, &w, &h);
+    EXPECT_EQ(w + h, 0);
+    EXPECT_EQ(Create(7, 7, kWhite), 4);  // the freed slot is used again
+    EXPECT_EQ(Destroy(-1), 1021);
+    EXPECT_EQ(Destroy(20), 1021);
+    yybitmapdestroyall();
+    EXPECT_EQ(Create(0, 10, kWhite), 0);  // no 1 x 1 monochrome stand-in
+    EXPECT_EQ(Create(10, -1, kWhite), 0);
+}
+
+TEST_F(Bitmaps, PixelArraysGoRowByRow) {
+    const int index = Create(3, 2, kWhite) - 1;
+    ASSERT_EQ(index, 0);
+    const int x1 = 0, y1 = 0, x2 = 2, y2 = 1;
+    std::vector<int> in = {kRed, kGreen, kBlue, 0x000000, 0x808080, 0x102030};
+    int status = -1;
+    yybitmapgetdata_(&index, in.data(), &x1, &y1, &x2, &y2, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Pixel(index, 2, 1), 0x102030);  // element 5
+    EXPECT_EQ(Pixel(index, 0, 1), 0x000000);
+    std::vector<int> out(6, -5);
+    yybitmapputdata_(&index, out.data(), &x1, &y1, &x2, &y2, &status);
+    EXPECT_EQ(out, in);
+
+    // Corners the wrong way round touch nothing and report 1066.
+    std::vector<int> guard(6, 77);
+    yybitmapputdata_(&index, guard.data(), &x2, &y1, &x1, &y2, &status);
+    EXPECT_EQ(status, 1066);
+    EXPECT_EQ(guard, std::vector<int>(6, 77));
+    yybitmapgetdata_(&index, guard.data(), &x1, &y2, &x2, &y1, &status);
+    EXPECT_EQ(status, 1066);
+    EXPECT_EQ(Pixel(index, 0, 0), kRed);
+    const int free = 5;
+    yybitmapgetdata_(&free, in.data(), &x1, &y1, &x2, &y2, &status);
+    EXPECT_EQ(status, 1021);
+}
+
+TEST_F(Bitmaps, CopiesFollowTheBitwiseMode) {
+    const int red = Create(4, 4, kRed) - 1, canvas = Create(20, 20, kWhite) - 1;
+    ASSERT_EQ(Select(canvas), 0);
+    EXPECT_EQ(gDC, gBitmapDC);
+    int status = -1;
+    const int no = 0, yes = 1, at = 5, four = 4, eight = 8;
+    yybitmapput_(&red, &no, &at, &at, &four, &four, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Pixel(canvas, 5, 5), kRed);
+    EXPECT_EQ(Pixel(canvas, 8, 8), kRed);
+    EXPECT_EQ(Pixel(canvas, 9, 9), kWhite);
+    const int twelve = 12;
+    yybitmapput_(&red, &yes, &twelve, &at, &eight, &eight, &status);  // stretched
+    EXPECT_EQ(Pixel(canvas, 19, 12), kRed);
+
+    // Exclusive or twice gives back what was there; mode 4 keeps exclusive or.
+    const int exclusive = 3, bad = 4;
+    yybitmapmode_(&exclusive);
+    yybitmapmode_(&bad);
+    const int zero = 0;
+    yybitmapput_(&red, &no, &zero, &zero, &four, &four, &status);
+    EXPECT_EQ(Pixel(canvas, 1, 1), kWhite ^ kRed);
+    yybitmapput_(&red, &no, &zero, &zero, &four, &four, &status);
+    EXPECT_EQ(Pixel(canvas, 1, 1), kWhite);
+    const int copy = 0;
+    yybitmapmode_(&copy);
+
+    // From the drawable into a bitmap, and a part either way.
+    const int spare = Create(4, 4, kBlue) - 1;
+    yybitmapget_(&spare, &at, &at, &four, &four, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Pixel(spare, 0, 0), kRed);
+    const int one = 1, two = 2, toScreen = 1, fromScreen = 0;
+    yybitmappart_(&spare, &zero, &zero, &one, &two, &one, &one, &fromScreen, &status);
+    EXPECT_EQ(Pixel(spare, 1, 2), kWhite);
+    yybitmappart_(&spare, &one, &two, &zero, &zero, &one, &one, &toScreen, &status);
+    EXPECT_EQ(Pixel(canvas, 0, 0), kWhite);
+    const int freeSlot = 9;
+    yybitmapput_(&freeSlot, &no, &at, &at, &four, &four, &status);
+    EXPECT_EQ(status, 1021);
+
+    // Destroying the target leaves no dangling device context.
+    EXPECT_EQ(Destroy(canvas), 0);
+    EXPECT_EQ(gBitmapTarget, -1);
+    EXPECT_EQ(gBitmapDC, nullptr);
+    EXPECT_EQ(gDC, wDC);
+    EXPECT_EQ(Select(canvas), 1);
+}
+
+TEST_F(Bitmaps, GradientFillOnABitmapWithBothMethods) {
+    const int index = Create(64, 64, kWhite) - 1;
+    ASSERT_EQ(Select(index), 0);
+    auto fill = [&](int method) {
+        quill::gGradient.count = 3;
+        const int xs[] = {0, 60, 0}, ys[] = {0, 0, 60}, cs[] = {kRed, kGreen, kBlue};
+        for (int k = 0; k < 3; ++k) {
+            quill::gGradient.x[k] = xs[k];
+            quill::gGradient.y[k] = ys[k];
+            quill::gGradient.colour[k] = cs[k];
+        }
+        const int c1 = 0, c2 = 63;
+        yygradientfill_(&method, &c1, &c1, &c2, &c2, yywinpointrgb_, yywingradfill_);
+        std::vector<int> pixels(64 * 64);
+        const int x1 = 0, x2 = 63;
+        int status = -1;
+        yybitmapputdata_(&index, pixels.data(), &x1, &x1, &x2, &x2, &status);
+        return pixels;
+    };
+    const std::vector<int> own = fill(1);
+    EXPECT_EQ(own[0], kRed);
+    EXPECT_EQ(own[64 * 20 + 20], 0x555555);
+    EXPECT_EQ(own[64 * 40 + 40], kWhite);
+    std::vector<int> blank(64 * 64, kWhite);
+    const int zero = 0, last = 63;
+    int status = -1;
+    yybitmapgetdata_(&index, blank.data(), &zero, &zero, &last, &last, &status);
+    ASSERT_EQ(status, 0);
+    const std::vector<int> system = fill(2);
+    EXPECT_EQ(system[0], kRed);
+    auto within3 = [](int a, int b) {
+        for (int shift = 0; shift < 24; shift += 8)
+            if (std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF)) > 3) return false;
+        return true;
+    };
+    EXPECT_TRUE(within3(system[64 * 20 + 20], 0x555555)) << std::hex << system[64 * 20 + 20];
+    int differ = 0;
+    for (int y = 1; y < 58; ++y)
+        for (int x = 1; x + y < 58; ++x) differ += !within3(own[64 * y + x], system[64 * y + x]);
+    EXPECT_EQ(differ, 0);
+}
+
+TEST_F(Bitmaps, TheClipboardGetsACopy) {
+    const int index = Create(6, 5, kGreen) - 1;
+    int status = -1;
+    yybitmapclipboard_(&index, &status);
+    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HBITMAP got = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    ASSERT_NE(got, nullptr);
+    EXPECT_NE(got, gBitmaps[index].handle);
+    BITMAP info = {};
+    GetObject(got, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 6);
+    EXPECT_EQ(info.bmHeight, 5);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, got);
+    EXPECT_EQ(static_cast<int>(GetPixel(dc, 3, 3)), kGreen);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    CloseClipboard();
+    const int freeSlot = 12;
+    yybitmapclipboard_(&freeSlot, &status);
+    EXPECT_EQ(status, 1021);
+}
+
+// The next event of a poll, allowing the window system a moment to deliver what was posted.
+int NextEvent(QuillEvent *e) {
+    int type = -1;
+    for (int tries = 0; tries < 200 && type == -1; ++tries) {
+        wmessagepeek_(&type, e);
+        if (type == -1) Sleep(5);
+    }
+    return type;
+}
+
+TEST_F(Bitmaps, TheViewerShowsScrollsAndKeepsItsBitmap) {
+    int x = 20, y = 20, w = 120, h = 90, win = 0, none = 0, flags = 7, menu = 0, parent = 0;
+    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "view");
+    ASSERT_GT(win, 0);
+    windowselect_(&win);
+    const int index = Create(400, 300, kBlue) - 1;
+    const int zero = 0, modeless = 2, start = 30;
+    int status = -1;
+    yybitmapview_(&index, &start, &zero, &modeless, &zero, &status);
+    ASSERT_EQ(status, 0);
+    auto info = [&](int item) {
+        int value = -1;
+        yybitmapinfo_(&win, &item, &value);
+        return value;
+    };
+    EXPECT_EQ(info(3), index + 1);
+    EXPECT_EQ(info(4), 30);
+    EXPECT_EQ(info(5), 0);
+    EXPECT_EQ(info(101), 400);
+    EXPECT_EQ(info(102), 300);
+    const int root = 0, item = 3;
+    int rootValue = -1;
+    yybitmapinfo_(&root, &item, &rootValue);
+    EXPECT_EQ(rootValue, 0);
+    EXPECT_EQ(Destroy(index), 1036);
+
+    // A key scrolls a page and reports event type 15 with the new position.
+    QuillEvent e;
+    while (NextEvent(&e) != -1) {
+    }
+    HWND view = GetDlgItem(wWindow[win], 1001);
+    ASSERT_NE(view, nullptr);
+    SendMessageA(view, WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_GT(info(5), 0);
+    int type = NextEvent(&e);
+    while (type != -1 && type != 15) type = NextEvent(&e);
+    ASSERT_EQ(type, 15);
+    EXPECT_EQ(e.win, win);
+    EXPECT_EQ(e.value1, 30);
+    EXPECT_EQ(e.value2, info(5));
+    EXPECT_EQ(e.value3, 2);
+
+    // A mouse click in the view is the window's event, marked as a bitmap view.
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6));
+    type = NextEvent(&e);
+    while (type != -1 && type != 4) type = NextEvent(&e);
+    ASSERT_EQ(type, 4);
+    EXPECT_EQ(e.value3, 2);
+
+    // Another bitmap in the same viewer, then the window closes and the bitmap may go.
+    const int other = Create(50, 40, kRed) - 1;
+    yybitmapview_(&other, &zero, &zero, &modeless, &zero, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(info(101), 50);
+    EXPECT_EQ(Destroy(index), 0);
+    yyclosechild_(&win, &none);
+    EXPECT_EQ(Destroy(other), 0);
+    // The root window is no child window to show a bitmap in.
+    hWinCur = wWindow[0];
+    const int third = Create(5, 5, kRed) - 1;
+    yybitmapview_(&third, &zero, &zero, &modeless, &zero, &status);
+    EXPECT_EQ(status, 1);
+}
+
+}  // namespace
