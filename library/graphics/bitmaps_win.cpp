@@ -202,35 +202,42 @@ void yybitmappart_(const int *index, const int *sx, const int *sy, const int *dx
     Report(status, done ? 0 : kCopyFailed);
 }
 
-void yybitmapgetdata_(const int *index, const int *array, const int *x1, const int *y1,
-                      const int *x2, const int *y2, int *status) {
+namespace {
+
+// Visits every pixel of the rectangle (X1, Y1)-(X2, Y2) of bitmap INDEX, rows from Y2 down to
+// Y1, with the pixel's element number in the caller's array; reports through STATUS.
+template <typename Visit>
+void EachPixel(const int *index, const void *array, const int *x1, const int *y1, const int *x2,
+               const int *y2, int *status, Visit visit) {
     if (index == nullptr || !InUse(*index)) return Report(status, kInvalidBitmap);
     // A rectangle whose corners come the wrong way round would index outside the array.
-    if (array == nullptr || *x2 < *x1 || *y2 < *y1) return Report(status, kCopyFailed);
+    if (array == nullptr || x1 == nullptr || y1 == nullptr || x2 == nullptr || y2 == nullptr ||
+        *x2 < *x1 || *y2 < *y1)
+        return Report(status, kCopyFailed);
     SlotDC dc(*index);
     if (dc.get() == nullptr) return Report(status, kCopyFailed);
     const long row = static_cast<long>(*x2) - *x1 + 1;
     for (int y = *y2; y >= *y1; --y) {
-        for (int x = *x1; x <= *x2; ++x)
-            SetPixel(dc.get(), x, y, WriteColour(array[row * (y - *y1) + (x - *x1)]));
+        for (int x = *x1; x <= *x2; ++x) visit(dc.get(), x, y, row * (y - *y1) + (x - *x1));
     }
     Report(status, 0);
 }
 
+}  // namespace
+
+void yybitmapgetdata_(const int *index, const int *array, const int *x1, const int *y1,
+                      const int *x2, const int *y2, int *status) {
+    EachPixel(index, array, x1, y1, x2, y2, status, [&](HDC dc, int x, int y, long k) {
+        SetPixel(dc, x, y, WriteColour(array[k]));
+    });
+}
+
 void yybitmapputdata_(const int *index, int *array, const int *x1, const int *y1, const int *x2,
                       const int *y2, int *status) {
-    if (index == nullptr || !InUse(*index)) return Report(status, kInvalidBitmap);
-    if (array == nullptr || *x2 < *x1 || *y2 < *y1) return Report(status, kCopyFailed);
-    SlotDC dc(*index);
-    if (dc.get() == nullptr) return Report(status, kCopyFailed);
-    const long row = static_cast<long>(*x2) - *x1 + 1;
-    for (int y = *y2; y >= *y1; --y) {
-        for (int x = *x1; x <= *x2; ++x) {
-            const COLORREF c = GetPixel(dc.get(), x, y);
-            array[row * (y - *y1) + (x - *x1)] = c == CLR_INVALID ? -1 : static_cast<int>(c);
-        }
-    }
-    Report(status, 0);
+    EachPixel(index, array, x1, y1, x2, y2, status, [&](HDC dc, int x, int y, long k) {
+        const COLORREF c = GetPixel(dc, x, y);
+        array[k] = c == CLR_INVALID ? -1 : static_cast<int>(c);
+    });
 }
 
 void yybitmapsize_(const int *index, int *width, int *height) {

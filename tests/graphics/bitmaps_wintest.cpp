@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/childwindows.h"
+#include "core/events.h"
 #include "core/startup.h"
 #include "graphics/bitmaps.h"
 #include "graphics/drawing_target.h"
@@ -256,24 +257,27 @@ TEST_F(Bitmaps, TheViewerShowsScrollsAndKeepsItsBitmap) {
     EXPECT_EQ(rootValue, 0);
     EXPECT_EQ(Destroy(index), 1036);
 
-    // A key scrolls a page and reports event type 15 with the new position.
+    // A key scrolls a page and reports event type 15 (when asked for) with the new position.
+    const int scrolls = 15, on = 1, off = 0;
+    yyenablemessage_(&scrolls, &on);
     QuillEvent e;
     while (NextEvent(&e) != -1) {
     }
     HWND view = GetDlgItem(wWindow[win], 1001);
     ASSERT_NE(view, nullptr);
-    SendMessageA(view, WM_KEYDOWN, VK_NEXT, 0);
-    EXPECT_GT(info(5), 0);
+    PostMessageA(view, WM_KEYDOWN, VK_NEXT, 0);
     int type = NextEvent(&e);
     while (type != -1 && type != 15) type = NextEvent(&e);
     ASSERT_EQ(type, 15);
     EXPECT_EQ(e.win, win);
     EXPECT_EQ(e.value1, 30);
+    EXPECT_GT(info(5), 0);
     EXPECT_EQ(e.value2, info(5));
     EXPECT_EQ(e.value3, 2);
+    yyenablemessage_(&scrolls, &off);
 
     // A mouse click in the view is the window's event, marked as a bitmap view.
-    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6));
+    PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6));
     type = NextEvent(&e);
     while (type != -1 && type != 4) type = NextEvent(&e);
     ASSERT_EQ(type, 4);
