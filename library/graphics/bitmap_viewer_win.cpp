@@ -331,11 +331,9 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
     if (yywindowtype(frame) != kPlainWindow) return done(4);
     if (HasChildWindows(frame)) return done(9);
     int how = mode != nullptr ? *mode : 2;
+    // A hidden window cannot be modal. (No snapshots are taken for it: nothing would give
+    // them back, and every window would go on painting from them.)
     if (!IsWindowVisible(frame)) {
-        if (how == 1) {
-            int take = 1, ignored = 0;
-            yygetwindowbitmap_(&take, &slot, &ignored);
-        }
         how = 2;
         result = 5;
     }
@@ -387,13 +385,27 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
     done(result);
     if (how != 1) return;
 
-    // The modal loop: runs until the viewer is closed.
+    // The modal loop runs until the viewer is closed, with the other windows painting from
+    // snapshots meanwhile.
+    int take = 1, give = 0, ignored = 0;
+    yygetwindowbitmap_(&take, &slot, &ignored);
     MSG msg;
-    while (!r->closed && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    bool gone = false;
+    while (!r->closed) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
+            break;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
-        if (RecordOf(frame) != r) return;  // the window went away and took the record
+        if (RecordOf(frame) != r) {  // the window went away and took the record
+            gone = true;
+            break;
+        }
     }
+    yygetwindowbitmap_(&give, &slot, &ignored);
+    if (gone) return;
     Restore(frame, r);
     SetFocus(frame);
 }

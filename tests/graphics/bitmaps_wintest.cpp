@@ -298,4 +298,30 @@ TEST_F(Bitmaps, TheViewerShowsScrollsAndKeepsItsBitmap) {
     EXPECT_EQ(status, 1);
 }
 
+TEST_F(Bitmaps, AModalViewerRunsUntilItsWindowIsClosed) {
+    int x = 20, y = 20, w = 120, h = 90, win = 0, none = 0, flags = 7, menu = 0, parent = 0;
+    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "modal");
+    ASSERT_GT(win, 0);
+    windowselect_(&win);
+    const int index = Create(200, 150, kGreen) - 1;
+    const int zero = 0, modal = 1;
+    int status = -1;
+    PostMessageA(wWindow[win], WM_CLOSE, 0, 0);
+    yybitmapview_(&index, &zero, &zero, &modal, &zero, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(yywindowtype(wWindow[win]), kPlainWindow);  // the window is itself again
+    EXPECT_TRUE(IsWindowVisible(hClient[win]));
+    EXPECT_EQ(GetDlgItem(wWindow[win], 1001), nullptr);
+    EXPECT_EQ(Destroy(index), 0);
+
+    // A hidden window cannot hold a modal viewer: it shows the bitmap without waiting.
+    ShowWindow(wWindow[win], SW_HIDE);
+    const int other = Create(20, 20, kRed) - 1;
+    yybitmapview_(&other, &zero, &zero, &modal, &zero, &status);
+    EXPECT_EQ(status, 5);
+    EXPECT_EQ(yywindowtype(wWindow[win]), kViewerWindow);
+    yyclosechild_(&win, &none);
+    EXPECT_EQ(Destroy(other), 0);
+}
+
 }  // namespace
