@@ -52,6 +52,15 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
 // Clears the pending events of every window slot and the deferred field change.
 void yyclearpending();
 
+// The two dispatchers, one body: the waiting one returns the next event, the polling one the
+// next event already queued (type -1 and -1 in every word when there is none). Each returns the
+// type, VALUE1 to VALUE4, X, Y (pixels, before post-processing), WIN and TIME; an absent
+// argument is skipped.
+void yydispatchnextmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
+                            int *x, int *y, int *win, int *time);
+void yydispatchpeekmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
+                            int *x, int *y, int *win, int *time);
+
 // Post-processing of an event the dispatchers return: the graphics coordinates of its
 // position, and positions in a window's client area turned into window units.
 void yyevent_(int *itype, QuillEvent *message);

@@ -3,6 +3,7 @@
 #include "core/events.h"
 
 #include <cstring>
+#include <utility>
 
 #include "core/childwindows.h"
 #include "core/dialogs.h"
@@ -328,7 +329,7 @@ bool TakeDeferred(Event *e) {
     return true;
 }
 
-// The two dispatchers: wait for the next event, or poll for one.
+// The body of the two dispatchers: wait for the next event, or poll for one.
 Event Dispatch(bool wait) {
     bInWMessage = 1;
     Event e;
@@ -387,20 +388,37 @@ Event Dispatch(bool wait) {
     return e;
 }
 
-void Deliver(const Event &e, int *itype, QuillEvent *message) {
-    if (itype != nullptr) *itype = e.type;
-    if (message == nullptr) return;
-    message->win = e.win;
-    message->value1 = e.value1;
-    message->value2 = e.value2;
-    message->value3 = e.value3;
-    message->value4 = e.value4;
-    message->x = e.x;
-    message->y = e.y;
-    message->time = e.time;
+// Hands a dispatched event out through the dispatchers' arguments; absent ones are skipped.
+void HandOut(const Event &e, int *itype, int *value1, int *value2, int *value3, int *value4,
+             int *x, int *y, int *win, int *time) {
+    const std::pair<int *, int> words[] = {{itype, e.type},   {value1, e.value1}, {value2, e.value2},
+                                           {value3, e.value3}, {value4, e.value4}, {x, e.x},
+                                           {y, e.y},           {win, e.win},       {time, e.time}};
+    for (const auto &word : words)
+        if (word.first != nullptr) *word.first = word.second;
+}
+
+typedef void DispatcherFn(int *, int *, int *, int *, int *, int *, int *, int *, int *);
+
+// Runs a dispatcher into an event record (or only the type when the record is absent).
+void DispatchInto(DispatcherFn *dispatcher, int *itype, QuillEvent *message) {
+    QuillEvent ignored;
+    QuillEvent *m = message != nullptr ? message : &ignored;
+    dispatcher(itype, &m->value1, &m->value2, &m->value3, &m->value4, &m->x, &m->y, &m->win,
+               &m->time);
 }
 
 }  // namespace
+
+void yydispatchnextmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
+                            int *x, int *y, int *win, int *time) {
+    HandOut(Dispatch(true), itype, value1, value2, value3, value4, x, y, win, time);
+}
+
+void yydispatchpeekmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
+                            int *x, int *y, int *win, int *time) {
+    HandOut(Dispatch(false), itype, value1, value2, value3, value4, x, y, win, time);
+}
 
 void yydrawablesize_(const int *kind, const int *index, int *width, int *height) {
     RECT r = {0, 0, 0, 0};
@@ -499,13 +517,15 @@ void yyevent_(int *itype, QuillEvent *message) {
 }
 
 void wmessage_(int *itype, QuillEvent *message) {
-    Event e = Dispatch(true);
-    Deliver(e, itype, message);
-    yyevent_(itype, message);
+    int type;
+    DispatchInto(yydispatchnextmessage_, &type, message);
+    if (itype != nullptr) *itype = type;
+    yyevent_(&type, message);
 }
 
 void wmessagepeek_(int *itype, QuillEvent *message) {
-    Event e = Dispatch(false);
-    Deliver(e, itype, message);
-    if (e.type != -1) yyevent_(itype, message);
+    int type;
+    DispatchInto(yydispatchpeekmessage_, &type, message);
+    if (itype != nullptr) *itype = type;
+    if (type != -1) yyevent_(&type, message);
 }

@@ -105,6 +105,32 @@ TEST_F(Events, ClickGivesOneButtonDownEvent) {
     EXPECT_EQ(Poll(&e), -1);
 }
 
+// The dispatchers themselves hand out the raw event: pixels, before post-processing.
+TEST_F(Events, NamedDispatchersReturnTheRawEventWordByWord) {
+    PostMessageA(client, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
+    int type = 0, v1 = 0, v2 = 0, v3 = 0, v4 = 0, x = 0, y = 0, win = 7, time = 0;
+    yydispatchpeekmessage_(&type, &v1, &v2, &v3, &v4, &x, &y, &win, &time);
+    EXPECT_EQ(type, 4);
+    EXPECT_EQ(v1, 1);
+    EXPECT_EQ(v2, 4);
+    EXPECT_EQ(v3, 0);
+    EXPECT_EQ(v4, -1);
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, 40);
+    EXPECT_EQ(win, 0);
+    EXPECT_NE(time, -1);
+
+    yydispatchpeekmessage_(&type, &v1, &v2, &v3, &v4, &x, &y, &win, &time);
+    for (int word : {type, v1, v2, v3, v4, x, y, win, time}) EXPECT_EQ(word, -1);
+
+    // The waiting form, with only the type asked for.
+    PostMessageA(client, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 6));
+    type = 0;
+    yydispatchnextmessage_(&type, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           nullptr);
+    EXPECT_EQ(type, 4);
+}
+
 TEST_F(Events, ButtonUpAndMoveOnlyWhenEnabled) {
     int up = 5, move = 6, on = 1, off = 0, flag = -1;
     yyinfomessage_(&up, &flag);
