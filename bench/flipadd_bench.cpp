@@ -1,6 +1,9 @@
 // Speed of the reverse-and-add kernels against the earlier program's table-driven step and a
 // plain memory copy, for numbers of 10^3 to 10^7 digits, on one core.
 //
+// flipadd_bench            every size
+// flipadd_bench DIGITS     one size only (DIGITS from 1,000 to 10,000,000)
+//
 // Every kernel runs a chain of steps ping-ponging between two buffers, as the search does, and
 // is measured in digit-steps per second (the digit count summed over the steps, over the time).
 // Each figure is the best of a few timed runs, to keep other work on the machine out of it.
@@ -107,8 +110,18 @@ double copy_rate(size_t n) {
 
 }  // namespace
 
-int main() {
-    for (size_t n = 1000; n <= 10000000; n *= 10) {
+int main(int argc, char **argv) {
+    size_t first = 1000, last = 10000000;
+    if (argc > 1) {
+        char *end = nullptr;
+        const unsigned long long digits = std::strtoull(argv[1], &end, 10);
+        if (argc > 2 || *end != '\0' || digits < first || digits > last) {
+            std::fprintf(stderr, "usage: flipadd_bench [DIGITS], DIGITS from %zu to %zu\n", first, last);
+            return 2;
+        }
+        first = last = static_cast<size_t>(digits);
+    }
+    for (size_t n = first; n <= last; n *= 10) {
         const std::vector<uint8_t> start = random_number(n);
         double best = 0;
         for (const velquist3::FlipaddKernel &k : velquist3::kFlipaddKernels) {

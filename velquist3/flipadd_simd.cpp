@@ -4,6 +4,9 @@
 #include "flipadd.h"
 #include "flipadd_words.h"
 
+#include <type_traits>
+#include <utility>
+
 #if defined(__x86_64__) || defined(__i386__)
 #define FLIPADD_X86 1
 #include <emmintrin.h>

@@ -24,18 +24,34 @@ static inline __m128i reverse16(__m128i v) {
 #endif
 }
 
-// 0xFF in byte i where bit 16 * j + i of `bits` (held in the low 64 bits of `bits_vector`) is
-// set, 0 elsewhere.
-static inline __m128i expand_bits(__m128i bits_vector, uint64_t bits, int j) {
+// Calls f(std::integral_constant<int, 0>()) to f(std::integral_constant<int, kCount - 1>())
+// in order. The block index is then a constant in each call, so every shuffle mask, shift and
+// vector of a chunk is fixed when the kernel is compiled, whatever the optimiser's unrolling
+// heuristics: compiled at -O2 (as the Windows program is), a counted loop stays a loop, and
+// the SSSE3 mask would be built byte by byte in general registers, stored and reloaded on every
+// block, a stalled store-to-load forward that slowed the kernel eightfold.
+template <typename F, int... kIndex>
+static inline void each_block(F &&f, std::integer_sequence<int, kIndex...>) {
+    (f(std::integral_constant<int, kIndex>()), ...);
+}
+template <int kCount, typename F>
+static inline void each_block(F &&f) {
+    each_block(f, std::make_integer_sequence<int, kCount>());
+}
+
+// 0xFF in byte i where bit 16 * kBlock + i of `bits` (held in the low 64 bits of
+// `bits_vector`) is set, 0 elsewhere.
+template <int kBlock>
+static inline __m128i expand_bits(__m128i bits_vector, uint64_t bits) {
     const __m128i select = _mm_set_epi8(-128, 64, 32, 16, 8, 4, 2, 1, -128, 64, 32, 16, 8, 4, 2, 1);
 #if FLIPADD_SSSE3
     (void)bits;
-    const char lo = static_cast<char>(2 * j), hi = static_cast<char>(2 * j + 1);
+    constexpr char lo = 2 * kBlock, hi = 2 * kBlock + 1;
     __m128i spread = _mm_shuffle_epi8(
         bits_vector, _mm_set_epi8(hi, hi, hi, hi, hi, hi, hi, hi, lo, lo, lo, lo, lo, lo, lo, lo));
 #else
     (void)bits_vector;
-    __m128i spread = _mm_cvtsi32_si128(static_cast<int>((bits >> (16 * j)) & 0xFFFF));
+    __m128i spread = _mm_cvtsi32_si128(static_cast<int>((bits >> (16 * kBlock)) & 0xFFFF));
     spread = _mm_unpacklo_epi8(spread, spread);
     spread = _mm_unpacklo_epi16(spread, spread);
     spread = _mm_unpacklo_epi32(spread, spread);
@@ -44,16 +60,18 @@ static inline __m128i expand_bits(__m128i bits_vector, uint64_t bits, int j) {
 }
 
 // Adds kBlocks vectors of 16 positions, from position 16 * block up, with `carry` entering
-// the lowest; returns the carry out of the highest.
+// the lowest; returns the carry out of the highest. Always inlined into the loop of the step:
+// as a call, the Windows calling convention would save and restore seven vector registers
+// and reload the constants for every 64 digits.
 template <int kBlocks>
-static inline uint64_t add_blocks(const uint8_t *src, uint8_t *dst, std::ptrdiff_t n,
+__attribute__((always_inline)) static inline uint64_t add_blocks(const uint8_t *src, uint8_t *dst, std::ptrdiff_t n,
                                   std::ptrdiff_t block, uint64_t carry) {
     const __m128i eight = _mm_set1_epi8(8);
     const __m128i nine = _mm_set1_epi8(9);
     const __m128i ten = _mm_set1_epi8(10);
     __m128i sum[kBlocks];
     uint64_t generate = 0, reach = 0;
-    for (int j = 0; j < kBlocks; ++j) {
+    each_block<kBlocks>([&](auto j) {
         const std::ptrdiff_t b = block + j;
         const __m128i fwd = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + kGuard + 16 * b));
         const __m128i rev = reverse16(
@@ -65,19 +83,19 @@ static inline uint64_t add_blocks(const uint8_t *src, uint8_t *dst, std::ptrdiff
         reach |= static_cast<uint64_t>(static_cast<uint32_t>(
                      _mm_movemask_epi8(_mm_cmpgt_epi8(sum[j], eight))))
                  << (16 * j);
-    }
+    });
     uint64_t total;
     const bool over1 = __builtin_add_overflow(reach, generate, &total);
     const bool over2 = __builtin_add_overflow(total, carry, &total);
     const uint64_t carries_in = total ^ reach ^ generate;
     const __m128i carries_vector = _mm_cvtsi64_si128(static_cast<long long>(carries_in));
-    for (int j = 0; j < kBlocks; ++j) {
+    each_block<kBlocks>([&](auto j) {
         // Subtracting the 0xFF bytes adds the carries.
-        __m128i digits = _mm_sub_epi8(sum[j], expand_bits(carries_vector, carries_in, j));
+        __m128i digits = _mm_sub_epi8(sum[j], expand_bits<j>(carries_vector, carries_in));
         // Unsigned minimum of d and d - 10: d - 10 when d >= 10, else d (d - 10 wraps high).
         digits = _mm_min_epu8(digits, _mm_sub_epi8(digits, ten));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + kGuard + 16 * (block + j)), digits);
-    }
+    });
     if constexpr (kBlocks == 4) {
         return static_cast<uint64_t>(over1 || over2);
     } else {

@@ -314,7 +314,8 @@ TEST(Velquist3EndToEnd, CorruptedCheckpointsAreRefused) {
 
 // Not a test: the measurement behind bench/e2e_ratio.sh. Resumes a checkpoint of about a million
 // digits for QUILL_E2E_SECONDS CPU seconds (default 10) with kernel QUILL_E2E_KERNEL (1 to 7,
-// default 3) and prints the rates the program shows.
+// default 3) and prints the best of the rates the program shows once per CPU second (the
+// best, as the kernel benchmark takes its best run, to leave other work on the machine out).
 TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     const int n = 1000000;
     const char *kernel_text = std::getenv("QUILL_E2E_KERNEL");
@@ -341,17 +342,24 @@ TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     program.Type(1006, "million.isf");
     program.Press(1008);
     ASSERT_TRUE(WaitUntil([&] { return program.Text(1034) == "Searching ===>\r\n"; }));
-    // Rates are shown once per CPU second; wait for the last of the measured seconds.
+    // Rates are shown once per CPU second; the first second shown holds the start-up, so the
+    // rates count from the second after it, up to the last of the measured seconds.
     int start_seconds = -1;
+    double digit_rate = 0, iteration_rate = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
             int shown = std::atoi(program.Text(1032).c_str()) + 60 * std::atoi(program.Text(1016).c_str());
             if (start_seconds < 0 && shown > 0) start_seconds = shown;
+            if (start_seconds >= 0 && shown > start_seconds) {
+                const double iterations = std::atof(program.Text(1013).c_str());
+                if (iterations > iteration_rate) {
+                    iteration_rate = iterations;
+                    digit_rate = std::atof(program.Text(1010).c_str());
+                }
+            }
             return start_seconds >= 0 && shown >= start_seconds + seconds;
         },
         (seconds + 60) * 1000));
-    double digit_rate = std::atof(program.Text(1010).c_str());
-    double iteration_rate = std::atof(program.Text(1013).c_str());
     program.Press(1009);
     ASSERT_TRUE(WaitUntil([&] { return program.Text(1034) == "\r\n"; }));
     ASSERT_TRUE(program.Quit());
