@@ -5,6 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup-deps
 
+# One Wine server for the whole run, stopped at its end with everything the hold started: a
+# server that ended on its idle timeout between two programs would fail the next one.
+tools/wine-run --hold
+trap 'tools/wine-run --release' EXIT
+
 jobs=$(nproc)
 
 cmake --preset native >/dev/null
