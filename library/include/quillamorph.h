@@ -11,6 +11,7 @@
 #include "quillamorph/system.h"
 #include "quillamorph/compression.h"
 #include "quillamorph/display.h"
+#include "quillamorph/imagefiles.h"
 
 #include "quillamorph/startup.h"
 #include "quillamorph/events.h"
