@@ -14,11 +14,11 @@ void open_checkpoint(ProgramState *state, Host *host) {
     if (!status.ok()) {
         // A file that is not a checkpoint is not offered for resuming: the check file stays
         // blank, so Start cannot read it, and the status line says what is wrong.
-        host->put_string(kStatus, status.message);
+        host->put_string(kFieldStatus, status.message);
         return;
     }
-    host->put_string(kCheckFile, path);
-    search_counts_take(state, host, header, kFieldDisabled);
+    host->put_string(kFieldSaveFile, path);
+    search_counts_take(state, host, header, kStateDisabled);
 }
 
 void clear_dialog(ProgramState *state, Host *host) {

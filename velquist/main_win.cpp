@@ -22,7 +22,7 @@ public:
         int type = 0;
         QuillEvent event;
         wmessagepeek_(&type, &event);
-        return type == 3 && event.value1 == kStopButton;
+        return type == 3 && event.value1 == kFieldStop;
     }
     bool choose_file(std::string *path) override {
         *path = program_shell::AskForFile("CheckPoint Files|*.chk|All files|*.*| ", *path);
@@ -48,31 +48,31 @@ void start_() { run_search(&program_state, &dialog_host); }
 void about_() {
     char text[kAboutLength];
     program_shell::PadInto(text, kAboutLength, kAboutLine);
-    int about = kAboutDialog;
+    int about = kDialogAbout;
     wdialogload_(&about);
-    int field = kAboutText;
+    int field = kFieldAboutText;
     wdialogputstring_(&field, text, kAboutLength);
     int x = -1, y = -1, focus = 0, type = 1;
     wdialogshow_(&x, &y, &focus, &type);
     wdialogunload_(nullptr);
-    int main_dialog = kMainDialog;
+    int main_dialog = kDialogMain;
     wdialogselect_(&main_dialog);
 }
 
 void processbutton_(int *id, int *exit) {
     switch (*id) {
-    case kCancel:
-    case kExitButton: *exit = 1; break;
-    case kOpenButton: open_(); break;
-    case kHelpButton: about_(); break;
-    case kStartButton: start_(); break;
-    case kClearButton: clear_(); break;
+    case kDialogCancel:
+    case kFieldExit: *exit = 1; break;
+    case kFieldOpen: open_(); break;
+    case kFieldHelp: about_(); break;
+    case kFieldStart: start_(); break;
+    case kFieldClear: clear_(); break;
     default: break;
     }
 }
 
 void MAIN__() {
-    program_shell::ShowMainDialog(kMainDialog);
+    program_shell::ShowMainDialog(kDialogMain);
     program_shell::RunUntilExit(&program_state.exit_requested, processbutton_);
 }
 

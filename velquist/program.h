@@ -7,38 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "velquist3/dialog_ids.h"
 #include "velquist3/search_counts.h"
 #include "table_step.h"
 
 namespace velquist {
-
-// Controls of the main dialog (101) and the About dialog (102).
-enum FieldId {
-    kMainDialog = 101,
-    kAboutDialog = 102,
-    kCancel = 2,
-    kOpenButton = 1001,
-    kHelpButton = 1002,
-    kExitButton = 1003,
-    kAboutText = 1004,
-    kStartInteger = 1005,
-    kCheckFile = 1006,
-    kStartButton = 1008,
-    kStopButton = 1009,
-    kSaveInterval = 1011,
-    kDigits = 1015,
-    kCpuMinutes = 1016,
-    kIterations = 1018,
-    kStopIteration = 1026,
-    kCpuDays = 1027,
-    kCpuHours = 1029,
-    kCpuSeconds = 1032,
-    kStatus = 1034,
-    kClearButton = 1035,
-};
-
-// Field states as the library's field-state routine takes them.
-enum FieldState { kFieldDisabled = 0, kFieldEnabled = 1, kFieldReadOnly = 2 };
 
 // The status line's texts.
 extern const char *const kStatusSearching;

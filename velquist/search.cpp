@@ -33,25 +33,25 @@ bool WriteSave(ProgramState *state, Host *host, SaveKind kind) {
     CheckpointStatus status =
         checkpoint_write(name, search_counts_header(*state), state->arrays->number() + 1, DigitOrder::MostSignificantFirst);
     if (!status.ok()) {
-        host->put_string(kStatus, status.message);
+        host->put_string(kFieldStatus, status.message);
         return false;
     }
-    host->put_string(kCheckFile, name);
+    host->put_string(kFieldSaveFile, name);
     state->checkpoint_path = name;
     return true;
 }
 
 void ShowCounts(ProgramState *state, Host *host, int32_t iterations) {
-    host->put_integer(kIterations, iterations);
-    host->put_integer(kDigits, state->digit_count);
+    host->put_integer(kFieldIterations, iterations);
+    host->put_integer(kFieldDigits, state->digit_count);
 }
 
 // The Stop button and the limits: show the counts, save a checkpoint to resume from.
 bool SaveAndEnd(ProgramState *state, Host *host) {
     ShowCounts(state, host, state->iteration_count);
-    host->put_string(kStatus, kStatusSaving);
+    host->put_string(kFieldStatus, kStatusSaving);
     if (!WriteSave(state, host, SaveKind::Checkpoint)) return false;
-    host->put_string(kStatus, "");
+    host->put_string(kFieldStatus, "");
     return true;
 }
 
@@ -63,7 +63,7 @@ bool AllocateArrays(ProgramState *state, Host *host) {
         // One digit of room above the limit: a step from the limit itself may still carry.
         state->arrays = new TableArrays(state->capacity + 1);
     } catch (const std::bad_alloc &) {
-        host->put_string(kStatus, "Not enough memory for the digit arrays");
+        host->put_string(kFieldStatus, "Not enough memory for the digit arrays");
         return false;
     }
     return true;
@@ -71,9 +71,9 @@ bool AllocateArrays(ProgramState *state, Host *host) {
 
 // The starting integer from the dialog, most significant digit first.
 bool SetUpFresh(ProgramState *state, Host *host) {
-    int32_t start = host->get_integer(kStartInteger);
+    int32_t start = host->get_integer(kFieldStartNumber);
     if (start < 0) {
-        host->put_string(kStatus, "The starting integer must not be negative");
+        host->put_string(kFieldStatus, "The starting integer must not be negative");
         return false;
     }
     state->start_number = start;
@@ -84,7 +84,7 @@ bool SetUpFresh(ProgramState *state, Host *host) {
     number[0] = 0;
     for (int32_t i = 0; i < length; ++i) number[i + 1] = text[i] - '0';
     number[length + 1] = 0;
-    host->field_state(kStartInteger, kFieldReadOnly);
+    host->field_state(kFieldStartNumber, kStateReadOnly);
     state->digit_count = length;
     return true;
 }
@@ -99,12 +99,12 @@ bool SetUpResume(ProgramState *state, Host *host) {
     CheckpointStatus status = checkpoint_read_digits(state->checkpoint_path, &header, number + 1,
                                                      static_cast<std::size_t>(state->capacity));
     if (!status.ok()) {
-        host->put_string(kStatus, status.message);
+        host->put_string(kFieldStatus, status.message);
         return false;
     }
     number[header.digit_count + 1] = 0;
-    host->put_string(kCheckFile, state->checkpoint_path);
-    search_counts_take(state, host, header, kFieldReadOnly);
+    host->put_string(kFieldSaveFile, state->checkpoint_path);
+    search_counts_take(state, host, header, kStateReadOnly);
     state->million_mark = static_cast<int32_t>(state->digit_count / kMillion + 1);
     return true;
 }
@@ -114,10 +114,10 @@ void ShowCpu(ProgramState *state, Host *host) {
     double t = host->cpu_time();
     state->cpu_seconds = t > 0 ? static_cast<int32_t>(t) : 0;
     if (state->cpu_seconds <= state->last_cpu_shown) return;
-    host->put_integer(kCpuSeconds, state->cpu_seconds);
-    host->put_integer(kCpuMinutes, state->cpu_seconds / 60);
-    host->put_integer(kCpuHours, state->cpu_seconds / 3600);
-    host->put_integer(kCpuDays, state->cpu_seconds / 86400);
+    host->put_integer(kFieldCpuSeconds, state->cpu_seconds);
+    host->put_integer(kFieldCpuMinutes, state->cpu_seconds / 60);
+    host->put_integer(kFieldCpuHours, state->cpu_seconds / 3600);
+    host->put_integer(kFieldCpuDays, state->cpu_seconds / 86400);
     state->last_cpu_shown = state->cpu_seconds;
 }
 
@@ -148,13 +148,13 @@ bool SaveWhenDue(ProgramState *state, Host *host) {
                      state->cpu_seconds / 60 ==
                          static_cast<int64_t>(state->save_interval) * state->save_multiple;
     if (!milestone && !scheduled) return true;
-    host->put_string(kStatus, kStatusSaving);
+    host->put_string(kFieldStatus, kStatusSaving);
     if (!milestone) {
         ++state->save_multiple;
         ++state->save_number;
     }
     if (!WriteSave(state, host, milestone ? SaveKind::Million : SaveKind::Checkpoint)) return false;
-    host->put_string(kStatus, kStatusSearching);
+    host->put_string(kFieldStatus, kStatusSearching);
     if (AtMilestone(state)) {
         ++state->million_mark;
         state->million_state = 2;
@@ -165,10 +165,10 @@ bool SaveWhenDue(ProgramState *state, Host *host) {
 }  // namespace
 
 void run_search(ProgramState *state, Host *host) {
-    state->save_interval = host->get_integer(kSaveInterval);
-    state->checkpoint_path = Trim(host->get_string(kCheckFile));
-    state->stop_iteration = host->get_integer(kStopIteration);
-    host->put_string(kStatus, kStatusSearching);
+    state->save_interval = host->get_integer(kFieldSaveInterval);
+    state->checkpoint_path = Trim(host->get_string(kFieldSaveFile));
+    state->stop_iteration = host->get_integer(kFieldStopIteration);
+    host->put_string(kFieldStatus, kStatusSearching);
     state->save_number = state->save_interval > 0 ? state->cpu_seconds / state->save_interval : 0;
     if (!AllocateArrays(state, host)) return;
     bool ready = state->checkpoint_path.empty() ? SetUpFresh(state, host) : SetUpResume(state, host);
@@ -185,7 +185,7 @@ void run_search(ProgramState *state, Host *host) {
 
         if (table_is_palindrome(number, reversed, state->digit_count)) {
             state->found_flag = 1;
-            if (WriteSave(state, host, SaveKind::Palindrome)) host->put_string(kStatus, kStatusFound);
+            if (WriteSave(state, host, SaveKind::Palindrome)) host->put_string(kFieldStatus, kStatusFound);
             ShowCounts(state, host, state->iteration_count);
             return;
         }
@@ -197,7 +197,7 @@ void run_search(ProgramState *state, Host *host) {
         ShowCpu(state, host);
         if ((state->stop_iteration != 0 && state->iteration_count == state->stop_iteration) ||
             state->digit_count >= state->capacity) {
-            if (SaveAndEnd(state, host)) host->put_integer(kStopIteration, 0);
+            if (SaveAndEnd(state, host)) host->put_integer(kFieldStopIteration, 0);
             return;
         }
         ShowProgress(state, host);

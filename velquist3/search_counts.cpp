@@ -9,14 +9,14 @@ constexpr int kDefaultSaveInterval = 120;
 // Blanks the check file and the status line and zeroes the stop iteration, the counts and,
 // when asked, the CPU time.
 void BlankProgressFields(DialogFields *dialog, bool cpu_time) {
-    static const int kCounts[] = {kSearchStopIteration, kSearchIterations, kSearchDigits};
-    static const int kCpuTime[] = {kSearchCpuSeconds, kSearchCpuMinutes, kSearchCpuHours,
-                                   kSearchCpuDays};
-    dialog->put_string(kSearchCheckFile, " ");
+    static const int kCounts[] = {kFieldStopIteration, kFieldIterations, kFieldDigits};
+    static const int kCpuTime[] = {kFieldCpuSeconds, kFieldCpuMinutes, kFieldCpuHours,
+                                   kFieldCpuDays};
+    dialog->put_string(kFieldSaveFile, " ");
     for (int field : kCounts) dialog->put_integer(field, 0);
     if (cpu_time)
         for (int field : kCpuTime) dialog->put_integer(field, 0);
-    dialog->put_string(kSearchStatus, "");
+    dialog->put_string(kFieldStatus, "");
 }
 
 }  // namespace
@@ -47,10 +47,10 @@ void search_counts_take(SearchCounts *counts, DialogFields *dialog, const Checkp
     counts->start_number = header.start_number;
     counts->iteration_count = header.iteration_count;
     counts->digit_count = header.digit_count;
-    dialog->put_integer(kSearchIterations, counts->iteration_count);
-    dialog->put_integer(kSearchDigits, counts->digit_count);
-    dialog->put_integer(kSearchStartNumber, counts->start_number);
-    dialog->field_state(kSearchStartNumber, start_state);
+    dialog->put_integer(kFieldIterations, counts->iteration_count);
+    dialog->put_integer(kFieldDigits, counts->digit_count);
+    dialog->put_integer(kFieldStartNumber, counts->start_number);
+    dialog->field_state(kFieldStartNumber, start_state);
     counts->found_flag = 0;
 }
 
@@ -65,9 +65,9 @@ CheckpointStatus search_open_file(SearchCounts *counts, DialogFields *dialog,
 
 void search_clear(SearchCounts *counts, DialogFields *dialog, bool clear_cpu_time) {
     BlankProgressFields(dialog, clear_cpu_time);
-    dialog->put_integer(kSearchSaveInterval, kDefaultSaveInterval);
-    dialog->put_integer(kSearchStartNumber, kFreshStartNumber);
-    dialog->field_state(kSearchStartNumber, kSearchFieldEnabled);
+    dialog->put_integer(kFieldSaveInterval, kDefaultSaveInterval);
+    dialog->put_integer(kFieldStartNumber, kFreshStartNumber);
+    dialog->field_state(kFieldStartNumber, kStateEnabled);
     counts->checkpoint_path.clear();
     counts->start_number = kFreshStartNumber;
     search_counts_reset(counts);

@@ -7,24 +7,7 @@
 #include <string>
 
 #include "checkpoint.h"
-
-// Fields that both main dialogs have.
-enum SearchField {
-    kSearchStartNumber = 1005,
-    kSearchCheckFile = 1006,
-    kSearchSaveInterval = 1011,
-    kSearchDigits = 1015,
-    kSearchCpuMinutes = 1016,
-    kSearchIterations = 1018,
-    kSearchStopIteration = 1026,
-    kSearchCpuDays = 1027,
-    kSearchCpuHours = 1029,
-    kSearchCpuSeconds = 1032,
-    kSearchStatus = 1034,
-};
-
-// The state of an editable field, as the library's field-state routine takes it.
-constexpr int kSearchFieldEnabled = 1;
+#include "dialog_ids.h"
 
 // The fields of the main dialog, addressed by id. Each program supplies the window system (or,
 // in tests, a table) behind them.

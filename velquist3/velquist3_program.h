@@ -14,35 +14,6 @@
 #include "eventlog.h"
 #include "search_counts.h"
 
-// Controls of the main dialog that the program reads or writes.
-enum DialogField {
-    kDialogMain = 101,
-    kFieldOpen = 1001,
-    kFieldExit = 1003,
-    kFieldStartNumber = 1005,
-    kFieldSaveFile = 1006,
-    kFieldStart = 1008,
-    kFieldStop = 1009,
-    kFieldDigitRate = 1010,
-    kFieldSaveInterval = 1011,
-    kFieldIterationRate = 1013,
-    kFieldDigits = 1015,
-    kFieldCpuMinutes = 1016,
-    kFieldIterations = 1018,
-    kFieldStopIteration = 1026,
-    kFieldCpuDays = 1027,
-    kFieldCpuHours = 1029,
-    kFieldCpuSeconds = 1032,
-    kFieldStatus = 1034,
-    kFieldClear = 1035,
-    kFieldFirstKernel = 1038,
-    kFieldStopDigit = 1039,
-    kDialogCancel = 2,
-};
-
-// Field states.
-enum { kStateEnabled = 1, kStateReadOnly = 2 };
-
 // Length of the blank-padded checkpoint path the dialog and the log carry.
 constexpr int kPathLength = 256;
 

@@ -51,7 +51,7 @@ protected:
 
     void TearDown() override {
         if (process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-            if (dialog) Press(velquist::kExitButton);
+            if (dialog) Press(kFieldExit);
             WaitForSingleObject(process.hProcess, 10000);
         }
         End();
@@ -60,10 +60,10 @@ protected:
     // Runs a search and waits until it has ended with the check file naming the checkpoint of
     // start at iterations; returns that name (empty, with a failure, when it does not appear).
     std::string SearchUntilSaved(int start, int iterations) {
-        Press(velquist::kStartButton);
+        Press(kFieldStart);
         std::string shown;
         bool saved = WaitUntil([&] {
-            shown = Text(velquist::kCheckFile);
+            shown = Text(kFieldSaveFile);
             return IsSaveName(shown, start, iterations);
         });
         EXPECT_TRUE(saved) << "check file shows " << shown;
@@ -85,48 +85,48 @@ std::string Reference(const std::string &start, int steps) {
 }  // namespace
 
 TEST_F(Velquist, From196OneStepThenOneMoreResumed) {
-    EXPECT_EQ(Text(velquist::kStartInteger), "196");
-    Type(velquist::kStopIteration, "1");
+    EXPECT_EQ(Text(kFieldStartNumber), "196");
+    Type(kFieldStopIteration, "1");
     EXPECT_EQ(digits_of(SearchUntilSaved(196, 1)), "887");
-    EXPECT_TRUE(WaitForText(velquist::kStopIteration, "0"));
-    EXPECT_EQ(Text(velquist::kIterations), "1");
-    EXPECT_EQ(Text(velquist::kDigits), "3");
-    EXPECT_EQ(Text(velquist::kStatus), "");
+    EXPECT_TRUE(WaitForText(kFieldStopIteration, "0"));
+    EXPECT_EQ(Text(kFieldIterations), "1");
+    EXPECT_EQ(Text(kFieldDigits), "3");
+    EXPECT_EQ(Text(kFieldStatus), "");
 
     // The check file names the checkpoint just written, so Start resumes from it.
-    Type(velquist::kStopIteration, "2");
+    Type(kFieldStopIteration, "2");
     EXPECT_EQ(digits_of(SearchUntilSaved(196, 2)), "1675");
-    EXPECT_EQ(Text(velquist::kDigits), "4");
+    EXPECT_EQ(Text(kFieldDigits), "4");
 }
 
 TEST_F(Velquist, EightyNineFindsItsPalindromeAt24) {
-    Type(velquist::kStartInteger, "89");
-    Press(velquist::kStartButton);
-    ASSERT_TRUE(WaitForText(velquist::kStatus, "Palindrome Found! :)")) << Text(velquist::kStatus);
-    std::string name = Text(velquist::kCheckFile);
+    Type(kFieldStartNumber, "89");
+    Press(kFieldStart);
+    ASSERT_TRUE(WaitForText(kFieldStatus, "Palindrome Found! :)")) << Text(kFieldStatus);
+    std::string name = Text(kFieldSaveFile);
     EXPECT_TRUE(IsSaveName(name, 89, 24, velquist::SaveKind::Palindrome)) << name;
-    EXPECT_EQ(Text(velquist::kIterations), "24");
-    EXPECT_EQ(Text(velquist::kDigits), "13");
+    EXPECT_EQ(Text(kFieldIterations), "24");
+    EXPECT_EQ(Text(kFieldDigits), "13");
     EXPECT_EQ(digits_of(name), "8813200023188");
 }
 
 TEST_F(Velquist, StopWritesACheckpointThatTheNextStartResumes) {
-    Press(velquist::kStartButton);
+    Press(kFieldStart);
     Sleep(300);
-    Press(velquist::kStopButton);
+    Press(kFieldStop);
     std::string name;
     ASSERT_TRUE(WaitUntil([&] {
-        std::string shown = Text(velquist::kCheckFile);
+        std::string shown = Text(kFieldSaveFile);
         if (shown.size() > 4 && shown.substr(shown.size() - 4) == ".chk") name = shown;
         return !name.empty();
     })) << "no checkpoint after Stop";
-    EXPECT_TRUE(WaitForText(velquist::kStatus, ""));
+    EXPECT_TRUE(WaitForText(kFieldStatus, ""));
     int stopped = std::stoi(name.substr(4, name.find('_', 4) - 4));
     ASSERT_TRUE(IsSaveName(name, 196, stopped)) << name;
-    EXPECT_EQ(Text(velquist::kIterations), std::to_string(stopped));
+    EXPECT_EQ(Text(kFieldIterations), std::to_string(stopped));
     EXPECT_EQ(digits_of(name), Reference("196", stopped));
 
-    Type(velquist::kStopIteration, std::to_string(stopped + 3));
+    Type(kFieldStopIteration, std::to_string(stopped + 3));
     EXPECT_EQ(digits_of(SearchUntilSaved(196, stopped + 3)), Reference("196", stopped + 3));
 }
 
@@ -135,38 +135,38 @@ TEST_F(Velquist, OpenDisablesTheStartingIntegerAndClearEnablesIt) {
                " Automatic save 2\r\n Initial value:   5\r\n Iteration:       7\r\n Number of digits 4\r\n1234\r\n");
     char full[MAX_PATH];
     GetFullPathNameA("5_7_01-01-2026.chk", MAX_PATH, full, nullptr);
-    Press(velquist::kOpenButton);
+    Press(kFieldOpen);
     HWND chooser = WaitForWindow("Open File");
     ASSERT_NE(chooser, nullptr) << "no file dialog";
     SetDlgItemTextA(chooser, 0x47C, full);
     Press(IDOK, chooser);
-    ASSERT_TRUE(WaitForText(velquist::kIterations, "7"));
-    EXPECT_EQ(Text(velquist::kDigits), "4");
-    EXPECT_EQ(Text(velquist::kStartInteger), "5");
-    EXPECT_NE(Text(velquist::kCheckFile).find("5_7_01-01-2026.chk"), std::string::npos);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, velquist::kStartInteger)));
+    ASSERT_TRUE(WaitForText(kFieldIterations, "7"));
+    EXPECT_EQ(Text(kFieldDigits), "4");
+    EXPECT_EQ(Text(kFieldStartNumber), "5");
+    EXPECT_NE(Text(kFieldSaveFile).find("5_7_01-01-2026.chk"), std::string::npos);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kFieldStartNumber)));
 
-    Press(velquist::kClearButton);
-    ASSERT_TRUE(WaitForText(velquist::kStartInteger, "196"));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, velquist::kStartInteger)));
-    EXPECT_EQ(Text(velquist::kCheckFile), "");
-    EXPECT_EQ(Text(velquist::kIterations), "0");
-    EXPECT_EQ(Text(velquist::kSaveInterval), "120");
+    Press(kFieldClear);
+    ASSERT_TRUE(WaitForText(kFieldStartNumber, "196"));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kFieldStartNumber)));
+    EXPECT_EQ(Text(kFieldSaveFile), "");
+    EXPECT_EQ(Text(kFieldIterations), "0");
+    EXPECT_EQ(Text(kFieldSaveInterval), "120");
 }
 
 TEST_F(Velquist, HelpShowsAboutModallyAndLeavesTheFieldsAlone) {
-    Type(velquist::kStopIteration, "1");
+    Type(kFieldStopIteration, "1");
     SearchUntilSaved(196, 1);
-    Type(velquist::kSaveInterval, "7");
+    Type(kFieldSaveInterval, "7");
     std::vector<std::string> before;
-    const int fields[] = {velquist::kStartInteger, velquist::kSaveInterval, velquist::kStopIteration,
-                          velquist::kCheckFile, velquist::kIterations, velquist::kDigits};
+    const int fields[] = {kFieldStartNumber, kFieldSaveInterval, kFieldStopIteration,
+                          kFieldSaveFile, kFieldIterations, kFieldDigits};
     for (int id : fields) before.push_back(Text(id));
 
-    Press(velquist::kHelpButton);
+    Press(kFieldHelp);
     HWND about = WaitForWindow("About");
     ASSERT_NE(about, nullptr) << "no About dialog";
-    EXPECT_NE(Text(velquist::kAboutText, about).find("Velquist"), std::string::npos);
+    EXPECT_NE(Text(kFieldAboutText, about).find("Velquist"), std::string::npos);
     EXPECT_FALSE(IsWindowEnabled(dialog)) << "the main dialog is disabled while About is up";
     Press(IDOK, about);
     WaitUntil([&] { return !IsWindow(about); });
@@ -176,8 +176,8 @@ TEST_F(Velquist, HelpShowsAboutModallyAndLeavesTheFieldsAlone) {
     for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(Text(fields[i]), before[i]) << "field " << fields[i];
 
     // The buttons still address the main dialog afterwards.
-    Press(velquist::kClearButton);
-    EXPECT_TRUE(WaitForText(velquist::kSaveInterval, "120"));
+    Press(kFieldClear);
+    EXPECT_TRUE(WaitForText(kFieldSaveInterval, "120"));
 }
 
 TEST_F(Velquist, AResumedNumberWritesItsNextMillionFileAtTwoMillionDigits) {
@@ -187,19 +187,19 @@ TEST_F(Velquist, AResumedNumberWritesItsNextMillionFileAtTwoMillionDigits) {
     std::string nines(1999999, '9');
     for (size_t at = 0; at < nines.size(); at += 70) text += nines.substr(at, 70) + "\r\n";
     write_text("196_1000_01-01-2026.chk", text);
-    Type(velquist::kCheckFile, "196_1000_01-01-2026.chk");
-    Type(velquist::kStopIteration, "1002");
+    Type(kFieldSaveFile, "196_1000_01-01-2026.chk");
+    Type(kFieldStopIteration, "1002");
     SearchUntilSaved(196, 1002);
     std::string million_file = SavedFile(196, 1001, velquist::SaveKind::Million);
     ASSERT_FALSE(million_file.empty()) << "no million file";
     std::string million = digits_of(million_file);
     ASSERT_EQ(million.size(), 2000000u);
     EXPECT_EQ(million, "1" + std::string(1999998, '9') + "8");
-    EXPECT_EQ(Text(velquist::kIterations), "1002");
+    EXPECT_EQ(Text(kFieldIterations), "1002");
 }
 
 TEST_F(Velquist, ExitEndsTheProgram) {
-    Press(velquist::kExitButton);
+    Press(kFieldExit);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, kProgramWaitMs), WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);

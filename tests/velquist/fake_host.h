@@ -34,10 +34,10 @@ public:
     velquist::Date date{8, 12, 2026};
 
     FakeHost() {
-        integers[velquist::kStartInteger] = 196;
-        integers[velquist::kSaveInterval] = 120;
-        integers[velquist::kStopIteration] = 0;
-        strings[velquist::kCheckFile] = "";
+        integers[kFieldStartNumber] = 196;
+        integers[kFieldSaveInterval] = 120;
+        integers[kFieldStopIteration] = 0;
+        strings[kFieldSaveFile] = "";
     }
     int32_t get_integer(int field) override { return integers[field]; }
     std::string get_string(int field) override {
@@ -47,11 +47,11 @@ public:
     }
     void put_integer(int field, int32_t value) override {
         integers[field] = value;
-        if (field == velquist::kIterations) iteration_puts.push_back(value);
+        if (field == kFieldIterations) iteration_puts.push_back(value);
     }
     void put_string(int field, const std::string &text) override {
         strings[field] = text;
-        if (field == velquist::kStatus) status_history.push_back(text);
+        if (field == kFieldStatus) status_history.push_back(text);
     }
     void field_state(int field, int state) override { states[field] = state; }
     bool stop_pressed() override { return ++polls == stop_at_poll; }

@@ -41,8 +41,8 @@ std::string fresh_run_digits(int32_t start, int32_t iterations) {
     FakeHost host;
     ProgramState state;
     state.capacity = 4096;
-    host.integers[kStartInteger] = start;
-    host.integers[kStopIteration] = iterations;
+    host.integers[kFieldStartNumber] = start;
+    host.integers[kFieldStopIteration] = iterations;
     run_search(&state, &host);
     delete state.arrays;
     return digits_of(save_file_name(start, iterations, kDate, SaveKind::Checkpoint));
@@ -59,27 +59,27 @@ TEST(SaveFileNames, DayMonthYearWithTwoDigitDayAndMonth) {
 }
 
 TEST_F(Search, From196OneAndTwoStepsEndAtTheStopIteration) {
-    host.integers[kStopIteration] = 1;
+    host.integers[kFieldStopIteration] = 1;
     start();
     const std::string first = "196_1_08-12-2026.chk";
     EXPECT_EQ(read_text(first), header_of(0, 196, 1, 3) + "887\r\n");
-    EXPECT_EQ(host.strings[kCheckFile], first);
-    EXPECT_EQ(host.integers[kStopIteration], 0) << "the limit resets the stop iteration";
-    EXPECT_EQ(host.integers[kIterations], 1);
-    EXPECT_EQ(host.integers[kDigits], 3);
-    EXPECT_EQ(host.states[kStartInteger], kFieldReadOnly);
-    EXPECT_EQ(host.strings[kStatus], "");
+    EXPECT_EQ(host.strings[kFieldSaveFile], first);
+    EXPECT_EQ(host.integers[kFieldStopIteration], 0) << "the limit resets the stop iteration";
+    EXPECT_EQ(host.integers[kFieldIterations], 1);
+    EXPECT_EQ(host.integers[kFieldDigits], 3);
+    EXPECT_EQ(host.states[kFieldStartNumber], kStateReadOnly);
+    EXPECT_EQ(host.strings[kFieldStatus], "");
     EXPECT_EQ(fresh_run_digits(196, 2), "1675");
 }
 
 TEST_F(Search, EightyNineIsAPalindromeAfter24Steps) {
-    host.integers[kStartInteger] = 89;
+    host.integers[kFieldStartNumber] = 89;
     start();
     const std::string name = "89_24_08-12-2026.palindrome";
-    EXPECT_EQ(host.strings[kStatus], "Palindrome Found! :)");
-    EXPECT_EQ(host.strings[kCheckFile], name);
-    EXPECT_EQ(host.integers[kIterations], 24);
-    EXPECT_EQ(host.integers[kDigits], 13);
+    EXPECT_EQ(host.strings[kFieldStatus], "Palindrome Found! :)");
+    EXPECT_EQ(host.strings[kFieldSaveFile], name);
+    EXPECT_EQ(host.integers[kFieldIterations], 24);
+    EXPECT_EQ(host.integers[kFieldDigits], 13);
     EXPECT_EQ(read_text(name), header_of(0, 89, 24, 13) + "8813200023188\r\n");
     EXPECT_EQ(state.found_flag, 1);
     EXPECT_EQ(dir.files(), std::vector<std::string>{name});
@@ -89,15 +89,15 @@ TEST_F(Search, StopSavesACheckpointThatTheNextStartResumes) {
     host.stop_at_poll = 40;
     start();
     const std::string stopped = "196_40_08-12-2026.chk";
-    EXPECT_EQ(host.strings[kCheckFile], stopped);
-    EXPECT_EQ(host.integers[kIterations], 40);
+    EXPECT_EQ(host.strings[kFieldSaveFile], stopped);
+    EXPECT_EQ(host.integers[kFieldIterations], 40);
     EXPECT_EQ(host.status_history.back(), "");
-    EXPECT_EQ(host.integers[kStopIteration], 0);
+    EXPECT_EQ(host.integers[kFieldStopIteration], 0);
 
     // A second run resumes from the file the first one named and ends where a run straight
     // through ends.
     host.stop_at_poll = -1;
-    host.integers[kStopIteration] = 60;
+    host.integers[kFieldStopIteration] = 60;
     start();
     EXPECT_EQ(state.iteration_count, 60);
     EXPECT_EQ(digits_of("196_60_08-12-2026.chk"), fresh_run_digits(196, 60));
@@ -106,45 +106,45 @@ TEST_F(Search, StopSavesACheckpointThatTheNextStartResumes) {
 TEST_F(Search, StopAgainAtTheSameIterationReplacesTheFile) {
     host.stop_at_poll = 5;
     start();
-    std::string name = host.strings[kCheckFile];
+    std::string name = host.strings[kFieldSaveFile];
     std::string first = read_text(name);
     // A fresh run stopped at the same step on the same day writes the same name again.
     clear_dialog(&state, &host);
     host.polls = 0;
     start();
-    EXPECT_EQ(host.strings[kCheckFile], name);
+    EXPECT_EQ(host.strings[kFieldSaveFile], name);
     EXPECT_EQ(read_text(name), first);
     EXPECT_EQ(dir.files(), std::vector<std::string>{name});
 }
 
 TEST_F(Search, CpuTimeShowsTotalsAndDrivesTheSaveSchedule) {
-    host.integers[kSaveInterval] = 1;
-    host.integers[kStopIteration] = 70;
+    host.integers[kFieldSaveInterval] = 1;
+    host.integers[kFieldStopIteration] = 70;
     host.cpu = [](long call) { return static_cast<double>(call) + 0.5; };
     start();
     // CPU second 60 arrives at the 60th step: one scheduled save with the next save number.
     EXPECT_EQ(read_text("196_60_08-12-2026.chk").substr(0, 20), " Automatic save 1\r\n ");
-    EXPECT_EQ(host.integers[kCpuSeconds], 70);
-    EXPECT_EQ(host.integers[kCpuMinutes], 1);
-    EXPECT_EQ(host.integers[kCpuHours], 0);
-    EXPECT_EQ(host.integers[kCpuDays], 0);
+    EXPECT_EQ(host.integers[kFieldCpuSeconds], 70);
+    EXPECT_EQ(host.integers[kFieldCpuMinutes], 1);
+    EXPECT_EQ(host.integers[kFieldCpuHours], 0);
+    EXPECT_EQ(host.integers[kFieldCpuDays], 0);
     EXPECT_EQ(state.save_multiple, 2);
     EXPECT_EQ(dir.files(), (std::vector<std::string>{"196_60_08-12-2026.chk", "196_70_08-12-2026.chk"}));
 }
 
 TEST_F(Search, CpuFieldsAreTotalsNotRemainders) {
-    host.integers[kStopIteration] = 1;
+    host.integers[kFieldStopIteration] = 1;
     host.cpu = [](long) { return 2.0 * 86400 + 3 * 3600 + 4 * 60 + 5; };
     start();
-    EXPECT_EQ(host.integers[kCpuSeconds], 2 * 86400 + 3 * 3600 + 4 * 60 + 5);
-    EXPECT_EQ(host.integers[kCpuMinutes], (2 * 86400 + 3 * 3600 + 4 * 60 + 5) / 60);
-    EXPECT_EQ(host.integers[kCpuHours], 51);
-    EXPECT_EQ(host.integers[kCpuDays], 2);
+    EXPECT_EQ(host.integers[kFieldCpuSeconds], 2 * 86400 + 3 * 3600 + 4 * 60 + 5);
+    EXPECT_EQ(host.integers[kFieldCpuMinutes], (2 * 86400 + 3 * 3600 + 4 * 60 + 5) / 60);
+    EXPECT_EQ(host.integers[kFieldCpuHours], 51);
+    EXPECT_EQ(host.integers[kFieldCpuDays], 2);
 }
 
 TEST_F(Search, ZeroSaveIntervalSchedulesNoSaves) {
-    host.integers[kSaveInterval] = 0;
-    host.integers[kStopIteration] = 30;
+    host.integers[kFieldSaveInterval] = 0;
+    host.integers[kFieldStopIteration] = 30;
     start();
     EXPECT_EQ(dir.files(), std::vector<std::string>{"196_30_08-12-2026.chk"});
 }
@@ -163,8 +163,8 @@ TEST_F(Search, ResumeAtOneAndAHalfMillionDigitsAimsAtTwoMillion) {
     for (char &d : digits) d = static_cast<char>('0' + (seed = seed * 1103515245u + 12345u) / 65536u % 10);
     digits[0] = '1';
     write_text("big.chk", header_of(3, 196, 500, 1500000) + digits + "\r\n");
-    host.strings[kCheckFile] = "big.chk";
-    host.integers[kStopIteration] = 501;
+    host.strings[kFieldSaveFile] = "big.chk";
+    host.integers[kFieldStopIteration] = 501;
     start();
     EXPECT_EQ(state.million_mark, 2);
     EXPECT_EQ(dir.files(), (std::vector<std::string>{"196_501_08-12-2026.chk", "big.chk"}));
@@ -174,8 +174,8 @@ TEST_F(Search, ReachingTwoMillionDigitsWritesAMillionFile) {
     state.capacity = 2100000;
     // 1,999,999 nines carry into a 2,000,000-digit number at the first step.
     write_text("nines.chk", header_of(3, 196, 1000, 1999999) + std::string(1999999, '9') + "\r\n");
-    host.strings[kCheckFile] = "nines.chk";
-    host.integers[kStopIteration] = 1002;
+    host.strings[kFieldSaveFile] = "nines.chk";
+    host.integers[kFieldStopIteration] = 1002;
     start();
     const std::string million = "196_1001_08-12-2026.million";
     std::string digits = digits_of(million);
@@ -191,9 +191,9 @@ TEST_F(Search, TheDigitLimitEndsTheSearchWithACheckpoint) {
     state.capacity = 10;
     start();
     EXPECT_EQ(state.digit_count, 10);
-    std::string name = host.strings[kCheckFile];
+    std::string name = host.strings[kFieldSaveFile];
     EXPECT_EQ(digits_of(name).size(), 10u);
-    EXPECT_EQ(host.strings[kStatus], "");
+    EXPECT_EQ(host.strings[kFieldStatus], "");
 }
 
 TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
@@ -206,8 +206,8 @@ TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
     };
     for (const std::string &text : cases) {
         write_text("bad.chk", text);
-        host.strings[kCheckFile] = "bad.chk";
-        host.strings[kStatus] = "";
+        host.strings[kFieldSaveFile] = "bad.chk";
+        host.strings[kFieldStatus] = "";
         state.iteration_count = 7;
         state.start_number = 33;
         start();
@@ -215,53 +215,53 @@ TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
         EXPECT_EQ(dir.files(), std::vector<std::string>{"bad.chk"});
         EXPECT_EQ(state.iteration_count, 7);
         EXPECT_EQ(state.start_number, 33);
-        EXPECT_NE(host.strings[kStatus].find("bad.chk"), std::string::npos) << host.strings[kStatus];
-        EXPECT_NE(host.strings[kStatus], "Searching ===>");
+        EXPECT_NE(host.strings[kFieldStatus].find("bad.chk"), std::string::npos) << host.strings[kFieldStatus];
+        EXPECT_NE(host.strings[kFieldStatus], "Searching ===>");
     }
-    host.strings[kCheckFile] = "missing.chk";
+    host.strings[kFieldSaveFile] = "missing.chk";
     start();
-    EXPECT_EQ(host.strings[kStatus], "Cannot open file missing.chk");
+    EXPECT_EQ(host.strings[kFieldStatus], "Cannot open file missing.chk");
 }
 
 TEST_F(Search, OpenShowsTheHeaderAndClearStartsOver) {
     write_text("196_40_08-12-2026.chk", header_of(4, 196, 40, 20) + std::string(20, '5') + "\r\n");
     host.chosen = "196_40_08-12-2026.chk";
-    host.integers[kCpuSeconds] = 9;
-    host.integers[kStopIteration] = 9;
+    host.integers[kFieldCpuSeconds] = 9;
+    host.integers[kFieldStopIteration] = 9;
     open_checkpoint(&state, &host);
-    EXPECT_EQ(host.strings[kCheckFile], "196_40_08-12-2026.chk");
-    EXPECT_EQ(host.integers[kIterations], 40);
-    EXPECT_EQ(host.integers[kDigits], 20);
-    EXPECT_EQ(host.integers[kStartInteger], 196);
-    EXPECT_EQ(host.integers[kCpuSeconds], 0);
-    EXPECT_EQ(host.integers[kStopIteration], 0);
-    EXPECT_EQ(host.states[kStartInteger], kFieldDisabled);
+    EXPECT_EQ(host.strings[kFieldSaveFile], "196_40_08-12-2026.chk");
+    EXPECT_EQ(host.integers[kFieldIterations], 40);
+    EXPECT_EQ(host.integers[kFieldDigits], 20);
+    EXPECT_EQ(host.integers[kFieldStartNumber], 196);
+    EXPECT_EQ(host.integers[kFieldCpuSeconds], 0);
+    EXPECT_EQ(host.integers[kFieldStopIteration], 0);
+    EXPECT_EQ(host.states[kFieldStartNumber], kStateDisabled);
     EXPECT_EQ(state.save_number, 4);
 
-    host.integers[kSaveInterval] = 5;
-    host.integers[kCpuDays] = 3;
+    host.integers[kFieldSaveInterval] = 5;
+    host.integers[kFieldCpuDays] = 3;
     clear_dialog(&state, &host);
-    EXPECT_EQ(host.states[kStartInteger], kFieldEnabled);
-    EXPECT_EQ(host.integers[kStartInteger], 196);
-    EXPECT_EQ(host.integers[kSaveInterval], 120);
-    EXPECT_EQ(host.integers[kCpuDays], 0);
-    EXPECT_EQ(host.strings[kCheckFile], " ");
+    EXPECT_EQ(host.states[kFieldStartNumber], kStateEnabled);
+    EXPECT_EQ(host.integers[kFieldStartNumber], 196);
+    EXPECT_EQ(host.integers[kFieldSaveInterval], 120);
+    EXPECT_EQ(host.integers[kFieldCpuDays], 0);
+    EXPECT_EQ(host.strings[kFieldSaveFile], " ");
     EXPECT_EQ(state.checkpoint_path, "");
     EXPECT_EQ(state.iteration_count, 0);
 }
 
 TEST_F(Search, OpenCancelledChangesNothingAndABadFileIsNotOffered) {
     host.choose_result = false;
-    host.integers[kIterations] = 77;
+    host.integers[kFieldIterations] = 77;
     open_checkpoint(&state, &host);
-    EXPECT_EQ(host.integers[kIterations], 77);
+    EXPECT_EQ(host.integers[kFieldIterations], 77);
 
     write_text("junk.chk", "hello\r\n");
     host.choose_result = true;
     host.chosen = "junk.chk";
     open_checkpoint(&state, &host);
-    EXPECT_EQ(host.strings[kCheckFile], " ");
-    EXPECT_NE(host.strings[kStatus].find("junk.chk"), std::string::npos);
+    EXPECT_EQ(host.strings[kFieldSaveFile], " ");
+    EXPECT_NE(host.strings[kFieldStatus].find("junk.chk"), std::string::npos);
     EXPECT_EQ(read_text("junk.chk"), "hello\r\n");
-    EXPECT_EQ(host.states.count(kStartInteger), 0u);
+    EXPECT_EQ(host.states.count(kFieldStartNumber), 0u);
 }
