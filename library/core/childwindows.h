@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
+#include "core/frames.h"
 #include "core/startup.h"
 
 constexpr int kStatusParts = 255;
 constexpr int kNotRecorded = -999;
-constexpr int kCentre = -999999;
 
 
 // A status-bar part: its right edge and its style (0, SBT_NOBORDERS or SBT_POPOUT).

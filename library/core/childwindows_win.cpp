@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include "core/dialogs.h"
+#include "core/frames.h"
 #include "base/errors.h"
 #include "core/events.h"
 #include "core/menus.h"
@@ -19,22 +20,6 @@ int wClientWidth = 0, wClientHeight = 0;
 namespace {
 
 const char kChildClass[] = "ZAREVIRER";
-const char kClientClass[] = "RAVOZUVIZA";
-
-// Open-flag bits of a child window.
-enum : int {
-    kSystemMenu = 1,
-    kMinimiseBox = 2,
-    kMaximiseBox = 4,
-    kMaximised = 8,
-    kInsideParent = 16,
-    kStatusBar = 32,
-    kFixedSize = 64,
-    kHidden = 128,
-    kOwned = 256,
-    kTopmost = 512,
-    kToolCaption = 65536,
-};
 
 bool IsOpen(int slot) { return slot >= 0 && slot < kWindowSlots && wWindow[slot] != nullptr; }
 
@@ -93,45 +78,15 @@ int CheckInsideParent(int parent) {
 }
 
 DWORD ChildStyle(int flags) {
-    DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
-    style |= (flags & kInsideParent) ? (WS_CHILD | WS_CLIPSIBLINGS) : WS_POPUP;
-    if (flags & kSystemMenu) style |= WS_SYSMENU;
-    if (flags & kMinimiseBox) style |= WS_MINIMIZEBOX;
-    if (flags & kMaximiseBox) style |= WS_MAXIMIZEBOX;
-    if (!(flags & kFixedSize)) style |= WS_THICKFRAME;
-    return style;
+    return quill::FrameStyle(flags) |
+           ((flags & kFrameInsideParent) ? (WS_CHILD | WS_CLIPSIBLINGS) : WS_POPUP);
 }
 
 DWORD ChildExStyle(int flags) {
     DWORD ex = 0;
-    if (flags & kTopmost) ex |= WS_EX_TOPMOST;
-    if (flags & kToolCaption) ex |= WS_EX_TOOLWINDOW;
+    if (flags & kFrameTopmost) ex |= WS_EX_TOPMOST;
+    if (flags & kFrameToolCaption) ex |= WS_EX_TOOLWINDOW;
     return ex;
-}
-
-// Grows a frame by DW x DH pixels; a centred frame moves back by half so it stays centred.
-void GrowFrame(HWND frame, int dw, int dh, bool centredX, bool centredY) {
-    RECT r;
-    GetWindowRect(frame, &r);
-    HWND parent = (GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) ? GetParent(frame) : nullptr;
-    if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&r), 2);
-    int x = r.left - (centredX ? dw / 2 : 0);
-    int y = r.top - (centredY ? dh / 2 : 0);
-    SetWindowPos(frame, nullptr, x, y, r.right - r.left + dw, r.bottom - r.top + dh,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CreateStatusBar(int slot, int flags, bool centredY) {
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    if (!(flags & kFixedSize)) style |= SBARS_SIZEGRIP;
-    HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", style, 0, 0, 0, 0, wWindow[slot],
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
-                               wInstance, nullptr);
-    wMessLine[slot] = bar;
-    if (!bar) return;
-    RECT r;
-    GetWindowRect(bar, &r);
-    GrowFrame(wWindow[slot], 0, r.bottom - r.top, false, centredY);
 }
 
 // Closes every open window that lies inside FRAME or is owned by it, directly or further up.
@@ -181,7 +136,7 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
     if (slot < 0) return;
     int f = *flags;
     int owner = parent ? *parent : 0;
-    if (f & kInsideParent) {
+    if (f & kFrameInsideParent) {
         int check = CheckInsideParent(owner);
         if (check != 0) {
             *iwin = check;
@@ -195,70 +150,34 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
             *idialog = probed;
             dialogId = 0;
         } else {
-            f = (f & ~0xFF) | (f & (kSystemMenu | kMinimiseBox | kInsideParent | kStatusBar)) |
-                kFixedSize;
+            const int kept = kFrameSystemMenu | kFrameMinimiseBox | kFrameInsideParent | kFrameStatusBar;
+            f = (f & ~0xFF) | (f & kept) | kFrameFixedSize;
         }
     }
     if (!RegisterChildClass(wInstance)) return;
 
-    const bool inside = (f & kInsideParent) != 0;
+    const bool inside = (f & kFrameInsideParent) != 0;
     HWND parentWindow = nullptr;
     if (inside) parentWindow = hClient[owner];
-    else if ((f & kOwned) && IsOpen(owner)) parentWindow = wWindow[owner];
+    else if ((f & kFrameOwned) && IsOpen(owner)) parentWindow = wWindow[owner];
 
-    int menuId = inside || !menuid ? 0 : *menuid;
-    HMENU menu = menuId != 0 ? yymnload(menuId) : nullptr;
     DWORD style = ChildStyle(f);
-    DWORD ex = ChildExStyle(f);
     if (hDialogList[0] != nullptr) style |= WS_DISABLED;  // a modal dialog is running
-    RECT frame = {0, 0, *width, *height};
-    AdjustWindowRectEx(&frame, style, menu != nullptr, ex);
-    int fw = frame.right - frame.left, fh = frame.bottom - frame.top;
-    const bool centredX = *x == kCentre, centredY = *y == kCentre;
-    int px = *x, py = *y;
-    if (centredX || centredY) {
-        int areaW = GetSystemMetrics(SM_CXSCREEN), areaH = GetSystemMetrics(SM_CYSCREEN);
-        if (inside) {
-            RECT pr;
-            GetClientRect(parentWindow, &pr);
-            areaW = pr.right;
-            areaH = pr.bottom;
-        }
-        if (centredX) px = (areaW - fw) / 2;
-        if (centredY) py = (areaH - fh) / 2;
-    }
-    HWND w = CreateWindowExA(ex, kChildClass, title ? title : "", style, px, py, fw, fh,
-                             parentWindow, menu, wInstance, nullptr);
+    yyforgetslot(slot);
+    wSlot[slot].previous = hWinCur;
+    quill::FrameSpec spec = {kChildClass, title, style, ChildExStyle(f), parentWindow,
+                             *x, *y, *width, *height, f,
+                             inside || !menuid ? 0 : *menuid, toolbars};
+    HWND w = quill::BuildFrame(slot, spec);
     if (!w) {
-        if (menu) DestroyMenu(menu);
+        yyforgetslot(slot);
         return;
     }
-    yyforgetslot(slot);
-    wSlot[slot].flags = f;
-    wSlot[slot].previous = hWinCur;
-    wWindow[slot] = w;
-    hMenuRoot[slot] = menu;
-    if (menu) {
-        hAccel[slot] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(menuId));
-        wSlot[slot].prompts = yymenuprompts(menuId);
-    }
-
-    const bool maximised = (f & kMaximised) != 0;
-    if (toolbars) yyaddtoolbars(slot, toolbars, centredX && !maximised, centredY && !maximised);
-    for (StatusPart &part : wSlot[slot].parts) part = StatusPart{0, 0};
-    if (f & kStatusBar) CreateStatusBar(slot, f, centredY && !maximised);
-
-    hClient[slot] = CreateWindowExA(0, kClientClass, "",
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                    0, 0, *width, *height, w, reinterpret_cast<HMENU>(-1),
-                                    wInstance, nullptr);
-    RECT area;
-    GetClientRect(w, &area);
-    SendMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
+    const bool maximised = (f & kFrameMaximised) != 0;
 
     if (dialogId > 0 && !yycombinedialog(slot, dialogId)) *idialog = -1;
 
-    if (!(f & kHidden)) {
+    if (!(f & kFrameHidden)) {
         ShowWindow(w, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
         BringWindowToTop(w);
         if (hClient[slot]) {

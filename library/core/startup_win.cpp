@@ -16,6 +16,7 @@
 #include "base/errors.h"
 #include "core/events.h"
 #include "core/fields.h"
+#include "core/frames.h"
 #include "base/fixedtext.h"
 #include "core/menus.h"
 #include "core/numeric_edit.h"
@@ -60,17 +61,15 @@ int iInitialised;
 namespace {
 
 const char kFrameClass[] = "QUILLAMORPH";
-const char kClientClass[] = "RAVOZUVIZA";
 const char kFatalCaption[] = "Quillamorph Window";
 const char kVersion[] = "5.0b";
-constexpr int kCentred = -999999;
 
 // The root window's arguments as the last windowopen2_ stored them; flags -1 once closed.
 struct RootArguments {
     int flags, x, y, width, height, menuId, toolbars[4], dialogId, nColours;
     char title[kPathChars + 1];
 };
-RootArguments gRoot = {-1, kCentred, kCentred, 0, 0, 0, {0, 0, 0, 0}, 0, 16, ""};
+RootArguments gRoot = {-1, kCentre, kCentre, 0, 0, 0, {0, 0, 0, 0}, 0, 16, ""};
 
 // A start-up failure the library cannot continue from: tell the user and end the process.
 [[noreturn]] void Abort(const char *text) {
@@ -182,20 +181,11 @@ void SizeFromDialog(HWND owner, int *dialogId, int *flags, int *width, int *heig
         *width = r.right - r.left;
         *height = r.bottom - r.top;
         bDlgRoot = 1;
-        *flags = (*flags & ~(0x04 | 0x08 | 0x80)) | 0x40;
+        *flags = (*flags & ~(kFrameMaximiseBox | kFrameMaximised | kFrameHidden)) | kFrameFixedSize;
     }
     DestroyWindow(probe);
 }
 
-DWORD FrameStyle(int flags) {
-    DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
-    if (flags & 0x01) style |= WS_SYSMENU;
-    if (flags & 0x02) style |= WS_MINIMIZEBOX;
-    if (flags & 0x04) style |= WS_MAXIMIZEBOX;
-    if (!(flags & 0x40)) style |= WS_THICKFRAME;
-    if (flags & 0x08) style |= WS_MAXIMIZE;
-    return style;
-}
 
 // Command line kept by the first call of yyargs_.
 char gCommandLine[kCommandLineChars + 1];
@@ -232,72 +222,20 @@ void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height,
     wWindow[0] = nullptr;
     DestroyWindow(owner);
 
-    HMENU menu = menuId != 0 ? yymnload(menuId) : nullptr;
-    DWORD style = FrameStyle(flags);
-    DWORD exStyle = (flags & 0x200) ? WS_EX_TOPMOST : 0;
-    RECT frame = {0, 0, *width, *height};
-    AdjustWindowRectEx(&frame, style, menu != nullptr, exStyle);
-    int frameWidth = frame.right - frame.left;
-    int frameHeight = frame.bottom - frame.top;
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const bool centredX = x == kCentred, centredY = y == kCentred;
-    if (x == kCentred) x = (screenWidth - frameWidth) / 2;
-    if (y == kCentred) y = (screenHeight - frameHeight) / 2;
-
-    HWND root = CreateWindowExA(exStyle, kFrameClass, title, style, x, y, frameWidth,
-                                frameHeight, nullptr, menu, wInstance, nullptr);
+    DWORD style = quill::FrameStyle(flags) | ((flags & kFrameMaximised) ? WS_MAXIMIZE : 0);
+    quill::FrameSpec spec = {kFrameClass, title, style,
+                             static_cast<DWORD>((flags & kFrameTopmost) ? WS_EX_TOPMOST : 0),
+                             nullptr, x, y, *width, *height, flags, menuId, toolbars};
+    HWND root = quill::BuildFrame(0, spec);
     if (root == nullptr) Abort("Failed to create window - aborting.");
-    wWindow[0] = root;
     hWinCur = root;
-    hMenuRoot[0] = menu;
-    wSlot[0].flags = flags;
-    if (menu != nullptr) {
-        hAccel[0] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(menuId));
-        hDOVUzadOdazez = yymenuprompts(menuId);
-        wSlot[0].prompts = hDOVUzadOdazez;
-    }
-
-    // Tool bars and the status bar enlarge the frame, so that the client area keeps the size
-    // asked for; a centred frame moves back by half of what it grew.
-    bool maximised = (flags & 0x08) != 0;
-    yyaddtoolbars(0, toolbars, centredX && !maximised, centredY && !maximised);
-    RECT before;
-    GetWindowRect(root, &before);
-    if (flags & 0x20) {
-        DWORD barStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-        if (!(flags & 0x40)) barStyle |= SBARS_SIZEGRIP;
-        wMessLine[0] = CreateWindowExA(0, STATUSCLASSNAMEA, "", barStyle, 0, 0, 0, 0, root,
-                                       reinterpret_cast<HMENU>(kStatusBarId), wInstance, nullptr);
-        if (wMessLine[0] != nullptr) {
-            RECT bar, placed;
-            GetWindowRect(wMessLine[0], &bar);
-            GetWindowRect(root, &placed);
-            SetWindowPos(root, nullptr, 0, 0, placed.right - placed.left,
-                         placed.bottom - placed.top + bar.bottom - bar.top,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            SendMessageA(wMessLine[0], WM_SIZE, 0, 0);
-        }
-    }
-    RECT after;
-    GetWindowRect(root, &after);
-    const int grown = (after.bottom - after.top) - (before.bottom - before.top);
-    if (!maximised && centredY && grown != 0)
-        SetWindowPos(root, nullptr, after.left, after.top - grown / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    // The client area fills what the bars leave; the frame's own layout places it.
-    hClient[0] = CreateWindowExA(0, kClientClass, "",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                 0, 0, root, reinterpret_cast<HMENU>(-1), wInstance, nullptr);
+    hDOVUzadOdazez = wSlot[0].prompts;
     if (hClient[0] == nullptr) return;
-    RECT area;
-    GetClientRect(root, &area);
-    SendMessageA(root, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
+    const bool maximised = (flags & kFrameMaximised) != 0;
     // A root window sized from a dialog shows that dialog in its client area.
     if (bDlgRoot) yycombinedialog(0, *dialogId);
 
-    if (flags & 0x80) {
+    if (flags & kFrameHidden) {
         wHideRoot = 1;
         ShowWindow(root, SW_HIDE);
         if (maximised) {
@@ -424,8 +362,8 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     gRoot.flags = flags ? *flags : 7;
-    gRoot.x = x ? *x : kCentred;
-    gRoot.y = y ? *y : kCentred;
+    gRoot.x = x ? *x : kCentre;
+    gRoot.y = y ? *y : kCentre;
     gRoot.width = (width && *width > 0) ? *width : screenWidth * 80 / 100;
     gRoot.height = (height && *height > 0) ? *height : screenHeight * 80 / 100;
     gRoot.menuId = menuid ? *menuid : 0;
