@@ -8,7 +8,7 @@ enum DialogId {
     kDialogMain = 101,
     kDialogAbout = 102,  // Velquist only
     kFieldOpen = 1001,
-    kFieldHelp = 1002,       // Velquist only
+    kFieldHelp = 1002,  // Velquist only
     kFieldExit = 1003,
     kFieldAboutText = 1004,  // Velquist only
     kFieldStartNumber = 1005,

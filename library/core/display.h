@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "quillamorph/display.h"
+#include "quillamorph/convention.h"
 
 // Filled by yygetdisplayinfo_: screen size in pixels, horizontal pixels per logical inch,
 // the platform (1 for the one it is: Win32s, 9x or NT), the major version, the number of

@@ -218,6 +218,8 @@ void yyfieldimage_(int *id, int source, int kind) {
         imageType = IMAGE_ICON;
         image = LoadImageA(instance, MAKEINTRESOURCEA(source), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
     }
+    // Not built yet (graphics): images of kind 3 (a library bitmap, copied by drawing) and
+    // kind 4 (a metafile slot); until then they count as images that cannot be loaded.
     if (!image) {
         *id = -2;
         return;

@@ -72,8 +72,8 @@ HWND quill::BuildFrame(int slot, const FrameSpec &spec) {
         if (centredX) x = (areaW - fw) / 2;
         if (centredY) y = (areaH - fh) / 2;
     }
-    HWND w = CreateWindowExA(spec.exStyle, spec.className, spec.title ? spec.title : "",
-                             spec.style, x, y, fw, fh, spec.parent, menu, wInstance, nullptr);
+    HWND w = CreateWindowExA(spec.exStyle, spec.className, spec.title ? spec.title : "", spec.style,
+                             x, y, fw, fh, spec.parent, menu, wInstance, nullptr);
     if (!w) {
         if (menu) DestroyMenu(menu);
         return nullptr;
@@ -95,10 +95,9 @@ HWND quill::BuildFrame(int slot, const FrameSpec &spec) {
     if (spec.flags & kFrameStatusBar) AddStatusBar(slot, spec.flags, centredY && !maximised);
 
     // The client area fills what the bars leave; the frame's own layout places it.
-    hClient[slot] = CreateWindowExA(0, kClientClass, "",
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                    0, 0, spec.width, spec.height, w,
-                                    reinterpret_cast<HMENU>(-1), wInstance, nullptr);
+    hClient[slot] = CreateWindowExA(
+        0, kClientClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+        spec.width, spec.height, w, reinterpret_cast<HMENU>(-1), wInstance, nullptr);
     RECT area;
     GetClientRect(w, &area);
     SendMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));

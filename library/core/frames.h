@@ -33,14 +33,14 @@ namespace quill {
 struct FrameSpec {
     const char *className;  // the frame's window class
     const char *title;
-    DWORD style;            // frame style and extended style
+    DWORD style;  // frame style and extended style
     DWORD exStyle;
-    HWND parent;            // parent (a frame inside another) or owner; null for none
-    int x, y;               // frame position, or kCentre
-    int width, height;      // size of the client area asked for, in pixels
-    int flags;              // FrameFlag bits (status bar, fixed size, maximised)
-    int menuId;             // menu and accelerator resource, 0 for none
-    const int *toolbars;    // the four tool-bar ids (top, left, right, bottom), or null
+    HWND parent;          // parent (a frame inside another) or owner; null for none
+    int x, y;             // frame position, or kCentre
+    int width, height;    // size of the client area asked for, in pixels
+    int flags;            // FrameFlag bits (status bar, fixed size, maximised)
+    int menuId;           // menu and accelerator resource, 0 for none
+    const int *toolbars;  // the four tool-bar ids (top, left, right, bottom), or null
 };
 
 // The frame style that FLAGS ask for: caption, system menu, minimise and maximise boxes and a

@@ -1,7 +1,7 @@
 // Grid set-up from a dialog's attribute text.
 #include "grid/grid_attributes.h"
 
-// No grid control is built yet: a [Grids] line builds nothing and uses none of the text,
+// Not built yet (grid): the grid control; a [Grids] line builds nothing and uses none of the text,
 // so the attribute parser goes on with the next line.
 void yygridinitialise(HWND grid, const char *text, int *consumed) {
     (void)grid;

@@ -10,17 +10,13 @@
 #include "quillamorph/files.h"
 #include "quillamorph/system.h"
 #include "quillamorph/compression.h"
-#include "quillamorph/display.h"
 #include "quillamorph/imagefiles.h"
 
 #include "quillamorph/startup.h"
 #include "quillamorph/events.h"
 #include "quillamorph/dialogs.h"
 #include "quillamorph/fields.h"
-#include "quillamorph/treeview.h"
 #include "quillamorph/childwindows.h"
-#include "quillamorph/text.h"
-#include "quillamorph/menus.h"
 #include "quillamorph/commondialogs.h"
 
 #include "quillamorph/graphics.h"

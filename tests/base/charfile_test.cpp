@@ -11,19 +11,19 @@
 #include <string>
 
 #include "scratch_folder.h"
+#include "error_status.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-int Info(int item) { return infoerror_(&item); }
 
 class CharFile : public ::testing::Test {
 protected:
     ScratchFolder scratch{"quill-charfile-test"};
     const fs::path &dir = scratch.path;
     void SetUp() override {
-        for (int item = 1; item <= 3; ++item) Info(item);
+        for (int item = 1; item <= 3; ++item) ErrorInfo(item);
     }
     std::string Name(const std::string &file) { return (dir / file).string(); }
     void Put(const std::string &file, const std::string &content) {
@@ -52,30 +52,30 @@ TEST_F(CharFile, ReadsToTheEndWithoutError) {
     EXPECT_EQ(30, got);
     ifilereadchar1_(&h, buffer, &n, &got, 100);
     EXPECT_EQ(0, got);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
     ifileclose_(&h);
 }
 
 TEST_F(CharFile, MissingFileGivesError1AndTheSystemCode) {
     EXPECT_EQ(-1, Open(Name("absent"), 0));
-    EXPECT_EQ(1, Info(1));
-    EXPECT_EQ(2, Info(2)) << "file not found";
+    EXPECT_EQ(1, ErrorInfo(1));
+    EXPECT_EQ(2, ErrorInfo(2)) << "file not found";
     EXPECT_EQ(-1, Open(Name("absent"), 2));
-    EXPECT_EQ(1, Info(1));
+    EXPECT_EQ(1, ErrorInfo(1));
     EXPECT_FALSE(fs::exists(dir / "absent"));
 }
 
 TEST_F(CharFile, BadModesBlankAndOverlongNamesAreRefused) {
     Put("f", "abc");
     EXPECT_EQ(-1, Open(Name("f"), 3));
-    EXPECT_EQ(1, Info(1));
-    EXPECT_EQ(0, Info(2));
+    EXPECT_EQ(1, ErrorInfo(1));
+    EXPECT_EQ(0, ErrorInfo(2));
     EXPECT_EQ(-1, Open("      ", 0));
-    EXPECT_EQ(1, Info(1));
+    EXPECT_EQ(1, ErrorInfo(1));
     std::string longname = Name(std::string(300, 'a'));
     EXPECT_EQ(-1, Open(longname, 1));
-    EXPECT_EQ(1, Info(1));
-    EXPECT_EQ(0, Info(2));
+    EXPECT_EQ(1, ErrorInfo(1));
+    EXPECT_EQ(0, ErrorInfo(2));
     EXPECT_EQ("abc", Get("f"));
 }
 
@@ -110,7 +110,7 @@ TEST_F(CharFile, CountsAreClampedToTheBuffer) {
     n = -3;
     ifilereadchar_(&h, buffer, &n, &got, 4);
     EXPECT_EQ(0, got);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
     ifileclose_(&h);
 
     h = Open(Name("g"), 1);
@@ -140,12 +140,12 @@ TEST_F(CharFile, SeekOriginsAndLength) {
     origin = 0;
     ifileseek_(&h, &at, &origin);
     EXPECT_EQ(-1, at);
-    EXPECT_EQ(2, Info(1));
-    EXPECT_NE(0, Info(2));
+    EXPECT_EQ(2, ErrorInfo(1));
+    EXPECT_NE(0, ErrorInfo(2));
     ifileclose_(&h);
     int none = -1;
     ifileclose_(&none);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 TEST_F(CharFile, ReadOnReadOnlyHandleFailureIsError2) {
@@ -154,8 +154,8 @@ TEST_F(CharFile, ReadOnReadOnlyHandleFailureIsError2) {
     int n = 3, put = 9;
     ifilewritechar_(&h, "xyz", &n, &put, 3);
     EXPECT_EQ(-1, put);
-    EXPECT_EQ(2, Info(1));
-    EXPECT_NE(0, Info(2));
+    EXPECT_EQ(2, ErrorInfo(1));
+    EXPECT_NE(0, ErrorInfo(2));
     ifileclose_(&h);
     EXPECT_EQ("abc", Get("f"));
 }

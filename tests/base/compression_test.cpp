@@ -2,6 +2,7 @@
 // refused lengths.
 #include "base/compression.h"
 #include "base/errors.h"
+#include "error_status.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,11 @@
 
 namespace {
 
-int Info(int item) { return infoerror_(&item); }
 
 class Compression : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (int item = 1; item <= 3; ++item) Info(item);
+        for (int item = 1; item <= 3; ++item) ErrorInfo(item);
     }
 };
 
@@ -33,7 +33,7 @@ TEST_F(Compression, RoundTripBothForms) {
     wuncompress2_(packed.data(), words.data(), &size, &out);
     EXPECT_EQ(n, out);
     EXPECT_EQ(text, std::string(reinterpret_cast<char *>(words.data()), static_cast<std::size_t>(out)));
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 TEST_F(Compression, EmptySourceGivesAShortValidStream) {
@@ -46,7 +46,7 @@ TEST_F(Compression, EmptySourceGivesAShortValidStream) {
     int outsize = 4;
     wuncompress1_(packed, out, &size, &outsize);
     EXPECT_EQ(0, outsize);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 TEST_F(Compression, DestinationOneByteShortIsABufferError) {
@@ -58,8 +58,8 @@ TEST_F(Compression, DestinationOneByteShortIsABufferError) {
     size = need - 1;
     wcompress1_(text.data(), packed.data(), &n, &size);
     EXPECT_EQ(0, size);
-    EXPECT_EQ(1044, Info(1));
-    EXPECT_EQ(-5, Info(3));
+    EXPECT_EQ(1044, ErrorInfo(1));
+    EXPECT_EQ(-5, ErrorInfo(3));
 
     size = need;
     wcompress1_(text.data(), packed.data(), &n, &size);
@@ -67,8 +67,8 @@ TEST_F(Compression, DestinationOneByteShortIsABufferError) {
     int outsize = 999;
     wuncompress1_(packed.data(), out.data(), &size, &outsize);
     EXPECT_EQ(0, outsize);
-    EXPECT_EQ(1044, Info(1));
-    EXPECT_NE(0, Info(3));
+    EXPECT_EQ(1044, ErrorInfo(1));
+    EXPECT_NE(0, ErrorInfo(3));
 }
 
 TEST_F(Compression, DamagedStreamAndNegativeLengths) {
@@ -77,19 +77,19 @@ TEST_F(Compression, DamagedStreamAndNegativeLengths) {
     int n = 8, size = 64;
     wuncompress2_(junk, out, &n, &size);
     EXPECT_EQ(0, size);
-    EXPECT_EQ(1044, Info(1));
-    EXPECT_EQ(-3, Info(3));
+    EXPECT_EQ(1044, ErrorInfo(1));
+    EXPECT_EQ(-3, ErrorInfo(3));
 
     n = -1;
     size = 64;
     wcompress1_(junk, out, &n, &size);
     EXPECT_EQ(0, size);
-    EXPECT_EQ(1044, Info(1));
+    EXPECT_EQ(1044, ErrorInfo(1));
     n = 8;
     size = -64;
     wuncompress1_(junk, out, &n, &size);
     EXPECT_EQ(0, size);
-    EXPECT_EQ(1044, Info(1));
+    EXPECT_EQ(1044, ErrorInfo(1));
 }
 
 }  // namespace

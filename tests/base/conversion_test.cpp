@@ -2,6 +2,7 @@
 // the readers' syntax rules and error numbers, the next-word routines and the quiet forms.
 #include "base/conversion.h"
 #include "base/errors.h"
+#include "error_status.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,6 @@
 #include <string>
 
 namespace {
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 std::string Fixed(const std::string &text, int len) {
     std::string out = text;

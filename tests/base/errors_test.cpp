@@ -1,6 +1,7 @@
 // The error store, the report line and the fixed messages.
 #include "base/errors.h"
 #include "base/fixedtext.h"
+#include "error_status.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-int Info(int item) { return infoerror_(&item); }
 void Level(int level) { idebuglevel_(&level); }
 void Raise(int code) { yyerror_(&code); }
 
@@ -22,35 +22,35 @@ class ErrorStore : public ::testing::Test {
 protected:
     void SetUp() override {
         Level(0);
-        for (int item = 1; item <= 3; ++item) Info(item);
+        for (int item = 1; item <= 3; ++item) ErrorInfo(item);
     }
     void TearDown() override { Level(0); }
 };
 
 TEST_F(ErrorStore, LastErrorIsReadOnceThenCleared) {
     Raise(1005);
-    EXPECT_EQ(1005, Info(1));
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(1005, ErrorInfo(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 TEST_F(ErrorStore, OtherItemsRepeatThePreviousAnswer) {
     Raise(1005);
-    EXPECT_EQ(1005, Info(1));
-    EXPECT_EQ(1005, Info(7));
-    EXPECT_EQ(1005, Info(0));
-    EXPECT_EQ(0, Info(1));
-    EXPECT_EQ(0, Info(-3));
+    EXPECT_EQ(1005, ErrorInfo(1));
+    EXPECT_EQ(1005, ErrorInfo(7));
+    EXPECT_EQ(1005, ErrorInfo(0));
+    EXPECT_EQ(0, ErrorInfo(1));
+    EXPECT_EQ(0, ErrorInfo(-3));
 }
 
 TEST_F(ErrorStore, FileAndSystemStatusAreSeparateWords) {
     yysetfileerror(2);
     yysetsystemerror(-5);
     Raise(1);
-    EXPECT_EQ(2, Info(2));
-    EXPECT_EQ(-5, Info(3));
-    EXPECT_EQ(1, Info(1));
-    EXPECT_EQ(0, Info(2));
-    EXPECT_EQ(0, Info(3));
+    EXPECT_EQ(2, ErrorInfo(2));
+    EXPECT_EQ(-5, ErrorInfo(3));
+    EXPECT_EQ(1, ErrorInfo(1));
+    EXPECT_EQ(0, ErrorInfo(2));
+    EXPECT_EQ(0, ErrorInfo(3));
 }
 
 TEST_F(ErrorStore, SetErrorStoresWithoutReporting) {
@@ -59,19 +59,19 @@ TEST_F(ErrorStore, SetErrorStoresWithoutReporting) {
     int code = 12;
     yyseterror_(&code);
     EXPECT_EQ("", testing::internal::GetCapturedStdout());
-    EXPECT_EQ(12, Info(1));
+    EXPECT_EQ(12, ErrorInfo(1));
 }
 
 TEST_F(ErrorStore, ReportLevelAcceptsOnlyZeroToFour) {
     Level(3);
-    EXPECT_EQ(3, Info(4));
+    EXPECT_EQ(3, ErrorInfo(4));
     Level(5);
-    EXPECT_EQ(3, Info(4));
+    EXPECT_EQ(3, ErrorInfo(4));
     Level(-1);
-    EXPECT_EQ(3, Info(4));
-    EXPECT_EQ(3, Info(4)) << "item 4 never clears the level";
+    EXPECT_EQ(3, ErrorInfo(4));
+    EXPECT_EQ(3, ErrorInfo(4)) << "item 4 never clears the level";
     Level(0);
-    EXPECT_EQ(0, Info(4));
+    EXPECT_EQ(0, ErrorInfo(4));
 }
 
 TEST_F(ErrorStore, LevelOneWritesOneRecordToStandardOutput) {
@@ -81,8 +81,8 @@ TEST_F(ErrorStore, LevelOneWritesOneRecordToStandardOutput) {
     Raise(1005);
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(" Error=  12:Invalid character detected\n Error=1005:No dialogs currently loaded\n", out);
-    EXPECT_EQ(1005, Info(1));
-    EXPECT_EQ(1, Info(4));
+    EXPECT_EQ(1005, ErrorInfo(1));
+    EXPECT_EQ(1, ErrorInfo(4));
 }
 
 TEST_F(ErrorStore, QuietGuardHidesAndRestores) {
@@ -91,13 +91,13 @@ TEST_F(ErrorStore, QuietGuardHidesAndRestores) {
     testing::internal::CaptureStdout();
     {
         QuietErrors quiet;
-        EXPECT_EQ(0, Info(4));
+        EXPECT_EQ(0, ErrorInfo(4));
         Raise(12);
         EXPECT_EQ(12, quiet.error());
     }
     EXPECT_EQ("", testing::internal::GetCapturedStdout());
-    EXPECT_EQ(4, Info(1));
-    EXPECT_EQ(1, Info(4));
+    EXPECT_EQ(4, ErrorInfo(1));
+    EXPECT_EQ(1, ErrorInfo(4));
 }
 
 TEST(ErrorLine, NumberInFourCharactersThenMessage) {

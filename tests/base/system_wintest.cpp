@@ -13,12 +13,12 @@
 #include <string>
 
 #include "scratch_folder.h"
+#include "error_status.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-int Info(int item) { return infoerror_(&item); }
 
 std::string Self() {
     char path[MAX_PATH] = "";
@@ -65,7 +65,7 @@ protected:
     void SetUp() override {
         fs::create_directories(dir / "sub.txt");
         for (const char *name : {"a.txt", "b.txt", "c.dat"}) std::ofstream(dir / name) << "1234";
-        for (int item = 1; item <= 3; ++item) Info(item);
+        for (int item = 1; item <= 3; ++item) ErrorInfo(item);
     }
     std::set<std::string> Find(const std::string &pattern) {
         std::set<std::string> found;
@@ -92,19 +92,19 @@ TEST_F(Files, SearchListsMatches) {
 TEST_F(Files, DeleteByPatternSkipsDirectories) {
     std::string pattern = (dir / "*.txt").string();
     iosdeletefile_(pattern.data(), static_cast<int>(pattern.size()));
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
     EXPECT_FALSE(fs::exists(dir / "a.txt"));
     EXPECT_FALSE(fs::exists(dir / "b.txt"));
     EXPECT_TRUE(fs::exists(dir / "sub.txt"));
     EXPECT_TRUE(fs::exists(dir / "c.dat"));
     iosdeletefile_(pattern.data(), static_cast<int>(pattern.size()));
-    EXPECT_EQ(0, Info(1)) << "only a directory matches: nothing deleted, nothing raised";
+    EXPECT_EQ(0, ErrorInfo(1)) << "only a directory matches: nothing deleted, nothing raised";
     std::string none = (dir / "*.none").string();
     iosdeletefile_(none.data(), static_cast<int>(none.size()));
-    EXPECT_EQ(13, Info(1));
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, Info(3));
+    EXPECT_EQ(13, ErrorInfo(1));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, ErrorInfo(3));
     iosdeletefile_("    ", 4);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 TEST_F(Files, FileInfoSizeAndAbsence) {

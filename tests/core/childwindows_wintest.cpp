@@ -15,6 +15,7 @@
 #include "core/menus.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "messages.h"
 
 namespace {
 
@@ -42,11 +43,6 @@ int Open(int width, int height, int flags, int parent = 0, const int *toolbars =
 }
 
 int Info(int item) { return winfowindow_(&item); }
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
 
 TEST_F(ChildWindows, TwentySlotsThenFull) {
     for (int i = 1; i <= 20; ++i) EXPECT_EQ(i, Open(100, 80, 128)) << "window " << i;
@@ -133,6 +129,21 @@ TEST_F(ChildWindows, SizePosAndStates) {
     state = 3;
     yywindowsizepos_(&x, &y, &w, &h, &state);
     EXPECT_EQ(3, Info(9));
+}
+
+// The frame lays out its bars and client area itself: a new client size reaches the client
+// area as one size message, whatever bars the frame carries.
+TEST_F(ChildWindows, ResizingTellsTheClientAreaItsNewSizeOnce) {
+    const int toolbars[4] = {0, 0, 0, 0};
+    int win = Open(300, 200, 7 + 32, 0, toolbars);
+    windowselect_(&win);
+    HWND client = hClient[win];
+    ASSERT_NE(nullptr, client);
+    MessageRecorder recorder(client, {WM_SIZE});
+    int x = 50, y = 60, w = 400, h = 250, state = -1;
+    yywindowsizepos_(&x, &y, &w, &h, &state);
+    Pump();
+    EXPECT_MESSAGES(recorder, {WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 250)});
 }
 
 TEST_F(ChildWindows, StatusBarParts) {

@@ -13,6 +13,7 @@
 #include "library_root.h"
 #include "modal_answer.h"
 #include "quillamorph.h"
+#include "error_status.h"
 
 namespace {
 
@@ -27,11 +28,6 @@ protected:
 int Answer() {
     int item = 4;
     return winfodialog_(&item);
-}
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
 }
 
 std::string Padded(const std::string &text, size_t length) {

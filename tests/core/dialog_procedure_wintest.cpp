@@ -16,25 +16,14 @@
 #include "core/startup.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "error_status.h"
+#include "messages.h"
 
 namespace {
 
 const int kDialog = 750;
 const int kDrawn = 751, kTrack = 752, kPlainEdit = 753, kReadOnly = 754, kDisabled = 755;
 const int kNumber = 758, kList = 759;
-
-int LastError() {
-    int one = 1;
-    return infoerror_(&one);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 class DialogProcedure : public LibraryRoot {
 protected:

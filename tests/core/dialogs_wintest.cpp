@@ -11,28 +11,17 @@
 #include "core/numeric_edit.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "error_status.h"
+#include "messages.h"
 
 namespace {
 
 const int kNumeric = 301, kEvery = 302, kPlain = 305;
 
-int LastError() {
-    int one = 1;
-    return infoerror_(&one);
-}
-
 std::string Text(HWND w) {
     char text[256] = {0};
     GetWindowTextA(w, text, sizeof text);
     return text;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 class Dialogs : public LibraryRoot {

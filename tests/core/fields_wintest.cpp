@@ -13,6 +13,7 @@
 #include "core/startup.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "error_status.h"
 
 namespace {
 
@@ -25,11 +26,6 @@ enum {
     kTree = 1027, kGroup = 1028, kPush = 1029, kOwnerDrawn = 1030, kRightText = 1031,
     kFrame = 1040, kImage = 1041, kReadOnly = 1032, kRealSpin = 1033,
 };
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
 

@@ -9,18 +9,11 @@
 #include "base/conversion.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
+#include "messages.h"
 
 namespace {
 
 INT_PTR CALLBACK PlainProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 std::string Text(HWND w) {
     char text[256] = {0};

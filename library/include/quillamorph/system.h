@@ -1,4 +1,5 @@
-// Debug log and operating-system services: environment, command line, files, directories, processes, registry.
+// Operating-system services that programs call: deleting files by pattern. (The debug log is
+// declared with the errors, character files in files.h.)
 #ifndef QUILLAMORPH_SYSTEM_H
 #define QUILLAMORPH_SYSTEM_H
 
