@@ -11,6 +11,7 @@
 #include "core/events.h"
 #include "core/menus.h"
 #include "core/windowtext.h"
+#include "graphics/drawing_target.h"
 #include "graphics/graphics_state.h"
 #include "quillamorph/childwindows.h"
 
@@ -245,7 +246,18 @@ void yywinsel_(int *iwin) {
         *iwin = -1;
         return;
     }
-    if (wDC && hClient[wIndex]) ReleaseDC(hClient[wIndex], wDC);
+    const bool drawing = gDC != nullptr && gDC == wDC;
+    if (wDC && hClient[wIndex]) {
+        // The window's device context gives back the graphics objects it held.
+        if (drawing) {
+            if (gFontOld) SelectObject(wDC, gFontOld);
+            if (gPenOld) SelectObject(wDC, gPenOld);
+            gFontOld = nullptr;
+            gPenOld = nullptr;
+        }
+        ReleaseDC(hClient[wIndex], wDC);
+    }
+    if (drawing) gDC = nullptr;
     wDC = nullptr;
     wIndex = slot;
     hWinCur = wWindow[slot];
@@ -253,6 +265,12 @@ void yywinsel_(int *iwin) {
     if (wDC) {
         SetBkMode(wDC, TRANSPARENT);
         SetTextAlign(wDC, TA_BASELINE);
+        // A window that is the drawing target gets the drawing state; a bitmap, field or
+        // metafile target keeps its own device context.
+        if (gGraphics.kind == kDrawWindow) {
+            gDC = wDC;
+            yypreparedc(wDC);
+        }
     }
     // Not built yet (graphics): preparing the window's device context for drawing (pattern
     // bitmap, plot mode, pen, brush, dash tables, palette) unless a bitmap or metafile is the

@@ -59,6 +59,7 @@ void yyfieldselect_(int *id, int *width, int *height) {
     SetBkMode(dc, TRANSPARENT);
     if (gFont) gFontOld = (HFONT)SelectObject(dc, gFont);
     if (gPen) gPenOld = (HPEN)SelectObject(dc, gPen);
+    yywinlinestyles();
     if (gPal256) {
         gPaletteOld = SelectPalette(dc, gPal256, FALSE);
         RealizePalette(dc);

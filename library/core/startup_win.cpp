@@ -390,7 +390,7 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     wForeCol = 0;
     wBackCol = 15;
     yydefaulttextfont();
-    yygraphicsrootopened();
+    yygraphicsrootopened(gRoot.nColours);
     if (hClient[0] != nullptr) {
         RECT c;
         GetClientRect(hClient[0], &c);

@@ -42,6 +42,8 @@ void DeleteAndForget(Handle &object) {
 }  // namespace
 
 void yydeletegraphicsobjects() {
+    DeleteAndForget(gRegion);
+    DeleteAndForget(gBrush);
     DeleteAndForget(gBitmap);
     DeleteAndForget(gFont);
     DeleteAndForget(gPen);

@@ -3,16 +3,10 @@
 
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
-#include "graphics/plot_setup.h"
 #include "quillamorph/graphics.h"
 
 void yygraphicsinitialise() {
     for (MetafileSlot &slot : gSlots) slot = MetafileSlot{};
-}
-
-void yygraphicsrootopened() {
-    gGraphics = yydefaultgraphics();
-    yyplotdefaults();
 }
 
 void yygraphicsclose() {

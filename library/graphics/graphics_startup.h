@@ -5,8 +5,9 @@
 // At library initialisation: frees the metafile slots.
 void yygraphicsinitialise();
 
-// When the root window has been opened: the default palette and graphics state.
-void yygraphicsrootopened();
+// When the root window has been opened with NCOLOURS asked for: the library's colour count,
+// palette and screen driver, and graphics initialisation.
+void yygraphicsrootopened(int ncolours);
 
 // At library close: destroys the metafile slots in use.
 void yygraphicsclose();

@@ -1,0 +1,212 @@
+// Graphics initialisation and the choice of drawing target: a window's client area, a bitmap,
+// a field of the current dialog or a metafile slot.
+#include "base/errors.h"
+#include "core/dialogs.h"
+#include "core/display.h"
+#include "core/fields.h"
+#include "core/startup.h"
+#include "graphics/driver_protocol.h"
+#include "graphics/drawing_target.h"
+#include "graphics/graphics_startup.h"
+#include "graphics/graphics_state.h"
+#include "graphics/metafile_slots.h"
+#include "graphics/palette.h"
+#include "graphics/plot_setup.h"
+#include "graphics/screen_driver.h"
+#include "hardcopy/hardcopy_state.h"
+#include "quillamorph/childwindows.h"
+#include "quillamorph/graphics.h"
+
+namespace {
+
+// The library colour count N of the root window.
+int gLibraryColours = 0;
+
+// Fails a selection: the current window becomes the target.
+void FailSelection() {
+    gGraphics.kind = kDrawWindow;
+    gGraphics.id = wIndex;
+    gGraphics.dialog = 0;
+    gDC = wDC;
+    if (wDC != nullptr) yypreparedc(wDC);
+    RECT c = {0, 0, 0, 0};
+    if (wIndex >= 0 && wIndex < kWindowSlots && hClient[wIndex] != nullptr) {
+        GetClientRect(hClient[wIndex], &c);
+    }
+    const int kind = kDrawWindow, id = wIndex, width = c.right, height = c.bottom;
+    yyresn_(&kind, &id, &width, &height);
+    yyraise(1019);
+}
+
+// Selects the window ID: false when the window layer refuses it (error 1003).
+bool SelectWindow(int id) {
+    gGraphics.kind = kDrawWindow;
+    gGraphics.id = id;
+    gGraphics.dialog = 0;
+    const int saved = yylasterror();
+    const int none = 0;
+    yyseterror_(&none);
+    windowselect_(&id);
+    const int error = yylasterror();
+    if (error == 1003) return false;
+    yyseterror_(&saved);
+    gDC = wDC;
+    if (wDC != nullptr) yypreparedc(wDC);
+    return true;
+}
+
+bool SelectField(int id) {
+    if (yycurrentdialog() == nullptr) return false;
+    yygrselectnone_();
+    gGraphics.kind = kDrawField;
+    gGraphics.id = id;
+    gGraphics.dialog = iCurDialog;
+    int field = id, width = 0, height = 0;
+    yyfieldselect_(&field, &width, &height);
+    if (field == -1) return false;
+    const int kind = kDrawField;
+    yyresn_(&kind, &id, &width, &height);
+    return true;
+}
+
+bool SelectSlot(int id) {
+    yygrselectnone_();
+    gGraphics.kind = kDrawMetafile;
+    gGraphics.id = id;
+    gGraphics.dialog = 0;
+    int status = 1, width = 0, height = 0;
+    yymetafileselect_(&id, &status, &width, &height);
+    if (status > 0) return false;
+    const int kind = kDrawMetafile;
+    yyresn_(&kind, &id, &width, &height);
+    return true;
+}
+
+}  // namespace
+
+void yypreparedc(HDC dc) {
+    if (dc == nullptr) return;
+    if (HBITMAP stipple = CreateCompatibleBitmap(dc, 8, 8)) {
+        if (gBrush != nullptr) DeleteObject(gBrush);
+        gBrush = nullptr;
+        if (gBitmap != nullptr) DeleteObject(gBitmap);
+        gBitmap = stipple;
+    }
+    gStippleChanged = 1;
+    SetROP2(dc, yyplotmoderop(gPlotmode));
+    SetBkMode(dc, TRANSPARENT);
+    if (gPal256 != nullptr) {
+        SelectPalette(dc, gPal256, FALSE);
+        RealizePalette(dc);
+    }
+    yywinlinestyles();
+    if (gFont != nullptr) {
+        HGDIOBJ old = SelectObject(dc, gFont);
+        if (gFontOld == nullptr) gFontOld = static_cast<HFONT>(old);
+    }
+    yywincreatepen();
+}
+
+void yygrselectnone_() {
+    switch (gGraphics.kind) {
+        case kDrawField: yyfieldreleasetarget(); break;
+        case kDrawWindow:
+            if (gDC != nullptr) {
+                if (gFontOld != nullptr) SelectObject(gDC, gFontOld);
+                if (gPenOld != nullptr) SelectObject(gDC, gPenOld);
+            }
+            break;
+        case kDrawBitmap:
+            // Not built yet (graphics): a bitmap target gives back its memory device context.
+            break;
+        default: break;
+    }
+    gFontOld = nullptr;
+    gPenOld = nullptr;
+    gDC = wDC;
+    gGraphics.recording = 0;
+}
+
+void igrselect_(const int *kind, const int *id) {
+    const int wasRecording = gGraphics.recording;
+    gGraphics.recording = 0;
+    const int k = kind != nullptr ? *kind : 0;
+    bool ok = true;
+    switch (k) {
+        case kDrawWindow:
+            yygrselectnone_();
+            ok = SelectWindow(id != nullptr ? *id : wIndex);
+            break;
+        case kDrawBitmap:
+            // Not built yet (graphics): bitmaps as drawing target.
+            yygrselectnone_();
+            ok = false;
+            break;
+        case kDrawField: ok = SelectField(id != nullptr ? *id : 0); break;
+        case kDrawMetafile: ok = SelectSlot(id != nullptr ? *id : 1); break;
+        default:
+            // An unknown kind changes nothing: the target keeps its recording flag.
+            gGraphics.recording = wasRecording;
+            yyraise(1019);
+            return;
+    }
+    if (!ok) {
+        FailSelection();
+        return;
+    }
+    quill::SendOp(kOpInit, kSideDrawing);
+    if (wasRecording != 0 || gGraphics.recording != 0) {
+        for (int op : {kOpBegin, kOpLineWidth, kOpLineType, kOpRefreshColours, kOpClip}) {
+            quill::SendOp(op, kSideDrawing);
+        }
+        if (gGraphics.reselecting != 0) quill::SendOp(kOpFont, kSideDrawing);
+    }
+}
+
+void igrinit_(const char *options, int options_len) {
+    const bool hidden = yyopt_(options, "H", options_len) != 0;
+    const bool keep = yyopt_(options, "P", options_len) != 0;
+    // 1 to 3: colours, area, units, characters, lines.
+    const GraphicsState before = gGraphics;
+    gGraphics = yydefaultgraphics();
+    gGraphics.kind = before.kind;
+    gGraphics.id = before.id;
+    gGraphics.dialog = before.dialog;
+    gGraphics.displayColours = before.displayColours;
+    // 4, 5: screen output and the current window as target.
+    gGraphics.screenOutput = hidden ? 0 : 1;
+    const int window = kDrawWindow, current = wIndex;
+    igrselect_(&window, &current);
+    // 6: the drawing side starts with the colour pair, plot mode, line and font.
+    if (gGraphics.screenOutput != 0) {
+        quill::SendOp(kOpBegin, kSideDrawing);
+        gGraphics.displayColours = gLibraryColours;
+        const int previous = 0, colour = 223;
+        igrcolourn_(&previous);
+        igrcolourn_(&colour);
+        for (int op : {kOpPlotMode, kOpLineType, kOpLineWidth, kOpFont}) {
+            quill::SendOp(op, kSideDrawing);
+        }
+    }
+    // 7: the font; the stroke font's spacing and font set.
+    yychdfont_();
+    // Not built yet (graphics): resetting the stroke character spacings and installing the
+    // built-in stroke font as font set 1.
+    // 8 to 11: hardcopy ends and its device starts afresh.
+    yyhardcopyreset(keep);
+    // 12: units and the plot set-up.
+    const float zero = 0, one = 1;
+    igrunits_(&zero, &zero, &one, &one);
+    yyplotdefaults();
+}
+
+void yygraphicsrootopened(int ncolours) {
+    // The library's colour count: the one asked for on a palette screen, else the display's.
+    gLibraryColours = wScreenCols == 256 ? ncolours : ngColours;
+    gGraphics.displayColours = gLibraryColours;
+    yypali_();
+    yymakepalette(wScreenCols == 256 ? gLibraryColours : 0);
+    quill::SetScreenDriver(yygapi_);
+    static const char kNone[] = " ";
+    igrinit_(kNone, 1);
+}

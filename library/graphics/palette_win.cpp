@@ -1,0 +1,55 @@
+// The library's logical palette on screens that show colours through a palette.
+#include <vector>
+
+#include "core/display.h"
+#include "graphics/drawing_target.h"
+#include "graphics/palette.h"
+
+namespace {
+
+// The entries of gPal256 as last set.
+std::vector<PALETTEENTRY> gLogPal;
+
+PALETTEENTRY Entry(int rgb) {
+    return PALETTEENTRY{static_cast<BYTE>(rgb & 0xFF), static_cast<BYTE>((rgb >> 8) & 0xFF),
+                        static_cast<BYTE>((rgb >> 16) & 0xFF), 0};
+}
+
+}  // namespace
+
+void yymakepalette(int colours) {
+    if (gPal256 != nullptr) DeleteObject(gPal256);
+    gPal256 = nullptr;
+    gLogPal.clear();
+    HDC screen = GetDC(nullptr);
+    const bool paletted = screen != nullptr && (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    if (!paletted || colours <= 0) return;
+    for (int i = 0; i < colours; ++i) {
+        const int rgb = quill::LibraryColour(colours, i);
+        if (rgb < 0) break;
+        gLogPal.push_back(Entry(rgb));
+    }
+    std::vector<unsigned char> block(sizeof(LOGPALETTE) + gLogPal.size() * sizeof(PALETTEENTRY));
+    auto *log = reinterpret_cast<LOGPALETTE *>(block.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(gLogPal.size());
+    for (size_t i = 0; i < gLogPal.size(); ++i) log->palPalEntry[i] = gLogPal[i];
+    gPal256 = CreatePalette(log);
+}
+
+void yywinpalette_(const int *entry, const int *rgb, const int *mode) {
+    yywinpalette256(entry, rgb, mode);
+}
+
+void yywinpalette256(const int *entry, const int *rgb, const int *mode) {
+    if (hGraphicsMetafile != nullptr || gPal256 == nullptr) return;
+    if (*entry < 0 || static_cast<size_t>(*entry) >= gLogPal.size()) return;
+    if (*mode < 2) UnrealizeObject(gPal256);
+    gLogPal[static_cast<size_t>(*entry)] = Entry(*rgb);
+    SetPaletteEntries(gPal256, static_cast<UINT>(*entry), 1, &gLogPal[static_cast<size_t>(*entry)]);
+    if ((*mode == 0 || *mode == 3) && gDC != nullptr) {
+        SelectPalette(gDC, gPal256, FALSE);
+        RealizePalette(gDC);
+    }
+}
