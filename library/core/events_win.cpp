@@ -452,12 +452,22 @@ void yyevent_(int *itype, QuillEvent *message) {
     const bool positioned = type == kEventKey || type == kEventMouseDown ||
                             type == kEventMouseUp || type == kEventMouseMove ||
                             type == kEventDoubleClick;
+    // A position in a bitmap viewer maps through the bitmap it shows.
+    if (message->value3 == 2) {
+        if ((positioned || type == kEventBitmapView) && ValidSlot(message->win) &&
+            hClient[message->win] != nullptr) {
+            RECT r = {0, 0, 0, 0};
+            GetClientRect(hClient[message->win], &r);
+            const float px = static_cast<float>(message->x) + 0.5f;
+            const float py = static_cast<float>(r.bottom - 1 - message->y) + 0.5f;
+            yybvi2e_(&px, &py, &message->gx, &message->gy, &message->win);
+        }
+        return;
+    }
     if (!positioned && type != kEventExpose && type != kEventResize) return;
 
-    // The event's drawable: a dialog field, or the client area of a window. Positions in a
-    // bitmap view have no drawable here.
+    // The event's drawable: a dialog field, or the client area of a window.
     const bool inField = message->value3 == 1;
-    if (message->value3 == 2) return;
     if (!inField && (!ValidSlot(message->win) || hClient[message->win] == nullptr)) return;
     const int kind = inField ? kDrawField : kDrawWindow;
     const int id = inField ? message->value4 : message->win;

@@ -44,6 +44,18 @@ float Scale(float viewport, float units) { return units > 0 ? viewport / units :
 // One area range: valid when 0 <= lo < 1, 0 < hi <= 1 and lo < hi.
 bool ValidArea(float lo, float hi) { return lo >= 0 && lo < 1 && hi > 0 && hi <= 1 && lo < hi; }
 
+// One range of area or units: LO to HI when VALID, else 0 to 1 and error ERROR.
+void TakeRange(bool valid, float lo, float hi, float &outLo, float &outHi, int error) {
+    if (valid) {
+        outLo = lo;
+        outHi = hi;
+    } else {
+        outLo = 0.0f;
+        outHi = 1.0f;
+        yyraise(error);
+    }
+}
+
 // The effective font of the character state.
 int EffectiveFont(const GraphicsState &g) {
     if (g.font != 0) return g.font;
@@ -117,7 +129,31 @@ void UnitsToDevice(const GraphicsState &g, float x, float y, float *px, float *p
     if (py != nullptr) *py = g.vy1 + (y - g.uy1) * g.sy;
 }
 
+namespace {
+
+ViewerGeometryQuery gViewerQuery = nullptr;
+
+}  // namespace
+
+void ViewerToUnits(const GraphicsState &g, const ViewerGeometry &v, float px, float py, float *x,
+                   float *y) {
+    const float bw = static_cast<float>(v.bitmapWidth), bh = static_cast<float>(v.bitmapHeight);
+    const float dx = g.areaWidth * bw / g.uw, dy = g.areaHeight * bh / g.uh;
+    const float sx = static_cast<float>(v.scrollX), sb = static_cast<float>(v.visibleBottom);
+    if (x != nullptr) *x = dx != 0 ? g.ux1 + (sx + px - g.ax1 * bw) / dx : g.ux1;
+    if (y != nullptr) *y = dy != 0 ? g.uy1 + (py + (bh - sb) - g.ay1 * bh) / dy : g.uy1;
+}
+
+void SetViewerGeometryQuery(ViewerGeometryQuery query) { gViewerQuery = query; }
+
 }  // namespace quill
+
+void yybvi2e_(const float *px, const float *py, float *x, float *y, const int *viewer) {
+    if (px == nullptr || py == nullptr || viewer == nullptr || quill::gViewerQuery == nullptr) return;
+    quill::ViewerGeometry geometry = {};
+    if (!quill::gViewerQuery(*viewer, &geometry)) return;
+    quill::ViewerToUnits(gGraphics, geometry, *px, *py, x, y);
+}
 
 void yyresn_(const int *kind, const int *id, const int *width, const int *height) {
     if (kind == nullptr || id == nullptr || width == nullptr || height == nullptr) return;
@@ -151,22 +187,8 @@ void igrarea_(const float *x1, const float *y1, const float *x2, const float *y2
     GraphicsState &g = gGraphics;
     const float ax1 = x1 ? *x1 : 0.0f, ay1 = y1 ? *y1 : 0.0f;
     const float ax2 = x2 ? *x2 : 1.0f, ay2 = y2 ? *y2 : 1.0f;
-    if (ValidArea(ax1, ax2)) {
-        g.ax1 = ax1;
-        g.ax2 = ax2;
-    } else {
-        g.ax1 = 0.0f;
-        g.ax2 = 1.0f;
-        yyraise(44);
-    }
-    if (ValidArea(ay1, ay2)) {
-        g.ay1 = ay1;
-        g.ay2 = ay2;
-    } else {
-        g.ay1 = 0.0f;
-        g.ay2 = 1.0f;
-        yyraise(44);
-    }
+    TakeRange(ValidArea(ax1, ax2), ax1, ax2, g.ax1, g.ax2, 44);
+    TakeRange(ValidArea(ay1, ay2), ay1, ay2, g.ay1, g.ay2, 44);
     const float vx1 = g.deviceWidth * g.ax1, vy1 = g.deviceHeight * g.ay1;
     const float vx2 = g.deviceWidth * g.ax2, vy2 = g.deviceHeight * g.ay2;
     yywing_(&vx1, &vy1, &vx2, &vy2);
@@ -187,22 +209,8 @@ void igrunits_(const float *x1, const float *y1, const float *x2, const float *y
     GraphicsState &g = gGraphics;
     const float ux1 = x1 ? *x1 : 0.0f, uy1 = y1 ? *y1 : 0.0f;
     const float ux2 = x2 ? *x2 : 1.0f, uy2 = y2 ? *y2 : 1.0f;
-    if (ux1 < ux2) {
-        g.ux1 = ux1;
-        g.ux2 = ux2;
-    } else {
-        g.ux1 = 0.0f;
-        g.ux2 = 1.0f;
-        yyraise(16);
-    }
-    if (uy1 < uy2) {
-        g.uy1 = uy1;
-        g.uy2 = uy2;
-    } else {
-        g.uy1 = 0.0f;
-        g.uy2 = 1.0f;
-        yyraise(16);
-    }
+    TakeRange(ux1 < ux2, ux1, ux2, g.ux1, g.ux2, 16);
+    TakeRange(uy1 < uy2, uy1, uy2, g.uy1, g.uy2, 16);
     g.uw = g.ux2 - g.ux1;
     g.uh = g.uy2 - g.uy1;
     g.sx = Scale(g.vw, g.uw);

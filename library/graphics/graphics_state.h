@@ -109,6 +109,22 @@ void DeviceToUnits(const GraphicsState &state, float px, float py, float *x, flo
 // Graphics units (X, Y) to a device position in STATE.
 void UnitsToDevice(const GraphicsState &state, float x, float y, float *px, float *py);
 
+// What a bitmap viewer shows: the bitmap's width and height, the horizontal scroll position
+// and the bottom of the visible part (vertical scroll position plus page), in pixels.
+struct ViewerGeometry {
+    int bitmapWidth, bitmapHeight, scrollX, visibleBottom;
+};
+
+// Position (PX, PY) in a viewer showing GEOMETRY to graphics units in STATE: the bitmap is
+// mapped as the drawable it was drawn as.
+void ViewerToUnits(const GraphicsState &state, const ViewerGeometry &geometry, float px, float py,
+                   float *x, float *y);
+
+// The bitmap viewer answers for its windows: true and the geometry for a viewer window.
+// Installed by the viewer; until then no window is a viewer.
+using ViewerGeometryQuery = bool (*)(int viewer, ViewerGeometry *geometry);
+void SetViewerGeometryQuery(ViewerGeometryQuery query);
+
 }  // namespace quill
 
 QUILL_BEGIN_DECLS
@@ -119,6 +135,10 @@ void yyresn_(const int *kind, const int *id, const int *width, const int *height
 
 // Device position PX, PY (pixels, y upwards) to graphics units X, Y.
 void yyi2e_(const float *px, const float *py, float *x, float *y);
+
+// Position PX, PY in the bitmap-viewer window VIEWER to graphics units X, Y; nothing for a
+// window that is no viewer.
+void yybvi2e_(const float *px, const float *py, float *x, float *y, const int *viewer);
 
 // Sets the viewport to the device rectangle (X1, Y1)-(X2, Y2) and sends op 24 to the drawing
 // side.

@@ -170,6 +170,22 @@ TEST_F(GraphicsStateTest, OperationsReachTheDrawingSideInOrder) {
     EXPECT_EQ(gSent, (std::vector<int>{kOpLine}));
 }
 
+TEST_F(GraphicsStateTest, ViewerPositionsMapThroughTheBitmapTheyShow) {
+    Resize(kDrawWindow, 0, 640, 480);
+    Area(0.5f, 0, 1, 1);
+    Units(0, 0, 10, 100);
+    // A 200 x 100 bitmap scrolled right by 20, its visible part ending 60 rows down.
+    const quill::ViewerGeometry viewer = {200, 100, 20, 60};
+    float x = -1, y = -1;
+    quill::ViewerToUnits(gGraphics, viewer, 130, 20, &x, &y);
+    EXPECT_NEAR(x, 5, 1e-4);   // bitmap column 150: the middle of the right half
+    EXPECT_NEAR(y, 60, 1e-4);  // 40 rows below the visible part plus 20 up
+    const int window = 3;
+    x = y = -1;
+    yybvi2e_(&x, &y, &x, &y, &window);  // no viewer: nothing is written
+    EXPECT_EQ(x, -1);
+}
+
 TEST(DriverProtocol, OperandHelpersKeepTheirLimits) {
     quill::SetPoint(2, 10.7f, -3.5f);
     EXPECT_EQ(gOperands.Ixd(2), 10);
