@@ -12,6 +12,7 @@
 #include "graphics/metafile_slots.h"
 #include "graphics/palette.h"
 #include "graphics/plot_setup.h"
+#include "graphics/recording_driver.h"
 #include "graphics/screen_driver.h"
 #include "hardcopy/hardcopy_state.h"
 #include "quillamorph/childwindows.h"
@@ -207,6 +208,7 @@ void yygraphicsrootopened(int ncolours) {
     yypali_();
     yymakepalette(wScreenCols == 256 ? gLibraryColours : 0);
     quill::SetScreenDriver(yygapi_);
+    quill::SetRecordingDriver(yygcgm_);
     static const char kNone[] = " ";
     igrinit_(kNone, 1);
 }
