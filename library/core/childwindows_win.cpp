@@ -272,9 +272,6 @@ void yywinsel_(int *iwin) {
             yypreparedc(wDC);
         }
     }
-    // Not built yet (graphics): preparing the window's device context for drawing (pattern
-    // bitmap, plot mode, pen, brush, dash tables, palette) unless a bitmap or metafile is the
-    // target.
     RECT c;
     GetClientRect(hClient[slot], &c);
     yyresize_(wWindow[slot], c.right, c.bottom);

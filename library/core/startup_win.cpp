@@ -369,8 +369,6 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     gRoot.menuId = menuid ? *menuid : 0;
     for (int i = 0; i < 4; ++i) gRoot.toolbars[i] = toolbars ? toolbars[i] : 0;
     gRoot.dialogId = dialogid ? *dialogid : 0;
-    // Not built yet (graphics): the palette of NCOLOURS entries on 256-colour screens; the
-    // count is kept but no palette is made from it yet.
     gRoot.nColours = 16;
     if (ncolours && (*ncolours == 16 || *ncolours == 32 || *ncolours == 64 || *ncolours == 128))
         gRoot.nColours = *ncolours;
