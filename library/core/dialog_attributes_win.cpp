@@ -13,7 +13,7 @@
 #include "core/fields.h"
 #include "core/numeric_edit.h"
 #include "core/treeview.h"
-#include "grid/grid_attributes.h"
+#include "grid/grid_control.h"
 
 namespace {
 

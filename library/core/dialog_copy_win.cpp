@@ -12,6 +12,7 @@
 #include "core/numeric_edit.h"
 #include "core/numeric_values.h"
 #include "core/treeview.h"
+#include "grid/grid_control.h"
 
 namespace {
 
@@ -208,7 +209,9 @@ void yydialogcopy(HWND destination, HWND source) {
         FieldRecord *target = yyfieldrecord(to);
         const FieldRecord *record = yyfieldrecord(from);
         if (target && record) CopyRecord(target, record);
-        CopyByClass(to, from);
+        // A modal copy shares its grids' buffers with the loaded dialog.
+        if (yygridrecord(from)) yygridcopy(to, from, 1);
+        else CopyByClass(to, from);
     }
     to = NextControl(destination, true);
     from = NextControl(source, true);

@@ -8,6 +8,7 @@
 
 #include "core/dialogs.h"
 #include "core/fields.h"
+#include "grid/grid_control.h"
 #include "core/numeric_edit.h"
 #include "core/treeview.h"
 
@@ -161,11 +162,16 @@ void yyfieldputtree_(int *id, int item) {
 }
 
 void yyfieldoption_(int *id, int option, int on) {
-    // Only grid fields carry these options; no other field accepts them.
-    (void)option;
-    (void)on;
+    // Only grid fields carry these options: 1 Enter moves down, 2 Tab moves between cells.
     HWND control = yyfieldcontrol(*id);
-    if (yyfieldtypeof(control) != kFieldGrid) *id = -1;
+    if (yyfieldtypeof(control) != kFieldGrid) {
+        *id = -1;
+        return;
+    }
+    LONG bit = option == 1 ? kGridEnterDown : option == 2 ? kGridTabCells : 0;
+    if (!bit) return;
+    LONG style = GetWindowLongA(control, GWL_STYLE);
+    SetWindowLongA(control, GWL_STYLE, on ? (style | bit) : (style & ~bit));
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "core/fields.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"
+#include "grid/grid_control.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ int yyfieldtypeof(HWND control) {
     if (atom == atomProgress) return kFieldProgress;
     if (atom == atomTrack) return kFieldTrackBar;
     if (atom == atomTree) return kFieldTree;
+    if (atomGrid && atom == atomGrid) return kFieldGrid;
     return kFieldOther;
 }
 
@@ -249,6 +251,7 @@ void yyfieldclear_(int *id) {
                 SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
             break;
         case kFieldTree: SendMessageA(control, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); break;
+        case kFieldGrid: yyGridClear(control, 0); break;
         default: *id = -1; return;
     }
     if (FieldRecord *record = yyfieldrecord(control)) {
@@ -282,7 +285,10 @@ void yyfieldenable_(int *id, int state, int defer) {
 
     HWND buddy = spin_buddy(control);
     bool enable = state == kStateEnabled;
-    if (yyiseditfield(control)) {
+    if (yyfieldtypeof(control) == kFieldGrid) {
+        enable = state == kStateEnabled || state == kStateReadOnly;
+        yygridenable(control, state);
+    } else if (yyiseditfield(control)) {
         enable = state == kStateEnabled || state == kStateReadOnly;
         SendMessageA(control, EM_SETREADONLY, state == kStateReadOnly, 0);
         if (buddy) EnableWindow(buddy, state == kStateEnabled);

@@ -24,7 +24,7 @@
 #include "graphics/bitmaps.h"
 #include "graphics/drawing_target.h"
 #include "graphics/graphics_startup.h"
-#include "grid/grid_classes.h"
+#include "grid/grid_control.h"
 #include "hardcopy/hardcopy_startup.h"
 #include "quillamorph/startup.h"
 

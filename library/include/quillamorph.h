@@ -18,6 +18,7 @@
 #include "quillamorph/fields.h"
 #include "quillamorph/childwindows.h"
 #include "quillamorph/commondialogs.h"
+#include "quillamorph/grid.h"
 
 #include "quillamorph/graphics.h"
 #include "quillamorph/plot.h"

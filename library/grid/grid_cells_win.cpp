@@ -1,0 +1,763 @@
+// Cells of a grid in view and out of view alike: finding a grid by its field id, the two
+// transfers between the value buffers and the cell controls, and the internal routines that
+// read and write single cells, labels, colours and grid information.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "base/conversion.h"
+#include "base/errors.h"
+#include "core/dialogs.h"
+#include "core/field_values.h"
+#include "core/fields.h"
+#include "core/numeric_edit.h"
+#include "grid/grid_control.h"
+
+namespace {
+
+// The last grid found by id: finding a control by id is a round trip to the window server
+// under Wine, so repeated calls on one grid look it up once.
+struct GridCache {
+    HWND dialog;
+    int id;
+    HWND grid;
+} cache = {nullptr, 0, nullptr};
+
+char *Duplicate(const char *text) {
+    if (!text) return nullptr;
+    std::size_t n = std::strlen(text) + 1;
+    char *copy = static_cast<char *>(std::malloc(n));
+    if (copy) std::memcpy(copy, text, n);
+    return copy;
+}
+
+bool SameFormat(const char *a, const char *b) {
+    if (!a || !b) return false;
+    return lstrcmpiA(a, b) == 0;
+}
+
+}  // namespace
+
+// --- Finding cells ----------------------------------------------------------------------------
+
+HWND yygridwindow(int *id) {
+    // Grid id 0 and the negative identifiers address the grid editor's grids.
+    // Not built yet (grid): the grid editor window and its grid.
+    if (*id <= 0) {
+        *id = -1;
+        return nullptr;
+    }
+    HWND dialog = yycurrentdialog();
+    if (!dialog) {
+        *id = -1;
+        return nullptr;
+    }
+    if (cache.dialog == dialog && cache.id == *id && IsWindow(cache.grid) && GetParent(cache.grid) == dialog &&
+        GetWindowLongPtrA(cache.grid, GWLP_ID) == *id && yygridrecord(cache.grid))
+        return cache.grid;
+    HWND window = GetDlgItem(dialog, *id);
+    if (!yygridrecord(window)) {
+        *id = -1;
+        return nullptr;
+    }
+    cache = {dialog, *id, window};
+    return window;
+}
+
+HWND yygridcell(const GridRecord *grid, int column, int row) {
+    if (!grid || !grid->phCells || column < 0 || column >= grid->nColumns) return nullptr;
+    int i = row - grid->iFirstRow;
+    if (i < 0 || i >= grid->nControlRows) return nullptr;
+    return grid->phCells[(std::size_t)column * grid->nControlRows + i];
+}
+
+HWND yygridfirstcell(const GridRecord *grid, int column) {
+    if (!grid || !grid->phCells || column < 0 || column >= grid->nColumns) return nullptr;
+    return grid->phCells[(std::size_t)column * grid->nControlRows];
+}
+
+int yygridrowsinview(const GridRecord *grid) {
+    int n = grid->iFirstRow + grid->nVisibleRows < grid->nRows ? grid->nControlRows
+                                                                : (grid->nVisibleRows < grid->nStoredRows ? grid->nVisibleRows : grid->nStoredRows);
+    if (n > grid->nControlRows) n = grid->nControlRows;
+    if (grid->iFirstRow + n > grid->nStoredRows) n = grid->nStoredRows - grid->iFirstRow;
+    return n > 0 ? n : 0;
+}
+
+void yygridedited(GridRecord *grid) {
+    grid->bUnsaved = 1;
+    grid->bEdited = 1;
+}
+
+std::string yygridcontroltext(HWND control) { return yywindowtext(control); }
+
+std::string yygridcolumnformat(const GridRecord *grid, int column) {
+    FieldRecord *record = yyfieldrecord(yygridfirstcell(grid, column));
+    return record && record->format && *record->format ? std::string(record->format) : std::string(kDefaultFieldFormat);
+}
+
+// --- Stored values ----------------------------------------------------------------------------
+
+char *yygridstoredtext(const GridColumn &column, int row) {
+    return reinterpret_cast<char *>(column.pValues) + (std::size_t)row * column.iBytes;
+}
+
+int &yygridstoredint(const GridColumn &column, int row) { return reinterpret_cast<int *>(column.pValues)[row]; }
+
+float &yygridstoredreal(const GridColumn &column, int row) { return reinterpret_cast<float *>(column.pValues)[row]; }
+
+double &yygridstoreddouble(const GridColumn &column, int row) {
+    return reinterpret_cast<double *>(column.pValues)[row];
+}
+
+bool yygridhastext(const std::string &text) { return text.find_first_not_of(' ') != std::string::npos; }
+
+std::string yygridnumbertext(int type, double value, const std::string &format) {
+    QuietErrors quiet;
+    char text[128] = {0};
+    if (type == kGridInteger) {
+        int v = yyfieldtruncate(value);
+        yyint2st_(&v, text, (int)sizeof text - 1);
+    } else if (type == kGridReal) {
+        float v = (float)value;
+        yyrea2st_(&v, text, format.c_str(), (int)sizeof text - 1, (int)format.size());
+    } else {
+        yydbl2st_(&value, text, format.c_str(), (int)sizeof text - 1, (int)format.size());
+    }
+    std::string result(text);
+    while (!result.empty() && result.back() == ' ') result.pop_back();
+    return result;
+}
+
+double yygridtextvalue(int type, const std::string &text) {
+    if (type == kGridInteger) {
+        int v = 0;
+        yyst2int_(&v, text.c_str(), (int)text.size());
+        return v;
+    }
+    if (type == kGridReal) {
+        float v = 0;
+        yyst2rea_(&v, text.c_str(), (int)text.size());
+        return v;
+    }
+    double v = 0;
+    yyst2dbl_(&v, text.c_str(), (int)text.size());
+    return v;
+}
+
+std::string yygridstoredstring(const GridRecord *grid, int column, int row) {
+    const GridColumn &col = grid->pColumns[column];
+    if (col.iType == kGridString) return std::string(yygridstoredtext(col, row), strnlen(yygridstoredtext(col, row), (std::size_t)col.iLength));
+    if (col.iType > kGridDouble || !(col.pFlags[row] & kCellHasValue)) return std::string();
+    double value = col.iType == kGridInteger ? yygridstoredint(col, row)
+                   : col.iType == kGridReal  ? yygridstoredreal(col, row)
+                                             : yygridstoreddouble(col, row);
+    return yygridnumbertext(col.iType, value, yygridcolumnformat(grid, column));
+}
+
+void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text) {
+    GridColumn &col = grid->pColumns[column];
+    switch (col.iType) {
+    case kGridString: {
+        std::size_t n = text.size() < (std::size_t)col.iLength ? text.size() : (std::size_t)col.iLength;
+        char *slot = yygridstoredtext(col, row);
+        std::memcpy(slot, text.data(), n);
+        slot[n] = '\0';
+        break;
+    }
+    case kGridInteger: yygridstoredint(col, row) = yyfieldtruncate(value); break;
+    case kGridReal: yygridstoredreal(col, row) = (float)value; break;
+    case kGridDouble: yygridstoreddouble(col, row) = value; break;
+    case kGridCheck:
+    case kGridMenu: yygridstoredint(col, row) = (int)value; break;
+    default: break;
+    }
+}
+
+// --- Store and refill -------------------------------------------------------------------------
+
+void yyGridStoreCells(GridRecord *grid) {
+    if (!grid || !grid->phCells || !grid->pColumns) return;
+    int n = yygridrowsinview(grid);
+    for (int c = 0; c < grid->nColumns; ++c) {
+        GridColumn &col = grid->pColumns[c];
+        for (int j = 0; j < n; ++j) {
+            int s = grid->iFirstRow + j;
+            HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + j];
+            if (col.iType == kGridCheck) {
+                yygridstoredint(col, s) = SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+                continue;
+            }
+            if (col.iType == kGridMenu) {
+                yygridstoredint(col, s) = (int)SendMessageA(cell, CB_GETCURSEL, 0, 0);
+                continue;
+            }
+            std::string text = yygridcontroltext(cell);
+            if (col.iType == kGridString) {
+                yygridstorevalue(grid, c, s, 0.0, text);
+                continue;
+            }
+            FieldRecord *record = yyfieldrecord(cell);
+            double value = SendMessageA(cell, EM_GETMODIFY, 0, 0) || !record ? yygridtextvalue(col.iType, text)
+                                                                            : record->value;
+            yygridstorevalue(grid, c, s, value, text);
+            if (yygridhastext(text)) col.pFlags[s] |= kCellHasValue | kCellTyped;
+            else col.pFlags[s] &= (unsigned char)~kCellHasValue;
+        }
+    }
+}
+
+namespace {
+
+void RefillColours(const GridColumn &col, int s, HWND cell) {
+    if (!col.pColours) return;
+    FieldRecord *record = yyfieldrecord(cell);
+    if (!record) return;
+    const GridColour &colour = col.pColours[s];
+    COLORREF fore = (colour.flags & 1) ? RGB(colour.fore[0], colour.fore[1], colour.fore[2]) : QUILL_DEFAULT_COLOUR;
+    COLORREF back = (colour.flags & 2) ? RGB(colour.back[0], colour.back[1], colour.back[2]) : QUILL_DEFAULT_COLOUR;
+    if (fore != record->foreground || back != record->background) {
+        record->foreground = fore;
+        record->background = back;
+        InvalidateRect(cell, nullptr, TRUE);
+    }
+}
+
+void SetCellText(HWND cell, const std::string &text) {
+    if (yygridcontroltext(cell) != text) SetWindowTextA(cell, text.c_str());
+}
+
+}  // namespace
+
+void yygridupdatecells(GridRecord *grid) {
+    if (!grid || !grid->phCells || !grid->pColumns) return;
+    int n = yygridrowsinview(grid);
+    for (int c = 0; c < grid->nColumns; ++c) {
+        const GridColumn &col = grid->pColumns[c];
+        for (int j = 0; j < n; ++j) {
+            int s = grid->iFirstRow + j;
+            HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + j];
+            FieldRecord *record = yyfieldrecord(cell);
+            RefillColours(col, s, cell);
+            if (col.iType == kGridCheck) {
+                SendMessageA(cell, BM_SETCHECK, yygridstoredint(col, s) ? BST_CHECKED : BST_UNCHECKED, 0);
+            } else if (col.iType == kGridMenu) {
+                SendMessageA(cell, CB_SETCURSEL, (WPARAM)yygridstoredint(col, s), 0);
+            } else {
+                std::string text = yygridstoredstring(grid, c, s);
+                SetCellText(cell, text);
+                if (record && col.iType != kGridString)
+                    record->value = (col.pFlags[s] & kCellHasValue) ? yygridtextvalue(col.iType, text) : 0.0;
+                if (record && col.iType != kGridString && (col.pFlags[s] & kCellHasValue)) {
+                    record->value = col.iType == kGridInteger ? yygridstoredint(col, s)
+                                    : col.iType == kGridReal  ? yygridstoredreal(col, s)
+                                                              : yygridstoreddouble(col, s);
+                }
+                SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+            }
+            if (s < grid->nRows) {
+                if (!IsWindowVisible(cell)) ShowWindow(cell, SW_SHOWNA);
+                if (record && record->upDown && !IsWindowVisible(record->upDown)) ShowWindow(record->upDown, SW_SHOWNA);
+            }
+            if (record) record->hasText = (col.pFlags[s] & kCellTyped) ? 1 : 0;
+            yygridwindowstate(cell, col.iType, col.pFlags[s] & kCellReadOnly, 0);
+        }
+    }
+    if (grid->phRowLabels && grid->pRowLabelText) {
+        for (int i = 0; i < grid->nControlRows; ++i) {
+            int s = grid->iFirstRow + i;
+            HWND label = grid->phRowLabels[i];
+            if (!label) continue;
+            HDITEMA item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = const_cast<char *>(s < grid->nLabelRows ? grid->pRowLabelText + (std::size_t)s * 51 : "");
+            SendMessageA(label, HDM_SETITEMA, 0, (LPARAM)&item);
+            ShowWindow(label, s < grid->nRows ? SW_SHOWNA : SW_HIDE);
+            InvalidateRect(label, nullptr, TRUE);
+        }
+    }
+}
+
+// --- Cell routines ----------------------------------------------------------------------------
+
+namespace {
+
+// The grid of *ID and the column/row check: null (with the status set) when either fails.
+GridRecord *Checked(int *id, HWND *window, int column, int row, int rowBound) {
+    *window = yygridwindow(id);
+    GridRecord *grid = yygridrecord(*window);
+    if (!grid) return nullptr;
+    if (!grid->pColumns || column < 0 || column >= grid->nColumns || row < 0 || row >= rowBound) {
+        *id = -2;
+        return nullptr;
+    }
+    return grid;
+}
+
+int RowsBound(int *id) {
+    HWND window = yygridwindow(id);
+    GridRecord *grid = yygridrecord(window);
+    return grid ? grid->nRows : 0;
+}
+
+void CopyOut(const std::string &text, char *out, int max) {
+    if (!out || max <= 0) return;
+    std::size_t n = text.size() < (std::size_t)(max - 1) ? text.size() : (std::size_t)(max - 1);
+    std::memcpy(out, text.data(), n);
+    out[n] = '\0';
+}
+
+std::string OptionText(HWND combo, int index) {
+    int length = (int)SendMessageA(combo, CB_GETLBTEXTLEN, (WPARAM)index, 0);
+    if (length < 0) return std::string();
+    std::string text((std::size_t)length + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, (WPARAM)index, (LPARAM)&text[0]);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+}  // namespace
+
+void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max) {
+    CopyOut(std::string(), text, *max);
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    if (grid->pColumns[*column].iType > kGridDouble) {
+        *id = -2;
+        return;
+    }
+    HWND cell = yygridcell(grid, *column, *row);
+    CopyOut(cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row), text, *max);
+}
+
+void yygridgetcellvalue_(int *id, int *column, int *row, double *value) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    const GridColumn &col = grid->pColumns[*column];
+    if (col.iType > kGridDouble) {
+        *id = -2;
+        return;
+    }
+    HWND cell = yygridcell(grid, *column, *row);
+    std::string text = cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row);
+    if (col.iType == kGridString || cell) {
+        if (!yygridhastext(text)) {
+            *id = -3;
+            return;
+        }
+        FieldRecord *record = yyfieldrecord(cell);
+        if (col.iType != kGridString && record && !SendMessageA(cell, EM_GETMODIFY, 0, 0)) *value = record->value;
+        else *value = yygridtextvalue(kGridDouble, text.substr(0, 254));
+        return;
+    }
+    if (!(col.pFlags[*row] & kCellHasValue)) {
+        *id = -3;
+        return;
+    }
+    *value = col.iType == kGridInteger ? yygridstoredint(col, *row)
+             : col.iType == kGridReal  ? yygridstoredreal(col, *row)
+                                       : yygridstoreddouble(col, *row);
+}
+
+void yygridgetcellcheck_(int *id, int *column, int *row, int *state) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    if (grid->pColumns[*column].iType != kGridCheck) {
+        *id = -2;
+        return;
+    }
+    HWND cell = yygridcell(grid, *column, *row);
+    *state = cell ? (SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0)
+                  : yygridstoredint(grid->pColumns[*column], *row);
+}
+
+void yygridgetcellmenu_(int *id, int *column, int *row, int *option) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    if (grid->pColumns[*column].iType != kGridMenu) {
+        *id = -2;
+        return;
+    }
+    HWND cell = yygridcell(grid, *column, *row);
+    int index = cell ? (int)SendMessageA(cell, CB_GETCURSEL, 0, 0) : yygridstoredint(grid->pColumns[*column], *row);
+    *option = index + 1;
+}
+
+void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *max) {
+    CopyOut(std::string(), text, *max);
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, 0, 1);
+    if (!grid) return;
+    HWND first = yygridfirstcell(grid, *column);
+    int count = grid->pColumns[*column].iType == kGridMenu ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0) : -1;
+    if (*option < 1 || *option > count) {
+        *id = -2;
+        return;
+    }
+    CopyOut(OptionText(first, *option - 1), text, *max);
+}
+
+void yygridputcellcheck_(int *id, int *column, int *row, int *state) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    if (grid->pColumns[*column].iType != kGridCheck) {
+        *id = -2;
+        return;
+    }
+    yygridselectnone(window);
+    if (HWND cell = yygridcell(grid, *column, *row)) SendMessageA(cell, BM_SETCHECK, *state ? BST_CHECKED : BST_UNCHECKED, 0);
+    yygridstoredint(grid->pColumns[*column], *row) = *state ? 1 : 0;
+    yygridedited(grid);
+}
+
+void yygridputcelloption_(int *id, int *column, int *row, int *option) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    HWND first = yygridfirstcell(grid, *column);
+    int count = grid->pColumns[*column].iType == kGridMenu ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0) : -1;
+    if (count < 0 || *option < 0 || *option > count) {
+        *id = -2;
+        return;
+    }
+    yygridselectnone(window);
+    if (HWND cell = yygridcell(grid, *column, *row)) SendMessageA(cell, CB_SETCURSEL, (WPARAM)(*option - 1), 0);
+    yygridstoredint(grid->pColumns[*column], *row) = *option - 1;
+    yygridedited(grid);
+}
+
+void yygridputmenustring_(int *id, int *column, int *row, int *status, const char *text) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    if (grid->pColumns[*column].iType != kGridMenu) {
+        *id = -2;
+        return;
+    }
+    HWND first = yygridfirstcell(grid, *column);
+    int count = (int)SendMessageA(first, CB_GETCOUNT, 0, 0);
+    int found = -1;
+    for (int i = 0; i < count && found < 0; ++i)
+        if (OptionText(first, i) == (text ? text : "")) found = i;
+    // No match leaves the cell without an option.
+    yygridstoredint(grid->pColumns[*column], *row) = found;
+    *status = found >= 0 ? 0 : 1;
+    if (HWND cell = yygridcell(grid, *column, *row)) SendMessageA(cell, CB_SETCURSEL, (WPARAM)found, 0);
+    yygridedited(grid);
+}
+
+void yygridputmenu_(int *id, int *column, int *controlRow, const char *text) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, 0, 1);
+    if (!grid) return;
+    if (grid->pColumns[*column].iType != kGridMenu) {
+        *id = -1;
+        return;
+    }
+    if (*controlRow < 0 || *controlRow >= grid->nControlRows) {
+        *id = -2;
+        return;
+    }
+    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow], CB_ADDSTRING, 0,
+                 (LPARAM)(text ? text : ""));
+}
+
+void yygridclearmenu_(int *id, int *column, int *controlRow) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, 0, 1);
+    if (!grid) return;
+    if (grid->pColumns[*column].iType != kGridMenu) {
+        *id = -1;
+        return;
+    }
+    if (*controlRow < 0 || *controlRow >= grid->nControlRows) {
+        *id = -2;
+        return;
+    }
+    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow], CB_RESETCONTENT, 0, 0);
+}
+
+namespace {
+
+// Gives every control row of a real or double column the new format, rewriting their texts.
+void SpreadFormat(GridRecord *grid, int column, const char *format) {
+    int type = grid->pColumns[column].iType;
+    for (int i = 0; i < grid->nControlRows; ++i) {
+        HWND cell = grid->phCells[(std::size_t)column * grid->nControlRows + i];
+        FieldRecord *record = yyfieldrecord(cell);
+        if (!record) continue;
+        if (!SameFormat(record->format, format)) {
+            std::free(record->format);
+            record->format = *format ? Duplicate(format) : nullptr;
+        }
+        std::string text = yygridcontroltext(cell);
+        if (!yygridhastext(text)) continue;
+        std::string shown = format && *format ? std::string(format) : std::string(kDefaultFieldFormat);
+        if (SendMessageA(cell, EM_GETMODIFY, 0, 0)) record->value = yygridtextvalue(type, text);
+        SetWindowTextA(cell, yygridnumbertext(type, record->value, shown).c_str());
+        SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+    }
+}
+
+}  // namespace
+
+void yygridputcellstring_(int *id, int *column, int *row, double *value, const char *text, const char *format,
+                          int textLen, int formatLen) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    GridColumn &col = grid->pColumns[*column];
+    if (col.iType > kGridDouble) {
+        *id = -2;
+        return;
+    }
+    std::string shown(text ? text : "", text ? strnlen(text, (std::size_t)(textLen > 0 ? textLen : 0)) : 0);
+    std::string form(format ? format : "", format ? strnlen(format, (std::size_t)(formatLen > 0 ? formatLen : 0)) : 0);
+    if (col.iType == kGridString && shown.size() > (std::size_t)col.iLength) shown.resize((std::size_t)col.iLength);
+    yygridselectnone(window);
+    double v = *value;
+    if (v == 0.0) {
+        double parsed = 0.0;
+        int ok = 0;
+        yyst2dblcheck_(&parsed, &ok, shown.c_str(), (int)shown.size());
+        if (ok) v = parsed;
+    }
+    HWND cell = yygridcell(grid, *column, *row);
+    bool present = yygridhastext(shown);
+    if (cell) {
+        SetWindowTextA(cell, shown.c_str());
+        if (FieldRecord *record = yyfieldrecord(cell)) {
+            record->value = v;
+            record->hasText = present ? 1 : 0;
+        }
+        SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+    }
+    FieldRecord *carrier = yyfieldrecord(cell ? cell : yygridfirstcell(grid, *column));
+    if (carrier && !SameFormat(carrier->format, form.c_str())) {
+        std::free(carrier->format);
+        carrier->format = form.empty() ? nullptr : Duplicate(form.c_str());
+        if (col.iType == kGridReal || col.iType == kGridDouble) SpreadFormat(grid, *column, form.c_str());
+    }
+    yygridstorevalue(grid, *column, *row, v, shown);
+    if (present) col.pFlags[*row] |= kCellHasValue | kCellTyped;
+    else col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
+    yygridedited(grid);
+}
+
+void yygridclearcell_(int *id, int *column, int *row, int *mode) {
+    HWND window = yygridwindow(id);
+    GridRecord *grid = yygridrecord(window);
+    if (!grid) return;
+    int bound = *mode == 0 ? grid->nRows : grid->nStoredRows;
+    if (!Checked(id, &window, *column, *row, bound)) return;
+    GridColumn &col = grid->pColumns[*column];
+    if (col.iType == kGridMenu && *mode != 2) {
+        *id = -2;
+        return;
+    }
+    yygridselectnone(window);
+    if (HWND cell = yygridcell(grid, *column, *row)) {
+        if (col.iType == kGridCheck) {
+            SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
+        } else if (col.iType == kGridMenu) {
+            SendMessageA(cell, CB_SETCURSEL, 0, 0);
+        } else {
+            SetWindowTextA(cell, "");
+            SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+            if (FieldRecord *record = yyfieldrecord(cell)) {
+                record->value = 0.0;
+                record->hasText = 0;
+            }
+        }
+    }
+    if (col.iType == kGridString) yygridstoredtext(col, *row)[0] = '\0';
+    else if (col.iType == kGridDouble) yygridstoreddouble(col, *row) = 0.0;
+    else yygridstoredint(col, *row) = 0;
+    if (col.iType != kGridMenu) col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
+}
+
+void yygridgetformat_(int *id, int *column, char *format, int *max) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, 0, 1);
+    if (!grid) {
+        CopyOut(kDefaultFieldFormat, format, *max);
+        return;
+    }
+    int type = grid->pColumns[*column].iType;
+    CopyOut(type == kGridReal || type == kGridDouble ? yygridcolumnformat(grid, *column) : std::string(kDefaultFieldFormat),
+            format, *max);
+}
+
+void yygridlabelcolumn_(int *id, int *item, const char *text) {
+    HWND window = yygridwindow(id);
+    GridRecord *grid = yygridrecord(window);
+    if (!grid || !grid->hHeader) return;
+    HDITEMA header = {};
+    header.mask = HDI_TEXT;
+    header.pszText = const_cast<char *>(text ? text : "");
+    SendMessageA(grid->hHeader, HDM_SETITEMA, (WPARAM)*item, (LPARAM)&header);
+}
+
+void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max) {
+    CopyOut(std::string(), text, *max);
+    HWND window = yygridwindow(id);
+    GridRecord *grid = yygridrecord(window);
+    if (!grid || !grid->hHeader || !text || *max <= 0) return;
+    HDITEMA header = {};
+    header.mask = HDI_TEXT;
+    header.pszText = text;
+    header.cchTextMax = *max;
+    SendMessageA(grid->hHeader, HDM_GETITEMA, (WPARAM)*item, (LPARAM)&header);
+}
+
+void yygridlabelrow_(int *id, int *row, const char *text, int *length) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, 0, *row, RowsBound(id));
+    if (!grid || !grid->pRowLabelText || *row >= grid->nLabelRows) return;
+    std::size_t n = text ? strnlen(text, (std::size_t)(*length > 0 ? *length : 0)) : 0;
+    if (n > (std::size_t)kGridLabelChars) n = kGridLabelChars;
+    char *slot = grid->pRowLabelText + (std::size_t)*row * 51;
+    std::memset(slot, 0, 51);
+    if (n) std::memcpy(slot, text, n);
+    int i = *row - grid->iFirstRow;
+    if (grid->phRowLabels && i >= 0 && i < grid->nControlRows && grid->phRowLabels[i]) {
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = slot;
+        SendMessageA(grid->phRowLabels[i], HDM_SETITEMA, 0, (LPARAM)&item);
+        UpdateWindow(grid->phRowLabels[i]);
+    }
+}
+
+void yygridgetrowlabel_(int *id, int *row, char *text, int *length) {
+    CopyOut(std::string(), text, *length);
+    HWND window;
+    GridRecord *grid = Checked(id, &window, 0, *row, RowsBound(id));
+    if (!grid || !grid->pRowLabelText || *row >= grid->nLabelRows) return;
+    CopyOut(std::string(grid->pRowLabelText + (std::size_t)*row * 51), text, *length < 51 ? *length : 51);
+}
+
+namespace {
+
+void ColourPart(unsigned char *flags, unsigned char bit, unsigned char *rgb, int r, int g, int b) {
+    if (r == 256) {
+        *flags &= (unsigned char)~bit;
+    } else if (r != -1) {
+        *flags |= bit;
+        rgb[0] = (unsigned char)r;
+        rgb[1] = (unsigned char)g;
+        rgb[2] = (unsigned char)b;
+    }
+}
+
+void RepaintCell(HWND window, GridRecord *grid, HWND cell) {
+    if (grid->iSelFirstRow >= 0) {
+        RECT r;
+        GetWindowRect(cell, &r);
+        MapWindowPoints(nullptr, grid->hPane, reinterpret_cast<POINT *>(&r), 2);
+        InvalidateRect(grid->hPane, &r, TRUE);
+    }
+    (void)window;
+    RedrawWindow(cell, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb, int *br, int *bg, int *bb) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    GridColumn &col = grid->pColumns[*column];
+    if (!col.pColours) {
+        col.pColours = static_cast<GridColour *>(std::calloc((std::size_t)grid->nStoredRows + 1, sizeof(GridColour)));
+        if (!col.pColours) {
+            *id = -3;
+            return;
+        }
+        FieldRecord *first = yyfieldrecord(yygridfirstcell(grid, *column));
+        GridColour model = {};
+        if (first && first->foreground != QUILL_DEFAULT_COLOUR) {
+            model.flags |= 1;
+            model.fore[0] = GetRValue(first->foreground), model.fore[1] = GetGValue(first->foreground),
+            model.fore[2] = GetBValue(first->foreground);
+        }
+        if (first && first->background != QUILL_DEFAULT_COLOUR) {
+            model.flags |= 2;
+            model.back[0] = GetRValue(first->background), model.back[1] = GetGValue(first->background),
+            model.back[2] = GetBValue(first->background);
+        }
+        for (int s = 0; s < grid->nStoredRows; ++s) col.pColours[s] = model;
+    }
+    GridColour &colour = col.pColours[*row];
+    ColourPart(&colour.flags, 1, colour.fore, *fr, *fg, *fb);
+    ColourPart(&colour.flags, 2, colour.back, *br, *bg, *bb);
+    if (HWND cell = yygridcell(grid, *column, *row)) {
+        yyFieldColour2(cell, 1, *fr, *fg, *fb);
+        yyFieldColour2(cell, 2, *br, *bg, *bb);
+        RepaintCell(window, grid, cell);
+    }
+}
+
+void yygridcolourcolumn_(int *id, int *column, int *fr, int *fg, int *fb, int *br, int *bg, int *bb) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, 0, 1);
+    if (!grid) return;
+    GridColumn &col = grid->pColumns[*column];
+    std::free(col.pColours);
+    col.pColours = nullptr;
+    for (int i = 0; i < grid->nControlRows; ++i) {
+        HWND cell = grid->phCells[(std::size_t)*column * grid->nControlRows + i];
+        yyFieldColour2(cell, 1, *fr, *fg, *fb);
+        yyFieldColour2(cell, 2, *br, *bg, *bb);
+        RepaintCell(window, grid, cell);
+    }
+}
+
+void yygridcellfocus_(int *id, int *column, int *row) {
+    HWND window;
+    GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
+    if (!grid) return;
+    yygridselectnone(window);
+    HWND parent = GetParent(window);
+    bool usable = parent && IsWindowVisible(parent) && IsWindowEnabled(parent);
+    if (usable) SetFocus(parent);
+    grid->iCurColumn = *column;
+    grid->iCurRow = *row;
+    if (usable) SetFocus(window);
+}
+
+void yygridgetinfo_(int *id, int *code, int *value) {
+    HWND window = yygridwindow(id);
+    GridRecord *grid = yygridrecord(window);
+    if (!grid) return;
+    switch (*code) {
+    case 1: *value = grid->nColumns; break;
+    case 2: *value = grid->nStoredRows; break;
+    case 3: *value = grid->nRows; break;
+    case 4: *value = grid->iCurColumn + 1; break;
+    case 5: *value = grid->iCurRow + 1; break;
+    case 6: *value = 1 - grid->bUnsaved; break;
+    case 7: *value = grid->bEdited; break;
+    case 101: *value = grid->nControlRows; break;
+    case 102: *value = grid->nDefinedColumns; break;
+    default: break;
+    }
+}
+
+void yygridgetinfostring_(int *id, int *code, char *text, int *max) {
+    // The three texts belong to the grid editor window and its last modal run.
+    // Not built yet (grid): the grid editor window's texts.
+    (void)code;
+    (void)text;
+    (void)max;
+    if (*id > 0) *id = -1;
+}

@@ -1,0 +1,249 @@
+// The grid control inside the library: the record hung on every grid window, its columns,
+// the window classes and messages, and the internal routines of the grid.
+//
+// Only the rows in view have cell controls (one per column, plus one spare row); the values
+// of every row live in per-column buffers. Internal routines addressed by a field id return
+// their status in it: -1 not a grid, -2 bad column or row (or wrong cell type), -3 value not
+// available.
+#ifndef QUILL_GRID_GRID_CONTROL_H
+#define QUILL_GRID_GRID_CONTROL_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "grid/grid_text.h"
+
+// Grid window styles.
+enum : LONG {
+    kGridReportBlocks = 0x40,
+    kGridBareLabels = 0x80,
+    kGridKeepHeight = 0x100,
+    kGridHeader = 0x200,
+    kGridRowLabels = 0x400,
+    kGridReadOnly = 0x800,
+    kGridEnterDown = 0x1000,
+    kGridTabCells = 0x4000,
+    kGridWrap = 0x8000,
+};
+
+// Row flag bits.
+enum : unsigned char { kCellReadOnly = 1, kCellHasValue = 2, kCellTyped = 4 };
+
+// Private messages of the grid window.
+enum : UINT {
+    kGridBuildColumns = WM_USER + 1,
+    kGridRowLabelsMsg = WM_USER + 2,
+    kGridLayout = WM_USER + 3,
+    kGridSetSizes = WM_USER + 4,
+    kGridDisplayOnly = WM_USER + 5,
+};
+
+// Context menu commands.
+enum : UINT {
+    kGridCmdBlockCut = 32122, kGridCmdBlockCopy = 32123, kGridCmdBlockPaste = 32124,
+    kGridCmdBlockDelete = 32125, kGridCmdUndo = 32221, kGridCmdCut = 32222, kGridCmdCopy = 32223,
+    kGridCmdPaste = 32224, kGridCmdDelete = 32225, kGridCmdSelectAll = 32226,
+};
+
+// One colour record of a row: flags (1 foreground, 2 background), then RGB of each.
+struct GridColour {
+    unsigned char flags;
+    unsigned char fore[3];
+    unsigned char back[3];
+};
+
+struct GridColumn {
+    int iWidth;
+    int iType;                 // GridCellType
+    int iLength;               // string: maximum text length; integer: 11; others 0
+    int iBytes;                // bytes per row in pValues
+    unsigned char *pValues;    // nStoredRows rows
+    unsigned char *pFlags;     // one flag byte per stored row
+    GridColour *pColours;      // null until the first cell colour
+};
+
+struct GridRecord {
+    int bInitialised;
+    int nColumns;
+    int iMaxFirstColumn;
+    int nStoredRows;
+    int nDefinedColumns;
+    int nRows;
+    int nVisibleRows;
+    int nControlRows;
+    int iRowHeight;
+    int iCurColumn, iCurRow;
+    int iFirstColumn, iLastColumn;
+    int iFirstRow;
+    int iRowLabelWidth;
+    int iHeaderHeight;
+    int iTemplateId;
+    int iSelFirstRow, iSelLastRow, iSelFirstColumn, iSelLastColumn;
+    int iScrollScale;
+    int iThumbRow;
+    int iWheelRest;
+    int iClientHeight;
+    int iFrameHeight;
+    GridColumn *pColumns;
+    HWND hPane;
+    HWND *phCells;
+    HWND hHeader;
+    HWND *phRowLabels;
+    HWND hMenuTarget;
+    char *pRowLabelText;       // 51 bytes per row
+    HWND hDroppedCombo;
+    int bUnsaved;
+    int bEdited;
+    int bDisplayOnly;
+    HFONT hFont;
+    int bShared;               // the columns and labels belong to another instance (modal copy)
+    int nLabelRows;            // rows that pRowLabelText holds
+};
+
+extern ATOM atomGrid, atomGridClient;
+extern UINT GM_CELLCHANGE;
+extern int bGridPrintInit, bNotFromGrid, bClear;
+
+// The record of a grid window, null for any other window.
+GridRecord *yygridrecord(HWND window);
+// The grid with field id *ID in the current dialog; null with *ID = -1 when there is none.
+HWND yygridwindow(int *id);
+// The cell control of (COLUMN, ROW) when the row is in view, else null.
+HWND yygridcell(const GridRecord *grid, int column, int row);
+// The first control of a column (format, range and steps of the whole column).
+HWND yygridfirstcell(const GridRecord *grid, int column);
+// Rows in view that hold a row: iFirstRow .. iFirstRow + result - 1.
+int yygridrowsinview(const GridRecord *grid);
+// Marks the grid as edited.
+void yygridedited(GridRecord *grid);
+// Text of a cell in view as its control shows it, for a string cell cut to the column.
+std::string yygridcontroltext(HWND control);
+// The format of a column's first control, or the default.
+std::string yygridcolumnformat(const GridRecord *grid, int column);
+
+// Stored values of a column: the text slot, the integer (also check state and menu index),
+// single and double slot of a row.
+char *yygridstoredtext(const GridColumn &column, int row);
+int &yygridstoredint(const GridColumn &column, int row);
+float &yygridstoredreal(const GridColumn &column, int row);
+double &yygridstoreddouble(const GridColumn &column, int row);
+// True when TEXT holds anything but blanks.
+bool yygridhastext(const std::string &text);
+// A number as a cell of TYPE shows it, and a cell text's number; conversion errors are quiet.
+std::string yygridnumbertext(int type, double value, const std::string &format);
+double yygridtextvalue(int type, const std::string &text);
+// The text of a stored cell of an edit type (empty numbers give "").
+std::string yygridstoredstring(const GridRecord *grid, int column, int row);
+// Stores VALUE (numbers, check state, menu index) or TEXT (string cut to the column).
+void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text);
+
+// Classes, creation and copying.
+void yygridregister();
+void yygridinitialise(HWND grid, const char *text, int *consumed);
+INT_PTR CALLBACK yygridrowtemplateproc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+void yygridcopy(HWND destination, HWND source, int share);
+void YYMapDialogRect(HWND dialog, RECT *rect);
+void yyGridPrintInit();
+// Private, creation, font and destruction messages of the grid window (*HANDLED false for
+// any other message).
+LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool *handled);
+// New control row I of a growing pane: the cell of COLUMN copied from the column's first
+// cell, and the row label.
+HWND yygridaddcontrolrow(GridRecord *grid, int i, int column);
+HWND yygridaddrowlabel(HWND window, GridRecord *grid, int i);
+// Window counters of the pane growth limit on Windows 9x.
+BOOL CALLBACK yyWindowCount1(HWND window, LPARAM counter);
+BOOL CALLBACK yyWindowCount2(HWND window, LPARAM counter);
+// Destroys every cell control and frees the columns and the cell handle array.
+void yygriddropcolumns(GridRecord *grid);
+// Frees everything of a grid that no other instance shares; the window procedure calls it
+// when the grid is destroyed.
+void yygridfree(HWND grid);
+
+// Window procedures.
+LRESULT CALLBACK yygridwndproc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK yygridwndprocclient(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK yygridcellwndproc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK yygridspinwndproc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK yygridsubheader(HWND, UINT, WPARAM, LPARAM);
+void yygridupdatecell(HWND grid, int column, int row, int setFocus);
+// Layout (message 1027): scroll scale and bars, iMaxFirstColumn and iLastColumn.
+void yygridlayout(HWND grid);
+// Scrolls the grid as its scroll bars would: CODE is an SB_ code, POSITION a thumb value.
+void yygridvscroll(HWND grid, int code, int position);
+void yygridhscroll(HWND grid, int code, int position);
+
+// Cells (values in view and out of view alike).
+void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max);
+void yygridgetcellvalue_(int *id, int *column, int *row, double *value);
+void yygridgetcellcheck_(int *id, int *column, int *row, int *state);
+void yygridgetcellmenu_(int *id, int *column, int *row, int *option);
+void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *max);
+void yygridputcellcheck_(int *id, int *column, int *row, int *state);
+void yygridputcelloption_(int *id, int *column, int *row, int *option);
+void yygridputmenustring_(int *id, int *column, int *row, int *status, const char *text);
+void yygridputmenu_(int *id, int *column, int *controlRow, const char *text);
+void yygridclearmenu_(int *id, int *column, int *controlRow);
+void yygridputcellstring_(int *id, int *column, int *row, double *value, const char *text,
+                          const char *format, int textLen, int formatLen);
+void yygridclearcell_(int *id, int *column, int *row, int *mode);
+void yygridgetformat_(int *id, int *column, char *format, int *max);
+void yygridlabelcolumn_(int *id, int *item, const char *text);
+void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max);
+void yygridlabelrow_(int *id, int *row, const char *text, int *length);
+void yygridgetrowlabel_(int *id, int *row, char *text, int *length);
+void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb, int *br,
+                       int *bg, int *bb);
+void yygridcolourcolumn_(int *id, int *column, int *fr, int *fg, int *fb, int *br, int *bg,
+                         int *bb);
+void yygridcellfocus_(int *id, int *column, int *row);
+void yygridgetinfo_(int *id, int *code, int *value);
+void yygridgetinfostring_(int *id, int *code, char *text, int *max);
+
+// Rows, stored values, ranges and states.
+void yyGridStoreCells(GridRecord *grid);
+void yygridupdatecells(GridRecord *grid);
+void yygridsetrows_(int *id, int *rows);
+void yygridsetrows2(HWND grid, int rows, int *status);
+void yygridrangecheck_(int *id, int *column, double *value);
+void yygridrangecheck2(int *status, HWND grid, int column, double value);
+void yygridrange_(int *id, int *column, double *minimum, double *maximum);
+void yygridspinstepi_(int *id, int *column, int *step, int *page);
+void yygridspinstepr_(int *id, int *column, float *step, float *page);
+void yygridspinstepd_(int *id, int *column, double *step, double *page);
+void yygridcellstate_(int *id, int *column, int *row, int *state);
+void yygridwindowstate(HWND control, int type, int readOnly, int redraw);
+void yyGridClear(HWND grid, int removeOptions);
+void yygridredefine_(int *id, int *columns, const int *positions);
+// Field state of a grid field (0 disabled, 1 enabled, 2 read-only): the read-only style and
+// every cell's state follow.
+void yygridenable(HWND grid, int state);
+void yygridcelltype_(int *id, int *column, int *type);
+void yygridcelllength_(int *id, int *column, int *length);
+
+// Block selection and clipboard.
+void yygridselectrange(HWND grid, int firstRow, int lastRow, int firstColumn, int lastColumn);
+void yygridselectnone(HWND grid);
+int yygridgetselrect(HWND grid, RECT *rect);
+int yygridcheckclipboard();
+void yygridclipcount(int *rows, int *columns);
+int yygridcancut(HWND grid);
+int yygridcanpaste(HWND grid);
+int yygridclipcopy(HWND grid);
+void yygridclippaste(HWND grid);
+void yygridclipdelete(HWND grid);
+std::string yyGridGetString(HWND grid, int column, int row, int mode);
+
+// Sorting and finding.
+void yygridsort_(int *firstRow, int *lastRow, int *keyLength);
+void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, float *rkey,
+                    double *dkey, int *present, int *textLength, int *bufferLength);
+void yygridsortswap_(int *id, int *rowA, int *rowB, int *labels);
+// Rows of yygridfind_ are 0-based; the first row found, or -1.
+void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength, int *found,
+                 int textLen);
+// The grid id, column (0-based), flags and field type that the next sort or find works on.
+void yygridsearchstate(int grid, int column, int flags, int type);
+
+#endif

@@ -1,0 +1,47 @@
+// Grid fields: spreadsheet-like dialog fields of a fixed number of typed columns and any
+// number of rows.
+//
+// A grid is addressed by its field id in the current dialog; columns and rows count from 1.
+// With no dialog loaded a routine reports error 1005; an id that names no grid gives error
+// 1006, a column or row outside the grid error 1017, and a value outside the column's range
+// error 1009. A failing routine changes nothing.
+#ifndef QUILLAMORPH_GRID_H
+#define QUILLAMORPH_GRID_H
+
+#include "quillamorph/convention.h"
+
+QUILL_BEGIN_DECLS
+
+// Numbers into a cell of a string or numeric column, shown left-justified: a double or real
+// with FORMAT (absent or blank: the column's format); a FORMAT given to a real or double
+// column becomes the format of the whole column. An integer is written as "(I100)".
+void wgridputcelldouble_(const int *igrid, const int *icol, const int *irow, const double *dvalue,
+                         const char *format, int format_len);
+void wgridputcellreal_(const int *igrid, const int *icol, const int *irow, const float *rvalue,
+                       const char *format, int format_len);
+void wgridputcellinteger_(const int *igrid, const int *icol, const int *irow, const int *ivalue);
+// Empties a cell (a check box is cleared); a menu cell gives error 1017.
+void wgridclearcell_(const int *igrid, const int *icol, const int *irow);
+// The text of a string or numeric cell, blank-padded or cut to TEXT's length.
+void wgridgetcellstring_(const int *igrid, const int *icol, const int *irow, char *text,
+                         int text_len);
+// Makes a cell the current cell and gives it the focus, scrolling it into view.
+void wgridsetcell_(const int *igrid, const int *icol, const int *irow);
+
+// Sorts rows IROWFIRST..IROWLAST (default all, limited to the grid's rows) by column ICOL.
+// IFLAGS (default 0): 1 descending, 2 letters without regard to case, 4 row labels move with
+// their rows. Empty cells sort last either way; equal keys come in no defined order.
+void wgridsort_(const int *igrid, const int *icol, const int *iflags, const int *irowfirst,
+                const int *irowlast);
+// Finds TEXT (its whole length, trailing blanks included) in the string columns
+// ICOLFIRST..ICOLLAST, rows IROWFIRST..IROWLAST (defaults: all), column by column, and makes
+// the first cell that holds it current. IFLAGS: 1 continue below the current cell (then in
+// each later string column from its first row), 2 without regard to case. IFOUND is 1 when
+// a cell was found, else 0. The search does not wrap around.
+void wgridfind_(const int *igrid, const char *text, const int *iflags, int *ifound,
+                const int *icolfirst, const int *icollast, const int *irowfirst,
+                const int *irowlast, int text_len);
+
+QUILL_END_DECLS
+
+#endif
