@@ -1,0 +1,254 @@
+// The grid on a visible dialog under Wine (dialog 22000): clicks on the header and the row
+// labels as the header controls report them, the context menu, the inverted block and cell
+// colours on screen, cell changes as events, and a modal dialog typed into while it runs.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "core/dialogs.h"
+#include "core/events.h"
+#include "grid/grid_control.h"
+#include "library_root.h"
+#include "quillamorph.h"
+
+namespace {
+
+constexpr int kDialog = 22000, kGrid = 22010;
+
+int LastError() {
+    int one = 1;
+    return infoerror_(&one);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+HWND GridWindow() { return GetDlgItem(yycurrentdialog(), kGrid); }
+GridRecord *Record() { return yygridrecord(GridWindow()); }
+
+void SetShift(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// A left click in the middle of ITEM of a header control, as button messages.
+void ClickHeader(HWND header, int item, bool shift = false) {
+    RECT r;
+    ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, (WPARAM)item, (LPARAM)&r));
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    WPARAM keys = shift ? MK_SHIFT : 0;
+    SetShift(shift);
+    SendMessageA(header, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, keys, at);
+    Pump();
+    SetShift(false);
+}
+
+class GridScreen : public LibraryRoot {
+  protected:
+    void SetUp() override {
+        LibraryRoot::SetUp();
+        int id = kDialog, type = 2;
+        wdialogload_(&id);
+        wdialogshow_(nullptr, nullptr, nullptr, &type);
+        Pump();
+        ASSERT_NE(Record(), nullptr);
+    }
+};
+
+TEST_F(GridScreen, HeaderAndRowLabelClicksSelectBlocks) {
+    GridRecord *grid = Record();
+    ClickHeader(grid->hHeader, 2);
+    EXPECT_EQ(grid->iCurColumn, 1);
+    EXPECT_EQ(grid->iSelFirstColumn, 1);
+    EXPECT_EQ(grid->iSelLastColumn, 1);
+    EXPECT_EQ(grid->iSelFirstRow, 0);
+    EXPECT_EQ(grid->iSelLastRow, 11);
+    ClickHeader(grid->hHeader, 4, true);
+    EXPECT_EQ(grid->iSelFirstColumn, 1);
+    EXPECT_EQ(grid->iSelLastColumn, 3) << "Shift selects from the current column";
+    ClickHeader(grid->hHeader, 0);
+    EXPECT_EQ(grid->iSelFirstColumn, 0);
+    EXPECT_EQ(grid->iSelLastColumn, 5);
+    ClickHeader(grid->phRowLabels[2], 0);
+    EXPECT_EQ(grid->iCurRow, 2);
+    EXPECT_EQ(grid->iSelFirstRow, 2);
+    EXPECT_EQ(grid->iSelLastRow, 2);
+    EXPECT_EQ(grid->iSelLastColumn, 5);
+    ClickHeader(grid->phRowLabels[4], 0, true);
+    EXPECT_EQ(grid->iSelFirstRow, 2);
+    EXPECT_EQ(grid->iSelLastRow, 4);
+
+    // Dragging a divider is refused: the column keeps its width.
+    RECT r;
+    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 1, (LPARAM)&r);
+    SendMessageA(grid->hHeader, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right, 5));
+    SendMessageA(grid->hHeader, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right + 30, 5));
+    SendMessageA(grid->hHeader, WM_LBUTTONUP, 0, MAKELPARAM(r.right + 30, 5));
+    RECT after;
+    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 1, (LPARAM)&after);
+    EXPECT_EQ(after.right, r.right);
+}
+
+struct MenuSeen {
+    std::vector<UINT> ids;
+    std::vector<std::string> texts;
+    std::vector<bool> grey;
+    bool found = false;
+} seen;
+
+void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup) return;
+    KillTimer(nullptr, timer);
+    HMENU menu = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+    seen.found = menu != nullptr;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        char text[64] = {0};
+        GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION);
+        seen.ids.push_back(GetMenuItemID(menu, i));
+        seen.texts.push_back(text);
+        seen.grey.push_back((GetMenuState(menu, (UINT)i, MF_BYPOSITION) & MF_GRAYED) != 0);
+    }
+    EndMenu();
+}
+
+TEST_F(GridScreen, ContextMenuOfAnEditCellAndOfABlock) {
+    GridRecord *grid = Record();
+    int id = kGrid, column = 0, row = 0;
+    double zero = 0;
+    yygridputcellstring_(&id, &column, &row, &zero, "abc", "", 4, 1);
+    HWND cell = yygridcell(grid, 0, 0);
+    SetFocus(cell);
+    SendMessageA(cell, EM_SETSEL, 0, 1);
+    seen = MenuSeen();
+    SetTimer(nullptr, 0, 50, ReadMenu);
+    RECT r;
+    GetWindowRect(cell, &r);
+    SendMessageA(cell, WM_CONTEXTMENU, (WPARAM)cell, MAKELPARAM(r.left + 3, r.top + 3));
+    Pump();
+    ASSERT_TRUE(seen.found);
+    std::vector<UINT> ids = {32221, 0, 32222, 32223, 32224, 32225, 0, 32226};
+    if (seen.ids.size() == ids.size() && seen.ids[4] == 32124) ids[4] = 32124;  // a block on the clipboard
+    EXPECT_EQ(seen.ids, ids);
+    EXPECT_EQ(seen.texts[0], "&Undo");
+    EXPECT_EQ(seen.texts[7], "Select &All");
+    EXPECT_FALSE(seen.grey[2]) << "a selection can be cut";
+    EXPECT_FALSE(seen.grey[3]);
+    EXPECT_FALSE(seen.grey[7]) << "not all of the text is selected";
+
+    yygridselectrange(GridWindow(), 0, 1, 0, 1);
+    seen = MenuSeen();
+    SetTimer(nullptr, 0, 50, ReadMenu);
+    SendMessageA(cell, WM_CONTEXTMENU, (WPARAM)cell, MAKELPARAM(r.left + 3, r.top + 3));
+    Pump();
+    ASSERT_TRUE(seen.found);
+    ASSERT_EQ(seen.ids.size(), 8u);
+    EXPECT_EQ(seen.ids[2], 32122u);
+    EXPECT_EQ(seen.ids[3], 32123u);
+    EXPECT_EQ(seen.ids[5], 32125u);
+    EXPECT_TRUE(seen.grey[0]) << "no undo with a block";
+    EXPECT_TRUE(seen.grey[7]) << "no select-all with a block";
+    EXPECT_FALSE(seen.grey[2]);
+}
+
+TEST_F(GridScreen, InvertedBlockAndCellColoursOnScreen) {
+    GridRecord *grid = Record();
+    HWND pane = grid->hPane;
+    int id = kGrid, column = 0, row = 1, red = 256, zero = 0, full = 255;
+    yygridcolourcell_(&id, &column, &row, &red, &zero, &zero, &zero, &zero, &full);
+    Pump();
+    HWND coloured = yygridcell(grid, 0, 1);
+    HWND plain = yygridcell(grid, 0, 2);
+    RedrawWindow(GridWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // What the screen shows, copied into a memory bitmap and read there.
+    auto Middle = [&](HWND cell) {
+        RECT r;
+        GetWindowRect(cell, &r);
+        POINT p = {r.left + 4, (r.top + r.bottom) / 2};
+        ScreenToClient(pane, &p);
+        HDC dc = GetDC(pane);
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, 1, 1);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, 1, 1, dc, p.x, p.y, SRCCOPY);
+        COLORREF c = GetPixel(memory, 0, 0);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(pane, dc);
+        return c;
+    };
+    EXPECT_EQ(Middle(coloured), RGB(0, 0, 255)) << "the cell's own background";
+    COLORREF before = Middle(plain);
+    yygridselectrange(GridWindow(), 2, 2, 0, 0);
+    RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    COLORREF inverted = Middle(plain);
+    EXPECT_EQ(inverted, RGB(255 - GetRValue(before), 255 - GetGValue(before), 255 - GetBValue(before)));
+}
+
+TEST_F(GridScreen, ACellChangeIsAFieldChangedEventWithTheCellCode) {
+    int ten = 10, on = 1;
+    yyenablemessage_(&ten, &on);
+    GridRecord *grid = Record();
+    SetFocus(yygridcell(grid, 0, 0));
+    Pump();
+    // Outside the event loop the event is made current at once.
+    wMessageType = 0;
+    SetFocus(yygridcell(grid, 2, 1));
+    Pump();
+    EXPECT_EQ(wMessageType, 10);
+    EXPECT_EQ(wMessageValue2, kGrid);
+    EXPECT_EQ(wMessageY, 3 * 262144 + 2);
+    EXPECT_EQ(grid->iCurColumn, 2);
+    EXPECT_EQ(grid->iCurRow, 1);
+}
+
+void CALLBACK TypeAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND copy = hDialogList[0];
+    if (!copy || !IsWindowVisible(copy)) return;
+    KillTimer(nullptr, timer);
+    GridRecord *grid = yygridrecord(GetDlgItem(copy, kGrid));
+    if (grid) {
+        HWND cell = yygridcell(grid, 0, 0);
+        SetFocus(cell);
+        for (char c : std::string("modal")) SendMessageA(cell, WM_CHAR, (WPARAM)c, 1);
+    }
+    PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDOK));
+}
+
+TEST(GridModal, TheModalCopySharesTheValuesAndGivesBackWhatWasTyped) {
+    OpenLibraryRoot();
+    int id = kDialog;
+    wdialogload_(&id);
+    int grid = kGrid, column = 2, row = 3, value = 4;
+    wgridputcellinteger_(&grid, &column, &row, &value);
+    SetTimer(nullptr, 0, 50, TypeAndClose);
+    int type = 1;
+    wdialogshow_(nullptr, nullptr, nullptr, &type);
+    char text[12];
+    column = 1;
+    row = 1;
+    wgridgetcellstring_(&grid, &column, &row, text, 12);
+    EXPECT_EQ(std::string(text, 12), "modal       ");
+    column = 2;
+    row = 3;
+    wgridgetcellstring_(&grid, &column, &row, text, 12);
+    EXPECT_EQ(std::string(text, 12), "4           ");
+    EXPECT_EQ(LastError(), 0);
+    int option = 0;
+    wdialogunload_(&option);
+    windowclose_();
+}
+
+}  // namespace
