@@ -168,7 +168,7 @@ void yyfieldoption_(int *id, int option, int on) {
         *id = -1;
         return;
     }
-    LONG bit = option == 1 ? kGridEnterDown : option == 2 ? kGridTabCells : 0;
+    LONG bit = option == 1 ? (LONG)kGridEnterDown : option == 2 ? (LONG)kGridTabCells : 0;
     if (!bit) return;
     LONG style = GetWindowLongA(control, GWL_STYLE);
     SetWindowLongA(control, GWL_STYLE, on ? (style | bit) : (style & ~bit));

@@ -539,16 +539,7 @@ void yygridlayout(HWND window) {
     GridRecord *grid = yygridrecord(window);
     if (!grid) return;
     LONG style = GetWindowLongA(window, GWL_STYLE);
-    grid->iScrollScale = 1;
-    while (grid->iScrollScale < (1 << 30) && grid->nRows / grid->iScrollScale > 65536) grid->iScrollScale *= 2;
-    if (style & WS_VSCROLL) {
-        SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
-        si.nMin = 0;
-        si.nMax = grid->nRows / grid->iScrollScale - 1;
-        si.nPage = (UINT)(grid->nVisibleRows / grid->iScrollScale);
-        si.nPos = grid->iFirstRow / grid->iScrollScale;
-        SetScrollInfo(window, SB_VERT, &si, TRUE);
-    }
+    yygridverticalbar(window, grid);
     int width = PaneWidth(grid);
     // The first column from which all columns to the right fit in the pane.
     int sum = 1;
@@ -564,8 +555,9 @@ void yygridlayout(HWND window) {
         if (sum > width) break;
     }
     if (style & WS_HSCROLL) {
-        SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
-        si.nMin = 0;
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
         si.nMax = grid->nColumns - 1;
         si.nPage = (UINT)(grid->iLastColumn - grid->iFirstColumn + 1);
         si.nPos = grid->iFirstColumn;
@@ -683,7 +675,9 @@ void CopyHeaderItems(HWND to, HWND from) {
 
 void CopyScrollBars(HWND to, HWND from) {
     for (int bar : {SB_VERT, SB_HORZ}) {
-        SCROLLINFO si = {sizeof si, SIF_ALL};
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
         if (GetScrollInfo(from, bar, &si)) SetScrollInfo(to, bar, &si, TRUE);
     }
 }

@@ -170,6 +170,9 @@ LRESULT CALLBACK yygridsubheader(HWND, UINT, WPARAM, LPARAM);
 void yygridupdatecell(HWND grid, int column, int row, int setFocus);
 // Layout (message 1027): scroll scale and bars, iMaxFirstColumn and iLastColumn.
 void yygridlayout(HWND grid);
+// The scroll scale (rows per scroll unit, so that the bar stays within 65,536) and the
+// vertical bar's range, page and position.
+void yygridverticalbar(HWND grid, GridRecord *record);
 // Scrolls the grid as its scroll bars would: CODE is an SB_ code, POSITION a thumb value.
 void yygridvscroll(HWND grid, int code, int position);
 void yygridhscroll(HWND grid, int code, int position);

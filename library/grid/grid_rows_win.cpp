@@ -39,17 +39,6 @@ void ShowControlRow(GridRecord *grid, int i, bool show) {
     if (grid->phRowLabels && grid->phRowLabels[i]) ShowWindow(grid->phRowLabels[i], how);
 }
 
-void SetVerticalBar(HWND window, GridRecord *grid) {
-    grid->iScrollScale = 1;
-    while (grid->iScrollScale < (1 << 30) && grid->nRows / grid->iScrollScale > 65536) grid->iScrollScale *= 2;
-    if (!(GetWindowLongA(window, GWL_STYLE) & WS_VSCROLL)) return;
-    SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
-    si.nMax = grid->nRows / grid->iScrollScale - 1;
-    si.nPage = (UINT)(grid->nVisibleRows / grid->iScrollScale);
-    si.nPos = grid->iFirstRow / grid->iScrollScale;
-    SetScrollInfo(window, SB_VERT, &si, TRUE);
-}
-
 int Clamp(double value) {
     if (value < -31073.0) return -31073;
     if (value > 31073.0) return 31073;
@@ -65,6 +54,19 @@ int TemplateColumns(HWND templ) {
 }
 
 }  // namespace
+
+void yygridverticalbar(HWND window, GridRecord *grid) {
+    grid->iScrollScale = 1;
+    while (grid->iScrollScale < (1 << 30) && grid->nRows / grid->iScrollScale > 65536) grid->iScrollScale *= 2;
+    if (!(GetWindowLongA(window, GWL_STYLE) & WS_VSCROLL)) return;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMax = grid->nRows / grid->iScrollScale - 1;
+    si.nPage = (UINT)(grid->nVisibleRows / grid->iScrollScale);
+    si.nPos = grid->iFirstRow / grid->iScrollScale;
+    SetScrollInfo(window, SB_VERT, &si, TRUE);
+}
 
 void yygridsetrows2(HWND window, int rows, int *status) {
     GridRecord *grid = yygridrecord(window);
@@ -99,7 +101,7 @@ void yygridsetrows2(HWND window, int rows, int *status) {
         HWND dialog = yycurrentdialog();
         if (focus && dialog && IsWindowVisible(dialog) && IsWindowEnabled(dialog)) SetFocus(window);
     }
-    SetVerticalBar(window, grid);
+    yygridverticalbar(window, grid);
 }
 
 void yygridsetrows_(int *id, int *rows) {
@@ -288,7 +290,7 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
         return;
     }
     SendMessageA(window, kGridLayout, 0, 0);
-    SetVerticalBar(window, grid);
+    yygridverticalbar(window, grid);
     yygridupdatecells(grid);
     if (focus && IsWindowVisible(window)) SetFocus(window);
     InvalidateRect(window, nullptr, TRUE);

@@ -60,7 +60,7 @@ bool ScrollBlocked(HWND window) {
     return focus && IsChild(window, focus) && yynumerickind(focus) && yyoutofrange(focus, focus, 1);
 }
 
-void FocusCurrentCell(HWND window, GridRecord *grid) {
+void FocusCurrentCell(GridRecord *grid) {
     if (HWND cell = yygridcell(grid, grid->iCurColumn, grid->iCurRow)) SetFocus(cell);
 }
 
@@ -594,7 +594,7 @@ void yygridvscroll(HWND window, int code, int position) {
     if (row >= grid->nRows) row = grid->nRows - 1;
     yygridupdatecell(window, grid->iCurColumn, row, 0);
     yygridupdatecells(grid);
-    if (focus) FocusCurrentCell(window, grid);
+    if (focus) FocusCurrentCell(grid);
     ShowSpareRow(grid);
     grid->bUnsaved = unsaved;
     grid->bEdited = edited;
@@ -623,7 +623,7 @@ void yygridhscroll(HWND window, int code, int position) {
     if (column < grid->iFirstColumn) column = grid->iFirstColumn;
     if (column > grid->iLastColumn) column = grid->iLastColumn;
     yygridupdatecell(window, column, grid->iCurRow, 0);
-    if (focus) FocusCurrentCell(window, grid);
+    if (focus) FocusCurrentCell(grid);
     if (grid->hHeader)
         for (int c = 0; c < grid->nColumns; ++c) {
             HDITEMA item = {};
