@@ -574,6 +574,7 @@ void yygriddropcolumns(GridRecord *grid) {
 }
 
 void yygridfree(HWND window) {
+    yygridforget(window);
     GridRecord *grid = yygridrecord(window);
     if (!grid) return;
     yygriddropcolumns(grid);

@@ -56,9 +56,8 @@ HWND yygridwindow(int *id) {
         *id = -1;
         return nullptr;
     }
-    if (cache.dialog == dialog && cache.id == *id && IsWindow(cache.grid) && GetParent(cache.grid) == dialog &&
-        GetWindowLongPtrA(cache.grid, GWLP_ID) == *id && yygridrecord(cache.grid))
-        return cache.grid;
+    // A grid forgets the cache when it is destroyed, so a hit names a live grid.
+    if (cache.grid && cache.dialog == dialog && cache.id == *id) return cache.grid;
     HWND window = GetDlgItem(dialog, *id);
     if (!yygridrecord(window)) {
         *id = -1;
@@ -66,6 +65,10 @@ HWND yygridwindow(int *id) {
     }
     cache = {dialog, *id, window};
     return window;
+}
+
+void yygridforget(HWND grid) {
+    if (cache.grid == grid) cache = {nullptr, 0, nullptr};
 }
 
 HWND yygridcell(const GridRecord *grid, int column, int row) {

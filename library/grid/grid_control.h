@@ -109,6 +109,8 @@ extern int bGridPrintInit, bNotFromGrid, bClear;
 GridRecord *yygridrecord(HWND window);
 // The grid with field id *ID in the current dialog; null with *ID = -1 when there is none.
 HWND yygridwindow(int *id);
+// Drops a grid that is going away from the lookup of yygridwindow.
+void yygridforget(HWND grid);
 // The cell control of (COLUMN, ROW) when the row is in view, else null.
 HWND yygridcell(const GridRecord *grid, int column, int row);
 // The first control of a column (format, range and steps of the whole column).

@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "base/conversion.h"
 #include "base/strings.h"
@@ -120,6 +121,14 @@ int yygridsortcompare(const GridSortKey &a, const GridSortKey &b, int fieldType)
 std::vector<int> yygridsortorder(const std::vector<GridSortKey> &keys, int fieldType,
                                  bool descending) {
     std::vector<int> order(keys.size());
+    if (fieldType != 4) {
+        // Numbers sort as plain (key, row) pairs.
+        std::vector<std::pair<double, int>> pairs(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) pairs[i] = {descending ? -keys[i].number : keys[i].number, (int)i};
+        std::stable_sort(pairs.begin(), pairs.end());
+        for (std::size_t i = 0; i < pairs.size(); ++i) order[i] = pairs[i].second;
+        return order;
+    }
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = (int)i;
     std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
         int c = yygridsortcompare(keys[(std::size_t)x], keys[(std::size_t)y], fieldType);

@@ -189,6 +189,9 @@ TEST_F(Grids, WheelKeysAndTheCurrentCell) {
     EXPECT_EQ(grid->iFirstRow, 0);
     EXPECT_EQ(grid->iCurRow, 1) << "the current row stayed in view";
 
+    // Keys go to the active dialog: other programs on the display may have taken it.
+    SetForegroundWindow(yycurrentdialog());
+    SetActiveWindow(yycurrentdialog());
     row = 0;
     yygridcellfocus_(&id, &column, &row);
     Pump();
