@@ -86,6 +86,12 @@ bool SetUpFresh(ProgramState *state, Host *host) {
     number[length + 1] = 0;
     host->field_state(kFieldStartNumber, kStateReadOnly);
     state->digit_count = length;
+    // A new number counts its steps anew: a count carried over from an earlier search would
+    // name the files wrongly and misstate the iterations in their headers.
+    state->iteration_count = 0;
+    state->found_flag = 0;
+    state->million_mark = 1;
+    state->million_state = 0;
     return true;
 }
 
@@ -100,6 +106,11 @@ bool SetUpResume(ProgramState *state, Host *host) {
                                                      static_cast<std::size_t>(state->capacity));
     if (!status.ok()) {
         host->put_string(kFieldStatus, status.message);
+        return false;
+    }
+    // A file saved at the iteration limit has no step left to take.
+    if (header.iteration_count >= kCheckpointMaxIterations) {
+        host->put_string(kStatus, kSearchIterationLimitText);
         return false;
     }
     number[header.digit_count + 1] = 0;
@@ -151,7 +162,7 @@ bool SaveWhenDue(ProgramState *state, Host *host) {
     host->put_string(kFieldStatus, kStatusSaving);
     if (!milestone) {
         ++state->save_multiple;
-        ++state->save_number;
+        search_counts_count_save(state);
     }
     if (!WriteSave(state, host, milestone ? SaveKind::Million : SaveKind::Checkpoint)) return false;
     host->put_string(kFieldStatus, kStatusSearching);
@@ -195,6 +206,10 @@ void run_search(ProgramState *state, Host *host) {
             return;
         }
         ShowCpu(state, host);
+        if (state->iteration_count >= kCheckpointMaxIterations) {
+            if (SaveAndEnd(state, host)) host->put_string(kStatus, kSearchIterationLimitText);
+            return;
+        }
         if ((state->stop_iteration != 0 && state->iteration_count == state->stop_iteration) ||
             state->digit_count >= state->capacity) {
             if (SaveAndEnd(state, host)) host->put_integer(kFieldStopIteration, 0);

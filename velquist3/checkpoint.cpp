@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr const char *kLineEnd = "\r\n";
@@ -37,11 +39,21 @@ CheckpointStatus FailOpen(const std::string &path) {
     return status;
 }
 
+bool IsFolder(const std::string &path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// A folder of the file's name makes the final rename fail with an error that reads as if a
+// file were there: name the real obstacle instead.
 CheckpointStatus FailWrite(const std::string &path, int err) {
     CheckpointStatus status;
     status.error = CheckpointError::CannotWrite;
     status.message = "Cannot write file " + FileLabel(path);
-    if (err != 0) status.message += std::string(": ") + std::strerror(err);
+    if (IsFolder(path))
+        status.message += ": a folder of that name is in the way";
+    else if (err != 0)
+        status.message += std::string(": ") + std::strerror(err);
     return status;
 }
 
@@ -104,8 +116,13 @@ CheckpointStatus ReadHeader(std::FILE *file, const std::string &path, Checkpoint
             return Fail(CheckpointError::BadHeader, path,
                         std::string("the ") + kHeaderWhat[n] + " is not a number");
     }
+    if (values[0] < 0) return Fail(CheckpointError::BadStartNumber, path, "negative save counter");
     if (values[1] < 0) return Fail(CheckpointError::BadStartNumber, path, "negative starting integer");
     if (values[2] < 0) return Fail(CheckpointError::BadStartNumber, path, "negative iteration count");
+    if (values[2] > kCheckpointMaxIterations)
+        return Fail(CheckpointError::BadStartNumber, path,
+                    "iteration count " + std::to_string(values[2]) + " is over the limit of " +
+                        std::to_string(kCheckpointMaxIterations));
     if (values[3] < 1 || values[3] > kCheckpointMaxDigits)
         return Fail(CheckpointError::BadDigitCount, path,
                     "impossible number of digits " + std::to_string(values[3]));
@@ -181,8 +198,9 @@ CheckpointStatus WriteCheckpoint(const std::string &path, const CheckpointHeader
         err = errno;
     }
     if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        // The Windows runtime does not rename over an existing file: replace it explicitly.
-        std::remove(path.c_str());
+        // The Windows runtime does not rename over an existing file: replace it explicitly,
+        // but never a folder of that name.
+        if (!IsFolder(path)) std::remove(path.c_str());
         if (std::rename(temp.c_str(), path.c_str()) != 0) {
             ok = false;
             err = errno;
@@ -202,9 +220,12 @@ CheckpointStatus ReadDigits(const std::string &path, CheckpointHeader *header, D
     if (!file) return FailOpen(path);
     CheckpointHeader read;
     CheckpointStatus status = ReadHeader(file, path, &read);
-    if (status.ok() && static_cast<std::size_t>(read.digit_count) > capacity)
-        status = Fail(CheckpointError::BadDigitCount, path,
-                      "more digits than expected (" + std::to_string(read.digit_count) + ")");
+    if (status.ok() && static_cast<std::size_t>(read.digit_count) > capacity) {
+        status.error = CheckpointError::TooManyDigits;
+        status.message = "The number in " + FileLabel(path) + " has " +
+                         std::to_string(read.digit_count) + " digits, over this program's limit of " +
+                         std::to_string(capacity);
+    }
     if (status.ok())
         status = ReadDigitBlock(file, path, read.digit_count,
                                 [digits](int i, int d) { digits[i] = static_cast<Digit>(d); });

@@ -33,9 +33,10 @@ enum class CheckpointError {
     CannotWrite,      // the file (or its temporary) cannot be created, written or renamed
     BadHeader,        // a header line is missing or its value is not a number
     BadDigitCount,    // the digit count is below 1, absurd, or larger than the file can hold
-    BadStartNumber,   // the starting integer or the iteration count is negative
+    BadStartNumber,   // the starting integer, save counter or iteration count is out of range
     BadDigit,         // a character other than 0-9 (or a line end) among the digits
     TooFewDigits,     // the file ends before the number of digits its header gives
+    TooManyDigits,    // the number is longer than the reading program can hold
 };
 
 struct CheckpointStatus {
@@ -52,6 +53,11 @@ constexpr int kCheckpointDigitsPerLine = 70;
 
 // The largest digit count a checkpoint may announce.
 constexpr int kCheckpointMaxDigits = 1000000000;
+
+// The largest iteration count a checkpoint may hold. It stays well below the largest 32-bit
+// count, so that a search resumed from any file it accepts can go on without the count
+// overflowing; a search that reaches it ends with a checkpoint.
+constexpr int kCheckpointMaxIterations = 2000000000;
 
 // "<start>-<iterations>-<digits>.isf", or "...-palindrome.isf".
 std::string checkpoint_name(int start_number, int iteration_count, int digit_count,
@@ -72,7 +78,8 @@ CheckpointStatus checkpoint_read_header(const std::string &path, CheckpointHeade
 
 // Reads the header and then its digit_count digits, most significant first, as values 0 to 9
 // into digits[0 .. digit_count-1]. The caller sizes the array from a header read first; when
-// the file's header gives more digits than capacity, nothing is read and the count is refused.
+// the file's header gives more digits than capacity, nothing is read and TooManyDigits says
+// that the number exceeds the program's limit of capacity digits.
 CheckpointStatus checkpoint_read_digits(const std::string &path, CheckpointHeader *header,
                                         unsigned char *digits, std::size_t capacity);
 CheckpointStatus checkpoint_read_digits(const std::string &path, CheckpointHeader *header,

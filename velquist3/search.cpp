@@ -16,7 +16,9 @@ constexpr const char *kCrLf = "\r\n";
 constexpr const char *kSearching = "Searching ===>\r\n";
 
 // How a search ended, for the steps every end shares.
-enum class SearchEnd { Found, Stop, Limit };
+// Limit is the user's stop iteration or digit count; IterationLimit the most iterations a
+// checkpoint may hold.
+enum class SearchEnd { Found, Stop, Limit, IterationLimit };
 
 void ReleaseBuffers(Velquist3State *s) {
     velquist3::digit_buffer_free(s->temp2);
@@ -145,7 +147,7 @@ bool VerifyCheckpoint(Velquist3State *s, SearchHost *host, const char *between =
     return true;
 }
 
-// The three ends of a search that save the number in buf and return to the dialog.
+// The ends of a search that save the number in buf and return to the dialog.
 void EndSearch(Velquist3State *s, SearchHost *host, const uint8_t *buf, SearchEnd end) {
     bool good;
     if (end == SearchEnd::Found) {
@@ -177,6 +179,7 @@ void EndSearch(Velquist3State *s, SearchHost *host, const uint8_t *buf, SearchEn
             host->put_real(kFieldDigitRate, 0.0);
             host->put_real(kFieldIterationRate, 0.0);
             if (end == SearchEnd::Limit) host->put_integer(kFieldStopIteration, 0);
+            if (end == SearchEnd::IterationLimit) program_report(s, host, kSearchIterationLimitText);
         }
     }
     ReleaseBuffers(s);
@@ -213,6 +216,11 @@ bool SetUpResume(Velquist3State *s, SearchHost *host) {
     CheckpointStatus status = checkpoint_read_header(s->checkpoint_path, &header);
     if (!status.ok()) {
         program_report(s, host, status.message);
+        return false;
+    }
+    // A file saved at the iteration limit has no step left to take.
+    if (header.iteration_count >= kCheckpointMaxIterations) {
+        program_report(s, host, kSearchIterationLimitText);
         return false;
     }
     int saved_mark = s->million_mark;
@@ -305,7 +313,7 @@ bool SaveDuringSearch(Velquist3State *s, SearchHost *host, uint8_t **dst) {
     bool milestone = AtMilestone(s) && s->million_state == 1;
     if (!milestone) {
         s->save_multiple += 1;
-        s->save_number += 1;
+        search_counts_count_save(s);
     }
     if (!WriteCheckpoint(s, host, *dst, false)) return false;
     if (milestone)
@@ -369,6 +377,8 @@ void program_start(Velquist3State *s, SearchHost *host) {
             if (s->found_flag) return EndSearch(s, host, dst, SearchEnd::Found);
             if (host->poll_button() == kFieldStop) return EndSearch(s, host, dst, SearchEnd::Stop);
             if (half == 0) CheckCpu(s, host);
+            if (s->iteration_count >= kCheckpointMaxIterations)
+                return EndSearch(s, host, dst, SearchEnd::IterationLimit);
             if ((s->iteration_count == s->stop_iteration && s->stop_iteration != 0) ||
                 (s->digit_count == s->stop_digit && s->stop_digit != 0))
                 return EndSearch(s, host, dst, SearchEnd::Limit);

@@ -1,6 +1,8 @@
 // The counts and the Open and Clear resets both search programs share.
 #include "search_counts.h"
 
+#include <climits>
+
 namespace {
 
 constexpr int kFreshStartNumber = 196;
@@ -20,6 +22,12 @@ void BlankProgressFields(DialogFields *dialog, bool cpu_time) {
 }
 
 }  // namespace
+
+const char *const kSearchIterationLimitText = "The search has reached the iteration limit of 2000000000";
+
+void search_counts_count_save(SearchCounts *counts) {
+    if (counts->save_number < INT_MAX) counts->save_number += 1;
+}
 
 void search_counts_reset(SearchCounts *counts) {
     counts->digit_count = 0;

@@ -35,6 +35,13 @@ struct SearchCounts {
     int found_flag = 0;
 };
 
+// The status text of a search that ended because its iteration count reached the most a
+// checkpoint may hold.
+extern const char *const kSearchIterationLimitText;
+
+// Counts one more scheduled save; the counter stops at the largest value it can hold.
+void search_counts_count_save(SearchCounts *counts);
+
 // The counts of a search not yet begun (the starting integer, the check file and the CPU
 // second last shown are left as they are).
 void search_counts_reset(SearchCounts *counts);

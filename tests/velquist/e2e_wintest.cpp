@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "reverse_add.h"
 #include "program_driver.h"
 #include "velquist/runtime.h"
 #include "velquist/save_files.h"
@@ -204,4 +205,25 @@ TEST_F(Velquist, ExitEndsTheProgram) {
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     EXPECT_EQ(code, 0u);
+}
+
+// A search, then a fresh start (the check file blanked) with a lower stop iteration: the
+// second search counts from zero, stops at its limit and writes the digits an independent
+// reverse-and-add reaches in that many steps, under a name and header that say so.
+TEST_F(Velquist, AFreshStartAfterASearchCountsFromZero) {
+    Type(velquist::kStopIteration, "50");
+    Press(velquist::kStartButton);
+    ASSERT_TRUE(WaitForText(velquist::kIterations, "50")) << Text(velquist::kIterations);
+    ASSERT_TRUE(WaitForText(velquist::kStopIteration, "0"));
+
+    Type(velquist::kCheckFile, "");
+    Type(velquist::kStopIteration, "10");
+    Press(velquist::kStartButton);
+    ASSERT_TRUE(WaitForText(velquist::kIterations, "10")) << Text(velquist::kIterations);
+    ASSERT_TRUE(WaitForText(velquist::kStopIteration, "0"));
+    const std::string name = Text(velquist::kCheckFile);
+    EXPECT_EQ(name.rfind("196_10_", 0), 0u) << name;
+    EXPECT_EQ(name.substr(name.size() - 4), ".chk") << name;
+    EXPECT_EQ(digits_of(name), reverse_and_add("196", 10));
+    EXPECT_NE(read_text(name).find(" Iteration:       10\r\n"), std::string::npos) << read_text(name);
 }

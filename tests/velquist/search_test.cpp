@@ -7,6 +7,7 @@
 
 #include "velquist3/checkpoint.h"
 #include "fake_host.h"
+#include "reverse_add.h"
 #include "velquist/program.h"
 #include "velquist/save_files.h"
 
@@ -196,6 +197,59 @@ TEST_F(Search, TheDigitLimitEndsTheSearchWithACheckpoint) {
     EXPECT_EQ(host.strings[kFieldStatus], "");
 }
 
+TEST_F(Search, AFreshStartCountsFromZeroAfterAnySearch) {
+    host.integers[kStopIteration] = 50;
+    start();
+    ASSERT_EQ(host.strings[kCheckFile], "196_50_08-12-2026.chk");
+
+    // A blank check file starts afresh from the starting integer: counts, names and digits
+    // are those of a search that never ran before.
+    host.strings[kCheckFile] = " ";
+    host.integers[kStopIteration] = 10;
+    start();
+    EXPECT_EQ(state.iteration_count, 10);
+    EXPECT_EQ(host.strings[kCheckFile], "196_10_08-12-2026.chk");
+    EXPECT_EQ(read_text("196_10_08-12-2026.chk"),
+              header_of(0, 196, 10, 8) + reverse_and_add("196", 10) + "\r\n");
+
+    // After a palindrome, too.
+    host.strings[kCheckFile] = " ";
+    host.integers[kStartInteger] = 89;
+    host.integers[kStopIteration] = 0;
+    start();
+    ASSERT_EQ(host.strings[kStatus], "Palindrome Found! :)");
+    host.strings[kCheckFile] = " ";
+    host.integers[kStartInteger] = 196;
+    host.integers[kStopIteration] = 3;
+    start();
+    EXPECT_EQ(digits_of("196_3_08-12-2026.chk"), reverse_and_add("196", 3));
+}
+
+TEST_F(Search, ANumberOverTheDigitLimitIsRefusedSayingSo) {
+    state.capacity = 10;
+    write_text("full.chk", header_of(0, 196, 30, 11) + std::string(11, '1') + "\r\n");
+    host.strings[kCheckFile] = "full.chk";
+    start();
+    EXPECT_EQ(host.strings[kStatus],
+              "The number in full.chk has 11 digits, over this program's limit of 10");
+}
+
+TEST_F(Search, TheIterationCountEndsAtItsLimitAndNeverOverflows) {
+    write_text("near.chk", header_of(0, 196, kCheckpointMaxIterations - 2, 3) + "887\r\n");
+    host.strings[kCheckFile] = "near.chk";
+    start();
+    EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);
+    const std::string name = "196_2000000000_08-12-2026.chk";
+    EXPECT_EQ(host.strings[kCheckFile], name);
+    EXPECT_EQ(host.strings[kStatus], kSearchIterationLimitText);
+    EXPECT_EQ(read_text(name), header_of(0, 196, kCheckpointMaxIterations, 4) +
+                                   reverse_and_add("887", 2) + "\r\n");
+    // Its own file is refused at once: no step is left before the count would overflow.
+    start();
+    EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);
+    EXPECT_EQ(host.strings[kStatus], kSearchIterationLimitText);
+}
+
 TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
     const std::string cases[] = {
         header_of(1, 196, 5, 20) + "1234567890\r\n",             // fewer digits than the header says
@@ -203,6 +257,8 @@ TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
         " Automatic save 1\r\n Initial value:   abc\r\n",         // header not a number
         "",                                                       // empty
         header_of(1, 196, 5, 5000) + std::string(5000, '1'),      // more digits than the arrays hold
+        header_of(-1, 196, 5, 4) + "1234\r\n",                   // negative save counter
+        header_of(1, 196, 2147483647, 4) + "1234\r\n",           // no room left to count
     };
     for (const std::string &text : cases) {
         write_text("bad.chk", text);

@@ -169,6 +169,13 @@ TEST(CheckpointRead, RefusesBrokenFilesWithAPlainReason) {
          " Automatic save 2\r\n Initial value:   196\r\n Iteration:       -1\r\n"
          " Number of digits 3\r\n887\r\n",
          CheckpointError::BadStartNumber, "negative iteration count"},
+        {"negative-save", " Automatic save -1\r\n Initial value:   196\r\n Iteration:       1\r\n"
+                          " Number of digits 3\r\n887\r\n",
+         CheckpointError::BadStartNumber, "negative save counter"},
+        {"no-room",
+         " Automatic save 2\r\n Initial value:   196\r\n Iteration:       2147483647\r\n"
+         " Number of digits 3\r\n887\r\n",
+         CheckpointError::BadStartNumber, "iteration count 2147483647 is over the limit of 2000000000"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -216,8 +223,9 @@ TEST(CheckpointRead, MoreDigitsThanTheCallerExpectsIsRefused) {
                                  DigitOrder::LeastSignificantFirst).ok());
     std::vector<unsigned char> small(100);
     CheckpointHeader header;
-    EXPECT_EQ(checkpoint_read_digits(path, &header, small.data(), small.size()).error,
-              CheckpointError::BadDigitCount);
+    CheckpointStatus status = checkpoint_read_digits(path, &header, small.data(), small.size());
+    EXPECT_EQ(status.error, CheckpointError::TooManyDigits);
+    EXPECT_EQ(status.message, "The number in big.isf has 200 digits, over this program's limit of 100");
 }
 
 TEST(CheckfileVerdict, FollowsTheResidueOfTheStartingInteger) {

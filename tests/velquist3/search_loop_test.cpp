@@ -314,7 +314,9 @@ TEST_F(SearchTest, UnwritableCheckpointEndsTheSearchAndKeepsTheLastGoodFile) {
     program_start(&state, &host);
     EXPECT_TRUE(Exists("196-5-5.isf"));
     EXPECT_FALSE(Exists("196-11-8.isf.tmp"));
-    EXPECT_TRUE(Contains(host.status(), "Cannot write file 196-11-8.isf"));
+    EXPECT_TRUE(Contains(host.status(), "Cannot write file 196-11-8.isf: a folder of that name is in the way"))
+        << host.status();
+    EXPECT_TRUE(Exists("196-11-8.isf/keep"));
     EXPECT_EQ(state.checkpoint_path, "196-5-5.isf");
     EXPECT_EQ(host.strings[kFieldSaveFile], "196-5-5.isf");
     EXPECT_FALSE(Exists("196-17-10.isf"));
@@ -360,4 +362,27 @@ TEST_F(SearchTest, ProgressPacingFollowsTheIterationCount) {
     EXPECT_EQ(shown[2], 2400007);
     EXPECT_EQ(shown[6], 2400039);
     EXPECT_EQ(shown.back(), 2400040);
+}
+
+TEST_F(SearchTest, TheIterationCountEndsAtItsLimitAndNeverOverflows) {
+    // 887 is 196 after one step; the count passes the casting-out-nines check (k mod 6 = 1).
+    CheckpointHeader header;
+    header.start_number = 196;
+    header.iteration_count = kCheckpointMaxIterations - 1;
+    header.digit_count = 3;
+    const unsigned char digits[] = {7, 8, 8};
+    ASSERT_TRUE(checkpoint_write("near.isf", header, digits, DigitOrder::LeastSignificantFirst).ok());
+    host.strings[kFieldSaveFile] = "near.isf";
+    program_start(&state, &host);
+    EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);
+    const std::string name = "196-2000000000-4.isf";
+    EXPECT_EQ(host.strings[kFieldSaveFile], name);
+    EXPECT_EQ(DigitsOf(name), "1675");
+    EXPECT_EQ(host.status(), std::string(kSearchIterationLimitText) + "\r\n");
+
+    // Its own file is read and refused at once, without a step or a file.
+    program_start(&state, &host);
+    EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);
+    EXPECT_EQ(host.status(), std::string(kSearchIterationLimitText) + "\r\n");
+    EXPECT_EQ(Files().size(), 3u);  // near.isf, the limit's checkpoint and the log
 }
