@@ -59,12 +59,16 @@ bool TextValue(const char *text, double *value) {
 
 // The text of a field in the field's own format ("(G15.5E2)" without one), integers as
 // integer text; the field decimal character replaces the point when it is switched on.
-void WriteText(HWND field, char *text, int size) {
+void FieldText(char *text, int size) {
     for (char *p = text; *p; ++p)
         if (bDecimal && *p == '.') *p = wDecimal;
     int n = size;
     while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0')) --n;
     text[n < size ? n : size - 1] = '\0';
+}
+
+void WriteText(HWND field, char *text, int size) {
+    FieldText(text, size);
     SetWindowTextA(field, text);
 }
 
@@ -130,13 +134,15 @@ void OnCreate(HWND edit, int kind, bool spin) {
 }
 
 // Focus leaving: integer fields always, real and double fields when edited, get their value
-// from the text and the text rewritten in the field's format.
+// from the text and the text rewritten in the field's format when it differs from it.
 void Normalise(HWND edit, int kind) {
     FieldRecord *record = yyfieldrecord(edit);
     if (!record) return;
     if (kind != kNumericInteger && !SendMessageA(edit, EM_GETMODIFY, 0, 0)) return;
     char text[256] = {0};
     GetWindowTextA(edit, text, sizeof text);
+    char shown[256];
+    std::memcpy(shown, text, sizeof shown);
     if (IsBlankText(text)) {
         record->value = 0.0;
     } else {
@@ -149,7 +155,10 @@ void Normalise(HWND edit, int kind) {
         if (kind == kNumericInteger) yyformi_(text, length);
         else if (kind == kNumericReal) yyformr_(text, format, length, (int)std::strlen(format));
         else yyformd_(text, format, length, (int)std::strlen(format));
-        WriteText(edit, text, length);
+        // Rewriting a text that is already canonical would put the caret back at the start
+        // and drop the selection every time the focus leaves the field.
+        FieldText(text, length);
+        if (std::strcmp(text, shown) != 0) SetWindowTextA(edit, text);
     }
     SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
 }

@@ -214,4 +214,33 @@ TEST_F(NumericFields, GettingTheFocusRecordsTheLastGoodValue) {
     EXPECT_DOUBLE_EQ(dLastGood, 3.25);
 }
 
+// Real focus moves inside the test's own dialog: the caret and selection an unchanged integer
+// text had stay as they were, while a text that is not canonical is still rewritten.
+TEST_F(NumericFields, UnchangedIntegerTextKeepsCaretAndSelectionAcrossFocusChanges) {
+    HWND integer = Field(310);
+    HWND other = Field(316);
+    SetFocus(integer);
+    Replace(integer, "1234");
+    SendMessageA(integer, EM_SETSEL, 1, 3);
+    SetFocus(other);
+    SetFocus(integer);
+    DWORD first = 0, last = 0;
+    SendMessageA(integer, EM_GETSEL, (WPARAM)&first, (LPARAM)&last);
+    EXPECT_EQ(Text(integer), "1234");
+    EXPECT_EQ(first, 1u);
+    EXPECT_EQ(last, 3u);
+
+    SendMessageA(integer, EM_SETSEL, 4, 4);
+    SetFocus(other);
+    SendMessageA(integer, EM_GETSEL, (WPARAM)&first, (LPARAM)&last);
+    EXPECT_EQ(first, 4u);
+    EXPECT_EQ(last, 4u);
+
+    SetFocus(integer);
+    Replace(integer, "0012");
+    SetFocus(other);
+    EXPECT_EQ(Text(integer), "12");
+    EXPECT_DOUBLE_EQ(yyfieldrecord(integer)->value, 12.0);
+}
+
 }  // namespace
