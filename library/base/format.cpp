@@ -13,38 +13,84 @@
 
 namespace {
 
-enum class Kind { I, F, E, D, G, Literal, Skip, Tab, TabLeft, Colon, SignPlus, SignDefault, Other };
+enum class Kind { I, F, E, D, G, Literal, Skip, Tab, TabLeft, Colon, SignPlus, SignDefault, Scale, Other };
 
 struct Item {
     Kind kind;
     int w = 0;
     int d = -1;     // decimals, or the minimum digits of Iw.m (-1 none)
-    int e = 0;      // exponent digits of Ee (0 none)
+    int e = 0;      // exponent digits of Ee (0 none); the factor k of kP
     std::string text;
 };
 
-// The most items a format may expand to: a guard against huge repeat counts.
+bool IsData(const Item &item) {
+    return item.kind == Kind::I || item.kind == Kind::F || item.kind == Kind::E || item.kind == Kind::D ||
+           item.kind == Kind::G || (item.kind == Kind::Other && item.d == -2);
+}
+
+// The most items a format may expand to: a guard against huge repeat counts of items that
+// write nothing.
 const std::size_t kMaxItems = 4096;
 
+// The largest width, decimal count, exponent width or position a descriptor may give, and the
+// largest repeat count or scale factor.
+const long long kMaxField = 100000;
+const long long kMaxRepeat = 2147483647;
+
+// Reads the format text as it stands: blanks outside literals are skipped and letters are
+// taken in either case, while quoted and nH literals keep their characters as written.
 struct Parser {
-    std::string s;  // the format without the blanks outside literals, upper-cased there
+    std::string s;
     std::size_t at = 0;
     bool ok = true;
 
-    bool More() const { return at < s.size(); }
-    char Peek() const { return at < s.size() ? s[at] : '\0'; }
-    bool Digit() const { return std::isdigit(static_cast<unsigned char>(Peek())) != 0; }
+    void Blanks() {
+        while (at < s.size() && (s[at] == ' ' || s[at] == '\t' || s[at] == '\0')) ++at;
+    }
+    bool More() {
+        Blanks();
+        return at < s.size();
+    }
+    char Peek() {
+        Blanks();
+        return at < s.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(s[at]))) : '\0';
+    }
+    char Next() {
+        char c = Peek();
+        if (at < s.size()) ++at;
+        return c;
+    }
+    bool Digit() { return std::isdigit(static_cast<unsigned char>(Peek())) != 0; }
 
-    int Number() {
-        long value = 0;
+    // An unsigned number up to LIMIT. Digits beyond the limit are read without being added,
+    // so that no number of them can overflow, and the format is refused.
+    int Number(long long limit = kMaxField) {
+        long long value = 0;
         bool any = false;
         while (Digit()) {
-            value = value * 10 + (s[at++] - '0');
-            if (value > 100000) ok = false;
+            int digit = Next() - '0';
             any = true;
+            if (value <= limit) value = value * 10 + digit;
         }
-        if (!any) ok = false;
-        return static_cast<int>(value);
+        if (!any || value > limit) ok = false;
+        return value > limit ? 0 : static_cast<int>(value);
+    }
+
+    static int DataCount(const std::vector<Item> &items) {
+        int data = 0;
+        for (const Item &item : items) data += IsData(item) ? 1 : 0;
+        return data;
+    }
+
+    // Appends UNIT TIMES times, but stops once ITEMS hold two data items: the writing never
+    // goes past the second, so further repeats need not be expanded.
+    void Repeat(std::vector<Item> &items, const std::vector<Item> &unit, int times) {
+        int have = DataCount(items);
+        const int per = DataCount(unit);
+        for (int r = 0; r < times && ok && have < 2; ++r) {
+            Append(items, unit);
+            have += per;
+        }
     }
 
     // Reads items up to the closing parenthesis of the current level.
@@ -54,42 +100,44 @@ struct Parser {
             char c = Peek();
             if (c == ',') { ++at; continue; }
             if (c == ')') { ++at; return; }
-            bool signedcount = false;
-            if (c == '-' || c == '+') { signedcount = true; ++at; }
+            char sign = 0;
+            if (c == '-' || c == '+') sign = Next();
             int repeat = 1;
             bool counted = Digit();
-            if (counted) repeat = Number();
+            if (counted) repeat = Number(kMaxRepeat);
+            if (!ok) return;
             c = Peek();
-            if (c == 'P') {  // scale factor: read and ignored
+            if (c == 'P') {  // scale factor kP: in force from here until the next one
                 ++at;
+                if (!counted) { ok = false; return; }
+                Append(items, {Item{Kind::Scale, 0, -1, sign == '-' ? -repeat : repeat, std::string()}});
                 continue;
             }
-            if (signedcount) { ok = false; return; }
+            if (sign) { ok = false; return; }
             if (c == '(') {
                 ++at;
                 std::vector<Item> inner;
                 Group(inner, depth + 1);
-                for (int r = 0; r < repeat && ok; ++r) Append(items, inner);
+                Repeat(items, inner, repeat);
                 continue;
             }
             if (c == 'H' && counted) {
-                ++at;
+                ++at;  // the next REPEAT characters as written, blanks and case included
                 if (at + static_cast<std::size_t>(repeat) > s.size()) { ok = false; return; }
-                items.push_back(Item{Kind::Literal, 0, -1, 0, s.substr(at, static_cast<std::size_t>(repeat))});
+                Append(items, {Item{Kind::Literal, 0, -1, 0, s.substr(at, static_cast<std::size_t>(repeat))}});
                 at += static_cast<std::size_t>(repeat);
                 continue;
             }
             if (c == '\'' || c == '"') {
                 Item item{Kind::Literal, 0, -1, 0, std::string()};
                 item.text = Literal(c);
-                for (int r = 0; r < repeat && ok; ++r) Append(items, {item});
+                Repeat(items, {item}, repeat);
                 continue;
             }
             Item item = Descriptor(counted ? repeat : 0);
             if (!ok) return;
             int times = (item.kind == Kind::Skip) ? 1 : repeat;
-            std::vector<Item> one{item};
-            for (int r = 0; r < times && ok; ++r) Append(items, one);
+            Repeat(items, {item}, times);
         }
         if (depth > 0) ok = false;  // a group without its closing parenthesis
     }
@@ -100,6 +148,7 @@ struct Parser {
     }
 
     std::string Literal(char quote) {
+        Blanks();
         ++at;
         std::string text;
         while (at < s.size()) {
@@ -121,7 +170,7 @@ struct Parser {
     // One edit descriptor; COUNT is the number in front of it (0 when none), which is the
     // width of nX.
     Item Descriptor(int count) {
-        char c = s[at++];
+        char c = Next();
         Item item{Kind::Other, 0, -1, 0, std::string()};
         switch (c) {
         case 'I':
@@ -185,23 +234,8 @@ struct Parser {
 
 bool ReadFormat(const char *format, int format_len, std::vector<Item> &items) {
     Parser p;
-    bool inquote = false;
-    char quote = 0;
-    for (int i = 0; format && i < format_len; ++i) {
-        char c = format[i];
-        if (inquote) {
-            p.s += c;
-            if (c == quote) inquote = false;
-        } else if (c == '\'' || c == '"') {
-            inquote = true;
-            quote = c;
-            p.s += c;
-        } else if (c != ' ' && c != '\t' && c != '\0') {
-            p.s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        }
-    }
-    if (p.s.empty() || p.s[0] != '(') return false;
-    p.at = 1;
+    if (format && format_len > 0) p.s.assign(format, static_cast<std::size_t>(format_len));
+    if (p.Next() != '(') return false;
     p.Group(items, 0);
     return p.ok;
 }
@@ -212,7 +246,10 @@ std::string Stars(int w) { return std::string(static_cast<std::size_t>(w > 0 ? w
 // leading zero; else asterisks. W 0 means the smallest width.
 std::string Fit(const std::string &sign, const std::string &body, int w, bool zerooptional) {
     std::string full = sign + body;
-    if (w == 0) return full;
+    if (w == 0) {  // the smallest width leaves out the optional zero
+        if (zerooptional && body.size() > 1 && body[0] == '0' && body[1] == '.') return sign + body.substr(1);
+        return full;
+    }
     if (static_cast<int>(full.size()) <= w) return std::string(static_cast<std::size_t>(w) - full.size(), ' ') + full;
     if (zerooptional && body.size() > 1 && body[0] == '0' && body[1] == '.') {
         std::string shorter = sign + body.substr(1);
@@ -245,13 +282,35 @@ std::string EditInteger(long long v, int w, int m, bool plus) {
     return Fit(sign, digits, w, false);
 }
 
-std::string EditFixed(double x, int w, int d, bool plus) {
+// |X| times 10^SCALE with D decimals. The decimal point of the exact decimal text is moved,
+// so the scale factor adds no rounding of its own.
+std::string ScaledFixed(double ax, int d, int scale) {
+    int places = d + scale;
+    std::vector<char> buf(static_cast<std::size_t>(places > d ? places : d) + 330);
+    if (places < 0) {
+        // Rounding falls left of the units: only the scaled value's own digits are left.
+        std::snprintf(buf.data(), buf.size(), "%.*f", d, ax * std::pow(10.0, scale));
+        return buf.data();
+    }
+    std::snprintf(buf.data(), buf.size(), "%.*f", places, ax);
+    std::string text(buf.data());
+    std::size_t point = text.find('.');
+    std::string digits = point == std::string::npos ? text : text.substr(0, point) + text.substr(point + 1);
+    long long units = static_cast<long long>(point == std::string::npos ? text.size() : point) + scale;
+    if (units < 1) {
+        digits.insert(0, static_cast<std::size_t>(1 - units), '0');
+        units = 1;
+    }
+    while (units > 1 && digits[0] == '0') {
+        digits.erase(0, 1);
+        --units;
+    }
+    return digits.substr(0, static_cast<std::size_t>(units)) + "." + digits.substr(static_cast<std::size_t>(units));
+}
+
+std::string EditFixed(double x, int w, int d, bool plus, int scale) {
     if (!std::isfinite(x)) return NotFinite(x, w, plus);
-    std::vector<char> buf(static_cast<std::size_t>(d) + 330);
-    std::snprintf(buf.data(), buf.size(), "%.*f", d, std::fabs(x));
-    std::string body(buf.data());
-    if (d == 0) body += '.';
-    return Fit(SignOf(x, plus), body, w, d > 0);
+    return Fit(SignOf(x, plus), ScaledFixed(std::fabs(x), d, scale), w, d > 0);
 }
 
 // The significant digits of |X| rounded to D of them, and the exponent X of 0.ddd x 10^X.
@@ -269,12 +328,19 @@ void Significant(double x, int d, std::string &digits, int &exponent) {
     exponent = std::atoi(text.c_str() + epos + 1) + 1;
 }
 
-std::string EditExponent(double x, int w, int d, int e, char letter, bool plus) {
+// With a scale factor SCALE above 0 the mantissa has SCALE digits before the point and
+// D - SCALE + 1 after it; with SCALE 0 or below, -SCALE zeros follow the point and D + SCALE
+// significant digits. The exponent makes up for the shift.
+std::string EditExponent(double x, int w, int d, int e, char letter, bool plus, int scale) {
     if (!std::isfinite(x)) return NotFinite(x, w, plus);
-    if (d <= 0) return Stars(w);
+    if (d <= 0 || scale <= -d || scale >= d + 2) return Stars(w);
     std::string digits;
     int exponent;
-    Significant(x, d, digits, exponent);
+    Significant(x, scale > 0 ? d + 1 : d + scale, digits, exponent);
+    if (x != 0) exponent -= scale;
+    std::string mantissa = scale > 0 ? digits.substr(0, static_cast<std::size_t>(scale)) + "." +
+                                           digits.substr(static_cast<std::size_t>(scale))
+                                     : "0." + std::string(static_cast<std::size_t>(-scale), '0') + digits;
     int magnitude = exponent < 0 ? -exponent : exponent;
     std::string expdigits = std::to_string(magnitude);
     std::string field;
@@ -287,10 +353,12 @@ std::string EditExponent(double x, int w, int d, int e, char letter, bool plus) 
         if (static_cast<int>(expdigits.size()) > e) return Stars(w);
         field = std::string(1, letter) + expsign + std::string(static_cast<std::size_t>(e) - expdigits.size(), '0') + expdigits;
     }
-    return Fit(SignOf(x, plus), "0." + digits + field, w, true);
+    return Fit(SignOf(x, plus), mantissa + field, w, scale <= 0);
 }
 
-std::string EditGeneral(double x, int w, int d, int e, bool plus) {
+// The fixed form (where the scale factor has no effect) when the value rounded to D digits
+// lies in [0.1, 10^D), else the exponent form with the scale factor.
+std::string EditGeneral(double x, int w, int d, int e, bool plus, int scale) {
     if (!std::isfinite(x)) return NotFinite(x, w, plus);
     if (d <= 0) return Stars(w);
     int n = e > 0 ? e + 2 : 4;
@@ -301,15 +369,15 @@ std::string EditGeneral(double x, int w, int d, int e, bool plus) {
         std::string digits;
         Significant(x, d, digits, k);
     }
-    if (k < 0 || k > d) return EditExponent(x, w, d, e, 'E', plus);
+    if (k < 0 || k > d) return EditExponent(x, w, d, e, 'E', plus, scale);
     int fw = w == 0 ? 0 : w - n;
     if (w != 0 && fw <= 0) return Stars(w);
-    std::string fixed = EditFixed(x, fw, d - k, plus);
+    std::string fixed = EditFixed(x, fw, d - k, plus, 0);
     if (fixed.find('*') != std::string::npos && fixed.find_first_not_of('*') == std::string::npos) return Stars(w);
     return fixed + std::string(static_cast<std::size_t>(n), ' ');
 }
 
-bool EditValue(const Item &item, const FormatValue &value, bool plus, std::string &out) {
+bool EditValue(const Item &item, const FormatValue &value, bool plus, int scale, std::string &out) {
     if (value.integer) {
         if (item.kind == Kind::I || item.kind == Kind::G) {
             out = EditInteger(value.ivalue, item.w, item.kind == Kind::I ? item.d : -1, plus);
@@ -318,20 +386,15 @@ bool EditValue(const Item &item, const FormatValue &value, bool plus, std::strin
         return false;
     }
     switch (item.kind) {
-    case Kind::F: out = EditFixed(value.dvalue, item.w, item.d, plus); return true;
-    case Kind::E: out = EditExponent(value.dvalue, item.w, item.d, item.e, 'E', plus); return true;
-    case Kind::D: out = EditExponent(value.dvalue, item.w, item.d, 0, 'D', plus); return true;
+    case Kind::F: out = EditFixed(value.dvalue, item.w, item.d, plus, scale); return true;
+    case Kind::E: out = EditExponent(value.dvalue, item.w, item.d, item.e, 'E', plus, scale); return true;
+    case Kind::D: out = EditExponent(value.dvalue, item.w, item.d, 0, 'D', plus, scale); return true;
     case Kind::G:
         if (item.d < 0) return false;
-        out = EditGeneral(value.dvalue, item.w, item.d, item.e, plus);
+        out = EditGeneral(value.dvalue, item.w, item.d, item.e, plus, scale);
         return true;
     default: return false;
     }
-}
-
-bool IsData(const Item &item) {
-    return item.kind == Kind::I || item.kind == Kind::F || item.kind == Kind::E || item.kind == Kind::D ||
-           item.kind == Kind::G || (item.kind == Kind::Other && item.d == -2);
 }
 
 // Writes TEXT at POS of RECORD (blank-filled up to POS); false when it would pass LIMIT.
@@ -351,12 +414,13 @@ bool yyformatwrite(const FormatValue &value, const char *format, int format_len,
     std::vector<Item> items;
     if (record_len < 0 || !ReadFormat(format, format_len, items)) return false;
     bool written = false, plus = false;
+    int scale = 0;
     std::size_t pos = 0;
     for (const Item &item : items) {
         if (IsData(item)) {
             if (written) return true;
             std::string text;
-            if (!EditValue(item, value, plus, text)) return false;
+            if (!EditValue(item, value, plus, scale, text)) return false;
             if (!Put(record, pos, text, record_len)) return false;
             written = true;
             continue;
@@ -373,6 +437,7 @@ bool yyformatwrite(const FormatValue &value, const char *format, int format_len,
             break;
         case Kind::SignPlus: plus = true; break;
         case Kind::SignDefault: plus = false; break;
+        case Kind::Scale: scale = item.e; break;
         default: break;
         }
     }

@@ -2,8 +2,9 @@
 // "(G15.5E2)" or "('x=',2F8.2)" into one record, as a formatted internal write does.
 //
 // Edit descriptors: Iw[.m], Fw.d, Ew.d[Ee], Dw.d, Gw.d[Ee] with repeat counts, nX, Tn, TLn,
-// TRn, literals in quotes, nH literals, groups in parentheses, ":", SP, SS, S, BN, BZ and kP
-// (read and ignored). A value too large for its field gives asterisks in that field.
+// TRn, literals in quotes, nH literals (their characters as written), groups in parentheses,
+// ":", SP, SS, S, BN, BZ and the scale factor kP for F, E, D and G (in force until the next
+// kP; 0P resets it). A value too large for its field gives asterisks in that field.
 #ifndef QUILL_BASE_FORMAT_H
 #define QUILL_BASE_FORMAT_H
 
