@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both presets (and the benchmarks) and runs every test: the portable tests natively
-# under AddressSanitizer and UBSan, then every test of the Windows build under Wine.
+# under AddressSanitizer and UBSan, a short fuzz run of the parsers, then every test of the
+# Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup-deps
@@ -15,6 +16,8 @@ jobs=$(nproc)
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
+# A short run of every parser's fuzz target (seconds each); tools/fuzz-run 600 runs longer.
+tools/fuzz-run 3
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j"$jobs"

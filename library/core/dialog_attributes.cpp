@@ -141,6 +141,21 @@ double yyattrreal(const char **p, const char *end) {
     return value;
 }
 
+namespace {
+
+int Clamp(double value, int low, int high) {
+    if (!(value >= low)) return low;  // below the range, or not a number
+    if (value >= high) return high;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+void yyattrintrange(const char **p, const char *end, int low, int high, int *minimum, int *maximum) {
+    *minimum = Clamp(yyattrreal(p, end), low, high);
+    *maximum = Clamp(yyattrreal(p, end), low, high);
+}
+
 std::string yyattrmenuitem(const std::string &line) {
     std::size_t n = line.size();
     while (n > 0 && IsBlank(line[n - 1])) --n;

@@ -67,6 +67,10 @@ void yyattrconsume(AttributeReader *reader, const AttributeLine *line, std::size
 int yyattrint(const char **p, const char *end);
 double yyattrreal(const char **p, const char *end);
 
+// The integer range of a data line: two reals, each clamped to [LOW, HIGH] (a value that is
+// not a number gives LOW), for controls whose range is an integer one.
+void yyattrintrange(const char **p, const char *end, int low, int high, int *minimum, int *maximum);
+
 // Menu item text: trailing blanks dropped. Tab caption: the last character of the line
 // (the blank before the line feed) dropped.
 std::string yyattrmenuitem(const std::string &line);

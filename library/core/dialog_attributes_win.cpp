@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -25,18 +26,23 @@ int TemplateInteger(HWND control) {
     return yyattrint(&p, text + std::strlen(text));
 }
 
+// The values are clamped to the range the control can hold: a progress bar's is 16 bits
+// wide, a trackbar's 32.
 void ApplyRange(HWND control, const char *p, const char *end) {
-    double minimum = yyattrreal(&p, end);
-    double maximum = yyattrreal(&p, end);
     ATOM atom = yyclassatom(control);
+    int low = 0, high = 0;
     if (atom && atom == atomProgress) {
-        SendMessageA(control, PBM_SETRANGE, 0, MAKELPARAM((int)minimum, (int)maximum));
+        yyattrintrange(&p, end, 0, 0xFFFF, &low, &high);
+        SendMessageA(control, PBM_SETRANGE, 0, MAKELPARAM(low, high));
         SendMessageA(control, PBM_SETPOS, (WPARAM)TemplateInteger(control), 0);
     } else if (atom && atom == atomTrack) {
-        SendMessageA(control, TBM_SETRANGEMIN, FALSE, (LPARAM)(int)minimum);
-        SendMessageA(control, TBM_SETRANGEMAX, FALSE, (LPARAM)(int)maximum);
+        yyattrintrange(&p, end, INT_MIN, INT_MAX, &low, &high);
+        SendMessageA(control, TBM_SETRANGEMIN, FALSE, (LPARAM)low);
+        SendMessageA(control, TBM_SETRANGEMAX, FALSE, (LPARAM)high);
         SendMessageA(control, TBM_SETPOS, TRUE, (LPARAM)TemplateInteger(control));
     } else {
+        double minimum = yyattrreal(&p, end);
+        double maximum = yyattrreal(&p, end);
         int id = GetDlgCtrlID(control);
         yyfieldrange2(&id, minimum, maximum, GetParent(control));
     }

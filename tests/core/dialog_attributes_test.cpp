@@ -2,6 +2,7 @@
 // lack their NUL or hold over-long lines.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,25 @@ TEST(AttributeValues, IntegersAndRealsToken) {
     EXPECT_DOUBLE_EQ(yyattrreal(&p, end), -5.0);
     EXPECT_EQ(p, end);
     EXPECT_EQ(yyattrint(&p, end), 0);  // nothing left
+}
+
+TEST(AttributeValues, IntegerRangesAreClampedToTheControlsRange) {
+    std::string s = "1E20 -1E20 -5 70000.5 12.9 -3.7 x 99";
+    const char *p = s.c_str();
+    const char *end = p + s.size();
+    int low = 1, high = 1;
+    yyattrintrange(&p, end, INT_MIN, INT_MAX, &low, &high);
+    EXPECT_EQ(low, INT_MAX);
+    EXPECT_EQ(high, INT_MIN);
+    yyattrintrange(&p, end, 0, 0xFFFF, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 0xFFFF);
+    yyattrintrange(&p, end, -100, 100, &low, &high);
+    EXPECT_EQ(low, 12);
+    EXPECT_EQ(high, -3);
+    yyattrintrange(&p, end, -100, 100, &low, &high);
+    EXPECT_EQ(low, 0) << "a text that is not a number reads as 0";
+    EXPECT_EQ(high, 99);
 }
 
 TEST(AttributeValues, ColourComponents) {
