@@ -110,7 +110,7 @@ bool SetUpResume(ProgramState *state, Host *host) {
     }
     // A file saved at the iteration limit has no step left to take.
     if (header.iteration_count >= kCheckpointMaxIterations) {
-        host->put_string(kStatus, kSearchIterationLimitText);
+        host->put_string(kFieldStatus, kSearchIterationLimitText);
         return false;
     }
     number[header.digit_count + 1] = 0;
@@ -207,7 +207,7 @@ void run_search(ProgramState *state, Host *host) {
         }
         ShowCpu(state, host);
         if (state->iteration_count >= kCheckpointMaxIterations) {
-            if (SaveAndEnd(state, host)) host->put_string(kStatus, kSearchIterationLimitText);
+            if (SaveAndEnd(state, host)) host->put_string(kFieldStatus, kSearchIterationLimitText);
             return;
         }
         if ((state->stop_iteration != 0 && state->iteration_count == state->stop_iteration) ||

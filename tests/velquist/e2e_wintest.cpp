@@ -211,17 +211,17 @@ TEST_F(Velquist, ExitEndsTheProgram) {
 // second search counts from zero, stops at its limit and writes the digits an independent
 // reverse-and-add reaches in that many steps, under a name and header that say so.
 TEST_F(Velquist, AFreshStartAfterASearchCountsFromZero) {
-    Type(velquist::kStopIteration, "50");
-    Press(velquist::kStartButton);
-    ASSERT_TRUE(WaitForText(velquist::kIterations, "50")) << Text(velquist::kIterations);
-    ASSERT_TRUE(WaitForText(velquist::kStopIteration, "0"));
+    Type(kFieldStopIteration, "50");
+    Press(kFieldStart);
+    ASSERT_TRUE(WaitForText(kFieldIterations, "50")) << Text(kFieldIterations);
+    ASSERT_TRUE(WaitForText(kFieldStopIteration, "0"));
 
-    Type(velquist::kCheckFile, "");
-    Type(velquist::kStopIteration, "10");
-    Press(velquist::kStartButton);
-    ASSERT_TRUE(WaitForText(velquist::kIterations, "10")) << Text(velquist::kIterations);
-    ASSERT_TRUE(WaitForText(velquist::kStopIteration, "0"));
-    const std::string name = Text(velquist::kCheckFile);
+    Type(kFieldSaveFile, "");
+    Type(kFieldStopIteration, "10");
+    Press(kFieldStart);
+    ASSERT_TRUE(WaitForText(kFieldIterations, "10")) << Text(kFieldIterations);
+    ASSERT_TRUE(WaitForText(kFieldStopIteration, "0"));
+    const std::string name = Text(kFieldSaveFile);
     EXPECT_EQ(name.rfind("196_10_", 0), 0u) << name;
     EXPECT_EQ(name.substr(name.size() - 4), ".chk") << name;
     EXPECT_EQ(digits_of(name), reverse_and_add("196", 10));

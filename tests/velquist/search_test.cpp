@@ -198,29 +198,29 @@ TEST_F(Search, TheDigitLimitEndsTheSearchWithACheckpoint) {
 }
 
 TEST_F(Search, AFreshStartCountsFromZeroAfterAnySearch) {
-    host.integers[kStopIteration] = 50;
+    host.integers[kFieldStopIteration] = 50;
     start();
-    ASSERT_EQ(host.strings[kCheckFile], "196_50_08-12-2026.chk");
+    ASSERT_EQ(host.strings[kFieldSaveFile], "196_50_08-12-2026.chk");
 
     // A blank check file starts afresh from the starting integer: counts, names and digits
     // are those of a search that never ran before.
-    host.strings[kCheckFile] = " ";
-    host.integers[kStopIteration] = 10;
+    host.strings[kFieldSaveFile] = " ";
+    host.integers[kFieldStopIteration] = 10;
     start();
     EXPECT_EQ(state.iteration_count, 10);
-    EXPECT_EQ(host.strings[kCheckFile], "196_10_08-12-2026.chk");
+    EXPECT_EQ(host.strings[kFieldSaveFile], "196_10_08-12-2026.chk");
     EXPECT_EQ(read_text("196_10_08-12-2026.chk"),
               header_of(0, 196, 10, 8) + reverse_and_add("196", 10) + "\r\n");
 
     // After a palindrome, too.
-    host.strings[kCheckFile] = " ";
-    host.integers[kStartInteger] = 89;
-    host.integers[kStopIteration] = 0;
+    host.strings[kFieldSaveFile] = " ";
+    host.integers[kFieldStartNumber] = 89;
+    host.integers[kFieldStopIteration] = 0;
     start();
-    ASSERT_EQ(host.strings[kStatus], "Palindrome Found! :)");
-    host.strings[kCheckFile] = " ";
-    host.integers[kStartInteger] = 196;
-    host.integers[kStopIteration] = 3;
+    ASSERT_EQ(host.strings[kFieldStatus], "Palindrome Found! :)");
+    host.strings[kFieldSaveFile] = " ";
+    host.integers[kFieldStartNumber] = 196;
+    host.integers[kFieldStopIteration] = 3;
     start();
     EXPECT_EQ(digits_of("196_3_08-12-2026.chk"), reverse_and_add("196", 3));
 }
@@ -228,26 +228,26 @@ TEST_F(Search, AFreshStartCountsFromZeroAfterAnySearch) {
 TEST_F(Search, ANumberOverTheDigitLimitIsRefusedSayingSo) {
     state.capacity = 10;
     write_text("full.chk", header_of(0, 196, 30, 11) + std::string(11, '1') + "\r\n");
-    host.strings[kCheckFile] = "full.chk";
+    host.strings[kFieldSaveFile] = "full.chk";
     start();
-    EXPECT_EQ(host.strings[kStatus],
+    EXPECT_EQ(host.strings[kFieldStatus],
               "The number in full.chk has 11 digits, over this program's limit of 10");
 }
 
 TEST_F(Search, TheIterationCountEndsAtItsLimitAndNeverOverflows) {
     write_text("near.chk", header_of(0, 196, kCheckpointMaxIterations - 2, 3) + "887\r\n");
-    host.strings[kCheckFile] = "near.chk";
+    host.strings[kFieldSaveFile] = "near.chk";
     start();
     EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);
     const std::string name = "196_2000000000_08-12-2026.chk";
-    EXPECT_EQ(host.strings[kCheckFile], name);
-    EXPECT_EQ(host.strings[kStatus], kSearchIterationLimitText);
+    EXPECT_EQ(host.strings[kFieldSaveFile], name);
+    EXPECT_EQ(host.strings[kFieldStatus], kSearchIterationLimitText);
     EXPECT_EQ(read_text(name), header_of(0, 196, kCheckpointMaxIterations, 4) +
                                    reverse_and_add("887", 2) + "\r\n");
     // Its own file is refused at once: no step is left before the count would overflow.
     start();
     EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);
-    EXPECT_EQ(host.strings[kStatus], kSearchIterationLimitText);
+    EXPECT_EQ(host.strings[kFieldStatus], kSearchIterationLimitText);
 }
 
 TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
