@@ -1,10 +1,7 @@
-// What the library's start-up and shutdown need of the hardcopy layer.
-//
-// Not built yet (hardcopy): the device table and its drivers. Until they are, the start
-// values of the configuration file stay in the library settings only (no device is
-// selected), and hardcopy can never be open, so there is nothing to close.
+// What the library's shutdown needs of the hardcopy layer. (The start-up values need the
+// screen-dump target, which needs the printer: hardcopy_commands_win.cpp.)
 #include "hardcopy/hardcopy_startup.h"
 
-void yyhardcopyinitialise(int, int, int) {}
+#include "quillamorph/hardcopy.h"
 
-void yyhardcopyclose() {}
+void yyhardcopyclose() { igrhardcopy_("S", nullptr, 1, 0); }

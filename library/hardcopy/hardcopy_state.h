@@ -30,6 +30,7 @@ enum HardcopyDevice {
 };
 constexpr int kHardcopyDevices = 12;
 constexpr int kHardcopyOptions = 29;
+constexpr int kHardcopyMoreOptions = 8;
 constexpr int kHardcopyNameLength = 260;
 constexpr int kHardcopyTitleLength = 200;
 
@@ -49,6 +50,7 @@ struct HardcopyState {
     int pagePending;             // set by drivers drawing on a page, cleared at op 20
     int printCommand;            // set at op 1: 1 when a file name may carry a print command
     int options[kHardcopyOptions];  // the hardcopy option words
+    int moreOptions[kHardcopyMoreOptions];  // option words 101-108
     int optionsSet;              // 1 once any option word was set by the program
     char defaultName[kHardcopyNameLength];   // set at op 1: the driver's default file name
     char savedCommand[kHardcopyNameLength];  // a print command waiting for the close

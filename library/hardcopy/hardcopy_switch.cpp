@@ -1,9 +1,16 @@
 // The hardcopy device table switch, and the open and close of a hardcopy.
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "base/fixedtext.h"
 #include "graphics/graphics_state.h"
+#include "hardcopy/drivers.h"
+#include "hardcopy/hardcopy_commands.h"
+#include "hardcopy/hardcopy_options.h"
+#include "hardcopy/drivers.h"
+#include "hardcopy/hardcopy_commands.h"
+#include "hardcopy/hardcopy_options.h"
 #include "hardcopy/hardcopy_state.h"
 #include "quillamorph/hardcopy.h"
 
@@ -26,9 +33,11 @@ HardcopyState gHardcopy = yydefaulthardcopy();
 
 namespace {
 
-// The hardcopy device table, indexed by device number - 1.
-// Not built yet (hardcopy): the device drivers; every entry acts as an empty one until then.
-const DriverRoutine kDeviceTable[kHardcopyDevices] = {};
+// The hardcopy device table, indexed by device number - 1: the one place naming every driver.
+// Not built yet (hardcopy): the raster printer (4), image file (6), CGM file (9), Windows
+// printer (10) and Windows metafile (11) drivers; their entries act as empty ones until then.
+const DriverRoutine kDeviceTable[kHardcopyDevices] = {
+    xxhpgl_, xxpost_, xxsvg_, nullptr, nullptr, nullptr, nullptr, xxdxf_, nullptr, nullptr, nullptr, xxhpgl2_};
 
 }  // namespace
 
@@ -47,13 +56,6 @@ void yyhdrv_(const int *op) {
     if (gHardcopy.open > 0) xxhcif_(op);
 }
 
-void igrhardcopyselect_(const int *itype, const int *ivalue) {
-    if (itype == nullptr || *itype != 1 || ivalue == nullptr) return;
-    gHardcopy.driver = *ivalue;
-    const int op = kOpInit;
-    xxhcif_(&op);
-}
-
 namespace {
 
 // Ends what is open: the last page, then the output.
@@ -67,14 +69,55 @@ void CloseOpen() {
     gHardcopy.open = 0;
 }
 
+// Op 1 to the current device: not a probe, so id(2) is 0 whatever an earlier probe left.
+void InitDevice() {
+    gOperands.Id(2) = 0;
+    const int op = kOpInit;
+    xxhcif_(&op);
+}
+
+}  // namespace
+
+void igrhardcopyselect_(const int *itype, const int *ivalue) {
+    if (itype == nullptr || *itype != 1 || ivalue == nullptr) return;
+    // A hardcopy still open belongs to the old device: it is ended first.
+    if (gHardcopy.open > 0) CloseOpen();
+    gHardcopy.driver = *ivalue;
+    gOperands.Id(1) = 0;
+    InitDevice();
+}
+
+namespace {
+
+quill::PrintCommandRunner gPrintRunner = nullptr;
+
+}  // namespace
+
+void quill::SetPrintCommandRunner(PrintCommandRunner runner) { gPrintRunner = runner; }
+
+namespace {
+
+// The saved print command with the temporary plot file in place of its "@", run and then
+// forgotten; the temporary file is deleted whether the command ran or not.
+void RunSavedCommand() {
+    const std::string saved = yytrimmed(gHardcopy.savedCommand, kHardcopyNameLength);
+    if (saved.empty()) return;
+    const std::string temp = yytrimmed(gHardcopy.tempName, kHardcopyNameLength);
+    const std::size_t at = saved.find('@');
+    std::string line = at == std::string::npos ? saved : saved.substr(0, at) + temp + saved.substr(at + 1);
+    if (line.size() > kHardcopyNameLength) line.resize(kHardcopyNameLength);
+    yyblanktext(gHardcopy.savedCommand, kHardcopyNameLength);
+    if (gPrintRunner != nullptr) gPrintRunner(line.c_str(), static_cast<int>(line.size()));
+    std::remove(temp.c_str());
+}
+
 }  // namespace
 
 void igrhardcopy_(const char *name, const char *title, int name_len, int title_len) {
     CloseOpen();
     const int nameLength = name != nullptr ? yytrimlen(name, name_len) : 0;
     if (name != nullptr && nameLength == 1 && (name[0] == 'S' || name[0] == 's')) {
-        // Not built yet (hardcopy): running a saved print command over the temporary plot
-        // file; only drivers that set the print-command flag can leave one.
+        RunSavedCommand();
         return;
     }
     // Probe: an empty entry leaves the device number unanswered and nothing opens.
@@ -119,12 +162,18 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
 void yyhardcopyreset(bool keepOptions) {
     static const char kClose[] = "S";
     igrhardcopy_(kClose, nullptr, 1, 0);
-    // Not built yet (hardcopy): keeping the option words across the reset (option "P"); no
-    // option word can be set before the hardcopy options exist.
-    (void)keepOptions;
-    std::memset(gHardcopy.options, 0, sizeof gHardcopy.options);
+    int saved[kSavedOptionWords];
+    yyhcsaveoptions(saved);
+    yyhcclearoptions();
+    // With option "P" the device keeps the options (id(1) = -998) and they are set again
+    // through the options routine, which checks each value as a program's call would.
+    gOperands.Id(1) = keepOptions ? kOpInitKeepOptions : 0;
+    InitDevice();
     gOperands.Id(1) = 0;
-    const int op = kOpInit;
-    xxhcif_(&op);
-    gOperands.Id(1) = 0;
+    if (keepOptions) {
+        for (int k = 0; k < kSavedOptionWords; ++k) {
+            const int code = k < kHardcopyOptions ? k + 1 : 101 + k - kHardcopyOptions;
+            if (saved[k] != 0) igrhardcopyoptions_(&code, &saved[k]);
+        }
+    }
 }

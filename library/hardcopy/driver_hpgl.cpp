@@ -1,0 +1,283 @@
+// The HPGL file driver (device 1): an HP-GL pen-plotter file, one command group per line, in
+// user units 0 to 32760 that the plotter maps between the hard-clip points P1 and P2.
+#include "hardcopy/driver_support.h"
+#include "hardcopy/drivers.h"
+#include "hardcopy/hpgl_common.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct PlotterType {
+    int pens, width, height, unitsPerInch, margin;
+    char cls;
+};
+
+const PlotterType kPlotters[10] = {
+    {4, 10870, 7480, 1016, 400, 'U'}, {6, 11040, 7721, 1021, 400, 'H'}, {6, 16158, 11040, 1021, 400, 'H'},
+    {4, 10900, 7650, 1016, 400, 'E'}, {6, 10880, 7640, 1016, 400, 'F'}, {8, 10880, 7640, 1016, 0, 'H'},
+    {8, 10869, 7600, 1016, 0, 'H'},   {8, 15970, 10870, 1016, 0, 'H'},  {6, 10960, 7480, 1016, 400, 'F'},
+    {6, 15880, 10960, 1016, 400, 'F'}};
+
+const PlotterType &Plotter() {
+    int t = gHardcopy.plotterType;
+    return kPlotters[(t >= 1 && t <= 10 ? t : 1) - 1];
+}
+
+int FillMask(char cls) { return cls == 'F' ? 40 : cls == 'H' ? 126 : 0; }
+
+const char *Capabilities(char cls) {
+    switch (cls) {
+    case 'E': return "00000100000000000010000000000";
+    case 'F': return "00000100000010000010000000010";
+    case 'H': return "00000100000011100010001001010";
+    default: return "00000100000000000010000000010";
+    }
+}
+
+char PenTable[256];
+
+char Terminator() {
+    int t = yyhcopt(kOptLabelTerminator);
+    return static_cast<char>(t >= 1 && t <= 127 ? t : 4);
+}
+
+// The pen of colour number C: the user's assignment, else the sector rule over the pens.
+std::string PenOf(int c) {
+    c = c < 0 ? 0 : c > 255 ? 255 : c;
+    if (PenTable[c] != ' ') return std::string(1, PenTable[c]);
+    static const int kSectors[8] = {0, 2, 4, 1, 5, 3, 6, 7};
+    int pen = kSectors[((c + 16) / 32) % 8] % Plotter().pens + 1;
+    return std::to_string(pen);
+}
+
+void Reselect() {
+    if (gHpgl.penReselect && !gHpgl.pen.empty()) yyhpglpen(gHpgl.pen, true);
+    gHpgl.penReselect = 0;
+}
+
+void Open() {
+    yyhpglscale();
+    yyprop_(&kPlotSlot);
+    if (yyploterror()) {
+        gHardcopy.open = 0;
+        return;
+    }
+    gHpgl = HpglCommon{};
+    yyhpglscale();
+    if (yyhcopt(kOptEscape) == 1) yyhcline("\x1b.Y");
+    const PlotterType &p = Plotter();
+    yyhpglframe(p.unitsPerInch / 72.0, yyhcopt(kOptLandscape) % 2 == 0);
+    yyhcline(std::string("DT") + Terminator());
+    yyhcline("DI1. 0.");
+    yyhpg6_(13, gHardcopy.plotterType, 0, 0);
+    yyhcline("SC0 32760 0 32760");
+}
+
+void Colour() {
+    std::string pen = PenOf(gGraphics.colour.index);
+    if (pen != gHpgl.pen) yyhpglpen(pen, true);
+    if (gFigureFill.fillWord == 0) {
+        int r, g, b;
+        yyrgbsplit(gGraphics.colour.rgb, r, g, b);
+        yyhpg6_(1, r, g, b);
+    }
+}
+
+// Hardware fill of figure FIGURE (1 circle .. 6 polygon) from the operands.
+void HardwareFill(int figure) {
+    double t = 25.4 * yyhcopt(kOptPenWidth) / 7200.0;
+    t = t < 0.1 ? 0.1 : t > 5 ? 5 : t;
+    if (t != gHpgl.thickness) {
+        yyhpglline("FT2;PT" + yyfieldfixed(t, 4, 2));
+        gHpgl.thickness = t;
+    }
+    double x[4], y[4];
+    for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
+    std::vector<double> px, py;
+    switch (figure) {
+    case 1: {
+        yyhpglmove("PU", x[0], y[0]);
+        double r = std::fabs(x[1]) * 32760.0 / gHpgl.width;
+        if (r > 32760) {
+            // The radius in plotter units, with the scaling off.
+            double f = Plotter().unitsPerInch / 72.0 * yyhcopt(kOptPageWidth) / 32760.0;
+            yyhpglline("SC;CI" + yyfieldint(yyclampint(r * f), 6) + ";SC0 32760 0 32760");
+        } else {
+            yyhpglline("CI" + yyfieldint(yyclampint(r), 6));
+        }
+        px.push_back(x[0]), py.push_back(y[0]);
+        break;
+    }
+    case 3:
+        yyhpglmove("PU", x[0], y[0]);
+        yyhpglmove("RA", x[1], y[1]);
+        px.push_back(x[0]), py.push_back(y[0]);
+        break;
+    default: {
+        if (figure == 2) px.assign(x, x + 4), py.assign(y, y + 4);
+        if (figure == 4) px.assign(x, x + 3), py.assign(y, y + 3);
+        if (figure == 5) yyhpg0_(true, px, py);
+        if (figure == 6) {
+            int n = gOperands.Id(2);
+            n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+            for (int k = 0; k < n; ++k) px.push_back(gOperands.xpoly[k]), py.push_back(gOperands.ypoly[k]);
+        }
+        if (px.empty()) return;
+        yyhpglmove("PU", px[0], py[0]);
+        yyhcline("PM0");
+        for (std::size_t k = 1; k < px.size(); ++k) yyhpglmove("PD", px[k], py[k]);
+        yyhcline("PM2;FP");
+        break;
+    }
+    }
+    yyhpglmove("PU", px[0], py[0]);
+    gHardcopy.lastPenX = static_cast<float>(px[0]);
+    gHardcopy.lastPenY = static_cast<float>(py[0]);
+}
+
+void Filled(int op) {
+    int figure = op / 2 - 1;
+    const PlotterType &p = Plotter();
+    int style = gFigureFill.style;
+    bool gradientSolid = style == 3 && gFigureFill.gradient1 == gFigureFill.gradient2;
+    bool hardware = (style == 4 || gradientSolid) && (FillMask(p.cls) >> figure & 1) &&
+                    yyhcopt(kOptHardwareFill) == 1;
+    if (gOperands.Id(1) == -1) {
+        if (!hardware) yyhpg6_(9, 0, 0, 0);
+        return;
+    }
+    if (op == 7 || style <= 0) return;
+    gHardcopy.pagePending = 1;
+    Reselect();
+    if (hardware) {
+        HardwareFill(figure);
+        return;
+    }
+    double page = yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540;
+    gFigureFill.fillWord = 2;
+    gFigureFill.hatchSpacing =
+        static_cast<float>(0.01 * yyhcopt(kOptHatch) * gHpgl.height / page * (style == 3 ? 2 : 1));
+    yyhpg6_(5, style, yyhcopt(kOptHatch), 0);
+    if (yyhcopt(kOptOutline) == 1) {
+        for (int k = 0; k < 4; ++k) yyhpg6_(9, yyhpglx(gOperands.rd[k]), yyhpgly(gOperands.rd[k + 4]), 0);
+    }
+}
+
+void Text() {
+    gHardcopy.pagePending = 1;
+    Reselect();
+    if (gHpgl.fontChanged) {
+        double w = gGraphics.charWidth * gGraphics.refWidth / gHpgl.width * 100;
+        double h = gGraphics.charHeight * gGraphics.refHeight / gHpgl.height * 100;
+        yyhpglline("SR" + yyfieldfixed(w, 8, 2) + yyfieldfixed(h, 8, 2));
+        yyhcline(gGraphics.fontAttributes & 2 ? "SL.2" : "SL0.");
+        gHpgl.fontChanged = 0;
+    }
+    yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+    yyhpg2_(yyhctext(), Terminator());
+}
+
+}  // namespace
+
+void xxhpgl_(const int *op) {
+    if (*op == 1) {
+        if (gOperands.Id(2) == kOpInitProbe) {
+            gOperands.Id(2) = 1;
+            return;
+        }
+        const PlotterType &p = Plotter();
+        double f = p.unitsPerInch / 72.0;
+        yyhcpagedefaults(yyroundint((p.width - p.margin) / f), yyroundint(p.height / f), 0, 0, 1);
+        if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
+        for (char &c : PenTable) c = ' ';
+        yyhcdevice(1, p.pens, Capabilities(p.cls), 1, "quilplot.plt");
+        return;
+    }
+    if (*op == 18) {
+        if (gOperands.Id(1) == -1) {
+            yyhpglscale();
+            return;
+        }
+        Open();
+        return;
+    }
+    if (yyploterror() || *op < 2 || *op > 40) return;
+    switch (*op) {
+    case 2:
+        gHardcopy.pagePending = 1;
+        Reselect();
+        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        yyhpglmove("PD", gOperands.Rd(2), gOperands.Rd(6));
+        break;
+    case 3:
+        Colour();
+        break;
+    case 5: case 9: case 11: case 13: case 15:
+        Filled(*op);
+        break;
+    case 19:
+        if (yyhcopt(kOptEscape) == 1) yyhcline("\x1b.Z");
+        yyprcl_(&kPlotSlot);
+        break;
+    case 20: {
+        gHardcopy.pagePending = 0;
+        yyhpg6_(3, gOperands.Id(1), 0, 0);
+        int t = gHardcopy.plotterType;
+        yyhcline(t == 7 || t == 8 ? "PU;SP0;PG;" : "PU;SP0;");
+        gHpgl.penReselect = 1;
+        break;
+    }
+    case 21:
+        yyhpg6_(10, gGraphics.effectiveFont, gGraphics.fontAttributes, gFigureFill.charKind);
+        gHpgl.fontChanged = 1;
+        break;
+    case 22:
+        Text();
+        break;
+    case 24:
+        yyhpglwindow();
+        break;
+    case 26:
+        gHardcopy.pagePending = 1;
+        Reselect();
+        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        yyhpglmove("PD", gOperands.Rd(1), gOperands.Rd(5));
+        break;
+    case 29:
+        yyhpglline(yyhpgllinetype(gGraphics.lineType, Plotter().cls == 'F'));
+        break;
+    case 30:
+        yyhpglline("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3));
+        break;
+    case 32: {
+        int n = gOperands.Id(2);
+        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        if (n == 0) break;
+        gHardcopy.pagePending = 1;
+        Reselect();
+        yyhpglmove("PU", gOperands.Xpoly(1), gOperands.Ypoly(1));
+        for (int k = 2; k <= n; ++k) yyhpglmove("PD", gOperands.Xpoly(k), gOperands.Ypoly(k));
+        break;
+    }
+    case 33: {
+        double a = gGraphics.direction * kPi / 180.0;
+        yyhpglline("DI" + yyfieldfixed(std::cos(a), 6, 3) + " " + yyfieldfixed(std::sin(a), 6, 3));
+        break;
+    }
+    case 34: {
+        std::vector<double> x, y;
+        yyhpg0_(false, x, y);
+        gHardcopy.pagePending = 1;
+        Reselect();
+        yyhpglmove("PU", x[0], y[0]);
+        for (std::size_t k = 1; k < x.size(); ++k) yyhpglmove("PD", x[k], y[k]);
+        break;
+    }
+    default:
+        break;
+    }
+}
+

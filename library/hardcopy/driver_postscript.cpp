@@ -1,0 +1,477 @@
+// The PostScript file driver (device 2): a PostScript or encapsulated PostScript text file.
+// Line segments are collected into paths that are stroked or filled only when something else
+// must be written, and a colour is written only when it differs from the last one written.
+#include "hardcopy/driver_support.h"
+#include "hardcopy/drivers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct PostScriptState {
+    int segments = 0;                       // segments of the open path (0 = none)
+    double pr = 0, pg = 0, pb = 0;          // pending colour
+    double wr = -1, wg = -1, wb = -1;       // last colour written
+    int fontChanged = 1;
+    int lastLineType = -1;
+    int lastLineWidth = -1;
+    int pages = 1;
+    double sx = 1, sy = 1;                  // points per device unit
+    double width = 756, height = 540;       // page in points
+    int maxPath = 255;
+};
+
+PostScriptState ps;
+
+// One real in F9.2 with a whole value's last "0" dropped (12.00 is 12.0).
+std::string Real(double v) {
+    std::string f = yyfieldfixed(v, 9, 2);
+    if (f.size() >= 3 && f.compare(f.size() - 3, 3, ".00") == 0) f[f.size() - 1] = ' ';
+    return f;
+}
+
+void Line(const std::string &text) {
+    std::string t = text.size() > 255 ? text.substr(0, 255) : text;
+    yyhcline(yycompactblanks(t));
+}
+
+void Reals(std::initializer_list<double> values, const char *word) {
+    std::string text;
+    for (double v : values) text += Real(v);
+    text += ' ';
+    text += word;
+    Line(text);
+}
+
+double X(double x) { return x * ps.sx; }
+double Y(double y) { return y * ps.sy; }
+
+// The current colour as red, green and blue 0 to 1, after the colour rule.
+void ColourOf(int monochromeBlack, double &r, double &g, double &b) {
+    if (monochromeBlack) {
+        r = g = b = 0;
+        return;
+    }
+    int ir, ig, ib;
+    yyrgbsplit(gGraphics.colour.rgb, ir, ig, ib);
+    r = ir / 255.0, g = ig / 255.0, b = ib / 255.0;
+    int mode = yyhcopt(kOptColourRule);
+    bool dark = r < 0.04 && g < 0.04 && b < 0.04, light = r > 0.96 && g > 0.96 && b > 0.96;
+    if (mode == 1 || (mode == 2 && (dark || light))) r = 1 - r, g = 1 - g, b = 1 - b;
+}
+
+// Finishes the path: MODE 1 stroke, 2 fill, 3 only the colour.
+void FinishPath(int mode) {
+    if (ps.segments == 0 && mode != 3) return;
+    if (ps.pr != ps.wr || ps.pg != ps.wg || ps.pb != ps.wb) {
+        Reals({ps.pr, ps.pg, ps.pb}, "g");
+        ps.wr = ps.pr, ps.wg = ps.pg, ps.wb = ps.pb;
+    }
+    if (mode == 1) Line("s");
+    if (mode == 2) Line("cf");
+    if (mode != 3) ps.segments = 0;
+}
+
+void TakeColour() {
+    int black = yyhcopt(kOptMonochrome) == 1 && gGraphics.colour.index != 0;
+    double r, g, b;
+    ColourOf(black, r, g, b);
+    if (r != ps.pr || g != ps.pg || b != ps.pb) {
+        FinishPath(1);
+        ps.pr = r, ps.pg = g, ps.pb = b;
+    }
+}
+
+// The fill colour of a filled shape: the current colour, or for fill style 3 the mean of the
+// two gradient colours.
+void TakeFillColour() {
+    if (gFigureFill.style != 3) {
+        TakeColour();
+        return;
+    }
+    int r1, g1, b1, r2, g2, b2;
+    yyrgbsplit(gFigureFill.gradient1, r1, g1, b1);
+    yyrgbsplit(gFigureFill.gradient2, r2, g2, b2);
+    int r = (r1 + r2) / 2, g = (g1 + g2) / 2, b = (b1 + b2) / 2;
+    yycolourrule(yyhcopt(kOptColourRule), r, g, b);
+    double fr = r / 255.0, fg = g / 255.0, fb = b / 255.0;
+    if (fr != ps.pr || fg != ps.pg || fb != ps.pb) {
+        FinishPath(1);
+        ps.pr = fr, ps.pg = fg, ps.pb = fb;
+    }
+}
+
+void Segment(double x1, double y1, double x2, double y2) {
+    gHardcopy.pagePending = 1;
+    if (ps.segments >= ps.maxPath) FinishPath(1);
+    if (ps.segments == 0 || x1 != gHardcopy.lastPenX || y1 != gHardcopy.lastPenY) Reals({X(x1), Y(y1)}, "m");
+    Reals({X(x2), Y(y2)}, "l");
+    ++ps.segments;
+    gHardcopy.lastPenX = x2;
+    gHardcopy.lastPenY = y2;
+}
+
+void WritePrologFonts() {
+    static const char *const kFamilies[3] = {"Courier", "Helvetica", "Times"};
+    static const char *const kBase[3][4] = {
+        {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique"},
+        {"Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"},
+        {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"}};
+    for (int f = 0; f < 3; ++f) {
+        for (int v = 0; v < 4; ++v) {
+            Line(std::string("/") + kBase[f][v] + " ff");
+            Line("dup length dict begin");
+            Line("{1 index /FID ne {def} {pop pop} ifelse} forall");
+            Line("/Encoding ISOLatin1Encoding def");
+            Line(std::string("currentdict end /") + kFamilies[f] + "-" + std::to_string(v + 1) +
+                 " exch definefont pop");
+        }
+    }
+    Line("/Symbol ff");
+    Line("dup length dict begin");
+    Line("{1 index /FID ne {def} {pop pop} ifelse} forall");
+    Line("currentdict end /Symbol exch definefont pop");
+}
+
+void Open() {
+    ps = PostScriptState{};
+    ps.width = yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756;
+    ps.height = yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540;
+    ps.maxPath = yyhcopt(kOptMaxPath) >= 10 && yyhcopt(kOptMaxPath) <= 255 ? yyhcopt(kOptMaxPath) : 255;
+    ps.sx = ps.width / yyhcdrawablewidth();
+    ps.sy = ps.height / yyhcdrawableheight();
+    yyprop_(&kPlotSlot);
+    if (yyploterror()) {
+        gHardcopy.open = 0;
+        return;
+    }
+    bool eps = yyhcopt(kOptEps) != 0;
+    bool landscape = yyhcopt(kOptLandscape) % 2 != 0;
+    if (eps) {
+        Line("%!PS-Adobe-3.0 EPSF-3.0");
+        int w = static_cast<int>(ps.width), h = static_cast<int>(ps.height);
+        if (landscape) std::swap(w, h);
+        Line("%%BoundingBox: 0 0" + yyfieldint(w, 5) + yyfieldint(h, 5));
+    } else {
+        Line("%!PS-Adobe-3.0");
+    }
+    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhcline("%%Title: " + yyhctitle());
+    Line("%%Creator: O.R.N. PostScript driver");
+    Line("%%EndComments");
+    Line("/l {lineto} def/m {moveto} def/g {setrgbcolor} def/w {setlinewidth} def");
+    Line("/d {setdash} def/cf {closepath fill} def/s {stroke} def/ff {findfont} def");
+    Line("/ms {makefont setfont} def/ro {rotate} def/cs {closepath stroke} def");
+    Line("/lsh {show} def/rsh {dup stringwidth pop 0 exch sub 0 rmoveto show} def");
+    Line("/csh {dup stringwidth pop 2 div 0 exch sub 0 rmoveto show} def");
+    Line("%%EndProlog");
+    WritePrologFonts();
+    if (landscape) Line("90.0 ro");
+    double tx, ty;
+    if (eps) {
+        tx = 0, ty = landscape ? -ps.height : 0;
+    } else {
+        tx = yyhcopt(kOptOffsetX), ty = yyhcopt(kOptOffsetY) - (landscape ? 540 : 0);
+    }
+    Line(yyfieldfixed(tx, 8, 1) + yyfieldfixed(ty, 8, 1) + " translate");
+    Line("newpath");
+    ps.pages = 1;
+    Line("%%Page: 1 1");
+}
+
+void Close() {
+    FinishPath(1);
+    Line("%%EOF");
+    if (yyhcopt(kOptEps) == 0) {
+        Line("initgraphics");
+        if (yyhcopt(kOptCtrlD) == 1) yyplotbytes(kPlotSlot, " \x04", 2);
+    }
+    yyprcl_(&kPlotSlot);
+}
+
+void EndPage() {
+    FinishPath(1);
+    gHardcopy.pagePending = 0;
+    if (yyhcopt(kOptEps) == 0) {
+        int copies = yyhcopt(kOptCopies);
+        copies = copies < 1 ? 1 : copies > 999 ? 999 : copies;
+        Line("/#copies" + yyfieldint(copies, 3) + " def");
+        Line("gsave showpage grestore");
+    }
+    if (gOperands.Id(2) == 0) {
+        ++ps.pages;
+        Line("%%Page:" + yyfieldint(ps.pages, 4) + yyfieldint(ps.pages, 4));
+    }
+}
+
+// The text in parentheses: "(", ")" and "\" escaped, bytes below 32 as octal escapes, whole
+// characters only up to 251 characters.
+std::string Quoted(const std::string &text) {
+    std::string out;
+    for (unsigned char c : text) {
+        std::string piece;
+        if (c == '(' || c == ')' || c == '\\') {
+            piece = std::string("\\") + static_cast<char>(c);
+        } else if (c < 32 || c == 127) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\%03o", c);
+            piece = buf;
+        } else {
+            piece = std::string(1, static_cast<char>(c));
+        }
+        if (out.size() + piece.size() > 251) break;
+        out += piece;
+    }
+    return "(" + out + ")";
+}
+
+void Text() {
+    gHardcopy.pagePending = 1;
+    FinishPath(1);
+    FinishPath(3);
+    int kind = gFigureFill.charKind < 0 || gFigureFill.charKind > 2 ? 0 : gFigureFill.charKind;
+    static const double kWidthFactor[3] = {1.65, 1.33, 1.72}, kHeightFactor[3] = {1.0, 0.82, 0.82};
+    double cw = gGraphics.charWidth * gGraphics.refWidth * ps.sx;
+    double ch = gGraphics.charHeight * gGraphics.refHeight * ps.sy;
+    if (ps.fontChanged) {
+        double w = cw * kWidthFactor[kind], h = ch * kHeightFactor[kind];
+        w = w < 1.0 ? 1.0 : w > 999 ? 999 : w;
+        h = h < 1.0 ? 1.0 : h > 999 ? 999 : h;
+        std::string sizes = "[" + yyfieldfixed(w, 5, 1) + " 0 0" + yyfieldfixed(h, 5, 1) + " 0 0] ms";
+        int family = gGraphics.effectiveFont;
+        int variant = (gGraphics.fontAttributes & 3) % 4 + 1;
+        static const char *const kFamilies[3] = {"Courier", "Helvetica", "Times"};
+        if (family == 4) Line("/Symbol ff " + sizes);
+        else Line(std::string("/") + kFamilies[(family >= 1 && family <= 3 ? family : 2) - 1] + "-" +
+                  std::to_string(variant) + " ff " + sizes);
+        ps.fontChanged = 0;
+    }
+    double x1 = X(gOperands.Rd(1)), y1 = Y(gOperands.Rd(5));
+    double x2 = X(gOperands.Rd(3)), y2 = Y(gOperands.Rd(7));
+    double angle = gGraphics.direction;
+    double rad = angle * 3.14159265358979 / 180.0;
+    // Down across the baseline by 0.27 of the character size.
+    double dx = 0.27 * ch * std::sin(rad), dy = -0.27 * ch * std::cos(rad);
+    int align = gGraphics.justification;
+    double x = x1, y = y1;
+    if (kind != 1 && align == 1) x = (x1 + x2) / 2, y = (y1 + y2) / 2;
+    if (kind != 1 && align == 2) x = x2, y = y2;
+    Reals({x + dx, y + dy}, "m");
+    bool turned = angle != 0.0f;
+    if (turned) Reals({angle}, "ro");
+    const char *show = kind == 1 || align == 0 ? " lsh" : align == 1 ? " csh" : " rsh";
+    yyhcline(Quoted(yyhctext()) + show);
+    if (turned) Reals({360.0 - angle}, "ro");
+    gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
+}
+
+void Clip() {
+    FinishPath(1);
+    Line("initclip");
+    double x1 = std::trunc(X(gGraphics.cx1)), y1 = std::trunc(Y(gGraphics.cy1));
+    double x2 = std::trunc(X(gGraphics.cx2)), y2 = std::trunc(Y(gGraphics.cy2));
+    Reals({x1, y1}, "m");
+    Reals({x2, y1}, "l");
+    Reals({x2, y2}, "l");
+    Reals({x1, y2}, "l");
+    Line("clip");
+    Line("newpath");
+}
+
+void Polyline() {
+    int n = gOperands.Id(2);
+    n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+    for (int k = 2; k <= n; ++k)
+        Segment(gOperands.Xpoly(k - 1), gOperands.Ypoly(k - 1), gOperands.Xpoly(k), gOperands.Ypoly(k));
+}
+
+// A path through the given device points, closed and filled.
+void FilledPath(const double *x, const double *y, int n) {
+    FinishPath(1);
+    if (n < 1) return;
+    Reals({X(x[0]), Y(y[0])}, "m");
+    for (int k = 1; k < n; ++k) Reals({X(x[k]), Y(y[k])}, "l");
+    ps.segments = n;
+    FinishPath(2);
+}
+
+// Ellipse (5), sector (13) and arc (34): a scaled circle inside gsave/grestore.
+void Round(int op) {
+    double cx = X(gOperands.Rd(1)), cy = Y(gOperands.Rd(5));
+    double rx = gOperands.Rd(2) * ps.sx;
+    double ry = (op == 5 ? gOperands.Rd(6) : gOperands.Rd(6)) * ps.sy;
+    double q = rx != 0 ? ry / rx : 1.0;
+    if (!(std::fabs(q) > 1e-6)) q = 1.0;
+    FinishPath(1);
+    Line("gsave 1.0" + yyfieldfixed(q, 8, 4) + " scale newpath");
+    if (op == 5) {
+        Reals({cx, cy / q, rx}, "90. 450. arc");
+        ps.segments = 1;
+        FinishPath(gFigureFill.style < 3 ? 1 : 2);
+    } else {
+        double a1 = 57.2958 * gOperands.Rd(3), a2 = 57.2958 * gOperands.Rd(7);
+        if (op == 13) Reals({cx, cy / q}, "m");
+        Line(Real(cx) + Real(cy / q) + Real(rx) + yyfieldfixed(a1, 8, 1) + yyfieldfixed(a2, 8, 1) + " arc");
+        ps.segments = 1;
+        FinishPath(op == 13 ? 2 : 1);
+    }
+    Line("grestore");
+    gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
+}
+
+void Filled(int op) {
+    int style = gFigureFill.style;
+    bool mono = yyhcopt(kOptMonochrome) == 1;
+    if (gOperands.Id(1) == -1) {
+        if (style > 0) {
+            FinishPath(1);
+            TakeColour();
+        }
+        return;
+    }
+    gHardcopy.pagePending = 1;
+    if (style > 2 || (style > 0 && mono)) {
+        FinishPath(1);
+        TakeFillColour();
+    }
+    if (!(style > 2 || op == 5)) return;
+    double x[4], y[4];
+    for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
+    switch (op) {
+    case 5:
+    case 13:
+        Round(op);
+        break;
+    case 7:
+        FilledPath(x, y, 4);
+        break;
+    case 9: {
+        double rx[4] = {x[0], x[1], x[1], x[0]}, ry[4] = {y[0], y[0], y[1], y[1]};
+        FilledPath(rx, ry, 4);
+        break;
+    }
+    case 11:
+        FilledPath(x, y, 3);
+        break;
+    case 15: {
+        int n = gOperands.Id(2);
+        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        FinishPath(1);
+        if (n == 0) break;
+        Reals({X(gOperands.Xpoly(1)), Y(gOperands.Ypoly(1))}, "m");
+        for (int k = 2; k <= n; ++k) Reals({X(gOperands.Xpoly(k)), Y(gOperands.Ypoly(k))}, "l");
+        ps.segments = n;
+        FinishPath(2);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void LineType() {
+    static const char *const kDash[7] = {"[] 0",          "[1 5] 4",   "[6 6] 3", "[1 3 4 4] 0",
+                                         "[1 2 1 2 4 2] 0", "[5 2 3 2] 2", "[3 3] 1"};
+    int type = gGraphics.lineType;
+    if (type < 0 || type > 6) type = 0;
+    if (type == ps.lastLineType) return;
+    FinishPath(1);
+    Line(std::string(kDash[type]) + " d");
+    ps.lastLineType = type;
+}
+
+void LineWidth() {
+    int width = yyhcopt(kOptLineWidth);
+    if (width == ps.lastLineWidth) return;
+    FinishPath(1);
+    Reals({0.1 * width}, "w");
+    ps.lastLineWidth = width;
+}
+
+
+
+}  // namespace
+
+void xxpost_(const int *op) {
+    if (*op == 1) {
+        if (gOperands.Id(2) == kOpInitProbe) {
+            gOperands.Id(2) = 2;
+            return;
+        }
+        yyhcpagedefaults(756, 540, 42, -20, 1);
+        if (gOperands.Id(1) != kOpInitKeepOptions) {
+            yyhcoptword(kOptMaxPath) = 255;
+            yyhcoptword(kOptCtrlD) = 1;
+        }
+        yyhcdevice(2, 256, "00000111111111100010011011110", 1, "quilplot.ps");
+        return;
+    }
+    if (*op == 18) {
+        if (gOperands.Id(1) == -1) {
+            ps.sx = ps.width / yyhcdrawablewidth();
+            ps.sy = ps.height / yyhcdrawableheight();
+            return;
+        }
+        Open();
+        return;
+    }
+    if (yyploterror() || *op < 2 || *op > 40) return;
+    switch (*op) {
+    case 2:
+        Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(2), gOperands.Rd(6));
+        break;
+    case 3:
+    case 35:
+        TakeColour();
+        break;
+    case 5: case 7: case 9: case 11: case 13: case 15:
+        Filled(*op);
+        break;
+    case 19:
+        Close();
+        break;
+    case 20:
+        EndPage();
+        break;
+    case 21:
+        ps.fontChanged = 1;
+        break;
+    case 22:
+        Text();
+        break;
+    case 24:
+        Clip();
+        break;
+    case 26:
+        Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(1), gOperands.Rd(5));
+        break;
+    case 29:
+        LineType();
+        break;
+    case 30:
+        LineWidth();
+        break;
+    case 32:
+        Polyline();
+        break;
+    case 34:
+        Round(34);
+        break;
+    case 36: {
+        FinishPath(1);
+        int join = yyhcopt(kOptLineJoin);
+        Line(std::to_string(join < 0 || join > 2 ? 0 : join) + " setlinejoin");
+        if (join == 0) Line("5.0 setmiterlimit");
+        break;
+    }
+    case 37: {
+        FinishPath(1);
+        int cap = yyhcopt(kOptLineCap);
+        Line(std::to_string(cap < 0 || cap > 2 ? 0 : cap) + " setlinecap");
+        break;
+    }
+    default:
+        break;
+    }
+}

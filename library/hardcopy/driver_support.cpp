@@ -1,0 +1,85 @@
+// Helpers shared by the hardcopy file drivers.
+#include "hardcopy/driver_support.h"
+
+#include "base/fixedtext.h"
+#include "hardcopy/hardcopy_options.h"
+
+#include <algorithm>
+#include <cmath>
+
+int yyhcopt(int n) { return yyhcoptword(n); }
+
+void yyhcpagedefaults(int width, int height, int xoffset, int yoffset, int landscape) {
+    if (gOperands.Id(1) != kOpInitKeepOptions) {
+        yydefh_();
+        yyhcoptword(kOptPageWidth) = width;
+        yyhcoptword(kOptPageHeight) = height;
+        yyhcoptword(kOptOffsetX) = xoffset;
+        yyhcoptword(kOptOffsetY) = yoffset;
+        yyhcoptword(kOptLandscape) = landscape;
+    }
+}
+
+void yyhcdevice(int device, int colours, const char *capabilities, int printCommand, const char *defaultName) {
+    (void)device;
+    gHardcopy.deviceColours = colours;
+    gHardcopy.printCommand = printCommand;
+    gHardcopy.pageWidth = static_cast<float>(yyhcopt(kOptPageWidth));
+    gHardcopy.pageHeight = static_cast<float>(yyhcopt(kOptPageHeight));
+    yyputtext(gHardcopy.defaultName, kHardcopyNameLength, defaultName);
+    quill::DescribeDevice(capabilities, 2, colours > 256 ? 1 : 0, 1);
+}
+
+void yyhcline(const std::string &text) {
+    if (yyhcopt(kOptLinePrefix) == 1) yyplotbytes(kPlotSlot, " ", 1);
+    if (!yyploterror()) yyplotline(kPlotSlot, text);
+}
+
+std::string yycompactblanks(const std::string &text) {
+    std::string out;
+    bool blank = false;
+    for (char c : text) {
+        if (c == ' ') {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) out += ' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
+void yycolourrule(int mode, int &r, int &g, int &b) {
+    bool dark = r < 10 && g < 10 && b < 10, light = r > 245 && g > 245 && b > 245;
+    if (mode == 1 || (mode == 2 && (dark || light))) r = 255 - r, g = 255 - g, b = 255 - b;
+}
+
+void yyrgbsplit(int rgb, int &r, int &g, int &b) {
+    r = rgb & 0xFF;
+    g = (rgb >> 8) & 0xFF;
+    b = (rgb >> 16) & 0xFF;
+}
+
+void yyhccolour(int &r, int &g, int &b) {
+    yyrgbsplit(gGraphics.colour.rgb, r, g, b);
+    yycolourrule(yyhcopt(kOptColourRule), r, g, b);
+}
+
+std::string yyhctext() {
+    int n = std::min(std::max(gOperands.Ixd(1), 0), kOperandTextLength);
+    return std::string(gOperands.ctext, static_cast<std::size_t>(n));
+}
+
+std::string yyhctitle() { return yytrimmed(gHardcopy.title, kHardcopyTitleLength); }
+
+double yyhcdrawablewidth() { return gGraphics.deviceWidth >= 1 ? gGraphics.deviceWidth : 1.0; }
+double yyhcdrawableheight() { return gGraphics.deviceHeight >= 1 ? gGraphics.deviceHeight : 1.0; }
+
+int yyhcsteps(double radius) {
+    int size = gGraphics.width > gGraphics.height ? gGraphics.width : gGraphics.height;
+    if (size <= 0) return 100;
+    double n = 25 + 75 * std::fabs(radius) / size;
+    if (!(n >= 25)) n = 25;
+    return n > 100 ? 100 : static_cast<int>(n);
+}

@@ -1,0 +1,154 @@
+// The hardcopy options and igrhardcopyoptions_.
+#include "hardcopy/hardcopy_options.h"
+
+#include "base/fixedtext.h"
+#include "graphics/driver_protocol.h"
+#include "graphics/graphics_state.h"
+#include "hardcopy/hardcopy_state.h"
+#include "hardcopy/printer_settings.h"
+#include "quillamorph/hardcopy.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+int &yyhcoptword(int n) {
+    static int scratch;
+    if (n >= 1 && n <= kHardcopyOptions) return gHardcopy.options[n - 1];
+    if (n >= 101 && n <= 100 + kHardcopyMoreOptions) return gHardcopy.moreOptions[n - 101];
+    scratch = 0;
+    return scratch;
+}
+
+void yyhcclearoptions() {
+    std::memset(gHardcopy.options, 0, sizeof gHardcopy.options);
+    std::memset(gHardcopy.moreOptions, 0, sizeof gHardcopy.moreOptions);
+}
+
+void yyhcsaveoptions(int *saved) {
+    std::memcpy(saved, gHardcopy.options, sizeof gHardcopy.options);
+    std::memcpy(saved + kHardcopyOptions, gHardcopy.moreOptions, sizeof gHardcopy.moreOptions);
+}
+
+void yyhcrestoreoptions(const int *saved) {
+    std::memcpy(gHardcopy.options, saved, sizeof gHardcopy.options);
+    std::memcpy(gHardcopy.moreOptions, saved + kHardcopyOptions, sizeof gHardcopy.moreOptions);
+}
+
+void yydefh_(void) {
+    static const int kDefaults[][2] = {{6, 0},   {7, 0},   {8, 1},        {9, 5},   {10, 0},
+                                       {11, 0},  {17, 0},  {101, 80},     {102, 60}, {103, 1},
+                                       {104, 999999}, {105, 1}, {106, 0}, {107, 0}, {108, 8}};
+    for (const auto &d : kDefaults) yyhcoptword(d[0]) = d[1];
+}
+
+void yyhcrewriteextension(char *name, int name_len, const char *ext) {
+    int len = yytrimlen(name, name_len);
+    if (len == 0) return;
+    int dot = -1;
+    for (int k = len - 1; k >= 0; --k) {
+        if (name[k] == '.') {
+            dot = k;
+            break;
+        }
+    }
+    if (dot >= 0) {
+        for (int k = dot + 1; k < len; ++k)
+            if (name[k] == '/' || name[k] == '\\') dot = -1;
+    }
+    int at = dot >= 0 ? dot : len;
+    int extlen = static_cast<int>(std::strlen(ext));
+    if (at + extlen > name_len) return;  // no room: the name stays as it is
+    std::memcpy(name + at, ext, static_cast<std::size_t>(extlen));
+    for (int k = at + extlen; k < name_len; ++k) name[k] = ' ';
+}
+
+namespace {
+
+void SendHardcopy(int op) { quill::SendOp(op, kSideHardcopy); }
+
+}  // namespace
+
+void igrhardcopyoptions_(const int *code, const int *value) {
+    if (code == nullptr || value == nullptr) return;
+    const int c = *code, v = *value;
+    switch (c) {
+    case 1:
+    case 2:
+        if (v > 0) yyhcoptword(c) = v;
+        break;
+    case 3: case 4: case 7: case 15: case 17: case 18: case 19: case 20:
+    case 25: case 27: case 28: case 29:
+    case 106: case 107:
+        yyhcoptword(c) = v;
+        break;
+    case 5: {
+        if (v < 0 || v > 3) break;
+        yyhcoptword(5) = v % 2;
+        int &w = yyhcoptword(1), &h = yyhcoptword(2);
+        if ((v == 2 && w > h) || (v == 3 && w < h)) std::swap(w, h);
+        break;
+    }
+    case 6:
+        if (v >= 0 && v <= 2) yyhcoptword(6) = v;
+        break;
+    case 8:
+        yyhcoptword(8) = std::max(v, 1);
+        break;
+    case 9:
+        yyhcoptword(9) = std::max(v, 1);
+        SendHardcopy(kOpLineWidth);
+        break;
+    case 10:
+        if (v < 0 || v > 2) break;
+        yyhcoptword(10) = v;
+        gGraphics.lineJoin = v;
+        SendHardcopy(kOpLineJoin);
+        break;
+    case 11:
+        if (v < 0 || v > 2) break;
+        yyhcoptword(11) = v;
+        gGraphics.lineCap = v;
+        SendHardcopy(kOpLineCap);
+        break;
+    case 12:
+        yyhcoptword(12) = std::max(v, 100);
+        break;
+    case 13:
+        if (v >= 1 && v <= gRasterProfile.resolutionCount) yyhcoptword(13) = v;
+        break;
+    case 16:
+        if (v >= 10 && v <= 255) yyhcoptword(16) = v;
+        break;
+    case 21:
+        if (v >= 1 && v <= 127) yyhcoptword(21) = v;
+        break;
+    case 22:
+        yyhcoptword(22) = v;
+        if (gHardcopy.driver == kDevicePostScript)
+            yyhcrewriteextension(gHardcopy.defaultName, kHardcopyNameLength, v == 0 ? ".ps" : ".eps");
+        break;
+    case 23:
+        if ((gHardcopy.driver == kDeviceImageFile && (v == 1 || v == 4 || v == 8 || v == 24)) ||
+            (gHardcopy.driver == kDeviceDxf && (v == 3 || v == 4 || v == 8)))
+            yyhcoptword(23) = v;
+        break;
+    case 24:
+        if (v >= 0 && v <= std::min(gRasterProfile.variant, 2)) yyhcoptword(24) = v;
+        break;
+    case 26:
+        yyhcoptword(26) = v;
+        if (gHardcopy.driver == kDeviceImageFile)
+            yyhcrewriteextension(gHardcopy.defaultName, kHardcopyNameLength,
+                                 v == 1 || v == 2 ? ".bmp" : v == 3 ? ".png" : ".pcx");
+        break;
+    case 101: case 102: case 103: case 104: case 108:
+        if (v > 0) yyhcoptword(c) = v;
+        break;
+    case 105:
+        if (v >= 1 && v <= 4) yyhcoptword(105) = v;
+        break;
+    default:
+        break;
+    }
+}

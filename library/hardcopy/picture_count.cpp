@@ -1,0 +1,234 @@
+// Picture and page counting of plot files.
+#include "hardcopy/picture_count.h"
+
+#include "base/errors.h"
+#include "quillamorph/files.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// A file read through the character-file routines; every short read raises error 2 once.
+struct Reader {
+    int handle = -1;
+    bool failed = false;
+    Reader(const char *name, int len) {
+        int mode = 0;
+        ifileopen_(name, &mode, &handle, len);
+    }
+    ~Reader() {
+        if (handle >= 0) ifileclose_(&handle);
+    }
+    bool Read(unsigned char *buffer, int n) {
+        if (failed) return false;
+        int got = 0;
+        if (n > 0) ifilereadchar_(&handle, reinterpret_cast<char *>(buffer), &n, &got, n);
+        if (got != n) {
+            failed = true;
+            if (got >= 0) {
+                yysetfileerror(0);
+                yyraise(2);
+            }
+            return false;
+        }
+        return true;
+    }
+    bool Skip(int n) {
+        if (n <= 0) return true;
+        unsigned char scratch[512];
+        while (n > 0) {
+            int part = n > 512 ? 512 : n;
+            if (!Read(scratch, part)) return false;
+            n -= part;
+        }
+        return true;
+    }
+};
+
+}  // namespace
+
+int yyrepcgmint_(const unsigned char *bytes, int precision) {
+    int n = precision == 8 ? 1 : precision == 24 ? 3 : precision == 32 ? 4 : 2;
+    std::uint32_t v = 0;
+    for (int k = 0; k < n; ++k) v = (v << 8) | bytes[k];
+    if (n < 4 && (v >> (8 * n - 1)) & 1) v |= ~((1u << (8 * n)) - 1);
+    int32_t s;
+    std::memcpy(&s, &v, sizeof s);
+    return s;
+}
+
+float yyrepcgmreal_(const unsigned char *bytes) {
+    std::uint32_t v = (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
+                      (std::uint32_t(bytes[2]) << 8) | bytes[3];
+    float f;
+    std::memcpy(&f, &v, sizeof f);
+    return f;
+}
+
+void yyinfocgm_(const char *filename, int *pictures, float *aspect, int filename_len) {
+    *pictures = 1;
+    *aspect = 1.0f;
+    Reader in(filename, filename_len);
+    if (in.handle < 0) return;
+    int vdcType = 0, intPrecision = 16, vdcIntPrecision = 16, count = 0;
+    bool haveMax = false, haveExtent = false;
+    double maxAspect = 1.0, extentAspect = 1.0;
+    auto valid = [](int p) { return p == 8 || p == 16 || p == 24 || p == 32; };
+    for (;;) {
+        unsigned char head[2];
+        if (!in.Read(head, 2)) break;
+        int word = head[0] << 8 | head[1];
+        int cls = word >> 12, id = (word >> 5) & 127, len = word & 31;
+        bool more = false;
+        if (len == 31) {
+            if (!in.Read(head, 2)) break;
+            int part = head[0] << 8 | head[1];
+            more = (part & 0x8000) != 0;
+            len = part & 0x7FFF;
+        }
+        bool wanted = (cls == 1 && (id == 3 || id == 4 || id == 17)) || (cls == 2 && id == 6) || (cls == 3 && id == 1);
+        // The parameters of a wanted element (its first partition, at most 64 bytes kept).
+        unsigned char params[64] = {};
+        int kept = 0;
+        bool ok = true;
+        for (;;) {
+            int padded = len + (len & 1);
+            if (wanted && kept < 64) {
+                int take = padded < 64 - kept ? padded : 64 - kept;
+                if (!in.Read(params + kept, take)) { ok = false; break; }
+                kept += take;
+                if (!in.Skip(padded - take)) { ok = false; break; }
+            } else if (!in.Skip(padded)) {
+                ok = false;
+                break;
+            }
+            if (!more) break;
+            if (!in.Read(head, 2)) { ok = false; break; }
+            int part = head[0] << 8 | head[1];
+            more = (part & 0x8000) != 0;
+            len = part & 0x7FFF;
+        }
+        if (!ok) break;
+        if (cls == 0 && id == 2) break;
+        if (cls == 0 && id == 5) ++count;
+        if (cls == 1 && id == 3 && kept >= 2) vdcType = yyrepcgmint_(params, 16);
+        if (cls == 1 && id == 4 && kept >= 2) {
+            int p = yyrepcgmint_(params, intPrecision);
+            if (valid(p)) intPrecision = p;
+        }
+        if (cls == 3 && id == 1 && kept >= 1) {
+            int p = yyrepcgmint_(params, intPrecision);
+            if (valid(p)) vdcIntPrecision = p;
+        }
+        if ((cls == 1 && id == 17) || (cls == 2 && id == 6)) {
+            double v[4];
+            int size = vdcType == 1 ? 4 : vdcIntPrecision / 8;
+            if (kept < 4 * size) continue;
+            for (int k = 0; k < 4; ++k)
+                v[k] = vdcType == 1 ? yyrepcgmreal_(params + k * size) : yyrepcgmint_(params + k * size, vdcIntPrecision);
+            double h = v[3] - v[1];
+            double a = h != 0 ? (v[2] - v[0]) / h : 1.0;
+            if (!(a == a) || a > 1e30 || a < -1e30) a = 1.0;
+            if (cls == 1) haveMax = true, maxAspect = a;
+            else haveExtent = true, extentAspect = a;
+        }
+    }
+    if (count > 1) *pictures = count;
+    if (haveMax) *aspect = static_cast<float>(maxAspect);
+    else if (haveExtent) *aspect = static_cast<float>(extentAspect);
+}
+
+void yycntpic_(const char *filename, int *pictures, int filename_len) {
+    *pictures = 1;
+    Reader in(filename, filename_len);
+    if (in.handle < 0) return;
+    unsigned char header[17];
+    if (!in.Read(header, 17)) return;
+    int count = 0;
+    for (;;) {
+        unsigned char code;
+        int got = 0, one = 1;
+        ifilereadchar_(&in.handle, reinterpret_cast<char *>(&code), &one, &got, 1);
+        if (got != 1) break;
+        unsigned char b;
+        if (code == 48 || code == 224) {
+            if (!in.Read(&b, 1) || !in.Skip((b + 1) * 4)) break;
+        } else if (code >= 96 && code <= 111) {
+            ++count;
+        } else if (code == 160 || code == 162 || code == 172) {
+            if (!in.Skip(4)) break;
+        } else if (code == 167) {
+            if (!in.Skip(1)) break;
+        } else if (code == 168) {
+            if (!in.Skip(1)) break;
+            do {
+                if (!in.Read(&b, 1)) break;
+            } while (b != 0);
+            if (in.failed) break;
+        }
+    }
+    if (count > 1) *pictures = count;
+}
+
+namespace {
+
+// One command of an HP-GL text: is it a page tag?
+bool PageTag(const std::string &command) {
+    std::size_t at = command.find_first_not_of(" \t\r\n");
+    if (at == std::string::npos || command.size() - at < 2) return false;
+    std::string cmd = command.substr(at, 2);
+    std::string rest = command.substr(at + 2);
+    if (cmd == "SC") {
+        std::size_t end = rest.find_first_of(" ,\t");
+        std::string item = rest.substr(0, end);
+        return item == "-3";
+    }
+    if (cmd == "CO") {
+        if (!rest.empty() && rest[0] == ':') return false;
+        if (rest.size() > 1 && rest[0] == '"' && rest[1] == ':') return false;
+        std::size_t q1 = rest.find('"');
+        if (q1 == std::string::npos) return false;
+        std::size_t q2 = rest.find('"', q1 + 1);
+        std::string inside = rest.substr(q1 + 1, q2 == std::string::npos ? std::string::npos : q2 - q1 - 1);
+        std::size_t d = inside.find_first_not_of(' ');
+        if (d == std::string::npos) return false;
+        std::size_t e = inside.find_first_of(" ,", d);
+        return inside.substr(d, e == std::string::npos ? std::string::npos : e - d) == "3";
+    }
+    return false;
+}
+
+}  // namespace
+
+void yycnthpg_(const char *filename, int *pages, int filename_len) {
+    *pages = 1;
+    Reader in(filename, filename_len);
+    if (in.handle < 0) return;
+    int count = 0;
+    std::string command;
+    bool quoted = false;
+    char buffer[4096];
+    for (;;) {
+        int n = sizeof buffer, got = 0;
+        ifilereadchar_(&in.handle, buffer, &n, &got, n);
+        if (got <= 0) break;
+        for (int k = 0; k < got; ++k) {
+            char c = buffer[k];
+            // Quotes matter only in comments: a label may hold a lone one.
+            if (c == '"' && command.find("CO") != std::string::npos) quoted = !quoted;
+            if (!quoted && (c == ';' || c == '\n' || c == '\r')) {
+                if (PageTag(command)) ++count;
+                command.clear();
+                continue;
+            }
+            // Only the start of a command matters: a long label or data run is not kept.
+            if (command.size() < 64) command += c;
+        }
+    }
+    if (PageTag(command)) ++count;
+    if (count > 1) *pages = count;
+}

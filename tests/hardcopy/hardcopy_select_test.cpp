@@ -1,0 +1,80 @@
+// Selecting a hardcopy device, opening and closing hardcopies, print commands, and the open
+// hardcopy through a resize and a change of device.
+#include "plot_readers.h"
+
+#include "base/fixedtext.h"
+#include "hardcopy/hardcopy_options.h"
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Hardcopy : public PlotTest {
+protected:
+    void OpenRaw(const std::string &name) { igrhardcopy_(name.c_str(), nullptr, static_cast<int>(name.size()), 0); }
+};
+
+TEST_F(Hardcopy, EmptyEntriesProbesAndOneLetterNames) {
+    Select(5);
+    OpenRaw(Name("never.ps"));
+    EXPECT_EQ(0, gHardcopy.open);
+    EXPECT_FALSE(fs::exists(Name("never.ps")));
+    // Selecting sends op 1 at once: the device's default name is there with nothing open.
+    Select(3);
+    EXPECT_EQ("quilplot.svg", yytrimmed(gHardcopy.defaultName, kHardcopyNameLength));
+    // An empty-entry probe leaves no -999 behind for the next op 1.
+    EXPECT_NE(kOpInitProbe, gOperands.Id(2));
+    fs::path here = fs::current_path();
+    fs::current_path(scratch.path);
+    OpenRaw("x");
+    EXPECT_EQ(1, gHardcopy.open);
+    Close();
+    fs::current_path(here);
+    EXPECT_TRUE(fs::exists(Name("x")));
+    igrhardcopy_("s", nullptr, 1, 0);
+    EXPECT_EQ(0, gHardcopy.open);
+}
+
+TEST_F(Hardcopy, PrintCommandsOnlyOnDevicesThatTakeThem) {
+    yyputtext(gHardcopy.tempName, kHardcopyNameLength, Name("orn$$  .plt"));
+    Select(3);
+    OpenRaw(Name("a @ b.svg"));
+    Line(0, 0, 100, 100);
+    Close();
+    EXPECT_TRUE(fs::exists(Name("a @ b.svg"))) << "the SVG device takes the name as it stands";
+    Select(2);
+    OpenRaw("copy @ " + Name("out.ps"));
+    Line(0, 0, 100, 100);
+    EXPECT_EQ("copy @ " + Name("out.ps"), yytrimmed(gHardcopy.savedCommand, kHardcopyNameLength));
+    EXPECT_TRUE(fs::exists(Name("orn$$  .plt")));
+    Close();
+    EXPECT_EQ("", yytrimmed(gHardcopy.savedCommand, kHardcopyNameLength));
+    EXPECT_FALSE(fs::exists(Name("orn$$  .plt"))) << "the temporary plot file is deleted";
+}
+
+TEST_F(Hardcopy, ResizeAndDeviceChangeKeepTheFileWhole) {
+    Open(2, "resized.ps");
+    Line(0, 0, 100, 100);
+    int kind = gGraphics.kind, id = gGraphics.id, w = 500, h = 350;
+    yyresn_(&kind, &id, &w, &h);  // op 18 with id(1) = -1: scale only, no reopen
+    Line(0, 0, 100, 100);
+    Select(3);  // ends the PostScript hardcopy first
+    EXPECT_EQ(0, gHardcopy.open);
+    std::string data = ReadWholeFile(Name("resized.ps"));
+    EXPECT_EQ(0u, data.find("%!PS-Adobe-3.0"));
+    EXPECT_NE(std::string::npos, data.find("151.20 154.29 l")) << "the second line is scaled anew";
+    EXPECT_NE(std::string::npos, data.find("%%EOF"));
+}
+
+TEST_F(Hardcopy, AnUnopenableFileOpensNothing) {
+    Open(3, "missing/folder/out.svg");
+    EXPECT_EQ(1, infoerror_(std::vector<int>{1}.data()));
+    EXPECT_EQ(0, gHardcopy.open);
+    Line(0, 0, 100, 100);
+    Close();
+    EXPECT_FALSE(fs::exists(Name("missing")));
+}
+
+}  // namespace

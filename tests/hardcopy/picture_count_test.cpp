@@ -1,0 +1,106 @@
+// Counting pictures and pages of plot files, also of cut and damaged ones.
+#include "plot_readers.h"
+
+#include "hardcopy/picture_count.h"
+
+#include <fstream>
+
+namespace {
+
+int Info(int item) { return infoerror_(&item); }
+
+class Count : public PlotTest {
+protected:
+    void Put(const std::string &file, const std::string &bytes) {
+        std::ofstream(Name(file), std::ios::binary) << bytes;
+    }
+    int Cgm(const std::string &file, float *aspect = nullptr) {
+        int n = 0;
+        float a = 0;
+        std::string name = Name(file);
+        yyinfocgm_(name.c_str(), &n, &a, static_cast<int>(name.size()));
+        if (aspect) *aspect = a;
+        return n;
+    }
+    int Pic(const std::string &file) {
+        int n = 0;
+        std::string name = Name(file);
+        yycntpic_(name.c_str(), &n, static_cast<int>(name.size()));
+        return n;
+    }
+    int Hpg(const std::string &file) {
+        int n = 0;
+        std::string name = Name(file);
+        yycnthpg_(name.c_str(), &n, static_cast<int>(name.size()));
+        return n;
+    }
+};
+
+std::string Word(int w) { return std::string{static_cast<char>((w >> 8) & 0xFF), static_cast<char>(w & 0xFF)}; }
+std::string Header(int cls, int id, int len) { return Word(cls * 4096 + id * 32 + len); }
+
+// BEGIN METAFILE, VDC EXTENT (0,0)-(400,200), a long-form polyline in two partitions, END
+// PICTURE twice, END METAFILE.
+std::string SampleCgm() {
+    std::string s = Header(0, 1, 2) + "\x01" "A";
+    s += Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(200);
+    s += Header(4, 1, 31) + Word(0x8000 | 4) + Word(1) + Word(2) + Word(8) + Word(3) + Word(4) + Word(5) + Word(6);
+    s += Header(0, 5, 0) + Header(0, 5, 0) + Header(0, 2, 0);
+    return s;
+}
+
+TEST_F(Count, CgmPicturesAspectAndDamage) {
+    Put("two.cgm", SampleCgm());
+    float aspect = 0;
+    EXPECT_EQ(2, Cgm("two.cgm", &aspect));
+    EXPECT_FLOAT_EQ(2.0f, aspect);
+    EXPECT_EQ(0, Info(1));
+    std::string one = Header(0, 1, 0) + Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(0) + Header(0, 2, 0);
+    Put("flat.cgm", one);
+    EXPECT_EQ(1, Cgm("flat.cgm", &aspect)) << "no END PICTURE still counts one";
+    EXPECT_FLOAT_EQ(1.0f, aspect) << "zero height";
+    std::string sample = SampleCgm();
+    for (std::size_t cut = 0; cut < sample.size(); ++cut) {
+        Put("cut.cgm", sample.substr(0, cut));
+        EXPECT_GE(Cgm("cut.cgm"), 1);
+        EXPECT_EQ(2, Info(1)) << cut;
+        for (int bit = 0; bit < 8; ++bit) {
+            std::string flipped = sample;
+            flipped[cut] = static_cast<char>(flipped[cut] ^ (1 << bit));
+            Put("flip.cgm", flipped);
+            EXPECT_GE(Cgm("flip.cgm"), 1);
+        }
+    }
+    EXPECT_EQ(1, Cgm("absent.cgm"));
+    EXPECT_EQ(1, Info(1));
+}
+
+TEST_F(Count, BytePictures) {
+    std::string head(17, 'h');
+    std::string body = std::string("\x60") + "\x30\x01" + std::string(8, 'p') + "\x61" + "\xa8" "\x05" "abc" + '\0' +
+                       "\xa0" "1234" + "\xa7" "z" + "\x62";
+    Put("three.pic", head + body);
+    EXPECT_EQ(3, Pic("three.pic"));
+    EXPECT_EQ(0, Info(1));
+    for (std::size_t cut = 0; cut < head.size() + body.size(); ++cut) {
+        Put("cut.pic", (head + body).substr(0, cut));
+        EXPECT_GE(Pic("cut.pic"), 1);
+    }
+    Put("short.pic", "abc");
+    EXPECT_EQ(1, Pic("short.pic"));
+    EXPECT_EQ(2, Info(1));
+}
+
+TEST_F(Count, HpglPages) {
+    Put("empty.plt", "");
+    EXPECT_EQ(1, Hpg("empty.plt"));
+    Put("title.plt", "CO\": a title with \"3\"\";\r\nCO\"3 32\";\r\nPG;CO\"3 32\";SC-3 32 0 32760;SC0 32760 0 32760\r\n");
+    EXPECT_EQ(3, Hpg("title.plt"));
+    // One line of a million characters is read through.
+    Put("long.plt", "LB" + std::string(1000000, 'x') + "\x04;CO\"3 1\";CO\"3 1\"");
+    EXPECT_EQ(2, Hpg("long.plt"));
+    EXPECT_EQ(1, Hpg("absent.plt"));
+    EXPECT_EQ(1, Info(1));
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+// Readers of plot files and the hardcopy test fixture.
+#include "plot_readers.h"
+
+#include "graphics/driver_protocol.h"
+#include "graphics/figure_fill.h"
+#include "graphics/graphics_state.h"
+#include "hardcopy/hardcopy_state.h"
+#include "quillamorph/errors.h"
+#include "quillamorph/hardcopy.h"
+
+#include <cmath>
+#include <cstring>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#ifdef _WIN32
+#define popen _popen
+#define pclose _pclose
+#endif
+
+ReaderRun RunReader(const std::string &command) {
+    ReaderRun run;
+#ifdef _WIN32
+    // Under Wine the command interpreter starts a Unix program given by its path.
+    std::string line = "/bin/sh -c \"" + command + " 2>&1\"";
+#else
+    std::string line = command + " 2>&1";
+#endif
+    FILE *pipe = popen(line.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+    int status = pclose(pipe);
+#ifdef _WIN32
+    run.status = status;
+#else
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    return run;
+}
+
+std::string ReadWholeFile(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> SplitLines(const std::string &text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') {
+            lines.push_back(line);
+            line.clear();
+            ++k;
+        } else {
+            line += text[k];
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+bool Picture::Dark(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return false;
+    const unsigned char *p = &rgb[3 * (static_cast<std::size_t>(y) * width + x)];
+    return p[0] < 128 && p[1] < 128 && p[2] < 128;
+}
+
+bool Picture::DarkNear(int x, int y, int radius) const {
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (Dark(x + dx, y + dy)) return true;
+    return false;
+}
+
+int Picture::DarkCount() const {
+    int n = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) n += Dark(x, y);
+    return n;
+}
+
+Picture ReadPpm(const std::filesystem::path &path) {
+    Picture p;
+    std::string data = ReadWholeFile(path);
+    std::istringstream in(data);
+    std::string magic;
+    int maxval = 0;
+    in >> magic;
+    auto next = [&](int &v) {
+        in >> std::ws;
+        while (in.peek() == '#') {
+            std::string comment;
+            std::getline(in, comment);
+            in >> std::ws;
+        }
+        in >> v;
+    };
+    if (magic != "P6" && magic != "P4") return p;
+    next(p.width);
+    next(p.height);
+    if (magic == "P4") {
+        // A bitmap: rows of whole bytes, 1 for black.
+        in.get();
+        std::size_t rowBytes = (static_cast<std::size_t>(p.width) + 7) / 8;
+        std::size_t at = static_cast<std::size_t>(in.tellg());
+        if (at + rowBytes * p.height > data.size()) return Picture{};
+        p.rgb.assign(static_cast<std::size_t>(p.width) * p.height * 3, 255);
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (static_cast<unsigned char>(data[at + y * rowBytes + x / 8]) & (0x80 >> (x % 8)))
+                    for (int c = 0; c < 3; ++c) p.rgb[3 * (static_cast<std::size_t>(y) * p.width + x) + c] = 0;
+        return p;
+    }
+    next(maxval);
+    in.get();
+    std::size_t size = static_cast<std::size_t>(p.width) * p.height * 3;
+    std::size_t at = static_cast<std::size_t>(in.tellg());
+    if (at + size > data.size()) return Picture{};
+    p.rgb.assign(data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + size));
+    return p;
+}
+
+void PlotTest::SetUp() {
+    gGraphics = yydefaultgraphics();
+    gHardcopy = yydefaulthardcopy();
+    gFigureFill = FigureFill{4, 0, 0, 0, 0.0f, 0};
+    gGraphics.colour = {1, 0, 1};
+    int kind = gGraphics.kind, id = gGraphics.id, w = 1000, h = 700;
+    yyresn_(&kind, &id, &w, &h);
+    for (int item = 1; item <= 3; ++item) infoerror_(&item);
+}
+
+void PlotTest::TearDown() { Close(); }
+
+void PlotTest::Select(int device) {
+    const int one = 1;
+    igrhardcopyselect_(&one, &device);
+}
+
+void PlotTest::Open(int device, const std::string &file, const char *title) {
+    Select(device);
+    OpenSelected(file, title);
+}
+
+void PlotTest::OpenSelected(const std::string &file, const char *title) {
+    std::string name = Name(file);
+    igrhardcopy_(name.c_str(), title, static_cast<int>(name.size()), title ? static_cast<int>(std::strlen(title)) : 0);
+}
+
+void PlotTest::Close() { igrhardcopy_("S", nullptr, 1, 0); }
+
+void PlotTest::Line(float x1, float y1, float x2, float y2) {
+    quill::SetPoint(1, x1, y1);
+    quill::SetPoint(2, x2, y2);
+    quill::SendOp(kOpLine, kSideHardcopy);
+}
+
+void PlotTest::Colour(int rgb) {
+    gGraphics.prevColour = gGraphics.colour;
+    gGraphics.colour.rgb = rgb;
+    gGraphics.colour.index = rgb == 0 ? 1 : rgb == 0xFFFFFF ? 0 : 2;
+    quill::SendOp(kOpColour, kSideHardcopy);
+}
+
+void PlotTest::Rectangle(float x1, float y1, float x2, float y2) {
+    quill::SetPoint(1, x1, y1);
+    quill::SetPoint(2, x2, y2);
+    gOperands.Id(1) = 0;
+    quill::SendFilledFigure(kOpRectanglePattern);
+}
+
+void PlotTest::Triangle(float x1, float y1, float x2, float y2, float x3, float y3) {
+    quill::SetPoint(1, x1, y1);
+    quill::SetPoint(2, x2, y2);
+    quill::SetPoint(3, x3, y3);
+    gOperands.Id(1) = 0;
+    quill::SendFilledFigure(kOpTrianglePattern);
+}
+
+void PlotTest::Polyline(const std::vector<float> &x, const std::vector<float> &y) {
+    quill::SetPolygon(x.data(), y.data(), static_cast<int>(x.size()));
+    quill::SendOp(kOpPolyline, kSideHardcopy);
+}
+
+void PlotTest::Polygon(const std::vector<float> &x, const std::vector<float> &y) {
+    quill::SetPolygon(x.data(), y.data(), static_cast<int>(x.size()));
+    gOperands.Id(1) = 0;
+    quill::SendFilledFigure(kOpPolygonPattern);
+}
+
+void PlotTest::Ellipse(float cx, float cy, float rx, float ry) {
+    quill::SetPoint(1, cx, cy);
+    quill::SetPoint(2, rx, ry);
+    gOperands.Id(1) = 0;
+    quill::SendFilledFigure(kOpEllipsePattern);
+}
+
+void PlotTest::Sector(float cx, float cy, float r, float a1, float a2) {
+    quill::SetPoint(1, cx, cy);
+    const float rad = 3.14159265f / 180.0f;
+    gOperands.Rd(2) = r;
+    gOperands.Rd(3) = a1 * rad;
+    gOperands.Rd(4) = a1;
+    gOperands.Rd(6) = r;
+    gOperands.Rd(7) = a2 * rad;
+    gOperands.Rd(8) = a2 - a1;
+    gOperands.Id(1) = 0;
+    quill::SendFilledFigure(kOpSectorPattern);
+}
+
+void PlotTest::Text(float x, float y, const std::string &text) {
+    quill::SetPoint(1, x, y);
+    quill::SetPoint(3, x + 10.0f * text.size(), y);
+    quill::SetText(text.data(), text.size());
+    quill::SendOp(kOpText, kSideHardcopy);
+}
+
+void PlotTest::EndPage(bool more) {
+    gOperands.Id(1) = 32;
+    gOperands.Id(2) = more ? 0 : 1;
+    quill::SendOp(kOpPage, kSideHardcopy);
+}
+
+void PlotTest::Option(int code, int value) { igrhardcopyoptions_(&code, &value); }

@@ -1,0 +1,77 @@
+// The independent readers that check the plot files of the hardcopy tests, and a fixture that
+// opens a hardcopy on a device, draws through the driver protocol and closes it.
+//
+// Readers run as programs of this machine (natively, or from the Windows build through Wine,
+// which starts Unix programs by their path). A reader that is not installed fails the test.
+#ifndef TESTS_SUPPORT_PLOT_READERS_H
+#define TESTS_SUPPORT_PLOT_READERS_H
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "graphics/driver_protocol.h"
+#include "graphics/figure_fill.h"
+#include "graphics/graphics_state.h"
+#include "hardcopy/hardcopy_state.h"
+#include "quillamorph/errors.h"
+#include "quillamorph/hardcopy.h"
+#include "scratch_folder.h"
+
+struct ReaderRun {
+    int status = -1;      // exit status (-1: could not be started)
+    std::string output;   // standard output and standard error together
+};
+
+// Runs the shell command line COMMAND (Unix syntax) and collects its output.
+ReaderRun RunReader(const std::string &command);
+
+// The file's bytes, or "" when it cannot be read.
+std::string ReadWholeFile(const std::filesystem::path &path);
+
+// The lines of TEXT split at carriage return and line feed.
+std::vector<std::string> SplitLines(const std::string &text);
+
+// A PPM (P6) or PBM (P4) image read back: width, height and RGB bytes.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    bool Dark(int x, int y) const;  // every component below 128
+    // Dark pixels within RADIUS pixels of (X, Y).
+    bool DarkNear(int x, int y, int radius) const;
+    int DarkCount() const;
+};
+Picture ReadPpm(const std::filesystem::path &path);
+
+// A hardcopy test: a fresh graphics and hardcopy state, a 1000 x 700 drawable, a scratch
+// folder for the files.
+class PlotTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch{"quill-plot-test"};
+    void SetUp() override;
+    void TearDown() override;
+    std::string Name(const std::string &file) const { return (scratch.path / file).string(); }
+    // Selects DEVICE (which resets its options) and opens a hardcopy into FILE (with TITLE
+    // when given); OpenSelected opens on the device selected before.
+    void Select(int device);
+    void Open(int device, const std::string &file, const char *title = nullptr);
+    void OpenSelected(const std::string &file, const char *title = nullptr);
+    // Closes the hardcopy ("S").
+    void Close();
+    // The drawing operations, in device units with y upwards.
+    void Line(float x1, float y1, float x2, float y2);
+    void Colour(int rgb);
+    void Rectangle(float x1, float y1, float x2, float y2);
+    void Triangle(float x1, float y1, float x2, float y2, float x3, float y3);
+    void Polyline(const std::vector<float> &x, const std::vector<float> &y);
+    void Polygon(const std::vector<float> &x, const std::vector<float> &y);
+    void Ellipse(float cx, float cy, float rx, float ry);
+    void Sector(float cx, float cy, float r, float startDegrees, float endDegrees);
+    void Text(float x, float y, const std::string &text);
+    void EndPage(bool more = true);
+    void Option(int code, int value);
+};
+
+#endif
