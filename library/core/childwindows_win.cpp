@@ -166,10 +166,10 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
     if (hDialogList[0] != nullptr) style |= WS_DISABLED;  // a modal dialog is running
     yyforgetslot(slot);
     wSlot[slot].previous = hWinCur;
-    quill::FrameSpec spec = {kChildClass, title, style, ChildExStyle(f), parentWindow,
+    quill::FrameLayout layout = {kChildClass, title, style, ChildExStyle(f), parentWindow,
                              *x, *y, *width, *height, f,
                              inside || !menuid ? 0 : *menuid, toolbars};
-    HWND w = quill::BuildFrame(slot, spec);
+    HWND w = quill::BuildFrame(slot, layout);
     if (!w) {
         yyforgetslot(slot);
         return;

@@ -51,53 +51,53 @@ DWORD quill::FrameStyle(int flags) {
     return style;
 }
 
-HWND quill::BuildFrame(int slot, const FrameSpec &spec) {
-    HMENU menu = spec.menuId != 0 ? yymnload(spec.menuId) : nullptr;
-    RECT frame = {0, 0, spec.width, spec.height};
-    AdjustWindowRectEx(&frame, spec.style, menu != nullptr, spec.exStyle);
+HWND quill::BuildFrame(int slot, const FrameLayout &layout) {
+    HMENU menu = layout.menuId != 0 ? yymnload(layout.menuId) : nullptr;
+    RECT frame = {0, 0, layout.width, layout.height};
+    AdjustWindowRectEx(&frame, layout.style, menu != nullptr, layout.exStyle);
     const int fw = frame.right - frame.left, fh = frame.bottom - frame.top;
 
     // A centred frame is centred on the screen, or in its parent's client area when it lies
     // inside another window.
-    const bool centredX = spec.x == kCentre, centredY = spec.y == kCentre;
-    int x = spec.x, y = spec.y;
+    const bool centredX = layout.x == kCentre, centredY = layout.y == kCentre;
+    int x = layout.x, y = layout.y;
     if (centredX || centredY) {
         int areaW = GetSystemMetrics(SM_CXSCREEN), areaH = GetSystemMetrics(SM_CYSCREEN);
-        if ((spec.flags & kFrameInsideParent) && spec.parent) {
+        if ((layout.flags & kFrameInsideParent) && layout.parent) {
             RECT pr;
-            GetClientRect(spec.parent, &pr);
+            GetClientRect(layout.parent, &pr);
             areaW = pr.right;
             areaH = pr.bottom;
         }
         if (centredX) x = (areaW - fw) / 2;
         if (centredY) y = (areaH - fh) / 2;
     }
-    HWND w = CreateWindowExA(spec.exStyle, spec.className, spec.title ? spec.title : "", spec.style,
-                             x, y, fw, fh, spec.parent, menu, wInstance, nullptr);
+    HWND w = CreateWindowExA(layout.exStyle, layout.className, layout.title ? layout.title : "", layout.style,
+                             x, y, fw, fh, layout.parent, menu, wInstance, nullptr);
     if (!w) {
         if (menu) DestroyMenu(menu);
         return nullptr;
     }
     wWindow[slot] = w;
-    wSlot[slot].flags = spec.flags;
+    wSlot[slot].flags = layout.flags;
     hMenuRoot[slot] = menu;
     if (menu) {
-        hAccel[slot] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(spec.menuId));
-        wSlot[slot].prompts = yymenuprompts(spec.menuId);
+        hAccel[slot] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(layout.menuId));
+        wSlot[slot].prompts = yymenuprompts(layout.menuId);
     }
 
     // Tool bars and the status bar enlarge the frame, so that the client area keeps the size
     // asked for.
-    const bool maximised = (spec.flags & kFrameMaximised) != 0;
-    if (spec.toolbars)
-        yyaddtoolbars(slot, spec.toolbars, centredX && !maximised, centredY && !maximised);
+    const bool maximised = (layout.flags & kFrameMaximised) != 0;
+    if (layout.toolbars)
+        yyaddtoolbars(slot, layout.toolbars, centredX && !maximised, centredY && !maximised);
     for (StatusPart &part : wSlot[slot].parts) part = StatusPart{0, 0};
-    if (spec.flags & kFrameStatusBar) AddStatusBar(slot, spec.flags, centredY && !maximised);
+    if (layout.flags & kFrameStatusBar) AddStatusBar(slot, layout.flags, centredY && !maximised);
 
     // The client area fills what the bars leave; the frame's own layout places it.
     hClient[slot] = CreateWindowExA(
         0, kClientClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-        spec.width, spec.height, w, reinterpret_cast<HMENU>(-1), wInstance, nullptr);
+        layout.width, layout.height, w, reinterpret_cast<HMENU>(-1), wInstance, nullptr);
     RECT area;
     GetClientRect(w, &area);
     SendMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));

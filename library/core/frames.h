@@ -30,7 +30,7 @@ extern const char kClientClass[];  // "RAVOZUVIZA"
 namespace quill {
 
 // What a new frame is made of.
-struct FrameSpec {
+struct FrameLayout {
     const char *className;  // the frame's window class
     const char *title;
     DWORD style;  // frame style and extended style
@@ -52,7 +52,7 @@ DWORD FrameStyle(int flags);
 // grows by them, a centred frame moves back by half of what it grew), creates the client area
 // and lays the frame out. Returns the frame, or null when it cannot be created (nothing is
 // left behind then). Showing the frame is the caller's.
-HWND BuildFrame(int slot, const FrameSpec &spec);
+HWND BuildFrame(int slot, const FrameLayout &layout);
 
 }  // namespace quill
 

@@ -223,10 +223,10 @@ void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height,
     DestroyWindow(owner);
 
     DWORD style = quill::FrameStyle(flags) | ((flags & kFrameMaximised) ? WS_MAXIMIZE : 0);
-    quill::FrameSpec spec = {kFrameClass, title, style,
+    quill::FrameLayout layout = {kFrameClass, title, style,
                              static_cast<DWORD>((flags & kFrameTopmost) ? WS_EX_TOPMOST : 0),
                              nullptr, x, y, *width, *height, flags, menuId, toolbars};
-    HWND root = quill::BuildFrame(0, spec);
+    HWND root = quill::BuildFrame(0, layout);
     if (root == nullptr) Abort("Failed to create window - aborting.");
     hWinCur = root;
     hDOVUzadOdazez = wSlot[0].prompts;

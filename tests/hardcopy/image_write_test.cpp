@@ -123,7 +123,7 @@ TEST(ImageWriters, PngRowsPaletteAndChunks) {
         yypngcrc_(&len, &crc, png.data() + pos + 4, &count);
         EXPECT_EQ(static_cast<std::uint32_t>(yypngc2i(png.data() + pos + 8 + n)), crc);
     }
-    // The CRC of the PNG specification's check value.
+    // The standard CRC-32 check value: the CRC of "123456789".
     EXPECT_EQ(0xCBF43926u, yypngcrc2(reinterpret_cast<const unsigned char *>("123456789"), 9));
     int words[2] = {0x01020304, -1}, two = 2;
     unsigned char be[8];
