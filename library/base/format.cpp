@@ -85,6 +85,7 @@ struct Parser {
     // Appends UNIT TIMES times, but stops once ITEMS hold two data items: the writing never
     // goes past the second, so further repeats need not be expanded.
     void Repeat(std::vector<Item> &items, const std::vector<Item> &unit, int times) {
+        if (unit.empty()) return;  // an empty group adds nothing, however often repeated
         int have = DataCount(items);
         const int per = DataCount(unit);
         for (int r = 0; r < times && ok && have < 2; ++r) {
