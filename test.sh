@@ -24,6 +24,8 @@ cmake --build --preset bench -j"$jobs"
 
 cmake --preset win >/dev/null
 cmake --build --preset win -j"$jobs"
+# The printing tests print through the spooler to its PDF printers.
+tools/print-queue
 # A test that fails under Wine is run once more before it counts as failed: a rare start-up
 # failure of a Wine process (seen about once in several hundred runs on a loaded machine)
 # must not fail the whole run, while a real fault fails both runs.
