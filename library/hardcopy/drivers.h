@@ -15,6 +15,18 @@ void xxsvg_(const int *op);    // device 3
 void xxdxf_(const int *op);    // device 8
 void xxcgm_(const int *op);    // device 9
 void xxhpgl2_(const int *op);  // device 12
+void xximag_(const int *op);   // device 6
+
+// The image writers of device 6: the memory raster's page as a PNG, BMP (run-length encoded
+// with option 26 = 2) or PCX image into the page's file.
+void yypng1_(void);
+void yybmp1_(void);
+void yypcx1_(void);
+// Writes the raster row of plane PLANE that starts at word ROWOFFSET of the plane, BYTES + 1
+// bytes, as one PCX-encoded plane row into the plot file.
+void yypcx2_(const int *rowoffset, const int *plane, const int *bytesminus1);
+// Sets the file size and the image size fields of the finished BMP FILENAME from its length.
+void yybmp2_(const char *filename, int filename_len);
 
 // Six lower-case hexadecimal digits of red, green and blue (0 to 255) into HEX.
 void yyrgbhex_(const int *r, const int *g, const int *b, char *hex, int hex_len);

@@ -94,6 +94,8 @@ int EncodeBmp(const ImagePixels &image, bool rle, std::vector<unsigned char> &ou
 // palette behind for 8 bits or fewer, three colour planes for 24 bits.
 enum class PcxLayout { Planar, BytePlanes };
 int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned char> &out);
+// One PCX plane row of N bytes appended to OUT as runs of at most 63 equal bytes.
+void EncodePcxRow(const unsigned char *row, std::size_t n, std::vector<unsigned char> &out);
 
 // Device-independent bitmaps in memory: a 40-byte header, the colour table (yypalettesize),
 // the rows from the bottom up. DibToPixels takes uncompressed bitmaps of 1 to 32 bits (16 bits

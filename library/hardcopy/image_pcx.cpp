@@ -107,10 +107,7 @@ int DecodePcx(const unsigned char *data, std::size_t size, ImagePixels &out) {
     return kImageOk;
 }
 
-namespace {
-
-// Appends one plane row as runs of at most 63 equal bytes.
-void EncodePlaneRow(const unsigned char *row, std::size_t n, std::vector<unsigned char> &out) {
+void EncodePcxRow(const unsigned char *row, std::size_t n, std::vector<unsigned char> &out) {
     for (std::size_t i = 0; i < n;) {
         std::size_t run = 1;
         while (i + run < n && run < 63 && row[i + run] == row[i]) ++run;
@@ -118,8 +115,6 @@ void EncodePlaneRow(const unsigned char *row, std::size_t n, std::vector<unsigne
         i += run;
     }
 }
-
-}  // namespace
 
 int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned char> &out) {
     int bits = image.bits, w = image.width, h = image.height;
@@ -176,7 +171,7 @@ int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned c
                     if (on) plane[i >> 3] = static_cast<unsigned char>(plane[i >> 3] | (0x80 >> (x & 7)));
                 }
             }
-            EncodePlaneRow(plane.data(), bpl, body);
+            EncodePcxRow(plane.data(), bpl, body);
         }
     }
     out.insert(out.end(), head.begin(), head.end());

@@ -1,0 +1,265 @@
+// The image file driver (device 6): each page is drawn into the memory raster and written at
+// its end as a PNG, BMP or PCX image through the one encoder of each format.
+//
+// Pages: the first page goes to the plot output file; page n after it goes to a file of its
+// own, named with "-n" before the extension, so that every file holds one complete image.
+// A hardcopy closed with nothing drawn still leaves a (blank) image, never an empty file.
+#include "hardcopy/drivers.h"
+
+#include "base/errors.h"
+#include "base/fixedtext.h"
+#include "graphics/palette.h"
+#include "hardcopy/driver_support.h"
+#include "hardcopy/image_codec.h"
+#include "hardcopy/memory_raster.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kImagePageSlot = 3;  // the files of pages after the first
+
+struct ImageDriverState {
+    std::string fileName;  // the file name of the open hardcopy
+    int pages = 0;         // pages written
+    bool writeError = false;
+};
+ImageDriverState gImage;
+
+int Format() {
+    const int v = yyhcopt(26);
+    return v == 1 || v == 2 ? 1 : v == 3 ? 3 : 0;
+}
+
+std::uint8_t Reversed(std::uint32_t byte) {
+    std::uint8_t b = static_cast<std::uint8_t>(byte), out = 0;
+    for (int k = 0; k < 8; ++k) out = static_cast<std::uint8_t>(out | (((b >> k) & 1) << (7 - k)));
+    return out;
+}
+
+// The palette index of a 4-bit pixel: the nibble 4 x bit 0 + 2 x bit 1 + bit 2 + 8 x bit 3 of
+// its 16-colour code, the entry of the 16-colour table that the code stands for.
+int NibbleOf(std::uint32_t code) {
+    return static_cast<int>(((code & 1u) << 2) | (code & 2u) | ((code >> 2) & 1u) | (code & 8u));
+}
+
+// The raster as a picture, top row first, with the file palette of its depth.
+quill::ImagePixels RasterPicture() {
+    quill::ImagePixels image;
+    const MemoryRaster &r = gRaster;
+    const int bits = r.bits == 3 ? 4 : r.bits;
+    if (!image.Allocate(r.width, r.height, bits)) return image;
+    if (bits == 1) {
+        image.palette = {0xFFFFFFu, 0x000000u};
+    } else if (bits <= 8) {
+        for (int i = 0; i < (1 << bits); ++i) {
+            int rgb = 0;
+            if (bits == 4) yypalg16_(&i, &rgb); else yypalg_(&i, &rgb);
+            image.palette.push_back(static_cast<std::uint32_t>(rgb) & 0xFFFFFFu);
+        }
+    }
+    for (int y = 0; y < r.height; ++y) {
+        unsigned char *out = image.Row(r.height - 1 - y);
+        const std::uint32_t *row = r.words.data() + static_cast<std::int64_t>(y) * r.wordsPerRow;
+        switch (bits) {
+        case 1:
+            for (int j = 0; j < (r.width + 7) / 8; ++j) out[j] = Reversed(row[j >> 2] >> (8 * (j & 3)));
+            if (r.width & 7) out[r.width >> 3] = static_cast<unsigned char>(out[r.width >> 3] & (0xFF << (8 - (r.width & 7))));
+            break;
+        case 4:
+            for (int x = 0; x < r.width; ++x) image.SetIndex(x, r.height - 1 - y, NibbleOf(yyrasterpixel(x, y)));
+            break;
+        case 8:
+            for (int x = 0; x < r.width; ++x) out[x] = static_cast<unsigned char>(row[x >> 2] >> (8 * (x & 3)));
+            break;
+        default:
+            for (int x = 0; x < r.width; ++x) {
+                out[3 * x] = static_cast<unsigned char>(row[x] >> 16);
+                out[3 * x + 1] = static_cast<unsigned char>(row[x] >> 8);
+                out[3 * x + 2] = static_cast<unsigned char>(row[x]);
+            }
+            break;
+        }
+    }
+    return image;
+}
+
+// The file name of page N: the hardcopy's own for the first, else "-n" before the extension.
+std::string PageName(int n) {
+    const std::string &name = gImage.fileName;
+    if (n <= 1) return name;
+    std::size_t dot = name.rfind('.');
+    const std::size_t sep = name.find_last_of("/\\");
+    if (dot == std::string::npos || (sep != std::string::npos && sep > dot)) dot = name.size();
+    return name.substr(0, dot) + "-" + std::to_string(n) + name.substr(dot);
+}
+
+// Writes one page's file: the first into the open plot file, later ones into files of their own.
+void WritePage(const std::vector<unsigned char> &bytes) {
+    const int page = gImage.pages + 1;
+    if (page == 1) {
+        yyplotbytes(kPlotSlot, bytes.data(), bytes.size());
+    } else {
+        const std::string name = PageName(page);
+        yyplotopen(kImagePageSlot, name.c_str(), static_cast<int>(name.size()));
+        if (!yyploterror()) yyplotbytes(kImagePageSlot, bytes.data(), bytes.size());
+        const int slot = kImagePageSlot;
+        yyprcl_(&slot);
+    }
+    if (yyploterror()) gImage.writeError = true;
+    gImage.pages = page;
+}
+
+void WriteEncoded(int status, int zstatus, const std::vector<unsigned char> &bytes) {
+    if (status == quill::kImageZlib) {
+        yysetsystemerror(zstatus);
+        yyraise(1044);
+        gImage.writeError = true;
+        return;
+    }
+    if (status != quill::kImageOk) {
+        gImage.writeError = true;
+        return;
+    }
+    WritePage(bytes);
+}
+
+// Writes the page by the format option and starts a clear one.
+void EndPage() {
+    if (gImage.writeError) return;
+    switch (Format()) {
+    case 1: yybmp1_(); break;
+    case 3: yypng1_(); break;
+    default: yypcx1_(); break;
+    }
+    gRaster.dirty = 0;
+    gHardcopy.pagePending = 0;
+    const int clear = kOpClear;
+    yyvras_(&clear);
+}
+
+void Begin(const int *op) {
+    if (gOperands.Id(1) > 0) {
+        int bits = yyhcopt(23);
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 24) bits = 8;
+        yyhcoptword(kOptColourRule) = 0;
+        gImage.fileName = yytrimmed(gOperands.ctext, kOperandTextLength);
+        gImage.pages = 0;
+        gImage.writeError = false;
+        if (!yyrasterbegin(yyhcopt(1), yyhcopt(2), bits, bits == 24 ? 0xFFFFFFFFu : 0u, 150, 150, 0)) {
+            gHardcopy.open = 0;
+            return;
+        }
+    }
+    yyvras_(op);
+    if (gHardcopy.open == 0) {
+        yyrasterfree();
+        return;
+    }
+    if (gOperands.Id(1) > 0) {
+        const int clear = kOpClear;
+        yyvras_(&clear);
+    }
+}
+
+void End(const int *op) {
+    const bool rle = yyhcopt(26) == 2 && (gRaster.bits == 4 || gRaster.bits == 8);
+    if (gImage.pages == 0 && !gRaster.words.empty() && !gImage.writeError) EndPage();
+    yyvras_(op);
+    if (rle && !gImage.writeError && gImage.pages > 0) {
+        yybmp2_(gImage.fileName.c_str(), static_cast<int>(gImage.fileName.size()));
+    }
+}
+
+}  // namespace
+
+void yypng1_(void) {
+    std::vector<unsigned char> bytes;
+    int z = 0;
+    const int status = quill::EncodePng(RasterPicture(), bytes, &z);
+    WriteEncoded(status, z, bytes);
+}
+
+void yybmp1_(void) {
+    std::vector<unsigned char> bytes;
+    const int status = quill::EncodeBmp(RasterPicture(), yyhcopt(26) == 2, bytes);
+    WriteEncoded(status, 0, bytes);
+}
+
+void yypcx1_(void) {
+    std::vector<unsigned char> bytes;
+    const int status = quill::EncodePcx(RasterPicture(), quill::PcxLayout::Planar, bytes);
+    WriteEncoded(status, 0, bytes);
+}
+
+void yypcx2_(const int *rowoffset, const int *plane, const int *bytesminus1) {
+    if (rowoffset == nullptr || plane == nullptr || bytesminus1 == nullptr) return;
+    const MemoryRaster &r = gRaster;
+    const std::int64_t start = *rowoffset + static_cast<std::int64_t>(*plane) * r.wordsPerPlane;
+    const std::int64_t n = static_cast<std::int64_t>(*bytesminus1) + 1;
+    if (start < 0 || n < 1 || start + (n + 3) / 4 > static_cast<std::int64_t>(r.words.size())) return;
+    std::vector<unsigned char> row(static_cast<std::size_t>(n));
+    for (std::int64_t j = 0; j < n; ++j) {
+        const std::uint32_t byte = r.words[static_cast<std::size_t>(start + j / 4)] >> (8 * (j & 3));
+        // 1-bit planes hold pixel x in bit x mod 32; the file holds the leftmost pixel in bit 7.
+        row[static_cast<std::size_t>(j)] = r.format == kRasterBytes ? static_cast<unsigned char>(byte) : Reversed(byte);
+    }
+    std::vector<unsigned char> runs;
+    quill::EncodePcxRow(row.data(), row.size(), runs);
+    if (!yyploterror()) yyplotbytes(kPlotSlot, runs.data(), runs.size());
+}
+
+void yybmp2_(const char *filename, int filename_len) {
+    const std::string path = yytrimmed(filename, filename_len);
+    std::vector<unsigned char> data;
+    int oserror = 0;
+    if (quill::ReadImageFile(path, data, &oserror) != quill::kImageOk || data.size() < 54) return;
+    if (data[0] != 'B' || data[1] != 'M') return;
+    const int palette = yypalettesize(data.data() + 14);
+    const std::uint32_t size = static_cast<std::uint32_t>(data.size());
+    const std::uint32_t image = size - 54 - static_cast<std::uint32_t>(palette);
+    for (int k = 0; k < 4; ++k) {
+        data[2 + k] = static_cast<unsigned char>(size >> (8 * k));
+        data[34 + k] = static_cast<unsigned char>(image >> (8 * k));
+    }
+    if (quill::WriteImageFile(path, data, &oserror) != quill::kImageOk) {
+        yysetfileerror(oserror);
+        yyraise(2);
+    }
+}
+
+void xximag_(const int *op) {
+    if (op == nullptr) return;
+    switch (*op) {
+    case kOpInit:
+        if (gOperands.Id(2) == kOpInitProbe) {
+            gOperands.Id(2) = kDeviceImageFile;
+            return;
+        }
+        yyvras_(op);
+        yyhcpagedefaults(640, 480, 0, 0, 0);
+        if (gOperands.Id(1) != kOpInitKeepOptions) {
+            yyhcoptword(23) = 8;
+            yyhcoptword(26) = 0;
+        }
+        yyhcdevice(kDeviceImageFile, yyhcopt(23) == 24 ? 1 << 24 : yyhcopt(23) == 1 || yyhcopt(23) == 4 ? 1 << yyhcopt(23) : 256,
+                   "00000111111111110010011111000", 0, "quilplot.pcx");
+        gHardcopy.driver = kDeviceImageFile;
+        break;
+    case kOpBegin:
+        Begin(op);
+        break;
+    case kOpEnd:
+        End(op);
+        break;
+    case kOpPage:
+        if (gRaster.dirty) EndPage();
+        gHardcopy.pagePending = 0;
+        break;
+    default:
+        yyvras_(op);
+        break;
+    }
+}

@@ -1,0 +1,272 @@
+// The memory raster: lines, fills, figures, images and page sizes as pixels of the raster,
+// drawn through the image file driver, which owns a raster of the size its options give.
+#include "plot_readers.h"
+
+#include "graphics/gradient_fill.h"
+#include "graphics/palette.h"
+#include "hardcopy/drivers.h"
+#include "hardcopy/image_codec.h"
+#include "hardcopy/memory_raster.h"
+
+#include <cstring>
+
+namespace {
+
+class Raster : public PlotTest {
+protected:
+    void SetUp() override {
+        PlotTest::SetUp();
+        yypali_();
+    }
+    // Opens a W x H raster of BITS on the image file driver (drawable 1000 x 700).
+    void OpenRaster(int bits, int w = 1000, int h = 700) {
+        Select(kDeviceImageFile);
+        Option(1, w);
+        Option(2, h);
+        Option(23, bits);
+        Option(26, 3);
+        OpenSelected("raster.png");
+        ASSERT_EQ(1, gHardcopy.open);
+    }
+    void SetColour(int rgb) {
+        gGraphics.prevColour = gGraphics.colour;
+        int index = 0;
+        yyrgbto8_(&rgb, &index);
+        gGraphics.colour = {index, rgb, 0};
+        quill::SendOp(kOpColour, kSideHardcopy);
+    }
+    void Op(int op) { quill::SendOp(op, kSideHardcopy); }
+    // Pixels of value V in columns X1..X2 of rows Y1..Y2.
+    int Count(std::uint32_t v, int x1 = 0, int y1 = 0, int x2 = 999, int y2 = 699) {
+        int n = 0;
+        for (int y = y1; y <= y2; ++y)
+            for (int x = x1; x <= x2; ++x) n += yyrasterpixel(x, y) == v;
+        return n;
+    }
+};
+
+TEST_F(Raster, LinesAreThickDashedAndClipped) {
+    OpenRaster(24);
+    SetColour(0);
+    Line(0, 0, 999.99f, 0);
+    EXPECT_EQ(1000, Count(0, 0, 0, 999, 0)) << "a full-width line at y 0 sets one row";
+    EXPECT_EQ(0, Count(0, 0, 1, 999, 699));
+    EXPECT_EQ(1, gHardcopy.pagePending);
+    // Far outside and through the raster: only the part inside is drawn.
+    Line(-50000, -35000, 50000, 35000);
+    quill::SetPoint(1, -20, 30000);
+    Op(kOpPoint);
+    EXPECT_GT(Count(0, 0, 1, 999, 699), 600);
+    Op(kOpClear);
+    // 5 points wide at 150 pixels an inch: 10 rows.
+    Option(9, 50);
+    Line(100, 300, 900, 300);
+    EXPECT_EQ(10, Count(0, 500, 0, 500, 699));
+    EXPECT_EQ(10, Count(0, 500, 296, 500, 305));
+    Op(kOpClear);
+    Option(9, 5);
+    gGraphics.lineType = 2;
+    Op(kOpLineType);
+    Line(0, 10, 999, 500);
+    const int dashed = Count(0);
+    EXPECT_GT(dashed, 300);
+    EXPECT_LT(dashed, 900);
+    // A clip rectangle keeps everything inside it.
+    Op(kOpClear);
+    gGraphics.lineType = 0;
+    Op(kOpLineType);
+    gGraphics.cx1 = 200, gGraphics.cy1 = 100, gGraphics.cx2 = 299, gGraphics.cy2 = 199;
+    Op(kOpClip);
+    Rectangle(0, 0, 999, 699);
+    Line(0, 150, 999, 150);
+    EXPECT_EQ(100 * 100, Count(0));
+    EXPECT_EQ(100 * 100, Count(0, 200, 100, 299, 199));
+}
+
+TEST_F(Raster, PolylineJointsAndDashesContinue) {
+    OpenRaster(24);
+    SetColour(0);
+    gGraphics.lineType = 1;
+    Op(kOpLineType);
+    // The same dotted line in one piece and in two pieces meeting at a joint.
+    Polyline({0, 999}, {50, 50});
+    const int whole = Count(0);
+    Op(kOpClear);
+    Op(kOpLineType);
+    Polyline({0, 400, 999}, {50, 50, 50});
+    EXPECT_EQ(whole, Count(0)) << "the joint is not counted twice in the dash pattern";
+}
+
+TEST_F(Raster, OneBitFillsMarkDarkPixelsAndTheColourRuleInvertsThem) {
+    OpenRaster(1, 200, 140);
+    const int area = 40 * 40;
+    struct Case {
+        int rgb, rule;
+        int low, high;
+    } cases[] = {{0x000000, 0, area, area}, {0xFFFFFF, 0, 0, 0}, {0x808080, 0, area / 3, 2 * area / 3},
+                 {0x000000, 1, 0, 0},      {0xFFFFFF, 1, area, area}};
+    for (const Case &c : cases) {
+        Op(kOpClear);
+        Option(6, c.rule);
+        SetColour(c.rgb);
+        Rectangle(100, 100, 299, 299);  // device units: pixels 20..59
+        const int marked = Count(1, 0, 0, 199, 139);
+        EXPECT_GE(marked, c.low) << std::hex << c.rgb << " rule " << c.rule;
+        EXPECT_LE(marked, c.high) << std::hex << c.rgb << " rule " << c.rule;
+        EXPECT_EQ(marked, Count(1, 20, 20, 59, 59));
+    }
+    // Lines: a dot for every colour but white, with the rule for every colour but black.
+    Op(kOpClear);
+    Option(6, 0);
+    SetColour(0);
+    Line(0, 500, 999, 500);
+    EXPECT_EQ(200, Count(1));
+    Option(6, 1);
+    SetColour(0xFFFFFF);
+    Line(0, 600, 999, 600);
+    EXPECT_EQ(400, Count(1));
+    SetColour(0);
+    Line(0, 500, 999, 500);
+    EXPECT_EQ(200, Count(1));
+}
+
+TEST_F(Raster, FiguresFillTheirInsides) {
+    OpenRaster(8);
+    SetColour(0);
+    const std::uint32_t black = static_cast<std::uint32_t>(gGraphics.colour.index);
+    Triangle(100, 100, 300, 100, 200, 300);
+    EXPECT_EQ(black, yyrasterpixel(200, 150));
+    EXPECT_EQ(0u, yyrasterpixel(120, 280));
+    Ellipse(600, 400, 100, 50);
+    EXPECT_EQ(black, yyrasterpixel(600, 400));
+    EXPECT_EQ(black, yyrasterpixel(690, 400));
+    EXPECT_EQ(0u, yyrasterpixel(600, 460));
+    EXPECT_EQ(0u, yyrasterpixel(520, 450)) << "outside the ellipse, inside its box";
+    Polygon({800, 900, 900, 800}, {100, 100, 200, 200});
+    EXPECT_EQ(black, yyrasterpixel(850, 150));
+    // The spans of a figure end with it: a later line is a line again.
+    Line(0, 650, 999, 690);
+    EXPECT_EQ(black, yyrasterpixel(0, 650));
+    EXPECT_EQ(0u, yyrasterpixel(999, 650));
+    quill::SetPoint(1, 100, 500);
+    quill::SetPoint(2, 200, 500);
+    quill::SetPoint(3, 180, 600);
+    quill::SetPoint(4, 120, 600);
+    gOperands.Id(1) = 0;
+    Op(kOpQuadPattern);
+    EXPECT_EQ(black, yyrasterpixel(150, 550));
+    EXPECT_EQ(0u, yyrasterpixel(105, 595));
+    // A fill style below 3 draws nothing; the ellipse declines with -1.
+    Op(kOpClear);
+    gFigureFill.style = 2;
+    quill::SetPoint(1, 500, 300);
+    quill::SetPoint(2, 100, 100);
+    gOperands.Id(1) = 0;
+    Op(kOpEllipsePattern);
+    EXPECT_EQ(-1, gOperands.Id(1));
+    Rectangle(0, 0, 999, 699);
+    EXPECT_EQ(1000 * 700, Count(0));
+}
+
+TEST_F(Raster, ImageFilesFillTheClipRectangleAndFailuresAreReturned) {
+    quill::ImagePixels image;
+    ASSERT_TRUE(image.Allocate(4, 2, 24));
+    const std::uint32_t colours[8] = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0x000000, 0xFFFFFF, 0x808080, 0x00FFFF};
+    for (int k = 0; k < 8; ++k) {
+        unsigned char *p = image.Row(k / 4) + 3 * (k % 4);
+        p[0] = static_cast<unsigned char>(colours[k] >> 16);
+        p[1] = static_cast<unsigned char>(colours[k] >> 8);
+        p[2] = static_cast<unsigned char>(colours[k]);
+    }
+    std::vector<unsigned char> png;
+    int z = 0;
+    ASSERT_EQ(0, quill::EncodePng(image, png, &z));
+    std::string file = Name("four.png");
+    ASSERT_EQ(0, quill::WriteImageFile(file, png, &z));
+    OpenRaster(24, 40, 20);
+    quill::SetText(file.data(), file.size());
+    Op(kOpImage);
+    EXPECT_EQ(0, gOperands.Id(1));
+    for (int k = 0; k < 8; ++k) {
+        // Picture row 0 is the top: raster rows 10..19.
+        const int x = (k % 4) * 10, y = k < 4 ? 19 : 0;
+        EXPECT_EQ(colours[k], yyrasterpixel(x, y) & 0xFFFFFF) << k;
+        EXPECT_EQ(colours[k], yyrasterpixel(x + 9, y < 10 ? 9 : 10) & 0xFFFFFF) << k;
+    }
+    Op(kOpClear);
+    std::string missing = Name("missing.png");
+    quill::SetText(missing.data(), missing.size());
+    Op(kOpImage);
+    EXPECT_EQ(1, gOperands.Id(1));
+    std::string bad = Name("bad.png");
+    png.resize(40);
+    quill::WriteImageFile(bad, png, &z);
+    quill::SetText(bad.data(), bad.size());
+    Op(kOpImage);
+    EXPECT_NE(0, gOperands.Id(1));
+    EXPECT_EQ(40 * 20, Count(0xFFFFFFFFu, 0, 0, 39, 19)) << "nothing drawn";
+    int item = 1;
+    EXPECT_EQ(0, infoerror_(&item)) << "reading for the raster reports nothing";
+}
+
+TEST_F(Raster, PagesTooLargeShrinkWithOneReport) {
+    int item = 1;
+    ASSERT_TRUE(yyrasterbegin(1000000, 500000, 24, 0, 150, 150, 0));
+    EXPECT_EQ(34, infoerror_(&item));
+    EXPECT_LE(static_cast<std::int64_t>(gRaster.width) * gRaster.height, kRasterWordCap);
+    EXPECT_GT(gRaster.width, 1000);
+    EXPECT_NEAR(2.0, static_cast<double>(gRaster.width) / gRaster.height, 0.01);
+    yyrasterfree();
+    // A page that cannot be made small enough without vanishing closes the hardcopy.
+    Select(kDeviceImageFile);
+    Option(1, 2000000000);
+    Option(2, 1);
+    Option(23, 24);
+    OpenSelected("thin.png");
+    EXPECT_EQ(0, gHardcopy.open);
+    EXPECT_EQ(34, infoerror_(&item));
+    Line(0, 0, 100, 100);
+    Close();
+    // The smallest page is one pixel.
+    OpenRaster(4, 1, 1);
+    SetColour(0);
+    Rectangle(0, 0, 999, 699);
+    EXPECT_EQ(15u, yyrasterpixel(0, 0));
+}
+
+TEST_F(Raster, GradientAndDitheredImagePixels) {
+    OpenRaster(24, 100, 70);
+    quill::gGradient.count = 3;
+    const int colours[3] = {0x0000FF, 0x00FF00, 0xFF0000};
+    const float x[3] = {0, 999, 0}, y[3] = {0, 0, 699};
+    for (int k = 0; k < 3; ++k) quill::gGradient.colour[k] = colours[k];
+    quill::SetPolygon(x, y, 3);
+    Op(kOpGradient);
+    EXPECT_EQ(0x0000FFu, yyrasterpixel(0, 0) & 0xFFFFFF);
+    EXPECT_NE(0xFFFFFFu, yyrasterpixel(20, 20) & 0xFFFFFF);
+    EXPECT_EQ(0xFFFFFFu, yyrasterpixel(99, 69) & 0xFFFFFF);
+    Close();
+    // On one bit, a dark image pixel is a dot and a light one is not; mid grey is half dots.
+    OpenRaster(1, 64, 64);
+    int dots = 0;
+    for (int yy = 0; yy < 8; ++yy)
+        for (int xx = 0; xx < 8; ++xx) {
+            EXPECT_EQ(1u, yyrasterimagevalue(xx, yy, 0x000000));
+            EXPECT_EQ(0u, yyrasterimagevalue(xx, yy, 0xFFFFFF));
+            dots += static_cast<int>(yyrasterimagevalue(xx, yy, 0x7F7F7F));
+        }
+    EXPECT_GT(dots, 8);
+    EXPECT_LT(dots, 56);
+}
+
+TEST(RasterRoutines, EdgesAndCharacterCodes) {
+    int xa = 0, ya = 0, xb = 10, yb = 20, y = 10;
+    EXPECT_EQ(5, yyxini_(&xa, &ya, &xb, &yb, &y));
+    EXPECT_EQ(5, yyxini_(&xb, &yb, &xa, &ya, &y));
+    yb = 0;
+    EXPECT_EQ(32767, yyxini_(&xa, &ya, &xb, &yb, &y));
+    EXPECT_EQ(0xE9, yyichar_("\xe9x", 2));
+    EXPECT_EQ(0, yyichar_("", 0));
+}
+
+}  // namespace
