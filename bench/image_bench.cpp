@@ -97,7 +97,6 @@ int main() {
         std::printf("bits=%d png_write_ratio=%.3f png_read_ratio=%.3f encode_s=%.4f compress_s=%.4f read_s=%.4f libpng_s=%.4f\n",
                     bits, encode / zlib, read / libpng, encode, zlib, read, libpng);
     }
-    // Not built yet (hardcopy): Mpixel/s of grey-filling a 600-dpi page and pages/s of its PCL walk.
     std::filesystem::remove(path);
     return 0;
 }

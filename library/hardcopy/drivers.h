@@ -15,6 +15,7 @@ void xxsvg_(const int *op);    // device 3
 void xxdxf_(const int *op);    // device 8
 void xxcgm_(const int *op);    // device 9
 void xxhpgl2_(const int *op);  // device 12
+void xxrast_(const int *op);   // device 4
 void xximag_(const int *op);   // device 6
 
 // The image writers of device 6: the memory raster's page as a PNG, BMP (run-length encoded

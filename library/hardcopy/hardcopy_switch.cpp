@@ -34,10 +34,10 @@ HardcopyState gHardcopy = yydefaulthardcopy();
 namespace {
 
 // The hardcopy device table, indexed by device number - 1: the one place naming every driver.
-// Not built yet (hardcopy): the raster printer (4), Windows printer (10) and Windows metafile
-// (11) drivers; their entries act as empty ones until then.
+// Not built yet (hardcopy): the Windows printer (10) and Windows metafile (11) drivers; their
+// entries act as empty ones until then.
 const DriverRoutine kDeviceTable[kHardcopyDevices] = {
-    xxhpgl_, xxpost_, xxsvg_, nullptr, nullptr, xximag_, nullptr, xxdxf_, xxcgm_, nullptr, nullptr, xxhpgl2_};
+    xxhpgl_, xxpost_, xxsvg_, xxrast_, nullptr, xximag_, nullptr, xxdxf_, xxcgm_, nullptr, nullptr, xxhpgl2_};
 
 }  // namespace
 

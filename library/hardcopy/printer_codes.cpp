@@ -301,9 +301,30 @@ private:
     bool failed_ = false;
 };
 
-// Printer row ROW of PLANE packed eight pixels a byte, leftmost in bit 7.
+// The bits of a byte in the opposite order.
+unsigned char Reversed(unsigned v) {
+    v &= 0xFFu;
+    v = (v & 0xF0u) >> 4 | (v & 0x0Fu) << 4;
+    v = (v & 0xCCu) >> 2 | (v & 0x33u) << 2;
+    v = (v & 0xAAu) >> 1 | (v & 0x55u) << 1;
+    return static_cast<unsigned char>(v);
+}
+
+// Printer row ROW of PLANE packed eight pixels a byte, leftmost in bit 7. A portrait row is
+// a raster row as it stands: its words are turned into bytes directly, which is what the
+// row testers would give pixel by pixel.
 void PackRow(PixelTester tester, int columns, int row, int plane, std::vector<unsigned char> &bytes) {
     bytes.assign(static_cast<std::size_t>((columns + 7) / 8), 0);
+    const PrinterRaster &r = gPrinterRaster;
+    const bool wholeRow = tester == yyras4_ || ((tester == yyras5_ || tester == yyras6_) && plane == 0);
+    if (wholeRow && columns == r.width && row >= 0 && row < r.height && plane >= 0 && plane < r.planes &&
+        r.words != nullptr) {
+        const std::uint32_t *words = r.words + static_cast<std::size_t>(plane) * r.wordsPerPlane +
+                                     static_cast<std::size_t>(r.height - 1 - row) * static_cast<std::size_t>(r.wordsPerRow);
+        for (std::size_t j = 0; j < bytes.size(); ++j) bytes[j] = Reversed(words[j / 4] >> (8 * (j % 4)));
+        if (columns % 8 != 0) bytes.back() &= static_cast<unsigned char>(0xFF00u >> (columns % 8));
+        return;
+    }
     for (int c = 0; c < columns; ++c)
         if (tester(c, row, plane)) bytes[static_cast<std::size_t>(c / 8)] |= static_cast<unsigned char>(0x80 >> (c % 8));
 }

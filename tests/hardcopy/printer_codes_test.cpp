@@ -25,22 +25,9 @@ using printertest::Bytes;
 
 constexpr int kSlot = 2;
 
-// A raster of W x H pixels and PLANES planes laid out as the raster printer reads it.
-struct TestRaster {
-    int w, h, planes, wordsPerRow;
-    std::vector<std::uint32_t> words;
-    TestRaster(int width, int height, int nplanes)
-        : w(width), h(height), planes(nplanes), wordsPerRow((width + 31) / 32),
-          words(static_cast<std::size_t>(wordsPerRow * height * nplanes), 0) {}
-    std::size_t PlaneWords() const { return static_cast<std::size_t>(wordsPerRow * h); }
-    void Set(int x, int y, int plane) {
-        words[plane * PlaneWords() + static_cast<std::size_t>(y * wordsPerRow + x / 32)] |= 1u << (x % 32);
-    }
-    bool Get(int x, int y, int plane) const {
-        return (words[plane * PlaneWords() + static_cast<std::size_t>(y * wordsPerRow + x / 32)] >> (x % 32)) & 1u;
-    }
-    // A drawing with blocks, a diagonal, lone pixels and every colour value.
-    void Draw() {
+// A raster with blocks, a diagonal, lone pixels and every colour value.
+struct TestRaster : printertest::PageRaster {
+    TestRaster(int width, int height, int nplanes) : PageRaster(width, height, nplanes) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 int v = (x / 4 + 2 * (y / 3) + (x * y) % 3) % 8;
@@ -51,7 +38,7 @@ struct TestRaster {
                     if ((v >> k) & 1) Set(x, y, k);
             }
     }
-    void Bind(bool landscape) {
+    void Bind(bool landscape) const {
         gPrinterRaster.words = words.data();
         gPrinterRaster.width = w;
         gPrinterRaster.height = h;
@@ -59,20 +46,6 @@ struct TestRaster {
         gPrinterRaster.wordsPerPlane = PlaneWords();
         gPrinterRaster.planes = planes;
         gPrinterRaster.landscape = landscape;
-    }
-    // Printer pixel (C, R): portrait reads the raster from its top row down, landscape turns
-    // the drawing a quarter counter-clockwise.
-    bool At(int c, int r, int plane, bool landscape) const {
-        const int x = landscape ? w - 1 - r : c, y = landscape ? h - 1 - c : h - 1 - r;
-        return Get(x, y, plane);
-    }
-    // Whether ink COLOUR (0 black, 1 magenta, 2 cyan, 4 yellow) goes at (C, R).
-    bool Ink(int colour, int c, int r, bool landscape) const {
-        if (planes == 1) return colour == 0 && At(c, r, 0, landscape);
-        const bool all = At(c, r, 0, landscape) && At(c, r, 1, landscape) && At(c, r, 2, landscape);
-        if (colour == 0) return all;
-        const int plane = colour == 4 ? 2 : colour == 1 ? 1 : 0;
-        return !all && At(c, r, plane, landscape);
     }
 };
 
@@ -94,7 +67,7 @@ protected:
     // Writes the page of RASTER for printer TYPE into FILE and returns its bytes.
     std::string Page(int type, const TestRaster &raster, bool landscape, const std::string &file) {
         iprinter_(&type);
-        const_cast<TestRaster &>(raster).Bind(landscape);
+        raster.Bind(landscape);
         const int columns = landscape ? raster.h : raster.w, rows = landscape ? raster.w : raster.h;
         const std::string name = (scratch.path / file).string();
         yyplotopen(kSlot, name.c_str(), static_cast<int>(name.size()));
@@ -154,7 +127,6 @@ TEST(PrinterCompression, RowsDecodeBackAndStayWithinTheirBounds) {
 
 TEST_F(PrinterCodes, PclCommandsAsThePrinterReadsThem) {
     TestRaster raster(40, 10, 1);
-    raster.Draw();
     // Class 7 at 300 dpi, portrait, offsets of 100 and 70 points.
     yyhcoptword(3) = 100, yyhcoptword(4) = 70, yyhcoptword(kOptResolution) = 1;
     std::string file = Page(28, raster, false, "class7.prn");
@@ -209,61 +181,15 @@ TEST_F(PrinterCodes, EveryClassPrintsTheRaster) {
             for (bool landscape : {false, true}) {
                 iprinter_(&k.type);
                 if (choice > gRasterProfile.resolutionCount) continue;
-                const int cls = gRasterProfile.printerClass;
                 yyhcoptword(kOptResolution) = choice;
                 yyhcoptword(kOptCompression) = (choice + (landscape ? 1 : 0)) % 3;
-                TestRaster raster(45 + choice, 37 + 3 * choice, k.planes);
-                raster.Draw();
+                const TestRaster raster(45 + choice, 37 + 3 * choice, k.planes);
                 const std::string label = "type " + std::to_string(k.type) + " choice " + std::to_string(choice) +
                                           (landscape ? " landscape" : " portrait");
                 const std::string file = Page(k.type, raster, landscape, "p" + std::to_string(++serial) + ".prn");
-                const int columns = landscape ? raster.h : raster.w, rows = landscape ? raster.w : raster.h;
-                const int res = gPageCodes.resolution;
-                if (cls >= kClassPclFirst) {
-                    printertest::PclPage page;
-                    ASSERT_NO_THROW(page = printertest::DecodePcl(file)) << label;
-                    ASSERT_EQ(static_cast<std::size_t>(rows), page.rows.size()) << label;
-                    for (int r = 0; r < rows; ++r)
-                        for (int c = 0; c < (columns + 7) / 8 * 8; ++c)
-                            for (int p = 0; p < k.planes; ++p) {
-                                const bool pad = c >= columns && k.planes > 1 && gRasterProfile.colourMode == 1;
-                                ASSERT_EQ(c < columns ? raster.At(c, r, p, landscape) : pad, page.Dot(c, r, p))
-                                    << label << " at " << c << "," << r << " plane " << p;
-                            }
-                    continue;
-                }
-                printertest::DotPage page;
-                int left = 0, top = 0;
-                auto where = [&](int x, int y) { return std::pair<int, int>{x, y}; };
-                std::function<std::pair<int, int>(int, int)> place;
-                if (cls == kClassEscP2) {
-                    ASSERT_NO_THROW(page = printertest::DecodeEscP2(file)) << label;
-                    left = 10 * res / 72, top = 7 * res / 72;
-                    if (landscape) left = 7 * res / 72, top = 10 * res / 72;
-                    EXPECT_EQ(top, page.top) << label;
-                    place = [&](int c, int r) { return where(left + c, top + r); };
-                } else {
-                    ASSERT_NO_THROW(page = printertest::DecodeDotMatrix(file)) << label;
-                    const int pins = gRasterProfile.passHeight, lfu = gRasterProfile.codeSet;
-                    const int passes = cls <= 4 && res > 100 ? 2 : 1;
-                    const double yoff = landscape ? 10 : 7, xoff = landscape ? 7 : 10;
-                    top = static_cast<int>(cls == 5 ? yoff * 2.5 : yoff * 3);
-                    left = static_cast<int>(xoff * res / 72);
-                    EXPECT_EQ("U1", page.notes.at(0)) << label;
-                    // Row r lies in band r / (pins x passes), pass r % passes, pin (r / passes) % pins.
-                    place = [=](int c, int r) {
-                        const int band = r / (pins * passes), pass = r % passes, pin = (r / passes) % pins;
-                        return std::pair<int, int>{left + c, (top + band * lfu + pass) * 1000 + pin};
-                    };
-                }
-                std::map<int, std::set<std::pair<int, int>>> expected;
-                for (int colour : k.planes > 1 ? std::vector<int>{0, 1, 2, 4} : std::vector<int>{0})
-                    for (int r = 0; r < rows; ++r)
-                        for (int c = 0; c < columns; ++c)
-                            if (raster.Ink(colour, c, r, landscape)) expected[colour].insert(place(c, r));
-                EXPECT_FALSE(expected[0].empty()) << label;
-                for (auto &e : expected) EXPECT_EQ(e.second, page.dots[e.first]) << label << " colour " << e.first;
-                for (auto &d : page.dots) EXPECT_TRUE(expected.count(d.first) || d.second.empty()) << label;
+                const auto setup = printertest::SetupOfProfile(gPageCodes.resolution, landscape ? 7 : 10,
+                                                               landscape ? 10 : 7, landscape);
+                EXPECT_EQ("", printertest::PrintedDifference(file, raster, setup)) << label;
             }
         }
     }

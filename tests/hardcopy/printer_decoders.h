@@ -7,7 +7,12 @@
 #define TESTS_HARDCOPY_PRINTER_DECODERS_H
 
 #include <cctype>
+#include "hardcopy/printer_settings.h"
+
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -270,6 +275,118 @@ inline DotPage DecodeDotMatrix(const std::string &file) {
         i += bytes;
     }
     return page;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The raster a page was printed from, and the comparison of a printed page with it.
+
+// A copy of a raster: W x H pixels, PLANES one-bit planes of rows of 32-bit words, bit
+// (x mod 32) of word x / 32, row 0 at the bottom of the drawing.
+struct PageRaster {
+    int w = 0, h = 0, planes = 1, wordsPerRow = 0;
+    std::vector<std::uint32_t> words;
+    PageRaster() = default;
+    PageRaster(int width, int height, int nplanes)
+        : w(width), h(height), planes(nplanes), wordsPerRow((width + 31) / 32),
+          words(static_cast<std::size_t>(wordsPerRow) * static_cast<std::size_t>(height * nplanes), 0) {}
+    std::size_t PlaneWords() const { return static_cast<std::size_t>(wordsPerRow) * static_cast<std::size_t>(h); }
+    std::size_t At(int x, int y, int plane) const {
+        return plane * PlaneWords() + static_cast<std::size_t>(y) * static_cast<std::size_t>(wordsPerRow) +
+               static_cast<std::size_t>(x / 32);
+    }
+    void Set(int x, int y, int plane) { words[At(x, y, plane)] |= 1u << (x % 32); }
+    bool Get(int x, int y, int plane) const { return (words[At(x, y, plane)] >> (x % 32)) & 1u; }
+    // Printer pixel (C, R) from the top left of the paper: portrait reads the raster from its
+    // top row down, landscape turns the drawing a quarter counter-clockwise.
+    bool Printed(int c, int r, int plane, bool landscape) const {
+        const int x = landscape ? w - 1 - r : c, y = landscape ? h - 1 - c : h - 1 - r;
+        return Get(x, y, plane);
+    }
+    // Whether ink COLOUR (0 black, 1 magenta, 2 cyan, 4 yellow) goes at (C, R) on a printer
+    // that mixes its colours: black where all three planes are set.
+    bool Ink(int colour, int c, int r, bool landscape) const {
+        if (planes == 1) return colour == 0 && Printed(c, r, 0, landscape);
+        const bool all = Printed(c, r, 0, landscape) && Printed(c, r, 1, landscape) && Printed(c, r, 2, landscape);
+        if (colour == 0) return all;
+        const int plane = colour == 4 ? 2 : colour == 1 ? 1 : 0;
+        return !all && Printed(c, r, plane, landscape);
+    }
+};
+
+// What a comparison needs to know of the printer and the page.
+struct PrinterSetup {
+    int printerClass = 7;      // 1-10
+    int resolution = 300;      // dots per inch across
+    int pins = 1, lineFeedUnits = 0;
+    int colourMode = 0;        // 1 RGB, 2 CMY
+    double offsetX = 0, offsetY = 0;  // points, as the paper sees them
+    bool landscape = false;
+};
+
+// The setup of the printer type selected now (iprinter_) at RESOLUTION dots per inch, with
+// the page offsets in points as the paper sees them (exchanged for landscape already).
+inline PrinterSetup SetupOfProfile(int resolution, double offsetX, double offsetY, bool landscape) {
+    PrinterSetup s;
+    s.printerClass = gRasterProfile.printerClass;
+    s.resolution = resolution;
+    s.pins = gRasterProfile.passHeight;
+    s.lineFeedUnits = gRasterProfile.codeSet;
+    s.colourMode = gRasterProfile.colourMode;
+    s.offsetX = offsetX, s.offsetY = offsetY;
+    s.landscape = landscape;
+    return s;
+}
+
+// "" when the page in FILE prints exactly RASTER, else what differs first.
+inline std::string PrintedDifference(const std::string &file, const PageRaster &raster, const PrinterSetup &s) {
+    const int columns = s.landscape ? raster.h : raster.w, rows = s.landscape ? raster.w : raster.h;
+    const int cls = s.printerClass, res = s.resolution;
+    try {
+        if (cls >= 7) {
+            const PclPage page = DecodePcl(file);
+            if (page.rows.size() != static_cast<std::size_t>(rows))
+                return "rows " + std::to_string(page.rows.size()) + " of " + std::to_string(rows);
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < (columns + 7) / 8 * 8; ++c)
+                    for (int p = 0; p < raster.planes; ++p) {
+                        const bool pad = c >= columns && raster.planes > 1 && s.colourMode == 1;
+                        if ((c < columns ? raster.Printed(c, r, p, s.landscape) : pad) != page.Dot(c, r, p))
+                            return "pixel " + std::to_string(c) + "," + std::to_string(r) + " plane " + std::to_string(p);
+                    }
+            return "";
+        }
+        DotPage page;
+        std::function<std::pair<int, int>(int, int)> place;
+        if (cls == 6) {
+            page = DecodeEscP2(file);
+            const int left = static_cast<int>(s.offsetX * res / 72), top = static_cast<int>(s.offsetY * res / 72);
+            if (page.top != top) return "top " + std::to_string(page.top) + " not " + std::to_string(top);
+            place = [=](int c, int r) { return std::pair<int, int>{left + c, top + r}; };
+        } else {
+            page = DecodeDotMatrix(file);
+            const int pins = s.pins, lfu = s.lineFeedUnits, passes = cls <= 4 && res > 100 ? 2 : 1;
+            const int top = std::min(static_cast<int>(cls == 5 ? s.offsetY * 2.5 : s.offsetY * 3), 255);
+            const int left = static_cast<int>(s.offsetX * res / 72);
+            if (page.notes.empty() || page.notes[0] != "U1") return "no unidirectional printing first";
+            // Row r lies in band r / (pins x passes), pass r % passes, pin (r / passes) % pins.
+            place = [=](int c, int r) {
+                const int band = r / (pins * passes), pass = r % passes, pin = (r / passes) % pins;
+                return std::pair<int, int>{left + c, (top + band * lfu + pass) * 1000 + pin};
+            };
+        }
+        std::map<int, std::set<std::pair<int, int>>> expected;
+        for (int colour : raster.planes > 1 ? std::vector<int>{0, 1, 2, 4} : std::vector<int>{0})
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < columns; ++c)
+                    if (raster.Ink(colour, c, r, s.landscape)) expected[colour].insert(place(c, r));
+        for (auto &d : page.dots)
+            if (!d.second.empty() && expected[d.first] != d.second) return "dots of colour " + std::to_string(d.first);
+        for (auto &e : expected)
+            if (!e.second.empty() && page.dots[e.first] != e.second) return "dots of colour " + std::to_string(e.first);
+        return "";
+    } catch (const std::exception &e) {
+        return e.what();
+    }
 }
 
 }  // namespace printertest
