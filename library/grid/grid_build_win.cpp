@@ -852,9 +852,3 @@ void yygridcopy(HWND destination, HWND source, int share) {
             }
     }
 }
-
-void yyGridPrintInit() {
-    if (bGridPrintInit) return;
-    // Not built yet (grid): the page set-up records and option sets of grid printing.
-    bGridPrintInit = 1;
-}

@@ -15,31 +15,79 @@
 #include <sstream>
 
 #ifdef _WIN32
-#define popen _popen
-#define pclose _pclose
-#endif
+#include <windows.h>
+#include <process.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// The script as one argument of a Windows command line: quotes escaped.
+std::string Quoted(const std::string &script) {
+    std::string quoted = "\"";
+    for (char c : script) {
+        if (c == '"') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string Slurp(const std::string &unixPath) {
+    std::string windows = "Z:" + unixPath;
+    for (char &c : windows)
+        if (c == '/') c = '\\';
+    std::string text = ReadWholeFile(windows);
+    DeleteFileA(windows.c_str());
+    return text;
+}
+
+}  // namespace
 
 ReaderRun RunReader(const std::string &command) {
+    // Under Wine a Unix program starts from its Unix path, but the process it becomes can be
+    // neither waited for nor read through a pipe: the shell writes the output into one file and
+    // then the exit status into another, whose appearance ends the wait.
     ReaderRun run;
-#ifdef _WIN32
-    // Under Wine the command interpreter starts a Unix program given by its path.
-    std::string line = "/bin/sh -c \"" + command + " 2>&1\"";
+    static std::atomic<int> serial{0};
+    std::string base = "/tmp/quill-reader-" + std::to_string(_getpid()) + "-" + std::to_string(++serial);
+    std::string script = "(" + command + ") >'" + base + ".out' 2>&1; echo $? >'" + base + ".tmp'; mv '" + base +
+                         ".tmp' '" + base + ".status'";
+    std::string line = "/bin/sh -c " + Quoted(script);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return run;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string status = "Z:" + base + ".status";
+    for (char &c : status)
+        if (c == '/') c = '\\';
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(100);
+    while (GetFileAttributesA(status.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (std::chrono::steady_clock::now() > end) return run;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    run.status = std::atoi(Slurp(base + ".status").c_str());
+    run.output = Slurp(base + ".out");
+    return run;
+}
 #else
+ReaderRun RunReader(const std::string &command) {
+    ReaderRun run;
     std::string line = command + " 2>&1";
-#endif
     FILE *pipe = popen(line.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
     int status = pclose(pipe);
-#ifdef _WIN32
-    run.status = status;
-#else
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
     return run;
 }
+#endif
 
 std::string ReadWholeFile(const std::filesystem::path &path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,0 +1,498 @@
+// Grid printing under Wine through the spooler's PDF printers: the print settings sets, the
+// page set-up dialog, and printed grids read back with pdfinfo, pdftotext, pdffonts and the
+// pixels of pdftoppm. Dialog 22700 holds grid 22710 (header row, row labels "R01".."R60",
+// columns Name, Count, Ratio, Done, menu) and grid 22711 (two string columns, neither).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/dialogs.h"
+#include "grid/grid_control.h"
+#include "grid/grid_print.h"
+#include "library_root.h"
+#include "modal_answer.h"
+#include "plot_readers.h"
+#include "print_jobs.h"
+#include "quillamorph.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kDialog = 22700, kGrid = 22710, kPlain = 22711;
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// A Wine path of the Unix file system ("Z:\...") as the Unix path that the readers take.
+std::string UnixPath(const fs::path &path) {
+    std::string text = path.string();
+    if (text.size() > 1 && (text[0] == 'Z' || text[0] == 'z') && text[1] == ':') text.erase(0, 2);
+    std::replace(text.begin(), text.end(), '\\', '/');
+    return text;
+}
+
+// A Unix path as Wine sees it.
+fs::path WinePath(const std::string &unix) {
+    std::string text = "Z:" + unix;
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return fs::path(text);
+}
+
+void PutText(int grid, int column, int row, const std::string &text) {
+    int id = grid;
+    double value = 0;
+    yygridputcellstring_(&id, &column, &row, &value, text.c_str(), "", (int)text.size(), 0);
+    ASSERT_EQ(id, grid);
+}
+
+struct Options {
+    int h = 1, v = 1, repeat = 1, colour = 0, back = 0, scale = 100;
+};
+
+void SetOptions(const Options &o, int set = 1) {
+    yygridprintsetopt_(&o.h, &o.v, &o.repeat, &o.colour, &o.back, &o.scale, &set);
+}
+
+Options GetOptions(int set) {
+    Options o{-1, -1, -1, -1, -1, -1};
+    yygridprintgetopt_(&o.h, &o.v, &o.repeat, &o.colour, &o.back, &o.scale, &set);
+    return o;
+}
+
+int Print(int grid, int row1, int row2, int col1, int col2, const std::string &title, int set = 1) {
+    int ok = -1;
+    yygridprint_(&grid, &ok, &row1, &row2, &col1, &col2, &set, title.data(), (int)title.size());
+    return ok;
+}
+
+// A printed document read back.
+struct Printed {
+    fs::path file;
+    int pages = 0;
+    double width = 0, height = 0;     // first page as it shows, points
+    std::vector<std::string> text;    // pdftotext -layout, page by page
+    std::string fonts;                // pdffonts
+};
+
+Printed ReadBack(const fs::path &file) {
+    Printed p;
+    p.file = file;
+    std::string pdf = UnixPath(file);
+    ReaderRun info = RunReader("pdfinfo '" + pdf + "'");
+    EXPECT_EQ(info.status, 0) << info.output;
+    if (auto at = info.output.find("Pages:"); at != std::string::npos) p.pages = std::atoi(info.output.c_str() + at + 6);
+    if (auto at = info.output.find("Page size:"); at != std::string::npos)
+        std::sscanf(info.output.c_str() + at + 10, " %lf x %lf", &p.width, &p.height);
+    // A turned page is as wide as it is high unturned.
+    if (auto at = info.output.find("Page rot:"); at != std::string::npos && std::atoi(info.output.c_str() + at + 9) % 180)
+        std::swap(p.width, p.height);
+    ReaderRun text = RunReader("pdftotext -layout '" + pdf + "' -");
+    EXPECT_EQ(text.status, 0) << text.output;
+    std::string page;
+    for (char c : text.output) {
+        if (c == '\f') {
+            p.text.push_back(page);
+            page.clear();
+        } else {
+            page += c;
+        }
+    }
+    if (!page.empty() && page.find_first_not_of(" \r\n") != std::string::npos) p.text.push_back(page);
+    ReaderRun fonts = RunReader("pdffonts '" + pdf + "'");
+    EXPECT_EQ(fonts.status, 0) << fonts.output;
+    p.fonts = fonts.output;
+    return p;
+}
+
+// Titles of the jobs read back, whose files the test removes at its end.
+std::vector<std::string> &printedTitles() {
+    static std::vector<std::string> titles;
+    return titles;
+}
+
+// The one job printed under TITLE since SINCE.
+Printed Job(const std::string &title, fs::file_time_type since) {
+    std::vector<fs::path> jobs = WaitForPdfJobs(title, 1, 30000, since);
+    EXPECT_EQ(jobs.size(), 1u) << "job " << title;
+    if (jobs.empty()) return Printed();
+    printedTitles().push_back(title);
+    return ReadBack(jobs.front());
+}
+
+// Page PAGE (from 1) rendered in grey at DPI dots per inch.
+Picture Render(const Printed &p, int page, int dpi) {
+    std::string out = "/tmp/" + PdfJobStem(UniqueJobTitle("grid-print-page"));
+    ReaderRun run = RunReader("pdftoppm -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
+                              std::to_string(page) + " -singlefile '" + UnixPath(p.file) + "' '" + out + "'");
+    EXPECT_EQ(run.status, 0) << run.output;
+    Picture picture = ReadPpm(WinePath(out + ".ppm"));
+    std::error_code ignored;
+    fs::remove(WinePath(out + ".ppm"), ignored);
+    return picture;
+}
+
+int Count(const std::string &text, const std::string &what) {
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// Row labels "Rnn" on a page.
+int Labels(const std::string &page) {
+    int n = 0;
+    for (int r = 1; r <= 60; ++r) {
+        char label[8];
+        std::snprintf(label, sizeof label, "R%02d", r);
+        n += Count(page, label) > 0;
+    }
+    return n;
+}
+
+// Dark runs along a line of pixels from (X, Y) in steps (DX, DY).
+int DarkRuns(const Picture &picture, int x, int y, int dx, int dy) {
+    int runs = 0;
+    bool dark = false;
+    for (; x >= 0 && y >= 0 && x < picture.width && y < picture.height; x += dx, y += dy) {
+        bool now = picture.Dark(x, y);
+        if (now && !dark) ++runs;
+        dark = now;
+    }
+    return runs;
+}
+
+struct Box {
+    int left = -1, top = -1, right = -1, bottom = -1;
+};
+Box DarkBox(const Picture &picture) {
+    Box box;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            if (picture.Dark(x, y)) {
+                if (box.left < 0 || x < box.left) box.left = x;
+                if (box.top < 0) box.top = y;
+                box.right = std::max(box.right, x);
+                box.bottom = y;
+            }
+    return box;
+}
+
+class GridPrint : public LibraryRoot {
+  protected:
+    void SetUp() override {
+        LibraryRoot::SetUp();
+        int id = kDialog, type = 2;
+        wdialogload_(&id);
+        wdialogshow_(nullptr, nullptr, nullptr, &type);
+        Pump();
+        ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kGrid)), nullptr);
+        ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kPlain)), nullptr);
+        since = fs::file_time_type::clock::now() - std::chrono::seconds(2);
+    }
+    void TearDown() override {
+        for (const std::string &title : printedTitles()) RemovePdfJobs(title);
+        printedTitles().clear();
+        LibraryRoot::TearDown();
+    }
+    fs::file_time_type since;
+};
+
+TEST_F(GridPrint, OptionSetsStartFromTheDefaultPrinterAndKeepApart) {
+    Options one = GetOptions(1);
+    EXPECT_EQ(one.h, 1);
+    EXPECT_EQ(one.v, 1);
+    EXPECT_EQ(one.repeat, 1);
+    EXPECT_EQ(one.colour, 1) << "the default printer prints in colour";
+    EXPECT_EQ(one.back, 1);
+    EXPECT_EQ(one.scale, 100);
+
+    SetOptions({0, 1, 2, 1, 0, -5}, 2);
+    Options two = GetOptions(2);
+    EXPECT_EQ(two.h, 0);
+    EXPECT_EQ(two.v, 1);
+    EXPECT_EQ(two.repeat, 0) << "a switch is on only for 1";
+    EXPECT_EQ(two.colour, 1);
+    EXPECT_EQ(two.back, 0);
+    EXPECT_EQ(two.scale, -5) << "the scale is kept as given";
+    EXPECT_EQ(GetOptions(7).h, 0) << "any number but 1 is set 2";
+    EXPECT_EQ(GetOptions(1).h, 1) << "set 1 untouched";
+
+    int on = 1, set = 2;
+    yygridprintsetopt_(&on, nullptr, nullptr, nullptr, nullptr, nullptr, &set);
+    two = GetOptions(2);
+    EXPECT_EQ(two.h, 1);
+    EXPECT_EQ(two.v, 1) << "an absent argument leaves its switch";
+    EXPECT_EQ(two.scale, -5);
+    int h = -1;
+    yygridprintgetopt_(&h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(h, 1) << "no set number: set 1";
+}
+
+TEST_F(GridPrint, ATableOfHeadersLabelsCellsAndCheckBoxes) {
+    GridRecord *grid = yygridrecord(GetDlgItem(yycurrentdialog(), kGrid));
+    for (int r = 0; r < 10; ++r) PutText(kGrid, 0, r, "name" + std::to_string(r));
+    int id = kGrid, column = 1, row = 2;
+    double value = 4711;
+    yygridputcellstring_(&id, &column, &row, &value, "4711", "", 4, 0);
+    int check = 1;
+    column = 3;
+    yygridputcellcheck_(&id, &column, &row, &check);
+    int option = 2;
+    column = 4;
+    yygridputcelloption_(&id, &column, &row, &option);
+    ASSERT_EQ(id, kGrid);
+    EXPECT_EQ(grid->nRows, 60);
+
+    SetOptions({1, 1, 1, 0, 0, 100});
+    EXPECT_EQ(Print(kGrid, 0, 9, 0, 4, "   "), 1);
+    Printed p = Job("Untitled Grid", since);
+    ASSERT_EQ(p.pages, 1);
+    ASSERT_EQ(p.text.size(), 1u);
+    const std::string &page = p.text[0];
+    for (const char *header : {"Name", "Count", "Ratio", "Done"}) EXPECT_NE(page.find(header), std::string::npos) << header;
+    EXPECT_EQ(Labels(page), 10) << page;
+    EXPECT_NE(page.find("R01"), std::string::npos);
+    EXPECT_EQ(page.find("R11"), std::string::npos) << "only the rows asked for";
+    EXPECT_NE(page.find("name9"), std::string::npos);
+    EXPECT_NE(page.find("4711"), std::string::npos);
+    EXPECT_NE(page.find("Pear"), std::string::npos);
+    EXPECT_NE(p.fonts.find("Wingdings"), std::string::npos) << p.fonts;
+    // Headers above their columns, each row on its own line below them.
+    EXPECT_LT(page.find("Name"), page.find("R01"));
+    auto line = page.rfind('\n', page.find("4711"));
+    EXPECT_NE(page.substr(line, page.find('\n', line + 1) - line).find("R03"), std::string::npos)
+        << "row 3 holds 4711";
+}
+
+TEST_F(GridPrint, RowsSpreadOverPagesWithTheHeaderOnceOrOnEveryPage) {
+    std::string title = UniqueJobTitle("grid rows");
+    SetOptions({1, 1, 0, 0, 0, 400});
+    ASSERT_EQ(Print(kGrid, 0, 59, 0, 0, title), 1);
+    Printed once = Job(title, since);
+    ASSERT_GE(once.pages, 3);
+    ASSERT_EQ((int)once.text.size(), once.pages);
+    EXPECT_NE(once.text[0].find("Name"), std::string::npos);
+    EXPECT_EQ(once.text[1].find("Name"), std::string::npos) << "the header only on the first page";
+    int first = Labels(once.text[0]), second = Labels(once.text[1]);
+    EXPECT_GT(first, 0);
+    EXPECT_EQ(second, first + 1) << "later pages hold one row more";
+    int total = 0;
+    for (const std::string &page : once.text) total += Labels(page);
+    EXPECT_EQ(total, 60) << "every row once";
+
+    title = UniqueJobTitle("grid rows repeated");
+    SetOptions({1, 1, 1, 0, 0, 400});
+    ASSERT_EQ(Print(kGrid, 0, 59, 0, 0, title), 1);
+    Printed every = Job(title, since);
+    ASSERT_GE(every.pages, 3);
+    for (int i = 0; i < every.pages; ++i) EXPECT_NE(every.text[(std::size_t)i].find("Name"), std::string::npos) << i;
+    EXPECT_EQ(Labels(every.text[0]), Labels(every.text[1]));
+    EXPECT_EQ(Labels(every.text[0]), first);
+}
+
+TEST_F(GridPrint, ColumnsSpreadOverPagesWithTheLabelsAsAsked) {
+    for (int c = 0; c < 2; ++c) PutText(kGrid, 0, c, "cell" + std::to_string(c));
+    std::string title = UniqueJobTitle("grid columns");
+    SetOptions({1, 1, 1, 0, 0, 400});
+    ASSERT_EQ(Print(kGrid, 0, 1, 0, 4, title), 1);
+    Printed repeated = Job(title, since);
+    ASSERT_GE(repeated.pages, 2) << "five columns at 400% need more than one page";
+    for (const std::string &page : repeated.text) EXPECT_EQ(Labels(page), 2) << page;
+
+    title = UniqueJobTitle("grid columns once");
+    SetOptions({1, 1, 0, 0, 0, 400});
+    ASSERT_EQ(Print(kGrid, 0, 1, 0, 4, title), 1);
+    Printed once = Job(title, since);
+    ASSERT_GE(once.pages, 2);
+    EXPECT_EQ(Labels(once.text[0]), 2);
+    for (std::size_t i = 1; i < once.text.size(); ++i) EXPECT_EQ(Labels(once.text[i]), 0) << once.text[i];
+    std::string later;
+    for (std::size_t i = 1; i < once.text.size(); ++i) later += once.text[i];
+    EXPECT_NE(later.find("Done"), std::string::npos) << "the header stays on the column pages of the first rows";
+    EXPECT_LE(once.pages, repeated.pages) << "without labels the later pages take as much or more";
+}
+
+TEST_F(GridPrint, BadScalesRangesAndEmptyBlocksPrintSoundly) {
+    PutText(kGrid, 0, 0, "first");
+    std::string normal = UniqueJobTitle("grid scale 100"), zero = UniqueJobTitle("grid scale 0");
+    SetOptions({1, 1, 1, 0, 0, 100});
+    ASSERT_EQ(Print(kGrid, 0, 9, 0, 0, normal), 1);
+    SetOptions({1, 1, 1, 0, 0, 0});
+    ASSERT_EQ(Print(kGrid, 0, 9, 0, 0, zero), 1);
+    Printed a = Job(normal, since), b = Job(zero, since);
+    EXPECT_EQ(a.pages, b.pages);
+    ASSERT_FALSE(b.text.empty());
+    EXPECT_EQ(Labels(b.text[0]), 10) << "a scale of 0 prints at 100";
+
+    // A font higher than the page: one row a page, and the printing ends.
+    std::string huge = UniqueJobTitle("grid huge");
+    SetOptions({1, 1, 1, 0, 0, 30000});
+    ASSERT_EQ(Print(kGrid, 0, 2, 0, 0, huge), 1);
+    EXPECT_EQ(Job(huge, since).pages, 3);
+
+    // Rows and columns beyond the grid are left out.
+    std::string wide = UniqueJobTitle("grid beyond");
+    SetOptions({1, 1, 1, 0, 0, 100});
+    ASSERT_EQ(Print(kGrid, -5, 1000, -3, 0, wide), 1);
+    Printed all = Job(wide, since);
+    int total = 0;
+    for (const std::string &page : all.text) total += Labels(page);
+    EXPECT_EQ(total, 60);
+
+    // Nothing to print: no job.
+    std::string empty = UniqueJobTitle("grid empty");
+    EXPECT_EQ(Print(kGrid, 5, 4, 0, 4, empty), 0);
+    EXPECT_EQ(Print(kGrid, 60, 70, 0, 4, empty), 0);
+    EXPECT_EQ(Print(kGrid, 0, 4, 5, 9, empty), 0);
+    EXPECT_EQ(Print(4242, 0, 4, 0, 4, empty), 0) << "no such grid";
+    EXPECT_TRUE(WaitForPdfJobs(empty, 1, 2500, since).empty());
+}
+
+// Lines of an empty 3-row block of the plain grid, found in the pixels of its page.
+struct Ruling {
+    int horizontal = 0, vertical = 0;
+    Box box;
+};
+Ruling Rule(const Options &options, fs::file_time_type since) {
+    std::string title = UniqueJobTitle("grid lines");
+    SetOptions(options);
+    EXPECT_EQ(Print(kPlain, 0, 2, 0, 1, title), 1);
+    Printed p = Job(title, since);
+    Ruling ruling;
+    if (p.pages != 1) return ruling;
+    Picture picture = Render(p, 1, 100);
+    ruling.box = DarkBox(picture);
+    if (ruling.box.left < 0) return ruling;
+    ruling.horizontal = DarkRuns(picture, ruling.box.left + 4, 0, 0, 1);
+    ruling.vertical = DarkRuns(picture, 0, ruling.box.bottom - 4, 1, 0);
+    return ruling;
+}
+
+TEST_F(GridPrint, LinesFollowTheSwitches) {
+    Ruling both = Rule({1, 1, 1, 0, 0, 100}, since);
+    EXPECT_EQ(both.horizontal, 4) << "a line at every row boundary";
+    EXPECT_EQ(both.vertical, 3) << "the outer lines and one between the columns";
+    Ruling none = Rule({0, 0, 1, 0, 0, 100}, since);
+    EXPECT_EQ(none.horizontal, 1) << "only the closing line under the table";
+    EXPECT_EQ(none.vertical, 2) << "only the outer lines";
+    Ruling rows = Rule({1, 0, 1, 0, 0, 100}, since);
+    EXPECT_EQ(rows.horizontal, 4);
+    EXPECT_EQ(rows.vertical, 2);
+}
+
+TEST_F(GridPrint, MarginsPositionsAndOrientation) {
+    int left = 3, top = 4, set = 1, two = 144, three = 216;
+    yygridprintsetpossize_(&left, &two, &set);
+    yygridprintsetpossize_(&top, &three, &set);
+    Ruling ruling = Rule({1, 1, 1, 0, 0, 100}, since);
+    EXPECT_NEAR(ruling.box.left, 200, 3) << "two inches at 100 dpi";
+    EXPECT_NEAR(ruling.box.top, 300, 3);
+
+    std::string title = UniqueJobTitle("grid landscape");
+    int orientation = 5, landscape = 2;
+    yygridprintsetpossize_(&orientation, &landscape, &set);
+    ASSERT_EQ(Print(kPlain, 0, 2, 0, 1, title), 1);
+    Printed p = Job(title, since);
+    EXPECT_GT(p.width, p.height) << "landscape paper";
+    Picture picture = Render(p, 1, 100);
+    Box box = DarkBox(picture);
+    EXPECT_NEAR(box.left, 200, 3) << "the margins stay";
+}
+
+// The page set-up dialog's margin fields (left, top, right, bottom).
+constexpr int kLeftMargin = 0x483;
+
+TEST_F(GridPrint, PageSetUpTakesMarginsInTheUnitsAsked) {
+    int inches = 0, set = 1;
+    std::string shown;
+    int left = modal::Run({[&](HWND box) {
+                               SetDlgItemTextA(box, kLeftMargin, "1.5");
+                               PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                           }},
+                          [&] { yygridprintsetup_(&inches, &set); });
+    EXPECT_EQ(left, 0) << "the page set-up dialog was shown";
+    Ruling ruling = Rule({1, 1, 1, 0, 0, 100}, since);
+    EXPECT_NEAR(ruling.box.left, 150, 3) << "1.5 inches at 100 dpi";
+
+    int metric = 2;
+    left = modal::Run({[&](HWND box) {
+                           char text[64] = "";
+                           GetDlgItemTextA(box, kLeftMargin, text, sizeof text);
+                           shown = text;
+                           PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                       }},
+                      [&] { yygridprintsetup_(&metric, &set); });
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(shown.substr(0, 4), "38.1") << "1500 thousandths of an inch are 3810 hundredths of a millimetre: " << shown;
+    ruling = Rule({1, 1, 1, 0, 0, 100}, since);
+    EXPECT_NEAR(ruling.box.left, 150, 3) << "a cancelled dialog keeps the margins";
+}
+
+// The default printer of the prefix, changed for a moment and put back.
+struct DefaultPrinter {
+    std::string kept;
+    DefaultPrinter() {
+        char name[256] = "";
+        DWORD size = sizeof name;
+        if (GetDefaultPrinterA(name, &size)) kept = name;
+    }
+    ~DefaultPrinter() {
+        if (!kept.empty()) SetDefaultPrinterA(kept.c_str());
+    }
+};
+
+TEST_F(GridPrint, AGreyPrinterPrintsWithoutColourAndNoPrinterPrintsNothing) {
+    {
+        // No printer at all: the options keep lines and header, no colour; nothing prints and
+        // the page set-up shows no box.
+        DefaultPrinter restore;
+        char device[512] = "";
+        GetProfileStringA("windows", "Device", "", device, sizeof device);
+        ASSERT_NE(device[0], 0);
+        WriteProfileStringA("windows", "Device", nullptr);
+        bGridPrintInit = 0;
+        Options none = GetOptions(2);
+        int ok = Print(kGrid, 0, 0, 0, 0, UniqueJobTitle("grid no printer"), 2);
+        int set = 2, units = 0;
+        int unused = modal::Run({modal::Press(IDCANCEL)}, [&] { yygridprintsetup_(&units, &set); });
+        WriteProfileStringA("windows", "Device", device);
+        EXPECT_EQ(none.h, 1);
+        EXPECT_EQ(none.v, 1);
+        EXPECT_EQ(none.repeat, 1);
+        EXPECT_EQ(none.colour, 0);
+        EXPECT_EQ(none.back, 0);
+        EXPECT_EQ(none.scale, 100);
+        EXPECT_EQ(ok, 0);
+        EXPECT_EQ(unused, 1) << "no box";
+    }
+    {
+        DefaultPrinter restore;
+        ASSERT_EQ(restore.kept, "PDF");
+        ASSERT_TRUE(SetDefaultPrinterA("PDFGrey"));
+        bGridPrintInit = 0;
+        Options grey = GetOptions(1);
+        EXPECT_EQ(grey.colour, 0) << "a printer of two colours";
+        EXPECT_EQ(grey.back, 0);
+        EXPECT_EQ(grey.h, 1);
+    }
+    std::string title = UniqueJobTitle("grid grey");
+    PutText(kGrid, 0, 0, "grey");
+    ASSERT_EQ(Print(kGrid, 0, 0, 0, 0, title), 1);
+    Printed p = Job(title, since);
+    EXPECT_EQ(p.pages, 1) << "set 1 keeps the grey printer it was made from";
+}
+
+}  // namespace
