@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -410,6 +411,43 @@ TEST_F(GridPrint, MarginsPositionsAndOrientation) {
     Picture picture = Render(p, 1, 100);
     Box box = DarkBox(picture);
     EXPECT_NEAR(box.left, 200, 3) << "the margins stay";
+}
+
+// Pixels close to the colour R, G, B.
+int Pixels(const Picture &picture, int r, int g, int b) {
+    int n = 0;
+    for (std::size_t k = 0; k + 2 < picture.rgb.size(); k += 3)
+        if (std::abs(picture.rgb[k] - r) < 40 && std::abs(picture.rgb[k + 1] - g) < 40 && std::abs(picture.rgb[k + 2] - b) < 40)
+            ++n;
+    return n;
+}
+
+TEST_F(GridPrint, ColoursOfCellsAndColumnsWhenAsked) {
+    int id = kPlain, c0 = 0, c1 = 1, r0 = 0, r1 = 1, keep = -1, red = 255, zero = 0, full = 255;
+    // Column 1 on yellow, its first cell in red letters, the second column's second cell on blue.
+    yygridcolourcolumn_(&id, &c0, &keep, &keep, &keep, &full, &full, &zero);
+    yygridcolourcell_(&id, &c0, &r0, &red, &zero, &zero, &keep, &keep, &keep);
+    yygridcolourcell_(&id, &c1, &r1, &keep, &keep, &keep, &zero, &zero, &full);
+    ASSERT_EQ(id, kPlain);
+    PutText(kPlain, 0, 0, "WWWWWWWW");
+    PutText(kPlain, 0, 1, "MMMMMMMM");
+
+    auto print = [&](int colours) {
+        std::string title = UniqueJobTitle("grid colours");
+        SetOptions({1, 1, 1, colours, colours, 200});
+        EXPECT_EQ(Print(kPlain, 0, 2, 0, 1, title), 1);
+        Printed p = Job(title, since);
+        return p.pages == 1 ? Render(p, 1, 100) : Picture();
+    };
+    Picture coloured = print(1);
+    EXPECT_GT(Pixels(coloured, 255, 0, 0), 20) << "red letters";
+    EXPECT_GT(Pixels(coloured, 255, 255, 0), 500) << "the yellow column";
+    EXPECT_GT(Pixels(coloured, 0, 0, 255), 200) << "the blue cell";
+    Picture plain = print(0);
+    EXPECT_GT(plain.DarkCount(), 100) << "black letters";
+    EXPECT_EQ(Pixels(plain, 255, 0, 0), 0);
+    EXPECT_EQ(Pixels(plain, 255, 255, 0), 0);
+    EXPECT_EQ(Pixels(plain, 0, 0, 255), 0);
 }
 
 // The page set-up dialog's margin fields (left, top, right, bottom).
