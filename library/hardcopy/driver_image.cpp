@@ -153,15 +153,7 @@ void Begin(const int *op) {
             return;
         }
     }
-    yyvras_(op);
-    if (gHardcopy.open == 0) {
-        yyrasterfree();
-        return;
-    }
-    if (gOperands.Id(1) > 0) {
-        const int clear = kOpClear;
-        yyvras_(&clear);
-    }
+    yyrasteropen(op);
 }
 
 void End(const int *op) {

@@ -92,15 +92,7 @@ void Begin(const int *op) {
         gHardcopy.open = 0;
         return;
     }
-    yyvras_(op);
-    if (gHardcopy.open == 0) {
-        yyrasterfree();
-        return;
-    }
-    if (gOperands.Id(1) > 0) {
-        const int clear = kOpClear;
-        yyvras_(&clear);
-    }
+    yyrasteropen(op);
 }
 
 // Writes a page that was drawn on as printer codes and starts a clear one.

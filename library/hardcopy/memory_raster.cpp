@@ -347,3 +347,16 @@ void yyvras_(const int *op) {
     }
     if (r.dirty) gHardcopy.pagePending = 1;
 }
+
+bool yyrasteropen(const int *op) {
+    yyvras_(op);
+    if (gHardcopy.open == 0) {
+        yyrasterfree();
+        return false;
+    }
+    if (gOperands.Id(1) > 0) {
+        const int clear = kOpClear;
+        yyvras_(&clear);
+    }
+    return true;
+}

@@ -79,6 +79,11 @@ bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, do
 // Frees the raster's words.
 void yyrasterfree();
 
+// The rest of an owning driver's op 18 once it has allocated the raster: yyvras_ op 18, then
+// the raster freed when the hardcopy could not be opened, or the page cleared for a new
+// output (positive id(1)). False when the hardcopy is not open.
+bool yyrasteropen(const int *op);
+
 // The value of pixel (X, Y) in the raster's format; 0 outside the raster.
 std::uint32_t yyrasterpixel(int x, int y);
 

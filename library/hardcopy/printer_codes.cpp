@@ -370,15 +370,17 @@ void WalkEscP2(PageWriter &out, PixelTester tester) {
     const PrinterPageCodes &p = gPageCodes;
     const int passes = p.planes > 1 ? 4 : 1;
     const int unit = 3600 / p.resolution;
+    // A row names its width in 16 bits: no row is wider than that can say.
+    const int columns = std::min(p.columns, 65535);
     std::vector<unsigned char> bytes, packed;
     for (int r = 0; r < p.rows && out.ok(); ++r) {
         for (int k = 0; k < passes; ++k) {
             const int plane = passes == 1 ? 0 : kColourPasses[k].plane;
             if (passes > 1) out.Add(Esc("r") + static_cast<char>(kColourPasses[k].colour));
-            PackRow(tester, p.columns, r, plane, bytes);
+            PackRow(tester, columns, r, plane, bytes);
             const int n = static_cast<int>(UsedLength(bytes));
             const int c = yycmprp2_(bytes.data(), n, packed);
-            const int dots = std::min(p.columns, n * 8);
+            const int dots = std::min(columns, n * 8);
             out.Add(Esc("\\") + Word(p.leftUnits) + Esc(".") + Bytes({c, unit, unit, 1}) + Word(dots));
             out.Add(packed.data(), packed.size());
             out.Add("\r", 1);

@@ -8,6 +8,7 @@
 #include "hardcopy/memory_raster.h"
 #include "hardcopy/printer_codes.h"
 #include "hardcopy/printer_settings.h"
+#include "quillamorph/imagefiles.h"
 
 #include <filesystem>
 
@@ -75,6 +76,14 @@ TEST_F(RasterPrinter, EveryClassPrintsTheDrawing) {
             EXPECT_EQ(landscape ? static_cast<int>(res) * 3 / 2 : yres * 3 / 2, raster.h) << file;
             Close();
             const std::string bytes = ReadWholeFile(Name(file));
+            // File information names the printer language, its colours and resolution.
+            int info[6] = {}, ninfo = 6;
+            const std::string path = Name(file);
+            igrfileinfo_(path.c_str(), info, &ninfo, static_cast<int>(path.size()));
+            const bool colour = raster.planes > 1;
+            EXPECT_EQ(cls >= 7 ? 11 : cls == 6 ? 12 : 13, info[0]) << file;
+            EXPECT_EQ(colour ? 8 : cls >= 7 ? 2 : 0, info[3]) << file;
+            EXPECT_EQ(cls >= 6 ? static_cast<int>(res) : -1, info[4]) << file;
             double ox = yyhcoptword(3), oy = yyhcoptword(4);
             if (landscape) std::swap(ox, oy);
             EXPECT_EQ("", printertest::PrintedDifference(bytes, raster,
@@ -147,5 +156,24 @@ TEST_F(RasterPrinter, BlankAndImpossiblePagesLeaveNothing) {
     Close();
     EXPECT_EQ(0, infoerror_(&one));
 }
+
+#ifndef _WIN32
+// A device that takes no bytes: the page walk stops at the first failed write with error 2,
+// and a later page of that file is not attempted: no second report.
+TEST_F(RasterPrinter, AFailedWriteEndsThePage) {
+    const int type = 28, one = 1;
+    iprinter_(&type);
+    Select(kDeviceRasterPrinter);
+    Option(13, 1);
+    igrhardcopy_("/dev/full", nullptr, 9, 0);
+    ASSERT_EQ(1, gHardcopy.open);
+    Draw();
+    EndPage();
+    EXPECT_EQ(2, infoerror_(&one));
+    Draw();
+    Close();
+    EXPECT_EQ(0, infoerror_(&one));
+}
+#endif
 
 }  // namespace
