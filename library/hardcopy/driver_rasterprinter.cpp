@@ -16,6 +16,11 @@ namespace {
 
 bool Landscape() { return yyhcopt(kOptLandscape) % 2 != 0; }
 
+// The orientation and resolution choice the raster was made for: a change of the options while
+// the hardcopy is open does not alter pages drawn on the raster already made.
+bool gRasterLandscape = false;
+int gRasterChoice = 0;
+
 // The raster of one resolution choice: pixels across and up the drawing and the dots per
 // inch along each raster axis.
 struct PrinterGeometry {
@@ -80,6 +85,8 @@ bool Allocate() {
         const PrinterGeometry g = GeometryOf(choice, planes);
         if (g.words + 1 > kRasterWordCap) continue;
         yyhcoptword(kOptResolution) = choice;
+        gRasterLandscape = Landscape();
+        gRasterChoice = choice;
         return yyrasterbegin(static_cast<int>(g.width), static_cast<int>(g.height), bits, background, g.ppiX, g.ppiY,
                              p.colourMode);
     }
@@ -100,7 +107,7 @@ void EndPage() {
     gHardcopy.pagePending = 0;
     const MemoryRaster &r = gRaster;
     if (!r.dirty || r.words.empty()) return;
-    const bool landscape = Landscape();
+    const bool landscape = gRasterLandscape;
     gPrinterRaster.words = r.words.data();
     gPrinterRaster.width = r.width;
     gPrinterRaster.height = r.height;
@@ -108,6 +115,7 @@ void EndPage() {
     gPrinterRaster.wordsPerPlane = static_cast<std::size_t>(r.wordsPerPlane);
     gPrinterRaster.planes = r.planes;
     gPrinterRaster.landscape = landscape;
+    gPrinterRaster.resolutionChoice = gRasterChoice;
     if (landscape) {
         yypcod_(r.height, r.width);
     } else {

@@ -237,7 +237,8 @@ void yypcod_(int columns, int rows) {
     p.rows = rows < 0 ? 0 : rows;
     p.planes = gPrinterRaster.planes;
     p.colourKind = profile.colourMode;
-    const int choice = std::min(std::max(yyhcopt(kOptResolution), 1), profile.resolutionCount);
+    const int asked = gPrinterRaster.resolutionChoice > 0 ? gPrinterRaster.resolutionChoice : yyhcopt(kOptResolution);
+    const int choice = std::min(std::max(asked, 1), profile.resolutionCount);
     p.resolution = profile.resolutions[choice - 1];
     p.compression = std::min(std::max(yyhcopt(kOptCompression), 0), std::min(profile.variant, 2));
     const Offsets o = PageOffsets(gPrinterRaster.landscape);

@@ -38,6 +38,7 @@ struct PrinterRaster {
     std::size_t wordsPerPlane = 0;
     int planes = 1;                     // 1 or 3
     bool landscape = false;             // the drawing is read turned by a quarter
+    int resolutionChoice = 0;           // the choice the raster was made for; 0: option 13
 };
 
 // The raster the testers read.

@@ -97,6 +97,10 @@ TEST_F(RasterPrinter, BlackFillsPrintBlackAndPagesFollowEachOther) {
     OpenPrinter(28, "two.prn", 72, 72, 4, 0);  // 75 dpi: 75 x 75 pixels
     Colour(0x000000);
     Rectangle(0, 0, 499, 499);  // the lower left quarter of the drawable
+    // Landscape and 300 dpi asked for too late: the pages keep the raster's orientation and
+    // resolution.
+    Option(5, 1);
+    Option(13, 1);
     EndPage();
     Colour(0x000000);
     Line(0, 0, 999, 699);
@@ -107,6 +111,7 @@ TEST_F(RasterPrinter, BlackFillsPrintBlackAndPagesFollowEachOther) {
     for (auto &c : page.commands) starts += c == "*r1A";
     EXPECT_EQ(2, starts);
     ASSERT_EQ(150u, page.rows.size());
+    EXPECT_TRUE(page.Has("*t075R"));
     // The fill covers pixels 0-37 across and 0-53 up (75 / 1000 and 75 / 700 of a device
     // unit): dark inside, and nothing far outside it on the first page.
     for (int r = 0; r < 75; ++r)
