@@ -3,6 +3,7 @@
 // drawing begins a new picture, and the close ends an open picture, so every file is
 // balanced.
 #include "graphics/cgm_encoder.h"
+#include "graphics/recording_driver.h"
 #include "hardcopy/driver_support.h"
 #include "hardcopy/drivers.h"
 
@@ -374,6 +375,21 @@ void xxcgm_(const int *op) {
         enc.Word(1);
         enc.Finish();
         cs.cap = c;
+        break;
+    }
+    case 38: {
+        // The image file's pixels as a cell array over the clip rectangle.
+        quill::ImagePixels image;
+        if (!yyhcimage(image)) break;
+        std::vector<int> pixels(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x)] =
+                    static_cast<int>(image.Rgb(x, y));
+        BeginPicture();
+        gHardcopy.pagePending = 1;
+        quill::WriteCellArray(enc, X(gGraphics.cx1), Y(gGraphics.cy1), X(gGraphics.cx2), Y(gGraphics.cy2),
+                              image.width, image.height, pixels.data());
         break;
     }
     // Not built yet (graphics): op 40, the gradient fill through the polygon decomposer.

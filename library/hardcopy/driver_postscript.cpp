@@ -393,6 +393,41 @@ void LineWidth() {
 
 }  // namespace
 
+// Draws the image file of the text operand over the clip rectangle, one hexadecimal row of
+// red, green and blue bytes per picture row, top row first.
+void Image() {
+    FinishPath(1);
+    quill::ImagePixels image;
+    if (!yyhcimage(image)) return;
+    gHardcopy.pagePending = 1;
+    const double x1 = X(gGraphics.cx1), y1 = Y(gGraphics.cy1);
+    const double x2 = X(gGraphics.cx2 + 1.0), y2 = Y(gGraphics.cy2 + 1.0);
+    const std::string w = std::to_string(image.width), h = std::to_string(image.height);
+    Line("gsave");
+    Line("/picstr " + std::to_string(3 * image.width) + " string def");
+    Reals({x1, y1}, "translate");
+    Reals({x2 - x1, y2 - y1}, "scale");
+    Line(w + " " + h + " 8 [" + w + " 0 0 -" + h + " 0 " + h + "]");
+    Line("{currentfile picstr readhexstring pop}");
+    Line("false 3");
+    Line("colorimage");
+    std::string text;
+    char hex[7];
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            int r, g, b;
+            yyrgbsplit(static_cast<int>(image.Rgb(x, y)), r, g, b);
+            yyrgbhex_(&r, &g, &b, hex, 6);
+            text.append(hex, 6);
+            if (text.size() == 240) {
+                Line(text);
+                text.clear();
+            }
+        }
+    if (!text.empty()) Line(text);
+    Line("grestore");
+}
+
 void xxpost_(const int *op) {
     if (*op == 1) {
         if (gOperands.Id(2) == kOpInitProbe) {
@@ -471,6 +506,9 @@ void xxpost_(const int *op) {
         Line(std::to_string(cap < 0 || cap > 2 ? 0 : cap) + " setlinecap");
         break;
     }
+    case 38:
+        Image();
+        break;
     default:
         break;
     }

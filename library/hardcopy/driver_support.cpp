@@ -3,6 +3,7 @@
 
 #include "base/fixedtext.h"
 #include "hardcopy/hardcopy_options.h"
+#include "hardcopy/image_read.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,6 +73,15 @@ std::string yyhctext() {
 }
 
 std::string yyhctitle() { return yytrimmed(gHardcopy.title, kHardcopyTitleLength); }
+
+bool yyhcimage(quill::ImagePixels &image) {
+    const std::string path = quill::ImageFileName(gOperands.ctext, kOperandTextLength);
+    int oserror = 0;
+    const int status = path.empty() ? static_cast<int>(quill::kImageOpen) : quill::LoadImageFile(path, image, &oserror);
+    gOperands.Id(1) = status;
+    gOperands.Id(2) = status == quill::kImageOk ? 0 : oserror;
+    return status == quill::kImageOk && image.width > 0 && image.height > 0;
+}
 
 double yyhcdrawablewidth() { return gGraphics.deviceWidth >= 1 ? gGraphics.deviceWidth : 1.0; }
 double yyhcdrawableheight() { return gGraphics.deviceHeight >= 1 ? gGraphics.deviceHeight : 1.0; }

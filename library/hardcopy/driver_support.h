@@ -13,6 +13,7 @@
 #include "graphics/figure_fill.h"
 #include "hardcopy/hardcopy_options.h"
 #include "hardcopy/hardcopy_state.h"
+#include "hardcopy/image_codec.h"
 #include "hardcopy/plot_fields.h"
 #include "hardcopy/plot_output.h"
 
@@ -84,6 +85,11 @@ std::string yyhctext();
 
 // The current hardcopy title without trailing blanks ("" without a title).
 std::string yyhctitle();
+
+// The image file of op 38 (named by the text operand) read at its own size. On failure
+// id(1) and id(2) take the error number and the file error status (zlib's for 1044), nothing
+// is reported and the result is false; on success both are 0.
+bool yyhcimage(quill::ImagePixels &image);
 
 // The drawable size the drivers scale from (at least 1 each way).
 double yyhcdrawablewidth();

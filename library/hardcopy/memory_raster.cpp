@@ -6,7 +6,6 @@
 #include "graphics/palette.h"
 #include "hardcopy/dither.h"
 #include "hardcopy/driver_support.h"
-#include "hardcopy/image_read.h"
 
 #include <algorithm>
 #include <cmath>
@@ -229,15 +228,10 @@ void LineWidth() {
 // Draws the image file of the text operand over the clip rectangle. The picture is read at
 // its own size; each raster pixel takes the picture pixel at its place in the rectangle.
 void Image() {
-    const std::string path = quill::ImageFileName(gOperands.ctext, kOperandTextLength);
     quill::ImagePixels image;
-    int oserror = 0;
-    const int status = path.empty() ? static_cast<int>(quill::kImageOpen) : quill::LoadImageFile(path, image, &oserror);
-    gOperands.Id(1) = status;
-    gOperands.Id(2) = status == quill::kImageOk ? 0 : oserror;
-    if (status != quill::kImageOk) return;
+    if (!yyhcimage(image)) return;
     const MemoryRaster &r = gRaster;
-    if (r.clipRight < r.clipLeft || r.clipTop < r.clipBottom || image.width < 1 || image.height < 1) return;
+    if (r.clipRight < r.clipLeft || r.clipTop < r.clipBottom) return;
     const std::int64_t cw = r.clipRight - r.clipLeft + 1, ch = r.clipTop - r.clipBottom + 1;
     for (int y = r.clipBottom; y <= r.clipTop; ++y) {
         const int row = static_cast<int>(image.height * static_cast<std::int64_t>(r.clipTop - y) / ch);

@@ -8,8 +8,11 @@
 #include "hardcopy/image_codec.h"
 #include "hardcopy/image_read.h"
 #include "hardcopy/memory_raster.h"
+#include "cgm_walker.h"
 #include "image_test_tools.h"
 #include "quillamorph/imagefiles.h"
+
+#include <cstring>
 
 namespace {
 
@@ -153,6 +156,66 @@ TEST_F(ImageDriver, EachPageIsAFileOfItsOwnAndABlankHardcopyIsAnImage) {
     Select(kDeviceImageFile);
     Option(26, 3);
     EXPECT_EQ("quilplot.png", std::string(gHardcopy.defaultName, 12));
+}
+
+TEST_F(ImageDriver, VectorFilesCarryImageFilesOverTheClipRectangle) {
+    // Red, green / blue, black.
+    quill::ImagePixels image;
+    ASSERT_TRUE(image.Allocate(2, 2, 24));
+    const unsigned char bgr[12] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};
+    std::memcpy(image.Row(0), bgr, 6);
+    std::memcpy(image.Row(1), bgr + 6, 6);
+    std::vector<unsigned char> png;
+    int z = 0;
+    ASSERT_EQ(0, quill::EncodePng(image, png, &z));
+    const std::string file = Name("four.png"), missing = Name("missing.png");
+    ASSERT_EQ(0, quill::WriteImageFile(file, png, &z));
+    auto drawImage = [&](const std::string &name) {
+        gGraphics.cx1 = 100, gGraphics.cy1 = 100, gGraphics.cx2 = 499, gGraphics.cy2 = 399;
+        quill::SendOp(kOpClip, kSideHardcopy);
+        quill::SetText(name.data(), name.size());
+        quill::SendOp(kOpImage, kSideHardcopy);
+        return gOperands.Id(1);
+    };
+    for (int device : {2, 9}) {
+        const std::string out = device == 2 ? "image.ps" : "image.cgm";
+        PlotTest::Open(device, out);
+        EXPECT_EQ(1, drawImage(missing)) << "a file that cannot be read is returned, not drawn";
+        const std::size_t before = ReadWholeFile(Name(out)).size();
+        EXPECT_EQ(0, drawImage(file));
+        Close();
+        EXPECT_GT(ReadWholeFile(Name(out)).size(), before);
+    }
+    std::vector<unsigned char> cgm = imagetest::ReadBytes(Name("image.cgm"));
+    CgmWalk walk = WalkCgm(cgm);
+    EXPECT_EQ("", CheckCgmStructure(walk));
+    ASSERT_EQ(1u, walk.Count(4, 9));
+    const CgmElement &cells = *walk.All(4, 9)[0];
+    ASSERT_EQ(12u + 8u + 12u, cells.params.size());
+    EXPECT_EQ(2, cells.Word(12));
+    EXPECT_EQ(2, cells.Word(14));
+    EXPECT_EQ(8, cells.Word(16));
+    EXPECT_EQ(std::vector<unsigned char>({255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0}),
+              std::vector<unsigned char>(cells.params.begin() + 20, cells.params.end()));
+    const std::string ps = ReadWholeFile(Name("image.ps"));
+    EXPECT_NE(std::string::npos, ps.find("2 2 8 [2 0 0 -2 0 2]\r\n{currentfile picstr readhexstring pop}"));
+    EXPECT_NE(std::string::npos, ps.find("colorimage\r\nff000000ff000000ff000000\r\ngrestore"));
+#ifndef _WIN32
+    const std::string ppm = Name("image.ppm");
+    ReaderRun run = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -sOutputFile='" + ppm + "' '" +
+                              Name("image.ps") + "'");
+    EXPECT_EQ(0, run.status) << run.output;
+    Picture shown = ReadPpm(ppm);
+    int counts[4] = {0, 0, 0, 0};
+    for (std::size_t i = 0; i + 2 < shown.rgb.size(); i += 3) {
+        const int r = shown.rgb[i], g = shown.rgb[i + 1], b = shown.rgb[i + 2];
+        counts[0] += r > 200 && g < 50 && b < 50;
+        counts[1] += r < 50 && g > 200 && b < 50;
+        counts[2] += r < 50 && g < 50 && b > 200;
+        counts[3] += r < 50 && g < 50 && b < 50;
+    }
+    for (int k = 0; k < 4; ++k) EXPECT_GT(counts[k], 1000) << "colour " << k;
+#endif
 }
 
 }  // namespace
