@@ -122,6 +122,10 @@ HWND BadField(HWND dialog) {
     return nullptr;
 }
 
+// A modal dialog whose closing button is recorded: the focus notifications of its ending
+// must not overwrite that button.
+HWND hEndingModal = nullptr;
+
 void PushButton(HWND dialog, int id) {
     DialogRecord *record = yydialogrecord(dialog);
     if (!record) return;
@@ -157,6 +161,7 @@ void PushButton(HWND dialog, int id) {
             bDialogCreating = 0;
         }
         hDlgCur = nullptr;
+        hEndingModal = dialog;
         EndDialog(dialog, id);
         return;
     }
@@ -200,27 +205,11 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
         DefaultButton(dialog);
         return;
     }
-    if (code == 5) return;
+    if (code == 5 || dialog == hEndingModal) return;
     bool button = control && yyclassatom(control) == atomButton;
     if (code == 0 || code == 1) FieldChange(dialog, id, false, 0);
     else if (code == 3 || code == 4 || code == 256 || (code == 6 && button))
         FieldChange(dialog, id, true, 0);
-}
-
-// Spin arrows of a numeric spin field: the value moves by the field's steps and the up-down
-// control's own position change is cancelled.
-bool OnSpin(NMUPDOWN *change) {
-    HWND buddy = (HWND)SendMessageA(change->hdr.hwndFrom, UDM_GETBUDDY, 0, 0);
-    FieldRecord *record = yyfieldrecord(buddy);
-    int kind = yynumerickind(buddy);
-    if (!record || !kind) return false;
-    if (SendMessageA(buddy, EM_GETMODIFY, 0, 0)) record->value = yynumericfieldvalue(buddy);
-    double value = yyspinvalue(record->value, change->iDelta, record->step, record->page,
-                               record->minimum, record->maximum, kind == kNumericInteger);
-    yynumericfieldwrite(buddy, value);
-    SendMessageA(buddy, EM_SETMODIFY, FALSE, 0);
-    record->hasText = 1;
-    return true;
 }
 
 void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
@@ -289,7 +278,7 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
             if (item && !SendMessageA(from, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)item)) DefaultButton(dialog);
         }
     } else if (header->code == (UINT)UDN_DELTAPOS) {
-        if (OnSpin(reinterpret_cast<NMUPDOWN *>(header))) {
+        if (yyspinfield(reinterpret_cast<NMUPDOWN *>(header))) {
             SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
@@ -427,6 +416,7 @@ void yydialoginitialise(HWND dialog, DialogRecord *record) {
 INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
+        if (hEndingModal == dialog) hEndingModal = nullptr;
         HMENU menu = GetSystemMenu(dialog, FALSE);
         if (menu) {
             EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
@@ -584,4 +574,20 @@ void yymakebitmaptransparent(HBITMAP bitmap) {
     DeleteDC(mask);
     DeleteDC(image);
     ReleaseDC(nullptr, screen);
+}
+
+// Spin arrows of a numeric spin field: the value moves by the field's steps and the up-down
+// control's own position change is cancelled.
+bool yyspinfield(NMUPDOWN *change) {
+    HWND buddy = (HWND)SendMessageA(change->hdr.hwndFrom, UDM_GETBUDDY, 0, 0);
+    FieldRecord *record = yyfieldrecord(buddy);
+    int kind = yynumerickind(buddy);
+    if (!record || !kind) return false;
+    if (SendMessageA(buddy, EM_GETMODIFY, 0, 0)) record->value = yynumericfieldvalue(buddy);
+    double value = yyspinvalue(record->value, change->iDelta, record->step, record->page,
+                               record->minimum, record->maximum, kind == kNumericInteger);
+    yynumericfieldwrite(buddy, value);
+    SendMessageA(buddy, EM_SETMODIFY, FALSE, 0);
+    record->hasText = 1;
+    return true;
 }

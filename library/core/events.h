@@ -13,6 +13,7 @@
 extern int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3,
     wMessageValue4, wMessageX, wMessageY, wMessageTime;
 extern int wValidMessage;       // 1 while a dispatcher waits, 0 once the event is complete
+extern int wQuitCode;           // exit code of the last quit message a waiting dispatcher took
 extern int bInWMessage;         // 1 while a dispatcher runs
 extern int bSetFromCell;        // 1 from the start of a dispatch until a field change used it
 extern int bExpectPaintResize;  // 1 while a dispatcher itself dispatches WM_PAINT or WM_SIZE
@@ -48,6 +49,12 @@ constexpr UINT_PTR kWaitTimerId = 999;
 // mouse and expose) window is the dialog, whose record supplies the dialog id and fields.
 // Returns true when the message completed an event.
 bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HWND window);
+
+// A cell change of a grid that lies in a window rather than a dialog (the grid editor):
+// a field-changed event with WIN the window slot, the grid's id as the fields left and
+// entered, and the previous and new cell codes as X and Y. False when type 10 is off or the
+// event waits for the next dispatch.
+bool yygridwindowchange(int slot, int field, LPARAM previousCell, LPARAM newCell);
 
 // Clears the pending events of every window slot and the deferred field change.
 void yyclearpending();

@@ -14,6 +14,7 @@
 int wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
     wMessageX, wMessageY, wMessageTime;
 int wValidMessage;
+int wQuitCode = -1;
 int bInWMessage;
 int bSetFromCell;
 int bExpectPaintResize;
@@ -86,6 +87,15 @@ bool FieldChanged(const DialogRecord &record, LPARAM lParam) {
 }
 
 }  // namespace
+
+bool yygridwindowchange(int slot, int field, LPARAM previousCell, LPARAM newCell) {
+    if (!wMessageEnabled[kEventFieldChanged - 1]) return false;
+    DialogRecord record = {};
+    record.id = slot;
+    record.previousField = record.currentField = field;
+    record.lastCell = previousCell;
+    return FieldChanged(record, newCell);
+}
 
 void yyclearpending() { std::memset(&ORNMessages, 0, sizeof ORNMessages); }
 
@@ -344,6 +354,7 @@ Event Dispatch(bool wait) {
         while (wValidMessage == 1) {
             BOOL got = GetMessageA(&msg, nullptr, 0, 0);
             if (got == 0 || got == -1) {
+                if (got == 0) wQuitCode = static_cast<int>(msg.wParam);
                 // A quit message or a failing queue: this wait ends with no event rather
                 // than spinning; the dispatchers are the program's outermost loop, so the
                 // quit message is not put back.

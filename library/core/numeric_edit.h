@@ -5,6 +5,7 @@
 #define QUILL_CORE_NUMERIC_EDIT_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 // Class atoms: every field routine tells a control's kind by its class atom.
 extern ATOM atomInteger, atomSpinInteger, atomReal, atomSpinReal, atomDouble, atomSpinDouble;
@@ -65,5 +66,10 @@ int yytrackanchor(HWND track);
 // format ("(G15.5E2)" without one, integer text for the integer classes).
 double yynumericfieldvalue(HWND field);
 void yynumericfieldwrite(HWND field, double value);
+
+// An up-down notification of a numeric spin field (in a dialog or a grid): the field's value
+// moves by its step or page step within its range and is rewritten; false when the buddy is
+// no numeric field. The caller cancels the up-down's own change when true.
+bool yyspinfield(NMUPDOWN *change);
 
 #endif

@@ -16,6 +16,7 @@
 #include "core/fields.h"
 #include "core/numeric_edit.h"
 #include "grid/grid_control.h"
+#include "grid/grid_editor.h"
 
 namespace {
 
@@ -45,9 +46,13 @@ bool SameFormat(const char *a, const char *b) {
 // --- Finding cells ----------------------------------------------------------------------------
 
 HWND yygridwindow(int *id) {
-    // Grid id 0 and the negative identifiers address the grid editor's grids.
-    // Not built yet (grid): the grid editor window and its grid.
-    if (*id <= 0) {
+    // Grid id 0 is the grid of the current window when that is a grid editor.
+    if (*id == 0) {
+        HWND grid = yygrideditorgrid();
+        if (!grid) *id = -1;
+        return grid;
+    }
+    if (*id < 0) {
         *id = -1;
         return nullptr;
     }
@@ -739,6 +744,12 @@ void yygridcellfocus_(int *id, int *column, int *row) {
 }
 
 void yygridgetinfo_(int *id, int *code, int *value) {
+    // Identifier -2: the grid of the last modal editor run.
+    if (*id == -2) {
+        if (*code == 6) *value = 1 - giModal;
+        else if (*code == 7) *value = giModalEdited;
+        return;
+    }
     HWND window = yygridwindow(id);
     GridRecord *grid = yygridrecord(window);
     if (!grid) return;
@@ -757,10 +768,16 @@ void yygridgetinfo_(int *id, int *code, int *value) {
 }
 
 void yygridgetinfostring_(int *id, int *code, char *text, int *max) {
-    // The three texts belong to the grid editor window and its last modal run.
-    // Not built yet (grid): the grid editor window's texts.
-    (void)code;
-    (void)text;
-    (void)max;
-    if (*id > 0) *id = -1;
+    // The three texts of the current grid editor window (0) or of the last modal run (-1).
+    if (*max > 0) text[0] = '\0';
+    if (*id != 0 && *id != -1) {
+        *id = -1;
+        return;
+    }
+    const char *kept = yygrideditortext(*code, *id == -1);
+    if (!kept) {
+        if (*id == 0 && *code >= 1 && *code <= 3) *id = -1;
+        return;
+    }
+    CopyOut(std::string(kept), text, *max);
 }

@@ -120,10 +120,7 @@ bool Info(int grid, int code, int *value) {
 }  // namespace
 
 void wgridsort_(const int *igrid, const int *icol, const int *iflags, const int *irowfirst, const int *irowlast) {
-    if (nDialogs == 0) {
-        yyraise(kNoDialog);
-        return;
-    }
+    if (!DialogsLoaded(*igrid)) return;
     int grid = *igrid, rows = 0, columns = 0;
     if (!Info(grid, 3, &rows) || !Info(grid, 1, &columns)) return;
     if (*icol < 1 || *icol > columns) {

@@ -42,6 +42,25 @@ void wgridfind_(const int *igrid, const char *text, const int *iflags, int *ifou
                 const int *icolfirst, const int *icollast, const int *irowfirst,
                 const int *irowlast, int text_len);
 
+// Turns the current child window into a grid editor of a copy of grid IGRID of the current
+// dialog: menus File, Edit and Search (in front of the program's menu IMENUID, absent or 0
+// none), a tool bar, the status bar's row and column, keys and the editor's commands.
+// IMODE 1 modal (returns when the editor closes; FILENAME then holds the name of the file
+// last used, blank when none), 2 modeless (default: its close request is a close event and
+// its other commands are menu events), 3 modeless with the other windows disabled.
+// IFLAGS: 0x20 no tool bar, 0x100 no New and Open, 0x200 no Save As, 0x400 no printing,
+// 0x800 sorting moves the row labels, 0x1000 no Find, 0x2000 no Save. ITYPE: filter index of
+// the file dialogs (absent or -1: 1). FILENAME (optional): a grid text file loaded at the
+// start. FILTER (optional, blank: CSV and all files): the file dialogs' filter.
+// Errors: 1022 the current window is no child window, 1038 it is already converted, 1057 it
+// holds child windows, 1006 IGRID is no grid, 1053 the editor cannot be made, 1052 a mode
+// outside 1-3 (nothing made) or a window inside its parent made modeless; with the editor
+// made: 1026 a menu given to a modal editor, 1002 the menu cannot be loaded, 1051 a menu given
+// to a window inside its parent (the editor has none).
+void wgridedit_(const int *igrid, const int *imode, const int *imenuid, const int *iflags,
+                const int *itype, char *filename, const char *filter, int filename_len,
+                int filter_len);
+
 QUILL_END_DECLS
 
 #endif

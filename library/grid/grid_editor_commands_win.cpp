@@ -1,0 +1,330 @@
+// The grid editor's commands that need a dialog, a file or a question: go to a cell, row or
+// column, find a text, sort the rows, print, save and load the grid, and ask whether to save
+// changes. Each works on grid 0 of the editor's window through the public dialog and grid
+// routines, with that window current for its duration; the current window and dialog are
+// selected again at the end. Failures are told in message boxes; nothing is raised.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+#include "base/fixedtext.h"
+#include "core/childwindows.h"
+#include "core/dialogs.h"
+#include "core/display.h"
+#include "core/events.h"
+#include "core/fields.h"
+#include "core/startup.h"
+#include "grid/grid_editor.h"
+#include "quillamorph.h"
+
+namespace {
+
+constexpr int kFindDialog = 32106, kGotoCellDialog = 32107, kGotoLineDialog = 32108;
+constexpr int kSortDialog = 32109, kPrintDialog = 32112;
+constexpr int kLabelChars = 50;
+const char kDefaultFilter[] = "CSV Files|*.csv|All Files|*.*|";
+
+// Remembered between sorts.
+int gSortDescending = 0, gSortMatchCase = 0;
+// Outcome of the last find: 1 found.
+int gLastFound = 0;
+
+enum BoxIcon { kStop = 1, kExclamation = 3, kInformation = 4 };
+
+// A message box; the answer (1 OK or Yes, 2 No, 0 Cancel).
+int Box(const std::string &text, const std::string &title, int buttons, int icon, int preferred = 1) {
+    wmessagebox_(&buttons, &icon, &preferred, text.c_str(), title.c_str(), static_cast<int>(text.size()),
+                 static_cast<int>(title.size()));
+    int item = 4;
+    return winfodialog_(&item);
+}
+
+// Makes the editor's window current for a command and selects the previous window and
+// dialog again when it ends.
+class CommandScope {
+public:
+    explicit CommandScope(int window) : window_(yygetwindowindex(hWinCur)), dialog_(iCurDialog) {
+        if (window != window_) {
+            int w = window;
+            yywinsel_(&w);
+        }
+    }
+    ~CommandScope() {
+        QuietErrors quiet;
+        if (window_ >= 0 && wWindow[window_] != nullptr && yygetwindowindex(hWinCur) != window_) {
+            int w = window_;
+            yywinsel_(&w);
+        }
+        if (dialog_ != 0 && yydialogfind(dialog_) > 0) wdialogselect_(&dialog_);
+    }
+    CommandScope(const CommandScope &) = delete;
+    CommandScope &operator=(const CommandScope &) = delete;
+
+private:
+    int window_;
+    int dialog_;
+};
+
+// Loads dialog ID with the error number kept; false (after telling the user) when it cannot.
+bool LoadDialog(int id) {
+    QuietErrors quiet;
+    wdialogload_(&id);
+    if (quiet.error() == 0) return true;
+    Box("Unable to load required dialog", "Error", 0, kStop);
+    return false;
+}
+
+void Unload() {
+    QuietErrors quiet;
+    int option = 0;
+    wdialogunload_(&option);
+}
+
+int GridInfo(int code) {
+    int grid = 0, value = 0;
+    yygridgetinfo_(&grid, &code, &value);
+    return value;
+}
+
+void PutInteger(int field, int value) { wdialogputinteger_(&field, &value); }
+int GetInteger(int field) {
+    int value = 0;
+    wdialoggetinteger_(&field, &value);
+    return value;
+}
+void Range(int field, int low, int high) { wdialograngeinteger_(&field, &low, &high); }
+void PutText(int field, const std::string &text) {
+    wdialogputstring_(&field, text.c_str(), static_cast<int>(text.size()));
+}
+void PutCheck(int field, int on) { wdialogputcheckbox_(&field, &on); }
+int GetCheck(int field) {
+    int state = 0;
+    wdialoggetcheckbox_(&field, &state);
+    return state == 1 ? 1 : 0;
+}
+void SetRadio(int field) { wdialogputradiobutton_(&field); }
+int RadioPosition(int field) {
+    QuietErrors quiet;
+    int position = 0;
+    wdialoggetradiobutton_(&field, &position);
+    return position;
+}
+
+// Shows the current dialog modally with the focus in FOCUS; the id of the closing button.
+int ShowModal(int focus) {
+    int type = 1;
+    wdialogshow_(nullptr, nullptr, &focus, &type);
+    int item = 1;
+    return winfodialog_(&item);
+}
+
+// Waits for a push button of dialog ID while it shows semi-modal; 0 when the program is asked
+// to end (the quit message is put back) or the editor of WINDOW went away meanwhile.
+int WaitForButton(int id, int window) {
+    HWND editor = wWindow[window];
+    for (;;) {
+        int type = 0, button = 0, win = 0;
+        yydispatchnextmessage_(&type, &button, nullptr, nullptr, nullptr, nullptr, nullptr, &win, nullptr);
+        if (type == -1) {
+            PostQuitMessage(wQuitCode);
+            return 0;
+        }
+        if (editor == nullptr || yygridwindowrecord(editor) == nullptr) return 0;
+        if (type == kEventButton && win == id) return button;
+    }
+}
+
+// Shows the current dialog semi-modal at the top-left of the current window, with the other
+// windows painting from snapshots meanwhile.
+void ShowSemiModal(int window, int focus) {
+    int take = 1, none = -1, ignored = 0, type = 3;
+    (void)window;
+    yygetwindowbitmap_(&take, &none, &ignored);
+    yyshowcd_(&focus, &type);
+}
+
+void EndSemiModal() {
+    int give = 0, none = -1, ignored = 0;
+    wdialoghide_();
+    Unload();
+    yygetwindowbitmap_(&give, &none, &ignored);
+}
+
+// The file dialog for NAME (in and out); false when cancelled.
+bool AskFileName(char *name, int *type, const char *filter, bool save) {
+    std::string patterns = filter != nullptr && filter[0] != '\0' ? filter : kDefaultFilter;
+    char buffer[kGridFileNameBytes - 1];
+    yyputtext(buffer, static_cast<int>(sizeof buffer), std::string(name));
+    int flags = save ? 1 | 2 : 0;
+    const char blank[] = " ";
+    wselectfile2_(patterns.c_str(), &flags, buffer, blank, type, static_cast<int>(patterns.size()),
+                  static_cast<int>(sizeof buffer), 1);
+    int item = 4;
+    if (winfodialog_(&item) != 1) return false;
+    std::string chosen = yytrimmed(buffer, static_cast<int>(sizeof buffer));
+    std::strncpy(name, chosen.c_str(), kGridFileNameBytes - 1);
+    name[kGridFileNameBytes - 1] = '\0';
+    return true;
+}
+
+void Search(int matchCase, const char *text) {
+    int grid = 0, flags = matchCase ? 1 : 3, found = 0;
+    wgridfind_(&grid, text, &flags, &found, nullptr, nullptr, nullptr, nullptr, static_cast<int>(std::strlen(text)));
+    gLastFound = found;
+    if (!found) Box("End of grid reached", "FIND", 0, kInformation);
+}
+
+}  // namespace
+
+void yygridwingoto_(int *window, int *mode) {
+    CommandScope scope(*window);
+    const int id = *mode == 1 ? kGotoCellDialog : kGotoLineDialog;
+    if (!LoadDialog(id)) return;
+    const int columns = GridInfo(1), rows = GridInfo(3), column = GridInfo(4), row = GridInfo(5);
+    if (*mode == 1) {
+        Range(1002, 1, columns);
+        PutInteger(1002, column);
+        Range(1004, 1, rows);
+        PutInteger(1004, row);
+    } else {
+        const bool byRow = *mode == 2;
+        const std::string title = byRow ? "Goto Row" : "Goto Column";
+        wdialogtitle_(title.c_str(), nullptr, static_cast<int>(title.size()));
+        PutText(1001, byRow ? "&Row" : "&Column");
+        Range(1002, 1, byRow ? rows : columns);
+        PutInteger(1002, byRow ? row : column);
+    }
+    if (ShowModal(1002) == IDOK) {
+        int grid = 0, toColumn = column, toRow = row;
+        if (*mode == 1 || *mode == 3) toColumn = GetInteger(1002);
+        if (*mode == 1) toRow = GetInteger(1004);
+        if (*mode == 2) toRow = GetInteger(1002);
+        QuietErrors quiet;
+        wgridsetcell_(&grid, &toColumn, &toRow);
+    }
+    Unload();
+}
+
+void yygridwinfind_(int *window, int *mode, int *matchcase, char *text) {
+    CommandScope scope(*window);
+    std::string what(text, strnlen(text, kGridFindBytes - 1));
+    if (*mode == 1) {
+        if (!LoadDialog(kFindDialog)) return;
+        PutText(1002, what);
+        PutCheck(1003, *matchcase);
+        ShowSemiModal(*window, 1002);
+        bool search = false;
+        for (;;) {
+            const int button = WaitForButton(kFindDialog, *window);
+            if (button == 1) {
+                char typed[kGridFindBytes];
+                int field = 1002;
+                wdialoggetstring_(&field, typed, kGridFindBytes - 1);
+                std::string entered = yytrimmed(typed, kGridFindBytes - 1);
+                if (entered.empty()) {
+                    yyringbell_();
+                    continue;
+                }
+                what = entered;
+                *matchcase = GetCheck(1003);
+                search = true;
+            }
+            break;
+        }
+        EndSemiModal();
+        if (!search) return;
+    }
+    std::strncpy(text, what.c_str(), kGridFindBytes - 1);
+    text[what.size() < kGridFindBytes - 1 ? what.size() : kGridFindBytes - 1] = '\0';
+    if (what.empty()) return;
+    Search(*matchcase, text);
+}
+
+void yygridwinsort_(int *window, int *option, int *ok) {
+    CommandScope scope(*window);
+    *ok = 0;
+    const int columns = GridInfo(1), rows = GridInfo(3), current = GridInfo(4);
+    std::vector<char> labels(static_cast<std::size_t>(columns > 0 ? columns : 1) * kLabelChars, ' ');
+    for (int c = 0; c < columns; ++c) {
+        char label[kLabelChars + 1] = "";
+        int grid = 0, item = c + 1, max = kLabelChars + 1;
+        yygridgetcolumnlabel_(&grid, &item, label, &max);
+        std::string text = yytrimmed(label, static_cast<int>(std::strlen(label)));
+        if (text.empty()) text = "Column" + std::to_string(c + 1);
+        yyputtext(&labels[static_cast<std::size_t>(c) * kLabelChars], kLabelChars, text);
+    }
+    if (!LoadDialog(kSortDialog)) return;
+    int field = 1002, n = columns, selected = current;
+    wdialogputmenu1_(&field, labels.data(), &n, &selected, nullptr, kLabelChars, 0);
+    SetRadio(gSortDescending ? 1005 : 1004);
+    PutCheck(1006, gSortMatchCase);
+    if (ShowModal(1002) == IDOK) {
+        *ok = 1;
+        int column = 0;
+        wdialoggetmenu1_(&field, &column, nullptr, 0);
+        gSortDescending = RadioPosition(1004) == 2 ? 1 : 0;
+        gSortMatchCase = GetCheck(1006);
+        int grid = 0, first = 1, last = rows;
+        int flags = (gSortDescending ? 1 : 0) | (gSortMatchCase ? 0 : 2) | (*option == 1 ? 4 : 0);
+        if (column >= 1) {
+            QuietErrors quiet;
+            wgridsort_(&grid, &column, &flags, &first, &last);
+        }
+    }
+    Unload();
+}
+
+void yygridwinprint_(int *window, int *row1, int *row2, int *col1, int *col2, int *ok) {
+    CommandScope scope(*window);
+    *ok = 0;
+    char printer[512];
+    DWORD size = sizeof printer;
+    if (!GetDefaultPrinterA(printer, &size)) {
+        Box("No printer installed", "Error", 0, kStop);
+        return;
+    }
+    // Not built yet (grid): the print options dialog and printing of the grid's cells.
+    (void)row1;
+    (void)row2;
+    (void)col1;
+    (void)col2;
+}
+
+void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename, const char *filter) {
+    CommandScope scope(*window);
+    *ok = 0;
+    if (*saveas == 1 || filename[0] == '\0') {
+        if (!AskFileName(filename, type, filter, true)) return;
+    }
+    // Not built yet (grid): writing the grid text file.
+}
+
+void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, const char *filter) {
+    CommandScope scope(*window);
+    *ok = 0;
+    char name[kGridFileNameBytes];
+    std::strncpy(name, filename, kGridFileNameBytes - 1);
+    name[kGridFileNameBytes - 1] = '\0';
+    if (*ask == 1 && !AskFileName(name, type, filter, false)) return;
+    // Not built yet (grid): reading the grid text file.
+}
+
+void yygridwinsaveprompt_(int *window, int *modified, int *result, int *type, char *filename, const char *filter) {
+    if (*modified != 1) {
+        *result = 1;
+        return;
+    }
+    const std::string question = filename[0] == '\0' ? std::string("Do you want to save changes?")
+                                                     : "Do you want to save changes to " + std::string(filename) + "?";
+    const int answer = Box(question, "Quillamorph Grid Editor", 4, kExclamation, 1);
+    if (answer == 1) {
+        int saveas = 0;
+        yygridwinsave_(window, &saveas, result, type, filename, filter);
+    } else {
+        *result = answer == 2 ? 1 : 0;
+    }
+}

@@ -1,0 +1,489 @@
+// The grid editor window under Wine: a child window turned into an editor of dialog 22100's
+// grid (5 columns: string, integer spin 0..10, real, check box, menu; 20 rows with header and
+// row labels), its menus, keys, tool bar, status bar, modes and statuses, and the commands
+// that ask through the library's dialogs (answered by a thread timer).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/childwindows.h"
+#include "core/dialogs.h"
+#include "core/events.h"
+#include "grid/grid_editor.h"
+#include "library_root.h"
+#include "modal_answer.h"
+#include "quillamorph.h"
+
+namespace {
+
+constexpr int kSource = 22100, kGrid = 22110, kReadOnlyGrid = 22111, kProgramMenu = 22120;
+enum Column { kName = 1, kCount, kReal, kTick, kMenu };
+
+int LastError() {
+    int one = 1;
+    return infoerror_(&one);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Opens a child window (FLAGS as yyopenchild_ takes them) and makes it current.
+int OpenWindow(int flags, int width = 500, int height = 300, int parent = 0) {
+    int x = 30, y = 30, w = width, h = height, win = 0, none = 0, menu = 0;
+    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "Grid window");
+    windowselect_(&win);
+    return win;
+}
+
+int Edit(int grid, int mode, int flags = 0, int menu = 0, const char *file = nullptr) {
+    char name[260] = "";
+    if (file) std::snprintf(name, sizeof name, "%s", file);
+    int length = file ? (int)std::strlen(name) : 0;
+    wgridedit_(&grid, &mode, menu ? &menu : nullptr, &flags, nullptr, name, nullptr, length, 0);
+    return LastError();
+}
+
+GridWindowRecord *Editor(int win) { return yygridwindowrecord(wWindow[win]); }
+GridRecord *EditorGrid(int win) { return yygridrecord(Editor(win)->grid); }
+
+std::vector<std::string> Items(HMENU menu) {
+    std::vector<std::string> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[80] = "";
+        if (GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION) == 0) {
+            items.push_back("-");
+            continue;
+        }
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<int> Buttons(HWND bar) {
+    std::vector<int> ids;
+    int n = (int)SendMessageA(bar, TB_BUTTONCOUNT, 0, 0);
+    for (int i = 0; i < n; ++i) {
+        TBBUTTON button = {};
+        SendMessageA(bar, TB_GETBUTTON, (WPARAM)i, (LPARAM)&button);
+        ids.push_back((button.fsStyle & BTNS_SEP) ? 0 : button.idCommand);
+    }
+    return ids;
+}
+
+std::string StatusText(HWND bar, int part) {
+    char text[256] = "";
+    SendMessageA(bar, SB_GETTEXTA, (WPARAM)part, (LPARAM)text);
+    return text;
+}
+
+void PutInteger(int grid, int column, int row, int value) {
+    wgridputcellinteger_(&grid, &column, &row, &value);
+}
+
+void PutString(int grid, int column, int row, const std::string &text) {
+    int id = grid, c = column - 1, r = row - 1;
+    double none = 0;
+    yygridputcellstring_(&id, &c, &r, &none, text.c_str(), "", (int)text.size() + 1, 1);
+}
+
+std::string CellString(int grid, int column, int row) {
+    char text[40];
+    wgridgetcellstring_(&grid, &column, &row, text, (int)sizeof text);
+    std::string s(text, sizeof text);
+    return s.substr(0, s.find_last_not_of(' ') + 1);
+}
+
+int Info(int grid, int code) {
+    int value = -12345;
+    yygridgetinfo_(&grid, &code, &value);
+    return value;
+}
+
+// The next event of TYPE (others are passed over), with its record.
+int NextEvent(int wanted, QuillEvent *event) {
+    for (int i = 0; i < 20; ++i) {
+        int type = 0;
+        wmessage_(&type, event);
+        if (type == wanted || type == -1) return type;
+    }
+    return 0;
+}
+
+void Command(int win, int id) { SendMessageA(wWindow[win], WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+// Fills field ID of a dialog box with TEXT as a user would type it.
+modal::Step TypeAndPress(int field, const std::string &text, int button) {
+    return [=](HWND box) {
+        SetDlgItemTextA(box, field, text.c_str());
+        SendMessageA(GetDlgItem(box, field), EM_SETMODIFY, TRUE, 0);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(box, button));
+    };
+}
+
+class GridEditor : public LibraryRoot {
+protected:
+    void SetUp() override {
+        LibraryRoot::SetUp();
+        int flags = 128;
+        ShowWindow(wWindow[0], SW_HIDE);
+        (void)flags;
+        int id = kSource;
+        wdialogload_(&id);
+        ASSERT_EQ(LastError(), 0);
+    }
+    void TearDown() override {
+        for (int slot = 1; slot <= 20; ++slot) {
+            int win = slot, none = 0;
+            yyclosechild_(&win, &none);
+        }
+        LibraryRoot::TearDown();
+    }
+};
+
+TEST_F(GridEditor, MenusKeysToolBarAndStatusBarOfAFullEditor) {
+    int win = OpenWindow(32);  // a status bar
+    ASSERT_GT(win, 0);
+    PutString(kGrid, kName, 2, "kept");
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    GridWindowRecord *r = Editor(win);
+    ASSERT_NE(r, nullptr);
+    int item = 10;
+    EXPECT_EQ(winfowindow_(&item), 4) << "window type of a grid window";
+    EXPECT_EQ(GetDlgCtrlID(r->grid), 1002);
+    EXPECT_TRUE(IsWindowVisible(r->grid));
+    EXPECT_FALSE(IsWindowVisible(hClient[win]));
+
+    HMENU bar = GetMenu(wWindow[win]);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(Items(bar), (std::vector<std::string>{"&File", "&Edit", "&Search"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 0)),
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "Save &As\tF12", "-",
+                                        "&Print\tCtrl+P", "Prin&t Selection", "-", "E&xit"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 1)),
+              (std::vector<std::string>{"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "-",
+                                        "Select &All", "-", "&Sort"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 2)), (std::vector<std::string>{"&Find\tCtrl+F", "Find &Next\tF3", "-",
+                                                                    "&Goto Cell", "Goto Ro&w", "Goto &Column"}));
+    ACCEL keys[10];
+    EXPECT_EQ(CopyAcceleratorTableA(r->block.accelerators[0], keys, 10), 7);
+
+    // The tool bar: standard images, the allowed buttons and their tips.
+    HWND toolbar = GetDlgItem(wWindow[win], 1001);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(Buttons(toolbar), (std::vector<int>{32101, 32102, 32103, 0, 32105, 0, 32141, 0, 32122, 32123, 32124}));
+    for (auto [id, tip] : std::vector<std::pair<int, std::string>>{{32101, "New"}, {32124, "Paste"}, {32141, "Find"}}) {
+        NMTTDISPINFOA info = {};
+        info.hdr.hwndFrom = r->tooltips;
+        info.hdr.idFrom = (UINT_PTR)id;
+        info.hdr.code = TTN_GETDISPINFOA;
+        SendMessageA(wWindow[win], WM_NOTIFY, 0, (LPARAM)&info);
+        ASSERT_NE(info.lpszText, nullptr);
+        EXPECT_EQ(std::string(info.lpszText), tip);
+    }
+
+    // The status bar follows the current cell; menu prompts show in simple mode.
+    HWND status = wMessLine[win];
+    EXPECT_EQ(StatusText(status, 0), "Row");
+    EXPECT_EQ(StatusText(status, 1), "\t\t1");
+    EXPECT_EQ(StatusText(status, 2), "\tColumn");
+    int grid = 0, column = 3, row = 7;
+    wgridsetcell_(&grid, &column, &row);
+    Pump();
+    EXPECT_EQ(StatusText(status, 1), "\t\t7");
+    EXPECT_EQ(StatusText(status, 3), "\t\t3");
+    SendMessageA(wWindow[win], WM_ENTERMENULOOP, 0, 0);
+    SendMessageA(wWindow[win], WM_MENUSELECT, MAKEWPARAM(32145, 0), (LPARAM)GetSubMenu(bar, 2));
+    EXPECT_TRUE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
+    EXPECT_EQ(StatusText(status, 0), "Moves to the specified row") << "the simple part";
+    SendMessageA(wWindow[win], WM_MENUSELECT, MAKEWPARAM(1, MF_POPUP), (LPARAM)bar);
+    EXPECT_EQ(StatusText(status, 0), "Commands for Editing and Sorting cells");
+    SendMessageA(wWindow[win], WM_EXITMENULOOP, 0, 0);
+    EXPECT_FALSE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
+
+    // Grid 0 is the editor's copy: the source grid's values came along, changes stay apart.
+    EXPECT_EQ(CellString(0, kName, 2), "kept");
+    PutInteger(0, kCount, 1, 4);
+    EXPECT_EQ(CellString(0, kCount, 1), "4");
+    EXPECT_EQ(CellString(kGrid, kCount, 1), "");
+    EXPECT_EQ(Info(0, 3), 20);
+    EXPECT_EQ(Info(0, 6), 0) << "the put left changes unsaved";
+
+    // Enabling on pop-up: no block and no selected text grey out the clipboard items.
+    HMENU editMenu = GetSubMenu(bar, 1), searchMenu = GetSubMenu(bar, 2), fileMenu = GetSubMenu(bar, 0);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)editMenu, 1);
+    EXPECT_TRUE(GetMenuState(editMenu, 32122, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(editMenu, 32123, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)searchMenu, 2);
+    EXPECT_TRUE(GetMenuState(searchMenu, 32142, MF_BYCOMMAND) & MF_GRAYED) << "no find text yet";
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)fileMenu, 0);
+    EXPECT_TRUE(GetMenuState(fileMenu, 32106, MF_BYCOMMAND) & MF_GRAYED);
+    Command(win, 32126);  // Select All
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)editMenu, 1);
+    EXPECT_FALSE(GetMenuState(editMenu, 32122, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(editMenu, 32123, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)fileMenu, 0);
+    EXPECT_FALSE(GetMenuState(fileMenu, 32106, MF_BYCOMMAND) & MF_GRAYED);
+    Command(win, 32125);  // Delete clears the whole block
+    EXPECT_EQ(CellString(0, kName, 2), "");
+
+    // A command the editor does not know is a menu event; the close request a close event.
+    int type = 0;
+    QuillEvent event;
+    PostMessageA(wWindow[win], WM_COMMAND, MAKEWPARAM(555, 0), 0);
+    type = NextEvent(2, &event);
+    EXPECT_EQ(type, 2);
+    EXPECT_EQ(event.value1, 555);
+    EXPECT_EQ(event.win, win);
+    Editor(win)->allowSave = 0;  // no save prompt for this close
+    PostMessageA(wWindow[win], WM_CLOSE, 0, 0);
+    type = NextEvent(9, &event);
+    EXPECT_EQ(type, 9);
+    EXPECT_NE(Editor(win), nullptr) << "a modeless editor stays open";
+}
+
+TEST_F(GridEditor, FlagsAndAReadOnlyGridTakeCommandsAway) {
+    int win = OpenWindow(0);
+    ASSERT_EQ(Edit(kGrid, 2, 0x100 | 0x2000 | 0x400 | 0x1000), 0);
+    HMENU bar = GetMenu(wWindow[win]);
+    EXPECT_EQ(Items(GetSubMenu(bar, 0)), (std::vector<std::string>{"E&xit"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 2)), (std::vector<std::string>{"&Goto Cell", "Goto Ro&w", "Goto &Column"}));
+    EXPECT_EQ(Editor(win)->block.accelerators[0], nullptr) << "no command keeps a key";
+    EXPECT_EQ(Buttons(GetDlgItem(wWindow[win], 1001)), (std::vector<int>{32122, 32123, 32124}));
+    int none = 0;
+    yyclosechild_(&win, &none);
+
+    win = OpenWindow(0);
+    ASSERT_EQ(Edit(kGrid, 2, 0x200 | 0x20), 0);
+    bar = GetMenu(wWindow[win]);
+    EXPECT_EQ(Items(GetSubMenu(bar, 0)), (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S",
+                                                                    "-", "&Print\tCtrl+P", "Prin&t Selection", "-",
+                                                                    "E&xit"}));
+    EXPECT_EQ(GetDlgItem(wWindow[win], 1001), nullptr) << "flag 0x20: no tool bar";
+    yyclosechild_(&win, &none);
+
+    win = OpenWindow(0);
+    ASSERT_EQ(Edit(kReadOnlyGrid, 2), 0);
+    bar = GetMenu(wWindow[win]);
+    EXPECT_EQ(Items(GetSubMenu(bar, 0)), (std::vector<std::string>{"&Open\tCtrl+O", "-", "&Print\tCtrl+P",
+                                                                    "Prin&t Selection", "-", "E&xit"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 1)), (std::vector<std::string>{"&Copy\tCtrl+C", "-", "Select &All"}));
+    EXPECT_EQ(Buttons(GetDlgItem(wWindow[win], 1001)), (std::vector<int>{32102, 0, 32105, 0, 32141, 0, 32123}));
+    PutString(0, kName, 1, "x");
+    Command(win, 32126);
+    Command(win, 32125);  // Delete is no command of a read-only grid
+    EXPECT_EQ(CellString(0, kName, 1), "x");
+}
+
+TEST_F(GridEditor, StatusesBecomeErrors) {
+    int root = 0;
+    windowselect_(&root);
+    EXPECT_EQ(Edit(kGrid, 2), 1022);
+    int win = OpenWindow(0);
+    EXPECT_EQ(Edit(kGrid, 4), 1052);
+    EXPECT_EQ(Editor(win), nullptr) << "no editor for a bad mode";
+    EXPECT_EQ(Edit(22999, 2), 1006);
+    EXPECT_EQ(Edit(kGrid, 2, 0, 9999), 1002) << "a menu that cannot be loaded";
+    EXPECT_NE(Editor(win), nullptr);
+    EXPECT_EQ(Edit(kGrid, 2), 1038) << "converted twice";
+
+    int other = OpenWindow(0);
+    int inside = OpenWindow(16, 100, 80, other);
+    ASSERT_GT(inside, 0);
+    windowselect_(&other);
+    EXPECT_EQ(Edit(kGrid, 2), 1057);
+    windowselect_(&inside);
+    EXPECT_EQ(Edit(kGrid, 2, 0, kProgramMenu), 1051);
+    EXPECT_NE(Editor(inside), nullptr);
+    EXPECT_EQ(GetMenu(wWindow[inside]), nullptr) << "a window inside its parent has no menu";
+    int none = 0;
+    yyclosechild_(&inside, &none);
+    inside = OpenWindow(16, 100, 80, other);
+    EXPECT_EQ(Edit(kGrid, 1), 1052) << "made modeless";
+    EXPECT_EQ(Editor(inside)->mode, 2);
+
+    // The program's menu comes after the editor's three.
+    int third = OpenWindow(0);
+    ASSERT_EQ(Edit(kGrid, 3, 0, kProgramMenu), 0);
+    EXPECT_EQ(Items(GetMenu(wWindow[third])), (std::vector<std::string>{"&File", "&Edit", "&Search", "&Program"}));
+    EXPECT_FALSE(IsWindowEnabled(wWindow[other])) << "semi-modal: other windows disabled";
+    yyclosechild_(&third, &none);
+    EXPECT_TRUE(IsWindowEnabled(wWindow[other]));
+}
+
+// What the modal run saw, written by its timer.
+struct ModalSeen {
+    int rows = -1;
+    std::string status;
+} gSeen;
+
+void CALLBACK SecondClose(HWND w, UINT, UINT_PTR id, DWORD) {
+    KillTimer(w, id);
+    PostMessageA(w, WM_CLOSE, 0, 0);
+}
+
+void CALLBACK EditThenClose(HWND w, UINT, UINT_PTR id, DWORD) {
+    KillTimer(w, id);
+    gSeen.rows = Info(0, 3);
+    PutInteger(0, kCount, 2, 3);
+    int grid = 0, column = 2, row = 5;
+    wgridsetcell_(&grid, &column, &row);
+    gSeen.status = StatusText(wMessLine[yygetwindowindex(w)], 1);
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    SetTimer(w, 78, 600, SecondClose);
+}
+
+TEST_F(GridEditor, ModalEditorRunsUntilClosedAndLeavesItsResults) {
+    int win = OpenWindow(32);
+    HWND frame = wWindow[win];
+    gSeen = ModalSeen();
+    // The program's menu is refused for a modal editor; a cell changes during the run; the
+    // first close request is cancelled at the save prompt, the second answered No.
+    int result = 0;
+    modal::Run({modal::Press(IDCANCEL), modal::Press(IDNO)}, [&] {
+        SetTimer(frame, 77, 100, EditThenClose);
+        result = Edit(kGrid, 1, 0, kProgramMenu);
+    });
+    EXPECT_EQ(result, 1026);
+    EXPECT_FALSE(IsWindow(frame)) << "a modal editor is destroyed when it closes";
+    EXPECT_EQ(wWindow[win], nullptr);
+    EXPECT_EQ(modal::script().captions,
+              (std::vector<std::string>{"Quillamorph Grid Editor", "Quillamorph Grid Editor"}));
+    EXPECT_EQ(gSeen.rows, 20);
+    EXPECT_EQ(gSeen.status, "\t\t1") << "a modal editor leaves the status bar alone";
+    EXPECT_EQ(Info(-2, 6), 0) << "the run ended with unsaved changes";
+    EXPECT_EQ(Info(-2, 7), 1);
+    EXPECT_EQ(CellString(kGrid, kCount, 2), "") << "the dialog's grid is not changed";
+}
+
+TEST_F(GridEditor, GotoFindAndSortThroughTheirDialogs) {
+    int win = OpenWindow(0, 600, 400);
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    const char *names[] = {"pear", "Apple", "fig", "apple pie", "Fig"};
+    for (int i = 0; i < 5; ++i) PutString(0, kName, i + 1, names[i]);
+
+    // Go to row: 21 is refused in 20 rows and Cancel moves nothing; then row 12.
+    int left = modal::Run({[](HWND box) {
+                               char title[40] = "";
+                               GetWindowTextA(box, title, sizeof title);
+                               EXPECT_STREQ(title, "Goto Row");
+                               SetDlgItemTextA(box, 1002, "21");
+                               SendMessageA(GetDlgItem(box, 1002), EM_SETMODIFY, TRUE, 0);
+                               SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                            (LPARAM)GetDlgItem(box, IDOK));
+                               EXPECT_TRUE(IsWindowVisible(box)) << "21 is out of range";
+                               PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                           }},
+                          [&] { Command(win, 32145); });
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(Info(0, 5), 1);
+    left = modal::Run({TypeAndPress(1002, "12", IDOK)}, [&] { Command(win, 32145); });
+    EXPECT_EQ(Info(0, 5), 12);
+    left = modal::Run({[](HWND box) {
+                           SetDlgItemTextA(box, 1002, "4");
+                           SetDlgItemTextA(box, 1004, "9");
+                           for (int f : {1002, 1004}) SendMessageA(GetDlgItem(box, f), EM_SETMODIFY, TRUE, 0);
+                           PostMessageA(box, WM_COMMAND, IDOK, 0);
+                       }},
+                      [&] { Command(win, 32144); });
+    EXPECT_EQ(Info(0, 4), 4);
+    EXPECT_EQ(Info(0, 5), 9);
+
+    // Find: an empty text rings and keeps the dialog; "fig" without case finds row 3, Find
+    // Next row 5, then the end of the grid is reached.
+    int grid = 0, one = 1;
+    wgridsetcell_(&grid, &one, &one);
+    left = modal::Run({[](HWND box) {
+                           SetDlgItemTextA(box, 1002, "");
+                           SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
+                           Pump();
+                           EXPECT_TRUE(IsWindowVisible(box)) << "an empty text keeps the dialog";
+                           SetDlgItemTextA(box, 1002, "fig");
+                           PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
+                       }},
+                      [&] { Command(win, 32141); });
+    EXPECT_EQ(left, 0);
+    EXPECT_STREQ(Editor(win)->findText, "fig");
+    EXPECT_EQ(Info(0, 5), 3);
+    Command(win, 32142);
+    EXPECT_EQ(Info(0, 5), 5);
+    left = modal::Run({modal::Press(IDOK)}, [&] { Command(win, 32142); });
+    ASSERT_EQ(modal::script().captions.size(), 1u);
+    EXPECT_EQ(modal::script().captions[0], "FIND") << "End of grid reached";
+    int code = 2;
+    char kept[40] = "";
+    int max = sizeof kept;
+    yygridgetinfostring_(&grid, &code, kept, &max);
+    EXPECT_STREQ(kept, "fig");
+
+    // Sort descending without case: flags 3; with the editor's sort option the labels move too.
+    left = modal::Run({[](HWND box) {
+                           SendDlgItemMessageA(box, 1002, CB_SETCURSEL, 0, 0);
+                           CheckRadioButton(box, 1004, 1005, 1005);
+                           CheckDlgButton(box, 1006, BST_UNCHECKED);
+                           PostMessageA(box, WM_COMMAND, IDOK, 0);
+                       }},
+                      [&] { Command(win, 32127); });
+    EXPECT_EQ(CellString(0, kName, 1), "pear");
+    EXPECT_EQ(CellString(0, kName, 2) == "Fig" || CellString(0, kName, 2) == "fig", true) << CellString(0, kName, 2);
+    EXPECT_EQ(CellString(0, kName, 4), "apple pie");
+    EXPECT_EQ(CellString(0, kName, 5), "Apple");
+    EXPECT_EQ(CellString(0, kName, 6), "") << "empty cells sort last";
+}
+
+TEST_F(GridEditor, SpinStepsAndTheFrameShrinksToTheGrid) {
+    int win = OpenWindow(0, 1000, 900);
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    GridWindowRecord *r = Editor(win);
+    RECT frame;
+    GetWindowRect(wWindow[win], &frame);
+    EXPECT_LT(frame.right - frame.left, 1000) << "a frame larger than the grid shrinks";
+    EXPECT_LT(frame.bottom - frame.top, 900);
+    GridRecord *g = EditorGrid(win);
+    RECT pane;
+    GetClientRect(g->hPane, &pane);
+    EXPECT_EQ(g->nVisibleRows >= 20, true) << "every row in view: " << g->nVisibleRows << " pane " << pane.right << "x"
+                                           << pane.bottom << " row " << g->iRowHeight << " header " << g->iHeaderHeight
+                                           << " style " << std::hex << GetWindowLongA(r->grid, GWL_STYLE);
+
+    // Range 0..10, 9 and step 5: up gives 10; step 0 leaves the value.
+    PutInteger(0, kCount, 1, 9);
+    int grid = 0, column = kCount - 1, step = 5, page = 5;
+    yygridspinstepi_(&grid, &column, &step, &page);
+    HWND cell = yygridcell(g, kCount - 1, 0);
+    FieldRecord *field = yyfieldrecord(cell);
+    ASSERT_NE(field->upDown, nullptr);
+    NMUPDOWN change = {};
+    change.hdr.hwndFrom = field->upDown;
+    change.hdr.code = (UINT)UDN_DELTAPOS;
+    change.iDelta = 1;
+    EXPECT_TRUE(SendMessageA(wWindow[win], WM_NOTIFY, 0, (LPARAM)&change));
+    EXPECT_EQ(CellString(0, kCount, 1), "10");
+    field->step = 0;
+    change.iDelta = -1;
+    SendMessageA(wWindow[win], WM_NOTIFY, 0, (LPARAM)&change);
+    EXPECT_EQ(CellString(0, kCount, 1), "10");
+    (void)r;
+
+    // A frame smaller than the grid is left as it is.
+    int none = 0;
+    yyclosechild_(&win, &none);
+    win = OpenWindow(0, 200, 100);
+    GetWindowRect(wWindow[win], &frame);
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    RECT after;
+    GetWindowRect(wWindow[win], &after);
+    EXPECT_EQ(after.right - after.left, frame.right - frame.left);
+    EXPECT_EQ(after.bottom - after.top, frame.bottom - frame.top);
+}
+
+}  // namespace
