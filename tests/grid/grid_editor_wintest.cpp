@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,9 +15,11 @@
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/events.h"
+#include "core/fields.h"
 #include "grid/grid_editor.h"
 #include "library_root.h"
 #include "modal_answer.h"
+#include "plot_readers.h"
 #include "quillamorph.h"
 
 namespace {
@@ -484,6 +487,119 @@ TEST_F(GridEditor, SpinStepsAndTheFrameShrinksToTheGrid) {
     GetWindowRect(wWindow[win], &after);
     EXPECT_EQ(after.right - after.left, frame.right - frame.left);
     EXPECT_EQ(after.bottom - after.top, frame.bottom - frame.top);
+}
+
+// Controls of a shown dialog: every one inside the client area, none overlapping another
+// (a group box may hold other controls but meets no other group box).
+void ExpectTidyLayout(HWND dialog, const std::string &name) {
+    RECT client;
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT *>(&client), 2);
+    struct Control {
+        int id;
+        RECT r;
+        bool group;
+    };
+    std::vector<Control> controls;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c)) continue;
+        char cls[32] = "";
+        GetClassNameA(c, cls, sizeof cls);
+        Control control = {GetDlgCtrlID(c), {}, false};
+        GetWindowRect(c, &control.r);
+        control.group = std::string(cls) == "Button" &&
+                        (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        if (std::string(cls) == "ComboBox") {
+            COMBOBOXINFO info = {};
+            info.cbSize = sizeof info;
+            GetComboBoxInfo(c, &info);
+            control.r.bottom = control.r.top + (info.rcItem.bottom - info.rcItem.top) + 6;  // the closed box
+        }
+        controls.push_back(control);
+    }
+    EXPECT_GE(controls.size(), 3u) << name;
+    for (const Control &c : controls) {
+        EXPECT_TRUE(c.r.left >= client.left && c.r.top >= client.top && c.r.right <= client.right &&
+                    c.r.bottom <= client.bottom)
+            << name << ": control " << c.id << " leaves the dialog";
+        for (const Control &d : controls) {
+            if (&c >= &d || (c.group != d.group)) continue;
+            RECT both;
+            EXPECT_FALSE(IntersectRect(&both, &c.r, &d.r)) << name << ": " << c.id << " overlaps " << d.id;
+        }
+    }
+    HWND ok = GetDlgItem(dialog, IDOK);
+    ASSERT_NE(ok, nullptr) << name;
+    EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, (LONG)BS_DEFPUSHBUTTON) << name << ": button 1 is the default";
+}
+
+// Keeps a picture of the screen as the user sees it now, in grid_editor_screens/NAME.png of
+// the current folder. The Unix tools are started through the command interpreter's "start
+// /unix", which does not wait: a status file written after them tells that they are done.
+void Screenshot(const std::string &name) {
+    char here[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof here, here);
+    std::string unix = here;
+    if (unix.size() >= 2 && (unix[0] == 'Z' || unix[0] == 'z') && unix[1] == ':') unix = unix.substr(2);
+    for (char &c : unix)
+        if (c == '\\') c = '/';
+    const std::string folder = unix + "/grid_editor_screens", done = folder + "/" + name + ".done";
+    DeleteFileA(("Z:" + done).c_str());
+    const std::string command = "start /unix /bin/sh -c \"mkdir -p " + folder +
+                                " && xwd -root -silent | convert xwd:- " + folder + "/" + name + ".png; echo $? > " +
+                                done + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string status;
+    for (int i = 0; i < 200 && status.empty(); ++i) {
+        Sleep(50);
+        status = ReadWholeFile("Z:" + done);
+    }
+    EXPECT_EQ(status, "0\n") << "xwd and convert for " << name;
+}
+
+TEST_F(GridEditor, DialogsAreTidyAndTheirFieldsOfTheKindsTheCommandsUse) {
+    struct Expected {
+        int dialog;
+        const char *name;
+        std::vector<std::pair<int, int>> fields;  // id, field type
+    };
+    const std::vector<Expected> dialogs = {
+        {32106, "find", {{1002, 4}, {1003, 9}, {1, 8}, {2, 8}}},
+        {32107, "goto_cell", {{1002, 5}, {1004, 5}, {1, 8}, {2, 8}}},
+        {32108, "goto_line", {{1001, 1}, {1002, 5}, {1, 8}, {2, 8}}},
+        {32109, "sort", {{1002, 11}, {1004, 10}, {1005, 10}, {1006, 9}, {1, 8}, {2, 8}}},
+        {32112, "print", {{1002, 9}, {1003, 9}, {1005, 10}, {1006, 10}, {1008, 10}, {1009, 10}, {1010, 10},
+                          {1012, 5}, {1, 8}, {2, 8}, {1014, 8}}},
+    };
+    for (const Expected &e : dialogs) {
+        int id = e.dialog, type = 2, x = 40, y = 40;
+        wdialogload_(&id);
+        ASSERT_EQ(LastError(), 0) << e.name;
+        wdialogshow_(&x, &y, nullptr, &type);
+        Pump();
+        for (auto [field, kind] : e.fields) {
+            int f = field, t = -1;
+            yygetfieldtype_(&f, &t);
+            EXPECT_EQ(t, kind) << e.name << " field " << field;
+        }
+        ExpectTidyLayout(yycurrentdialog(), e.name);
+        Screenshot(e.name);
+        if (e.dialog == 32112) {
+            int scale = 1012, value = 401;
+            wdialogputinteger_(&scale, &value);
+            EXPECT_EQ(LastError(), 1009) << "the scale runs from 10 to 400";
+        }
+        int option = 0;
+        wdialogunload_(&option);
+    }
+    int source = kSource;
+    wdialogselect_(&source);
+    int win = OpenWindow(32, 500, 300);
+    PutString(kGrid, kName, 1, "shown");
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    Pump();
+    Screenshot("editor");
+    (void)win;
 }
 
 }  // namespace
