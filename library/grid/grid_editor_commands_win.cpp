@@ -19,6 +19,7 @@
 #include "core/fields.h"
 #include "core/startup.h"
 #include "grid/grid_editor.h"
+#include "grid/grid_print.h"
 #include "quillamorph.h"
 
 namespace {
@@ -287,11 +288,46 @@ void yygridwinprint_(int *window, int *row1, int *row2, int *col1, int *col2, in
         Box("No printer installed", "Error", 0, kStop);
         return;
     }
-    // Not built yet (grid): the print options dialog and printing of the grid's cells.
-    (void)row1;
-    (void)row2;
-    (void)col1;
-    (void)col2;
+    // The editor prints with settings set 2, which names the document by the editor's title.
+    int set = 2, lines = 0, columnsLines = 0, repeat = 0, colour = 0, back = 0, scale = 100;
+    yygridprintgetopt_(&lines, &columnsLines, &repeat, &colour, &back, &scale, &set);
+    if (!LoadDialog(kPrintDialog)) return;
+    PutCheck(1002, lines);
+    PutCheck(1003, columnsLines);
+    SetRadio(repeat == 1 ? 1006 : 1005);
+    SetRadio(back == 1 ? 1010 : colour == 1 ? 1009 : 1008);
+    {
+        QuietErrors quiet;  // a scale outside the field's range leaves the field empty
+        PutInteger(1012, scale);
+    }
+    ShowSemiModal(*window, 1012);
+    int button = 0;
+    for (;;) {
+        button = WaitForButton(kPrintDialog, *window);
+        if (button != 1014) break;
+        int units = -1;
+        yygridprintsetup_(&units, &set);
+    }
+    if (button == 1) {
+        *ok = 1;
+        lines = GetCheck(1002);
+        columnsLines = GetCheck(1003);
+        repeat = RadioPosition(1006) == 2 ? 1 : 0;
+        const int colours = RadioPosition(1008);
+        colour = colours >= 2 ? 1 : 0;
+        back = colours == 3 ? 1 : 0;
+        {
+            QuietErrors quiet;
+            scale = GetInteger(1012);
+        }
+        yygridprintsetopt_(&lines, &columnsLines, &repeat, &colour, &back, &scale, &set);
+    }
+    EndSemiModal();
+    if (button != 1) return;
+    int grid = 0, printed = 0;
+    const char blank[] = " ";
+    QuietErrors quiet;
+    yygridprint_(&grid, &printed, row1, row2, col1, col2, &set, blank, 1);
 }
 
 void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename, const char *filter) {

@@ -9,6 +9,7 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "core/fields.h"
 #include "core/startup.h"
 #include "grid/grid_control.h"
+#include "grid/grid_editor.h"
 #include "grid/grid_print_layout.h"
 
 using quill::GridPage;
@@ -528,8 +530,13 @@ void yygridprint_(const int *igrid, int *iok, const int *irow1, const int *irow2
     // Nothing to print is no print job.
     if (!quill::GridClampRange(&row1, &row2, grid->nRows) || !quill::GridClampRange(&col1, &col2, grid->nColumns))
         return;
-    // Not built yet (grid): set 2 names the document by the title the grid editor kept.
+    // Set 2 names the document by the title the current grid editor window kept.
     std::string name = DocumentName(title, title_len);
+    if (iset && *iset == 2) {
+        const int slot = yygetwindowindex(hWinCur);
+        if (const GridWindowRecord *editor = slot >= 0 ? yygridwindowrecord(wWindow[slot]) : nullptr)
+            name = DocumentName(editor->title, static_cast<int>(std::strlen(editor->title)));
+    }
 
     // A set made while no printer was installed takes the default printer now.
     if (!set.devNames) LoadDefaults(&set);

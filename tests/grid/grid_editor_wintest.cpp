@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,9 +18,11 @@
 #include "core/events.h"
 #include "core/fields.h"
 #include "grid/grid_editor.h"
+#include "grid/grid_print.h"
 #include "library_root.h"
 #include "modal_answer.h"
 #include "plot_readers.h"
+#include "print_jobs.h"
 #include "quillamorph.h"
 
 namespace {
@@ -600,6 +603,35 @@ TEST_F(GridEditor, DialogsAreTidyAndTheirFieldsOfTheKindsTheCommandsUse) {
     Pump();
     Screenshot("editor");
     (void)win;
+}
+
+TEST_F(GridEditor, PrintThroughItsDialogWithTheEditorsTitle) {
+    int win = OpenWindow(0);
+    const std::string title = UniqueJobTitle("grid_editor");
+    SetWindowTextA(wWindow[win], title.c_str());
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    PutString(0, kName, 1, "printed");
+    const auto since = std::filesystem::file_time_type::clock::now();
+    // The dialog shows the settings: lines on, the header on every page, scale 100; Print
+    // keeps what the user changed.
+    int left = modal::Run({[](HWND box) {
+                               EXPECT_EQ(IsDlgButtonChecked(box, 1002), 1u);
+                               EXPECT_EQ(IsDlgButtonChecked(box, 1006), 1u);
+                               EXPECT_EQ(GetDlgItemInt(box, 1012, nullptr, FALSE), 100u);
+                               CheckDlgButton(box, 1003, BST_UNCHECKED);
+                               PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                            (LPARAM)GetDlgItem(box, IDOK));
+                           }},
+                          [&] { Command(win, 32105); });
+    EXPECT_EQ(left, 0);
+    ASSERT_EQ(modal::script().captions, (std::vector<std::string>{"Print"})) << "a printer is installed";
+    int h = -1, v = -1, repeat = -1, colour = -1, back = -1, scale = -1, set = 2;
+    yygridprintgetopt_(&h, &v, &repeat, &colour, &back, &scale, &set);
+    EXPECT_EQ(v, 0) << "the vertical lines were switched off";
+    EXPECT_EQ(h, 1);
+    auto jobs = WaitForPdfJobs(title, 1, 20000, since);
+    EXPECT_EQ(jobs.size(), 1u) << "the job is named by the editor's title";
+    for (const auto &job : jobs) std::filesystem::remove(job);
 }
 
 }  // namespace
