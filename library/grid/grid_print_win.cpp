@@ -447,7 +447,8 @@ void yyGridPrintInit() {
 void yygridprintsetup_(const int *iunits, const int *iset) {
     yyGridPrintInit();
     GridPrintSet &set = SetOf(iset);
-    if (!set.devNames && !LoadDefaults(&set)) return;
+    // With no printer installed the dialog would only show the system's own error box.
+    if (!HaveDefaultPrinter() || (!set.devNames && !LoadDefaults(&set))) return;
     int units = iunits ? *iunits : -1;
     int unit;
     if (units == -1) {
