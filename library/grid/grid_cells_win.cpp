@@ -157,14 +157,14 @@ double yygridtextvalue(int type, const std::string &text) {
     return v;
 }
 
-std::string yygridstoredstring(const GridRecord *grid, int column, int row) {
+std::string yygridstoredstring(const GridRecord *grid, int column, int row, const std::string *format) {
     const GridColumn &col = grid->pColumns[column];
     if (col.iType == kGridString) return std::string(yygridstoredtext(col, row), strnlen(yygridstoredtext(col, row), (std::size_t)col.iLength));
     if (col.iType > kGridDouble || !(col.pFlags[row] & kCellHasValue)) return std::string();
     double value = col.iType == kGridInteger ? yygridstoredint(col, row)
                    : col.iType == kGridReal  ? yygridstoredreal(col, row)
                                              : yygridstoreddouble(col, row);
-    return yygridnumbertext(col.iType, value, yygridcolumnformat(grid, column));
+    return yygridnumbertext(col.iType, value, format ? *format : yygridcolumnformat(grid, column));
 }
 
 void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text) {
@@ -319,7 +319,10 @@ void CopyOut(const std::string &text, char *out, int max) {
     out[n] = '\0';
 }
 
-std::string OptionText(HWND combo, int index) {
+}  // namespace
+
+std::string yygridoptiontext(HWND combo, int index) {
+    if (index < 0) return std::string();
     int length = (int)SendMessageA(combo, CB_GETLBTEXTLEN, (WPARAM)index, 0);
     if (length < 0) return std::string();
     std::string text((std::size_t)length + 1, '\0');
@@ -327,8 +330,6 @@ std::string OptionText(HWND combo, int index) {
     text.resize(std::strlen(text.c_str()));
     return text;
 }
-
-}  // namespace
 
 void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max) {
     CopyOut(std::string(), text, *max);
@@ -410,7 +411,7 @@ void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *ma
         *id = -2;
         return;
     }
-    CopyOut(OptionText(first, *option - 1), text, *max);
+    CopyOut(yygridoptiontext(first, *option - 1), text, *max);
 }
 
 void yygridputcellcheck_(int *id, int *column, int *row, int *state) {
@@ -455,7 +456,7 @@ void yygridputmenustring_(int *id, int *column, int *row, int *status, const cha
     int count = (int)SendMessageA(first, CB_GETCOUNT, 0, 0);
     int found = -1;
     for (int i = 0; i < count && found < 0; ++i)
-        if (OptionText(first, i) == (text ? text : "")) found = i;
+        if (yygridoptiontext(first, i) == (text ? text : "")) found = i;
     // No match leaves the cell without an option.
     yygridstoredint(grid->pColumns[*column], *row) = found;
     *status = found >= 0 ? 0 : 1;

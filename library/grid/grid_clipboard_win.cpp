@@ -43,21 +43,11 @@ bool AnyReadOnly(const GridRecord *grid, int r0, int r1, int c0, int c1) {
     return false;
 }
 
-std::string OptionText(HWND combo, int index) {
-    if (index < 0) return std::string();
-    int length = (int)SendMessageA(combo, CB_GETLBTEXTLEN, (WPARAM)index, 0);
-    if (length < 0) return std::string();
-    std::string text((std::size_t)length + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, (WPARAM)index, (LPARAM)&text[0]);
-    text.resize(std::strlen(text.c_str()));
-    return text;
-}
-
 // The first option of COMBO that begins with FIELD (any case), -1 none.
 int OptionStartingWith(HWND combo, const std::string &field) {
     int n = (int)SendMessageA(combo, CB_GETCOUNT, 0, 0);
     for (int i = 0; i < n; ++i) {
-        std::string option = OptionText(combo, i);
+        std::string option = yygridoptiontext(combo, i);
         if (option.size() >= field.size() &&
             CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, option.c_str(), (int)field.size(), field.c_str(),
                            (int)field.size()) == CSTR_EQUAL)
@@ -242,7 +232,7 @@ std::string yyGridGetString(HWND window, int column, int row, int mode) {
     }
     if (col.iType == kGridMenu) {
         int index = cell ? (int)SendMessageA(cell, CB_GETCURSEL, 0, 0) : yygridstoredint(col, row);
-        return OptionText(cell ? cell : yygridfirstcell(grid, column), index);
+        return yygridoptiontext(cell ? cell : yygridfirstcell(grid, column), index);
     }
     if (!cell) return yygridstoredstring(grid, column, row);
     std::string text = yygridcontroltext(cell);

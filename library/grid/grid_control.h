@@ -119,6 +119,8 @@ HWND yygridfirstcell(const GridRecord *grid, int column);
 int yygridrowsinview(const GridRecord *grid);
 // Marks the grid as edited.
 void yygridedited(GridRecord *grid);
+// The text of option INDEX (from 0) of a menu cell's list; "" for none.
+std::string yygridoptiontext(HWND combo, int index);
 // Text of a cell in view as its control shows it, for a string cell cut to the column.
 std::string yygridcontroltext(HWND control);
 // The format of a column's first control, or the default.
@@ -135,8 +137,9 @@ bool yygridhastext(const std::string &text);
 // A number as a cell of TYPE shows it, and a cell text's number; conversion errors are quiet.
 std::string yygridnumbertext(int type, double value, const std::string &format);
 double yygridtextvalue(int type, const std::string &text);
-// The text of a stored cell of an edit type (empty numbers give "").
-std::string yygridstoredstring(const GridRecord *grid, int column, int row);
+// The text of a stored cell of an edit type (empty numbers give ""); FORMAT, when given, is
+// the column's format, so that a caller walking a whole column looks it up once.
+std::string yygridstoredstring(const GridRecord *grid, int column, int row, const std::string *format = nullptr);
 // Stores VALUE (numbers, check state, menu index) or TEXT (string cut to the column).
 void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text);
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -80,6 +81,55 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     }
     double fillBase = Now() - start;
     Report("grid_fill_ratio", fill, fillBase, 20);
+
+    // Save the grid to a text file, against fprintf of the same rows from plain arrays; load
+    // it back, against reading the same file with fgets and strtod.
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    std::string saved = std::string(folder) + "quill-grid-bench-" + std::to_string(GetCurrentProcessId()) + ".csv";
+    std::string plain = saved + ".plain";
+    int g0 = kGrid;
+    start = Now();
+    wgridsave_(&g0, saved.c_str(), (int)saved.size());
+    double save = Now() - start;
+    start = Now();
+    if (std::FILE *out = std::fopen(plain.c_str(), "wb")) {
+        for (int r = 0; r < kRows; ++r) {
+            std::fprintf(out, "\"%s\",%d,", texts[(size_t)r].c_str(), r + 1);
+            if (r % 10 != 9) std::fprintf(out, "%.4f", (float)values[(size_t)r]);
+            std::fprintf(out, ",%.4f,%s\r\n", values[(size_t)r], (r + 1) & 1 ? "Yes" : "No");
+        }
+        std::fclose(out);
+    }
+    double saveBase = Now() - start;
+    Report("grid_save_ratio", save, saveBase, 3);
+    start = Now();
+    wgridload_(&g0, saved.c_str(), (int)saved.size());
+    double load = Now() - start;
+    int one = 1;
+    EXPECT_EQ(infoerror_(&one), 0);
+    start = Now();
+    double sum = 0;
+    if (std::FILE *in = std::fopen(saved.c_str(), "rb")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, in)) {
+            char *p = std::strchr(line + 1, '"');
+            if (!p) continue;
+            p += 2;
+            for (int k = 0; k < 3; ++k) {
+                char *end;
+                sum += std::strtod(p, &end);
+                p = end + 1;
+            }
+            sum += p[0] == 'Y';
+        }
+        std::fclose(in);
+    }
+    double loadBase = Now() - start;
+    EXPECT_NE(sum, 0.0);
+    Report("grid_load_ratio", load, loadBase, 15);
+    DeleteFileA(saved.c_str());
+    DeleteFileA(plain.c_str());
 
     // Sort by the real column, against sorting the same (value, row) pairs.
     start = Now();

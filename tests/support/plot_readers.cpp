@@ -74,7 +74,23 @@ ReaderRun RunReader(const std::string &command) {
     run.output = Slurp(base + ".out");
     return run;
 }
+
+std::string ReaderPath(const std::filesystem::path &path) {
+    // Wine's own conversion of a Windows path into the Unix path it stands for.
+    using Convert = char *(CDECL *)(const WCHAR *);
+    auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    std::string plain = path.string();
+    if (!convert) return plain;
+    char *unix = convert(path.wstring().c_str());
+    if (!unix) return plain;
+    std::string result(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
 #else
+std::string ReaderPath(const std::filesystem::path &path) { return path.string(); }
+
 ReaderRun RunReader(const std::string &command) {
     ReaderRun run;
     std::string line = command + " 2>&1";

@@ -28,6 +28,9 @@ struct ReaderRun {
 // Runs the shell command line COMMAND (Unix syntax) and collects its output.
 ReaderRun RunReader(const std::string &command);
 
+// The name by which a reader finds the file PATH (under Wine: the Unix path it stands for).
+std::string ReaderPath(const std::filesystem::path &path);
+
 // The file's bytes, or "" when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path &path);
 

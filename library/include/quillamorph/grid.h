@@ -61,6 +61,21 @@ void wgridedit_(const int *igrid, const int *imode, const int *imenuid, const in
                 const int *itype, char *filename, const char *filter, int filename_len,
                 int filter_len);
 
+// Writes every row of the grid to the text file FILENAME: one line per row ended by CR LF,
+// fields separated by commas; texts and menu options in double quotes (a quote inside
+// doubled), numbers as the cells show them, check boxes "Yes" or "No", an empty field for a
+// menu cell without an option. The file is replaced only when the whole grid was written;
+// otherwise the old file stays and error 1 (open) or 2 (write) is raised. IGRID 0 is the
+// current grid window.
+void wgridsave_(const int *igrid, const char *filename, int filename_len);
+// Reads such a file (lines ended by CR LF or LF alone) into the grid, one field per cell:
+// a field that is no number clears a number cell, a menu field no option matches leaves the
+// cell without one (error 1055), cells a line lacks and rows the file lacks are cleared. A
+// field beyond the last column raises 1054 and passes over the rest of its line; a line
+// beyond the last row raises 1054 and ends the load. A file that cannot be read to its end,
+// or that ends inside an open quoted text, raises error 2 and keeps the rows read before.
+void wgridload_(const int *igrid, const char *filename, int filename_len);
+
 QUILL_END_DECLS
 
 #endif
