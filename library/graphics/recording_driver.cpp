@@ -480,23 +480,7 @@ void yygcgm9_(const int *x, const int *y, const int *c) {
         int n;
         ~Note() { NoteUsed(n); }
     } note{slot};
-    enc.Start(cgm::kFillReferencePoint);
-    enc.Point(x[0], y[0]);
-    Check(enc.Finish());
-    enc.Start(cgm::kInterpolatedInterior);
-    enc.Word(3);
-    enc.Point(x[1] - x[0], y[1] - y[0]);
-    enc.Point(x[2] - x[0], y[2] - y[0]);
-    for (int k = 0; k < 3; ++k) {
-        int r, g, b;
-        ColourOf(c[k], &r, &g, &b);
-        enc.Colour(r, g, b);
-    }
-    Check(enc.Finish());
-    Check(enc.OneWord(cgm::kInteriorStyle, 6));
-    enc.Start(cgm::kPolygon);
-    for (int k = 0; k < 3; ++k) enc.Point(x[k], y[k]);
-    Check(enc.Finish());
+    Check(CgmGradientTriangle(enc, x, y, c));
 }
 
 void yymetafilerecord_(const int *n, const int *width, const int *height, const int *capacity,

@@ -4,11 +4,13 @@
 // balanced.
 #include "graphics/cgm_encoder.h"
 #include "graphics/recording_driver.h"
+#include "graphics/gradient_fill.h"
 #include "hardcopy/driver_support.h"
 #include "hardcopy/drivers.h"
 
 #include <cmath>
 #include <string>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -55,6 +57,62 @@ int Y(double y) { return Vdc(y * cs.sy); }
 
 int Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
+// The line and edge width of option 9 (tenths of a point) in VDC.
+int WidthVdc() { return Vdc(yyhcopt(kOptLineWidth) * cs.vdcWidth / (yyhcpagewidth() * 10.0)); }
+
+// Ends the element begun by yycgm2_ and hands it to the file.
+void End() { enc.Finish(); }
+
+}  // namespace
+
+void yycgm1_(int rgb, int &r, int &g, int &b) {
+    yyrgbsplit(rgb, r, g, b);
+    yycolourrule(yyhcopt(kOptColourRule), r, g, b);
+}
+
+void yycgm2_(int cls, int id) { enc.Start(cls, id); }
+
+void yycgm3_(double x, double y) { enc.Point(X(x), Y(y)); }
+
+void yycgm4_(int r, int g, int b) { enc.Colour(r, g, b); }
+
+void yycgm5_(int v) { enc.Word(v); }
+
+void yycgm6_(int x, int y) { enc.Point(x, y); }
+
+void yycgm7_(const std::string &text) { enc.Text(text); }
+
+void yycgm8_(const std::string &text) {
+    yycgm7_(text);
+    End();
+}
+
+void yycgm9_(int cls, int id, const std::vector<int> &x, const std::vector<int> &y) {
+    yycgm2_(cls, id);
+    enc.Reserve(4 * x.size());
+    for (std::size_t k = 0; k < x.size(); ++k) yycgm6_(x[k], y[k]);
+    End();
+}
+
+namespace {
+
+// Element E of one word.
+void OneWord(quill::cgm::Id e, int v) {
+    yycgm2_(e.cls, e.id);
+    yycgm5_(v);
+    End();
+}
+
+// Colour element E with R, G, B when RGB differs from the cached CACHE word.
+void CachedColour(quill::cgm::Id e, int &cache, int r, int g, int b) {
+    int rgb = Rgb(r, g, b);
+    if (rgb == cache) return;
+    yycgm2_(e.cls, e.id);
+    yycgm4_(r, g, b);
+    End();
+    cache = rgb;
+}
+
 void BeginPicture() {
     if (cs.pictureOpen) return;
     quill::CgmBeginPicture(enc, "ORN CGM Data", cs.vdcWidth, cs.vdcHeight);
@@ -63,23 +121,13 @@ void BeginPicture() {
     cs.font = cs.join = cs.cap = cs.edgeType = cs.edgeWidth = -1;
 }
 
-void LineColour() {
-    int rgb = Rgb(cs.r, cs.g, cs.b);
-    if (rgb == cs.lineColour) return;
-    enc.OneColour(quill::cgm::kLineColour, cs.r, cs.g, cs.b);
-    cs.lineColour = rgb;
-}
+void LineColour() { CachedColour(quill::cgm::kLineColour, cs.lineColour, cs.r, cs.g, cs.b); }
 
-void PointList(quill::cgm::Id element, const std::vector<int> &x, const std::vector<int> &y) {
-    enc.Start(element);
-    enc.Reserve(4 * x.size());
-    for (std::size_t k = 0; k < x.size(); ++k) enc.Point(x[k], y[k]);
-    enc.Finish();
-}
+void Rescale();
 
 void Open() {
-    double w = yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756;
-    double h = yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540;
+    double w = yyhcpagewidth();
+    double h = yyhcpageheight();
     // 600 dots per inch, reduced so that the larger side fits in 16 bits.
     double f = 600.0 / 72.0;
     double larger = w > h ? w : h;
@@ -87,13 +135,8 @@ void Open() {
     cs = CgmState{};
     cs.vdcWidth = static_cast<int>(w * f);
     cs.vdcHeight = static_cast<int>(h * f);
-    cs.sx = cs.vdcWidth / yyhcdrawablewidth();
-    cs.sy = cs.vdcHeight / yyhcdrawableheight();
-    yyprop_(&kPlotSlot);
-    if (yyploterror()) {
-        gHardcopy.open = 0;
-        return;
-    }
+    Rescale();
+    if (!yyhcopenfile()) return;
     std::string title = gOperands.Ixd(1) == 1 && !yyhctitle().empty() ? yyhctitle() : "ORN CGM File";
     int naming = yyhcopt(kOptFontNames);
     const char *const *fonts = naming == 0 ? kFontsUpper : naming == 1 ? kFontsPostScript : quill::kCgmFontNames;
@@ -108,12 +151,7 @@ void Close() {
     yyprcl_(&kPlotSlot);
 }
 
-void FillColour(int r, int g, int b) {
-    int rgb = Rgb(r, g, b);
-    if (rgb == cs.fillColour) return;
-    enc.OneColour(quill::cgm::kFillColour, r, g, b);
-    cs.fillColour = rgb;
-}
+void FillColour(int r, int g, int b) { CachedColour(quill::cgm::kFillColour, cs.fillColour, r, g, b); }
 
 void Filled(int op) {
     int style = gFigureFill.style;
@@ -124,35 +162,29 @@ void Filled(int op) {
     gHardcopy.pagePending = 1;
     if (style == 3) {
         int r1, g1, b1, r2, g2, b2;
-        yyrgbsplit(gFigureFill.gradient1, r1, g1, b1);
-        yyrgbsplit(gFigureFill.gradient2, r2, g2, b2);
-        yycolourrule(yyhcopt(kOptColourRule), r1, g1, b1);
-        yycolourrule(yyhcopt(kOptColourRule), r2, g2, b2);
+        yycgm1_(gFigureFill.gradient1, r1, g1, b1);
+        yycgm1_(gFigureFill.gradient2, r2, g2, b2);
         FillColour((r1 + r2) / 2, (g1 + g2) / 2, (b1 + b2) / 2);
     } else {
         FillColour(cs.r, cs.g, cs.b);
     }
     if (outline) {
-        enc.OneWord(quill::cgm::kEdgeVisibility, 1);
-        int rgb = Rgb(cs.r, cs.g, cs.b);
-        if (rgb != cs.edgeColour) {
-            enc.OneColour(quill::cgm::kEdgeColour, cs.r, cs.g, cs.b);
-            cs.edgeColour = rgb;
-        }
+        OneWord(quill::cgm::kEdgeVisibility, 1);
+        CachedColour(quill::cgm::kEdgeColour, cs.edgeColour, cs.r, cs.g, cs.b);
         static const int kTypes[7] = {1, 3, 2, 4, 5, 10, 12};
         int type = kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType];
         if (type != cs.edgeType) {
-            enc.OneWord(quill::cgm::kEdgeType, type);
+            OneWord(quill::cgm::kEdgeType, type);
             cs.edgeType = type;
         }
-        int width = Vdc(yyhcopt(kOptLineWidth) * cs.vdcWidth / ((yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756) * 10.0));
+        int width = WidthVdc();
         if (width != cs.edgeWidth) {
-            enc.OneWord(quill::cgm::kEdgeWidth, width);
+            OneWord(quill::cgm::kEdgeWidth, width);
             cs.edgeWidth = width;
         }
-        enc.OneWord(quill::cgm::kInteriorStyle, 4);
+        OneWord(quill::cgm::kInteriorStyle, 4);
     } else {
-        enc.OneWord(quill::cgm::kInteriorStyle, 1);
+        OneWord(quill::cgm::kInteriorStyle, 1);
     }
     double x[4], y[4];
     for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
@@ -161,12 +193,12 @@ void Filled(int op) {
     case 5: {
         double aspect = cs.sx != 0 ? cs.sy / cs.sx : 1.0;
         (void)aspect;
-        enc.Start(quill::cgm::kEllipse);
-        enc.Point(X(x[0]), Y(y[0]));
-        enc.Point(X(x[0] + std::fabs(x[1])), Y(y[0]));
-        enc.Point(X(x[0]), Y(y[0] + std::fabs(y[1])));
-        enc.Finish();
-        if (outline) enc.OneWord(quill::cgm::kEdgeVisibility, 0);
+        yycgm2_(4, 17);
+        yycgm3_(x[0], y[0]);
+        yycgm3_(x[0] + std::fabs(x[1]), y[0]);
+        yycgm3_(x[0], y[0] + std::fabs(y[1]));
+        End();
+        if (outline) OneWord(quill::cgm::kEdgeVisibility, 0);
         return;
     }
     case 7:
@@ -179,10 +211,10 @@ void Filled(int op) {
         double ly = gGraphics.cy1 < gGraphics.cy2 ? gGraphics.cy1 : gGraphics.cy2;
         double hy = gGraphics.cy1 < gGraphics.cy2 ? gGraphics.cy2 : gGraphics.cy1;
         if (hx <= lx || hy <= ly) lx = -1e9, hx = 1e9, ly = -1e9, hy = 1e9;  // no clip set
-        enc.Start(quill::cgm::kRectangle);
-        enc.Point(X(limit(x[0], lx, hx)), Y(limit(y[0], ly, hy)));
-        enc.Point(X(limit(x[1], lx, hx)), Y(limit(y[1], ly, hy)));
-        enc.Finish();
+        yycgm2_(4, 11);
+        yycgm3_(limit(x[0], lx, hx), limit(y[0], ly, hy));
+        yycgm3_(limit(x[1], lx, hx), limit(y[1], ly, hy));
+        End();
         return;
     }
     case 11:
@@ -203,41 +235,37 @@ void Filled(int op) {
         break;
     }
     case 15: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        int n = yyhcpolygoncount();
         for (int k = 1; k <= n; ++k) px.push_back(X(gOperands.Xpoly(k))), py.push_back(Y(gOperands.Ypoly(k)));
         break;
     }
     default:
         return;
     }
-    if (px.size() >= 3) PointList(quill::cgm::kPolygon, px, py);
+    if (px.size() >= 3) yycgm9_(4, 7, px, py);
 }
 
 void Text() {
     BeginPicture();
     gHardcopy.pagePending = 1;
-    enc.OneWord(quill::cgm::kTransparency, 0);
-    enc.OneColour(quill::cgm::kTextColour, cs.r, cs.g, cs.b);
-    cs.textColour = Rgb(cs.r, cs.g, cs.b);
+    OneWord(quill::cgm::kTransparency, 0);
+    cs.textColour = -1;
+    CachedColour(quill::cgm::kTextColour, cs.textColour, cs.r, cs.g, cs.b);
     int align = gGraphics.justification < 0 || gGraphics.justification > 2 ? 0 : gGraphics.justification;
-    enc.Start(quill::cgm::kTextAlignment);
-    enc.Word(align + 1);
-    enc.Word(5);
+    yycgm2_(5, 18);
+    yycgm5_(align + 1);
+    yycgm5_(5);
     enc.Fixed(0.0);
     enc.Fixed(0.0);
-    enc.Finish();
+    End();
     double x = gOperands.Rd(1), y = gOperands.Rd(5);
     if (align == 1) x = (x + gOperands.Rd(3)) / 2, y = (y + gOperands.Rd(7)) / 2;
     if (align == 2) x = gOperands.Rd(3), y = gOperands.Rd(7);
-    std::string text = yyhctext();
-    if (text.size() > quill::CgmEncoder::kMaxString) text.resize(quill::CgmEncoder::kMaxString);
-    enc.Start(quill::cgm::kText);
-    enc.Point(X(x), Y(y));
-    enc.Word(1);
-    enc.Text(text);
-    enc.Finish();
-    enc.OneWord(quill::cgm::kTransparency, 1);
+    yycgm2_(4, 4);
+    yycgm3_(x, y);
+    yycgm5_(1);
+    yycgm8_(yyhctext());
+    OneWord(quill::cgm::kTransparency, 1);
 }
 
 void Font() {
@@ -245,12 +273,10 @@ void Font() {
     int family = gGraphics.effectiveFont >= 1 && gGraphics.effectiveFont <= 4 ? gGraphics.effectiveFont : 2;
     int index = 4 * family + (gGraphics.fontAttributes & 3) % 4 - 3;
     if (index != cs.font) {
-        enc.OneWord(quill::cgm::kTextFontIndex, index);
+        OneWord(quill::cgm::kTextFontIndex, index);
         cs.font = index;
     }
-    enc.Start(quill::cgm::kCharacterHeight);
-    enc.Word(Vdc(gGraphics.charHeight * gGraphics.refHeight * cs.sy));
-    enc.Finish();
+    OneWord(quill::cgm::kCharacterHeight, Vdc(gGraphics.charHeight * gGraphics.refHeight * cs.sy));
 }
 
 void Orientation() {
@@ -258,49 +284,81 @@ void Orientation() {
     double a = gGraphics.direction * kPi / 180.0;
     double size = gGraphics.charHeight * gGraphics.refHeight * cs.sy;
     if (!(size >= 1)) size = 100;
-    enc.Start(quill::cgm::kCharacterOrientation);
-    enc.Point(Vdc(-size * std::sin(a)), Vdc(size * std::cos(a)));
-    enc.Point(Vdc(size * std::cos(a)), Vdc(size * std::sin(a)));
-    enc.Finish();
+    yycgm2_(5, 16);
+    yycgm6_(Vdc(-size * std::sin(a)), Vdc(size * std::cos(a)));
+    yycgm6_(Vdc(size * std::cos(a)), Vdc(size * std::sin(a)));
+    End();
 }
 
 void Line(const std::vector<int> &x, const std::vector<int> &y) {
     BeginPicture();
     gHardcopy.pagePending = 1;
     LineColour();
-    PointList(quill::cgm::kPolyline, x, y);
+    yycgm9_(4, 1, x, y);
+}
+
+// The triangle routine of op 40: every triangle as interpolated-colour elements, the vertex
+// colours after the colour rule.
+void Triangles(const int *x, const int *y, const int *c, const int *triangles, const int *, const int *count,
+               int *status) {
+    for (int t = 0; t < *count; ++t) {
+        int tx[3], ty[3], tc[3];
+        for (int k = 0; k < 3; ++k) {
+            const int v = triangles[3 * t + k] - 1;
+            int r, g, b;
+            yycgm1_(c[v], r, g, b);
+            tx[k] = x[v], ty[k] = y[v], tc[k] = Rgb(r, g, b);
+        }
+        quill::CgmGradientTriangle(enc, tx, ty, tc);
+    }
+    *status = 0;
+}
+
+// A metafile has no pixels to set one by one: every triangle goes to Triangles.
+void NoPixels(const int *, const int *, const int *) {}
+
+// Op 40: the gradient polygon of the polygon buffer in VDC, split into triangles. The fill
+// merges vertices in place; the vertex list is put back as it was sent.
+void Gradient() {
+    quill::GradientVertices &g = quill::gGradient;
+    const int count = g.count;
+    if (count < 3 || count > quill::kGradientVertices || count > kPolygonPoints) return;
+    BeginPicture();
+    gHardcopy.pagePending = 1;
+    const std::vector<int> colours(g.colour, g.colour + count);
+    for (int k = 0; k < count; ++k) g.x[k] = X(gOperands.xpoly[k]), g.y[k] = Y(gOperands.ypoly[k]);
+    const int method = 2;
+    const int cx1 = X(std::min(gGraphics.cx1, gGraphics.cx2)), cx2 = X(std::max(gGraphics.cx1, gGraphics.cx2));
+    const int cy1 = Y(std::min(gGraphics.cy1, gGraphics.cy2)), cy2 = Y(std::max(gGraphics.cy1, gGraphics.cy2));
+    yygradientfill_(&method, &cx1, &cy1, &cx2, &cy2, NoPixels, Triangles);
+    g.count = count;
+    std::copy(colours.begin(), colours.end(), g.colour);
+}
+
+void Rescale() {
+    cs.sx = cs.vdcWidth / yyhcdrawablewidth();
+    cs.sy = cs.vdcHeight / yyhcdrawableheight();
 }
 
 }  // namespace
 
 void xxcgm_(const int *op) {
-    if (*op == 1) {
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = 9;
-            return;
-        }
+    if (!yyhcdriverhead(*op, 9, Rescale)) return;
+    switch (*op) {
+    case 1:
         yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
         if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptFontNames) = 2;
         yyhcdevice(9, 256, "00000110111111100010011011100", 0, "quilplot.cgm");
-        return;
-    }
-    if (*op == 18) {
-        if (gOperands.Id(1) == -1) {
-            cs.sx = cs.vdcWidth / yyhcdrawablewidth();
-            cs.sy = cs.vdcHeight / yyhcdrawableheight();
-            return;
-        }
+        break;
+    case 18:
         Open();
-        return;
-    }
-    if (yyploterror() || *op < 2 || *op > 40) return;
-    switch (*op) {
+        break;
     case 2:
         Line({X(gOperands.Rd(1)), X(gOperands.Rd(2))}, {Y(gOperands.Rd(5)), Y(gOperands.Rd(6))});
         break;
     case 3:
     case 35:
-        yyhccolour(cs.r, cs.g, cs.b);
+        yycgm1_(gGraphics.colour.rgb, cs.r, cs.g, cs.b);
         break;
     case 5: case 7: case 9: case 11: case 13: case 15:
         Filled(*op);
@@ -321,11 +379,11 @@ void xxcgm_(const int *op) {
         break;
     case 24:
         BeginPicture();
-        enc.OneWord(quill::cgm::kClipIndicator, 1);
-        enc.Start(quill::cgm::kClipRectangle);
-        enc.Point(X(gGraphics.cx1), Y(gGraphics.cy1));
-        enc.Point(X(gGraphics.cx2), Y(gGraphics.cy2));
-        enc.Finish();
+        OneWord(quill::cgm::kClipIndicator, 1);
+        yycgm2_(3, 5);
+        yycgm3_(gGraphics.cx1, gGraphics.cy1);
+        yycgm3_(gGraphics.cx2, gGraphics.cy2);
+        End();
         break;
     case 26:
         Line({X(gOperands.Rd(1)), X(gOperands.Rd(1))}, {Y(gOperands.Rd(5)), Y(gOperands.Rd(5))});
@@ -333,20 +391,15 @@ void xxcgm_(const int *op) {
     case 29: {
         static const int kTypes[7] = {1, 3, 2, 4, 5, 10, 12};
         BeginPicture();
-        enc.OneWord(quill::cgm::kLineType, kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType]);
+        OneWord(quill::cgm::kLineType, kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType]);
         break;
     }
-    case 30: {
+    case 30:
         BeginPicture();
-        double page = yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756;
-        enc.Start(quill::cgm::kLineWidth);
-        enc.Word(Vdc(yyhcopt(kOptLineWidth) * cs.vdcWidth / (page * 10.0)));
-        enc.Finish();
+        OneWord(quill::cgm::kLineWidth, WidthVdc());
         break;
-    }
     case 32: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        int n = yyhcpolygoncount();
         if (n < 1) break;
         std::vector<int> x, y;
         for (int k = 1; k <= n; ++k) x.push_back(X(gOperands.Xpoly(k))), y.push_back(Y(gOperands.Ypoly(k)));
@@ -361,7 +414,7 @@ void xxcgm_(const int *op) {
         j = (j < 0 || j > 2 ? 0 : j) + 2;
         if (j == cs.join) break;
         BeginPicture();
-        enc.OneWord(quill::cgm::kLineJoin, j);
+        OneWord(quill::cgm::kLineJoin, j);
         cs.join = j;
         break;
     }
@@ -370,10 +423,10 @@ void xxcgm_(const int *op) {
         c = (c < 0 || c > 2 ? 0 : c) + 2;
         if (c == cs.cap) break;
         BeginPicture();
-        enc.Start(quill::cgm::kLineCap);
-        enc.Word(c);
-        enc.Word(1);
-        enc.Finish();
+        yycgm2_(5, 37);
+        yycgm5_(c);
+        yycgm5_(1);
+        End();
         cs.cap = c;
         break;
     }
@@ -393,6 +446,9 @@ void xxcgm_(const int *op) {
         break;
     }
     // Not built yet (graphics): op 40, the gradient fill through the polygon decomposer.
+    case 40:
+        Gradient();
+        break;
     default:
         break;
     }

@@ -144,20 +144,18 @@ void LineTypeGroup() {
     if (type > 0 && type <= 6) yydxf4_("6", kTypeNames[type]);
 }
 
+void Rescale() {
+    dxf.sx = yyhcpagewidth() / 72.0 / yyhcdrawablewidth();
+    dxf.sy = yyhcpageheight() / 72.0 / yyhcdrawableheight();
+}
+
 void Open() {
     int option = yyhcopt(kOptColours);
     dxf = DxfState{};
     dxf.ncolours = option == 8 ? 255 : option == 4 ? 14 : 7;
-    double w = yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756;
-    double h = yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540;
-    dxf.sx = w / 72.0 / yyhcdrawablewidth();
-    dxf.sy = h / 72.0 / yyhcdrawableheight();
-    yyprop_(&kPlotSlot);
-    if (yyploterror()) {
-        gHardcopy.open = 0;
-        return;
-    }
-    w /= 72.0, h /= 72.0;
+    Rescale();
+    if (!yyhcopenfile()) return;
+    double w = yyhcpagewidth() / 72.0, h = yyhcpageheight() / 72.0;
     Lines({"0", "SECTION", "2", "HEADER", "9", "$EXTMIN", "10", "0.000000", "20", "0.000000", "9", "$EXTMAX"});
     yydxf5_("10", w);
     yydxf5_("20", h);
@@ -282,8 +280,7 @@ void Filled(int op) {
         break;
     }
     case 15: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        int n = yyhcpolygoncount();
         std::vector<double> px(gOperands.xpoly, gOperands.xpoly + n), py(gOperands.ypoly, gOperands.ypoly + n);
         Fan(px.data(), py.data(), n);
         break;
@@ -330,29 +327,16 @@ void Arc() {
 }  // namespace
 
 void xxdxf_(const int *op) {
-    if (*op == 1) {
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = 8;
-            return;
-        }
+    if (!yyhcdriverhead(*op, 8, Rescale)) return;
+    switch (*op) {
+    case 1:
         yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
         if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptColours) = 8;
         yyhcdevice(8, 255, "00000100000011000010000000010", 0, "quilplot.dxf");
-        return;
-    }
-    if (*op == 18) {
-        if (gOperands.Id(1) == -1) {
-            double w = yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756;
-            double h = yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540;
-            dxf.sx = w / 72.0 / yyhcdrawablewidth();
-            dxf.sy = h / 72.0 / yyhcdrawableheight();
-            return;
-        }
+        break;
+    case 18:
         Open();
-        return;
-    }
-    if (yyploterror() || *op < 2 || *op > 40) return;
-    switch (*op) {
+        break;
     case 2:
         yydxf2_("LINE");
         LineTypeGroup();
@@ -381,8 +365,7 @@ void xxdxf_(const int *op) {
         yydxf3_("10", "20", gOperands.Rd(1), gOperands.Rd(5));
         break;
     case 32: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        int n = yyhcpolygoncount();
         if (n == 0) break;
         yydxf2_("POLYLINE");
         LineTypeGroup();

@@ -39,11 +39,6 @@ const char *Capabilities(char cls) {
 
 char PenTable[256];
 
-char Terminator() {
-    int t = yyhcopt(kOptLabelTerminator);
-    return static_cast<char>(t >= 1 && t <= 127 ? t : 4);
-}
-
 // The pen of colour number C: the user's assignment, else the sector rule over the pens.
 std::string PenOf(int c) {
     c = c < 0 ? 0 : c > 255 ? 255 : c;
@@ -53,27 +48,15 @@ std::string PenOf(int c) {
     return std::to_string(pen);
 }
 
-void Reselect() {
-    if (gHpgl.penReselect && !gHpgl.pen.empty()) yyhpglpen(gHpgl.pen, true);
-    gHpgl.penReselect = 0;
-}
-
 void Open() {
-    yyhpglscale();
-    yyprop_(&kPlotSlot);
-    if (yyploterror()) {
-        gHardcopy.open = 0;
-        return;
-    }
-    gHpgl = HpglCommon{};
-    yyhpglscale();
-    if (yyhcopt(kOptEscape) == 1) yyhcline("\x1b.Y");
+    if (!yyhpglopen()) return;
+    if (yyhcopt(kOptEscape) == 1) yyhpg7_("\x1b.Y");
     const PlotterType &p = Plotter();
     yyhpglframe(p.unitsPerInch / 72.0, yyhcopt(kOptLandscape) % 2 == 0);
-    yyhcline(std::string("DT") + Terminator());
-    yyhcline("DI1. 0.");
+    yyhpg7_(std::string("DT") + yyhpglterminator());
+    yyhpg7_("DI1. 0.");
     yyhpg6_(13, gHardcopy.plotterType, 0, 0);
-    yyhcline("SC0 32760 0 32760");
+    yyhpg7_("SC0 32760 0 32760");
 }
 
 void Colour() {
@@ -91,47 +74,38 @@ void HardwareFill(int figure) {
     double t = 25.4 * yyhcopt(kOptPenWidth) / 7200.0;
     t = t < 0.1 ? 0.1 : t > 5 ? 5 : t;
     if (t != gHpgl.thickness) {
-        yyhpglline("FT2;PT" + yyfieldfixed(t, 4, 2));
+        yyhpg3_("FT2;PT" + yyfieldfixed(t, 4, 2));
         gHpgl.thickness = t;
     }
-    double x[4], y[4];
-    for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
     std::vector<double> px, py;
     switch (figure) {
     case 1: {
-        yyhpglmove("PU", x[0], y[0]);
-        double r = std::fabs(x[1]) * 32760.0 / gHpgl.width;
+        double x = gOperands.Rd(1), y = gOperands.Rd(5);
+        yyhpglmove("PU", x, y);
+        double r = std::fabs(gOperands.Rd(2)) * 32760.0 / gHpgl.width;
         if (r > 32760) {
             // The radius in plotter units, with the scaling off.
             double f = Plotter().unitsPerInch / 72.0 * yyhcopt(kOptPageWidth) / 32760.0;
-            yyhpglline("SC;CI" + yyfieldint(yyclampint(r * f), 6) + ";SC0 32760 0 32760");
+            yyhpg3_("SC;CI" + yyfieldint(yyclampint(r * f), 6) + ";SC0 32760 0 32760");
         } else {
-            yyhpglline("CI" + yyfieldint(yyclampint(r), 6));
+            yyhpg3_("CI" + yyfieldint(yyclampint(r), 6));
         }
-        px.push_back(x[0]), py.push_back(y[0]);
+        px.push_back(x), py.push_back(y);
         break;
     }
     case 3:
-        yyhpglmove("PU", x[0], y[0]);
-        yyhpglmove("RA", x[1], y[1]);
-        px.push_back(x[0]), py.push_back(y[0]);
+        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
+        px.push_back(gOperands.Rd(1)), py.push_back(gOperands.Rd(5));
         break;
-    default: {
-        if (figure == 2) px.assign(x, x + 4), py.assign(y, y + 4);
-        if (figure == 4) px.assign(x, x + 3), py.assign(y, y + 3);
-        if (figure == 5) yyhpg0_(true, px, py);
-        if (figure == 6) {
-            int n = gOperands.Id(2);
-            n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
-            for (int k = 0; k < n; ++k) px.push_back(gOperands.xpoly[k]), py.push_back(gOperands.ypoly[k]);
-        }
+    default:
+        yyhpg4_(figure, px, py);
         if (px.empty()) return;
         yyhpglmove("PU", px[0], py[0]);
-        yyhcline("PM0");
+        yyhpg7_("PM0");
         for (std::size_t k = 1; k < px.size(); ++k) yyhpglmove("PD", px[k], py[k]);
-        yyhcline("PM2;FP");
+        yyhpg7_("PM2;FP");
         break;
-    }
     }
     yyhpglmove("PU", px[0], py[0]);
     gHardcopy.lastPenX = static_cast<float>(px[0]);
@@ -151,82 +125,57 @@ void Filled(int op) {
     }
     if (op == 7 || style <= 0) return;
     gHardcopy.pagePending = 1;
-    Reselect();
+    yyhpglreselect();
     if (hardware) {
         HardwareFill(figure);
         return;
     }
-    double page = yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540;
+    double page = yyhcpageheight();
     gFigureFill.fillWord = 2;
     gFigureFill.hatchSpacing =
         static_cast<float>(0.01 * yyhcopt(kOptHatch) * gHpgl.height / page * (style == 3 ? 2 : 1));
     yyhpg6_(5, style, yyhcopt(kOptHatch), 0);
     if (yyhcopt(kOptOutline) == 1) {
-        for (int k = 0; k < 4; ++k) yyhpg6_(9, yyhpglx(gOperands.rd[k]), yyhpgly(gOperands.rd[k + 4]), 0);
+        std::vector<double> px, py;
+        yyhpg4_(figure, px, py);
+        if (figure == 1) px.push_back(gOperands.Rd(1)), py.push_back(gOperands.Rd(5));
+        for (std::size_t k = 0; k < px.size(); ++k) yyhpg6_(9, yyhpglx(px[k]), yyhpgly(py[k]), 0);
     }
-}
-
-void Text() {
-    gHardcopy.pagePending = 1;
-    Reselect();
-    if (gHpgl.fontChanged) {
-        double w = gGraphics.charWidth * gGraphics.refWidth / gHpgl.width * 100;
-        double h = gGraphics.charHeight * gGraphics.refHeight / gHpgl.height * 100;
-        yyhpglline("SR" + yyfieldfixed(w, 8, 2) + yyfieldfixed(h, 8, 2));
-        yyhcline(gGraphics.fontAttributes & 2 ? "SL.2" : "SL0.");
-        gHpgl.fontChanged = 0;
-    }
-    yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-    yyhpg2_(yyhctext(), Terminator());
 }
 
 }  // namespace
 
 void xxhpgl_(const int *op) {
-    if (*op == 1) {
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = 1;
-            return;
-        }
+    if (!yyhcdriverhead(*op, 1, yyhpglscale)) return;
+    if (yyhpglcommonop(*op, Plotter().cls == 'F')) return;
+    switch (*op) {
+    case 1: {
         const PlotterType &p = Plotter();
         double f = p.unitsPerInch / 72.0;
         yyhcpagedefaults(yyroundint((p.width - p.margin) / f), yyroundint(p.height / f), 0, 0, 1);
         if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
         for (char &c : PenTable) c = ' ';
         yyhcdevice(1, p.pens, Capabilities(p.cls), 1, "quilplot.plt");
-        return;
-    }
-    if (*op == 18) {
-        if (gOperands.Id(1) == -1) {
-            yyhpglscale();
-            return;
-        }
-        Open();
-        return;
-    }
-    if (yyploterror() || *op < 2 || *op > 40) return;
-    switch (*op) {
-    case 2:
-        gHardcopy.pagePending = 1;
-        Reselect();
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        yyhpglmove("PD", gOperands.Rd(2), gOperands.Rd(6));
         break;
+    }
     case 3:
         Colour();
         break;
     case 5: case 9: case 11: case 13: case 15:
         Filled(*op);
         break;
+    case 18:
+        Open();
+        break;
     case 19:
-        if (yyhcopt(kOptEscape) == 1) yyhcline("\x1b.Z");
+        if (yyhcopt(kOptEscape) == 1) yyhpg7_("\x1b.Z");
         yyprcl_(&kPlotSlot);
         break;
     case 20: {
         gHardcopy.pagePending = 0;
         yyhpg6_(3, gOperands.Id(1), 0, 0);
         int t = gHardcopy.plotterType;
-        yyhcline(t == 7 || t == 8 ? "PU;SP0;PG;" : "PU;SP0;");
+        yyhpg7_(t == 7 || t == 8 ? "PU;SP0;PG;" : "PU;SP0;");
         gHpgl.penReselect = 1;
         break;
     }
@@ -234,50 +183,21 @@ void xxhpgl_(const int *op) {
         yyhpg6_(10, gGraphics.effectiveFont, gGraphics.fontAttributes, gFigureFill.charKind);
         gHpgl.fontChanged = 1;
         break;
-    case 22:
-        Text();
-        break;
-    case 24:
-        yyhpglwindow();
-        break;
-    case 26:
-        gHardcopy.pagePending = 1;
-        Reselect();
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        yyhpglmove("PD", gOperands.Rd(1), gOperands.Rd(5));
-        break;
-    case 29:
-        yyhpglline(yyhpgllinetype(gGraphics.lineType, Plotter().cls == 'F'));
-        break;
-    case 30:
-        yyhpglline("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3));
-        break;
     case 32: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        int n = yyhcpolygoncount();
         if (n == 0) break;
         gHardcopy.pagePending = 1;
-        Reselect();
+        yyhpglreselect();
         yyhpglmove("PU", gOperands.Xpoly(1), gOperands.Ypoly(1));
         for (int k = 2; k <= n; ++k) yyhpglmove("PD", gOperands.Xpoly(k), gOperands.Ypoly(k));
         break;
     }
-    case 33: {
-        double a = gGraphics.direction * kPi / 180.0;
-        yyhpglline("DI" + yyfieldfixed(std::cos(a), 6, 3) + " " + yyfieldfixed(std::sin(a), 6, 3));
-        break;
-    }
-    case 34: {
-        std::vector<double> x, y;
-        yyhpg0_(false, x, y);
+    case 34:
         gHardcopy.pagePending = 1;
-        Reselect();
-        yyhpglmove("PU", x[0], y[0]);
-        for (std::size_t k = 1; k < x.size(); ++k) yyhpglmove("PD", x[k], y[k]);
+        yyhpglreselect();
+        yyhpg0_();
         break;
-    }
     default:
         break;
     }
 }
-

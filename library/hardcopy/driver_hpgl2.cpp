@@ -35,11 +35,6 @@ const double kUnitsPerPoint = 1016.0 / 72.0;
 // A page of the plotter table's first type, 10870 by 7480 plotter units less the margin.
 const int kPageWidth = 742, kPageHeight = 530;
 
-char Terminator() {
-    int t = yyhcopt(kOptLabelTerminator);
-    return static_cast<char>(t >= 1 && t <= 127 ? t : 4);
-}
-
 // Seven-bit encoding of one coordinate difference.
 void Encode(int v, std::string &out) {
     long long u = v >= 0 ? 2LL * v : 2LL * -static_cast<long long>(v) + 1;
@@ -59,7 +54,7 @@ void Scaled(const std::vector<double> &x, const std::vector<double> &y, std::vec
 
 }  // namespace
 
-void yyhpgl2b_(const std::string &text) { yyhpglline(text); }
+void yyhpgl2b_(const std::string &text) { yyhpg7_(text); }
 
 void yyhpgl2a_(const std::vector<double> &x, const std::vector<double> &y) {
     std::vector<int> ix, iy;
@@ -73,19 +68,19 @@ void yyhpgl2a_(const std::vector<double> &x, const std::vector<double> &y) {
         line += code;
         any = true;
         if (line.size() > 246) {
-            yyhcline(line + ";");
+            yyhpgl2b_(line + ";");
             line = "PE7";
             any = false;
         }
     }
-    if (any) yyhcline(line + ";");
+    if (any) yyhpgl2b_(line + ";");
 }
 
 void yyhpgl2d_(int pen, int rgb) {
     int r, g, b;
     yyrgbsplit(rgb, r, g, b);
     yycolourrule(yyhcopt(kOptColourRule), r, g, b);
-    yyhcline("PC" + std::to_string(pen) + "," + std::to_string(r) + "," + std::to_string(g) + "," +
+    yyhpgl2b_("PC" + std::to_string(pen) + "," + std::to_string(r) + "," + std::to_string(g) + "," +
              std::to_string(b));
 }
 
@@ -94,7 +89,7 @@ void yyhpgl2c_() {
     yydith_(&kind, &p1, &p2, &p3);
     h2.pattern = h2.pattern == 1 ? 2 : 1;
     std::uint32_t bits = static_cast<std::uint32_t>(p1);
-    yyhcline("RF" + std::to_string(h2.pattern) + ",8,4,");
+    yyhpgl2b_("RF" + std::to_string(h2.pattern) + ",8,4,");
     for (int row = 0; row < 2; ++row) {
         std::string line;
         for (int k = 0; k < 16; ++k) {
@@ -102,15 +97,15 @@ void yyhpgl2c_() {
             line += (bits >> bit & 1) ? "1" : "0";
             line += bit == 31 ? ";" : ",";
         }
-        yyhcline(line);
+        yyhpgl2b_(line);
     }
     h2.fill = "FT11 " + std::to_string(h2.pattern);
-    yyhpglline(h2.fill);
+    yyhpg3_(h2.fill);
 }
 
 void yyhpgl2e_(bool sector) {
     std::vector<double> x, y;
-    yyhpg0_(sector, x, y);
+    yyhpg5_(sector, x, y);
     yyhpglmove("PU", x[0], y[0]);
     yyhpgl2a_(x, y);
 }
@@ -133,11 +128,6 @@ void ChoosePen() {
     if (pen != gHpgl.pen) yyhpglpen(pen, true);
 }
 
-void Reselect() {
-    if (gHpgl.penReselect && !gHpgl.pen.empty()) yyhpglpen(gHpgl.pen, true);
-    gHpgl.penReselect = 0;
-}
-
 std::string Quoted(const std::string &text) {
     std::string out = text;
     for (char &c : out)
@@ -146,41 +136,34 @@ std::string Quoted(const std::string &text) {
 }
 
 void Open() {
-    yyhpglscale();
-    yyprop_(&kPlotSlot);
-    if (yyploterror()) {
-        gHardcopy.open = 0;
-        return;
-    }
-    gHpgl = HpglCommon{};
-    yyhpglscale();
+    if (!yyhpglopen()) return;
     h2 = Hpgl2State{};
     int mode = Mode();
-    if (mode != 4) yyhcline("\x1b%0B");
-    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhcline("CO\": " + Quoted(yyhctitle()) + "\";");
+    if (mode != 4) yyhpgl2b_("\x1b%0B");
+    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhpgl2b_("CO\": " + Quoted(yyhctitle()) + "\";");
     bool landscape = yyhcopt(kOptLandscape) % 2 != 0;
     yyhpglframe(kUnitsPerPoint, mode == 4 ? !landscape : landscape);
-    yyhcline(std::string("DT") + Terminator());
-    yyhcline("DI1. 0.");
-    yyhcline("TR0");
-    if (mode != 1) yyhcline("AD1,14;SA");
-    if (Pens() > 2) yyhcline("NP256");
-    yyhcline("CO\"13 " + std::to_string(mode) + " 1.0 8\";");
-    yyhcline("CO\"2 " + std::to_string(yyhcopt(kOptColourRule)) + "\";");
-    yyhcline("SC0 32760 0 32760");
+    yyhpgl2b_(std::string("DT") + yyhpglterminator());
+    yyhpgl2b_("DI1. 0.");
+    yyhpgl2b_("TR0");
+    if (mode != 1) yyhpgl2b_("AD1,14;SA");
+    if (Pens() > 2) yyhpgl2b_("NP256");
+    yyhpgl2b_("CO\"13 " + std::to_string(mode) + " 1.0 8\";");
+    yyhpgl2b_("CO\"2 " + std::to_string(yyhcopt(kOptColourRule)) + "\";");
+    yyhpgl2b_("SC0 32760 0 32760");
 }
 
 void EndPage() {
     gHardcopy.pagePending = 0;
-    yyhcline("CO\"3 " + std::to_string(gOperands.Id(1)) + "\";");
+    yyhpgl2b_("CO\"3 " + std::to_string(gOperands.Id(1)) + "\";");
     if (Mode() == 4) {
-        yyhcline("PG");
+        yyhpgl2b_("PG");
     } else {
         int copies = yyhcopt(kOptCopies);
         copies = copies < 1 ? 1 : copies > 99 ? 99 : copies;
         char buf[8];
         std::snprintf(buf, sizeof buf, "%02d", copies);
-        yyhcline(std::string("\x1b%1A\x1b&l") + buf + "X\f\x1b%0B");
+        yyhpgl2b_(std::string("\x1b%1A\x1b&l") + buf + "X\f\x1b%0B");
     }
     gHpgl.penReselect = 1;
 }
@@ -188,7 +171,7 @@ void EndPage() {
 void Filled(int op) {
     if (gOperands.Id(1) == -1 || gFigureFill.style <= 0) return;
     gHardcopy.pagePending = 1;
-    Reselect();
+    yyhpglreselect();
     int r, g, b;
     yyhccolour(r, g, b);
     bool plain = (r == 0 && g == 0 && b == 0) || (r == 255 && g == 255 && b == 255);
@@ -196,96 +179,49 @@ void Filled(int op) {
         yyhpgl2c_();
     } else if (h2.fill != "FT2") {
         h2.fill = "FT2";
-        yyhcline("FT2");
+        yyhpgl2b_("FT2");
     }
-    double x[4], y[4];
-    for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
-    std::vector<double> px, py;
     switch (op) {
     case 5: {
-        yyhpglmove("PU", x[0], y[0]);
-        yyhcline("PM0");
-        double radius = std::fabs(x[1]) * 32760.0 / gHpgl.width;
-        yyhpglline("CI" + yyfieldint(yyclampint(radius), 6));
-        yyhcline("PM2;FP");
+        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        yyhpgl2b_("PM0");
+        double radius = std::fabs(gOperands.Rd(2)) * 32760.0 / gHpgl.width;
+        yyhpg3_("CI" + yyfieldint(yyclampint(radius), 6));
+        yyhpgl2b_("PM2;FP");
         return;
     }
     case 9:
-        yyhpglmove("PU", x[0], y[0]);
-        yyhpglmove("RA", x[1], y[1]);
+        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
         return;
-    case 7:
-        px.assign(x, x + 4), py.assign(y, y + 4);
-        break;
-    case 11:
-        px.assign(x, x + 3), py.assign(y, y + 3);
-        break;
-    case 13:
-        yyhpg0_(true, px, py);
-        break;
-    case 15: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
-        px.assign(gOperands.xpoly, gOperands.xpoly + n), py.assign(gOperands.ypoly, gOperands.ypoly + n);
-        break;
-    }
     default:
-        return;
+        break;
     }
+    std::vector<double> px, py;
+    yyhpg4_(op / 2 - 1, px, py);
     if (px.empty()) return;
     yyhpglmove("PU", px[0], py[0]);
-    yyhcline("PM0");
+    yyhpgl2b_("PM0");
     px.push_back(px[0]), py.push_back(py[0]);
     yyhpgl2a_(px, py);
-    yyhcline("PM2;FP");
-}
-
-void Text() {
-    gHardcopy.pagePending = 1;
-    Reselect();
-    if (gHpgl.fontChanged) {
-        double w = gGraphics.charWidth * gGraphics.refWidth / gHpgl.width * 100;
-        double h = gGraphics.charHeight * gGraphics.refHeight / gHpgl.height * 100;
-        yyhpglline("SR" + yyfieldfixed(w, 8, 2) + yyfieldfixed(h, 8, 2));
-        yyhcline(gGraphics.fontAttributes & 2 ? "SL.2" : "SL0.");
-        gHpgl.fontChanged = 0;
-    }
-    yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-    yyhpg2_(yyhctext(), Terminator());
+    yyhpgl2b_("PM2;FP");
 }
 
 }  // namespace
 
 void xxhpgl2_(const int *op) {
-    if (*op == 1) {
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = 12;
-            return;
-        }
+    if (!yyhcdriverhead(*op, 12, yyhpglscale)) return;
+    if (yyhpglcommonop(*op, false)) return;
+    switch (*op) {
+    case 1: {
         yyhcpagedefaults(kPageWidth, kPageHeight, 0, 0, 1);
         if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
         bool colour = Mode() == 4 || gRasterProfile.colourMode != 0;
         yyhcdevice(12, colour ? 256 : 2,
                    Mode() == 4 ? "00000111111111100010011011110" : "00000111111111100010011011100", 1,
                    "quilplot.plt");
-        return;
-    }
-    if (*op == 18) {
-        if (gOperands.Id(1) == -1) {
-            yyhpglscale();
-            return;
-        }
-        Open();
-        return;
-    }
-    if (yyploterror() || *op < 2 || *op > 40) return;
-    switch (*op) {
-    case 2:
-        gHardcopy.pagePending = 1;
-        Reselect();
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        yyhpglmove("PD", gOperands.Rd(2), gOperands.Rd(6));
         break;
+    }
     case 3:
     case 35:
         ChoosePen();
@@ -293,8 +229,11 @@ void xxhpgl2_(const int *op) {
     case 5: case 7: case 9: case 11: case 13: case 15:
         Filled(*op);
         break;
+    case 18:
+        Open();
+        break;
     case 19:
-        if (Mode() != 4) yyhcline("\x1b%0A");
+        if (Mode() != 4) yyhpgl2b_("\x1b%0A");
         yyprcl_(&kPlotSlot);
         break;
     case 20:
@@ -302,18 +241,6 @@ void xxhpgl2_(const int *op) {
         break;
     case 21:
         gHpgl.fontChanged = 1;
-        break;
-    case 22:
-        Text();
-        break;
-    case 24:
-        yyhpglwindow();
-        break;
-    case 26:
-        gHardcopy.pagePending = 1;
-        Reselect();
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        yyhpglmove("PD", gOperands.Rd(1), gOperands.Rd(5));
         break;
     case 28: {
         int entry = gOperands.Id(1);
@@ -323,43 +250,31 @@ void xxhpgl2_(const int *op) {
         }
         break;
     }
-    case 29:
-        yyhpglline(yyhpgllinetype(gGraphics.lineType, false));
-        break;
-    case 30:
-        yyhpglline("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3));
-        break;
     case 32: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+        int n = yyhcpolygoncount();
         if (n == 0) break;
         gHardcopy.pagePending = 1;
-        Reselect();
+        yyhpglreselect();
         std::vector<double> x(gOperands.xpoly, gOperands.xpoly + n), y(gOperands.ypoly, gOperands.ypoly + n);
         yyhpglmove("PU", x[0], y[0]);
         yyhpgl2a_(x, y);
         break;
     }
-    case 33: {
-        double a = gGraphics.direction * kPi / 180.0;
-        yyhpglline("DI" + yyfieldfixed(std::cos(a), 6, 3) + " " + yyfieldfixed(std::sin(a), 6, 3));
-        break;
-    }
     case 34:
         gHardcopy.pagePending = 1;
-        Reselect();
+        yyhpglreselect();
         yyhpgl2e_(false);
         break;
     case 36: {
         static const char *const kJoin[3] = {"1", "4", "5"};
         int j = yyhcopt(kOptLineJoin);
-        yyhcline(std::string("LA2 ") + kJoin[j < 0 || j > 2 ? 0 : j]);
+        yyhpgl2b_(std::string("LA2 ") + kJoin[j < 0 || j > 2 ? 0 : j]);
         break;
     }
     case 37: {
         static const char *const kCap[3] = {"1", "4", "2"};
         int c = yyhcopt(kOptLineCap);
-        yyhcline(std::string("LA1 ") + kCap[c < 0 || c > 2 ? 0 : c]);
+        yyhpgl2b_(std::string("LA1 ") + kCap[c < 0 || c > 2 ? 0 : c]);
         break;
     }
     default:

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,56 +33,69 @@ std::string Real(double v) {
     return f;
 }
 
-void Line(const std::string &text) {
+}  // namespace
+
+void yypos6_(const std::string &text) {
     std::string t = text.size() > 255 ? text.substr(0, 255) : text;
     yyhcline(yycompactblanks(t));
 }
 
-void Reals(std::initializer_list<double> values, const char *word) {
-    std::string text;
-    for (double v : values) text += Real(v);
-    text += ' ';
-    text += word;
-    Line(text);
+void yypos7_(const std::string &text) { yyhcline(text.size() > 255 ? text.substr(0, 255) : text); }
+
+void yypos3_(double a, double b, double c, const std::string &word) {
+    yypos6_(Real(a) + Real(b) + Real(c) + " " + word);
 }
+
+void yypos4_(double a, double b, const std::string &word) { yypos6_(Real(a) + Real(b) + " " + word); }
+
+void yypos5_(double a, const std::string &word) { yypos6_(Real(a) + " " + word); }
+
+namespace {
 
 double X(double x) { return x * ps.sx; }
 double Y(double y) { return y * ps.sy; }
 
-// The current colour as red, green and blue 0 to 1, after the colour rule.
-void ColourOf(int monochromeBlack, double &r, double &g, double &b) {
-    if (monochromeBlack) {
+}  // namespace
+
+void yypos1_(int rgb, double &r, double &g, double &b) {
+    if (rgb == -1) {
         r = g = b = 0;
         return;
     }
     int ir, ig, ib;
-    yyrgbsplit(gGraphics.colour.rgb, ir, ig, ib);
+    yyrgbsplit(rgb, ir, ig, ib);
     r = ir / 255.0, g = ig / 255.0, b = ib / 255.0;
     int mode = yyhcopt(kOptColourRule);
     bool dark = r < 0.04 && g < 0.04 && b < 0.04, light = r > 0.96 && g > 0.96 && b > 0.96;
     if (mode == 1 || (mode == 2 && (dark || light))) r = 1 - r, g = 1 - g, b = 1 - b;
 }
 
-// Finishes the path: MODE 1 stroke, 2 fill, 3 only the colour.
-void FinishPath(int mode) {
+void yypos2_(int mode) {
     if (ps.segments == 0 && mode != 3) return;
     if (ps.pr != ps.wr || ps.pg != ps.wg || ps.pb != ps.wb) {
-        Reals({ps.pr, ps.pg, ps.pb}, "g");
+        yypos3_(ps.pr, ps.pg, ps.pb, "g");
         ps.wr = ps.pr, ps.wg = ps.pg, ps.wb = ps.pb;
     }
-    if (mode == 1) Line("s");
-    if (mode == 2) Line("cf");
+    if (mode == 1) yypos6_("s");
+    if (mode == 2) yypos6_("cf");
     if (mode != 3) ps.segments = 0;
 }
 
-void TakeColour() {
-    int black = yyhcopt(kOptMonochrome) == 1 && gGraphics.colour.index != 0;
+namespace {
+
+// Makes RGB (-1: black) the pending colour; a path drawn in the old one is stroked first.
+void Pending(int rgb) {
     double r, g, b;
-    ColourOf(black, r, g, b);
+    yypos1_(rgb, r, g, b);
     if (r != ps.pr || g != ps.pg || b != ps.pb) {
-        FinishPath(1);
+        yypos2_(1);
         ps.pr = r, ps.pg = g, ps.pb = b;
     }
+}
+
+void TakeColour() {
+    bool black = yyhcopt(kOptMonochrome) == 1 && gGraphics.colour.index != 0;
+    Pending(black ? -1 : gGraphics.colour.rgb);
 }
 
 // The fill colour of a filled shape: the current colour, or for fill style 3 the mean of the
@@ -94,20 +108,14 @@ void TakeFillColour() {
     int r1, g1, b1, r2, g2, b2;
     yyrgbsplit(gFigureFill.gradient1, r1, g1, b1);
     yyrgbsplit(gFigureFill.gradient2, r2, g2, b2);
-    int r = (r1 + r2) / 2, g = (g1 + g2) / 2, b = (b1 + b2) / 2;
-    yycolourrule(yyhcopt(kOptColourRule), r, g, b);
-    double fr = r / 255.0, fg = g / 255.0, fb = b / 255.0;
-    if (fr != ps.pr || fg != ps.pg || fb != ps.pb) {
-        FinishPath(1);
-        ps.pr = fr, ps.pg = fg, ps.pb = fb;
-    }
+    Pending((r1 + r2) / 2 + 256 * ((g1 + g2) / 2) + 65536 * ((b1 + b2) / 2));
 }
 
 void Segment(double x1, double y1, double x2, double y2) {
     gHardcopy.pagePending = 1;
-    if (ps.segments >= ps.maxPath) FinishPath(1);
-    if (ps.segments == 0 || x1 != gHardcopy.lastPenX || y1 != gHardcopy.lastPenY) Reals({X(x1), Y(y1)}, "m");
-    Reals({X(x2), Y(y2)}, "l");
+    if (ps.segments >= ps.maxPath) yypos2_(1);
+    if (ps.segments == 0 || x1 != gHardcopy.lastPenX || y1 != gHardcopy.lastPenY) yypos4_(X(x1), Y(y1), "m");
+    yypos4_(X(x2), Y(y2), "l");
     ++ps.segments;
     gHardcopy.lastPenX = x2;
     gHardcopy.lastPenY = y2;
@@ -121,92 +129,89 @@ void WritePrologFonts() {
         {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"}};
     for (int f = 0; f < 3; ++f) {
         for (int v = 0; v < 4; ++v) {
-            Line(std::string("/") + kBase[f][v] + " ff");
-            Line("dup length dict begin");
-            Line("{1 index /FID ne {def} {pop pop} ifelse} forall");
-            Line("/Encoding ISOLatin1Encoding def");
-            Line(std::string("currentdict end /") + kFamilies[f] + "-" + std::to_string(v + 1) +
+            yypos6_(std::string("/") + kBase[f][v] + " ff");
+            yypos6_("dup length dict begin");
+            yypos6_("{1 index /FID ne {def} {pop pop} ifelse} forall");
+            yypos6_("/Encoding ISOLatin1Encoding def");
+            yypos6_(std::string("currentdict end /") + kFamilies[f] + "-" + std::to_string(v + 1) +
                  " exch definefont pop");
         }
     }
-    Line("/Symbol ff");
-    Line("dup length dict begin");
-    Line("{1 index /FID ne {def} {pop pop} ifelse} forall");
-    Line("currentdict end /Symbol exch definefont pop");
+    yypos6_("/Symbol ff");
+    yypos6_("dup length dict begin");
+    yypos6_("{1 index /FID ne {def} {pop pop} ifelse} forall");
+    yypos6_("currentdict end /Symbol exch definefont pop");
 }
 
 void Open() {
     ps = PostScriptState{};
-    ps.width = yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756;
-    ps.height = yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540;
+    ps.width = yyhcpagewidth();
+    ps.height = yyhcpageheight();
     ps.maxPath = yyhcopt(kOptMaxPath) >= 10 && yyhcopt(kOptMaxPath) <= 255 ? yyhcopt(kOptMaxPath) : 255;
     ps.sx = ps.width / yyhcdrawablewidth();
     ps.sy = ps.height / yyhcdrawableheight();
-    yyprop_(&kPlotSlot);
-    if (yyploterror()) {
-        gHardcopy.open = 0;
-        return;
-    }
+    if (!yyhcopenfile()) return;
     bool eps = yyhcopt(kOptEps) != 0;
     bool landscape = yyhcopt(kOptLandscape) % 2 != 0;
     if (eps) {
-        Line("%!PS-Adobe-3.0 EPSF-3.0");
+        yypos6_("%!PS-Adobe-3.0 EPSF-3.0");
         int w = static_cast<int>(ps.width), h = static_cast<int>(ps.height);
         if (landscape) std::swap(w, h);
-        Line("%%BoundingBox: 0 0" + yyfieldint(w, 5) + yyfieldint(h, 5));
+        yypos6_("%%BoundingBox: 0 0" + yyfieldint(w, 5) + yyfieldint(h, 5));
     } else {
-        Line("%!PS-Adobe-3.0");
+        yypos6_("%!PS-Adobe-3.0");
     }
     if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhcline("%%Title: " + yyhctitle());
-    Line("%%Creator: O.R.N. PostScript driver");
-    Line("%%EndComments");
-    Line("/l {lineto} def/m {moveto} def/g {setrgbcolor} def/w {setlinewidth} def");
-    Line("/d {setdash} def/cf {closepath fill} def/s {stroke} def/ff {findfont} def");
-    Line("/ms {makefont setfont} def/ro {rotate} def/cs {closepath stroke} def");
-    Line("/lsh {show} def/rsh {dup stringwidth pop 0 exch sub 0 rmoveto show} def");
-    Line("/csh {dup stringwidth pop 2 div 0 exch sub 0 rmoveto show} def");
-    Line("%%EndProlog");
+    yypos6_("%%Creator: O.R.N. PostScript driver");
+    yypos6_("%%EndComments");
+    yypos6_("/l {lineto} def/m {moveto} def/g {setrgbcolor} def/w {setlinewidth} def");
+    yypos6_("/d {setdash} def/cf {closepath fill} def/s {stroke} def/ff {findfont} def");
+    yypos6_("/ms {makefont setfont} def/ro {rotate} def/cs {closepath stroke} def");
+    yypos6_("/lsh {show} def/rsh {dup stringwidth pop 0 exch sub 0 rmoveto show} def");
+    yypos6_("/csh {dup stringwidth pop 2 div 0 exch sub 0 rmoveto show} def");
+    yypos6_("%%EndProlog");
     WritePrologFonts();
-    if (landscape) Line("90.0 ro");
+    if (landscape) yypos6_("90.0 ro");
     double tx, ty;
     if (eps) {
         tx = 0, ty = landscape ? -ps.height : 0;
     } else {
         tx = yyhcopt(kOptOffsetX), ty = yyhcopt(kOptOffsetY) - (landscape ? 540 : 0);
     }
-    Line(yyfieldfixed(tx, 8, 1) + yyfieldfixed(ty, 8, 1) + " translate");
-    Line("newpath");
+    yypos6_(yyfieldfixed(tx, 8, 1) + yyfieldfixed(ty, 8, 1) + " translate");
+    yypos6_("newpath");
     ps.pages = 1;
-    Line("%%Page: 1 1");
+    yypos6_("%%Page: 1 1");
 }
 
 void Close() {
-    FinishPath(1);
-    Line("%%EOF");
+    yypos2_(1);
+    yypos6_("%%EOF");
     if (yyhcopt(kOptEps) == 0) {
-        Line("initgraphics");
+        yypos6_("initgraphics");
         if (yyhcopt(kOptCtrlD) == 1) yyplotbytes(kPlotSlot, " \x04", 2);
     }
     yyprcl_(&kPlotSlot);
 }
 
 void EndPage() {
-    FinishPath(1);
+    yypos2_(1);
     gHardcopy.pagePending = 0;
     if (yyhcopt(kOptEps) == 0) {
         int copies = yyhcopt(kOptCopies);
         copies = copies < 1 ? 1 : copies > 999 ? 999 : copies;
-        Line("/#copies" + yyfieldint(copies, 3) + " def");
-        Line("gsave showpage grestore");
+        yypos6_("/#copies" + yyfieldint(copies, 3) + " def");
+        yypos6_("gsave showpage grestore");
     }
     if (gOperands.Id(2) == 0) {
         ++ps.pages;
-        Line("%%Page:" + yyfieldint(ps.pages, 4) + yyfieldint(ps.pages, 4));
+        yypos6_("%%Page:" + yyfieldint(ps.pages, 4) + yyfieldint(ps.pages, 4));
     }
 }
 
 // The text in parentheses: "(", ")" and "\" escaped, bytes below 32 as octal escapes, whole
-// characters only up to 251 characters.
+// characters only, 251 characters at most with the parentheses, so that the text line with its
+// show word stays within the 255 characters of a line.
 std::string Quoted(const std::string &text) {
     std::string out;
     for (unsigned char c : text) {
@@ -220,7 +225,7 @@ std::string Quoted(const std::string &text) {
         } else {
             piece = std::string(1, static_cast<char>(c));
         }
-        if (out.size() + piece.size() > 251) break;
+        if (out.size() + piece.size() > 249) break;
         out += piece;
     }
     return "(" + out + ")";
@@ -228,8 +233,8 @@ std::string Quoted(const std::string &text) {
 
 void Text() {
     gHardcopy.pagePending = 1;
-    FinishPath(1);
-    FinishPath(3);
+    yypos2_(1);
+    yypos2_(3);
     int kind = gFigureFill.charKind < 0 || gFigureFill.charKind > 2 ? 0 : gFigureFill.charKind;
     static const double kWidthFactor[3] = {1.65, 1.33, 1.72}, kHeightFactor[3] = {1.0, 0.82, 0.82};
     double cw = gGraphics.charWidth * gGraphics.refWidth * ps.sx;
@@ -242,8 +247,8 @@ void Text() {
         int family = gGraphics.effectiveFont;
         int variant = (gGraphics.fontAttributes & 3) % 4 + 1;
         static const char *const kFamilies[3] = {"Courier", "Helvetica", "Times"};
-        if (family == 4) Line("/Symbol ff " + sizes);
-        else Line(std::string("/") + kFamilies[(family >= 1 && family <= 3 ? family : 2) - 1] + "-" +
+        if (family == 4) yypos6_("/Symbol ff " + sizes);
+        else yypos6_(std::string("/") + kFamilies[(family >= 1 && family <= 3 ? family : 2) - 1] + "-" +
                   std::to_string(variant) + " ff " + sizes);
         ps.fontChanged = 0;
     }
@@ -257,67 +262,42 @@ void Text() {
     double x = x1, y = y1;
     if (kind != 1 && align == 1) x = (x1 + x2) / 2, y = (y1 + y2) / 2;
     if (kind != 1 && align == 2) x = x2, y = y2;
-    Reals({x + dx, y + dy}, "m");
+    yypos4_(x + dx, y + dy, "m");
     bool turned = angle != 0.0f;
-    if (turned) Reals({angle}, "ro");
+    if (turned) yypos5_(angle, "ro");
     const char *show = kind == 1 || align == 0 ? " lsh" : align == 1 ? " csh" : " rsh";
-    yyhcline(Quoted(yyhctext()) + show);
-    if (turned) Reals({360.0 - angle}, "ro");
+    yypos7_(Quoted(yyhctext()) + show);
+    if (turned) yypos5_(360.0 - angle, "ro");
     gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
 }
 
 void Clip() {
-    FinishPath(1);
-    Line("initclip");
+    yypos2_(1);
+    yypos6_("initclip");
     double x1 = std::trunc(X(gGraphics.cx1)), y1 = std::trunc(Y(gGraphics.cy1));
     double x2 = std::trunc(X(gGraphics.cx2)), y2 = std::trunc(Y(gGraphics.cy2));
-    Reals({x1, y1}, "m");
-    Reals({x2, y1}, "l");
-    Reals({x2, y2}, "l");
-    Reals({x1, y2}, "l");
-    Line("clip");
-    Line("newpath");
+    yypos4_(x1, y1, "m");
+    yypos4_(x2, y1, "l");
+    yypos4_(x2, y2, "l");
+    yypos4_(x1, y2, "l");
+    yypos6_("clip");
+    yypos6_("newpath");
 }
 
 void Polyline() {
-    int n = gOperands.Id(2);
-    n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+    int n = yyhcpolygoncount();
     for (int k = 2; k <= n; ++k)
         Segment(gOperands.Xpoly(k - 1), gOperands.Ypoly(k - 1), gOperands.Xpoly(k), gOperands.Ypoly(k));
 }
 
 // A path through the given device points, closed and filled.
 void FilledPath(const double *x, const double *y, int n) {
-    FinishPath(1);
+    yypos2_(1);
     if (n < 1) return;
-    Reals({X(x[0]), Y(y[0])}, "m");
-    for (int k = 1; k < n; ++k) Reals({X(x[k]), Y(y[k])}, "l");
+    yypos4_(X(x[0]), Y(y[0]), "m");
+    for (int k = 1; k < n; ++k) yypos4_(X(x[k]), Y(y[k]), "l");
     ps.segments = n;
-    FinishPath(2);
-}
-
-// Ellipse (5), sector (13) and arc (34): a scaled circle inside gsave/grestore.
-void Round(int op) {
-    double cx = X(gOperands.Rd(1)), cy = Y(gOperands.Rd(5));
-    double rx = gOperands.Rd(2) * ps.sx;
-    double ry = (op == 5 ? gOperands.Rd(6) : gOperands.Rd(6)) * ps.sy;
-    double q = rx != 0 ? ry / rx : 1.0;
-    if (!(std::fabs(q) > 1e-6)) q = 1.0;
-    FinishPath(1);
-    Line("gsave 1.0" + yyfieldfixed(q, 8, 4) + " scale newpath");
-    if (op == 5) {
-        Reals({cx, cy / q, rx}, "90. 450. arc");
-        ps.segments = 1;
-        FinishPath(gFigureFill.style < 3 ? 1 : 2);
-    } else {
-        double a1 = 57.2958 * gOperands.Rd(3), a2 = 57.2958 * gOperands.Rd(7);
-        if (op == 13) Reals({cx, cy / q}, "m");
-        Line(Real(cx) + Real(cy / q) + Real(rx) + yyfieldfixed(a1, 8, 1) + yyfieldfixed(a2, 8, 1) + " arc");
-        ps.segments = 1;
-        FinishPath(op == 13 ? 2 : 1);
-    }
-    Line("grestore");
-    gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
+    yypos2_(2);
 }
 
 void Filled(int op) {
@@ -325,14 +305,14 @@ void Filled(int op) {
     bool mono = yyhcopt(kOptMonochrome) == 1;
     if (gOperands.Id(1) == -1) {
         if (style > 0) {
-            FinishPath(1);
+            yypos2_(1);
             TakeColour();
         }
         return;
     }
     gHardcopy.pagePending = 1;
     if (style > 2 || (style > 0 && mono)) {
-        FinishPath(1);
+        yypos2_(1);
         TakeFillColour();
     }
     if (!(style > 2 || op == 5)) return;
@@ -341,7 +321,7 @@ void Filled(int op) {
     switch (op) {
     case 5:
     case 13:
-        Round(op);
+        yypos0_(op);
         break;
     case 7:
         FilledPath(x, y, 4);
@@ -355,14 +335,9 @@ void Filled(int op) {
         FilledPath(x, y, 3);
         break;
     case 15: {
-        int n = gOperands.Id(2);
-        n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
-        FinishPath(1);
-        if (n == 0) break;
-        Reals({X(gOperands.Xpoly(1)), Y(gOperands.Ypoly(1))}, "m");
-        for (int k = 2; k <= n; ++k) Reals({X(gOperands.Xpoly(k)), Y(gOperands.Ypoly(k))}, "l");
-        ps.segments = n;
-        FinishPath(2);
+        std::vector<double> px(gOperands.xpoly, gOperands.xpoly + yyhcpolygoncount());
+        std::vector<double> py(gOperands.ypoly, gOperands.ypoly + px.size());
+        FilledPath(px.data(), py.data(), static_cast<int>(px.size()));
         break;
     }
     default:
@@ -376,41 +351,37 @@ void LineType() {
     int type = gGraphics.lineType;
     if (type < 0 || type > 6) type = 0;
     if (type == ps.lastLineType) return;
-    FinishPath(1);
-    Line(std::string(kDash[type]) + " d");
+    yypos2_(1);
+    yypos6_(std::string(kDash[type]) + " d");
     ps.lastLineType = type;
 }
 
 void LineWidth() {
     int width = yyhcopt(kOptLineWidth);
     if (width == ps.lastLineWidth) return;
-    FinishPath(1);
-    Reals({0.1 * width}, "w");
+    yypos2_(1);
+    yypos5_(0.1 * width, "w");
     ps.lastLineWidth = width;
 }
-
-
-
-}  // namespace
 
 // Draws the image file of the text operand over the clip rectangle, one hexadecimal row of
 // red, green and blue bytes per picture row, top row first.
 void Image() {
-    FinishPath(1);
+    yypos2_(1);
     quill::ImagePixels image;
     if (!yyhcimage(image)) return;
     gHardcopy.pagePending = 1;
     const double x1 = X(gGraphics.cx1), y1 = Y(gGraphics.cy1);
     const double x2 = X(gGraphics.cx2 + 1.0), y2 = Y(gGraphics.cy2 + 1.0);
     const std::string w = std::to_string(image.width), h = std::to_string(image.height);
-    Line("gsave");
-    Line("/picstr " + std::to_string(3 * image.width) + " string def");
-    Reals({x1, y1}, "translate");
-    Reals({x2 - x1, y2 - y1}, "scale");
-    Line(w + " " + h + " 8 [" + w + " 0 0 -" + h + " 0 " + h + "]");
-    Line("{currentfile picstr readhexstring pop}");
-    Line("false 3");
-    Line("colorimage");
+    yypos6_("gsave");
+    yypos6_("/picstr " + std::to_string(3 * image.width) + " string def");
+    yypos4_(x1, y1, "translate");
+    yypos4_(x2 - x1, y2 - y1, "scale");
+    yypos6_(w + " " + h + " 8 [" + w + " 0 0 -" + h + " 0 " + h + "]");
+    yypos6_("{currentfile picstr readhexstring pop}");
+    yypos6_("false 3");
+    yypos6_("colorimage");
     std::string text;
     char hex[7];
     for (int y = 0; y < image.height; ++y)
@@ -420,39 +391,59 @@ void Image() {
             yyrgbhex_(&r, &g, &b, hex, 6);
             text.append(hex, 6);
             if (text.size() == 240) {
-                Line(text);
+                yypos6_(text);
                 text.clear();
             }
         }
-    if (!text.empty()) Line(text);
-    Line("grestore");
+    if (!text.empty()) yypos6_(text);
+    yypos6_("grestore");
+}
+
+void Rescale() {
+    ps.sx = ps.width / yyhcdrawablewidth();
+    ps.sy = ps.height / yyhcdrawableheight();
+}
+
+}  // namespace
+
+// Ellipse (5), sector (13) and arc (34): a scaled circle inside gsave/grestore.
+void yypos0_(int op) {
+    double cx = X(gOperands.Rd(1)), cy = Y(gOperands.Rd(5));
+    double rx = gOperands.Rd(2) * ps.sx;
+    double ry = gOperands.Rd(6) * ps.sy;
+    double q = rx != 0 ? ry / rx : 1.0;
+    if (!(std::fabs(q) > 1e-6)) q = 1.0;
+    yypos2_(1);
+    yypos6_("gsave 1.0" + yyfieldfixed(q, 8, 4) + " scale newpath");
+    if (op == 5) {
+        yypos3_(cx, cy / q, rx, "90. 450. arc");
+        ps.segments = 1;
+        yypos2_(gFigureFill.style < 3 ? 1 : 2);
+    } else {
+        double a1 = 57.2958 * gOperands.Rd(3), a2 = 57.2958 * gOperands.Rd(7);
+        if (op == 13) yypos4_(cx, cy / q, "m");
+        yypos3_(cx, cy / q, rx, yyfieldfixed(a1, 8, 1) + yyfieldfixed(a2, 8, 1) + " arc");
+        ps.segments = 1;
+        yypos2_(op == 13 ? 2 : 1);
+    }
+    yypos6_("grestore");
+    gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
 }
 
 void xxpost_(const int *op) {
-    if (*op == 1) {
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = 2;
-            return;
-        }
+    if (!yyhcdriverhead(*op, 2, Rescale)) return;
+    switch (*op) {
+    case 1:
         yyhcpagedefaults(756, 540, 42, -20, 1);
         if (gOperands.Id(1) != kOpInitKeepOptions) {
             yyhcoptword(kOptMaxPath) = 255;
             yyhcoptword(kOptCtrlD) = 1;
         }
         yyhcdevice(2, 256, "00000111111111100010011011110", 1, "quilplot.ps");
-        return;
-    }
-    if (*op == 18) {
-        if (gOperands.Id(1) == -1) {
-            ps.sx = ps.width / yyhcdrawablewidth();
-            ps.sy = ps.height / yyhcdrawableheight();
-            return;
-        }
+        break;
+    case 18:
         Open();
-        return;
-    }
-    if (yyploterror() || *op < 2 || *op > 40) return;
-    switch (*op) {
+        break;
     case 2:
         Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(2), gOperands.Rd(6));
         break;
@@ -491,19 +482,19 @@ void xxpost_(const int *op) {
         Polyline();
         break;
     case 34:
-        Round(34);
+        yypos0_(34);
         break;
     case 36: {
-        FinishPath(1);
+        yypos2_(1);
         int join = yyhcopt(kOptLineJoin);
-        Line(std::to_string(join < 0 || join > 2 ? 0 : join) + " setlinejoin");
-        if (join == 0) Line("5.0 setmiterlimit");
+        yypos6_(std::to_string(join < 0 || join > 2 ? 0 : join) + " setlinejoin");
+        if (join == 0) yypos6_("5.0 setmiterlimit");
         break;
     }
     case 37: {
-        FinishPath(1);
+        yypos2_(1);
         int cap = yyhcopt(kOptLineCap);
-        Line(std::to_string(cap < 0 || cap > 2 ? 0 : cap) + " setlinecap");
+        yypos6_(std::to_string(cap < 0 || cap > 2 ? 0 : cap) + " setlinecap");
         break;
     }
     case 38:

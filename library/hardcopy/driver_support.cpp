@@ -83,8 +83,37 @@ bool yyhcimage(quill::ImagePixels &image) {
     return status == quill::kImageOk && image.width > 0 && image.height > 0;
 }
 
+double yyhcpagewidth() { return yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756; }
+double yyhcpageheight() { return yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540; }
+
 double yyhcdrawablewidth() { return gGraphics.deviceWidth >= 1 ? gGraphics.deviceWidth : 1.0; }
 double yyhcdrawableheight() { return gGraphics.deviceHeight >= 1 ? gGraphics.deviceHeight : 1.0; }
+
+bool yyhcopenfile() {
+    yyprop_(&kPlotSlot);
+    if (!yyploterror()) return true;
+    gHardcopy.open = 0;
+    return false;
+}
+
+int yyhcpolygoncount() {
+    int n = gOperands.Id(2);
+    return n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+}
+
+bool yyhcdriverhead(int op, int device, void (*rescale)()) {
+    if (op == kOpInit && gOperands.Id(2) == kOpInitProbe) {
+        gOperands.Id(2) = device;
+        return false;
+    }
+    if (op == kOpInit) return true;
+    if (op == kOpBegin && gOperands.Id(1) <= 0) {
+        rescale();
+        return false;
+    }
+    if (op == kOpBegin) return true;
+    return !yyploterror() && op >= 2 && op <= 40;
+}
 
 int yyhcsteps(double radius) {
     int size = gGraphics.width > gGraphics.height ? gGraphics.width : gGraphics.height;

@@ -91,9 +91,26 @@ std::string yyhctitle();
 // is reported and the result is false; on success both are 0.
 bool yyhcimage(quill::ImagePixels &image);
 
+// The page size of the option words in points; 756 by 540 where a word is not above 0.
+double yyhcpagewidth();
+double yyhcpageheight();
+
 // The drawable size the drivers scale from (at least 1 each way).
 double yyhcdrawablewidth();
 double yyhcdrawableheight();
+
+// Opens the output file of op 18 on the plot slot; on failure (error 1 raised) clears the
+// hardcopy-open flag, so that nothing more reaches the driver, and returns false.
+bool yyhcopenfile();
+
+// The point count of a polyline or polygon operation: id(2) limited to 0..kPolygonPoints.
+int yyhcpolygoncount();
+
+// The head every vector file driver starts with: answers the probe of op 1 with DEVICE, takes
+// op 18 with id(1) <= 0 (a new drawable size, not an open) as a call of RESCALE alone, and
+// refuses ops 2 to 40 once the output failed. True when the driver acts on OP itself (op 1
+// defaults, op 18 open, the drawing operations).
+bool yyhcdriverhead(int op, int device, void (*rescale)());
 
 // The steps per half turn of an arc of RADIUS (device units): 25 + 75 x radius / the larger
 // side of the drawable, limited to 25..100 (100 without a drawable).

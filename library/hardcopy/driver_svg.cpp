@@ -84,24 +84,19 @@ void PointList(const std::string &head, const double *x, const double *y, int n,
 }
 
 void PolyBuffer(const char *element) {
-    int n = gOperands.Id(2);
-    n = n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
+    int n = yyhcpolygoncount();
     if (n == 0) return;
     static double x[kPolygonPoints], y[kPolygonPoints];
     for (int k = 0; k < n; ++k) x[k] = gOperands.xpoly[k], y[k] = gOperands.ypoly[k];
     PointList(std::string("<") + element + " points=\"", x, y, n, "\"/>");
 }
 
+void Rescale();
+
 void Open() {
     svg = SvgState{};
-    svg.sx = kPageWidth / yyhcdrawablewidth();
-    svg.sy = kPageHeight / yyhcdrawableheight();
-    svg.height = yyhcdrawableheight();
-    yyprop_(&kPlotSlot);
-    if (yyploterror()) {
-        gHardcopy.open = 0;
-        return;
-    }
+    Rescale();
+    if (!yyhcopenfile()) return;
     Line("<?xml version=\"1.0\"?>");
     Line("<!DOCTYPE svg SYSTEM \"\">");
     Line("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(static_cast<int>(kPageWidth)) +
@@ -260,28 +255,26 @@ void yysvg2_(const int *op) {
     Line(d + "\"/>");
 }
 
+namespace {
+
+void Rescale() {
+    svg.sx = kPageWidth / yyhcdrawablewidth();
+    svg.sy = kPageHeight / yyhcdrawableheight();
+    svg.height = yyhcdrawableheight();
+}
+
+}  // namespace
+
 void xxsvg_(const int *op) {
-    if (*op == 1) {
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = 3;
-            return;
-        }
+    if (!yyhcdriverhead(*op, 3, Rescale)) return;
+    switch (*op) {
+    case 1:
         yyhcpagedefaults(640, 480, 0, 0, yyhcopt(kOptLandscape));
         yyhcdevice(3, 256, "00000111111111100010011011110", 0, "quilplot.svg");
-        return;
-    }
-    if (*op == 18) {
-        if (gOperands.Id(1) == -1) {
-            svg.sx = kPageWidth / yyhcdrawablewidth();
-            svg.sy = kPageHeight / yyhcdrawableheight();
-            svg.height = yyhcdrawableheight();
-            return;
-        }
+        break;
+    case 18:
         Open();
-        return;
-    }
-    if (yyploterror() || *op < 2 || *op > 40) return;
-    switch (*op) {
+        break;
     case 2:
         if (svg.r < 0) StrokeStyle();
         gHardcopy.pagePending = 1;

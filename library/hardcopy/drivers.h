@@ -37,6 +37,36 @@ void yysvg2_(const int *op);
 
 QUILL_END_DECLS
 
+// The PostScript writers: the colour of RGB (-1: black) as red, green and blue 0 to 1 after
+// the colour rule; the end of the pending path (MODE 1 stroke, 2 fill, 3 only its colour);
+// three, two or one real (F9.2, a whole value's last "0" dropped) and a word; the line writer
+// (at most 255 characters, blanks compacted); the raw line writer (text unchanged, at most 255
+// characters); the ellipse (5), sector (13) or arc (34) of the operands.
+void yypos1_(int rgb, double &r, double &g, double &b);
+void yypos2_(int mode);
+void yypos3_(double a, double b, double c, const std::string &word);
+void yypos4_(double a, double b, const std::string &word);
+void yypos5_(double a, const std::string &word);
+void yypos6_(const std::string &text);
+void yypos7_(const std::string &text);
+void yypos0_(int op);
+
+// The CGM element writers over the file's element encoder: the red, green and blue of RGB
+// after the colour rule; the start of element CLS, ID (its header word, class x 4096 + id x 32
+// + parameter length, is put in front when the element ends); a device point scaled to VDC
+// (truncated, limited to 16 bits); a direct colour with its three bytes; a 16-bit word; a point
+// of two words; a counted string (cut at 254 characters); a counted string that ends the
+// element (padded to an even length); an element of a point list (long form when needed).
+void yycgm1_(int rgb, int &r, int &g, int &b);
+void yycgm2_(int cls, int id);
+void yycgm3_(double x, double y);
+void yycgm4_(int r, int g, int b);
+void yycgm5_(int v);
+void yycgm6_(int x, int y);
+void yycgm7_(const std::string &text);
+void yycgm8_(const std::string &text);
+void yycgm9_(int cls, int id, const std::vector<int> &x, const std::vector<int> &y);
+
 // The SVG number text of VALUE: F8.2 without blanks; a whole number loses ".00", another a
 // final "0" (100.5, 100.25, 100). FIRST and LAST are 1 and the text's length.
 void yysvg1_(double value, std::string &text, int &first, int &last);

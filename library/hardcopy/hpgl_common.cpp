@@ -15,7 +15,14 @@ void yyhpglscale() {
     gHpgl.height = yyhcdrawableheight();
 }
 
-void yyhpglline(const std::string &text) {
+bool yyhpglopen() {
+    if (!yyhcopenfile()) return false;
+    gHpgl = HpglCommon{};
+    yyhpglscale();
+    return true;
+}
+
+void yyhpg3_(const std::string &text) {
     std::string out;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -28,11 +35,13 @@ void yyhpglline(const std::string &text) {
         out += ';';
         start = end + 1;
     }
-    yyhcline(out);
+    yyhpg7_(out);
 }
 
+void yyhpg7_(const std::string &line) { yyhcline(line); }
+
 void yyhpg1_(const char *cmd, const int *x, const int *y, int cmd_len) {
-    yyhpglline(std::string(cmd, static_cast<std::size_t>(cmd_len > 0 ? cmd_len : 0)) + yyfieldint(*x, 6) +
+    yyhpg3_(std::string(cmd, static_cast<std::size_t>(cmd_len > 0 ? cmd_len : 0)) + yyfieldint(*x, 6) +
                yyfieldint(*y, 6));
 }
 
@@ -45,17 +54,27 @@ void yyhpglpen(const std::string &pen, bool force) {
     if (!force && pen == gHpgl.pen && !gHpgl.penReselect) return;
     gHpgl.pen = pen;
     gHpgl.penReselect = 0;
-    yyhpglline("PU;SP" + pen);
+    yyhpg3_("PU;SP" + pen);
 }
 
-void yyhpg2_(const std::string &text, char terminator) { yyhcline("LB" + text + terminator); }
+void yyhpglreselect() {
+    if (gHpgl.penReselect && !gHpgl.pen.empty()) yyhpglpen(gHpgl.pen, true);
+    gHpgl.penReselect = 0;
+}
+
+char yyhpglterminator() {
+    int t = yyhcopt(kOptLabelTerminator);
+    return static_cast<char>(t >= 1 && t <= 127 ? t : 4);
+}
+
+void yyhpg2_(const std::string &text, char terminator) { yyhpg7_("LB" + text + terminator); }
 
 void yyhpg6_(int tag, int a, int b, int c) {
     if (yyhcopt(kOptTags) != 1) return;
     std::string fields = tag == 1 ? yyfieldint(tag, 1) + yyfieldint(a, 9) + yyfieldint(b, 6) + yyfieldint(c + 32760, 6)
                                   : yyfieldint(tag, tag < 10 ? 1 : 2) + yyfieldint(a, 6) + yyfieldint(b, 6) +
                                         yyfieldint(c + 32760, 6);
-    yyhpglline("SC-" + fields + ";SC0 32760 0 32760");
+    yyhpg3_("SC-" + fields + ";SC0 32760 0 32760");
 }
 
 std::string yyhpgllinetype(int type, bool classF) {
@@ -65,7 +84,7 @@ std::string yyhpgllinetype(int type, bool classF) {
     return std::string("LT") + kPatterns[type];
 }
 
-void yyhpg0_(bool sector, std::vector<double> &x, std::vector<double> &y) {
+void yyhpg5_(bool sector, std::vector<double> &x, std::vector<double> &y) {
     x.clear();
     y.clear();
     double cx = gOperands.Rd(1), cy = gOperands.Rd(5);
@@ -83,17 +102,100 @@ void yyhpg0_(bool sector, std::vector<double> &x, std::vector<double> &y) {
     }
 }
 
+void yyhpg4_(int figure, std::vector<double> &x, std::vector<double> &y) {
+    x.clear();
+    y.clear();
+    const float *rx = gOperands.rd, *ry = gOperands.rd + 4;
+    switch (figure) {
+    case 2:
+        x.assign(rx, rx + 4), y.assign(ry, ry + 4);
+        break;
+    case 3:
+        x = {rx[0], rx[1], rx[1], rx[0]}, y = {ry[0], ry[0], ry[1], ry[1]};
+        break;
+    case 4:
+        x.assign(rx, rx + 3), y.assign(ry, ry + 3);
+        break;
+    case 5:
+        yyhpg5_(true, x, y);
+        break;
+    case 6: {
+        int n = yyhcpolygoncount();
+        x.assign(gOperands.xpoly, gOperands.xpoly + n), y.assign(gOperands.ypoly, gOperands.ypoly + n);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void yyhpg0_() {
+    std::vector<double> x, y;
+    yyhpg5_(false, x, y);
+    yyhpglmove("PU", x[0], y[0]);
+    for (std::size_t k = 1; k < x.size(); ++k) yyhpglmove("PD", x[k], y[k]);
+}
+
 void yyhpglframe(double f, bool rotate90) {
     double xo = yyhcopt(kOptOffsetX), yo = yyhcopt(kOptOffsetY);
     double w = yyhcopt(kOptPageWidth), h = yyhcopt(kOptPageHeight);
     std::string ip = "IP" + yyfieldint(yyroundint(f * xo), 7) + yyfieldint(yyroundint(f * yo), 7) +
                      yyfieldint(yyroundint(f * (w + xo)), 7) + yyfieldint(yyroundint(f * (h + yo)), 7);
-    yyhpglline("IN; " + ip);
-    yyhpglline(std::string(rotate90 ? "RO 90; " : "RO 0; ") + ip);
+    yyhpg3_("IN; " + ip);
+    yyhpg3_(std::string(rotate90 ? "RO 90; " : "RO 0; ") + ip);
 }
 
 void yyhpglwindow() {
     auto limit = [](int v) { return v < 0 ? 0 : v > 32760 ? 32760 : v; };
-    yyhpglline("IW" + yyfieldint(limit(yyhpglx(gGraphics.cx1)), 7) + yyfieldint(limit(yyhpgly(gGraphics.cy1)), 7) +
+    yyhpg3_("IW" + yyfieldint(limit(yyhpglx(gGraphics.cx1)), 7) + yyfieldint(limit(yyhpgly(gGraphics.cy1)), 7) +
                yyfieldint(limit(yyhpglx(gGraphics.cx2 + 1.0)), 7) + yyfieldint(limit(yyhpgly(gGraphics.cy2 + 1.0)), 7));
+}
+
+namespace {
+
+void Text() {
+    if (gHpgl.fontChanged) {
+        double w = gGraphics.charWidth * gGraphics.refWidth / gHpgl.width * 100;
+        double h = gGraphics.charHeight * gGraphics.refHeight / gHpgl.height * 100;
+        yyhpg3_("SR" + yyfieldfixed(w, 8, 2) + yyfieldfixed(h, 8, 2));
+        yyhpg7_(gGraphics.fontAttributes & 2 ? "SL.2" : "SL0.");
+        gHpgl.fontChanged = 0;
+    }
+    yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+    yyhpg2_(yyhctext(), yyhpglterminator());
+}
+
+}  // namespace
+
+bool yyhpglcommonop(int op, bool classF) {
+    switch (op) {
+    case 2: case 22: case 26:
+        gHardcopy.pagePending = 1;
+        yyhpglreselect();
+        if (op == 22) {
+            Text();
+            break;
+        }
+        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        if (op == 2) yyhpglmove("PD", gOperands.Rd(2), gOperands.Rd(6));
+        else yyhpglmove("PD", gOperands.Rd(1), gOperands.Rd(5));
+        break;
+    case 24:
+        yyhpglwindow();
+        break;
+    case 29:
+        yyhpg3_(yyhpgllinetype(gGraphics.lineType, classF));
+        break;
+    case 30:
+        yyhpg3_("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3));
+        break;
+    case 33: {
+        double a = gGraphics.direction * kPi / 180.0;
+        yyhpg3_("DI" + yyfieldfixed(std::cos(a), 6, 3) + " " + yyfieldfixed(std::sin(a), 6, 3));
+        break;
+    }
+    default:
+        return false;
+    }
+    return true;
 }

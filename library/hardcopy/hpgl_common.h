@@ -1,5 +1,6 @@
 // What the HPGL and HP-GL/2 drivers share: device points scaled into plotter user units 0 to
-// 32760, the command line writer, pen moves, labels, tag lines, line types and arcs.
+// 32760, the command line writers, pen moves, labels, tag lines, line types, figure outlines
+// and arcs, and the operations both drivers write alike.
 #ifndef QUILL_HARDCOPY_HPGL_COMMON_H
 #define QUILL_HARDCOPY_HPGL_COMMON_H
 
@@ -25,9 +26,15 @@ int yyhpgly(double y);
 // Scale factors from the drawable size.
 void yyhpglscale();
 
-// A command line compacted (the blank after each two-letter command dropped, every other run
-// of blanks made one) and written.
-void yyhpglline(const std::string &text);
+// Opens the file of op 18 and resets the shared state; false when it cannot be opened.
+bool yyhpglopen();
+
+// The command line writer: TEXT with the blank after each two-letter command dropped and
+// every other run of blanks made one, written by yyhpg7_.
+void yyhpg3_(const std::string &text);
+
+// Writes a prepared command line, with the blank in front that the line-prefix option asks for.
+void yyhpg7_(const std::string &line);
 
 QUILL_BEGIN_DECLS
 
@@ -42,6 +49,12 @@ void yyhpglmove(const char *cmd, double x, double y);
 // Writes "PU;SP" and the pen when it differs from the current pen or a reselect is due.
 void yyhpglpen(const std::string &pen, bool force);
 
+// Writes the current pen again when a page end asked for it.
+void yyhpglreselect();
+
+// The label terminator of the option word (the character with code 4 by default).
+char yyhpglterminator();
+
 // The label line: "LB", the text and the terminator character.
 void yyhpg2_(const std::string &text, char terminator);
 
@@ -52,9 +65,16 @@ void yyhpg6_(int tag, int a, int b, int c);
 // "LT" with the pattern of line type TYPE (0: solid); class F plotters draw type 1 "1 1".
 std::string yyhpgllinetype(int type, bool classF);
 
-// The points of an arc or sector outline from the operands of ops 13 and 34, in device
-// units: centre first for a sector.
-void yyhpg0_(bool sector, std::vector<double> &x, std::vector<double> &y);
+// The points of an arc (op 34) or a sector outline (op 13, the centre first) from the
+// operands, in device units, in steps of the sector step rule.
+void yyhpg5_(bool sector, std::vector<double> &x, std::vector<double> &y);
+
+// The outline points of filled figure FIGURE (2 four-point figure, 3 rectangle, 4 triangle,
+// 5 sector, 6 polygon of the polygon buffer) in device units; empty for a circle (1).
+void yyhpg4_(int figure, std::vector<double> &x, std::vector<double> &y);
+
+// The arc of op 34 as pen moves.
+void yyhpg0_();
 
 // The window command of the clip rectangle in user units (scaling on, as the plotter takes
 // it): the far limits at the far edges of their pixels.
@@ -63,5 +83,9 @@ void yyhpglwindow();
 // P1 and P2 of the page from the offsets and page size (option words) with F plotter units
 // per point: «IN; IP ...» and the rotation, «RO 90» or «RO 0» with LANDSCAPE.
 void yyhpglframe(double f, bool rotate90);
+
+// The operations both drivers write alike: 2 (segment), 22 (text), 24 (clip), 26 (point),
+// 29 (line type), 30 (line width) and 33 (text direction). Returns false for another op.
+bool yyhpglcommonop(int op, bool classF);
 
 #endif

@@ -3,6 +3,7 @@
 #include "plot_readers.h"
 
 #include "cgm_walker.h"
+#include "graphics/gradient_fill.h"
 #include "hardcopy/picture_count.h"
 
 #include <string>
@@ -73,6 +74,28 @@ TEST_F(Cgm, ElementsAndBalancedPictures) {
     float aspect = 0;
     EXPECT_EQ(3, Pictures("three.cgm", &aspect));
     EXPECT_NEAR(756.0 / 540.0, aspect, 0.01);
+
+    // A gradient pentagon: three triangles of interpolated colours, the vertex list kept as
+    // it was sent; a repeated closing vertex adds no triangle.
+    Open(9, "gradient.cgm");
+    Gradient({100, 500, 600, 300, 50, 100}, {100, 100, 400, 650, 400, 100},
+             {0x0000FF, 0x00FF00, 0xFF0000, 0x00FF00, 0x0000FF, 0x0000FF});
+    EXPECT_EQ(6, quill::gGradient.count);
+    EXPECT_EQ(0x0000FF, quill::gGradient.colour[5]);
+    Close();
+    walk = Walk("gradient.cgm");
+    auto interiors = walk.All(5, 43);
+    ASSERT_EQ(3u, interiors.size());
+    EXPECT_EQ(3u, walk.Count(4, 7));
+    EXPECT_EQ(3, interiors[0]->Word(0)) << "three-colour triangle";
+    for (auto *e : interiors) {
+        ASSERT_EQ(19u, e->params.size());
+        // Every colour is one of the vertex colours: pure red, green or blue.
+        for (int k = 0; k < 3; ++k) {
+            int r = e->params[10 + 3 * k], g = e->params[11 + 3 * k], b = e->params[12 + 3 * k];
+            EXPECT_EQ(255, r + g + b) << r << " " << g << " " << b;
+        }
+    }
 
     Open(9, "empty.cgm");
     Close();

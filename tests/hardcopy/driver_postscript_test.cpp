@@ -1,7 +1,6 @@
 // The PostScript driver: paths, colours, numbers, text and pages as written, and every file
 // rendered by ghostscript without a message.
-// The readers are programs of this machine: the checks run in the native build.
-#ifndef _WIN32
+// The readers are programs of this machine; the Windows build under Wine runs them as well.
 
 #include "plot_readers.h"
 
@@ -33,14 +32,14 @@ protected:
     }
     // Renders FILE with ghostscript into a PPM at 72 dots per inch; the run must be silent.
     Picture Render(const std::string &file, bool eps = false) {
-        std::string ppm = Name(file + ".ppm");
+        std::string ppm = Unix(file + ".ppm");
         ReaderRun run = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -dDEVICEWIDTHPOINTS=820 "
                                   "-dDEVICEHEIGHTPOINTS=820 -dFIXEDMEDIA " +
                                   std::string(eps ? "-dEPSCrop " : "") + "-sOutputFile='" + ppm + "' '" +
-                                  Name(file) + "'");
+                                  Unix(file) + "'");
         EXPECT_EQ(0, run.status) << run.output;
         EXPECT_EQ("", run.output);
-        return ReadPpm(ppm);
+        return ReadPpm(Name(file + ".ppm"));
     }
 };
 
@@ -89,9 +88,10 @@ TEST_F(PostScript, TextIsEscapedAndNothingBreaksTheString) {
     auto lines = Lines("text.ps");
     EXPECT_TRUE(Has(lines, "(a\\(b\\)) lsh")) << ReadWholeFile(Name("text.ps"));
     std::string data = ReadWholeFile(Name("text.ps"));
-    // 125 escaped "(" fill 250 of the 251 characters: the next one is not cut in half.
+    // The string with its parentheses takes at most 251 characters, so the line with its show
+    // word fits in 255: 124 escaped "(" take 248, and the next one is not cut in half.
     std::string cut = "(";
-    for (int k = 0; k < 125; ++k) cut += "\\(";
+    for (int k = 0; k < 124; ++k) cut += "\\(";
     EXPECT_TRUE(Has(lines, cut + ") lsh"));
     EXPECT_NE(std::string::npos, data.find("\\004")) << "a Ctrl-D inside text is an octal escape";
     Render("text.ps");
@@ -108,7 +108,7 @@ TEST_F(PostScript, PagesAndEncapsulatedFiles) {
     EXPECT_TRUE(Has(lines, "%%Title: Three pages"));
     EXPECT_TRUE(Has(lines, "%%Page: 3 3"));
     EXPECT_EQ(3, std::count(lines.begin(), lines.end(), std::string("gsave showpage grestore")));
-    ReaderRun pages = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Name("pages.ps") + "'");
+    ReaderRun pages = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("pages.ps") + "'");
     EXPECT_EQ(0, pages.status) << pages.output;
     int boxes = 0;
     for (auto &l : SplitLinesAnyEnd(pages.output)) boxes += l.rfind("%%BoundingBox", 0) == 0;
@@ -151,5 +151,3 @@ TEST_F(PostScript, RenderedGeometryFollowsTheDrawing) {
 }
 
 }  // namespace
-
-#endif

@@ -1,7 +1,6 @@
 // The SVG driver: groups, numbers and text as written; every file is well-formed XML that two
 // renderers draw.
-// The readers are programs of this machine: the checks run in the native build.
-#ifndef _WIN32
+// The readers are programs of this machine; the Windows build under Wine runs them as well.
 
 #include "plot_readers.h"
 
@@ -18,13 +17,13 @@ protected:
     // xmllint finds the file well formed, cairosvg and rsvg-convert render it; returns the
     // rsvg rendering.
     Picture Check(const std::string &file) {
-        ReaderRun lint = RunReader("xmllint --noout '" + Name(file) + "'");
+        ReaderRun lint = RunReader("xmllint --noout '" + Unix(file) + "'");
         EXPECT_EQ(0, lint.status) << lint.output;
         EXPECT_EQ("", lint.output);
         ReaderRun cairo = RunReader("/usr/bin/python3 -c \"import cairosvg,sys; cairosvg.svg2png(url=sys.argv[1], "
-                                    "write_to=sys.argv[2])\" '" + Name(file) + "' '" + Name(file + ".c.png") + "'");
+                                    "write_to=sys.argv[2])\" '" + Unix(file) + "' '" + Unix(file + ".c.png") + "'");
         EXPECT_EQ(0, cairo.status) << cairo.output;
-        ReaderRun rsvg = RunReader("rsvg-convert -b white '" + Name(file) + "' | pngtopnm > '" + Name(file + ".ppm") + "'");
+        ReaderRun rsvg = RunReader("rsvg-convert -b white '" + Unix(file) + "' | pngtopnm > '" + Unix(file + ".ppm") + "'");
         EXPECT_EQ(0, rsvg.status) << rsvg.output;
         return ReadPpm(Name(file + ".ppm"));
     }
@@ -102,5 +101,3 @@ TEST_F(Svg, EmptyAndPagesAndEveryFigure) {
 }
 
 }  // namespace
-
-#endif

@@ -59,11 +59,14 @@ TEST_F(Hardcopy, ResizeAndDeviceChangeKeepTheFileWhole) {
     Line(0, 0, 100, 100);
     int kind = gGraphics.kind, id = gGraphics.id, w = 500, h = 350;
     yyresn_(&kind, &id, &w, &h);  // op 18 with id(1) = -1: scale only, no reopen
+    gOperands.Id(1) = 0;
+    quill::SendOp(kOpBegin, kSideHardcopy);  // nor with id(1) = 0
     Line(0, 0, 100, 100);
     Select(3);  // ends the PostScript hardcopy first
     EXPECT_EQ(0, gHardcopy.open);
     std::string data = ReadWholeFile(Name("resized.ps"));
     EXPECT_EQ(0u, data.find("%!PS-Adobe-3.0"));
+    EXPECT_EQ(std::string::npos, data.find("%!PS-Adobe-3.0", 1)) << "opened once";
     EXPECT_NE(std::string::npos, data.find("151.20 154.29 l")) << "the second line is scaled anew";
     EXPECT_NE(std::string::npos, data.find("%%EOF"));
 }

@@ -3,6 +3,7 @@
 
 #include "graphics/driver_protocol.h"
 #include "graphics/figure_fill.h"
+#include "graphics/gradient_fill.h"
 #include "graphics/graphics_state.h"
 #include "hardcopy/hardcopy_state.h"
 #include "quillamorph/errors.h"
@@ -43,7 +44,22 @@ std::string Slurp(const std::string &unixPath) {
     return text;
 }
 
+// Wine's own export that names the Unix file behind a Windows path.
+std::string WineUnixName(const std::wstring &path) {
+    typedef char *(CDECL * UnixName)(LPCWSTR);
+    static UnixName unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName == nullptr) return "";
+    char *name = unixName(path.c_str());
+    if (name == nullptr) return "";
+    std::string result(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
 }  // namespace
+
+std::string ReaderPath(const std::filesystem::path &path) { return WineUnixName(path.wstring()); }
 
 ReaderRun RunReader(const std::string &command) {
     // Under Wine a Unix program starts from its Unix path, but the process it becomes can be
@@ -65,7 +81,7 @@ ReaderRun RunReader(const std::string &command) {
     std::string status = "Z:" + base + ".status";
     for (char &c : status)
         if (c == '/') c = '\\';
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(100);
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(600);
     while (GetFileAttributesA(status.c_str()) == INVALID_FILE_ATTRIBUTES) {
         if (std::chrono::steady_clock::now() > end) return run;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -75,19 +91,6 @@ ReaderRun RunReader(const std::string &command) {
     return run;
 }
 
-std::string ReaderPath(const std::filesystem::path &path) {
-    // Wine's own conversion of a Windows path into the Unix path it stands for.
-    using Convert = char *(CDECL *)(const WCHAR *);
-    auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::string plain = path.string();
-    if (!convert) return plain;
-    char *unix = convert(path.wstring().c_str());
-    if (!unix) return plain;
-    std::string result(unix);
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
 #else
 std::string ReaderPath(const std::filesystem::path &path) { return path.string(); }
 
@@ -282,6 +285,13 @@ void PlotTest::Text(float x, float y, const std::string &text) {
     quill::SetPoint(3, x + 10.0f * text.size(), y);
     quill::SetText(text.data(), text.size());
     quill::SendOp(kOpText, kSideHardcopy);
+}
+
+void PlotTest::Gradient(const std::vector<float> &x, const std::vector<float> &y, const std::vector<int> &rgb) {
+    quill::SetPolygon(x.data(), y.data(), static_cast<int>(x.size()));
+    quill::gGradient.count = static_cast<int>(rgb.size());
+    for (std::size_t k = 0; k < rgb.size(); ++k) quill::gGradient.colour[k] = rgb[k];
+    quill::SendOp(kOpGradient, kSideHardcopy);
 }
 
 void PlotTest::EndPage(bool more) {

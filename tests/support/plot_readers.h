@@ -1,8 +1,8 @@
 // The independent readers that check the plot files of the hardcopy tests, and a fixture that
 // opens a hardcopy on a device, draws through the driver protocol and closes it.
 //
-// Readers run as programs of this machine (natively, or from the Windows build through Wine,
-// which starts Unix programs by their path). A reader that is not installed fails the test.
+// Readers run as programs of this machine, natively or from the Windows build under Wine; a
+// command names files by ReaderPath. A reader that is not installed fails the test.
 #ifndef TESTS_SUPPORT_PLOT_READERS_H
 #define TESTS_SUPPORT_PLOT_READERS_H
 
@@ -25,7 +25,7 @@ struct ReaderRun {
     std::string output;   // standard output and standard error together
 };
 
-// Runs the shell command line COMMAND (Unix syntax) and collects its output.
+// Runs the shell command line COMMAND (Unix syntax, Unix file names) and collects its output.
 ReaderRun RunReader(const std::string &command);
 
 // The name by which a reader finds the file PATH (under Wine: the Unix path it stands for).
@@ -56,6 +56,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     std::string Name(const std::string &file) const { return (scratch.path / file).string(); }
+    // FILE's name for a reader's command line.
+    std::string Unix(const std::string &file) const { return ReaderPath(scratch.path / file); }
     // Selects DEVICE (which resets its options) and opens a hardcopy into FILE (with TITLE
     // when given); OpenSelected opens on the device selected before.
     void Select(int device);
@@ -73,6 +75,8 @@ protected:
     void Ellipse(float cx, float cy, float rx, float ry);
     void Sector(float cx, float cy, float r, float startDegrees, float endDegrees);
     void Text(float x, float y, const std::string &text);
+    // Op 40: the polygon X, Y with the RGB colour of each vertex.
+    void Gradient(const std::vector<float> &x, const std::vector<float> &y, const std::vector<int> &rgb);
     void EndPage(bool more = true);
     void Option(int code, int value);
 };
