@@ -345,6 +345,7 @@ void winitialise_(const char *inifile, int inifile_len) {
     }
     yyappendbackslash(gSettings.charDir, sizeof gSettings.charDir);
 
+    yyhardcopywindowsdrivers();
     yyhardcopyinitialise(gSettings.printer, gSettings.plotter, gSettings.hpgl2);
 
     if (requests.versionRequest) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/display.h"
+#include "graphics/draw_family.h"
 #include "graphics/drawing_target.h"
 
 COLORREF gColour = 0;
@@ -21,14 +22,6 @@ DWORD gDot[3], gLongDash[3], gDotDash[5], gDotDotDash[7], gDashDash[5], gShortDa
 namespace {
 
 constexpr int kMaxPoints = 5000;
-
-// Dash templates in pixels at screen resolution.
-constexpr DWORD kDot[] = {1, 4};
-constexpr DWORD kLongDash[] = {8, 6};
-constexpr DWORD kDotDash[] = {1, 4, 8, 4};
-constexpr DWORD kDotDotDash[] = {1, 4, 1, 4, 8, 4};
-constexpr DWORD kDashDash[] = {8, 4, 4, 4};
-constexpr DWORD kShortDash[] = {4, 4};
 
 bool SolidPen() { return gPenStyle == 0; }
 
@@ -73,27 +66,11 @@ struct FillTools {
     }
 };
 
-// Scales one dash template into TABLE: the count first, then the lengths.
-void Scale(const DWORD *tmpl, int n, DWORD *table) {
-    const int dpi = hGraphicsMetafile != nullptr ? wMetafileDPI : wScreenDPI;
-    const int screen = wScreenDPI > 0 ? wScreenDPI : 96;
-    table[0] = static_cast<DWORD>(n);
-    for (int i = 0; i < n; ++i) {
-        DWORD v = static_cast<DWORD>(std::max<long>(1, static_cast<long>(tmpl[i]) * (dpi > 0 ? dpi : screen) / screen));
-        if (gLineWidth > 1 && i % 2 == 1) v += static_cast<DWORD>(gLineWidth - 1);
-        table[i + 1] = v;
-    }
-}
-
 }  // namespace
 
 void yywinlinestyles() {
-    Scale(kDot, 2, gDot);
-    Scale(kLongDash, 2, gLongDash);
-    Scale(kDotDash, 4, gDotDash);
-    Scale(kDotDotDash, 6, gDotDotDash);
-    Scale(kDashDash, 4, gDashDash);
-    Scale(kShortDash, 2, gShortDash);
+    quill::ScaleDashTables(hGraphicsMetafile != nullptr ? wMetafileDPI : wScreenDPI, gLineWidth, gDot,
+                           gLongDash, gDotDash, gDotDotDash, gDashDash, gShortDash);
 }
 
 void yywincreatepen() {
@@ -263,16 +240,7 @@ void yywinplotmode_(const int *mode) {
 }
 
 void yywinlinetype_(const int *type) {
-    switch (*type) {
-        case 0: gPenStyle = PS_SOLID; break;
-        case 1: gPenStyle = PS_DOT; break;
-        case 2:
-        case 6: gPenStyle = PS_DASH; break;
-        case 3:
-        case 5: gPenStyle = PS_DASHDOT; break;
-        case 4: gPenStyle = PS_DASHDOTDOT; break;
-        default: break;
-    }
+    gPenStyle = quill::LineTypePenStyle(*type, gPenStyle);
     gLineType = *type;
     yywincreatepen();
 }
@@ -355,31 +323,8 @@ void yywinblit_(const int *sx, const int *sy, const int *dx, const int *dy, cons
 
 void yywintextsize_(int *width, int *height, int *ascent, const int *escapement,
                     const int *font, const int *attributes, const char *face, int face_len) {
-    const char *name = "Courier New";
-    BYTE family = FIXED_PITCH | FF_MODERN, charset = ANSI_CHARSET;
-    char own[101] = "";
-    switch (*font) {
-        case 0: {
-            const int n = std::clamp(face_len, 0, 100);
-            std::memcpy(own, face, static_cast<size_t>(n));
-            int end = n;
-            while (end > 0 && own[end - 1] == ' ') --end;
-            own[end] = '\0';
-            name = own;
-            family = FF_DONTCARE;
-            charset = static_cast<BYTE>(1);  // DEFAULT_CHARSET
-            break;
-        }
-        case 2: name = "Arial"; family = VARIABLE_PITCH | FF_SWISS; break;
-        case 3: name = "Times New Roman"; family = VARIABLE_PITCH | FF_ROMAN; break;
-        case 4: name = "Symbol"; family = VARIABLE_PITCH | FF_ROMAN; charset = SYMBOL_CHARSET; break;
-        default: break;
-    }
-    const int weight = (*attributes & 1) ? FW_BOLD : FW_NORMAL;
-    const BYTE italic = (*attributes & 2) ? TRUE : FALSE, underline = (*attributes & 4) ? TRUE : FALSE;
     auto make = [&](int angle) {
-        return CreateFontA(-*height, *width, angle, angle, weight, italic, underline, FALSE, charset,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, family, name);
+        return quill::MakeLibraryFont(*width, *height, angle, *font, *attributes, face, face_len);
     };
     // Metrics come from the upright font; the font drawn has the direction.
     TEXTMETRICA tm = {};
@@ -389,7 +334,7 @@ void yywintextsize_(int *width, int *height, int *ascent, const int *escapement,
         SelectObject(gDC, old);
         DeleteObject(upright);
     }
-    HFONT made = make(*escapement * 10);
+    HFONT made = make(*escapement);
     if (made == nullptr) return;
     HGDIOBJ old = SelectObject(gDC, made);
     if (gFontOld == nullptr) gFontOld = static_cast<HFONT>(old);

@@ -6,6 +6,10 @@
 // configuration file.
 void yyhardcopyinitialise(int printer, int plotter, int hpgl2);
 
+// Windows build, before the first hardcopy call: enters the Windows printer and metafile
+// drivers in the device table.
+void yyhardcopywindowsdrivers();
+
 // At library close: closes hardcopy when it is open.
 void yyhardcopyclose();
 

@@ -80,6 +80,14 @@ DriverRoutine yyhardcopydriver(int n);
 // and sends op 1 to the current device. KEEPOPTIONS asks to keep the options set before.
 void yyhardcopyreset(bool keepOptions);
 
+namespace quill {
+
+// Enters the Windows printer and Windows metafile drivers (devices 10 and 11) in the device
+// table; null empties an entry.
+void SetWindowsHardcopyDrivers(DriverRoutine printer, DriverRoutine metafile);
+
+}  // namespace quill
+
 QUILL_BEGIN_DECLS
 
 // Calls the driver of the current device number with OP; nothing for an empty entry.

@@ -34,12 +34,17 @@ HardcopyState gHardcopy = yydefaulthardcopy();
 namespace {
 
 // The hardcopy device table, indexed by device number - 1: the one place naming every driver.
-// Not built yet (hardcopy): the Windows printer (10) and Windows metafile (11) drivers; their
-// entries act as empty ones until then.
-const DriverRoutine kDeviceTable[kHardcopyDevices] = {
+// The Windows printer (10) and metafile (11) drivers need the window system: the Windows build
+// enters them at library start (SetWindowsHardcopyDrivers).
+DriverRoutine kDeviceTable[kHardcopyDevices] = {
     xxhpgl_, xxpost_, xxsvg_, xxrast_, nullptr, xximag_, nullptr, xxdxf_, xxcgm_, nullptr, nullptr, xxhpgl2_};
 
 }  // namespace
+
+void quill::SetWindowsHardcopyDrivers(DriverRoutine printer, DriverRoutine metafile) {
+    kDeviceTable[kDeviceWindowsPrinter - 1] = printer;
+    kDeviceTable[kDeviceWindowsMetafile - 1] = metafile;
+}
 
 DriverRoutine yyhardcopydriver(int n) {
     if (n < 1 || n > kHardcopyDevices) return nullptr;

@@ -59,7 +59,10 @@ std::string WineUnixName(const std::wstring &path) {
 
 }  // namespace
 
-std::string ReaderPath(const std::filesystem::path &path) { return WineUnixName(path.wstring()); }
+std::string ReaderPath(const std::filesystem::path &path) {
+    std::string name = WineUnixName(std::filesystem::absolute(path).wstring());
+    return name.empty() ? path.string() : name;
+}
 
 ReaderRun RunReader(const std::string &command) {
     // Under Wine a Unix program starts from its Unix path, but the process it becomes can be

@@ -1,0 +1,177 @@
+// The Windows metafile driver (device 11): a drawing in each metafile form, read by wmf2svg
+// and LibreOffice and played back where it was drawn; the monochrome rule; measuring text; a
+// metafile that cannot be made.
+#include "plot_readers.h"
+
+#include "graphics/draw_families.h"
+#include "graphics/drawing_target.h"
+#include "hardcopy/drivers.h"
+#include "hardcopy/hardcopy_startup.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kMetafileFormatOption = 19;
+
+class MetafileDriver : public PlotTest {
+protected:
+    void SetUp() override {
+        yyhardcopywindowsdrivers();
+        PlotTest::SetUp();
+    }
+
+    // A red block over (100, 100)-(400, 300), a blue line and text, on the 1000 x 700 drawable.
+    void Draw() {
+        Colour(0x0000FF);
+        Rectangle(100, 100, 400, 300);
+        Colour(0xFF0000);
+        Line(0, 650, 999, 650);
+        Ellipse(700, 350, 100, 80);
+        Sector(700, 150, 80, 0, 90);
+        Polyline({500, 600, 700}, {50, 100, 50});
+        Text(100, 500, "Metafile");
+    }
+
+    // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth); RGB pixels, top row first.
+    static std::vector<COLORREF> Play(int format, const std::string &file, int *status) {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = 200;
+        bi.bmiHeader.biHeight = -140;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void *bits = nullptr;
+        HDC mem = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, bitmap);
+        RECT all = {0, 0, 200, 140};
+        FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HDC saved = gDC;
+        gDC = mem;
+        const int x1 = 0, y1 = 0, x2 = 199, y2 = 139, target = 0;
+        yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, status, file.c_str(), static_cast<int>(file.size()));
+        gDC = saved;
+        GdiFlush();
+        std::vector<COLORREF> pixels(200 * 140);
+        const unsigned char *p = static_cast<const unsigned char *>(bits);
+        for (int k = 0; k < 200 * 140; ++k) pixels[k] = RGB(p[4 * k + 2], p[4 * k + 1], p[4 * k]);
+        SelectObject(mem, old);
+        DeleteObject(bitmap);
+        DeleteDC(mem);
+        return pixels;
+    }
+};
+
+TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
+    const char *names[3] = {"plain.wmf", "placeable.wmf", "enhanced.emf"};
+    for (int format = 0; format < 3; ++format) {
+        Select(11);
+        if (format != 1) Option(kMetafileFormatOption, format);  // placeable by default
+        OpenSelected(names[format], "driver test");
+        ASSERT_EQ(1, gHardcopy.open);
+        Draw();
+        Close();
+        int status = -1;
+        std::vector<COLORREF> pixels = Play(format, Name(names[format]), &status);
+        ASSERT_EQ(0, status) << format;
+        // The block: x 20..80, rows 80..120 of the bitmap.
+        EXPECT_EQ(RGB(255, 0, 0), pixels[100 * 200 + 50]) << format;
+        EXPECT_EQ(RGB(255, 255, 255), pixels[100 * 200 + 110]) << format;
+        int blue = 0;
+        for (int x = 10; x < 190; ++x)
+            for (int y = 8; y <= 12; ++y) blue += pixels[y * 200 + x] == RGB(0, 0, 255);
+        EXPECT_GT(blue, 150) << format;
+    }
+    // The placeable header: the 756 x 540 point page at 1000 units an inch, its checksum.
+    const std::string data = ReadWholeFile(Name("placeable.wmf"));
+    ASSERT_GT(data.size(), 22u);
+    auto word = [&](int k) { return static_cast<unsigned char>(data[k]) | static_cast<unsigned char>(data[k + 1]) << 8; };
+    EXPECT_EQ(10500, word(10));
+    EXPECT_EQ(7500, word(12));
+    int sum = 0;
+    for (int k = 0; k < 10; ++k) sum ^= word(2 * k);
+    EXPECT_EQ(sum, word(20));
+
+    for (const char *wmf : {"plain.wmf", "placeable.wmf"}) {
+        ReaderRun run = RunReader("wmf2svg -o '" + ReaderPath(Name(std::string(wmf) + ".svg")) + "' '" +
+                                  ReaderPath(Name(wmf)) + "'");
+        EXPECT_EQ(0, run.status) << run.output;
+        const std::string svg = ReadWholeFile(Name(std::string(wmf) + ".svg"));
+        EXPECT_NE(std::string::npos, svg.find("fill:red")) << svg;
+        EXPECT_NE(std::string::npos, svg.find("stroke:blue")) << svg;
+        EXPECT_NE(std::string::npos, svg.find("Metafile")) << svg;
+    }
+    // LibreOffice draws all three; the red block lands left of the middle, in the lower half.
+    std::string files;
+    for (const char *name : names) files += " '" + ReaderPath(Name(name)) + "'";
+    ReaderRun office = RunReader("cd '" + ReaderPath(scratch.path) + "' && HOME='" + ReaderPath(scratch.path) +
+                                 "' soffice --headless --convert-to png" + files);
+    EXPECT_EQ(0, office.status) << office.output;
+    for (const char *name : names) {
+        const std::string stem = std::string(name).substr(0, std::string(name).find('.'));
+        ReaderRun ppm = RunReader("pngtopnm '" + ReaderPath(Name(stem + ".png")) + "' > '" + ReaderPath(Name(stem + ".ppm")) + "'");
+        ASSERT_EQ(0, ppm.status) << ppm.output;
+        Picture picture = ReadPpm(Name(stem + ".ppm"));
+        ASSERT_GT(picture.width, 50) << name;
+        // The line across the drawable gives the picture's width; the block's middle lies at a
+        // quarter of it, below the line.
+        int lineRow = -1, lineLeft = 0, lineRight = 0, most = 0;
+        long long redX = 0, redY = 0, red = 0;
+        for (int y = 0; y < picture.height; ++y) {
+            int blue = 0, left = -1, right = -1;
+            for (int x = 0; x < picture.width; ++x) {
+                const unsigned char *p = &picture.rgb[3 * (static_cast<std::size_t>(y) * picture.width + x)];
+                if (p[2] > 150 && p[0] < 200 && p[1] < 200) {
+                    ++blue;
+                    if (left < 0) left = x;
+                    right = x;
+                }
+                if (p[0] > 200 && p[1] < 60 && p[2] < 60) redX += x, redY += y, ++red;
+            }
+            if (blue > 0 && right - left > most) most = right - left, lineRow = y, lineLeft = left, lineRight = right;
+        }
+        ASSERT_GT(red, 100) << name;
+        const double middle = (static_cast<double>(redX) / red - lineLeft) / std::max(lineRight - lineLeft, 1);
+        EXPECT_NEAR(0.25, middle, 0.05) << name;
+        EXPECT_GT(redY / red, lineRow) << name;
+    }
+}
+
+TEST_F(MetafileDriver, MonochromeMeasuringAndFailure) {
+    Select(11);
+    Option(kMetafileFormatOption, 2);
+    Option(7, 1);  // monochrome: colour 0 white, every other black
+    OpenSelected("mono.emf");
+    Colour(0x0000FF);
+    Rectangle(100, 100, 400, 300);
+    gGraphics.colour = {0, 0x00FF00, 0};  // colour number 0
+    quill::SendOp(kOpColour, kSideHardcopy);
+    Rectangle(200, 150, 300, 250);
+    // Measuring answers through the operands.
+    quill::SetText("Width", 5);
+    gOperands.Rd(1) = -1;
+    gOperands.Id(2) = 0;
+    quill::SendOp(kOpMeasure, kSideHardcopy);
+    EXPECT_GT(gOperands.Rd(1), 0.0f);
+    EXPECT_EQ(1, gOperands.Id(2));
+    Close();
+    int status = -1;
+    std::vector<COLORREF> pixels = Play(2, Name("mono.emf"), &status);
+    ASSERT_EQ(0, status);
+    EXPECT_EQ(RGB(0, 0, 0), pixels[110 * 200 + 30]);
+    EXPECT_EQ(RGB(255, 255, 255), pixels[100 * 200 + 50]);
+
+    // A metafile that cannot be made: error 1 and no hardcopy open.
+    Select(11);
+    OpenSelected("no-such-folder/x.wmf");
+    int item = 1;
+    EXPECT_EQ(1, infoerror_(&item));
+    EXPECT_EQ(0, gHardcopy.open);
+}
+
+}  // namespace
