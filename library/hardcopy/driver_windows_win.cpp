@@ -5,6 +5,8 @@
 #include "hardcopy/driver_support.h"
 #include "hardcopy/drivers.h"
 #include "hardcopy/hardcopy_startup.h"
+#include "hardcopy/image_codec.h"
+#include "hardcopy/image_screen.h"
 
 #include "base/errors.h"
 #include "base/fixedtext.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -268,6 +271,26 @@ void Gradient(const Family &f) {
     yygradientfill_(&method, &cx1, &cy1, &cx2, &cy2, f.pointRgb, f.gradient);
 }
 
+// Op 38: the image file named in ctext stretched over the clip rectangle; the reader's status
+// and the system's code in id(1) and id(2).
+void Image(const Family &f) {
+    const std::string path = yytrimmed(gOperands.ctext, kOperandTextLength);
+    std::vector<unsigned char> head;
+    int oserror = 0;
+    int status = quill::ReadFileStart(path, head, 64) ? 0 : quill::kImageOpen;
+    int type = status == 0 ? quill::DetectFileType(head.data(), head.size()) : 0;
+    if (status == 0 && type != 1 && type != 2 && type != 15) status = quill::kImageInvalid;
+    if (status == 0) {
+        gHardcopy.pagePending = 1;
+        const GraphicsState &g = gGraphics;
+        const int x1 = X(g.cx1), y1 = Y(g.cy2), x2 = X(g.cx2), y2 = Y(g.cy1), stretch = 1;
+        const int target = f.device;
+        yyloadimage_(&type, &target, &x1, &y1, &x2, &y2, &stretch, &status, &oserror, path.c_str());
+    }
+    gOperands.Id(1) = status;
+    gOperands.Id(2) = oserror;
+}
+
 void Measure(const Family &f) {
     int length = 0;
     const int count = std::clamp(gOperands.Id(1), 0, kOperandTextLength);
@@ -425,7 +448,7 @@ void Drive(const Family &f, int op) {
             gHardcopy.pagePending = 1;
             Sector(f, op);
             break;
-        // Not built yet (hardcopy): op 38, image files drawn on the printer page or metafile.
+        case kOpImage: Image(f); break;
         case kOpGradient: Gradient(f); break;
         default: break;
     }

@@ -3,6 +3,7 @@
 // captures it.
 #include "hardcopy/image_screen.h"
 
+#include "graphics/draw_families.h"
 #include "graphics/drawing_target.h"
 #include "hardcopy/image_codec.h"
 
@@ -22,10 +23,13 @@ DWORD ImageRop() {
     }
 }
 
-// The device context of a drawing target.
+// The device context of a drawing target: the drawable, the printer page (its page started)
+// or the open metafile; null when the target is not open.
 HDC TargetDc(int target) {
+    int ox = 0, oy = 0;
     if (target == 0) return gDC;
-    // Not built yet (graphics): the Windows printer's (10) and metafile's (11) device contexts.
+    if (target == 10) return static_cast<HDC>(quill::PrinterDrawingContext(&ox, &oy));
+    if (target == 11) return static_cast<HDC>(quill::MetafileDrawingContext());
     return nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,47 @@ TEST_F(MetafileDriver, MonochromeMeasuringAndFailure) {
     int item = 1;
     EXPECT_EQ(1, infoerror_(&item));
     EXPECT_EQ(0, gHardcopy.open);
+}
+
+// A 4 x 4 green BMP file.
+void WriteGreenBmp(const std::string &path) {
+    unsigned char file[14 + 40 + 48] = {'B', 'M'};
+    auto put32 = [&](int at, unsigned v) {
+        for (int k = 0; k < 4; ++k) file[at + k] = static_cast<unsigned char>(v >> (8 * k));
+    };
+    put32(2, sizeof file);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 4);
+    put32(22, 4);
+    file[26] = 1;
+    file[28] = 24;
+    put32(34, 48);
+    for (int k = 0; k < 16; ++k) file[54 + 3 * k + 1] = 255;
+    std::FILE *out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, out);
+    std::fwrite(file, 1, sizeof file, out);
+    std::fclose(out);
+}
+
+TEST_F(MetafileDriver, ImagesCoverTheClipRectangle) {
+    const std::string image = Name("green.bmp");
+    WriteGreenBmp(image);
+    Select(11);
+    Option(kMetafileFormatOption, 2);
+    OpenSelected("image.emf");
+    quill::SetText(image.data(), image.size());
+    quill::SendOp(kOpImage, kSideHardcopy);
+    EXPECT_EQ(0, gOperands.Id(1));
+    quill::SetText("missing.bmp", 11);
+    quill::SendOp(kOpImage, kSideHardcopy);
+    EXPECT_EQ(1, gOperands.Id(1));
+    Close();
+    int status = -1;
+    std::vector<COLORREF> pixels = Play(2, Name("image.emf"), &status);
+    ASSERT_EQ(0, status);
+    EXPECT_EQ(RGB(0, 255, 0), pixels[70 * 200 + 100]);
+    EXPECT_EQ(RGB(0, 255, 0), pixels[130 * 200 + 190]);
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+// The Windows printer driver (device 10) through the spooler's PDF printer: pages are made
+// only when drawn on, drawing lands where it was drawn, text is measured without a page, and
+// a printer that does not exist gives error 1.
+#include "plot_readers.h"
+#include "print_jobs.h"
+
+#include "core/commondialogs.h"
+#include "graphics/draw_families.h"
+#include "hardcopy/drivers.h"
+#include "hardcopy/hardcopy_options.h"
+#include "hardcopy/hardcopy_startup.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+class PrinterDriver : public PlotTest {
+protected:
+    PrinterSettings saved = gPrinter;
+    void SetUp() override {
+        yyhardcopywindowsdrivers();
+        PlotTest::SetUp();
+    }
+    void TearDown() override {
+        PlotTest::TearDown();
+        gPrinter = saved;
+    }
+};
+
+TEST_F(PrinterDriver, TwoDrawnPagesAndAnEmptyDumpPrintTwoPagesWhereDrawn) {
+    const std::string title = UniqueJobTitle("wpr");
+    Select(10);
+    ASSERT_EQ(kDeviceWindowsPrinter, gHardcopy.driver);
+    const float width = gHardcopy.pageWidth, height = gHardcopy.pageHeight;
+    const int left = yyhcoptword(3), top = yyhcoptword(4);
+    ASSERT_GT(width, 100);
+    OpenSelected("", title.c_str());
+    ASSERT_EQ(1, gHardcopy.open);
+    Colour(0x0000FF);
+    Rectangle(100, 100, 400, 300);  // the drawable is 1000 x 700
+    EndPage();
+    Colour(0xFF0000);
+    Line(0, 350, 999, 350);
+    EndPage();
+    EndPage();  // nothing drawn: no page
+    // Measuring needs no page.
+    quill::SetText("Width", 5);
+    gOperands.Rd(1) = -1;
+    gOperands.Id(2) = 0;
+    quill::SendOp(kOpMeasure, kSideHardcopy);
+    EXPECT_GT(gOperands.Rd(1), 0.0f);
+    EXPECT_EQ(1, gOperands.Id(2));
+    Close();
+
+    std::vector<std::filesystem::path> jobs = WaitForPdfJobs(title, 1);
+    ASSERT_EQ(1u, jobs.size());
+    ReaderRun info = RunReader("pdfinfo '" + ReaderPath(jobs[0]) + "'");
+    ASSERT_EQ(0, info.status) << info.output;
+    const std::size_t pages = info.output.find("Pages:");
+    ASSERT_NE(std::string::npos, pages) << info.output;
+    EXPECT_EQ(2, std::stoi(info.output.substr(pages + 6))) << info.output;
+
+    // Page 1 at 36 pixels an inch: the block's middle at a quarter across the printed area and
+    // two sevenths up from its bottom.
+    const std::string stem = ReaderPath(scratch.path / "page");
+    ReaderRun render = RunReader("pdftoppm -r 36 -f 1 -l 1 '" + ReaderPath(jobs[0]) + "' '" + stem + "'");
+    ASSERT_EQ(0, render.status) << render.output;
+    std::filesystem::path ppm;
+    for (const auto &entry : std::filesystem::directory_iterator(scratch.path))
+        if (entry.path().extension() == ".ppm") ppm = entry.path();
+    ASSERT_FALSE(ppm.empty());
+    Picture page = ReadPpm(ppm);
+    ASSERT_GT(page.width, 100);
+    const double x = (left + 0.25 * width) / 2, y = (top + (1 - 200.0 / 700) * height) / 2;
+    const unsigned char *p = &page.rgb[3 * (static_cast<std::size_t>(y) * page.width + static_cast<int>(x))];
+    EXPECT_GT(p[0], 200);
+    EXPECT_LT(p[1], 80);
+    EXPECT_LT(p[2], 80);
+    RemovePdfJobs(title);
+}
+
+TEST_F(PrinterDriver, APrinterThatDoesNotExistGivesErrorOne) {
+    gPrinter.chosen = 1;
+    std::strcpy(gPrinter.device, "No such printer");
+    std::strcpy(gPrinter.driver, "winspool");
+    Select(10);
+    OpenSelected("", "none");
+    int item = 1;
+    EXPECT_EQ(1, infoerror_(&item));
+    EXPECT_EQ(0, gHardcopy.open);
+    int w = 0, h = 0;
+    EXPECT_FALSE(quill::PrinterExtent(&w, &h));
+}
+
+}  // namespace
