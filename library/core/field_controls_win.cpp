@@ -202,6 +202,12 @@ void yyfieldspinstepd_(int *id, double step, double pageStep) {
     put_spin_steps(id, kFieldDouble, step, pageStep);
 }
 
+namespace {
+quill::FieldImageCopier gImageCopier = nullptr;
+}  // namespace
+
+void quill::SetFieldImageCopier(FieldImageCopier copier) { gImageCopier = copier; }
+
 void yyfieldimage_(int *id, int source, int kind) {
     HWND control = yyfieldcontrol(*id);
     if (!control) {
@@ -210,7 +216,8 @@ void yyfieldimage_(int *id, int source, int kind) {
     }
     ATOM atom = yyclassatom(control);
     bool button = atom == atomButton;
-    if (!button && atom != atomStatic) {
+    // A button shows bitmaps and icons only.
+    if ((!button && atom != atomStatic) || (button && kind == 4)) {
         *id = -1;
         return;
     }
@@ -223,9 +230,10 @@ void yyfieldimage_(int *id, int source, int kind) {
     } else if (kind == 2) {
         imageType = IMAGE_ICON;
         image = LoadImageA(instance, MAKEINTRESOURCEA(source), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+    } else if ((kind == 3 || kind == 4) && gImageCopier != nullptr) {
+        if (kind == 4) imageType = IMAGE_ENHMETAFILE;
+        image = gImageCopier(kind, source);
     }
-    // Not built yet (graphics): images of kind 3 (a library bitmap, copied by drawing) and
-    // kind 4 (a metafile slot); until then they count as images that cannot be loaded.
     if (!image) {
         *id = -2;
         return;
@@ -240,15 +248,21 @@ void yyfieldimage_(int *id, int source, int kind) {
         SetWindowLongA(control, GWL_STYLE, style);
         old = (HANDLE)SendMessageA(control, BM_SETIMAGE, imageType, (LPARAM)image);
     } else {
-        style = (style & ~SS_TYPEMASK) | (imageType == IMAGE_BITMAP ? SS_BITMAP : SS_ICON);
+        const LONG kinds = imageType == IMAGE_BITMAP ? SS_BITMAP
+                           : imageType == IMAGE_ICON ? SS_ICON
+                                                     : SS_ENHMETAFILE;
+        style = (style & ~SS_TYPEMASK) | kinds;
         SetWindowLongA(control, GWL_STYLE, style);
         old = (HANDLE)SendMessageA(control, STM_SETIMAGE, imageType, (LPARAM)image);
     }
     if (old && old != image) {
-        // The previous image may have been of the other kind; free it by what it is.
+        // The previous image may have been of another kind; free it by what it is.
         ICONINFO info;
-        if (GetObjectType(old) == OBJ_BITMAP)
+        const DWORD type = GetObjectType(old);
+        if (type == OBJ_BITMAP)
             DeleteObject(old);
+        else if (type == OBJ_ENHMETAFILE)
+            DeleteEnhMetaFile((HENHMETAFILE)old);
         else if (GetIconInfo((HICON)old, &info)) {
             if (info.hbmColor) DeleteObject(info.hbmColor);
             if (info.hbmMask) DeleteObject(info.hbmMask);

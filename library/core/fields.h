@@ -98,6 +98,15 @@ void yyfieldspinstepr_(int *id, float step, float pageStep);
 void yyfieldspinstepd_(int *id, double step, double pageStep);
 void yyfieldimage_(int *id, int source, int kind);
 
+namespace quill {
+// Images of kind 3 (a copy of library bitmap SOURCE, by its public handle) and kind 4 (a copy
+// of the enhanced metafile of slot SOURCE) for yyfieldimage_: the graphics layer installs the
+// routine that makes the copy, null when there is nothing to copy. Until it is installed
+// nothing loads.
+using FieldImageCopier = HANDLE (*)(int kind, int source);
+void SetFieldImageCopier(FieldImageCopier copier);
+}  // namespace quill
+
 // Field information.
 void yygetfieldtype_(int *id, int *type);
 void yygetfieldstate_(int *id, int *state);

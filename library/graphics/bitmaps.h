@@ -34,6 +34,10 @@ void yybitmapreleasetarget();
 // At shutdown: ends drawing into a bitmap and deletes the 20 bitmaps.
 void yybitmapdestroyall();
 
+// A new bitmap with a copy of the pixels of slot INDEX (the drawing target's too), or null for
+// a free slot or when the copy fails.
+HBITMAP yybitmapcopy(int index);
+
 // The slot of the bitmap a viewer window shows, -1 for a window that is no viewer.
 int yyviewerbitmap(HWND frame);
 

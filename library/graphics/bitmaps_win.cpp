@@ -6,6 +6,7 @@
 
 #include "core/startup.h"
 #include "graphics/drawing_target.h"
+#include "quillamorph/graphics.h"
 
 BitmapSlot gBitmaps[kBitmapSlots];
 int gBitmapTarget = -1;
@@ -21,6 +22,7 @@ constexpr int kCopyFailed = 1066;
 // What the target's memory device context held before the library's objects went in.
 HGDIOBJ gTargetOldBitmap = nullptr;
 HGDIOBJ gTargetOldPen = nullptr;
+HGDIOBJ gTargetOldFont = nullptr;
 HPALETTE gTargetOldPalette = nullptr;
 
 bool InUse(int index) {
@@ -103,13 +105,14 @@ void yybitmapreleasetarget() {
     if (gBitmapDC != nullptr) {
         if (gTargetOldPalette != nullptr) SelectPalette(gBitmapDC, gTargetOldPalette, FALSE);
         if (gTargetOldPen != nullptr) SelectObject(gBitmapDC, gTargetOldPen);
+        if (gTargetOldFont != nullptr) SelectObject(gBitmapDC, gTargetOldFont);
         if (gTargetOldBitmap != nullptr) SelectObject(gBitmapDC, gTargetOldBitmap);
         DeleteDC(gBitmapDC);
         if (gDC == gBitmapDC) gDC = wDC;
     }
     gBitmapDC = nullptr;
     gBitmapTarget = -1;
-    gTargetOldBitmap = gTargetOldPen = nullptr;
+    gTargetOldBitmap = gTargetOldPen = gTargetOldFont = nullptr;
     gTargetOldPalette = nullptr;
 }
 
@@ -158,9 +161,13 @@ void yybitmapdestroy_(const int *index, int *status) {
     for (HWND frame : wWindow) {
         if (frame != nullptr && yyviewerbitmap(frame) == *index) return Report(status, kBitmapViewed);
     }
-    // GDI keeps a bitmap that is selected into a device context: the target would dangle.
-    // Not built yet (graphics): the current window becomes the target through igrselect_.
-    if (*index == gBitmapTarget) yybitmapreleasetarget();
+    // GDI keeps a bitmap that is selected into a device context, so the target would dangle:
+    // the current window becomes the target first.
+    if (*index == gBitmapTarget) {
+        const int window = 1;
+        igrselect_(&window, nullptr);
+        yybitmapreleasetarget();
+    }
     DeleteObject(gBitmaps[*index].handle);
     gBitmaps[*index] = BitmapSlot{};
     Report(status, 0);
@@ -258,23 +265,16 @@ void yybitmapselect_(const int *index, int *status, int *width, int *height) {
         DeleteDC(dc);
         return Report(status, 1);
     }
-    if (HBITMAP stipple = CreateCompatibleBitmap(dc, 8, 8)) {
-        if (gBitmap != nullptr) DeleteObject(gBitmap);
-        gBitmap = stipple;
-    }
-    gStippleChanged = 1;
-    SetROP2(dc, yyplotmoderop(gPlotmode));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_BASELINE);
-    if (gPen != nullptr) gTargetOldPen = SelectObject(dc, gPen);
-    if (gPal256 != nullptr) {
-        gTargetOldPalette = SelectPalette(dc, gPal256, FALSE);
-        RealizePalette(dc);
-    }
-    // Not built yet (graphics): the current brush and the line styles of the screen driver.
+    // What the fresh context holds, given back before it is deleted.
+    gTargetOldPen = GetCurrentObject(dc, OBJ_PEN);
+    gTargetOldFont = GetCurrentObject(dc, OBJ_FONT);
+    gTargetOldPalette = static_cast<HPALETTE>(GetCurrentObject(dc, OBJ_PAL));
     gBitmapDC = dc;
     gBitmapTarget = *index;
     gDC = dc;
+    SetTextAlign(dc, TA_BASELINE);
+    // Pattern bitmap, plot mode, transparent text, palette, line styles, font and pen.
+    yypreparedc(dc);
     if (width != nullptr) *width = gBitmaps[*index].width;
     if (height != nullptr) *height = gBitmaps[*index].height;
     Report(status, 0);
@@ -284,9 +284,9 @@ void yybitmapmode_(const int *mode) {
     if (mode != nullptr && *mode >= 0 && *mode <= 3) gBitmapMode = *mode;
 }
 
-void yybitmapclipboard_(const int *index, int *status) {
-    if (index == nullptr || !InUse(*index)) return Report(status, kInvalidBitmap);
-    const BitmapSlot &b = gBitmaps[*index];
+HBITMAP yybitmapcopy(int index) {
+    if (!InUse(index)) return nullptr;
+    const BitmapSlot &b = gBitmaps[index];
     HDC screen = GetDC(nullptr);
     HBITMAP copy = CreateCompatibleBitmap(screen, b.width, b.height);
     HDC dc = CreateCompatibleDC(screen);
@@ -294,19 +294,25 @@ void yybitmapclipboard_(const int *index, int *status) {
     bool done = false;
     if (copy != nullptr && dc != nullptr) {
         HGDIOBJ old = SelectObject(dc, copy);
-        SlotDC source(*index);
+        SlotDC source(index);
         done = source.get() != nullptr &&
                BitBlt(dc, 0, 0, b.width, b.height, source.get(), 0, 0, SRCCOPY);
         SelectObject(dc, old);
     }
     if (dc != nullptr) DeleteDC(dc);
+    if (!done && copy != nullptr) DeleteObject(copy);
+    return done ? copy : nullptr;
+}
+
+void yybitmapclipboard_(const int *index, int *status) {
+    if (index == nullptr || !InUse(*index)) return Report(status, kInvalidBitmap);
+    HBITMAP copy = yybitmapcopy(*index);
     bool handedOver = false;
-    if (done && OpenClipboard(wWindow[0])) {
+    if (copy != nullptr && OpenClipboard(wWindow[0])) {
         EmptyClipboard();
         handedOver = SetClipboardData(CF_BITMAP, copy) != nullptr;  // the clipboard owns it now
         CloseClipboard();
     }
     if (!handedOver && copy != nullptr) DeleteObject(copy);
-    done = handedOver;
-    Report(status, done ? 0 : kCopyFailed);
+    Report(status, handedOver ? 0 : kCopyFailed);
 }

@@ -79,9 +79,10 @@ void (*gLeaveEnhancedTarget)() = nullptr;
 
 void LeaveEnhancedTarget() {
     if (gLeaveEnhancedTarget) gLeaveEnhancedTarget();
-    // Not built yet (graphics): without a target switch installed the context is only
-    // forgotten, so that nothing draws into a closed recording.
+    // Without a target switch installed the context is only forgotten, so that nothing draws
+    // into a closed recording.
     if (gDC && !gLeaveEnhancedTarget) gDC = nullptr;
+    hGraphicsMetafile = nullptr;
 }
 
 int EnhancedReferenceDpi() { return gReferenceDpi; }
@@ -129,12 +130,12 @@ void yymetafileselect2_(const int *islot, const int *iw, const int *ih, int *ist
     SetMapMode(dc, MM_ANISOTROPIC);
     SetWindowExtEx(dc, *iw, *ih, nullptr);
     SetViewportExtEx(dc, gPixels[*islot].cx, gPixels[*islot].cy, nullptr);
-    SetROP2(dc, gPlotmode == 3 ? R2_XORPEN : gPlotmode == 2 ? R2_MASKPEN
-                                              : gPlotmode == 1 ? R2_MERGEPEN : R2_COPYPEN);
-    SetBkMode(dc, TRANSPARENT);
-    // Not built yet (graphics): the current pen, brush and line styles are selected by the
-    // target switch of the graphics state.
+    // Drawing goes to the recording with the metafile's resolution for the dash tables, the
+    // current plot mode, pen, brush and font.
     gDC = dc;
+    hGraphicsMetafile = dc;
+    wMetafileDPI = gReferenceDpi;
+    yypreparedc(dc);
     *istatus = 0;
 }
 

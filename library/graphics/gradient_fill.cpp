@@ -11,14 +11,39 @@ namespace quill {
 
 GradientVertices gGradient;
 
-void GradientPointsFromPolygon(const float *x, const float *y, int lastY) {
+namespace {
+
+// Positions of the polygon buffer as whole device units: truncated towards zero after values
+// below 0 were lowered by 0.999; y flipped against LASTY when FLIP.
+void WholePositions(const float *x, const float *y, bool flip, int lastY) {
     GradientVertices &g = gGradient;
     const int n = std::min(std::max(g.count, 0), kGradientVertices);
     auto whole = [](float v) { return static_cast<int>(v < 0 ? v - 0.999f : v); };
     for (int k = 0; k < n; ++k) {
         g.x[k] = whole(x[k]);
-        g.y[k] = lastY - whole(y[k]);
+        g.y[k] = flip ? lastY - whole(y[k]) : whole(y[k]);
     }
+}
+
+}  // namespace
+
+void GradientPointsFromPolygon(const float *x, const float *y, int lastY) {
+    WholePositions(x, y, true, lastY);
+}
+
+void GradientPointsUpwards(const float *x, const float *y) { WholePositions(x, y, false, 0); }
+
+void GradientFillFromPolygon(const float *x, const float *y, bool flip, int lastY, int method,
+                             int cx1, int cy1, int cx2, int cy2, GradientPointSetter point,
+                             GradientTriangleRoutine triangles) {
+    // A fill with more vertices than the list holds draws nothing: the count is not touched.
+    if (gGradient.count < 3 || gGradient.count > kGradientVertices) return;
+    const int count = gGradient.count;
+    const std::vector<int> colours(gGradient.colour, gGradient.colour + count);
+    WholePositions(x, y, flip, lastY);
+    yygradientfill_(&method, &cx1, &cy1, &cx2, &cy2, point, triangles);
+    gGradient.count = count;
+    std::copy(colours.begin(), colours.end(), gGradient.colour);
 }
 
 }  // namespace quill

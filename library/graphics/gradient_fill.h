@@ -36,6 +36,10 @@ extern GradientVertices gGradient;
 // below 0 first lowered by 0.999) and flipped as LASTY - y.
 void GradientPointsFromPolygon(const float *x, const float *y, int lastY);
 
+// The same for a device with y upwards: the positions are only made whole.
+void GradientPointsUpwards(const float *x, const float *y);
+
+
 }  // namespace quill
 
 QUILL_BEGIN_DECLS
@@ -67,5 +71,18 @@ void yygradienttriangle_(const int *triangle, const int *cx1, const int *cy1, co
                          const int *cy2, GradientPointSetter point);
 
 QUILL_END_DECLS
+
+namespace quill {
+
+// Op 40 on a device: the gradient vertices' positions from the polygon buffer X, Y (flipped
+// against LASTY when FLIP, else kept upwards), then yygradientfill_ with the device's METHOD,
+// clip rectangle, point setter and triangle routine. yygradientfill_ merges vertices in place:
+// the vertex list is put back as it was sent afterwards, so that every side of one op 40 (the
+// drawing side, then the hardcopy side) fills the same polygon.
+void GradientFillFromPolygon(const float *x, const float *y, bool flip, int lastY, int method,
+                             int cx1, int cy1, int cx2, int cy2, GradientPointSetter point,
+                             GradientTriangleRoutine triangles);
+
+}  // namespace quill
 
 #endif

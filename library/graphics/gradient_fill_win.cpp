@@ -43,7 +43,10 @@ void yywingradfill_(const int *x, const int *y, const int *c, const int *triangl
         gGrad[t].Vertex2 = static_cast<ULONG>(triangles[3 * t + 1] - 1);
         gGrad[t].Vertex3 = static_cast<ULONG>(triangles[3 * t + 2] - 1);
     }
+    // The clip region of the drawable holds for the system's fill as for the library's.
+    if (gRegion != nullptr) SelectClipRgn(gDC, gRegion);
     if (pGradientFill(gDC, gVert, static_cast<ULONG>(nv), gGrad, static_cast<ULONG>(nt),
                       GRADIENT_FILL_TRIANGLE))
         *status = 0;
+    if (gRegion != nullptr) SelectClipRgn(gDC, nullptr);
 }

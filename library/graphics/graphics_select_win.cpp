@@ -5,8 +5,10 @@
 #include "core/display.h"
 #include "core/fields.h"
 #include "core/startup.h"
+#include "graphics/bitmaps.h"
 #include "graphics/driver_protocol.h"
 #include "graphics/drawing_target.h"
+#include "graphics/enhanced_slots.h"
 #include "graphics/graphics_startup.h"
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
@@ -14,6 +16,7 @@
 #include "graphics/plot_setup.h"
 #include "graphics/recording_driver.h"
 #include "graphics/screen_driver.h"
+#include "graphics/stroke_font.h"
 #include "hardcopy/hardcopy_state.h"
 #include "quillamorph/childwindows.h"
 #include "quillamorph/graphics.h"
@@ -70,6 +73,21 @@ bool SelectField(int id) {
     return true;
 }
 
+// Selects the library bitmap of public handle ID (its slot is ID - 1).
+bool SelectBitmap(int id) {
+    yygrselectnone_();
+    gGraphics.kind = kDrawBitmap;
+    gGraphics.id = id;
+    gGraphics.dialog = 0;
+    int status = 1, width = 0, height = 0;
+    const int index = id - 1;
+    yybitmapselect_(&index, &status, &width, &height);
+    if (status > 0) return false;
+    const int kind = kDrawBitmap;
+    yyresn_(&kind, &id, &width, &height);
+    return true;
+}
+
 bool SelectSlot(int id) {
     yygrselectnone_();
     gGraphics.kind = kDrawMetafile;
@@ -81,6 +99,21 @@ bool SelectSlot(int id) {
     const int kind = kDrawMetafile;
     yyresn_(&kind, &id, &width, &height);
     return true;
+}
+
+// The current window as the target, for the layers that must leave a target that goes away.
+void LeaveToWindow() {
+    const int window = kDrawWindow;
+    igrselect_(&window, nullptr);
+}
+
+// A copy of a library bitmap (kind 3, by public handle) or of an enhanced metafile slot's
+// picture (kind 4; a recording is closed first) for a dialog field's image.
+HANDLE FieldImageCopy(int kind, int source) {
+    if (kind == 3) return yybitmapcopy(source - 1);
+    if (kind != 4) return nullptr;
+    HENHMETAFILE picture = quill::EnhancedPicture(source - 1);
+    return picture != nullptr ? CopyEnhMetaFileA(picture, nullptr) : nullptr;
 }
 
 }  // namespace
@@ -96,7 +129,7 @@ void yypreparedc(HDC dc) {
     gStippleChanged = 1;
     SetROP2(dc, yyplotmoderop(gPlotmode));
     SetBkMode(dc, TRANSPARENT);
-    if (gPal256 != nullptr) {
+    if (gPal256 != nullptr && hGraphicsMetafile == nullptr) {
         SelectPalette(dc, gPal256, FALSE);
         RealizePalette(dc);
     }
@@ -117,14 +150,13 @@ void yygrselectnone_() {
                 if (gPenOld != nullptr) SelectObject(gDC, gPenOld);
             }
             break;
-        case kDrawBitmap:
-            // Not built yet (graphics): a bitmap target gives back its memory device context.
-            break;
+        case kDrawBitmap: yybitmapreleasetarget(); break;
         default: break;
     }
     gFontOld = nullptr;
     gPenOld = nullptr;
     gDC = wDC;
+    hGraphicsMetafile = nullptr;
     gGraphics.recording = 0;
 }
 
@@ -138,11 +170,7 @@ void igrselect_(const int *kind, const int *id) {
             yygrselectnone_();
             ok = SelectWindow(id != nullptr ? *id : wIndex);
             break;
-        case kDrawBitmap:
-            // Not built yet (graphics): bitmaps as drawing target.
-            yygrselectnone_();
-            ok = false;
-            break;
+        case kDrawBitmap: ok = SelectBitmap(id != nullptr ? *id : 1); break;
         case kDrawField: ok = SelectField(id != nullptr ? *id : 0); break;
         case kDrawMetafile: ok = SelectSlot(id != nullptr ? *id : 1); break;
         default:
@@ -191,8 +219,9 @@ void igrinit_(const char *options, int options_len) {
     }
     // 7: the font; the stroke font's spacing and font set.
     yychdfont_();
-    // Not built yet (graphics): resetting the stroke character spacings and installing the
-    // built-in stroke font as font set 1.
+    const int all = 0, standardSet = 0;
+    yychspace_(&all);
+    wgrvfontstandard_(&standardSet);
     // 8 to 11: hardcopy ends and its device starts afresh.
     yyhardcopyreset(keep);
     // 12: units and the plot set-up.
@@ -209,6 +238,9 @@ void yygraphicsrootopened(int ncolours) {
     yymakepalette(wScreenCols == 256 ? gLibraryColours : 0);
     quill::SetScreenDriver(yygapi_);
     quill::SetRecordingDriver(yygcgm_);
+    quill::gLeaveEnhancedTarget = LeaveToWindow;
+    quill::gLeaveSlotTarget = LeaveToWindow;
+    quill::SetFieldImageCopier(FieldImageCopy);
     static const char kNone[] = " ";
     igrinit_(kNone, 1);
 }

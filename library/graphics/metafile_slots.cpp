@@ -10,6 +10,7 @@ MetafileSlot gSlots[kMetafileSlots];
 
 namespace quill {
 EnhancedSlotHooks gEnhancedHooks = {};
+void (*gLeaveSlotTarget)() = nullptr;
 }
 
 namespace {
@@ -48,6 +49,9 @@ void wmetafiledestroy_(const int *n) {
         return;
     }
     if (slot->kind == kSlotEmpty) yyraise(1060);
+    // Drawing into the slot would go to freed memory or a deleted context.
+    if (gGraphics.kind == kDrawMetafile && gGraphics.id == *n && quill::gLeaveSlotTarget)
+        quill::gLeaveSlotTarget();
     if (slot->kind == kSlotEnhanced && quill::gEnhancedHooks.destroy) quill::gEnhancedHooks.destroy(*n);
     // A recorded picture being drawn into goes with its slot; the recording driver finds no
     // picture for the target afterwards and records nothing.

@@ -32,6 +32,10 @@ struct EnhancedSlotHooks {
     void (*destroy)(int n);
 };
 extern EnhancedSlotHooks gEnhancedHooks;
+
+// Makes the current window the drawing target, so that a slot being drawn into is left before
+// it goes; the target switch installs it (Windows).
+extern void (*gLeaveSlotTarget)();
 }  // namespace quill
 
 QUILL_BEGIN_DECLS

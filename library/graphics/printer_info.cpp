@@ -19,6 +19,18 @@ PrinterPage PrinterPageInPoints(int widthpx, int heightpx, int dpix, int dpiy) {
     return p;
 }
 
+namespace {
+ScreenDumpChoice gDumpChoice = nullptr;
+}  // namespace
+
+void SetScreenDumpChoice(ScreenDumpChoice choice) { gDumpChoice = choice; }
+
+ScreenDumpPage ChosenScreenDump() {
+    ScreenDumpPage page{};
+    if (gDumpChoice != nullptr) gDumpChoice(&page);
+    return page;
+}
+
 }  // namespace quill
 
 namespace {

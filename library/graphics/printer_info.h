@@ -19,6 +19,21 @@ PrinterPage PrinterPageInPoints(int widthpx, int heightpx, int dpix, int dpiy);
 // POINTS (1/72 inch) in pixels at DPI pixels per inch, integer arithmetic.
 inline int PointsToPixels(int points, int dpi) { return points * dpi / 72; }
 
+// Where the screen driver's op 20 prints the drawable: the dump target (0 none chosen, 2 the
+// PostScript dump file, 10 the Windows printer), the dump's size and its position from the
+// paper's edge in points, landscape (not 0) and the number of copies.
+struct ScreenDumpPage {
+    int target;
+    int width, height, x, y;
+    int landscape, copies;
+};
+
+// The hardcopy layer keeps the choice and installs the routine that tells it; until then no
+// dump target is chosen.
+using ScreenDumpChoice = void (*)(ScreenDumpPage *page);
+void SetScreenDumpChoice(ScreenDumpChoice choice);
+ScreenDumpPage ChosenScreenDump();
+
 }  // namespace quill
 
 // The size in bytes of the colour table behind the device-independent bitmap header at HEADER:

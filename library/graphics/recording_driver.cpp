@@ -5,7 +5,9 @@
 #include "base/errors.h"
 #include "base/fixedtext.h"
 #include "graphics/driver_protocol.h"
+#include "graphics/gradient_fill.h"
 #include "graphics/graphics_state.h"
+#include "graphics/image_entries.h"
 #include "graphics/metafile_slots.h"
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace quill {
 
@@ -21,6 +24,8 @@ namespace {
 const int kSlots = 20;
 const int kFullError = 1062;
 const double kPi = 3.14159265358979323846;
+// The most pixels op 38 reads.
+const long long kMaxImagePixels = 1LL << 24;
 
 std::unique_ptr<RecordedPicture> gPictures[kSlots];
 
@@ -237,6 +242,47 @@ void Text(RecordedPicture &p) {
     if (opaque) Check(p.enc.OneWord(cgm::kTransparency, 1));
 }
 
+// The largest picture op 38 records: the cell array's counts are 16-bit words.
+constexpr int kMaxCells = 32767;
+
+// Op 38: the image file of ctext, ixd(2) by iyd(2) pixels, as a cell array over the clip
+// rectangle. The reader reports nothing; a failure leaves its error number as the library's
+// (unreported), returns it in id(1) with the file status in id(2) and records nothing.
+void Image(RecordedPicture &p) {
+    DriverOperands &o = gOperands;
+    const GraphicsState &gs = gGraphics;
+    const int nx = o.Ixd(2), ny = o.Iyd(2);
+    int status = 2, oserror = 0;  // a size that cannot be read counts as too large
+    std::vector<int> pixels;
+    if (nx > 0 && ny > 0 && nx <= kMaxCells && ny <= kMaxCells &&
+        static_cast<long long>(nx) * ny <= kMaxImagePixels) {
+        pixels.resize(static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny));
+        status = ReadImageData(o.ctext, kOperandTextLength, nx, ny, pixels.data(), &oserror);
+    }
+    AnswerImageOp(status, oserror);
+    if (status != 0) return;
+    Check(WriteCellArray(p.enc, gs.cx1, gs.cy1, gs.cx2, gs.cy2, nx, ny, pixels.data()));
+}
+
+// The point setter of op 40: a recording has no pixels.
+void NoPixels(const int *, const int *, const int *) {}
+
+// The triangle routine of op 40: every triangle as one group of yygcgm9_.
+void RecordTriangles(const int *x, const int *y, const int *c, const int *triangles,
+                     const int *, const int *count, int *status) {
+    for (int t = 0; t < *count; ++t) {
+        int tx[3], ty[3], tc[3];
+        for (int k = 0; k < 3; ++k) {
+            const int v = triangles[3 * t + k] - 1;
+            tx[k] = x[v];
+            ty[k] = y[v];
+            tc[k] = c[v];
+        }
+        yygcgm9_(tx, ty, tc);
+    }
+    *status = 0;
+}
+
 // Keeps slot N's bytes-used word up to date with its picture.
 void NoteUsed(int n) {
     if (RecordedPicture *p = RecordedPictureOf(n)) gSlots[n - 1].used = static_cast<int>(p->sink.size());
@@ -393,15 +439,15 @@ void yygcgm_(const int *op) {
         Orientation(p);
         break;
     case kOpImage:
-        // Not built yet (hardcopy): the image file is read by the image reader of the raster
-        // and image files; WriteCellArray records its pixels once it is there.
+        Image(p);
         break;
     case kOpBeginPicture:
         if (p.sink.size() == 0) Check(WriteRecordingHeader(p));
         break;
     case kOpGradient:
-        // Not built yet (graphics): the gradient fill decomposes the polygon into triangles
-        // and records each through yygcgm9_.
+        // Triangles with interpolated colours; a recording has no pixels to set one by one.
+        GradientFillFromPolygon(o.xpoly, o.ypoly, false, 0, 2, gs.cx1, gs.cy1, gs.cx2, gs.cy2,
+                                NoPixels, RecordTriangles);
         break;
     default:
         if (*op >= kOpEllipsePattern && *op <= kOpPolygonSolid) Filled(p, *op);

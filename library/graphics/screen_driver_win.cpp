@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "base/errors.h"
+#include "base/fixedtext.h"
 #include "core/display.h"
 #include "core/startup.h"
 #include "graphics/driver_protocol.h"
@@ -12,6 +14,8 @@
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
 #include "graphics/palette.h"
+#include "graphics/printer_dc.h"
+#include "graphics/printer_info.h"
 #include "graphics/screen_driver.h"
 
 namespace {
@@ -238,6 +242,30 @@ void LineWidth() {
     yywinlinewidth_(&width);
 }
 
+// Op 20: the viewport part of the drawable printed on one page of the Windows printer, as the
+// dump target chosen tells; ctext names the document. No other target has a path from here.
+void PrintDrawable() {
+    const quill::ScreenDumpPage page = quill::ChosenScreenDump();
+    if (page.target != 10) {
+        yysetfileerror(0);
+        yyraise(1);
+        return;
+    }
+    const std::string name = yytrimmed(gOperands.ctext, kOperandTextLength);
+    int status = 1;
+    yywindumpstart_(&page.width, &page.height, &page.x, &page.y, &status, &page.landscape,
+                    &page.copies, name.c_str(), static_cast<int>(name.size()) + 1);
+    if (status != 0) {
+        yyraise(1);
+        return;
+    }
+    const GraphicsState &g = gGraphics;
+    const int x1 = g.cx1, y1 = g.lastY - g.cy2, x2 = g.cx2, y2 = g.lastY - g.cy1;
+    yywindumpblit_(&x1, &y1, &x2, &y2, &status);
+    if (status != 0) yyraise(64);
+    yywindumpend_();
+}
+
 }  // namespace
 
 void yyscreenfontreset() { ResetFontCache(); }
@@ -306,11 +334,7 @@ void yygapi_(const int *op) {
             yywinclear_(&gGraphics.width, &gGraphics.height, &rgb);
             break;
         }
-        case kOpPage:
-            // Not built yet (graphics): the screen dump to a printer or PostScript file.
-            yysetfileerror(0);
-            yyraise(1);
-            break;
+        case kOpPage: PrintDrawable(); break;
         case kOpFont:
         case kOpDirection: DeviceFont(); break;
         case kOpText: Text(); break;

@@ -56,6 +56,10 @@ void yycolourrule(int mode, int &r, int &g, int &b) {
     if (mode == 1 || (mode == 2 && (dark || light))) r = 255 - r, g = 255 - g, b = 255 - b;
 }
 
+void yywin1_(int *r, int *g, int *b) { yycolourrule(yyhcopt(kOptColourRule), *r, *g, *b); }
+
+void yywmf1_(int *r, int *g, int *b) { yywin1_(r, g, b); }
+
 void yyrgbsplit(int rgb, int &r, int &g, int &b) {
     r = rgb & 0xFF;
     g = (rgb >> 8) & 0xFF;

@@ -74,6 +74,13 @@ std::string yycompactblanks(const std::string &text);
 // colour (all components below LOW or all above HIGH). Components 0 to 255.
 void yycolourrule(int mode, int &r, int &g, int &b);
 
+QUILL_BEGIN_DECLS
+// The colour rule of hardcopy option 6 on red, green and blue (0-255, in and out), for the
+// Windows printer (yywin1_) and the Windows metafile (yywmf1_) output alike.
+void yywin1_(int *r, int *g, int *b);
+void yywmf1_(int *r, int *g, int *b);
+QUILL_END_DECLS
+
 // Red, green and blue of an RGB value.
 void yyrgbsplit(int rgb, int &r, int &g, int &b);
 

@@ -6,6 +6,8 @@
 #include "base/fixedtext.h"
 #include "quillamorph/imagefiles.h"
 
+#include <algorithm>
+
 namespace quill {
 
 std::string ImageFileName(const char *filename, int filename_len) {
@@ -40,6 +42,23 @@ int LoadImageData(const std::string &path, int *idata, std::size_t capacity, int
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
             idata[static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x)] = static_cast<int>(image.Rgb(x, y));
+    return kImageOk;
+}
+
+int ReadImageForDrivers(const char *name, int name_len, int nx, int ny, int *pixels, int *oserror) {
+    *oserror = 0;
+    std::string path = ImageFileName(name, name_len);
+    if (path.empty()) return kImageOpen;
+    if (nx <= 0 || ny <= 0) return kImageShort;
+    ImagePixels image;
+    int status = LoadImageFile(path, image, oserror);
+    if (status != kImageOk) return status;
+    if (image.width > nx || image.height > ny) return kImageShort;
+    const std::size_t row = static_cast<std::size_t>(nx);
+    std::fill(pixels, pixels + row * static_cast<std::size_t>(ny), 0xFFFFFF);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            pixels[static_cast<std::size_t>(y) * row + static_cast<std::size_t>(x)] = static_cast<int>(image.Rgb(x, y));
     return kImageOk;
 }
 

@@ -23,6 +23,12 @@ int LoadImageFile(const std::string &path, ImagePixels &image, int *oserror);
 // is larger; nothing is written on any failure).
 int LoadImageData(const std::string &path, int *idata, std::size_t capacity, int *oserror);
 
+// The reader the graphics layer's drivers draw image files with (graphics/image_entries.h):
+// the file named by the blank-padded NAME into NX by NY RGB values, rows from the top, a
+// smaller picture at the top-left of white. Returns an ImageStatus (2 for a picture larger
+// than NX by NY or a size not above 0); reports nothing.
+int ReadImageForDrivers(const char *name, int name_len, int nx, int ny, int *pixels, int *oserror);
+
 // Reports a failed read by the library's error rules: the number, with the file error status
 // (1, 2) or the system error status (zlib's, 1044).
 void RaiseImageStatus(int status, int oserror);

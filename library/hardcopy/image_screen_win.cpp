@@ -67,9 +67,12 @@ void yyloadimage_(const int *type, const int *target, const int *x1, const int *
     const unsigned char *bits = dib.data() + 40 + table;
     int w = h.biWidth, ht = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     int dw = *stretch ? *x2 - *x1 + 1 : w, dh = *stretch ? *y2 - *y1 + 1 : ht;
-    // Not built yet (graphics): selecting the target's clip region for an unstretched image.
+    // An image at its own size stays inside the drawable's clip region.
+    const bool clip = *stretch == 0 && *target == 0 && gRegion != nullptr;
+    if (clip) SelectClipRgn(dc, gRegion);
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, *x1, *y1, dw, dh, 0, 0, w, ht, bits, info, DIB_RGB_COLORS, ImageRop());
+    if (clip) SelectClipRgn(dc, nullptr);
 }
 
 namespace {

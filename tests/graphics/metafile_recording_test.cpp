@@ -9,6 +9,11 @@
 #include "graphics/metafile_slots.h"
 #include "quillamorph/graphics.h"
 #include "graphics/recording_driver.h"
+#include "graphics/gradient_fill.h"
+#include "graphics/image_entries.h"
+#include "hardcopy/image_codec.h"
+#include "hardcopy/image_read.h"
+#include "scratch_folder.h"
 
 #include <cmath>
 #include <cstring>
@@ -312,6 +317,86 @@ TEST_F(Recording, ByteWritersAndGradientTriangles) {
     EXPECT_EQ(w.All(5, 22)[0]->Word(0), 6);
     EXPECT_EQ(w.All(5, 31)[0]->Word(0), 10);
     EXPECT_EQ(w.Count(4, 7), 1u);
+}
+
+TEST_F(Recording, GradientFillsAndImageFilesThroughTheOperations) {
+    ASSERT_EQ(Record(slot, 72, 72, 100000), 0);
+    DriverOperands &o = gOperands;
+    gGraphics.cx1 = 0, gGraphics.cy1 = 0, gGraphics.cx2 = 599, gGraphics.cy2 = 599;
+
+    // A square of four coloured corners: two triangles, each one group of four elements, the
+    // vertex list kept as sent for the next side of the operation.
+    const float xs[] = {10, 110, 110, 10}, ys[] = {10, 10, 90.5f, 90};
+    SetPolygon(xs, ys, 4);
+    gGradient.count = 4;
+    const int colours[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
+    std::copy(colours, colours + 4, gGradient.colour);
+    Op(kOpGradient);
+    EXPECT_EQ(gGradient.count, 4);
+    EXPECT_EQ(gGradient.colour[3], 0x808080);
+
+    // Image files: 3 by 2 pixels read through the image reader into a cell array over the clip
+    // rectangle; a missing file or a picture larger than asked records nothing.
+    SetImageDataReader(ReadImageForDrivers);
+    ScratchFolder folder("recording-image");
+    ImagePixels image;
+    image.Allocate(3, 2, 24);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            unsigned char *px = image.Row(y) + 3 * x;
+            px[0] = static_cast<unsigned char>(10 * x), px[1] = static_cast<unsigned char>(y);
+            px[2] = 200;  // blue, green, red
+        }
+    std::vector<unsigned char> bmp;
+    ASSERT_EQ(EncodeBmp(image, false, bmp), 0);
+    const std::string path = (folder.path / "three.bmp").string();
+    int oserror = 0;
+    ASSERT_EQ(WriteImageFile(path, bmp, &oserror), 0);
+    SetText(path.c_str(), path.size());
+    o.Ixd(2) = 3, o.Iyd(2) = 2;
+    Op(kOpImage);
+    EXPECT_EQ(o.Id(1), 0);
+    EXPECT_EQ(yylasterror(), 0);
+    o.Ixd(2) = 2;  // smaller than the picture
+    Op(kOpImage);
+    EXPECT_EQ(o.Id(1), 2);
+    const std::string missing = (folder.path / "none.bmp").string();
+    SetText(missing.c_str(), missing.size());
+    o.Ixd(2) = 3;
+    Op(kOpImage);
+    EXPECT_EQ(o.Id(1), 1);
+    EXPECT_NE(o.Id(2), 0);
+    EXPECT_EQ(yylasterror(), 1);  // kept, not reported
+    SetImageDataReader(nullptr);
+    Op(kOpEnd);
+
+    CgmWalk w = WalkCgm(Data(slot));
+    ASSERT_EQ(CheckCgmStructure(w), "");
+    auto interp = w.All(5, 43);
+    ASSERT_EQ(interp.size(), 2u);
+    EXPECT_EQ(w.Count(5, 31), 2u);  // fill reference points
+    auto polygons = w.All(4, 7);
+    ASSERT_EQ(polygons.size(), 2u);
+    EXPECT_EQ(polygons[0]->params.size(), 12u);
+    // Every corner of the square lies in one of the triangles, with its colour.
+    int corners = 0;
+    for (std::size_t t = 0; t < 2; ++t)
+        for (int k = 0; k < 3; ++k) {
+            const int x = polygons[t]->Word(4 * k), y = polygons[t]->Word(4 * k + 2);
+            if (x == 110 && y == 90) ++corners;  // 90.5 made whole
+            if (x == 10 && y == 10) ++corners;
+        }
+    EXPECT_GE(corners, 2);
+    auto cells = w.All(4, 9);
+    ASSERT_EQ(cells.size(), 1u);
+    EXPECT_EQ(cells[0]->Word(0), 0);    // P = (cx1, cy2)
+    EXPECT_EQ(cells[0]->Word(2), 599);
+    EXPECT_EQ(cells[0]->Word(12), 3);  // nx, ny
+    EXPECT_EQ(cells[0]->Word(14), 2);
+    EXPECT_EQ(cells[0]->params[20], 200);  // the top-left pixel: red 200, green 0, blue 0
+    EXPECT_EQ(cells[0]->params[21], 0);
+    EXPECT_EQ(cells[0]->params[23], 200);  // the next pixel's red
+    EXPECT_EQ(cells[0]->params[31], 1);    // the second row's green (after the row pad)
 }
 
 }  // namespace
