@@ -29,14 +29,8 @@ bool InUse(int index) {
     return index >= 0 && index < kBitmapSlots && gBitmaps[index].handle != nullptr;
 }
 
-DWORD CopyRop() {
-    switch (gBitmapMode) {
-        case 1: return SRCPAINT;
-        case 2: return SRCAND;
-        case 3: return SRCINVERT;
-        default: return SRCCOPY;
-    }
-}
+// The bitwise modes are the plot modes' copies.
+DWORD CopyRop() { return yyplotmodeblit(gBitmapMode); }
 
 // A device context on the bitmap of slot INDEX for the length of one routine: the target's
 // own device context when the bitmap is the drawing target, else a memory device context

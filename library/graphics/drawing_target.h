@@ -44,8 +44,9 @@ void yyrealizepalette(HWND window, HDC dc = nullptr);
 // selected back into it first.
 void yydeletegraphicsobjects();
 
-// The raster operation of a plot mode.
+// The raster operation of a plot mode for lines and shapes, and for copies of pixel blocks.
 int yyplotmoderop(int plotmode);
+DWORD yyplotmodeblit(int plotmode);
 
 // Prepares DC as the drawing device context: pattern bitmap, plot mode, transparent text,
 // pen, brush, dash tables and palette.

@@ -19,6 +19,15 @@ int yyplotmoderop(int plotmode) {
     }
 }
 
+DWORD yyplotmodeblit(int plotmode) {
+    switch (plotmode) {
+        case 1: return SRCPAINT;
+        case 2: return SRCAND;
+        case 3: return SRCINVERT;
+        default: return SRCCOPY;
+    }
+}
+
 void yyrealizepalette(HWND window, HDC dc) {
     if (gPal256 == nullptr) return;
     HDC target = dc != nullptr ? dc : GetDC(window);

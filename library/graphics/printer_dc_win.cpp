@@ -177,7 +177,7 @@ void yywindumpblit_(const int *ix1, const int *iy1, const int *ix2, const int *i
     *istatus = 1;
     if (!gDumpDC || !gDC || *ix2 < *ix1 || *iy2 < *iy1) return;
     const int width = *ix2 - *ix1 + 1, height = *iy2 - *iy1 + 1;
-    const int rop = yyplotmoderop(gPlotmode);
+    const DWORD rop = yyplotmodeblit(gPlotmode);
     HDC mem = CreateCompatibleDC(gDC);
     HBITMAP bitmap = CreateCompatibleBitmap(gDC, width, height);
     if (!mem || !bitmap) {

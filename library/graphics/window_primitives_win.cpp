@@ -295,14 +295,7 @@ void yywindrawstring_(const int *x1, const int *y1, const int *x2, const int *y2
 void yywinblit_(const int *sx, const int *sy, const int *dx, const int *dy, const int *w,
                 const int *h, const int *fill, const int *rgb) {
     ClipScope clip;
-    DWORD rop = SRCCOPY;
-    switch (gPlotmode) {
-        case 1: rop = SRCPAINT; break;
-        case 2: rop = SRCAND; break;
-        case 3: rop = SRCINVERT; break;
-        default: break;
-    }
-    BitBlt(gDC, *dx, *dy, *w, *h, gDC, *sx, *sy, rop);
+    BitBlt(gDC, *dx, *dy, *w, *h, gDC, *sx, *sy, yyplotmodeblit(gPlotmode));
     if (*fill == 0) return;
     // The part of the source that the destination does not cover takes the fill colour.
     HRGN source = CreateRectRgn(*sx, *sy, *sx + *w, *sy + *h);

@@ -13,15 +13,6 @@
 
 namespace {
 
-// The ternary raster operation that draws a bitmap in the current plot mode.
-DWORD ImageRop() {
-    switch (gPlotmode) {
-    case 1: return SRCPAINT;
-    case 2: return SRCAND;
-    case 3: return SRCINVERT;
-    default: return SRCCOPY;
-    }
-}
 
 // The device context of a drawing target: the drawable, the printer page (its page started)
 // or the open metafile; null when the target is not open.
@@ -71,7 +62,8 @@ void yyloadimage_(const int *type, const int *target, const int *x1, const int *
     const bool clip = *stretch == 0 && *target == 0 && gRegion != nullptr;
     if (clip) SelectClipRgn(dc, gRegion);
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, *x1, *y1, dw, dh, 0, 0, w, ht, bits, info, DIB_RGB_COLORS, ImageRop());
+    StretchDIBits(dc, *x1, *y1, dw, dh, 0, 0, w, ht, bits, info, DIB_RGB_COLORS,
+                  yyplotmodeblit(gPlotmode));
     if (clip) SelectClipRgn(dc, nullptr);
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/fixedtext.h"
 #include "hardcopy/dither.h"
+#include "hardcopy/driver_support.h"
 #include "hardcopy/hardcopy_options.h"
 #include "hardcopy/printer_settings.h"
 
@@ -43,6 +44,23 @@ TEST_F(Options, ValuesAreCheckedAndStored) {
     EXPECT_EQ(8, yyhcoptword(23)) << "24 bits is no DXF colour option";
     Option(23, 4);
     EXPECT_EQ(4, yyhcoptword(23));
+}
+
+TEST_F(Options, TheColourRuleOfPrinterAndMetafileOutput) {
+    int r = 5, g = 5, b = 5;
+    yywin1_(&r, &g, &b);
+    EXPECT_EQ(r + g + b, 15) << "rule 0 keeps every colour";
+    Option(6, 2);
+    yywin1_(&r, &g, &b);
+    EXPECT_EQ(r, 250);
+    EXPECT_EQ(b, 250);
+    r = 5, g = 5, b = 200;
+    yywmf1_(&r, &g, &b);
+    EXPECT_EQ(b, 200) << "rule 2 swaps only near-black and near-white";
+    Option(6, 1);
+    yywmf1_(&r, &g, &b);
+    EXPECT_EQ(r, 250);
+    EXPECT_EQ(b, 55);
 }
 
 TEST_F(Options, ExtensionRewrite) {

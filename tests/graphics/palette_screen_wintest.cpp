@@ -1,0 +1,87 @@
+// A screen that shows its colours through a palette (a display of 8 bits, which this program
+// gets of its own): the library's logical palette holds the 16- or 32-colour table, colours
+// are drawn as palette indices and land on the nearest colour the device has.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/startup.h"
+#include "graphics/bitmaps.h"
+#include "graphics/driver_protocol.h"
+#include "graphics/drawing_target.h"
+#include "graphics/graphics_state.h"
+#include "graphics/palette.h"
+#include "graphics/screen_gradient.h"
+#include "quillamorph.h"
+
+namespace {
+
+void Open(int ncolours) {
+    winitialise_(nullptr, 0);
+    int flags = 7, width = 200, height = 150;
+    windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr, nullptr,
+                 &ncolours, 0);
+}
+
+std::vector<int> LogicalPalette() {
+    std::vector<PALETTEENTRY> entries(256);
+    const UINT n = GetPaletteEntries(gPal256, 0, 256, entries.data());
+    std::vector<int> rgb;
+    for (UINT i = 0; i < n; ++i)
+        rgb.push_back(entries[i].peRed | entries[i].peGreen << 8 | entries[i].peBlue << 16);
+    return rgb;
+}
+
+TEST(PaletteScreen, SixteenColoursDrawAsPaletteIndices) {
+    HDC screen = GetDC(nullptr);
+    const bool paletted = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    ReleaseDC(nullptr, screen);
+    ASSERT_TRUE(paletted) << "this program needs a display of 8 bits (see tests/CMakeLists.txt)";
+
+    Open(16);
+    ASSERT_NE(gPal256, nullptr);
+    EXPECT_EQ(gGraphics.displayColours, 16);
+    const std::vector<int> pal = LogicalPalette();
+    ASSERT_EQ(pal.size(), 16u);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(pal[i], quill::LibraryColour(16, i)) << i;
+    EXPECT_EQ(pal[12], gPalette.palette[31]);  // red: entry 31 of the library's palette
+
+    // Colour 31 is palette index 12; a rectangle on a bitmap target shows the nearest colour
+    // of the device.
+    int colour = 31;
+    igrcolourn_(&colour);
+    EXPECT_EQ(gColour, static_cast<COLORREF>(PALETTEINDEX(12)));
+    int handle = 0, width = 40, height = 30, white = 0xFFFFFF;
+    yybitmapcreate_(&handle, &width, &height, &white);
+    const int bitmap = kDrawBitmap;
+    igrselect_(&bitmap, &handle);
+    quill::SetPoint(1, 5, 5);
+    quill::SetPoint(2, 20, 20);
+    quill::SendOp(kOpRectangleSolid, kSideDrawing);
+    const COLORREF drawn = GetPixel(gDC, 10, 15);
+    EXPECT_EQ(drawn, GetNearestColor(gDC, static_cast<COLORREF>(gPalette.palette[31])));
+    EXPECT_EQ(GetPixel(gDC, 30, 5), GetNearestColor(gDC, RGB(255, 255, 255)));
+
+    // A gradient point goes through the nearest palette entry as well.
+    const int x = 35, y = 25, blue = 0xFF0000;
+    yywinpointrgb_(&x, &y, &blue);
+    EXPECT_EQ(GetPixel(gDC, 35, 25), GetNearestColor(gDC, static_cast<COLORREF>(pal[9])));
+    windowclose_();
+}
+
+TEST(PaletteScreen, ThirtyTwoColoursTakeTheirTable) {
+    Open(32);
+    ASSERT_NE(gPal256, nullptr);
+    const std::vector<int> pal = LogicalPalette();
+    ASSERT_EQ(pal.size(), 32u);
+    const int positions[] = {0, 8, 23, 31, 39};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(pal[k], gPalette.palette[positions[k]]) << k;
+    EXPECT_EQ(pal[29], gPalette.palette[239]);
+    EXPECT_EQ(pal[30], gPalette.palette[240]);
+    EXPECT_EQ(pal[31], gPalette.palette[248]);
+    windowclose_();
+}
+
+}  // namespace
