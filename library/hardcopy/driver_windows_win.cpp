@@ -456,8 +456,6 @@ void Drive(const Family &f, int op) {
 
 }  // namespace
 
-void yywmf1_(int *r, int *g, int *b) { yycolourrule(yyhcopt(kOptColourRule), *r, *g, *b); }
-
 void xxwin_(const int *op) { Drive(kPrinter, *op); }
 
 void xxwmf_(const int *op) { Drive(kMetafile, *op); }

@@ -20,9 +20,6 @@ void xximag_(const int *op);   // device 6
 void xxwin_(const int *op);    // device 10, Windows build only
 void xxwmf_(const int *op);    // device 11, Windows build only
 
-// The colour rule of printer and metafile output (option 6) on red, green and blue.
-void yywmf1_(int *r, int *g, int *b);
-
 // The image writers of device 6: the memory raster's page as a PNG, BMP (run-length encoded
 // with option 26 = 2) or PCX image into the page's file.
 void yypng1_(void);

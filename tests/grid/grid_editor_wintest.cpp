@@ -629,7 +629,7 @@ TEST_F(GridEditor, PrintThroughItsDialogWithTheEditorsTitle) {
     yygridprintgetopt_(&h, &v, &repeat, &colour, &back, &scale, &set);
     EXPECT_EQ(v, 0) << "the vertical lines were switched off";
     EXPECT_EQ(h, 1);
-    auto jobs = WaitForPdfJobs(title, 1, 20000, since);
+    auto jobs = WaitForPdfJobs(title, 1, 120000, since);
     EXPECT_EQ(jobs.size(), 1u) << "the job is named by the editor's title";
     for (const auto &job : jobs) std::filesystem::remove(job);
 }

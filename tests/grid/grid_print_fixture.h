@@ -130,7 +130,7 @@ inline std::vector<std::string> &printedTitles() {
 
 // The one job printed under TITLE since SINCE.
 inline Printed Job(const std::string &title, fs::file_time_type since) {
-    std::vector<fs::path> jobs = WaitForPdfJobs(title, 1, 30000, since);
+    std::vector<fs::path> jobs = WaitForPdfJobs(title, 1, 120000, since);
     EXPECT_EQ(jobs.size(), 1u) << "job " << title;
     if (jobs.empty()) return Printed();
     printedTitles().push_back(title);

@@ -21,11 +21,12 @@ std::string UniqueJobTitle(const std::string &stem);
 // The file-name form of TITLE as the printer writes it (without "-job_<n>.pdf").
 std::string PdfJobStem(const std::string &title);
 
-// Waits up to TIMEOUT_MS until COUNT complete PDF files (each ending in "%%EOF") of jobs titled
+// Waits up to TIMEOUT_MS (long: the spooler prints one job at a time, behind other tests'
+// jobs) until COUNT complete PDF files (each ending in "%%EOF") of jobs titled
 // TITLE are in the folder, and returns them oldest job first; fewer when the time runs out.
 // Only files written at or after SINCE count (default: any).
 std::vector<std::filesystem::path> WaitForPdfJobs(
-    const std::string &title, std::size_t count, int timeoutMs = 20000,
+    const std::string &title, std::size_t count, int timeoutMs = 120000,
     std::filesystem::file_time_type since = std::filesystem::file_time_type::min());
 
 // Removes the PDF files of jobs titled TITLE.
