@@ -445,7 +445,6 @@ void xxcgm_(const int *op) {
                               image.width, image.height, pixels.data());
         break;
     }
-    // Not built yet (graphics): op 40, the gradient fill through the polygon decomposer.
     case 40:
         Gradient();
         break;

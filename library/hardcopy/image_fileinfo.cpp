@@ -2,6 +2,8 @@
 // details its header or text gives.
 #include "hardcopy/image_read.h"
 
+#include "hardcopy/picture_count.h"
+
 #include "base/errors.h"
 #include "quillamorph/imagefiles.h"
 
@@ -99,7 +101,8 @@ std::vector<std::string> Items(const std::vector<unsigned char> &d) {
     return items;
 }
 
-void PlotLanguage(const std::vector<unsigned char> &d, bool second, Info &info) {
+void PlotLanguage(const std::vector<unsigned char> &d, const std::string &path, bool second, Info &info) {
+    yycnthpg_(path.c_str(), &info.v[6], static_cast<int>(path.size()));
     int code = -1000;
     std::vector<double> ip;
     for (const std::string &item : Items(d)) {
@@ -127,7 +130,6 @@ void PlotLanguage(const std::vector<unsigned char> &d, bool second, Info &info) 
         }
         if (code >= 1 && code <= 5) info.v[4] = kinds[code - 1];
     }
-    // Not built yet (hardcopy): INFO(6), the page count of the plot file, stays -1.
 }
 
 void PostScript(const std::vector<std::string> &lines, Info &info) {
@@ -174,7 +176,7 @@ bool Holds(const std::vector<unsigned char> &d, const std::string &text, std::si
     return true;
 }
 
-void Binary(int type, const std::vector<unsigned char> &d, Info &info) {
+void Binary(int type, const std::vector<unsigned char> &d, const std::string &path, Info &info) {
     std::int32_t a = 0, b = 0, c = 0, e = 0;
     switch (type) {
     case 1:
@@ -212,13 +214,18 @@ void Binary(int type, const std::vector<unsigned char> &d, Info &info) {
         }
         break;
     case 6:
+    {
+        // The height keeps the picture's width-to-height ratio at a width of 1000.
+        float aspect = 1.0f;
+        yyinfocgm_(path.c_str(), &info.v[4], &aspect, static_cast<int>(path.size()));
         info.v[2] = 1000;
-        // Not built yet (hardcopy): the height and INFO(4) of a binary CGM from its elements.
+        info.v[3] = aspect != 0 ? Whole(std::fabs(1000.0 / aspect) + 0.5) : -1;
         break;
+    }
     case 7:
         info.v[2] = 3201;
         info.v[3] = 2312;
-        // Not built yet (hardcopy): INFO(4), the number of pictures of the file.
+        yycntpic_(path.c_str(), &info.v[4], static_cast<int>(path.size()));
         break;
     case 8:
         if (Le32(d, 24, &a) && Le32(d, 28, &b) && Le32(d, 32, &c) && Le32(d, 36, &e)) {
@@ -275,12 +282,14 @@ void igrfileinfo_(const char *filename, int *info, const int *ninfo, int filenam
             std::vector<unsigned char> text;
             QuietErrors quiet;
             quill::ReadFileStart(path, text, kTextScan);
-            if (type == 4 || type == 5) PlotLanguage(text, type == 5, result);
+            if (type == 4 || type == 5) PlotLanguage(text, path, type == 5, result);
             if (type == 10) PostScript(Lines(text), result);
             if (type == 14) Dxf(Lines(text), result);
             if (type == 16) Svg(Lines(text), result);
         } else if (type != -1) {
-            Binary(type, head, result);
+            // The counters report damaged files; file information reports nothing.
+            QuietErrors quiet;
+            Binary(type, head, path, result);
         }
     }
     for (int i = 1; i <= n && i <= kEntries; ++i) info[i - 1] = result.v[i];

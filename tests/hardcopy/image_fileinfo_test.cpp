@@ -62,9 +62,9 @@ TEST_F(FileInfo, ImagesWrittenByTheLibrary) {
 
 TEST_F(FileInfo, PlotAndPrinterFilesByTheirText) {
     const std::string esc = "\x1b";
-    EXPECT_EQ(Entries({4, 72, 144, 4, -1, -1}), Of("a.plt", "IN;SC-13,1;IP0,0,1015,2031;SP1;PU0,0;\n"));
-    EXPECT_EQ(Entries({4, 72, 35, 6, -1, -1}), Of("b.plt", "  IN;\nSC-13,2;\nIP0,0,1020,509;\n")) << "truncated";
-    EXPECT_EQ(Entries({5, 72, 72, 256, -1, -1}), Of("c.plt", esc + "%0BIN;SC-13,12;IP0,0,1015,1015;"));
+    EXPECT_EQ(Entries({4, 72, 144, 4, -1, 1}), Of("a.plt", "IN;SC-13,1;IP0,0,1015,2031;SP1;PU0,0;\n"));
+    EXPECT_EQ(Entries({4, 72, 35, 6, -1, 1}), Of("b.plt", "  IN;\nSC-13,2;\nIP0,0,1020,509;\n")) << "truncated";
+    EXPECT_EQ(Entries({5, 72, 72, 256, -1, 1}), Of("c.plt", esc + "%0BIN;SC-13,12;IP0,0,1015,1015;"));
     EXPECT_EQ(Entries({10, 612, 792, 1, -1, -1}), Of("a.ps", "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 612 792\n"));
     EXPECT_EQ(Entries({10, -1, -1, 0, -1, -1}), Of("b.ps", "\n  \n%!PS\nshowpage\n"));
     std::string dxf = "  0\nSECTION\n  2\nHEADER\n";

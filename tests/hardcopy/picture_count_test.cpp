@@ -2,6 +2,7 @@
 #include "plot_readers.h"
 
 #include "hardcopy/picture_count.h"
+#include "quillamorph/imagefiles.h"
 
 #include <fstream>
 
@@ -101,6 +102,68 @@ TEST_F(Count, HpglPages) {
     EXPECT_EQ(2, Hpg("long.plt"));
     EXPECT_EQ(1, Hpg("absent.plt"));
     EXPECT_EQ(1, Info(1));
+}
+
+// File information counts the pages and pictures of the drivers' own files and, for CGM,
+// gives the height that keeps the picture's shape at a width of 1000; damage reports nothing.
+TEST_F(Count, FileInformationOfPlotFiles) {
+    auto fileInfo = [this](const std::string &file) {
+        std::vector<int> info(6, 77);
+        int six = 6;
+        std::string name = Name(file);
+        igrfileinfo_(name.c_str(), info.data(), &six, static_cast<int>(name.size()));
+        return info;
+    };
+    auto threePages = [this](int device, const std::string &file) {
+        Select(device);
+        Option(25, 1);  // the HPGL page tags
+        OpenSelected(file);
+        for (int page = 0; page < 3; ++page) {
+            Line(0, 0, 500, 500);
+            EndPage(page < 2);
+        }
+        Close();
+    };
+    threePages(1, "three.plt");
+    std::vector<int> info = fileInfo("three.plt");
+    EXPECT_EQ(4, info[0]);
+    EXPECT_EQ(3, info[5]);
+    EXPECT_EQ(4, info[3]) << "the colours of plotter type 1, from the tag written at open";
+    Open(1, "one.plt");
+    Line(0, 0, 500, 500);
+    Close();
+    EXPECT_EQ(1, fileInfo("one.plt")[5]);
+    threePages(12, "three2.plt");
+    info = fileInfo("three2.plt");
+    EXPECT_EQ(5, info[0]);
+    EXPECT_EQ(3, info[5]);
+
+    threePages(9, "three.cgm");
+    float aspect = 0;
+    ASSERT_EQ(3, Cgm("three.cgm", &aspect));
+    info = fileInfo("three.cgm");
+    EXPECT_EQ(6, info[0]);
+    EXPECT_EQ(1000, info[1]);
+    EXPECT_EQ(static_cast<int>(1000 / aspect + 0.5), info[2]);
+    EXPECT_GT(info[2], 500);
+    EXPECT_LT(info[2], 1000) << "a landscape page is wider than high";
+    EXPECT_EQ(3, info[3]);
+    std::string cut = ReadWholeFile(scratch.path / "three.cgm");
+    Put("cut.cgm", cut.substr(0, cut.size() / 2));
+    info = fileInfo("cut.cgm");
+    EXPECT_EQ(6, info[0]);
+    EXPECT_GE(info[3], 1);
+    EXPECT_EQ(0, Info(1)) << "a damaged file is no error of file information";
+
+    std::string head(17, '\0');
+    head[0] = 1, head[4] = 1, head[6] = 8, head[8] = 'D', head[13] = 12;
+    Put("two.pic", head + std::string("\x60\x30\x00", 3) + std::string(4, 'p') + "\x61");
+    info = fileInfo("two.pic");
+    EXPECT_EQ(7, info[0]);
+    EXPECT_EQ(2, info[3]);
+    Put("short.pic", head.substr(0, 14));
+    EXPECT_EQ(1, fileInfo("short.pic")[3]);
+    EXPECT_EQ(0, Info(1));
 }
 
 }  // namespace
