@@ -1,5 +1,6 @@
 // The hardcopy routines that need Windows: running a print command and choosing the target of
 // screen dumps.
+#include "base/configuration.h"
 #include "base/errors.h"
 #include "base/fixedtext.h"
 #include "base/system.h"
@@ -77,6 +78,9 @@ void ScreenDumpOf(quill::ScreenDumpPage *page) {
 // linking the start-up links the print-command runner as well.
 void yyhardcopyinitialise(int printer, int plotter, int hpgl2) {
     quill::SetPrintCommandRunner(yyprncmd_);
+    // A file name with a print command writes the plot into the temporary plot file that
+    // start-up named in the temporary directory.
+    yyputtext(gHardcopy.tempName, kHardcopyNameLength, std::string(gSettings.tmpPlot));
     // The graphics drivers draw image files through the image layer.
     quill::SetImageDataReader(quill::ReadImageForDrivers);
     quill::SetImageDrawer(yyloadimage_);
