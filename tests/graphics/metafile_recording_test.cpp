@@ -316,7 +316,7 @@ TEST_F(Recording, ByteWritersAndGradientTriangles) {
     EXPECT_EQ(interp[0]->params[10], 0xFF);
     EXPECT_EQ(w.All(5, 22)[0]->Word(0), 6);
     EXPECT_EQ(w.All(5, 31)[0]->Word(0), 10);
-    EXPECT_EQ(w.Count(4, 7), 1u);
+    EXPECT_EQ(w.Polygons(true).size(), 1u);
 }
 
 TEST_F(Recording, GradientFillsAndImageFilesThroughTheOperations) {
@@ -375,7 +375,7 @@ TEST_F(Recording, GradientFillsAndImageFilesThroughTheOperations) {
     auto interp = w.All(5, 43);
     ASSERT_EQ(interp.size(), 2u);
     EXPECT_EQ(w.Count(5, 31), 2u);  // fill reference points
-    auto polygons = w.All(4, 7);
+    auto polygons = w.Polygons(true);
     ASSERT_EQ(polygons.size(), 2u);
     EXPECT_EQ(polygons[0]->params.size(), 12u);
     // Every corner of the square lies in one of the triangles, with its colour.

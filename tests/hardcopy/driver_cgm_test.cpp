@@ -6,6 +6,7 @@
 #include "graphics/gradient_fill.h"
 #include "hardcopy/picture_count.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -86,7 +87,7 @@ TEST_F(Cgm, ElementsAndBalancedPictures) {
     walk = Walk("gradient.cgm");
     auto interiors = walk.All(5, 43);
     ASSERT_EQ(3u, interiors.size());
-    EXPECT_EQ(3u, walk.Count(4, 7));
+    EXPECT_EQ(3u, walk.Polygons(true).size());
     EXPECT_EQ(3, interiors[0]->Word(0)) << "three-colour triangle";
     for (auto *e : interiors) {
         ASSERT_EQ(19u, e->params.size());
@@ -100,6 +101,51 @@ TEST_F(Cgm, ElementsAndBalancedPictures) {
     Open(9, "empty.cgm");
     Close();
     Walk("empty.cgm");
+}
+
+// LibreOffice opens the driver's files and draws them where they were drawn: a red block, a
+// green gradient triangle (all corners one colour, so every pixel is known) and a blue-to-red
+// gradient triangle, under a frame line across the drawable. (LibreOffice shows no
+// interpolated interiors: it draws the solid pieces that follow them.)
+TEST_F(Cgm, LibreOfficeDrawsFilledAreasAndGradientTriangles) {
+    Open(9, "shapes.cgm");
+    Colour(0x000000);
+    Line(0, 690, 999, 690);
+    Colour(0x0000FF);
+    Rectangle(100, 100, 400, 300);
+    Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
+    Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
+    Close();
+    ReaderRun office = RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
+                                 Unix("profile") + " --headless --convert-to png shapes.cgm && pngtopnm -mix -background white shapes.png > shapes.ppm");
+    ASSERT_EQ(0, office.status) << office.output;
+    Picture p = ReadPpm(Name("shapes.ppm"));
+    ASSERT_GT(p.width, 100);
+    // The frame line gives the drawable's left and right ends on the picture.
+    int left = p.width, right = -1, top = -1;
+    for (int y = 0; y < p.height / 4 && right < 0; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (p.Dark(x, y)) left = std::min(left, x), right = std::max(right, x), top = y;
+    ASSERT_GT(right - left, p.width / 2);
+    const double scale = (right - left) / 999.0;
+    auto at = [&](double x, double y, int channel) {
+        int px = static_cast<int>(left + x * scale + 0.5), py = static_cast<int>(top + (690 - y) * scale + 0.5);
+        if (px < 0 || py < 0 || px >= p.width || py >= p.height) return -1;
+        return static_cast<int>(p.rgb[3 * (static_cast<std::size_t>(py) * p.width + px) + channel]);
+    };
+    auto colour = [&](double x, double y) { return at(x, y, 0) << 16 | at(x, y, 1) << 8 | at(x, y, 2); };
+    // The file names no background colour; LibreOffice gives it one of its own.
+    const int background = colour(20, 500);
+    EXPECT_EQ(0xFF0000, colour(250, 200)) << "the red block";
+    EXPECT_EQ(background, colour(480, 200)) << "between the block and the triangle";
+    EXPECT_EQ(0x00FF00, colour(750, 200)) << "the green gradient triangle";
+    EXPECT_EQ(background, colour(620, 350)) << "beside the green triangle";
+    EXPECT_NE(0x00FF00, background);
+    // The blue-to-red triangle: blue at its left corner, red towards the others.
+    EXPECT_GT(at(130, 410, 2), 150);
+    EXPECT_LT(at(130, 410, 0), 100);
+    EXPECT_GT(at(250, 600, 0), 150);
+    EXPECT_LT(at(250, 600, 2), 100);
 }
 
 }  // namespace

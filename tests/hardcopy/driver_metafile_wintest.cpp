@@ -3,6 +3,7 @@
 // metafile that cannot be made.
 #include "plot_readers.h"
 
+#include "core/startup.h"
 #include "graphics/draw_families.h"
 #include "graphics/drawing_target.h"
 #include "hardcopy/drivers.h"
@@ -214,6 +215,63 @@ TEST_F(MetafileDriver, ImagesCoverTheClipRectangle) {
     ASSERT_EQ(0, status);
     EXPECT_EQ(RGB(0, 255, 0), pixels[70 * 200 + 100]);
     EXPECT_EQ(RGB(0, 255, 0), pixels[130 * 200 + 190]);
+}
+
+// Gradient polygons in an enhanced metafile: played back and opened by LibreOffice, a green
+// triangle (one colour at every corner) and a blue-to-red one land where drawn.
+TEST_F(MetafileDriver, GradientTrianglesShowInEveryReader) {
+    // The system's gradient routine, as start-up finds it: the metafile records the triangles.
+    const GradientFillProc saved = pGradientFill;
+    pGradientFill = reinterpret_cast<GradientFillProc>(
+        reinterpret_cast<void *>(GetProcAddress(LoadLibraryA("msimg32.dll"), "GradientFill")));
+    ASSERT_NE(nullptr, pGradientFill);
+    Select(11);
+    Option(kMetafileFormatOption, 2);
+    OpenSelected("gradient.emf");
+    Colour(0x000000);
+    Line(0, 690, 999, 690);
+    Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
+    Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
+    Close();
+    pGradientFill = saved;
+    EXPECT_LT(ReadWholeFile(Name("gradient.emf")).size(), 10000u) << "triangles, not pixels";
+    int status = -1;
+    std::vector<COLORREF> played = Play(2, Name("gradient.emf"), &status);
+    ASSERT_EQ(0, status);
+    EXPECT_EQ(RGB(0, 255, 0), played[(140 - 40) * 200 + 150]);  // (750, 200) at a fifth
+    EXPECT_EQ(RGB(255, 255, 255), played[(140 - 70) * 200 + 124]);
+
+    ReaderRun office = RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
+                                 Unix("profile") + " --headless --convert-to png gradient.emf &&" +
+                                 " pngtopnm -mix -background white gradient.png > gradient.ppm");
+    ASSERT_EQ(0, office.status) << office.output;
+    Picture p = ReadPpm(Name("gradient.ppm"));
+    ASSERT_GT(p.width, 100);
+    // The frame line, the widest run of grey on a row, gives the drawable's left and right
+    // ends on the page.
+    int left = 0, right = -1, top = -1;
+    for (int y = 0; y < p.height; ++y) {
+        int first = -1, last = -1;
+        for (int x = 0; x < p.width; ++x) {
+            const unsigned char *c = &p.rgb[3 * (static_cast<std::size_t>(y) * p.width + x)];
+            if (c[0] < 200 && c[0] == c[1] && c[1] == c[2]) last = x, first = first < 0 ? x : first;
+        }
+        if (last - first > right - left) left = first, right = last, top = y;
+    }
+    ASSERT_GT(right - left, p.width / 2);
+    const double scale = (right - left) / 999.0;
+    auto at = [&](double x, double y, int channel) {
+        int px = static_cast<int>(left + x * scale + 0.5), py = static_cast<int>(top + (690 - y) * scale + 0.5);
+        if (px < 0 || py < 0 || px >= p.width || py >= p.height) return -1;
+        return static_cast<int>(p.rgb[3 * (static_cast<std::size_t>(py) * p.width + px) + channel]);
+    };
+    EXPECT_EQ(0, at(750, 200, 0));
+    EXPECT_EQ(255, at(750, 200, 1)) << "the green triangle";
+    EXPECT_EQ(255, at(620, 350, 0)) << "beside it";
+    EXPECT_GT(at(130, 410, 2), 150) << "blue at the blue corner";
+    EXPECT_LT(at(130, 410, 0), 100);
+    EXPECT_GT(at(250, 600, 0), 150) << "red towards the red corners";
+    EXPECT_LT(at(250, 600, 2), 100);
 }
 
 }  // namespace

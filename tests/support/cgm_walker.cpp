@@ -16,6 +16,16 @@ std::vector<const CgmElement *> CgmWalk::All(int cls, int id) const {
     return out;
 }
 
+std::vector<const CgmElement *> CgmWalk::Polygons(bool interpolated) const {
+    std::vector<const CgmElement *> out;
+    int style = 0;
+    for (const auto &e : elements) {
+        if (e.Is(5, 22) && e.params.size() >= 2) style = e.Word(0);
+        if (e.Is(4, 7) && (style == 6) == interpolated) out.push_back(&e);
+    }
+    return out;
+}
+
 CgmWalk WalkCgm(const unsigned char *b, std::size_t n) {
     CgmWalk w;
     std::size_t pos = 0;

@@ -30,6 +30,9 @@ struct CgmWalk {
     // The elements of one class and id.
     std::vector<const CgmElement *> All(int cls, int id) const;
     std::size_t Count(int cls, int id) const { return All(cls, id).size(); }
+    // The POLYGON elements drawn in interior style 6 (interpolated), and those drawn in any
+    // other style (the solid pieces that stand in for a gradient included).
+    std::vector<const CgmElement *> Polygons(bool interpolated) const;
 };
 
 // Reads BYTES element by element: every header complete, every length inside the data,
