@@ -260,11 +260,7 @@ TEST_F(MetafileDriver, GradientTrianglesShowInEveryReader) {
     }
     ASSERT_GT(right - left, p.width / 2);
     const double scale = (right - left) / 999.0;
-    auto at = [&](double x, double y, int channel) {
-        int px = static_cast<int>(left + x * scale + 0.5), py = static_cast<int>(top + (690 - y) * scale + 0.5);
-        if (px < 0 || py < 0 || px >= p.width || py >= p.height) return -1;
-        return static_cast<int>(p.rgb[3 * (static_cast<std::size_t>(py) * p.width + px) + channel]);
-    };
+    auto at = [&](double x, double y, int c) { return p.Channel(left + x * scale, top + (690 - y) * scale, c); };
     EXPECT_EQ(0, at(750, 200, 0));
     EXPECT_EQ(255, at(750, 200, 1)) << "the green triangle";
     EXPECT_EQ(255, at(620, 350, 0)) << "beside it";

@@ -154,6 +154,17 @@ int Picture::DarkCount() const {
     return n;
 }
 
+int Picture::Channel(double x, double y, int c) const {
+    const int px = static_cast<int>(std::floor(x + 0.5)), py = static_cast<int>(std::floor(y + 0.5));
+    if (px < 0 || py < 0 || px >= width || py >= height || c < 0 || c > 2) return -1;
+    return rgb[3 * (static_cast<std::size_t>(py) * width + px) + c];
+}
+
+int Picture::Rgb(double x, double y) const {
+    if (Channel(x, y, 0) < 0) return -1;
+    return Channel(x, y, 0) << 16 | Channel(x, y, 1) << 8 | Channel(x, y, 2);
+}
+
 Picture ReadPpm(const std::filesystem::path &path) {
     Picture p;
     std::string data = ReadWholeFile(path);

@@ -45,6 +45,11 @@ struct Picture {
     // Dark pixels within RADIUS pixels of (X, Y).
     bool DarkNear(int x, int y, int radius) const;
     int DarkCount() const;
+    // Component C (0 red, 1 green, 2 blue) of pixel (X, Y), rounded to whole pixels; -1
+    // outside the picture.
+    int Channel(double x, double y, int c) const;
+    // The colour of pixel (X, Y) as red x 65536 + green x 256 + blue; -1 outside.
+    int Rgb(double x, double y) const;
 };
 Picture ReadPpm(const std::filesystem::path &path);
 
