@@ -172,6 +172,38 @@ bool AskFileName(char *name, int *type, const char *filter, bool save) {
     return true;
 }
 
+// Copies the NUL-terminated name FROM into a file-name buffer of the editor, cut to fit.
+void CopyName(char *to, const char *from) {
+    const std::size_t n = strnlen(from, kGridFileNameBytes - 1);
+    std::memcpy(to, from, n);
+    to[n] = '\0';
+}
+
+constexpr int kOpenError = 1, kFileError = 2;
+
+// What the editor tells the user after a load that raised an error, and whether the load
+// still counts as done (the cells read stay in the grid either way).
+struct LoadOutcome {
+    int error1, error2;
+    const char *message;
+    const char *title;
+    int ok;
+};
+constexpr LoadOutcome kLoadOutcomes[] = {
+    {kOpenError, kOpenError, "Error opening file", "File Error", 0},
+    {kFileError, kFileError, "Error reading file", "File Error", 0},
+    {4, 1009, "Out of range value found for numeric cell", "Data Error", 1},
+    {11, 12, "Non-numeric data found for numeric cell", "Data Error", 1},
+    {1054, 1054, "File contains too many rows/columns", "Data Error", 1},
+    {1055, 1055, "Non-matching data found for menu cell", "Data Error", 1},
+};
+
+const LoadOutcome *LoadOutcomeOf(int error) {
+    for (const LoadOutcome &outcome : kLoadOutcomes)
+        if (error != 0 && (error == outcome.error1 || error == outcome.error2)) return &outcome;
+    return nullptr;
+}
+
 void Search(int matchCase, const char *text) {
     int grid = 0, flags = matchCase ? 1 : 3, found = 0;
     wgridfind_(&grid, text, &flags, &found, nullptr, nullptr, nullptr, nullptr, static_cast<int>(std::strlen(text)));
@@ -333,20 +365,63 @@ void yygridwinprint_(int *window, int *row1, int *row2, int *col1, int *col2, in
 void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename, const char *filter) {
     CommandScope scope(*window);
     *ok = 0;
-    if (*saveas == 1 || filename[0] == '\0') {
-        if (!AskFileName(filename, type, filter, true)) return;
+    // The name is taken over only when the file is written, so a failed Save As keeps the
+    // editor on the file it had.
+    char name[kGridFileNameBytes];
+    CopyName(name, filename);
+    if (*saveas == 1 || name[0] == '\0') {
+        if (!AskFileName(name, type, filter, true)) return;
     }
-    // Not built yet (grid): writing the grid text file.
+    int error = 0;
+    {
+        QuietErrors quiet;
+        int grid = 0;
+        wgridsave_(&grid, name, static_cast<int>(std::strlen(name)));
+        error = quiet.error();
+    }
+    if (error == kOpenError) {
+        Box("Error opening file", "File Error", 0, kExclamation);
+        return;
+    }
+    if (error == kFileError) {
+        Box("Error writing file", "File Error", 0, kExclamation);
+        return;
+    }
+    *ok = 1;
+    CopyName(filename, name);
+    // The grid now matches its file, whichever command saved it (the save prompt as well).
+    if (GridWindowRecord *editor = yygridwindowrecord(wWindow[*window]))
+        if (GridRecord *grid = yygridrecord(editor->grid)) grid->bUnsaved = 0;
 }
 
 void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, const char *filter) {
     CommandScope scope(*window);
     *ok = 0;
     char name[kGridFileNameBytes];
-    std::strncpy(name, filename, kGridFileNameBytes - 1);
-    name[kGridFileNameBytes - 1] = '\0';
+    CopyName(name, filename);
     if (*ask == 1 && !AskFileName(name, type, filter, false)) return;
-    // Not built yet (grid): reading the grid text file.
+    int error = 0;
+    {
+        QuietErrors quiet;
+        int grid = 0;
+        wgridload_(&grid, name, static_cast<int>(std::strlen(name)));
+        error = quiet.error();
+    }
+    *ok = 1;
+    const LoadOutcome *outcome = LoadOutcomeOf(error);
+    if (outcome != nullptr) {
+        Box(outcome->message, outcome->title, 0, kExclamation);
+        *ok = outcome->ok;
+    }
+    {
+        QuietErrors quiet;
+        int grid = 0, first = 1;
+        wgridsetcell_(&grid, &first, &first);
+    }
+    if (*ok == 1) {
+        std::string used = yytrimmed(name, static_cast<int>(std::strlen(name)));
+        CopyName(filename, used.c_str());
+    }
 }
 
 void yygridwinsaveprompt_(int *window, int *modified, int *result, int *type, char *filename, const char *filter) {

@@ -323,6 +323,7 @@ void Close(GridWindowRecord &r, HWND frame, WPARAM wParam, LPARAM lParam) {
         GridRecord *g = yygridrecord(r.grid);
         int slot = r.slot, modified = g != nullptr ? g->bUnsaved : 0, result = 1;
         yygridwinsaveprompt_(&slot, &modified, &result, &r.fileType, r.fileName, r.filter);
+        yyGridTitle(frame);  // a save at the prompt may have named the grid
         if (result == 0) return;
     }
     if (r.mode != 1) {
@@ -497,6 +498,7 @@ bool SavePromptAllows(GridWindowRecord &r) {
     GridRecord *g = yygridrecord(r.grid);
     int slot = r.slot, modified = g != nullptr ? g->bUnsaved : 0, result = 1;
     yygridwinsaveprompt_(&slot, &modified, &result, &r.fileType, r.fileName, r.filter);
+    yyGridTitle(wWindow[r.slot]);  // a save at the prompt may have named the grid
     return result != 0;
 }
 

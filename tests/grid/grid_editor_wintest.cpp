@@ -1,15 +1,17 @@
 // The grid editor window under Wine: a child window turned into an editor of dialog 22100's
 // grid (5 columns: string, integer spin 0..10, real, check box, menu; 20 rows with header and
 // row labels), its menus, keys, tool bar, status bar, modes and statuses, and the commands
-// that ask through the library's dialogs (answered by a thread timer).
+// that ask through the library's dialogs and the file dialog (answered by a thread timer).
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <fstream>
 #include <cstdlib>
 #include <filesystem>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@
 #include "plot_readers.h"
 #include "print_jobs.h"
 #include "quillamorph.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -632,6 +635,309 @@ TEST_F(GridEditor, PrintThroughItsDialogWithTheEditorsTitle) {
     auto jobs = WaitForPdfJobs(title, 1, 120000, since);
     EXPECT_EQ(jobs.size(), 1u) << "the job is named by the editor's title";
     for (const auto &job : jobs) std::filesystem::remove(job);
+}
+
+// --- Files ------------------------------------------------------------------------------------
+
+// The texts of a box's static controls, joined by newlines: a message box's message.
+std::string BoxText(HWND box) {
+    std::string text;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char cls[32] = "";
+        GetClassNameA(c, cls, sizeof cls);
+        if (std::string(cls) != "Static") continue;
+        std::string part = modal::Text(c);
+        if (part.empty()) continue;
+        if (!text.empty()) text += "\n";
+        text += part;
+    }
+    return text;
+}
+
+// Answers a message box with BUTTON, keeping its message in *SAID.
+modal::Step Answer(int button, std::string *said) {
+    return [=](HWND box) {
+        if (said) *said = BoxText(box);
+        modal::Press(button)(box);
+    };
+}
+
+// Answers the file dialog with NAME typed into its name box, or cancels it when NAME is
+// empty; TYPE > 0 picks that file type (1-based) first.
+modal::Step FileDialog(const std::string &name, int type = 0) {
+    return [=](HWND box) {
+        HWND nameBox = GetDlgItem(box, 0x47C);
+        EXPECT_NE(nameBox, nullptr) << "a file dialog, not " << modal::Text(box);
+        if (name.empty()) {
+            modal::Press(IDCANCEL)(box);
+            return;
+        }
+        if (type > 0) {
+            HWND types = GetDlgItem(box, 0x470);
+            SendMessageA(types, CB_SETCURSEL, (WPARAM)(type - 1), 0);
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), (LPARAM)types);
+        }
+        SetDlgItemTextA(box, 0x47C, name.c_str());
+        modal::Press(IDOK)(box);
+    };
+}
+
+void PutReal(int grid, int column, int row, float value) {
+    wgridputcellreal_(&grid, &column, &row, &value, nullptr, 0);
+}
+void PutCheck(int grid, int row, int state) {
+    int id = grid, c = kTick - 1, r = row - 1;
+    yygridputcellcheck_(&id, &c, &r, &state);
+}
+void PutMenu(int grid, int row, const char *option) {
+    int id = grid, c = kMenu - 1, r = row - 1, status = 0;
+    yygridputmenustring_(&id, &c, &r, &status, option);
+}
+
+// A row as the file would hold it: string, integer and real texts, check box, menu option.
+std::string RowText(int grid, int row) {
+    int id = grid, c = kTick - 1, r = row - 1, state = -1, option = -1;
+    yygridgetcellcheck_(&id, &c, &r, &state);
+    c = kMenu - 1;
+    yygridgetcellmenu_(&id, &c, &r, &option);
+    char menu[20] = "";
+    int max = sizeof menu;
+    if (option > 0) yygridgetmenustring_(&id, &c, &option, menu, &max);
+    return CellString(grid, kName, row) + "|" + CellString(grid, kCount, row) + "|" + CellString(grid, kReal, row) +
+           "|" + (state == 1 ? "Yes" : "No") + "|" + menu;
+}
+
+// The lines of a file without their CR LF.
+std::vector<std::string> Lines(const std::string &path) {
+    std::vector<std::string> lines;
+    std::string bytes = ReadWholeFile(path), line;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t end = bytes.find("\r\n", at);
+        if (end == std::string::npos) end = bytes.size();
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+class GridEditorFiles : public GridEditor {
+protected:
+    ScratchFolder scratch{"quill-grid-editor"};
+    std::string Path(const std::string &name) const { return (scratch.path / name).string(); }
+    void Write(const std::string &name, const std::string &bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+};
+
+// Runs command ID of the editor as its menu sends it, with STEPS answering the boxes it
+// opens; the command of the menu event it leaves for the program, 0 for none. *LEFT gets the
+// number of steps not used.
+int RunCommand(int win, int id, std::deque<modal::Step> steps, int *left) {
+    wMessageType = 0;
+    wMessageValue1 = 0;
+    *left = modal::Run(std::move(steps), [&] { Command(win, id); });
+    return wMessageType == kEventMenu ? wMessageValue1 : 0;
+}
+
+TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
+    int win = OpenWindow(0);
+    HWND frame = wWindow[win];
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    PutString(0, kName, 1, "say \"hi\", you");
+    PutInteger(0, kCount, 1, 7);
+    PutReal(0, kReal, 1, 1.5f);
+    PutCheck(0, 1, 1);
+    PutMenu(0, 1, "B");
+    PutMenu(0, 3, "C");
+    const std::string first = Path("first.csv"), second = Path("second.csv");
+    int left = -1;
+
+    // Save of an untitled grid asks for the name, writes the file and names the editor.
+    EXPECT_EQ(RunCommand(win, 32103, {FileDialog(first)}, &left), 32103);
+    EXPECT_EQ(left, 0);
+    EXPECT_STREQ(Editor(win)->fileName, first.c_str());
+    EXPECT_EQ(modal::Text(frame), "Grid window - [" + first + "]");
+    EXPECT_EQ(Info(0, 6), 1) << "nothing unsaved after the save";
+    std::vector<std::string> lines = Lines(first);
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "\"say \"\"hi\"\", you\",7,1.5000,Yes,\"B\"");
+    EXPECT_EQ(lines[1], "\"\",,,No,") << "a menu cell without an option";
+    EXPECT_EQ(lines[2], "\"\",,,No,\"C\"");
+
+    // Save to the known name asks nothing; a cancelled Save As keeps name and file.
+    PutInteger(0, kCount, 1, 3);
+    EXPECT_EQ(RunCommand(win, 32103, {FileDialog("")}, &left), 32103);
+    EXPECT_EQ(left, 1) << "no dialog";
+    EXPECT_EQ(Lines(first)[0], "\"say \"\"hi\"\", you\",3,1.5000,Yes,\"B\"");
+    PutInteger(0, kCount, 2, 9);
+    EXPECT_EQ(RunCommand(win, 32104, {FileDialog("")}, &left), 0);
+    EXPECT_EQ(left, 0);
+    EXPECT_STREQ(Editor(win)->fileName, first.c_str());
+    EXPECT_EQ(Info(0, 6), 0) << "still unsaved";
+    EXPECT_EQ(Lines(first)[1], "\"\",,,No,");
+
+    // Save As with the second file type takes the new name and the type.
+    EXPECT_EQ(RunCommand(win, 32104, {FileDialog(second, 2)}, &left), 32104);
+    EXPECT_STREQ(Editor(win)->fileName, second.c_str());
+    EXPECT_EQ(Editor(win)->fileType, 2);
+    EXPECT_EQ(modal::Text(frame), "Grid window - [" + second + "]");
+    EXPECT_EQ(Lines(second)[1], "\"\",9,,No,");
+
+    // New clears grid, name and title; Open reads the first file back and goes to cell 1,1.
+    EXPECT_EQ(RunCommand(win, 32101, {Answer(IDNO, nullptr)}, &left), 32101);
+    EXPECT_EQ(left, 1) << "saved: no prompt";
+    EXPECT_EQ(RowText(0, 1), "|||No|A");
+    EXPECT_EQ(Editor(win)->fileName[0], '\0');
+    EXPECT_EQ(modal::Text(frame), "Grid window");
+    int grid = 0, column = 3, row = 7;
+    wgridsetcell_(&grid, &column, &row);
+    EXPECT_EQ(RunCommand(win, 32102, {FileDialog(first)}, &left), 32102);
+    EXPECT_EQ(RowText(0, 1), "say \"hi\", you|3|1.5000|Yes|B");
+    EXPECT_EQ(RowText(0, 2), "|||No|");
+    EXPECT_EQ(RowText(0, 3), "|||No|C");
+    EXPECT_EQ(Info(0, 4), 1);
+    EXPECT_EQ(Info(0, 5), 1);
+    EXPECT_EQ(Info(0, 6), 1);
+    EXPECT_EQ(modal::Text(frame), "Grid window - [" + first + "]");
+
+    // Open of a changed grid asks first: Yes saves to the known name, then the dialog asks
+    // which file to open.
+    PutString(0, kName, 2, "changed");
+    std::string said;
+    EXPECT_EQ(RunCommand(win, 32102, {Answer(IDYES, &said), FileDialog(second)}, &left), 32102);
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(said, "Do you want to save changes to " + first + "?");
+    EXPECT_EQ(Lines(first)[1], "\"changed\",,,No,");
+    EXPECT_EQ(RowText(0, 2), "|9||No|") << "the second file is open";
+    EXPECT_STREQ(Editor(win)->fileName, second.c_str());
+}
+
+TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
+    // Files opened as the editor is made: each box as the load tells it, the editor named
+    // only when the load counts as done.
+    Write("quotes.csv", "\"one\",1,,No,\"A\"\r\n\"two\",2,,No,\"B\"\r\n\"thr");
+    Write("letters.csv", "\"a\",x,2.5,Yes,\"C\"\r\n");
+    Write("range.csv", "\"a\",11,2.5,Yes,\"C\"\r\n");
+    Write("menu.csv", "\"a\",1,,No,\"D\"\r\n");
+    Write("wide.csv", "\"a\",1,,No,\"B\",\"extra\"\n\"b\",2,,No,\"C\"\n");
+    std::string tall;
+    for (int i = 1; i <= 21; ++i) tall += "\"r" + std::to_string(i) + "\",,,No,\r\n";
+    Write("tall.csv", tall);
+    Write("good.csv", "\"fine\",4,,yes,\"C\"\n");
+    struct Case {
+        const char *file, *message, *title;
+        bool named;
+        const char *row1, *row2, *row3;
+    };
+    const Case cases[] = {
+        {"missing.csv", "Error opening file", "File Error", false, "kept|||No|", "|||No|", "third|||No|"},
+        {"quotes.csv", "Error reading file", "File Error", false, "one|1||No|A", "two|2||No|B", "third|||No|"},
+        {"letters.csv", "Non-numeric data found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
+        {"range.csv", "Out of range value found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
+        {"menu.csv", "Non-matching data found for menu cell", "Data Error", true, "a|1||No|", "|||No|A", "|||No|A"},
+        {"wide.csv", "File contains too many rows/columns", "Data Error", true, "a|1||No|B", "b|2||No|C", "|||No|A"},
+        {"tall.csv", "File contains too many rows/columns", "Data Error", true, "r1|||No|", "r2|||No|", "r3|||No|"},
+        {"good.csv", nullptr, nullptr, true, "fine|4||Yes|C", "|||No|A", "|||No|A"},
+    };
+    PutString(kGrid, kName, 1, "kept");
+    PutString(kGrid, kName, 3, "third");
+    for (const Case &c : cases) {
+        int win = OpenWindow(0);
+        std::string said;
+        int left = modal::Run({Answer(IDOK, &said)}, [&] { EXPECT_EQ(Edit(kGrid, 2, 0, 0, Path(c.file).c_str()), 0); });
+        if (c.message) {
+            EXPECT_EQ(left, 0) << c.file;
+            EXPECT_EQ(said, c.message) << c.file;
+            EXPECT_EQ(modal::script().captions, std::vector<std::string>{c.title}) << c.file;
+        } else {
+            EXPECT_EQ(left, 1) << c.file << ": no box";
+        }
+        EXPECT_EQ(modal::Text(wWindow[win]), c.named ? "Grid window - [" + Path(c.file) + "]" : "Grid window") << c.file;
+        EXPECT_EQ(RowText(0, 1), c.row1) << c.file;
+        EXPECT_EQ(RowText(0, 2), c.row2) << c.file;
+        EXPECT_EQ(RowText(0, 3), c.row3) << c.file;
+        EXPECT_EQ(LastError(), 0) << c.file << ": the editor raises nothing";
+        int none = 0;
+        yyclosechild_(&win, &none);
+    }
+
+    // A save that cannot write its file says so and keeps the name and the unsaved changes.
+    int win = OpenWindow(0);
+    ASSERT_EQ(Edit(kGrid, 2, 0, 0, Path("good.csv").c_str()), 0);
+    PutInteger(0, kCount, 1, 5);
+    const std::string nowhere = Path("no-such-folder\\grid.csv");
+    std::snprintf(Editor(win)->fileName, kGridFileNameBytes, "%s", nowhere.c_str());
+    std::string said;
+    EXPECT_EQ(modal::Run({Answer(IDOK, &said)}, [&] { Command(win, 32103); }), 0);
+    EXPECT_EQ(said, "Error opening file");
+    EXPECT_EQ(modal::script().captions, std::vector<std::string>{"File Error"});
+    EXPECT_STREQ(Editor(win)->fileName, nowhere.c_str());
+    EXPECT_EQ(Info(0, 6), 0) << "the changes are still unsaved";
+    EXPECT_EQ(LastError(), 0);
+}
+
+// What the modal editor's exits saw, written by its timers.
+struct ExitRun {
+    bool cancelled = false;  // the file dialog was cancelled
+    bool openAfterCancel = false;
+} gExit;
+
+bool AnyBoxOpen() {
+    bool open = false;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM found) -> BOOL {
+            char cls[16] = "";
+            GetClassNameA(w, cls, sizeof cls);
+            if (std::string(cls) == "#32770" && IsWindowVisible(w)) *reinterpret_cast<bool *>(found) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&open));
+    return open;
+}
+
+void CALLBACK ExitAgain(HWND w, UINT, UINT_PTR id, DWORD) {
+    if (!gExit.cancelled || AnyBoxOpen()) return;  // the first exit is still asking
+    KillTimer(w, id);
+    gExit.openAfterCancel = yygridwindowrecord(w) != nullptr && IsWindowVisible(w);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(32107, 0), 0);
+}
+
+void CALLBACK ChangeThenExit(HWND w, UINT, UINT_PTR id, DWORD) {
+    KillTimer(w, id);
+    PutInteger(0, kCount, 1, 6);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(32107, 0), 0);
+    SetTimer(w, 81, 100, ExitAgain);
+}
+
+TEST_F(GridEditorFiles, ExitOfAnUntitledChangedGridAsksForANameAndCancelKeepsItOpen) {
+    int win = OpenWindow(0);
+    HWND frame = wWindow[win];
+    gExit = ExitRun();
+    const std::string name = Path("on-exit.csv");
+    std::string firstQuestion, secondQuestion;
+    // Exit, Yes, Cancel in the file dialog: the editor stays. Exit, Yes, a name: saved, closed.
+    int left = modal::Run({Answer(IDYES, &firstQuestion),
+                           [](HWND box) {
+                               gExit.cancelled = true;
+                               FileDialog("")(box);
+                           },
+                           Answer(IDYES, &secondQuestion), FileDialog(name)},
+                          [&] {
+                              SetTimer(frame, 80, 100, ChangeThenExit);
+                              EXPECT_EQ(Edit(kGrid, 1), 0);
+                          });
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(firstQuestion, "Do you want to save changes?");
+    EXPECT_EQ(secondQuestion, "Do you want to save changes?");
+    EXPECT_TRUE(gExit.openAfterCancel) << "cancelling the file dialog cancels the exit";
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(Lines(name)[0], "\"\",6,,No,");
+    EXPECT_EQ(Info(-2, 6), 1) << "the run ended saved";
+    int grid = -1, code = 1, max = 300;
+    char kept[300] = "";
+    yygridgetinfostring_(&grid, &code, kept, &max);
+    EXPECT_EQ(std::string(kept), name);
 }
 
 }  // namespace
