@@ -17,7 +17,7 @@
 
 ATOM atomGrid, atomGridClient;
 UINT GM_CELLCHANGE;
-int bGridPrintInit, bNotFromGrid, bClear;
+int bGridPrintInit, bNotFromGrid, bClear, bGridDeferPaint;
 
 namespace {
 

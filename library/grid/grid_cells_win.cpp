@@ -290,6 +290,13 @@ void yygridupdatecells(GridRecord *grid) {
     }
 }
 
+void yygridrefillmoved(GridRecord *grid) {
+    int saved = bGridDeferPaint;
+    bGridDeferPaint = 1;
+    yygridupdatecells(grid);
+    bGridDeferPaint = saved;
+}
+
 // --- Cell routines ----------------------------------------------------------------------------
 
 namespace {

@@ -104,6 +104,9 @@ struct GridRecord {
 extern ATOM atomGrid, atomGridClient;
 extern UINT GM_CELLCHANGE;
 extern int bGridPrintInit, bNotFromGrid, bClear;
+// Set while many cells are refilled at once: a cell whose text is set then waits for the
+// message loop to repaint it instead of painting at once.
+extern int bGridDeferPaint;
 
 // The record of a grid window, null for any other window.
 GridRecord *yygridrecord(HWND window);
@@ -212,6 +215,9 @@ void yygridgetinfostring_(int *id, int *code, char *text, int *max);
 // Rows, stored values, ranges and states.
 void yyGridStoreCells(GridRecord *grid);
 void yygridupdatecells(GridRecord *grid);
+// The same after rows moved in bulk (sort, row exchange): the cells are repainted by the
+// message loop, once, rather than each as its text is set.
+void yygridrefillmoved(GridRecord *grid);
 void yygridsetrows_(int *id, int *rows);
 void yygridsetrows2(HWND grid, int rows, int *status);
 void yygridrangecheck_(int *id, int *column, double *value);

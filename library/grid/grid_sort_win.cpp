@@ -1,10 +1,13 @@
 // Sorting the rows of a grid by one column and finding a text in its string columns.
 //
-// The sort fetches each row's key once, orders the keys in memory and moves every row once:
+// The sort fetches each row's key once straight from the column's buffer, orders the keys in
+// memory and then moves the rows by the same exchange of two rows that yygridsortswap_ makes:
 // values (and, for numeric columns, their flag bytes) travel with their rows; read-only
 // flags of the other columns, colours and (unless asked) row labels stay with the positions.
+// The cells in view are refilled once at the end and repainted by the message loop.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,52 +31,63 @@ GridRecord *StateGrid(HWND *window) {
     return yygridrecord(*window);
 }
 
-// The key of stored row S of the state's column (cells in view must be stored first).
-GridSortKey StoredKey(const GridRecord *grid, int s) {
-    const GridColumn &col = grid->pColumns[state.column];
-    bool upper = (state.flags & 2) != 0, descending = (state.flags & 1) != 0;
+// The number key of stored row S of a column other than a string column.
+double StoredNumber(const GridColumn &col, int s, bool descending) {
     switch (col.iType) {
-    case kGridString: {
-        std::string text = yygridstoredstring(grid, state.column, s);
-        return yygridsortkey(4, !text.empty(), text, 0.0, upper, descending);
-    }
-    case kGridCheck: return yygridsortkey(9, true, "", yygridstoredint(col, s), upper, descending);
-    case kGridMenu: return yygridsortkey(11, true, "", yygridstoredint(col, s) + 1, upper, descending);
+    case kGridCheck: return yygridnumberkey(9, true, yygridstoredint(col, s), descending);
+    case kGridMenu: return yygridnumberkey(11, true, yygridstoredint(col, s) + 1, descending);
     default: {
         bool present = (col.pFlags[s] & kCellHasValue) != 0;
         double value = col.iType == kGridInteger ? yygridstoredint(col, s)
                        : col.iType == kGridReal  ? yygridstoredreal(col, s)
                                                  : yygridstoreddouble(col, s);
-        return yygridsortkey(yygridfieldtype(col.iType), present, "", value, upper, descending);
+        return yygridnumberkey(yygridfieldtype(col.iType), present, value, descending);
     }
     }
 }
 
-// Moves the rows of FIRST..FIRST+ORDER.size()-1: position i takes the old row first+order[i].
-void MoveRows(GridRecord *grid, int first, const std::vector<int> &order, bool labels) {
-    std::size_t n = order.size();
+// The key of stored row S of the state's column (cells in view must be stored first).
+GridSortKey StoredKey(const GridRecord *grid, int s) {
+    const GridColumn &col = grid->pColumns[state.column];
+    bool upper = (state.flags & 2) != 0, descending = (state.flags & 1) != 0;
+    if (col.iType != kGridString) {
+        GridSortKey key;
+        key.number = StoredNumber(col, s, descending);
+        return key;
+    }
+    std::string text = yygridstoredstring(grid, state.column, s);
+    return yygridsortkey(4, !text.empty(), text, 0.0, upper, descending);
+}
+
+// Exchanges stored rows A and B: values (and, for numeric columns, their flag bytes) and,
+// with LABELS, the row label texts. Read-only flags of the other columns and colours stay with
+// the positions.
+void ExchangeRows(GridRecord *grid, int a, int b, bool labels) {
     for (int c = 0; c < grid->nColumns; ++c) {
         GridColumn &col = grid->pColumns[c];
         std::size_t bytes = (std::size_t)col.iBytes;
-        std::vector<unsigned char> values(bytes * n), flags(n);
-        std::memcpy(values.data(), col.pValues + bytes * (std::size_t)first, bytes * n);
-        std::memcpy(flags.data(), col.pFlags + first, n);
-        bool numeric = col.iType >= kGridInteger && col.iType <= kGridDouble;
-        for (std::size_t i = 0; i < n; ++i) {
-            std::size_t from = (std::size_t)order[i];
-            std::memcpy(col.pValues + bytes * ((std::size_t)first + i), values.data() + bytes * from, bytes);
-            if (numeric) col.pFlags[(std::size_t)first + i] = flags[from];
-        }
+        std::swap_ranges(col.pValues + bytes * (std::size_t)a, col.pValues + bytes * ((std::size_t)a + 1),
+                         col.pValues + bytes * (std::size_t)b);
+        if (col.iType >= kGridInteger && col.iType <= kGridDouble) std::swap(col.pFlags[a], col.pFlags[b]);
     }
-    if (labels && grid->pRowLabelText) {
-        std::size_t rows = n;
-        if ((std::size_t)first + rows > (std::size_t)grid->nLabelRows)
-            rows = grid->nLabelRows > first ? (std::size_t)(grid->nLabelRows - first) : 0;
-        std::vector<char> texts(rows * 51);
-        std::memcpy(texts.data(), grid->pRowLabelText + (std::size_t)first * 51, rows * 51);
-        for (std::size_t i = 0; i < rows; ++i)
-            if ((std::size_t)order[i] < rows)
-                std::memcpy(grid->pRowLabelText + ((std::size_t)first + i) * 51, texts.data() + (std::size_t)order[i] * 51, 51);
+    if (labels && grid->pRowLabelText && a < grid->nLabelRows && b < grid->nLabelRows)
+        std::swap_ranges(grid->pRowLabelText + (std::size_t)a * 51, grid->pRowLabelText + ((std::size_t)a + 1) * 51,
+                         grid->pRowLabelText + (std::size_t)b * 51);
+}
+
+// Puts the rows of FIRST..FIRST+ORDER.size()-1 in ORDER (position i takes the old row
+// first+order[i]) by exchanging rows along the cycles of the permutation: every row moves
+// once more than it would by copying, and no copy of a whole column is needed.
+void MoveRows(GridRecord *grid, int first, const std::vector<int> &order, bool labels) {
+    std::vector<char> done(order.size(), 0);
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (done[start]) continue;
+        std::size_t to = start;
+        for (std::size_t from = (std::size_t)order[to]; from != start; to = from, from = (std::size_t)order[to]) {
+            ExchangeRows(grid, first + (int)to, first + (int)from, labels);
+            done[to] = 1;
+        }
+        done[to] = 1;
     }
 }
 
@@ -102,13 +116,21 @@ void yygridsort_(int *firstRow, int *lastRow, int *keyLength) {
     if (last <= first) return;
     yygridselectnone(window);
     yyGridStoreCells(grid);
-    std::vector<GridSortKey> keys;
-    keys.reserve((std::size_t)(last - first + 1));
-    for (int s = first; s <= last; ++s) keys.push_back(StoredKey(grid, s));
-    int type = yygridfieldtype(grid->pColumns[state.column].iType);
-    std::vector<int> order = yygridsortorder(keys, type == 4 ? 4 : 7, (state.flags & 1) != 0);
+    const GridColumn &col = grid->pColumns[state.column];
+    bool descending = (state.flags & 1) != 0;
+    std::vector<int> order;
+    if (col.iType == kGridString) {
+        std::vector<GridSortKey> keys;
+        keys.reserve((std::size_t)(last - first + 1));
+        for (int s = first; s <= last; ++s) keys.push_back(StoredKey(grid, s));
+        order = yygridsortorder(keys, 4, descending);
+    } else {
+        std::vector<std::pair<double, int>> keys((std::size_t)(last - first + 1));
+        for (int s = first; s <= last; ++s) keys[(std::size_t)(s - first)] = {StoredNumber(col, s, descending), s - first};
+        order = yygridnumberorder(keys, descending);
+    }
     MoveRows(grid, first, order, (state.flags & 4) && (GetWindowLongA(window, GWL_STYLE) & kGridRowLabels));
-    yygridupdatecells(grid);
+    yygridrefillmoved(grid);
     yygridedited(grid);
 }
 
@@ -152,14 +174,10 @@ void yygridsortswap_(int *id, int *rowA, int *rowB, int *labels) {
         return;
     }
     if (a == b) return;
-    if (a > b) std::swap(a, b);
     yygridselectnone(window);
     yyGridStoreCells(grid);
-    std::vector<int> order((std::size_t)(b - a + 1));
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = (int)i;
-    std::swap(order.front(), order.back());
-    MoveRows(grid, a, order, *labels && (GetWindowLongA(window, GWL_STYLE) & kGridRowLabels));
-    yygridupdatecells(grid);
+    ExchangeRows(grid, a, b, *labels && (GetWindowLongA(window, GWL_STYLE) & kGridRowLabels));
+    yygridrefillmoved(grid);
     yygridedited(grid);
 }
 

@@ -89,22 +89,18 @@ GridSortKey yygridsortkey(int fieldType, bool present, const std::string &text, 
         }
         return key;
     }
-    if (fieldType == 9 || fieldType == 11) {
-        key.number = value;
-        return key;
-    }
+    key.number = yygridnumberkey(fieldType, present, value, descending);
+    return key;
+}
+
+double yygridnumberkey(int fieldType, bool present, double value, bool descending) {
+    if (fieldType == 9 || fieldType == 11) return value;
     if (std::isnan(value)) present = false;
     double empty = fieldType == 5 ? 2147483647.0 : fieldType == 6 ? (double)FLT_MAX : DBL_MAX;
-    if (!present) {
-        key.number = descending ? -empty : empty;
-    } else if (fieldType == 5) {
-        key.number = std::trunc(value);
-    } else if (fieldType == 6) {
-        key.number = (double)(float)value;
-    } else {
-        key.number = value;
-    }
-    return key;
+    if (!present) return descending ? -empty : empty;
+    if (fieldType == 5) return std::trunc(value);
+    if (fieldType == 6) return (double)(float)value;
+    return value;
 }
 
 int yygridsortcompare(const GridSortKey &a, const GridSortKey &b, int fieldType) {
@@ -120,20 +116,29 @@ int yygridsortcompare(const GridSortKey &a, const GridSortKey &b, int fieldType)
 
 std::vector<int> yygridsortorder(const std::vector<GridSortKey> &keys, int fieldType,
                                  bool descending) {
-    std::vector<int> order(keys.size());
     if (fieldType != 4) {
-        // Numbers sort as plain (key, row) pairs.
         std::vector<std::pair<double, int>> pairs(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) pairs[i] = {descending ? -keys[i].number : keys[i].number, (int)i};
-        std::stable_sort(pairs.begin(), pairs.end());
-        for (std::size_t i = 0; i < pairs.size(); ++i) order[i] = pairs[i].second;
-        return order;
+        for (std::size_t i = 0; i < keys.size(); ++i) pairs[i] = {keys[i].number, (int)i};
+        return yygridnumberorder(pairs, descending);
     }
+    std::vector<int> order(keys.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = (int)i;
     std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
         int c = yygridsortcompare(keys[(std::size_t)x], keys[(std::size_t)y], fieldType);
         return descending ? c > 0 : c < 0;
     });
+    return order;
+}
+
+std::vector<int> yygridnumberorder(std::vector<std::pair<double, int>> &pairs, bool descending) {
+    // (key, row) pairs are all distinct, so an unstable sort of them keeps rows with equal
+    // keys in their order and needs no merge buffer. A descending sort orders the negated
+    // keys, which likewise keeps equal keys in order.
+    if (descending)
+        for (auto &pair : pairs) pair.first = -pair.first;
+    std::sort(pairs.begin(), pairs.end());
+    std::vector<int> order(pairs.size());
+    for (std::size_t i = 0; i < pairs.size(); ++i) order[i] = pairs[i].second;
     return order;
 }
 

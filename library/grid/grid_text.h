@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <vector>
+#include <utility>
 
 // Longest row label kept.
 constexpr int kGridLabelChars = 50;
@@ -58,14 +59,23 @@ struct GridSortKey {
 GridSortKey yygridsortkey(int fieldType, bool present, const std::string &text, double value,
                           bool upperCase, bool descending);
 
+// The number key alone of a cell of a numeric, check box or menu column (field type 5, 6, 7,
+// 9 or 11), as yygridsortkey gives it.
+double yygridnumberkey(int fieldType, bool present, double value, bool descending);
+
 // Order of two keys: negative when A comes first ascending, 0 equal, positive after. Texts
 // compare by character code, the shorter padded with blanks.
 int yygridsortcompare(const GridSortKey &a, const GridSortKey &b, int fieldType);
 
 // The order of the rows after the sort: element i is the index (into KEYS) of the row that
-// goes to position i. Equal keys come in any order.
+// goes to position i. Rows with equal keys keep their order.
 std::vector<int> yygridsortorder(const std::vector<GridSortKey> &keys, int fieldType,
                                  bool descending);
+
+// The same for number keys alone (a column's keys read straight out of its buffer): PAIRS
+// holds each row's key and its index into the range, and is sorted in place. Rows with equal
+// keys keep their order.
+std::vector<int> yygridnumberorder(std::vector<std::pair<double, int>> &pairs, bool descending);
 
 // --- Clipboard block text -------------------------------------------------------------------
 

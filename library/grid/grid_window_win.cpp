@@ -813,7 +813,7 @@ LRESULT CALLBACK yygridcellwndproc(HWND cell, UINT message, WPARAM wParam, LPARA
     }
     case WM_SETTEXT: {
         LRESULT result = CallWindowProcA(old, cell, message, wParam, lParam);
-        UpdateWindow(cell);
+        if (!bGridDeferPaint) UpdateWindow(cell);
         return result;
     }
     case WM_MOUSEWHEEL: return DefWindowProcA(cell, message, wParam, lParam);

@@ -255,6 +255,57 @@ TEST_F(Grids, SortAndFind) {
     EXPECT_EQ(LastError(), 1017);
 }
 
+TEST_F(Grids, SortKeepsEqualKeysInRowOrderAndSwapExchangesOneRowPair) {
+    // Counts 2 1 2 1 2 (empty) 1 2 against names a..h; rows 1..3 carry labels.
+    const int counts[] = {2, 1, 2, 1, 2, -1, 1, 2};
+    for (int r = 0; r < 8; ++r) {
+        if (counts[r] >= 0) PutInteger(kGrid, kCount, r + 1, counts[r]);
+        char name[2] = {(char)('a' + r), 0};
+        int status = kGrid, column = kName - 1, row = r;
+        double zero = 0;
+        yygridputcellstring_(&status, &column, &row, &zero, name, "", 2, 1);
+    }
+    auto names = [] {
+        std::string all;
+        for (int r = 1; r <= 8; ++r) all += CellString(kGrid, kName, r);
+        return all;
+    };
+    auto label = [](int row) {
+        char text[51];
+        int id = kGrid, length = 51;
+        yygridgetrowlabel_(&id, &row, text, &length);
+        std::string s(text, strnlen(text, 50));
+        return s.substr(0, s.find_last_not_of(' ') + 1);
+    };
+    int grid = kGrid, column = kCount, flags = 0, first = 1, last = 8;
+    wgridsort_(&grid, &column, &flags, &first, &last);
+    EXPECT_EQ(names(), "bdgacehf") << "equal counts keep their rows' order, the empty count goes last";
+    GridRecord *record = Record(kGrid);
+    EXPECT_EQ(yygridcontroltext(yygridcell(record, kName - 1, 0)), "b") << "the cells in view show the new order";
+    EXPECT_EQ(yygridcontroltext(yygridcell(record, kCount - 1, 7)), "");
+    EXPECT_EQ(label(0), "First") << "labels stay without flag 4";
+    flags = 1 | 4;
+    wgridsort_(&grid, &column, &flags, &first, &last);
+    EXPECT_EQ(names(), "acehbdgf") << "descending keeps equal counts in their order as well";
+    EXPECT_EQ(CellString(kGrid, kCount, 4), "2");
+    EXPECT_EQ(CellString(kGrid, kCount, 8), "");
+    EXPECT_EQ(label(4), "First") << "with flag 4 labels travel with their rows";
+    EXPECT_EQ(label(7), "");
+
+    int id = kGrid, a = 7, b = 0, labels = 1;
+    yygridsortswap_(&id, &a, &b, &labels);
+    EXPECT_EQ(id, kGrid);
+    EXPECT_EQ(names(), "fcehbdga");
+    EXPECT_EQ(CellString(kGrid, kCount, 1), "") << "the empty value moves with its row";
+    EXPECT_EQ(CellString(kGrid, kCount, 8), "2");
+    EXPECT_EQ(yygridcontroltext(yygridcell(record, kName - 1, 0)), "f");
+    b = 12;
+    yygridsortswap_(&id, &a, &b, &labels);
+    EXPECT_EQ(id, -2) << "a row beyond the buffers";
+    EXPECT_EQ(names(), "fcehbdga");
+    EXPECT_EQ(LastError(), 0);
+}
+
 TEST_F(Grids, FieldRoutinesReachTheGrid) {
     PutInteger(kGrid, kCount, 1, 9);
     int id = kGrid;
