@@ -21,7 +21,9 @@
 #include "core/fields.h"
 #include "grid/grid_editor.h"
 #include "grid/grid_print.h"
+#include "error_status.h"
 #include "library_root.h"
+#include "messages.h"
 #include "modal_answer.h"
 #include "plot_readers.h"
 #include "print_jobs.h"
@@ -32,19 +34,6 @@ namespace {
 
 constexpr int kSource = 22100, kGrid = 22110, kReadOnlyGrid = 22111, kProgramMenu = 22120;
 enum Column { kName = 1, kCount, kReal, kTick, kMenu };
-
-int LastError() {
-    int one = 1;
-    return infoerror_(&one);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // Opens a child window (FLAGS as yyopenchild_ takes them) and makes it current.
 int OpenWindow(int flags, int width = 500, int height = 300, int parent = 0) {

@@ -11,7 +11,9 @@
 
 #include "core/dialogs.h"
 #include "grid/grid_control.h"
+#include "error_status.h"
 #include "library_root.h"
+#include "messages.h"
 #include "plot_readers.h"
 #include "quillamorph.h"
 #include "scratch_folder.h"
@@ -20,19 +22,6 @@ namespace {
 
 constexpr int kDialog = 22040, kSmall = 22041, kLarge = 22042, kLargeRows = 40;
 enum Column { kText = 1, kInteger, kReal, kTick, kMenu };
-
-int LastError() {
-    int one = 1;
-    return infoerror_(&one);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 void PutText(int grid, int column, int row, const std::string &text) {
     int id = grid, c = column - 1, r = row - 1;
