@@ -638,6 +638,10 @@ HWND yygridaddrowlabel(HWND window, GridRecord *grid, int i) {
 
 namespace {
 
+// A control's own visibility: the source grid's dialog may be hidden (a dialog loaded and
+// then shown modally is), which hides its controls on screen but not in their own right.
+bool ShownItself(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 void CopyCellState(HWND to, HWND from, int type) {
     if (type == kGridCheck) {
         SendMessageA(to, BM_SETCHECK, SendMessageA(from, BM_GETCHECK, 0, 0), 0);
@@ -738,9 +742,7 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
         return false;
     }
     if (!from->bInitialised || !from->phCells) return true;
-    std::size_t cells = (std::size_t)from->nColumns * from->nControlRows;
-    to->phCells = static_cast<HWND *>(std::calloc(cells, sizeof(HWND)));
-    if (!to->phCells) return false;
+    // The pane comes first: its size message finds no cells yet and leaves the rows alone.
     if (!to->hPane) {
         RECT r;
         GetWindowRect(from->hPane, &r);
@@ -749,6 +751,9 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
                                     r.right - r.left, r.bottom - r.top, destination, nullptr, wInstance, nullptr);
         if (!to->hPane) return false;
     }
+    std::size_t cells = (std::size_t)from->nColumns * from->nControlRows;
+    to->phCells = static_cast<HWND *>(std::calloc(cells, sizeof(HWND)));
+    if (!to->phCells) return false;
     for (std::size_t i = 0; i < cells; ++i) {
         HWND s = from->phCells[i];
         int c = (int)(i / (std::size_t)from->nControlRows);
@@ -786,7 +791,7 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
             record->format = Duplicate(model->format);
             if (record->upDown && model->upDown) {
                 CopySpin(record->upDown, model->upDown);
-                if (!IsWindowVisible(model->upDown)) ShowWindow(record->upDown, SW_HIDE);
+                if (!ShownItself(model->upDown)) ShowWindow(record->upDown, SW_HIDE);
             }
         }
         if (column.iType == kGridString) SendMessageA(cell, EM_LIMITTEXT, (WPARAM)column.iLength, 0);
@@ -803,7 +808,7 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
             to->phRowLabels[i] = CreateHeader(destination, r.left, r.top, r.right - r.left, r.bottom - r.top, i,
                                               (HFONT)SendMessageA(from->phRowLabels[i], WM_GETFONT, 0, 0));
             if (!to->phRowLabels[i]) return false;
-            if (!IsWindowVisible(from->phRowLabels[i])) ShowWindow(to->phRowLabels[i], SW_HIDE);
+            if (!ShownItself(from->phRowLabels[i])) ShowWindow(to->phRowLabels[i], SW_HIDE);
         }
     }
     return true;
@@ -829,13 +834,9 @@ void yygridcopy(HWND destination, HWND source, int share) {
             DestroyWindow(destination);
             return;
         }
-        if (to->bInitialised && to->phCells) {
-            MoveWindow(to->hPane, from->iRowLabelWidth, from->iHeaderHeight, 0, 0, FALSE);
-            RECT r;
-            GetWindowRect(from->hPane, &r);
-            MoveWindow(to->hPane, from->iRowLabelWidth, from->iHeaderHeight, r.right - r.left, r.bottom - r.top, TRUE);
-        }
     }
+    // The new cells take over the source's rows in view before anything resizes the pane: a
+    // resize stores the cells into the buffers first, and empty cells would overwrite the rows.
     to->bUnsaved = from->bUnsaved;
     to->bEdited = from->bEdited;
     CopyHeaderItems(to->hHeader, from->hHeader);
@@ -848,7 +849,7 @@ void yygridcopy(HWND destination, HWND source, int share) {
             for (int i = 0; i < from->nControlRows; ++i) {
                 std::size_t k = (std::size_t)c * from->nControlRows + i;
                 CopyCellState(to->phCells[k], from->phCells[k], from->pColumns[c].iType);
-                ShowWindow(to->phCells[k], IsWindowVisible(from->phCells[k]) ? SW_SHOWNA : SW_HIDE);
+                ShowWindow(to->phCells[k], ShownItself(from->phCells[k]) ? SW_SHOWNA : SW_HIDE);
             }
     }
 }

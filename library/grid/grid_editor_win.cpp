@@ -656,10 +656,17 @@ bool MakeGrid(GridWindowRecord &r, HWND frame, HWND templ) {
         }
     }
     yygridcopy(r.grid, templ, 0);
-    if (!IsWindow(r.grid) || yygridrecord(r.grid) == nullptr) {
+    GridRecord *grid = IsWindow(r.grid) ? yygridrecord(r.grid) : nullptr;
+    if (grid == nullptr) {
         r.grid = nullptr;
         return false;
     }
+    // The editor starts on its first cell with the first row and column in view. The cells
+    // show the template's rows in view until then, values typed and not yet stored among
+    // them: the scrolls store them into the editor's buffers before they refill the cells.
+    yygridhscroll(r.grid, SB_THUMBPOSITION, 0);
+    yygridvscroll(r.grid, SB_THUMBPOSITION, 0);
+    grid->iCurColumn = grid->iCurRow = 0;
     return true;
 }
 
