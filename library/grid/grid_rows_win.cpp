@@ -12,6 +12,7 @@
 #include "core/numeric_edit.h"
 #include "core/startup.h"
 #include "grid/grid_control.h"
+#include "grid/grid_editor.h"
 
 namespace {
 
@@ -52,6 +53,9 @@ int TemplateColumns(HWND templ) {
         if (yyclassatom(c) != atomUpDown) ++n;
     return n;
 }
+
+// The grid editor window (grid id 0) shrinks its frame to its grid's new size.
+void FitEditor(HWND grid) { yyGridWinSize(yygridwindowrecord(GetParent(grid))); }
 
 }  // namespace
 
@@ -108,6 +112,7 @@ void yygridsetrows_(int *id, int *rows) {
     HWND window = yygridwindow(id);
     if (!window) return;
     yygridsetrows2(window, *rows, id);
+    if (*id == 0) FitEditor(window);  // id 0 stays 0 when the count was taken
 }
 
 void yygridrangecheck2(int *status, HWND window, int column, double value) {
@@ -293,6 +298,7 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
     yygridverticalbar(window, grid);
     yygridupdatecells(grid);
     if (focus && IsWindowVisible(window)) SetFocus(window);
+    if (*id == 0) FitEditor(window);
     InvalidateRect(window, nullptr, TRUE);
 }
 

@@ -1,6 +1,7 @@
 // The grid editor's copy of a dialog's grid under Wine, as a user meets it: whatever cell is
 // current in the dialog and whatever the size of the window, the editor shows every row's
-// label beside that row's values, pages through them and saves every row as it was put in.
+// label beside that row's values, pages through them and saves every row as it was put in;
+// and the editor's frame follows its grid when the grid's rows or columns change.
 // Dialog 22150: a grid of 60 rows with a header and row labels, and one of 3 rows with row
 // labels, over the five columns of row template 22101 (string, integer spin 0..10, real,
 // check box, menu A/B/C).
@@ -355,6 +356,61 @@ TEST_F(GridEditorRows, ModalDialogKeepsEveryRowOfAGridWhoseCurrentCellIsFurtherD
         ShowWindow(loaded, SW_SHOW);
         Pump();
     }
+}
+
+// Size of a window's frame.
+SIZE FrameSize(int win) {
+    RECT r;
+    GetWindowRect(wWindow[win], &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+TEST_F(GridEditorRows, TheFrameShrinksToTheEditorsGridWhenItsRowsOrColumnsChange) {
+    // A frame wide enough for the grid but not tall enough for its 60 rows: only its width
+    // shrinks when the editor is made.
+    int win = OpenWindow(1000, 400);
+    const SIZE opened = FrameSize(win);
+    int grid = kLong, mode = 2, flags = 0;
+    wgridedit_(&grid, &mode, nullptr, &flags, nullptr, nullptr, nullptr, 0, 0);
+    ASSERT_EQ(LastError(), 0);
+    const SIZE made = FrameSize(win);
+    EXPECT_LT(made.cx, opened.cx);
+    EXPECT_EQ(made.cy, opened.cy);
+    const GridRecord *g = yygridrecord(yygridwindowrecord(wWindow[win])->grid);
+
+    // Ten rows fit in the frame: it shrinks to show exactly them.
+    int id = 0, rows = 10;
+    yygridsetrows_(&id, &rows);
+    EXPECT_EQ(id, 0);
+    Pump();
+    const SIZE ten = FrameSize(win);
+    EXPECT_EQ(ten.cx, made.cx);
+    EXPECT_LT(ten.cy, made.cy) << "the frame follows the rows";
+    EXPECT_EQ(g->nVisibleRows, 10) << "every row in view, and no empty one";
+
+    // More rows never enlarge the frame.
+    rows = kLongRows;
+    yygridsetrows_(&id, &rows);
+    Pump();
+    EXPECT_EQ(FrameSize(win).cx, ten.cx);
+    EXPECT_EQ(FrameSize(win).cy, ten.cy);
+    rows = 10;
+    yygridsetrows_(&id, &rows);
+
+    // Two columns of the five: the frame narrows to them and keeps its height.
+    const int positions[] = {1, 2};
+    int columns = 2;
+    yygridredefine_(&id, &columns, positions);
+    EXPECT_EQ(id, 0);
+    Pump();
+    g = yygridrecord(yygridwindowrecord(wWindow[win])->grid);
+    const SIZE two = FrameSize(win);
+    EXPECT_LT(two.cx, ten.cx) << "the frame follows the columns";
+    EXPECT_EQ(two.cy, ten.cy);
+    EXPECT_EQ(Info(0, 1), 2);
+    EXPECT_EQ(g->iFirstColumn, 0);
+    EXPECT_EQ(g->iLastColumn, 1) << "both columns in view";
+    EXPECT_EQ(g->nVisibleRows, 10);
 }
 
 }  // namespace
