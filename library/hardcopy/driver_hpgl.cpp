@@ -55,7 +55,7 @@ void Open() {
     yyhpglframe(p.unitsPerInch / 72.0, yyhcopt(kOptLandscape) % 2 == 0);
     yyhpg7_(std::string("DT") + yyhpglterminator());
     yyhpg7_("DI1. 0.");
-    yyhpg6_(13, gHardcopy.plotterType, 0, 0);
+    yyhpg6_(13, gHardcopy.plotterType, 0, 0, false);
     yyhpg7_("SC0 32760 0 32760");
 }
 
@@ -85,8 +85,7 @@ void HardwareFill(int figure) {
         double r = std::fabs(gOperands.Rd(2)) * 32760.0 / gHpgl.width;
         if (r > 32760) {
             // The radius in plotter units, with the scaling off.
-            double f = Plotter().unitsPerInch / 72.0 * yyhcopt(kOptPageWidth) / 32760.0;
-            yyhpg3_("SC;CI" + yyfieldint(yyclampint(r * f), 6) + ";SC0 32760 0 32760");
+            yyhpg3_("SC;CI" + yyfieldint(yyhpglplotterlength(r), 6) + ";SC0 32760 0 32760");
         } else {
             yyhpg3_("CI" + yyfieldint(yyclampint(r), 6));
         }

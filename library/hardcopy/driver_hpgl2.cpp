@@ -128,10 +128,16 @@ void ChoosePen() {
     if (pen != gHpgl.pen) yyhpglpen(pen, true);
 }
 
-std::string Quoted(const std::string &text) {
+// The title as the text of one comment: a double quote (which readers pair across lines), a
+// semicolon (which ends the comment) and control characters (which end the line or start an
+// escape sequence) would let the rest of the title be read as commands.
+std::string CommentText(const std::string &text) {
     std::string out = text;
-    for (char &c : out)
+    for (char &c : out) {
         if (c == '"') c = '\'';
+        else if (c == ';') c = ',';
+        else if (static_cast<unsigned char>(c) < 32) c = ' ';
+    }
     return out;
 }
 
@@ -140,7 +146,7 @@ void Open() {
     h2 = Hpgl2State{};
     int mode = Mode();
     if (mode != 4) yyhpgl2b_("\x1b%0B");
-    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhpgl2b_("CO\": " + Quoted(yyhctitle()) + "\";");
+    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhpgl2b_("CO: " + CommentText(yyhctitle()) + ";");
     bool landscape = yyhcopt(kOptLandscape) % 2 != 0;
     yyhpglframe(kUnitsPerPoint, mode == 4 ? !landscape : landscape);
     yyhpgl2b_(std::string("DT") + yyhpglterminator());
@@ -183,16 +189,23 @@ void Filled(int op) {
     }
     switch (op) {
     case 5: {
+        // A radius past the user-unit range is written in plotter units with the scaling off
+        // around the figure.
         yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        yyhpgl2b_("PM0");
         double radius = std::fabs(gOperands.Rd(2)) * 32760.0 / gHpgl.width;
-        yyhpg3_("CI" + yyfieldint(yyclampint(radius), 6));
+        bool wide = radius > 32760;
+        if (wide) yyhpgl2b_("SC");
+        yyhpgl2b_("PM0");
+        yyhpg3_("CI" + yyfieldint(wide ? yyhpglplotterlength(radius) : yyclampint(radius), 6));
         yyhpgl2b_("PM2;FP");
+        if (wide) yyhpgl2b_("SC0 32760 0 32760");
         return;
     }
     case 9:
         yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        yyhpgl2b_("PM0");
         yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
+        yyhpgl2b_("PM2;FP");
         return;
     default:
         break;

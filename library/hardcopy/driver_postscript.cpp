@@ -406,7 +406,7 @@ void Rescale() {
 
 }  // namespace
 
-// Ellipse (5), sector (13) and arc (34): a scaled circle inside gsave/grestore.
+// Ellipse (5), sector (13) and outline arc (34): a scaled circle inside gsave/grestore.
 void yypos0_(int op) {
     double cx = X(gOperands.Rd(1)), cy = Y(gOperands.Rd(5));
     double rx = gOperands.Rd(2) * ps.sx;
@@ -420,11 +420,19 @@ void yypos0_(int op) {
         ps.segments = 1;
         yypos2_(gFigureFill.style < 3 ? 1 : 2);
     } else {
+        // A sector is filled; an outline arc is the same path through the centre, closed
+        // and stroked, so that both radii are drawn with the arc.
         double a1 = 57.2958 * gOperands.Rd(3), a2 = 57.2958 * gOperands.Rd(7);
-        if (op == 13) yypos4_(cx, cy / q, "m");
+        yypos4_(cx, cy / q, "m");
         yypos3_(cx, cy / q, rx, yyfieldfixed(a1, 8, 1) + yyfieldfixed(a2, 8, 1) + " arc");
         ps.segments = 1;
-        yypos2_(op == 13 ? 2 : 1);
+        if (op == 13) {
+            yypos2_(2);
+        } else {
+            yypos2_(3);
+            yypos6_("cs");
+            ps.segments = 0;
+        }
     }
     yypos6_("grestore");
     gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
@@ -438,6 +446,9 @@ void xxpost_(const int *op) {
         if (gOperands.Id(1) != kOpInitKeepOptions) {
             yyhcoptword(kOptMaxPath) = 255;
             yyhcoptword(kOptCtrlD) = 1;
+            // Selecting the device again ends encapsulated output: the next file is a
+            // document with pages.
+            yyhcoptword(kOptEps) = 0;
         }
         yyhcdevice(2, 256, "00000111111111100010011011110", 1, "quilplot.ps");
         break;
@@ -482,6 +493,7 @@ void xxpost_(const int *op) {
         Polyline();
         break;
     case 34:
+        gHardcopy.pagePending = 1;
         yypos0_(34);
         break;
     case 36: {

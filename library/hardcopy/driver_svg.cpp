@@ -14,13 +14,12 @@ struct SvgState {
     int width = -1, type = -1, join = -1, cap = -1;
     int clips = 0;                // clip paths written
     int clipActive = 0;
+    double pageWidth = 640, pageHeight = 480;  // SVG units, from the page options at open
     double sx = 1, sy = 1;        // SVG units per device unit
     double height = 1;            // drawable height in device units
 };
 
 SvgState svg;
-
-const double kPageWidth = 640, kPageHeight = 480;
 
 std::string Num(double v) {
     std::string text;
@@ -95,12 +94,16 @@ void Rescale();
 
 void Open() {
     svg = SvgState{};
+    // The page of options 1 and 2 (640 by 480 unless the program set them), kept for the
+    // whole file so that every point of it has the same scale.
+    svg.pageWidth = static_cast<int>(yyhcpagewidth());
+    svg.pageHeight = static_cast<int>(yyhcpageheight());
     Rescale();
     if (!yyhcopenfile()) return;
     Line("<?xml version=\"1.0\"?>");
     Line("<!DOCTYPE svg SYSTEM \"\">");
-    Line("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(static_cast<int>(kPageWidth)) +
-         "\" height=\"" + std::to_string(static_cast<int>(kPageHeight)) + "\">");
+    Line("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(static_cast<int>(svg.pageWidth)) +
+         "\" height=\"" + std::to_string(static_cast<int>(svg.pageHeight)) + "\">");
 }
 
 void Clip() {
@@ -189,7 +192,9 @@ void Text() {
     static const char *const kFamily[4] = {"'Courier New',Courier;", "Arial,Helvetica;",
                                            "'Times New Roman','Times Roman';", "Symbol;"};
     int family = gGraphics.effectiveFont >= 1 && gGraphics.effectiveFont <= 4 ? gGraphics.effectiveFont : 2;
-    std::string style = "<g style=\"fill:#" + Hex(r, g, b) + ";font-family:" + kFamily[family - 1];
+    // The text group sits inside the open stroke group: without a stroke of its own the
+    // glyphs would be outlined with the line colour and width.
+    std::string style = "<g style=\"fill:#" + Hex(r, g, b) + ";stroke:none;font-family:" + kFamily[family - 1];
     if (gGraphics.fontAttributes & 1) style += "font-weight:bold;";
     if (gGraphics.fontAttributes & 2) style += "font-style:italic;";
     int align = gGraphics.justification;
@@ -258,8 +263,8 @@ void yysvg2_(const int *op) {
 namespace {
 
 void Rescale() {
-    svg.sx = kPageWidth / yyhcdrawablewidth();
-    svg.sy = kPageHeight / yyhcdrawableheight();
+    svg.sx = svg.pageWidth / yyhcdrawablewidth();
+    svg.sy = svg.pageHeight / yyhcdrawableheight();
     svg.height = yyhcdrawableheight();
 }
 

@@ -69,12 +69,12 @@ char yyhpglterminator() {
 
 void yyhpg2_(const std::string &text, char terminator) { yyhpg7_("LB" + text + terminator); }
 
-void yyhpg6_(int tag, int a, int b, int c) {
+void yyhpg6_(int tag, int a, int b, int c, bool restore) {
     if (yyhcopt(kOptTags) != 1) return;
     std::string fields = tag == 1 ? yyfieldint(tag, 1) + yyfieldint(a, 9) + yyfieldint(b, 6) + yyfieldint(c + 32760, 6)
                                   : yyfieldint(tag, tag < 10 ? 1 : 2) + yyfieldint(a, 6) + yyfieldint(b, 6) +
                                         yyfieldint(c + 32760, 6);
-    yyhpg3_("SC-" + fields + ";SC0 32760 0 32760");
+    yyhpg3_("SC-" + fields + (restore ? ";SC0 32760 0 32760" : ""));
 }
 
 std::string yyhpgllinetype(int type, bool classF) {
@@ -139,16 +139,27 @@ void yyhpg0_() {
 void yyhpglframe(double f, bool rotate90) {
     double xo = yyhcopt(kOptOffsetX), yo = yyhcopt(kOptOffsetY);
     double w = yyhcopt(kOptPageWidth), h = yyhcopt(kOptPageHeight);
-    std::string ip = "IP" + yyfieldint(yyroundint(f * xo), 7) + yyfieldint(yyroundint(f * yo), 7) +
-                     yyfieldint(yyroundint(f * (w + xo)), 7) + yyfieldint(yyroundint(f * (h + yo)), 7);
+    gHpgl.p1x = yyroundint(f * xo), gHpgl.p1y = yyroundint(f * yo);
+    gHpgl.p2x = yyroundint(f * (w + xo)), gHpgl.p2y = yyroundint(f * (h + yo));
+    std::string ip = "IP" + yyfieldint(static_cast<int>(gHpgl.p1x), 7) + yyfieldint(static_cast<int>(gHpgl.p1y), 7) +
+                     yyfieldint(static_cast<int>(gHpgl.p2x), 7) + yyfieldint(static_cast<int>(gHpgl.p2y), 7);
     yyhpg3_("IN; " + ip);
     yyhpg3_(std::string(rotate90 ? "RO 90; " : "RO 0; ") + ip);
 }
 
+int yyhpglplotterlength(double length) { return yyclampint(length * (gHpgl.p2x - gHpgl.p1x) / 32760.0); }
+
 void yyhpglwindow() {
+    // User units 0 to 32760 map onto P1 to P2: a limit in plotter units is where the plotter
+    // would put that user coordinate, so the window stays on the drawing whatever the frame.
     auto limit = [](int v) { return v < 0 ? 0 : v > 32760 ? 32760 : v; };
-    yyhpg3_("IW" + yyfieldint(limit(yyhpglx(gGraphics.cx1)), 7) + yyfieldint(limit(yyhpgly(gGraphics.cy1)), 7) +
-               yyfieldint(limit(yyhpglx(gGraphics.cx2 + 1.0)), 7) + yyfieldint(limit(yyhpgly(gGraphics.cy2 + 1.0)), 7));
+    auto px = [](int u) { return yyroundint(gHpgl.p1x + u * (gHpgl.p2x - gHpgl.p1x) / 32760.0); };
+    auto py = [](int u) { return yyroundint(gHpgl.p1y + u * (gHpgl.p2y - gHpgl.p1y) / 32760.0); };
+    yyhpg7_("SC");
+    yyhpg3_("IW" + yyfieldint(px(limit(yyhpglx(gGraphics.cx1))), 7) + yyfieldint(py(limit(yyhpgly(gGraphics.cy1))), 7) +
+            yyfieldint(px(limit(yyhpglx(gGraphics.cx2 + 1.0))), 7) +
+            yyfieldint(py(limit(yyhpgly(gGraphics.cy2 + 1.0))), 7));
+    yyhpg7_("SC0 32760 0 32760");
 }
 
 namespace {

@@ -15,6 +15,8 @@ struct HpglCommon {
     int penReselect = 0;           // 1 after a page end: the pen is written again before drawing
     int fontChanged = 1;
     double thickness = -1;         // last fill pen thickness written
+    double p1x = 0, p1y = 0;       // the page frame P1 and P2 in plotter units, set at open
+    double p2x = 32760, p2y = 32760;
 };
 
 extern HpglCommon gHpgl;
@@ -58,9 +60,11 @@ char yyhpglterminator();
 // The label line: "LB", the text and the terminator character.
 void yyhpg2_(const std::string &text, char terminator);
 
-// A tag line (tag option on): "SC-" with the tag and three integers (the last plus 32760)
-// and the scaling restored behind.
-void yyhpg6_(int tag, int a, int b, int c);
+// A tag line (tag option on): "SC-" with the tag and three integers (the last plus 32760).
+// The tag's SC disturbs the user-unit scaling, so a tag written between drawing commands
+// restores it on the same line (RESTORE); the plotter-type tag of the open does not, as the
+// open's own scaling line follows it.
+void yyhpg6_(int tag, int a, int b, int c, bool restore = true);
 
 // "LT" with the pattern of line type TYPE (0: solid); class F plotters draw type 1 "1 1".
 std::string yyhpgllinetype(int type, bool classF);
@@ -76,12 +80,18 @@ void yyhpg4_(int figure, std::vector<double> &x, std::vector<double> &y);
 // The arc of op 34 as pen moves.
 void yyhpg0_();
 
-// The window command of the clip rectangle in user units (scaling on, as the plotter takes
-// it): the far limits at the far edges of their pixels.
+// The clip window: "SC" (scaling off), the window command in plotter units within the page
+// frame, and the user-unit scaling restored. The far limits lie at the far edges of their
+// pixels.
 void yyhpglwindow();
 
+// A length of LENGTH user units along x in plotter units (for commands written with the
+// scaling off).
+int yyhpglplotterlength(double length);
+
 // P1 and P2 of the page from the offsets and page size (option words) with F plotter units
-// per point: «IN; IP ...» and the rotation, «RO 90» or «RO 0» with LANDSCAPE.
+// per point: «IN; IP ...» and the rotation, «RO 90» or «RO 0» with LANDSCAPE. P1 and P2 are
+// kept as the frame that user units map onto.
 void yyhpglframe(double f, bool rotate90);
 
 // The operations both drivers write alike: 2 (segment), 22 (text), 24 (clip), 26 (point),

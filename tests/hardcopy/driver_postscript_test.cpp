@@ -130,6 +130,61 @@ TEST_F(PostScript, PagesAndEncapsulatedFiles) {
     ASSERT_GT(picture.width, 0);
 }
 
+TEST_F(PostScript, SelectingTheDeviceAgainEndsEncapsulatedOutput) {
+    // Encapsulated output chosen on the PostScript device, then another device, then the
+    // PostScript device again: its defaults are back, and a file of three pages is a
+    // document of three pages.
+    Select(2);
+    Option(22, 1);
+    Select(3);
+    Select(2);
+    OpenSelected("again.ps");
+    for (int page = 0; page < 3; ++page) {
+        Rectangle(100, 100, 500, 400);
+        EndPage(page < 2);
+    }
+    Close();
+    auto lines = Lines("again.ps");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("%!PS-Adobe-3.0", lines[0]);
+    EXPECT_EQ(3, std::count(lines.begin(), lines.end(), std::string("gsave showpage grestore")));
+    EXPECT_TRUE(Has(lines, "initgraphics"));
+    ReaderRun pages = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("again.ps") + "'");
+    EXPECT_EQ(0, pages.status) << pages.output;
+    int boxes = 0;
+    for (auto &l : SplitLinesAnyEnd(pages.output)) boxes += l.rfind("%%BoundingBox", 0) == 0;
+    EXPECT_EQ(3, boxes) << pages.output;
+}
+
+TEST_F(PostScript, OutlineArcIsAClosedSectorOutline) {
+    Select(2);
+    Option(5, 0);
+    OpenSelected("arc.ps");
+    Arc(500, 350, 200, 0, 90);
+    Close();
+    auto lines = Lines("arc.ps");
+    // The path starts at the centre, runs along the arc and is closed and stroked.
+    auto arc = std::find_if(lines.begin(), lines.end(),
+                            [](const std::string &l) { return l.size() > 4 && l.compare(l.size() - 4, 4, " arc") == 0; });
+    ASSERT_NE(lines.end(), arc);
+    ASSERT_NE(lines.begin(), arc);
+    EXPECT_EQ(" m", (arc - 1)->substr((arc - 1)->size() - 2));
+    auto end = std::find(arc, lines.end(), "grestore");
+    ASSERT_NE(lines.end(), end);
+    EXPECT_EQ("cs", *(end - 1));
+    Picture p = Render("arc.ps");
+    ASSERT_GT(p.width, 0);
+    // Portrait without rotation: x offset 42 points, y offset -20 points from the lower left.
+    auto px = [&](float x) { return static_cast<int>(42 + x * 0.756f); };
+    auto py = [&](float y) { return p.height - 1 - static_cast<int>(-20 + y * 540.0f / 700.0f); };
+    // Both radii and the arc are drawn (a circle of radius 200 device units); the inside is
+    // not filled.
+    EXPECT_TRUE(p.DarkNear(px(600), py(350), 2));
+    EXPECT_TRUE(p.DarkNear(px(500), py(450), 2));
+    EXPECT_TRUE(p.DarkNear(px(500 + 141.4f), py(350 + 141.4f), 2));
+    EXPECT_FALSE(p.DarkNear(px(560), py(410), 2));
+}
+
 TEST_F(PostScript, RenderedGeometryFollowsTheDrawing) {
     Select(2);
     Option(5, 0);

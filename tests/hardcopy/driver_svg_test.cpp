@@ -76,6 +76,48 @@ TEST_F(Svg, StrokeGroupsOpenOnlyOnChangeAndCloseBalanced) {
     EXPECT_TRUE(p.Dark(128, 480 - 128));
 }
 
+TEST_F(Svg, PageSizeFromTheOptions) {
+    Select(3);
+    Option(1, 800);
+    Option(2, 600);
+    OpenSelected("page.svg");
+    Line(0, 0, 999.99f, 699.99f);
+    Close();
+    std::string data = Data("page.svg");
+    EXPECT_NE(std::string::npos, data.find(" width=\"800\" height=\"600\">")) << data.substr(0, 200);
+    Picture p = Check("page.svg");
+    ASSERT_EQ(800, p.width);
+    ASSERT_EQ(600, p.height);
+    // The drawable fills the page: the diagonal runs from corner to corner.
+    EXPECT_TRUE(p.DarkNear(200, 450, 2));
+    EXPECT_TRUE(p.DarkNear(600, 150, 2));
+    EXPECT_FALSE(p.DarkNear(600, 450, 2));
+
+    // Selecting the device again brings back its page of 640 by 480.
+    Open(3, "default.svg");
+    Close();
+    EXPECT_NE(std::string::npos, Data("default.svg").find(" width=\"640\" height=\"480\">"));
+}
+
+TEST_F(Svg, TextIsNotOutlinedByTheLineStyle) {
+    // The same text under a thin and under a heavy line width: the glyphs are filled only, so
+    // the heavy line style adds no ink to them.
+    int ink[2] = {};
+    for (int heavy = 0; heavy < 2; ++heavy) {
+        std::string file = heavy ? "heavy.svg" : "thin.svg";
+        Select(3);
+        Option(9, heavy ? 100 : 1);
+        OpenSelected(file);
+        Text(100, 300, "Flip and Add");
+        Close();
+        std::string data = Data(file);
+        EXPECT_NE(std::string::npos, data.find(heavy ? "stroke-width:21;" : "stroke-width:1;")) << data;
+        ink[heavy] = Check(file).DarkCount();
+    }
+    EXPECT_GT(ink[0], 0);
+    EXPECT_EQ(ink[0], ink[1]);
+}
+
 TEST_F(Svg, EmptyAndPagesAndEveryFigure) {
     Open(3, "empty.svg");
     Close();

@@ -281,7 +281,9 @@ void PlotTest::Ellipse(float cx, float cy, float rx, float ry) {
     quill::SendFilledFigure(kOpEllipsePattern);
 }
 
-void PlotTest::Sector(float cx, float cy, float r, float a1, float a2) {
+namespace {
+
+void SectorOperands(float cx, float cy, float r, float a1, float a2) {
     quill::SetPoint(1, cx, cy);
     const float rad = 3.14159265f / 180.0f;
     gOperands.Rd(2) = r;
@@ -291,7 +293,18 @@ void PlotTest::Sector(float cx, float cy, float r, float a1, float a2) {
     gOperands.Rd(7) = a2 * rad;
     gOperands.Rd(8) = a2 - a1;
     gOperands.Id(1) = 0;
+}
+
+}  // namespace
+
+void PlotTest::Sector(float cx, float cy, float r, float a1, float a2) {
+    SectorOperands(cx, cy, r, a1, a2);
     quill::SendFilledFigure(kOpSectorPattern);
+}
+
+void PlotTest::Arc(float cx, float cy, float r, float a1, float a2) {
+    SectorOperands(cx, cy, r, a1, a2);
+    quill::SendOp(kOpArc, kSideHardcopy);
 }
 
 void PlotTest::Text(float x, float y, const std::string &text) {

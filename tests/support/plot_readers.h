@@ -79,6 +79,8 @@ protected:
     void Polygon(const std::vector<float> &x, const std::vector<float> &y);
     void Ellipse(float cx, float cy, float rx, float ry);
     void Sector(float cx, float cy, float r, float startDegrees, float endDegrees);
+    // Op 34: the outline of the same sector.
+    void Arc(float cx, float cy, float r, float startDegrees, float endDegrees);
     void Text(float x, float y, const std::string &text);
     // Op 40: the polygon X, Y with the RGB colour of each vertex.
     void Gradient(const std::vector<float> &x, const std::vector<float> &y, const std::vector<int> &rgb);
