@@ -209,6 +209,17 @@ TEST_F(ScreenDriver, TextIsMeasuredLikeTheSystemAndOneFontServesUnchangedState) 
     Send(kOpMeasure);
     EXPECT_FLOAT_EQ(gOperands.Rd(1), 0);
 
+    // A drawable without a device context (a metafile recording already closed) measures
+    // nothing, yet the measure answers as always.
+    const HDC dc = gDC;
+    gDC = nullptr;
+    gOperands.Id(1) = 5;
+    gOperands.Id(2) = 0;
+    Send(kOpMeasure);
+    gDC = dc;
+    EXPECT_EQ(gOperands.Id(2), 1);
+    EXPECT_FLOAT_EQ(gOperands.Rd(1), 0);
+
     const float w = 0.05f, h = 0.2f;
     yychsize_(&w, &h);
     quill::SetText("MMMM", 4);
