@@ -540,7 +540,6 @@ void yygcgm9_(const int *x, const int *y, const int *c) {
         ~Note() { NoteUsed(n); }
     } note{slot};
     Check(CgmGradientTriangle(enc, x, y, c));
-    pp->cache[kCacheFillColour] = -1;  // the triangle wrote fill colours of its own
 }
 
 void yymetafilerecord_(const int *n, const int *width, const int *height, const int *capacity,

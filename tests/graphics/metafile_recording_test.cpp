@@ -351,14 +351,21 @@ TEST_F(Recording, ByteWritersAndGradientTriangles) {
     EXPECT_EQ(yylasterror(), 1062);
     EXPECT_EQ(Data(slot).size(), base + 17);
 
-    ASSERT_EQ(Record(2, 72, 72, 2000), 0);
+    // A slot with room for the header, one colour element, one gradient triangle (46 bytes)
+    // and the end takes them all.
+    ASSERT_EQ(Record(2, 72, 72, 398 + 6 + 46), 0);
     int cls = 5, id = 4, r = 1, g = 2, b = 3;
     yygcgm4_(&cls, &id, &r, &g, &b);
     int x[3] = {10, 110, 10}, y[3] = {10, 10, 90}, c[3] = {0x0000FF, 0x00FF00, 0xFF0000};
+    yyerrorreset();
     yygcgm9_(x, y, c);
+    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(gSlots[1].used, 394 + 6 + 46);
     Op(kOpEnd);
     CgmWalk w = WalkCgm(Data(2));
     ASSERT_EQ(CheckCgmStructure(w), "");
+    EXPECT_EQ(w.Polygons(false).size(), 0u) << "no solid pieces";
+    EXPECT_EQ(w.Count(5, 23), 0u);
     EXPECT_EQ(w.All(5, 4)[0]->params, std::vector<unsigned char>({1, 2, 3}));
     auto interp = w.All(5, 43);
     ASSERT_EQ(interp.size(), 1u);
