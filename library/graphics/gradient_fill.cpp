@@ -46,6 +46,44 @@ void GradientFillFromPolygon(const float *x, const float *y, bool flip, int last
     std::copy(colours.begin(), colours.end(), gGradient.colour);
 }
 
+void GradientTrianglePieces(const int *x, const int *y, const int *rgb,
+                            const std::function<void(const int *px, const int *py, int rgb)> &piece) {
+    int spread = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        int lo = 255, hi = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int v = (rgb[k] >> shift) & 0xFF;
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+        spread = std::max(spread, hi - lo);
+    }
+    const int n = spread <= 32 ? 1 : (spread + 31) / 32;
+    // Lattice point (i, j): the first corner plus i/n of the way to the second and j/n of the
+    // way to the third.
+    auto at = [n](const int *v, int i, int j) {
+        return v[0] + static_cast<int>(std::lround((i * double(v[1] - v[0]) + j * double(v[2] - v[0])) / n));
+    };
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; i + j < n; ++j) {
+            // The piece with a corner at (i, j), then the one between it and its neighbours.
+            for (int inner = 0; inner < 2 && (inner == 0 || i + j + 2 <= n); ++inner) {
+                const int ci[3] = {i + inner, i + 1, i}, cj[3] = {j + inner, j, j + 1};
+                const double a = (ci[0] + ci[1] + ci[2]) / (3.0 * n), b = (cj[0] + cj[1] + cj[2]) / (3.0 * n);
+                int colour = 0;
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const double v = (1 - a - b) * ((rgb[0] >> shift) & 0xFF) + a * ((rgb[1] >> shift) & 0xFF) +
+                                     b * ((rgb[2] >> shift) & 0xFF);
+                    colour |= std::clamp(static_cast<int>(std::lround(v)), 0, 255) << shift;
+                }
+                int px[3], py[3];
+                for (int k = 0; k < 3; ++k) px[k] = at(x, ci[k], cj[k]), py[k] = at(y, ci[k], cj[k]);
+                piece(px, py, colour);
+            }
+        }
+    }
+}
+
 }  // namespace quill
 
 using namespace quill;

@@ -82,11 +82,36 @@ const Family kPrinter = {
     yywprclip_, yywprlinetype_, yywprlinewidth_, PrinterTextSize, yywprdrawstring_,
     yywprtextlength_, yywprgradfill_, quill::PrinterExtent};
 
+// Gradient triangles in a metafile: the system's blended triangles. A metafile that takes none
+// (plain and placeable ones) gets each triangle as solid pieces instead of pixels set one by
+// one, which at the metafile's resolution would take megabytes for one triangle.
+void MetafileGradient(const int *x, const int *y, const int *c, const int *triangles, const int *count_v,
+                      const int *count_t, int *status) {
+    yywmfgradfill_(x, y, c, triangles, count_v, count_t, status);
+    if (*status == 0) return;
+    for (int t = 0; t < *count_t; ++t) {
+        int tx[3], ty[3], tc[3];
+        for (int k = 0; k < 3; ++k) {
+            const int v = triangles[3 * t + k] - 1;
+            if (v < 0 || v >= *count_v) return;
+            tx[k] = x[v], ty[k] = y[v], tc[k] = c[v];
+        }
+        quill::GradientTrianglePieces(tx, ty, tc, [](const int *px, const int *py, int rgb) {
+            int r, g, b;
+            yyrgbsplit(rgb, r, g, b);
+            yywmfcolour_(&r, &g, &b);
+            for (int k = 0; k < 3; ++k) yywmfpolpoint_(&px[k], &py[k], &k);
+            MetafilePolygon(3, 4);
+        });
+    }
+    *status = 0;
+}
+
 const Family kMetafile = {
     kDeviceWindowsMetafile, yywmfline_, yywmfcolour_, yywmfellipse_, yywmfrectangle_, yywmfarc_,
     yywmfoutlinearc_, yywmfpolpoint_, MetafilePolygon, yywmfpolyline_, yywmfpoint_, yywmfpointrgb_,
     yywmfclip_, yywmflinetype_, yywmflinewidth_, MetafileTextSize, yywmfdrawstring_,
-    yywmftextlength_, yywmfgradfill_, MetafilePage};
+    yywmftextlength_, MetafileGradient, MetafilePage};
 
 // The state of the driver of the open device.
 struct PageScale {
@@ -269,6 +294,7 @@ void Gradient(const Family &f) {
     yygradfilltype_(&method);
     const int cx1 = X(g.cx1), cy1 = Y(g.cy2), cx2 = X(g.cx2), cy2 = Y(g.cy1);
     yygradientfill_(&method, &cx1, &cy1, &cx2, &cy2, f.pointRgb, f.gradient);
+    CurrentColour(f);  // the metafile's pieces set colours of their own
 }
 
 // Op 38: the image file named in ctext stretched over the clip rectangle; the reader's status

@@ -286,4 +286,29 @@ TEST_F(MetafileDriver, GradientTrianglesAreTheSystemsGradientRecords) {
     EXPECT_GT(right - left, p.width / 2) << "the frame line is drawn across the page";
 }
 
+// A plain metafile takes no gradient records: its triangles come as solid pieces, a few hundred
+// bytes each, where pixels set one by one would take megabytes.
+TEST_F(MetafileDriver, PlainMetafilesGetGradientTrianglesAsSolidPieces) {
+    const GradientFillProc saved = pGradientFill;
+    pGradientFill = reinterpret_cast<GradientFillProc>(
+        reinterpret_cast<void *>(GetProcAddress(LoadLibraryA("msimg32.dll"), "GradientFill")));
+    ASSERT_NE(nullptr, pGradientFill);
+    Select(11);
+    Option(kMetafileFormatOption, 0);
+    OpenSelected("gradient.wmf");
+    Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
+    Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
+    Close();
+    pGradientFill = saved;
+    EXPECT_LT(ReadWholeFile(Name("gradient.wmf")).size(), 20000u);
+    int status = -1;
+    std::vector<COLORREF> played = Play(0, Name("gradient.wmf"), &status);
+    ASSERT_EQ(0, status);
+    auto at5 = [&played](int x, int y) { return played[(140 - y / 5) * 200 + x / 5]; };
+    EXPECT_EQ(RGB(0, 255, 0), at5(750, 200));
+    EXPECT_EQ(RGB(255, 255, 255), at5(620, 350));
+    EXPECT_GT(GetBValue(at5(130, 410)), 150);
+    EXPECT_GT(GetRValue(at5(250, 600)), 150);
+}
+
 }  // namespace
