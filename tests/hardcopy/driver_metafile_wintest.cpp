@@ -67,6 +67,39 @@ protected:
         DeleteDC(mem);
         return pixels;
     }
+
+    // A metafile of FORMAT in FILE with the system's gradient routine, as start-up finds it:
+    // a frame line along the top, a green triangle (one colour at every corner) and a
+    // blue-to-red one.
+    void DrawGradients(int format, const std::string &file) {
+        const GradientFillProc saved = pGradientFill;
+        pGradientFill = reinterpret_cast<GradientFillProc>(
+            reinterpret_cast<void *>(GetProcAddress(LoadLibraryA("msimg32.dll"), "GradientFill")));
+        ASSERT_NE(nullptr, pGradientFill);
+        Select(11);
+        Option(kMetafileFormatOption, format);
+        OpenSelected(file);
+        Colour(0x000000);
+        Line(0, 690, 999, 690);
+        Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
+        Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
+        Close();
+        pGradientFill = saved;
+    }
+
+    // FILE of FORMAT played back shows the triangles of DrawGradients where they were drawn.
+    static void ExpectPlayedGradients(int format, const std::string &file) {
+        int status = -1;
+        std::vector<COLORREF> played = Play(format, file, &status);
+        ASSERT_EQ(0, status);
+        auto at5 = [&played](int x, int y) { return played[(140 - y / 5) * 200 + x / 5]; };
+        EXPECT_EQ(RGB(0, 255, 0), at5(750, 200));
+        EXPECT_EQ(RGB(255, 255, 255), at5(620, 350)) << "beside the green triangle";
+        EXPECT_GT(GetBValue(at5(130, 410)), 150) << "blue at the blue corner";
+        EXPECT_LT(GetRValue(at5(130, 410)), 100);
+        EXPECT_GT(GetRValue(at5(250, 600)), 150) << "red towards the red corners";
+        EXPECT_LT(GetBValue(at5(250, 600)), 100);
+    }
 };
 
 TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
@@ -222,20 +255,7 @@ TEST_F(MetafileDriver, ImagesCoverTheClipRectangle) {
 // one land where drawn. LibreOffice reads the file but draws no gradient records; that is the
 // reader's limit, so with it only the rest of the drawing is checked.
 TEST_F(MetafileDriver, GradientTrianglesAreTheSystemsGradientRecords) {
-    // The system's gradient routine, as start-up finds it: the metafile records the triangles.
-    const GradientFillProc saved = pGradientFill;
-    pGradientFill = reinterpret_cast<GradientFillProc>(
-        reinterpret_cast<void *>(GetProcAddress(LoadLibraryA("msimg32.dll"), "GradientFill")));
-    ASSERT_NE(nullptr, pGradientFill);
-    Select(11);
-    Option(kMetafileFormatOption, 2);
-    OpenSelected("gradient.emf");
-    Colour(0x000000);
-    Line(0, 690, 999, 690);
-    Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
-    Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
-    Close();
-    pGradientFill = saved;
+    DrawGradients(2, "gradient.emf");
 
     // The records: two gradient fills, no filled polygons.
     const std::string data = ReadWholeFile(Name("gradient.emf"));
@@ -256,16 +276,7 @@ TEST_F(MetafileDriver, GradientTrianglesAreTheSystemsGradientRecords) {
     EXPECT_EQ(2, gradients);
     EXPECT_EQ(0, polygons) << "no solid pieces in front of the gradients";
 
-    int status = -1;
-    std::vector<COLORREF> played = Play(2, Name("gradient.emf"), &status);
-    ASSERT_EQ(0, status);
-    auto at5 = [&played](int x, int y) { return played[(140 - y / 5) * 200 + x / 5]; };
-    EXPECT_EQ(RGB(0, 255, 0), at5(750, 200));
-    EXPECT_EQ(RGB(255, 255, 255), at5(620, 350)) << "beside the green triangle";
-    EXPECT_GT(GetBValue(at5(130, 410)), 150) << "blue at the blue corner";
-    EXPECT_LT(GetRValue(at5(130, 410)), 100);
-    EXPECT_GT(GetRValue(at5(250, 600)), 150) << "red towards the red corners";
-    EXPECT_LT(GetBValue(at5(250, 600)), 100);
+    ExpectPlayedGradients(2, Name("gradient.emf"));
 
     ReaderRun office = RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
                                  Unix("profile") + " --headless --convert-to png gradient.emf &&" +
@@ -289,26 +300,9 @@ TEST_F(MetafileDriver, GradientTrianglesAreTheSystemsGradientRecords) {
 // A plain metafile takes no gradient records: its triangles come as solid pieces, a few hundred
 // bytes each, where pixels set one by one would take megabytes.
 TEST_F(MetafileDriver, PlainMetafilesGetGradientTrianglesAsSolidPieces) {
-    const GradientFillProc saved = pGradientFill;
-    pGradientFill = reinterpret_cast<GradientFillProc>(
-        reinterpret_cast<void *>(GetProcAddress(LoadLibraryA("msimg32.dll"), "GradientFill")));
-    ASSERT_NE(nullptr, pGradientFill);
-    Select(11);
-    Option(kMetafileFormatOption, 0);
-    OpenSelected("gradient.wmf");
-    Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
-    Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
-    Close();
-    pGradientFill = saved;
+    DrawGradients(0, "gradient.wmf");
     EXPECT_LT(ReadWholeFile(Name("gradient.wmf")).size(), 20000u);
-    int status = -1;
-    std::vector<COLORREF> played = Play(0, Name("gradient.wmf"), &status);
-    ASSERT_EQ(0, status);
-    auto at5 = [&played](int x, int y) { return played[(140 - y / 5) * 200 + x / 5]; };
-    EXPECT_EQ(RGB(0, 255, 0), at5(750, 200));
-    EXPECT_EQ(RGB(255, 255, 255), at5(620, 350));
-    EXPECT_GT(GetBValue(at5(130, 410)), 150);
-    EXPECT_GT(GetRValue(at5(250, 600)), 150);
+    ExpectPlayedGradients(0, Name("gradient.wmf"));
 }
 
 }  // namespace
