@@ -88,6 +88,7 @@ TEST_F(Cgm, ElementsAndBalancedPictures) {
     auto interiors = walk.All(5, 43);
     ASSERT_EQ(3u, interiors.size());
     EXPECT_EQ(3u, walk.Polygons(true).size());
+    EXPECT_EQ(0u, walk.Polygons(false).size()) << "no solid pieces besides the triangles";
     EXPECT_EQ(3, interiors[0]->Word(0)) << "three-colour triangle";
     for (auto *e : interiors) {
         ASSERT_EQ(19u, e->params.size());
