@@ -1,7 +1,6 @@
 // The binary metafile encoder: element headers, partitions and the memory sink.
 #include "graphics/cgm_encoder.h"
 
-#include "graphics/gradient_fill.h"
 
 #include <cmath>
 #include <cstring>
@@ -136,28 +135,6 @@ bool CgmBeginMetafile(CgmEncoder &enc, const std::string &title, const std::stri
     return ok;
 }
 
-namespace {
-
-// Readers without interpolated interiors ignore INTERPOLATED INTERIOR and fill an interior
-// style 6 polygon with a colour of their own (LibreOffice: black), so the triangle follows as
-// solid pieces over it.
-bool SolidPieces(CgmEncoder &enc, const int *x, const int *y, const int *rgb) {
-    bool ok = enc.OneWord(cgm::kInteriorStyle, 1);
-    int last = -1;
-    GradientTrianglePieces(x, y, rgb, [&](const int *px, const int *py, int colour) {
-        if (colour != last) {
-            ok &= enc.OneColour(cgm::kFillColour, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-            last = colour;
-        }
-        enc.Start(cgm::kPolygon);
-        for (int k = 0; k < 3; ++k) enc.Point(px[k], py[k]);
-        ok &= enc.Finish();
-    });
-    return ok;
-}
-
-}  // namespace
-
 bool CgmGradientTriangle(CgmEncoder &enc, const int *x, const int *y, const int *rgb) {
     bool ok = true;
     enc.Start(cgm::kFillReferencePoint);
@@ -173,7 +150,7 @@ bool CgmGradientTriangle(CgmEncoder &enc, const int *x, const int *y, const int 
     enc.Start(cgm::kPolygon);
     for (int k = 0; k < 3; ++k) enc.Point(x[k], y[k]);
     ok &= enc.Finish();
-    return ok && SolidPieces(enc, x, y, rgb);
+    return ok;
 }
 
 bool CgmBeginPicture(CgmEncoder &enc, const std::string &name, int width, int height) {

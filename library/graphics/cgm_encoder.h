@@ -161,9 +161,8 @@ bool CgmBeginPicture(CgmEncoder &enc, const std::string &name, int width, int he
 // One triangle of a gradient fill: FILL REFERENCE POINT at the first vertex, INTERPOLATED
 // INTERIOR (style 3, the other two vertices relative to the first, the three colours), INTERIOR
 // STYLE 6 (interpolated) and the POLYGON of the three vertices (X(k), Y(k)) with the RGB colours
-// RGB(k) (red + 256 green + 65536 blue), k = 0-2; then, for readers that show no interpolated
-// interiors, the triangle again as solid pieces (INTERIOR STYLE 1, FILL COLOUR and POLYGON of
-// each piece). The fill colour is left changed. Returns false when the sink refused an element.
+// RGB(k) (red + 256 green + 65536 blue), k = 0-2: four elements and nothing more, 46 bytes. The
+// interior style is left at 6. Returns false when the sink refused an element.
 bool CgmGradientTriangle(CgmEncoder &enc, const int *x, const int *y, const int *rgb);
 
 // The sixteen font names of the library's metafiles, in font-index order.

@@ -31,6 +31,27 @@ extern POINT gPoints[5000];   // points collected for polygons and polylines
 // its length.
 extern DWORD gDot[3], gLongDash[3], gDotDash[5], gDotDotDash[7], gDashDash[5], gShortDash[3];
 
+namespace quill {
+
+// The clip region selected into DC (the drawing device context unless given) for the life of
+// the scope and removed afterwards; nothing while no clip region is set.
+class ClipScope {
+public:
+    explicit ClipScope(HDC dc = gDC) : dc_(gRegion != nullptr ? dc : nullptr) {
+        if (dc_ != nullptr) SelectClipRgn(dc_, gRegion);
+    }
+    ~ClipScope() {
+        if (dc_ != nullptr) SelectClipRgn(dc_, nullptr);
+    }
+    ClipScope(const ClipScope &) = delete;
+    ClipScope &operator=(const ClipScope &) = delete;
+
+private:
+    HDC dc_;
+};
+
+}  // namespace quill
+
 // The library's logical palette for a palette screen: the N entries of the 16- or 32-colour
 // table. Nothing on other screens.
 void yymakepalette(int colours);

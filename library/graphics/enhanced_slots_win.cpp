@@ -144,6 +144,7 @@ void yymetafileplay_(const int *islot, const int *ix1, const int *iy1, const int
     HENHMETAFILE emf = quill::EnhancedPicture(*islot);
     if (!emf || !gDC) return;
     RECT r = {*ix1, *iy1, *ix2, *iy2};
+    quill::ClipScope clip;
     PlayEnhMetaFile(gDC, emf, &r);
 }
 

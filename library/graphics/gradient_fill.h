@@ -85,8 +85,9 @@ void GradientFillFromPolygon(const float *x, const float *y, bool flip, int last
                              int cx1, int cy1, int cx2, int cy2, GradientPointSetter point,
                              GradientTriangleRoutine triangles);
 
-// A gradient triangle for a target that shows no blended triangles (some readers of metafile
-// formats skip them): the triangle of the corners (X(k), Y(k)) with colours RGB(k), k = 0-2, cut
+// A gradient triangle for a metafile that takes no blended triangles (a plain or placeable
+// metafile), where pixels set one by one would make megabytes of records: the triangle of the
+// corners (X(k), Y(k)) with colours RGB(k), k = 0-2, cut
 // into solid pieces of a lattice, each in the colour at its middle; one piece when the corner
 // colours are close, up to 8 x 8 where they differ most (steps of at most 32 levels).
 // Neighbouring pieces share their corners exactly. PIECE gets each piece's corners and colour.

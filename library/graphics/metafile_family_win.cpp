@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -293,6 +294,9 @@ void yywmfplaymetafile_(const int *format, const int *x1, const int *y1, const i
     const UINT size = static_cast<UINT>(std::min<std::size_t>(data.size() - skip, 0x7FFFFFFF));
     int ox = 0, oy = 0;
     const HDC dc = PlaybackTarget(*target, &ox, &oy);
+    // The current drawable keeps the graphics layer's clip region while the picture plays.
+    std::optional<quill::ClipScope> clip;
+    if (*target == 0 && dc != nullptr) clip.emplace(dc);
     if (*format == kFormatEnhanced) {
         HENHMETAFILE h = SetEnhMetaFileBits(size, bits);
         if (h == nullptr) return;

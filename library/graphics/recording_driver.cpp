@@ -9,6 +9,7 @@
 #include "graphics/graphics_state.h"
 #include "graphics/image_entries.h"
 #include "graphics/metafile_slots.h"
+#include "graphics/palette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,12 +80,19 @@ void Segment(RecordedPicture &p, int x1, int y1, int x2, int y2) {
     Check(p.enc.Finish());
 }
 
+// The ellipse of ops 4 to 6: the second diameter is rd(2) * rd(3) in x units, made upright on
+// the picture by the slot's aspect and the shape of the drawable and the graphics area.
 void Ellipse(RecordedPicture &p) {
     DriverOperands &o = gOperands;
+    const GraphicsState &gs = gGraphics;
+    const double across = static_cast<double>(gs.deviceWidth) * gs.areaWidth;
+    const double ry = across != 0 ? static_cast<double>(o.Rd(2)) * o.Rd(3) * p.slotAspect * gs.deviceHeight *
+                                        gs.areaHeight / across
+                                  : 0.0;
     p.enc.Start(cgm::kEllipse);
     p.enc.Point(o.Ixd(1), o.Iyd(1));
-    p.enc.Point(o.Ixd(1) + o.Ixd(2), o.Iyd(1));
-    p.enc.Point(o.Ixd(1), o.Iyd(1) + o.Iyd(2));
+    p.enc.Point(Trunc(static_cast<double>(o.Ixd(1)) + o.Ixd(2)), o.Iyd(1));
+    p.enc.Point(o.Ixd(1), Trunc(o.Iyd(1) + std::trunc(ry)));
     Check(p.enc.Finish());
 }
 
@@ -380,7 +388,12 @@ void yygcgm_(const int *op) {
         return;
     }
     if (*op == kOpColour || *op == kOpRefreshColours) {
-        gRecordingColour = gGraphics.colour.rgb;
+        // In the palette model the colour is the entry as it stands now: a palette entry
+        // changed since the colour was chosen records its new value.
+        const GraphicsColour &c = gGraphics.colour;
+        gRecordingColour = gGraphics.colourModel == kColourPalette && c.index >= 0 && c.index < kPaletteEntries
+                               ? gPalette.palette[c.index]
+                               : c.rgb;
         return;
     }
     if (*op == kOpReadPixel) {
@@ -527,7 +540,6 @@ void yygcgm9_(const int *x, const int *y, const int *c) {
         ~Note() { NoteUsed(n); }
     } note{slot};
     Check(CgmGradientTriangle(enc, x, y, c));
-    pp->cache[kCacheFillColour] = -1;  // the triangle wrote fill colours of its own
 }
 
 void yymetafilerecord_(const int *n, const int *width, const int *height, const int *capacity,

@@ -285,8 +285,14 @@ void yygapi_(const int *op) {
         ResetFontCache();
         return;
     }
-    // Nothing to draw on without a device context.
-    if (gDC == nullptr) return;
+    // Nothing to draw on without a device context; a measure still answers, with length 0.
+    if (gDC == nullptr) {
+        if (code == kOpMeasure) {
+            gOperands.Rd(1) = 0;
+            gOperands.Id(2) = 1;
+        }
+        return;
+    }
     switch (code) {
         case kOpLine: {
             const int x1 = gOperands.Ixd(1), y1 = Flip(gOperands.Iyd(1));

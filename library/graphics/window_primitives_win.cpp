@@ -26,14 +26,7 @@ constexpr int kMaxPoints = 5000;
 bool SolidPen() { return gPenStyle == 0; }
 
 // The shape's clip region is selected for the duration of one call.
-struct ClipScope {
-    ClipScope() {
-        if (gRegion != nullptr) SelectClipRgn(gDC, gRegion);
-    }
-    ~ClipScope() {
-        if (gRegion != nullptr) SelectClipRgn(gDC, nullptr);
-    }
-};
+using quill::ClipScope;
 
 // Selects OBJECT for the duration of one call and deletes it afterwards when OWNED.
 struct Selected {

@@ -311,7 +311,6 @@ void Triangles(const int *x, const int *y, const int *c, const int *triangles, c
         }
         quill::CgmGradientTriangle(enc, tx, ty, tc);
     }
-    cs.fillColour = -1;  // the triangles wrote fill colours of their own
     *status = 0;
 }
 

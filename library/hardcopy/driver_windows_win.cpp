@@ -82,12 +82,13 @@ const Family kPrinter = {
     yywprclip_, yywprlinetype_, yywprlinewidth_, PrinterTextSize, yywprdrawstring_,
     yywprtextlength_, yywprgradfill_, quill::PrinterExtent};
 
-// Gradient triangles in a metafile: first as solid pieces, which every reader shows (some, such
-// as LibreOffice, skip the blended-triangle record), then as the system's blended triangles,
-// which a reader that has them draws over the pieces. The pieces stand when the metafile takes
-// no blended triangles.
+// Gradient triangles in a metafile: the system's blended triangles. A metafile that takes none
+// (plain and placeable ones) gets each triangle as solid pieces instead of pixels set one by
+// one, which at the metafile's resolution would take megabytes for one triangle.
 void MetafileGradient(const int *x, const int *y, const int *c, const int *triangles, const int *count_v,
                       const int *count_t, int *status) {
+    yywmfgradfill_(x, y, c, triangles, count_v, count_t, status);
+    if (*status == 0) return;
     for (int t = 0; t < *count_t; ++t) {
         int tx[3], ty[3], tc[3];
         for (int k = 0; k < 3; ++k) {
@@ -103,7 +104,6 @@ void MetafileGradient(const int *x, const int *y, const int *c, const int *trian
             MetafilePolygon(3, 4);
         });
     }
-    yywmfgradfill_(x, y, c, triangles, count_v, count_t, status);
     *status = 0;
 }
 

@@ -25,16 +25,6 @@ void yyhcclearoptions() {
     std::memset(gHardcopy.moreOptions, 0, sizeof gHardcopy.moreOptions);
 }
 
-void yyhcsaveoptions(int *saved) {
-    std::memcpy(saved, gHardcopy.options, sizeof gHardcopy.options);
-    std::memcpy(saved + kHardcopyOptions, gHardcopy.moreOptions, sizeof gHardcopy.moreOptions);
-}
-
-void yyhcrestoreoptions(const int *saved) {
-    std::memcpy(gHardcopy.options, saved, sizeof gHardcopy.options);
-    std::memcpy(gHardcopy.moreOptions, saved + kHardcopyOptions, sizeof gHardcopy.moreOptions);
-}
-
 void yydefh_(void) {
     static const int kDefaults[][2] = {{6, 0},   {7, 0},   {8, 1},        {9, 5},   {10, 0},
                                        {11, 0},  {17, 0},  {101, 80},     {102, 60}, {103, 1},
@@ -71,6 +61,8 @@ void SendHardcopy(int op) { quill::SendOp(op, kSideHardcopy); }
 
 void igrhardcopyoptions_(const int *code, const int *value) {
     if (code == nullptr || value == nullptr) return;
+    // Graphics initialisation with option "P" keeps the options only once a program set some.
+    gHardcopy.optionsSet = 1;
     const int c = *code, v = *value;
     switch (c) {
     case 1:

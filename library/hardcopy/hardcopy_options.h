@@ -20,11 +20,6 @@ int &yyhcoptword(int n);
 // Sets all option words to 0.
 void yyhcclearoptions();
 
-// Copies all option words into SAVED (37 words) or back from it.
-void yyhcsaveoptions(int *saved);
-void yyhcrestoreoptions(const int *saved);
-constexpr int kSavedOptionWords = 37;
-
 // The default file name with its extension replaced by EXT (".ps", ".eps", ...): from the
 // last "." unless a directory separator follows it, the rest blanked; without such a "." the
 // extension is appended. A blank name stays blank.

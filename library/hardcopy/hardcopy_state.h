@@ -77,7 +77,8 @@ HardcopyState yydefaulthardcopy();
 DriverRoutine yyhardcopydriver(int n);
 
 // Steps 8 to 11 of graphics initialisation: closes any hardcopy ("S"), clears the option words
-// and sends op 1 to the current device. KEEPOPTIONS asks to keep the options set before.
+// and sends op 1 to the current device. KEEPOPTIONS keeps what the program set through
+// igrhardcopyoptions_ (option words 1 to 29 and the default file name), when it set any.
 void yyhardcopyreset(bool keepOptions);
 
 namespace quill {

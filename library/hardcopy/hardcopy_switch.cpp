@@ -8,9 +8,6 @@
 #include "hardcopy/drivers.h"
 #include "hardcopy/hardcopy_commands.h"
 #include "hardcopy/hardcopy_options.h"
-#include "hardcopy/drivers.h"
-#include "hardcopy/hardcopy_commands.h"
-#include "hardcopy/hardcopy_options.h"
 #include "hardcopy/hardcopy_state.h"
 #include "quillamorph/hardcopy.h"
 
@@ -167,18 +164,24 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
 void yyhardcopyreset(bool keepOptions) {
     static const char kClose[] = "S";
     igrhardcopy_(kClose, nullptr, 1, 0);
-    int saved[kSavedOptionWords];
-    yyhcsaveoptions(saved);
-    yyhcclearoptions();
-    // With option "P" the device keeps the options (id(1) = -998) and they are set again
-    // through the options routine, which checks each value as a program's call would.
-    gOperands.Id(1) = keepOptions ? kOpInitKeepOptions : 0;
+    // Option "P" keeps only what the program set: the option words 1 to 29 and the default
+    // file name are saved, and the device is told (id(1) = -998) to keep its settings.
+    const bool keep = keepOptions && gHardcopy.optionsSet != 0;
+    int saved[kHardcopyOptions];
+    char savedName[kHardcopyNameLength];
+    if (keep) {
+        std::memcpy(saved, gHardcopy.options, sizeof saved);
+        std::memcpy(savedName, gHardcopy.defaultName, sizeof savedName);
+    }
+    // Words 101 to 108 are the device defaults' own: op 1 sets them, or keeps them with -998.
+    std::memset(gHardcopy.options, 0, sizeof gHardcopy.options);
+    gOperands.Id(1) = keep ? kOpInitKeepOptions : 0;
     InitDevice();
     gOperands.Id(1) = 0;
-    if (keepOptions) {
-        for (int k = 0; k < kSavedOptionWords; ++k) {
-            const int code = k < kHardcopyOptions ? k + 1 : 101 + k - kHardcopyOptions;
-            if (saved[k] != 0) igrhardcopyoptions_(&code, &saved[k]);
-        }
+    if (keep) {
+        std::memcpy(gHardcopy.defaultName, savedName, sizeof savedName);
+        // Every word goes back through the options routine, zeros included, so that each is
+        // checked as a program's call would be (a width of 0 comes back as 1).
+        for (int code = 1; code <= kHardcopyOptions; ++code) igrhardcopyoptions_(&code, &saved[code - 1]);
     }
 }

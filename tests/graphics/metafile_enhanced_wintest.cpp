@@ -93,6 +93,22 @@ TEST_F(EnhancedSlots, RecordSavePlayAndClipboard) {
     EXPECT_EQ(GetPixel(mem, 40, 40), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(mem, 80, 80), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(mem, 10, 40), RGB(255, 255, 255));
+
+    // With a clip set the picture lands only inside it, and the clip is gone afterwards.
+    PatBlt(mem, 0, 0, 100, 100, WHITENESS);
+    const int c1 = 30, c2 = 39;
+    yywinclip_(&c1, &c1, &c2, &c2);
+    yymetafileplay_(&slot, &x1, &y1, &x2, &y2);
+    EXPECT_EQ(GetPixel(mem, 30, 30), RGB(255, 0, 0)) << "inside the clip";
+    EXPECT_EQ(GetPixel(mem, 39, 39), RGB(255, 0, 0)) << "its last column and row";
+    EXPECT_EQ(GetPixel(mem, 25, 35), RGB(255, 255, 255)) << "left of the clip";
+    EXPECT_EQ(GetPixel(mem, 35, 45), RGB(255, 255, 255)) << "below the clip";
+    EXPECT_EQ(GetPixel(mem, 50, 50), RGB(255, 255, 255)) << "beyond it";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(mem, region), 0);
+    DeleteObject(region);
+    const int none = -1;
+    yywinclip_(&none, &none, &none, &none);
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);

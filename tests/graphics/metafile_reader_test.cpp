@@ -66,6 +66,7 @@ Spot Find(const Image &img, int r, int g, int b) {
 
 void Op(int op) { yygcgm_(&op); }
 void Colour(int rgb) {
+    gGraphics.colourModel = kColourRgb;
     gGraphics.colour.rgb = rgb;
     Op(kOpColour);
 }

@@ -7,6 +7,7 @@
 #include "graphics/driver_protocol.h"
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
+#include "graphics/palette.h"
 #include "quillamorph/graphics.h"
 #include "graphics/recording_driver.h"
 #include "graphics/gradient_fill.h"
@@ -53,12 +54,12 @@ struct Recording : ::testing::Test {
         ASSERT_EQ(status, 0);
         gGraphics.kind = kDrawMetafile;
         gGraphics.id = n;
-        gGraphics.width = w;
-        gGraphics.height = h;
-        gGraphics.aspect = static_cast<float>(w) / h;
+        FitDrawable(gGraphics, w, h);
     }
     static void Op(int op) { yygcgm_(&op); }
+    // Colour RGB in the RGB colour model.
     static void Colour(int rgb) {
+        gGraphics.colourModel = kColourRgb;
         gGraphics.colour.rgb = rgb;
         Op(kOpColour);
     }
@@ -191,6 +192,8 @@ TEST_F(Recording, ShapesSectorsTextAndImages) {
     o.Iyd(1) = 200;
     o.Ixd(2) = 50;
     o.Iyd(2) = 20;
+    o.Rd(2) = 50;
+    o.Rd(3) = 0.5f;
     gGraphics.relLineWidth = 3;
     Op(kOpEllipse);
     Op(kOpEllipseSolid);
@@ -241,7 +244,7 @@ TEST_F(Recording, ShapesSectorsTextAndImages) {
     auto ellipses = w.All(4, 17);
     ASSERT_EQ(ellipses.size(), 2u);
     EXPECT_EQ(ellipses[0]->Word(4), 350);  // first diameter end (300 + 50, 200)
-    EXPECT_EQ(ellipses[0]->Word(10), 220);  // second end (300, 200 + 20)
+    EXPECT_EQ(ellipses[0]->Word(10), 225);  // second end (300, 200 + 50 * 0.5) on a square
     EXPECT_EQ(w.Count(5, 30), 2u);          // edge visibility on and off
     EXPECT_EQ(w.All(5, 28)[0]->Word(0), 12);
     EXPECT_EQ(w.Count(5, 23), 1u);          // fill colour once
@@ -283,6 +286,55 @@ TEST_F(Recording, ShapesSectorsTextAndImages) {
     EXPECT_EQ(cells[1]->partitions, 4);
 }
 
+// The second diameter of an ellipse is rd(2) * rd(3) across, set upright on the picture by
+// the slot's aspect, the drawable's shape and the graphics area's shape.
+TEST_F(Recording, EllipsesTakeTheShapeOfSlotDrawableAndArea) {
+    ASSERT_EQ(Record(slot, 144, 72, 10000), 0);  // 1200 x 600, slot aspect 2
+    DriverOperands &o = gOperands;
+    auto ellipse = [&o] {
+        o.Ixd(1) = 300, o.Iyd(1) = 200, o.Ixd(2) = 100, o.Iyd(2) = 77;
+        o.Rd(2) = 100, o.Rd(3) = 0.5f;
+        Op(kOpEllipseSolid);
+    };
+    ellipse();
+    const float x1 = 0, y1 = 0, x2 = 0.5f, y2 = 1;
+    igrarea_(&x1, &y1, &x2, &y2);
+    ASSERT_FLOAT_EQ(gGraphics.areaWidth, 0.5f);
+    ellipse();
+    Op(kOpEnd);
+    CgmWalk w = WalkCgm(Data(slot));
+    ASSERT_EQ(CheckCgmStructure(w), "");
+    auto ellipses = w.All(4, 17);
+    ASSERT_EQ(ellipses.size(), 2u);
+    EXPECT_EQ(ellipses[0]->Word(4), 400);
+    EXPECT_EQ(ellipses[0]->Word(10), 249);  // 200 + trunc(100 * 0.5 * 2 * 599.99 / 1199.99)
+    EXPECT_EQ(ellipses[1]->Word(10), 299);  // the half-wide area doubles it: 99.999
+}
+
+// In the palette model the recorded colour is the palette entry as it stands when the colour
+// is sent, so a changed entry records its new value once the colours are refreshed.
+TEST_F(Recording, ThePaletteModelRecordsTheEntryAsItStands) {
+    yypali_();
+    SetRecordingDriver(yygcgm_);
+    ASSERT_EQ(Record(slot, 72, 72, 10000), 0);
+    const int palette = 1, red = 31, other = 0x123456;
+    igrcolourmodel_(&palette);
+    igrcolourn_(&red);
+    Line(0, 0, 10, 10);
+    yypals_(&red, &other);
+    Op(kOpRefreshColours);
+    Line(0, 0, 10, 10);
+    Op(kOpEnd);
+    SetRecordingDriver(nullptr);
+    yypali_();
+    CgmWalk w = WalkCgm(Data(slot));
+    ASSERT_EQ(CheckCgmStructure(w), "");
+    auto colours = w.All(5, 4);
+    ASSERT_EQ(colours.size(), 2u);
+    EXPECT_EQ(colours[0]->params, std::vector<unsigned char>({0xFF, 0, 0}));
+    EXPECT_EQ(colours[1]->params, std::vector<unsigned char>({0x56, 0x34, 0x12}));
+}
+
 TEST_F(Recording, ByteWritersAndGradientTriangles) {
     ASSERT_EQ(Record(slot, 72, 72, 2000), 0);
     std::size_t base = Data(slot).size();
@@ -299,14 +351,21 @@ TEST_F(Recording, ByteWritersAndGradientTriangles) {
     EXPECT_EQ(yylasterror(), 1062);
     EXPECT_EQ(Data(slot).size(), base + 17);
 
-    ASSERT_EQ(Record(2, 72, 72, 2000), 0);
+    // A slot with room for the header, one colour element, one gradient triangle (46 bytes)
+    // and the end takes them all.
+    ASSERT_EQ(Record(2, 72, 72, 398 + 6 + 46), 0);
     int cls = 5, id = 4, r = 1, g = 2, b = 3;
     yygcgm4_(&cls, &id, &r, &g, &b);
     int x[3] = {10, 110, 10}, y[3] = {10, 10, 90}, c[3] = {0x0000FF, 0x00FF00, 0xFF0000};
+    yyerrorreset();
     yygcgm9_(x, y, c);
+    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(gSlots[1].used, 394 + 6 + 46);
     Op(kOpEnd);
     CgmWalk w = WalkCgm(Data(2));
     ASSERT_EQ(CheckCgmStructure(w), "");
+    EXPECT_EQ(w.Polygons(false).size(), 0u) << "no solid pieces";
+    EXPECT_EQ(w.Count(5, 23), 0u);
     EXPECT_EQ(w.All(5, 4)[0]->params, std::vector<unsigned char>({1, 2, 3}));
     auto interp = w.All(5, 43);
     ASSERT_EQ(interp.size(), 1u);

@@ -12,6 +12,8 @@
 #include "graphics/drawing_target.h"
 #include "graphics/graphics_state.h"
 #include "graphics/palette.h"
+#include "hardcopy/hardcopy_options.h"
+#include "hardcopy/hardcopy_state.h"
 #include "quillamorph.h"
 
 namespace {
@@ -207,6 +209,17 @@ TEST_F(ScreenDriver, TextIsMeasuredLikeTheSystemAndOneFontServesUnchangedState) 
     Send(kOpMeasure);
     EXPECT_FLOAT_EQ(gOperands.Rd(1), 0);
 
+    // A drawable without a device context (a metafile recording already closed) measures
+    // nothing, yet the measure answers as always.
+    const HDC dc = gDC;
+    gDC = nullptr;
+    gOperands.Id(1) = 5;
+    gOperands.Id(2) = 0;
+    Send(kOpMeasure);
+    gDC = dc;
+    EXPECT_EQ(gOperands.Id(2), 1);
+    EXPECT_FLOAT_EQ(gOperands.Rd(1), 0);
+
     const float w = 0.05f, h = 0.2f;
     yychsize_(&w, &h);
     quill::SetText("MMMM", 4);
@@ -246,6 +259,45 @@ TEST_F(ScreenDriver, NoScreenOutputDrawsNothingAndBadTargetsFallBack) {
     EXPECT_EQ(infoerror_(&one), 1060);
     wmetafiledestroy_(&slot);
     EXPECT_EQ(infoerror_(&one), 1060);
+}
+
+// Graphics initialisation ends hardcopy and starts its device afresh; with option P the options
+// that the program set come back, each through the options routine as a program's call.
+TEST_F(ScreenDriver, InitialisationWithPKeepsTheHardcopyOptionsTheProgramSet) {
+    auto option = [](int code, int value) { igrhardcopyoptions_(&code, &value); };
+    auto name = [] { return std::string(gHardcopy.defaultName, 12); };
+    const int select = 1, postscript = 2, printer = 10;
+    igrhardcopyselect_(&select, &postscript);
+    option(1, 800);
+    option(6, 2);
+    option(22, 1);
+    option(101, 7);
+    ASSERT_EQ(yyhcoptword(12), 0);
+    ASSERT_EQ(name(), "quilplot.eps");
+    const char keep[] = "p";
+    igrinit_(keep, 1);
+    EXPECT_EQ(yyhcoptword(1), 800);
+    EXPECT_EQ(yyhcoptword(6), 2);
+    EXPECT_EQ(yyhcoptword(22), 1);
+    EXPECT_EQ(yyhcoptword(12), 100) << "a saved 0 is set again, as the least scale";
+    EXPECT_EQ(yyhcoptword(8), 1);
+    EXPECT_EQ(yyhcoptword(101), 7) << "the device keeps its own words";
+    EXPECT_EQ(name(), "quilplot.eps");
+
+    // Without P every option starts afresh from the device's defaults.
+    igrinit_(" ", 1);
+    EXPECT_EQ(yyhcoptword(1), 756);
+    EXPECT_EQ(yyhcoptword(6), 0);
+    EXPECT_EQ(yyhcoptword(12), 0);
+    EXPECT_EQ(yyhcoptword(101), 80);
+
+    // A program that has set no option gets the device's defaults even with P.
+    option(22, 1);
+    gHardcopy.optionsSet = 0;
+    igrinit_(keep, 1);
+    EXPECT_EQ(yyhcoptword(22), 0);
+    EXPECT_EQ(yyhcoptword(12), 0);
+    igrhardcopyselect_(&select, &printer);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -70,6 +71,9 @@ struct WmfFamily : ::testing::Test {
         const int x1 = 0, y1 = 0, x2 = 99, y2 = 99, target = 0;
         yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, &status, file.c_str(),
                            static_cast<int>(file.size()));
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(0, GetClipRgn(mem, region)) << "no clip region is left behind";
+        DeleteObject(region);
         gDC = saved;
         GdiFlush();
         pixels.assign(100 * 100, 0);
@@ -121,6 +125,45 @@ TEST_F(WmfFamily, PlaceableAndPlainFilesAreReadAndPlayedBack) {
         for (int y = 94; y < 100; ++y)
             for (int x = 10; x < 90; ++x) blue += pixels[y * 100 + x] == RGB(0, 0, 255);
         EXPECT_GT(blue, 60) << file;
+    }
+}
+
+// A metafile played into the current drawable keeps to the clip region, which is removed
+// afterwards: a 10 x 10 clip in the middle of the red block leaves only that square red.
+TEST_F(WmfFamily, PlaybackIntoTheDrawableKeepsToTheClip) {
+    const std::string plain = File("clipped.wmf"), enhanced = File("clipped.emf");
+    Open(0, plain);
+    DrawPicture();
+    yywmfclose_();
+    Open(2, enhanced);
+    DrawPicture();
+    yywmfclose_();
+    for (int format : {0, 2}) {
+        const std::string &file = format == 0 ? plain : enhanced;
+        std::vector<COLORREF> whole, clipped;
+        ASSERT_EQ(0, Play(format, file, whole)) << format;
+        int left = 100, top = 100, right = -1, bottom = -1;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (whole[y * 100 + x] == RGB(255, 0, 0))
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                    bottom = std::max(bottom, y);
+        ASSERT_GE(right - left, 20) << format;
+        ASSERT_GE(bottom - top, 20) << format;
+        const int cx = (left + right) / 2 - 5, cy = (top + bottom) / 2 - 5, cx2 = cx + 9, cy2 = cy + 9;
+        yywinclip_(&cx, &cy, &cx2, &cy2);
+        ASSERT_EQ(0, Play(format, file, clipped)) << format;
+        const int none = -1;
+        yywinclip_(&none, &none, &none, &none);
+        int red = 0, outside = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const bool in = x >= cx && x <= cx2 && y >= cy && y <= cy2;
+                if (clipped[y * 100 + x] == RGB(255, 0, 0)) ++red;
+                if (!in && clipped[y * 100 + x] != RGB(255, 255, 255)) ++outside;
+            }
+        EXPECT_EQ(red, 100) << format << ": the whole clip square, its last row and column too";
+        EXPECT_EQ(outside, 0) << format << ": nothing outside the clip";
     }
 }
 

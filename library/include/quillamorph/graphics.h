@@ -7,7 +7,9 @@
 QUILL_BEGIN_DECLS
 
 // Sets the whole graphics state to its defaults and ends any hardcopy output. Letters of
-// OPTIONS: "H" no screen output, "P" keep the hardcopy options.
+// OPTIONS: "H" no screen output, "P" keep the hardcopy options 1 to 29 and the default file
+// name once the program has set any option with igrhardcopyoptions_ (each option is set
+// again through it, zeros included); otherwise the hardcopy device starts from its defaults.
 void igrinit_(const char *options, int options_len);
 
 // Chooses the drawing target: KIND 1 window ID (absent: the current window), 2 bitmap ID,
