@@ -751,7 +751,7 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     std::vector<std::string> lines = Lines(first);
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(lines[0], "\"say \"\"hi\"\", you\",7,1.5000,Yes,\"B\"");
-    EXPECT_EQ(lines[1], "\"\",,,No,") << "a menu cell without an option";
+    EXPECT_EQ(lines[1], "\"\",,,No,\"A\"") << "an untouched menu cell is on its first option";
     EXPECT_EQ(lines[2], "\"\",,,No,\"C\"");
 
     // Save to the known name asks nothing; a cancelled Save As keeps name and file.
@@ -764,14 +764,14 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     EXPECT_EQ(left, 0);
     EXPECT_STREQ(Editor(win)->fileName, first.c_str());
     EXPECT_EQ(Info(0, 6), 0) << "still unsaved";
-    EXPECT_EQ(Lines(first)[1], "\"\",,,No,");
+    EXPECT_EQ(Lines(first)[1], "\"\",,,No,\"A\"");
 
     // Save As with the second file type takes the new name and the type.
     EXPECT_EQ(RunCommand(win, 32104, {FileDialog(second, 2)}, &left), 32104);
     EXPECT_STREQ(Editor(win)->fileName, second.c_str());
     EXPECT_EQ(Editor(win)->fileType, 2);
     EXPECT_EQ(modal::Text(frame), "Grid window - [" + second + "]");
-    EXPECT_EQ(Lines(second)[1], "\"\",9,,No,");
+    EXPECT_EQ(Lines(second)[1], "\"\",9,,No,\"A\"");
 
     // New clears grid, name and title; Open reads the first file back and goes to cell 1,1.
     EXPECT_EQ(RunCommand(win, 32101, {Answer(IDNO, nullptr)}, &left), 32101);
@@ -783,7 +783,7 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     wgridsetcell_(&grid, &column, &row);
     EXPECT_EQ(RunCommand(win, 32102, {FileDialog(first)}, &left), 32102);
     EXPECT_EQ(RowText(0, 1), "say \"hi\", you|3|1.5000|Yes|B");
-    EXPECT_EQ(RowText(0, 2), "|||No|");
+    EXPECT_EQ(RowText(0, 2), "|||No|A");
     EXPECT_EQ(RowText(0, 3), "|||No|C");
     EXPECT_EQ(Info(0, 4), 1);
     EXPECT_EQ(Info(0, 5), 1);
@@ -797,8 +797,8 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     EXPECT_EQ(RunCommand(win, 32102, {Answer(IDYES, &said), FileDialog(second)}, &left), 32102);
     EXPECT_EQ(left, 0);
     EXPECT_EQ(said, "Do you want to save changes to " + first + "?");
-    EXPECT_EQ(Lines(first)[1], "\"changed\",,,No,");
-    EXPECT_EQ(RowText(0, 2), "|9||No|") << "the second file is open";
+    EXPECT_EQ(Lines(first)[1], "\"changed\",,,No,\"A\"");
+    EXPECT_EQ(RowText(0, 2), "|9||No|A") << "the second file is open";
     EXPECT_STREQ(Editor(win)->fileName, second.c_str());
 }
 
@@ -820,8 +820,8 @@ TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
         const char *row1, *row2, *row3;
     };
     const Case cases[] = {
-        {"missing.csv", "Error opening file", "File Error", false, "kept|||No|", "|||No|", "third|||No|"},
-        {"quotes.csv", "Error reading file", "File Error", false, "one|1||No|A", "two|2||No|B", "third|||No|"},
+        {"missing.csv", "Error opening file", "File Error", false, "kept|||No|A", "|||No|A", "third|||No|A"},
+        {"quotes.csv", "Error reading file", "File Error", false, "one|1||No|A", "two|2||No|B", "third|||No|A"},
         {"letters.csv", "Non-numeric data found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
         {"range.csv", "Out of range value found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
         {"menu.csv", "Non-matching data found for menu cell", "Data Error", true, "a|1||No|", "|||No|A", "|||No|A"},
@@ -922,7 +922,7 @@ TEST_F(GridEditorFiles, ExitOfAnUntitledChangedGridAsksForANameAndCancelKeepsItO
     EXPECT_EQ(secondQuestion, "Do you want to save changes?");
     EXPECT_TRUE(gExit.openAfterCancel) << "cancelling the file dialog cancels the exit";
     EXPECT_FALSE(IsWindow(frame));
-    EXPECT_EQ(Lines(name)[0], "\"\",6,,No,");
+    EXPECT_EQ(Lines(name)[0], "\"\",6,,No,\"A\"");
     EXPECT_EQ(Info(-2, 6), 1) << "the run ended saved";
     int grid = -1, code = 1, max = 300;
     char kept[300] = "";
