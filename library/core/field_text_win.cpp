@@ -251,7 +251,7 @@ void yyfieldclear_(int *id) {
                 SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
             break;
         case kFieldTree: SendMessageA(control, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); break;
-        case kFieldGrid: yyGridClear(control, 0); break;
+        case kFieldGrid: yyGridClear(control, 1); break;  // menu cells lose their options too
         default: *id = -1; return;
     }
     if (FieldRecord *record = yyfieldrecord(control)) {
@@ -266,6 +266,8 @@ int yyfieldstateof(HWND control) {
     if (!(style & WS_VISIBLE)) return kStateHidden;
     if (style & WS_DISABLED) return kStateDisabled;
     if (yyiseditfield(control) && (style & ES_READONLY)) return kStateReadOnly;
+    // A read-only grid reports so, and the dialog keeps it read-only when it comes back into view.
+    if (atomGrid && yyclassatom(control) == atomGrid && (style & kGridReadOnly)) return kStateReadOnly;
     return kStateEnabled;
 }
 

@@ -286,11 +286,11 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
 
     unsigned long long bytes = (unsigned long long)column.iBytes * (unsigned long long)grid->nStoredRows;
     if (bytes > kMaxBuffer) return false;
+    // Zero-filled: empty texts, no numbers, unchecked, and every menu cell on its first option
+    // (the option that the cell controls start with).
     column.pValues = static_cast<unsigned char *>(std::calloc((std::size_t)bytes + 1, 1));
     column.pFlags = static_cast<unsigned char *>(std::calloc((std::size_t)grid->nStoredRows + 1, 1));
     if (!column.pValues || !column.pFlags) return false;
-    if (type == kGridMenu)
-        for (int r2 = 0; r2 < grid->nStoredRows; ++r2) reinterpret_cast<int *>(column.pValues)[r2] = -1;
 
     int height = grid->iRowHeight;
     if (gridStyle & kGridReadOnly) {

@@ -350,6 +350,18 @@ bool HasSelectedText(HWND cell) {
     return end > start;
 }
 
+// What Paste does with the clipboard as it stands: a grid block goes in as a block where the
+// grid can take it; other text goes to the current edit cell's own paste when that cell may
+// be edited; otherwise Paste has nothing to do.
+enum class PasteTarget { kNone, kBlock, kEditCell };
+
+PasteTarget PasteTargetNow(const GridWindowRecord &r, HWND cell) {
+    const int kind = yygridcheckclipboard();
+    if (kind == 2 && yygridcanpaste(r.grid)) return PasteTarget::kBlock;
+    if (kind != 0 && EditCellWritable(r, cell)) return PasteTarget::kEditCell;
+    return PasteTarget::kNone;
+}
+
 void EnableItem(HMENU menu, int id, bool on) {
     EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
@@ -366,10 +378,7 @@ void MenuPopup(GridWindowRecord &r, HMENU menu) {
         EnableItem(menu, kGridEdCut, cut);
         EnableItem(menu, kGridEdDelete, cut);
         EnableItem(menu, kGridEdCopy, block || text);
-        bool paste = false;
-        if (yygridcheckclipboard()) paste = yygridcanpaste(r.grid) != 0;
-        else if (IsClipboardFormatAvailable(CF_TEXT)) paste = EditCellWritable(r, cell);
-        EnableItem(menu, kGridEdPaste, paste);
+        EnableItem(menu, kGridEdPaste, PasteTargetNow(r, cell) != PasteTarget::kNone);
     } else if (menu == r.search) {
         EnableItem(menu, kGridEdFindNext, r.findText[0] != '\0');
     }
@@ -465,24 +474,28 @@ void EditCommand(GridWindowRecord &r, int id) {
     GridRecord *g = yygridrecord(r.grid);
     if (g == nullptr) return;
     HWND cell = yyGridGetEditCell(g);
+    if (id == kGridEdPaste) {
+        // Decided by what the clipboard holds, with or without a block selection.
+        switch (PasteTargetNow(r, cell)) {
+        case PasteTarget::kBlock: yygridclippaste(r.grid); break;
+        case PasteTarget::kEditCell: SendMessageA(cell, WM_PASTE, 0, 0); break;
+        case PasteTarget::kNone: break;
+        }
+        return;
+    }
     if (HasSelection(g)) {
         switch (id) {
         case kGridEdCut:
             if (yygridclipcopy(r.grid)) yygridclipdelete(r.grid);
             break;
         case kGridEdCopy: yygridclipcopy(r.grid); break;
-        case kGridEdPaste: yygridclippaste(r.grid); break;
         case kGridEdDelete: yygridclipdelete(r.grid); break;
         default: break;
         }
         return;
     }
-    if (id == kGridEdPaste && yygridcheckclipboard()) {
-        yygridclippaste(r.grid);
-        return;
-    }
     if (cell == nullptr) return;
-    const UINT message = id == kGridEdCut ? WM_CUT : id == kGridEdCopy ? WM_COPY : id == kGridEdPaste ? WM_PASTE : WM_CLEAR;
+    const UINT message = id == kGridEdCut ? WM_CUT : id == kGridEdCopy ? WM_COPY : WM_CLEAR;
     SendMessageA(cell, message, 0, 0);
 }
 

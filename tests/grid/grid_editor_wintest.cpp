@@ -21,6 +21,7 @@
 #include "core/fields.h"
 #include "grid/grid_editor.h"
 #include "grid/grid_print.h"
+#include "clipboard_text.h"
 #include "error_status.h"
 #include "library_root.h"
 #include "messages.h"
@@ -280,6 +281,98 @@ TEST_F(GridEditor, FlagsAndAReadOnlyGridTakeCommandsAway) {
     Command(win, 32126);
     Command(win, 32125);  // Delete is no command of a read-only grid
     EXPECT_EQ(CellString(0, kName, 1), "x");
+}
+
+// Edit > Paste by what the clipboard holds: plain text goes to the current edit cell's own
+// paste at its caret; only a grid block is pasted as a block; check-box and menu cells take
+// blocks only.
+TEST_F(GridEditor, PastePlainTextIntoTheCellAndBlocksIntoTheGrid) {
+    int win = OpenWindow(0);
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    GridRecord *g = EditorGrid(win);
+    HMENU editMenu = GetSubMenu(GetMenu(wWindow[win]), 1);
+    auto pasteOffered = [&] {
+        SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)editMenu, 1);
+        return !(GetMenuState(editMenu, 32124, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    auto goTo = [](int column, int row) {
+        int grid = 0;
+        wgridsetcell_(&grid, &column, &row);
+        Pump();
+    };
+
+    PutString(0, kName, 2, "hello");
+    goTo(kName, 2);
+    HWND cell = yygridcell(g, kName - 1, 1);
+    ASSERT_NE(cell, nullptr);
+    SendMessageA(cell, EM_SETSEL, 2, 2);
+    ASSERT_TRUE(PutClipboardText("x"));
+    EXPECT_TRUE(pasteOffered());
+    Command(win, 32124);
+    EXPECT_EQ(CellString(0, kName, 2), "hexllo");
+    EXPECT_EQ(CellString(0, kName, 3), "") << "no block was pasted";
+
+    // With a block selected, plain text still goes into the edit cell, not over the block.
+    PutString(0, kName, 3, "ab");
+    PutString(0, kName, 4, "cd");
+    goTo(kName, 3);
+    yygridselectrange(Editor(win)->grid, 2, 3, 0, 0);
+    cell = yygridcell(g, kName - 1, 2);
+    SendMessageA(cell, EM_SETSEL, 1, 1);
+    EXPECT_TRUE(pasteOffered());
+    Command(win, 32124);
+    EXPECT_EQ(CellString(0, kName, 3), "axb");
+    EXPECT_EQ(CellString(0, kName, 4), "cd");
+
+    // Check-box and menu cells have no paste of their own: only a grid block is offered there.
+    goTo(kTick, 5);
+    EXPECT_FALSE(pasteOffered()) << "plain text on a check-box cell";
+    Command(win, 32124);
+    int grid = 0, c = kTick - 1, r = 4, state = -1;
+    yygridgetcellcheck_(&grid, &c, &r, &state);
+    EXPECT_EQ(state, 0);
+    goTo(kMenu, 5);
+    EXPECT_FALSE(pasteOffered()) << "plain text on a menu cell";
+    goTo(kTick, 5);
+    ASSERT_TRUE(PutClipboardText("yes\tB\r\nNo\tC"));
+    EXPECT_TRUE(pasteOffered());
+    Command(win, 32124);
+    state = -1;
+    yygridgetcellcheck_(&grid, &c, &r, &state);
+    EXPECT_EQ(state, 1);
+    int option = -1;
+    c = kMenu - 1;
+    yygridgetcellmenu_(&grid, &c, &r, &option);
+    EXPECT_EQ(option, 2) << "B of A, B, C";
+    r = 5;
+    yygridgetcellmenu_(&grid, &c, &r, &option);
+    EXPECT_EQ(option, 3);
+
+    // A block that would cover a read-only cell is not pasted as a block; an edit cell that may
+    // be edited takes it as text, other cells not at all.
+    c = kCount - 1, r = 7, state = 0;
+    yygridcellstate_(&grid, &c, &r, &state);
+    c = kMenu - 1, r = 8, state = 0;
+    yygridcellstate_(&grid, &c, &r, &state);
+    ASSERT_EQ(grid, 0);
+    goTo(kName, 8);
+    cell = yygridcell(g, kName - 1, 7);
+    SendMessageA(cell, EM_SETSEL, 0, 0);
+    ASSERT_TRUE(PutClipboardText("p\tq"));
+    EXPECT_TRUE(pasteOffered());
+    Command(win, 32124);
+    EXPECT_EQ(CellString(0, kName, 8), "p\tq");
+    EXPECT_EQ(CellString(0, kCount, 8), "");
+    ASSERT_TRUE(PutClipboardText("Yes\tA"));
+    goTo(kTick, 8);
+    EXPECT_TRUE(pasteOffered()) << "the block fits from the check-box cell";
+    goTo(kTick, 9);
+    EXPECT_FALSE(pasteOffered()) << "the block would cover the read-only menu cell";
+    Command(win, 32124);
+    c = kTick - 1, r = 8, state = -1;
+    yygridgetcellcheck_(&grid, &c, &r, &state);
+    EXPECT_EQ(state, 0);
+    EXPECT_EQ(LastError(), 0);
 }
 
 TEST_F(GridEditor, StatusesBecomeErrors) {
@@ -751,7 +844,7 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     std::vector<std::string> lines = Lines(first);
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(lines[0], "\"say \"\"hi\"\", you\",7,1.5000,Yes,\"B\"");
-    EXPECT_EQ(lines[1], "\"\",,,No,") << "a menu cell without an option";
+    EXPECT_EQ(lines[1], "\"\",,,No,\"A\"") << "an untouched menu cell is on its first option";
     EXPECT_EQ(lines[2], "\"\",,,No,\"C\"");
 
     // Save to the known name asks nothing; a cancelled Save As keeps name and file.
@@ -764,14 +857,14 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     EXPECT_EQ(left, 0);
     EXPECT_STREQ(Editor(win)->fileName, first.c_str());
     EXPECT_EQ(Info(0, 6), 0) << "still unsaved";
-    EXPECT_EQ(Lines(first)[1], "\"\",,,No,");
+    EXPECT_EQ(Lines(first)[1], "\"\",,,No,\"A\"");
 
     // Save As with the second file type takes the new name and the type.
     EXPECT_EQ(RunCommand(win, 32104, {FileDialog(second, 2)}, &left), 32104);
     EXPECT_STREQ(Editor(win)->fileName, second.c_str());
     EXPECT_EQ(Editor(win)->fileType, 2);
     EXPECT_EQ(modal::Text(frame), "Grid window - [" + second + "]");
-    EXPECT_EQ(Lines(second)[1], "\"\",9,,No,");
+    EXPECT_EQ(Lines(second)[1], "\"\",9,,No,\"A\"");
 
     // New clears grid, name and title; Open reads the first file back and goes to cell 1,1.
     EXPECT_EQ(RunCommand(win, 32101, {Answer(IDNO, nullptr)}, &left), 32101);
@@ -783,7 +876,7 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     wgridsetcell_(&grid, &column, &row);
     EXPECT_EQ(RunCommand(win, 32102, {FileDialog(first)}, &left), 32102);
     EXPECT_EQ(RowText(0, 1), "say \"hi\", you|3|1.5000|Yes|B");
-    EXPECT_EQ(RowText(0, 2), "|||No|");
+    EXPECT_EQ(RowText(0, 2), "|||No|A");
     EXPECT_EQ(RowText(0, 3), "|||No|C");
     EXPECT_EQ(Info(0, 4), 1);
     EXPECT_EQ(Info(0, 5), 1);
@@ -797,8 +890,8 @@ TEST_F(GridEditorFiles, SaveSaveAsNewAndOpenKeepTheFileNameTitleAndValues) {
     EXPECT_EQ(RunCommand(win, 32102, {Answer(IDYES, &said), FileDialog(second)}, &left), 32102);
     EXPECT_EQ(left, 0);
     EXPECT_EQ(said, "Do you want to save changes to " + first + "?");
-    EXPECT_EQ(Lines(first)[1], "\"changed\",,,No,");
-    EXPECT_EQ(RowText(0, 2), "|9||No|") << "the second file is open";
+    EXPECT_EQ(Lines(first)[1], "\"changed\",,,No,\"A\"");
+    EXPECT_EQ(RowText(0, 2), "|9||No|A") << "the second file is open";
     EXPECT_STREQ(Editor(win)->fileName, second.c_str());
 }
 
@@ -820,8 +913,8 @@ TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
         const char *row1, *row2, *row3;
     };
     const Case cases[] = {
-        {"missing.csv", "Error opening file", "File Error", false, "kept|||No|", "|||No|", "third|||No|"},
-        {"quotes.csv", "Error reading file", "File Error", false, "one|1||No|A", "two|2||No|B", "third|||No|"},
+        {"missing.csv", "Error opening file", "File Error", false, "kept|||No|A", "|||No|A", "third|||No|A"},
+        {"quotes.csv", "Error reading file", "File Error", false, "one|1||No|A", "two|2||No|B", "third|||No|A"},
         {"letters.csv", "Non-numeric data found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
         {"range.csv", "Out of range value found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
         {"menu.csv", "Non-matching data found for menu cell", "Data Error", true, "a|1||No|", "|||No|A", "|||No|A"},
@@ -922,7 +1015,7 @@ TEST_F(GridEditorFiles, ExitOfAnUntitledChangedGridAsksForANameAndCancelKeepsItO
     EXPECT_EQ(secondQuestion, "Do you want to save changes?");
     EXPECT_TRUE(gExit.openAfterCancel) << "cancelling the file dialog cancels the exit";
     EXPECT_FALSE(IsWindow(frame));
-    EXPECT_EQ(Lines(name)[0], "\"\",6,,No,");
+    EXPECT_EQ(Lines(name)[0], "\"\",6,,No,\"A\"");
     EXPECT_EQ(Info(-2, 6), 1) << "the run ended saved";
     int grid = -1, code = 1, max = 300;
     char kept[300] = "";

@@ -139,9 +139,9 @@ TEST_F(GridFiles, TheSavedFileByteForByteAndAsCsvReadsIt) {
     EXPECT_EQ(LastError(), 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path), std::filesystem::directory_iterator()), 1)
         << "no file is left beside the saved one";
-    // Row 2 is untouched: its menu cell starts without an option.
+    // Row 2 is untouched: its menu cell is on the first option offered; row 3's has none.
     EXPECT_EQ(Bytes("golden.csv"), "\"say \"\"hi\"\"\",42,1.5000,Yes,\"B\"\r\n"
-                                   "\"\",,,No,\r\n"
+                                   "\"\",,,No,\"A\"\r\n"
                                    "\"\",,,No,\r\n");
     std::vector<std::string> rows = CsvRows("golden.csv");
     ASSERT_EQ(rows.size(), 3u);

@@ -11,6 +11,7 @@
 #include "core/dialogs.h"
 #include "core/events.h"
 #include "grid/grid_control.h"
+#include "clipboard_text.h"
 #include "library_root.h"
 #include "quillamorph.h"
 
@@ -131,6 +132,7 @@ TEST_F(GridScreen, ContextMenuOfAnEditCellAndOfABlock) {
     HWND cell = yygridcell(grid, 0, 0);
     SetFocus(cell);
     SendMessageA(cell, EM_SETSEL, 0, 1);
+    ASSERT_TRUE(PutClipboardText("x"));  // plain text: the cell's own paste
     seen = MenuSeen();
     SetTimer(nullptr, 0, 50, ReadMenu);
     RECT r;
@@ -139,15 +141,16 @@ TEST_F(GridScreen, ContextMenuOfAnEditCellAndOfABlock) {
     Pump();
     ASSERT_TRUE(seen.found);
     std::vector<UINT> ids = {32221, 0, 32222, 32223, 32224, 32225, 0, 32226};
-    if (seen.ids.size() == ids.size() && seen.ids[4] == 32124) ids[4] = 32124;  // a block on the clipboard
     EXPECT_EQ(seen.ids, ids);
     EXPECT_EQ(seen.texts[0], "&Undo");
     EXPECT_EQ(seen.texts[7], "Select &All");
     EXPECT_FALSE(seen.grey[2]) << "a selection can be cut";
     EXPECT_FALSE(seen.grey[3]);
+    EXPECT_FALSE(seen.grey[4]) << "plain text goes into the edit cell";
     EXPECT_FALSE(seen.grey[7]) << "not all of the text is selected";
 
     yygridselectrange(GridWindow(), 0, 1, 0, 1);
+    ASSERT_TRUE(PutClipboardText("a\tb"));  // a grid block: the grid's own paste
     seen = MenuSeen();
     SetTimer(nullptr, 0, 50, ReadMenu);
     SendMessageA(cell, WM_CONTEXTMENU, (WPARAM)cell, MAKELPARAM(r.left + 3, r.top + 3));
@@ -156,6 +159,8 @@ TEST_F(GridScreen, ContextMenuOfAnEditCellAndOfABlock) {
     ASSERT_EQ(seen.ids.size(), 8u);
     EXPECT_EQ(seen.ids[2], 32122u);
     EXPECT_EQ(seen.ids[3], 32123u);
+    EXPECT_EQ(seen.ids[4], 32124u);
+    EXPECT_FALSE(seen.grey[4]) << "the block fits at the current cell";
     EXPECT_EQ(seen.ids[5], 32125u);
     EXPECT_TRUE(seen.grey[0]) << "no undo with a block";
     EXPECT_TRUE(seen.grey[7]) << "no select-all with a block";

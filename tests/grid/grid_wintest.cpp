@@ -96,11 +96,16 @@ TEST_F(Grids, BuildFromTheEntryAndTheRowTemplate) {
     id = kGrid;
     yygridgetmenustring_(&id, &column, &option, text, &max);
     EXPECT_STREQ(text, "B") << "the template's first option is not offered";
+    // Every menu cell, in view or not, starts on the first option that it offers.
+    for (int row : {0, 11}) {
+        id = kGrid;
+        option = -9;
+        yygridgetcellmenu_(&id, &column, &row, &option);
+        EXPECT_EQ(id, kGrid);
+        EXPECT_EQ(option, 1) << "row " << row;
+    }
+    EXPECT_LT(grid->nControlRows, 12) << "row 11 is read from the stored values";
     int row = 5;
-    id = kGrid;
-    yygridgetcellmenu_(&id, &column, &row, &option);
-    EXPECT_EQ(id, kGrid);
-    EXPECT_EQ(option, 0) << "stored rows start without an option";
     HWND first = yygridfirstcell(grid, column);
     EXPECT_EQ(SendMessageA(first, CB_GETCOUNT, 0, 0), 2);
 

@@ -49,8 +49,8 @@ void wdialogputmenu1_(const int *id, const char *options, const int *n, const in
 
 // The range of a field; an absent bound is open on that side, both absent remove the range.
 void wdialograngeinteger_(const int *id, const int *imin, const int *imax);
-// Field state: 0 disabled, 1 enabled, 2 read-only (edit fields; other fields disabled),
-// 3 hidden; a spin field's arrows follow.
+// Field state: 0 disabled, 1 enabled, 2 read-only (edit fields and grids; other fields
+// disabled), 3 hidden; a spin field's arrows follow.
 void wdialogfieldstate_(const int *id, const int *istate);
 
 // The current dialog's caption (absent: empty) and icon resource (absent: unchanged; 0 the

@@ -4,7 +4,8 @@
 // A grid is addressed by its field id in the current dialog; columns and rows count from 1.
 // With no dialog loaded a routine reports error 1005; an id that names no grid gives error
 // 1006, a column or row outside the grid error 1017, and a value outside the column's range
-// error 1009. A failing routine changes nothing.
+// error 1009. A failing routine changes nothing. A new grid's cells are empty, unchecked and,
+// in menu columns, on the first option that the column offers.
 #ifndef QUILLAMORPH_GRID_H
 #define QUILLAMORPH_GRID_H
 
