@@ -290,9 +290,13 @@ LRESULT CALLBACK yyBitmapWndProc(HWND window, UINT message, WPARAM wParam, LPARA
             yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
             if (r->mode == 1) r->closed = 1;
             return 0;
-        case WM_SETFOCUS:
-            SetFocus(r->viewer);
-            return 0;
+        case WM_SETFOCUS: {
+            // The library's frame procedure makes the window current; the keys then belong
+            // to the view, not to the hidden client area that procedure gives them to.
+            const LRESULT done = yyWndProc(window, message, wParam, lParam);
+            if (RecordOf(window) == r && IsWindow(r->viewer)) SetFocus(r->viewer);
+            return done;
+        }
         case WM_DESTROY:
             r->closed = 1;
             Restore(window, r);
@@ -414,6 +418,7 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
             break;
         }
+        if (msg.message == 0x118 && msg.wParam == 0xFFF6 && block118) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         if (RecordOf(frame) != r) {  // the window went away and took the record

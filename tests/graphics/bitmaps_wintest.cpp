@@ -9,12 +9,14 @@
 
 #include "core/childwindows.h"
 #include "core/events.h"
+#include "core/fields.h"
 #include "core/startup.h"
 #include "graphics/bitmaps.h"
 #include "graphics/drawing_target.h"
 #include "graphics/gradient_fill.h"
 #include "graphics/screen_gradient.h"
 #include "library_root.h"
+#include "messages.h"
 #include "quillamorph/events.h"
 #include "quillamorph/graphics.h"
 
@@ -318,19 +320,33 @@ TEST_F(Bitmaps, AModalViewerRunsUntilItsWindowIsClosed) {
     const int win = OpenWindow("modal");
     ASSERT_GT(win, 0);
     const int index = Create(200, 150, kGreen) - 1;
+    // The loop holds back the system's caret timer (message 280 with 65526) and dispatches
+    // everything else, here a system timer of another id, until the close request.
+    MessageRecorder timers(hClient[0], {0x118});
+    PostMessageA(hClient[0], 0x118, 0xFFF6, 0);
+    PostMessageA(hClient[0], 0x118, 0x1234, 0);
     PostMessageA(wWindow[win], WM_CLOSE, 0, 0);
     EXPECT_EQ(View(index, kModal), 0);
+    EXPECT_MESSAGES(timers, {0x118, 0x1234, 0});
     EXPECT_EQ(yywindowtype(wWindow[win]), kPlainWindow);  // the window is itself again
     EXPECT_TRUE(IsWindowVisible(hClient[win]));
     EXPECT_EQ(GetDlgItem(wWindow[win], 1001), nullptr);
     EXPECT_EQ(Destroy(index), 0);
 
-    // A hidden window cannot hold a modal viewer: it shows the bitmap without waiting.
+    // A hidden window cannot hold a modal viewer: it shows the bitmap without waiting, and
+    // the other windows take no snapshots, which no modal loop would give back: they go on
+    // painting themselves.
+    const int shown = OpenWindow("shown");
+    ASSERT_GT(shown, 0);
+    windowselect_(&win);
     ShowWindow(wWindow[win], SW_HIDE);
     const int other = Create(20, 20, kRed) - 1;
     EXPECT_EQ(View(other, kModal), 5);
     EXPECT_EQ(yywindowtype(wWindow[win]), kViewerWindow);
+    EXPECT_EQ(wBlitOn, 0);
+    EXPECT_EQ(hImage[shown], nullptr);
     CloseWindow(win);
+    CloseWindow(shown);
     EXPECT_EQ(Destroy(other), 0);
 }
 
@@ -400,6 +416,24 @@ TEST_F(Bitmaps, ViewerEventsCarryTheBitmapsGraphicsCoordinates) {
     EXPECT_NEAR(e.gy, 3 * (300 - scrolled - 0.5f) / 300, 1e-4);
 
     igrunits_(&zero, &zero, &one, &one);
+    CloseWindow(win);
+    EXPECT_EQ(Destroy(index), 0);
+}
+
+// Focus given to a viewer's frame makes its window the library's current window, as for any
+// window, and the keys go to the view.
+TEST_F(Bitmaps, AFocusedViewerWindowBecomesCurrent) {
+    const int other = OpenWindow("other"), win = OpenWindow("viewer");
+    ASSERT_GT(win, 0);
+    ASSERT_GT(other, 0);
+    const int index = Create(300, 200, kGreen) - 1;
+    ASSERT_EQ(View(index, kModeless), 0);
+    windowselect_(&other);
+    ASSERT_EQ(hWinCur, wWindow[other]);
+    SendMessageA(wWindow[win], WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(hWinCur, wWindow[win]);
+    EXPECT_EQ(GetFocus(), GetDlgItem(wWindow[win], 1001));
+    CloseWindow(other);
     CloseWindow(win);
     EXPECT_EQ(Destroy(index), 0);
 }
