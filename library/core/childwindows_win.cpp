@@ -277,6 +277,13 @@ void yywinsel_(int *iwin) {
     yyresize_(wWindow[slot], c.right, c.bottom);
 }
 
+void yywinseltemporary(int *iwin) {
+    const int outer = gGraphics.reselecting;
+    gGraphics.reselecting = 1;
+    yywinsel_(iwin);
+    gGraphics.reselecting = outer;
+}
+
 void yyresize_(HWND window, int width, int height) {
     const int slot = yygetwindowindex(window);
     if (slot < 0 || slot != wIndex) return;

@@ -1,6 +1,7 @@
 // The window-system side of error reports: the status-bar line, the "Library Error" box, and
 // the program exit that its Cancel leads to.
 #include "base/errors.h"
+#include "core/childwindows.h"
 #include "core/startup.h"
 
 #include "base/fixedtext.h"
@@ -20,9 +21,9 @@ namespace {
 void ReportInStatusBar(const char *line) {
     int item = 4, root = 0, part = 1;
     int current = winfowindow_(&item);
-    windowselect_(&root);
+    yywinseltemporary(&root);
     windowoutstatusbar_(&part, line, static_cast<int>(std::strlen(line)));
-    windowselect_(&current);
+    yywinseltemporary(&current);
 }
 
 void ReportInMessageBox(const char *line) {

@@ -463,7 +463,8 @@ void yyevent_(int *itype, QuillEvent *message) {
     const bool positioned = type == kEventKey || type == kEventMouseDown ||
                             type == kEventMouseUp || type == kEventMouseMove ||
                             type == kEventDoubleClick;
-    // A position in a bitmap viewer maps through the bitmap it shows.
+    // A position in a bitmap viewer maps through the bitmap it shows; a mouse or key position
+    // is then given in window units of the window's client area, as anywhere else.
     if (message->value3 == 2) {
         if ((positioned || type == kEventBitmapView) && ValidSlot(message->win) &&
             hClient[message->win] != nullptr) {
@@ -472,6 +473,10 @@ void yyevent_(int *itype, QuillEvent *message) {
             const float px = static_cast<float>(message->x) + 0.5f;
             const float py = static_cast<float>(r.bottom - 1 - message->y) + 0.5f;
             yybvi2e_(&px, &py, &message->gx, &message->gy, &message->win);
+            if (positioned) {
+                message->x = quill::UnitsFromPixels(message->x, r.right);
+                message->y = quill::UnitsFromPixels(message->y, r.bottom);
+            }
         }
         return;
     }

@@ -14,6 +14,7 @@
 #include "core/startup.h"
 #include "graphics/bitmaps.h"
 #include "graphics/drawing_target.h"
+#include "graphics/graphics_state.h"
 
 namespace {
 
@@ -187,10 +188,26 @@ void Restore(HWND frame, ViewerRecord *r) {
     delete r;
 }
 
+// What the graphics layer needs to map a position in the viewer of window SLOT: the image
+// size, the horizontal scroll position and the bottom of the visible part as item 103 gives
+// it. The bottom counts the horizontal scroll bar, as the window's client area, whose height
+// the event positions are measured against, does too.
+bool ViewerGeometryOfSlot(int slot, quill::ViewerGeometry *geometry) {
+    if (slot < 0 || slot >= kWindowSlots || RecordOf(wWindow[slot]) == nullptr) return false;
+    const int items[4] = {101, 102, 4, 103};
+    int values[4] = {0, 0, 0, 0};
+    for (int k = 0; k < 4; ++k) yybitmapinfo_(&slot, &items[k], &values[k]);
+    *geometry = {values[0], values[1], values[2], values[3]};
+    return true;
+}
+
 bool gClassRegistered = false;
 
+// Registers the viewer's class, and with it the viewer's answer to position queries: no
+// window can be a viewer before.
 bool RegisterViewerClass() {
     if (gClassRegistered) return true;
+    quill::SetViewerGeometryQuery(ViewerGeometryOfSlot);
     WNDCLASSA c = {};
     c.lpfnWndProc = yyBitmapWndProcClient;
     c.hInstance = wInstance;
@@ -273,9 +290,13 @@ LRESULT CALLBACK yyBitmapWndProc(HWND window, UINT message, WPARAM wParam, LPARA
             yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
             if (r->mode == 1) r->closed = 1;
             return 0;
-        case WM_SETFOCUS:
-            SetFocus(r->viewer);
-            return 0;
+        case WM_SETFOCUS: {
+            // The library's frame procedure makes the window current; the keys then belong
+            // to the view, not to the hidden client area that procedure gives them to.
+            const LRESULT done = yyWndProc(window, message, wParam, lParam);
+            if (RecordOf(window) == r && IsWindow(r->viewer)) SetFocus(r->viewer);
+            return done;
+        }
         case WM_DESTROY:
             r->closed = 1;
             Restore(window, r);
@@ -397,6 +418,7 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
             break;
         }
+        if (msg.message == 0x118 && msg.wParam == 0xFFF6 && block118) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         if (RecordOf(frame) != r) {  // the window went away and took the record

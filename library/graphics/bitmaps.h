@@ -43,6 +43,10 @@ int yyviewerbitmap(HWND frame);
 
 QUILL_BEGIN_DECLS
 
+// HANDLE := the public handle of a new WIDTH x HEIGHT bitmap in the first free slot, 0 when
+// none is free or the bitmap cannot be made. It starts in the display's nearest colour to
+// COLOUR or, on a display that shows colours through the library's palette, in the palette's
+// first entry.
 void yybitmapcreate_(int *handle, const int *width, const int *height, const int *colour);
 void yybitmapdestroy_(const int *index, int *status);
 void yybitmapget_(const int *index, const int *x, const int *y, const int *width,

@@ -139,7 +139,10 @@ void yybitmapcreate_(int *handle, const int *width, const int *height, const int
             gBitmaps[index] = BitmapSlot{};
             return;
         }
-        HBRUSH brush = CreateSolidBrush(WriteColour(colour != nullptr ? *colour : 0));
+        // The nearest colour the display has; through a palette, the palette's first entry.
+        const COLORREF asked = static_cast<COLORREF>(colour != nullptr ? *colour : 0) & 0xFFFFFF;
+        const COLORREF fill = gPal256 != nullptr ? PALETTEINDEX(0) : GetNearestColor(dc.get(), asked);
+        HBRUSH brush = CreateSolidBrush(fill);
         HGDIOBJ oldBrush = SelectObject(dc.get(), brush);
         HGDIOBJ oldPen = SelectObject(dc.get(), GetStockObject(NULL_PEN));
         Rectangle(dc.get(), 0, 0, *width + 1, *height + 1);

@@ -9,13 +9,16 @@
 
 #include "core/childwindows.h"
 #include "core/events.h"
+#include "core/fields.h"
 #include "core/startup.h"
 #include "graphics/bitmaps.h"
 #include "graphics/drawing_target.h"
 #include "graphics/gradient_fill.h"
 #include "graphics/screen_gradient.h"
 #include "library_root.h"
+#include "messages.h"
 #include "quillamorph/events.h"
+#include "quillamorph/graphics.h"
 
 namespace {
 
@@ -231,30 +234,48 @@ int NextEvent(QuillEvent *e) {
     return type;
 }
 
-TEST_F(Bitmaps, TheViewerShowsScrollsAndKeepsItsBitmap) {
-    int x = 20, y = 20, w = 120, h = 90, win = 0, none = 0, flags = 7, menu = 0, parent = 0;
-    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "view");
-    ASSERT_GT(win, 0);
-    windowselect_(&win);
-    const int index = Create(400, 300, kBlue) - 1;
-    const int zero = 0, modeless = 2, start = 30;
+// A child window with a client area of WIDTH x HEIGHT pixels, made the current window; its
+// slot.
+int OpenWindow(const char *title, int width = 120, int height = 90) {
+    int x = 20, y = 20, win = 0, none = 0, flags = 7, menu = 0, parent = 0;
+    yyopenchild_(&x, &y, &width, &height, &win, &flags, &menu, nullptr, &none, &parent, title);
+    if (win > 0) windowselect_(&win);
+    return win;
+}
+
+void CloseWindow(int win) {
+    int none = 0;
+    yyclosechild_(&win, &none);
+}
+
+// Shows bitmap INDEX in the current window from scroll position X, Y in MODE; the status.
+int View(int index, int mode, int x = 0, int y = 0) {
+    const int flags = 0;
     int status = -1;
-    yybitmapview_(&index, &start, &zero, &modeless, &zero, &status);
-    ASSERT_EQ(status, 0);
-    auto info = [&](int item) {
-        int value = -1;
-        yybitmapinfo_(&win, &item, &value);
-        return value;
-    };
+    yybitmapview_(&index, &x, &y, &mode, &flags, &status);
+    return status;
+}
+
+int ViewerInfo(int win, int item) {
+    int value = -1;
+    yybitmapinfo_(&win, &item, &value);
+    return value;
+}
+
+constexpr int kModal = 1, kModeless = 2;
+
+TEST_F(Bitmaps, TheViewerShowsScrollsAndKeepsItsBitmap) {
+    const int win = OpenWindow("view");
+    ASSERT_GT(win, 0);
+    const int index = Create(400, 300, kBlue) - 1;
+    ASSERT_EQ(View(index, kModeless, 30), 0);
+    auto info = [&](int item) { return ViewerInfo(win, item); };
     EXPECT_EQ(info(3), index + 1);
     EXPECT_EQ(info(4), 30);
     EXPECT_EQ(info(5), 0);
     EXPECT_EQ(info(101), 400);
     EXPECT_EQ(info(102), 300);
-    const int root = 0, item = 3;
-    int rootValue = -1;
-    yybitmapinfo_(&root, &item, &rootValue);
-    EXPECT_EQ(rootValue, 0);
+    EXPECT_EQ(ViewerInfo(0, 3), 0);  // the root is no viewer
     EXPECT_EQ(Destroy(index), 1036);
 
     // A key scrolls a page and reports event type 15 (when asked for) with the new position.
@@ -285,43 +306,136 @@ TEST_F(Bitmaps, TheViewerShowsScrollsAndKeepsItsBitmap) {
 
     // Another bitmap in the same viewer, then the window closes and the bitmap may go.
     const int other = Create(50, 40, kRed) - 1;
-    yybitmapview_(&other, &zero, &zero, &modeless, &zero, &status);
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(View(other, kModeless), 0);
     EXPECT_EQ(info(101), 50);
     EXPECT_EQ(Destroy(index), 0);
-    yyclosechild_(&win, &none);
+    CloseWindow(win);
     EXPECT_EQ(Destroy(other), 0);
     // The root window is no child window to show a bitmap in.
     hWinCur = wWindow[0];
-    const int third = Create(5, 5, kRed) - 1;
-    yybitmapview_(&third, &zero, &zero, &modeless, &zero, &status);
-    EXPECT_EQ(status, 1);
+    EXPECT_EQ(View(Create(5, 5, kRed) - 1, kModeless), 1);
 }
 
 TEST_F(Bitmaps, AModalViewerRunsUntilItsWindowIsClosed) {
-    int x = 20, y = 20, w = 120, h = 90, win = 0, none = 0, flags = 7, menu = 0, parent = 0;
-    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "modal");
+    const int win = OpenWindow("modal");
     ASSERT_GT(win, 0);
-    windowselect_(&win);
     const int index = Create(200, 150, kGreen) - 1;
-    const int zero = 0, modal = 1;
-    int status = -1;
+    // The loop holds back the system's caret timer (message 280 with 65526) and dispatches
+    // everything else, here a system timer of another id, until the close request.
+    MessageRecorder timers(hClient[0], {0x118});
+    PostMessageA(hClient[0], 0x118, 0xFFF6, 0);
+    PostMessageA(hClient[0], 0x118, 0x1234, 0);
     PostMessageA(wWindow[win], WM_CLOSE, 0, 0);
-    yybitmapview_(&index, &zero, &zero, &modal, &zero, &status);
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(View(index, kModal), 0);
+    EXPECT_MESSAGES(timers, {0x118, 0x1234, 0});
     EXPECT_EQ(yywindowtype(wWindow[win]), kPlainWindow);  // the window is itself again
     EXPECT_TRUE(IsWindowVisible(hClient[win]));
     EXPECT_EQ(GetDlgItem(wWindow[win], 1001), nullptr);
     EXPECT_EQ(Destroy(index), 0);
 
-    // A hidden window cannot hold a modal viewer: it shows the bitmap without waiting.
+    // A hidden window cannot hold a modal viewer: it shows the bitmap without waiting, and
+    // the other windows take no snapshots, which no modal loop would give back: they go on
+    // painting themselves.
+    const int shown = OpenWindow("shown");
+    ASSERT_GT(shown, 0);
+    windowselect_(&win);
     ShowWindow(wWindow[win], SW_HIDE);
     const int other = Create(20, 20, kRed) - 1;
-    yybitmapview_(&other, &zero, &zero, &modal, &zero, &status);
-    EXPECT_EQ(status, 5);
+    EXPECT_EQ(View(other, kModal), 5);
     EXPECT_EQ(yywindowtype(wWindow[win]), kViewerWindow);
-    yyclosechild_(&win, &none);
+    EXPECT_EQ(wBlitOn, 0);
+    EXPECT_EQ(hImage[shown], nullptr);
+    CloseWindow(win);
+    CloseWindow(shown);
     EXPECT_EQ(Destroy(other), 0);
+}
+
+// A position in the viewer maps through the bitmap it shows: the centre of the bitmap pixel
+// under it, in the graphics units over the whole bitmap as the drawable it was drawn as.
+TEST_F(Bitmaps, ViewerEventsCarryTheBitmapsGraphicsCoordinates) {
+    const float zero = 0, one = 1, four = 4, three = 3;
+    igrarea_(&zero, &zero, &one, &one);
+    igrunits_(&zero, &zero, &one, &one);
+    const int win = OpenWindow("positions", 160, 120);
+    ASSERT_GT(win, 0);
+    const int index = Create(400, 300, kBlue) - 1;
+    ASSERT_EQ(View(index, kModeless, 50), 0);
+    auto info = [&](int item) { return ViewerInfo(win, item); };
+    ASSERT_EQ(info(4), 50);
+    HWND view = GetDlgItem(wWindow[win], 1001);
+    ASSERT_NE(view, nullptr);
+    RECT visible, client;
+    GetClientRect(view, &visible);
+    GetClientRect(hClient[win], &client);
+    const int page = visible.bottom;  // the rows the view shows
+    ASSERT_GT(page, 10);
+    ASSERT_LT(page, 300);
+    QuillEvent e;
+    while (NextEvent(&e) != -1) {
+    }
+
+    // A click on the view's bottom-left pixel: bitmap column 50 and the last row shown.
+    auto click = [&](int px, int py) {
+        PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(px, py));
+        PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(px, py));
+        int type = NextEvent(&e);
+        while (type != -1 && type != 4) type = NextEvent(&e);
+        return type;
+    };
+    const float bottom = static_cast<float>(info(5) + page);  // the bottom of the part shown
+    ASSERT_EQ(click(0, page - 1), 4);
+    EXPECT_EQ(e.win, win);
+    EXPECT_EQ(e.value3, 2);
+    EXPECT_NEAR(e.gx, (50 + 0.5f) / 400, 1e-5);
+    EXPECT_NEAR(e.gy, (0.5f + 300 - bottom) / 300, 1e-5);
+    // The position itself is in window units of the window's client area.
+    EXPECT_EQ(e.x, static_cast<int>(0.5 * 9999 / client.right));
+    EXPECT_EQ(e.y, static_cast<int>((page - 1 + 0.5) * 9999 / client.bottom));
+
+    // Other units scale the coordinates with them.
+    igrunits_(&zero, &zero, &four, &three);
+    ASSERT_EQ(click(0, page - 1), 4);
+    EXPECT_NEAR(e.gx, 4 * (50 + 0.5f) / 400, 1e-4);
+    EXPECT_NEAR(e.gy, 3 * (0.5f + 300 - bottom) / 300, 1e-4);
+    ASSERT_EQ(click(100, 0), 4);  // column 150, the first row shown
+    EXPECT_NEAR(e.gx, 4 * (150 + 0.5f) / 400, 1e-4);
+    EXPECT_NEAR(e.gy, 3 * (300 - info(5) - 0.5f) / 300, 1e-4);
+
+    // A scroll reports type 15 at the view's top-left pixel: its coordinates are those of the
+    // bitmap pixel shown there after the scroll.
+    const int scrolls = 15, on = 1, off = 0;
+    yyenablemessage_(&scrolls, &on);
+    PostMessageA(view, WM_KEYDOWN, VK_NEXT, 0);
+    int type = NextEvent(&e);
+    while (type != -1 && type != 15) type = NextEvent(&e);
+    yyenablemessage_(&scrolls, &off);
+    ASSERT_EQ(type, 15);
+    const int scrolled = info(5);
+    EXPECT_GT(scrolled, 0);
+    EXPECT_NEAR(e.gx, 4 * (50 + 0.5f) / 400, 1e-4);
+    EXPECT_NEAR(e.gy, 3 * (300 - scrolled - 0.5f) / 300, 1e-4);
+
+    igrunits_(&zero, &zero, &one, &one);
+    CloseWindow(win);
+    EXPECT_EQ(Destroy(index), 0);
+}
+
+// Focus given to a viewer's frame makes its window the library's current window, as for any
+// window, and the keys go to the view.
+TEST_F(Bitmaps, AFocusedViewerWindowBecomesCurrent) {
+    const int other = OpenWindow("other"), win = OpenWindow("viewer");
+    ASSERT_GT(win, 0);
+    ASSERT_GT(other, 0);
+    const int index = Create(300, 200, kGreen) - 1;
+    ASSERT_EQ(View(index, kModeless), 0);
+    windowselect_(&other);
+    ASSERT_EQ(hWinCur, wWindow[other]);
+    SendMessageA(wWindow[win], WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(hWinCur, wWindow[win]);
+    EXPECT_EQ(GetFocus(), GetDlgItem(wWindow[win], 1001));
+    CloseWindow(other);
+    CloseWindow(win);
+    EXPECT_EQ(Destroy(index), 0);
 }
 
 }  // namespace

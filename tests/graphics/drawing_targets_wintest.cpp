@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "base/errors.h"
+#include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/fields.h"
 #include "core/startup.h"
@@ -203,6 +206,52 @@ TEST_F(DrawingTargets, GradientFillsAndImageFilesOnABitmapTarget) {
     EXPECT_EQ(o.Id(1), 1);
     EXPECT_NE(o.Id(2), 0);
     EXPECT_EQ(LastError(), 1);
+}
+
+// The library selects another window for a moment of its own work (the root, to place a dialog
+// or to report an error in its status bar) and the program's window again afterwards. That
+// leaves the graphics state alone: an open plot gets not a byte from it.
+TEST_F(DrawingTargets, AMomentsSelectionOfAnotherWindowAddsNothingToAnOpenPlot) {
+    int x = 30, y = 30, w = 240, h = 180, win = 0, none = 0, flags = 7, menu = 0, parent = 0;
+    yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "plot");
+    ASSERT_GT(win, 0);
+    Target(kDrawWindow, win);
+    const int select = 1, postscript = 2;
+    igrhardcopyselect_(&select, &postscript);
+    ScratchFolder folder("moment-selection");
+    auto plot = [&](const std::string &file, bool interrupted) {
+        const std::string name = (folder.path / file).string();
+        igrhardcopy_(name.c_str(), nullptr, static_cast<int>(name.size()), 0);
+        Points({{10, 10}, {200, 150}});
+        quill::SendOp(kOpLine, kSideHardcopy);
+        if (interrupted) {
+            int id = kDialog, modeless = 2;
+            wdialogload_(&id);
+            wdialogshow_(nullptr, nullptr, nullptr, &modeless);
+            int option = 0;
+            wdialogunload_(&option);
+            const int statusBar = 3, quiet = 0;
+            const float zero = 0, one = 1;
+            idebuglevel_(&statusBar);
+            igrunits_(&one, &zero, &zero, &one);  // error 16, reported in the root's status bar
+            idebuglevel_(&quiet);
+            EXPECT_EQ(LastError(), 16);
+            igrunits_(&zero, &zero, &one, &one);
+        }
+        Points({{200, 10}, {10, 150}});
+        quill::SendOp(kOpLine, kSideHardcopy);
+        igrhardcopy_("S", nullptr, 1, 0);
+        std::ifstream in(folder.path / file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string plain = plot("plain.ps", false);
+    ASSERT_NE(plain.find("initclip"), std::string::npos);
+    EXPECT_EQ(plot("interrupted.ps", true), plain);
+    EXPECT_EQ(wIndex, win);
+    EXPECT_EQ(gGraphics.id, win);
+    const int printer = 10;
+    igrhardcopyselect_(&select, &printer);
+    yyclosechild_(&win, &none);
 }
 
 struct FieldTargets : DrawingTargets {

@@ -180,10 +180,6 @@ TEST_F(GraphicsStateTest, ViewerPositionsMapThroughTheBitmapTheyShow) {
     quill::ViewerToUnits(gGraphics, viewer, 130, 20, &x, &y);
     EXPECT_NEAR(x, 5, 1e-4);   // bitmap column 150: the middle of the right half
     EXPECT_NEAR(y, 60, 1e-4);  // 40 rows below the visible part plus 20 up
-    const int window = 3;
-    x = y = -1;
-    yybvi2e_(&x, &y, &x, &y, &window);  // no viewer: nothing is written
-    EXPECT_EQ(x, -1);
 }
 
 TEST(DriverProtocol, OperandHelpersKeepTheirLimits) {

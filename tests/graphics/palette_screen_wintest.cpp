@@ -71,6 +71,23 @@ TEST(PaletteScreen, SixteenColoursDrawAsPaletteIndices) {
     windowclose_();
 }
 
+// Through a palette a new bitmap starts in the palette's first entry, whatever colour is asked.
+TEST(PaletteScreen, NewBitmapsStartInThePalettesFirstEntry) {
+    Open(16);
+    ASSERT_NE(gPal256, nullptr);
+    const int first = LogicalPalette()[0];
+    int handle = 0, width = 12, height = 8, red = 0x0000FF;
+    yybitmapcreate_(&handle, &width, &height, &red);
+    ASSERT_GT(handle, 0);
+    const int bitmap = kDrawBitmap;
+    igrselect_(&bitmap, &handle);
+    const COLORREF expected = GetNearestColor(gDC, static_cast<COLORREF>(first));
+    ASSERT_NE(expected, GetNearestColor(gDC, RGB(255, 0, 0)));
+    EXPECT_EQ(GetPixel(gDC, 0, 0), expected);
+    EXPECT_EQ(GetPixel(gDC, 11, 7), expected);
+    windowclose_();
+}
+
 TEST(PaletteScreen, ThirtyTwoColoursTakeTheirTable) {
     Open(32);
     ASSERT_NE(gPal256, nullptr);
