@@ -168,6 +168,70 @@ TEST_F(Raster, FiguresFillTheirInsides) {
     EXPECT_EQ(1000 * 700, Count(0));
 }
 
+// A four-point figure (lower edge 1-2, upper edge 4-3) fills every row between its upper and
+// lower limits from its left edge to its right edge; with integer operand 1 its sides are the
+// columns of points 1 and 2 and each row stops at the slanted edges. A triangle spans each
+// row between its edges at their truncated crossings.
+TEST_F(Raster, FourPointFiguresAndTrianglesFillByTheirEdges) {
+    OpenRaster(8);
+    SetColour(0);
+    const std::uint32_t black = static_cast<std::uint32_t>(gGraphics.colour.index);
+    auto four = [&](int mode) {
+        quill::SetPoint(1, 100, 500);
+        quill::SetPoint(2, 200, 550);
+        quill::SetPoint(3, 200, 650);
+        quill::SetPoint(4, 100, 600);
+        gOperands.Id(1) = mode;
+        Op(kOpQuadPattern);
+    };
+    // Vertical sides at 100 and 200: every row from 650 down to 500 is whole, also below the
+    // lower edge and above the upper one.
+    four(0);
+    EXPECT_EQ(151 * 101, Count(black));
+    EXPECT_EQ(black, yyrasterpixel(190, 505));
+    EXPECT_EQ(black, yyrasterpixel(110, 645));
+    EXPECT_EQ(0u, yyrasterpixel(150, 499));
+    EXPECT_EQ(0u, yyrasterpixel(150, 651));
+    Op(kOpClear);
+    // Integer operand 1: row 505 meets the lower edge at 110, row 645 the upper one at 190.
+    four(1);
+    EXPECT_EQ(0u, yyrasterpixel(111, 505));
+    EXPECT_EQ(black, yyrasterpixel(110, 505));
+    EXPECT_EQ(black, yyrasterpixel(100, 505));
+    EXPECT_EQ(0u, yyrasterpixel(189, 645));
+    EXPECT_EQ(black, yyrasterpixel(190, 645));
+    EXPECT_EQ(101, Count(black, 0, 575, 999, 575));
+    EXPECT_EQ(51 * 51 + 49 * 101 + 51 * 51, Count(black));
+    Op(kOpClear);
+    // All four points on one row: one span from the leftmost of 1 and 4 to the rightmost of 2
+    // and 3.
+    quill::SetPoint(1, 400, 300);
+    quill::SetPoint(2, 450, 300);
+    quill::SetPoint(3, 500, 300);
+    quill::SetPoint(4, 350, 300);
+    gOperands.Id(1) = 0;
+    Op(kOpQuadPattern);
+    EXPECT_EQ(151, Count(black));
+    EXPECT_EQ(black, yyrasterpixel(350, 300));
+    Op(kOpClear);
+    // Triangle: on row 101 the right edge stands at 299.5, on row 299 the edges at 199.5 and
+    // 200.5; truncated, they end the spans at 299 and 199..200.
+    Triangle(100, 100, 300, 100, 200, 300);
+    EXPECT_EQ(201, Count(black, 0, 100, 999, 100));
+    EXPECT_EQ(black, yyrasterpixel(299, 101));
+    EXPECT_EQ(0u, yyrasterpixel(300, 101));
+    EXPECT_EQ(2, Count(black, 0, 299, 999, 299));
+    EXPECT_EQ(black, yyrasterpixel(199, 299));
+    EXPECT_EQ(0u, yyrasterpixel(201, 299));
+    EXPECT_EQ(1, Count(black, 0, 300, 999, 300));
+    // A clip rectangle cuts the rows and the spans.
+    Op(kOpClear);
+    gGraphics.cx1 = 150, gGraphics.cy1 = 150, gGraphics.cx2 = 179, gGraphics.cy2 = 159;
+    Op(kOpClip);
+    Triangle(100, 100, 300, 100, 200, 300);
+    EXPECT_EQ(30 * 10, Count(black));
+}
+
 TEST_F(Raster, ImageFilesFillTheClipRectangleAndFailuresAreReturned) {
     quill::ImagePixels image;
     ASSERT_TRUE(image.Allocate(4, 2, 24));
