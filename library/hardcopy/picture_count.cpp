@@ -80,7 +80,8 @@ struct Body {
     const std::vector<unsigned char> &bytes;
     std::size_t at = 0;
     bool failed = false;
-    bool Read(unsigned char *buffer, int n) {
+    // Moves past N bytes, false (and error 2) when fewer are left.
+    bool Take(int n) {
         if (failed) return false;
         if (n < 0 || bytes.size() - at < static_cast<std::size_t>(n)) {
             failed = true;
@@ -88,19 +89,15 @@ struct Body {
             yyraise(2);
             return false;
         }
-        if (n > 0) std::memcpy(buffer, bytes.data() + at, static_cast<std::size_t>(n));
         at += static_cast<std::size_t>(n);
         return true;
     }
-    bool Skip(int n) {
-        unsigned char scratch[512];
-        while (n > 0) {
-            int part = n > 512 ? 512 : n;
-            if (!Read(scratch, part)) return false;
-            n -= part;
-        }
+    bool Read(unsigned char *buffer, int n) {
+        if (!Take(n)) return false;
+        if (n > 0) std::memcpy(buffer, bytes.data() + at - static_cast<std::size_t>(n), static_cast<std::size_t>(n));
         return true;
     }
+    bool Skip(int n) { return n <= 0 || Take(n); }
     bool AtEnd() const { return at >= bytes.size(); }
 };
 

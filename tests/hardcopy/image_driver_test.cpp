@@ -48,6 +48,17 @@ protected:
         SetColour(0x0000FF);
         Triangle(500, 100, 900, 100, 700, 600);
     }
+    // The clip rectangle (100, 100)-(499, 399) that the images are drawn over.
+    void ClipForImages() {
+        gGraphics.cx1 = 100, gGraphics.cy1 = 100, gGraphics.cx2 = 499, gGraphics.cy2 = 399;
+        quill::SendOp(kOpClip, kSideHardcopy);
+    }
+    // Op 38 on the image file NAME; returns its answer in id(1).
+    int DrawImage(const std::string &name) {
+        quill::SetText(name.data(), name.size());
+        quill::SendOp(kOpImage, kSideHardcopy);
+        return gOperands.Id(1);
+    }
     quill::ImagePixels Decode(const std::string &file) {
         std::vector<unsigned char> data = imagetest::ReadBytes(Name(file));
         quill::ImagePixels image;
@@ -171,11 +182,8 @@ TEST_F(ImageDriver, VectorFilesCarryImageFilesOverTheClipRectangle) {
     const std::string file = Name("four.png"), missing = Name("missing.png");
     ASSERT_EQ(0, quill::WriteImageFile(file, png, &z));
     auto drawImage = [&](const std::string &name) {
-        gGraphics.cx1 = 100, gGraphics.cy1 = 100, gGraphics.cx2 = 499, gGraphics.cy2 = 399;
-        quill::SendOp(kOpClip, kSideHardcopy);
-        quill::SetText(name.data(), name.size());
-        quill::SendOp(kOpImage, kSideHardcopy);
-        return gOperands.Id(1);
+        ClipForImages();
+        return DrawImage(name);
     };
     for (int device : {2, 9}) {
         const std::string out = device == 2 ? "image.ps" : "image.cgm";
@@ -233,22 +241,13 @@ TEST_F(ImageDriver, PicturesOfTooManyPixelsAreRefusedByEveryDriver) {
         ASSERT_LT(png.size(), 100000u);
         ASSERT_EQ(0, quill::WriteImageFile(huge, png, &z));
     }
-    auto clip = [] {
-        gGraphics.cx1 = 100, gGraphics.cy1 = 100, gGraphics.cx2 = 499, gGraphics.cy2 = 399;
-        quill::SendOp(kOpClip, kSideHardcopy);
-    };
-    auto drawImage = [&](const std::string &name) {
-        quill::SetText(name.data(), name.size());
-        quill::SendOp(kOpImage, kSideHardcopy);
-        return gOperands.Id(1);
-    };
     for (int device : {2, 9}) {
         const std::string out = device == 2 ? "huge.ps" : "huge.cgm";
         PlotTest::Open(device, out);
         Line(0, 0, 100, 100);
-        clip();
+        ClipForImages();
         const std::size_t before = ReadWholeFile(Name(out)).size();
-        EXPECT_EQ(27, drawImage(huge)) << device;
+        EXPECT_EQ(27, DrawImage(huge)) << device;
         EXPECT_EQ(before, ReadWholeFile(Name(out)).size()) << device;
         Line(100, 100, 200, 0);
         Close();
@@ -259,8 +258,8 @@ TEST_F(ImageDriver, PicturesOfTooManyPixelsAreRefusedByEveryDriver) {
     EXPECT_EQ(0u, walk.Count(4, 9));
     EXPECT_EQ(2u, walk.Count(4, 1));
     Open("huge-raster.png", 3, 24, 50, 35);
-    clip();
-    EXPECT_EQ(27, drawImage(huge));
+    ClipForImages();
+    EXPECT_EQ(27, DrawImage(huge));
     EXPECT_EQ(0, gRaster.dirty) << "nothing drawn";
     Close();
     int item = 1;
@@ -284,11 +283,8 @@ TEST_F(ImageDriver, CellArraysHoldAtMost32767Columns) {
         ASSERT_EQ(0, quill::WriteImageFile(wide, png, &z));
     }
     PlotTest::Open(9, "wide.cgm");
-    gGraphics.cx1 = 100, gGraphics.cy1 = 100, gGraphics.cx2 = 899, gGraphics.cy2 = 299;
-    quill::SendOp(kOpClip, kSideHardcopy);
-    quill::SetText(wide.data(), wide.size());
-    quill::SendOp(kOpImage, kSideHardcopy);
-    EXPECT_EQ(0, gOperands.Id(1));
+    ClipForImages();
+    EXPECT_EQ(0, DrawImage(wide));
     Close();
     CgmWalk walk = WalkCgm(imagetest::ReadBytes(Name("wide.cgm")));
     EXPECT_EQ("", CheckCgmStructure(walk));

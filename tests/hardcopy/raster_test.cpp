@@ -36,6 +36,12 @@ protected:
         quill::SendOp(kOpColour, kSideHardcopy);
     }
     void Op(int op) { quill::SendOp(op, kSideHardcopy); }
+    // Op 7 on the points (X[k], Y[k]) with integer operand MODE.
+    void FourPoints(const float (&x)[4], const float (&y)[4], int mode) {
+        for (int k = 0; k < 4; ++k) quill::SetPoint(k + 1, x[k], y[k]);
+        gOperands.Id(1) = mode;
+        Op(kOpQuadPattern);
+    }
     // Pixels of value V in columns X1..X2 of rows Y1..Y2.
     int Count(std::uint32_t v, int x1 = 0, int y1 = 0, int x2 = 999, int y2 = 699) {
         int n = 0;
@@ -148,12 +154,7 @@ TEST_F(Raster, FiguresFillTheirInsides) {
     Line(0, 650, 999, 690);
     EXPECT_EQ(black, yyrasterpixel(0, 650));
     EXPECT_EQ(0u, yyrasterpixel(999, 650));
-    quill::SetPoint(1, 100, 500);
-    quill::SetPoint(2, 200, 500);
-    quill::SetPoint(3, 180, 600);
-    quill::SetPoint(4, 120, 600);
-    gOperands.Id(1) = 0;
-    Op(kOpQuadPattern);
+    FourPoints({100, 200, 180, 120}, {500, 500, 600, 600}, 0);
     EXPECT_EQ(black, yyrasterpixel(150, 550));
     EXPECT_EQ(0u, yyrasterpixel(105, 595));
     // A fill style below 3 draws nothing; the ellipse declines with -1.
@@ -176,14 +177,7 @@ TEST_F(Raster, FourPointFiguresAndTrianglesFillByTheirEdges) {
     OpenRaster(8);
     SetColour(0);
     const std::uint32_t black = static_cast<std::uint32_t>(gGraphics.colour.index);
-    auto four = [&](int mode) {
-        quill::SetPoint(1, 100, 500);
-        quill::SetPoint(2, 200, 550);
-        quill::SetPoint(3, 200, 650);
-        quill::SetPoint(4, 100, 600);
-        gOperands.Id(1) = mode;
-        Op(kOpQuadPattern);
-    };
+    auto four = [&](int mode) { FourPoints({100, 200, 200, 100}, {500, 550, 650, 600}, mode); };
     // Vertical sides at 100 and 200: every row from 650 down to 500 is whole, also below the
     // lower edge and above the upper one.
     four(0);
@@ -205,12 +199,7 @@ TEST_F(Raster, FourPointFiguresAndTrianglesFillByTheirEdges) {
     Op(kOpClear);
     // All four points on one row: one span from the leftmost of 1 and 4 to the rightmost of 2
     // and 3.
-    quill::SetPoint(1, 400, 300);
-    quill::SetPoint(2, 450, 300);
-    quill::SetPoint(3, 500, 300);
-    quill::SetPoint(4, 350, 300);
-    gOperands.Id(1) = 0;
-    Op(kOpQuadPattern);
+    FourPoints({400, 450, 500, 350}, {300, 300, 300, 300}, 0);
     EXPECT_EQ(151, Count(black));
     EXPECT_EQ(black, yyrasterpixel(350, 300));
     Op(kOpClear);
