@@ -251,7 +251,7 @@ void Text(RecordedPicture &p) {
 }
 
 // The largest picture op 38 records: the cell array's counts are 16-bit words.
-constexpr int kMaxCells = 32767;
+constexpr int kMaxCells = kMaxCellCount;
 
 // Op 38: the image file of ctext, ixd(2) by iyd(2) pixels, as a cell array over the clip
 // rectangle. The reader reports nothing; a failure leaves its error number as the library's
@@ -354,8 +354,12 @@ void FreeRecordedPicture(int n) {
     if (n >= 1 && n <= kSlots) gPictures[n - 1].reset();
 }
 
-bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, int nx, int ny,
-                    const int *pixels) {
+bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, const CellSource &source) {
+    const int nx = std::min(source.width, kMaxCellCount), ny = std::min(source.height, kMaxCellCount);
+    // Cell (col, row) shows the source pixel at the same place in the rectangle.
+    auto at = [](int cell, int cells, int size) {
+        return static_cast<int>(static_cast<long long>(cell) * size / cells);
+    };
     enc.Start(cgm::kCellArray);
     enc.Point(x1, y2);
     enc.Point(x2, y1);
@@ -366,14 +370,32 @@ bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, int nx, int
     enc.Word(1);  // packed cells: the pixels follow as r, g, b bytes, rows padded to even
     enc.Reserve(static_cast<std::size_t>(ny) * (3 * static_cast<std::size_t>(nx) + 1));
     for (int row = 0; row < ny; ++row) {
+        const int y = at(row, ny, source.height);
         for (int col = 0; col < nx; ++col) {
             int r, g, b;
-            ColourOf(pixels[static_cast<std::size_t>(row) * nx + col], &r, &g, &b);
+            ColourOf(source.pixel(source.context, at(col, nx, source.width), y), &r, &g, &b);
             enc.Colour(r, g, b);
         }
         if ((3 * nx) & 1) enc.Byte(0);
     }
     return enc.Finish(1024);
+}
+
+bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, int nx, int ny,
+                    const int *pixels) {
+    struct Array {
+        const int *pixels;
+        int width;
+    } array{pixels, nx};
+    CellSource source;
+    source.width = nx;
+    source.height = ny;
+    source.context = &array;
+    source.pixel = [](const void *context, int x, int y) {
+        const Array &a = *static_cast<const Array *>(context);
+        return a.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(a.width) + static_cast<std::size_t>(x)];
+    };
+    return WriteCellArray(enc, x1, y1, x2, y2, source);
 }
 
 }  // namespace quill

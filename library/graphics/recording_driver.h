@@ -60,9 +60,23 @@ void EndRecordedPicture(int n);
 // Frees the recorded picture of slot N, if any.
 void FreeRecordedPicture(int n);
 
-// A CELL ARRAY covering (X1, Y1)-(X2, Y2) with NX by NY pixels (RGB values r + 256 g + 65536 b,
-// rows top first), packed 8-bit colours, every row padded to an even length, in partitions of
-// at most 1024 bytes. Returns false when the sink refused it.
+// The pixels a cell array is written from: WIDTH x HEIGHT RGB values (r + 256 g + 65536 b),
+// row 0 the top; PIXEL (CONTEXT, X, Y) gives one.
+struct CellSource {
+    int width = 0, height = 0;
+    int (*pixel)(const void *context, int x, int y) = nullptr;
+    const void *context = nullptr;
+};
+
+// The most columns or rows a cell array holds: its counts are 16-bit words.
+constexpr int kMaxCellCount = 32767;
+
+// A CELL ARRAY covering (X1, Y1)-(X2, Y2) with the pixels of SOURCE, packed 8-bit colours,
+// every row padded to an even length, in partitions of at most 1024 bytes. A picture of more
+// than kMaxCellCount columns or rows is sampled down to that many over the same rectangle.
+// Returns false when the sink refused it.
+bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, const CellSource &source);
+// The same for NX by NY RGB values PIXELS, rows top first.
 bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, int nx, int ny,
                     const int *pixels);
 

@@ -431,18 +431,20 @@ void xxcgm_(const int *op) {
         break;
     }
     case 38: {
-        // The image file's pixels as a cell array over the clip rectangle.
+        // The image file's pixels as a cell array over the clip rectangle, read from the
+        // decoded picture as they are written.
         quill::ImagePixels image;
         if (!yyhcimage(image)) break;
-        std::vector<int> pixels(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-        for (int y = 0; y < image.height; ++y)
-            for (int x = 0; x < image.width; ++x)
-                pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x)] =
-                    static_cast<int>(image.Rgb(x, y));
+        quill::CellSource source;
+        source.width = image.width;
+        source.height = image.height;
+        source.context = &image;
+        source.pixel = [](const void *context, int x, int y) {
+            return static_cast<int>(static_cast<const quill::ImagePixels *>(context)->Rgb(x, y));
+        };
         BeginPicture();
         gHardcopy.pagePending = 1;
-        quill::WriteCellArray(enc, X(gGraphics.cx1), Y(gGraphics.cy1), X(gGraphics.cx2), Y(gGraphics.cy2),
-                              image.width, image.height, pixels.data());
+        quill::WriteCellArray(enc, X(gGraphics.cx1), Y(gGraphics.cy1), X(gGraphics.cx2), Y(gGraphics.cy2), source);
         break;
     }
     case 40:

@@ -5,6 +5,7 @@
 #include "hardcopy/drivers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -375,7 +376,7 @@ void Image() {
     const double x2 = X(gGraphics.cx2 + 1.0), y2 = Y(gGraphics.cy2 + 1.0);
     const std::string w = std::to_string(image.width), h = std::to_string(image.height);
     yypos6_("gsave");
-    yypos6_("/picstr " + std::to_string(3 * image.width) + " string def");
+    yypos6_("/picstr " + std::to_string(3 * static_cast<std::int64_t>(image.width)) + " string def");
     yypos4_(x1, y1, "translate");
     yypos4_(x2 - x1, y2 - y1, "scale");
     yypos6_(w + " " + h + " 8 [" + w + " 0 0 -" + h + " 0 " + h + "]");

@@ -65,6 +65,8 @@ int ParseBmp(const unsigned char *data, std::size_t size, bool rle, BmpHeader &h
     h.compression = Le32(data + 30);
     std::uint32_t image_size = Le32(data + 34), used = Le32(data + 46);
     if (planes != 1 || width <= 0 || height == 0 || height == INT32_MIN) return kImageInvalid;
+    if (!PixelsWithinCap(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height < 0 ? -static_cast<std::int64_t>(height) : height)))
+        return kImageInvalid;
     if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32) return kImageInvalid;
     bool fields = h.compression == 3 && (h.bits == 16 || h.bits == 32);
     bool runs = rle && RleAllowed(h.compression, h.bits);
@@ -146,69 +148,61 @@ int ReadDibBlock(const unsigned char *data, std::size_t size, std::vector<unsign
 
 namespace {
 
-// Run-length encoding of one row of W palette indexes (8 bits a byte, 4 bits a nibble).
-// Runs of three or more equal pixels and the short tails between them use encoded mode;
-// other stretches of three or more pixels (4 or more, even, at 4 bits) use absolute mode,
-// padded to a word. Every row
-// covers exactly W pixels, so that no decoder sees the row's padding.
+// Run-length encoding of one row of palette indexes (8 bits a byte, 4 bits a nibble), taken
+// in groups of 4 bytes (4 pixels at 8 bits, 8 at 4 bits). A group of four equal bytes joins
+// the run before it while that run holds the same byte and has room for another group (up to
+// 252 pixels at 8 bits, 248 at 4 bits), else starts a run; any other group is written whole
+// in absolute mode. The pixels after the last whole group are written as runs of exactly
+// those pixels: a group reaching into the row's padding would describe pixels the picture
+// does not have, which readers carry into the next row.
 void RleRow(const ImagePixels &image, int y, std::vector<unsigned char> &out) {
     const int w = image.width, bits = image.bits;
-    // Longest encoded run: full groups of 4 bytes' worth of pixels, as earlier files had.
-    const int max_run = bits == 8 ? 252 : 248;
-    auto run_at = [&](int x, int limit) {
-        int v = image.Index(x, y), n = 1;
-        while (x + n < w && n < limit && image.Index(x + n, y) == v) ++n;
-        return n;
-    };
-    auto encoded = [&](int x, int n) {
-        int v = image.Index(x, y);
-        out.push_back(static_cast<unsigned char>(n));
-        out.push_back(static_cast<unsigned char>(bits == 8 ? v : (v << 4) | v));
-    };
-    int x = 0;
-    while (x < w) {
-        int run = run_at(x, max_run);
-        if (run >= 3) {
-            encoded(x, run);
-            x += run;
+    const int per_group = bits == 8 ? 4 : 8;  // pixels in a group of 4 bytes
+    const int room = bits == 8 ? 251 : 247;   // a run below this takes one more group
+    const unsigned char *row = image.Row(y);
+    const int groups = w / per_group;
+    std::size_t run_at = 0;  // where the count of the open run stands in OUT
+    bool open = false;
+    for (int g = 0; g < groups; ++g) {
+        const unsigned char *b = row + 4 * g;
+        if (b[0] == b[1] && b[0] == b[2] && b[0] == b[3]) {
+            if (open && out[run_at + 1] == b[0] && out[run_at] < room) {
+                out[run_at] = static_cast<unsigned char>(out[run_at] + per_group);
+                continue;
+            }
+            run_at = out.size();
+            open = true;
+            out.push_back(static_cast<unsigned char>(per_group));
+            out.push_back(b[0]);
             continue;
         }
-        int end = x;
-        while (end < w) {
-            int r = run_at(end, 3);
-            if (r >= 3 || end - x + r > 255) break;
-            end += r;
-        }
-        int n = end - x;
-        // 4-bit absolute runs hold an even number of pixels: an odd one would end in half a
-        // byte, which some readers drop; its last pixel starts the next stretch.
-        if (bits == 4 && n >= 3 && (n & 1)) {
-            --end;
-            --n;
-        }
-        if (n < 3) {
-            for (int i = x; i < end;) {
-                int r = std::min(run_at(i, 2), end - i);
-                encoded(i, r);
-                i += r;
+        open = false;
+        out.push_back(0);
+        out.push_back(static_cast<unsigned char>(per_group));
+        out.insert(out.end(), b, b + 4);
+    }
+    // The last pixels: runs of equal bytes (two pixels a byte at 4 bits, the last byte of an
+    // odd count holding one).
+    const int left = w - groups * per_group;
+    const unsigned char *tail = row + 4 * groups;
+    const int bytes = bits == 8 ? left : (left + 1) / 2;
+    for (int i = 0; i < bytes;) {
+        int n = 1;
+        while (i + n < bytes && tail[i + n] == tail[i]) ++n;
+        int pixels = bits == 8 ? n : 2 * n;
+        if (bits == 4 && i + n == bytes && (left & 1)) {
+            // The last byte holds one pixel: the run of equal bytes ends before it.
+            if (n > 1) {
+                out.push_back(static_cast<unsigned char>(pixels - 2));
+                out.push_back(tail[i]);
             }
+            out.push_back(1);
+            out.push_back(tail[bytes - 1]);
         } else {
-            out.push_back(0);
-            out.push_back(static_cast<unsigned char>(n));
-            std::size_t bytes = 0;
-            if (bits == 8) {
-                for (int i = x; i < end; ++i) out.push_back(static_cast<unsigned char>(image.Index(i, y)));
-                bytes = static_cast<std::size_t>(n);
-            } else {
-                for (int i = x; i < end; i += 2) {
-                    int hi = image.Index(i, y), lo = i + 1 < end ? image.Index(i + 1, y) : 0;
-                    out.push_back(static_cast<unsigned char>((hi << 4) | lo));
-                    ++bytes;
-                }
-            }
-            if (bytes & 1) out.push_back(0);
+            out.push_back(static_cast<unsigned char>(pixels));
+            out.push_back(tail[i]);
         }
-        x = end;
+        i += n;
     }
     out.push_back(0);
     out.push_back(0);
@@ -225,7 +219,8 @@ int EncodeBmp(const ImagePixels &image, bool rle, std::vector<unsigned char> &ou
     std::vector<unsigned char> pixels;
     if (runs) {
         for (int y = image.height - 1; y >= 0; --y) RleRow(image, y, pixels);
-        pixels.back() = 1;  // the last row's end becomes the end of the bitmap
+        pixels.push_back(0);
+        pixels.push_back(1);
     } else {
         for (int y = image.height - 1; y >= 0; --y) pixels.insert(pixels.end(), image.Row(y), image.Row(y) + stride);
     }

@@ -16,13 +16,22 @@ namespace quill {
 
 // Results of the readers and writers, the library's error numbers: 0 success, 1 the file
 // cannot be opened, 2 a read came short or the file is truncated, 27 a format, variant or
-// header the readers refuse (also sizes over kImageByteCap), 1044 zlib failed or the data
+// header the readers refuse (also sizes over kImageByteCap or kImagePixelCap), 1044 zlib failed or the data
 // inflated to the wrong length.
 enum ImageStatus { kImageOk = 0, kImageOpen = 1, kImageShort = 2, kImageInvalid = 27, kImageZlib = 1044 };
 
 // No decoded picture, compressed stream or file read into memory may exceed this many bytes:
 // headers asking for more are refused (27) before anything is allocated.
 const std::uint64_t kImageByteCap = std::uint64_t(1) << 28;
+
+// No picture read from a file may have more pixels than this, whatever its depth: the drivers
+// that draw an image file hold or send each pixel as a 32-bit RGB value, which then fills at
+// most kImageByteCap bytes. The decoders refuse a larger picture (27) by its header, before
+// anything is allocated.
+const std::uint64_t kImagePixelCap = kImageByteCap / 4;
+inline bool PixelsWithinCap(std::uint64_t width, std::uint64_t height) {
+    return width <= kImagePixelCap && height <= kImagePixelCap && width * height <= kImagePixelCap;
+}
 
 // A picture in memory. BITS is 1, 4, 8 (palette indexes) or 24 (blue, green, red bytes).
 // Rows run from the top of the picture down, each Stride() bytes, padded with zeros to a

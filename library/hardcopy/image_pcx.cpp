@@ -64,6 +64,7 @@ int DecodePcx(const unsigned char *data, std::size_t size, ImagePixels &out) {
              : (bpp == 8 && planes == 3) ? 24 : 0;
     if (bits == 0) return kImageInvalid;
     int w = static_cast<int>(xmax - xmin + 1), h = static_cast<int>(ymax - ymin + 1);
+    if (!PixelsWithinCap(static_cast<std::uint64_t>(w), static_cast<std::uint64_t>(h))) return kImageInvalid;
     std::size_t need = bpp == 1 ? (static_cast<std::size_t>(w) + 7) / 8 : static_cast<std::size_t>(w);
     if (bpl < need) return kImageInvalid;
     if (bits == 8 && (size < kHeader + kTrailer || data[size - kTrailer] != 12)) return kImageInvalid;

@@ -245,6 +245,7 @@ int DecodePng(const unsigned char *data, std::size_t size, ImagePixels &out, int
     std::uint32_t w = Be32(data + 16), h = Be32(data + 20);
     int depth = data[24], type = data[25];
     if (w == 0 || h == 0 || w > 0x7FFFFFFFu || h > 0x7FFFFFFFu) return kImageInvalid;
+    if (!PixelsWithinCap(w, h)) return kImageInvalid;
     int bits = OutputBits(type, depth);
     if (bits == 0 || data[26] != 0 || data[27] != 0 || data[28] != 0) return kImageInvalid;
     int samples = type == 3 ? 1 : type == 2 ? 3 : 4;

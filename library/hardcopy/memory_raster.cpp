@@ -91,29 +91,65 @@ void EndFill() {
     ColourOfState(gRaster.value, gRaster.pattern);
 }
 
-// Fills the convex figure of the N points (pixels) row by row, each row from the leftmost to
-// the rightmost crossing of its edges.
-void FillConvex(const int *x, const int *y, int n) {
-    int lo = y[0], hi = y[0];
-    for (int k = 1; k < n; ++k) lo = std::min(lo, y[k]), hi = std::max(hi, y[k]);
-    lo = std::max(lo, gRaster.clipBottom);
-    hi = std::min(hi, gRaster.clipTop);
-    for (int row = lo; row <= hi; ++row) {
-        int left = 2147483647, right = -2147483647;
-        for (int k = 0; k < n; ++k) {
-            const int xa = x[k], ya = y[k], xb = x[(k + 1) % n], yb = y[(k + 1) % n];
-            if (row < std::min(ya, yb) || row > std::max(ya, yb)) continue;
-            if (ya == yb) {
-                left = std::min({left, xa, xb});
-                right = std::max({right, xa, xb});
-                continue;
-            }
-            const int xr = yyxini_(&xa, &ya, &xb, &yb, &row);
-            left = std::min(left, xr);
-            right = std::max(right, xr);
-        }
-        if (left <= right) yyvra2_(&left, &right, &row);
+// The rows ROW of a figure from TOP down to BOTTOM that lie inside the clip rectangle.
+template <class Span>
+void ClippedRows(int top, int bottom, Span span) {
+    top = std::min(top, gRaster.clipTop);
+    bottom = std::max(bottom, gRaster.clipBottom);
+    for (int row = top; row >= bottom; --row) span(row);
+}
+
+// Op 7, points 1 to 4 (lower edge 1-2, upper edge 4-3): every row between the upper and the
+// lower limit. With BARS (integer operand 1) the sides are the columns of points 1 and 2 and
+// a row is cut back where it passes below the lower edge or above the upper one; otherwise a
+// row runs from the left edge 1-4 to the right edge 2-3, each taken as a whole line.
+void FillFourPoints(const int *x, const int *y, bool bars) {
+    const int top = std::max(y[2], y[3]), bottom = std::min(y[0], y[1]);
+    if (top == bottom) {
+        int left = std::min(x[0], x[3]), right = std::max(x[1], x[2]), row = top;
+        yyvra2_(&left, &right, &row);
+        return;
     }
+    ClippedRows(top, bottom, [&](int row) {
+        int left, right;
+        if (bars) {
+            left = std::min(x[0], x[1]), right = std::max(x[0], x[1]);
+            // An edge that rises to the right leaves the row outside to its right (lower
+            // edge) or to its left (upper edge); one that falls, the other way round.
+            auto cut = [&](int a, int b, bool lower) {
+                if (y[a] == y[b] || x[a] == x[b]) return;
+                if (row < std::min(y[a], y[b]) || row > std::max(y[a], y[b])) return;
+                const int cross = yyxini_(&x[a], &y[a], &x[b], &y[b], &row);
+                const bool rises = (y[b] > y[a]) == (x[b] > x[a]);
+                if (rises == lower) right = std::min(right, cross);
+                else left = std::max(left, cross);
+            };
+            cut(0, 1, true);
+            cut(3, 2, false);
+            if (left > right) return;
+        } else {
+            left = yyxini_(&x[0], &y[0], &x[3], &y[3], &row);
+            right = yyxini_(&x[1], &y[1], &x[2], &y[2], &row);
+        }
+        yyvra2_(&left, &right, &row);
+    });
+}
+
+// The x of the edge from point A to point B at ROW, interpolated and truncated.
+int EdgeX(const int *x, const int *y, int a, int b, int row) {
+    if (y[a] == y[b]) return x[b];
+    const double t = static_cast<double>(row - y[a]) / (static_cast<double>(y[b]) - y[a]);
+    return static_cast<int>(x[a] + t * (static_cast<double>(x[b]) - x[a]));
+}
+
+// Op 11, points 1 to 3 from the bottom up: every row from point 3 down to point 1 spans from
+// the edge 1-3 to the edge 1-2 below point 2, or to the edge 2-3 from there up.
+void FillTriangle(const int *x, const int *y) {
+    ClippedRows(y[2], y[0], [&](int row) {
+        int a = EdgeX(x, y, 0, 2, row);
+        int b = row < y[1] ? EdgeX(x, y, 0, 1, row) : EdgeX(x, y, 1, 2, row);
+        yyvra2_(&a, &b, &row);
+    });
 }
 
 void Points(int n, int *x, int *y) {
@@ -146,7 +182,7 @@ void Figure(int op) {
         return;
     case kOpQuadPattern:
         Points(4, x, y);
-        FillConvex(x, y, 4);
+        FillFourPoints(x, y, gOperands.Id(1) == 1);
         break;
     case kOpRectanglePattern: {
         Points(2, x, y);
@@ -157,7 +193,7 @@ void Figure(int op) {
     }
     case kOpTrianglePattern:
         Points(3, x, y);
-        FillConvex(x, y, 3);
+        FillTriangle(x, y);
         break;
     default:
         break;

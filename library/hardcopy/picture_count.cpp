@@ -4,11 +4,14 @@
 #include "base/errors.h"
 #include "quillamorph/files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -69,77 +72,151 @@ float yyrepcgmreal_(const unsigned char *bytes) {
     return f;
 }
 
+namespace {
+
+// The elements of METAFILE DEFAULTS REPLACEMENT, joined from its partitions, read as a stream
+// of their own. A short read ends the walk with error 2, as in the file.
+struct Body {
+    const std::vector<unsigned char> &bytes;
+    std::size_t at = 0;
+    bool failed = false;
+    // Moves past N bytes, false (and error 2) when fewer are left.
+    bool Take(int n) {
+        if (failed) return false;
+        if (n < 0 || bytes.size() - at < static_cast<std::size_t>(n)) {
+            failed = true;
+            yysetfileerror(0);
+            yyraise(2);
+            return false;
+        }
+        at += static_cast<std::size_t>(n);
+        return true;
+    }
+    bool Read(unsigned char *buffer, int n) {
+        if (!Take(n)) return false;
+        if (n > 0) std::memcpy(buffer, bytes.data() + at - static_cast<std::size_t>(n), static_cast<std::size_t>(n));
+        return true;
+    }
+    bool Skip(int n) { return n <= 0 || Take(n); }
+    bool AtEnd() const { return at >= bytes.size(); }
+};
+
+// What the walk has learned of the file so far.
+struct CgmInfo {
+    int vdcType = 0, intPrecision = 16, vdcIntPrecision = 16, count = 0;
+    bool haveMax = false, haveExtent = false;
+    double maxAspect = 1.0, extentAspect = 1.0;
+};
+
+// The defaults replacement holds a handful of elements; a larger one is read this far.
+constexpr std::size_t kDefaultsCap = 1 << 16;
+
+bool ValidPrecision(int p) { return p == 8 || p == 16 || p == 24 || p == 32; }
+
+// The width-to-height ratio of an extent's two corners; 1 when it has no height or no finite
+// ratio.
+double ExtentAspect(const unsigned char *params, const CgmInfo &info) {
+    double v[4];
+    if (info.vdcType == 1) {
+        for (int k = 0; k < 4; ++k) v[k] = yyrepcgmreal_(params + 4 * k);
+    } else {
+        // Integers stay integers: 32-bit corners keep every digit.
+        const int size = info.vdcIntPrecision / 8;
+        for (int k = 0; k < 4; ++k) v[k] = yyrepcgmint_(params + k * size, info.vdcIntPrecision);
+    }
+    const double h = v[3] - v[1];
+    double a = h != 0 ? (v[2] - v[0]) / h : 1.0;
+    if (!(a == a) || a > 1e30 || a < -1e30) a = 1.0;
+    return a;
+}
+
+// Walks the elements of IN until END METAFILE, the end of the data or a short read; false
+// when the walk of the whole file is over. The elements of a METAFILE DEFAULTS REPLACEMENT
+// (only at the top, NESTED false) are walked as elements.
+template <class Source>
+bool WalkCgm(Source &in, CgmInfo &info, bool nested) {
+    for (;;) {
+        if constexpr (std::is_same_v<Source, Body>) {
+            if (in.AtEnd()) return true;
+        }
+        unsigned char head[2];
+        if (!in.Read(head, 2)) return false;
+        int word = head[0] << 8 | head[1];
+        int cls = word >> 12, id = (word >> 5) & 127, len = word & 31;
+        bool more = false;
+        if (len == 31) {
+            if (!in.Read(head, 2)) return false;
+            int part = head[0] << 8 | head[1];
+            more = (part & 0x8000) != 0;
+            len = part & 0x7FFF;
+        }
+        const bool defaults = cls == 1 && id == 12 && !nested;
+        bool wanted = (cls == 1 && (id == 3 || id == 4 || id == 17)) || (cls == 2 && id == 6) || (cls == 3 && id == 1);
+        // The parameters of a wanted element (at most 64 bytes kept), or the body of the
+        // defaults replacement.
+        unsigned char params[64] = {};
+        int kept = 0;
+        std::vector<unsigned char> body;
+        for (;;) {
+            int padded = len + (len & 1);
+            if (defaults) {
+                const std::size_t start = body.size();
+                const int take = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(len), kDefaultsCap - std::min(start, kDefaultsCap)));
+                body.resize(start + static_cast<std::size_t>(take));
+                if (take > 0 && !in.Read(body.data() + start, take)) return false;
+                if (!in.Skip(padded - take)) return false;
+            } else if (wanted && kept < 64) {
+                int take = padded < 64 - kept ? padded : 64 - kept;
+                if (!in.Read(params + kept, take)) return false;
+                kept += take;
+                if (!in.Skip(padded - take)) return false;
+            } else if (!in.Skip(padded)) {
+                return false;
+            }
+            if (!more) break;
+            if (!in.Read(head, 2)) return false;
+            int part = head[0] << 8 | head[1];
+            more = (part & 0x8000) != 0;
+            len = part & 0x7FFF;
+        }
+        if (defaults) {
+            Body inner{body};
+            if (!WalkCgm(inner, info, true)) return false;
+            continue;
+        }
+        if (cls == 0 && id == 2) return nested;
+        if (cls == 0 && id == 5) ++info.count;
+        if (cls == 1 && id == 3 && kept >= 2) info.vdcType = yyrepcgmint_(params, 16);
+        if (cls == 1 && id == 4 && kept >= 2) {
+            int p = yyrepcgmint_(params, info.intPrecision);
+            if (ValidPrecision(p)) info.intPrecision = p;
+        }
+        if (cls == 3 && id == 1 && kept >= 1) {
+            int p = yyrepcgmint_(params, info.intPrecision);
+            if (ValidPrecision(p)) info.vdcIntPrecision = p;
+        }
+        if ((cls == 1 && id == 17) || (cls == 2 && id == 6)) {
+            int size = info.vdcType == 1 ? 4 : info.vdcIntPrecision / 8;
+            if (kept < 4 * size) continue;
+            const double a = ExtentAspect(params, info);
+            if (cls == 1) info.haveMax = true, info.maxAspect = a;
+            else info.haveExtent = true, info.extentAspect = a;
+        }
+    }
+}
+
+}  // namespace
+
 void yyinfocgm_(const char *filename, int *pictures, float *aspect, int filename_len) {
     *pictures = 1;
     *aspect = 1.0f;
     Reader in(filename, filename_len);
     if (in.handle < 0) return;
-    int vdcType = 0, intPrecision = 16, vdcIntPrecision = 16, count = 0;
-    bool haveMax = false, haveExtent = false;
-    double maxAspect = 1.0, extentAspect = 1.0;
-    auto valid = [](int p) { return p == 8 || p == 16 || p == 24 || p == 32; };
-    for (;;) {
-        unsigned char head[2];
-        if (!in.Read(head, 2)) break;
-        int word = head[0] << 8 | head[1];
-        int cls = word >> 12, id = (word >> 5) & 127, len = word & 31;
-        bool more = false;
-        if (len == 31) {
-            if (!in.Read(head, 2)) break;
-            int part = head[0] << 8 | head[1];
-            more = (part & 0x8000) != 0;
-            len = part & 0x7FFF;
-        }
-        bool wanted = (cls == 1 && (id == 3 || id == 4 || id == 17)) || (cls == 2 && id == 6) || (cls == 3 && id == 1);
-        // The parameters of a wanted element (its first partition, at most 64 bytes kept).
-        unsigned char params[64] = {};
-        int kept = 0;
-        bool ok = true;
-        for (;;) {
-            int padded = len + (len & 1);
-            if (wanted && kept < 64) {
-                int take = padded < 64 - kept ? padded : 64 - kept;
-                if (!in.Read(params + kept, take)) { ok = false; break; }
-                kept += take;
-                if (!in.Skip(padded - take)) { ok = false; break; }
-            } else if (!in.Skip(padded)) {
-                ok = false;
-                break;
-            }
-            if (!more) break;
-            if (!in.Read(head, 2)) { ok = false; break; }
-            int part = head[0] << 8 | head[1];
-            more = (part & 0x8000) != 0;
-            len = part & 0x7FFF;
-        }
-        if (!ok) break;
-        if (cls == 0 && id == 2) break;
-        if (cls == 0 && id == 5) ++count;
-        if (cls == 1 && id == 3 && kept >= 2) vdcType = yyrepcgmint_(params, 16);
-        if (cls == 1 && id == 4 && kept >= 2) {
-            int p = yyrepcgmint_(params, intPrecision);
-            if (valid(p)) intPrecision = p;
-        }
-        if (cls == 3 && id == 1 && kept >= 1) {
-            int p = yyrepcgmint_(params, intPrecision);
-            if (valid(p)) vdcIntPrecision = p;
-        }
-        if ((cls == 1 && id == 17) || (cls == 2 && id == 6)) {
-            double v[4];
-            int size = vdcType == 1 ? 4 : vdcIntPrecision / 8;
-            if (kept < 4 * size) continue;
-            for (int k = 0; k < 4; ++k)
-                v[k] = vdcType == 1 ? yyrepcgmreal_(params + k * size) : yyrepcgmint_(params + k * size, vdcIntPrecision);
-            double h = v[3] - v[1];
-            double a = h != 0 ? (v[2] - v[0]) / h : 1.0;
-            if (!(a == a) || a > 1e30 || a < -1e30) a = 1.0;
-            if (cls == 1) haveMax = true, maxAspect = a;
-            else haveExtent = true, extentAspect = a;
-        }
-    }
-    if (count > 1) *pictures = count;
-    if (haveMax) *aspect = static_cast<float>(maxAspect);
-    else if (haveExtent) *aspect = static_cast<float>(extentAspect);
+    CgmInfo info;
+    WalkCgm(in, info, false);
+    if (info.count > 1) *pictures = info.count;
+    if (info.haveMax) *aspect = static_cast<float>(info.maxAspect);
+    else if (info.haveExtent) *aspect = static_cast<float>(info.extentAspect);
 }
 
 void yycntpic_(const char *filename, int *pictures, int filename_len) {

@@ -48,6 +48,17 @@ protected:
         SetColour(0x0000FF);
         Triangle(500, 100, 900, 100, 700, 600);
     }
+    // The clip rectangle (100, 100)-(499, 399) that the images are drawn over.
+    void ClipForImages() {
+        gGraphics.cx1 = 100, gGraphics.cy1 = 100, gGraphics.cx2 = 499, gGraphics.cy2 = 399;
+        quill::SendOp(kOpClip, kSideHardcopy);
+    }
+    // Op 38 on the image file NAME; returns its answer in id(1).
+    int DrawImage(const std::string &name) {
+        quill::SetText(name.data(), name.size());
+        quill::SendOp(kOpImage, kSideHardcopy);
+        return gOperands.Id(1);
+    }
     quill::ImagePixels Decode(const std::string &file) {
         std::vector<unsigned char> data = imagetest::ReadBytes(Name(file));
         quill::ImagePixels image;
@@ -171,11 +182,8 @@ TEST_F(ImageDriver, VectorFilesCarryImageFilesOverTheClipRectangle) {
     const std::string file = Name("four.png"), missing = Name("missing.png");
     ASSERT_EQ(0, quill::WriteImageFile(file, png, &z));
     auto drawImage = [&](const std::string &name) {
-        gGraphics.cx1 = 100, gGraphics.cy1 = 100, gGraphics.cx2 = 499, gGraphics.cy2 = 399;
-        quill::SendOp(kOpClip, kSideHardcopy);
-        quill::SetText(name.data(), name.size());
-        quill::SendOp(kOpImage, kSideHardcopy);
-        return gOperands.Id(1);
+        ClipForImages();
+        return DrawImage(name);
     };
     for (int device : {2, 9}) {
         const std::string out = device == 2 ? "image.ps" : "image.cgm";
@@ -216,6 +224,92 @@ TEST_F(ImageDriver, VectorFilesCarryImageFilesOverTheClipRectangle) {
     }
     for (int k = 0; k < 4; ++k) EXPECT_GT(counts[k], 1000) << "colour " << k;
 #endif
+}
+
+// A picture of more pixels than any image path takes (here 715,827,883 x 1 at one bit, a PNG
+// of 87 KB that every header check passes) is refused with 27 by the drivers that read the
+// pixels themselves: nothing is written or drawn, and the hardcopy goes on.
+TEST_F(ImageDriver, PicturesOfTooManyPixelsAreRefusedByEveryDriver) {
+    const std::string huge = Name("huge.png");
+    {
+        quill::ImagePixels image;
+        ASSERT_TRUE(image.Allocate(715827883, 1, 1));
+        image.palette = {0xFFFFFF, 0x000000};
+        std::vector<unsigned char> png;
+        int z = 0;
+        ASSERT_EQ(0, quill::EncodePng(image, png, &z));
+        ASSERT_LT(png.size(), 100000u);
+        ASSERT_EQ(0, quill::WriteImageFile(huge, png, &z));
+    }
+    for (int device : {2, 9}) {
+        const std::string out = device == 2 ? "huge.ps" : "huge.cgm";
+        PlotTest::Open(device, out);
+        Line(0, 0, 100, 100);
+        ClipForImages();
+        const std::size_t before = ReadWholeFile(Name(out)).size();
+        EXPECT_EQ(27, DrawImage(huge)) << device;
+        EXPECT_EQ(before, ReadWholeFile(Name(out)).size()) << device;
+        Line(100, 100, 200, 0);
+        Close();
+    }
+    EXPECT_EQ(std::string::npos, ReadWholeFile(Name("huge.ps")).find("colorimage"));
+    CgmWalk walk = WalkCgm(imagetest::ReadBytes(Name("huge.cgm")));
+    EXPECT_EQ("", CheckCgmStructure(walk));
+    EXPECT_EQ(0u, walk.Count(4, 9));
+    EXPECT_EQ(2u, walk.Count(4, 1));
+    Open("huge-raster.png", 3, 24, 50, 35);
+    ClipForImages();
+    EXPECT_EQ(27, DrawImage(huge));
+    EXPECT_EQ(0, gRaster.dirty) << "nothing drawn";
+    Close();
+    int item = 1;
+    EXPECT_EQ(0, infoerror_(&item)) << "op 38 returns its failure without reporting it";
+}
+
+// A picture wider than a cell array's 16-bit column count (40,000 pixels) is sampled down to
+// 32,767 columns over the same rectangle: the counts and the cells agree with each other.
+TEST_F(ImageDriver, CellArraysHoldAtMost32767Columns) {
+    const std::string wide = Name("wide.png");
+    {
+        // Left half black, right half white, two rows.
+        quill::ImagePixels image;
+        ASSERT_TRUE(image.Allocate(40000, 2, 1));
+        image.palette = {0xFFFFFF, 0x000000};
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 20000; ++x) image.SetIndex(x, y, 1);
+        std::vector<unsigned char> png;
+        int z = 0;
+        ASSERT_EQ(0, quill::EncodePng(image, png, &z));
+        ASSERT_EQ(0, quill::WriteImageFile(wide, png, &z));
+    }
+    PlotTest::Open(9, "wide.cgm");
+    ClipForImages();
+    EXPECT_EQ(0, DrawImage(wide));
+    Close();
+    CgmWalk walk = WalkCgm(imagetest::ReadBytes(Name("wide.cgm")));
+    EXPECT_EQ("", CheckCgmStructure(walk));
+    ASSERT_EQ(1u, walk.Count(4, 9));
+    const CgmElement &cells = *walk.All(4, 9)[0];
+    const int columns = cells.Word(12), rows = cells.Word(14);
+    EXPECT_EQ(32767, columns);
+    EXPECT_EQ(2, rows);
+    EXPECT_EQ(8, cells.Word(16));
+    // Packed 3-byte cells, every row padded to an even length.
+    const std::size_t row_bytes = 3 * 32767 + 1;
+    ASSERT_EQ(20u + 2 * row_bytes, cells.params.size());
+    int black = 0;
+    for (std::size_t k = 0; k < 32767; ++k) {
+        const unsigned char *c = cells.params.data() + 20 + row_bytes + 3 * k;
+        ASSERT_TRUE((c[0] == 0 && c[1] == 0 && c[2] == 0) || (c[0] == 255 && c[1] == 255 && c[2] == 255)) << k;
+        black += c[0] == 0;
+        if (k < 16383) {
+            ASSERT_EQ(0, c[0]) << k;
+        }
+        if (k > 16384) {
+            ASSERT_EQ(255, c[0]) << k;
+        }
+    }
+    EXPECT_NEAR(32767 / 2, black, 1);
 }
 
 }  // namespace

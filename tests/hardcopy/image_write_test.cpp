@@ -185,24 +185,26 @@ TEST(ImageWriters, BmpSizesForEveryWidth) {
         }
 }
 
-// Walks run-length rows, counting the pixels each row covers; false on a malformed code.
+// Walks run-length rows, counting the pixels each row covers; false on a malformed code or
+// when the bitmap does not end with 0, 1 straight after the last row's 0, 0.
 bool WalkRle(const std::vector<unsigned char> &bmp, int bits, std::vector<int> &row_pixels, std::vector<int> &runs) {
     std::size_t pos = 54 + (4u << bits);
     int pixels = 0;
+    bool row_ended = false;
     while (pos + 1 < bmp.size()) {
         int a = bmp[pos], b = bmp[pos + 1];
         pos += 2;
+        if (a == 0 && b == 1) return row_ended && pixels == 0 && pos == bmp.size();
+        row_ended = a == 0 && b == 0;
         if (a > 0) {
             pixels += a;
             runs.push_back(a);
-        } else if (b == 0 || b == 1) {
+        } else if (b == 0) {
             row_pixels.push_back(pixels);
             pixels = 0;
-            if (b == 1) return pos == bmp.size();
         } else if (b == 2) {
             return false;
         } else {
-            if (b < 3) return false;
             std::size_t bytes = bits == 8 ? b : (b + 1) / 2;
             pos += bytes + (bytes & 1);
             pixels += b;
@@ -211,24 +213,52 @@ bool WalkRle(const std::vector<unsigned char> &bmp, int bits, std::vector<int> &
     return false;
 }
 
-TEST(ImageWriters, RunLengthRowsCoverExactlyTheWidth) {
+// The run-length bits of a one-row picture of BITS with the palette indexes PIXELS.
+std::vector<unsigned char> RleBits(int bits, const std::vector<int> &pixels) {
+    ImagePixels image;
+    image.Allocate(static_cast<int>(pixels.size()), 1, bits);
+    image.palette = imagetest::Palette(bits);
+    for (std::size_t x = 0; x < pixels.size(); ++x) image.SetIndex(static_cast<int>(x), 0, pixels[x]);
+    std::vector<unsigned char> bmp;
+    EXPECT_EQ(0, quill::EncodeBmp(image, true, bmp));
+    return std::vector<unsigned char>(bmp.begin() + 54 + (4 << bits), bmp.end());
+}
+
+// Run-length rows go in groups of 4 bytes: a uniform group is a run, or adds to the run before
+// it; any other group is written whole in absolute mode. Pixels past the last whole group
+// are runs of exactly those pixels, so that every row covers its width and no more.
+TEST(ImageWriters, RunLengthRowsGoInGroupsOfFourBytes) {
+    // 8 bits: 7 7 7 7 | 7 7 7 1.
+    EXPECT_EQ(std::vector<unsigned char>({4, 7, 0, 4, 7, 7, 7, 1, 0, 0, 0, 1}), RleBits(8, {7, 7, 7, 7, 7, 7, 7, 1}));
+    // Two uniform groups of one byte make one run; a different byte starts another.
+    EXPECT_EQ(std::vector<unsigned char>({8, 5, 4, 6, 0, 0, 0, 1}), RleBits(8, {5, 5, 5, 5, 5, 5, 5, 5, 6, 6, 6, 6}));
+    // 4 bits: eight pixels of 3 are four bytes 0x33; 1..8 four bytes written as they stand.
+    EXPECT_EQ(std::vector<unsigned char>({8, 0x33, 0, 8, 0x12, 0x34, 0x56, 0x78, 0, 0, 0, 1}),
+              RleBits(4, {3, 3, 3, 3, 3, 3, 3, 3, 1, 2, 3, 4, 5, 6, 7, 8}));
+    // Widths that leave part of a group: 8 bits 1 2 3 4 | 5 5 6; 4 bits 12 12 | 3.
+    EXPECT_EQ(std::vector<unsigned char>({0, 4, 1, 2, 3, 4, 2, 5, 1, 6, 0, 0, 0, 1}), RleBits(8, {1, 2, 3, 4, 5, 5, 6}));
+    EXPECT_EQ(std::vector<unsigned char>({4, 0x12, 1, 0x30, 0, 0, 0, 1}), RleBits(4, {1, 2, 1, 2, 3}));
+
     for (int bits : {4, 8})
-        for (int w : {1, 2, 3, 5, 7, 33, 640}) {
+        for (int w : {1, 2, 3, 5, 7, 8, 33, 640}) {
             std::vector<unsigned char> bmp;
             ASSERT_EQ(0, quill::EncodeBmp(Drawing(bits, w, 6), true, bmp));
             std::vector<int> rows, runs;
             ASSERT_TRUE(WalkRle(bmp, bits, rows, runs)) << bits << " bits, width " << w;
             EXPECT_EQ(std::vector<int>(6, w), rows);
         }
-    // A uniform 8-bit row of 640 pixels: runs of 252 before a new one begins.
-    ImagePixels flat;
-    flat.Allocate(640, 1, 8);
-    std::fill(flat.rows.begin(), flat.rows.end(), 9);
-    std::vector<unsigned char> bmp;
-    quill::EncodeBmp(flat, true, bmp);
-    std::vector<int> rows, runs;
-    ASSERT_TRUE(WalkRle(bmp, 8, rows, runs));
-    EXPECT_EQ(std::vector<int>({252, 252, 136}), runs);
+    // A uniform row of 640 pixels: runs of 252 (8 bits) or 248 (4 bits) before a new one.
+    for (int bits : {4, 8}) {
+        ImagePixels flat;
+        flat.Allocate(640, 1, bits);
+        flat.palette = imagetest::Palette(bits);
+        std::fill(flat.rows.begin(), flat.rows.end(), 9);
+        std::vector<unsigned char> bmp;
+        quill::EncodeBmp(flat, true, bmp);
+        std::vector<int> rows, runs;
+        ASSERT_TRUE(WalkRle(bmp, bits, rows, runs));
+        EXPECT_EQ(bits == 8 ? std::vector<int>({252, 252, 136}) : std::vector<int>({248, 248, 144}), runs);
+    }
 }
 
 }  // namespace

@@ -76,6 +76,42 @@ TEST_F(Count, CgmPicturesAspectAndDamage) {
     EXPECT_EQ(1, Info(1));
 }
 
+// An extent given only among the metafile defaults counts, also when the defaults come in
+// partitions; an extent of 32-bit integers keeps every digit of its corners.
+TEST_F(Count, CgmExtentsAmongTheDefaultsAndOf32BitIntegers) {
+    const std::string extent = Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(200);
+    const std::string picture = Header(0, 3, 0) + Header(0, 4, 0) + Header(0, 5, 0) + Header(0, 2, 0);
+    Put("defaults.cgm", Header(0, 1, 0) + Header(1, 12, 10) + extent + picture);
+    float aspect = 0;
+    EXPECT_EQ(1, Cgm("defaults.cgm", &aspect));
+    EXPECT_FLOAT_EQ(2.0f, aspect);
+    EXPECT_EQ(0, Info(1));
+    // The same defaults in two partitions, the cut inside the extent's corners.
+    Put("parts.cgm", Header(0, 1, 0) + Header(1, 12, 31) + Word(0x8000 | 4) + extent.substr(0, 4) + Word(6) +
+                         extent.substr(4) + picture);
+    aspect = 0;
+    EXPECT_EQ(1, Cgm("parts.cgm", &aspect));
+    EXPECT_FLOAT_EQ(2.0f, aspect);
+    // A maximum extent among the defaults still comes first.
+    const std::string maximum = Header(1, 17, 8) + Word(0) + Word(0) + Word(300) + Word(100);
+    Put("maximum.cgm", Header(0, 1, 0) + Header(1, 12, 20) + maximum + extent + picture);
+    EXPECT_EQ(1, Cgm("maximum.cgm", &aspect));
+    EXPECT_FLOAT_EQ(3.0f, aspect);
+    // Defaults that end inside an element: error 2, and the count goes on from what was read.
+    Put("cutdefaults.cgm", Header(0, 1, 0) + Header(1, 12, 6) + extent.substr(0, 6) + picture);
+    EXPECT_EQ(1, Cgm("cutdefaults.cgm", &aspect));
+    EXPECT_EQ(2, Info(1));
+
+    // 32-bit corners (100000003, 0) and (100000405, 201): 402 wide, 201 high. Near 10^8 a
+    // 32-bit float keeps only multiples of 8, which would make it 408 wide.
+    auto Long = [](int v) { return Word((v >> 16) & 0xFFFF) + Word(v & 0xFFFF); };
+    Put("wide.cgm", Header(0, 1, 0) + Header(3, 1, 2) + Word(32) + Header(2, 6, 16) + Long(100000003) + Long(0) +
+                        Long(100000405) + Long(201) + picture);
+    EXPECT_EQ(1, Cgm("wide.cgm", &aspect));
+    EXPECT_FLOAT_EQ(2.0f, aspect);
+    EXPECT_EQ(0, Info(1));
+}
+
 TEST_F(Count, BytePictures) {
     std::string head(17, 'h');
     std::string body = std::string("\x60") + "\x30\x01" + std::string(8, 'p') + "\x61" + "\xa8" "\x05" "abc" + '\0' +

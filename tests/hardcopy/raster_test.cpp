@@ -36,6 +36,12 @@ protected:
         quill::SendOp(kOpColour, kSideHardcopy);
     }
     void Op(int op) { quill::SendOp(op, kSideHardcopy); }
+    // Op 7 on the points (X[k], Y[k]) with integer operand MODE.
+    void FourPoints(const float (&x)[4], const float (&y)[4], int mode) {
+        for (int k = 0; k < 4; ++k) quill::SetPoint(k + 1, x[k], y[k]);
+        gOperands.Id(1) = mode;
+        Op(kOpQuadPattern);
+    }
     // Pixels of value V in columns X1..X2 of rows Y1..Y2.
     int Count(std::uint32_t v, int x1 = 0, int y1 = 0, int x2 = 999, int y2 = 699) {
         int n = 0;
@@ -148,12 +154,7 @@ TEST_F(Raster, FiguresFillTheirInsides) {
     Line(0, 650, 999, 690);
     EXPECT_EQ(black, yyrasterpixel(0, 650));
     EXPECT_EQ(0u, yyrasterpixel(999, 650));
-    quill::SetPoint(1, 100, 500);
-    quill::SetPoint(2, 200, 500);
-    quill::SetPoint(3, 180, 600);
-    quill::SetPoint(4, 120, 600);
-    gOperands.Id(1) = 0;
-    Op(kOpQuadPattern);
+    FourPoints({100, 200, 180, 120}, {500, 500, 600, 600}, 0);
     EXPECT_EQ(black, yyrasterpixel(150, 550));
     EXPECT_EQ(0u, yyrasterpixel(105, 595));
     // A fill style below 3 draws nothing; the ellipse declines with -1.
@@ -166,6 +167,58 @@ TEST_F(Raster, FiguresFillTheirInsides) {
     EXPECT_EQ(-1, gOperands.Id(1));
     Rectangle(0, 0, 999, 699);
     EXPECT_EQ(1000 * 700, Count(0));
+}
+
+// A four-point figure (lower edge 1-2, upper edge 4-3) fills every row between its upper and
+// lower limits from its left edge to its right edge; with integer operand 1 its sides are the
+// columns of points 1 and 2 and each row stops at the slanted edges. A triangle spans each
+// row between its edges at their truncated crossings.
+TEST_F(Raster, FourPointFiguresAndTrianglesFillByTheirEdges) {
+    OpenRaster(8);
+    SetColour(0);
+    const std::uint32_t black = static_cast<std::uint32_t>(gGraphics.colour.index);
+    auto four = [&](int mode) { FourPoints({100, 200, 200, 100}, {500, 550, 650, 600}, mode); };
+    // Vertical sides at 100 and 200: every row from 650 down to 500 is whole, also below the
+    // lower edge and above the upper one.
+    four(0);
+    EXPECT_EQ(151 * 101, Count(black));
+    EXPECT_EQ(black, yyrasterpixel(190, 505));
+    EXPECT_EQ(black, yyrasterpixel(110, 645));
+    EXPECT_EQ(0u, yyrasterpixel(150, 499));
+    EXPECT_EQ(0u, yyrasterpixel(150, 651));
+    Op(kOpClear);
+    // Integer operand 1: row 505 meets the lower edge at 110, row 645 the upper one at 190.
+    four(1);
+    EXPECT_EQ(0u, yyrasterpixel(111, 505));
+    EXPECT_EQ(black, yyrasterpixel(110, 505));
+    EXPECT_EQ(black, yyrasterpixel(100, 505));
+    EXPECT_EQ(0u, yyrasterpixel(189, 645));
+    EXPECT_EQ(black, yyrasterpixel(190, 645));
+    EXPECT_EQ(101, Count(black, 0, 575, 999, 575));
+    EXPECT_EQ(51 * 51 + 49 * 101 + 51 * 51, Count(black));
+    Op(kOpClear);
+    // All four points on one row: one span from the leftmost of 1 and 4 to the rightmost of 2
+    // and 3.
+    FourPoints({400, 450, 500, 350}, {300, 300, 300, 300}, 0);
+    EXPECT_EQ(151, Count(black));
+    EXPECT_EQ(black, yyrasterpixel(350, 300));
+    Op(kOpClear);
+    // Triangle: on row 101 the right edge stands at 299.5, on row 299 the edges at 199.5 and
+    // 200.5; truncated, they end the spans at 299 and 199..200.
+    Triangle(100, 100, 300, 100, 200, 300);
+    EXPECT_EQ(201, Count(black, 0, 100, 999, 100));
+    EXPECT_EQ(black, yyrasterpixel(299, 101));
+    EXPECT_EQ(0u, yyrasterpixel(300, 101));
+    EXPECT_EQ(2, Count(black, 0, 299, 999, 299));
+    EXPECT_EQ(black, yyrasterpixel(199, 299));
+    EXPECT_EQ(0u, yyrasterpixel(201, 299));
+    EXPECT_EQ(1, Count(black, 0, 300, 999, 300));
+    // A clip rectangle cuts the rows and the spans.
+    Op(kOpClear);
+    gGraphics.cx1 = 150, gGraphics.cy1 = 150, gGraphics.cx2 = 179, gGraphics.cy2 = 159;
+    Op(kOpClip);
+    Triangle(100, 100, 300, 100, 200, 300);
+    EXPECT_EQ(30 * 10, Count(black));
 }
 
 TEST_F(Raster, ImageFilesFillTheClipRectangleAndFailuresAreReturned) {

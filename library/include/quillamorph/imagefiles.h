@@ -19,9 +19,10 @@ void igrfileinfo_(const char *filename, int *info, const int *ninfo, int filenam
 // The pixels of the BMP, PCX or PNG image FILENAME as RGB values (red + 256 x green + 65536 x
 // blue), row after row from the top. IDATA must hold width x height values as igrfileinfo_
 // gives them. Errors: 1 the file cannot be opened, 2 it is truncated, 27 not such an image, a
-// variant not read (run-length BMP, interlaced PNG, grey PNG) or a header refused, 1044 the
-// PNG data does not decompress to its size (zlib's status as the system error). On error
-// IDATA is left as it was.
+// variant not read (run-length BMP, interlaced PNG, grey PNG), a header refused, or a picture
+// of more than 67,108,864 pixels (8192 x 8192), which no image path of the library takes;
+// 1044 the PNG data does not decompress to its size (zlib's status as the system error). On
+// error IDATA is left as it was.
 void igrloadimagedata_(const char *filename, int *idata, int filename_len);
 
 QUILL_END_DECLS
