@@ -41,11 +41,11 @@ QUILL_BEGIN_DECLS
 
 // ITYPE 1: device IVALUE (see the table above; any number is taken, there is no range check)
 // becomes the hardcopy device. A hardcopy still open on the old device is closed first. The
-// new device at once resets its defaults: the page options 1 to 5, options 6 to 11 and 17
-// (6, 7, 10, 11, 17 become 0, 8 becomes 1 and 9 becomes 5), options 101 to 108, and the
-// device's own options as listed under igrhardcopyoptions_; the other options keep their
-// values. Set options after selecting the device. Any other ITYPE, or an absent argument,
-// does nothing.
+// new device at once resets its defaults: the page options 1 to 4 and, except on devices 3, 8
+// and 9, the orientation option 5; options 6 to 11 and 17 (6, 7, 10, 11 and 17 become 0, 8
+// becomes 1 and 9 becomes 5); options 101 to 108; and the device's own options as listed
+// under igrhardcopyoptions_. The other options keep their values. Set options after selecting
+// the device. Any other ITYPE, or an absent argument, does nothing.
 void igrhardcopyselect_(const int *itype, const int *ivalue);
 
 // Opens a hardcopy on the selected device, or closes one.
