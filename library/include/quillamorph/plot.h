@@ -30,19 +30,19 @@ void ipgunitspolar_(const float *r);
 // plot with option bit 6, never the y axis of type 2, neither axis of a three-dimensional plot.
 // Logarithms are base 10 of the magnitude; 0 counts as -38.
 void ipgscaling_(const char *xscale, const char *yscale, int xscale_len, int yscale_len);
-// Describe a new plot (the two routines are the same). TYPE 1 to 10 (else 4); NSETS the number
-// of data sets, limited to 1 to 256; NVALUES an array of up to three value counts: element 1
-// is always read (at least 1); element 2 is read for types 8 and 10 and three-dimensional
-// type 5, element 3 for type 10 (three-dimensional types 6 and 7 take element 1 for both); for
-// types 8, 10 and three-dimensional 5, 6 and 7 the counts are at least 2. OPTIONS (absent: 0) bits: 0 three-dimensional (kept only
-// for types 1, 2, 5, 6, 7, 8 and 10), 10 stacked (types 1, 2 and 4: at most 1024 values, more
-// give error 24 and 1024), 5 on type 1 clears the three-dimensional and stacked bits, 2, 8 and
-// 4 (in that precedence) choose a variant, 6 keeps the x axis linear (cleared by a
-// three-dimensional plot), 9 shares the x extent of a three-dimensional plot by the two value
-// counts; bits 1, 3 and 7 are kept for the program; other bits have no effect. STYLES (absent:
-// 0) not 0 also sets the plot type's default styles (style words and two colours per data
-// set) in the current colour model; styles set once stay in force through later new
-// plots without STYLES. Nothing is reported but error 24.
+// Describe a new plot (the two routines are the same). TYPE 1 to 10 (else 4); NSETS the number of
+// data sets, limited to 1 to 256; NVALUES an array of up to three value counts: element 1 is always
+// read (at least 1); element 2 is read for types 8 and 10 and three-dimensional type 5, element 3
+// for type 10 (three-dimensional types 6 and 7 take element 1 for both); for types 8, 10 and
+// three-dimensional 5, 6 and 7 the counts are at least 2. OPTIONS (absent: 0) bits: 0
+// three-dimensional (kept only for types 1, 2, 5, 6, 7, 8 and 10), 10 stacked (types 1, 2 and 4: at
+// most 1024 values, more give error 24 and 1024), 5 on type 1 clears the three-dimensional and
+// stacked bits, 2, 8 and 4 (in that precedence) choose a variant, 6 keeps the x axis linear
+// (cleared by a three-dimensional plot), 9 shares the x extent of a three-dimensional plot by the
+// two value counts; bits 1, 3 and 7 are kept for the program; other bits have no effect. STYLES
+// (absent: 0) not 0 also sets the plot type's default styles (style words and two colours per data
+// set) in the current colour model; styles set once stay in force through later new plots without
+// STYLES. Nothing is reported but error 24.
 void ipgnewplot1_(const int *type, const int *nsets, const int *nvalues, const int *options,
                   const int *styles);
 void ipgnewplot2_(const int *type, const int *nsets, const int *nvalues, const int *options,
