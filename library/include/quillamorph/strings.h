@@ -18,15 +18,19 @@ void ilocatestring_(const char *string, int *ifirst, int *ilast, int string_len)
 // The position of the first character that is neither blank nor NUL, 0 when there is none.
 int ilocatechar_(const char *string, int string_len);
 
-// Justify the text in place: JUSTIFY holding L (either case) left, else R right, else centred.
+// Justify the text in place: JUSTIFY holding L (either case) left, else R right (so "CENTRE"
+// is right), else centred (an odd spare blank goes to the right).
 void ijustifystring_(char *string, const char *justify, int string_len, int justify_len);
 
-// The position of SUBSTRING in STRING ignoring case (0 when absent); from the end when BACK
-// is present and true (non-zero).
+// The position of SUBSTRING in STRING ignoring case (0 when absent or longer than STRING);
+// from the end when BACK is present and true (non-zero). An empty SUBSTRING gives 1 (from the
+// end: the length of STRING + 1).
 int indexnocase_(const char *string, const char *substring, const int *back, int string_len,
                  int substring_len);
 
-// DIRNAME receives the current directory (blank with error 1023 when it does not fit).
+// DIRNAME receives the current directory, blank-padded. When it does not fit, DIRNAME is blank
+// with error 1023; when the system fails, blank with error 13 and the system's code as the
+// system error status (infoerror_ item 3).
 void iosdirname_(char *dirname, int dirname_len);
 
 QUILL_END_DECLS

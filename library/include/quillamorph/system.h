@@ -8,8 +8,10 @@
 QUILL_BEGIN_DECLS
 
 // Delete the files matching FILENAME, whose last component may hold wildcards; directories
-// are left alone. No match, or a file that cannot be deleted, raises error 13 with the
-// system's code as the system error status. A blank FILENAME does nothing.
+// are left alone (a pattern matching only directories deletes nothing and reports nothing).
+// No match, or a file that cannot be deleted (the other matches are still deleted), raises
+// error 13 with the system's code as the system error status (infoerror_ item 3). A blank
+// FILENAME does nothing.
 void iosdeletefile_(const char *filename, int filename_len);
 
 QUILL_END_DECLS
