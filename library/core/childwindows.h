@@ -76,7 +76,9 @@ void yywinsel_(int *iwin);
 // yywinsel_ for a selection the library makes for a moment of its own work and takes back
 // afterwards: while it runs, the graphics layer keeps the character state it has and sends
 // the hardcopy output nothing, so the window's drawing and any open plot stay as they were.
-void yywinseltemporary(int *iwin);
+namespace quill {
+void SelectWindowForAMoment(int *iwin);
+}  // namespace quill
 // WINDOW (a frame or client area) now has a client area of WIDTH x HEIGHT pixels: when it is
 // the current window, its recorded size, text cell size and graphics mapping follow.
 void yyresize_(HWND window, int width, int height);

@@ -277,7 +277,7 @@ void yywinsel_(int *iwin) {
     yyresize_(wWindow[slot], c.right, c.bottom);
 }
 
-void yywinseltemporary(int *iwin) {
+void quill::SelectWindowForAMoment(int *iwin) {
     const int outer = gGraphics.reselecting;
     gGraphics.reselecting = 1;
     yywinsel_(iwin);

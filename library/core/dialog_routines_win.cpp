@@ -59,7 +59,7 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
     int selected = wIndex;
     if (selected != 0) {
         int root = 0;
-        yywinseltemporary(&root);
+        quill::SelectWindowForAMoment(&root);
     }
     // Child dialogs are placed in pixels of the root's client area; -1 stays centred.
     int px = -1, py = -1;
@@ -79,7 +79,7 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
         for (int item = 1; item <= 3; ++item) yywinfodialog_(&item, &values[item - 1]);
         yysetdialoginfo(values[0], values[1], values[2]);
     }
-    if (selected != 0) yywinseltemporary(&selected);
+    if (selected != 0) quill::SelectWindowForAMoment(&selected);
     if (type == -1) yyraise(1014);
     else if (type == -2) yyraise(1016);
     else if (type == -3) yyraise(1046);

@@ -21,9 +21,9 @@ namespace {
 void ReportInStatusBar(const char *line) {
     int item = 4, root = 0, part = 1;
     int current = winfowindow_(&item);
-    yywinseltemporary(&root);
+    quill::SelectWindowForAMoment(&root);
     windowoutstatusbar_(&part, line, static_cast<int>(std::strlen(line)));
-    yywinseltemporary(&current);
+    quill::SelectWindowForAMoment(&current);
 }
 
 void ReportInMessageBox(const char *line) {

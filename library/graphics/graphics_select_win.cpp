@@ -174,10 +174,10 @@ void igrselect_(const int *kind, const int *id) {
         case kDrawField: ok = SelectField(id != nullptr ? *id : 0); break;
         case kDrawMetafile: ok = SelectSlot(id != nullptr ? *id : 1); break;
         default:
-            // An unknown kind changes nothing: the target keeps its recording flag.
+            // Any other kind keeps the target, without an error; the target keeps its
+            // recording flag too, so a picture being recorded goes on receiving the drawing.
             gGraphics.recording = wasRecording;
-            yyraise(1019);
-            return;
+            break;
     }
     if (!ok) {
         FailSelection();

@@ -51,14 +51,14 @@ public:
     explicit CommandScope(int window) : window_(yygetwindowindex(hWinCur)), dialog_(iCurDialog) {
         if (window != window_) {
             int w = window;
-            yywinseltemporary(&w);
+            quill::SelectWindowForAMoment(&w);
         }
     }
     ~CommandScope() {
         QuietErrors quiet;
         if (window_ >= 0 && wWindow[window_] != nullptr && yygetwindowindex(hWinCur) != window_) {
             int w = window_;
-            yywinseltemporary(&w);
+            quill::SelectWindowForAMoment(&w);
         }
         if (dialog_ != 0 && yydialogfind(dialog_) > 0) wdialogselect_(&dialog_);
     }

@@ -30,7 +30,7 @@ void igrinit_(const char *options, int options_len);
 // recorded picture or an enhanced metafile; absent: 1). The area is then recomputed for the
 // target's size. A surface that cannot be selected (an unopened window, no such bitmap or slot,
 // no current dialog or no such field) gives error 1019 and the current window as target; any
-// other KIND gives error 1019 and keeps the target.
+// other KIND keeps the target without an error.
 void igrselect_(const int *kind, const int *id);
 
 // The graphics area as fractions of the target's width and height (y upwards): X1, X2 left
