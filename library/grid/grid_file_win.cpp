@@ -260,9 +260,9 @@ private:
         }
         case kGridMenu: {
             int status = 0;
+            // An empty field matches only an option of empty text, like any other field.
             yygridputmenustring_(&id, &column, &row, &status, text.c_str());
-            // An empty field is what a cell without an option is written as.
-            if (status != 0 && !text.empty()) yyraise(kNoMenuMatch);
+            if (status != 0) yyraise(kNoMenuMatch);
             break;
         }
         default: break;
