@@ -254,7 +254,7 @@ private:
         case kGridReal:
         case kGridDouble: StoreNumber(type, column, row, text); break;
         case kGridCheck: {
-            int state = lstrcmpiA(text.c_str(), "YES") == 0 && text.size() == 3 ? 1 : 0;
+            int state = text.size() == 3 && (text[0] | 0x20) == 'y' && (text[1] | 0x20) == 'e' && (text[2] | 0x20) == 's';
             yygridputcellcheck_(&id, &column, &row, &state);
             break;
         }
