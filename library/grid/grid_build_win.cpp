@@ -337,7 +337,7 @@ LRESULT BuildColumns(HWND window, GridRecord *grid, HWND templ, const int *posit
     if (!grid->hPane) {
         RECT client;
         GetClientRect(window, &client);
-        grid->hPane = CreateWindowExA(0, "ORNGRIDCLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+        grid->hPane = CreateWindowExA(0, "ORNGRIDCLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                                       grid->iRowLabelWidth, grid->iHeaderHeight,
                                       client.right - grid->iRowLabelWidth,
                                       client.bottom - grid->iHeaderHeight, window, nullptr, wInstance, nullptr);
@@ -437,9 +437,24 @@ void SetSizes(GridRecord *grid, int rows, int columns) {
 
 }  // namespace
 
+namespace {
+
+// The grid last asked for and its record: every grid routine looks its record up, often many
+// times a call, and each look-up asks the window system twice. The record of a grid never
+// changes while it lives; the grid forgets it when it is freed.
+struct RecordCache {
+    HWND window;
+    GridRecord *record;
+} lastRecord = {nullptr, nullptr};
+
+}  // namespace
+
 GridRecord *yygridrecord(HWND window) {
+    if (window && window == lastRecord.window) return lastRecord.record;
     if (!window || !atomGrid || yyclassatom(window) != atomGrid) return nullptr;
-    return reinterpret_cast<GridRecord *>(GetWindowLongPtrA(window, 0));
+    GridRecord *record = reinterpret_cast<GridRecord *>(GetWindowLongPtrA(window, 0));
+    if (record) lastRecord = {window, record};
+    return record;
 }
 
 void YYMapDialogRect(HWND window, RECT *rect) {
@@ -576,6 +591,7 @@ void yygriddropcolumns(GridRecord *grid) {
 void yygridfree(HWND window) {
     yygridforget(window);
     GridRecord *grid = yygridrecord(window);
+    if (lastRecord.window == window) lastRecord = {nullptr, nullptr};
     if (!grid) return;
     yygriddropcolumns(grid);
     std::free(grid->phRowLabels);

@@ -541,13 +541,15 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
     if (col.iType == kGridString && shown.size() > (std::size_t)col.iLength) shown.resize((std::size_t)col.iLength);
     yygridselectnone(window);
     double v = *value;
-    if (v == 0.0) {
+    HWND cell = yygridcell(grid, *column, *row);
+    // The value parsed from the text is kept by a control in view and by a number column; a
+    // string out of view keeps its text only.
+    if (v == 0.0 && (cell || col.iType != kGridString)) {
         double parsed = 0.0;
         int ok = 0;
         yyst2dblcheck_(&parsed, &ok, shown.c_str(), (int)shown.size());
         if (ok) v = parsed;
     }
-    HWND cell = yygridcell(grid, *column, *row);
     bool present = yygridhastext(shown);
     if (cell) {
         SetWindowTextA(cell, shown.c_str());
@@ -567,6 +569,22 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
     if (present) col.pFlags[*row] |= kCellHasValue | kCellTyped;
     else col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
     yygridedited(grid);
+}
+
+bool yygridputvalue(int grid, int column, int row, double value, const char *format) {
+    int id = grid;
+    HWND window;
+    GridRecord *record = Checked(&id, &window, column, row, RowsBound(&id));
+    if (!record || value == 0.0) return false;
+    GridColumn &col = record->pColumns[column];
+    if (col.iType < kGridInteger || col.iType > kGridDouble || yygridcell(record, column, row)) return false;
+    FieldRecord *carrier = yyfieldrecord(yygridfirstcell(record, column));
+    if (carrier && !SameFormat(carrier->format, format) && (*format || carrier->format)) return false;
+    yygridselectnone(window);
+    yygridstorevalue(record, column, row, value, std::string());
+    col.pFlags[row] |= kCellHasValue | kCellTyped;
+    yygridedited(record);
+    return true;
 }
 
 void yygridclearcell_(int *id, int *column, int *row, int *mode) {

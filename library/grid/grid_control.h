@@ -196,6 +196,11 @@ void yygridputcelloption_(int *id, int *column, int *row, int *option);
 void yygridputmenustring_(int *id, int *column, int *row, int *status, const char *text);
 void yygridputmenu_(int *id, int *column, int *controlRow, const char *text);
 void yygridclearmenu_(int *id, int *column, int *controlRow);
+// The put of a number into a cell out of view, where its text is not needed: stores VALUE as
+// yygridputcellstring_ would with the number's text and FORMAT. False, with nothing done, for
+// a cell in view, a value of 0 (parsed from its text), a format the column's first control
+// does not carry yet, or a bad grid, column or row: yygridputcellstring_ then puts the text.
+bool yygridputvalue(int grid, int column, int row, double value, const char *format);
 void yygridputcellstring_(int *id, int *column, int *row, double *value, const char *text,
                           const char *format, int textLen, int formatLen);
 void yygridclearcell_(int *id, int *column, int *row, int *mode);

@@ -63,6 +63,8 @@ namespace {
 struct FieldState {
     std::string raw;         // the field's bytes as read, at most KEEP of them
     bool cut = false;        // bytes were passed over beyond KEEP
+    bool heldCR = false;     // a CR came when KEEP bytes were read: it is the line's own
+                             // CR when an LF follows, else a byte passed over
     bool begun = false;      // a byte of the field has been read
     bool quoted = false;     // the field began with a double quote
     bool open = false;       // inside quotes: an odd number of quotes read so far
@@ -71,14 +73,17 @@ struct FieldState {
 
     void Reset() {
         raw.clear();
-        cut = begun = quoted = open = false;
+        cut = heldCR = begun = quoted = open = false;
     }
 };
 
 // The text of a finished field by the quoting rules.
 std::string FieldText(FieldState &field, bool endOfLine) {
     std::string &raw = field.raw;
-    if (endOfLine && !field.cut && !raw.empty() && raw.back() == '\r') raw.pop_back();
+    // A CR held back at the limit is the line end's when the field ends the line; a field
+    // that fills the limit exactly is then whole, as it is when LF alone ends the line.
+    if (field.heldCR && !endOfLine) field.cut = true;
+    if (endOfLine && !field.cut && !field.heldCR && !raw.empty() && raw.back() == '\r') raw.pop_back();
     std::string text;
     if (field.quoted) {
         std::size_t first = 1, last = raw.size();
@@ -120,6 +125,7 @@ GridScanEnd yygridscanfields(long long length, std::size_t bufferSize, std::size
     auto append = [&](char c) {
         if (field.skipping) return;
         if (field.raw.size() < keep) field.raw += c;
+        else if (c == '\r' && !field.heldCR && !field.cut) field.heldCR = true;
         else field.cut = true;
     };
 

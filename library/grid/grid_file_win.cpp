@@ -254,15 +254,15 @@ private:
         case kGridReal:
         case kGridDouble: StoreNumber(type, column, row, text); break;
         case kGridCheck: {
-            int state = lstrcmpiA(text.c_str(), "YES") == 0 && text.size() == 3 ? 1 : 0;
+            int state = text.size() == 3 && (text[0] | 0x20) == 'y' && (text[1] | 0x20) == 'e' && (text[2] | 0x20) == 's';
             yygridputcellcheck_(&id, &column, &row, &state);
             break;
         }
         case kGridMenu: {
             int status = 0;
+            // An empty field matches only an option of empty text, like any other field.
             yygridputmenustring_(&id, &column, &row, &status, text.c_str());
-            // An empty field is what a cell without an option is written as.
-            if (status != 0 && !text.empty()) yyraise(kNoMenuMatch);
+            if (status != 0) yyraise(kNoMenuMatch);
             break;
         }
         default: break;

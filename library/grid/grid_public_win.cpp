@@ -2,6 +2,7 @@
 // 0-based columns and rows and turn the statuses into the library's error numbers.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "base/errors.h"
@@ -43,8 +44,10 @@ std::string ColumnFormat(int grid, int column) {
 }
 
 // Range check, then the put; a row beyond the grid is reported, a check-box or menu column
-// takes no text and is passed over silently.
-void PutNumber(int grid, int column, int row, double value, const std::string &text, const std::string &format) {
+// takes no text and is passed over silently. The number's text is made only where a cell
+// needs it: a cell out of view keeps the value alone.
+void PutNumber(int grid, int column, int row, double value, const std::function<std::string()> &text,
+               const std::string &format) {
     if (!DialogsLoaded(grid)) return;
     int status = grid;
     yygridrangecheck_(&status, &column, &value);
@@ -53,8 +56,10 @@ void PutNumber(int grid, int column, int row, double value, const std::string &t
     int type = 0;
     yygridcelltype_(&status, &column, &type);
     if (type == kFieldCheckBox || type == kFieldCombo) return;
+    if (yygridputvalue(grid, column, row, value, format.c_str())) return;
     status = grid;
-    yygridputcellstring_(&status, &column, &row, &value, text.c_str(), format.c_str(), (int)text.size() + 1,
+    std::string shown = text();
+    yygridputcellstring_(&status, &column, &row, &value, shown.c_str(), format.c_str(), (int)shown.size() + 1,
                          (int)format.size() + 1);
     Report(status, grid);
 }
@@ -66,7 +71,7 @@ void wgridputcelldouble_(const int *igrid, const int *icol, const int *irow, con
     int grid = *igrid, column = *icol - 1;
     std::string chosen = yyputformat(format, format ? format_len : 0, ColumnFormat(grid, column));
     double value = dvalue ? *dvalue : 0.0;
-    PutNumber(grid, column, *irow - 1, value, yydoublefieldtext(value, chosen), chosen);
+    PutNumber(grid, column, *irow - 1, value, [&] { return yydoublefieldtext(value, chosen); }, chosen);
 }
 
 void wgridputcellreal_(const int *igrid, const int *icol, const int *irow, const float *rvalue, const char *format,
@@ -74,12 +79,12 @@ void wgridputcellreal_(const int *igrid, const int *icol, const int *irow, const
     int grid = *igrid, column = *icol - 1;
     std::string chosen = yyputformat(format, format ? format_len : 0, ColumnFormat(grid, column));
     float value = rvalue ? *rvalue : 0.0f;
-    PutNumber(grid, column, *irow - 1, value, yyrealfieldtext(value, chosen), chosen);
+    PutNumber(grid, column, *irow - 1, value, [&] { return yyrealfieldtext(value, chosen); }, chosen);
 }
 
 void wgridputcellinteger_(const int *igrid, const int *icol, const int *irow, const int *ivalue) {
     int value = ivalue ? *ivalue : 0;
-    PutNumber(*igrid, *icol - 1, *irow - 1, value, std::to_string(value), std::string());
+    PutNumber(*igrid, *icol - 1, *irow - 1, value, [&] { return std::to_string(value); }, std::string());
 }
 
 void wgridclearcell_(const int *igrid, const int *icol, const int *irow) {

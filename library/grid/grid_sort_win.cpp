@@ -97,10 +97,17 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// A cell's text as the find sees it (in view: the control's text).
-std::string CellText(const GridRecord *grid, int column, int row) {
-    if (HWND cell = yygridcell(grid, column, row)) return yygridcontroltext(cell);
-    return yygridstoredstring(grid, column, row);
+// A cell's text as the find sees it: as wgridgetcellstring_ gives it into a text of LENGTH
+// characters (in view the control's text, else the stored one), cut to LENGTH and padded
+// with blanks. Of the padding only as many blanks as the searched text is long are added:
+// no match can reach further into it.
+std::string PaddedCellText(const GridRecord *grid, int column, int row, std::size_t length, std::size_t wanted) {
+    HWND cell = yygridcell(grid, column, row);
+    std::string text = cell ? yygridcontroltext(cell) : yygridstoredstring(grid, column, row);
+    if (text.size() > length) text.resize(length);
+    std::size_t pad = length - text.size();
+    text.append(pad < wanted ? pad : wanted, ' ');
+    return text;
 }
 
 }  // namespace
@@ -182,7 +189,6 @@ void yygridsortswap_(int *id, int *rowA, int *rowB, int *labels) {
 }
 
 void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength, int *found, int textLen) {
-    (void)cellLength;
     *found = -1;
     HWND window;
     GridRecord *grid = StateGrid(&window);
@@ -190,8 +196,9 @@ void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength,
     bool fold = (state.flags & 2) != 0;
     std::string wanted(text ? text : "", text && textLen > 0 ? (std::size_t)textLen : 0);
     if (fold) wanted = Upper(wanted);
+    std::size_t length = *cellLength > 0 ? (std::size_t)*cellLength : 0;
     for (int r = *firstRow; r <= *lastRow; ++r) {
-        std::string cell = CellText(grid, state.column, r);
+        std::string cell = PaddedCellText(grid, state.column, r, length, wanted.size());
         if (fold) cell = Upper(cell);
         if (cell.find(wanted) != std::string::npos) {
             *found = r;

@@ -296,13 +296,16 @@ void ContextMenu(HWND window, GridRecord *grid, HWND target, int x, int y) {
 
 // --- Pane helpers -----------------------------------------------------------------------------
 
+// The pane paints its background; the cells paint themselves. A selected block is inverted
+// over the cells, so they are brought up to date first; without one the window system paints
+// them in its own turn, and asking each of them here would only cost a round trip apiece.
 void OnPanePaint(HWND pane, GridRecord *grid) {
     PAINTSTRUCT ps;
     BeginPaint(pane, &ps);
     EndPaint(pane, &ps);
-    for (HWND c = GetWindow(pane, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) UpdateWindow(c);
     RECT r;
     if (grid && yygridgetselrect(GetParent(pane), &r)) {
+        for (HWND c = GetWindow(pane, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) UpdateWindow(c);
         HDC dc = GetDCEx(pane, nullptr, DCX_CACHE);
         if (dc) {
             InvertRect(dc, &r);

@@ -212,6 +212,33 @@ TEST(GridFileScanner, HugeFieldsKeepTheirStartAndTheRestGoesOn) {
     EXPECT_EQ(scan.rows[1], std::vector<std::string>{"next"});
 }
 
+TEST(GridFileScanner, FieldsThatFillTheLimitExactlyReadAlikeWithEitherLineEnd) {
+    // Fields of exactly KEEP bytes as they stand in the file, enclosing quotes included.
+    const std::size_t keep = 12;
+    const std::string quoted = "\"" + std::string(10, 'q') + "\"", quotes(12, '"'), plain(12, 'p');
+    ASSERT_EQ(quoted.size(), keep);
+    for (const std::string &field : {quoted, quotes, plain}) {
+        for (std::size_t size : {std::size_t{1}, std::size_t{5}, std::size_t{12}, std::size_t{13}, std::size_t{4096}}) {
+            Scan lf = ScanText(field + "\nnext\n", size, keep);
+            Scan crlf = ScanText(field + "\r\nnext\r\n", size, keep);
+            Scan last = ScanText("a," + field + "\r\n", size, keep);
+            EXPECT_EQ(crlf.rows, lf.rows) << field << ", buffer of " << size << " bytes";
+            EXPECT_EQ(last.rows, (Rows{{"a", lf.rows[0][0]}})) << field << " as the last column";
+        }
+    }
+    EXPECT_EQ(ScanText(quoted + "\r\n", 4096, keep).rows, (Rows{{std::string(10, 'q')}}));
+    EXPECT_EQ(ScanText(quotes + "\r\n", 4096, keep).rows, (Rows{{std::string(5, '"')}}));
+    EXPECT_EQ(ScanText(plain + "\r\n", 4096, keep).rows, (Rows{{plain}}));
+
+    // A CR beyond the limit that does not end the line is a byte passed over: the field is
+    // cut and keeps its start, as any longer field does.
+    EXPECT_EQ(ScanText(quoted + "\r,b\n", 4096, keep).rows, (Rows{{std::string(10, 'q') + "\"", "b"}}));
+    EXPECT_EQ(ScanText(plain + "\rx\r\n", 4096, keep).rows, (Rows{{plain}}));
+    EXPECT_EQ(ScanText("\"" + std::string(10, 'q') + "\r\n\"\n", 4096, keep).rows,
+              (Rows{{std::string(10, 'q') + "\r"}}))
+        << "an LF inside quotes beyond the limit is passed over";
+}
+
 TEST(GridFileScanner, RoundTripsAndRandomBytes) {
     std::mt19937 random(19);
     const std::string alphabet("ab ,\"\r\n\t\0x", 11);
