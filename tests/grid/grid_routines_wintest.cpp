@@ -16,9 +16,9 @@
 
 #include "core/dialogs.h"
 #include "core/fields.h"
+#include "dialog_root.h"
 #include "error_status.h"
 #include "grid/grid_control.h"
-#include "library_root.h"
 #include "messages.h"
 #include "quillamorph.h"
 #include "scratch_folder.h"
@@ -102,14 +102,11 @@ int LeftIn(HWND control, HWND parent) {
     return r.left;
 }
 
-class GridRoutines : public LibraryRoot {
+class GridRoutines : public ModelessDialogRoot {
 protected:
+    GridRoutines() : ModelessDialogRoot(kDialog) {}
     void SetUp() override {
-        LibraryRoot::SetUp();
-        int id = kDialog, type = 2;
-        wdialogload_(&id);
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-        Pump();
+        ModelessDialogRoot::SetUp();
         ASSERT_NE(Record(kWide), nullptr);
         ASSERT_NE(Record(kFileGrid), nullptr);
         LastError();
