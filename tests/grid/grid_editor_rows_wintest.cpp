@@ -68,17 +68,8 @@ std::string Line(int n) {
            kOptions[n % 3] + "\"";
 }
 
-std::vector<std::string> Lines(const std::string &path) {
-    std::vector<std::string> lines;
-    std::string bytes = ReadWholeFile(path);
-    for (std::size_t at = 0; at < bytes.size();) {
-        std::size_t end = bytes.find("\r\n", at);
-        if (end == std::string::npos) end = bytes.size();
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
+// The lines of a file without their CR LF.
+std::vector<std::string> Lines(const std::string &path) { return SplitLines(ReadWholeFile(path)); }
 
 std::string Text(HWND window) {
     char text[256] = "";
