@@ -96,8 +96,7 @@ HWND CreateHeader(HWND grid, int x, int y, int width, int height, int id, HFONT 
     HWND header = CreateWindowExA(WS_EX_NOPARENTNOTIFY, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS,
                                   x, y, width, height, grid, (HMENU)(INT_PTR)id, wInstance, nullptr);
     if (!header) return nullptr;
-    WNDPROC old = (WNDPROC)SetWindowLongPtrA(header, GWLP_WNDPROC, (LONG_PTR)yygridsubheader);
-    SetWindowLongPtrA(header, GWLP_USERDATA, (LONG_PTR)old);
+    yygridsubclassheader(header);
     if (font) SendMessageA(header, WM_SETFONT, (WPARAM)font, FALSE);
     return header;
 }
@@ -763,8 +762,9 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
         RECT r;
         GetWindowRect(from->hPane, &r);
         MapWindowPoints(nullptr, source, reinterpret_cast<POINT *>(&r), 2);
-        to->hPane = CreateWindowExA(0, "ORNGRIDCLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r.left, r.top,
-                                    r.right - r.left, r.bottom - r.top, destination, nullptr, wInstance, nullptr);
+        to->hPane = CreateWindowExA(0, "ORNGRIDCLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, destination, nullptr,
+                                    wInstance, nullptr);
         if (!to->hPane) return false;
     }
     std::size_t cells = (std::size_t)from->nColumns * from->nControlRows;

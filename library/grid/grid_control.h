@@ -175,6 +175,9 @@ LRESULT CALLBACK yygridwndprocclient(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yygridcellwndproc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yygridspinwndproc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yygridsubheader(HWND, UINT, WPARAM, LPARAM);
+// Subclasses a header control of the grid (column header or row label) with yygridsubheader,
+// which keeps an image of the header's last paint.
+void yygridsubclassheader(HWND header);
 void yygridupdatecell(HWND grid, int column, int row, int setFocus);
 // Layout (message 1027): scroll scale and bars, iMaxFirstColumn and iLastColumn.
 void yygridlayout(HWND grid);

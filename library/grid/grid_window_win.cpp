@@ -762,6 +762,76 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
     bOverride = 0;
 }
 
+// --- Header images ------------------------------------------------------------------------
+
+// The column header and the row labels are header controls, whose items may be drawn from the
+// theme's images: a paint of one costs many times that of a cell. Each header is drawn once
+// into an image of its own, and later paints copy that image while nothing the header shows
+// has changed; any message but those that only read or paint the header drops the image.
+struct HeaderState {
+    WNDPROC proc;
+    HBITMAP image;
+    int width, height;
+    bool current;
+};
+
+bool KeepsHeaderImage(UINT message) {
+    switch (message) {
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_GETFONT:
+    case WM_GETDLGCODE:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_PRINTCLIENT:
+    case HDM_GETITEMCOUNT:
+    case HDM_GETITEMA:
+    case HDM_GETITEMW:
+    case HDM_GETITEMRECT:
+    case HDM_HITTEST:
+    case HDM_ORDERTOINDEX:
+        return true;
+    default: return false;
+    }
+}
+
+LRESULT PaintHeader(HWND header, HeaderState *state) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(header, &ps);
+    if (!dc) return 0;
+    RECT client;
+    GetClientRect(header, &client);
+    // A palette display may map the image's colours otherwise than the header's own drawing.
+    HDC memory = (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) ? nullptr : CreateCompatibleDC(dc);
+    if (memory && (!state->image || state->width != client.right || state->height != client.bottom)) {
+        if (state->image) DeleteObject(state->image);
+        bool empty = client.right <= 0 || client.bottom <= 0;
+        state->image = empty ? nullptr : CreateCompatibleBitmap(dc, client.right, client.bottom);
+        state->width = client.right;
+        state->height = client.bottom;
+        state->current = false;
+    }
+    HGDIOBJ previous = memory && state->image ? SelectObject(memory, state->image) : nullptr;
+    if (previous) {
+        if (!state->current) {
+            // The header erases nothing: where its images are transparent, what lay there shows.
+            BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+            CallWindowProcA(state->proc, header, WM_PAINT, (WPARAM)memory, 0);
+            state->current = true;
+        }
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        SelectObject(memory, previous);
+    } else {
+        CallWindowProcA(state->proc, header, WM_PAINT, (WPARAM)dc, 0);
+    }
+    if (memory) DeleteDC(memory);
+    EndPaint(header, &ps);
+    return 0;
+}
+
 // Passes the default-button query of a multi-line cell on to the dialog.
 LRESULT OnDefaultButton(HWND pane) {
     HWND dialog = GetParent(GetParent(pane));
@@ -778,17 +848,38 @@ LRESULT OnDefaultButton(HWND pane) {
 
 // --- Window procedures ----------------------------------------------------------------------
 
+void yygridsubclassheader(HWND header) {
+    HeaderState *state = static_cast<HeaderState *>(std::calloc(1, sizeof(HeaderState)));
+    if (!state) return;
+    state->proc = (WNDPROC)GetWindowLongPtrA(header, GWLP_WNDPROC);
+    SetWindowLongPtrA(header, GWLP_USERDATA, (LONG_PTR)state);
+    SetWindowLongPtrA(header, GWLP_WNDPROC, (LONG_PTR)yygridsubheader);
+}
+
 LRESULT CALLBACK yygridsubheader(HWND header, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC old = (WNDPROC)GetWindowLongPtrA(header, GWLP_USERDATA);
+    HeaderState *state = reinterpret_cast<HeaderState *>(GetWindowLongPtrA(header, GWLP_USERDATA));
+    WNDPROC old = state ? state->proc : nullptr;
+    if (!old) return DefWindowProcA(header, message, wParam, lParam);
     GridRecord *grid = yygridrecord(GetParent(header));
     switch (message) {
     case WM_SETCURSOR: SetCursor(LoadCursor(nullptr, IDC_ARROW)); return TRUE;
     case WM_NCHITTEST:
         if (grid && grid->bDisplayOnly) return HTTRANSPARENT;
         break;
-    default: break;
+    case WM_PAINT:
+        if (!wParam) return PaintHeader(header, state);
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(header, GWLP_WNDPROC, (LONG_PTR)old);
+        SetWindowLongPtrA(header, GWLP_USERDATA, 0);
+        if (state->image) DeleteObject(state->image);
+        std::free(state);
+        return CallWindowProcA(old, header, message, wParam, lParam);
+    default:
+        if (!KeepsHeaderImage(message)) state->current = false;
+        break;
     }
-    return old ? CallWindowProcA(old, header, message, wParam, lParam) : DefWindowProcA(header, message, wParam, lParam);
+    return CallWindowProcA(old, header, message, wParam, lParam);
 }
 
 LRESULT CALLBACK yygridspinwndproc(HWND spin, UINT message, WPARAM wParam, LPARAM lParam) {

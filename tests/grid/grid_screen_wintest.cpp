@@ -202,6 +202,87 @@ TEST_F(GridScreen, InvertedBlockAndCellColoursOnScreen) {
     EXPECT_EQ(inverted, RGB(255 - GetRValue(before), 255 - GetGValue(before), 255 - GetBValue(before)));
 }
 
+// The pixels of a header control: as the screen shows it, or as the control draws itself over
+// what the screen shows there.
+std::vector<unsigned> HeaderPixels(HWND header, bool drawnNow) {
+    RECT r;
+    GetClientRect(header, &r);
+    HDC dc = GetDC(header);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = r.right;
+    info.bmiHeader.biHeight = -r.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    if (drawnNow) SendMessageA(header, WM_PRINTCLIENT, (WPARAM)memory, PRF_CLIENT);
+    GdiFlush();
+    std::vector<unsigned> pixels(static_cast<unsigned *>(bits), static_cast<unsigned *>(bits) + r.right * r.bottom);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(header, dc);
+    return pixels;
+}
+
+TEST_F(GridScreen, HeadersOnScreenShowTheirLabelsScrollAndPressedItem) {
+    GridRecord *grid = Record();
+    HWND window = GridWindow();
+    auto Repaint = [&] { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); };
+    auto ShowsItself = [](HWND header) { return HeaderPixels(header, false) == HeaderPixels(header, true); };
+    Repaint();
+    Repaint();
+    ASSERT_TRUE(ShowsItself(grid->hHeader));
+    ASSERT_TRUE(ShowsItself(grid->phRowLabels[1]));
+    std::vector<unsigned> before = HeaderPixels(grid->hHeader, false);
+
+    int id = kGrid, item = 2;
+    yygridlabelcolumn_(&id, &item, "Renamed column");
+    Repaint();
+    EXPECT_TRUE(HeaderPixels(grid->hHeader, false) != before) << "the new label is shown";
+    EXPECT_TRUE(ShowsItself(grid->hHeader));
+
+    int row = 1, length = 9;
+    std::vector<unsigned> label = HeaderPixels(grid->phRowLabels[1], false);
+    yygridlabelrow_(&id, &row, "New label", &length);
+    Repaint();
+    EXPECT_TRUE(HeaderPixels(grid->phRowLabels[1], false) != label);
+    EXPECT_TRUE(ShowsItself(grid->phRowLabels[1]));
+
+    before = HeaderPixels(grid->hHeader, false);
+    yygridhscroll(window, SB_LINERIGHT, 0);
+    Pump();
+    Repaint();
+    EXPECT_TRUE(HeaderPixels(grid->hHeader, false) != before) << "the columns moved";
+    EXPECT_TRUE(ShowsItself(grid->hHeader));
+    yygridhscroll(window, SB_LINELEFT, 0);
+    label = HeaderPixels(grid->phRowLabels[1], false);
+    yygridvscroll(window, SB_LINEDOWN, 0);
+    Pump();
+    Repaint();
+    EXPECT_TRUE(HeaderPixels(grid->phRowLabels[1], false) != label) << "the label of the next row";
+    EXPECT_TRUE(ShowsItself(grid->phRowLabels[1]));
+    EXPECT_TRUE(ShowsItself(grid->hHeader));
+
+    // An item held down by the mouse is drawn pressed, and up again when it is let go.
+    RECT r;
+    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 3, (LPARAM)&r);
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    before = HeaderPixels(grid->hHeader, false);
+    SendMessageA(grid->hHeader, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Repaint();
+    EXPECT_TRUE(HeaderPixels(grid->hHeader, false) != before);
+    EXPECT_TRUE(ShowsItself(grid->hHeader));
+    SendMessageA(grid->hHeader, WM_LBUTTONUP, 0, at);
+    Pump();
+    Repaint();
+    EXPECT_TRUE(ShowsItself(grid->hHeader));
+}
+
 TEST_F(GridScreen, ACellChangeIsAFieldChangedEventWithTheCellCode) {
     int ten = 10, on = 1;
     yyenablemessage_(&ten, &on);
