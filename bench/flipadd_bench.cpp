@@ -116,7 +116,8 @@ int main(int argc, char **argv) {
         char *end = nullptr;
         const unsigned long long digits = std::strtoull(argv[1], &end, 10);
         if (argc > 2 || *end != '\0' || digits < first || digits > last) {
-            std::fprintf(stderr, "usage: flipadd_bench [DIGITS], DIGITS from %zu to %zu\n", first, last);
+            std::fprintf(stderr, "usage: flipadd_bench [DIGITS], DIGITS from %zu to %zu\n", first,
+                         last);
             return 2;
         }
         first = last = static_cast<size_t>(digits);

@@ -6,7 +6,8 @@
 //   png_read_ratio:  igrloadimagedata_'s time over libpng reading the same file to RGB rows
 //                    (goal <= 1.5)
 // Each figure is the best of a few runs. Output, one line per figure:
-//   bits=<b> png_write_ratio=<x> png_read_ratio=<x> encode_s=<t> compress_s=<t> read_s=<t> libpng_s=<t>
+//   bits=<b> png_write_ratio=<x> png_read_ratio=<x> encode_s=<t> compress_s=<t> read_s=<t>
+//   libpng_s=<t>
 #include "hardcopy/image_codec.h"
 #include "quillamorph/imagefiles.h"
 
@@ -45,7 +46,8 @@ quill::ImagePixels Picture(int bits) {
         for (int x = 0; x < kSide; ++x) {
             // Bands, circles and a diagonal hatch: runs of several lengths, as a drawing has.
             int dx = x - 1000, dy = y - 1000;
-            int v = ((dx * dx + dy * dy) / 4000) % 16 * 9 + ((x + y) % 37 < 3 ? 100 : 0) + (x / 250) * 3;
+            int v = ((dx * dx + dy * dy) / 4000) % 16 * 9 + ((x + y) % 37 < 3 ? 100 : 0) +
+                    (x / 250) * 3;
             if (bits == 8) {
                 image.Row(y)[x] = static_cast<unsigned char>(v);
             } else {
@@ -82,7 +84,8 @@ int main() {
         });
         std::size_t rowbytes = bits == 24 ? 3 * kSide : kSide;
         std::vector<unsigned char> raw((rowbytes + 1) * kSide, 0);
-        for (int y = 0; y < kSide; ++y) std::copy_n(image.Row(y), rowbytes, raw.begin() + y * (rowbytes + 1) + 1);
+        for (int y = 0; y < kSide; ++y)
+            std::copy_n(image.Row(y), rowbytes, raw.begin() + y * (rowbytes + 1) + 1);
         std::vector<unsigned char> packed(compressBound(raw.size()));
         double zlib = Best([&] {
             uLongf n = packed.size();
@@ -92,10 +95,13 @@ int main() {
         std::fwrite(png.data(), 1, png.size(), f);
         std::fclose(f);
         std::vector<int> rgb(static_cast<std::size_t>(kSide) * kSide);
-        double read = Best([&] { igrloadimagedata_(path.c_str(), rgb.data(), static_cast<int>(path.size())); });
+        double read = Best(
+            [&] { igrloadimagedata_(path.c_str(), rgb.data(), static_cast<int>(path.size())); });
         double libpng = Best([&] { LibpngRead(path); });
-        std::printf("bits=%d png_write_ratio=%.3f png_read_ratio=%.3f encode_s=%.4f compress_s=%.4f read_s=%.4f libpng_s=%.4f\n",
-                    bits, encode / zlib, read / libpng, encode, zlib, read, libpng);
+        std::printf(
+            "bits=%d png_write_ratio=%.3f png_read_ratio=%.3f encode_s=%.4f compress_s=%.4f "
+            "read_s=%.4f libpng_s=%.4f\n",
+            bits, encode / zlib, read / libpng, encode, zlib, read, libpng);
     }
     std::filesystem::remove(path);
     return 0;

@@ -25,7 +25,9 @@ namespace {
 typedef std::chrono::steady_clock Clock;
 const int kRuns = 5;
 
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 void Option(int code, int value) { igrhardcopyoptions_(&code, &value); }
 
@@ -47,7 +49,8 @@ int main() {
     Option(5, 0);
     Option(13, 1);
     Option(24, 2);
-    const std::string path = (std::filesystem::temp_directory_path() / "quill-printer-bench.prn").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "quill-printer-bench.prn").string();
     igrhardcopy_(path.c_str(), nullptr, static_cast<int>(path.size()), 0);
 
     double fill = 1e30, walk = 1e30;
@@ -71,8 +74,9 @@ int main() {
     const double pixels = static_cast<double>(gRaster.width) * gRaster.height;
     igrhardcopy_("S", nullptr, 1, 0);
     const auto bytes = std::filesystem::file_size(path);
-    std::printf("fill_mpixel_s=%.1f pcl_pages_s=%.2f fill_s=%.4f pcl_s=%.4f file_bytes=%llu\n", pixels / fill / 1e6,
-                1.0 / walk, fill, walk, static_cast<unsigned long long>(bytes / kRuns));
+    std::printf("fill_mpixel_s=%.1f pcl_pages_s=%.2f fill_s=%.4f pcl_s=%.4f file_bytes=%llu\n",
+                pixels / fill / 1e6, 1.0 / walk, fill, walk,
+                static_cast<unsigned long long>(bytes / kRuns));
     std::filesystem::remove(path);
     return 0;
 }

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     }
     std::remove(path.c_str());
 
-    std::vector<char> text(reinterpret_cast<const char *>(data), reinterpret_cast<const char *>(data) + size);
+    std::vector<char> text(reinterpret_cast<const char *>(data),
+                           reinterpret_cast<const char *>(data) + size);
     text.resize(size * 2 + 1, ' ');
     yyexpandquotes_(text.data(), static_cast<int>(text.size()));
     yycompressquotes_(text.data(), static_cast<int>(text.size()));

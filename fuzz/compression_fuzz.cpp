@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     std::vector<unsigned char> back(size + 1);
     int backlen = static_cast<int>(back.size());
     yyzuncom_(packed.data(), back.data(), &packedlen, &backlen, &status);
-    if (status != 0 || backlen != n || (n && std::memcmp(back.data(), data, size) != 0)) std::abort();
+    if (status != 0 || backlen != n || (n && std::memcmp(back.data(), data, size) != 0))
+        std::abort();
     return 0;
 }

@@ -31,7 +31,8 @@ Fields Scan(const std::string &text, std::size_t block, std::size_t keep) {
             fields.ends.push_back(endOfLine);
             // Some lines are passed over after their second field, as the grid does past
             // its last column.
-            return fields.texts.size() % 5 == 2 && !endOfLine ? GridFieldNext::kSkipLine : GridFieldNext::kGoOn;
+            return fields.texts.size() % 5 == 2 && !endOfLine ? GridFieldNext::kSkipLine
+                                                              : GridFieldNext::kGoOn;
         });
     return fields;
 }
@@ -43,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     std::size_t block = 1 + data[0] % 17, keep = 1 + (data[0] / 17) % 16 * 4;
     std::string text = fuzz::Text(data + 1, size - 1);
     Fields small = Scan(text, block, keep), whole = Scan(text, text.size() + 1, keep);
-    if (small.texts != whole.texts || small.ends != whole.ends || small.end != whole.end) __builtin_trap();
+    if (small.texts != whole.texts || small.ends != whole.ends || small.end != whole.end)
+        __builtin_trap();
     for (const std::string &field : small.texts)
         if (field.size() > keep) __builtin_trap();
     return 0;

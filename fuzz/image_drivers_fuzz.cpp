@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     quill::ImagePixels picture;
     int zstatus = 0;
     if (quill::DecodeImage(data, size, picture, &zstatus) == quill::kImageOk &&
-        static_cast<std::uint64_t>(picture.width) * static_cast<std::uint64_t>(picture.height) > (1u << 16))
+        static_cast<std::uint64_t>(picture.width) * static_cast<std::uint64_t>(picture.height) >
+            (1u << 16))
         return 0;
     static bool started = false;
     if (!started) {

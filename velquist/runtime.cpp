@@ -7,7 +7,7 @@ namespace velquist {
 
 Date local_date() {
     std::time_t now = std::time(nullptr);
-    std::tm parts {};
+    std::tm parts{};
 #ifdef _WIN32
     localtime_s(&parts, &now);
 #else

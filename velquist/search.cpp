@@ -29,9 +29,11 @@ std::string Trim(const std::string &text) {
 // Writes the current number as a save file of the given kind, named from today's date, and
 // shows the name as the check file. On failure the status line says why and false returns.
 bool WriteSave(ProgramState *state, Host *host, SaveKind kind) {
-    std::string name = save_file_name(state->start_number, state->iteration_count, host->today(), kind);
+    std::string name =
+        save_file_name(state->start_number, state->iteration_count, host->today(), kind);
     CheckpointStatus status =
-        checkpoint_write(name, search_counts_header(*state), state->arrays->number() + 1, DigitOrder::MostSignificantFirst);
+        checkpoint_write(name, search_counts_header(*state), state->arrays->number() + 1,
+                         DigitOrder::MostSignificantFirst);
     if (!status.ok()) {
         host->put_string(kFieldStatus, status.message);
         return false;
@@ -182,7 +184,8 @@ void run_search(ProgramState *state, Host *host) {
     host->put_string(kFieldStatus, kStatusSearching);
     state->save_number = state->save_interval > 0 ? state->cpu_seconds / state->save_interval : 0;
     if (!AllocateArrays(state, host)) return;
-    bool ready = state->checkpoint_path.empty() ? SetUpFresh(state, host) : SetUpResume(state, host);
+    bool ready =
+        state->checkpoint_path.empty() ? SetUpFresh(state, host) : SetUpResume(state, host);
     if (!ready) return;
 
     int32_t *number = state->arrays->number();
@@ -196,7 +199,8 @@ void run_search(ProgramState *state, Host *host) {
 
         if (table_is_palindrome(number, reversed, state->digit_count)) {
             state->found_flag = 1;
-            if (WriteSave(state, host, SaveKind::Palindrome)) host->put_string(kFieldStatus, kStatusFound);
+            if (WriteSave(state, host, SaveKind::Palindrome))
+                host->put_string(kFieldStatus, kStatusFound);
             ShowCounts(state, host, state->iteration_count);
             return;
         }

@@ -63,16 +63,9 @@ void program_processbutton(Velquist3State *s, SearchHost *host, int id) {
         eventlog_close(&s->log);
         s->exit_requested = 1;
         break;
-    case kFieldOpen:
-        program_open(s, host);
-        break;
-    case kFieldStart:
-        program_start(s, host);
-        break;
-    case kFieldClear:
-        program_clear(s, host);
-        break;
-    default:
-        break;
+    case kFieldOpen: program_open(s, host); break;
+    case kFieldStart: program_start(s, host); break;
+    case kFieldClear: program_clear(s, host); break;
+    default: break;
     }
 }

@@ -117,8 +117,10 @@ CheckpointStatus ReadHeader(std::FILE *file, const std::string &path, Checkpoint
                         std::string("the ") + kHeaderWhat[n] + " is not a number");
     }
     if (values[0] < 0) return Fail(CheckpointError::BadStartNumber, path, "negative save counter");
-    if (values[1] < 0) return Fail(CheckpointError::BadStartNumber, path, "negative starting integer");
-    if (values[2] < 0) return Fail(CheckpointError::BadStartNumber, path, "negative iteration count");
+    if (values[1] < 0)
+        return Fail(CheckpointError::BadStartNumber, path, "negative starting integer");
+    if (values[2] < 0)
+        return Fail(CheckpointError::BadStartNumber, path, "negative iteration count");
     if (values[2] > kCheckpointMaxIterations)
         return Fail(CheckpointError::BadStartNumber, path,
                     "iteration count " + std::to_string(values[2]) + " is over the limit of " +
@@ -156,7 +158,8 @@ CheckpointStatus ReadDigitBlock(std::FILE *file, const std::string &path, int co
             }
         }
     }
-    if (got < count) return Fail(CheckpointError::TooFewDigits, path, "fewer digits than its header says");
+    if (got < count)
+        return Fail(CheckpointError::TooFewDigits, path, "fewer digits than its header says");
     return CheckpointStatus();
 }
 
@@ -223,8 +226,8 @@ CheckpointStatus ReadDigits(const std::string &path, CheckpointHeader *header, D
     if (status.ok() && static_cast<std::size_t>(read.digit_count) > capacity) {
         status.error = CheckpointError::TooManyDigits;
         status.message = "The number in " + FileLabel(path) + " has " +
-                         std::to_string(read.digit_count) + " digits, over this program's limit of " +
-                         std::to_string(capacity);
+                         std::to_string(read.digit_count) +
+                         " digits, over this program's limit of " + std::to_string(capacity);
     }
     if (status.ok())
         status = ReadDigitBlock(file, path, read.digit_count,

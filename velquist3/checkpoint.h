@@ -29,14 +29,14 @@ struct CheckpointHeader {
 
 enum class CheckpointError {
     None,
-    CannotOpen,       // the file does not exist or cannot be read
-    CannotWrite,      // the file (or its temporary) cannot be created, written or renamed
-    BadHeader,        // a header line is missing or its value is not a number
-    BadDigitCount,    // the digit count is below 1, absurd, or larger than the file can hold
-    BadStartNumber,   // the starting integer, save counter or iteration count is out of range
-    BadDigit,         // a character other than 0-9 (or a line end) among the digits
-    TooFewDigits,     // the file ends before the number of digits its header gives
-    TooManyDigits,    // the number is longer than the reading program can hold
+    CannotOpen,      // the file does not exist or cannot be read
+    CannotWrite,     // the file (or its temporary) cannot be created, written or renamed
+    BadHeader,       // a header line is missing or its value is not a number
+    BadDigitCount,   // the digit count is below 1, absurd, or larger than the file can hold
+    BadStartNumber,  // the starting integer, save counter or iteration count is out of range
+    BadDigit,        // a character other than 0-9 (or a line end) among the digits
+    TooFewDigits,    // the file ends before the number of digits its header gives
+    TooManyDigits,   // the number is longer than the reading program can hold
 };
 
 struct CheckpointStatus {

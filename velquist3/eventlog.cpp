@@ -53,9 +53,7 @@ std::string log_file_name(const LocalTime &t) {
     return DateTime(t, '-', "_", '-') + "_Velquist-LOG.txt";
 }
 
-std::string timestamp(const LocalTime &t) {
-    return DateTime(t, '/', "  ", ':') + "    ";
-}
+std::string timestamp(const LocalTime &t) { return DateTime(t, '/', "  ", ':') + "    "; }
 
 std::string log_message(std::initializer_list<LogItem> items) {
     std::string message;

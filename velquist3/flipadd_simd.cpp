@@ -42,7 +42,8 @@ uint32_t mmx_halves(const uint8_t *src, uint8_t *dst, int32_t n) {
     __m64 carry = _mm_setzero_si64();
     for (std::ptrdiff_t g = 0; g < loops; ++g) {
         for (int step = 0; step < 2; ++step) {
-            const __m64 r = _mm_cvtsi64_m64(static_cast<long long>(words::load_reversed<uint64_t>(src + rev - 4)));
+            const __m64 r = _mm_cvtsi64_m64(
+                static_cast<long long>(words::load_reversed<uint64_t>(src + rev - 4)));
             const __m64 f = _mm_cvtsi64_m64(static_cast<long long>(words::load64(src + fwd)));
             __m64 x = _mm_add_pi32(_mm_add_pi32(_mm_add_pi32(r, f), bias), carry);
             const __m64 copy = kShuffleCopy ? _mm_shuffle_pi16(x, 0xE4) : x;
@@ -50,12 +51,14 @@ uint32_t mmx_halves(const uint8_t *src, uint8_t *dst, int32_t n) {
             carry = _mm_srli_si64(x, 63);  // the correction below leaves bit 63 alone
             const __m64 m = _mm_and_si64(x, no_carry);
             x = _mm_sub_pi32(x, _mm_srli_si64(m, 4));
-            words::store64(dst + fwd, static_cast<uint64_t>(_mm_cvtm64_si64(_mm_and_si64(x, digits))));
+            words::store64(dst + fwd,
+                           static_cast<uint64_t>(_mm_cvtm64_si64(_mm_and_si64(x, digits))));
             fwd += 8;
             rev -= 8;
         }
         if (kLookAhead) {
-            if (rev - 8 >= 0) _mm_prefetch(reinterpret_cast<const char *>(src + rev - 8), _MM_HINT_T0);
+            if (rev - 8 >= 0)
+                _mm_prefetch(reinterpret_cast<const char *>(src + rev - 8), _MM_HINT_T0);
             _mm_prefetch(reinterpret_cast<const char *>(src + fwd + 8), _MM_HINT_T0);
         }
     }
@@ -111,10 +114,18 @@ uint32_t flipadd_p4_sse2(const uint8_t *src, uint8_t *dst, const int32_t *n) {
 
 #else
 
-uint32_t flipadd_mmx(const uint8_t *src, uint8_t *dst, const int32_t *n) { return flipadd_k62(src, dst, n); }
-uint32_t flipadd_piii(const uint8_t *src, uint8_t *dst, const int32_t *n) { return flipadd_k62(src, dst, n); }
-uint32_t flipadd_p4(const uint8_t *src, uint8_t *dst, const int32_t *n) { return flipadd_gpr_prefetch(src, dst, n); }
-uint32_t flipadd_p4_sse2(const uint8_t *src, uint8_t *dst, const int32_t *n) { return flipadd_gpr_prefetch(src, dst, n); }
+uint32_t flipadd_mmx(const uint8_t *src, uint8_t *dst, const int32_t *n) {
+    return flipadd_k62(src, dst, n);
+}
+uint32_t flipadd_piii(const uint8_t *src, uint8_t *dst, const int32_t *n) {
+    return flipadd_k62(src, dst, n);
+}
+uint32_t flipadd_p4(const uint8_t *src, uint8_t *dst, const int32_t *n) {
+    return flipadd_gpr_prefetch(src, dst, n);
+}
+uint32_t flipadd_p4_sse2(const uint8_t *src, uint8_t *dst, const int32_t *n) {
+    return flipadd_gpr_prefetch(src, dst, n);
+}
 
 #endif
 

@@ -64,8 +64,10 @@ static inline __m128i expand_bits(__m128i bits_vector, uint64_t bits) {
 // as a call, the Windows calling convention would save and restore seven vector registers
 // and reload the constants for every 64 digits.
 template <int kBlocks>
-__attribute__((always_inline)) static inline uint64_t add_blocks(const uint8_t *src, uint8_t *dst, std::ptrdiff_t n,
-                                  std::ptrdiff_t block, uint64_t carry) {
+__attribute__((always_inline)) static inline uint64_t add_blocks(const uint8_t *src, uint8_t *dst,
+                                                                 std::ptrdiff_t n,
+                                                                 std::ptrdiff_t block,
+                                                                 uint64_t carry) {
     const __m128i eight = _mm_set1_epi8(8);
     const __m128i nine = _mm_set1_epi8(9);
     const __m128i ten = _mm_set1_epi8(10);
@@ -73,15 +75,16 @@ __attribute__((always_inline)) static inline uint64_t add_blocks(const uint8_t *
     uint64_t generate = 0, reach = 0;
     each_block<kBlocks>([&](auto j) {
         const std::ptrdiff_t b = block + j;
-        const __m128i fwd = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + kGuard + 16 * b));
+        const __m128i fwd =
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + kGuard + 16 * b));
         const __m128i rev = reverse16(
             _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + kGuard + n - 16 * (b + 1))));
         sum[j] = _mm_add_epi8(fwd, rev);
-        generate |= static_cast<uint64_t>(static_cast<uint32_t>(
-                        _mm_movemask_epi8(_mm_cmpgt_epi8(sum[j], nine))))
+        generate |= static_cast<uint64_t>(
+                        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(sum[j], nine))))
                     << (16 * j);
-        reach |= static_cast<uint64_t>(static_cast<uint32_t>(
-                     _mm_movemask_epi8(_mm_cmpgt_epi8(sum[j], eight))))
+        reach |= static_cast<uint64_t>(
+                     static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(sum[j], eight))))
                  << (16 * j);
     });
     uint64_t total;

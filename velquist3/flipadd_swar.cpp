@@ -51,7 +51,8 @@ uint32_t swar_words(const uint8_t *src, uint8_t *dst, int32_t n) {
         }
         // The carry is added last and taken before the correction (which leaves the top bit
         // alone), so that only two operations a word wait for the previous word.
-        Word x = static_cast<Word>(words::load_reversed<Word>(src + rev) + words::load<Word>(src + fwd) + kBias);
+        Word x = static_cast<Word>(words::load_reversed<Word>(src + rev) +
+                                   words::load<Word>(src + fwd) + kBias);
         x = static_cast<Word>(x + carry);
         carry = static_cast<Word>(x >> (8 * kWidth - 1));
         const Word m = x & kNoCarry;

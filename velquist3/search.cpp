@@ -30,8 +30,8 @@ void ReleaseBuffers(Velquist3State *s) {
 void ShowStatus(SearchHost *host, const std::string &text) { host->put_string(kFieldStatus, text); }
 
 void ReportNoMemory(Velquist3State *s, SearchHost *host) {
-    program_report(s, host, "Not enough memory for " + std::to_string(s->million_mark) +
-                                " million digits");
+    program_report(s, host,
+                   "Not enough memory for " + std::to_string(s->million_mark) + " million digits");
 }
 
 void LogAllocation(Velquist3State *s, long long bytes) {
@@ -96,9 +96,9 @@ void TestPalindrome(Velquist3State *s, const uint8_t *buf) {
     int a = MatchOuterPairs(s, buf);
     if (a > s->longest_match) {
         s->longest_match = a;
-        eventlog_write(&s->log, {"Largest Match For Number -", s->start_number, " Of ", a, "Digits",
-                                 " - At Iteration -", s->iteration_count, ", Digit Length -",
-                                 s->digit_count});
+        eventlog_write(
+            &s->log, {"Largest Match For Number -", s->start_number, " Of ", a, "Digits",
+                      " - At Iteration -", s->iteration_count, ", Digit Length -", s->digit_count});
     }
 }
 
@@ -111,8 +111,8 @@ void LogProgressLine(Velquist3State *s, const char *text) {
 // it the file to resume from. A file that cannot be written ends the search; the last good
 // checkpoint stays where it was.
 bool WriteCheckpoint(Velquist3State *s, SearchHost *host, const uint8_t *buf, bool palindrome) {
-    std::string name = checkpoint_name(s->start_number, s->iteration_count, s->digit_count,
-                                       palindrome);
+    std::string name =
+        checkpoint_name(s->start_number, s->iteration_count, s->digit_count, palindrome);
     CheckpointStatus status = checkpoint_write(name, search_counts_header(*s), buf + kFlipaddGuard,
                                                DigitOrder::LeastSignificantFirst);
     if (!status.ok()) {
@@ -128,8 +128,8 @@ bool WriteCheckpoint(Velquist3State *s, SearchHost *host, const uint8_t *buf, bo
 // line that goes between the check and its result.
 bool VerifyCheckpoint(Velquist3State *s, SearchHost *host, const char *between = nullptr) {
     ShowStatus(host, std::string("Checking Integrety of File") + kCrLf);
-    CheckpointStatus status = checkfile(s->checkpoint_path, s->start_number, s->digit_count,
-                                        &s->verdict);
+    CheckpointStatus status =
+        checkfile(s->checkpoint_path, s->start_number, s->digit_count, &s->verdict);
     if (between) LogProgressLine(s, between);
     eventlog_write(&s->log, {"Validating current file  ", padded_path(s->checkpoint_path)});
     if (!status.ok()) {
@@ -167,19 +167,21 @@ void EndSearch(Velquist3State *s, SearchHost *host, const uint8_t *buf, SearchEn
     } else {
         host->put_integer(kFieldIterations, s->iteration_count);
         host->put_integer(kFieldDigits, s->digit_count);
-        ShowStatus(host, end == SearchEnd::Stop ? "Saving Checkpoint File\r\n"
-                                                : "Saving Checkpoint File");
-        good = WriteCheckpoint(s, host, buf, false) &&
-               VerifyCheckpoint(s, host,
-                                end == SearchEnd::Stop ? "User initiated stop for Number -"
-                                                       : "User stop iteration reached for Number -");
+        ShowStatus(
+            host, end == SearchEnd::Stop ? "Saving Checkpoint File\r\n" : "Saving Checkpoint File");
+        good =
+            WriteCheckpoint(s, host, buf, false) &&
+            VerifyCheckpoint(s, host,
+                             end == SearchEnd::Stop ? "User initiated stop for Number -"
+                                                    : "User stop iteration reached for Number -");
         if (good) {
             eventlog_write(&s->log, {"File OK Exiting"});
             ShowStatus(host, kCrLf);
             host->put_real(kFieldDigitRate, 0.0);
             host->put_real(kFieldIterationRate, 0.0);
             if (end == SearchEnd::Limit) host->put_integer(kFieldStopIteration, 0);
-            if (end == SearchEnd::IterationLimit) program_report(s, host, kSearchIterationLimitText);
+            if (end == SearchEnd::IterationLimit)
+                program_report(s, host, kSearchIterationLimitText);
         }
     }
     ReleaseBuffers(s);
@@ -296,13 +298,14 @@ void ShowProgress(Velquist3State *s, SearchHost *host) {
 }
 
 bool AtMilestone(const Velquist3State *s) {
-    return static_cast<long long>(s->digit_count) == static_cast<long long>(s->million_mark) * kMillion;
+    return static_cast<long long>(s->digit_count) ==
+           static_cast<long long>(s->million_mark) * kMillion;
 }
 
 bool SaveDue(const Velquist3State *s) {
-    bool scheduled = s->save_interval > 0 && s->save_multiple > 0 &&
-                     s->cpu_seconds / 60 ==
-                         static_cast<long long>(s->save_interval) * s->save_multiple;
+    bool scheduled =
+        s->save_interval > 0 && s->save_multiple > 0 &&
+        s->cpu_seconds / 60 == static_cast<long long>(s->save_interval) * s->save_multiple;
     return scheduled || (AtMilestone(s) && s->million_state == 1);
 }
 

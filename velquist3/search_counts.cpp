@@ -23,7 +23,8 @@ void BlankProgressFields(DialogFields *dialog, bool cpu_time) {
 
 }  // namespace
 
-const char *const kSearchIterationLimitText = "The search has reached the iteration limit of 2000000000";
+const char *const kSearchIterationLimitText =
+    "The search has reached the iteration limit of 2000000000";
 
 void search_counts_count_save(SearchCounts *counts) {
     if (counts->save_number < INT_MAX) counts->save_number += 1;

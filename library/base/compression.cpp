@@ -9,7 +9,8 @@ namespace {
 
 typedef int (*ZlibCall)(Bytef *, uLongf *, const Bytef *, uLong);
 
-void Call(ZlibCall call, const void *source, void *dest, const int *sourcelen, int *destlen, int *status) {
+void Call(ZlibCall call, const void *source, void *dest, const int *sourcelen, int *destlen,
+          int *status) {
     // Negative lengths are refused as zlib refuses a bad stream state, before any byte moves.
     if (*sourcelen < 0 || *destlen < 0) {
         *status = Z_STREAM_ERROR;
@@ -49,8 +50,8 @@ void yyzuncom_(const void *source, void *dest, const int *sourcelen, int *destle
 namespace {
 
 // One public call: the zlib call, then its failure as error 1044.
-void Public(void (*call)(const void *, void *, const int *, int *, int *), const void *source, void *dest,
-            const int *sourcelen, int *destlen) {
+void Public(void (*call)(const void *, void *, const int *, int *, int *), const void *source,
+            void *dest, const int *sourcelen, int *destlen) {
     int status;
     call(source, dest, sourcelen, destlen, &status);
     Report(status, destlen);

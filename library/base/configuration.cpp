@@ -49,8 +49,8 @@ bool ReadInteger(const char *text, std::size_t len, int *value) {
 }
 
 // Keys whose value is an integer, in the order of ConfigNumber.
-const char *const kNumericKeys[] = {"DEBUG", "HPGL2", "LFNGEN", "LFNPLOTI", "LFNPLOTO",
-                                    "PLOTTER", "PRINTER"};
+const char *const kNumericKeys[] = {"DEBUG",    "HPGL2",   "LFNGEN", "LFNPLOTI",
+                                    "LFNPLOTO", "PLOTTER", "PRINTER"};
 enum ConfigNumber { kDebug, kHpgl2, kLfnGen, kLfnPlotI, kLfnPlotO, kPlotter, kPrinter, kNoNumber };
 
 ConfigNumber NumericKey(const char *key) {

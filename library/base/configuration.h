@@ -15,12 +15,12 @@ constexpr int kCommandLineChars = 1024;
 
 // The settings of the library, NUL-terminated texts.
 struct LibrarySettings {
-    int generalUnit;     // LFNGEN, default 40
-    int plotOutputUnit;  // LFNPLOTO, default 41
-    int plotInputUnit;   // LFNPLOTI, default 42
-    int printer;         // PRINTER, default 0
-    int plotter;         // PLOTTER, default 0
-    int hpgl2;           // HPGL2, default 0
+    int generalUnit;                 // LFNGEN, default 40
+    int plotOutputUnit;              // LFNPLOTO, default 41
+    int plotInputUnit;               // LFNPLOTI, default 42
+    int printer;                     // PRINTER, default 0
+    int plotter;                     // PLOTTER, default 0
+    int hpgl2;                       // HPGL2, default 0
     char baseDir[kPathChars + 1];    // ends in a backslash when not empty
     char charDir[kPathChars + 1];    // CHARDIR, ends in a backslash when not empty
     char charSet[kPathChars + 1];    // CHARSET, default "standard.chr"
@@ -67,7 +67,8 @@ void yyconfigname(const char *quilinit, const char *baseDir, char *name, std::si
 // The two temporary names in the directory from TEMP, else TMP, else "C:\": the templates
 // "orn$$  .plt" and "orn$$  .dmp" with the first two-digit number (00 to 99) whose file does
 // not exist yet; 99 when every one exists.
-void yytmpnames(const char *temp, const char *tmp, char *plotName, char *dumpName, std::size_t size);
+void yytmpnames(const char *temp, const char *tmp, char *plotName, char *dumpName,
+                std::size_t size);
 
 // True when a file or directory of that name exists.
 bool yyfileexists(const char *name);

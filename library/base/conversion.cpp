@@ -26,7 +26,8 @@ const char kIntegerFormat[] = "(I11)";
 
 // The formatted write with its failure rule: a failed write, or asterisks that the format
 // did not ask for, give ten asterisks and error 18.
-void WriteNumber(const FormatValue &value, char *string, const char *format, int string_len, int format_len) {
+void WriteNumber(const FormatValue &value, char *string, const char *format, int string_len,
+                 int format_len) {
     std::string record;
     bool ok = yyformatwrite(value, format, format_len, string_len > 0 ? string_len : 0, record);
     bool formatstar = false;
@@ -71,16 +72,22 @@ int ReadPart(const std::string &text, bool exponent, int limit, NumberPart &part
     bool afterpoint = false;
     for (; i < text.size(); ++i) {
         char c = text[i];
-        if (IsPoint(c)) afterpoint = true;
-        else if (!IsDigit(c)) return 12;
-        else if (afterpoint) part.fraction += c;
-        else part.whole += c;
+        if (IsPoint(c))
+            afterpoint = true;
+        else if (!IsDigit(c))
+            return 12;
+        else if (afterpoint)
+            part.fraction += c;
+        else
+            part.whole += c;
     }
     if (static_cast<int>(part.whole.size()) > limit + 1) return 4;
     return 0;
 }
 
-bool AllZero(const std::string &digits) { return digits.find_first_not_of('0') == std::string::npos; }
+bool AllZero(const std::string &digits) {
+    return digits.find_first_not_of('0') == std::string::npos;
+}
 
 // Reads the first word of TEXT as a real number: the real entry (DOUBLEENTRY false) has the
 // exponent letters E and e and the limit 38, the double entry E, e, D, d and 308. Returns the
@@ -121,8 +128,9 @@ int ReadReal(const char *text, int len, bool doubleentry, double &value) {
         if (exp > 1000000) exp = 1000000;
     }
     if (e.negative) exp = -exp;
-    std::string canonical = (m.negative ? "-" : "") + (m.whole.empty() ? std::string("0") : m.whole) + "." +
-                            m.fraction + "e" + std::to_string(exp);
+    std::string canonical = (m.negative ? "-" : "") +
+                            (m.whole.empty() ? std::string("0") : m.whole) + "." + m.fraction +
+                            "e" + std::to_string(exp);
     errno = 0;
     double result = std::strtod(canonical.c_str(), nullptr);
     // A result that is not finite, or beyond the single-precision range for the real entry,
@@ -178,7 +186,8 @@ void BlankWord(char *string, int first, int last) {
 }
 
 // Writes VALUE by FORMAT into TEXT, left-justified, trimmed, then a NUL and blanks.
-void WriteWorkText(const FormatValue &value, char *text, const char *format, int text_len, int format_len) {
+void WriteWorkText(const FormatValue &value, char *text, const char *format, int text_len,
+                   int format_len) {
     WriteNumber(value, text, format, text_len, format_len);
     static const char left[] = "L";
     ijustifystring_(text, left, text_len, 1);
@@ -192,15 +201,18 @@ void yysetdecimalcomma(int option) { decimalcomma = option; }
 int yydecimalcomma() { return decimalcomma; }
 void yysetdecimalchar(char c) { wDecimal = c; }
 
-void integertostring_(const int *ivalue, char *string, const char *format, int string_len, int format_len) {
+void integertostring_(const int *ivalue, char *string, const char *format, int string_len,
+                      int format_len) {
     WriteNumber(Integer(ivalue ? *ivalue : 0), string, format, string_len, format_len);
 }
 
-void irealtostring_(const float *value, char *string, const char *format, int string_len, int format_len) {
+void irealtostring_(const float *value, char *string, const char *format, int string_len,
+                    int format_len) {
     WriteNumber(Real(value ? *value : 0.0f), string, format, string_len, format_len);
 }
 
-void idoubletostring_(const double *dvalue, char *string, const char *format, int string_len, int format_len) {
+void idoubletostring_(const double *dvalue, char *string, const char *format, int string_len,
+                      int format_len) {
     WriteNumber(Real(dvalue ? *dvalue : 0.0), string, format, string_len, format_len);
 }
 
@@ -228,8 +240,10 @@ void istringtodouble_(const char *string, double *dvalue, int string_len) {
 void inextstring_(char *string, char *item, int string_len, int item_len) {
     int first, last;
     TakeNextWord(string, string_len, first, last);
-    if (first > 0) yyputtext(item, item_len, string + first - 1, static_cast<std::size_t>(last - first + 1));
-    else yyblanktext(item, item_len);
+    if (first > 0)
+        yyputtext(item, item_len, string + first - 1, static_cast<std::size_t>(last - first + 1));
+    else
+        yyblanktext(item, item_len);
     BlankWord(string, first, last);
 }
 
@@ -250,7 +264,9 @@ void inextinteger_(char *string, int *ivalue, int string_len) {
     NextNumber(string, string_len, ivalue, istringtointeger_);
 }
 
-void inextreal_(char *string, float *value, int string_len) { NextNumber(string, string_len, value, istringtoreal_); }
+void inextreal_(char *string, float *value, int string_len) {
+    NextNumber(string, string_len, value, istringtoreal_);
+}
 
 void inextdouble_(char *string, double *dvalue, int string_len) {
     NextNumber(string, string_len, dvalue, istringtodouble_);

@@ -42,6 +42,7 @@ void yydebugi(const char *name, const int *ivalue) {
     char line[100];
     int n = std::snprintf(line, sizeof line, "%s=%d", name ? name : "", ivalue ? *ivalue : 0);
     if (n < 0) return;
-    std::size_t len = static_cast<std::size_t>(n) < sizeof line ? static_cast<std::size_t>(n) : sizeof line - 1;
+    std::size_t len =
+        static_cast<std::size_t>(n) < sizeof line ? static_cast<std::size_t>(n) : sizeof line - 1;
     WriteLine(line, len);
 }

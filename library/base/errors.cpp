@@ -33,8 +33,10 @@ const char *yyerrortext(int code) {
     while (lo <= hi) {
         int mid = (lo + hi) / 2;
         if (yyerrormessages[mid].number == code) return yyerrormessages[mid].text;
-        if (yyerrormessages[mid].number < code) lo = mid + 1;
-        else hi = mid - 1;
+        if (yyerrormessages[mid].number < code)
+            lo = mid + 1;
+        else
+            hi = mid - 1;
     }
     return "";
 }
@@ -64,12 +66,8 @@ void yyerror_(const int *icode) {
     reportlevel = 0;
     std::string line = yyerrorline(code);
     switch (level) {
-    case 1:
-        WriteStandardOutput(line);
-        break;
-    case 2:
-        idebug_(line.data(), static_cast<int>(line.size()));
-        break;
+    case 1: WriteStandardOutput(line); break;
+    case 2: idebug_(line.data(), static_cast<int>(line.size())); break;
     default:
         if (windowReport) windowReport(level, line.c_str());
         break;
@@ -91,9 +89,18 @@ int yyreportlevel() { return reportlevel; }
 int infoerror_(const int *item) {
     int which = item ? *item : 0;
     switch (which) {
-    case 1: lastinfo = lasterror; lasterror = 0; break;
-    case 2: lastinfo = fileerror; fileerror = 0; break;
-    case 3: lastinfo = systemerror; systemerror = 0; break;
+    case 1:
+        lastinfo = lasterror;
+        lasterror = 0;
+        break;
+    case 2:
+        lastinfo = fileerror;
+        fileerror = 0;
+        break;
+    case 3:
+        lastinfo = systemerror;
+        systemerror = 0;
+        break;
     case 4: lastinfo = reportlevel; break;
     default: break;
     }
@@ -110,7 +117,8 @@ void idebuglevel_(const int *ilevel) {
 }
 
 void idebug_(const char *text, int text_len) {
-    std::string line(text ? text : "", text && text_len > 0 ? static_cast<std::size_t>(text_len) : 0);
+    std::string line(text ? text : "",
+                     text && text_len > 0 ? static_cast<std::size_t>(text_len) : 0);
     yydebug_(line.c_str());
 }
 

@@ -38,7 +38,8 @@ void Read(const int *ihandle, char *buffer, const int *nbytes, int *nread, int b
     Transferred(status, got, nread);
 }
 
-void Write(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten, int buffer_len) {
+void Write(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten,
+           int buffer_len) {
     int n = Clamp(nbytes, buffer_len), put = 0, status = 0;
     yywrit_(ihandle, buffer, &n, &put, &status);
     Transferred(status, put, nwritten);
@@ -72,23 +73,29 @@ void ifileclose_(const int *ihandle) {
     if (ihandle && *ihandle != -1) yyclos_(ihandle);
 }
 
-void ifilereadchar_(const int *ihandle, char *buffer, const int *nbytes, int *nread, int buffer_len) {
+void ifilereadchar_(const int *ihandle, char *buffer, const int *nbytes, int *nread,
+                    int buffer_len) {
     Read(ihandle, buffer, nbytes, nread, buffer_len);
 }
-void ifilereadchar1_(const int *ihandle, char *buffer, const int *nbytes, int *nread, int buffer_len) {
+void ifilereadchar1_(const int *ihandle, char *buffer, const int *nbytes, int *nread,
+                     int buffer_len) {
     Read(ihandle, buffer, nbytes, nread, buffer_len);
 }
-void ifilereadchar2_(const int *ihandle, char *buffer, const int *nbytes, int *nread, int buffer_len) {
+void ifilereadchar2_(const int *ihandle, char *buffer, const int *nbytes, int *nread,
+                     int buffer_len) {
     Read(ihandle, buffer, nbytes, nread, buffer_len);
 }
 
-void ifilewritechar_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten, int buffer_len) {
+void ifilewritechar_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten,
+                     int buffer_len) {
     Write(ihandle, buffer, nbytes, nwritten, buffer_len);
 }
-void ifilewritechar1_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten, int buffer_len) {
+void ifilewritechar1_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten,
+                      int buffer_len) {
     Write(ihandle, buffer, nbytes, nwritten, buffer_len);
 }
-void ifilewritechar2_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten, int buffer_len) {
+void ifilewritechar2_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten,
+                      int buffer_len) {
     Write(ihandle, buffer, nbytes, nwritten, buffer_len);
 }
 

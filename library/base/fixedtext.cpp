@@ -11,7 +11,8 @@ int yytrimlen(const char *text, int len) {
 
 void yyputtext(char *dest, int destlen, const char *src, std::size_t srclen) {
     if (!dest || destlen <= 0) return;
-    std::size_t n = srclen < static_cast<std::size_t>(destlen) ? srclen : static_cast<std::size_t>(destlen);
+    std::size_t n =
+        srclen < static_cast<std::size_t>(destlen) ? srclen : static_cast<std::size_t>(destlen);
     if (n > 0) std::memmove(dest, src, n);
     std::memset(dest + n, ' ', static_cast<std::size_t>(destlen) - n);
 }

@@ -13,19 +13,35 @@
 
 namespace {
 
-enum class Kind { I, F, E, D, G, Literal, Skip, Tab, TabLeft, Colon, SignPlus, SignDefault, Scale, Other };
+enum class Kind {
+    I,
+    F,
+    E,
+    D,
+    G,
+    Literal,
+    Skip,
+    Tab,
+    TabLeft,
+    Colon,
+    SignPlus,
+    SignDefault,
+    Scale,
+    Other
+};
 
 struct Item {
     Kind kind;
     int w = 0;
-    int d = -1;     // decimals, or the minimum digits of Iw.m (-1 none)
-    int e = 0;      // exponent digits of Ee (0 none); the factor k of kP
+    int d = -1;  // decimals, or the minimum digits of Iw.m (-1 none)
+    int e = 0;   // exponent digits of Ee (0 none); the factor k of kP
     std::string text;
 };
 
 bool IsData(const Item &item) {
-    return item.kind == Kind::I || item.kind == Kind::F || item.kind == Kind::E || item.kind == Kind::D ||
-           item.kind == Kind::G || (item.kind == Kind::Other && item.d == -2);
+    return item.kind == Kind::I || item.kind == Kind::F || item.kind == Kind::E ||
+           item.kind == Kind::D || item.kind == Kind::G ||
+           (item.kind == Kind::Other && item.d == -2);
 }
 
 // The most items a format may expand to: a guard against huge repeat counts of items that
@@ -53,7 +69,8 @@ struct Parser {
     }
     char Peek() {
         Blanks();
-        return at < s.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(s[at]))) : '\0';
+        return at < s.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(s[at])))
+                             : '\0';
     }
     char Next() {
         char c = Peek();
@@ -96,11 +113,20 @@ struct Parser {
 
     // Reads items up to the closing parenthesis of the current level.
     void Group(std::vector<Item> &items, int depth) {
-        if (depth > 16) { ok = false; return; }
+        if (depth > 16) {
+            ok = false;
+            return;
+        }
         while (ok && More()) {
             char c = Peek();
-            if (c == ',') { ++at; continue; }
-            if (c == ')') { ++at; return; }
+            if (c == ',') {
+                ++at;
+                continue;
+            }
+            if (c == ')') {
+                ++at;
+                return;
+            }
             char sign = 0;
             if (c == '-' || c == '+') sign = Next();
             int repeat = 1;
@@ -110,11 +136,18 @@ struct Parser {
             c = Peek();
             if (c == 'P') {  // scale factor kP: in force from here until the next one
                 ++at;
-                if (!counted) { ok = false; return; }
-                Append(items, {Item{Kind::Scale, 0, -1, sign == '-' ? -repeat : repeat, std::string()}});
+                if (!counted) {
+                    ok = false;
+                    return;
+                }
+                Append(items,
+                       {Item{Kind::Scale, 0, -1, sign == '-' ? -repeat : repeat, std::string()}});
                 continue;
             }
-            if (sign) { ok = false; return; }
+            if (sign) {
+                ok = false;
+                return;
+            }
             if (c == '(') {
                 ++at;
                 std::vector<Item> inner;
@@ -124,8 +157,12 @@ struct Parser {
             }
             if (c == 'H' && counted) {
                 ++at;  // the next REPEAT characters as written, blanks and case included
-                if (at + static_cast<std::size_t>(repeat) > s.size()) { ok = false; return; }
-                Append(items, {Item{Kind::Literal, 0, -1, 0, s.substr(at, static_cast<std::size_t>(repeat))}});
+                if (at + static_cast<std::size_t>(repeat) > s.size()) {
+                    ok = false;
+                    return;
+                }
+                Append(items, {Item{Kind::Literal, 0, -1, 0,
+                                    s.substr(at, static_cast<std::size_t>(repeat))}});
                 at += static_cast<std::size_t>(repeat);
                 continue;
             }
@@ -144,7 +181,10 @@ struct Parser {
     }
 
     void Append(std::vector<Item> &items, const std::vector<Item> &more) {
-        if (items.size() + more.size() > kMaxItems) { ok = false; return; }
+        if (items.size() + more.size() > kMaxItems) {
+            ok = false;
+            return;
+        }
         items.insert(items.end(), more.begin(), more.end());
     }
 
@@ -177,7 +217,10 @@ struct Parser {
         case 'I':
             item.kind = Kind::I;
             item.w = Number();
-            if (Peek() == '.') { ++at; item.d = Number(); }
+            if (Peek() == '.') {
+                ++at;
+                item.d = Number();
+            }
             return item;
         case 'F':
         case 'E':
@@ -202,19 +245,35 @@ struct Parser {
             item.w = count > 0 ? count : 1;
             return item;
         case 'T':
-            if (Peek() == 'L') { ++at; item.kind = Kind::TabLeft; item.w = Number(); }
-            else if (Peek() == 'R') { ++at; item.kind = Kind::Skip; item.w = Number(); }
-            else { item.kind = Kind::Tab; item.w = Number(); }
+            if (Peek() == 'L') {
+                ++at;
+                item.kind = Kind::TabLeft;
+                item.w = Number();
+            } else if (Peek() == 'R') {
+                ++at;
+                item.kind = Kind::Skip;
+                item.w = Number();
+            } else {
+                item.kind = Kind::Tab;
+                item.w = Number();
+            }
             return item;
-        case ':':
-            item.kind = Kind::Colon;
-            return item;
+        case ':': item.kind = Kind::Colon; return item;
         case 'S':
-            if (Peek() == 'P') { ++at; item.kind = Kind::SignPlus; }
-            else { if (Peek() == 'S') ++at; item.kind = Kind::SignDefault; }
+            if (Peek() == 'P') {
+                ++at;
+                item.kind = Kind::SignPlus;
+            } else {
+                if (Peek() == 'S') ++at;
+                item.kind = Kind::SignDefault;
+            }
             return item;
         case 'B':
-            if (Peek() == 'N' || Peek() == 'Z') { ++at; item.kind = Kind::SignDefault; return item; }
+            if (Peek() == 'N' || Peek() == 'Z') {
+                ++at;
+                item.kind = Kind::SignDefault;
+                return item;
+            }
             ok = false;
             return item;
         case 'A':
@@ -226,9 +285,7 @@ struct Parser {
             item.kind = Kind::Other;
             item.d = -2;
             return item;
-        default:
-            ok = false;
-            return item;
+        default: ok = false; return item;
         }
     }
 };
@@ -248,13 +305,16 @@ std::string Stars(int w) { return std::string(static_cast<std::size_t>(w > 0 ? w
 std::string Fit(const std::string &sign, const std::string &body, int w, bool zerooptional) {
     std::string full = sign + body;
     if (w == 0) {  // the smallest width leaves out the optional zero
-        if (zerooptional && body.size() > 1 && body[0] == '0' && body[1] == '.') return sign + body.substr(1);
+        if (zerooptional && body.size() > 1 && body[0] == '0' && body[1] == '.')
+            return sign + body.substr(1);
         return full;
     }
-    if (static_cast<int>(full.size()) <= w) return std::string(static_cast<std::size_t>(w) - full.size(), ' ') + full;
+    if (static_cast<int>(full.size()) <= w)
+        return std::string(static_cast<std::size_t>(w) - full.size(), ' ') + full;
     if (zerooptional && body.size() > 1 && body[0] == '0' && body[1] == '.') {
         std::string shorter = sign + body.substr(1);
-        if (static_cast<int>(shorter.size()) <= w) return std::string(static_cast<std::size_t>(w) - shorter.size(), ' ') + shorter;
+        if (static_cast<int>(shorter.size()) <= w)
+            return std::string(static_cast<std::size_t>(w) - shorter.size(), ' ') + shorter;
     }
     return Stars(w);
 }
@@ -272,11 +332,14 @@ std::string NotFinite(double x, int w, bool plus) {
 }
 
 std::string EditInteger(long long v, int w, int m, bool plus) {
-    unsigned long long magnitude = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    unsigned long long magnitude =
+        v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
     std::string digits = std::to_string(magnitude);
     if (m >= 0) {
-        if (m == 0 && v == 0) digits.clear();
-        else if (static_cast<int>(digits.size()) < m) digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
+        if (m == 0 && v == 0)
+            digits.clear();
+        else if (static_cast<int>(digits.size()) < m)
+            digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
     }
     std::string sign = v < 0 ? "-" : (plus ? "+" : "");
     if (w == 0 && sign.empty() && digits.empty()) return " ";
@@ -296,8 +359,10 @@ std::string ScaledFixed(double ax, int d, int scale) {
     std::snprintf(buf.data(), buf.size(), "%.*f", places, ax);
     std::string text(buf.data());
     std::size_t point = text.find('.');
-    std::string digits = point == std::string::npos ? text : text.substr(0, point) + text.substr(point + 1);
-    long long units = static_cast<long long>(point == std::string::npos ? text.size() : point) + scale;
+    std::string digits =
+        point == std::string::npos ? text : text.substr(0, point) + text.substr(point + 1);
+    long long units =
+        static_cast<long long>(point == std::string::npos ? text.size() : point) + scale;
     if (units < 1) {
         digits.insert(0, static_cast<std::size_t>(1 - units), '0');
         units = 1;
@@ -306,7 +371,8 @@ std::string ScaledFixed(double ax, int d, int scale) {
         digits.erase(0, 1);
         --units;
     }
-    return digits.substr(0, static_cast<std::size_t>(units)) + "." + digits.substr(static_cast<std::size_t>(units));
+    return digits.substr(0, static_cast<std::size_t>(units)) + "." +
+           digits.substr(static_cast<std::size_t>(units));
 }
 
 std::string EditFixed(double x, int w, int d, bool plus, int scale) {
@@ -339,20 +405,26 @@ std::string EditExponent(double x, int w, int d, int e, char letter, bool plus, 
     int exponent;
     Significant(x, scale > 0 ? d + 1 : d + scale, digits, exponent);
     if (x != 0) exponent -= scale;
-    std::string mantissa = scale > 0 ? digits.substr(0, static_cast<std::size_t>(scale)) + "." +
-                                           digits.substr(static_cast<std::size_t>(scale))
-                                     : "0." + std::string(static_cast<std::size_t>(-scale), '0') + digits;
+    std::string mantissa = scale > 0
+                               ? digits.substr(0, static_cast<std::size_t>(scale)) + "." +
+                                     digits.substr(static_cast<std::size_t>(scale))
+                               : "0." + std::string(static_cast<std::size_t>(-scale), '0') + digits;
     int magnitude = exponent < 0 ? -exponent : exponent;
     std::string expdigits = std::to_string(magnitude);
     std::string field;
     char expsign = exponent < 0 ? '-' : '+';
     if (e == 0) {
-        if (magnitude <= 99) field = std::string(1, letter) + expsign + std::string(2 - expdigits.size(), '0') + expdigits;
-        else if (magnitude <= 999) field = std::string(1, expsign) + expdigits;
-        else return Stars(w);
+        if (magnitude <= 99)
+            field = std::string(1, letter) + expsign + std::string(2 - expdigits.size(), '0') +
+                    expdigits;
+        else if (magnitude <= 999)
+            field = std::string(1, expsign) + expdigits;
+        else
+            return Stars(w);
     } else {
         if (static_cast<int>(expdigits.size()) > e) return Stars(w);
-        field = std::string(1, letter) + expsign + std::string(static_cast<std::size_t>(e) - expdigits.size(), '0') + expdigits;
+        field = std::string(1, letter) + expsign +
+                std::string(static_cast<std::size_t>(e) - expdigits.size(), '0') + expdigits;
     }
     return Fit(SignOf(x, plus), mantissa + field, w, scale <= 0);
 }
@@ -374,7 +446,8 @@ std::string EditGeneral(double x, int w, int d, int e, bool plus, int scale) {
     int fw = w == 0 ? 0 : w - n;
     if (w != 0 && fw <= 0) return Stars(w);
     std::string fixed = EditFixed(x, fw, d - k, plus, 0);
-    if (fixed.find('*') != std::string::npos && fixed.find_first_not_of('*') == std::string::npos) return Stars(w);
+    if (fixed.find('*') != std::string::npos && fixed.find_first_not_of('*') == std::string::npos)
+        return Stars(w);
     return fixed + std::string(static_cast<std::size_t>(n), ' ');
 }
 
@@ -388,8 +461,12 @@ bool EditValue(const Item &item, const FormatValue &value, bool plus, int scale,
     }
     switch (item.kind) {
     case Kind::F: out = EditFixed(value.dvalue, item.w, item.d, plus, scale); return true;
-    case Kind::E: out = EditExponent(value.dvalue, item.w, item.d, item.e, 'E', plus, scale); return true;
-    case Kind::D: out = EditExponent(value.dvalue, item.w, item.d, 0, 'D', plus, scale); return true;
+    case Kind::E:
+        out = EditExponent(value.dvalue, item.w, item.d, item.e, 'E', plus, scale);
+        return true;
+    case Kind::D:
+        out = EditExponent(value.dvalue, item.w, item.d, 0, 'D', plus, scale);
+        return true;
     case Kind::G:
         if (item.d < 0) return false;
         out = EditGeneral(value.dvalue, item.w, item.d, item.e, plus, scale);
@@ -432,7 +509,10 @@ bool yyformatwrite(const FormatValue &value, const char *format, int format_len,
             break;
         case Kind::Skip: pos += static_cast<std::size_t>(item.w); break;
         case Kind::Tab: pos = item.w > 0 ? static_cast<std::size_t>(item.w) - 1 : 0; break;
-        case Kind::TabLeft: pos = pos > static_cast<std::size_t>(item.w) ? pos - static_cast<std::size_t>(item.w) : 0; break;
+        case Kind::TabLeft:
+            pos =
+                pos > static_cast<std::size_t>(item.w) ? pos - static_cast<std::size_t>(item.w) : 0;
+            break;
         case Kind::Colon:
             if (written) return true;
             break;

@@ -11,7 +11,7 @@
 #include <string>
 
 struct FormatValue {
-    bool integer;   // true: ivalue is written; false: dvalue
+    bool integer;  // true: ivalue is written; false: dvalue
     long long ivalue;
     double dvalue;
 };

@@ -37,12 +37,18 @@ void ilowercase_(char *string, int string_len) {
 void ilocatestring_(const char *string, int *ifirst, int *ilast, int string_len) {
     int first = 0, last = 0;
     for (int i = 0; string && i < string_len; ++i) {
-        if (string[i] != ' ') { first = i + 1; break; }
+        if (string[i] != ' ') {
+            first = i + 1;
+            break;
+        }
     }
     if (first) {
         last = string_len;
         for (int i = first; i < string_len; ++i) {
-            if (string[i] == ' ') { last = i; break; }
+            if (string[i] == ' ') {
+                last = i;
+                break;
+            }
         }
     }
     if (ifirst) *ifirst = first;
@@ -63,9 +69,12 @@ void ijustifystring_(char *string, const char *justify, int string_len, int just
     int t = last - first + 1;
     if (t >= n) return;
     int start;
-    if (HasLetter(justify, justify_len, 'L')) start = 1;
-    else if (HasLetter(justify, justify_len, 'R')) start = n - t + 1;
-    else start = (n - t) / 2 + 1;
+    if (HasLetter(justify, justify_len, 'L'))
+        start = 1;
+    else if (HasLetter(justify, justify_len, 'R'))
+        start = n - t + 1;
+    else
+        start = (n - t) / 2 + 1;
     std::string text(string + first - 1, static_cast<std::size_t>(t));
     yyblanktext(string, n);
     text.copy(string + start - 1, text.size());
@@ -103,7 +112,10 @@ void yysplitp_(char *path, char *name, int path_len, int name_len) {
     }
     int sep = 0;  // 1-based position of the last separator
     for (int i = last; i >= 1; --i) {
-        if (IsSeparator(path[i - 1])) { sep = i; break; }
+        if (IsSeparator(path[i - 1])) {
+            sep = i;
+            break;
+        }
     }
     if (sep == 0) {
         yyputtext(name, name_len, path, static_cast<std::size_t>(last));
@@ -115,7 +127,10 @@ void yysplitp_(char *path, char *name, int path_len, int name_len) {
         yyblanktext(name, name_len);
         bool another = false;
         for (int i = sep - 1; i >= 1; --i)
-            if (path[i - 1] == '\\') { another = true; break; }
+            if (path[i - 1] == '\\') {
+                another = true;
+                break;
+            }
         if (another) path[sep - 1] = ' ';
     }
 }

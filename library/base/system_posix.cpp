@@ -56,7 +56,10 @@ void yyseek_(const int *handle, int *offset, const int *origin, int *s) {
 void yydirn_(char *buffer, int *s, int *itrunc, const int *size) {
     *itrunc = 0;
     *s = 0;
-    if (*size <= 0) { *itrunc = 1; return; }
+    if (*size <= 0) {
+        *itrunc = 1;
+        return;
+    }
     if (::getcwd(buffer, static_cast<size_t>(*size))) return;
     if (errno == ERANGE) {
         *itrunc = 1;

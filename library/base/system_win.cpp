@@ -22,7 +22,9 @@ int FromHandle(HANDLE h) { return static_cast<int>(reinterpret_cast<INT_PTR>(h))
 
 int Status(BOOL ok) { return ok ? 0 : static_cast<int>(GetLastError()); }
 
-int Saturate(LONGLONG v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
+int Saturate(LONGLONG v) {
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+}
 
 HANDLE ffHandle = INVALID_HANDLE_VALUE;  // the one open directory search
 int platformid = -1;
@@ -55,8 +57,8 @@ void yyopen_(const char *name, const int *mode, int *handle, int *s) {
     int m = mode ? *mode : 0;
     DWORD access = m == 0 ? GENERIC_READ : m == 1 ? GENERIC_WRITE : (GENERIC_READ | GENERIC_WRITE);
     DWORD create = m == 1 ? CREATE_ALWAYS : OPEN_EXISTING;
-    HANDLE h = CreateFileA(name ? name : "", access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, create,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(name ? name : "", access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           create, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         *handle = -1;
         *s = static_cast<int>(GetLastError());
@@ -72,7 +74,8 @@ void yyclos_(const int *handle) {
 
 void yyread_(const int *handle, void *buffer, const int *n, int *nread, int *s) {
     DWORD got = 0;
-    BOOL ok = ReadFile(ToHandle(*handle), buffer, static_cast<DWORD>(*n > 0 ? *n : 0), &got, nullptr);
+    BOOL ok =
+        ReadFile(ToHandle(*handle), buffer, static_cast<DWORD>(*n > 0 ? *n : 0), &got, nullptr);
     *s = Status(ok);
     *nread = ok ? static_cast<int>(got) : 0;
 }
@@ -83,7 +86,8 @@ void yyreadc_(const int *handle, void *buffer, const int *n, int *nread, int *s)
 
 void yywrit_(const int *handle, const void *buffer, const int *n, int *nwritten, int *s) {
     DWORD put = 0;
-    BOOL ok = WriteFile(ToHandle(*handle), buffer, static_cast<DWORD>(*n > 0 ? *n : 0), &put, nullptr);
+    BOOL ok =
+        WriteFile(ToHandle(*handle), buffer, static_cast<DWORD>(*n > 0 ? *n : 0), &put, nullptr);
     *s = Status(ok);
     *nwritten = ok ? static_cast<int>(put) : 0;
 }
@@ -170,9 +174,7 @@ void LocalWriteTime(const FILETIME &written, SYSTEMTIME &local) {
     FileTimeToSystemTime(&lt, &local);
 }
 
-int SizeOf(DWORD high, DWORD low) {
-    return Saturate((static_cast<LONGLONG>(high) << 32) | low);
-}
+int SizeOf(DWORD high, DWORD low) { return Saturate((static_cast<LONGLONG>(high) << 32) | low); }
 
 }  // namespace
 
@@ -232,7 +234,8 @@ void yyfindclose_(void) {
 // --- Process, environment, time and version -----------------------------------------------
 
 void yywinmessagebox_(const char *caption, const char *text) {
-    MessageBoxA(nullptr, text ? text : "", caption ? caption : "", MB_OK | MB_ICONHAND | MB_TASKMODAL);
+    MessageBoxA(nullptr, text ? text : "", caption ? caption : "",
+                MB_OK | MB_ICONHAND | MB_TASKMODAL);
 }
 
 void yyexit_(const int *icode) { ExitProcess(static_cast<UINT>(icode ? *icode : 0)); }
@@ -241,7 +244,8 @@ int yywinplat(void) {
     if (platformid < 0) {
         OSVERSIONINFOA info;
         info.dwOSVersionInfoSize = sizeof info;
-        platformid = GetVersionExA(&info) ? static_cast<int>(info.dwPlatformId) : VER_PLATFORM_WIN32_NT;
+        platformid =
+            GetVersionExA(&info) ? static_cast<int>(info.dwPlatformId) : VER_PLATFORM_WIN32_NT;
     }
     return platformid;
 }
@@ -269,7 +273,9 @@ void yygenv_(int *n, const char *name, char *buffer, const int *size) {
     if (buffer && *size > 0) *n = static_cast<int>(std::strlen(buffer));
 }
 
-void yyexec_(const char *command, int *r) { *r = static_cast<int>(WinExec(command, SW_SHOWNORMAL)); }
+void yyexec_(const char *command, int *r) {
+    *r = static_cast<int>(WinExec(command, SW_SHOWNORMAL));
+}
 
 void yydate_(int *year, int *month, int *day) {
     SYSTEMTIME t;
@@ -315,11 +321,13 @@ void yyregkeydel_(const int *hkey, int *s, const char *subkey) {
     *s = root ? static_cast<int>(RegDeleteKeyA(root, subkey)) : ERROR_INVALID_HANDLE;
 }
 
-void yyregkeyget_(const int *hkey, int *itype, int *n, const char *subkey, const char *value, void *data) {
+void yyregkeyget_(const int *hkey, int *itype, int *n, const char *subkey, const char *value,
+                  void *data) {
     HKEY root = PredefinedKey(*hkey), key;
     if (!root || RegOpenKeyExA(root, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
     DWORD type = 0, size = static_cast<DWORD>(*n > 0 ? *n : 0);
-    LONG status = RegQueryValueExA(key, value, nullptr, &type, *n > 0 ? static_cast<BYTE *>(data) : nullptr, &size);
+    LONG status = RegQueryValueExA(key, value, nullptr, &type,
+                                   *n > 0 ? static_cast<BYTE *>(data) : nullptr, &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) {
         *itype = -2;
@@ -339,8 +347,9 @@ void yyregkeyput_(const int *hkey, const int *itype, int *s, const char *subkey,
     }
     LONG status = RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     if (status == ERROR_SUCCESS) {
-        status = RegSetValueExA(key, value, 0, static_cast<DWORD>(*itype), static_cast<const BYTE *>(data),
-                                static_cast<DWORD>(*n > 0 ? *n : 0));
+        status =
+            RegSetValueExA(key, value, 0, static_cast<DWORD>(*itype),
+                           static_cast<const BYTE *>(data), static_cast<DWORD>(*n > 0 ? *n : 0));
         RegCloseKey(key);
     }
     *s = static_cast<int>(status);
@@ -378,8 +387,9 @@ void yycmnd_(const char *command, const int *ihide, const int *iwait, const int 
     start.wShowWindow = show;
     PROCESS_INFORMATION process;
     std::string line = command ? command : "";
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &start, &process)) {
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &start,
+                        &process)) {
         *s = static_cast<int>(GetLastError());
         return;
     }
@@ -392,7 +402,9 @@ void yycmnd_(const char *command, const int *ihide, const int *iwait, const int 
     } else {
         result = WaitForSingleObject(process.hProcess, static_cast<DWORD>(*iseconds) * 1000u);
     }
-    *s = result == WAIT_OBJECT_0 ? 32 : result == WAIT_TIMEOUT ? -1 : static_cast<int>(GetLastError());
+    *s = result == WAIT_OBJECT_0  ? 32
+         : result == WAIT_TIMEOUT ? -1
+                                  : static_cast<int>(GetLastError());
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }

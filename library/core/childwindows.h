@@ -12,7 +12,6 @@
 constexpr int kStatusParts = 255;
 constexpr int kNotRecorded = -999;
 
-
 // A status-bar part: its right edge and its style (0, SBT_NOBORDERS or SBT_POPOUT).
 struct StatusPart {
     int right;
@@ -27,14 +26,14 @@ struct ToolTipRecord {
 
 // What a window slot keeps beside the handles of the start-up code.
 struct WindowSlot {
-    HWND previous;                  // window that was current before this one opened
-    HGLOBAL prompts;                // DOVUZADODAZEZ resource of the slot's menu
-    int promptCount;                // menu items that carry a prompt text
+    HWND previous;    // window that was current before this one opened
+    HGLOBAL prompts;  // DOVUZADODAZEZ resource of the slot's menu
+    int promptCount;  // menu items that carry a prompt text
     StatusPart parts[kStatusParts];
-    int flags;                      // open flags (root: those of windowopen2_; -1 closed)
-    int restored[4];                // restored x, y, width, height (kNotRecorded = none)
-    UINT mciDevice;                 // open multimedia device, 0 = none
-    ToolTipRecord *tips;            // tool-tip table of all the slot's tool bars
+    int flags;            // open flags (root: those of windowopen2_; -1 closed)
+    int restored[4];      // restored x, y, width, height (kNotRecorded = none)
+    UINT mciDevice;       // open multimedia device, 0 = none
+    ToolTipRecord *tips;  // tool-tip table of all the slot's tool bars
     int tipCount;
 };
 extern WindowSlot wSlot[kWindowSlots];
@@ -65,9 +64,8 @@ bool yyischildframe(HWND window);
 // First free child slot 1..20, -1 when all are used.
 int yygetnextfree();
 
-void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags,
-                  const int *menuid, const int *toolbars, int *idialog, const int *parent,
-                  const char *title);
+void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags, const int *menuid,
+                  const int *toolbars, int *idialog, const int *parent, const char *title);
 void yyclosechild_(int *iwin, int *icurdialog);
 // Closes the multimedia device that window SLOT plays, if any, and forgets it.
 void yyclosemcidevice(int slot);
@@ -86,8 +84,7 @@ void yywindowsizepos_(int *x, int *y, int *width, int *height, const int *istate
 void yywindowtitle_(int *icon, const int *iset, const char *title);
 void yywindowraise_();
 void yyscrollarea_(const int *dx, const int *dy, const int *icolour);
-void yycleararea_(const int *x1, const int *y1, const int *x2, const int *y2,
-                  const int *icolour);
+void yycleararea_(const int *x1, const int *y1, const int *x2, const int *y2, const int *icolour);
 // KIND 0 the current window's frame position, 1 its size, 2 the current dialog's position,
 // 3 its size. INSIDE 1 (with the parent's slot in PARENT) when it lies inside another window,
 // and the values are then relative to the parent's client area.

@@ -45,11 +45,9 @@ int ProbeDialog(int id, int *width, int *height) {
     HWND probe = slot > 0 ? hDialogList[slot] : nullptr;
     bool created = false;
     if (!probe) {
-        probe = CreateDialogParamA(wInstance, MAKEINTRESOURCEA(id), wWindow[0],
-                                   [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR {
-                                       return m == WM_INITDIALOG;
-                                   },
-                                   0);
+        probe = CreateDialogParamA(
+            wInstance, MAKEINTRESOURCEA(id), wWindow[0],
+            [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR { return m == WM_INITDIALOG; }, 0);
         if (!probe) return -1;
         created = true;
     }
@@ -129,9 +127,8 @@ int yygetnextfree() {
     return -1;
 }
 
-void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags,
-                  const int *menuid, const int *toolbars, int *idialog, const int *parent,
-                  const char *title) {
+void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags, const int *menuid,
+                  const int *toolbars, int *idialog, const int *parent, const char *title) {
     int slot = yygetnextfree();
     *iwin = -1;
     if (slot < 0) return;
@@ -151,7 +148,8 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
             *idialog = probed;
             dialogId = 0;
         } else {
-            const int kept = kFrameSystemMenu | kFrameMinimiseBox | kFrameInsideParent | kFrameStatusBar;
+            const int kept =
+                kFrameSystemMenu | kFrameMinimiseBox | kFrameInsideParent | kFrameStatusBar;
             f = (f & ~0xFF) | (f & kept) | kFrameFixedSize;
         }
     }
@@ -159,16 +157,27 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
 
     const bool inside = (f & kFrameInsideParent) != 0;
     HWND parentWindow = nullptr;
-    if (inside) parentWindow = hClient[owner];
-    else if ((f & kFrameOwned) && IsOpen(owner)) parentWindow = wWindow[owner];
+    if (inside)
+        parentWindow = hClient[owner];
+    else if ((f & kFrameOwned) && IsOpen(owner))
+        parentWindow = wWindow[owner];
 
     DWORD style = ChildStyle(f);
     if (hDialogList[0] != nullptr) style |= WS_DISABLED;  // a modal dialog is running
     yyforgetslot(slot);
     wSlot[slot].previous = hWinCur;
-    quill::FrameLayout layout = {kChildClass, title, style, ChildExStyle(f), parentWindow,
-                             *x, *y, *width, *height, f,
-                             inside || !menuid ? 0 : *menuid, toolbars};
+    quill::FrameLayout layout = {kChildClass,
+                                 title,
+                                 style,
+                                 ChildExStyle(f),
+                                 parentWindow,
+                                 *x,
+                                 *y,
+                                 *width,
+                                 *height,
+                                 f,
+                                 inside || !menuid ? 0 : *menuid,
+                                 toolbars};
     HWND w = quill::BuildFrame(slot, layout);
     if (!w) {
         yyforgetslot(slot);
@@ -341,9 +350,9 @@ void yywindowtitle_(int *icon, const int *iset, const char *title) {
     if (!frame) return;
     if (iset && *iset == 1) SetWindowTextA(frame, title ? title : "");
     if (!icon || *icon == -1) return;
-    HICON image = *icon == 0 ? LoadIconA(wInstance, "icon1")
-                             : *icon > 0 ? LoadIconA(wInstance, MAKEINTRESOURCEA(*icon))
-                                         : nullptr;
+    HICON image = *icon == 0  ? LoadIconA(wInstance, "icon1")
+                  : *icon > 0 ? LoadIconA(wInstance, MAKEINTRESOURCEA(*icon))
+                              : nullptr;
     if (!image) {
         *icon = -2;
         return;
@@ -355,7 +364,8 @@ void yywindowtitle_(int *icon, const int *iset, const char *title) {
 void yywindowraise_() {
     HWND frame = wWindow[wIndex];
     if (!frame) return;
-    for (HWND w = frame; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    for (HWND w = frame; w;
+         w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
         ShowWindow(w, SW_SHOW);
         BringWindowToTop(w);
     }
@@ -370,8 +380,10 @@ namespace {
 
 COLORREF AreaColour(HDC dc, int colour) {
     COLORREF rgb;
-    if (colour == -1) rgb = yytextcolour(wBackCol);
-    else rgb = static_cast<COLORREF>(colour) & 0xFFFFFF;
+    if (colour == -1)
+        rgb = yytextcolour(wBackCol);
+    else
+        rgb = static_cast<COLORREF>(colour) & 0xFFFFFF;
     if (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) rgb = GetNearestColor(dc, rgb);
     return rgb;
 }
@@ -402,8 +414,7 @@ void yyscrollarea_(const int *dx, const int *dy, const int *icolour) {
     ValidateRect(client, nullptr);
 }
 
-void yycleararea_(const int *x1, const int *y1, const int *x2, const int *y2,
-                  const int *icolour) {
+void yycleararea_(const int *x1, const int *y1, const int *x2, const int *y2, const int *icolour) {
     HWND client = hClient[wIndex];
     if (!client) return;
     HDC dc = wDC ? wDC : GetDC(client);

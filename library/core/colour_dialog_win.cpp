@@ -10,10 +10,10 @@ namespace {
 
 // The custom colours the chooser starts with; what the user changes there is not kept.
 const COLORREF kCustomColours[16] = {
-    RGB(0, 0, 0),     RGB(191, 0, 0),   RGB(191, 191, 0), RGB(0, 191, 0),
-    RGB(0, 191, 191), RGB(0, 0, 191),   RGB(191, 0, 191), RGB(191, 191, 191),
-    RGB(64, 64, 64),  RGB(255, 0, 0),   RGB(255, 255, 0), RGB(0, 255, 0),
-    RGB(0, 255, 255), RGB(0, 0, 255),   RGB(255, 0, 255), RGB(255, 255, 255),
+    RGB(0, 0, 0),     RGB(191, 0, 0), RGB(191, 191, 0), RGB(0, 191, 0),
+    RGB(0, 191, 191), RGB(0, 0, 191), RGB(191, 0, 191), RGB(191, 191, 191),
+    RGB(64, 64, 64),  RGB(255, 0, 0), RGB(255, 255, 0), RGB(0, 255, 0),
+    RGB(0, 255, 255), RGB(0, 0, 255), RGB(255, 0, 255), RGB(255, 255, 255),
 };
 
 }  // namespace

@@ -46,18 +46,18 @@ void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *direc
 void yygetrgbdialog_(int *ired, int *igreen, int *iblue, int *answer, int *error);
 
 // Page set-up dialog (see pagesetup_win.cpp for the arguments).
-void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *printHeight,
-                    int *left, int *top, int *orientation, int *copies, const int *units,
-                    int *colours, int *answer);
+void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *printHeight, int *left,
+                    int *top, int *orientation, int *copies, const int *units, int *colours,
+                    int *answer);
 
 // The printer the page set-up dialog chose last, used for the printer device context.
 struct PrinterSettings {
-    int chosen;            // 1 once a printer was chosen in the page set-up dialog
+    int chosen;  // 1 once a printer was chosen in the page set-up dialog
     char device[64];
     char driver[64];
     char port[64];
-    short paperSize, paperLength, paperWidth, scale, defaultSource, printQuality, color,
-        duplex, yResolution, ttOption, collate;
+    short paperSize, paperLength, paperWidth, scale, defaultSource, printQuality, color, duplex,
+        yResolution, ttOption, collate;
     DWORD mediaType, ditherType;
     short orientation, copies;
 };

@@ -38,14 +38,21 @@ bool UserDrawn(HWND control) {
     FieldRecord *record = yyfieldrecord(control);
     if (record && record->userDrawn) return true;
     ATOM atom = yyclassatom(control);
-    return (atom == atomButton && UserDrawnButton(control)) || (atom == atomStatic && UserDrawnStatic(control));
+    return (atom == atomButton && UserDrawnButton(control)) ||
+           (atom == atomStatic && UserDrawnStatic(control));
 }
 
 int MouseButton(UINT message) {
     switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return 1;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return 2;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return 3;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: return 1;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: return 2;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return 3;
     default: return 0;
     }
 }
@@ -58,10 +65,17 @@ bool StaticMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     int type;
     switch (message) {
     case WM_MOUSEMOVE: type = kEventFieldMouseMove; break;
-    case WM_LBUTTONDOWN: case WM_MBUTTONDOWN: case WM_RBUTTONDOWN: type = kEventFieldMouseDown; break;
-    case WM_LBUTTONUP: case WM_MBUTTONUP: case WM_RBUTTONUP: type = kEventFieldMouseUp; break;
-    case WM_LBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_RBUTTONDBLCLK:
-        type = wMessageEnabled[kEventDoubleClick - 1] ? kEventFieldDoubleClick : kEventFieldMouseDown;
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN: type = kEventFieldMouseDown; break;
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP: type = kEventFieldMouseUp; break;
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+        type =
+            wMessageEnabled[kEventDoubleClick - 1] ? kEventFieldDoubleClick : kEventFieldMouseDown;
         break;
     default: return false;
     }
@@ -125,7 +139,8 @@ bool AnyTabDisabled(HWND tab) {
 LRESULT CALLBACK yysubbutton(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETFOCUS:
-        SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), 6), (LPARAM)button);
+        SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), 6),
+                     (LPARAM)button);
         break;
     case WM_KILLFOCUS:
         if (bCheckKillFocus && hBadVal && IsWindow(hBadVal)) {
@@ -140,7 +155,8 @@ LRESULT CALLBACK yysubbutton(HWND button, UINT message, WPARAM wParam, LPARAM lP
             RECT r;
             GetClientRect(button, &r);
             if (!PtInRect(&r, p)) {
-                LRESULT result = CallWindowProcA(lpNormalButtonProc, button, message, wParam, lParam);
+                LRESULT result =
+                    CallWindowProcA(lpNormalButtonProc, button, message, wParam, lParam);
                 bCheckKillFocus = 0;
                 yyselectinvalid(button, hBadVal, 0);
                 bCheckKillFocus = 1;
@@ -170,20 +186,26 @@ LRESULT CALLBACK yysubstatic(HWND field, UINT message, WPARAM wParam, LPARAM lPa
         if (GetWindowLongA(field, GWL_STYLE) & SS_NOTIFY) return HTCLIENT;
         break;
     case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN: case WM_MBUTTONDOWN: case WM_RBUTTONDOWN:
-    case WM_LBUTTONUP: case WM_MBUTTONUP: case WM_RBUTTONUP:
-    case WM_LBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_RBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
         if (StaticMouse(field, message, wParam, lParam)) return 0;
         break;
     case WM_SETCURSOR:
         // Over a field the program draws in, the pointer is the one the program last set.
-        if ((HWND)wParam == field && LOWORD(lParam) == HTCLIENT && hCurrentCursor && UserDrawn(field)) {
+        if ((HWND)wParam == field && LOWORD(lParam) == HTCLIENT && hCurrentCursor &&
+            UserDrawn(field)) {
             SetCursor(hCurrentCursor);
             return TRUE;
         }
         break;
-    case WM_ENABLE:
-        return 0;  // a static field is never drawn greyed
+    case WM_ENABLE: return 0;  // a static field is never drawn greyed
     default: break;
     }
     return CallWindowProcA(lpNormalStaticProc, field, message, wParam, lParam);
@@ -217,7 +239,8 @@ LRESULT CALLBACK yysubtrack(HWND track, UINT message, WPARAM wParam, LPARAM lPar
     bool range = (GetWindowLongA(track, GWL_STYLE) & TBS_ENABLESELRANGE) != 0;
     switch (message) {
     case WM_SETFOCUS:
-        SendMessageA(GetParent(track), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(track), 256), (LPARAM)track);
+        SendMessageA(GetParent(track), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(track), 256),
+                     (LPARAM)track);
         break;
     case WM_KILLFOCUS:
         if (hAnchorTrack == track) hAnchorTrack = nullptr;
@@ -243,7 +266,8 @@ LRESULT CALLBACK yysubtrack(HWND track, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_KEYUP:
         if (range && wParam == VK_SHIFT) {
-            if (SendMessageA(track, TBM_GETSELSTART, 0, 0) == SendMessageA(track, TBM_GETSELEND, 0, 0))
+            if (SendMessageA(track, TBM_GETSELSTART, 0, 0) ==
+                SendMessageA(track, TBM_GETSELEND, 0, 0))
                 SendMessageA(track, TBM_CLEARSEL, TRUE, 0);
             iAnchor = 0;
         }

@@ -9,8 +9,8 @@
 namespace {
 
 const char *const kHeaders[] = {
-    "[Ranges]", "[Menus]",      "[Checks]",  "[Tabs]",    "[Grids]",     "[Colours]",
-    "[Trackbars]", "[Lengths]", "[Dialog]",  "[Formats]", "[Treeviews]", "[Fonts]",
+    "[Ranges]",    "[Menus]",   "[Checks]", "[Tabs]",    "[Grids]",     "[Colours]",
+    "[Trackbars]", "[Lengths]", "[Dialog]", "[Formats]", "[Treeviews]", "[Fonts]",
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -151,7 +151,8 @@ int Clamp(double value, int low, int high) {
 
 }  // namespace
 
-void yyattrintrange(const char **p, const char *end, int low, int high, int *minimum, int *maximum) {
+void yyattrintrange(const char **p, const char *end, int low, int high, int *minimum,
+                    int *maximum) {
     *minimum = Clamp(yyattrreal(p, end), low, high);
     *maximum = Clamp(yyattrreal(p, end), low, high);
 }

@@ -187,7 +187,8 @@ void yydialogorn(HWND dialog, int id, int slot) {
         case kSectionMenus: ApplyMenu(control, slot, &reader, p, end); continue;
         case kSectionTabs: ApplyTabs(control, &reader, p, end); continue;
         case kSectionDialog:
-            if (DialogRecord *record = yydialogrecord(dialog)) record->rootAccelerators = line.id != 0;
+            if (DialogRecord *record = yydialogrecord(dialog))
+                record->rootAccelerators = line.id != 0;
             continue;
         default: break;
         }

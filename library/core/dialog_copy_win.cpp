@@ -50,7 +50,8 @@ void CopyRecord(FieldRecord *to, const FieldRecord *from) {
     }
 }
 
-void CopyItems(HWND to, HWND from, UINT reset, UINT count, UINT textLength, UINT getText, UINT add) {
+void CopyItems(HWND to, HWND from, UINT reset, UINT count, UINT textLength, UINT getText,
+               UINT add) {
     SendMessageA(to, reset, 0, 0);
     int n = (int)SendMessageA(from, count, 0, 0);
     for (int i = 0; i < n; ++i) {
@@ -151,7 +152,8 @@ void CopyByClass(HWND to, HWND from) {
         CopyTrack(to, from);
     } else if (atom == atomTree) {
         SendMessageA(to, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
-        yyTreeViewCopy(to, TVI_ROOT, from, (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        yyTreeViewCopy(to, TVI_ROOT, from,
+                       (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     } else if (yyiseditfield(from)) {
         CopyEdit(to, from);
     }
@@ -160,7 +162,8 @@ void CopyByClass(HWND to, HWND from) {
 void CopyCommon(HWND to, HWND from) {
     std::vector<char> text = TextOf(from);
     SetWindowTextA(to, text.data());
-    if (yyiseditfield(from)) SendMessageA(to, EM_SETMODIFY, SendMessageA(from, EM_GETMODIFY, 0, 0), 0);
+    if (yyiseditfield(from))
+        SendMessageA(to, EM_SETMODIFY, SendMessageA(from, EM_GETMODIFY, 0, 0), 0);
     EnableWindow(to, IsWindowEnabled(from));
     SendMessageA(to, WM_SETFONT, SendMessageA(from, WM_GETFONT, 0, 0), FALSE);
     FieldRecord *source = yyfieldrecord(from);
@@ -210,8 +213,10 @@ void yydialogcopy(HWND destination, HWND source) {
         const FieldRecord *record = yyfieldrecord(from);
         if (target && record) CopyRecord(target, record);
         // A modal copy shares its grids' buffers with the loaded dialog.
-        if (yygridrecord(from)) yygridcopy(to, from, 1);
-        else CopyByClass(to, from);
+        if (yygridrecord(from))
+            yygridcopy(to, from, 1);
+        else
+            CopyByClass(to, from);
     }
     to = NextControl(destination, true);
     from = NextControl(source, true);

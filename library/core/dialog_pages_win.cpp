@@ -59,8 +59,8 @@ void yytabdialoginit(HWND dialog) {
             style |= WS_CHILD | DS_CONTROL;
             SetWindowLongA(page, GWL_STYLE, style);
             SetParent(page, dialog);
-            SetWindowPos(page, tab, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                         SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            SetWindowPos(page, tab, area.left, area.top, area.right - area.left,
+                         area.bottom - area.top, SWP_NOACTIVATE | SWP_FRAMECHANGED);
             EnableWindow(page, TRUE);
             ShowWindow(page, (i == selected && IsWindowVisible(tab)) ? SW_SHOWNA : SW_HIDE);
             yytabdialoginit(page);
@@ -120,16 +120,21 @@ void yydialogfocus_(int *field, int *position) {
     int at = position ? *position : -1;
     ATOM atom = yyclassatom(control);
     if (yyiseditfield(control)) {
-        if (at == -1) yyDialogSelectAll(control);
-        else SendMessageA(control, EM_SETSEL, (WPARAM)at, at);
+        if (at == -1)
+            yyDialogSelectAll(control);
+        else
+            SendMessageA(control, EM_SETSEL, (WPARAM)at, at);
     } else if (atom == atomCombo) {
-        if (at == -1) SendMessageA(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-        else SendMessageA(control, CB_SETEDITSEL, 0, MAKELPARAM(at, at));
+        if (at == -1)
+            SendMessageA(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        else
+            SendMessageA(control, CB_SETEDITSEL, 0, MAKELPARAM(at, at));
     } else {
         yyDialogSelectAll(control);
     }
     if (DialogRecord *record = yydialogrecord(dialog)) record->currentField = *field;
-    if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && hClient[0] && GetParent(dialog) == hClient[0]) {
+    if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && hClient[0] &&
+        GetParent(dialog) == hClient[0]) {
         BringWindowToTop(dialog);
         SetActiveWindow(dialog);
         hDlgCur = dialog;

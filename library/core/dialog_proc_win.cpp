@@ -44,8 +44,8 @@ void SetProc(HWND control, WNDPROC procedure) {
 
 HANDLE LoadControlImage(HWND control, UINT type) {
     UINT flags = type == IMAGE_BITMAP ? (LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT) : 0;
-    return LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(GetDlgCtrlID(control)), type, 0, 0,
-                      flags);
+    return LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(GetDlgCtrlID(control)), type, 0,
+                      0, flags);
 }
 
 void InitialiseButton(HWND control, bool loadImages) {
@@ -85,7 +85,8 @@ void InitialiseControl(HWND control, bool loadImages) {
         record = yynewfieldrecord();
         if (!record) return;
         if (yyclassatom(control) == atomEdit)
-            record->maxLength = (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE) ? 0xFFFF : 0x7FFF;
+            record->maxLength =
+                (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE) ? 0xFFFF : 0x7FFF;
         SetWindowLongPtrA(control, GWLP_USERDATA, (LONG_PTR)record);
     }
     if (!record) return;
@@ -108,7 +109,8 @@ void InitialiseControl(HWND control, bool loadImages) {
                            TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS);
         SetProc(control, yysubtree);
     }
-    SetWindowLongA(control, GWL_EXSTYLE, GetWindowLongA(control, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY);
+    SetWindowLongA(control, GWL_EXSTYLE,
+                   GetWindowLongA(control, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY);
     record->oldProc = (WNDPROC)GetWindowLongPtrA(control, GWLP_WNDPROC);
     SetProc(control, yysubpaint);
 }
@@ -118,7 +120,8 @@ void InitialiseControl(HWND control, bool loadImages) {
 HWND BadField(HWND dialog) {
     if (hBadVal && IsWindow(hBadVal) && IsChild(dialog, hBadVal)) return hBadVal;
     HWND focus = GetFocus();
-    if (focus && IsChild(dialog, focus) && yynumerickind(focus) && yyfieldrefused(focus, 1)) return focus;
+    if (focus && IsChild(dialog, focus) && yynumerickind(focus) && yyfieldrefused(focus, 1))
+        return focus;
     return nullptr;
 }
 
@@ -193,7 +196,8 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
     int id = LOWORD(wParam);
     int code = HIWORD(wParam);
     HWND control = (HWND)lParam;
-    if (control == nullptr && (id & 0xF000) == 0xF000 && (GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) {
+    if (control == nullptr && (id & 0xF000) == 0xF000 &&
+        (GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) {
         SendMessageA(dialog, WM_SYSCOMMAND, (WPARAM)id, 0);
         return;
     }
@@ -207,7 +211,8 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
     }
     if (code == 5 || dialog == hEndingModal) return;
     bool button = control && yyclassatom(control) == atomButton;
-    if (code == 0 || code == 1) FieldChange(dialog, id, false, 0);
+    if (code == 0 || code == 1)
+        FieldChange(dialog, id, false, 0);
     else if (code == 3 || code == 4 || code == 256 || (code == 6 && button))
         FieldChange(dialog, id, true, 0);
 }
@@ -220,8 +225,8 @@ void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
     if (atom == atomTrack) {
         if (request == TB_ENDTRACK) return;
         int anchor = yytrackanchor(control);
-        if ((GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE) && (GetKeyState(VK_SHIFT) & 0x8000) &&
-            anchor >= 0) {
+        if ((GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE) &&
+            (GetKeyState(VK_SHIFT) & 0x8000) && anchor >= 0) {
             int pos = (int)SendMessageA(control, TBM_GETPOS, 0, 0);
             int low = pos < anchor ? pos : anchor;
             int high = pos < anchor ? anchor : pos;
@@ -265,7 +270,9 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
                     SetWindowPos(page, from, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
                     yytabdialogsetfocus(from, page, GetFocus() != from);
                 }
-                if (record) record->pageSelected = page && yydialogrecord(page) ? yydialogrecord(page)->id : 0;
+                if (record)
+                    record->pageSelected =
+                        page && yydialogrecord(page) ? yydialogrecord(page)->id : 0;
                 if (Modeless(dialog)) Report(kEventTabChanged, 0, 0, 0, dialog);
             }
         }
@@ -275,7 +282,8 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
             FieldChange(dialog, (int)header->idFrom, false, 0);
         } else if (header->code == (UINT)NM_DBLCLK) {
             HTREEITEM item = (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_CARET, 0);
-            if (item && !SendMessageA(from, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)item)) DefaultButton(dialog);
+            if (item && !SendMessageA(from, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)item))
+                DefaultButton(dialog);
         }
     } else if (header->code == (UINT)UDN_DELTAPOS) {
         if (yyspinfield(reinterpret_cast<NMUPDOWN *>(header))) {
@@ -292,18 +300,37 @@ void OnMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     int button = 0, type = kEventFieldMouseDown;
     switch (message) {
     case WM_MOUSEMOVE: type = kEventFieldMouseMove; break;
-    case WM_LBUTTONUP: button = 1; type = kEventFieldMouseUp; break;
-    case WM_MBUTTONUP: button = 2; type = kEventFieldMouseUp; break;
-    case WM_RBUTTONUP: button = 3; type = kEventFieldMouseUp; break;
-    case WM_LBUTTONDBLCLK: button = 1; type = kEventFieldDoubleClick; break;
-    case WM_MBUTTONDBLCLK: button = 2; type = kEventFieldDoubleClick; break;
-    case WM_RBUTTONDBLCLK: button = 3; type = kEventFieldDoubleClick; break;
+    case WM_LBUTTONUP:
+        button = 1;
+        type = kEventFieldMouseUp;
+        break;
+    case WM_MBUTTONUP:
+        button = 2;
+        type = kEventFieldMouseUp;
+        break;
+    case WM_RBUTTONUP:
+        button = 3;
+        type = kEventFieldMouseUp;
+        break;
+    case WM_LBUTTONDBLCLK:
+        button = 1;
+        type = kEventFieldDoubleClick;
+        break;
+    case WM_MBUTTONDBLCLK:
+        button = 2;
+        type = kEventFieldDoubleClick;
+        break;
+    case WM_RBUTTONDBLCLK:
+        button = 3;
+        type = kEventFieldDoubleClick;
+        break;
     case WM_LBUTTONDOWN: button = 1; break;
     case WM_MBUTTONDOWN: button = 2; break;
     case WM_RBUTTONDOWN: button = 3; break;
     default: return;
     }
-    if (type == kEventFieldDoubleClick && !wMessageEnabled[kEventDoubleClick - 1]) type = kEventFieldMouseDown;
+    if (type == kEventFieldDoubleClick && !wMessageEnabled[kEventDoubleClick - 1])
+        type = kEventFieldMouseDown;
     if (type == kEventFieldMouseUp) ReleaseCapture();
     if (type == kEventFieldMouseDown || type == kEventFieldDoubleClick) SetCapture(dialog);
     record->mouseButton = button;
@@ -328,8 +355,9 @@ void GrayForSize(HWND dialog, bool minimised) {
 }
 
 bool IsStockFont(HFONT font) {
-    static const int stock[] = {OEM_FIXED_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, SYSTEM_FONT,
-                                DEVICE_DEFAULT_FONT, SYSTEM_FIXED_FONT, DEFAULT_GUI_FONT};
+    static const int stock[] = {OEM_FIXED_FONT,  ANSI_FIXED_FONT,     ANSI_VAR_FONT,
+                                SYSTEM_FONT,     DEVICE_DEFAULT_FONT, SYSTEM_FIXED_FONT,
+                                DEFAULT_GUI_FONT};
     for (int s : stock)
         if (GetStockObject(s) == font) return true;
     return false;
@@ -340,9 +368,12 @@ void DeleteImage(HWND control, UINT message) {
     for (UINT type : types) {
         HANDLE image = (HANDLE)SendMessageA(control, message, type, 0);
         if (!image) continue;
-        if (type == IMAGE_BITMAP) DeleteObject(image);
-        else if (type == IMAGE_ICON) DestroyIcon((HICON)image);
-        else DeleteEnhMetaFile((HENHMETAFILE)image);
+        if (type == IMAGE_BITMAP)
+            DeleteObject(image);
+        else if (type == IMAGE_ICON)
+            DestroyIcon((HICON)image);
+        else
+            DeleteEnhMetaFile((HENHMETAFILE)image);
     }
 }
 
@@ -384,7 +415,8 @@ int yyismodaldialog(HWND window) {
 
 void yydialoginitialise(HWND dialog, DialogRecord *record) {
     bool copy = record == nullptr;
-    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+    for (HWND control = GetWindow(dialog, GW_CHILD); control;
+         control = GetWindow(control, GW_HWNDNEXT))
         InitialiseControl(control, !copy);
     if (!copy) {
         SetWindowLongPtrA(dialog, GWLP_USERDATA, (LONG_PTR)record);
@@ -436,15 +468,19 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORSTATIC:
         return (INT_PTR)yyProcessColour(dialog, message, (HDC)wParam, (HWND)lParam);
     case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN: case WM_MBUTTONDOWN: case WM_RBUTTONDOWN:
-    case WM_LBUTTONUP: case WM_MBUTTONUP: case WM_RBUTTONUP:
-    case WM_LBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_RBUTTONDBLCLK:
-        OnMouse(dialog, message, wParam, lParam);
-        return FALSE;
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK: OnMouse(dialog, message, wParam, lParam); return FALSE;
     case WM_MOUSEACTIVATE: {
         DialogRecord *record = yydialogrecord(dialog);
-        if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && hClient[0] && GetParent(dialog) == hClient[0] &&
-            record && !record->parentFrame) {
+        if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && hClient[0] &&
+            GetParent(dialog) == hClient[0] && record && !record->parentFrame) {
             BringWindowToTop(dialog);
             SetActiveWindow(dialog);
             hDlgCur = dialog;
@@ -453,7 +489,8 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return FALSE;
     }
     case WM_NCRBUTTONUP:
-        if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && (wParam == HTCAPTION || wParam == HTSYSMENU)) {
+        if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) &&
+            (wParam == HTCAPTION || wParam == HTSYSMENU)) {
             SystemMenuPopup(dialog, lParam);
             return TRUE;
         }
@@ -488,9 +525,7 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         }
         return FALSE;
     }
-    case WM_SIZE:
-        GrayForSize(dialog, wParam == SIZE_MINIMIZED);
-        return FALSE;
+    case WM_SIZE: GrayForSize(dialog, wParam == SIZE_MINIMIZED); return FALSE;
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
     default:
         if (message != 0 && message == CellChangeMessage()) {

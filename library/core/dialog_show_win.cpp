@@ -146,8 +146,10 @@ void UnloadDialog(HWND dialog, int option, bool checkedHide, int *result) {
     for (int i = slot; i < nDialogs; ++i) hDialogList[i] = hDialogList[i + 1];
     hDialogList[nDialogs] = nullptr;
     --nDialogs;
-    if (iDlgCur == slot) iDlgCur = 0;
-    else if (iDlgCur > slot) --iDlgCur;  // the current dialog moved down with the others
+    if (iDlgCur == slot)
+        iDlgCur = 0;
+    else if (iDlgCur > slot)
+        --iDlgCur;  // the current dialog moved down with the others
     if (nDialogs == 0 && !AnyFrameVisible()) hWinCur = wWindow[0];
 }
 
@@ -179,7 +181,8 @@ int yydialogload2(int *id, int window) {
     HWND parent = (window >= 0 && window < kWindowSlots) ? hClient[window] : nullptr;
     HWND savedCurrent = hDlgCur;
     bDialogCreating = 1;
-    HWND dialog = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(*id), parent, yydialogproc, (LPARAM)record);
+    HWND dialog =
+        CreateDialogParamA(Instance(), MAKEINTRESOURCEA(*id), parent, yydialogproc, (LPARAM)record);
     bDialogCreating = 0;
     if (!dialog) {
         hDialogList[slot] = nullptr;
@@ -364,8 +367,10 @@ void yydialogsize_(int *width, int *height, int *result) {
         if (skipped(c) || inside(c, old) || !inside(c, fresh)) continue;
         FieldRecord *field = yyfieldrecord(c);
         int id = GetDlgCtrlID(c);
-        if (field && GetDlgItem(dialog, id) == c) yyfieldenable_(&id, field->state, 0);
-        else EnableWindow(c, !field || field->state != kStateDisabled);
+        if (field && GetDlgItem(dialog, id) == c)
+            yyfieldenable_(&id, field->state, 0);
+        else
+            EnableWindow(c, !field || field->state != kStateDisabled);
     }
 }
 
@@ -390,8 +395,8 @@ void yydialogtitle_(int *icon, int *mode, const char *title) {
         }
     }
     if (!caption || *icon == -1) return;
-    HICON fresh = (HICON)LoadImageA(Instance(), *icon == 0 ? "icon1" : MAKEINTRESOURCEA(*icon), IMAGE_ICON,
-                                    0, 0, LR_DEFAULTSIZE);
+    HICON fresh = (HICON)LoadImageA(Instance(), *icon == 0 ? "icon1" : MAKEINTRESOURCEA(*icon),
+                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
     if (!fresh) {
         *icon = -2;
         return;

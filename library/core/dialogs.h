@@ -15,42 +15,42 @@
 enum { QUILL_MAX_DIALOGS = 100 };
 
 struct DialogRecord {
-    int id;                 // resource id of the dialog template
-    int shown;              // 1 while the dialog is shown
-    int currentField;       // last field entered or button pressed (modal: the closing button)
-    int previousField;      // the field before it
-    int pageSelected;       // page dialog id of the tab page last selected
-    int pageLeft;           // page dialog id of the tab page last left
-    int showType;           // 1 modal, 2 modeless, 3 modeless with the others disabled
-    HWND owner;             // window or dialog current when this one was shown; focus returns there
-    HWND reenable;          // window to re-enable after a type 3 dialog
-    LPARAM lastCell;        // lParam of the last field-changed event (grids: the new cell)
-    int mouseField;         // field of the current field-mouse or field-expose event (0 = dialog)
-    int reportMouse;        // 1: mouse and expose events of the dialog's own area are reported
-    int mouseButton;        // button of the current field-mouse event: 1 left, 2 middle, 3 right
-    int rootAccelerators;   // 1: keys go through the root window's accelerator table
-    HWND parentFrame;       // frame window the dialog fills, else null
-    HWND focusControl;      // control that takes the focus when the dialog (inside a grid) gets it
+    int id;                // resource id of the dialog template
+    int shown;             // 1 while the dialog is shown
+    int currentField;      // last field entered or button pressed (modal: the closing button)
+    int previousField;     // the field before it
+    int pageSelected;      // page dialog id of the tab page last selected
+    int pageLeft;          // page dialog id of the tab page last left
+    int showType;          // 1 modal, 2 modeless, 3 modeless with the others disabled
+    HWND owner;            // window or dialog current when this one was shown; focus returns there
+    HWND reenable;         // window to re-enable after a type 3 dialog
+    LPARAM lastCell;       // lParam of the last field-changed event (grids: the new cell)
+    int mouseField;        // field of the current field-mouse or field-expose event (0 = dialog)
+    int reportMouse;       // 1: mouse and expose events of the dialog's own area are reported
+    int mouseButton;       // button of the current field-mouse event: 1 left, 2 middle, 3 right
+    int rootAccelerators;  // 1: keys go through the root window's accelerator table
+    HWND parentFrame;      // frame window the dialog fills, else null
+    HWND focusControl;     // control that takes the focus when the dialog (inside a grid) gets it
 };
 
 struct FieldRecord {
-    double value;           // current (last good) numeric value
-    double minimum;         // range; minimum above maximum means no range
+    double value;    // current (last good) numeric value
+    double minimum;  // range; minimum above maximum means no range
     double maximum;
-    double step;            // small step of the spin arrows
-    double page;            // large step of the spin arrows
-    int hasText;            // 1 when the field holds a value (typed, put or spun)
-    HWND upDown;            // the up-down control of a spin field
-    WNDPROC oldProc;        // the control's window procedure before the library subclassed it
-    int userDrawn;          // 1 for a user-drawn field
-    COLORREF foreground;    // (COLORREF)-1 = default
-    COLORREF background;    // (COLORREF)-1 = default
-    int tabLeft;            // 1 when the field was left with the Tab key
-    int maxLength;          // maximum text length
-    int state;              // field state recorded after load
-    int nTabStops;          // number of tab stops
-    int *tabStops;          // tab-stop array (owned)
-    char *format;           // edit format of a numeric field (owned; null = default)
+    double step;          // small step of the spin arrows
+    double page;          // large step of the spin arrows
+    int hasText;          // 1 when the field holds a value (typed, put or spun)
+    HWND upDown;          // the up-down control of a spin field
+    WNDPROC oldProc;      // the control's window procedure before the library subclassed it
+    int userDrawn;        // 1 for a user-drawn field
+    COLORREF foreground;  // (COLORREF)-1 = default
+    COLORREF background;  // (COLORREF)-1 = default
+    int tabLeft;          // 1 when the field was left with the Tab key
+    int maxLength;        // maximum text length
+    int state;            // field state recorded after load
+    int nTabStops;        // number of tab stops
+    int *tabStops;        // tab-stop array (owned)
+    char *format;         // edit format of a numeric field (owned; null = default)
 };
 
 // A tab item as the library stores it: the page dialog id and a disabled flag ride in the
@@ -68,14 +68,14 @@ const COLORREF QUILL_DEFAULT_COLOUR = (COLORREF)-1;
 
 // The dialog table and the current dialog.
 extern HWND hDialogList[QUILL_MAX_DIALOGS + 1];
-extern int nDialogs;        // loaded dialogs
-extern int iDlgCur;         // slot of the current dialog (the one field routines address), 0 = none
-extern HWND hDlgCur;        // modeless dialog that receives keys through IsDialogMessage
-extern int nSemi;           // shown type 3 dialogs
-extern HWND hLastSemi;      // the last type 3 dialog shown
-extern int bDialogCreating; // 1 while a dialog is created or a modal copy copied back: no events
-extern int iLastModalId;    // id of the dialog last closed modally
-extern HBRUSH hBrushDlg;    // brush of the last control colour answer
+extern int nDialogs;    // loaded dialogs
+extern int iDlgCur;     // slot of the current dialog (the one field routines address), 0 = none
+extern HWND hDlgCur;    // modeless dialog that receives keys through IsDialogMessage
+extern int nSemi;       // shown type 3 dialogs
+extern HWND hLastSemi;  // the last type 3 dialog shown
+extern int bDialogCreating;  // 1 while a dialog is created or a modal copy copied back: no events
+extern int iLastModalId;     // id of the dialog last closed modally
+extern HBRUSH hBrushDlg;     // brush of the last control colour answer
 // Where and with which field the next dialog shown appears: x, y (-1 = centred), focus (0 = none).
 extern int iDlgPendingX, iDlgPendingY, iDlgPendingFocus;
 

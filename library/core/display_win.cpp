@@ -16,12 +16,12 @@ HCURSOR hCurrentCursor = nullptr;
 
 namespace {
 
-int bBell = 1;              // the bell sounds while 1
+int bBell = 1;  // the bell sounds while 1
 
 LPCSTR SystemCursor(int icursor) {
-    static const LPCSTR cursors[] = {IDC_ARROW,  IDC_WAIT,   IDC_APPSTARTING, IDC_CROSS,
-                                     IDC_IBEAM,  IDC_NO,     IDC_SIZEALL,     IDC_SIZENS,
-                                     IDC_SIZEWE, IDC_SIZENESW, IDC_SIZENWSE,  IDC_UPARROW};
+    static const LPCSTR cursors[] = {IDC_ARROW,  IDC_WAIT,     IDC_APPSTARTING, IDC_CROSS,
+                                     IDC_IBEAM,  IDC_NO,       IDC_SIZEALL,     IDC_SIZENS,
+                                     IDC_SIZEWE, IDC_SIZENESW, IDC_SIZENWSE,    IDC_UPARROW};
     return icursor >= 0 && icursor < 12 ? cursors[icursor] : nullptr;
 }
 
@@ -91,7 +91,8 @@ void yyringbell2(void) { yyringbell_(); }
 void yygetdecimal_(char *c) {
     char text[8] = {0};
     char found = '.';
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0]) found = text[0];
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0])
+        found = text[0];
     yysetdecimalchar(found);
     if (c) *c = found;
 }

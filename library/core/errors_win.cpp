@@ -40,8 +40,10 @@ void ReportInMessageBox(const char *line) {
 }  // namespace
 
 void yyerrorwindowreport(int level, const char *line) {
-    if (level == 3) ReportInStatusBar(line);
-    else if (level == 4) ReportInMessageBox(line);
+    if (level == 3)
+        ReportInStatusBar(line);
+    else if (level == 4)
+        ReportInMessageBox(line);
 }
 
 void iosexitprogram_(const char *message, const int *icode, int message_len) {
@@ -54,7 +56,8 @@ void iosexitprogram_(const char *message, const int *icode, int message_len) {
         std::string num(number);
         if (num.size() > 4) num = "****";
         num = num.substr(num.find_first_not_of(' '));
-        std::string text = "Abnormal exit (code " + num + ") : " + std::string(message, static_cast<std::size_t>(len));
+        std::string text = "Abnormal exit (code " + num +
+                           ") : " + std::string(message, static_cast<std::size_t>(len));
         if (text.size() > 259) text.resize(259);
         yywinmessagebox_("Quillamorph", text.c_str());
     }

@@ -63,10 +63,10 @@ void yyclearpending();
 // next event already queued (type -1 and -1 in every word when there is none). Each returns the
 // type, VALUE1 to VALUE4, X, Y (pixels, before post-processing), WIN and TIME; an absent
 // argument is skipped.
-void yydispatchnextmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
-                            int *x, int *y, int *win, int *time);
-void yydispatchpeekmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
-                            int *x, int *y, int *win, int *time);
+void yydispatchnextmessage_(int *itype, int *value1, int *value2, int *value3, int *value4, int *x,
+                            int *y, int *win, int *time);
+void yydispatchpeekmessage_(int *itype, int *value1, int *value2, int *value3, int *value4, int *x,
+                            int *y, int *win, int *time);
 
 // Post-processing of an event the dispatchers return: the graphics coordinates of its
 // position, and positions in a window's client area turned into window units.

@@ -62,8 +62,8 @@ void Commit(const Event &e) {
 }
 
 Event Current() {
-    return {wMessageType, wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3,
-            wMessageValue4, wMessageX, wMessageY, wMessageTime};
+    return {wMessageType,   wMessageWin, wMessageValue1, wMessageValue2, wMessageValue3,
+            wMessageValue4, wMessageX,   wMessageY,      wMessageTime};
 }
 
 Event Nothing() { return {-1, -1, -1, -1, -1, -1, -1, -1, -1}; }
@@ -75,14 +75,22 @@ bool FieldChanged(const DialogRecord &record, LPARAM lParam) {
     const int cell = static_cast<int>(record.lastCell);
     const int newCell = static_cast<int>(lParam);
     if (wValidMessage == 1 || bInWMessage == 0) {
-        Event e = {kEventFieldChanged, record.id, record.previousField, record.currentField, 0, -1,
-                   bSetFromCell ? cell : -1, newCell, static_cast<int>(GetMessageTime())};
+        Event e = {kEventFieldChanged,       record.id, record.previousField,
+                   record.currentField,      0,         -1,
+                   bSetFromCell ? cell : -1, newCell,   static_cast<int>(GetMessageTime())};
         bSetFromCell = 0;
         Commit(e);
         return true;
     }
-    ORNMessages.field = {kEventFieldChanged, record.previousField, record.currentField, 0, -1,
-                         cell, newCell, record.id, static_cast<int>(GetMessageTime())};
+    ORNMessages.field = {kEventFieldChanged,
+                         record.previousField,
+                         record.currentField,
+                         0,
+                         -1,
+                         cell,
+                         newCell,
+                         record.id,
+                         static_cast<int>(GetMessageTime())};
     return false;
 }
 
@@ -118,8 +126,8 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
 
     // The event is built apart and committed whole, so that a dropped event leaves the
     // current one as it was.
-    Event e = {type, yygetwindowindex(window), -1, -1, -1, -1, -1, -1,
-               static_cast<int>(GetMessageTime())};
+    Event e = {type, yygetwindowindex(window),          -1, -1, -1, -1, -1,
+               -1,   static_cast<int>(GetMessageTime())};
     if (dialogEvent) e.win = record->id;
     switch (type) {
     case kEventButton:
@@ -158,9 +166,7 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
     }
     case kEventMenu:
     case kEventFrameClick:
-    case kEventTimer:
-        e.value1 = subValue;
-        break;
+    case kEventTimer: e.value1 = subValue; break;
     case kEventMouseDown:
     case kEventMouseUp:
     case kEventDoubleClick:
@@ -257,7 +263,8 @@ bool TranslateWindowAccelerators(MSG *msg) {
     for (HWND w = msg->hwnd; w != nullptr; w = GetParent(w)) {
         int slot = yygetwindowindex(w);
         if (slot >= 0 && hMenuRoot[slot] != nullptr) {
-            return hAccel[slot] != nullptr && TranslateAcceleratorA(wWindow[slot], hAccel[slot], msg);
+            return hAccel[slot] != nullptr &&
+                   TranslateAcceleratorA(wWindow[slot], hAccel[slot], msg);
         }
     }
     return false;
@@ -400,11 +407,12 @@ Event Dispatch(bool wait) {
 }
 
 // Hands a dispatched event out through the dispatchers' arguments; absent ones are skipped.
-void HandOut(const Event &e, int *itype, int *value1, int *value2, int *value3, int *value4,
-             int *x, int *y, int *win, int *time) {
-    const std::pair<int *, int> words[] = {{itype, e.type},   {value1, e.value1}, {value2, e.value2},
-                                           {value3, e.value3}, {value4, e.value4}, {x, e.x},
-                                           {y, e.y},           {win, e.win},       {time, e.time}};
+void HandOut(const Event &e, int *itype, int *value1, int *value2, int *value3, int *value4, int *x,
+             int *y, int *win, int *time) {
+    const std::pair<int *, int> words[] = {
+        {itype, e.type},    {value1, e.value1}, {value2, e.value2},
+        {value3, e.value3}, {value4, e.value4}, {x, e.x},
+        {y, e.y},           {win, e.win},       {time, e.time}};
     for (const auto &word : words)
         if (word.first != nullptr) *word.first = word.second;
 }
@@ -421,13 +429,13 @@ void DispatchInto(DispatcherFn *dispatcher, int *itype, QuillEvent *message) {
 
 }  // namespace
 
-void yydispatchnextmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
-                            int *x, int *y, int *win, int *time) {
+void yydispatchnextmessage_(int *itype, int *value1, int *value2, int *value3, int *value4, int *x,
+                            int *y, int *win, int *time) {
     HandOut(Dispatch(true), itype, value1, value2, value3, value4, x, y, win, time);
 }
 
-void yydispatchpeekmessage_(int *itype, int *value1, int *value2, int *value3, int *value4,
-                            int *x, int *y, int *win, int *time) {
+void yydispatchpeekmessage_(int *itype, int *value1, int *value2, int *value3, int *value4, int *x,
+                            int *y, int *win, int *time) {
     HandOut(Dispatch(false), itype, value1, value2, value3, value4, x, y, win, time);
 }
 
@@ -460,9 +468,8 @@ void PixelToGraphics(const GraphicsState &mapping, int x, int y, int height, flo
 void yyevent_(int *itype, QuillEvent *message) {
     if (itype == nullptr || message == nullptr) return;
     const int type = *itype;
-    const bool positioned = type == kEventKey || type == kEventMouseDown ||
-                            type == kEventMouseUp || type == kEventMouseMove ||
-                            type == kEventDoubleClick;
+    const bool positioned = type == kEventKey || type == kEventMouseDown || type == kEventMouseUp ||
+                            type == kEventMouseMove || type == kEventDoubleClick;
     // A position in a bitmap viewer maps through the bitmap it shows; a mouse or key position
     // is then given in window units of the window's client area, as anywhere else.
     if (message->value3 == 2) {
@@ -493,7 +500,8 @@ void yyevent_(int *itype, QuillEvent *message) {
     // that the target keeps its own and no driver hears of it; the current dialog is put back
     // afterwards.
     const int savedSlot = iDlgCur, savedDialog = iCurDialog;
-    const bool switched = kind != gGraphics.kind || id != gGraphics.id || dialog != gGraphics.dialog;
+    const bool switched =
+        kind != gGraphics.kind || id != gGraphics.id || dialog != gGraphics.dialog;
     if (switched && inField) {
         int select = dialog;
         yydialogselect_(&select);

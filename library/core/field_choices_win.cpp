@@ -14,9 +14,9 @@ namespace {
 struct OptionMessages {
     UINT getCount, getText, getTextLength, getSelection, setSelection, add, reset;
 };
-const OptionMessages kListMessages{LB_GETCOUNT, LB_GETTEXT, LB_GETTEXTLEN, LB_GETCURSEL,
+const OptionMessages kListMessages{LB_GETCOUNT,  LB_GETTEXT,   LB_GETTEXTLEN,  LB_GETCURSEL,
                                    LB_SETCURSEL, LB_ADDSTRING, LB_RESETCONTENT};
-const OptionMessages kComboMessages{CB_GETCOUNT, CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_GETCURSEL,
+const OptionMessages kComboMessages{CB_GETCOUNT,  CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_GETCURSEL,
                                     CB_SETCURSEL, CB_ADDSTRING, CB_RESETCONTENT};
 
 const OptionMessages &messages_of(int kind) {
@@ -78,7 +78,8 @@ void yyfieldgroup(HWND button, HWND *first, HWND *last) {
     for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
         if (w == button) at = (int)windows.size();
         windows.push_back(w);
-        siblings.push_back({yyclassatom(w) == atom, (GetWindowLongA(w, GWL_STYLE) & WS_GROUP) != 0});
+        siblings.push_back(
+            {yyclassatom(w) == atom, (GetWindowLongA(w, GWL_STYLE) & WS_GROUP) != 0});
     }
     if (at < 0) return;
     int f = at, l = at;

@@ -225,8 +225,7 @@ void yyfieldimage_(int *id, int source, int kind) {
     HANDLE image = nullptr;
     UINT imageType = IMAGE_BITMAP;
     if (kind == 1) {
-        image = LoadImageA(instance, MAKEINTRESOURCEA(source), IMAGE_BITMAP, 0, 0,
-                           LR_DEFAULTCOLOR);
+        image = LoadImageA(instance, MAKEINTRESOURCEA(source), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
     } else if (kind == 2) {
         imageType = IMAGE_ICON;
         image = LoadImageA(instance, MAKEINTRESOURCEA(source), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);

@@ -72,16 +72,16 @@ int yyfieldtypeof(HWND control) {
     if (atom == atomStatic) {
         int low = style & 0xFF;
         return (low == SS_LEFT || low == SS_CENTER || low == SS_LEFTNOWORDWRAP) ? kFieldLabel
-                                                                               : kFieldStatic;
+                                                                                : kFieldStatic;
     }
     if (atom == atomButton) {
         // The whole button type tells the kinds apart: an owner-drawn button (type 11) shares
         // low bits with the check box and the group box but is neither.
         switch (style & BS_TYPEMASK) {
-            case BS_GROUPBOX: return kFieldGroupBox;
-            case BS_AUTOCHECKBOX: return kFieldCheckBox;
-            case BS_AUTORADIOBUTTON: return kFieldRadio;
-            default: return kFieldButton;
+        case BS_GROUPBOX: return kFieldGroupBox;
+        case BS_AUTOCHECKBOX: return kFieldCheckBox;
+        case BS_AUTORADIOBUTTON: return kFieldRadio;
+        default: return kFieldButton;
         }
     }
     if (atom == atomEdit) return kFieldString;
@@ -208,51 +208,51 @@ void yyfieldclear_(int *id) {
     }
     int type = yyfieldtypeof(control);
     switch (type) {
-        case kFieldLabel:
-        case kFieldStatic:
-        case kFieldGroupBox:
-        case kFieldString:
-        case kFieldInteger:
-        case kFieldReal:
-        case kFieldDouble:
-            SetWindowTextA(control, "");
-            if (yyiseditfield(control)) SendMessageA(control, EM_SETMODIFY, FALSE, 0);
-            break;
-        case kFieldButton: {
-            LONG kind = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
-            if (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON) {
-                *id = -1;
-                return;
-            }
-            SetWindowTextA(control, "");
-            break;
-        }
-        case kFieldCombo: SendMessageA(control, CB_RESETCONTENT, 0, 0); break;
-        case kFieldList: SendMessageA(control, LB_RESETCONTENT, 0, 0); break;
-        case kFieldCheckBox: SendMessageA(control, BM_SETCHECK, BST_UNCHECKED, 0); break;
-        case kFieldRadio: {
-            HWND first, last;
-            yyfieldgroup(control, &first, &last);
-            for (HWND w = first; w; w = GetWindow(w, GW_HWNDNEXT)) {
-                SendMessageA(w, BM_SETCHECK, BST_UNCHECKED, 0);
-                UpdateWindow(w);
-                if (w == last) break;
-            }
+    case kFieldLabel:
+    case kFieldStatic:
+    case kFieldGroupBox:
+    case kFieldString:
+    case kFieldInteger:
+    case kFieldReal:
+    case kFieldDouble:
+        SetWindowTextA(control, "");
+        if (yyiseditfield(control)) SendMessageA(control, EM_SETMODIFY, FALSE, 0);
+        break;
+    case kFieldButton: {
+        LONG kind = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+        if (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON) {
+            *id = -1;
             return;
         }
-        case kFieldProgress: {
-            LRESULT old = SendMessageA(control, PBM_SETRANGE, 0, MAKELPARAM(0, 65535));
-            SendMessageA(control, PBM_SETRANGE, 0, old);
-            SendMessageA(control, PBM_SETPOS, LOWORD(old), 0);
-            break;
+        SetWindowTextA(control, "");
+        break;
+    }
+    case kFieldCombo: SendMessageA(control, CB_RESETCONTENT, 0, 0); break;
+    case kFieldList: SendMessageA(control, LB_RESETCONTENT, 0, 0); break;
+    case kFieldCheckBox: SendMessageA(control, BM_SETCHECK, BST_UNCHECKED, 0); break;
+    case kFieldRadio: {
+        HWND first, last;
+        yyfieldgroup(control, &first, &last);
+        for (HWND w = first; w; w = GetWindow(w, GW_HWNDNEXT)) {
+            SendMessageA(w, BM_SETCHECK, BST_UNCHECKED, 0);
+            UpdateWindow(w);
+            if (w == last) break;
         }
-        case kFieldTrackBar:
-            if (GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE)
-                SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
-            break;
-        case kFieldTree: SendMessageA(control, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); break;
-        case kFieldGrid: yyGridClear(control, 1); break;  // menu cells lose their options too
-        default: *id = -1; return;
+        return;
+    }
+    case kFieldProgress: {
+        LRESULT old = SendMessageA(control, PBM_SETRANGE, 0, MAKELPARAM(0, 65535));
+        SendMessageA(control, PBM_SETRANGE, 0, old);
+        SendMessageA(control, PBM_SETPOS, LOWORD(old), 0);
+        break;
+    }
+    case kFieldTrackBar:
+        if (GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE)
+            SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
+        break;
+    case kFieldTree: SendMessageA(control, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); break;
+    case kFieldGrid: yyGridClear(control, 1); break;  // menu cells lose their options too
+    default: *id = -1; return;
     }
     if (FieldRecord *record = yyfieldrecord(control)) {
         record->value = 0.0;
@@ -267,7 +267,8 @@ int yyfieldstateof(HWND control) {
     if (style & WS_DISABLED) return kStateDisabled;
     if (yyiseditfield(control) && (style & ES_READONLY)) return kStateReadOnly;
     // A read-only grid reports so, and the dialog keeps it read-only when it comes back into view.
-    if (atomGrid && yyclassatom(control) == atomGrid && (style & kGridReadOnly)) return kStateReadOnly;
+    if (atomGrid && yyclassatom(control) == atomGrid && (style & kGridReadOnly))
+        return kStateReadOnly;
     return kStateEnabled;
 }
 

@@ -14,9 +14,7 @@ namespace {
 constexpr int kNumberText = 100;
 
 // The text up to its NUL (the conversion routines end what they write with one).
-std::string up_to_nul(const char *text) {
-    return std::string(text, strnlen(text, kNumberText));
-}
+std::string up_to_nul(const char *text) { return std::string(text, strnlen(text, kNumberText)); }
 
 }  // namespace
 

@@ -135,9 +135,9 @@ void yygetwindowbitmap_(const int *mode, const int *iwin, int *status);
 // snapshots are in force; 1 when it did, 0 when the window has to paint itself.
 int yypaintfromsnapshot(HWND window);
 constexpr int kSnapshotWindows = 21;
-extern HBITMAP hImage[kSnapshotWindows];  // snapshot of each window slot's client area
-extern int nImage[kSnapshotWindows];      // its use count
-extern HBITMAP hImageDlg[QUILL_MAX_DIALOGS + 1];            // snapshot of each dialog slot's client area
+extern HBITMAP hImage[kSnapshotWindows];          // snapshot of each window slot's client area
+extern int nImage[kSnapshotWindows];              // its use count
+extern HBITMAP hImageDlg[QUILL_MAX_DIALOGS + 1];  // snapshot of each dialog slot's client area
 extern int nImageDlg[QUILL_MAX_DIALOGS + 1];
 extern int wBlitOn;  // 1 while any snapshot is in force: client areas repaint from them
 

@@ -30,8 +30,10 @@ DWORD DialogFlags(int flags) {
     DWORD result = OFN_HIDEREADONLY;
     const bool save = (flags & kSave) != 0;
     if (flags & kPrompt) {
-        if (save) result |= OFN_OVERWRITEPROMPT;
-        else if (!(flags & kMustExist)) result |= OFN_CREATEPROMPT;
+        if (save)
+            result |= OFN_OVERWRITEPROMPT;
+        else if (!(flags & kMustExist))
+            result |= OFN_CREATEPROMPT;
     }
     if (!(flags & kNoPathCheck)) result |= OFN_PATHMUSTEXIST;
     if (!save) {

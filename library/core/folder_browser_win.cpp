@@ -34,9 +34,9 @@ bool AcceptPath(HWND browser, const std::string &path) {
     bool isDirectory = false;
     if (!PathExists(path, &isDirectory)) {
         if (gBrowser->flags & 64) {
-            int choice = MessageBoxA(browser,
-                                     "The specified directory does not exist.\nDo you wish to create it?",
-                                     "Create Directory?", MB_YESNO | MB_ICONQUESTION);
+            int choice = MessageBoxA(
+                browser, "The specified directory does not exist.\nDo you wish to create it?",
+                "Create Directory?", MB_YESNO | MB_ICONQUESTION);
             if (choice != IDYES) return false;
             if (!CreateDirectoryA(path.c_str(), nullptr)) {
                 MessageBoxA(browser, "An error occured creating\nthe specified directory.", "Error",
@@ -93,10 +93,10 @@ void StartBrowser(HWND browser) {
     }
     RECT line = {0, 0, 0, 13};
     MapDialogRect(browser, &line);
-    gBrowser->edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", gBrowser->directory.c_str(),
-                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                     place.left, place.top, place.right - place.left,
-                                     line.bottom, browser, nullptr, nullptr, nullptr);
+    gBrowser->edit =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", gBrowser->directory.c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, place.left, place.top,
+                        place.right - place.left, line.bottom, browser, nullptr, nullptr, nullptr);
     if (gBrowser->edit && font)
         SendMessageA(gBrowser->edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (!gBrowser->directory.empty())

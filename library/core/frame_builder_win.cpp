@@ -72,8 +72,8 @@ HWND quill::BuildFrame(int slot, const FrameLayout &layout) {
         if (centredX) x = (areaW - fw) / 2;
         if (centredY) y = (areaH - fh) / 2;
     }
-    HWND w = CreateWindowExA(layout.exStyle, layout.className, layout.title ? layout.title : "", layout.style,
-                             x, y, fw, fh, layout.parent, menu, wInstance, nullptr);
+    HWND w = CreateWindowExA(layout.exStyle, layout.className, layout.title ? layout.title : "",
+                             layout.style, x, y, fw, fh, layout.parent, menu, wInstance, nullptr);
     if (!w) {
         if (menu) DestroyMenu(menu);
         return nullptr;

@@ -11,7 +11,8 @@ bool yymenupromptfind(const unsigned char *data, std::size_t size, int id, std::
         if (entry == 0) return false;
         at += 2;
         const void *nul = std::memchr(data + at, 0, size - at);
-        const std::size_t end = nul ? static_cast<std::size_t>(static_cast<const unsigned char *>(nul) - data) : size;
+        const std::size_t end =
+            nul ? static_cast<std::size_t>(static_cast<const unsigned char *>(nul) - data) : size;
         if (entry == (id & 0xFFFF)) {
             text->assign(reinterpret_cast<const char *>(data + at), end - at);
             return true;

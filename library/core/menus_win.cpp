@@ -32,7 +32,9 @@ MENUITEMINFOA ItemInfo(HMENU menu, int position, UINT mask) {
     return info;
 }
 
-ULONG_PTR ItemData(HMENU menu, int position) { return ItemInfo(menu, position, MIIM_DATA).dwItemData; }
+ULONG_PTR ItemData(HMENU menu, int position) {
+    return ItemInfo(menu, position, MIIM_DATA).dwItemData;
+}
 
 void SetItemData(HMENU menu, int position, ULONG_PTR data) {
     MENUITEMINFOA info = {};
@@ -110,7 +112,8 @@ ItemRef FindCurrent(int ident) {
 int SetToolbarButtons(int slot, int ident, int flag, int on) {
     int found = 0;
     for (HWND bar : hToolbar[slot]) {
-        if (!bar || SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(ident), 0) < 0) continue;
+        if (!bar || SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(ident), 0) < 0)
+            continue;
         SendMessageA(bar, flag == 1 ? TB_ENABLEBUTTON : TB_CHECKBUTTON, static_cast<WPARAM>(ident),
                      MAKELPARAM(on ? TRUE : FALSE, 0));
         found = 1;
@@ -350,8 +353,10 @@ void yymngflg_(const int *ident, const int *iflag, int *istate) {
         return;
     }
     UINT state = GetMenuState(item.holder, static_cast<UINT>(item.position), MF_BYPOSITION);
-    if (*iflag == 1) *istate = (state & (MF_GRAYED | MF_DISABLED)) ? 0 : 1;
-    else *istate = (state & MF_CHECKED) ? 1 : 0;
+    if (*iflag == 1)
+        *istate = (state & (MF_GRAYED | MF_DISABLED)) ? 0 : 1;
+    else
+        *istate = (state & MF_CHECKED) ? 1 : 0;
 }
 
 void yymntext_(int *ident, const char *text) {

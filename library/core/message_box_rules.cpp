@@ -30,12 +30,14 @@ MessageBoxStyle MessageBoxStyleFor(int buttons, int icon, int default_answer) {
     case 2:
     case 3: style.deflt = default_answer == 1 ? kDefButton1 : kDefButton2; break;
     case 4:
-        style.deflt = default_answer == 1 ? kDefButton1 : default_answer == 2 ? kDefButton2
-                                                                               : kDefButton3;
+        style.deflt = default_answer == 1   ? kDefButton1
+                      : default_answer == 2 ? kDefButton2
+                                            : kDefButton3;
         break;
     case 5:  // Abort, Retry, Ignore: answer 1 is Retry, answer 2 Abort
-        style.deflt = default_answer == 1 ? kDefButton2 : default_answer == 2 ? kDefButton1
-                                                                               : kDefButton3;
+        style.deflt = default_answer == 1   ? kDefButton2
+                      : default_answer == 2 ? kDefButton1
+                                            : kDefButton3;
         break;
     default: break;
     }

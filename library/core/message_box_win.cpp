@@ -64,8 +64,8 @@ void yymodalend(const ModalFrame *frame) {
     }
 }
 
-void wmessagebox_(const int *ibuttons, const int *iicon, const int *idefault,
-                  const char *message, const char *title, int message_len, int title_len) {
+void wmessagebox_(const int *ibuttons, const int *iicon, const int *idefault, const char *message,
+                  const char *title, int message_len, int title_len) {
     quill::MessageBoxStyle style = quill::MessageBoxStyleFor(
         ibuttons ? *ibuttons : 0, iicon ? *iicon : 0, idefault ? *idefault : 1);
     yymodalsnapshots(1);

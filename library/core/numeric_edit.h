@@ -17,16 +17,16 @@ extern WNDPROC lpNormalEditProc, lpNormalButtonProc, lpNormalStaticProc, lpNorma
     lpNormalTreeProc, lpNormalTabProc, lpNormalUpDownProc;
 
 // Focus-check state.
-extern HWND hBadVal;          // numeric field whose check waits for a push button's click
-extern HWND hBadTab;          // numeric field that lost the focus to a tab control
-extern int iBadTab;           // tab index to go back to while hBadTab is pending
-extern int StoreVal;          // 1: the next numeric field to get the focus records its last good value
-extern char cLastGood[256];   // last good text and value so recorded
+extern HWND hBadVal;  // numeric field whose check waits for a push button's click
+extern HWND hBadTab;  // numeric field that lost the focus to a tab control
+extern int iBadTab;   // tab index to go back to while hBadTab is pending
+extern int StoreVal;  // 1: the next numeric field to get the focus records its last good value
+extern char cLastGood[256];  // last good text and value so recorded
 extern double dLastGood;
-extern int bOverride;         // set to suspend all checks
-extern int nocheck;           // set while a check moves the focus back
-extern int bCheckKillFocus;   // button subclass: 1 normally, 0 while it moves the focus itself
-extern int bDecimal;          // numeric fields use the locale decimal character (wDecimal)
+extern int bOverride;        // set to suspend all checks
+extern int nocheck;          // set while a check moves the focus back
+extern int bCheckKillFocus;  // button subclass: 1 normally, 0 while it moves the focus itself
+extern int bDecimal;         // numeric fields use the locale decimal character (wDecimal)
 
 // Kind of a numeric class: 0 not numeric, 5 integer, 6 real, 7 double (the field type codes).
 int yynumerickind(HWND control);

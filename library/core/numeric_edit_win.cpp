@@ -42,13 +42,13 @@ const char *const kClassNames[6] = {"INTEGEREDIT", "INTEGERSPIN", "REALEDIT",
 
 char DecimalChar() { return bDecimal ? wDecimal : '.'; }
 
-
 // The value of a numeric text (the field decimal character read as a point). False when the
 // text is not a number.
 bool TextValue(const char *text, double *value) {
     char copy[256];
     std::size_t n = 0;
-    for (const char *p = text; *p && n + 1 < sizeof copy; ++p) copy[n++] = (bDecimal && *p == wDecimal) ? '.' : *p;
+    for (const char *p = text; *p && n + 1 < sizeof copy; ++p)
+        copy[n++] = (bDecimal && *p == wDecimal) ? '.' : *p;
     copy[n] = '\0';
     int ok = 0;
     *value = 0.0;
@@ -106,7 +106,8 @@ void CreateSpin(HWND edit, FieldRecord *record, int kind) {
     SendMessageA(spin, UDM_SETRANGE32, (WPARAM)-100, 100);
     UDACCEL accel[2] = {{0, 1}, {2, 5}};
     SendMessageA(spin, UDM_SETACCEL, 2, (LPARAM)accel);
-    if (kind == kNumericInteger) SendMessageA(spin, UDM_SETPOS32, 0, (LPARAM)(short)std::atoi(text));
+    if (kind == kNumericInteger)
+        SendMessageA(spin, UDM_SETPOS32, 0, (LPARAM)(short)std::atoi(text));
     SetWindowTextA(edit, text);
     WNDPROC old = (WNDPROC)SetWindowLongPtrA(spin, GWLP_WNDPROC, (LONG_PTR)yysubupdown);
     if (!lpNormalUpDownProc) lpNormalUpDownProc = old;
@@ -152,9 +153,12 @@ void Normalise(HWND edit, int kind) {
             if (bDecimal && *p == wDecimal) *p = '.';
         const char *format = FieldFormat(edit);
         int length = (int)sizeof text - 1;
-        if (kind == kNumericInteger) yyformi_(text, length);
-        else if (kind == kNumericReal) yyformr_(text, format, length, (int)std::strlen(format));
-        else yyformd_(text, format, length, (int)std::strlen(format));
+        if (kind == kNumericInteger)
+            yyformi_(text, length);
+        else if (kind == kNumericReal)
+            yyformr_(text, format, length, (int)std::strlen(format));
+        else
+            yyformd_(text, format, length, (int)std::strlen(format));
         // Rewriting a text that is already canonical would put the caret back at the start
         // and drop the selection every time the focus leaves the field.
         FieldText(text, length);
@@ -172,9 +176,7 @@ LRESULT OnChar(HWND edit, int kind, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kCharAccept:
         return CallWindowProcA(lpNormalEditProc, edit, WM_CHAR, (WPARAM)passed, lParam);
-    default:
-        yyfieldbell();
-        return 0;
+    default: yyfieldbell(); return 0;
     }
 }
 
@@ -209,7 +211,8 @@ LRESULT yynumericproc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int
     case WM_GETDLGCODE: {
         // The dialog manager handles Tab itself: note here that the field is left with it.
         const MSG *msg = reinterpret_cast<const MSG *>(lParam);
-        if (record && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) record->tabLeft = 1;
+        if (record && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB)
+            record->tabLeft = 1;
         break;
     }
     case WM_KEYDOWN:
@@ -219,8 +222,7 @@ LRESULT yynumericproc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int
         if (yyoutofrange(edit, (HWND)wParam, 0)) return 0;
         Normalise(edit, kind);
         break;
-    case WM_CHAR:
-        return OnChar(edit, kind, wParam, lParam);
+    case WM_CHAR: return OnChar(edit, kind, wParam, lParam);
     case WM_NCDESTROY: {
         LRESULT result = CallWindowProcA(lpNormalEditProc, edit, message, wParam, lParam);
         SetWindowLongPtrA(edit, GWLP_USERDATA, 0);
@@ -302,8 +304,8 @@ void yyregistersuperclass(void) {
     static const WNDPROC procedures[6] = {yyintegersupercls, yyintegerspinsupercls,
                                           yyrealsupercls,    yyrealspinsupercls,
                                           yydoublesupercls,  yydoublespinsupercls};
-    ATOM *atoms[6] = {&atomInteger, &atomSpinInteger, &atomReal,
-                      &atomSpinReal, &atomDouble, &atomSpinDouble};
+    ATOM *atoms[6] = {&atomInteger,  &atomSpinInteger, &atomReal,
+                      &atomSpinReal, &atomDouble,      &atomSpinDouble};
     for (int i = 0; i < 6; ++i) {
         WNDCLASSEXA cls = edit;
         cls.lpfnWndProc = procedures[i];
@@ -342,9 +344,12 @@ void windowbell_(const char *text, int text_len) {
     for (int i = 0; i < 3 && text && i < text_len; ++i)
         word[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
     const int on = 1, off = 0;
-    if (std::memcmp(word, "ON ", 3) == 0) yysetbell_(&on);
-    else if (std::memcmp(word, "OFF", 3) == 0) yysetbell_(&off);
-    else yyringbell_();
+    if (std::memcmp(word, "ON ", 3) == 0)
+        yysetbell_(&on);
+    else if (std::memcmp(word, "OFF", 3) == 0)
+        yysetbell_(&off);
+    else
+        yyringbell_();
 }
 
 int yyfieldrefused(HWND field, int force) {

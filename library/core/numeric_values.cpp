@@ -8,9 +8,16 @@ int yynumericchar(int kind, int c, char decimal, int *passed) {
     if (c == 1) return kCharSelectAll;  // Ctrl+A
     if (c >= '0' && c <= '9') return kCharAccept;
     switch (c) {
-    case '+': case '-':
-    case 3: case 8: case 9: case 13: case 22: case 24: case 26: case 27:
-        return kCharAccept;
+    case '+':
+    case '-':
+    case 3:
+    case 8:
+    case 9:
+    case 13:
+    case 22:
+    case 24:
+    case 26:
+    case 27: return kCharAccept;
     default: break;
     }
     if (kind == kNumericReal || kind == kNumericDouble) {

@@ -91,9 +91,9 @@ int KeepPrinter() {
 // orientation (0 portrait, 1 landscape) and copies in and out; units in (below 2: thousandths
 // of an inch, else hundredths of a millimetre); number of colours out; answer out (1 OK,
 // 0 cancelled or no printer installed).
-void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *printHeight,
-                    int *left, int *top, int *orientation, int *copies, const int *units,
-                    int *colours, int *answer) {
+void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *printHeight, int *left,
+                    int *top, int *orientation, int *copies, const int *units, int *colours,
+                    int *answer) {
     *answer = 0;
     // Without a printer the dialog would only show its own error box.
     if (!HaveDefaultPrinter()) return;

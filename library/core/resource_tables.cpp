@@ -57,7 +57,7 @@ ToolbarTable ParseToolbarTable(const void *data, size_t size) {
         if (id == 0) {
             int next;
             if (!reader.Next(&next) || next == 0) break;  // two zeros: the end
-            table.ids.push_back(0);                         // a separator
+            table.ids.push_back(0);                       // a separator
             table.ids.push_back(next);
             continue;
         }

@@ -105,7 +105,8 @@ void yygetwindowbitmap_(const int *mode, const int *iwin, int *status) {
     if (mode && *mode == 1) {
         wBlitOn = 1;
         for (int slot = 0; slot < kSnapshotWindows; ++slot)
-            if (slot != leave && plain_window(slot)) take(hClient[slot], &hImage[slot], &nImage[slot]);
+            if (slot != leave && plain_window(slot))
+                take(hClient[slot], &hImage[slot], &nImage[slot]);
         for (int slot = 1; slot <= nDialogs && slot <= QUILL_MAX_DIALOGS; ++slot) {
             HWND dialog = hDialogList[slot];
             DialogRecord *record = yydialogrecord(dialog);
@@ -116,7 +117,8 @@ void yygetwindowbitmap_(const int *mode, const int *iwin, int *status) {
     } else {
         wBlitOn = 0;
         for (int slot = 0; slot < kSnapshotWindows; ++slot)
-            if (slot != leave && hImage[slot]) give_back(hClient[slot], &hImage[slot], &nImage[slot]);
+            if (slot != leave && hImage[slot])
+                give_back(hClient[slot], &hImage[slot], &nImage[slot]);
         for (int slot = 1; slot <= QUILL_MAX_DIALOGS; ++slot) {
             HWND dialog = hDialogList[slot];
             if (hImageDlg[slot])

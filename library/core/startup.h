@@ -23,37 +23,42 @@ extern int wIndex;                      // slot whose client area holds wDC
 extern HDC wDC;                         // drawing device context of slot wIndex
 extern HWND hWinCur;                    // current window (a frame or a dialog)
 
-extern ATOM atomRoot;    // class "QUILLAMORPH" (frames)
-extern ATOM atomClient;  // class "RAVOZUVIZA" (client areas)
-extern int bDlgRoot;     // 1 when the root window was sized from a dialog template
-extern int wHideRoot;    // 1 while the root window stays hidden
-extern int iVerRTF;      // rich-edit level: 1 riched32, 2 or 3 riched20
+extern ATOM atomRoot;        // class "QUILLAMORPH" (frames)
+extern ATOM atomClient;      // class "RAVOZUVIZA" (client areas)
+extern int bDlgRoot;         // 1 when the root window was sized from a dialog template
+extern int wHideRoot;        // 1 while the root window stays hidden
+extern int iVerRTF;          // rich-edit level: 1 riched32, 2 or 3 riched20
 extern UINT uFindMsgString;  // registered message "commdlg_FindReplace"
 extern HMODULE hImgLib;      // "msimg32.dll", null when not loaded
 extern HMODULE hHelpLib;     // help library, null when not loaded
 typedef BOOL(WINAPI *GradientFillProc)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
-extern GradientFillProc pGradientFill;  // null when gradient fills are not available
-extern HGLOBAL hDOVUzadOdazez;          // menu prompt resource of the root menu
+extern GradientFillProc pGradientFill;           // null when gradient fills are not available
+extern HGLOBAL hDOVUzadOdazez;                   // menu prompt resource of the root menu
 extern int wWinX, wWinY, wWinWidth, wWinHeight;  // root position and client size
 
 extern COLORREF wColor[18];  // default colours
 extern int wForeCol, wBackCol, wUnderline;
 
-extern int iCurDialog;      // dialog id the field routines address, 0 = none
-extern int iWindowOpened;   // 1 while the root window exists
-extern int iInitialised;    // -9999 after winitialise_
+extern int iCurDialog;     // dialog id the field routines address, 0 = none
+extern int iWindowOpened;  // 1 while the root window exists
+extern int iInitialised;   // -9999 after winitialise_
 
 // What a frame window was turned into: the type word of the FrameBlock it carries (no block
 // is a plain window).
-enum WindowType { kPlainWindow = 0, kEditorWindow = 1, kViewerWindow = 2, kDialogWindow = 3,
-                  kGridWindow = 4 };
+enum WindowType {
+    kPlainWindow = 0,
+    kEditorWindow = 1,
+    kViewerWindow = 2,
+    kDialogWindow = 3,
+    kGridWindow = 4
+};
 
 // Record attached (GWLP_USERDATA) to a frame window that is more than a plain window.
 struct FrameBlock {
-    int tag;                  // WindowType
+    int tag;  // WindowType
     int reserved[4];
-    HWND dialog;              // kDialogWindow: the dialog that fills the frame
-    HACCEL accelerators[2];   // the window's own keys and the program's, null when none
+    HWND dialog;             // kDialogWindow: the dialog that fills the frame
+    HACCEL accelerators[2];  // the window's own keys and the program's, null when none
 };
 
 // The slot 0..20 whose frame or client area is window; -1 for any other window.
@@ -75,8 +80,8 @@ int yyargs_(const int *n, char *arg, int argLen);
 // for on 256-colour screens; TITLE is NUL-terminated. A class or frame that cannot be made
 // ends the process after telling the user.
 void yycreaterootwindow_(const int *x, const int *y, int *width, int *height, const int *flags,
-                         const int *menuid, const int *toolbars, const int *ncolours,
-                         int *dialogid, const char *title);
+                         const int *menuid, const int *toolbars, const int *ncolours, int *dialogid,
+                         const char *title);
 
 // The library base directory from QUILLA, QIDE or the current drive.
 void yyinitenv_();

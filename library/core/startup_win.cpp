@@ -146,8 +146,8 @@ void ProbeRichEdit() {
         return;
     }
     iVerRTF = 3;
-    HWND probe = CreateWindowExA(0, "RichEdit20A", "", WS_POPUP, 0, 0, 50, 20, nullptr,
-                                 nullptr, wInstance, nullptr);
+    HWND probe = CreateWindowExA(0, "RichEdit20A", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                 wInstance, nullptr);
     if (probe == nullptr) return;
     SetWindowTextA(probe, "ab");
     POINTL first = {-99, -99}, second = {-99, -99};
@@ -165,8 +165,8 @@ INT_PTR CALLBACK yyWindowSizeDlgProc(HWND, UINT message, WPARAM, LPARAM) {
 // be created and -2 when it is not a child control-parent dialog without caption and system
 // menu.
 void SizeFromDialog(HWND owner, int *dialogId, int *flags, int *width, int *height) {
-    HWND probe = CreateDialogParamA(wInstance, MAKEINTRESOURCEA(*dialogId), owner,
-                                    yyWindowSizeDlgProc, 0);
+    HWND probe =
+        CreateDialogParamA(wInstance, MAKEINTRESOURCEA(*dialogId), owner, yyWindowSizeDlgProc, 0);
     if (probe == nullptr) {
         *dialogId = -1;
         return;
@@ -186,16 +186,15 @@ void SizeFromDialog(HWND owner, int *dialogId, int *flags, int *width, int *heig
     DestroyWindow(probe);
 }
 
-
 // Command line kept by the first call of yyargs_.
 char gCommandLine[kCommandLineChars + 1];
 bool gCommandLineRead = false;
 
 }  // namespace
 
-void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height,
-                         const int *iflags, const int *menuid, const int *toolbars,
-                         const int *, int *dialogId, const char *title) {
+void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height, const int *iflags,
+                         const int *menuid, const int *toolbars, const int *, int *dialogId,
+                         const char *title) {
     int x = *ix, y = *iy, flags = *iflags;
     const int menuId = *menuid;
     wInstance = GetModuleHandleA(nullptr);
@@ -223,9 +222,10 @@ void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height,
     DestroyWindow(owner);
 
     DWORD style = quill::FrameStyle(flags) | ((flags & kFrameMaximised) ? WS_MAXIMIZE : 0);
-    quill::FrameLayout layout = {kFrameClass, title, style,
-                             static_cast<DWORD>((flags & kFrameTopmost) ? WS_EX_TOPMOST : 0),
-                             nullptr, x, y, *width, *height, flags, menuId, toolbars};
+    quill::FrameLayout layout = {
+        kFrameClass, title, style,  static_cast<DWORD>((flags & kFrameTopmost) ? WS_EX_TOPMOST : 0),
+        nullptr,     x,     y,      *width,
+        *height,     flags, menuId, toolbars};
     HWND root = quill::BuildFrame(0, layout);
     if (root == nullptr) Abort("Failed to create window - aborting.");
     hWinCur = root;
@@ -313,8 +313,7 @@ void winitialise_(const char *inifile, int inifile_len) {
 
     yyinitenv_();
     if (gSettings.baseDir[0] != '\0') {
-        std::snprintf(gSettings.charDir, sizeof gSettings.charDir, "%scharsets",
-                      gSettings.baseDir);
+        std::snprintf(gSettings.charDir, sizeof gSettings.charDir, "%scharsets", gSettings.baseDir);
     }
     char quilinit[kPathChars + 1], configName[kPathChars + 1];
     ReadEnvironment("QUILINIT", quilinit, sizeof quilinit);
@@ -356,9 +355,9 @@ void winitialise_(const char *inifile, int inifile_len) {
     yyinitdecimal_();
 }
 
-void windowopen2_(const int *flags, const int *x, const int *y, const int *width,
-                  const int *height, const int *menuid, const int *toolbars,
-                  const int *dialogid, const char *title, const int *ncolours, int title_len) {
+void windowopen2_(const int *flags, const int *x, const int *y, const int *width, const int *height,
+                  const int *menuid, const int *toolbars, const int *dialogid, const char *title,
+                  const int *ncolours, int title_len) {
     if (iWindowOpened == 1) return;
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -379,9 +378,12 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     int w = gRoot.width, h = gRoot.height, dialog = gRoot.dialogId;
     yycreaterootwindow_(&gRoot.x, &gRoot.y, &w, &h, &gRoot.flags, &gRoot.menuId, gRoot.toolbars,
                         &gRoot.nColours, &dialog, gRoot.title);
-    if (dialog > 0) iCurDialog = dialog;
-    else if (dialog == -1) yyraise(1007);
-    else if (dialog == -2) yyraise(1045);
+    if (dialog > 0)
+        iCurDialog = dialog;
+    else if (dialog == -1)
+        yyraise(1007);
+    else if (dialog == -2)
+        yyraise(1045);
 
     wIndex = 0;
     wSlot[0].flags = gRoot.flags;

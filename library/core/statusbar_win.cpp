@@ -19,7 +19,8 @@ HWND CurrentStatusBar() {
 bool ValidPart(int part) { return part >= 1 && part <= kStatusParts; }
 
 void SetPartText(HWND bar, int part, const char *text) {
-    SendMessageA(bar, SB_SETTEXTA, static_cast<WPARAM>((part - 1) | wSlot[wIndex].parts[part - 1].style),
+    SendMessageA(bar, SB_SETTEXTA,
+                 static_cast<WPARAM>((part - 1) | wSlot[wIndex].parts[part - 1].style),
                  reinterpret_cast<LPARAM>(text));
 }
 
@@ -44,7 +45,8 @@ void yysetstatusbar_(const int *nparts) {
     for (int part = 1; part <= n; ++part) {
         int length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part - 1), 0));
         std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part - 1), reinterpret_cast<LPARAM>(text.data()));
+        SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part - 1),
+                     reinterpret_cast<LPARAM>(text.data()));
         SetPartText(bar, part, text.data());
     }
     InvalidateRect(bar, nullptr, TRUE);

@@ -99,9 +99,9 @@ HWND CreateBar(int id, int slot, int pos, const quill::ToolbarTable &table) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
                   CCS_NOPARENTALIGN | CCS_NODIVIDER;
     if (vertical) style |= TBSTYLE_WRAPABLE;
-    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, wWindow[slot],
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wInstance,
-                               nullptr);
+    HWND bar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, wWindow[slot],
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wInstance, nullptr);
     if (!bar) return nullptr;
     SetPropA(bar, kOldProcProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrA(bar, GWLP_WNDPROC)));
     SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yySubToolbar));
@@ -137,7 +137,8 @@ HWND CreateBar(int id, int slot, int pos, const quill::ToolbarTable &table) {
     }
     if (image > 0) {
         TBADDBITMAP bitmap = {wInstance, static_cast<UINT_PTR>(id)};
-        SendMessageA(bar, TB_ADDBITMAP, static_cast<WPARAM>(image), reinterpret_cast<LPARAM>(&bitmap));
+        SendMessageA(bar, TB_ADDBITMAP, static_cast<WPARAM>(image),
+                     reinterpret_cast<LPARAM>(&bitmap));
     }
     if (!buttons.empty())
         SendMessageA(bar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -175,7 +176,8 @@ void yyRestackToolbars(int slot) {
 
 int yytoolbarstate(int slot, int ident, int flag) {
     for (HWND bar : hToolbar[slot]) {
-        if (!bar || SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(ident), 0) < 0) continue;
+        if (!bar || SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(ident), 0) < 0)
+            continue;
         UINT ask = flag == 1 ? TB_ISBUTTONENABLED : TB_ISBUTTONCHECKED;
         return SendMessageA(bar, ask, static_cast<WPARAM>(ident), 0) ? 1 : 0;
     }
@@ -229,8 +231,10 @@ void yymntbar_(int *itoolbar, const int *iwin, const int *ipos, int *iwidth, int
         RECT r;
         GetWindowRect(frame, &r);
         int w = r.right - r.left, h = r.bottom - r.top;
-        if (pos == 0 || pos == 3) h += change;
-        else w += change;
+        if (pos == 0 || pos == 3)
+            h += change;
+        else
+            w += change;
         SetWindowPos(frame, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RECT area;
@@ -238,8 +242,10 @@ void yymntbar_(int *itoolbar, const int *iwin, const int *ipos, int *iwidth, int
     SendMessageA(frame, WM_SIZE, IsZoomed(frame) ? SIZE_MAXIMIZED : SIZE_RESTORED,
                  MAKELPARAM(area.right, area.bottom));
     RECT clientAfter = FreeArea(slot, -1);
-    int wBefore = clientBefore.right - clientBefore.left, hBefore = clientBefore.bottom - clientBefore.top;
-    int wAfter = clientAfter.right - clientAfter.left, hAfter = clientAfter.bottom - clientAfter.top;
+    int wBefore = clientBefore.right - clientBefore.left,
+        hBefore = clientBefore.bottom - clientBefore.top;
+    int wAfter = clientAfter.right - clientAfter.left,
+        hAfter = clientAfter.bottom - clientAfter.top;
     if ((pos == 1 || pos == 2) && wAfter != wBefore) *iwidth = wAfter, *iheight = hAfter;
     if ((pos == 0 || pos == 3) && hAfter != hBefore) *iwidth = wAfter, *iheight = hAfter;
 }

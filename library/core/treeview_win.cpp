@@ -52,8 +52,7 @@ std::string menu_item_text(HMENU menu, int position) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
-    if (!GetMenuItemInfoA(menu, (UINT)position, TRUE, &info) || info.cch == 0)
-        return std::string();
+    if (!GetMenuItemInfoA(menu, (UINT)position, TRUE, &info) || info.cch == 0) return std::string();
     std::vector<char> text(info.cch + 1, '\0');
     info.dwTypeData = text.data();
     info.cch += 1;

@@ -72,10 +72,14 @@ HWND CurrentDialog(int *kind) {
     *kind = 0;
     if (!dialog || !IsWindow(dialog)) return nullptr;
     DialogRecord *record = yydialogrecord(dialog);
-    if (record && record->parentFrame) *kind = 4;
-    else if (!(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) *kind = 1;
-    else if (yygetwindowindex(GetParent(dialog)) >= 0) *kind = 2;
-    else *kind = 3;
+    if (record && record->parentFrame)
+        *kind = 4;
+    else if (!(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD))
+        *kind = 1;
+    else if (yygetwindowindex(GetParent(dialog)) >= 0)
+        *kind = 2;
+    else
+        *kind = 3;
     return dialog;
 }
 
@@ -124,8 +128,14 @@ int winfowindow_(const int *item) {
     HWND frame = wWindow[wIndex];
     int w, h;
     switch (item ? *item : 0) {
-    case 1: CurrentClientSize(&w, &h); value = w; break;
-    case 2: CurrentClientSize(&w, &h); value = h; break;
+    case 1:
+        CurrentClientSize(&w, &h);
+        value = w;
+        break;
+    case 2:
+        CurrentClientSize(&w, &h);
+        value = h;
+        break;
     case 3: value = frame ? wSlot[wIndex].flags : -1; break;
     case 4: value = wIndex; break;
     case 5:
@@ -196,7 +206,10 @@ int winfodialog_(const int *item) {
         value = (*item == 6 || *item == 8) ? px : py;
         break;
     }
-    case 10: CurrentDialog(&kind); value = kind; break;
+    case 10:
+        CurrentDialog(&kind);
+        value = kind;
+        break;
     default: break;
     }
     gLastDialogInfo = value;

@@ -117,12 +117,15 @@ void RemaximiseChildren(HWND client) {
 
 int ButtonOf(UINT message) {
     switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN:
-        return 1;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: case WM_NCMBUTTONDOWN:
-        return 2;
-    default:
-        return 3;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN: return 1;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN: return 2;
+    default: return 3;
     }
 }
 
@@ -141,8 +144,8 @@ void KeepPending(HWND client, bool completed) {
     if (slot < 0 || slot >= kWindowSlots) return;
     PendingEvent &p = ORNMessages.window[slot];
     if (p.type == kEventResize && wMessageType == kEventExpose) return;
-    p = {wMessageType, wMessageValue1, wMessageValue2, wMessageValue3, wMessageValue4,
-         wMessageX, wMessageY, wMessageTime};
+    p = {wMessageType,   wMessageValue1, wMessageValue2, wMessageValue3,
+         wMessageValue4, wMessageX,      wMessageY,      wMessageTime};
 }
 
 LRESULT ClientKeyDown(HWND window, WPARAM key, LPARAM lParam) {
@@ -236,9 +239,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) yytitlecolour(window);
         break;
-    case WM_CLOSE:
-        yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
-        return 0;
+    case WM_CLOSE: yyinterpretmessage(kEventClose, 0, wParam, lParam, window); return 0;
     case WM_ACTIVATEAPP:
         if (wParam && GetActiveWindow() == window) yytitlecolour(window);
         if (slot >= 0 && hClient[slot] != nullptr) yyrealizepalette(hClient[slot]);
@@ -249,8 +250,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case MM_MCINOTIFY:
         // The window's device has finished: it is closed and forgotten.
-        if (slot >= 0 && wSlot[slot].mciDevice == static_cast<UINT>(lParam))
-            yyclosemcidevice(slot);
+        if (slot >= 0 && wSlot[slot].mciDevice == static_cast<UINT>(lParam)) yyclosemcidevice(slot);
         return 0;
     case WM_NCLBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
@@ -313,8 +313,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (slot >= 0 && hClient[slot] != nullptr)
             SendMessageA(hClient[slot], message, wParam, lParam);
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -329,7 +328,8 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
         PAINTSTRUCT ps;
         yyrealizepalette(window, BeginPaint(window, &ps));
         EndPaint(window, &ps);
-        bool done = yyinterpretmessage(kEventExpose, 0, 0, reinterpret_cast<LPARAM>(&update), window);
+        bool done =
+            yyinterpretmessage(kEventExpose, 0, 0, reinterpret_cast<LPARAM>(&update), window);
         KeepPending(window, done);
         return 0;
     }
@@ -358,11 +358,8 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PALETTECHANGED:
         if (reinterpret_cast<HWND>(wParam) != window) yyrealizepalette(window);
         return 0;
-    case WM_SETFOCUS:
-        ClientFocus(window);
-        return 0;
-    case WM_KEYDOWN:
-        return ClientKeyDown(window, wParam, lParam);
+    case WM_SETFOCUS: ClientFocus(window); return 0;
+    case WM_KEYDOWN: return ClientKeyDown(window, wParam, lParam);
     case WM_CHAR:
         yyinterpretmessage(kEventKey, static_cast<int>(wParam), wParam, lParam, window);
         return 0;
@@ -370,9 +367,7 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
         if (GetParent(window) != nullptr)
             return SendMessageA(GetParent(window), message, wParam, lParam);
         break;
-    case WM_MOUSEMOVE:
-        yyinterpretmessage(kEventMouseMove, -1, wParam, lParam, window);
-        return 0;
+    case WM_MOUSEMOVE: yyinterpretmessage(kEventMouseMove, -1, wParam, lParam, window); return 0;
     case WM_LBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -382,8 +377,8 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
         SetCapture(window);
         bool dbl = message == WM_LBUTTONDBLCLK || message == WM_MBUTTONDBLCLK ||
                    message == WM_RBUTTONDBLCLK;
-        int type = dbl && wMessageEnabled[kEventDoubleClick - 1] ? kEventDoubleClick
-                                                                  : kEventMouseDown;
+        int type =
+            dbl && wMessageEnabled[kEventDoubleClick - 1] ? kEventDoubleClick : kEventMouseDown;
         yyinterpretmessage(type, ButtonOf(message), wParam, lParam, window);
         BringWindowToTop(FrameOf(window));
         return 0;
@@ -407,8 +402,7 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -7,13 +7,13 @@
 #include <windows.h>
 
 struct TextFont {
-    int face;          // 1 fixed system, 2 Times New Roman, 3 Arial, 4 Courier New, 5 Symbol,
-                       // 6 Wingdings, -99 default GUI font, other: system font
+    int face;  // 1 fixed system, 2 Times New Roman, 3 Arial, 4 Courier New, 5 Symbol,
+               // 6 Wingdings, -99 default GUI font, other: system font
     int bold;
     int italic;
-    int unitWidth;     // character size in window units, as the caller set it
+    int unitWidth;  // character size in window units, as the caller set it
     int unitHeight;
-    int pixelWidth;    // the same in pixels for the current window
+    int pixelWidth;  // the same in pixels for the current window
     int pixelHeight;
 };
 extern TextFont gTextFont;

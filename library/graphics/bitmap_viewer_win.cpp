@@ -29,18 +29,18 @@ constexpr int kWheelStep = 48;
 // tells the window's kind.
 struct ViewerRecord {
     FrameBlock block;
-    HWND viewer;              // the "ORNBITMAP" window
-    int slot;                 // window slot of the frame
-    int mode;                 // 1 modal, 2 no other window disabled, other: modeless
-    HWND savedStatus;         // the window's status and tool bars while the viewer shows
+    HWND viewer;       // the "ORNBITMAP" window
+    int slot;          // window slot of the frame
+    int mode;          // 1 modal, 2 no other window disabled, other: modeless
+    HWND savedStatus;  // the window's status and tool bars while the viewer shows
     HWND savedToolbars[4];
-    WNDPROC framePrevious;    // the frame's own procedure
-    int bitmap;               // slot of the bitmap shown
-    int width, height;        // image size
-    int maxX, maxY;           // fixed maximum scroll offsets, kNoLimit for none
-    int x, y;                 // scroll position
-    int closed;               // 1 ends the modal loop
-    int disabled;             // 1 while the other windows are disabled for the viewer
+    WNDPROC framePrevious;  // the frame's own procedure
+    int bitmap;             // slot of the bitmap shown
+    int width, height;      // image size
+    int maxX, maxY;         // fixed maximum scroll offsets, kNoLimit for none
+    int x, y;               // scroll position
+    int closed;             // 1 ends the modal loop
+    int disabled;           // 1 while the other windows are disabled for the viewer
 };
 
 LRESULT CALLBACK yyBitmapWndProcClient(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -109,8 +109,8 @@ void Paint(HWND view) {
             RealizePalette(dc);
         }
         HDC source = r->bitmap == gBitmapTarget ? gBitmapDC : CreateCompatibleDC(dc);
-        HGDIOBJ old = source != gBitmapDC ? SelectObject(source, gBitmaps[r->bitmap].handle)
-                                          : nullptr;
+        HGDIOBJ old =
+            source != gBitmapDC ? SelectObject(source, gBitmaps[r->bitmap].handle) : nullptr;
         FillRect(dc, &c, GetSysColorBrush(COLOR_WINDOW));
         BitBlt(dc, 0, 0, std::min<int>(c.right, r->width - r->x),
                std::min<int>(c.bottom, r->height - r->y), source, r->x, r->y, SRCCOPY);
@@ -128,15 +128,15 @@ void Key(ViewerRecord &r, WPARAM key) {
     ScrollLimits(r, &mx, &my, &px, &py);
     int x = r.x, y = r.y;
     switch (key) {
-        case VK_PRIOR: (ctrl ? x : y) -= ctrl ? px : py; break;
-        case VK_NEXT: (ctrl ? x : y) += ctrl ? px : py; break;
-        case VK_HOME: (ctrl ? x : y) = 0; break;
-        case VK_END: (ctrl ? x : y) = ctrl ? mx : my; break;
-        case VK_LEFT: x -= kLineStep; break;
-        case VK_RIGHT: x += kLineStep; break;
-        case VK_UP: y -= kLineStep; break;
-        case VK_DOWN: y += kLineStep; break;
-        default: return;
+    case VK_PRIOR: (ctrl ? x : y) -= ctrl ? px : py; break;
+    case VK_NEXT: (ctrl ? x : y) += ctrl ? px : py; break;
+    case VK_HOME: (ctrl ? x : y) = 0; break;
+    case VK_END: (ctrl ? x : y) = ctrl ? mx : my; break;
+    case VK_LEFT: x -= kLineStep; break;
+    case VK_RIGHT: x += kLineStep; break;
+    case VK_UP: y -= kLineStep; break;
+    case VK_DOWN: y += kLineStep; break;
+    default: return;
     }
     ApplyScroll(r, x, y, true);
 }
@@ -147,22 +147,22 @@ void ScrollBar(ViewerRecord &r, int bar, WPARAM wParam) {
     int pos = bar == SB_HORZ ? r.x : r.y;
     const int page = bar == SB_HORZ ? px : py, last = bar == SB_HORZ ? mx : my;
     switch (LOWORD(wParam)) {
-        case SB_LINEUP: pos -= kLineStep; break;
-        case SB_LINEDOWN: pos += kLineStep; break;
-        case SB_PAGEUP: pos -= page; break;
-        case SB_PAGEDOWN: pos += page; break;
-        case SB_TOP: pos = 0; break;
-        case SB_BOTTOM: pos = last; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO si = {};
-            si.cbSize = sizeof si;
-            si.fMask = SIF_TRACKPOS;
-            GetScrollInfo(r.viewer, bar, &si);
-            pos = si.nTrackPos;
-            break;
-        }
-        default: return;
+    case SB_LINEUP: pos -= kLineStep; break;
+    case SB_LINEDOWN: pos += kLineStep; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = last; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        GetScrollInfo(r.viewer, bar, &si);
+        pos = si.nTrackPos;
+        break;
+    }
+    default: return;
     }
     ApplyScroll(r, bar == SB_HORZ ? pos : r.x, bar == SB_HORZ ? r.y : pos, true);
 }
@@ -246,33 +246,45 @@ LRESULT CALLBACK yyBitmapWndProcClient(HWND window, UINT message, WPARAM wParam,
     if (r == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     HWND client = r->slot >= 0 ? hClient[r->slot] : nullptr;
     switch (message) {
-        case WM_PAINT: Paint(window); return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_SIZE: ApplyScroll(*r, r->x, r->y, true); return 0;
-        case WM_HSCROLL: ScrollBar(*r, SB_HORZ, wParam); return 0;
-        case WM_VSCROLL: ScrollBar(*r, SB_VERT, wParam); return 0;
-        case WM_MOUSEWHEEL:
-            ApplyScroll(*r, r->x, r->y - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelStep / WHEEL_DELTA,
-                        true);
-            return 0;
-        case WM_KEYDOWN:
-            switch (wParam) {
-                case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END:
-                case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-                    Key(*r, wParam);
-                    return 0;
-                default: break;
-            }
-            [[fallthrough]];
-        case WM_KEYUP: case WM_CHAR: case WM_SETCURSOR:
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-        case WM_MOUSEMOVE:
-            // The usual mouse and key events, of the window the viewer fills.
-            if (client != nullptr) return yyWndProcClient(client, message, wParam, lParam);
-            break;
+    case WM_PAINT: Paint(window); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: ApplyScroll(*r, r->x, r->y, true); return 0;
+    case WM_HSCROLL: ScrollBar(*r, SB_HORZ, wParam); return 0;
+    case WM_VSCROLL: ScrollBar(*r, SB_VERT, wParam); return 0;
+    case WM_MOUSEWHEEL:
+        ApplyScroll(*r, r->x, r->y - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelStep / WHEEL_DELTA,
+                    true);
+        return 0;
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_HOME:
+        case VK_END:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: Key(*r, wParam); return 0;
         default: break;
+        }
+        [[fallthrough]];
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SETCURSOR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+        // The usual mouse and key events, of the window the viewer fills.
+        if (client != nullptr) return yyWndProcClient(client, message, wParam, lParam);
+        break;
+    default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -281,27 +293,27 @@ LRESULT CALLBACK yyBitmapWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     ViewerRecord *r = RecordOf(window);
     if (r == nullptr) return yyWndProc(window, message, wParam, lParam);
     switch (message) {
-        case WM_SIZE: {
-            const LRESULT done = yyWndProc(window, message, wParam, lParam);
-            if (wParam != SIZE_MINIMIZED) LayoutView(*r);
-            return done;
-        }
-        case WM_CLOSE:
-            yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
-            if (r->mode == 1) r->closed = 1;
-            return 0;
-        case WM_SETFOCUS: {
-            // The library's frame procedure makes the window current; the keys then belong
-            // to the view, not to the hidden client area that procedure gives them to.
-            const LRESULT done = yyWndProc(window, message, wParam, lParam);
-            if (RecordOf(window) == r && IsWindow(r->viewer)) SetFocus(r->viewer);
-            return done;
-        }
-        case WM_DESTROY:
-            r->closed = 1;
-            Restore(window, r);
-            return yyWndProc(window, message, wParam, lParam);
-        default: break;
+    case WM_SIZE: {
+        const LRESULT done = yyWndProc(window, message, wParam, lParam);
+        if (wParam != SIZE_MINIMIZED) LayoutView(*r);
+        return done;
+    }
+    case WM_CLOSE:
+        yyinterpretmessage(kEventClose, 0, wParam, lParam, window);
+        if (r->mode == 1) r->closed = 1;
+        return 0;
+    case WM_SETFOCUS: {
+        // The library's frame procedure makes the window current; the keys then belong
+        // to the view, not to the hidden client area that procedure gives them to.
+        const LRESULT done = yyWndProc(window, message, wParam, lParam);
+        if (RecordOf(window) == r && IsWindow(r->viewer)) SetFocus(r->viewer);
+        return done;
+    }
+    case WM_DESTROY:
+        r->closed = 1;
+        Restore(window, r);
+        return yyWndProc(window, message, wParam, lParam);
+    default: break;
     }
     return yyWndProc(window, message, wParam, lParam);
 }
@@ -313,25 +325,25 @@ void yybitmapinfo_(const int *window, const int *item, int *value) {
     const ViewerRecord *r = RecordOf(wWindow[*window]);
     if (r == nullptr) return;
     switch (*item) {
-        case 3: *value = r->bitmap + 1; break;
-        case 4: *value = r->x; break;
-        case 5: *value = r->y; break;
-        case 101: *value = r->width; break;
-        case 102: *value = r->height; break;
-        case 103: {
-            RECT c;
-            GetClientRect(r->viewer, &c);
-            *value = r->y + static_cast<int>(c.bottom);
-            if (GetWindowLongA(r->viewer, GWL_STYLE) & WS_HSCROLL)
-                *value += GetSystemMetrics(SM_CYHSCROLL);
-            break;
-        }
-        default: break;
+    case 3: *value = r->bitmap + 1; break;
+    case 4: *value = r->x; break;
+    case 5: *value = r->y; break;
+    case 101: *value = r->width; break;
+    case 102: *value = r->height; break;
+    case 103: {
+        RECT c;
+        GetClientRect(r->viewer, &c);
+        *value = r->y + static_cast<int>(c.bottom);
+        if (GetWindowLongA(r->viewer, GWL_STYLE) & WS_HSCROLL)
+            *value += GetSystemMetrics(SM_CYHSCROLL);
+        break;
+    }
+    default: break;
     }
 }
 
-void yybitmapview_(const int *index, const int *x, const int *y, const int *mode,
-                   const int *flags, int *status) {
+void yybitmapview_(const int *index, const int *x, const int *y, const int *mode, const int *flags,
+                   int *status) {
     (void)flags;
     int result = 0;
     auto done = [&](int s) {
@@ -383,8 +395,8 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
     MapWindowPoints(nullptr, frame, reinterpret_cast<POINT *>(&c), 2);
     r->viewer = CreateWindowExA(0, "ORNBITMAP", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
                                 c.left, c.top, c.right - c.left, c.bottom - c.top, frame,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewerId)),
-                                wInstance, nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewerId)), wInstance,
+                                nullptr);
     if (r->viewer == nullptr) {
         delete r;
         return done(6);
@@ -396,8 +408,9 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
     SetFocus(r->viewer);
     ShowWindow(hClient[slot], SW_HIDE);
     ShowWindow(frame, SW_SHOW);
-    if (how == 1) SetWindowPos(frame, nullptr, 0, 0, 0, 0,
-                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    if (how == 1)
+        SetWindowPos(frame, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     LayoutView(*r);
     if (how != 2) {
         yyDisableDialogs(frame, 1);

@@ -49,8 +49,8 @@ QUILL_BEGIN_DECLS
 // first entry.
 void yybitmapcreate_(int *handle, const int *width, const int *height, const int *colour);
 void yybitmapdestroy_(const int *index, int *status);
-void yybitmapget_(const int *index, const int *x, const int *y, const int *width,
-                  const int *height, int *status);
+void yybitmapget_(const int *index, const int *x, const int *y, const int *width, const int *height,
+                  int *status);
 void yybitmapput_(const int *index, const int *stretch, const int *x, const int *y,
                   const int *width, const int *height, int *status);
 void yybitmappart_(const int *index, const int *sx, const int *sy, const int *dx, const int *dy,
@@ -64,8 +64,8 @@ void yybitmapselect_(const int *index, int *status, int *width, int *height);
 void yybitmapmode_(const int *mode);
 void yybitmapclipboard_(const int *index, int *status);
 void yybitmapinfo_(const int *window, const int *item, int *value);
-void yybitmapview_(const int *index, const int *x, const int *y, const int *mode,
-                   const int *flags, int *status);
+void yybitmapview_(const int *index, const int *x, const int *y, const int *mode, const int *flags,
+                   int *status);
 
 QUILL_END_DECLS
 

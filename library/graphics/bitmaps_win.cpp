@@ -141,7 +141,8 @@ void yybitmapcreate_(int *handle, const int *width, const int *height, const int
         }
         // The nearest colour the display has; through a palette, the palette's first entry.
         const COLORREF asked = static_cast<COLORREF>(colour != nullptr ? *colour : 0) & 0xFFFFFF;
-        const COLORREF fill = gPal256 != nullptr ? PALETTEINDEX(0) : GetNearestColor(dc.get(), asked);
+        const COLORREF fill =
+            gPal256 != nullptr ? PALETTEINDEX(0) : GetNearestColor(dc.get(), asked);
         HBRUSH brush = CreateSolidBrush(fill);
         HGDIOBJ oldBrush = SelectObject(dc.get(), brush);
         HGDIOBJ oldPen = SelectObject(dc.get(), GetStockObject(NULL_PEN));
@@ -156,7 +157,8 @@ void yybitmapcreate_(int *handle, const int *width, const int *height, const int
 void yybitmapdestroy_(const int *index, int *status) {
     if (index == nullptr || !InUse(*index)) return Report(status, kInvalidBitmap);
     for (HWND frame : wWindow) {
-        if (frame != nullptr && yyviewerbitmap(frame) == *index) return Report(status, kBitmapViewed);
+        if (frame != nullptr && yyviewerbitmap(frame) == *index)
+            return Report(status, kBitmapViewed);
     }
     // GDI keeps a bitmap that is selected into a device context, so the target would dangle:
     // the current window becomes the target first.
@@ -170,12 +172,12 @@ void yybitmapdestroy_(const int *index, int *status) {
     Report(status, 0);
 }
 
-void yybitmapget_(const int *index, const int *x, const int *y, const int *width,
-                  const int *height, int *status) {
+void yybitmapget_(const int *index, const int *x, const int *y, const int *width, const int *height,
+                  int *status) {
     if (const int refused = CheckCopy(index)) return Report(status, refused);
     SlotDC dc(*index);
-    const BOOL done = dc.get() != nullptr &&
-                      BitBlt(dc.get(), 0, 0, *width, *height, gDC, *x, *y, CopyRop());
+    const BOOL done =
+        dc.get() != nullptr && BitBlt(dc.get(), 0, 0, *width, *height, gDC, *x, *y, CopyRop());
     Report(status, done ? 0 : kCopyFailed);
 }
 
@@ -187,8 +189,8 @@ void yybitmapput_(const int *index, const int *stretch, const int *x, const int 
     BOOL done = FALSE;
     if (dc.get() != nullptr && stretch != nullptr && *stretch != 0) {
         SetStretchBltMode(gDC, COLORONCOLOR);
-        done = StretchBlt(gDC, *x, *y, *width, *height, dc.get(), 0, 0, b.width, b.height,
-                          CopyRop());
+        done =
+            StretchBlt(gDC, *x, *y, *width, *height, dc.get(), 0, 0, b.width, b.height, CopyRop());
     } else if (dc.get() != nullptr) {
         done = BitBlt(gDC, *x, *y, *width, *height, dc.get(), 0, 0, CopyRop());
     }
@@ -200,9 +202,8 @@ void yybitmappart_(const int *index, const int *sx, const int *sy, const int *dx
     if (const int refused = CheckCopy(index)) return Report(status, refused);
     SlotDC dc(*index);
     const bool out = toscreen != nullptr && *toscreen != 0;
-    const BOOL done = dc.get() != nullptr &&
-                      BitBlt(out ? gDC : dc.get(), *dx, *dy, *width, *height,
-                             out ? dc.get() : gDC, *sx, *sy, CopyRop());
+    const BOOL done = dc.get() != nullptr && BitBlt(out ? gDC : dc.get(), *dx, *dy, *width, *height,
+                                                    out ? dc.get() : gDC, *sx, *sy, CopyRop());
     Report(status, done ? 0 : kCopyFailed);
 }
 
@@ -231,9 +232,8 @@ void EachPixel(const int *index, const void *array, const int *x1, const int *y1
 
 void yybitmapgetdata_(const int *index, const int *array, const int *x1, const int *y1,
                       const int *x2, const int *y2, int *status) {
-    EachPixel(index, array, x1, y1, x2, y2, status, [&](HDC dc, int x, int y, long k) {
-        SetPixel(dc, x, y, WriteColour(array[k]));
-    });
+    EachPixel(index, array, x1, y1, x2, y2, status,
+              [&](HDC dc, int x, int y, long k) { SetPixel(dc, x, y, WriteColour(array[k])); });
 }
 
 void yybitmapputdata_(const int *index, int *array, const int *x1, const int *y1, const int *x2,

@@ -1,14 +1,14 @@
 // The binary metafile encoder: element headers, partitions and the memory sink.
 #include "graphics/cgm_encoder.h"
 
-
 #include <cmath>
 #include <cstring>
 
 namespace quill {
 
 CgmMemorySink::CgmMemorySink(std::size_t capacity, std::size_t reserve)
-    : data_(new unsigned char[capacity > 0 ? capacity : 1]), capacity_(capacity),
+    : data_(new unsigned char[capacity > 0 ? capacity : 1]),
+      capacity_(capacity),
       reserve_(reserve < capacity ? reserve : capacity) {}
 
 bool CgmMemorySink::Append(const unsigned char *bytes, std::size_t n) {
@@ -55,7 +55,8 @@ void CgmEncoder::Text(const char *text, std::size_t n) {
 
 bool CgmEncoder::Finish(std::size_t maxpartition) {
     const std::size_t len = ParameterLength();
-    const unsigned head = static_cast<unsigned>(cls_ & 15) << 12 | static_cast<unsigned>(id_ & 127) << 5;
+    const unsigned head = static_cast<unsigned>(cls_ & 15) << 12 | static_cast<unsigned>(id_ & 127)
+                                                                       << 5;
     if (maxpartition > kMaxPartition) maxpartition = kMaxPartition;
     maxpartition &= ~static_cast<std::size_t>(1);
     if (maxpartition < 2) maxpartition = 2;
@@ -97,12 +98,22 @@ bool CgmEncoder::Finish(std::size_t maxpartition) {
     return ok;
 }
 
-const char *const kCgmFontNames[16] = {
-    "Courier New", "Courier New Bold", "Courier New Italic", "Courier New Bold Italic",
-    "Arial", "Arial Bold", "Arial Italic", "Arial Bold Italic",
-    "Times New Roman", "Times New Roman Bold", "Times New Roman Italic",
-    "Times New Roman Bold Italic", "Symbol", "Symbol Italic", "Symbol Bold",
-    "Symbol Bold Italic"};
+const char *const kCgmFontNames[16] = {"Courier New",
+                                       "Courier New Bold",
+                                       "Courier New Italic",
+                                       "Courier New Bold Italic",
+                                       "Arial",
+                                       "Arial Bold",
+                                       "Arial Italic",
+                                       "Arial Bold Italic",
+                                       "Times New Roman",
+                                       "Times New Roman Bold",
+                                       "Times New Roman Italic",
+                                       "Times New Roman Bold Italic",
+                                       "Symbol",
+                                       "Symbol Italic",
+                                       "Symbol Bold",
+                                       "Symbol Bold Italic"};
 
 bool CgmBeginMetafile(CgmEncoder &enc, const std::string &title, const std::string &description,
                       const char *const *fonts, int nfonts) {
@@ -144,7 +155,8 @@ bool CgmGradientTriangle(CgmEncoder &enc, const int *x, const int *y, const int 
     enc.Word(3);
     enc.Point(x[1] - x[0], y[1] - y[0]);
     enc.Point(x[2] - x[0], y[2] - y[0]);
-    for (int k = 0; k < 3; ++k) enc.Colour(rgb[k] & 0xFF, (rgb[k] >> 8) & 0xFF, (rgb[k] >> 16) & 0xFF);
+    for (int k = 0; k < 3; ++k)
+        enc.Colour(rgb[k] & 0xFF, (rgb[k] >> 8) & 0xFF, (rgb[k] >> 16) & 0xFF);
     ok &= enc.Finish();
     ok &= enc.OneWord(cgm::kInteriorStyle, 6);
     enc.Start(cgm::kPolygon);

@@ -54,23 +54,22 @@ namespace cgm {
 struct Id {
     int cls, id;
 };
-constexpr Id kBeginMetafile{0, 1}, kEndMetafile{0, 2}, kBeginPicture{0, 3},
-    kBeginPictureBody{0, 4}, kEndPicture{0, 5};
+constexpr Id kBeginMetafile{0, 1}, kEndMetafile{0, 2}, kBeginPicture{0, 3}, kBeginPictureBody{0, 4},
+    kEndPicture{0, 5};
 constexpr Id kMetafileVersion{1, 1}, kMetafileDescription{1, 2}, kVdcType{1, 3},
-    kIntegerPrecision{1, 4}, kRealPrecision{1, 5}, kIndexPrecision{1, 6},
-    kColourPrecision{1, 7}, kColourValueExtent{1, 10}, kFontList{1, 13};
+    kIntegerPrecision{1, 4}, kRealPrecision{1, 5}, kIndexPrecision{1, 6}, kColourPrecision{1, 7},
+    kColourValueExtent{1, 10}, kFontList{1, 13};
 constexpr Id kColourSelectionMode{2, 2}, kLineWidthMode{2, 3}, kEdgeWidthMode{2, 5},
     kVdcExtent{2, 6};
 constexpr Id kVdcIntegerPrecision{3, 1}, kTransparency{3, 4}, kClipRectangle{3, 5},
     kClipIndicator{3, 6};
-constexpr Id kPolyline{4, 1}, kText{4, 4}, kRestrictedText{4, 5}, kPolygon{4, 7},
-    kCellArray{4, 9}, kRectangle{4, 11}, kEllipse{4, 17};
+constexpr Id kPolyline{4, 1}, kText{4, 4}, kRestrictedText{4, 5}, kPolygon{4, 7}, kCellArray{4, 9},
+    kRectangle{4, 11}, kEllipse{4, 17};
 constexpr Id kLineType{5, 2}, kLineWidth{5, 3}, kLineColour{5, 4}, kTextFontIndex{5, 10},
     kTextColour{5, 14}, kCharacterHeight{5, 15}, kCharacterOrientation{5, 16},
     kTextAlignment{5, 18}, kInteriorStyle{5, 22}, kFillColour{5, 23}, kEdgeType{5, 27},
-    kEdgeWidth{5, 28}, kEdgeColour{5, 29}, kEdgeVisibility{5, 30},
-    kFillReferencePoint{5, 31}, kLineCap{5, 37}, kLineJoin{5, 38},
-    kInterpolatedInterior{5, 43};
+    kEdgeWidth{5, 28}, kEdgeColour{5, 29}, kEdgeVisibility{5, 30}, kFillReferencePoint{5, 31},
+    kLineCap{5, 37}, kLineJoin{5, 38}, kInterpolatedInterior{5, 43};
 constexpr Id kAuxiliaryColour{3, 3};
 }  // namespace cgm
 
@@ -108,7 +107,9 @@ public:
     // A counted string: count byte and characters, cut to kMaxString characters.
     void Text(const char *text, std::size_t n);
     void Text(const std::string &s) { Text(s.data(), s.size()); }
-    void Bytes(const unsigned char *bytes, std::size_t n) { buf_.insert(buf_.end(), bytes, bytes + n); }
+    void Bytes(const unsigned char *bytes, std::size_t n) {
+        buf_.insert(buf_.end(), bytes, bytes + n);
+    }
     // Room for N more parameter bytes without reallocation (for long point lists).
     void Reserve(std::size_t n) { buf_.reserve(buf_.size() + n); }
     // Parameter bytes added since Start.

@@ -13,21 +13,21 @@ namespace quill {
 
 struct DrawFamily {
     HDC dc = nullptr;
-    bool printer = false;          // printer family: lazy pages, squares for points, page origin
-    bool geometricPens = false;    // dashed pens are geometric pens (printer; enhanced metafiles)
-    int styleFlag = 0;             // geometric pens with the system's own dash styles
+    bool printer = false;        // printer family: lazy pages, squares for points, page origin
+    bool geometricPens = false;  // dashed pens are geometric pens (printer; enhanced metafiles)
+    int styleFlag = 0;           // geometric pens with the system's own dash styles
     COLORREF colour = 0, prevColour = RGB(255, 255, 255);
     HPEN pen = nullptr, penOld = nullptr;
     int penStyle = PS_SOLID, lineType = 0, lineWidth = 1;
-    long long oldColour = -1;      // the last pen made: colour, line type, width (-1: none yet)
+    long long oldColour = -1;  // the last pen made: colour, line type, width (-1: none yet)
     int oldLineType = -1, oldLineWidth = -1;
     HFONT font = nullptr, fontOld = nullptr;
     DWORD dot[3] = {}, longDash[3] = {}, dotDash[5] = {}, dotDotDash[7] = {}, dashDash[5] = {},
           shortDash[3] = {};
-    int dpi = 600;                 // family resolution, for the dash tables
+    int dpi = 600;  // family resolution, for the dash tables
     HRGN region = nullptr;
-    POINT origin = {0, 0};         // printer: the page origin (window origin of the page)
-    bool pageEnded = false;        // printer: the page was ended, the next drawing starts one
+    POINT origin = {0, 0};   // printer: the page origin (window origin of the page)
+    bool pageEnded = false;  // printer: the page was ended, the next drawing starts one
 };
 
 // Makes the library font of the given size (height in logical units, width 0 for the face's
@@ -51,8 +51,8 @@ void FamilyColour(DrawFamily &f, int r, int g, int b);
 void FamilyEllipse(DrawFamily &f, int cx, int cy, int rx, int ry, int fill);
 void FamilyRectangle(DrawFamily &f, int x1, int y1, int x2, int y2);
 void FamilyArc(DrawFamily &f, int cx, int cy, int rx, int ry, int sx, int sy, int ex, int ey);
-void FamilyOutlineArc(DrawFamily &f, int cx, int cy, int rx, int ry, int sx, int sy, int ex,
-                      int ey, int flag);
+void FamilyOutlineArc(DrawFamily &f, int cx, int cy, int rx, int ry, int sx, int sy, int ex, int ey,
+                      int flag);
 void FamilyPolygon(DrawFamily &f, int count, int fill);
 void FamilyPolyline(DrawFamily &f, int count);
 void FamilyPoint(DrawFamily &f, int x, int y);
@@ -64,10 +64,10 @@ void FamilyCreatePen(DrawFamily &f);
 void FamilyLineStyles(DrawFamily &f);
 // Makes and selects the font; HEIGHT and ASCENT get the metrics, WIDTH the extent of the 52
 // letters, when MEASURE is set.
-void FamilyTextSize(DrawFamily &f, int *width, int *height, int *ascent, int escapement,
-                    int font, int attributes, const char *face, int face_len, bool measure);
-void FamilyDrawString(DrawFamily &f, int x1, int y1, int x2, int y2, int justification,
-                      int opaque, const char *text, int length);
+void FamilyTextSize(DrawFamily &f, int *width, int *height, int *ascent, int escapement, int font,
+                    int attributes, const char *face, int face_len, bool measure);
+void FamilyDrawString(DrawFamily &f, int x1, int y1, int x2, int y2, int justification, int opaque,
+                      const char *text, int length);
 int FamilyTextLength(DrawFamily &f, const char *text, int count);
 // The system's triangle gradient on the family's context; false when it cannot.
 bool FamilyGradFill(DrawFamily &f, const int *x, const int *y, const int *c, const int *triangles,

@@ -30,7 +30,8 @@ void Scale(const DWORD *tmpl, int n, int dpi, int width, DWORD *table) {
     if (dpi <= 0) dpi = screen;
     table[0] = static_cast<DWORD>(n);
     for (int i = 0; i < n; ++i) {
-        DWORD v = static_cast<DWORD>(std::max<long long>(1, static_cast<long long>(tmpl[i]) * dpi / screen));
+        DWORD v = static_cast<DWORD>(
+            std::max<long long>(1, static_cast<long long>(tmpl[i]) * dpi / screen));
         if (width > 1 && i % 2 == 1) v += static_cast<DWORD>(width - 1);
         table[i + 1] = v;
     }
@@ -55,12 +56,18 @@ struct Selected {
 
 bool SolidPen(const DrawFamily &f) { return f.penStyle == PS_SOLID; }
 
-HGDIOBJ PenBack(const DrawFamily &f) { return f.pen != nullptr ? f.pen : GetStockObject(BLACK_PEN); }
+HGDIOBJ PenBack(const DrawFamily &f) {
+    return f.pen != nullptr ? f.pen : GetStockObject(BLACK_PEN);
+}
 HGDIOBJ BrushBack() { return GetStockObject(WHITE_BRUSH); }
 
 // A temporary pen or brush for one shape.
-Selected Pen(DrawFamily &f, HGDIOBJ pen, bool owned) { return Selected(f.dc, pen, owned, PenBack(f)); }
-Selected Brush(DrawFamily &f, HGDIOBJ brush, bool owned) { return Selected(f.dc, brush, owned, BrushBack()); }
+Selected Pen(DrawFamily &f, HGDIOBJ pen, bool owned) {
+    return Selected(f.dc, pen, owned, PenBack(f));
+}
+Selected Brush(DrawFamily &f, HGDIOBJ brush, bool owned) {
+    return Selected(f.dc, brush, owned, BrushBack());
+}
 
 // A solid brush in the colour and a 1-pixel pen in the colour, for filled shapes.
 struct SolidTools {
@@ -72,13 +79,13 @@ struct SolidTools {
 
 const DWORD *DashTable(const DrawFamily &f) {
     switch (f.lineType) {
-        case 1: return f.dot;
-        case 2: return f.longDash;
-        case 3: return f.dotDash;
-        case 4: return f.dotDotDash;
-        case 5: return f.dashDash;
-        case 6: return f.shortDash;
-        default: return nullptr;
+    case 1: return f.dot;
+    case 2: return f.longDash;
+    case 3: return f.dotDash;
+    case 4: return f.dotDotDash;
+    case 5: return f.dashDash;
+    case 6: return f.shortDash;
+    default: return nullptr;
     }
 }
 
@@ -90,24 +97,35 @@ HFONT MakeLibraryFont(int width, int height, int escapement, int font, int attri
     BYTE family = FIXED_PITCH | FF_MODERN, charset = ANSI_CHARSET;
     char own[101] = "";
     switch (font) {
-        case 0: {
-            const int n = std::clamp(face != nullptr ? face_len : 0, 0, 100);
-            if (n > 0) std::memcpy(own, face, static_cast<size_t>(n));
-            int end = n;
-            while (end > 0 && own[end - 1] == ' ') --end;
-            own[end] = '\0';
-            name = own;
-            family = FF_DONTCARE;
-            charset = static_cast<BYTE>(1);  // DEFAULT_CHARSET
-            break;
-        }
-        case 2: name = "Arial"; family = VARIABLE_PITCH | FF_SWISS; break;
-        case 3: name = "Times New Roman"; family = VARIABLE_PITCH | FF_ROMAN; break;
-        case 4: name = "Symbol"; family = VARIABLE_PITCH | FF_ROMAN; charset = SYMBOL_CHARSET; break;
-        default: break;
+    case 0: {
+        const int n = std::clamp(face != nullptr ? face_len : 0, 0, 100);
+        if (n > 0) std::memcpy(own, face, static_cast<size_t>(n));
+        int end = n;
+        while (end > 0 && own[end - 1] == ' ') --end;
+        own[end] = '\0';
+        name = own;
+        family = FF_DONTCARE;
+        charset = static_cast<BYTE>(1);  // DEFAULT_CHARSET
+        break;
+    }
+    case 2:
+        name = "Arial";
+        family = VARIABLE_PITCH | FF_SWISS;
+        break;
+    case 3:
+        name = "Times New Roman";
+        family = VARIABLE_PITCH | FF_ROMAN;
+        break;
+    case 4:
+        name = "Symbol";
+        family = VARIABLE_PITCH | FF_ROMAN;
+        charset = SYMBOL_CHARSET;
+        break;
+    default: break;
     }
     const int weight = (attributes & 1) ? FW_BOLD : FW_NORMAL;
-    const BYTE italic = (attributes & 2) ? TRUE : FALSE, underline = (attributes & 4) ? TRUE : FALSE;
+    const BYTE italic = (attributes & 2) ? TRUE : FALSE,
+               underline = (attributes & 4) ? TRUE : FALSE;
     return CreateFontA(-height, width, escapement * 10, escapement * 10, weight, italic, underline,
                        FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        family, name);
@@ -125,14 +143,14 @@ void ScaleDashTables(int dpi, int width, DWORD *dot, DWORD *longDash, DWORD *dot
 
 int LineTypePenStyle(int type, int style) {
     switch (type) {
-        case 0: return PS_SOLID;
-        case 1: return PS_DOT;
-        case 2:
-        case 6: return PS_DASH;
-        case 3:
-        case 5: return PS_DASHDOT;
-        case 4: return PS_DASHDOTDOT;
-        default: return style;
+    case 0: return PS_SOLID;
+    case 1: return PS_DOT;
+    case 2:
+    case 6: return PS_DASH;
+    case 3:
+    case 5: return PS_DASHDOT;
+    case 4: return PS_DASHDOTDOT;
+    default: return style;
     }
 }
 
@@ -162,8 +180,9 @@ void FamilyCreatePen(DrawFamily &f) {
         LOGBRUSH lb = {BS_SOLID, f.colour, 0};
         const DWORD *table = DashTable(f);
         if (f.styleFlag != 0) {
-            pen = ExtCreatePen(PS_GEOMETRIC | static_cast<DWORD>(f.penStyle) | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL,
-                               static_cast<DWORD>(width), &lb, 0, nullptr);
+            pen = ExtCreatePen(
+                PS_GEOMETRIC | static_cast<DWORD>(f.penStyle) | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL,
+                static_cast<DWORD>(width), &lb, 0, nullptr);
         } else if (table != nullptr && table[0] > 0) {
             pen = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL,
                                static_cast<DWORD>(width), &lb, table[0], table + 1);
@@ -214,8 +233,8 @@ void FamilyArc(DrawFamily &f, int cx, int cy, int rx, int ry, int sx, int sy, in
     Pie(f.dc, cx - rx - 1, cy - ry - 1, cx + rx + 2, cy + ry + 2, sx, sy, ex, ey);
 }
 
-void FamilyOutlineArc(DrawFamily &f, int cx, int cy, int rx, int ry, int sx, int sy, int ex,
-                      int ey, int flag) {
+void FamilyOutlineArc(DrawFamily &f, int cx, int cy, int rx, int ry, int sx, int sy, int ex, int ey,
+                      int flag) {
     FamilyCreatePen(f);
     Selected brush = Brush(f, GetStockObject(NULL_BRUSH), false);
     if (flag > 2) {
@@ -277,7 +296,8 @@ void FamilyClip(DrawFamily &f, int x1, int y1, int x2, int y2) {
     if (y2 == -1) return;
     // Regions are in device units: the printer's page origin is taken off. A region leaves out
     // its right column and bottom row, so one more each way.
-    f.region = CreateRectRgn(x1 - f.origin.x, y1 - f.origin.y, x2 + 1 - f.origin.x, y2 + 1 - f.origin.y);
+    f.region =
+        CreateRectRgn(x1 - f.origin.x, y1 - f.origin.y, x2 + 1 - f.origin.x, y2 + 1 - f.origin.y);
     if (f.region != nullptr) SelectClipRgn(f.dc, f.region);
 }
 
@@ -291,8 +311,8 @@ void FamilyLineWidth(DrawFamily &f, int width) {
     FamilyLineStyles(f);
 }
 
-void FamilyTextSize(DrawFamily &f, int *width, int *height, int *ascent, int escapement,
-                    int font, int attributes, const char *face, int face_len, bool measure) {
+void FamilyTextSize(DrawFamily &f, int *width, int *height, int *ascent, int escapement, int font,
+                    int attributes, const char *face, int face_len, bool measure) {
     if (f.dc == nullptr) return;
     TEXTMETRICA tm = {};
     if (measure) {
@@ -319,8 +339,8 @@ void FamilyTextSize(DrawFamily &f, int *width, int *height, int *ascent, int esc
     *width = extent.cx;
 }
 
-void FamilyDrawString(DrawFamily &f, int x1, int y1, int x2, int y2, int justification,
-                      int opaque, const char *text, int length) {
+void FamilyDrawString(DrawFamily &f, int x1, int y1, int x2, int y2, int justification, int opaque,
+                      const char *text, int length) {
     SetTextColor(f.dc, f.colour);
     SetBkColor(f.dc, f.prevColour);
     SetBkMode(f.dc, opaque != 0 ? OPAQUE : TRANSPARENT);
@@ -387,7 +407,8 @@ void FamilyRelease(DrawFamily &f) {
         // A metafile context may hand back no real object as the one replaced: a stock object
         // then takes the place of the family's own.
         auto back = [&](HGDIOBJ old, int stock) {
-            SelectObject(f.dc, old != nullptr && GetObjectType(old) != 0 ? old : GetStockObject(stock));
+            SelectObject(f.dc,
+                         old != nullptr && GetObjectType(old) != 0 ? old : GetStockObject(stock));
         };
         if (f.region != nullptr) SelectClipRgn(f.dc, nullptr);
         if (f.pen != nullptr) back(f.penOld, BLACK_PEN);

@@ -8,24 +8,24 @@
 
 #include "quillamorph/convention.h"
 
-extern HDC gDC;               // device context of the current drawable
-extern HWND hGraphicsField;   // dialog field (or dialog) that owns gDC, null for a window
-extern HBITMAP gBitmap;       // 8 x 8 pattern bitmap for pattern fills
-extern int gStippleChanged;   // 1: the pattern bitmap must be repainted
-extern int gPlotmode;         // 0 copy, 1 or, 2 and, 3 exclusive or
-extern HFONT gFont, gFontOld; // current font and the font it replaced in gDC
-extern HPEN gPen, gPenOld;    // current pen and the pen it replaced in gDC
-extern HPALETTE gPal256;      // the library's logical palette, null on true-colour screens
-extern COLORREF gColour;      // colour of drawing: RGB, palette-index colour or nearest colour
-extern COLORREF gPrevColour;  // the colour before: second colour of patterns, text background
-extern int gPenStyle;         // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot
-extern int gLineType;         // the line type 0-6 last set
-extern int gLineWidth;        // pen width in pixels
-extern HRGN gRegion;          // clip region, null for none
-extern HBRUSH gBrush;         // pattern brush of the current pattern bitmap, null until made
-extern HDC hGraphicsMetafile; // set while the drawable is an enhanced metafile being recorded
-extern int wMetafileDPI;      // resolution of the metafile reference device
-extern POINT gPoints[5000];   // points collected for polygons and polylines
+extern HDC gDC;                // device context of the current drawable
+extern HWND hGraphicsField;    // dialog field (or dialog) that owns gDC, null for a window
+extern HBITMAP gBitmap;        // 8 x 8 pattern bitmap for pattern fills
+extern int gStippleChanged;    // 1: the pattern bitmap must be repainted
+extern int gPlotmode;          // 0 copy, 1 or, 2 and, 3 exclusive or
+extern HFONT gFont, gFontOld;  // current font and the font it replaced in gDC
+extern HPEN gPen, gPenOld;     // current pen and the pen it replaced in gDC
+extern HPALETTE gPal256;       // the library's logical palette, null on true-colour screens
+extern COLORREF gColour;       // colour of drawing: RGB, palette-index colour or nearest colour
+extern COLORREF gPrevColour;   // the colour before: second colour of patterns, text background
+extern int gPenStyle;          // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot
+extern int gLineType;          // the line type 0-6 last set
+extern int gLineWidth;         // pen width in pixels
+extern HRGN gRegion;           // clip region, null for none
+extern HBRUSH gBrush;          // pattern brush of the current pattern bitmap, null until made
+extern HDC hGraphicsMetafile;  // set while the drawable is an enhanced metafile being recorded
+extern int wMetafileDPI;       // resolution of the metafile reference device
+extern POINT gPoints[5000];    // points collected for polygons and polylines
 
 // Dash templates scaled for the current device and line width; the first entry of each is
 // its length.
@@ -93,8 +93,8 @@ void yywinpolpoint_(const int *x, const int *y, const int *index);
 void yywinpolygon_(const int *count, const int *fill);
 void yywinpolyline_(const int *count);
 void yywinclear_(const int *width, const int *height, const int *rgb);
-void yywintextsize_(int *width, int *height, int *ascent, const int *escapement,
-                    const int *font, const int *attributes, const char *face, int face_len);
+void yywintextsize_(int *width, int *height, int *ascent, const int *escapement, const int *font,
+                    const int *attributes, const char *face, int face_len);
 void yywindrawstring_(const int *x1, const int *y1, const int *x2, const int *y2,
                       const int *justification, const int *opaque, const char *text,
                       const int *length, int text_len);

@@ -12,19 +12,19 @@ HPALETTE gPal256 = nullptr;
 
 int yyplotmoderop(int plotmode) {
     switch (plotmode) {
-        case 1: return R2_MERGEPEN;
-        case 2: return R2_MASKPEN;
-        case 3: return R2_XORPEN;
-        default: return R2_COPYPEN;
+    case 1: return R2_MERGEPEN;
+    case 2: return R2_MASKPEN;
+    case 3: return R2_XORPEN;
+    default: return R2_COPYPEN;
     }
 }
 
 DWORD yyplotmodeblit(int plotmode) {
     switch (plotmode) {
-        case 1: return SRCPAINT;
-        case 2: return SRCAND;
-        case 3: return SRCINVERT;
-        default: return SRCCOPY;
+    case 1: return SRCPAINT;
+    case 2: return SRCAND;
+    case 3: return SRCINVERT;
+    default: return SRCCOPY;
     }
 }
 

@@ -28,46 +28,46 @@
 // outline (fill kind 3), the even code fills solid in the current colour with an outline
 // (fill kind 4); fill kind = 4 - op % 2.
 enum DriverOp : int {
-    kOpInit = 1,              // initialise, describe the device; id(2) = -999 probes
-    kOpLine = 2,              // points 1 -> 2
-    kOpColour = 3,            // current colour changed (already in gGraphics)
-    kOpEllipse = 4,           // outline: centre point 1, x radius ixd(2), y radius iyd(2)
+    kOpInit = 1,     // initialise, describe the device; id(2) = -999 probes
+    kOpLine = 2,     // points 1 -> 2
+    kOpColour = 3,   // current colour changed (already in gGraphics)
+    kOpEllipse = 4,  // outline: centre point 1, x radius ixd(2), y radius iyd(2)
     kOpEllipsePattern = 5,
     kOpEllipseSolid = 6,
-    kOpQuadPattern = 7,       // points 1-4
+    kOpQuadPattern = 7,  // points 1-4
     kOpQuadSolid = 8,
     kOpRectanglePattern = 9,  // corners point 1 and point 2
     kOpRectangleSolid = 10,
     kOpTrianglePattern = 11,  // points 1-3
     kOpTriangleSolid = 12,
-    kOpSectorPattern = 13,    // centre point 1; rd(2) x radius, rd(3) start (rad), rd(4) start
-    kOpSectorSolid = 14,      // (deg), rd(6) y radius, rd(7) end (rad), rd(8) sweep (deg)
-    kOpPolygonPattern = 15,   // id(2) vertices of xpoly/ypoly
+    kOpSectorPattern = 13,   // centre point 1; rd(2) x radius, rd(3) start (rad), rd(4) start
+    kOpSectorSolid = 14,     // (deg), rd(6) y radius, rd(7) end (rad), rd(8) sweep (deg)
+    kOpPolygonPattern = 15,  // id(2) vertices of xpoly/ypoly
     kOpPolygonSolid = 16,
-    kOpClear = 17,            // clear to the background (palette entry 0)
-    kOpBegin = 18,            // begin output; id(1) = -1 after a change of drawable size
-    kOpEnd = 19,              // end output
-    kOpPage = 20,             // end of page; ctext document name
-    kOpFont = 21,             // character size or font changed
-    kOpText = 22,             // ixd(1) characters of ctext from (rd(1), rd(5)) to (rd(3), rd(7))
-    kOpBlockCopy = 23,        // source point 1-point 2, destination lower-left point 3, id(1)
-    kOpClip = 24,             // clip rectangle changed
-    kOpMeasure = 25,          // id(1) characters of ctext: length in rd(1), id(2) = 1
-    kOpPoint = 26,            // point 1
+    kOpClear = 17,      // clear to the background (palette entry 0)
+    kOpBegin = 18,      // begin output; id(1) = -1 after a change of drawable size
+    kOpEnd = 19,        // end output
+    kOpPage = 20,       // end of page; ctext document name
+    kOpFont = 21,       // character size or font changed
+    kOpText = 22,       // ixd(1) characters of ctext from (rd(1), rd(5)) to (rd(3), rd(7))
+    kOpBlockCopy = 23,  // source point 1-point 2, destination lower-left point 3, id(1)
+    kOpClip = 24,       // clip rectangle changed
+    kOpMeasure = 25,    // id(1) characters of ctext: length in rd(1), id(2) = 1
+    kOpPoint = 26,      // point 1
     kOpPlotMode = 27,
-    kOpPaletteEntry = 28,     // entry id(1) = RGB ixd(1); ixd(4) non-zero while more follow
+    kOpPaletteEntry = 28,  // entry id(1) = RGB ixd(1); ixd(4) non-zero while more follow
     kOpLineType = 29,
     kOpLineWidth = 30,
-    kOpReadPixel = 31,        // point 1: RGB back in ixd(1), -1 where there are no pixels
-    kOpPolyline = 32,         // id(2) vertices of xpoly/ypoly
-    kOpDirection = 33,        // character direction changed
-    kOpArc = 34,              // sector outline, operands as 13
-    kOpRefreshColours = 35,   // re-send palette, current and previous colour
+    kOpReadPixel = 31,       // point 1: RGB back in ixd(1), -1 where there are no pixels
+    kOpPolyline = 32,        // id(2) vertices of xpoly/ypoly
+    kOpDirection = 33,       // character direction changed
+    kOpArc = 34,             // sector outline, operands as 13
+    kOpRefreshColours = 35,  // re-send palette, current and previous colour
     kOpLineJoin = 36,
     kOpLineCap = 37,
-    kOpImage = 38,            // image file ctext at lower-left point 1, options id(1), id(2)
-    kOpBeginPicture = 39,     // begin a recorded picture (recording driver)
-    kOpGradient = 40,         // gradient fill of the gradient vertices
+    kOpImage = 38,         // image file ctext at lower-left point 1, options id(1), id(2)
+    kOpBeginPicture = 39,  // begin a recorded picture (recording driver)
+    kOpGradient = 40,      // gradient fill of the gradient vertices
 };
 constexpr int kOpFirst = 1, kOpLast = 40;
 
@@ -83,12 +83,12 @@ constexpr int kPolygonPoints = 5000;
 // in comments and by the drivers count from 1, so ixd(k) is ixd[k - 1]. The 1-based accessors
 // below say so in code.
 struct DriverOperands {
-    int ixd[4];                       // x of points 1-4, whole device units
-    int iyd[4];                       // y of points 1-4, y upwards from the bottom
-    float rd[8];                      // real operands
-    int id[3];                        // integer operands
-    char ctext[kOperandTextLength];   // text operand, blank-padded
-    float xpoly[kPolygonPoints];      // polygon buffer, device units
+    int ixd[4];                      // x of points 1-4, whole device units
+    int iyd[4];                      // y of points 1-4, y upwards from the bottom
+    float rd[8];                     // real operands
+    int id[3];                       // integer operands
+    char ctext[kOperandTextLength];  // text operand, blank-padded
+    float xpoly[kPolygonPoints];     // polygon buffer, device units
     float ypoly[kPolygonPoints];
 
     int &Ixd(int k) { return ixd[k - 1]; }
@@ -106,12 +106,12 @@ extern DriverOperands gOperands;
 constexpr int kCapabilityFlags = 29;
 struct DeviceDescription {
     char capabilities[kCapabilityFlags];  // each '0' or '1'
-    int word1;            // 360
-    int word2;            // screen: 2 on the NT family, else 1
-    int trueColour;       // 1 when the device has more than 256 colours
-    int gradientMethod;   // 2 with the system's gradient routine, 1 the library's own filler
-    int word3;            // 8
-    float word4;          // 1.7E38
+    int word1;                            // 360
+    int word2;                            // screen: 2 on the NT family, else 1
+    int trueColour;                       // 1 when the device has more than 256 colours
+    int gradientMethod;  // 2 with the system's gradient routine, 1 the library's own filler
+    int word3;           // 8
+    float word4;         // 1.7E38
 };
 extern DeviceDescription gDevice;
 

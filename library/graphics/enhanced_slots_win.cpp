@@ -31,15 +31,17 @@ int gReferenceDpi = 96;
 
 bool Valid(int slot) { return slot >= 0 && slot < kEntries; }
 
-bool Recording(int slot) { return gRecorder[slot] && gRecorder[slot] != kLoaded && !gPicture[slot]; }
+bool Recording(int slot) {
+    return gRecorder[slot] && gRecorder[slot] != kLoaded && !gPicture[slot];
+}
 
 // The reference device: the page set-up's printer when one was chosen, else the screen.
 // RELEASE tells how to give it back.
 HDC ReferenceDevice(bool *isPrinter) {
     *isPrinter = false;
     if (gPrinter.chosen) {
-        HDC ic = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device,
-                           nullptr, nullptr);
+        HDC ic = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device, nullptr,
+                           nullptr);
         if (ic) {
             *isPrinter = true;
             return ic;
@@ -87,7 +89,9 @@ void LeaveEnhancedTarget() {
 
 int EnhancedReferenceDpi() { return gReferenceDpi; }
 
-HDC EnhancedRecorder(int slot) { return Valid(slot) && Recording(slot) ? gRecorder[slot] : nullptr; }
+HDC EnhancedRecorder(int slot) {
+    return Valid(slot) && Recording(slot) ? gRecorder[slot] : nullptr;
+}
 
 HENHMETAFILE EnhancedPicture(int slot) {
     if (!Valid(slot)) return nullptr;
@@ -229,8 +233,10 @@ void ReferencePixels(int width, int height, int *xpix, int *ypix) {
     *xpix = *ypix = 0;
     if (!ref) return;
     double horzsize = GetDeviceCaps(ref, HORZSIZE), vertsize = GetDeviceCaps(ref, VERTSIZE);
-    if (horzsize > 0) *xpix = static_cast<int>(width * GetDeviceCaps(ref, HORZRES) * 254.0 / (horzsize * 720));
-    if (vertsize > 0) *ypix = static_cast<int>(height * GetDeviceCaps(ref, VERTRES) * 254.0 / (vertsize * 720));
+    if (horzsize > 0)
+        *xpix = static_cast<int>(width * GetDeviceCaps(ref, HORZRES) * 254.0 / (horzsize * 720));
+    if (vertsize > 0)
+        *ypix = static_cast<int>(height * GetDeviceCaps(ref, VERTRES) * 254.0 / (vertsize * 720));
     ReleaseReference(ref, isPrinter);
 }
 
@@ -261,7 +267,8 @@ void yymetafileenhanced_(const int *n, const int *width, const int *height, int 
         int nbytes = 0, ioserr = 0;
         if (GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &info))
             nbytes = info.nFileSizeHigh ? -1 : static_cast<int>(info.nFileSizeLow);
-        yymetafileload_(&entry, &nbytes, status, &ioserr, name.c_str(), static_cast<int>(name.size()));
+        yymetafileload_(&entry, &nbytes, status, &ioserr, name.c_str(),
+                        static_cast<int>(name.size()));
         if (*status != 0) return;
         ReferencePixels(*width, *height, &xpix, &ypix);
     } else {

@@ -31,7 +31,8 @@ std::vector<float> Outline(int op, const DriverOperands &o, std::vector<float> &
             a1 = o.rd[2], a2 = o.rd[6];
             add(cx, cy);
         }
-        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi) a1 = 0, a2 = 2 * kPi;
+        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
+            a1 = 0, a2 = 2 * kPi;
         const int steps = 72;
         for (int k = 0; k <= steps; ++k) {
             double a = a1 + (a2 - a1) * k / steps;
@@ -56,8 +57,7 @@ std::vector<float> Outline(int op, const DriverOperands &o, std::vector<float> &
         for (int k = 0; k < n; ++k) add(o.xpoly[k], o.ypoly[k]);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return xs;
 }
@@ -112,7 +112,8 @@ void SendFilledFigure(int op) {
     std::vector<float> ys;
     std::vector<float> xs = Outline(op, saved, ys);
     Emitted lines;
-    HatchPolygon(xs.data(), ys.data(), static_cast<int>(xs.size()), gFigureFill.hatchSpacing, Collect, &lines);
+    HatchPolygon(xs.data(), ys.data(), static_cast<int>(xs.size()), gFigureFill.hatchSpacing,
+                 Collect, &lines);
     for (std::size_t k = 0; k + 3 < lines.lines.size(); k += 4) {
         SetPoint(1, lines.lines[k], lines.lines[k + 1]);
         SetPoint(2, lines.lines[k + 2], lines.lines[k + 3]);

@@ -10,12 +10,12 @@
 #define QUILL_GRAPHICS_FIGURE_FILL_H
 
 struct FigureFill {
-    int style;            // fill style 0-4; 4 at start
-    int gradient1;        // RGB values of the two gradient colours
+    int style;      // fill style 0-4; 4 at start
+    int gradient1;  // RGB values of the two gradient colours
     int gradient2;
-    int fillWord;         // set by a driver: 2 asks for hatch lines
-    float hatchSpacing;   // device units between hatch lines
-    int charKind;         // character kind 0, 1 or 2 (text scaling of the file drivers)
+    int fillWord;        // set by a driver: 2 asks for hatch lines
+    float hatchSpacing;  // device units between hatch lines
+    int charKind;        // character kind 0, 1 or 2 (text scaling of the file drivers)
 };
 
 extern FigureFill gFigureFill;
@@ -30,7 +30,8 @@ void SendFilledFigure(int op);
 // The hatch lines of a figure given as a closed polygon (device units): horizontal lines
 // SPACING apart, each cut to the polygon's inside (even-odd rule), passed to EMIT.
 void HatchPolygon(const float *x, const float *y, int n, float spacing,
-                  void (*emit)(float x1, float y1, float x2, float y2, void *context), void *context);
+                  void (*emit)(float x1, float y1, float x2, float y2, void *context),
+                  void *context);
 
 }  // namespace quill
 

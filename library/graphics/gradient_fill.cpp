@@ -46,8 +46,9 @@ void GradientFillFromPolygon(const float *x, const float *y, bool flip, int last
     std::copy(colours.begin(), colours.end(), gGradient.colour);
 }
 
-void GradientTrianglePieces(const int *x, const int *y, const int *rgb,
-                            const std::function<void(const int *px, const int *py, int rgb)> &piece) {
+void GradientTrianglePieces(
+    const int *x, const int *y, const int *rgb,
+    const std::function<void(const int *px, const int *py, int rgb)> &piece) {
     int spread = 0;
     for (int shift = 0; shift < 24; shift += 8) {
         int lo = 255, hi = 0;
@@ -62,22 +63,26 @@ void GradientTrianglePieces(const int *x, const int *y, const int *rgb,
     // Lattice point (i, j): the first corner plus i/n of the way to the second and j/n of the
     // way to the third.
     auto at = [n](const int *v, int i, int j) {
-        return v[0] + static_cast<int>(std::lround((i * double(v[1] - v[0]) + j * double(v[2] - v[0])) / n));
+        return v[0] + static_cast<int>(
+                          std::lround((i * double(v[1] - v[0]) + j * double(v[2] - v[0])) / n));
     };
     for (int i = 0; i < n; ++i) {
         for (int j = 0; i + j < n; ++j) {
             // The piece with a corner at (i, j), then the one between it and its neighbours.
             for (int inner = 0; inner < 2 && (inner == 0 || i + j + 2 <= n); ++inner) {
                 const int ci[3] = {i + inner, i + 1, i}, cj[3] = {j + inner, j, j + 1};
-                const double a = (ci[0] + ci[1] + ci[2]) / (3.0 * n), b = (cj[0] + cj[1] + cj[2]) / (3.0 * n);
+                const double a = (ci[0] + ci[1] + ci[2]) / (3.0 * n),
+                             b = (cj[0] + cj[1] + cj[2]) / (3.0 * n);
                 int colour = 0;
                 for (int shift = 0; shift < 24; shift += 8) {
-                    const double v = (1 - a - b) * ((rgb[0] >> shift) & 0xFF) + a * ((rgb[1] >> shift) & 0xFF) +
+                    const double v = (1 - a - b) * ((rgb[0] >> shift) & 0xFF) +
+                                     a * ((rgb[1] >> shift) & 0xFF) +
                                      b * ((rgb[2] >> shift) & 0xFF);
                     colour |= std::clamp(static_cast<int>(std::lround(v)), 0, 255) << shift;
                 }
                 int px[3], py[3];
-                for (int k = 0; k < 3; ++k) px[k] = at(x, ci[k], cj[k]), py[k] = at(y, ci[k], cj[k]);
+                for (int k = 0; k < 3; ++k)
+                    px[k] = at(x, ci[k], cj[k]), py[k] = at(y, ci[k], cj[k]);
                 piece(px, py, colour);
             }
         }
@@ -125,7 +130,8 @@ bool MergeVertices(GradientVertices &g) {
     if (g.count >= 2 && g.x[last] == g.x[0] && g.y[last] == g.y[0]) {
         if (g.count == 3) return false;
         const int a = g.colour[0], c = g.colour[last];
-        g.colour[0] = Rgb((Red(a) + Red(c)) / 2, (Green(a) + Green(c)) / 2, (Blue(a) + Blue(c)) / 2);
+        g.colour[0] =
+            Rgb((Red(a) + Red(c)) / 2, (Green(a) + Green(c)) / 2, (Blue(a) + Blue(c)) / 2);
         --g.count;
     }
     return g.count >= 3;
@@ -182,8 +188,7 @@ bool InTriangle(double px, double py, double ax, double ay, double bx, double by
 
 }  // namespace
 
-void yypolygondecompose_(const float *x, const float *y, const int *n, int *triangles,
-                         int *count) {
+void yypolygondecompose_(const float *x, const float *y, const int *n, int *triangles, int *count) {
     if (count == nullptr) return;
     *count = 0;
     const int total = n != nullptr ? *n : 0;
@@ -222,7 +227,8 @@ void yypolygondecompose_(const float *x, const float *y, const int *n, int *tria
                     if ((x[p] == x[a] && y[p] == y[a]) || (x[p] == x[b] && y[p] == y[b]) ||
                         (x[p] == x[c] && y[p] == y[c]))
                         continue;
-                    if (pass == 0 && InTriangle(x[p], y[p], x[a], y[a], x[b], y[b], x[c], y[c], sign))
+                    if (pass == 0 &&
+                        InTriangle(x[p], y[p], x[a], y[a], x[b], y[b], x[c], y[c], sign))
                         empty = false;
                 }
                 if (empty) pick = k;
@@ -292,7 +298,8 @@ void yygradienttriangle_(const int *triangle, const int *cx1, const int *cy1, co
         const long from = std::max<long>(lx, left), to = std::min<long>(rx, right);
         for (long x = from; x <= to; ++x) {
             // Both crossings at one x: the pixel takes the left colour.
-            const double f = rx > lx ? static_cast<double>(x - lx) / static_cast<double>(rx - lx) : 0;
+            const double f =
+                rx > lx ? static_cast<double>(x - lx) / static_cast<double>(rx - lx) : 0;
             int c[3];
             for (int i = 0; i < 3; ++i) {
                 c[i] = static_cast<int>(std::lround(lc[i] + f * (rc[i] - lc[i])));

@@ -24,10 +24,10 @@ constexpr int kGradientVertices = 1000;
 // The gradient vertices, shared by every driver: vertex k (1-based in the routines' arguments)
 // is element k - 1.
 struct GradientVertices {
-    int count;                        // N; a fill with more than 1000 draws nothing
-    int x[kGradientVertices];         // device coordinates
+    int count;                 // N; a fill with more than 1000 draws nothing
+    int x[kGradientVertices];  // device coordinates
     int y[kGradientVertices];
-    int colour[kGradientVertices];    // red + 256 green + 65536 blue
+    int colour[kGradientVertices];               // red + 256 green + 65536 blue
     int triangles[3 * (kGradientVertices - 2)];  // vertex numbers (1-based), three a triangle
     int triangleCount;
 };
@@ -40,7 +40,6 @@ void GradientPointsFromPolygon(const float *x, const float *y, int lastY);
 
 // The same for a device with y upwards: the positions are only made whole.
 void GradientPointsUpwards(const float *x, const float *y);
-
 
 }  // namespace quill
 
@@ -64,8 +63,7 @@ void yygradientfill_(const int *method, const int *cx1, const int *cy1, const in
 // Splits the simple polygon of the N vertices X, Y into N - 2 triangles (1-based vertex
 // numbers, three a triangle, in TRIANGLES) and sets COUNT. An outline that crosses or touches
 // itself raises error 28 and gives COUNT 0; fewer than 3 vertices give COUNT 0.
-void yypolygondecompose_(const float *x, const float *y, const int *n, int *triangles,
-                         int *count);
+void yypolygondecompose_(const float *x, const float *y, const int *n, int *triangles, int *count);
 
 // Fills the triangle of the three gradient vertices TRIANGLE (1-based numbers) within the
 // clip rectangle, blending the vertex colours, one pixel at a time through POINT.
@@ -91,8 +89,9 @@ void GradientFillFromPolygon(const float *x, const float *y, bool flip, int last
 // into solid pieces of a lattice, each in the colour at its middle; one piece when the corner
 // colours are close, up to 8 x 8 where they differ most (steps of at most 32 levels).
 // Neighbouring pieces share their corners exactly. PIECE gets each piece's corners and colour.
-void GradientTrianglePieces(const int *x, const int *y, const int *rgb,
-                            const std::function<void(const int *px, const int *py, int rgb)> &piece);
+void GradientTrianglePieces(
+    const int *x, const int *y, const int *rgb,
+    const std::function<void(const int *px, const int *py, int rgb)> &piece);
 
 }  // namespace quill
 

@@ -143,15 +143,15 @@ void yypreparedc(HDC dc) {
 
 void yygrselectnone_() {
     switch (gGraphics.kind) {
-        case kDrawField: yyfieldreleasetarget(); break;
-        case kDrawWindow:
-            if (gDC != nullptr) {
-                if (gFontOld != nullptr) SelectObject(gDC, gFontOld);
-                if (gPenOld != nullptr) SelectObject(gDC, gPenOld);
-            }
-            break;
-        case kDrawBitmap: yybitmapreleasetarget(); break;
-        default: break;
+    case kDrawField: yyfieldreleasetarget(); break;
+    case kDrawWindow:
+        if (gDC != nullptr) {
+            if (gFontOld != nullptr) SelectObject(gDC, gFontOld);
+            if (gPenOld != nullptr) SelectObject(gDC, gPenOld);
+        }
+        break;
+    case kDrawBitmap: yybitmapreleasetarget(); break;
+    default: break;
     }
     gFontOld = nullptr;
     gPenOld = nullptr;
@@ -166,18 +166,18 @@ void igrselect_(const int *kind, const int *id) {
     const int k = kind != nullptr ? *kind : 0;
     bool ok = true;
     switch (k) {
-        case kDrawWindow:
-            yygrselectnone_();
-            ok = SelectWindow(id != nullptr ? *id : wIndex);
-            break;
-        case kDrawBitmap: ok = SelectBitmap(id != nullptr ? *id : 1); break;
-        case kDrawField: ok = SelectField(id != nullptr ? *id : 0); break;
-        case kDrawMetafile: ok = SelectSlot(id != nullptr ? *id : 1); break;
-        default:
-            // Any other kind keeps the target, without an error; the target keeps its
-            // recording flag too, so a picture being recorded goes on receiving the drawing.
-            gGraphics.recording = wasRecording;
-            break;
+    case kDrawWindow:
+        yygrselectnone_();
+        ok = SelectWindow(id != nullptr ? *id : wIndex);
+        break;
+    case kDrawBitmap: ok = SelectBitmap(id != nullptr ? *id : 1); break;
+    case kDrawField: ok = SelectField(id != nullptr ? *id : 0); break;
+    case kDrawMetafile: ok = SelectSlot(id != nullptr ? *id : 1); break;
+    default:
+        // Any other kind keeps the target, without an error; the target keeps its
+        // recording flag too, so a picture being recorded goes on receiving the drawing.
+        gGraphics.recording = wasRecording;
+        break;
     }
     if (!ok) {
         FailSelection();

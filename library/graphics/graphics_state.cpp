@@ -149,7 +149,8 @@ void SetViewerGeometryQuery(ViewerGeometryQuery query) { gViewerQuery = query; }
 }  // namespace quill
 
 void yybvi2e_(const float *px, const float *py, float *x, float *y, const int *viewer) {
-    if (px == nullptr || py == nullptr || viewer == nullptr || quill::gViewerQuery == nullptr) return;
+    if (px == nullptr || py == nullptr || viewer == nullptr || quill::gViewerQuery == nullptr)
+        return;
     quill::ViewerGeometry geometry = {};
     if (!quill::gViewerQuery(*viewer, &geometry)) return;
     quill::ViewerToUnits(gGraphics, geometry, *px, *py, x, y);
@@ -240,7 +241,8 @@ void yychrot_(const float *angle) {
     const double radians = static_cast<double>(g.direction) * (3.14159265358979323846 / 180.0);
     double m = 0;
     if (g.refWidth != 0 && g.areaHeight != 0) {
-        m = (static_cast<double>(g.refHeight) / g.refWidth) * g.aspect * (g.areaWidth / g.areaHeight);
+        m = (static_cast<double>(g.refHeight) / g.refWidth) * g.aspect *
+            (g.areaWidth / g.areaHeight);
     }
     // A drawable or area without extent has no shape: the character keeps its own.
     if (!std::isfinite(m) || m == 0) m = 1;

@@ -36,52 +36,52 @@ constexpr int kFaceNameLength = 100;
 
 struct GraphicsState {
     // Drawing target.
-    int kind, id, dialog;        // target kind (DrawableKind), window/bitmap/field/slot id, dialog
-    int recording;               // 1 while a metafile slot holding a recorded picture is the target
-    int reselecting;             // 1 only while the library re-selects a window for itself
-    int width, height;           // size of the drawable in pixels
-    int lastX, lastY;            // width - 1 and height - 1: devices with y down flip against lastY
+    int kind, id, dialog;  // target kind (DrawableKind), window/bitmap/field/slot id, dialog
+    int recording;         // 1 while a metafile slot holding a recorded picture is the target
+    int reselecting;       // 1 only while the library re-selects a window for itself
+    int width, height;     // size of the drawable in pixels
+    int lastX, lastY;      // width - 1 and height - 1: devices with y down flip against lastY
     float deviceWidth, deviceHeight;  // width - 0.01 and height - 0.01
-    float aspect;                // width / height, 1 for a height of 0
-    int screenOutput;            // 0 after igrinit_ with option H: the screen driver does nothing
+    float aspect;                     // width / height, 1 for a height of 0
+    int screenOutput;  // 0 after igrinit_ with option H: the screen driver does nothing
 
     // Area, viewport, units and scale.
-    float ax1, ay1, ax2, ay2;    // graphics area, fractions of the device size (y upwards)
-    float areaWidth, areaHeight; // ax2 - ax1 and ay2 - ay1 as of the last full igrarea_
-    float vx1, vy1, vx2, vy2;    // viewport: the area in device units
-    float ex1, ey1, ex2, ey2;    // the viewport enlarged by 0.001 on every side
-    int cx1, cy1, cx2, cy2;      // clip rectangle: the viewport truncated to whole pixels
+    float ax1, ay1, ax2, ay2;     // graphics area, fractions of the device size (y upwards)
+    float areaWidth, areaHeight;  // ax2 - ax1 and ay2 - ay1 as of the last full igrarea_
+    float vx1, vy1, vx2, vy2;     // viewport: the area in device units
+    float ex1, ey1, ex2, ey2;     // the viewport enlarged by 0.001 on every side
+    int cx1, cy1, cx2, cy2;       // clip rectangle: the viewport truncated to whole pixels
     int viewportPixelsX, viewportPixelsY;  // cx2 - cx1 + 1, cy2 - cy1 + 1
-    float vw, vh;                // vx2 - vx1, vy2 - vy1
-    float refWidth, refHeight;   // character reference size: vw and vh at the last igrarea_
-    float ux1, uy1, ux2, uy2;    // graphics units at the area's corners
-    float uw, uh;                // ux2 - ux1, uy2 - uy1
-    float sx, sy;                // device units per graphics unit
+    float vw, vh;                          // vx2 - vx1, vy2 - vy1
+    float refWidth, refHeight;  // character reference size: vw and vh at the last igrarea_
+    float ux1, uy1, ux2, uy2;   // graphics units at the area's corners
+    float uw, uh;               // ux2 - ux1, uy2 - uy1
+    float sx, sy;               // device units per graphics unit
 
     // Colour and line attributes.
-    int colourModel;             // ColourModel
-    GraphicsColour colour;       // current colour
-    GraphicsColour prevColour;   // the colour before the last change
-    int plotMode;                // 0 copy, 1 or, 2 and, 3 exclusive or
-    int lineType;                // 0 solid, 1-6 dashed and dotted forms
-    int lineWidth;               // in pixels
-    int relLineWidth;            // for metafile-slot targets, tenths of the slot's resolution unit
-    int lineJoin, lineCap;       // set by the hardcopy options, read by hardcopy drivers
-    int displayColours;          // number of library colours N taken at igrinit_
+    int colourModel;            // ColourModel
+    GraphicsColour colour;      // current colour
+    GraphicsColour prevColour;  // the colour before the last change
+    int plotMode;               // 0 copy, 1 or, 2 and, 3 exclusive or
+    int lineType;               // 0 solid, 1-6 dashed and dotted forms
+    int lineWidth;              // in pixels
+    int relLineWidth;           // for metafile-slot targets, tenths of the slot's resolution unit
+    int lineJoin, lineCap;      // set by the hardcopy options, read by hardcopy drivers
+    int displayColours;         // number of library colours N taken at igrinit_
 
     // Character state.
-    float charWidth, charHeight; // fractions of the character reference width and height
-    float direction;             // degrees, 0 up to 360
-    float dirCos;                // cos(direction)
-    float dirSinTimes;           // sin(direction) * shape factor
-    float dirSinOver;            // sin(direction) / shape factor
-    int font;                    // font number (device font family)
-    int effectiveFont;           // font, or for font 0: 1, or 2 with a width style
-    int fontAttributes;          // bits 0-1 bold/italic, bit 2 underline, bit 3 opaque text
-    int widthStyle;              // 0 normal, 1 and 2 narrow faces
+    float charWidth, charHeight;     // fractions of the character reference width and height
+    float direction;                 // degrees, 0 up to 360
+    float dirCos;                    // cos(direction)
+    float dirSinTimes;               // sin(direction) * shape factor
+    float dirSinOver;                // sin(direction) / shape factor
+    int font;                        // font number (device font family)
+    int effectiveFont;               // font, or for font 0: 1, or 2 with a width style
+    int fontAttributes;              // bits 0-1 bold/italic, bit 2 underline, bit 3 opaque text
+    int widthStyle;                  // 0 normal, 1 and 2 narrow faces
     char faceName[kFaceNameLength];  // blank-padded; blank selects the font number's own face
-    int justification;           // 0 left, 1 centred, 2 right
-    float columns, rows;         // character cell counts of the drawable
+    int justification;               // 0 left, 1 centred, 2 right
+    float columns, rows;             // character cell counts of the drawable
 };
 
 // The one graphics state of the process.

@@ -23,11 +23,11 @@ constexpr int kFormatPlain = 0, kFormatPlaceable = 1, kFormatEnhanced = 2;
 struct MetafileFamily {
     quill::DrawFamily draw;
     bool open = false;
-    int format = 0;              // 0 plain, 1 placeable, 2 enhanced
+    int format = 0;  // 0 plain, 1 placeable, 2 enhanced
     bool clipboard = false;
-    int width = 0, height = 0;   // hundredths of a millimetre
+    int width = 0, height = 0;     // hundredths of a millimetre
     int extentX = 0, extentY = 0;  // logical size drawn on
-    std::FILE *file = nullptr;   // the placeable file, header written
+    std::FILE *file = nullptr;     // the placeable file, header written
     std::string fileName;
 };
 
@@ -48,7 +48,8 @@ void PutWord(unsigned char *p, unsigned v) {
 HDC Reference(bool *screen) {
     *screen = false;
     if (gPrinter.chosen || yywprintername()) {
-        HDC info = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device, nullptr, nullptr);
+        HDC info = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device,
+                             nullptr, nullptr);
         if (info != nullptr) return info;
     }
     *screen = true;
@@ -56,8 +57,10 @@ HDC Reference(bool *screen) {
 }
 
 void ReleaseReference(HDC dc, bool screen) {
-    if (screen) ReleaseDC(nullptr, dc);
-    else DeleteDC(dc);
+    if (screen)
+        ReleaseDC(nullptr, dc);
+    else
+        DeleteDC(dc);
 }
 
 // Removes a placeable file that could not be completed.
@@ -73,7 +76,8 @@ bool OpenEnhanced(int width, int height, const std::string &name, const std::str
     if (ref == nullptr) return false;
     const int dpi = GetDeviceCaps(ref, LOGPIXELSX);
     const double hres = GetDeviceCaps(ref, HORZRES), vres = GetDeviceCaps(ref, VERTRES);
-    const double hsize = std::max(GetDeviceCaps(ref, HORZSIZE), 1), vsize = std::max(GetDeviceCaps(ref, VERTSIZE), 1);
+    const double hsize = std::max(GetDeviceCaps(ref, HORZSIZE), 1),
+                 vsize = std::max(GetDeviceCaps(ref, VERTSIZE), 1);
     gWmf.extentX = static_cast<int>(width * hres * 25.4 / (hsize * 720.0));
     gWmf.extentY = static_cast<int>(height * vres * 25.4 / (vsize * 720.0));
     RECT frame = {0, 0, gWmf.width, gWmf.height};
@@ -81,15 +85,16 @@ bool OpenEnhanced(int width, int height, const std::string &name, const std::str
     std::string text = description;
     text.push_back('\0');
     text.push_back('\0');
-    HDC dc = CreateEnhMetaFileA(ref, gWmf.clipboard || name.empty() ? nullptr : name.c_str(), &frame,
-                                text.c_str());
+    HDC dc = CreateEnhMetaFileA(ref, gWmf.clipboard || name.empty() ? nullptr : name.c_str(),
+                                &frame, text.c_str());
     ReleaseReference(ref, screen);
     if (dc == nullptr) return false;
     quill::FamilyStart(F(), dc, dpi > 0 ? dpi : 600);
     return true;
 }
 
-bool OpenPlain(int width, int height, const std::string &name, int boxright, int boxbottom, int checksum) {
+bool OpenPlain(int width, int height, const std::string &name, int boxright, int boxbottom,
+               int checksum) {
     if (gWmf.format == kFormatPlaceable && !gWmf.clipboard) {
         gWmf.file = std::fopen(name.c_str(), "wb");
         if (gWmf.file == nullptr) return false;
@@ -240,8 +245,14 @@ void yywmfopen_(const int *width, const int *height, const int *format, const in
     gWmf.clipboard = clipboard != nullptr && *clipboard != 0;
     gWmf.width = static_cast<int>(static_cast<long long>(w) * 254 / 72);
     gWmf.height = static_cast<int>(static_cast<long long>(h) * 254 / 72);
-    const std::string name = filename != nullptr ? yytrimmed(filename, static_cast<std::size_t>(std::max(filename_len, 0))) : "";
-    const std::string text = description != nullptr ? yytrimmed(description, static_cast<std::size_t>(std::max(description_len, 0))) : "";
+    const std::string name =
+        filename != nullptr
+            ? yytrimmed(filename, static_cast<std::size_t>(std::max(filename_len, 0)))
+            : "";
+    const std::string text =
+        description != nullptr
+            ? yytrimmed(description, static_cast<std::size_t>(std::max(description_len, 0)))
+            : "";
     bool made = false;
     if (!gWmf.clipboard && name.empty()) {
         made = false;  // a metafile to a file needs a name
@@ -268,8 +279,10 @@ void yywmfclose_() {
     if (!gWmf.open) return;
     HDC dc = F().dc;
     quill::FamilyRelease(F());
-    if (gWmf.format == kFormatEnhanced) CloseEnhanced(dc);
-    else ClosePlain(dc);
+    if (gWmf.format == kFormatEnhanced)
+        CloseEnhanced(dc);
+    else
+        ClosePlain(dc);
     gWmf = MetafileFamily{};
 }
 
@@ -277,13 +290,15 @@ void yywmfplaymetafile_(const int *format, const int *x1, const int *y1, const i
                         const int *y2, const int *target, int *status, const char *filename,
                         int filename_len) {
     *status = 1;
-    const std::string name = yytrimmed(filename, static_cast<std::size_t>(std::max(filename_len, 0)));
+    const std::string name =
+        yytrimmed(filename, static_cast<std::size_t>(std::max(filename_len, 0)));
     std::FILE *in = name.empty() ? nullptr : std::fopen(name.c_str(), "rb");
     if (in == nullptr) return;
     std::vector<unsigned char> data;
     unsigned char buffer[65536];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) data.insert(data.end(), buffer, buffer + n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        data.insert(data.end(), buffer, buffer + n);
     const bool failed = std::ferror(in) != 0;
     std::fclose(in);
     if (failed) return;
@@ -328,10 +343,13 @@ void yywmfplaymetafile_(const int *format, const int *x1, const int *y1, const i
         RecordedExtent(bits, size, &wx, &wy);
         if (wx <= 0) wx = w;
         if (wy <= 0) wy = ht;
-        const int ex = static_cast<int>(static_cast<long long>(gWmf.extentX + 1) * wx / std::max(w, 1));
-        const int ey = static_cast<int>(static_cast<long long>(gWmf.extentY + 1) * wy / std::max(ht, 1));
+        const int ex =
+            static_cast<int>(static_cast<long long>(gWmf.extentX + 1) * wx / std::max(w, 1));
+        const int ey =
+            static_cast<int>(static_cast<long long>(gWmf.extentY + 1) * wy / std::max(ht, 1));
         SetWindowOrgEx(dc, -static_cast<int>(static_cast<long long>(*x1) * wx / std::max(w, 1)),
-                       -static_cast<int>(static_cast<long long>(*y1) * wy / std::max(ht, 1)), nullptr);
+                       -static_cast<int>(static_cast<long long>(*y1) * wy / std::max(ht, 1)),
+                       nullptr);
         SetWindowExtEx(dc, ex, ey, nullptr);
         EnumMetaFile(dc, h, Nested, 0);
         SetWindowOrgEx(dc, 0, 0, nullptr);
@@ -351,7 +369,9 @@ void yywmfline_(const int *x1, const int *y1, const int *x2, const int *y2) {
     if (Open()) quill::FamilyLine(F(), *x1, *y1, *x2, *y2);
 }
 
-void yywmfcolour_(const int *r, const int *g, const int *b) { quill::FamilyColour(F(), *r, *g, *b); }
+void yywmfcolour_(const int *r, const int *g, const int *b) {
+    quill::FamilyColour(F(), *r, *g, *b);
+}
 
 void yywmfellipse_(const int *cx, const int *cy, const int *rx, const int *ry, const int *fill) {
     if (Open()) quill::FamilyEllipse(F(), *cx, *cy, *rx, *ry, *fill);
@@ -401,7 +421,8 @@ void yywmftextsize_(const int *width, const int *height, const int *escapement, 
                     const int *attributes, const char *face, int face_len) {
     if (!Open()) return;
     int w = *width, h = *height, ascent = 0;
-    quill::FamilyTextSize(F(), &w, &h, &ascent, *escapement, *font, *attributes, face, face_len, false);
+    quill::FamilyTextSize(F(), &w, &h, &ascent, *escapement, *font, *attributes, face, face_len,
+                          false);
 }
 
 void yywmfdrawstring_(const int *x1, const int *y1, const int *x2, const int *y2,

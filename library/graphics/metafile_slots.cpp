@@ -11,7 +11,7 @@ MetafileSlot gSlots[kMetafileSlots];
 namespace quill {
 EnhancedSlotHooks gEnhancedHooks = {};
 void (*gLeaveSlotTarget)() = nullptr;
-}
+}  // namespace quill
 
 namespace {
 
@@ -52,7 +52,8 @@ void wmetafiledestroy_(const int *n) {
     // Drawing into the slot would go to freed memory or a deleted context.
     if (gGraphics.kind == kDrawMetafile && gGraphics.id == *n && quill::gLeaveSlotTarget)
         quill::gLeaveSlotTarget();
-    if (slot->kind == kSlotEnhanced && quill::gEnhancedHooks.destroy) quill::gEnhancedHooks.destroy(*n);
+    if (slot->kind == kSlotEnhanced && quill::gEnhancedHooks.destroy)
+        quill::gEnhancedHooks.destroy(*n);
     // A recorded picture being drawn into goes with its slot; the recording driver finds no
     // picture for the target afterwards and records nothing.
     if (gGraphics.kind == kDrawMetafile && gGraphics.id == *n) gGraphics.recording = 0;

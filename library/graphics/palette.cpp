@@ -17,10 +17,10 @@ namespace {
 struct PaletteRun {
     int channels, first, step;
 };
-constexpr PaletteRun kRuns[16] = {
-    {7, 0xFF, -4}, {1, 0xC3, 4}, {1, 0x83, 4}, {3, 0xC3, 4}, {3, 0x83, 4}, {2, 0xC3, 4},
-    {2, 0x83, 4},  {6, 0xC3, 4}, {6, 0x83, 4}, {4, 0xC3, 4}, {4, 0x83, 4}, {5, 0xC3, 4},
-    {5, 0x83, 4},  {7, 0x3C, -4}, {7, 0x7C, -4}, {7, 0xBF, -4}};
+constexpr PaletteRun kRuns[16] = {{7, 0xFF, -4}, {1, 0xC3, 4},  {1, 0x83, 4},  {3, 0xC3, 4},
+                                  {3, 0x83, 4},  {2, 0xC3, 4},  {2, 0x83, 4},  {6, 0xC3, 4},
+                                  {6, 0x83, 4},  {4, 0xC3, 4},  {4, 0x83, 4},  {5, 0xC3, 4},
+                                  {5, 0x83, 4},  {7, 0x3C, -4}, {7, 0x7C, -4}, {7, 0xBF, -4}};
 
 constexpr int k8ColourEntries[8] = {0, 159, 95, 127, 31, 191, 63, 223};
 constexpr int k16ColourEntries[16] = {0,   175, 111, 143, 47, 207, 79, 239,
@@ -100,10 +100,14 @@ void ColourRule(int rule, int *r, int *g, int *b) {
 
 }  // namespace quill
 
-void yypalg_(const int *index, int *rgb) { TableEntry(gPalette.palette, kPaletteEntries, index, rgb); }
+void yypalg_(const int *index, int *rgb) {
+    TableEntry(gPalette.palette, kPaletteEntries, index, rgb);
+}
 void yypalg8_(const int *index, int *rgb) { TableEntry(gPalette.table8, 8, index, rgb); }
 void yypalg16_(const int *index, int *rgb) { TableEntry(gPalette.table16, 16, index, rgb); }
-void yypalg32_(const int *index, int *rgb) { TableEntry(gPalette.table32, kMaxTableColours, index, rgb); }
+void yypalg32_(const int *index, int *rgb) {
+    TableEntry(gPalette.table32, kMaxTableColours, index, rgb);
+}
 
 void wrgbsplit_(const int *rgb, int *r, int *g, int *b) {
     const int value = rgb != nullptr ? *rgb : 0;

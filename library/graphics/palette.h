@@ -11,10 +11,10 @@ constexpr int kMaxTableColours = 128;
 
 // The tables, built by yypali_ and changed entry by entry by yypals_.
 struct PaletteTables {
-    int palette[kPaletteEntries];        // RGB of each entry; 0 white, 223 black
-    int table8[8];                       // white, blue, green, cyan, red, magenta, yellow, black
+    int palette[kPaletteEntries];  // RGB of each entry; 0 white, 223 black
+    int table8[8];                 // white, blue, green, cyan, red, magenta, yellow, black
     int table16[16];
-    int table32[kMaxTableColours];       // for 32 to 128 library colours
+    int table32[kMaxTableColours];  // for 32 to 128 library colours
     float hueCos[kPaletteEntries], hueSin[kPaletteEntries];
     float saturation[kPaletteEntries], value[kPaletteEntries];
 };

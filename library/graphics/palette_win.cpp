@@ -22,7 +22,8 @@ void yymakepalette(int colours) {
     gPal256 = nullptr;
     gLogPal.clear();
     HDC screen = GetDC(nullptr);
-    const bool paletted = screen != nullptr && (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    const bool paletted =
+        screen != nullptr && (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
     if (screen != nullptr) ReleaseDC(nullptr, screen);
     if (!paletted || colours <= 0) return;
     for (int i = 0; i < colours; ++i) {

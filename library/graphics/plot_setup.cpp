@@ -70,9 +70,7 @@ void ApplyScheme(int scheme, int u, int model) {
     for (int k = 1; k <= u; ++k) {
         int j = k - 1;
         switch (scheme) {
-        case 1:
-            p.s1[j] = 4;
-            break;
+        case 1: p.s1[j] = 4; break;
         case 2: {
             p.s1[j] = -(j % 7);
             int m = j % 61;
@@ -144,8 +142,8 @@ int PlotValueStep(int nv) {
     return 10 * power;
 }
 
-void PlotNew(int type, int nsets, const int *nvalues, const int *optionsArg,
-             const int *stylesArg, int model) {
+void PlotNew(int type, int nsets, const int *nvalues, const int *optionsArg, const int *stylesArg,
+             int model) {
     PlotState &p = gPlot;
     p.sets = std::min(std::max(nsets, 1), kPlotSets);
     p.nv1 = std::max(nvalues[0], 1);
@@ -210,22 +208,14 @@ void PlotNew(int type, int nsets, const int *nvalues, const int *optionsArg,
     switch (t) {
     case 1:
     case 2:
-    case 3:
-        p.foreground = Black(model);
-        break;
+    case 3: p.foreground = Black(model); break;
     case 4:
         scheme = 2;
         p.valueStep[0] = p.valueStep[1] = PlotValueStep(p.nv1);
         break;
-    case 5:
-        scheme = p.threeD ? ThreeDScheme(&u) : 2;
-        break;
-    case 6:
-        scheme = 4;
-        break;
-    case 7:
-        scheme = p.threeD ? 6 : 5;
-        break;
+    case 5: scheme = p.threeD ? ThreeDScheme(&u) : 2; break;
+    case 6: scheme = 4; break;
+    case 7: scheme = p.threeD ? 6 : 5; break;
     case 8:
         if (p.threeD) {
             scheme = ThreeDScheme(&u);
@@ -235,12 +225,8 @@ void PlotNew(int type, int nsets, const int *nvalues, const int *optionsArg,
             p.subdivision = std::max(150 / std::max(p.nv1, p.nv2), 1);
         }
         break;
-    case 9:
-        scheme = 7;
-        break;
-    case 10:
-        p.i1 = -3;
-        break;
+    case 9: scheme = 7; break;
+    case 10: p.i1 = -3; break;
     }
     ApplyScheme(scheme, u, model);
 

@@ -56,7 +56,8 @@ void ResetPageSettings() {
 
 // Sets FIELD of MODE to VALUE when the printer supports it (FLAG in dmFields) and the value is
 // set; true when something changed.
-template <class T, class V> bool Apply(DEVMODEA *mode, DWORD flag, T *field, V value, V notset) {
+template <class T, class V>
+bool Apply(DEVMODEA *mode, DWORD flag, T *field, V value, V notset) {
     if (value == notset || !(mode->dmFields & flag)) return false;
     *field = static_cast<T>(value);
     return true;
@@ -93,13 +94,16 @@ HDC yywprgetdc(const int *ilandscape, const int *ncopies) {
     bool changed = false;
     short orientation = ilandscape && *ilandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
     changed |= Apply(mode, DM_ORIENTATION, &mode->dmOrientation, orientation, short(0));
-    if (ncopies) changed |= Apply(mode, DM_COPIES, &mode->dmCopies, static_cast<short>(*ncopies), short(0));
+    if (ncopies)
+        changed |= Apply(mode, DM_COPIES, &mode->dmCopies, static_cast<short>(*ncopies), short(0));
     changed |= Apply(mode, DM_PAPERSIZE, &mode->dmPaperSize, gPrinter.paperSize, kNotSet16);
     changed |= Apply(mode, DM_PAPERLENGTH, &mode->dmPaperLength, gPrinter.paperLength, kNotSet16);
     changed |= Apply(mode, DM_PAPERWIDTH, &mode->dmPaperWidth, gPrinter.paperWidth, kNotSet16);
     changed |= Apply(mode, DM_SCALE, &mode->dmScale, gPrinter.scale, kNotSet16);
-    changed |= Apply(mode, DM_DEFAULTSOURCE, &mode->dmDefaultSource, gPrinter.defaultSource, kNotSet16);
-    changed |= Apply(mode, DM_PRINTQUALITY, &mode->dmPrintQuality, gPrinter.printQuality, kNotSet16);
+    changed |=
+        Apply(mode, DM_DEFAULTSOURCE, &mode->dmDefaultSource, gPrinter.defaultSource, kNotSet16);
+    changed |=
+        Apply(mode, DM_PRINTQUALITY, &mode->dmPrintQuality, gPrinter.printQuality, kNotSet16);
     changed |= Apply(mode, DM_COLOR, &mode->dmColor, gPrinter.color, kNotSet16);
     changed |= Apply(mode, DM_DUPLEX, &mode->dmDuplex, gPrinter.duplex, kNotSet16);
     changed |= Apply(mode, DM_YRESOLUTION, &mode->dmYResolution, gPrinter.yResolution, kNotSet16);
@@ -111,7 +115,8 @@ HDC yywprgetdc(const int *ilandscape, const int *ncopies) {
         DocumentPropertiesA(nullptr, printer, gPrinter.device, mode, mode,
                             DM_IN_BUFFER | DM_OUT_BUFFER);
     ClosePrinter(printer);
-    return CreateDCA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device, nullptr, mode);
+    return CreateDCA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device, nullptr,
+                     mode);
 }
 
 void yywprinfo_(int *ipagel, int *ipages, int *iprintl, int *iprints, int *ioffl, int *ioffs,
@@ -167,8 +172,8 @@ void yywindumpstart_(const int *iw, const int *ih, const int *ix, const int *iy,
     gDumpWidth = quill::PointsToPixels(*iw, dpix);
     gDumpHeight = quill::PointsToPixels(*ih, dpiy);
     StartPage(dc);
-    SetWindowOrgEx(dc, offx - quill::PointsToPixels(*ix, dpix), offy - quill::PointsToPixels(*iy, dpiy),
-                   nullptr);
+    SetWindowOrgEx(dc, offx - quill::PointsToPixels(*ix, dpix),
+                   offy - quill::PointsToPixels(*iy, dpiy), nullptr);
     SetWindowExtEx(dc, gDumpWidth, gDumpHeight, nullptr);
     SetBkMode(dc, TRANSPARENT);
 }

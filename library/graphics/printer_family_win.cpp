@@ -15,8 +15,8 @@ namespace {
 
 struct PrinterFamily {
     quill::DrawFamily draw;
-    bool open = false;           // a document is open
-    bool pageActive = false;     // StartPage was called and EndPage not yet
+    bool open = false;             // a document is open
+    bool pageActive = false;       // StartPage was called and EndPage not yet
     int extentX = 0, extentY = 0;  // the page in printer pixels
     PrinterFamily() { draw.printer = true; }
 };
@@ -63,7 +63,10 @@ void yywpropen_(const int *width, const int *height, const int *left, const int 
             *status = 1;
             return;
         }
-        const std::string name = docname != nullptr ? yytrimmed(docname, static_cast<std::size_t>(std::max(docname_len, 0))) : "";
+        const std::string name =
+            docname != nullptr
+                ? yytrimmed(docname, static_cast<std::size_t>(std::max(docname_len, 0)))
+                : "";
         DOCINFOA doc = {};
         doc.cbSize = sizeof doc;
         doc.lpszDocName = name.c_str();
@@ -84,7 +87,8 @@ void yywpropen_(const int *width, const int *height, const int *left, const int 
     F().dpi = *dpix;
     quill::FamilyLineStyles(F());
     const int offx = GetDeviceCaps(dc, PHYSICALOFFSETX), offy = GetDeviceCaps(dc, PHYSICALOFFSETY);
-    F().origin = {offx - quill::PointsToPixels(*left, *dpix), offy - quill::PointsToPixels(*top, *dpiy)};
+    F().origin = {offx - quill::PointsToPixels(*left, *dpix),
+                  offy - quill::PointsToPixels(*top, *dpiy)};
     gPr.extentX = quill::PointsToPixels(*width, *dpix);
     gPr.extentY = quill::PointsToPixels(*height, *dpiy);
     yywprstartpage();
@@ -131,7 +135,9 @@ void yywprline_(const int *x1, const int *y1, const int *x2, const int *y2) {
     if (Draw()) quill::FamilyLine(F(), *x1, *y1, *x2, *y2);
 }
 
-void yywprcolour_(const int *r, const int *g, const int *b) { quill::FamilyColour(F(), *r, *g, *b); }
+void yywprcolour_(const int *r, const int *g, const int *b) {
+    quill::FamilyColour(F(), *r, *g, *b);
+}
 
 void yywprellipse_(const int *cx, const int *cy, const int *rx, const int *ry, const int *fill) {
     if (Draw()) quill::FamilyEllipse(F(), *cx, *cy, *rx, *ry, *fill);
@@ -181,7 +187,8 @@ void yywprtextsize_(int *width, int *height, int *ascent, const int *escapement,
                     const int *attributes, const char *face, int face_len) {
     *ascent = 0;
     if (!gPr.open) return;
-    quill::FamilyTextSize(F(), width, height, ascent, *escapement, *font, *attributes, face, face_len, true);
+    quill::FamilyTextSize(F(), width, height, ascent, *escapement, *font, *attributes, face,
+                          face_len, true);
 }
 
 void yywprdrawstring_(const int *x1, const int *y1, const int *x2, const int *y2,

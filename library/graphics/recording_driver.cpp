@@ -86,8 +86,8 @@ void Ellipse(RecordedPicture &p) {
     DriverOperands &o = gOperands;
     const GraphicsState &gs = gGraphics;
     const double across = static_cast<double>(gs.deviceWidth) * gs.areaWidth;
-    const double ry = across != 0 ? static_cast<double>(o.Rd(2)) * o.Rd(3) * p.slotAspect * gs.deviceHeight *
-                                        gs.areaHeight / across
+    const double ry = across != 0 ? static_cast<double>(o.Rd(2)) * o.Rd(3) * p.slotAspect *
+                                        gs.deviceHeight * gs.areaHeight / across
                                   : 0.0;
     p.enc.Start(cgm::kEllipse);
     p.enc.Point(o.Ixd(1), o.Iyd(1));
@@ -149,13 +149,9 @@ void Filled(RecordedPicture &p, int op) {
     DriverOperands &o = gOperands;
     switch (op) {
     case kOpEllipsePattern:
-    case kOpEllipseSolid:
-        Ellipse(p);
-        break;
+    case kOpEllipseSolid: Ellipse(p); break;
     case kOpQuadPattern:
-    case kOpQuadSolid:
-        PolygonOfPoints(p, 4);
-        break;
+    case kOpQuadSolid: PolygonOfPoints(p, 4); break;
     case kOpRectanglePattern:
     case kOpRectangleSolid:
         p.enc.Start(cgm::kRectangle);
@@ -164,16 +160,10 @@ void Filled(RecordedPicture &p, int op) {
         Check(p.enc.Finish());
         break;
     case kOpTrianglePattern:
-    case kOpTriangleSolid:
-        PolygonOfPoints(p, 3);
-        break;
+    case kOpTriangleSolid: PolygonOfPoints(p, 3); break;
     case kOpSectorPattern:
-    case kOpSectorSolid:
-        Sector(p);
-        break;
-    default:
-        BufferShape(p, cgm::kPolygon);
-        break;
+    case kOpSectorSolid: Sector(p); break;
+    default: BufferShape(p, cgm::kPolygon); break;
     }
 }
 
@@ -190,11 +180,13 @@ void OutlineEllipse(RecordedPicture &p) {
 
 void Font(RecordedPicture &p) {
     GraphicsState &gs = gGraphics;
-    CachedWord(p, cgm::kTextFontIndex, kCacheFont, 4 * gs.effectiveFont - 3 + gs.fontAttributes % 4);
+    CachedWord(p, cgm::kTextFontIndex, kCacheFont,
+               4 * gs.effectiveFont - 3 + gs.fontAttributes % 4);
     CachedWord(p, cgm::kCharacterHeight, kCacheCharHeight,
                Trunc(0.55 * gs.charHeight * gs.refHeight));
     if (gs.refWidth * gs.charWidth > 0) gs.columns = gs.deviceWidth / (gs.refWidth * gs.charWidth);
-    if (gs.refHeight * gs.charHeight > 0) gs.rows = gs.deviceHeight / (gs.refHeight * gs.charHeight);
+    if (gs.refHeight * gs.charHeight > 0)
+        gs.rows = gs.deviceHeight / (gs.refHeight * gs.charHeight);
 }
 
 // Character orientation: the up vector (-sin, cos) and the base vector (cos, sin) of the text
@@ -276,8 +268,8 @@ void Image(RecordedPicture &p) {
 void NoPixels(const int *, const int *, const int *) {}
 
 // The triangle routine of op 40: every triangle as one group of yygcgm9_.
-void RecordTriangles(const int *x, const int *y, const int *c, const int *triangles,
-                     const int *, const int *count, int *status) {
+void RecordTriangles(const int *x, const int *y, const int *c, const int *triangles, const int *,
+                     const int *count, int *status) {
     for (int t = 0; t < *count; ++t) {
         int tx[3], ty[3], tc[3];
         for (int k = 0; k < 3; ++k) {
@@ -293,7 +285,8 @@ void RecordTriangles(const int *x, const int *y, const int *c, const int *triang
 
 // Keeps slot N's bytes-used word up to date with its picture.
 void NoteUsed(int n) {
-    if (RecordedPicture *p = RecordedPictureOf(n)) gSlots[n - 1].used = static_cast<int>(p->sink.size());
+    if (RecordedPicture *p = RecordedPictureOf(n))
+        gSlots[n - 1].used = static_cast<int>(p->sink.size());
 }
 
 void EndPicture(RecordedPicture &p) {
@@ -355,7 +348,8 @@ void FreeRecordedPicture(int n) {
 }
 
 bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, const CellSource &source) {
-    const int nx = std::min(source.width, kMaxCellCount), ny = std::min(source.height, kMaxCellCount);
+    const int nx = std::min(source.width, kMaxCellCount),
+              ny = std::min(source.height, kMaxCellCount);
     // Cell (col, row) shows the source pixel at the same place in the rectangle.
     auto at = [](int cell, int cells, int size) {
         return static_cast<int>(static_cast<long long>(cell) * size / cells);
@@ -393,7 +387,8 @@ bool WriteCellArray(CgmEncoder &enc, int x1, int y1, int x2, int y2, int nx, int
     source.context = &array;
     source.pixel = [](const void *context, int x, int y) {
         const Array &a = *static_cast<const Array *>(context);
-        return a.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(a.width) + static_cast<std::size_t>(x)];
+        return a.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(a.width) +
+                        static_cast<std::size_t>(x)];
     };
     return WriteCellArray(enc, x1, y1, x2, y2, source);
 }
@@ -413,9 +408,10 @@ void yygcgm_(const int *op) {
         // In the palette model the colour is the entry as it stands now: a palette entry
         // changed since the colour was chosen records its new value.
         const GraphicsColour &c = gGraphics.colour;
-        gRecordingColour = gGraphics.colourModel == kColourPalette && c.index >= 0 && c.index < kPaletteEntries
-                               ? gPalette.palette[c.index]
-                               : c.rgb;
+        gRecordingColour =
+            gGraphics.colourModel == kColourPalette && c.index >= 0 && c.index < kPaletteEntries
+                ? gPalette.palette[c.index]
+                : c.rgb;
         return;
     }
     if (*op == kOpReadPixel) {
@@ -430,24 +426,12 @@ void yygcgm_(const int *op) {
         ~Note() { NoteUsed(CurrentRecordingSlot()); }
     } note;
     switch (*op) {
-    case kOpLine:
-        Segment(p, o.Ixd(1), o.Iyd(1), o.Ixd(2), o.Iyd(2));
-        break;
-    case kOpEllipse:
-        OutlineEllipse(p);
-        break;
-    case kOpBegin:
-        p.ResetCache();
-        break;
-    case kOpEnd:
-        EndPicture(p);
-        break;
-    case kOpFont:
-        Font(p);
-        break;
-    case kOpText:
-        Text(p);
-        break;
+    case kOpLine: Segment(p, o.Ixd(1), o.Iyd(1), o.Ixd(2), o.Iyd(2)); break;
+    case kOpEllipse: OutlineEllipse(p); break;
+    case kOpBegin: p.ResetCache(); break;
+    case kOpEnd: EndPicture(p); break;
+    case kOpFont: Font(p); break;
+    case kOpText: Text(p); break;
     case kOpClip:
         Check(p.enc.OneWord(cgm::kClipIndicator, 1));
         p.enc.Start(cgm::kClipRectangle);
@@ -455,12 +439,8 @@ void yygcgm_(const int *op) {
         p.enc.Point(gs.cx2, gs.cy2);
         Check(p.enc.Finish());
         break;
-    case kOpPoint:
-        Segment(p, o.Ixd(1), o.Iyd(1), o.Ixd(1), o.Iyd(1));
-        break;
-    case kOpLineType:
-        Check(p.enc.OneWord(cgm::kLineType, LineTypeCode(gs.lineType)));
-        break;
+    case kOpPoint: Segment(p, o.Ixd(1), o.Iyd(1), o.Ixd(1), o.Iyd(1)); break;
+    case kOpLineType: Check(p.enc.OneWord(cgm::kLineType, LineTypeCode(gs.lineType))); break;
     case kOpLineWidth:
         if (p.widthPt > 0)
             Check(p.enc.OneWord(cgm::kLineWidth, Trunc(static_cast<double>(p.drawWidth) *
@@ -470,12 +450,8 @@ void yygcgm_(const int *op) {
         ColourElement(p, cgm::kLineColour, kCacheLineColour, gRecordingColour);
         BufferShape(p, cgm::kPolyline);
         break;
-    case kOpDirection:
-        Orientation(p);
-        break;
-    case kOpImage:
-        Image(p);
-        break;
+    case kOpDirection: Orientation(p); break;
+    case kOpImage: Image(p); break;
     case kOpBeginPicture:
         if (p.sink.size() == 0) Check(WriteRecordingHeader(p));
         break;
@@ -547,9 +523,13 @@ void yygcgm6_(const int *x, const int *y) {
     AppendRaw(b, 4);
 }
 
-void yygcgm7_(const char *text, const int *n, int text_len) { CountedText(text, *n, text_len, true); }
+void yygcgm7_(const char *text, const int *n, int text_len) {
+    CountedText(text, *n, text_len, true);
+}
 
-void yygcgm8_(const char *text, const int *n, int text_len) { CountedText(text, *n, text_len, false); }
+void yygcgm8_(const char *text, const int *n, int text_len) {
+    CountedText(text, *n, text_len, false);
+}
 
 void yygcgm9_(const int *x, const int *y, const int *c) {
     using namespace quill;

@@ -19,8 +19,16 @@ namespace quill {
 
 // The attribute cache of a recorded picture: the value last written, -1 for none yet.
 enum RecordingCacheItem {
-    kCacheLineColour, kCacheTextColour, kCacheFillColour, kCacheEdgeColour, kCacheAuxColour,
-    kCacheFont, kCacheCharHeight, kCacheTextAlign, kCacheEdgeWidth, kCacheEdgeType,
+    kCacheLineColour,
+    kCacheTextColour,
+    kCacheFillColour,
+    kCacheEdgeColour,
+    kCacheAuxColour,
+    kCacheFont,
+    kCacheCharHeight,
+    kCacheTextAlign,
+    kCacheEdgeWidth,
+    kCacheEdgeType,
     kCacheItems
 };
 
@@ -28,10 +36,10 @@ struct RecordedPicture {
     CgmMemorySink sink;
     CgmEncoder enc;
     int cache[kCacheItems];
-    int widthPt = 0, heightPt = 0;    // picture size in points
+    int widthPt = 0, heightPt = 0;      // picture size in points
     int drawWidth = 0, drawHeight = 0;  // drawing size in device units (1/600 inch, scaled)
-    float slotAspect = 1;             // widthPt / heightPt
-    bool closed = false;              // END METAFILE written
+    float slotAspect = 1;               // widthPt / heightPt
+    bool closed = false;                // END METAFILE written
     RecordedPicture(std::size_t capacity);
     void ResetCache();
 };

@@ -74,8 +74,10 @@ void Sector(int op) {
     const int cx = gOperands.Ixd(1), cy = gOperands.Iyd(1);
     const float rx = gOperands.Rd(2), ry = gOperands.Rd(6);
     const float a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
-    int sx = cx + static_cast<int>(rx * std::cos(a1)), sy = Flip(cy + static_cast<int>(ry * std::sin(a1)));
-    int ex = cx + static_cast<int>(rx * std::cos(a2)), ey = Flip(cy + static_cast<int>(ry * std::sin(a2)));
+    int sx = cx + static_cast<int>(rx * std::cos(a1)),
+        sy = Flip(cy + static_cast<int>(ry * std::sin(a1)));
+    int ex = cx + static_cast<int>(rx * std::cos(a2)),
+        ey = Flip(cy + static_cast<int>(ry * std::sin(a2)));
     if (sx == ex && sy == ey && std::fabs(gOperands.Rd(8)) <= 10.0f) {
         // Coinciding end points would draw the whole ellipse: move the end by one pixel.
         float a = std::fmod(gOperands.Rd(4), 360.0f);
@@ -114,10 +116,10 @@ void DeviceFont() {
         height = static_cast<int>(height * 0.821f);
         if (g.widthStyle == 1) attributes &= ~4;
     }
-    const bool same = width == gCache.width && height == gCache.height &&
-                      escapement == gCache.escapement && g.effectiveFont == gCache.font &&
-                      attributes == gCache.attributes &&
-                      (g.effectiveFont != 0 || std::memcmp(g.faceName, gCache.face, kFaceNameLength) == 0);
+    const bool same =
+        width == gCache.width && height == gCache.height && escapement == gCache.escapement &&
+        g.effectiveFont == gCache.font && attributes == gCache.attributes &&
+        (g.effectiveFont != 0 || std::memcmp(g.faceName, gCache.face, kFaceNameLength) == 0);
     if (!same) {
         gCache.width = width;
         gCache.height = height;
@@ -156,7 +158,8 @@ void BlockCopy() {
     const int sx = gOperands.Ixd(1), sy = Flip(gOperands.Iyd(2));
     const int dx = gOperands.Ixd(3);
     const int dy = gGraphics.lastY - (gOperands.Iyd(2) + gOperands.Iyd(3) - gOperands.Iyd(1));
-    const int w = gOperands.Ixd(2) - gOperands.Ixd(1) + 1, h = gOperands.Iyd(2) - gOperands.Iyd(1) + 1;
+    const int w = gOperands.Ixd(2) - gOperands.Ixd(1) + 1,
+              h = gOperands.Iyd(2) - gOperands.Iyd(1) + 1;
     const int fill = gOperands.Id(1), rgb = gPalette.palette[0];
     yywinblit_(&sx, &sy, &dx, &dy, &w, &h, &fill, &rgb);
 }
@@ -294,84 +297,84 @@ void yygapi_(const int *op) {
         return;
     }
     switch (code) {
-        case kOpLine: {
-            const int x1 = gOperands.Ixd(1), y1 = Flip(gOperands.Iyd(1));
-            const int x2 = gOperands.Ixd(2), y2 = Flip(gOperands.Iyd(2));
-            yywinline_(&x1, &y1, &x2, &y2);
-            break;
-        }
-        case kOpColour: SendColour(gGraphics.colour); break;
-        case kOpEllipse:
-        case kOpEllipsePattern:
-        case kOpEllipseSolid: {
-            const int cx = gOperands.Ixd(1), cy = Flip(gOperands.Iyd(1));
-            const int fill = code == kOpEllipse ? 4 : FillKind(code);
-            yywinellipse_(&cx, &cy, &gOperands.Ixd(2), &gOperands.Iyd(2), &code, &fill);
-            break;
-        }
-        case kOpQuadPattern:
-        case kOpQuadSolid:
-        case kOpTrianglePattern:
-        case kOpTriangleSolid: {
-            const int n = code <= kOpQuadSolid ? 4 : 3, fill = FillKind(code);
-            CollectPoints(n);
-            yywinpolygon_(&n, &fill);
-            break;
-        }
-        case kOpRectanglePattern:
-        case kOpRectangleSolid: {
-            const int x1 = gOperands.Ixd(1), top = Flip(gOperands.Iyd(2));
-            const int x2 = gOperands.Ixd(2), bottom = Flip(gOperands.Iyd(1));
-            const int fill = FillKind(code);
-            yywinrectangle_(&x1, &top, &x2, &bottom, &fill);
-            break;
-        }
-        case kOpSectorPattern:
-        case kOpSectorSolid:
-        case kOpArc: Sector(code); break;
-        case kOpPolygonPattern:
-        case kOpPolygonSolid: {
-            const int n = CollectPolygon(), fill = FillKind(code);
-            if (n > 0) yywinpolygon_(&n, &fill);
-            break;
-        }
-        case kOpClear: {
-            const int rgb = gPalette.palette[0];
-            yywinclear_(&gGraphics.width, &gGraphics.height, &rgb);
-            break;
-        }
-        case kOpPage: PrintDrawable(); break;
-        case kOpFont:
-        case kOpDirection: DeviceFont(); break;
-        case kOpText: Text(); break;
-        case kOpBlockCopy: BlockCopy(); break;
-        case kOpClip: Clip(); break;
-        case kOpMeasure: {
-            int length = 0;
-            const int count = std::clamp(gOperands.Id(1), 0, kOperandTextLength);
-            yywintextlength_(&length, gOperands.ctext, &count, kOperandTextLength);
-            gOperands.Rd(1) = static_cast<float>(length);
-            gOperands.Id(2) = 1;
-            break;
-        }
-        case kOpPoint: {
-            const int x = gOperands.Ixd(1), y = Flip(gOperands.Iyd(1));
-            yywinpoint_(&x, &y);
-            break;
-        }
-        case kOpPlotMode: yywinplotmode_(&gGraphics.plotMode); break;
-        case kOpPaletteEntry: PaletteEntry(); break;
-        case kOpLineType: yywinlinetype_(&gGraphics.lineType); break;
-        case kOpLineWidth: LineWidth(); break;
-        case kOpReadPixel: ReadPixel(); break;
-        case kOpPolyline: {
-            const int n = CollectPolygon();
-            if (n > 0) yywinpolyline_(&n);
-            break;
-        }
-        case kOpRefreshColours: RefreshColours(); break;
-        case kOpImage: yydrawimagefile(); break;
-        case kOpGradient: yyscreengradient(); break;
-        default: break;  // 19, 36, 37, 39 are no business of the screen
+    case kOpLine: {
+        const int x1 = gOperands.Ixd(1), y1 = Flip(gOperands.Iyd(1));
+        const int x2 = gOperands.Ixd(2), y2 = Flip(gOperands.Iyd(2));
+        yywinline_(&x1, &y1, &x2, &y2);
+        break;
+    }
+    case kOpColour: SendColour(gGraphics.colour); break;
+    case kOpEllipse:
+    case kOpEllipsePattern:
+    case kOpEllipseSolid: {
+        const int cx = gOperands.Ixd(1), cy = Flip(gOperands.Iyd(1));
+        const int fill = code == kOpEllipse ? 4 : FillKind(code);
+        yywinellipse_(&cx, &cy, &gOperands.Ixd(2), &gOperands.Iyd(2), &code, &fill);
+        break;
+    }
+    case kOpQuadPattern:
+    case kOpQuadSolid:
+    case kOpTrianglePattern:
+    case kOpTriangleSolid: {
+        const int n = code <= kOpQuadSolid ? 4 : 3, fill = FillKind(code);
+        CollectPoints(n);
+        yywinpolygon_(&n, &fill);
+        break;
+    }
+    case kOpRectanglePattern:
+    case kOpRectangleSolid: {
+        const int x1 = gOperands.Ixd(1), top = Flip(gOperands.Iyd(2));
+        const int x2 = gOperands.Ixd(2), bottom = Flip(gOperands.Iyd(1));
+        const int fill = FillKind(code);
+        yywinrectangle_(&x1, &top, &x2, &bottom, &fill);
+        break;
+    }
+    case kOpSectorPattern:
+    case kOpSectorSolid:
+    case kOpArc: Sector(code); break;
+    case kOpPolygonPattern:
+    case kOpPolygonSolid: {
+        const int n = CollectPolygon(), fill = FillKind(code);
+        if (n > 0) yywinpolygon_(&n, &fill);
+        break;
+    }
+    case kOpClear: {
+        const int rgb = gPalette.palette[0];
+        yywinclear_(&gGraphics.width, &gGraphics.height, &rgb);
+        break;
+    }
+    case kOpPage: PrintDrawable(); break;
+    case kOpFont:
+    case kOpDirection: DeviceFont(); break;
+    case kOpText: Text(); break;
+    case kOpBlockCopy: BlockCopy(); break;
+    case kOpClip: Clip(); break;
+    case kOpMeasure: {
+        int length = 0;
+        const int count = std::clamp(gOperands.Id(1), 0, kOperandTextLength);
+        yywintextlength_(&length, gOperands.ctext, &count, kOperandTextLength);
+        gOperands.Rd(1) = static_cast<float>(length);
+        gOperands.Id(2) = 1;
+        break;
+    }
+    case kOpPoint: {
+        const int x = gOperands.Ixd(1), y = Flip(gOperands.Iyd(1));
+        yywinpoint_(&x, &y);
+        break;
+    }
+    case kOpPlotMode: yywinplotmode_(&gGraphics.plotMode); break;
+    case kOpPaletteEntry: PaletteEntry(); break;
+    case kOpLineType: yywinlinetype_(&gGraphics.lineType); break;
+    case kOpLineWidth: LineWidth(); break;
+    case kOpReadPixel: ReadPixel(); break;
+    case kOpPolyline: {
+        const int n = CollectPolygon();
+        if (n > 0) yywinpolyline_(&n);
+        break;
+    }
+    case kOpRefreshColours: RefreshColours(); break;
+    case kOpImage: yydrawimagefile(); break;
+    case kOpGradient: yyscreengradient(); break;
+    default: break;  // 19, 36, 37, 39 are no business of the screen
     }
 }

@@ -39,7 +39,7 @@ void yyscreengradient() {
     // op 1 describes the screen when the routine was loaded.
     const GraphicsState &g = gGraphics;
     const int method = pGradientFill != nullptr ? 2 : 1;
-    quill::GradientFillFromPolygon(gOperands.xpoly, gOperands.ypoly, true, g.lastY, method,
-                                   g.cx1, g.lastY - g.cy2, g.cx2, g.lastY - g.cy1,
-                                   yywinpointrgb_, yywingradfill_);
+    quill::GradientFillFromPolygon(gOperands.xpoly, gOperands.ypoly, true, g.lastY, method, g.cx1,
+                                   g.lastY - g.cy2, g.cx2, g.lastY - g.cy1, yywinpointrgb_,
+                                   yywingradfill_);
 }

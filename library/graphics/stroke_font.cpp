@@ -17,10 +17,9 @@ float gCharWidthUpper[kUpperWidthCount];
 
 using namespace quill;
 
-void yychsfont_(const float *r1, const float *r2, const float *gw, const float *gh,
-                const int *k1, const int *flags, const int *k2, const int *set,
-                const char *name, const char *text, const int *lower, const int *upper,
-                int name_len, int text_len) {
+void yychsfont_(const float *r1, const float *r2, const float *gw, const float *gh, const int *k1,
+                const int *flags, const int *k2, const int *set, const char *name, const char *text,
+                const int *lower, const int *upper, int name_len, int text_len) {
     const int bits = flags != nullptr ? *flags : 0;
     const int lowerCount = (bits & 2) != 0 ? kLowerIndexCount : kLowerIndexCount - 1;
     const bool second = set != nullptr && *set == 1;

@@ -12,21 +12,21 @@
 
 namespace quill {
 
-constexpr int kStrokeTextSize = 17000;      // room of a font set's stroke text
-constexpr int kStrokeNameLength = 260;      // a font set's blank-padded name
-constexpr int kLowerIndexCount = 96;        // codes 33-126, 128 and a closing entry
-constexpr int kUpperIndexCount = 96;        // codes 161-255 and a closing entry
-constexpr int kLowerWidthCount = 96;        // codes 32-126, then 128
-constexpr int kUpperWidthCount = 95;        // codes 161-255
+constexpr int kStrokeTextSize = 17000;  // room of a font set's stroke text
+constexpr int kStrokeNameLength = 260;  // a font set's blank-padded name
+constexpr int kLowerIndexCount = 96;    // codes 33-126, 128 and a closing entry
+constexpr int kUpperIndexCount = 96;    // codes 161-255 and a closing entry
+constexpr int kLowerWidthCount = 96;    // codes 32-126, then 128
+constexpr int kUpperWidthCount = 95;    // codes 161-255
 constexpr int kStandardStrokeLength = 3455;
 
 struct StrokeFontSet {
-    float size1, size2;       // first and second size reals, stored for the font's users
+    float size1, size2;  // first and second size reals, stored for the font's users
     float gridWidth, gridHeight;
-    int font1;                // first font integer
-    int flag1;                // bit value 1 of the flags word (font set 0 only)
-    int has128;               // bit value 2: the font has a glyph for code 128
-    int font2;                // second font integer
+    int font1;                     // first font integer
+    int flag1;                     // bit value 1 of the flags word (font set 0 only)
+    int has128;                    // bit value 2: the font has a glyph for code 128
+    int font2;                     // second font integer
     char name[kStrokeNameLength];  // font set 0 only
     char text[kStrokeTextSize];
     int lower[kLowerIndexCount];
@@ -54,10 +54,9 @@ QUILL_BEGIN_DECLS
 // has a glyph for code 128 (96 lower index entries are copied, else 95). TEXT_LEN characters of
 // TEXT are copied, at most the 17000 the set holds; NAME (font set 0 only) is cut or padded to
 // 260 characters.
-void yychsfont_(const float *r1, const float *r2, const float *gw, const float *gh,
-                const int *k1, const int *flags, const int *k2, const int *set,
-                const char *name, const char *text, const int *lower, const int *upper,
-                int name_len, int text_len);
+void yychsfont_(const float *r1, const float *r2, const float *gw, const float *gh, const int *k1,
+                const int *flags, const int *k2, const int *set, const char *name, const char *text,
+                const int *lower, const int *upper, int name_len, int text_len);
 
 // Resets the width of character ICODE to its default, or the whole table for 0. A code that
 // has no entry (1-31, 127, 129-160, above 255, negative) raises error 66 and changes nothing.

@@ -32,7 +32,8 @@ using quill::ClipScope;
 struct Selected {
     HGDIOBJ object, old;
     bool owned;
-    Selected(HGDIOBJ o, bool own) : object(o), old(o ? SelectObject(gDC, o) : nullptr), owned(own) {}
+    Selected(HGDIOBJ o, bool own)
+        : object(o), old(o ? SelectObject(gDC, o) : nullptr), owned(own) {}
     ~Selected() {
         if (object == nullptr) return;
         SelectObject(gDC, old);
@@ -48,7 +49,8 @@ struct Selected {
 struct FillTools {
     Selected brush, pen;
     FillTools(int fill, bool nullPenForXor)
-        : brush(fill == 3 ? static_cast<HGDIOBJ>(PatternBrush()) : CreateSolidBrush(gColour), fill != 3),
+        : brush(fill == 3 ? static_cast<HGDIOBJ>(PatternBrush()) : CreateSolidBrush(gColour),
+                fill != 3),
           pen(fill == 3 || (nullPenForXor && GetROP2(gDC) == R2_XORPEN)
                   ? GetStockObject(NULL_PEN)
                   : CreatePen(PS_SOLID, 1, gColour),
@@ -62,8 +64,8 @@ struct FillTools {
 }  // namespace
 
 void yywinlinestyles() {
-    quill::ScaleDashTables(hGraphicsMetafile != nullptr ? wMetafileDPI : wScreenDPI, gLineWidth, gDot,
-                           gLongDash, gDotDash, gDotDotDash, gDashDash, gShortDash);
+    quill::ScaleDashTables(hGraphicsMetafile != nullptr ? wMetafileDPI : wScreenDPI, gLineWidth,
+                           gDot, gLongDash, gDotDash, gDotDotDash, gDashDash, gShortDash);
 }
 
 void yywincreatepen() {
@@ -71,13 +73,13 @@ void yywincreatepen() {
     HPEN pen = nullptr;
     const DWORD *table = nullptr;
     switch (gLineType) {
-        case 1: table = gDot; break;
-        case 2: table = gLongDash; break;
-        case 3: table = gDotDash; break;
-        case 4: table = gDotDotDash; break;
-        case 5: table = gDashDash; break;
-        case 6: table = gShortDash; break;
-        default: break;
+    case 1: table = gDot; break;
+    case 2: table = gLongDash; break;
+    case 3: table = gDotDash; break;
+    case 4: table = gDotDotDash; break;
+    case 5: table = gDashDash; break;
+    case 6: table = gShortDash; break;
+    default: break;
     }
     if (WinNT != 0 && gPenStyle != 0 && table != nullptr && table[0] > 0) {
         LOGBRUSH lb = {BS_SOLID, gColour, 0};
@@ -112,7 +114,8 @@ void yywinstipple() {
     HGDIOBJ old = SelectObject(memory, gBitmap);
     if (gPal256 != nullptr) SelectPalette(memory, gPal256, FALSE);
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) SetPixel(memory, x, y, (x + y) % 2 == 0 ? gColour : gPrevColour);
+        for (int x = 0; x < 8; ++x)
+            SetPixel(memory, x, y, (x + y) % 2 == 0 ? gColour : gPrevColour);
     SelectObject(memory, old);
     DeleteDC(memory);
     if (gBrush != nullptr) DeleteObject(gBrush);
@@ -156,9 +159,9 @@ void yywinellipse_(const int *cx, const int *cy, const int *rx, const int *ry, c
 void yywinrectangle_(const int *x1, const int *top, const int *x2, const int *bottom,
                      const int *fill) {
     Selected pen(GetStockObject(NULL_PEN), false);
-    Selected brush(*fill == 3 ? static_cast<HGDIOBJ>(FillTools::PatternBrush())
-                              : CreateSolidBrush(gColour),
-                   *fill != 3);
+    Selected brush(
+        *fill == 3 ? static_cast<HGDIOBJ>(FillTools::PatternBrush()) : CreateSolidBrush(gColour),
+        *fill != 3);
     Rectangle(gDC, *x1, *top, *x2 + 2, *bottom + 2);
 }
 
@@ -295,8 +298,8 @@ void yywinblit_(const int *sx, const int *sy, const int *dx, const int *dy, cons
     HRGN dest = CreateRectRgn(*dx, *dy, *dx + *w, *dy + *h);
     if (source != nullptr && dest != nullptr &&
         CombineRgn(source, source, dest, RGN_DIFF) != NULLREGION) {
-        const COLORREF colour = gPal256 != nullptr ? PALETTEINDEX(0)
-                                                   : static_cast<COLORREF>(*rgb & 0xFFFFFF);
+        const COLORREF colour =
+            gPal256 != nullptr ? PALETTEINDEX(0) : static_cast<COLORREF>(*rgb & 0xFFFFFF);
         HBRUSH brush = CreateSolidBrush(colour);
         if (brush != nullptr) {
             FillRgn(gDC, source, brush);
@@ -307,8 +310,8 @@ void yywinblit_(const int *sx, const int *sy, const int *dx, const int *dy, cons
     if (dest != nullptr) DeleteObject(dest);
 }
 
-void yywintextsize_(int *width, int *height, int *ascent, const int *escapement,
-                    const int *font, const int *attributes, const char *face, int face_len) {
+void yywintextsize_(int *width, int *height, int *ascent, const int *escapement, const int *font,
+                    const int *attributes, const char *face, int face_len) {
     auto make = [&](int angle) {
         return quill::MakeLibraryFont(*width, *height, angle, *font, *attributes, face, face_len);
     };

@@ -78,7 +78,8 @@ void SubclassCell(HWND cell) {
     if (!record) return;
     record->oldProc = (WNDPROC)SetWindowLongPtrA(cell, GWLP_WNDPROC, (LONG_PTR)yygridcellwndproc);
     if (record->upDown) {
-        WNDPROC old = (WNDPROC)SetWindowLongPtrA(record->upDown, GWLP_WNDPROC, (LONG_PTR)yygridspinwndproc);
+        WNDPROC old =
+            (WNDPROC)SetWindowLongPtrA(record->upDown, GWLP_WNDPROC, (LONG_PTR)yygridspinwndproc);
         SetWindowLongPtrA(record->upDown, GWLP_USERDATA, (LONG_PTR)old);
     }
 }
@@ -93,8 +94,9 @@ void InsertHeaderItem(HWND header, int index, int width, const char *text, int f
 }
 
 HWND CreateHeader(HWND grid, int x, int y, int width, int height, int id, HFONT font) {
-    HWND header = CreateWindowExA(WS_EX_NOPARENTNOTIFY, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS,
-                                  x, y, width, height, grid, (HMENU)(INT_PTR)id, wInstance, nullptr);
+    HWND header =
+        CreateWindowExA(WS_EX_NOPARENTNOTIFY, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS,
+                        x, y, width, height, grid, (HMENU)(INT_PTR)id, wInstance, nullptr);
     if (!header) return nullptr;
     yygridsubclassheader(header);
     if (font) SendMessageA(header, WM_SETFONT, (WPARAM)font, FALSE);
@@ -116,7 +118,8 @@ int WholeRowsHeight(const GridRecord *grid, LONG style) {
 void FitHeight(HWND grid, GridRecord *record) {
     RECT r;
     GetWindowRect(grid, &r);
-    SetWindowPos(grid, nullptr, 0, 0, r.right - r.left, WholeRowsHeight(record, GetWindowLongA(grid, GWL_STYLE)),
+    SetWindowPos(grid, nullptr, 0, 0, r.right - r.left,
+                 WholeRowsHeight(record, GetWindowLongA(grid, GWL_STYLE)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -174,13 +177,14 @@ int DroppedHeight(HWND combo) {
 
 // Creates the cell control of column C in control row I, modelled on FROM (a template
 // control or the column's first cell). Null on failure.
-HWND CreateCell(GridRecord *grid, int c, int i, const char *className, LONG style, LONG exStyle, int x,
-                int height, HWND from, const FieldRecord *model, bool fromTemplate) {
+HWND CreateCell(GridRecord *grid, int c, int i, const char *className, LONG style, LONG exStyle,
+                int x, int height, HWND from, const FieldRecord *model, bool fromTemplate) {
     GridColumn &column = grid->pColumns[c];
     const char *text = column.iType == kGridCheck ? kCheckText : "";
-    HWND cell = CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, text, (style & ~WS_VISIBLE) | WS_CHILD,
-                                x, i * (grid->iRowHeight - 1), column.iWidth, height, grid->hPane,
-                                (HMENU)(INT_PTR)-1, wInstance, nullptr);
+    HWND cell =
+        CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, text,
+                        (style & ~WS_VISIBLE) | WS_CHILD, x, i * (grid->iRowHeight - 1),
+                        column.iWidth, height, grid->hPane, (HMENU)(INT_PTR)-1, wInstance, nullptr);
     if (!cell) return nullptr;
     SendMessageA(cell, WM_SETFONT, (WPARAM)grid->hFont, FALSE);
     FieldRecord *record = yyfieldrecord(cell);
@@ -194,7 +198,8 @@ HWND CreateCell(GridRecord *grid, int c, int i, const char *className, LONG styl
     }
     if (column.iType == kGridString) SendMessageA(cell, EM_LIMITTEXT, (WPARAM)column.iLength, 0);
     if (column.iType == kGridInteger) SendMessageA(cell, EM_LIMITTEXT, 11, 0);
-    FillCellRecord(record, model, column.iType <= kGridInteger ? column.iLength : record->maxLength);
+    FillCellRecord(record, model,
+                   column.iType <= kGridInteger ? column.iLength : record->maxLength);
     if (!fromTemplate && model) {
         record->foreground = model->foreground;
         record->background = model->background;
@@ -283,12 +288,14 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
     }
     column.iBytes = type == kGridString ? column.iLength + 1 : type == kGridDouble ? 8 : 4;
 
-    unsigned long long bytes = (unsigned long long)column.iBytes * (unsigned long long)grid->nStoredRows;
+    unsigned long long bytes =
+        (unsigned long long)column.iBytes * (unsigned long long)grid->nStoredRows;
     if (bytes > kMaxBuffer) return false;
     // Zero-filled: empty texts, no numbers, unchecked, and every menu cell on its first option
     // (the option that the cell controls start with).
     column.pValues = static_cast<unsigned char *>(std::calloc((std::size_t)bytes + 1, 1));
-    column.pFlags = static_cast<unsigned char *>(std::calloc((std::size_t)grid->nStoredRows + 1, 1));
+    column.pFlags =
+        static_cast<unsigned char *>(std::calloc((std::size_t)grid->nStoredRows + 1, 1));
     if (!column.pValues || !column.pFlags) return false;
 
     int height = grid->iRowHeight;
@@ -308,7 +315,8 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
     }
     LONG exStyle = GetWindowLongA(control, GWL_EXSTYLE);
     for (int i = 0; i < grid->nControlRows; ++i) {
-        HWND cell = CreateCell(grid, c, i, className, style, exStyle, *x - c, height, control, model, true);
+        HWND cell =
+            CreateCell(grid, c, i, className, style, exStyle, *x - c, height, control, model, true);
         if (!cell) return false;
         grid->phCells[(std::size_t)c * grid->nControlRows + i] = cell;
     }
@@ -325,9 +333,11 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
 // each column's 1-based template position.
 LRESULT BuildColumns(HWND window, GridRecord *grid, HWND templ, const int *positions) {
     if (!templ || grid->nColumns <= 0 || grid->nControlRows <= 0) return 0;
-    unsigned long long cells = (unsigned long long)grid->nColumns * (unsigned long long)grid->nControlRows;
+    unsigned long long cells =
+        (unsigned long long)grid->nColumns * (unsigned long long)grid->nControlRows;
     if (cells > 1000000ull) return 0;
-    grid->pColumns = static_cast<GridColumn *>(std::calloc((std::size_t)grid->nColumns, sizeof(GridColumn)));
+    grid->pColumns =
+        static_cast<GridColumn *>(std::calloc((std::size_t)grid->nColumns, sizeof(GridColumn)));
     grid->phCells = static_cast<HWND *>(std::calloc((std::size_t)cells, sizeof(HWND)));
     grid->bShared = 0;
     if (!grid->pColumns || !grid->phCells) return 0;
@@ -336,18 +346,21 @@ LRESULT BuildColumns(HWND window, GridRecord *grid, HWND templ, const int *posit
     if (!grid->hPane) {
         RECT client;
         GetClientRect(window, &client);
-        grid->hPane = CreateWindowExA(0, "ORNGRIDCLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                      grid->iRowLabelWidth, grid->iHeaderHeight,
-                                      client.right - grid->iRowLabelWidth,
-                                      client.bottom - grid->iHeaderHeight, window, nullptr, wInstance, nullptr);
+        grid->hPane = CreateWindowExA(
+            0, "ORNGRIDCLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+            grid->iRowLabelWidth, grid->iHeaderHeight, client.right - grid->iRowLabelWidth,
+            client.bottom - grid->iHeaderHeight, window, nullptr, wInstance, nullptr);
         if (!grid->hPane) return 0;
     }
     (void)style;
     int x = 0;
     HWND control = nullptr;
     for (int c = 0; c < grid->nColumns; ++c) {
-        if (positions) control = TemplateControlAt(templ, positions[c]);
-        else control = c == 0 ? NextTemplateControl(GetWindow(templ, GW_CHILD), true) : NextTemplateControl(control, false);
+        if (positions)
+            control = TemplateControlAt(templ, positions[c]);
+        else
+            control = c == 0 ? NextTemplateControl(GetWindow(templ, GW_CHILD), true)
+                             : NextTemplateControl(control, false);
         if (!control || !BuildColumn(window, grid, c, control, &x)) return 0;
     }
     return 1;
@@ -359,20 +372,23 @@ LRESULT BuildRowLabels(HWND window, GridRecord *grid, int width, const GridEntry
     YYMapDialogRect(window, &r);
     grid->iRowLabelWidth = r.right - r.left;
     if (grid->iRowLabelWidth < 0) return -1;
-    grid->phRowLabels = static_cast<HWND *>(std::calloc((std::size_t)grid->nControlRows + 1, sizeof(HWND)));
+    grid->phRowLabels =
+        static_cast<HWND *>(std::calloc((std::size_t)grid->nControlRows + 1, sizeof(HWND)));
     grid->pRowLabelText = static_cast<char *>(std::calloc((std::size_t)grid->nRows + 1, 51));
     if (!grid->phRowLabels || !grid->pRowLabelText) return -1;
     grid->nLabelRows = grid->nRows;
     if (entry)
         for (std::size_t i = 0; i < entry->labels.size() && (int)i < grid->nRows; ++i)
-            std::memcpy(grid->pRowLabelText + i * 51, entry->labels[i].c_str(), entry->labels[i].size());
+            std::memcpy(grid->pRowLabelText + i * 51, entry->labels[i].c_str(),
+                        entry->labels[i].size());
     for (int i = 0; i < grid->nControlRows; ++i) {
         int y = grid->iHeaderHeight + i * (grid->iRowHeight - 1) + (i > 0 ? 1 : 0);
         int h = grid->iRowHeight - (i > 0 ? 1 : 0);
         HWND label = CreateHeader(window, 0, y, grid->iRowLabelWidth, h, i, grid->hFont);
         if (!label) return -1;
         grid->phRowLabels[i] = label;
-        InsertHeaderItem(label, 0, grid->iRowLabelWidth + 1, grid->pRowLabelText + (std::size_t)i * 51, HDF_LEFT);
+        InsertHeaderItem(label, 0, grid->iRowLabelWidth + 1,
+                         grid->pRowLabelText + (std::size_t)i * 51, HDF_LEFT);
     }
     return entry ? (LRESULT)entry->consumed : 0;
 }
@@ -475,7 +491,8 @@ void YYMapDialogRect(HWND window, RECT *rect) {
 void yygridregister() {
     WNDCLASSEXA probe = {};
     probe.cbSize = sizeof probe;
-    if (GetClassInfoExA(wInstance ? wInstance : GetModuleHandleA(nullptr), "ORNGRID", &probe)) return;
+    if (GetClassInfoExA(wInstance ? wInstance : GetModuleHandleA(nullptr), "ORNGRID", &probe))
+        return;
     WNDCLASSEXA cls = {};
     cls.cbSize = sizeof cls;
     cls.style = CS_PARENTDC;
@@ -503,7 +520,8 @@ void yygridinitialise(HWND window, const char *text, int *consumed) {
     if (!grid) return;
     // A second entry for a built grid changes nothing.
     if (grid->bInitialised) return;
-    bool ok = entry.columns > 0 && entry.rows > 0 && entry.columns <= 10000 && entry.rows <= 100000000;
+    bool ok =
+        entry.columns > 0 && entry.rows > 0 && entry.columns <= 10000 && entry.rows <= 100000000;
     HWND templ = nullptr;
     if (ok) {
         SendMessageA(window, kGridSetSizes, (WPARAM)entry.rows, (LPARAM)entry.columns);
@@ -512,7 +530,9 @@ void yygridinitialise(HWND window, const char *text, int *consumed) {
                                    yygridrowtemplateproc, (LPARAM)entry.templateId);
         ok = templ != nullptr;
     }
-    if (ok && labels) ok = SendMessageA(window, kGridRowLabelsMsg, (WPARAM)entry.labelWidth, (LPARAM)&entry) != -1;
+    if (ok && labels)
+        ok =
+            SendMessageA(window, kGridRowLabelsMsg, (WPARAM)entry.labelWidth, (LPARAM)&entry) != -1;
     if (ok) ok = SendMessageA(window, kGridBuildColumns, (WPARAM)templ, 0) == 1;
     if (ok) SendMessageA(window, kGridLayout, 0, 0);
     if (templ) DestroyWindow(templ);
@@ -533,7 +553,8 @@ INT_PTR CALLBACK yygridrowtemplateproc(HWND dialog, UINT message, WPARAM wParam,
         ShowWindow(dialog, SW_HIDE);
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             if (yynumerickind(c) || yyfieldrecord(c)) continue;
-            if (FieldRecord *record = yynewfieldrecord()) SetWindowLongPtrA(c, GWLP_USERDATA, (LONG_PTR)record);
+            if (FieldRecord *record = yynewfieldrecord())
+                SetWindowLongPtrA(c, GWLP_USERDATA, (LONG_PTR)record);
         }
         yydialogorn(dialog, (int)lParam, -1);
         return TRUE;
@@ -558,7 +579,8 @@ void yygridlayout(HWND window) {
     // The first column from which all columns to the right fit in the pane.
     int sum = 1;
     int k = grid->nColumns;
-    while (k > 0 && sum + grid->pColumns[k - 1].iWidth - 1 <= width) sum += grid->pColumns[--k].iWidth - 1;
+    while (k > 0 && sum + grid->pColumns[k - 1].iWidth - 1 <= width)
+        sum += grid->pColumns[--k].iWidth - 1;
     grid->iMaxFirstColumn = k < grid->nColumns ? k : (grid->nColumns > 0 ? grid->nColumns - 1 : 0);
     grid->iLastColumn = grid->iFirstColumn;
     sum = 1;
@@ -614,7 +636,8 @@ LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         yygridfree(window);
         *handled = false;
         return 0;
-    case kGridBuildColumns: return grid ? BuildColumns(window, grid, (HWND)wParam, (const int *)lParam) : 0;
+    case kGridBuildColumns:
+        return grid ? BuildColumns(window, grid, (HWND)wParam, (const int *)lParam) : 0;
     case kGridRowLabelsMsg:
         return grid ? BuildRowLabels(window, grid, (int)wParam, (const GridEntry *)lParam) : -1;
     case kGridLayout: yygridlayout(window); return 0;
@@ -636,15 +659,17 @@ HWND yygridaddcontrolrow(GridRecord *grid, int i, int column) {
     RECT r;
     GetWindowRect(first, &r);
     MapWindowPoints(nullptr, grid->hPane, reinterpret_cast<POINT *>(&r), 2);
-    int height = grid->pColumns[column].iType == kGridMenu ? DroppedHeight(first) : grid->iRowHeight;
+    int height =
+        grid->pColumns[column].iType == kGridMenu ? DroppedHeight(first) : grid->iRowHeight;
     LONG style = (GetWindowLongA(first, GWL_STYLE) | WS_BORDER) & ~WS_VISIBLE;
-    return CreateCell(grid, column, i, className, style, GetWindowLongA(first, GWL_EXSTYLE), r.left, height, first,
-                      yyfieldrecord(first), false);
+    return CreateCell(grid, column, i, className, style, GetWindowLongA(first, GWL_EXSTYLE), r.left,
+                      height, first, yyfieldrecord(first), false);
 }
 
 HWND yygridaddrowlabel(HWND window, GridRecord *grid, int i) {
     int y = grid->iHeaderHeight + i * (grid->iRowHeight - 1) + (i > 0 ? 1 : 0);
-    HWND label = CreateHeader(window, 0, y, grid->iRowLabelWidth, grid->iRowHeight - 1, i, grid->hFont);
+    HWND label =
+        CreateHeader(window, 0, y, grid->iRowLabelWidth, grid->iRowHeight - 1, i, grid->hFont);
     if (label) InsertHeaderItem(label, 0, grid->iRowLabelWidth + 1, "", HDF_LEFT);
     return label;
 }
@@ -704,7 +729,8 @@ void CopyScrollBars(HWND to, HWND from) {
 
 // Own copies of every column's buffers and of the label texts.
 bool CopyBuffers(GridRecord *to, const GridRecord *from) {
-    to->pColumns = static_cast<GridColumn *>(std::calloc((std::size_t)from->nColumns, sizeof(GridColumn)));
+    to->pColumns =
+        static_cast<GridColumn *>(std::calloc((std::size_t)from->nColumns, sizeof(GridColumn)));
     if (!to->pColumns) return false;
     for (int c = 0; c < from->nColumns; ++c) {
         const GridColumn &s = from->pColumns[c];
@@ -720,9 +746,11 @@ bool CopyBuffers(GridRecord *to, const GridRecord *from) {
         std::memcpy(d.pValues, s.pValues, values);
         std::memcpy(d.pFlags, s.pFlags, (std::size_t)from->nStoredRows + 1);
         if (s.pColours) {
-            d.pColours = static_cast<GridColour *>(std::malloc(sizeof(GridColour) * ((std::size_t)from->nStoredRows + 1)));
+            d.pColours = static_cast<GridColour *>(
+                std::malloc(sizeof(GridColour) * ((std::size_t)from->nStoredRows + 1)));
             if (!d.pColours) return false;
-            std::memcpy(d.pColours, s.pColours, sizeof(GridColour) * (std::size_t)from->nStoredRows);
+            std::memcpy(d.pColours, s.pColours,
+                        sizeof(GridColour) * (std::size_t)from->nStoredRows);
         }
     }
     if (from->pRowLabelText) {
@@ -735,7 +763,8 @@ bool CopyBuffers(GridRecord *to, const GridRecord *from) {
 }
 
 // Builds the destination's controls after the source's.
-bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridRecord *from, int share) {
+bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridRecord *from,
+                   int share) {
     to->bInitialised = from->bInitialised;
     to->nColumns = from->nColumns;
     to->iMaxFirstColumn = from->iMaxFirstColumn;
@@ -762,9 +791,10 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
         RECT r;
         GetWindowRect(from->hPane, &r);
         MapWindowPoints(nullptr, source, reinterpret_cast<POINT *>(&r), 2);
-        to->hPane = CreateWindowExA(0, "ORNGRIDCLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                    r.left, r.top, r.right - r.left, r.bottom - r.top, destination, nullptr,
-                                    wInstance, nullptr);
+        to->hPane = CreateWindowExA(0, "ORNGRIDCLIENT", "",
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, destination,
+                                    nullptr, wInstance, nullptr);
         if (!to->hPane) return false;
     }
     std::size_t cells = (std::size_t)from->nColumns * from->nControlRows;
@@ -781,9 +811,10 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
         LONG style = GetWindowLongA(s, GWL_STYLE) | WS_BORDER;
         const GridColumn &column = to->pColumns[c];
         int height = column.iType == kGridMenu ? DroppedHeight(s) : r.bottom - r.top;
-        HWND cell = CreateWindowExA(GetWindowLongA(s, GWL_EXSTYLE) | WS_EX_NOPARENTNOTIFY, className, "",
-                                    style, r.left, r.top, column.iWidth, height > 0 ? height : r.bottom - r.top,
-                                    to->hPane, (HMENU)(INT_PTR)-1, wInstance, nullptr);
+        HWND cell = CreateWindowExA(GetWindowLongA(s, GWL_EXSTYLE) | WS_EX_NOPARENTNOTIFY,
+                                    className, "", style, r.left, r.top, column.iWidth,
+                                    height > 0 ? height : r.bottom - r.top, to->hPane,
+                                    (HMENU)(INT_PTR)-1, wInstance, nullptr);
         if (!cell) return false;
         to->phCells[i] = cell;
         SendMessageA(cell, WM_SETFONT, SendMessageA(s, WM_GETFONT, 0, 0), FALSE);
@@ -810,19 +841,22 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
                 if (!ShownItself(model->upDown)) ShowWindow(record->upDown, SW_HIDE);
             }
         }
-        if (column.iType == kGridString) SendMessageA(cell, EM_LIMITTEXT, (WPARAM)column.iLength, 0);
+        if (column.iType == kGridString)
+            SendMessageA(cell, EM_LIMITTEXT, (WPARAM)column.iLength, 0);
         if (column.iType == kGridMenu) CopyOptions(cell, s, 0);
         SubclassCell(cell);
     }
     if (from->phRowLabels) {
-        to->phRowLabels = static_cast<HWND *>(std::calloc((std::size_t)from->nControlRows + 1, sizeof(HWND)));
+        to->phRowLabels =
+            static_cast<HWND *>(std::calloc((std::size_t)from->nControlRows + 1, sizeof(HWND)));
         if (!to->phRowLabels) return false;
         for (int i = 0; i < from->nControlRows; ++i) {
             RECT r;
             GetWindowRect(from->phRowLabels[i], &r);
             MapWindowPoints(nullptr, source, reinterpret_cast<POINT *>(&r), 2);
-            to->phRowLabels[i] = CreateHeader(destination, r.left, r.top, r.right - r.left, r.bottom - r.top, i,
-                                              (HFONT)SendMessageA(from->phRowLabels[i], WM_GETFONT, 0, 0));
+            to->phRowLabels[i] =
+                CreateHeader(destination, r.left, r.top, r.right - r.left, r.bottom - r.top, i,
+                             (HFONT)SendMessageA(from->phRowLabels[i], WM_GETFONT, 0, 0));
             if (!to->phRowLabels[i]) return false;
             if (!ShownItself(from->phRowLabels[i])) ShowWindow(to->phRowLabels[i], SW_HIDE);
         }
@@ -860,7 +894,8 @@ void yygridcopy(HWND destination, HWND source, int share) {
         for (int i = 0; i < from->nControlRows && i < to->nControlRows; ++i)
             CopyHeaderItems(to->phRowLabels[i], from->phRowLabels[i]);
     CopyScrollBars(destination, source);
-    if (to->phCells && from->phCells && to->nControlRows == from->nControlRows && to->nColumns == from->nColumns) {
+    if (to->phCells && from->phCells && to->nControlRows == from->nControlRows &&
+        to->nColumns == from->nColumns) {
         for (int c = 0; c < from->nColumns; ++c)
             for (int i = 0; i < from->nControlRows; ++i) {
                 std::size_t k = (std::size_t)c * from->nControlRows + i;

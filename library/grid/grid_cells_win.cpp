@@ -89,8 +89,9 @@ HWND yygridfirstcell(const GridRecord *grid, int column) {
 }
 
 int yygridrowsinview(const GridRecord *grid) {
-    int n = grid->iFirstRow + grid->nVisibleRows < grid->nRows ? grid->nControlRows
-                                                                : (grid->nVisibleRows < grid->nStoredRows ? grid->nVisibleRows : grid->nStoredRows);
+    int n = grid->iFirstRow + grid->nVisibleRows < grid->nRows
+                ? grid->nControlRows
+                : (grid->nVisibleRows < grid->nStoredRows ? grid->nVisibleRows : grid->nStoredRows);
     if (n > grid->nControlRows) n = grid->nControlRows;
     if (grid->iFirstRow + n > grid->nStoredRows) n = grid->nStoredRows - grid->iFirstRow;
     return n > 0 ? n : 0;
@@ -105,7 +106,8 @@ std::string yygridcontroltext(HWND control) { return yywindowtext(control); }
 
 std::string yygridcolumnformat(const GridRecord *grid, int column) {
     FieldRecord *record = yyfieldrecord(yygridfirstcell(grid, column));
-    return record && record->format && *record->format ? std::string(record->format) : std::string(kDefaultFieldFormat);
+    return record && record->format && *record->format ? std::string(record->format)
+                                                       : std::string(kDefaultFieldFormat);
 }
 
 // --- Stored values ----------------------------------------------------------------------------
@@ -114,15 +116,21 @@ char *yygridstoredtext(const GridColumn &column, int row) {
     return reinterpret_cast<char *>(column.pValues) + (std::size_t)row * column.iBytes;
 }
 
-int &yygridstoredint(const GridColumn &column, int row) { return reinterpret_cast<int *>(column.pValues)[row]; }
+int &yygridstoredint(const GridColumn &column, int row) {
+    return reinterpret_cast<int *>(column.pValues)[row];
+}
 
-float &yygridstoredreal(const GridColumn &column, int row) { return reinterpret_cast<float *>(column.pValues)[row]; }
+float &yygridstoredreal(const GridColumn &column, int row) {
+    return reinterpret_cast<float *>(column.pValues)[row];
+}
 
 double &yygridstoreddouble(const GridColumn &column, int row) {
     return reinterpret_cast<double *>(column.pValues)[row];
 }
 
-bool yygridhastext(const std::string &text) { return text.find_first_not_of(' ') != std::string::npos; }
+bool yygridhastext(const std::string &text) {
+    return text.find_first_not_of(' ') != std::string::npos;
+}
 
 std::string yygridnumbertext(int type, double value, const std::string &format) {
     QuietErrors quiet;
@@ -157,9 +165,12 @@ double yygridtextvalue(int type, const std::string &text) {
     return v;
 }
 
-std::string yygridstoredstring(const GridRecord *grid, int column, int row, const std::string *format) {
+std::string yygridstoredstring(const GridRecord *grid, int column, int row,
+                               const std::string *format) {
     const GridColumn &col = grid->pColumns[column];
-    if (col.iType == kGridString) return std::string(yygridstoredtext(col, row), strnlen(yygridstoredtext(col, row), (std::size_t)col.iLength));
+    if (col.iType == kGridString)
+        return std::string(yygridstoredtext(col, row),
+                           strnlen(yygridstoredtext(col, row), (std::size_t)col.iLength));
     if (col.iType > kGridDouble || !(col.pFlags[row] & kCellHasValue)) return std::string();
     double value = col.iType == kGridInteger ? yygridstoredint(col, row)
                    : col.iType == kGridReal  ? yygridstoredreal(col, row)
@@ -167,11 +178,13 @@ std::string yygridstoredstring(const GridRecord *grid, int column, int row, cons
     return yygridnumbertext(col.iType, value, format ? *format : yygridcolumnformat(grid, column));
 }
 
-void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text) {
+void yygridstorevalue(GridRecord *grid, int column, int row, double value,
+                      const std::string &text) {
     GridColumn &col = grid->pColumns[column];
     switch (col.iType) {
     case kGridString: {
-        std::size_t n = text.size() < (std::size_t)col.iLength ? text.size() : (std::size_t)col.iLength;
+        std::size_t n =
+            text.size() < (std::size_t)col.iLength ? text.size() : (std::size_t)col.iLength;
         char *slot = yygridstoredtext(col, row);
         std::memcpy(slot, text.data(), n);
         slot[n] = '\0';
@@ -197,7 +210,8 @@ void yyGridStoreCells(GridRecord *grid) {
             int s = grid->iFirstRow + j;
             HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + j];
             if (col.iType == kGridCheck) {
-                yygridstoredint(col, s) = SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+                yygridstoredint(col, s) =
+                    SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
                 continue;
             }
             if (col.iType == kGridMenu) {
@@ -210,11 +224,14 @@ void yyGridStoreCells(GridRecord *grid) {
                 continue;
             }
             FieldRecord *record = yyfieldrecord(cell);
-            double value = SendMessageA(cell, EM_GETMODIFY, 0, 0) || !record ? yygridtextvalue(col.iType, text)
-                                                                            : record->value;
+            double value = SendMessageA(cell, EM_GETMODIFY, 0, 0) || !record
+                               ? yygridtextvalue(col.iType, text)
+                               : record->value;
             yygridstorevalue(grid, c, s, value, text);
-            if (yygridhastext(text)) col.pFlags[s] |= kCellHasValue | kCellTyped;
-            else col.pFlags[s] &= (unsigned char)~kCellHasValue;
+            if (yygridhastext(text))
+                col.pFlags[s] |= kCellHasValue | kCellTyped;
+            else
+                col.pFlags[s] &= (unsigned char)~kCellHasValue;
         }
     }
 }
@@ -226,8 +243,10 @@ void RefillColours(const GridColumn &col, int s, HWND cell) {
     FieldRecord *record = yyfieldrecord(cell);
     if (!record) return;
     const GridColour &colour = col.pColours[s];
-    COLORREF fore = (colour.flags & 1) ? RGB(colour.fore[0], colour.fore[1], colour.fore[2]) : QUILL_DEFAULT_COLOUR;
-    COLORREF back = (colour.flags & 2) ? RGB(colour.back[0], colour.back[1], colour.back[2]) : QUILL_DEFAULT_COLOUR;
+    COLORREF fore = (colour.flags & 1) ? RGB(colour.fore[0], colour.fore[1], colour.fore[2])
+                                       : QUILL_DEFAULT_COLOUR;
+    COLORREF back = (colour.flags & 2) ? RGB(colour.back[0], colour.back[1], colour.back[2])
+                                       : QUILL_DEFAULT_COLOUR;
     if (fore != record->foreground || back != record->background) {
         record->foreground = fore;
         record->background = back;
@@ -252,14 +271,16 @@ void yygridupdatecells(GridRecord *grid) {
             FieldRecord *record = yyfieldrecord(cell);
             RefillColours(col, s, cell);
             if (col.iType == kGridCheck) {
-                SendMessageA(cell, BM_SETCHECK, yygridstoredint(col, s) ? BST_CHECKED : BST_UNCHECKED, 0);
+                SendMessageA(cell, BM_SETCHECK,
+                             yygridstoredint(col, s) ? BST_CHECKED : BST_UNCHECKED, 0);
             } else if (col.iType == kGridMenu) {
                 SendMessageA(cell, CB_SETCURSEL, (WPARAM)yygridstoredint(col, s), 0);
             } else {
                 std::string text = yygridstoredstring(grid, c, s);
                 SetCellText(cell, text);
                 if (record && col.iType != kGridString)
-                    record->value = (col.pFlags[s] & kCellHasValue) ? yygridtextvalue(col.iType, text) : 0.0;
+                    record->value =
+                        (col.pFlags[s] & kCellHasValue) ? yygridtextvalue(col.iType, text) : 0.0;
                 if (record && col.iType != kGridString && (col.pFlags[s] & kCellHasValue)) {
                     record->value = col.iType == kGridInteger ? yygridstoredint(col, s)
                                     : col.iType == kGridReal  ? yygridstoredreal(col, s)
@@ -269,7 +290,8 @@ void yygridupdatecells(GridRecord *grid) {
             }
             if (s < grid->nRows) {
                 if (!IsWindowVisible(cell)) ShowWindow(cell, SW_SHOWNA);
-                if (record && record->upDown && !IsWindowVisible(record->upDown)) ShowWindow(record->upDown, SW_SHOWNA);
+                if (record && record->upDown && !IsWindowVisible(record->upDown))
+                    ShowWindow(record->upDown, SW_SHOWNA);
             }
             if (record) record->hasText = (col.pFlags[s] & kCellTyped) ? 1 : 0;
             yygridwindowstate(cell, col.iType, col.pFlags[s] & kCellReadOnly, 0);
@@ -282,7 +304,8 @@ void yygridupdatecells(GridRecord *grid) {
             if (!label) continue;
             HDITEMA item = {};
             item.mask = HDI_TEXT;
-            item.pszText = const_cast<char *>(s < grid->nLabelRows ? grid->pRowLabelText + (std::size_t)s * 51 : "");
+            item.pszText = const_cast<char *>(
+                s < grid->nLabelRows ? grid->pRowLabelText + (std::size_t)s * 51 : "");
             SendMessageA(label, HDM_SETITEMA, 0, (LPARAM)&item);
             ShowWindow(label, s < grid->nRows ? SW_SHOWNA : SW_HIDE);
             InvalidateRect(label, nullptr, TRUE);
@@ -368,8 +391,10 @@ void yygridgetcellvalue_(int *id, int *column, int *row, double *value) {
             return;
         }
         FieldRecord *record = yyfieldrecord(cell);
-        if (col.iType != kGridString && record && !SendMessageA(cell, EM_GETMODIFY, 0, 0)) *value = record->value;
-        else *value = yygridtextvalue(kGridDouble, text.substr(0, 254));
+        if (col.iType != kGridString && record && !SendMessageA(cell, EM_GETMODIFY, 0, 0))
+            *value = record->value;
+        else
+            *value = yygridtextvalue(kGridDouble, text.substr(0, 254));
         return;
     }
     if (!(col.pFlags[*row] & kCellHasValue)) {
@@ -403,7 +428,8 @@ void yygridgetcellmenu_(int *id, int *column, int *row, int *option) {
         return;
     }
     HWND cell = yygridcell(grid, *column, *row);
-    int index = cell ? (int)SendMessageA(cell, CB_GETCURSEL, 0, 0) : yygridstoredint(grid->pColumns[*column], *row);
+    int index = cell ? (int)SendMessageA(cell, CB_GETCURSEL, 0, 0)
+                     : yygridstoredint(grid->pColumns[*column], *row);
     *option = index + 1;
 }
 
@@ -413,7 +439,9 @@ void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *ma
     GridRecord *grid = Checked(id, &window, *column, 0, 1);
     if (!grid) return;
     HWND first = yygridfirstcell(grid, *column);
-    int count = grid->pColumns[*column].iType == kGridMenu ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0) : -1;
+    int count = grid->pColumns[*column].iType == kGridMenu
+                    ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0)
+                    : -1;
     if (*option < 1 || *option > count) {
         *id = -2;
         return;
@@ -430,7 +458,8 @@ void yygridputcellcheck_(int *id, int *column, int *row, int *state) {
         return;
     }
     yygridselectnone(window);
-    if (HWND cell = yygridcell(grid, *column, *row)) SendMessageA(cell, BM_SETCHECK, *state ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HWND cell = yygridcell(grid, *column, *row))
+        SendMessageA(cell, BM_SETCHECK, *state ? BST_CHECKED : BST_UNCHECKED, 0);
     yygridstoredint(grid->pColumns[*column], *row) = *state ? 1 : 0;
     yygridedited(grid);
 }
@@ -440,13 +469,16 @@ void yygridputcelloption_(int *id, int *column, int *row, int *option) {
     GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
     if (!grid) return;
     HWND first = yygridfirstcell(grid, *column);
-    int count = grid->pColumns[*column].iType == kGridMenu ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0) : -1;
+    int count = grid->pColumns[*column].iType == kGridMenu
+                    ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0)
+                    : -1;
     if (count < 0 || *option < 0 || *option > count) {
         *id = -2;
         return;
     }
     yygridselectnone(window);
-    if (HWND cell = yygridcell(grid, *column, *row)) SendMessageA(cell, CB_SETCURSEL, (WPARAM)(*option - 1), 0);
+    if (HWND cell = yygridcell(grid, *column, *row))
+        SendMessageA(cell, CB_SETCURSEL, (WPARAM)(*option - 1), 0);
     yygridstoredint(grid->pColumns[*column], *row) = *option - 1;
     yygridedited(grid);
 }
@@ -467,7 +499,8 @@ void yygridputmenustring_(int *id, int *column, int *row, int *status, const cha
     // No match leaves the cell without an option.
     yygridstoredint(grid->pColumns[*column], *row) = found;
     *status = found >= 0 ? 0 : 1;
-    if (HWND cell = yygridcell(grid, *column, *row)) SendMessageA(cell, CB_SETCURSEL, (WPARAM)found, 0);
+    if (HWND cell = yygridcell(grid, *column, *row))
+        SendMessageA(cell, CB_SETCURSEL, (WPARAM)found, 0);
     yygridedited(grid);
 }
 
@@ -483,8 +516,8 @@ void yygridputmenu_(int *id, int *column, int *controlRow, const char *text) {
         *id = -2;
         return;
     }
-    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow], CB_ADDSTRING, 0,
-                 (LPARAM)(text ? text : ""));
+    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow],
+                 CB_ADDSTRING, 0, (LPARAM)(text ? text : ""));
 }
 
 void yygridclearmenu_(int *id, int *column, int *controlRow) {
@@ -499,7 +532,8 @@ void yygridclearmenu_(int *id, int *column, int *controlRow) {
         *id = -2;
         return;
     }
-    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow], CB_RESETCONTENT, 0, 0);
+    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow],
+                 CB_RESETCONTENT, 0, 0);
 }
 
 namespace {
@@ -517,7 +551,8 @@ void SpreadFormat(GridRecord *grid, int column, const char *format) {
         }
         std::string text = yygridcontroltext(cell);
         if (!yygridhastext(text)) continue;
-        std::string shown = format && *format ? std::string(format) : std::string(kDefaultFieldFormat);
+        std::string shown =
+            format && *format ? std::string(format) : std::string(kDefaultFieldFormat);
         if (SendMessageA(cell, EM_GETMODIFY, 0, 0)) record->value = yygridtextvalue(type, text);
         SetWindowTextA(cell, yygridnumbertext(type, record->value, shown).c_str());
         SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
@@ -526,8 +561,8 @@ void SpreadFormat(GridRecord *grid, int column, const char *format) {
 
 }  // namespace
 
-void yygridputcellstring_(int *id, int *column, int *row, double *value, const char *text, const char *format,
-                          int textLen, int formatLen) {
+void yygridputcellstring_(int *id, int *column, int *row, double *value, const char *text,
+                          const char *format, int textLen, int formatLen) {
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
     if (!grid) return;
@@ -536,9 +571,12 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
         *id = -2;
         return;
     }
-    std::string shown(text ? text : "", text ? strnlen(text, (std::size_t)(textLen > 0 ? textLen : 0)) : 0);
-    std::string form(format ? format : "", format ? strnlen(format, (std::size_t)(formatLen > 0 ? formatLen : 0)) : 0);
-    if (col.iType == kGridString && shown.size() > (std::size_t)col.iLength) shown.resize((std::size_t)col.iLength);
+    std::string shown(text ? text : "",
+                      text ? strnlen(text, (std::size_t)(textLen > 0 ? textLen : 0)) : 0);
+    std::string form(format ? format : "",
+                     format ? strnlen(format, (std::size_t)(formatLen > 0 ? formatLen : 0)) : 0);
+    if (col.iType == kGridString && shown.size() > (std::size_t)col.iLength)
+        shown.resize((std::size_t)col.iLength);
     yygridselectnone(window);
     double v = *value;
     HWND cell = yygridcell(grid, *column, *row);
@@ -563,11 +601,14 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
     if (carrier && !SameFormat(carrier->format, form.c_str())) {
         std::free(carrier->format);
         carrier->format = form.empty() ? nullptr : Duplicate(form.c_str());
-        if (col.iType == kGridReal || col.iType == kGridDouble) SpreadFormat(grid, *column, form.c_str());
+        if (col.iType == kGridReal || col.iType == kGridDouble)
+            SpreadFormat(grid, *column, form.c_str());
     }
     yygridstorevalue(grid, *column, *row, v, shown);
-    if (present) col.pFlags[*row] |= kCellHasValue | kCellTyped;
-    else col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
+    if (present)
+        col.pFlags[*row] |= kCellHasValue | kCellTyped;
+    else
+        col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
     yygridedited(grid);
 }
 
@@ -577,9 +618,11 @@ bool yygridputvalue(int grid, int column, int row, double value, const char *for
     GridRecord *record = Checked(&id, &window, column, row, RowsBound(&id));
     if (!record || value == 0.0) return false;
     GridColumn &col = record->pColumns[column];
-    if (col.iType < kGridInteger || col.iType > kGridDouble || yygridcell(record, column, row)) return false;
+    if (col.iType < kGridInteger || col.iType > kGridDouble || yygridcell(record, column, row))
+        return false;
     FieldRecord *carrier = yyfieldrecord(yygridfirstcell(record, column));
-    if (carrier && !SameFormat(carrier->format, format) && (*format || carrier->format)) return false;
+    if (carrier && !SameFormat(carrier->format, format) && (*format || carrier->format))
+        return false;
     yygridselectnone(window);
     yygridstorevalue(record, column, row, value, std::string());
     col.pFlags[row] |= kCellHasValue | kCellTyped;
@@ -613,9 +656,12 @@ void yygridclearcell_(int *id, int *column, int *row, int *mode) {
             }
         }
     }
-    if (col.iType == kGridString) yygridstoredtext(col, *row)[0] = '\0';
-    else if (col.iType == kGridDouble) yygridstoreddouble(col, *row) = 0.0;
-    else yygridstoredint(col, *row) = 0;
+    if (col.iType == kGridString)
+        yygridstoredtext(col, *row)[0] = '\0';
+    else if (col.iType == kGridDouble)
+        yygridstoreddouble(col, *row) = 0.0;
+    else
+        yygridstoredint(col, *row) = 0;
     if (col.iType != kGridMenu) col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
 }
 
@@ -627,7 +673,8 @@ void yygridgetformat_(int *id, int *column, char *format, int *max) {
         return;
     }
     int type = grid->pColumns[*column].iType;
-    CopyOut(type == kGridReal || type == kGridDouble ? yygridcolumnformat(grid, *column) : std::string(kDefaultFieldFormat),
+    CopyOut(type == kGridReal || type == kGridDouble ? yygridcolumnformat(grid, *column)
+                                                     : std::string(kDefaultFieldFormat),
             format, *max);
 }
 
@@ -677,7 +724,8 @@ void yygridgetrowlabel_(int *id, int *row, char *text, int *length) {
     HWND window;
     GridRecord *grid = Checked(id, &window, 0, *row, RowsBound(id));
     if (!grid || !grid->pRowLabelText || *row >= grid->nLabelRows) return;
-    CopyOut(std::string(grid->pRowLabelText + (std::size_t)*row * 51), text, *length < 51 ? *length : 51);
+    CopyOut(std::string(grid->pRowLabelText + (std::size_t)*row * 51), text,
+            *length < 51 ? *length : 51);
 }
 
 namespace {
@@ -706,13 +754,15 @@ void RepaintCell(HWND window, GridRecord *grid, HWND cell) {
 
 }  // namespace
 
-void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb, int *br, int *bg, int *bb) {
+void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb, int *br, int *bg,
+                       int *bb) {
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
     if (!grid) return;
     GridColumn &col = grid->pColumns[*column];
     if (!col.pColours) {
-        col.pColours = static_cast<GridColour *>(std::calloc((std::size_t)grid->nStoredRows + 1, sizeof(GridColour)));
+        col.pColours = static_cast<GridColour *>(
+            std::calloc((std::size_t)grid->nStoredRows + 1, sizeof(GridColour)));
         if (!col.pColours) {
             *id = -3;
             return;
@@ -721,12 +771,14 @@ void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb
         GridColour model = {};
         if (first && first->foreground != QUILL_DEFAULT_COLOUR) {
             model.flags |= 1;
-            model.fore[0] = GetRValue(first->foreground), model.fore[1] = GetGValue(first->foreground),
+            model.fore[0] = GetRValue(first->foreground),
+            model.fore[1] = GetGValue(first->foreground),
             model.fore[2] = GetBValue(first->foreground);
         }
         if (first && first->background != QUILL_DEFAULT_COLOUR) {
             model.flags |= 2;
-            model.back[0] = GetRValue(first->background), model.back[1] = GetGValue(first->background),
+            model.back[0] = GetRValue(first->background),
+            model.back[1] = GetGValue(first->background),
             model.back[2] = GetBValue(first->background);
         }
         for (int s = 0; s < grid->nStoredRows; ++s) col.pColours[s] = model;
@@ -741,7 +793,8 @@ void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb
     }
 }
 
-void yygridcolourcolumn_(int *id, int *column, int *fr, int *fg, int *fb, int *br, int *bg, int *bb) {
+void yygridcolourcolumn_(int *id, int *column, int *fr, int *fg, int *fb, int *br, int *bg,
+                         int *bb) {
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, 0, 1);
     if (!grid) return;
@@ -772,8 +825,10 @@ void yygridcellfocus_(int *id, int *column, int *row) {
 void yygridgetinfo_(int *id, int *code, int *value) {
     // Identifier -2: the grid of the last modal editor run.
     if (*id == -2) {
-        if (*code == 6) *value = 1 - giModal;
-        else if (*code == 7) *value = giModalEdited;
+        if (*code == 6)
+            *value = 1 - giModal;
+        else if (*code == 7)
+            *value = giModalEdited;
         return;
     }
     HWND window = yygridwindow(id);

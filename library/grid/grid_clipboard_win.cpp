@@ -49,8 +49,8 @@ int OptionStartingWith(HWND combo, const std::string &field) {
     for (int i = 0; i < n; ++i) {
         std::string option = yygridoptiontext(combo, i);
         if (option.size() >= field.size() &&
-            CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, option.c_str(), (int)field.size(), field.c_str(),
-                           (int)field.size()) == CSTR_EQUAL)
+            CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, option.c_str(),
+                           (int)field.size(), field.c_str(), (int)field.size()) == CSTR_EQUAL)
             return i;
     }
     return -1;
@@ -58,7 +58,9 @@ int OptionStartingWith(HWND combo, const std::string &field) {
 
 // A field-changed event for a block paste or delete, made ready directly.
 void ReportBlock(HWND window, int x, int y) {
-    if (!(GetWindowLongA(window, GWL_STYLE) & kGridReportBlocks) || !wMessageEnabled[kEventFieldChanged - 1]) return;
+    if (!(GetWindowLongA(window, GWL_STYLE) & kGridReportBlocks) ||
+        !wMessageEnabled[kEventFieldChanged - 1])
+        return;
     DialogRecord *dialog = yydialogrecord(GetParent(window));
     int id = GetDlgCtrlID(window);
     wMessageType = kEventFieldChanged;
@@ -84,7 +86,8 @@ bool PasteNumber(HWND window, GridRecord *grid, int c, int r, const std::string 
         yygridrangecheck2(&status, window, c, value);
         if (status != 0) return false;
     }
-    std::string text = empty ? std::string() : yygridnumbertext(col.iType, value, yygridcolumnformat(grid, c));
+    std::string text =
+        empty ? std::string() : yygridnumbertext(col.iType, value, yygridcolumnformat(grid, c));
     if (HWND cell = yygridcell(grid, c, r)) {
         if (FieldRecord *record = yyfieldrecord(cell)) {
             record->value = value;
@@ -94,8 +97,10 @@ bool PasteNumber(HWND window, GridRecord *grid, int c, int r, const std::string 
         SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
     }
     yygridstorevalue(grid, c, r, value, text);
-    if (empty) col.pFlags[r] &= (unsigned char)~kCellHasValue;
-    else col.pFlags[r] |= kCellHasValue | kCellTyped;
+    if (empty)
+        col.pFlags[r] &= (unsigned char)~kCellHasValue;
+    else
+        col.pFlags[r] |= kCellHasValue | kCellTyped;
     return true;
 }
 
@@ -134,11 +139,12 @@ void PasteField(HWND window, GridRecord *grid, int c, int r, const std::string &
 void yygridselectrange(HWND window, int firstRow, int lastRow, int firstColumn, int lastColumn) {
     GridRecord *grid = yygridrecord(window);
     if (!grid || !grid->hPane) return;
-    if (grid->iSelFirstRow == firstRow && grid->iSelLastRow == lastRow && grid->iSelFirstColumn == firstColumn &&
-        grid->iSelLastColumn == lastColumn)
+    if (grid->iSelFirstRow == firstRow && grid->iSelLastRow == lastRow &&
+        grid->iSelFirstColumn == firstColumn && grid->iSelLastColumn == lastColumn)
         return;
     HWND focus = GetFocus();
-    if (focus && GetParent(focus) == grid->hPane && yyiseditfield(focus)) SendMessageA(focus, EM_SETSEL, (WPARAM)-1, 0);
+    if (focus && GetParent(focus) == grid->hPane && yyiseditfield(focus))
+        SendMessageA(focus, EM_SETSEL, (WPARAM)-1, 0);
     RECT r;
     if (yygridgetselrect(window, &r)) InvalidateRect(grid->hPane, &r, TRUE);
     grid->iSelFirstRow = firstRow;
@@ -205,8 +211,12 @@ void yygridclipcount(int *rows, int *columns) {
 
 int yygridcancut(HWND window) {
     GridRecord *grid = yygridrecord(window);
-    if (!grid || grid->iSelFirstRow < 0 || (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly)) return 0;
-    return AnyReadOnly(grid, grid->iSelFirstRow, grid->iSelLastRow, grid->iSelFirstColumn, grid->iSelLastColumn) ? 0 : 1;
+    if (!grid || grid->iSelFirstRow < 0 || (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly))
+        return 0;
+    return AnyReadOnly(grid, grid->iSelFirstRow, grid->iSelLastRow, grid->iSelFirstColumn,
+                       grid->iSelLastColumn)
+               ? 0
+               : 1;
 }
 
 int yygridcanpaste(HWND window) {
@@ -221,12 +231,14 @@ int yygridcanpaste(HWND window) {
 
 std::string yyGridGetString(HWND window, int column, int row, int mode) {
     GridRecord *grid = yygridrecord(window);
-    if (!grid || !grid->pColumns || column < 0 || column >= grid->nColumns || row < 0 || row >= grid->nStoredRows)
+    if (!grid || !grid->pColumns || column < 0 || column >= grid->nColumns || row < 0 ||
+        row >= grid->nStoredRows)
         return std::string();
     const GridColumn &col = grid->pColumns[column];
     HWND cell = yygridcell(grid, column, row);
     if (col.iType == kGridCheck) {
-        bool on = cell ? SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED : yygridstoredint(col, row) != 0;
+        bool on = cell ? SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED
+                       : yygridstoredint(col, row) != 0;
         if (mode == 1) return std::string(1, on ? (char)0xFC : (char)0xFB);
         return on ? "Yes" : "No";
     }
@@ -236,7 +248,9 @@ std::string yyGridGetString(HWND window, int column, int row, int mode) {
     }
     if (!cell) return yygridstoredstring(grid, column, row);
     std::string text = yygridcontroltext(cell);
-    std::size_t most = col.iType == kGridString ? (std::size_t)col.iLength : col.iType == kGridInteger ? 11 : 50;
+    std::size_t most = col.iType == kGridString    ? (std::size_t)col.iLength
+                       : col.iType == kGridInteger ? 11
+                                                   : 50;
     if (text.size() > most) text.resize(most);
     return text;
 }
@@ -246,8 +260,9 @@ int yygridclipcopy(HWND window) {
     if (!grid || grid->iSelFirstRow < 0) return 0;
     int r0 = grid->iSelFirstRow, c0 = grid->iSelFirstColumn;
     // The block is sized from the texts themselves.
-    std::string block = yygridblocktext(grid->iSelLastRow - r0 + 1, grid->iSelLastColumn - c0 + 1,
-                                        [&](int r, int c) { return yyGridGetString(window, c0 + c, r0 + r, 0); });
+    std::string block =
+        yygridblocktext(grid->iSelLastRow - r0 + 1, grid->iSelLastColumn - c0 + 1,
+                        [&](int r, int c) { return yyGridGetString(window, c0 + c, r0 + r, 0); });
     bool done = false;
     if (OpenClipboard(window)) {
         EmptyClipboard();
@@ -284,14 +299,16 @@ void yygridclippaste(HWND window) {
         lastRow = std::max(lastRow, r);
         lastColumn = std::max(lastColumn, c);
     }
-    if (lastRow >= 0) ReportBlock(window, yygridcellcode(c0, r0), yygridcellcode(lastColumn, lastRow));
+    if (lastRow >= 0)
+        ReportBlock(window, yygridcellcode(c0, r0), yygridcellcode(lastColumn, lastRow));
     yygridedited(grid);
 }
 
 void yygridclipdelete(HWND window) {
     GridRecord *grid = yygridrecord(window);
     if (!grid || grid->iSelFirstRow < 0 || !grid->pColumns) return;
-    int r0 = grid->iSelFirstRow, r1 = grid->iSelLastRow, c0 = grid->iSelFirstColumn, c1 = grid->iSelLastColumn;
+    int r0 = grid->iSelFirstRow, r1 = grid->iSelLastRow, c0 = grid->iSelFirstColumn,
+        c1 = grid->iSelLastColumn;
     yygridselectnone(window);
     for (int c = c0; c <= c1; ++c) {
         GridColumn &col = grid->pColumns[c];
@@ -306,9 +323,12 @@ void yygridclipdelete(HWND window) {
                     if (FieldRecord *record = yyfieldrecord(cell)) record->value = 0.0;
                 }
             }
-            if (col.iType == kGridString) yygridstoredtext(col, r)[0] = '\0';
-            else if (col.iType == kGridDouble) yygridstoreddouble(col, r) = 0.0;
-            else yygridstoredint(col, r) = 0;
+            if (col.iType == kGridString)
+                yygridstoredtext(col, r)[0] = '\0';
+            else if (col.iType == kGridDouble)
+                yygridstoreddouble(col, r) = 0.0;
+            else
+                yygridstoredint(col, r) = 0;
             col.pFlags[r] &= (unsigned char)~kCellHasValue;
         }
     }

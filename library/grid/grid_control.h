@@ -41,9 +41,16 @@ enum : UINT {
 
 // Context menu commands.
 enum : UINT {
-    kGridCmdBlockCut = 32122, kGridCmdBlockCopy = 32123, kGridCmdBlockPaste = 32124,
-    kGridCmdBlockDelete = 32125, kGridCmdUndo = 32221, kGridCmdCut = 32222, kGridCmdCopy = 32223,
-    kGridCmdPaste = 32224, kGridCmdDelete = 32225, kGridCmdSelectAll = 32226,
+    kGridCmdBlockCut = 32122,
+    kGridCmdBlockCopy = 32123,
+    kGridCmdBlockPaste = 32124,
+    kGridCmdBlockDelete = 32125,
+    kGridCmdUndo = 32221,
+    kGridCmdCut = 32222,
+    kGridCmdCopy = 32223,
+    kGridCmdPaste = 32224,
+    kGridCmdDelete = 32225,
+    kGridCmdSelectAll = 32226,
 };
 
 // One colour record of a row: flags (1 foreground, 2 background), then RGB of each.
@@ -55,12 +62,12 @@ struct GridColour {
 
 struct GridColumn {
     int iWidth;
-    int iType;                 // GridCellType
-    int iLength;               // string: maximum text length; integer: 11; others 0
-    int iBytes;                // bytes per row in pValues
-    unsigned char *pValues;    // nStoredRows rows
-    unsigned char *pFlags;     // one flag byte per stored row
-    GridColour *pColours;      // null until the first cell colour
+    int iType;               // GridCellType
+    int iLength;             // string: maximum text length; integer: 11; others 0
+    int iBytes;              // bytes per row in pValues
+    unsigned char *pValues;  // nStoredRows rows
+    unsigned char *pFlags;   // one flag byte per stored row
+    GridColour *pColours;    // null until the first cell colour
 };
 
 struct GridRecord {
@@ -91,14 +98,14 @@ struct GridRecord {
     HWND hHeader;
     HWND *phRowLabels;
     HWND hMenuTarget;
-    char *pRowLabelText;       // 51 bytes per row
+    char *pRowLabelText;  // 51 bytes per row
     HWND hDroppedCombo;
     int bUnsaved;
     int bEdited;
     int bDisplayOnly;
     HFONT hFont;
-    int bShared;               // the columns and labels belong to another instance (modal copy)
-    int nLabelRows;            // rows that pRowLabelText holds
+    int bShared;     // the columns and labels belong to another instance (modal copy)
+    int nLabelRows;  // rows that pRowLabelText holds
 };
 
 extern ATOM atomGrid, atomGridClient;
@@ -142,7 +149,8 @@ std::string yygridnumbertext(int type, double value, const std::string &format);
 double yygridtextvalue(int type, const std::string &text);
 // The text of a stored cell of an edit type (empty numbers give ""); FORMAT, when given, is
 // the column's format, so that a caller walking a whole column looks it up once.
-std::string yygridstoredstring(const GridRecord *grid, int column, int row, const std::string *format = nullptr);
+std::string yygridstoredstring(const GridRecord *grid, int column, int row,
+                               const std::string *format = nullptr);
 // Stores VALUE (numbers, check state, menu index) or TEXT (string cut to the column).
 void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text);
 
@@ -212,8 +220,8 @@ void yygridlabelcolumn_(int *id, int *item, const char *text);
 void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max);
 void yygridlabelrow_(int *id, int *row, const char *text, int *length);
 void yygridgetrowlabel_(int *id, int *row, char *text, int *length);
-void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb, int *br,
-                       int *bg, int *bb);
+void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb, int *br, int *bg,
+                       int *bb);
 void yygridcolourcolumn_(int *id, int *column, int *fr, int *fg, int *fb, int *br, int *bg,
                          int *bb);
 void yygridcellfocus_(int *id, int *column, int *row);

@@ -16,17 +16,34 @@ constexpr int kGridFindBytes = 1025;
 
 // Command ids of the editor's menus, keys and tool bar.
 enum GridEditorCommand : int {
-    kGridEdNew = 32101, kGridEdOpen = 32102, kGridEdSave = 32103, kGridEdSaveAs = 32104,
-    kGridEdPrint = 32105, kGridEdPrintSelection = 32106, kGridEdExit = 32107,
-    kGridEdCut = 32122, kGridEdCopy = 32123, kGridEdPaste = 32124, kGridEdDelete = 32125,
-    kGridEdSelectAll = 32126, kGridEdSort = 32127, kGridEdFind = 32141, kGridEdFindNext = 32142,
-    kGridEdGotoCell = 32144, kGridEdGotoRow = 32145, kGridEdGotoColumn = 32146,
+    kGridEdNew = 32101,
+    kGridEdOpen = 32102,
+    kGridEdSave = 32103,
+    kGridEdSaveAs = 32104,
+    kGridEdPrint = 32105,
+    kGridEdPrintSelection = 32106,
+    kGridEdExit = 32107,
+    kGridEdCut = 32122,
+    kGridEdCopy = 32123,
+    kGridEdPaste = 32124,
+    kGridEdDelete = 32125,
+    kGridEdSelectAll = 32126,
+    kGridEdSort = 32127,
+    kGridEdFind = 32141,
+    kGridEdFindNext = 32142,
+    kGridEdGotoCell = 32144,
+    kGridEdGotoRow = 32145,
+    kGridEdGotoColumn = 32146,
 };
 
 // Creation flags of an editor.
 enum GridEditorFlag : int {
-    kGridEdNoToolbar = 0x20, kGridEdNoNewOpen = 0x100, kGridEdNoSaveAs = 0x200,
-    kGridEdNoPrint = 0x400, kGridEdSortLabels = 0x800, kGridEdNoFind = 0x1000,
+    kGridEdNoToolbar = 0x20,
+    kGridEdNoNewOpen = 0x100,
+    kGridEdNoSaveAs = 0x200,
+    kGridEdNoPrint = 0x400,
+    kGridEdSortLabels = 0x800,
+    kGridEdNoFind = 0x1000,
     kGridEdNoSave = 0x2000,
 };
 
@@ -34,34 +51,34 @@ enum GridEditorFlag : int {
 // tells the window's kind (kGridWindow) and holds the editor's and the program's keys.
 struct GridWindowRecord {
     FrameBlock block;
-    HWND savedToolbars[4];   // the window's tool bars when the editor was made (modeless)
-    HWND grid;               // the editor's grid control
-    HWND toolbar;            // the editor's own tool bar, null without
-    HWND tooltips;           // the tool bar's tip window
-    HWND statusBar;          // the window's status bar, null without
+    HWND savedToolbars[4];  // the window's tool bars when the editor was made (modeless)
+    HWND grid;              // the editor's grid control
+    HWND toolbar;           // the editor's own tool bar, null without
+    HWND tooltips;          // the tool bar's tip window
+    HWND statusBar;         // the window's status bar, null without
     HMENU menuBar;
     HMENU file, edit, search;
-    int mode;                // 1 modal, 2 modeless, 3 semi-modal
-    int sortOption;          // 1: row labels move with their rows when sorting
+    int mode;                           // 1 modal, 2 modeless, 3 semi-modal
+    int sortOption;                     // 1: row labels move with their rows when sorting
     char fileName[kGridFileNameBytes];  // empty = untitled
     char title[kGridTitleBytes];        // the window's title before the conversion
     char findText[kGridFindBytes];      // the last find text
     char findRest[1024];                // kept beside the find text; always empty here
     char filter[kGridFilterBytes];      // file dialog filter; empty = the default
-    int fileType;            // filter index of the file dialogs
-    int matchCase;           // the last find's match-case flag
-    int ended;               // ends the modal loop
+    int fileType;                       // filter index of the file dialogs
+    int matchCase;                      // the last find's match-case flag
+    int ended;                          // ends the modal loop
     int allowNew, readOnly, allowOpen, allowSave, allowSaveAs, allowPrint, allowFind;
-    LPARAM lastCell;         // the last cell-change value
+    LPARAM lastCell;              // the last cell-change value
     int trackWidth, trackHeight;  // largest tracking size, kNotRecorded = none
     // Beside the words above:
-    int slot;                // window slot of the frame
-    WNDPROC framePrevious;   // the frame's procedure before the conversion
-    HFONT font;              // the window font (like the template grid's dialog font)
-    LONG scrollBars;         // scroll-bar style bits of the grid as made
-    int semiCounted;         // 1 while counted among the semi-modal windows
-    int disabled;            // 1 while the other dialogs and windows are disabled for it
-    int haveMaximised;       // a child-style editor's placement saved on maximise
+    int slot;               // window slot of the frame
+    WNDPROC framePrevious;  // the frame's procedure before the conversion
+    HFONT font;             // the window font (like the template grid's dialog font)
+    LONG scrollBars;        // scroll-bar style bits of the grid as made
+    int semiCounted;        // 1 while counted among the semi-modal windows
+    int disabled;           // 1 while the other dialogs and windows are disabled for it
+    int haveMaximised;      // a child-style editor's placement saved on maximise
     WINDOWPLACEMENT placement;
 };
 
@@ -99,8 +116,7 @@ void yygridwinsort_(int *window, int *option, int *ok);
 void yygridwinprint_(int *window, int *row1, int *row2, int *col1, int *col2, int *ok);
 void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename,
                     const char *filter);
-void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename,
-                    const char *filter);
+void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, const char *filter);
 void yygridwinsaveprompt_(int *window, int *modified, int *result, int *type, char *filename,
                           const char *filter);
 

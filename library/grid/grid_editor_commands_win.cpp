@@ -37,9 +37,10 @@ int gLastFound = 0;
 enum BoxIcon { kStop = 1, kExclamation = 3, kInformation = 4 };
 
 // A message box; the answer (1 OK or Yes, 2 No, 0 Cancel).
-int Box(const std::string &text, const std::string &title, int buttons, int icon, int preferred = 1) {
-    wmessagebox_(&buttons, &icon, &preferred, text.c_str(), title.c_str(), static_cast<int>(text.size()),
-                 static_cast<int>(title.size()));
+int Box(const std::string &text, const std::string &title, int buttons, int icon,
+        int preferred = 1) {
+    wmessagebox_(&buttons, &icon, &preferred, text.c_str(), title.c_str(),
+                 static_cast<int>(text.size()), static_cast<int>(title.size()));
     int item = 4;
     return winfodialog_(&item);
 }
@@ -129,7 +130,8 @@ int WaitForButton(int id, int window) {
     HWND editor = wWindow[window];
     for (;;) {
         int type = 0, button = 0, win = 0;
-        yydispatchnextmessage_(&type, &button, nullptr, nullptr, nullptr, nullptr, nullptr, &win, nullptr);
+        yydispatchnextmessage_(&type, &button, nullptr, nullptr, nullptr, nullptr, nullptr, &win,
+                               nullptr);
         if (type == -1) {
             PostQuitMessage(wQuitCode);
             return 0;
@@ -206,7 +208,8 @@ const LoadOutcome *LoadOutcomeOf(int error) {
 
 void Search(int matchCase, const char *text) {
     int grid = 0, flags = matchCase ? 1 : 3, found = 0;
-    wgridfind_(&grid, text, &flags, &found, nullptr, nullptr, nullptr, nullptr, static_cast<int>(std::strlen(text)));
+    wgridfind_(&grid, text, &flags, &found, nullptr, nullptr, nullptr, nullptr,
+               static_cast<int>(std::strlen(text)));
     gLastFound = found;
     if (!found) Box("End of grid reached", "FIND", 0, kInformation);
 }
@@ -281,7 +284,8 @@ void yygridwinsort_(int *window, int *option, int *ok) {
     CommandScope scope(*window);
     *ok = 0;
     const int columns = GridInfo(1), rows = GridInfo(3), current = GridInfo(4);
-    std::vector<char> labels(static_cast<std::size_t>(columns > 0 ? columns : 1) * kLabelChars, ' ');
+    std::vector<char> labels(static_cast<std::size_t>(columns > 0 ? columns : 1) * kLabelChars,
+                             ' ');
     for (int c = 0; c < columns; ++c) {
         char label[kLabelChars + 1] = "";
         int grid = 0, item = c + 1, max = kLabelChars + 1;
@@ -362,7 +366,8 @@ void yygridwinprint_(int *window, int *row1, int *row2, int *col1, int *col2, in
     yygridprint_(&grid, &printed, row1, row2, col1, col2, &set, blank, 1);
 }
 
-void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename, const char *filter) {
+void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename,
+                    const char *filter) {
     CommandScope scope(*window);
     *ok = 0;
     // The name is taken over only when the file is written, so a failed Save As keeps the
@@ -424,13 +429,15 @@ void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, c
     }
 }
 
-void yygridwinsaveprompt_(int *window, int *modified, int *result, int *type, char *filename, const char *filter) {
+void yygridwinsaveprompt_(int *window, int *modified, int *result, int *type, char *filename,
+                          const char *filter) {
     if (*modified != 1) {
         *result = 1;
         return;
     }
-    const std::string question = filename[0] == '\0' ? std::string("Do you want to save changes?")
-                                                     : "Do you want to save changes to " + std::string(filename) + "?";
+    const std::string question =
+        filename[0] == '\0' ? std::string("Do you want to save changes?")
+                            : "Do you want to save changes to " + std::string(filename) + "?";
     const int answer = Box(question, "Quillamorph Grid Editor", 4, kExclamation, 1);
     if (answer == 1) {
         int saveas = 0;

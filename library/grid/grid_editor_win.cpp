@@ -88,7 +88,8 @@ void BuildPopups(GridWindowRecord &r) {
     if (r.allowOpen) AddItem(r.file, kGridEdOpen, ItemText("&Open", "Ctrl+O", keys));
     if (r.allowSave) AddItem(r.file, kGridEdSave, ItemText("&Save", "Ctrl+S", keys));
     if (r.allowSaveAs) AddItem(r.file, kGridEdSaveAs, ItemText("Save &As", "F12", keys));
-    if (r.allowNew || r.allowOpen || r.allowSave || r.allowSaveAs) AppendMenuA(r.file, MF_SEPARATOR, 0, nullptr);
+    if (r.allowNew || r.allowOpen || r.allowSave || r.allowSaveAs)
+        AppendMenuA(r.file, MF_SEPARATOR, 0, nullptr);
     if (r.allowPrint) {
         AddItem(r.file, kGridEdPrint, ItemText("&Print", "Ctrl+P", keys));
         AddItem(r.file, kGridEdPrintSelection, "Prin&t Selection");
@@ -159,9 +160,9 @@ struct ToolButton {
 };
 
 HWND MakeToolbar(GridWindowRecord &r, HWND frame) {
-    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, 0, 0,
-                               frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), wInstance,
-                               nullptr);
+    HWND bar = CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, frame,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), wInstance, nullptr);
     if (bar == nullptr) return nullptr;
     SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
@@ -170,11 +171,16 @@ HWND MakeToolbar(GridWindowRecord &r, HWND frame) {
     SendMessageA(bar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&images));
     const bool canCut = !r.readOnly;
     const ToolButton all[] = {
-        {r.allowNew ? STD_FILENEW : -1, kGridEdNew},     {r.allowOpen ? STD_FILEOPEN : -1, kGridEdOpen},
-        {r.allowSave ? STD_FILESAVE : -1, kGridEdSave},  {-2, r.allowNew || r.allowOpen || r.allowSave},
-        {r.allowPrint ? STD_PRINT : -1, kGridEdPrint},   {-2, r.allowPrint},
-        {r.allowFind ? STD_FIND : -1, kGridEdFind},      {-2, r.allowFind},
-        {canCut ? STD_CUT : -1, kGridEdCut},             {STD_COPY, kGridEdCopy},
+        {r.allowNew ? STD_FILENEW : -1, kGridEdNew},
+        {r.allowOpen ? STD_FILEOPEN : -1, kGridEdOpen},
+        {r.allowSave ? STD_FILESAVE : -1, kGridEdSave},
+        {-2, r.allowNew || r.allowOpen || r.allowSave},
+        {r.allowPrint ? STD_PRINT : -1, kGridEdPrint},
+        {-2, r.allowPrint},
+        {r.allowFind ? STD_FIND : -1, kGridEdFind},
+        {-2, r.allowFind},
+        {canCut ? STD_CUT : -1, kGridEdCut},
+        {STD_COPY, kGridEdCopy},
         {canCut ? STD_PASTE : -1, kGridEdPaste},
     };
     for (const ToolButton &b : all) {
@@ -206,7 +212,9 @@ void SetStatusParts(HWND status) {
 }
 
 // Sizes of a bar that shows (or will show once its frame does).
-bool Shown(HWND window) { return window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE); }
+bool Shown(HWND window) {
+    return window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
+}
 
 int Height(HWND window) {
     if (!Shown(window)) return 0;
@@ -246,7 +254,8 @@ void Layout(GridWindowRecord &r) {
     c.top += top;
     if (c.bottom < c.top) c.bottom = c.top;
     MoveWindow(hClient[slot], c.left, c.top, c.right - c.left, c.bottom - c.top, FALSE);
-    if (r.grid != nullptr) MoveWindow(r.grid, c.left, c.top, c.right - c.left, c.bottom - c.top, TRUE);
+    if (r.grid != nullptr)
+        MoveWindow(r.grid, c.left, c.top, c.right - c.left, c.bottom - c.top, TRUE);
 }
 
 // Lays the frame out again as a size change of its own would.
@@ -538,7 +547,8 @@ void Command(GridWindowRecord &r, HWND frame, int id) {
     case kGridEdSave:
     case kGridEdSaveAs:
         if (id == kGridEdSave ? !r.allowSave : !r.allowSaveAs) return;
-        yygridwinsave_(&slot, id == kGridEdSaveAs ? &one : &zero, &ok, &r.fileType, r.fileName, r.filter);
+        yygridwinsave_(&slot, id == kGridEdSaveAs ? &one : &zero, &ok, &r.fileType, r.fileName,
+                       r.filter);
         if (!ok) return;
         ClearModified(r, false);
         yyGridTitle(frame);
@@ -566,7 +576,8 @@ void Command(GridWindowRecord &r, HWND frame, int id) {
         return;
     case kGridEdCopy: EditCommand(r, id); return;
     case kGridEdSelectAll:
-        if (g != nullptr && g->nRows > 0) yygridselectrange(r.grid, 0, g->nRows - 1, 0, g->nColumns - 1);
+        if (g != nullptr && g->nRows > 0)
+            yygridselectrange(r.grid, 0, g->nRows - 1, 0, g->nColumns - 1);
         return;
     case kGridEdSort: {
         if (r.readOnly) return;
@@ -595,7 +606,8 @@ void Command(GridWindowRecord &r, HWND frame, int id) {
 
 bool IsEditorCommand(int id) {
     return (id >= kGridEdNew && id <= kGridEdExit) || (id >= kGridEdCut && id <= kGridEdSort) ||
-           id == kGridEdFind || id == kGridEdFindNext || (id >= kGridEdGotoCell && id <= kGridEdGotoColumn);
+           id == kGridEdFind || id == kGridEdFindNext ||
+           (id >= kGridEdGotoCell && id <= kGridEdGotoColumn);
 }
 
 void Destroy(GridWindowRecord *r, HWND frame) {
@@ -639,7 +651,8 @@ void Size(GridWindowRecord &r, HWND frame, WPARAM how) {
 
 // A font like the dialog's: same height, width, weight, style, character set, pitch and face.
 HFONT DialogFontCopy(HWND dialog) {
-    HFONT font = dialog != nullptr ? reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)) : nullptr;
+    HFONT font = dialog != nullptr ? reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0))
+                                   : nullptr;
     LOGFONTA lf = {};
     if (font == nullptr || GetObjectA(font, sizeof lf, &lf) == 0)
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
@@ -652,11 +665,12 @@ HFONT DialogFontCopy(HWND dialog) {
 bool MakeGrid(GridWindowRecord &r, HWND frame, HWND templ) {
     RECT t;
     GetWindowRect(templ, &t);
-    const LONG style = (GetWindowLongA(templ, GWL_STYLE) & ~(WS_BORDER | WS_DISABLED)) | WS_CHILD | WS_VISIBLE |
-                       WS_TABSTOP | kEditorStyleBits;
+    const LONG style = (GetWindowLongA(templ, GWL_STYLE) & ~(WS_BORDER | WS_DISABLED)) | WS_CHILD |
+                       WS_VISIBLE | WS_TABSTOP | kEditorStyleBits;
     r.scrollBars = style & (WS_VSCROLL | WS_HSCROLL);
-    r.grid = CreateWindowExA(WS_EX_CLIENTEDGE, "ORNGRID", "", style, 0, 0, t.right - t.left, t.bottom - t.top, frame,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGridId)), wInstance, nullptr);
+    r.grid = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "ORNGRID", "", style, 0, 0, t.right - t.left, t.bottom - t.top, frame,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGridId)), wInstance, nullptr);
     if (r.grid == nullptr) return false;
     if (FieldRecord *model = yyfieldrecord(templ)) {
         FieldRecord *copy = yyfieldrecord(r.grid);
@@ -717,10 +731,12 @@ const char *yygrideditortext(int code, bool last) {
 }
 
 HWND yyGridGetEditCell(const GridRecord *grid) {
-    if (grid == nullptr || grid->pColumns == nullptr || grid->iCurColumn < 0 || grid->iCurColumn >= grid->nColumns)
+    if (grid == nullptr || grid->pColumns == nullptr || grid->iCurColumn < 0 ||
+        grid->iCurColumn >= grid->nColumns)
         return nullptr;
     const int type = grid->pColumns[grid->iCurColumn].iType;
-    if (type != kGridString && type != kGridInteger && type != kGridReal && type != kGridDouble) return nullptr;
+    if (type != kGridString && type != kGridInteger && type != kGridReal && type != kGridDouble)
+        return nullptr;
     return yygridcell(grid, grid->iCurColumn, grid->iCurRow);
 }
 
@@ -816,8 +832,9 @@ LRESULT CALLBACK yyGridWindowWndProc(HWND window, UINT message, WPARAM wParam, L
     return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
-void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int *flags, const int *type,
-                 const char *filename, const char *filter, int filenameLen, int filterLen) {
+void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int *flags,
+                 const int *type, const char *filename, const char *filter, int filenameLen,
+                 int filterLen) {
     const int slot = yygetwindowindex(hWinCur);
     if (slot < 1 || wWindow[slot] == nullptr || hClient[slot] == nullptr) {
         *status = 1;
@@ -979,23 +996,25 @@ void yygridedit2_() {
     }
 }
 
-void wgridedit_(const int *igrid, const int *imode, const int *imenuid, const int *iflags, const int *itype,
-                char *filename, const char *filter, int filename_len, int filter_len) {
+void wgridedit_(const int *igrid, const int *imode, const int *imenuid, const int *iflags,
+                const int *itype, char *filename, const char *filter, int filename_len,
+                int filter_len) {
     int mode = imode != nullptr ? *imode : 2;
     if (mode < 1 || mode > 3) {
         yyraise(1052);
         return;
     }
     int status = 0, grid = igrid != nullptr ? *igrid : -1;
-    yygridedit_(&status, &grid, &mode, imenuid, iflags, itype, filename, filter, filename ? filename_len : 0,
-                filter ? filter_len : 0);
+    yygridedit_(&status, &grid, &mode, imenuid, iflags, itype, filename, filter,
+                filename ? filename_len : 0, filter ? filter_len : 0);
     const bool made = status == 0 || (status >= 2 && status <= 5);
     if (made) {
         const bool modal = mode == 1;
         yygridedit2_();
-        if (modal && filename != nullptr && filename_len > 0) yyputtext(filename, filename_len, gModalFileName);
+        if (modal && filename != nullptr && filename_len > 0)
+            yyputtext(filename, filename_len, gModalFileName);
     }
-    static const int kErrors[][2] = {{1, 1022}, {2, 1026}, {3, 1002}, {4, 1051}, {5, 1052},
+    static const int kErrors[][2] = {{1, 1022}, {2, 1026}, {3, 1002},  {4, 1051}, {5, 1052},
                                      {6, 1053}, {8, 1038}, {11, 1006}, {12, 1057}};
     for (const auto &e : kErrors)
         if (e[0] == status) yyraise(e[1]);

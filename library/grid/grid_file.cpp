@@ -31,7 +31,8 @@ void GridFieldWriter::Quoted(const char *text, std::size_t length) {
     Put("\"", 1);
     const char *end = text + length;
     while (text < end) {
-        const char *quote = static_cast<const char *>(std::memchr(text, '"', (std::size_t)(end - text)));
+        const char *quote =
+            static_cast<const char *>(std::memchr(text, '"', (std::size_t)(end - text)));
         if (!quote) {
             Put(text, (std::size_t)(end - text));
             break;
@@ -46,8 +47,10 @@ void GridFieldWriter::Quoted(const char *text, std::size_t length) {
 void GridFieldWriter::Plain(const char *text, std::size_t length) { Put(text, length); }
 
 void GridFieldWriter::Separator(bool endOfRow) {
-    if (endOfRow) Put("\r\n", 2);
-    else Put(",", 1);
+    if (endOfRow)
+        Put("\r\n", 2);
+    else
+        Put(",", 1);
 }
 
 bool GridFieldWriter::Finish() {
@@ -83,7 +86,8 @@ std::string FieldText(FieldState &field, bool endOfLine) {
     // A CR held back at the limit is the line end's when the field ends the line; a field
     // that fills the limit exactly is then whole, as it is when LF alone ends the line.
     if (field.heldCR && !endOfLine) field.cut = true;
-    if (endOfLine && !field.cut && !field.heldCR && !raw.empty() && raw.back() == '\r') raw.pop_back();
+    if (endOfLine && !field.cut && !field.heldCR && !raw.empty() && raw.back() == '\r')
+        raw.pop_back();
     std::string text;
     if (field.quoted) {
         std::size_t first = 1, last = raw.size();
@@ -103,8 +107,8 @@ std::string FieldText(FieldState &field, bool endOfLine) {
 
 }  // namespace
 
-GridScanEnd yygridscanfields(long long length, std::size_t bufferSize, std::size_t keep, const GridFileRead &read,
-                             const GridFieldSink &sink) {
+GridScanEnd yygridscanfields(long long length, std::size_t bufferSize, std::size_t keep,
+                             const GridFileRead &read, const GridFieldSink &sink) {
     std::vector<char> buffer(bufferSize > 0 ? bufferSize : 1);
     FieldState field;
     bool stop = false;
@@ -117,21 +121,27 @@ GridScanEnd yygridscanfields(long long length, std::size_t bufferSize, std::size
             std::string text = FieldText(field, endOfLine);
             field.Reset();
             GridFieldNext next = sink(text, endOfLine);
-            if (next == GridFieldNext::kStop) stop = true;
-            else if (next == GridFieldNext::kSkipLine && !endOfLine) field.skipping = true;
+            if (next == GridFieldNext::kStop)
+                stop = true;
+            else if (next == GridFieldNext::kSkipLine && !endOfLine)
+                field.skipping = true;
         }
         if (endOfLine) field.lineBegun = false;
     };
     auto append = [&](char c) {
         if (field.skipping) return;
-        if (field.raw.size() < keep) field.raw += c;
-        else if (c == '\r' && !field.heldCR && !field.cut) field.heldCR = true;
-        else field.cut = true;
+        if (field.raw.size() < keep)
+            field.raw += c;
+        else if (c == '\r' && !field.heldCR && !field.cut)
+            field.heldCR = true;
+        else
+            field.cut = true;
     };
 
     long long remaining = length;
     while (remaining > 0) {
-        std::size_t want = (long long)buffer.size() < remaining ? buffer.size() : (std::size_t)remaining;
+        std::size_t want =
+            (long long)buffer.size() < remaining ? buffer.size() : (std::size_t)remaining;
         long long got = read(buffer.data(), want);
         if (got < 0) return GridScanEnd::kReadFailed;
         if ((std::size_t)got < want) return GridScanEnd::kShortRead;

@@ -56,11 +56,11 @@ enum class GridFieldNext { kGoOn, kSkipLine, kStop };
 using GridFieldSink = std::function<GridFieldNext(const std::string &text, bool endOfLine)>;
 
 enum class GridScanEnd {
-    kComplete,     // every byte read and scanned
-    kStopped,      // the sink asked to stop
-    kReadFailed,   // the read routine failed (it has reported why)
-    kShortRead,    // a read brought fewer bytes than the file still holds
-    kOpenQuotes,   // the file ends inside an open quoted field (that field is not handed on)
+    kComplete,    // every byte read and scanned
+    kStopped,     // the sink asked to stop
+    kReadFailed,  // the read routine failed (it has reported why)
+    kShortRead,   // a read brought fewer bytes than the file still holds
+    kOpenQuotes,  // the file ends inside an open quoted field (that field is not handed on)
 };
 
 // Scans a file of LENGTH bytes, read in blocks of BUFFERSIZE bytes (at least 1).

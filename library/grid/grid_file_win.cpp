@@ -90,12 +90,14 @@ ColumnSource SourceOf(const GridRecord *grid, int column) {
 
 // Writes the field of one cell: a cell in view is read from its control, any other from the
 // stored values.
-void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSource &source, int column, int row) {
+void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSource &source,
+               int column, int row) {
     const GridColumn &col = grid->pColumns[column];
     HWND cell = yygridcell(grid, column, row);
     switch (source.type) {
     case kGridCheck: {
-        bool checked = cell ? SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED : yygridstoredint(col, row) != 0;
+        bool checked = cell ? SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED
+                            : yygridstoredint(col, row) != 0;
         writer.Plain(checked ? "Yes" : "No", checked ? 3 : 2);
         break;
     }
@@ -106,7 +108,8 @@ void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSour
             std::string text = yygridoptiontext(cell, index);
             writer.Quoted(text.data(), text.size());
         } else if (index < (int)source.options.size()) {
-            writer.Quoted(source.options[(std::size_t)index].data(), source.options[(std::size_t)index].size());
+            writer.Quoted(source.options[(std::size_t)index].data(),
+                          source.options[(std::size_t)index].size());
         }
         break;
     }
@@ -121,7 +124,8 @@ void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSour
         break;
     }
     default: {
-        std::string text = cell ? yygridcontroltext(cell) : yygridstoredstring(grid, column, row, &source.format);
+        std::string text =
+            cell ? yygridcontroltext(cell) : yygridstoredstring(grid, column, row, &source.format);
         writer.Plain(text.c_str(), std::strlen(text.c_str()));
         break;
     }
@@ -131,7 +135,8 @@ void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSour
 // The folder part of NAME, for the new file beside it.
 std::string FolderOf(const std::string &name) {
     std::size_t slash = name.find_last_of("\\/");
-    if (slash == std::string::npos) return name.size() >= 2 && name[1] == ':' ? name.substr(0, 2) : std::string(".");
+    if (slash == std::string::npos)
+        return name.size() >= 2 && name[1] == ':' ? name.substr(0, 2) : std::string(".");
     return name.substr(0, slash + 1);
 }
 
@@ -247,14 +252,16 @@ private:
         switch (type) {
         case kGridString: {
             double zero = 0.0;
-            yygridputcellstring_(&id, &column, &row, &zero, text.c_str(), "", (int)text.size() + 1, 1);
+            yygridputcellstring_(&id, &column, &row, &zero, text.c_str(), "", (int)text.size() + 1,
+                                 1);
             break;
         }
         case kGridInteger:
         case kGridReal:
         case kGridDouble: StoreNumber(type, column, row, text); break;
         case kGridCheck: {
-            int state = text.size() == 3 && (text[0] | 0x20) == 'y' && (text[1] | 0x20) == 'e' && (text[2] | 0x20) == 's';
+            int state = text.size() == 3 && (text[0] | 0x20) == 'y' && (text[1] | 0x20) == 'e' &&
+                        (text[2] | 0x20) == 's';
             yygridputcellcheck_(&id, &column, &row, &state);
             break;
         }
@@ -309,7 +316,8 @@ private:
 std::size_t FieldKeep(const GridRecord *grid) {
     std::size_t keep = 65536;
     for (int c = 0; c < grid->nColumns; ++c)
-        if (grid->pColumns[c].iType == kGridString && 2 * (std::size_t)grid->pColumns[c].iLength + 2 > keep)
+        if (grid->pColumns[c].iType == kGridString &&
+            2 * (std::size_t)grid->pColumns[c].iLength + 2 > keep)
             keep = 2 * (std::size_t)grid->pColumns[c].iLength + 2;
     return keep;
 }
@@ -339,8 +347,9 @@ void wgridload_(const int *igrid, const char *filename, int filename_len) {
         ifilereadchar_(&handle, bytes, &n, &got, n);
         return got;
     };
-    GridScanEnd end = yygridscanfields(length, kFileBlock, FieldKeep(grid.record), read,
-                                       [&](const std::string &text, bool endOfLine) { return loader.Field(text, endOfLine); });
+    GridScanEnd end = yygridscanfields(
+        length, kFileBlock, FieldKeep(grid.record), read,
+        [&](const std::string &text, bool endOfLine) { return loader.Field(text, endOfLine); });
     ifileclose_(&handle);
     switch (end) {
     case GridScanEnd::kComplete: loader.ClearRest(); break;

@@ -17,12 +17,12 @@ void yygridprintsetup_(const int *iunits, const int *iset);
 
 // The five switches of set ISET as 0 or 1 (horizontal lines, vertical lines, header and row
 // labels on every page, text colours, background colours) and the scale in percent.
-void yygridprintgetopt_(int *ihlines, int *ivlines, int *irepeat, int *icolour, int *iback, int *iscale,
-                        const int *iset);
+void yygridprintgetopt_(int *ihlines, int *ivlines, int *irepeat, int *icolour, int *iback,
+                        int *iscale, const int *iset);
 // Sets them: a switch is on exactly when its argument is 1; ISCALE is stored as given (a scale
 // of 0 or less prints at 100). An absent argument leaves its value alone.
-void yygridprintsetopt_(const int *ihlines, const int *ivlines, const int *irepeat, const int *icolour,
-                        const int *iback, const int *iscale, const int *iset);
+void yygridprintsetopt_(const int *ihlines, const int *ivlines, const int *irepeat,
+                        const int *icolour, const int *iback, const int *iscale, const int *iset);
 
 // Prints rows IROW1..IROW2 and columns ICOL1..ICOL2 (0-based, inclusive, limited to the grid)
 // of grid IGRID (a field of the current dialog, 0 the grid of the current grid window) as a

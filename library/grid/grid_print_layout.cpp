@@ -23,7 +23,9 @@ bool Landscape(const GridPage &page) { return page.orientation == 2; }
 int PrintedWidth(const GridPage &page) { return page.paperWidth - page.left - page.right; }
 int PrintedHeight(const GridPage &page) { return page.paperHeight - page.top - page.bottom; }
 
-void SetPrintedWidth(GridPage *page, int width) { page->right = std::max(0, page->paperWidth - page->left - width); }
+void SetPrintedWidth(GridPage *page, int width) {
+    page->right = std::max(0, page->paperWidth - page->left - width);
+}
 void SetPrintedHeight(GridPage *page, int height) {
     page->bottom = std::max(0, page->paperHeight - page->top - height);
 }
@@ -34,7 +36,8 @@ int GridUnitsPerInch(int unit) { return unit == kGridMetricUnits ? 2540 : 1000; 
 
 int GridConvertUnits(int value, int from, int to) {
     if (from == to) return value;
-    double converted = to == kGridMetricUnits ? value * kMillimetresPerInchUnit : value / kMillimetresPerInchUnit;
+    double converted =
+        to == kGridMetricUnits ? value * kMillimetresPerInchUnit : value / kMillimetresPerInchUnit;
     return Clamp(static_cast<long long>(converted));
 }
 
@@ -44,8 +47,9 @@ int GridPointsToUnits(int points, int unit) {
 
 void GridPageConvert(GridPage *page, int unit) {
     if (page->unit == unit) return;
-    for (int *value : {&page->paperWidth, &page->paperHeight, &page->left, &page->top, &page->right, &page->bottom,
-                       &page->minLeft, &page->minTop, &page->minRight, &page->minBottom})
+    for (int *value :
+         {&page->paperWidth, &page->paperHeight, &page->left, &page->top, &page->right,
+          &page->bottom, &page->minLeft, &page->minTop, &page->minRight, &page->minBottom})
         Convert(value, page->unit, unit);
     page->unit = unit;
 }
@@ -80,10 +84,12 @@ int GridPrintScale(int scale) { return scale > 0 ? scale : 100; }
 
 int GridPrintScaled(int length, int printerDpi, int scale, int screenDpi) {
     if (screenDpi <= 0) screenDpi = 96;
-    return Clamp(static_cast<long long>(length) * printerDpi * GridPrintScale(scale) / (100LL * screenDpi));
+    return Clamp(static_cast<long long>(length) * printerDpi * GridPrintScale(scale) /
+                 (100LL * screenDpi));
 }
 
-GridPrintArea GridPrintableArea(const GridPage &page, int dpiX, int dpiY, int offsetX, int offsetY) {
+GridPrintArea GridPrintableArea(const GridPage &page, int dpiX, int dpiY, int offsetX,
+                                int offsetY) {
     long long perInch = GridUnitsPerInch(page.unit);
     GridPrintArea area;
     area.left = Clamp(page.left * (long long)dpiX / perInch - offsetX);
@@ -96,11 +102,13 @@ GridPrintArea GridPrintableArea(const GridPage &page, int dpiX, int dpiY, int of
     return area;
 }
 
-GridRowPaging GridRowsPerPage(int areaHeight, int rowHeight, int headerHeight, bool headerOnLaterPages) {
+GridRowPaging GridRowsPerPage(int areaHeight, int rowHeight, int headerHeight,
+                              bool headerOnLaterPages) {
     GridRowPaging paging;
     if (rowHeight < 1) rowHeight = 1;
     paging.firstPage = std::max(1, (areaHeight - headerHeight) / rowHeight);
-    paging.laterPages = std::max(1, (areaHeight - (headerOnLaterPages ? headerHeight : 0)) / rowHeight);
+    paging.laterPages =
+        std::max(1, (areaHeight - (headerOnLaterPages ? headerHeight : 0)) / rowHeight);
     return paging;
 }
 
@@ -116,7 +124,8 @@ std::vector<GridRowRun> GridRowRuns(int first, int last, const GridRowPaging &pa
     return runs;
 }
 
-std::vector<GridColumnPage> GridColumnPages(const std::vector<int> &widths, int start, int laterStart, int right) {
+std::vector<GridColumnPage> GridColumnPages(const std::vector<int> &widths, int start,
+                                            int laterStart, int right) {
     std::vector<GridColumnPage> pages;
     int x = start;
     for (int c = 0; c < (int)widths.size(); ++c) {

@@ -62,7 +62,8 @@ struct GridRowPaging {
     int firstPage = 1;
     int laterPages = 1;
 };
-GridRowPaging GridRowsPerPage(int areaHeight, int rowHeight, int headerHeight, bool headerOnLaterPages);
+GridRowPaging GridRowsPerPage(int areaHeight, int rowHeight, int headerHeight,
+                              bool headerOnLaterPages);
 
 // Rows FIRST..LAST in runs of whole pages: each element is the first and last row of a run.
 struct GridRowRun {
@@ -78,7 +79,8 @@ struct GridColumnPage {
     int first = 0;
     std::vector<int> widths;
 };
-std::vector<GridColumnPage> GridColumnPages(const std::vector<int> &widths, int start, int laterStart, int right);
+std::vector<GridColumnPage> GridColumnPages(const std::vector<int> &widths, int start,
+                                            int laterStart, int right);
 
 // Limits FIRST..LAST to 0..COUNT-1; false when nothing is left.
 bool GridClampRange(int *first, int *last, int count);

@@ -26,7 +26,14 @@ using quill::GridPage;
 
 namespace {
 
-enum Switch { kHorizontalLines, kVerticalLines, kRepeatHeader, kTextColours, kBackColours, kSwitches };
+enum Switch {
+    kHorizontalLines,
+    kVerticalLines,
+    kRepeatHeader,
+    kTextColours,
+    kBackColours,
+    kSwitches
+};
 
 struct GridPrintSet {
     HGLOBAL devMode = nullptr;
@@ -59,7 +66,8 @@ HDC PrinterContext(const GridPrintSet &set, bool info) {
     auto *mode = set.devMode ? static_cast<DEVMODEA *>(GlobalLock(set.devMode)) : nullptr;
     const char *base = reinterpret_cast<const char *>(names);
     const char *driver = base + names->wDriverOffset, *device = base + names->wDeviceOffset;
-    HDC dc = info ? CreateICA(driver, device, nullptr, mode) : CreateDCA(driver, device, nullptr, mode);
+    HDC dc =
+        info ? CreateICA(driver, device, nullptr, mode) : CreateDCA(driver, device, nullptr, mode);
     if (mode) GlobalUnlock(set.devMode);
     GlobalUnlock(set.devNames);
     return dc;
@@ -69,7 +77,8 @@ HDC PrinterContext(const GridPrintSet &set, bool info) {
 int DeviceOrientation(const GridPrintSet &set) {
     int orientation = 1;
     if (auto *mode = set.devMode ? static_cast<DEVMODEA *>(GlobalLock(set.devMode)) : nullptr) {
-        if ((mode->dmFields & DM_ORIENTATION) && mode->dmOrientation == DMORIENT_LANDSCAPE) orientation = 2;
+        if ((mode->dmFields & DM_ORIENTATION) && mode->dmOrientation == DMORIENT_LANDSCAPE)
+            orientation = 2;
         GlobalUnlock(set.devMode);
     }
     return orientation;
@@ -118,7 +127,8 @@ bool LoadDefaults(GridPrintSet *set) {
     Replace(&set->devMode, request.hDevMode);
     Replace(&set->devNames, request.hDevNames);
     GridPage &page = set->page;
-    page.unit = (request.Flags & PSD_INHUNDREDTHSOFMILLIMETERS) ? quill::kGridMetricUnits : quill::kGridInchUnits;
+    page.unit = (request.Flags & PSD_INHUNDREDTHSOFMILLIMETERS) ? quill::kGridMetricUnits
+                                                                : quill::kGridInchUnits;
     page.paperWidth = request.ptPaperSize.x;
     page.paperHeight = request.ptPaperSize.y;
     page.orientation = DeviceOrientation(*set);
@@ -140,8 +150,8 @@ int PrinterColours(const GridPrintSet &set) {
     int colours = 2;
     if (auto *names = set.devNames ? static_cast<DEVNAMES *>(GlobalLock(set.devNames)) : nullptr) {
         const char *base = reinterpret_cast<const char *>(names);
-        int colour = DeviceCapabilitiesA(base + names->wDeviceOffset, base + names->wOutputOffset, DC_COLORDEVICE,
-                                         nullptr, nullptr);
+        int colour = DeviceCapabilitiesA(base + names->wDeviceOffset, base + names->wOutputOffset,
+                                         DC_COLORDEVICE, nullptr, nullptr);
         GlobalUnlock(set.devNames);
         if (colour == 0) return 2;
     }
@@ -192,7 +202,8 @@ HFONT PrinterFont(const LOGFONTA &screen, int height, const char *face, BYTE cha
 
 // Fonts and metrics of the job from the grid's screen font.
 bool MakeFonts(GridPrintJob *job) {
-    HFONT screenFont = job->grid->hFont ? job->grid->hFont : (HFONT)SendMessageA(job->window, WM_GETFONT, 0, 0);
+    HFONT screenFont =
+        job->grid->hFont ? job->grid->hFont : (HFONT)SendMessageA(job->window, WM_GETFONT, 0, 0);
     if (!screenFont) screenFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
     LOGFONTA logical = {};
     GetObjectA(screenFont, sizeof logical, &logical);
@@ -206,7 +217,8 @@ bool MakeFonts(GridPrintJob *job) {
     ReleaseDC(job->window, screen);
 
     int dpiY = GetDeviceCaps(job->dc, LOGPIXELSY);
-    int height = quill::GridPrintScaled(metrics.tmHeight - metrics.tmInternalLeading, dpiY, job->scale, screenDpiY);
+    int height = quill::GridPrintScaled(metrics.tmHeight - metrics.tmInternalLeading, dpiY,
+                                        job->scale, screenDpiY);
     job->font = PrinterFont(logical, height, nullptr, 0);
     job->symbol = PrinterFont(logical, height, "Wingdings", SYMBOL_CHARSET);
     if (!job->font || !job->symbol) return false;
@@ -239,7 +251,8 @@ std::string HeaderText(const GridRecord *grid, int c) {
     item.mask = HDI_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    if (!SendMessageA(grid->hHeader, HDM_GETITEMA, (WPARAM)(c + 1), (LPARAM)&item)) return std::string();
+    if (!SendMessageA(grid->hHeader, HDM_GETITEMA, (WPARAM)(c + 1), (LPARAM)&item))
+        return std::string();
     return text;
 }
 
@@ -286,11 +299,13 @@ COLORREF CellColour(const GridPrintJob &job, int c, int row, bool back) {
 // The texts of one run of rows: texts[c][r] of column FIRSTCOLUMN + c and row FIRSTROW + r.
 using RunTexts = std::vector<std::vector<std::string>>;
 
-RunTexts CollectTexts(const GridPrintJob &job, int firstRow, int lastRow, int firstColumn, int lastColumn) {
+RunTexts CollectTexts(const GridPrintJob &job, int firstRow, int lastRow, int firstColumn,
+                      int lastColumn) {
     RunTexts texts((std::size_t)(lastColumn - firstColumn + 1));
     for (int c = firstColumn; c <= lastColumn; ++c) {
         auto &column = texts[(std::size_t)(c - firstColumn)];
-        for (int r = firstRow; r <= lastRow; ++r) column.push_back(yyGridGetString(job.window, c, r, 1));
+        for (int r = firstRow; r <= lastRow; ++r)
+            column.push_back(yyGridGetString(job.window, c, r, 1));
     }
     return texts;
 }
@@ -298,14 +313,17 @@ RunTexts CollectTexts(const GridPrintJob &job, int firstRow, int lastRow, int fi
 // A column's printed width: its screen width scaled, enlarged to its longest text + an average
 // character.
 int ColumnWidth(const GridPrintJob &job, int c, const std::vector<std::string> &texts) {
-    int width = quill::GridPrintScaled(job.grid->pColumns[c].iWidth, job.dpiX, job.scale, job.screenDpiX);
+    int width =
+        quill::GridPrintScaled(job.grid->pColumns[c].iWidth, job.dpiX, job.scale, job.screenDpiX);
     HFONT font = job.grid->pColumns[c].iType == kGridCheck ? job.symbol : job.font;
-    for (const std::string &text : texts) width = std::max(width, TextWidth(job.dc, font, text) + job.average);
+    for (const std::string &text : texts)
+        width = std::max(width, TextWidth(job.dc, font, text) + job.average);
     return width;
 }
 
 // Draws one cell's text (and background) into the cell at X, Y of width W.
-void DrawCell(const GridPrintJob &job, int c, int row, int x, int y, int w, const std::string &text) {
+void DrawCell(const GridPrintJob &job, int c, int row, int x, int y, int w,
+              const std::string &text) {
     RECT cell = {x + 1, y + 1, x + w, y + job.rowHeight};
     if (job.backColours) {
         COLORREF back = CellColour(job, c, row, true);
@@ -321,16 +339,21 @@ void DrawCell(const GridPrintJob &job, int c, int row, int x, int y, int w, cons
     SelectObject(job.dc, job.grid->pColumns[c].iType == kGridCheck ? job.symbol : job.font);
     UINT align = ColumnAlignment(job.grid, c);
     SetTextAlign(job.dc, align | TA_TOP | TA_NOUPDATECP);
-    int tx = align == TA_RIGHT ? x + w - job.average / 2 : align == TA_CENTER ? x + w / 2 : x + job.average / 2;
-    ExtTextOutA(job.dc, tx, y + job.textDy, ETO_CLIPPED, &cell, text.data(), (UINT)text.size(), nullptr);
+    int tx = align == TA_RIGHT    ? x + w - job.average / 2
+             : align == TA_CENTER ? x + w / 2
+                                  : x + job.average / 2;
+    ExtTextOutA(job.dc, tx, y + job.textDy, ETO_CLIPPED, &cell, text.data(), (UINT)text.size(),
+                nullptr);
 }
 
 // The row labels of rows FIRST..LAST in the label column at X, the rows from Y down; returns the
 // column's width: the grid's label width scaled, enlarged to the longest label + an average
 // character. DRAW false only measures.
 int yyGridPrintRowLabels(GridPrintJob &job, int first, int last, int x, int y, bool draw) {
-    int width = quill::GridPrintScaled(job.grid->iRowLabelWidth, job.dpiX, job.scale, job.screenDpiX);
-    for (int r = first; r <= last; ++r) width = std::max(width, TextWidth(job.dc, job.font, RowLabel(job.grid, r)) + job.average);
+    int width =
+        quill::GridPrintScaled(job.grid->iRowLabelWidth, job.dpiX, job.scale, job.screenDpiX);
+    for (int r = first; r <= last; ++r)
+        width = std::max(width, TextWidth(job.dc, job.font, RowLabel(job.grid, r)) + job.average);
     if (!draw) return width;
     SelectObject(job.dc, job.font);
     SetTextColor(job.dc, RGB(0, 0, 0));
@@ -340,16 +363,17 @@ int yyGridPrintRowLabels(GridPrintJob &job, int first, int last, int x, int y, b
         int top = y + (r - first) * job.rowHeight;
         RECT cell = {x + 1, top + 1, x + width, top + job.rowHeight};
         if (!label.empty())
-            ExtTextOutA(job.dc, x + job.average / 2, top + job.textDy, ETO_CLIPPED, &cell, label.data(), (UINT)label.size(),
-                        nullptr);
+            ExtTextOutA(job.dc, x + job.average / 2, top + job.textDy, ETO_CLIPPED, &cell,
+                        label.data(), (UINT)label.size(), nullptr);
     }
     return width;
 }
 
 // One page of a run: the row labels when shown, the header when shown, the columns of the page
 // with their texts, and the lines.
-bool PrintPage(GridPrintJob &job, const quill::GridRowRun &run, bool firstRun, bool labels, int labelWidth,
-               int firstColumn, const quill::GridColumnPage &columns, const RunTexts &texts) {
+bool PrintPage(GridPrintJob &job, const quill::GridRowRun &run, bool firstRun, bool labels,
+               int labelWidth, int firstColumn, const quill::GridColumnPage &columns,
+               const RunTexts &texts) {
     if (StartPage(job.dc) <= 0) return false;
     SelectObject(job.dc, job.pen);
     SetBkMode(job.dc, TRANSPARENT);
@@ -377,12 +401,13 @@ bool PrintPage(GridPrintJob &job, const quill::GridRowRun &run, bool firstRun, b
                 SetTextColor(job.dc, RGB(0, 0, 0));
                 SetTextAlign(job.dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
                 RECT cell = {x + 1, tableTop + 1, x + w, rowsTop};
-                ExtTextOutA(job.dc, x + w / 2, tableTop + job.textDy, ETO_CLIPPED, &cell, title.data(), (UINT)title.size(),
-                            nullptr);
+                ExtTextOutA(job.dc, x + w / 2, tableTop + job.textDy, ETO_CLIPPED, &cell,
+                            title.data(), (UINT)title.size(), nullptr);
             }
         }
         for (int r = 0; r < rows; ++r)
-            DrawCell(job, c, run.first + r, x, rowsTop + r * job.rowHeight, w, columnTexts[(std::size_t)r]);
+            DrawCell(job, c, run.first + r, x, rowsTop + r * job.rowHeight, w,
+                     columnTexts[(std::size_t)r]);
         x += w;
         if (job.lines[1] || i == n - 1) {
             SelectObject(job.dc, job.pen);
@@ -392,7 +417,9 @@ bool PrintPage(GridPrintJob &job, const quill::GridRowRun &run, bool firstRun, b
     SelectObject(job.dc, job.pen);
     if (job.lines[0]) {
         if (header) Line(job.dc, tableLeft, tableTop, x + 1, tableTop);
-        for (int r = 0; r <= rows; ++r) Line(job.dc, tableLeft, rowsTop + r * job.rowHeight, x + 1, rowsTop + r * job.rowHeight);
+        for (int r = 0; r <= rows; ++r)
+            Line(job.dc, tableLeft, rowsTop + r * job.rowHeight, x + 1,
+                 rowsTop + r * job.rowHeight);
     } else {
         Line(job.dc, tableLeft, tableBottom, x + 1, tableBottom);
     }
@@ -402,18 +429,21 @@ bool PrintPage(GridPrintJob &job, const quill::GridRowRun &run, bool firstRun, b
 // Every page of the job: the runs of rows, each over as many pages as its columns need.
 bool PrintPages(GridPrintJob &job, int row1, int row2, int col1, int col2) {
     int areaHeight = job.area.bottom - job.area.top;
-    quill::GridRowPaging paging =
-        quill::GridRowsPerPage(areaHeight, job.rowHeight, job.hasHeader ? job.headerHeight : 0, job.repeat);
+    quill::GridRowPaging paging = quill::GridRowsPerPage(
+        areaHeight, job.rowHeight, job.hasHeader ? job.headerHeight : 0, job.repeat);
     bool firstRun = true;
     for (const quill::GridRowRun &run : quill::GridRowRuns(row1, row2, paging)) {
         RunTexts texts = CollectTexts(job, run.first, run.last, col1, col2);
         std::vector<int> widths;
-        for (int c = col1; c <= col2; ++c) widths.push_back(ColumnWidth(job, c, texts[(std::size_t)(c - col1)]));
-        int labelWidth = job.hasLabels ? yyGridPrintRowLabels(job, run.first, run.last, 0, 0, false) : 0;
+        for (int c = col1; c <= col2; ++c)
+            widths.push_back(ColumnWidth(job, c, texts[(std::size_t)(c - col1)]));
+        int labelWidth =
+            job.hasLabels ? yyGridPrintRowLabels(job, run.first, run.last, 0, 0, false) : 0;
         int start = job.area.left + labelWidth;
         int laterStart = job.area.left + (job.repeat ? labelWidth : 0);
         bool firstPage = true;
-        for (const quill::GridColumnPage &page : quill::GridColumnPages(widths, start, laterStart, job.area.right)) {
+        for (const quill::GridColumnPage &page :
+             quill::GridColumnPages(widths, start, laterStart, job.area.right)) {
             bool labels = job.hasLabels && (firstPage || job.repeat);
             if (!PrintPage(job, run, firstRun, labels, labelWidth, col1, page, texts)) return false;
             firstPage = false;
@@ -464,10 +494,12 @@ void yygridprintsetup_(const int *iunits, const int *iset) {
     request.lStructSize = sizeof request;
     request.hDevMode = set.devMode;
     request.hDevNames = set.devNames;
-    request.Flags = PSD_MARGINS | (unit == quill::kGridMetricUnits ? PSD_INHUNDREDTHSOFMILLIMETERS : PSD_INTHOUSANDTHSOFINCHES);
+    request.Flags = PSD_MARGINS | (unit == quill::kGridMetricUnits ? PSD_INHUNDREDTHSOFMILLIMETERS
+                                                                   : PSD_INTHOUSANDTHSOFINCHES);
     request.ptPaperSize = {set.page.paperWidth, set.page.paperHeight};
     request.rtMargin = {set.page.left, set.page.top, set.page.right, set.page.bottom};
-    request.rtMinMargin = {set.page.minLeft, set.page.minTop, set.page.minRight, set.page.minBottom};
+    request.rtMinMargin = {set.page.minLeft, set.page.minTop, set.page.minRight,
+                           set.page.minBottom};
     ModalFrame frame;
     yymodalbegin(&frame);
     request.hwndOwner = frame.owner;
@@ -488,8 +520,8 @@ void yygridprintsetup_(const int *iunits, const int *iset) {
     MinimumMargins(&set);
 }
 
-void yygridprintgetopt_(int *ihlines, int *ivlines, int *irepeat, int *icolour, int *iback, int *iscale,
-                        const int *iset) {
+void yygridprintgetopt_(int *ihlines, int *ivlines, int *irepeat, int *icolour, int *iback,
+                        int *iscale, const int *iset) {
     yyGridPrintInit();
     const GridPrintSet &set = SetOf(iset);
     int *out[kSwitches] = {ihlines, ivlines, irepeat, icolour, iback};
@@ -498,8 +530,8 @@ void yygridprintgetopt_(int *ihlines, int *ivlines, int *irepeat, int *icolour, 
     if (iscale) *iscale = set.scale;
 }
 
-void yygridprintsetopt_(const int *ihlines, const int *ivlines, const int *irepeat, const int *icolour,
-                        const int *iback, const int *iscale, const int *iset) {
+void yygridprintsetopt_(const int *ihlines, const int *ivlines, const int *irepeat,
+                        const int *icolour, const int *iback, const int *iscale, const int *iset) {
     yyGridPrintInit();
     GridPrintSet &set = SetOf(iset);
     const int *in[kSwitches] = {ihlines, ivlines, irepeat, icolour, iback};
@@ -529,13 +561,15 @@ void yygridprint_(const int *igrid, int *iok, const int *irow1, const int *irow2
     int row1 = irow1 ? *irow1 : 0, row2 = irow2 ? *irow2 : grid->nRows - 1;
     int col1 = icol1 ? *icol1 : 0, col2 = icol2 ? *icol2 : grid->nColumns - 1;
     // Nothing to print is no print job.
-    if (!quill::GridClampRange(&row1, &row2, grid->nRows) || !quill::GridClampRange(&col1, &col2, grid->nColumns))
+    if (!quill::GridClampRange(&row1, &row2, grid->nRows) ||
+        !quill::GridClampRange(&col1, &col2, grid->nColumns))
         return;
     // Set 2 names the document by the title the current grid editor window kept.
     std::string name = DocumentName(title, title_len);
     if (iset && *iset == 2) {
         const int slot = yygetwindowindex(hWinCur);
-        if (const GridWindowRecord *editor = slot >= 0 ? yygridwindowrecord(wWindow[slot]) : nullptr)
+        if (const GridWindowRecord *editor =
+                slot >= 0 ? yygridwindowrecord(wWindow[slot]) : nullptr)
             name = DocumentName(editor->title, static_cast<int>(std::strlen(editor->title)));
     }
 
@@ -558,20 +592,24 @@ void yygridprint_(const int *igrid, int *iok, const int *irow1, const int *irow2
     job.hasHeader = (style & kGridHeader) != 0;
     job.hasLabels = (style & kGridRowLabels) != 0;
     bool printed = false;
-    HGDIOBJ oldFont = GetCurrentObject(job.dc, OBJ_FONT), oldPen = GetCurrentObject(job.dc, OBJ_PEN);
+    HGDIOBJ oldFont = GetCurrentObject(job.dc, OBJ_FONT),
+            oldPen = GetCurrentObject(job.dc, OBJ_PEN);
     if (MakeFonts(&job)) {
         job.rowHeight = job.lines[0] ? job.charHeight * 3 / 2 : job.charHeight;
         job.textDy = job.lines[0] ? job.charHeight / 4 : 0;
         job.headerHeight = job.charHeight * 3 / 2;
         job.pen = CreatePen(PS_SOLID, std::max(1, job.dpiX / 150), RGB(0, 0, 0));
         job.area = quill::GridPrintableArea(set.page, job.dpiX, GetDeviceCaps(job.dc, LOGPIXELSY),
-                                            GetDeviceCaps(job.dc, PHYSICALOFFSETX), GetDeviceCaps(job.dc, PHYSICALOFFSETY));
+                                            GetDeviceCaps(job.dc, PHYSICALOFFSETX),
+                                            GetDeviceCaps(job.dc, PHYSICALOFFSETY));
         DOCINFOA document = {};
         document.cbSize = sizeof document;
         document.lpszDocName = name.c_str();
         if (job.pen && StartDocA(job.dc, &document) > 0) {
-            if (PrintPages(job, row1, row2, col1, col2)) printed = EndDoc(job.dc) > 0;
-            else AbortDoc(job.dc);
+            if (PrintPages(job, row1, row2, col1, col2))
+                printed = EndDoc(job.dc) > 0;
+            else
+                AbortDoc(job.dc);
         }
     }
     SelectObject(job.dc, oldFont);

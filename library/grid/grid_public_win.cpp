@@ -30,9 +30,12 @@ bool DialogsLoaded(int grid) {
 // Turns a status into its error; true when there was none.
 bool Report(int status, int id) {
     if (status == id) return true;
-    if (status == -1) yyraise(kBadField);
-    else if (status == -2) yyraise(kBadCell);
-    else if (status == -3) yyraise(kOutOfRange);
+    if (status == -1)
+        yyraise(kBadField);
+    else if (status == -2)
+        yyraise(kBadCell);
+    else if (status == -3)
+        yyraise(kOutOfRange);
     return false;
 }
 
@@ -46,8 +49,8 @@ std::string ColumnFormat(int grid, int column) {
 // Range check, then the put; a row beyond the grid is reported, a check-box or menu column
 // takes no text and is passed over silently. The number's text is made only where a cell
 // needs it: a cell out of view keeps the value alone.
-void PutNumber(int grid, int column, int row, double value, const std::function<std::string()> &text,
-               const std::string &format) {
+void PutNumber(int grid, int column, int row, double value,
+               const std::function<std::string()> &text, const std::string &format) {
     if (!DialogsLoaded(grid)) return;
     int status = grid;
     yygridrangecheck_(&status, &column, &value);
@@ -59,32 +62,35 @@ void PutNumber(int grid, int column, int row, double value, const std::function<
     if (yygridputvalue(grid, column, row, value, format.c_str())) return;
     status = grid;
     std::string shown = text();
-    yygridputcellstring_(&status, &column, &row, &value, shown.c_str(), format.c_str(), (int)shown.size() + 1,
-                         (int)format.size() + 1);
+    yygridputcellstring_(&status, &column, &row, &value, shown.c_str(), format.c_str(),
+                         (int)shown.size() + 1, (int)format.size() + 1);
     Report(status, grid);
 }
 
 }  // namespace
 
-void wgridputcelldouble_(const int *igrid, const int *icol, const int *irow, const double *dvalue, const char *format,
-                         int format_len) {
+void wgridputcelldouble_(const int *igrid, const int *icol, const int *irow, const double *dvalue,
+                         const char *format, int format_len) {
     int grid = *igrid, column = *icol - 1;
     std::string chosen = yyputformat(format, format ? format_len : 0, ColumnFormat(grid, column));
     double value = dvalue ? *dvalue : 0.0;
-    PutNumber(grid, column, *irow - 1, value, [&] { return yydoublefieldtext(value, chosen); }, chosen);
+    PutNumber(
+        grid, column, *irow - 1, value, [&] { return yydoublefieldtext(value, chosen); }, chosen);
 }
 
-void wgridputcellreal_(const int *igrid, const int *icol, const int *irow, const float *rvalue, const char *format,
-                       int format_len) {
+void wgridputcellreal_(const int *igrid, const int *icol, const int *irow, const float *rvalue,
+                       const char *format, int format_len) {
     int grid = *igrid, column = *icol - 1;
     std::string chosen = yyputformat(format, format ? format_len : 0, ColumnFormat(grid, column));
     float value = rvalue ? *rvalue : 0.0f;
-    PutNumber(grid, column, *irow - 1, value, [&] { return yyrealfieldtext(value, chosen); }, chosen);
+    PutNumber(
+        grid, column, *irow - 1, value, [&] { return yyrealfieldtext(value, chosen); }, chosen);
 }
 
 void wgridputcellinteger_(const int *igrid, const int *icol, const int *irow, const int *ivalue) {
     int value = ivalue ? *ivalue : 0;
-    PutNumber(*igrid, *icol - 1, *irow - 1, value, [&] { return std::to_string(value); }, std::string());
+    PutNumber(
+        *igrid, *icol - 1, *irow - 1, value, [&] { return std::to_string(value); }, std::string());
 }
 
 void wgridclearcell_(const int *igrid, const int *icol, const int *irow) {
@@ -94,7 +100,8 @@ void wgridclearcell_(const int *igrid, const int *icol, const int *irow) {
     Report(status, *igrid);
 }
 
-void wgridgetcellstring_(const int *igrid, const int *icol, const int *irow, char *text, int text_len) {
+void wgridgetcellstring_(const int *igrid, const int *icol, const int *irow, char *text,
+                         int text_len) {
     yyblanktext(text, text_len);
     if (!DialogsLoaded(*igrid)) return;
     int status = *igrid, column = *icol - 1, row = *irow - 1;
@@ -124,7 +131,8 @@ bool Info(int grid, int code, int *value) {
 
 }  // namespace
 
-void wgridsort_(const int *igrid, const int *icol, const int *iflags, const int *irowfirst, const int *irowlast) {
+void wgridsort_(const int *igrid, const int *icol, const int *iflags, const int *irowfirst,
+                const int *irowlast) {
     if (!DialogsLoaded(*igrid)) return;
     int grid = *igrid, rows = 0, columns = 0;
     if (!Info(grid, 3, &rows) || !Info(grid, 1, &columns)) return;
@@ -147,8 +155,9 @@ void wgridsort_(const int *igrid, const int *icol, const int *iflags, const int 
     yygridsort_(&first, &last, &length);
 }
 
-void wgridfind_(const int *igrid, const char *text, const int *iflags, int *ifound, const int *icolfirst,
-                const int *icollast, const int *irowfirst, const int *irowlast, int text_len) {
+void wgridfind_(const int *igrid, const char *text, const int *iflags, int *ifound,
+                const int *icolfirst, const int *icollast, const int *irowfirst,
+                const int *irowlast, int text_len) {
     if (ifound) *ifound = 0;
     if (!DialogsLoaded(*igrid)) return;
     int grid = *igrid, rows = 0, columns = 0;

@@ -61,7 +61,8 @@ void FitEditor(HWND grid) { yyGridWinSize(yygridwindowrecord(GetParent(grid))); 
 
 void yygridverticalbar(HWND window, GridRecord *grid) {
     grid->iScrollScale = 1;
-    while (grid->iScrollScale < (1 << 30) && grid->nRows / grid->iScrollScale > 65536) grid->iScrollScale *= 2;
+    while (grid->iScrollScale < (1 << 30) && grid->nRows / grid->iScrollScale > 65536)
+        grid->iScrollScale *= 2;
     if (!(GetWindowLongA(window, GWL_STYLE) & WS_VSCROLL)) return;
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
@@ -141,11 +142,13 @@ void yygridrange_(int *id, int *column, double *minimum, double *maximum) {
     GridRecord *grid = ColumnChecked(id, &window, *column);
     if (!grid) return;
     for (int i = 0; i < grid->nControlRows; ++i) {
-        FieldRecord *record = yyfieldrecord(grid->phCells[(std::size_t)*column * grid->nControlRows + i]);
+        FieldRecord *record =
+            yyfieldrecord(grid->phCells[(std::size_t)*column * grid->nControlRows + i]);
         if (!record) continue;
         record->minimum = *minimum;
         record->maximum = *maximum;
-        if (record->upDown) SendMessageA(record->upDown, UDM_SETRANGE32, (WPARAM)Clamp(*minimum), Clamp(*maximum));
+        if (record->upDown)
+            SendMessageA(record->upDown, UDM_SETRANGE32, (WPARAM)Clamp(*minimum), Clamp(*maximum));
     }
 }
 
@@ -191,7 +194,8 @@ void yygridwindowstate(HWND control, int type, int readOnly, int redraw) {
         FieldRecord *record = yyfieldrecord(control);
         if (record && record->upDown) {
             EnableWindow(record->upDown, !readOnly);
-            if (redraw) RedrawWindow(record->upDown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            if (redraw)
+                RedrawWindow(record->upDown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         }
     } else if (type == kGridCheck) {
         LONG kind = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
@@ -210,7 +214,8 @@ void yygridenable(HWND window, int state) {
         for (int j = 0; j < n; ++j) {
             int s = grid->iFirstRow + j;
             bool readOnly = state == 2 || (grid->pColumns[c].pFlags[s] & kCellReadOnly);
-            yygridwindowstate(grid->phCells[(std::size_t)c * grid->nControlRows + j], grid->pColumns[c].iType, readOnly, 1);
+            yygridwindowstate(grid->phCells[(std::size_t)c * grid->nControlRows + j],
+                              grid->pColumns[c].iType, readOnly, 1);
         }
     if (state == 2) SetWindowLongA(window, GWL_STYLE, style | kGridReadOnly);
 }
@@ -224,8 +229,10 @@ void yygridcellstate_(int *id, int *column, int *row, int *state) {
         return;
     }
     unsigned char &flags = grid->pColumns[*column].pFlags[*row];
-    if (*state == 1) flags &= (unsigned char)~kCellReadOnly;
-    else flags |= kCellReadOnly;
+    if (*state == 1)
+        flags &= (unsigned char)~kCellReadOnly;
+    else
+        flags |= kCellReadOnly;
     if (HWND cell = yygridcell(grid, *column, *row))
         yygridwindowstate(cell, grid->pColumns[*column].iType, *state != 1, 1);
 }
@@ -282,7 +289,8 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
     bool focus = GetFocus() && (GetFocus() == window || IsChild(window, GetFocus()));
     yygriddropcolumns(grid);
     if (grid->hHeader)
-        while (SendMessageA(grid->hHeader, HDM_GETITEMCOUNT, 0, 0) > 0) SendMessageA(grid->hHeader, HDM_DELETEITEM, 0, 0);
+        while (SendMessageA(grid->hHeader, HDM_GETITEMCOUNT, 0, 0) > 0)
+            SendMessageA(grid->hHeader, HDM_DELETEITEM, 0, 0);
     grid->nColumns = *columns;
     grid->iCurColumn = grid->iCurRow = grid->iFirstColumn = grid->iFirstRow = 0;
     LRESULT ok = SendMessageA(window, kGridBuildColumns, (WPARAM)templ, (LPARAM)positions);

@@ -66,12 +66,15 @@ void ExchangeRows(GridRecord *grid, int a, int b, bool labels) {
     for (int c = 0; c < grid->nColumns; ++c) {
         GridColumn &col = grid->pColumns[c];
         std::size_t bytes = (std::size_t)col.iBytes;
-        std::swap_ranges(col.pValues + bytes * (std::size_t)a, col.pValues + bytes * ((std::size_t)a + 1),
+        std::swap_ranges(col.pValues + bytes * (std::size_t)a,
+                         col.pValues + bytes * ((std::size_t)a + 1),
                          col.pValues + bytes * (std::size_t)b);
-        if (col.iType >= kGridInteger && col.iType <= kGridDouble) std::swap(col.pFlags[a], col.pFlags[b]);
+        if (col.iType >= kGridInteger && col.iType <= kGridDouble)
+            std::swap(col.pFlags[a], col.pFlags[b]);
     }
     if (labels && grid->pRowLabelText && a < grid->nLabelRows && b < grid->nLabelRows)
-        std::swap_ranges(grid->pRowLabelText + (std::size_t)a * 51, grid->pRowLabelText + ((std::size_t)a + 1) * 51,
+        std::swap_ranges(grid->pRowLabelText + (std::size_t)a * 51,
+                         grid->pRowLabelText + ((std::size_t)a + 1) * 51,
                          grid->pRowLabelText + (std::size_t)b * 51);
 }
 
@@ -83,7 +86,8 @@ void MoveRows(GridRecord *grid, int first, const std::vector<int> &order, bool l
     for (std::size_t start = 0; start < order.size(); ++start) {
         if (done[start]) continue;
         std::size_t to = start;
-        for (std::size_t from = (std::size_t)order[to]; from != start; to = from, from = (std::size_t)order[to]) {
+        for (std::size_t from = (std::size_t)order[to]; from != start;
+             to = from, from = (std::size_t)order[to]) {
             ExchangeRows(grid, first + (int)to, first + (int)from, labels);
             done[to] = 1;
         }
@@ -101,7 +105,8 @@ std::string Upper(std::string text) {
 // characters (in view the control's text, else the stored one), cut to LENGTH and padded
 // with blanks. Of the padding only as many blanks as the searched text is long are added:
 // no match can reach further into it.
-std::string PaddedCellText(const GridRecord *grid, int column, int row, std::size_t length, std::size_t wanted) {
+std::string PaddedCellText(const GridRecord *grid, int column, int row, std::size_t length,
+                           std::size_t wanted) {
     HWND cell = yygridcell(grid, column, row);
     std::string text = cell ? yygridcontroltext(cell) : yygridstoredstring(grid, column, row);
     if (text.size() > length) text.resize(length);
@@ -133,19 +138,22 @@ void yygridsort_(int *firstRow, int *lastRow, int *keyLength) {
         order = yygridsortorder(keys, 4, descending);
     } else {
         std::vector<std::pair<double, int>> keys((std::size_t)(last - first + 1));
-        for (int s = first; s <= last; ++s) keys[(std::size_t)(s - first)] = {StoredNumber(col, s, descending), s - first};
+        for (int s = first; s <= last; ++s)
+            keys[(std::size_t)(s - first)] = {StoredNumber(col, s, descending), s - first};
         order = yygridnumberorder(keys, descending);
     }
-    MoveRows(grid, first, order, (state.flags & 4) && (GetWindowLongA(window, GWL_STYLE) & kGridRowLabels));
+    MoveRows(grid, first, order,
+             (state.flags & 4) && (GetWindowLongA(window, GWL_STYLE) & kGridRowLabels));
     yygridrefillmoved(grid);
     yygridedited(grid);
 }
 
-void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, float *rkey, double *dkey, int *present,
-                    int *textLength, int *bufferLength) {
+void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, float *rkey,
+                    double *dkey, int *present, int *textLength, int *bufferLength) {
     HWND window;
     GridRecord *grid = StateGrid(&window);
-    if (!grid || *column < 0 || *column >= grid->nColumns || *row < 0 || *row >= grid->nStoredRows) return;
+    if (!grid || *column < 0 || *column >= grid->nColumns || *row < 0 || *row >= grid->nStoredRows)
+        return;
     yyGridStoreCells(grid);
     int saved = state.column, savedFlags = state.flags;
     state.column = *column;
@@ -158,7 +166,8 @@ void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, fl
                (col.iType == kGridString && !yygridstoredstring(grid, *column, *row).empty());
     if (col.iType == kGridString) {
         std::size_t n = key.text.size();
-        if (*bufferLength > 0 && n > (std::size_t)(*bufferLength - 1)) n = (std::size_t)(*bufferLength - 1);
+        if (*bufferLength > 0 && n > (std::size_t)(*bufferLength - 1))
+            n = (std::size_t)(*bufferLength - 1);
         if (text && *bufferLength > 0) {
             std::memcpy(text, key.text.data(), n);
             text[n] = '\0';
@@ -188,7 +197,8 @@ void yygridsortswap_(int *id, int *rowA, int *rowB, int *labels) {
     yygridedited(grid);
 }
 
-void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength, int *found, int textLen) {
+void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength, int *found,
+                 int textLen) {
     *found = -1;
     HWND window;
     GridRecord *grid = StateGrid(&window);
@@ -208,4 +218,6 @@ void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength,
 }
 
 // Sets the sort and find state for the public routines.
-void yygridsearchstate(int grid, int column, int flags, int type) { state = {grid, column, flags, type}; }
+void yygridsearchstate(int grid, int column, int flags, int type) {
+    state = {grid, column, flags, type};
+}

@@ -17,9 +17,9 @@ struct GridEntry {
     int columns = 0;
     int rows = 0;
     int templateId = 0;
-    int labelWidth = 0;                // dialog units; with row labels only
-    std::vector<std::string> labels;   // label lines read (with label texts only)
-    std::size_t consumed = 0;          // characters of the text used (0: only the data line)
+    int labelWidth = 0;               // dialog units; with row labels only
+    std::vector<std::string> labels;  // label lines read (with label texts only)
+    std::size_t consumed = 0;         // characters of the text used (0: only the data line)
 };
 
 // Reads the data line (columns, rows, template id); with WIDTH the next line's label width;

@@ -101,7 +101,8 @@ int HorizontalDelta(const GridRecord *grid, int code, int thumb, int paneWidth) 
     case SB_LINERIGHT: return 1;
     case SB_PAGELEFT: {
         int sum = 1, n = 0;
-        for (int c = grid->iFirstColumn - 1; c >= 0 && sum < paneWidth; --c, ++n) sum += grid->pColumns[c].iWidth - 1;
+        for (int c = grid->iFirstColumn - 1; c >= 0 && sum < paneWidth; --c, ++n)
+            sum += grid->pColumns[c].iWidth - 1;
         if (sum > paneWidth && n > 1) --n;
         return -n;
     }
@@ -120,7 +121,8 @@ void ScrollThumbTo(HWND window, GridRecord *grid, int row) {
 
 // Brings the current cell into view, scrolling as needed.
 void ShowCurrentCell(HWND window, GridRecord *grid) {
-    if (grid->iCurRow < grid->iFirstRow) ScrollThumbTo(window, grid, grid->iCurRow);
+    if (grid->iCurRow < grid->iFirstRow)
+        ScrollThumbTo(window, grid, grid->iCurRow);
     else if (grid->iCurRow >= grid->iFirstRow + grid->nVisibleRows)
         ScrollThumbTo(window, grid, grid->iCurRow - grid->nVisibleRows + 1);
     if (grid->iCurColumn < grid->iFirstColumn) {
@@ -147,7 +149,8 @@ void OnGridSetFocus(HWND window, GridRecord *grid, HWND from) {
     HWND cell = yygridcell(grid, grid->iCurColumn, grid->iCurRow);
     if (!cell) return;
     SetFocus(cell);
-    if (IsEditType(grid->pColumns[grid->iCurColumn].iType) && from && GetParent(from) == grid->hPane) {
+    if (IsEditType(grid->pColumns[grid->iCurColumn].iType) && from &&
+        GetParent(from) == grid->hPane) {
         SendMessageA(cell, EM_SETSEL, 0, -1);
         SendMessageA(cell, EM_SCROLLCARET, 0, 0);
     }
@@ -168,8 +171,8 @@ void OnGridSize(HWND window, GridRecord *grid) {
     RECT client;
     GetClientRect(window, &client);
     if (grid->hHeader) MoveWindow(grid->hHeader, 0, 0, client.right, grid->iHeaderHeight, TRUE);
-    MoveWindow(grid->hPane, grid->iRowLabelWidth, grid->iHeaderHeight, client.right - grid->iRowLabelWidth,
-               client.bottom - grid->iHeaderHeight, TRUE);
+    MoveWindow(grid->hPane, grid->iRowLabelWidth, grid->iHeaderHeight,
+               client.right - grid->iRowLabelWidth, client.bottom - grid->iHeaderHeight, TRUE);
     yygridlayout(window);
     int current = grid->iCurColumn;
     if (grid->iCurColumn > grid->iLastColumn) {
@@ -187,8 +190,7 @@ LRESULT OnGridNotify(HWND window, GridRecord *grid, const NMHDR *header) {
     case HDN_BEGINTRACKA:
     case HDN_BEGINTRACKW:
     case HDN_DIVIDERDBLCLICKA:
-    case HDN_DIVIDERDBLCLICKW:
-        return TRUE;
+    case HDN_DIVIDERDBLCLICKW: return TRUE;
     case HDN_ITEMCLICKA:
     case HDN_ITEMCLICKW: break;
     default: return 0;
@@ -260,7 +262,8 @@ void ContextMenu(HWND window, GridRecord *grid, HWND target, int x, int y) {
     int column = 0, row = 0;
     bool edit = target != grid->hPane && CellPosition(grid, target, &column, &row) &&
                 IsEditType(grid->pColumns[column].iType);
-    bool readOnly = (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly) || (edit && CellReadOnly(grid, target));
+    bool readOnly =
+        (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly) || (edit && CellReadOnly(grid, target));
     DWORD selection = edit ? (DWORD)SendMessageA(target, EM_GETSEL, 0, 0) : 0;
     bool selected = LOWORD(selection) != HIWORD(selection);
     int length = edit ? GetWindowTextLengthA(target) : 0;
@@ -271,15 +274,26 @@ void ContextMenu(HWND window, GridRecord *grid, HWND target, int x, int y) {
     AppendMenuA(menu, MF_STRING | (undo ? 0 : grey), kGridCmdUndo, "&Undo");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     bool editCut = edit && selected && !readOnly;
-    if (block) AppendMenuA(menu, MF_STRING | (yygridcancut(window) ? 0 : grey), kGridCmdBlockCut, "Cu&t");
-    else AppendMenuA(menu, MF_STRING | (editCut ? 0 : grey), kGridCmdCut, "Cu&t");
-    if (block) AppendMenuA(menu, MF_STRING, kGridCmdBlockCopy, "&Copy");
-    else AppendMenuA(menu, MF_STRING | (edit && selected ? 0 : grey), kGridCmdCopy, "&Copy");
+    if (block)
+        AppendMenuA(menu, MF_STRING | (yygridcancut(window) ? 0 : grey), kGridCmdBlockCut, "Cu&t");
+    else
+        AppendMenuA(menu, MF_STRING | (editCut ? 0 : grey), kGridCmdCut, "Cu&t");
+    if (block)
+        AppendMenuA(menu, MF_STRING, kGridCmdBlockCopy, "&Copy");
+    else
+        AppendMenuA(menu, MF_STRING | (edit && selected ? 0 : grey), kGridCmdCopy, "&Copy");
     int kind = yygridcheckclipboard();
-    if (kind == 2) AppendMenuA(menu, MF_STRING | (yygridcanpaste(window) ? 0 : grey), kGridCmdBlockPaste, "&Paste");
-    else AppendMenuA(menu, MF_STRING | (kind == 1 && edit && !readOnly ? 0 : grey), kGridCmdPaste, "&Paste");
-    if (block) AppendMenuA(menu, MF_STRING | (yygridcancut(window) ? 0 : grey), kGridCmdBlockDelete, "&Delete");
-    else AppendMenuA(menu, MF_STRING | (editCut ? 0 : grey), kGridCmdDelete, "&Delete");
+    if (kind == 2)
+        AppendMenuA(menu, MF_STRING | (yygridcanpaste(window) ? 0 : grey), kGridCmdBlockPaste,
+                    "&Paste");
+    else
+        AppendMenuA(menu, MF_STRING | (kind == 1 && edit && !readOnly ? 0 : grey), kGridCmdPaste,
+                    "&Paste");
+    if (block)
+        AppendMenuA(menu, MF_STRING | (yygridcancut(window) ? 0 : grey), kGridCmdBlockDelete,
+                    "&Delete");
+    else
+        AppendMenuA(menu, MF_STRING | (editCut ? 0 : grey), kGridCmdDelete, "&Delete");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     bool all = LOWORD(selection) == 0 && (int)HIWORD(selection) >= length;
     bool selectAll = !block && edit && length > 0 && !all;
@@ -323,17 +337,21 @@ void OnCellNotify(HWND pane, GridRecord *grid, HWND cell, int code) {
     if ((check && code == BN_CLICKED) || (menu && code == CBN_SELCHANGE)) {
         yygridedited(grid);
         bool readOnly = (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly) ||
-                        (known && row < grid->nStoredRows && (grid->pColumns[column].pFlags[row] & kCellReadOnly));
+                        (known && row < grid->nStoredRows &&
+                         (grid->pColumns[column].pFlags[row] & kCellReadOnly));
         if (readOnly) {
             if (menu && known)
-                SendMessageA(cell, CB_SETCURSEL, (WPARAM)reinterpret_cast<int *>(grid->pColumns[column].pValues)[row], 0);
+                SendMessageA(cell, CB_SETCURSEL,
+                             (WPARAM) reinterpret_cast<int *>(grid->pColumns[column].pValues)[row],
+                             0);
         } else {
             SendCellChange(window, grid);
             yygridselectnone(window);
         }
         return;
     }
-    if ((check && code == BN_SETFOCUS) || (menu && code == CBN_SETFOCUS) || (!check && !menu && code == EN_SETFOCUS)) {
+    if ((check && code == BN_SETFOCUS) || (menu && code == CBN_SETFOCUS) ||
+        (!check && !menu && code == EN_SETFOCUS)) {
         if (!known) return;
         yygridupdatecell(window, column, row, 0);
         if (row - grid->iFirstRow >= grid->nVisibleRows) yygridvscroll(window, SB_LINEDOWN, 0);
@@ -368,13 +386,16 @@ HBRUSH OnCellColour(HWND pane, GridRecord *grid, UINT message, HDC dc, HWND cell
     if (fore == QUILL_DEFAULT_COLOUR && own) fore = own->foreground;
     if (back == QUILL_DEFAULT_COLOUR && own) back = own->background;
     if (fore == QUILL_DEFAULT_COLOUR && back == QUILL_DEFAULT_COLOUR) return nullptr;
-    bool button = message == WM_CTLCOLORBTN || (message == WM_CTLCOLORSTATIC && yyclassatom(cell) == atomButton);
+    bool button = message == WM_CTLCOLORBTN ||
+                  (message == WM_CTLCOLORSTATIC && yyclassatom(cell) == atomButton);
     if (hBrushDlg) {
         DeleteObject(hBrushDlg);
         hBrushDlg = nullptr;
     }
-    if (fore != QUILL_DEFAULT_COLOUR) SetTextColor(dc, fore);
-    else SetTextColor(dc, GetSysColor(button ? COLOR_BTNTEXT : COLOR_WINDOWTEXT));
+    if (fore != QUILL_DEFAULT_COLOUR)
+        SetTextColor(dc, fore);
+    else
+        SetTextColor(dc, GetSysColor(button ? COLOR_BTNTEXT : COLOR_WINDOWTEXT));
     if (back != QUILL_DEFAULT_COLOUR) {
         SetBkColor(dc, back);
         hBrushDlg = CreateSolidBrush(GetNearestColor(dc, back));
@@ -403,11 +424,15 @@ void MoveHorizontally(HWND window, GridRecord *grid, int step) {
     LONG style = GetWindowLongA(window, GWL_STYLE);
     int column = grid->iCurColumn + step, row = grid->iCurRow;
     if (column >= grid->nColumns) {
-        if ((style & kGridWrap) && row < grid->nRows - 1) column = 0, ++row;
-        else column = -1;
+        if ((style & kGridWrap) && row < grid->nRows - 1)
+            column = 0, ++row;
+        else
+            column = -1;
     } else if (column < 0) {
-        if ((style & kGridWrap) && row > 0) column = grid->nColumns - 1, --row;
-        else column = -1;
+        if ((style & kGridWrap) && row > 0)
+            column = grid->nColumns - 1, --row;
+        else
+            column = -1;
     }
     MoveTo(window, grid, column, row);
 }
@@ -418,7 +443,8 @@ bool ListOpen(HWND cell) {
 
 bool ChildFrameParent(HWND window) {
     HWND parent = GetParent(window);
-    return parent && (GetWindowLongA(parent, GWL_STYLE) & WS_CHILD) && GetParent(parent) == hClient[0] && hClient[0];
+    return parent && (GetWindowLongA(parent, GWL_STYLE) & WS_CHILD) &&
+           GetParent(parent) == hClient[0] && hClient[0];
 }
 
 // A key in a cell; true when the grid used it.
@@ -460,13 +486,17 @@ bool OnCellKey(HWND cell, HWND window, GridRecord *grid, WPARAM key) {
         return false;
     case VK_PRIOR:
         if (ListOpen(cell)) return false;
-        if (ctrl) MoveTo(window, grid, grid->iCurColumn, 0);
-        else yygridvscroll(window, SB_PAGEUP, 0);
+        if (ctrl)
+            MoveTo(window, grid, grid->iCurColumn, 0);
+        else
+            yygridvscroll(window, SB_PAGEUP, 0);
         return true;
     case VK_NEXT:
         if (ListOpen(cell)) return false;
-        if (ctrl) MoveTo(window, grid, grid->iCurColumn, grid->nRows - 1);
-        else if (grid->nRows > grid->nVisibleRows) yygridvscroll(window, SB_PAGEDOWN, 0);
+        if (ctrl)
+            MoveTo(window, grid, grid->iCurColumn, grid->nRows - 1);
+        else if (grid->nRows > grid->nVisibleRows)
+            yygridvscroll(window, SB_PAGEDOWN, 0);
         return true;
     case VK_HOME:
     case VK_END:
@@ -480,8 +510,10 @@ bool OnCellKey(HWND cell, HWND window, GridRecord *grid, WPARAM key) {
             SendMessageA(cell, EM_GETSEL, 0, (LPARAM)&end);
             if (key == VK_LEFT ? end != 0 : (int)end < GetWindowTextLengthA(cell)) return false;
         }
-        if (ctrl) yygridhscroll(window, key == VK_LEFT ? SB_PAGELEFT : SB_PAGERIGHT, 0);
-        else MoveHorizontally(window, grid, key == VK_LEFT ? -1 : 1);
+        if (ctrl)
+            yygridhscroll(window, key == VK_LEFT ? SB_PAGELEFT : SB_PAGERIGHT, 0);
+        else
+            MoveHorizontally(window, grid, key == VK_LEFT ? -1 : 1);
         return true;
     }
     case VK_INSERT:
@@ -535,8 +567,10 @@ void OnCellSetFocus(HWND cell, HWND window, GridRecord *grid, HWND from) {
         bNotFromGrid = 1;
     } else {
         bNotFromGrid = 0;
-        if (bClear) yygridselectnone(window);
-        else bClear = 1;
+        if (bClear)
+            yygridselectnone(window);
+        else
+            bClear = 1;
     }
 }
 
@@ -554,7 +588,8 @@ void OnCellShiftClick(HWND cell, HWND window, GridRecord *grid) {
         yygridselectnone(window);
         return;
     }
-    int r0 = grid->iCurRow < row ? grid->iCurRow : row, r1 = grid->iCurRow < row ? row : grid->iCurRow;
+    int r0 = grid->iCurRow < row ? grid->iCurRow : row,
+        r1 = grid->iCurRow < row ? row : grid->iCurRow;
     int c0 = grid->iCurColumn < column ? grid->iCurColumn : column;
     int c1 = grid->iCurColumn < column ? column : grid->iCurColumn;
     yygridselectrange(window, r0, r1, c0, c1);
@@ -570,8 +605,10 @@ void yygridupdatecell(HWND window, int column, int row, int setFocus) {
     if (column == grid->iCurColumn && row == grid->iCurRow && !bNotFromGrid && !setFocus) return;
     grid->iCurColumn = column;
     grid->iCurRow = row;
-    if (setFocus) SetFocus(window);
-    else if (FocusInGrid(window)) SendCellChange(window, grid);
+    if (setFocus)
+        SetFocus(window);
+    else if (FocusInGrid(window))
+        SendCellChange(window, grid);
 }
 
 void yygridvscroll(HWND window, int code, int position) {
@@ -593,7 +630,8 @@ void yygridvscroll(HWND window, int code, int position) {
     SetScrollPosition(window, SB_VERT, grid->iFirstRow / grid->iScrollScale);
     int row = grid->iCurRow;
     if (row < grid->iFirstRow) row = grid->iFirstRow;
-    if (row > grid->iFirstRow + grid->nVisibleRows - 1) row = grid->iFirstRow + grid->nVisibleRows - 1;
+    if (row > grid->iFirstRow + grid->nVisibleRows - 1)
+        row = grid->iFirstRow + grid->nVisibleRows - 1;
     if (row >= grid->nRows) row = grid->nRows - 1;
     yygridupdatecell(window, grid->iCurColumn, row, 0);
     yygridupdatecells(grid);
@@ -611,7 +649,8 @@ void yygridhscroll(HWND window, int code, int position) {
     GetClientRect(grid->hPane, &pane);
     int delta = HorizontalDelta(grid, code, position, pane.right);
     if (delta < -grid->iFirstColumn) delta = -grid->iFirstColumn;
-    if (delta > grid->iMaxFirstColumn - grid->iFirstColumn) delta = grid->iMaxFirstColumn - grid->iFirstColumn;
+    if (delta > grid->iMaxFirstColumn - grid->iFirstColumn)
+        delta = grid->iMaxFirstColumn - grid->iFirstColumn;
     if (delta == 0) return;
     int shift = 0;
     int from = delta > 0 ? grid->iFirstColumn : grid->iFirstColumn + delta;
@@ -634,7 +673,8 @@ void yygridhscroll(HWND window, int code, int position) {
             item.cxy = c < grid->iFirstColumn ? 0 : grid->pColumns[c].iWidth - 1;
             SendMessageA(grid->hHeader, HDM_SETITEMA, (WPARAM)(c + 1), (LPARAM)&item);
         }
-    ScrollWindowEx(grid->hPane, shift, 0, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    ScrollWindowEx(grid->hPane, shift, 0, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
     InvalidateRect(grid->hPane, nullptr, TRUE);
     if (grid->hHeader) InvalidateRect(grid->hHeader, nullptr, TRUE);
 }
@@ -687,7 +727,8 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
     if (n == grid->nControlRows) {
         grid->nVisibleRows = a;
     } else if (n < grid->nControlRows) {
-        if (grid->iCurRow >= grid->iFirstRow + a) ScrollThumbTo(window, grid, grid->iCurRow - a + 1);
+        if (grid->iCurRow >= grid->iFirstRow + a)
+            ScrollThumbTo(window, grid, grid->iCurRow - a + 1);
         yyGridStoreCells(grid);
         int old = grid->nControlRows;
         for (int c = 0; c < grid->nColumns; ++c)
@@ -700,7 +741,8 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
                         DestroyWindow(record->upDown);
                         record->upDown = nullptr;
                     }
-                    if (record->oldProc) SetWindowLongPtrA(cell, GWLP_WNDPROC, (LONG_PTR)record->oldProc);
+                    if (record->oldProc)
+                        SetWindowLongPtrA(cell, GWLP_WNDPROC, (LONG_PTR)record->oldProc);
                     if (yynumerickind(cell) == 0) {
                         SetWindowLongPtrA(cell, GWLP_USERDATA, 0);
                         yyfreefieldrecord(record);
@@ -709,9 +751,11 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
                 DestroyWindow(cell);
             }
         for (int c = 0; c < grid->nColumns; ++c)
-            for (int i = 0; i < n; ++i) grid->phCells[(std::size_t)c * n + i] = grid->phCells[(std::size_t)c * old + i];
+            for (int i = 0; i < n; ++i)
+                grid->phCells[(std::size_t)c * n + i] = grid->phCells[(std::size_t)c * old + i];
         if (grid->phRowLabels)
-            for (int i = n; i < old; ++i) DestroyWindow(grid->phRowLabels[i]), grid->phRowLabels[i] = nullptr;
+            for (int i = n; i < old; ++i)
+                DestroyWindow(grid->phRowLabels[i]), grid->phRowLabels[i] = nullptr;
         grid->nControlRows = n;
         grid->nVisibleRows = a;
         yygridupdatecells(grid);
@@ -732,8 +776,11 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
             grid->iCurRow = current;
         }
         int old = grid->nControlRows;
-        HWND *cells = static_cast<HWND *>(std::calloc((std::size_t)grid->nColumns * n, sizeof(HWND)));
-        HWND *labels = grid->phRowLabels ? static_cast<HWND *>(std::calloc((std::size_t)n + 1, sizeof(HWND))) : nullptr;
+        HWND *cells =
+            static_cast<HWND *>(std::calloc((std::size_t)grid->nColumns * n, sizeof(HWND)));
+        HWND *labels = grid->phRowLabels
+                           ? static_cast<HWND *>(std::calloc((std::size_t)n + 1, sizeof(HWND)))
+                           : nullptr;
         if (!cells || (grid->phRowLabels && !labels)) {
             std::free(cells);
             std::free(labels);
@@ -741,7 +788,8 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
             return;
         }
         for (int c = 0; c < grid->nColumns; ++c)
-            for (int i = 0; i < old; ++i) cells[(std::size_t)c * n + i] = grid->phCells[(std::size_t)c * old + i];
+            for (int i = 0; i < old; ++i)
+                cells[(std::size_t)c * n + i] = grid->phCells[(std::size_t)c * old + i];
         if (labels) {
             for (int i = 0; i < old; ++i) labels[i] = grid->phRowLabels[i];
             std::free(grid->phRowLabels);
@@ -752,7 +800,8 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
         grid->nControlRows = n;
         for (int i = old; i < n; ++i) {
             if (labels) labels[i] = yygridaddrowlabel(window, grid, i);
-            for (int c = 0; c < grid->nColumns; ++c) cells[(std::size_t)c * n + i] = yygridaddcontrolrow(grid, i, c);
+            for (int c = 0; c < grid->nColumns; ++c)
+                cells[(std::size_t)c * n + i] = yygridaddcontrolrow(grid, i, c);
         }
         grid->nVisibleRows = a;
         yygridupdatecells(grid);
@@ -791,8 +840,7 @@ bool KeepsHeaderImage(UINT message) {
     case HDM_GETITEMW:
     case HDM_GETITEMRECT:
     case HDM_HITTEST:
-    case HDM_ORDERTOINDEX:
-        return true;
+    case HDM_ORDERTOINDEX: return true;
     default: return false;
     }
 }
@@ -805,7 +853,8 @@ LRESULT PaintHeader(HWND header, HeaderState *state) {
     GetClientRect(header, &client);
     // A palette display may map the image's colours otherwise than the header's own drawing.
     HDC memory = (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) ? nullptr : CreateCompatibleDC(dc);
-    if (memory && (!state->image || state->width != client.right || state->height != client.bottom)) {
+    if (memory &&
+        (!state->image || state->width != client.right || state->height != client.bottom)) {
         if (state->image) DeleteObject(state->image);
         bool empty = client.right <= 0 || client.bottom <= 0;
         state->image = empty ? nullptr : CreateCompatibleBitmap(dc, client.right, client.bottom);
@@ -822,7 +871,8 @@ LRESULT PaintHeader(HWND header, HeaderState *state) {
             state->current = true;
         }
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top,
+               SRCCOPY);
         SelectObject(memory, previous);
     } else {
         CallWindowProcA(state->proc, header, WM_PAINT, (WPARAM)dc, 0);
@@ -839,7 +889,8 @@ LRESULT OnDefaultButton(HWND pane) {
     if (HIWORD(answer) == DC_HASDEFID) {
         HWND button = GetDlgItem(dialog, LOWORD(answer));
         if (button && IsWindowEnabled(button))
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(answer), BN_CLICKED), (LPARAM)button);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(answer), BN_CLICKED),
+                         (LPARAM)button);
     }
     return answer;
 }
@@ -888,7 +939,8 @@ LRESULT CALLBACK yygridspinwndproc(HWND spin, UINT message, WPARAM wParam, LPARA
         HWND buddy = (HWND)SendMessageA(spin, UDM_GETBUDDY, 0, 0);
         if (buddy) return SendMessageA(buddy, message, wParam, lParam);
     }
-    return old ? CallWindowProcA(old, spin, message, wParam, lParam) : DefWindowProcA(spin, message, wParam, lParam);
+    return old ? CallWindowProcA(old, spin, message, wParam, lParam)
+               : DefWindowProcA(spin, message, wParam, lParam);
 }
 
 LRESULT CALLBACK yygridcellwndproc(HWND cell, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -918,7 +970,9 @@ LRESULT CALLBACK yygridcellwndproc(HWND cell, UINT message, WPARAM wParam, LPARA
         LRESULT code = CallWindowProcA(old, cell, message, wParam, lParam);
         LONG style = GetWindowLongA(window, GWL_STYLE);
         if (style & kGridEnterDown) return code | DLGC_WANTALLKEYS;
-        LRESULT low = (code | DLGC_WANTARROWS | DLGC_WANTCHARS | ((style & kGridTabCells) ? DLGC_WANTTAB : 0)) & 0xFF;
+        LRESULT low = (code | DLGC_WANTARROWS | DLGC_WANTCHARS |
+                       ((style & kGridTabCells) ? DLGC_WANTTAB : 0)) &
+                      0xFF;
         return (code & ~0xFF) | low;
     }
     case WM_LBUTTONDOWN:
@@ -964,9 +1018,12 @@ LRESULT CALLBACK yygridwndprocclient(HWND pane, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        if (HBRUSH brush = OnCellColour(pane, grid, message, (HDC)wParam, (HWND)lParam)) return (LRESULT)brush;
+        if (HBRUSH brush = OnCellColour(pane, grid, message, (HDC)wParam, (HWND)lParam))
+            return (LRESULT)brush;
         break;
-    case WM_CONTEXTMENU: ContextMenu(GetParent(pane), grid, pane, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_CONTEXTMENU:
+        ContextMenu(GetParent(pane), grid, pane, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
     case WM_CLOSE:
     case WM_NEXTDLGCTL:
     case WM_NOTIFY: return SendMessageA(GetParent(GetParent(pane)), message, wParam, lParam);

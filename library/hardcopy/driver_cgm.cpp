@@ -26,10 +26,10 @@ public:
 };
 
 struct CgmState {
-    double sx = 1, sy = 1;     // VDC per device unit
+    double sx = 1, sy = 1;  // VDC per device unit
     int vdcWidth = 6300, vdcHeight = 4500;
     bool pictureOpen = false;
-    int r = 0, g = 0, b = 0;   // current colour after the colour rule
+    int r = 0, g = 0, b = 0;  // current colour after the colour rule
     // Attribute caches; -1 = nothing written in this picture.
     int lineColour = -1, fillColour = -1, edgeColour = -1, textColour = -1;
     int font = -1, join = -1, cap = -1, edgeType = -1, edgeWidth = -1;
@@ -39,14 +39,38 @@ CgmState cs;
 CgmFileSink sink;
 quill::CgmEncoder enc(&sink);
 
-const char *const kFontsUpper[16] = {
-    "COURIER", "COURIER_BOLD", "COURIER_ITALIC", "COURIER_BOLD_ITALIC", "HELVETICA", "HELVETICA_BOLD",
-    "HELVETICA_OBLIQUE", "HELVETICA_BOLD_OBLIQUE", "TIMES_ROMAN", "TIMES_BOLD", "TIMES_ITALIC",
-    "TIMES_BOLD_ITALIC", "SYMBOL", "SYMBOL", "SYMBOL", "SYMBOL"};
-const char *const kFontsPostScript[16] = {
-    "Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique", "Helvetica", "Helvetica-Bold",
-    "Helvetica-Oblique", "Helvetica-BoldOblique", "Times-Roman", "Times-Bold", "Times-Italic",
-    "Times-BoldItalic", "Symbol", "Symbol", "Symbol", "Symbol"};
+const char *const kFontsUpper[16] = {"COURIER",
+                                     "COURIER_BOLD",
+                                     "COURIER_ITALIC",
+                                     "COURIER_BOLD_ITALIC",
+                                     "HELVETICA",
+                                     "HELVETICA_BOLD",
+                                     "HELVETICA_OBLIQUE",
+                                     "HELVETICA_BOLD_OBLIQUE",
+                                     "TIMES_ROMAN",
+                                     "TIMES_BOLD",
+                                     "TIMES_ITALIC",
+                                     "TIMES_BOLD_ITALIC",
+                                     "SYMBOL",
+                                     "SYMBOL",
+                                     "SYMBOL",
+                                     "SYMBOL"};
+const char *const kFontsPostScript[16] = {"Courier",
+                                          "Courier-Bold",
+                                          "Courier-Oblique",
+                                          "Courier-BoldOblique",
+                                          "Helvetica",
+                                          "Helvetica-Bold",
+                                          "Helvetica-Oblique",
+                                          "Helvetica-BoldOblique",
+                                          "Times-Roman",
+                                          "Times-Bold",
+                                          "Times-Italic",
+                                          "Times-BoldItalic",
+                                          "Symbol",
+                                          "Symbol",
+                                          "Symbol",
+                                          "Symbol"};
 
 int Vdc(double v) {
     int i = yyclampint(v);
@@ -137,9 +161,12 @@ void Open() {
     cs.vdcHeight = static_cast<int>(h * f);
     Rescale();
     if (!yyhcopenfile()) return;
-    std::string title = gOperands.Ixd(1) == 1 && !yyhctitle().empty() ? yyhctitle() : "ORN CGM File";
+    std::string title =
+        gOperands.Ixd(1) == 1 && !yyhctitle().empty() ? yyhctitle() : "ORN CGM File";
     int naming = yyhcopt(kOptFontNames);
-    const char *const *fonts = naming == 0 ? kFontsUpper : naming == 1 ? kFontsPostScript : quill::kCgmFontNames;
+    const char *const *fonts = naming == 0   ? kFontsUpper
+                               : naming == 1 ? kFontsPostScript
+                                             : quill::kCgmFontNames;
     quill::CgmBeginMetafile(enc, title, "ORN CGM driver v4", fonts, 16);
     BeginPicture();
 }
@@ -151,7 +178,9 @@ void Close() {
     yyprcl_(&kPlotSlot);
 }
 
-void FillColour(int r, int g, int b) { CachedColour(quill::cgm::kFillColour, cs.fillColour, r, g, b); }
+void FillColour(int r, int g, int b) {
+    CachedColour(quill::cgm::kFillColour, cs.fillColour, r, g, b);
+}
 
 void Filled(int op) {
     int style = gFigureFill.style;
@@ -172,7 +201,8 @@ void Filled(int op) {
         OneWord(quill::cgm::kEdgeVisibility, 1);
         CachedColour(quill::cgm::kEdgeColour, cs.edgeColour, cs.r, cs.g, cs.b);
         static const int kTypes[7] = {1, 3, 2, 4, 5, 10, 12};
-        int type = kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType];
+        int type =
+            kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType];
         if (type != cs.edgeType) {
             OneWord(quill::cgm::kEdgeType, type);
             cs.edgeType = type;
@@ -223,7 +253,8 @@ void Filled(int op) {
     case 13: {
         double cx = x[0], cy = y[0], rx = std::fabs(x[1]), ry = std::fabs(y[1]);
         double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
-        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi) a1 = 0, a2 = 2 * kPi;
+        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
+            a1 = 0, a2 = 2 * kPi;
         int n = yyhcsteps(rx > ry ? rx : ry);
         int steps = static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / n)));
         if (steps < 1) steps = 1;
@@ -236,11 +267,11 @@ void Filled(int op) {
     }
     case 15: {
         int n = yyhcpolygoncount();
-        for (int k = 1; k <= n; ++k) px.push_back(X(gOperands.Xpoly(k))), py.push_back(Y(gOperands.Ypoly(k)));
+        for (int k = 1; k <= n; ++k)
+            px.push_back(X(gOperands.Xpoly(k))), py.push_back(Y(gOperands.Ypoly(k)));
         break;
     }
-    default:
-        return;
+    default: return;
     }
     if (px.size() >= 3) yycgm9_(4, 7, px, py);
 }
@@ -251,7 +282,8 @@ void Text() {
     OneWord(quill::cgm::kTransparency, 0);
     cs.textColour = -1;
     CachedColour(quill::cgm::kTextColour, cs.textColour, cs.r, cs.g, cs.b);
-    int align = gGraphics.justification < 0 || gGraphics.justification > 2 ? 0 : gGraphics.justification;
+    int align =
+        gGraphics.justification < 0 || gGraphics.justification > 2 ? 0 : gGraphics.justification;
     yycgm2_(5, 18);
     yycgm5_(align + 1);
     yycgm5_(5);
@@ -270,7 +302,8 @@ void Text() {
 
 void Font() {
     BeginPicture();
-    int family = gGraphics.effectiveFont >= 1 && gGraphics.effectiveFont <= 4 ? gGraphics.effectiveFont : 2;
+    int family =
+        gGraphics.effectiveFont >= 1 && gGraphics.effectiveFont <= 4 ? gGraphics.effectiveFont : 2;
     int index = 4 * family + (gGraphics.fontAttributes & 3) % 4 - 3;
     if (index != cs.font) {
         OneWord(quill::cgm::kTextFontIndex, index);
@@ -299,8 +332,8 @@ void Line(const std::vector<int> &x, const std::vector<int> &y) {
 
 // The triangle routine of op 40: every triangle as interpolated-colour elements, the vertex
 // colours after the colour rule.
-void Triangles(const int *x, const int *y, const int *c, const int *triangles, const int *, const int *count,
-               int *status) {
+void Triangles(const int *x, const int *y, const int *c, const int *triangles, const int *,
+               const int *count, int *status) {
     for (int t = 0; t < *count; ++t) {
         int tx[3], ty[3], tc[3];
         for (int k = 0; k < 3; ++k) {
@@ -328,8 +361,10 @@ void Gradient() {
     const std::vector<int> colours(g.colour, g.colour + count);
     for (int k = 0; k < count; ++k) g.x[k] = X(gOperands.xpoly[k]), g.y[k] = Y(gOperands.ypoly[k]);
     const int method = 2;
-    const int cx1 = X(std::min(gGraphics.cx1, gGraphics.cx2)), cx2 = X(std::max(gGraphics.cx1, gGraphics.cx2));
-    const int cy1 = Y(std::min(gGraphics.cy1, gGraphics.cy2)), cy2 = Y(std::max(gGraphics.cy1, gGraphics.cy2));
+    const int cx1 = X(std::min(gGraphics.cx1, gGraphics.cx2)),
+              cx2 = X(std::max(gGraphics.cx1, gGraphics.cx2));
+    const int cy1 = Y(std::min(gGraphics.cy1, gGraphics.cy2)),
+              cy2 = Y(std::max(gGraphics.cy1, gGraphics.cy2));
     yygradientfill_(&method, &cx1, &cy1, &cx2, &cy2, NoPixels, Triangles);
     g.count = count;
     std::copy(colours.begin(), colours.end(), g.colour);
@@ -350,33 +385,26 @@ void xxcgm_(const int *op) {
         if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptFontNames) = 2;
         yyhcdevice(9, 256, "00000110111111100010011011100", 0, "quilplot.cgm");
         break;
-    case 18:
-        Open();
-        break;
+    case 18: Open(); break;
     case 2:
         Line({X(gOperands.Rd(1)), X(gOperands.Rd(2))}, {Y(gOperands.Rd(5)), Y(gOperands.Rd(6))});
         break;
     case 3:
-    case 35:
-        yycgm1_(gGraphics.colour.rgb, cs.r, cs.g, cs.b);
-        break;
-    case 5: case 7: case 9: case 11: case 13: case 15:
-        Filled(*op);
-        break;
-    case 19:
-        Close();
-        break;
+    case 35: yycgm1_(gGraphics.colour.rgb, cs.r, cs.g, cs.b); break;
+    case 5:
+    case 7:
+    case 9:
+    case 11:
+    case 13:
+    case 15: Filled(*op); break;
+    case 19: Close(); break;
     case 20:
         if (cs.pictureOpen) enc.Empty(quill::cgm::kEndPicture);
         cs.pictureOpen = false;
         gHardcopy.pagePending = 0;
         break;
-    case 21:
-        Font();
-        break;
-    case 22:
-        Text();
-        break;
+    case 21: Font(); break;
+    case 22: Text(); break;
     case 24:
         BeginPicture();
         OneWord(quill::cgm::kClipIndicator, 1);
@@ -391,7 +419,8 @@ void xxcgm_(const int *op) {
     case 29: {
         static const int kTypes[7] = {1, 3, 2, 4, 5, 10, 12};
         BeginPicture();
-        OneWord(quill::cgm::kLineType, kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType]);
+        OneWord(quill::cgm::kLineType,
+                kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType]);
         break;
     }
     case 30:
@@ -402,13 +431,12 @@ void xxcgm_(const int *op) {
         int n = yyhcpolygoncount();
         if (n < 1) break;
         std::vector<int> x, y;
-        for (int k = 1; k <= n; ++k) x.push_back(X(gOperands.Xpoly(k))), y.push_back(Y(gOperands.Ypoly(k)));
+        for (int k = 1; k <= n; ++k)
+            x.push_back(X(gOperands.Xpoly(k))), y.push_back(Y(gOperands.Ypoly(k)));
         Line(x, y);
         break;
     }
-    case 33:
-        Orientation();
-        break;
+    case 33: Orientation(); break;
     case 36: {
         int j = yyhcopt(kOptLineJoin);
         j = (j < 0 || j > 2 ? 0 : j) + 2;
@@ -444,13 +472,11 @@ void xxcgm_(const int *op) {
         };
         BeginPicture();
         gHardcopy.pagePending = 1;
-        quill::WriteCellArray(enc, X(gGraphics.cx1), Y(gGraphics.cy1), X(gGraphics.cx2), Y(gGraphics.cy2), source);
+        quill::WriteCellArray(enc, X(gGraphics.cx1), Y(gGraphics.cy1), X(gGraphics.cx2),
+                              Y(gGraphics.cy2), source);
         break;
     }
-    case 40:
-        Gradient();
-        break;
-    default:
-        break;
+    case 40: Gradient(); break;
+    default: break;
     }
 }

@@ -11,22 +11,24 @@
 namespace {
 
 struct DxfState {
-    double sx = 1, sy = 1;   // inches per device unit
-    int colour = 7;          // current DXF colour number
-    int lastRgb = -1;        // RGB of the last colour matched
+    double sx = 1, sy = 1;  // inches per device unit
+    int colour = 7;         // current DXF colour number
+    int lastRgb = -1;       // RGB of the last colour matched
     int ncolours = 7;
 };
 
 DxfState dxf;
 
-const char *const kTypeNames[7] = {"CONTINUOUS", "DOT", "DASHED", "DASHDOT", "DIVIDE", "CENTER", "HIDDEN"};
+const char *const kTypeNames[7] = {"CONTINUOUS", "DOT",    "DASHED", "DASHDOT",
+                                   "DIVIDE",     "CENTER", "HIDDEN"};
 
 // The 255 colours of the standard colour index, 1 to 255 (entry 0 unused).
 struct Aci {
     int rgb[256];
     Aci() {
-        const int basic[10][3] = {{0, 0, 0},     {255, 0, 0},   {255, 255, 0}, {0, 255, 0},   {0, 255, 255},
-                                  {0, 0, 255},   {255, 0, 255}, {255, 255, 255}, {76, 76, 76}, {165, 165, 165}};
+        const int basic[10][3] = {{0, 0, 0},     {255, 0, 0},    {255, 255, 0}, {0, 255, 0},
+                                  {0, 255, 255}, {0, 0, 255},    {255, 0, 255}, {255, 255, 255},
+                                  {76, 76, 76},  {165, 165, 165}};
         for (int i = 0; i < 10; ++i) rgb[i] = basic[i][0] + 256 * basic[i][1] + 65536 * basic[i][2];
         static const double kValues[5] = {1.0, 0.8, 0.6, 0.5, 0.3};
         for (int i = 10; i < 250; ++i) {
@@ -35,14 +37,21 @@ struct Aci {
             double v = kValues[j / 2], s = j % 2 == 0 ? 1.0 : 0.5;
             double c = v * s, hp = h / 60.0, x = c * (1 - std::fabs(std::fmod(hp, 2.0) - 1));
             double r = 0, g = 0, b = 0;
-            if (hp < 1) r = c, g = x;
-            else if (hp < 2) r = x, g = c;
-            else if (hp < 3) g = c, b = x;
-            else if (hp < 4) g = x, b = c;
-            else if (hp < 5) r = x, b = c;
-            else r = c, b = x;
+            if (hp < 1)
+                r = c, g = x;
+            else if (hp < 2)
+                r = x, g = c;
+            else if (hp < 3)
+                g = c, b = x;
+            else if (hp < 4)
+                g = x, b = c;
+            else if (hp < 5)
+                r = x, b = c;
+            else
+                r = c, b = x;
             double m = v - c;
-            int ir = static_cast<int>((r + m) * 255 + 0.5), ig = static_cast<int>((g + m) * 255 + 0.5),
+            int ir = static_cast<int>((r + m) * 255 + 0.5),
+                ig = static_cast<int>((g + m) * 255 + 0.5),
                 ib = static_cast<int>((b + m) * 255 + 0.5);
             rgb[i] = ir + 256 * ig + 65536 * ib;
         }
@@ -58,13 +67,17 @@ const Aci &Table() {
 
 // The point (s v cos h, s v sin h, v) of an RGB value in the hue-saturation-value cone.
 void ConePoint(int rgb, double p[3]) {
-    double r = (rgb & 0xFF) / 255.0, g = ((rgb >> 8) & 0xFF) / 255.0, b = ((rgb >> 16) & 0xFF) / 255.0;
+    double r = (rgb & 0xFF) / 255.0, g = ((rgb >> 8) & 0xFF) / 255.0,
+           b = ((rgb >> 16) & 0xFF) / 255.0;
     double mx = std::fmax(r, std::fmax(g, b)), mn = std::fmin(r, std::fmin(g, b));
     double v = mx, s = mx > 0 ? (mx - mn) / mx : 0, h = 0;
     if (mx > mn) {
-        if (mx == r) h = 60 * std::fmod((g - b) / (mx - mn) + 6, 6.0);
-        else if (mx == g) h = 60 * ((b - r) / (mx - mn) + 2);
-        else h = 60 * ((r - g) / (mx - mn) + 4);
+        if (mx == r)
+            h = 60 * std::fmod((g - b) / (mx - mn) + 6, 6.0);
+        else if (mx == g)
+            h = 60 * ((b - r) / (mx - mn) + 2);
+        else
+            h = 60 * ((r - g) / (mx - mn) + 4);
     }
     double a = h * kPi / 180;
     p[0] = s * v * std::cos(a), p[1] = s * v * std::sin(a), p[2] = v;
@@ -80,7 +93,8 @@ int NearestAci(int rgb) {
         if (t.rgb[i] == rgb) return i;
         double q[3];
         ConePoint(t.rgb[i], q);
-        double d = (p[0] - q[0]) * (p[0] - q[0]) + (p[1] - q[1]) * (p[1] - q[1]) + (p[2] - q[2]) * (p[2] - q[2]);
+        double d = (p[0] - q[0]) * (p[0] - q[0]) + (p[1] - q[1]) * (p[1] - q[1]) +
+                   (p[2] - q[2]) * (p[2] - q[2]);
         if (d < best) best = d, number = i;
     }
     return number;
@@ -156,7 +170,8 @@ void Open() {
     Rescale();
     if (!yyhcopenfile()) return;
     double w = yyhcpagewidth() / 72.0, h = yyhcpageheight() / 72.0;
-    Lines({"0", "SECTION", "2", "HEADER", "9", "$EXTMIN", "10", "0.000000", "20", "0.000000", "9", "$EXTMAX"});
+    Lines({"0", "SECTION", "2", "HEADER", "9", "$EXTMIN", "10", "0.000000", "20", "0.000000", "9",
+           "$EXTMAX"});
     yydxf5_("10", w);
     yydxf5_("20", h);
     Lines({"9", "$CECOLOR", "62", "7", "9", "$CELTYPE", "6", "DASHDOT", "9", "$VIEWCTR"});
@@ -167,7 +182,8 @@ void Open() {
     yydxf5_("20", h);
     Lines({"0", "ENDSEC", "0"});
     Lines({"SECTION", "2", "TABLES", "0", "TABLE", "2", "LTYPE", "70", "7", "0"});
-    Lines({"LTYPE", "2", "CONTINUOUS", "70", "0", "3", "Solid line", "72", "65", "73", "0", "40", "0.0", "0"});
+    Lines({"LTYPE", "2", "CONTINUOUS", "70", "0", "3", "Solid line", "72", "65", "73", "0", "40",
+           "0.0", "0"});
     struct TypeRow {
         const char *name, *repeat;
         std::initializer_list<const char *> pattern;
@@ -175,11 +191,15 @@ void Open() {
     const TypeRow rows[6] = {
         {"DOT", ".", {"73", "2", "40", "0.25", "49", "0", "49", "-0.25", "0"}},
         {"DASHED", "__ ", {"73", "2", "40", "0.75", "49", "0.5", "49", "-0.25", "0"}},
-        {"DASHDOT", "__ . ", {"73", "4", "40", "1", "49", "0.5", "49", "-0.25", "49", "0", "49", "-0.25", "0"}},
-        {"DIVIDE", "__ . . ",
-         {"73", "6", "40", "1.25", "49", "0.5", "49", "-0.25", "49", "0", "49", "-0.25", "49", "0", "49", "-0.25",
-          "0"}},
-        {"CENTER", "____ _ ",
+        {"DASHDOT",
+         "__ . ",
+         {"73", "4", "40", "1", "49", "0.5", "49", "-0.25", "49", "0", "49", "-0.25", "0"}},
+        {"DIVIDE",
+         "__ . . ",
+         {"73", "6", "40", "1.25", "49", "0.5", "49", "-0.25", "49", "0", "49", "-0.25", "49", "0",
+          "49", "-0.25", "0"}},
+        {"CENTER",
+         "____ _ ",
          {"73", "4", "40", "2", "49", "1.25", "49", "-0.25", "49", "0.25", "49", "-0.25", "0"}},
         {"HIDDEN", "_ ", {"73", "2", "40", "0.25", "49", "0.12", "49", "-0.12", "0"}}};
     for (const TypeRow &row : rows) {
@@ -192,8 +212,9 @@ void Open() {
         for (const char *item : row.pattern) yydxf1_(item);
     }
     Lines({"ENDTAB"});
-    Lines({"0", "TABLE", "2", "STYLE", "70", "1", "0", "STYLE", "2", "STANDARD", "70", "0", "40", "0", "41", "1",
-           "50", "0", "71", "0", "42", "0", "3", "txt", "0", "ENDTAB"});
+    Lines({"0",        "TABLE", "2",  "STYLE", "70", "1",   "0", "STYLE", "2",
+           "STANDARD", "70",    "0",  "40",    "0",  "41",  "1", "50",    "0",
+           "71",       "0",     "42", "0",     "3",  "txt", "0", "ENDTAB"});
     Lines({"0", "TABLE", "2", "LAYER", "70", "9", "0"});
     for (int k = 1; k <= 9; ++k) {
         Lines({"LAYER", "2"});
@@ -268,8 +289,10 @@ void Filled(int op) {
         std::vector<double> px, py;
         double cx = x[0], cy = y[0], rx = std::fabs(x[1]), ry = std::fabs(y[1]);
         double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
-        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi) a1 = 0, a2 = 2 * kPi;
-        int steps = static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / yyhcsteps(rx > ry ? rx : ry))));
+        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
+            a1 = 0, a2 = 2 * kPi;
+        int steps =
+            static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / yyhcsteps(rx > ry ? rx : ry))));
         if (steps < 1) steps = 1;
         px.push_back(cx), py.push_back(cy);
         for (int k = 0; k <= steps; ++k) {
@@ -281,12 +304,12 @@ void Filled(int op) {
     }
     case 15: {
         int n = yyhcpolygoncount();
-        std::vector<double> px(gOperands.xpoly, gOperands.xpoly + n), py(gOperands.ypoly, gOperands.ypoly + n);
+        std::vector<double> px(gOperands.xpoly, gOperands.xpoly + n),
+            py(gOperands.ypoly, gOperands.ypoly + n);
         Fan(px.data(), py.data(), n);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -304,10 +327,13 @@ void Text() {
     yydxf5_("50", gGraphics.direction);
     yydxf4_("1", text);
     yydxf4_("7", "STANDARD");
-    int align = gGraphics.justification < 0 || gGraphics.justification > 2 ? 0 : gGraphics.justification;
+    int align =
+        gGraphics.justification < 0 || gGraphics.justification > 2 ? 0 : gGraphics.justification;
     yydxf6_("72", align);
     yydxf3_("10", "20", gOperands.Rd(1), gOperands.Rd(5));
-    if (align == 1) yydxf3_("11", "21", (gOperands.Rd(1) + gOperands.Rd(3)) / 2, (gOperands.Rd(5) + gOperands.Rd(7)) / 2);
+    if (align == 1)
+        yydxf3_("11", "21", (gOperands.Rd(1) + gOperands.Rd(3)) / 2,
+                (gOperands.Rd(5) + gOperands.Rd(7)) / 2);
     if (align == 2) yydxf3_("11", "21", gOperands.Rd(3), gOperands.Rd(7));
 }
 
@@ -334,9 +360,7 @@ void xxdxf_(const int *op) {
         if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptColours) = 8;
         yyhcdevice(8, 255, "00000100000011000010000000010", 0, "quilplot.dxf");
         break;
-    case 18:
-        Open();
-        break;
+    case 18: Open(); break;
     case 2:
         yydxf2_("LINE");
         LineTypeGroup();
@@ -344,22 +368,19 @@ void xxdxf_(const int *op) {
         yydxf3_("10", "20", gOperands.Rd(1), gOperands.Rd(5));
         yydxf3_("11", "21", gOperands.Rd(2), gOperands.Rd(6));
         break;
-    case 3:
-        Colour();
-        break;
-    case 5: case 7: case 9: case 11: case 13: case 15:
-        Filled(*op);
-        break;
+    case 3: Colour(); break;
+    case 5:
+    case 7:
+    case 9:
+    case 11:
+    case 13:
+    case 15: Filled(*op); break;
     case 19:
         Lines({"0", "ENDSEC", "0", "EOF"});
         yyprcl_(&kPlotSlot);
         break;
-    case 20:
-        gHardcopy.pagePending = 0;
-        break;
-    case 22:
-        Text();
-        break;
+    case 20: gHardcopy.pagePending = 0; break;
+    case 22: Text(); break;
     case 26:
         yydxf2_("POINT");
         yydxf3_("10", "20", gOperands.Rd(1), gOperands.Rd(5));
@@ -379,10 +400,7 @@ void xxdxf_(const int *op) {
         Lines({"0", "SEQEND"});
         break;
     }
-    case 34:
-        Arc();
-        break;
-    default:
-        break;
+    case 34: Arc(); break;
+    default: break;
     }
 }

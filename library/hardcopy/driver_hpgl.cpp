@@ -16,10 +16,11 @@ struct PlotterType {
 };
 
 const PlotterType kPlotters[10] = {
-    {4, 10870, 7480, 1016, 400, 'U'}, {6, 11040, 7721, 1021, 400, 'H'}, {6, 16158, 11040, 1021, 400, 'H'},
-    {4, 10900, 7650, 1016, 400, 'E'}, {6, 10880, 7640, 1016, 400, 'F'}, {8, 10880, 7640, 1016, 0, 'H'},
-    {8, 10869, 7600, 1016, 0, 'H'},   {8, 15970, 10870, 1016, 0, 'H'},  {6, 10960, 7480, 1016, 400, 'F'},
-    {6, 15880, 10960, 1016, 400, 'F'}};
+    {4, 10870, 7480, 1016, 400, 'U'},  {6, 11040, 7721, 1021, 400, 'H'},
+    {6, 16158, 11040, 1021, 400, 'H'}, {4, 10900, 7650, 1016, 400, 'E'},
+    {6, 10880, 7640, 1016, 400, 'F'},  {8, 10880, 7640, 1016, 0, 'H'},
+    {8, 10869, 7600, 1016, 0, 'H'},    {8, 15970, 10870, 1016, 0, 'H'},
+    {6, 10960, 7480, 1016, 400, 'F'},  {6, 15880, 10960, 1016, 400, 'F'}};
 
 const PlotterType &Plotter() {
     int t = gHardcopy.plotterType;
@@ -157,15 +158,13 @@ void xxhpgl_(const int *op) {
         yyhcdevice(1, p.pens, Capabilities(p.cls), 1, "quilplot.plt");
         break;
     }
-    case 3:
-        Colour();
-        break;
-    case 5: case 9: case 11: case 13: case 15:
-        Filled(*op);
-        break;
-    case 18:
-        Open();
-        break;
+    case 3: Colour(); break;
+    case 5:
+    case 9:
+    case 11:
+    case 13:
+    case 15: Filled(*op); break;
+    case 18: Open(); break;
     case 19:
         if (yyhcopt(kOptEscape) == 1) yyhpg7_("\x1b.Z");
         yyprcl_(&kPlotSlot);
@@ -196,7 +195,6 @@ void xxhpgl_(const int *op) {
         yyhpglreselect();
         yyhpg0_();
         break;
-    default:
-        break;
+    default: break;
     }
 }

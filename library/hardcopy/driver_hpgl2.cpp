@@ -17,14 +17,16 @@
 namespace {
 
 struct Hpgl2State {
-    bool defined[256] = {};   // pens defined in the file
-    int pattern = 0;          // fill pattern slot last used (1 or 2), 0 none
-    std::string fill;         // fill type last written
+    bool defined[256] = {};  // pens defined in the file
+    int pattern = 0;         // fill pattern slot last used (1 or 2), 0 none
+    std::string fill;        // fill type last written
 };
 
 Hpgl2State h2;
 
-int Mode() { return gHardcopy.hpgl2Mode >= 1 && gHardcopy.hpgl2Mode <= 5 ? gHardcopy.hpgl2Mode : 1; }
+int Mode() {
+    return gHardcopy.hpgl2Mode >= 1 && gHardcopy.hpgl2Mode <= 5 ? gHardcopy.hpgl2Mode : 1;
+}
 
 int Pens() { return gHardcopy.deviceColours; }
 
@@ -46,7 +48,8 @@ void Encode(int v, std::string &out) {
 }
 
 // Device points to user units.
-void Scaled(const std::vector<double> &x, const std::vector<double> &y, std::vector<int> &ix, std::vector<int> &iy) {
+void Scaled(const std::vector<double> &x, const std::vector<double> &y, std::vector<int> &ix,
+            std::vector<int> &iy) {
     ix.resize(x.size());
     iy.resize(y.size());
     for (std::size_t k = 0; k < x.size(); ++k) ix[k] = yyhpglx(x[k]), iy[k] = yyhpgly(y[k]);
@@ -81,7 +84,7 @@ void yyhpgl2d_(int pen, int rgb) {
     yyrgbsplit(rgb, r, g, b);
     yycolourrule(yyhcopt(kOptColourRule), r, g, b);
     yyhpgl2b_("PC" + std::to_string(pen) + "," + std::to_string(r) + "," + std::to_string(g) + "," +
-             std::to_string(b));
+              std::to_string(b));
 }
 
 void yyhpgl2c_() {
@@ -113,7 +116,9 @@ void yyhpgl2e_(bool sector) {
 namespace {
 
 void ChoosePen() {
-    int c = gGraphics.colour.index < 0 ? 0 : gGraphics.colour.index > 255 ? 255 : gGraphics.colour.index;
+    int c = gGraphics.colour.index < 0     ? 0
+            : gGraphics.colour.index > 255 ? 255
+                                           : gGraphics.colour.index;
     std::string pen;
     if (Monochrome()) {
         int background = yyhcopt(kOptColourRule) != 0 ? 223 : 0;
@@ -134,9 +139,12 @@ void ChoosePen() {
 std::string CommentText(const std::string &text) {
     std::string out = text;
     for (char &c : out) {
-        if (c == '"') c = '\'';
-        else if (c == ';') c = ',';
-        else if (static_cast<unsigned char>(c) < 32) c = ' ';
+        if (c == '"')
+            c = '\'';
+        else if (c == ';')
+            c = ',';
+        else if (static_cast<unsigned char>(c) < 32)
+            c = ' ';
     }
     return out;
 }
@@ -146,7 +154,8 @@ void Open() {
     h2 = Hpgl2State{};
     int mode = Mode();
     if (mode != 4) yyhpgl2b_("\x1b%0B");
-    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhpgl2b_("CO: " + CommentText(yyhctitle()) + ";");
+    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty())
+        yyhpgl2b_("CO: " + CommentText(yyhctitle()) + ";");
     bool landscape = yyhcopt(kOptLandscape) % 2 != 0;
     yyhpglframe(kUnitsPerPoint, mode == 4 ? !landscape : landscape);
     yyhpgl2b_(std::string("DT") + yyhpglterminator());
@@ -207,8 +216,7 @@ void Filled(int op) {
         yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
         yyhpgl2b_("PM2;FP");
         return;
-    default:
-        break;
+    default: break;
     }
     std::vector<double> px, py;
     yyhpg4_(op / 2 - 1, px, py);
@@ -231,30 +239,25 @@ void xxhpgl2_(const int *op) {
         if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
         bool colour = Mode() == 4 || gRasterProfile.colourMode != 0;
         yyhcdevice(12, colour ? 256 : 2,
-                   Mode() == 4 ? "00000111111111100010011011110" : "00000111111111100010011011100", 1,
-                   "quilplot.plt");
+                   Mode() == 4 ? "00000111111111100010011011110" : "00000111111111100010011011100",
+                   1, "quilplot.plt");
         break;
     }
     case 3:
-    case 35:
-        ChoosePen();
-        break;
-    case 5: case 7: case 9: case 11: case 13: case 15:
-        Filled(*op);
-        break;
-    case 18:
-        Open();
-        break;
+    case 35: ChoosePen(); break;
+    case 5:
+    case 7:
+    case 9:
+    case 11:
+    case 13:
+    case 15: Filled(*op); break;
+    case 18: Open(); break;
     case 19:
         if (Mode() != 4) yyhpgl2b_("\x1b%0A");
         yyprcl_(&kPlotSlot);
         break;
-    case 20:
-        EndPage();
-        break;
-    case 21:
-        gHpgl.fontChanged = 1;
-        break;
+    case 20: EndPage(); break;
+    case 21: gHpgl.fontChanged = 1; break;
     case 28: {
         int entry = gOperands.Id(1);
         if (entry >= 0 && entry < 256 && !Monochrome()) {
@@ -268,7 +271,8 @@ void xxhpgl2_(const int *op) {
         if (n == 0) break;
         gHardcopy.pagePending = 1;
         yyhpglreselect();
-        std::vector<double> x(gOperands.xpoly, gOperands.xpoly + n), y(gOperands.ypoly, gOperands.ypoly + n);
+        std::vector<double> x(gOperands.xpoly, gOperands.xpoly + n),
+            y(gOperands.ypoly, gOperands.ypoly + n);
         yyhpglmove("PU", x[0], y[0]);
         yyhpgl2a_(x, y);
         break;
@@ -290,7 +294,6 @@ void xxhpgl2_(const int *op) {
         yyhpgl2b_(std::string("LA1 ") + kCap[c < 0 || c > 2 ? 0 : c]);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }

@@ -56,7 +56,10 @@ quill::ImagePixels RasterPicture() {
     } else if (bits <= 8) {
         for (int i = 0; i < (1 << bits); ++i) {
             int rgb = 0;
-            if (bits == 4) yypalg16_(&i, &rgb); else yypalg_(&i, &rgb);
+            if (bits == 4)
+                yypalg16_(&i, &rgb);
+            else
+                yypalg_(&i, &rgb);
             image.palette.push_back(static_cast<std::uint32_t>(rgb) & 0xFFFFFFu);
         }
     }
@@ -65,14 +68,19 @@ quill::ImagePixels RasterPicture() {
         const std::uint32_t *row = r.words.data() + static_cast<std::int64_t>(y) * r.wordsPerRow;
         switch (bits) {
         case 1:
-            for (int j = 0; j < (r.width + 7) / 8; ++j) out[j] = Reversed(row[j >> 2] >> (8 * (j & 3)));
-            if (r.width & 7) out[r.width >> 3] = static_cast<unsigned char>(out[r.width >> 3] & (0xFF << (8 - (r.width & 7))));
+            for (int j = 0; j < (r.width + 7) / 8; ++j)
+                out[j] = Reversed(row[j >> 2] >> (8 * (j & 3)));
+            if (r.width & 7)
+                out[r.width >> 3] =
+                    static_cast<unsigned char>(out[r.width >> 3] & (0xFF << (8 - (r.width & 7))));
             break;
         case 4:
-            for (int x = 0; x < r.width; ++x) image.SetIndex(x, r.height - 1 - y, NibbleOf(yyrasterpixel(x, y)));
+            for (int x = 0; x < r.width; ++x)
+                image.SetIndex(x, r.height - 1 - y, NibbleOf(yyrasterpixel(x, y)));
             break;
         case 8:
-            for (int x = 0; x < r.width; ++x) out[x] = static_cast<unsigned char>(row[x >> 2] >> (8 * (x & 3)));
+            for (int x = 0; x < r.width; ++x)
+                out[x] = static_cast<unsigned char>(row[x >> 2] >> (8 * (x & 3)));
             break;
         default:
             for (int x = 0; x < r.width; ++x) {
@@ -148,7 +156,8 @@ void Begin(const int *op) {
         gImage.fileName = yytrimmed(gOperands.ctext, kOperandTextLength);
         gImage.pages = 0;
         gImage.writeError = false;
-        if (!yyrasterbegin(yyhcopt(1), yyhcopt(2), bits, bits == 24 ? 0xFFFFFFFFu : 0u, 150, 150, 0)) {
+        if (!yyrasterbegin(yyhcopt(1), yyhcopt(2), bits, bits == 24 ? 0xFFFFFFFFu : 0u, 150, 150,
+                           0)) {
             gHardcopy.open = 0;
             return;
         }
@@ -191,12 +200,15 @@ void yypcx2_(const int *rowoffset, const int *plane, const int *bytesminus1) {
     const MemoryRaster &r = gRaster;
     const std::int64_t start = *rowoffset + static_cast<std::int64_t>(*plane) * r.wordsPerPlane;
     const std::int64_t n = static_cast<std::int64_t>(*bytesminus1) + 1;
-    if (start < 0 || n < 1 || start + (n + 3) / 4 > static_cast<std::int64_t>(r.words.size())) return;
+    if (start < 0 || n < 1 || start + (n + 3) / 4 > static_cast<std::int64_t>(r.words.size()))
+        return;
     std::vector<unsigned char> row(static_cast<std::size_t>(n));
     for (std::int64_t j = 0; j < n; ++j) {
-        const std::uint32_t byte = r.words[static_cast<std::size_t>(start + j / 4)] >> (8 * (j & 3));
+        const std::uint32_t byte =
+            r.words[static_cast<std::size_t>(start + j / 4)] >> (8 * (j & 3));
         // 1-bit planes hold pixel x in bit x mod 32; the file holds the leftmost pixel in bit 7.
-        row[static_cast<std::size_t>(j)] = r.format == kRasterBytes ? static_cast<unsigned char>(byte) : Reversed(byte);
+        row[static_cast<std::size_t>(j)] =
+            r.format == kRasterBytes ? static_cast<unsigned char>(byte) : Reversed(byte);
     }
     std::vector<unsigned char> runs;
     quill::EncodePcxRow(row.data(), row.size(), runs);
@@ -236,22 +248,19 @@ void xximag_(const int *op) {
             yyhcoptword(23) = 8;
             yyhcoptword(26) = 0;
         }
-        yyhcdevice(kDeviceImageFile, yyhcopt(23) == 24 ? 1 << 24 : yyhcopt(23) == 1 || yyhcopt(23) == 4 ? 1 << yyhcopt(23) : 256,
+        yyhcdevice(kDeviceImageFile,
+                   yyhcopt(23) == 24                      ? 1 << 24
+                   : yyhcopt(23) == 1 || yyhcopt(23) == 4 ? 1 << yyhcopt(23)
+                                                          : 256,
                    "00000111111111110010011111000", 0, "quilplot.pcx");
         gHardcopy.driver = kDeviceImageFile;
         break;
-    case kOpBegin:
-        Begin(op);
-        break;
-    case kOpEnd:
-        End(op);
-        break;
+    case kOpBegin: Begin(op); break;
+    case kOpEnd: End(op); break;
     case kOpPage:
         if (gRaster.dirty) EndPage();
         gHardcopy.pagePending = 0;
         break;
-    default:
-        yyvras_(op);
-        break;
+    default: yyvras_(op); break;
     }
 }

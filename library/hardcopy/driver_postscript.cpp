@@ -13,15 +13,15 @@
 namespace {
 
 struct PostScriptState {
-    int segments = 0;                       // segments of the open path (0 = none)
-    double pr = 0, pg = 0, pb = 0;          // pending colour
-    double wr = -1, wg = -1, wb = -1;       // last colour written
+    int segments = 0;                  // segments of the open path (0 = none)
+    double pr = 0, pg = 0, pb = 0;     // pending colour
+    double wr = -1, wg = -1, wb = -1;  // last colour written
     int fontChanged = 1;
     int lastLineType = -1;
     int lastLineWidth = -1;
     int pages = 1;
-    double sx = 1, sy = 1;                  // points per device unit
-    double width = 756, height = 540;       // page in points
+    double sx = 1, sy = 1;             // points per device unit
+    double width = 756, height = 540;  // page in points
     int maxPath = 255;
 };
 
@@ -47,7 +47,9 @@ void yypos3_(double a, double b, double c, const std::string &word) {
     yypos6_(Real(a) + Real(b) + Real(c) + " " + word);
 }
 
-void yypos4_(double a, double b, const std::string &word) { yypos6_(Real(a) + Real(b) + " " + word); }
+void yypos4_(double a, double b, const std::string &word) {
+    yypos6_(Real(a) + Real(b) + " " + word);
+}
 
 void yypos5_(double a, const std::string &word) { yypos6_(Real(a) + " " + word); }
 
@@ -67,7 +69,7 @@ void yypos1_(int rgb, double &r, double &g, double &b) {
     yyrgbsplit(rgb, ir, ig, ib);
     r = ir / 255.0, g = ig / 255.0, b = ib / 255.0;
     int mode = yyhcopt(kOptColourRule);
-    bool dark = r < 0.04 && g < 0.04 && b < 0.04, light = r > 0.96 && g > 0.96 && b > 0.96;
+    bool dark = r < 0.04 && g < 0.04 && b<0.04, light = r> 0.96 && g > 0.96 && b > 0.96;
     if (mode == 1 || (mode == 2 && (dark || light))) r = 1 - r, g = 1 - g, b = 1 - b;
 }
 
@@ -115,7 +117,8 @@ void TakeFillColour() {
 void Segment(double x1, double y1, double x2, double y2) {
     gHardcopy.pagePending = 1;
     if (ps.segments >= ps.maxPath) yypos2_(1);
-    if (ps.segments == 0 || x1 != gHardcopy.lastPenX || y1 != gHardcopy.lastPenY) yypos4_(X(x1), Y(y1), "m");
+    if (ps.segments == 0 || x1 != gHardcopy.lastPenX || y1 != gHardcopy.lastPenY)
+        yypos4_(X(x1), Y(y1), "m");
     yypos4_(X(x2), Y(y2), "l");
     ++ps.segments;
     gHardcopy.lastPenX = x2;
@@ -135,7 +138,7 @@ void WritePrologFonts() {
             yypos6_("{1 index /FID ne {def} {pop pop} ifelse} forall");
             yypos6_("/Encoding ISOLatin1Encoding def");
             yypos6_(std::string("currentdict end /") + kFamilies[f] + "-" + std::to_string(v + 1) +
-                 " exch definefont pop");
+                    " exch definefont pop");
         }
     }
     yypos6_("/Symbol ff");
@@ -148,7 +151,8 @@ void Open() {
     ps = PostScriptState{};
     ps.width = yyhcpagewidth();
     ps.height = yyhcpageheight();
-    ps.maxPath = yyhcopt(kOptMaxPath) >= 10 && yyhcopt(kOptMaxPath) <= 255 ? yyhcopt(kOptMaxPath) : 255;
+    ps.maxPath =
+        yyhcopt(kOptMaxPath) >= 10 && yyhcopt(kOptMaxPath) <= 255 ? yyhcopt(kOptMaxPath) : 255;
     ps.sx = ps.width / yyhcdrawablewidth();
     ps.sy = ps.height / yyhcdrawableheight();
     if (!yyhcopenfile()) return;
@@ -244,13 +248,16 @@ void Text() {
         double w = cw * kWidthFactor[kind], h = ch * kHeightFactor[kind];
         w = w < 1.0 ? 1.0 : w > 999 ? 999 : w;
         h = h < 1.0 ? 1.0 : h > 999 ? 999 : h;
-        std::string sizes = "[" + yyfieldfixed(w, 5, 1) + " 0 0" + yyfieldfixed(h, 5, 1) + " 0 0] ms";
+        std::string sizes =
+            "[" + yyfieldfixed(w, 5, 1) + " 0 0" + yyfieldfixed(h, 5, 1) + " 0 0] ms";
         int family = gGraphics.effectiveFont;
         int variant = (gGraphics.fontAttributes & 3) % 4 + 1;
         static const char *const kFamilies[3] = {"Courier", "Helvetica", "Times"};
-        if (family == 4) yypos6_("/Symbol ff " + sizes);
-        else yypos6_(std::string("/") + kFamilies[(family >= 1 && family <= 3 ? family : 2) - 1] + "-" +
-                  std::to_string(variant) + " ff " + sizes);
+        if (family == 4)
+            yypos6_("/Symbol ff " + sizes);
+        else
+            yypos6_(std::string("/") + kFamilies[(family >= 1 && family <= 3 ? family : 2) - 1] +
+                    "-" + std::to_string(variant) + " ff " + sizes);
         ps.fontChanged = 0;
     }
     double x1 = X(gOperands.Rd(1)), y1 = Y(gOperands.Rd(5));
@@ -288,7 +295,8 @@ void Clip() {
 void Polyline() {
     int n = yyhcpolygoncount();
     for (int k = 2; k <= n; ++k)
-        Segment(gOperands.Xpoly(k - 1), gOperands.Ypoly(k - 1), gOperands.Xpoly(k), gOperands.Ypoly(k));
+        Segment(gOperands.Xpoly(k - 1), gOperands.Ypoly(k - 1), gOperands.Xpoly(k),
+                gOperands.Ypoly(k));
 }
 
 // A path through the given device points, closed and filled.
@@ -321,34 +329,27 @@ void Filled(int op) {
     for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
     switch (op) {
     case 5:
-    case 13:
-        yypos0_(op);
-        break;
-    case 7:
-        FilledPath(x, y, 4);
-        break;
+    case 13: yypos0_(op); break;
+    case 7: FilledPath(x, y, 4); break;
     case 9: {
         double rx[4] = {x[0], x[1], x[1], x[0]}, ry[4] = {y[0], y[0], y[1], y[1]};
         FilledPath(rx, ry, 4);
         break;
     }
-    case 11:
-        FilledPath(x, y, 3);
-        break;
+    case 11: FilledPath(x, y, 3); break;
     case 15: {
         std::vector<double> px(gOperands.xpoly, gOperands.xpoly + yyhcpolygoncount());
         std::vector<double> py(gOperands.ypoly, gOperands.ypoly + px.size());
         FilledPath(px.data(), py.data(), static_cast<int>(px.size()));
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
 void LineType() {
-    static const char *const kDash[7] = {"[] 0",          "[1 5] 4",   "[6 6] 3", "[1 3 4 4] 0",
-                                         "[1 2 1 2 4 2] 0", "[5 2 3 2] 2", "[3 3] 1"};
+    static const char *const kDash[7] = {
+        "[] 0", "[1 5] 4", "[6 6] 3", "[1 3 4 4] 0", "[1 2 1 2 4 2] 0", "[5 2 3 2] 2", "[3 3] 1"};
     int type = gGraphics.lineType;
     if (type < 0 || type > 6) type = 0;
     if (type == ps.lastLineType) return;
@@ -376,7 +377,8 @@ void Image() {
     const double x2 = X(gGraphics.cx2 + 1.0), y2 = Y(gGraphics.cy2 + 1.0);
     const std::string w = std::to_string(image.width), h = std::to_string(image.height);
     yypos6_("gsave");
-    yypos6_("/picstr " + std::to_string(3 * static_cast<std::int64_t>(image.width)) + " string def");
+    yypos6_("/picstr " + std::to_string(3 * static_cast<std::int64_t>(image.width)) +
+            " string def");
     yypos4_(x1, y1, "translate");
     yypos4_(x2 - x1, y2 - y1, "scale");
     yypos6_(w + " " + h + " 8 [" + w + " 0 0 -" + h + " 0 " + h + "]");
@@ -453,46 +455,25 @@ void xxpost_(const int *op) {
         }
         yyhcdevice(2, 256, "00000111111111100010011011110", 1, "quilplot.ps");
         break;
-    case 18:
-        Open();
-        break;
-    case 2:
-        Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(2), gOperands.Rd(6));
-        break;
+    case 18: Open(); break;
+    case 2: Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(2), gOperands.Rd(6)); break;
     case 3:
-    case 35:
-        TakeColour();
-        break;
-    case 5: case 7: case 9: case 11: case 13: case 15:
-        Filled(*op);
-        break;
-    case 19:
-        Close();
-        break;
-    case 20:
-        EndPage();
-        break;
-    case 21:
-        ps.fontChanged = 1;
-        break;
-    case 22:
-        Text();
-        break;
-    case 24:
-        Clip();
-        break;
-    case 26:
-        Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(1), gOperands.Rd(5));
-        break;
-    case 29:
-        LineType();
-        break;
-    case 30:
-        LineWidth();
-        break;
-    case 32:
-        Polyline();
-        break;
+    case 35: TakeColour(); break;
+    case 5:
+    case 7:
+    case 9:
+    case 11:
+    case 13:
+    case 15: Filled(*op); break;
+    case 19: Close(); break;
+    case 20: EndPage(); break;
+    case 21: ps.fontChanged = 1; break;
+    case 22: Text(); break;
+    case 24: Clip(); break;
+    case 26: Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(1), gOperands.Rd(5)); break;
+    case 29: LineType(); break;
+    case 30: LineWidth(); break;
+    case 32: Polyline(); break;
     case 34:
         gHardcopy.pagePending = 1;
         yypos0_(34);
@@ -510,10 +491,7 @@ void xxpost_(const int *op) {
         yypos6_(std::to_string(cap < 0 || cap > 2 ? 0 : cap) + " setlinecap");
         break;
     }
-    case 38:
-        Image();
-        break;
-    default:
-        break;
+    case 38: Image(); break;
+    default: break;
     }
 }

@@ -37,7 +37,8 @@ PrinterGeometry GeometryOf(int choice, int planes) {
     if (cls == 5) {
         yres = 180;
     } else if (cls < 5) {
-        yres = static_cast<double>(static_cast<std::int64_t>(p.passHeight * 216.0 / p.codeSet * (xres > 100 ? 2 : 1)));
+        yres = static_cast<double>(
+            static_cast<std::int64_t>(p.passHeight * 216.0 / p.codeSet * (xres > 100 ? 2 : 1)));
     }
     PrinterGeometry g;
     const bool landscape = Landscape();
@@ -66,7 +67,8 @@ void Init(const int *op) {
         yyhcoptword(kOptExtraMode) = 0;
         yyhcoptword(kOptCompression) = std::min(p.variant, 2);
     }
-    yyhcdevice(kDeviceRasterPrinter, 1 << p.planes, "00000111111111110010011011000", 1, "quilplot.prn");
+    yyhcdevice(kDeviceRasterPrinter, 1 << p.planes, "00000111111111110010011011000", 1,
+               "quilplot.prn");
     gHardcopy.driver = kDeviceRasterPrinter;
 }
 
@@ -87,8 +89,8 @@ bool Allocate() {
         yyhcoptword(kOptResolution) = choice;
         gRasterLandscape = Landscape();
         gRasterChoice = choice;
-        return yyrasterbegin(static_cast<int>(g.width), static_cast<int>(g.height), bits, background, g.ppiX, g.ppiY,
-                             p.colourMode);
+        return yyrasterbegin(static_cast<int>(g.width), static_cast<int>(g.height), bits,
+                             background, g.ppiX, g.ppiY, p.colourMode);
     }
     yyraise(34);
     return false;
@@ -140,19 +142,13 @@ void xxrast_(const int *op) {
         }
         Init(op);
         break;
-    case kOpBegin:
-        Begin(op);
-        break;
-    case kOpPage:
-        EndPage();
-        break;
+    case kOpBegin: Begin(op); break;
+    case kOpPage: EndPage(); break;
     case kOpEnd:
         // A page drawn on and not yet ended is written before the file closes.
         EndPage();
         yyvras_(op);
         break;
-    default:
-        yyvras_(op);
-        break;
+    default: yyvras_(op); break;
     }
 }

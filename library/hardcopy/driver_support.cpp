@@ -21,7 +21,8 @@ void yyhcpagedefaults(int width, int height, int xoffset, int yoffset, int lands
     }
 }
 
-void yyhcdevice(int device, int colours, const char *capabilities, int printCommand, const char *defaultName) {
+void yyhcdevice(int device, int colours, const char *capabilities, int printCommand,
+                const char *defaultName) {
     (void)device;
     gHardcopy.deviceColours = colours;
     gHardcopy.printCommand = printCommand;
@@ -52,7 +53,7 @@ std::string yycompactblanks(const std::string &text) {
 }
 
 void yycolourrule(int mode, int &r, int &g, int &b) {
-    bool dark = r < 10 && g < 10 && b < 10, light = r > 245 && g > 245 && b > 245;
+    bool dark = r < 10 && g < 10 && b<10, light = r> 245 && g > 245 && b > 245;
     if (mode == 1 || (mode == 2 && (dark || light))) r = 255 - r, g = 255 - g, b = 255 - b;
 }
 
@@ -81,7 +82,8 @@ std::string yyhctitle() { return yytrimmed(gHardcopy.title, kHardcopyTitleLength
 bool yyhcimage(quill::ImagePixels &image) {
     const std::string path = quill::ImageFileName(gOperands.ctext, kOperandTextLength);
     int oserror = 0;
-    const int status = path.empty() ? static_cast<int>(quill::kImageOpen) : quill::LoadImageFile(path, image, &oserror);
+    const int status = path.empty() ? static_cast<int>(quill::kImageOpen)
+                                    : quill::LoadImageFile(path, image, &oserror);
     gOperands.Id(1) = status;
     gOperands.Id(2) = status == quill::kImageOk ? 0 : oserror;
     return status == quill::kImageOk && image.width > 0 && image.height > 0;

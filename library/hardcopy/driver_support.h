@@ -27,30 +27,30 @@ constexpr int kPlotSlot = 2;
 // Hardcopy option words that the Parts name without a number. Each lives in a word that no
 // numbered meaning uses; the drivers set their defaults at op 1.
 enum HardcopyOptionWord : int {
-    kOptPageWidth = 1,        // page width in points
-    kOptPageHeight = 2,       // page height in points
-    kOptOffsetX = 3,          // x offset in points
-    kOptOffsetY = 4,          // y offset in points
-    kOptLandscape = 5,        // landscape switch
-    kOptColourRule = 6,       // 0 none, 1 invert, 2 swap near-black and near-white
-    kOptMonochrome = 7,       // 1: everything but colour 0 in black
-    kOptCopies = 8,           // number of copies
-    kOptLineWidth = 9,        // line width in tenths of a point
-    kOptLineJoin = 10,        // 0 mitre, 1 round, 2 bevel
-    kOptLineCap = 11,         // 0 butt, 1 round, 2 square
-    kOptLinePrefix = 15,      // 1: a blank before every line
-    kOptMaxPath = 16,         // segments of one PostScript path (10 to 255)
-    kOptCtrlD = 18,           // 1: a Ctrl-D ends the PostScript job
-    kOptLabelTerminator = 21, // HPGL label terminator code (1 to 127)
-    kOptEps = 22,             // 1: encapsulated PostScript
-    kOptColours = 23,         // DXF colour option 3, 4 or 8
-    kOptTags = 25,            // 1: HPGL tag lines
-    kOptEscape = 27,          // 1: HPGL escape sequences around the plot
-    kOptOutline = 28,         // 1: HPGL outline points with software fill
-    kOptFontNames = 29,       // CGM font naming 0, 1 or 2
-    kOptPenWidth = 101,       // pen width for hardware fill, 1/7200 inch
-    kOptHatch = 102,          // hatch spacing, hundredths of the page height
-    kOptHardwareFill = 103,   // 1: the plotter fills what it can itself
+    kOptPageWidth = 1,         // page width in points
+    kOptPageHeight = 2,        // page height in points
+    kOptOffsetX = 3,           // x offset in points
+    kOptOffsetY = 4,           // y offset in points
+    kOptLandscape = 5,         // landscape switch
+    kOptColourRule = 6,        // 0 none, 1 invert, 2 swap near-black and near-white
+    kOptMonochrome = 7,        // 1: everything but colour 0 in black
+    kOptCopies = 8,            // number of copies
+    kOptLineWidth = 9,         // line width in tenths of a point
+    kOptLineJoin = 10,         // 0 mitre, 1 round, 2 bevel
+    kOptLineCap = 11,          // 0 butt, 1 round, 2 square
+    kOptLinePrefix = 15,       // 1: a blank before every line
+    kOptMaxPath = 16,          // segments of one PostScript path (10 to 255)
+    kOptCtrlD = 18,            // 1: a Ctrl-D ends the PostScript job
+    kOptLabelTerminator = 21,  // HPGL label terminator code (1 to 127)
+    kOptEps = 22,              // 1: encapsulated PostScript
+    kOptColours = 23,          // DXF colour option 3, 4 or 8
+    kOptTags = 25,             // 1: HPGL tag lines
+    kOptEscape = 27,           // 1: HPGL escape sequences around the plot
+    kOptOutline = 28,          // 1: HPGL outline points with software fill
+    kOptFontNames = 29,        // CGM font naming 0, 1 or 2
+    kOptPenWidth = 101,        // pen width for hardware fill, 1/7200 inch
+    kOptHatch = 102,           // hatch spacing, hundredths of the page height
+    kOptHardwareFill = 103,    // 1: the plotter fills what it can itself
 };
 
 // Option word N (1 to 29, 101 to 108).
@@ -62,7 +62,8 @@ void yyhcpagedefaults(int width, int height, int xoffset, int yoffset, int lands
 
 // The device words of op 1: colour count, print-command flag, default file name, page size
 // from the option words and the device description.
-void yyhcdevice(int device, int colours, const char *capabilities, int printCommand, const char *defaultName);
+void yyhcdevice(int device, int colours, const char *capabilities, int printCommand,
+                const char *defaultName);
 
 // Writes TEXT as one line with the optional leading blank of the line-prefix option.
 void yyhcline(const std::string &text);

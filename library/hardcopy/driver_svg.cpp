@@ -10,13 +10,13 @@
 namespace {
 
 struct SvgState {
-    int r = -1, g = -1, b = -1;   // last stroke style; r -1: no stroke group open
+    int r = -1, g = -1, b = -1;  // last stroke style; r -1: no stroke group open
     int width = -1, type = -1, join = -1, cap = -1;
-    int clips = 0;                // clip paths written
+    int clips = 0;  // clip paths written
     int clipActive = 0;
     double pageWidth = 640, pageHeight = 480;  // SVG units, from the page options at open
-    double sx = 1, sy = 1;        // SVG units per device unit
-    double height = 1;            // drawable height in device units
+    double sx = 1, sy = 1;                     // SVG units per device unit
+    double height = 1;                         // drawable height in device units
 };
 
 SvgState svg;
@@ -54,21 +54,24 @@ void StrokeStyle() {
     int join = yyhcopt(kOptLineJoin), cap = yyhcopt(kOptLineCap);
     join = join < 0 || join > 2 ? 0 : join;
     cap = cap < 0 || cap > 2 ? 0 : cap;
-    if (svg.r >= 0 && r == svg.r && g == svg.g && b == svg.b && width == svg.width && type == svg.type &&
-        join == svg.join && cap == svg.cap)
+    if (svg.r >= 0 && r == svg.r && g == svg.g && b == svg.b && width == svg.width &&
+        type == svg.type && join == svg.join && cap == svg.cap)
         return;
-    static const char *const kDash[7] = {"none", "1 5", "6 6", "1 3 4 4", "1 2 1 2 4 2", "5 2 3 2", "3 3"};
+    static const char *const kDash[7] = {"none",        "1 5",     "6 6", "1 3 4 4",
+                                         "1 2 1 2 4 2", "5 2 3 2", "3 3"};
     static const char *const kJoin[3] = {"miter", "round", "bevel"};
     static const char *const kCap[3] = {"butt", "round", "square"};
     CloseStrokeGroup();
     Line("<g style=\"fill:none;stroke:#" + Hex(r, g, b) + ";stroke-dasharray:" + kDash[type] +
          ";stroke-width:" + std::to_string(width) + ";stroke-linejoin:" + kJoin[join] +
          ";stroke-linecap:" + kCap[cap] + "\">");
-    svg.r = r, svg.g = g, svg.b = b, svg.width = width, svg.type = type, svg.join = join, svg.cap = cap;
+    svg.r = r, svg.g = g, svg.b = b, svg.width = width, svg.type = type, svg.join = join,
+    svg.cap = cap;
 }
 
 // Points joined into an attribute list, continued on further lines past 256 characters.
-void PointList(const std::string &head, const double *x, const double *y, int n, const std::string &tail) {
+void PointList(const std::string &head, const double *x, const double *y, int n,
+               const std::string &tail) {
     std::string line = head;
     for (int k = 0; k < n; ++k) {
         std::string item = (k ? " " : "") + Pair(x[k], y[k]);
@@ -102,22 +105,24 @@ void Open() {
     if (!yyhcopenfile()) return;
     Line("<?xml version=\"1.0\"?>");
     Line("<!DOCTYPE svg SYSTEM \"\">");
-    Line("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(static_cast<int>(svg.pageWidth)) +
-         "\" height=\"" + std::to_string(static_cast<int>(svg.pageHeight)) + "\">");
+    Line("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+         std::to_string(static_cast<int>(svg.pageWidth)) + "\" height=\"" +
+         std::to_string(static_cast<int>(svg.pageHeight)) + "\">");
 }
 
 void Clip() {
     double w = yyhcdrawablewidth(), h = yyhcdrawableheight();
-    bool inside = gGraphics.cx1 > 0 || gGraphics.cy1 > 0 || gGraphics.cx2 < w - 1 || gGraphics.cy2 < h - 1;
+    bool inside =
+        gGraphics.cx1 > 0 || gGraphics.cy1 > 0 || gGraphics.cx2 < w - 1 || gGraphics.cy2 < h - 1;
     if (!inside) {
         svg.clipActive = 0;
         return;
     }
     ++svg.clips;
     double x1 = gGraphics.cx1, y1 = gGraphics.cy1, x2 = gGraphics.cx2, y2 = gGraphics.cy2;
-    Line("<defs><clipPath id=\"clip" + std::to_string(svg.clips) + "\"><rect width=\"" + Num((x2 - x1) * svg.sx) +
-         "\" height=\"" + Num((y2 - y1) * svg.sy) + "\" x=\"" + Px(x1) + "\" y=\"" + Py(y2) +
-         "\"/></clipPath></defs>");
+    Line("<defs><clipPath id=\"clip" + std::to_string(svg.clips) + "\"><rect width=\"" +
+         Num((x2 - x1) * svg.sx) + "\" height=\"" + Num((y2 - y1) * svg.sy) + "\" x=\"" + Px(x1) +
+         "\" y=\"" + Py(y2) + "\"/></clipPath></defs>");
     svg.clipActive = 1;
 }
 
@@ -138,7 +143,8 @@ void Filled(int op) {
         } else {
             yyhccolour(r, g, b);
         }
-        std::string clip = svg.clipActive ? ";clip-path:url(#clip" + std::to_string(svg.clips) + ")" : "";
+        std::string clip =
+            svg.clipActive ? ";clip-path:url(#clip" + std::to_string(svg.clips) + ")" : "";
         Line("<g style=\"stroke:none;fill:#" + Hex(r, g, b) + clip + "\">");
     } else if (svg.r < 0) {
         StrokeStyle();
@@ -147,28 +153,19 @@ void Filled(int op) {
     for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
     switch (op) {
     case 5:
-        Line("<ellipse cx=\"" + Px(x[0]) + "\" cy=\"" + Py(y[0]) + "\" rx=\"" + Num(std::fabs(x[1]) * svg.sx) +
-             "\" ry=\"" + Num(std::fabs(y[1]) * svg.sy) + "\"/>");
+        Line("<ellipse cx=\"" + Px(x[0]) + "\" cy=\"" + Py(y[0]) + "\" rx=\"" +
+             Num(std::fabs(x[1]) * svg.sx) + "\" ry=\"" + Num(std::fabs(y[1]) * svg.sy) + "\"/>");
         break;
-    case 7:
-        PointList("<polygon points=\"", x, y, 4, "\"/>");
-        break;
+    case 7: PointList("<polygon points=\"", x, y, 4, "\"/>"); break;
     case 9: {
         double rx[4] = {x[0], x[1], x[1], x[0]}, ry[4] = {y[0], y[0], y[1], y[1]};
         PointList("<polygon points=\"", rx, ry, 4, "\"/>");
         break;
     }
-    case 11:
-        PointList("<polygon points=\"", x, y, 3, "\"/>");
-        break;
-    case 13:
-        yysvg2_(&op);
-        break;
-    case 15:
-        PolyBuffer("polygon");
-        break;
-    default:
-        break;
+    case 11: PointList("<polygon points=\"", x, y, 3, "\"/>"); break;
+    case 13: yysvg2_(&op); break;
+    case 15: PolyBuffer("polygon"); break;
+    default: break;
     }
     if (group) Line("</g>");
 }
@@ -176,11 +173,16 @@ void Filled(int op) {
 std::string Escaped(const std::string &text) {
     std::string out;
     for (unsigned char c : text) {
-        if (c == '&') out += "&#38;";
-        else if (c == '<') out += "&#60;";
-        else if (c == '\t' || c == '\n' || c == '\r' || (c >= 127)) out += "&#" + std::to_string(c) + ";";
-        else if (c < 32) continue;  // not a character of XML 1.0
-        else out += static_cast<char>(c);
+        if (c == '&')
+            out += "&#38;";
+        else if (c == '<')
+            out += "&#60;";
+        else if (c == '\t' || c == '\n' || c == '\r' || (c >= 127))
+            out += "&#" + std::to_string(c) + ";";
+        else if (c < 32)
+            continue;  // not a character of XML 1.0
+        else
+            out += static_cast<char>(c);
     }
     return out;
 }
@@ -191,10 +193,12 @@ void Text() {
     yyhccolour(r, g, b);
     static const char *const kFamily[4] = {"'Courier New',Courier;", "Arial,Helvetica;",
                                            "'Times New Roman','Times Roman';", "Symbol;"};
-    int family = gGraphics.effectiveFont >= 1 && gGraphics.effectiveFont <= 4 ? gGraphics.effectiveFont : 2;
+    int family =
+        gGraphics.effectiveFont >= 1 && gGraphics.effectiveFont <= 4 ? gGraphics.effectiveFont : 2;
     // The text group sits inside the open stroke group: without a stroke of its own the
     // glyphs would be outlined with the line colour and width.
-    std::string style = "<g style=\"fill:#" + Hex(r, g, b) + ";stroke:none;font-family:" + kFamily[family - 1];
+    std::string style =
+        "<g style=\"fill:#" + Hex(r, g, b) + ";stroke:none;font-family:" + kFamily[family - 1];
     if (gGraphics.fontAttributes & 1) style += "font-weight:bold;";
     if (gGraphics.fontAttributes & 2) style += "font-style:italic;";
     int align = gGraphics.justification;
@@ -223,8 +227,10 @@ void Close() {
 
 void yysvg1_(double value, std::string &text, int &first, int &last) {
     std::string f = yystripblanks(yyfieldfixed(value, 8, 2));
-    if (f.size() >= 3 && f.compare(f.size() - 3, 3, ".00") == 0) f.erase(f.size() - 3);
-    else if (!f.empty() && f.back() == '0') f.pop_back();
+    if (f.size() >= 3 && f.compare(f.size() - 3, 3, ".00") == 0)
+        f.erase(f.size() - 3);
+    else if (!f.empty() && f.back() == '0')
+        f.pop_back();
     text = f;
     first = 1;
     last = static_cast<int>(f.size());
@@ -254,8 +260,8 @@ void yysvg2_(const int *op) {
     int large = std::fabs(sweep) > 180.0 ? 1 : 0;
     int flag = sweep < 0 ? 1 : 0;
     std::string d = "<path d=\"M" + Pair(x1, y1) + " A" + Num(std::fabs(rx) * svg.sx) + "," +
-                    Num(std::fabs(ry) * svg.sy) + " 0 " + std::to_string(large) + "," + std::to_string(flag) +
-                    " " + Pair(x2, y2);
+                    Num(std::fabs(ry) * svg.sy) + " 0 " + std::to_string(large) + "," +
+                    std::to_string(flag) + " " + Pair(x2, y2);
     if (*op == 13) d += " L" + Pair(cx, cy) + " Z";
     Line(d + "\"/>");
 }
@@ -277,30 +283,27 @@ void xxsvg_(const int *op) {
         yyhcpagedefaults(640, 480, 0, 0, yyhcopt(kOptLandscape));
         yyhcdevice(3, 256, "00000111111111100010011011110", 0, "quilplot.svg");
         break;
-    case 18:
-        Open();
-        break;
+    case 18: Open(); break;
     case 2:
         if (svg.r < 0) StrokeStyle();
         gHardcopy.pagePending = 1;
         Line("<line x1=\"" + Px(gOperands.Rd(1)) + "\" y1=\"" + Py(gOperands.Rd(5)) + "\" x2=\"" +
              Px(gOperands.Rd(2)) + "\" y2=\"" + Py(gOperands.Rd(6)) + "\"/>");
         break;
-    case 3: case 29: case 30: case 36: case 37:
-        StrokeStyle();
-        break;
-    case 5: case 7: case 9: case 11: case 13: case 15:
-        Filled(*op);
-        break;
-    case 19:
-        Close();
-        break;
-    case 22:
-        Text();
-        break;
-    case 24:
-        Clip();
-        break;
+    case 3:
+    case 29:
+    case 30:
+    case 36:
+    case 37: StrokeStyle(); break;
+    case 5:
+    case 7:
+    case 9:
+    case 11:
+    case 13:
+    case 15: Filled(*op); break;
+    case 19: Close(); break;
+    case 22: Text(); break;
+    case 24: Clip(); break;
     case 26:
         if (svg.r < 0) StrokeStyle();
         gHardcopy.pagePending = 1;
@@ -316,7 +319,6 @@ void xxsvg_(const int *op) {
         if (svg.r < 0) StrokeStyle();
         yysvg2_(op);
         break;
-    default:
-        break;
+    default: break;
     }
 }

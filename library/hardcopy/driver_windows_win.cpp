@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int kOptMetafileFormat = 19;   // 0 plain, 1 placeable (default), 2 enhanced
+constexpr int kOptMetafileFormat = 19;  // 0 plain, 1 placeable (default), 2 enhanced
 constexpr char kCapabilities[] = "00000111111111100010011011110";
 constexpr char kDefaultDocument[] = "Quillamorph";
 
@@ -47,8 +47,8 @@ struct Family {
     void (*lineType)(const int *);
     void (*lineWidth)(const int *);
     // Makes the font; HEIGHT and ASCENT give the metrics when the family measures (else 0).
-    void (*textSize)(int width, int height, int escapement, int font, int attributes, const char *face,
-                     int *metricHeight, int *ascent);
+    void (*textSize)(int width, int height, int escapement, int font, int attributes,
+                     const char *face, int *metricHeight, int *ascent);
     void (*drawString)(const int *, const int *, const int *, const int *, const int *, const int *,
                        const char *, const int *, int);
     void (*textLength)(int *, const char *, const int *, int);
@@ -59,14 +59,14 @@ struct Family {
 void PrinterPolygon(int count, int fill) { yywprpolygon_(&count, &fill); }
 void MetafilePolygon(int count, int) { yywmfpolygon_(&count); }
 
-void PrinterTextSize(int width, int height, int escapement, int font, int attributes, const char *face,
-                     int *metricHeight, int *ascent) {
+void PrinterTextSize(int width, int height, int escapement, int font, int attributes,
+                     const char *face, int *metricHeight, int *ascent) {
     yywprtextsize_(&width, &height, ascent, &escapement, &font, &attributes, face, kFaceNameLength);
     *metricHeight = height;
 }
 
-void MetafileTextSize(int width, int height, int escapement, int font, int attributes, const char *face,
-                      int *metricHeight, int *ascent) {
+void MetafileTextSize(int width, int height, int escapement, int font, int attributes,
+                      const char *face, int *metricHeight, int *ascent) {
     yywmftextsize_(&width, &height, &escapement, &font, &attributes, face, kFaceNameLength);
     *metricHeight = *ascent = 0;
 }
@@ -76,17 +76,32 @@ bool MetafilePage(int *width, int *height) {
     return quill::MetafileExtent(width, height, &format);
 }
 
-const Family kPrinter = {
-    kDeviceWindowsPrinter, yywprline_, yywprcolour_, yywprellipse_, yywprrectangle_, yywprarc_,
-    yywproutlinearc_, yywprpolpoint_, PrinterPolygon, yywprpolyline_, yywprpoint_, yywprpointrgb_,
-    yywprclip_, yywprlinetype_, yywprlinewidth_, PrinterTextSize, yywprdrawstring_,
-    yywprtextlength_, yywprgradfill_, quill::PrinterExtent};
+const Family kPrinter = {kDeviceWindowsPrinter,
+                         yywprline_,
+                         yywprcolour_,
+                         yywprellipse_,
+                         yywprrectangle_,
+                         yywprarc_,
+                         yywproutlinearc_,
+                         yywprpolpoint_,
+                         PrinterPolygon,
+                         yywprpolyline_,
+                         yywprpoint_,
+                         yywprpointrgb_,
+                         yywprclip_,
+                         yywprlinetype_,
+                         yywprlinewidth_,
+                         PrinterTextSize,
+                         yywprdrawstring_,
+                         yywprtextlength_,
+                         yywprgradfill_,
+                         quill::PrinterExtent};
 
 // Gradient triangles in a metafile: the system's blended triangles. A metafile that takes none
 // (plain and placeable ones) gets each triangle as solid pieces instead of pixels set one by
 // one, which at the metafile's resolution would take megabytes for one triangle.
-void MetafileGradient(const int *x, const int *y, const int *c, const int *triangles, const int *count_v,
-                      const int *count_t, int *status) {
+void MetafileGradient(const int *x, const int *y, const int *c, const int *triangles,
+                      const int *count_v, const int *count_t, int *status) {
     yywmfgradfill_(x, y, c, triangles, count_v, count_t, status);
     if (*status == 0) return;
     for (int t = 0; t < *count_t; ++t) {
@@ -107,18 +122,33 @@ void MetafileGradient(const int *x, const int *y, const int *c, const int *trian
     *status = 0;
 }
 
-const Family kMetafile = {
-    kDeviceWindowsMetafile, yywmfline_, yywmfcolour_, yywmfellipse_, yywmfrectangle_, yywmfarc_,
-    yywmfoutlinearc_, yywmfpolpoint_, MetafilePolygon, yywmfpolyline_, yywmfpoint_, yywmfpointrgb_,
-    yywmfclip_, yywmflinetype_, yywmflinewidth_, MetafileTextSize, yywmfdrawstring_,
-    yywmftextlength_, MetafileGradient, MetafilePage};
+const Family kMetafile = {kDeviceWindowsMetafile,
+                          yywmfline_,
+                          yywmfcolour_,
+                          yywmfellipse_,
+                          yywmfrectangle_,
+                          yywmfarc_,
+                          yywmfoutlinearc_,
+                          yywmfpolpoint_,
+                          MetafilePolygon,
+                          yywmfpolyline_,
+                          yywmfpoint_,
+                          yywmfpointrgb_,
+                          yywmfclip_,
+                          yywmflinetype_,
+                          yywmflinewidth_,
+                          MetafileTextSize,
+                          yywmfdrawstring_,
+                          yywmftextlength_,
+                          MetafileGradient,
+                          MetafilePage};
 
 // The state of the driver of the open device.
 struct PageScale {
-    double sx = 1, sy = 1;       // family units per device unit
-    int width = 0, height = 0;   // the family's page in its units
+    double sx = 1, sy = 1;               // family units per device unit
+    int width = 0, height = 0;           // the family's page in its units
     int textHeight = 0, textAscent = 0;  // metrics of the last font (0: not measured)
-    double pageWidth = 1;        // the page width in points
+    double pageWidth = 1;                // the page width in points
 };
 
 PageScale gScale;
@@ -209,29 +239,31 @@ void Filled(const Family &f, int op) {
     if (!(style > 2 || op == kOpEllipsePattern)) return;
     const bool own = FillColour(f);
     switch (op) {
-        case kOpEllipsePattern: {
-            const int cx = X(gOperands.Rd(1)), cy = Y(gOperands.Rd(5));
-            const int rx = static_cast<int>(std::fabs(gOperands.Rd(2)) * gScale.sx);
-            const int ry = static_cast<int>(std::fabs(gOperands.Rd(6)) * gScale.sy);
-            f.ellipse(&cx, &cy, &rx, &ry, &style);
-            break;
-        }
-        case kOpRectanglePattern: {
-            const float x1 = std::min(gOperands.Rd(1), gOperands.Rd(2)), x2 = std::max(gOperands.Rd(1), gOperands.Rd(2));
-            const float y1 = std::min(gOperands.Rd(5), gOperands.Rd(6)), y2 = std::max(gOperands.Rd(5), gOperands.Rd(6));
-            const int left = X(x1), top = Y(y2), right = X(x2), bottom = Y(y1);
-            f.rectangle(&left, &top, &right, &bottom);
-            break;
-        }
-        case kOpQuadPattern: f.polygon(Points(f, 4), style); break;
-        case kOpTrianglePattern: f.polygon(Points(f, 3), style); break;
-        case kOpPolygonPattern: {
-            const int n = Points(f, -1);
-            if (n > 0) f.polygon(n, style);
-            break;
-        }
-        case kOpSectorPattern: Sector(f, op); break;
-        default: break;
+    case kOpEllipsePattern: {
+        const int cx = X(gOperands.Rd(1)), cy = Y(gOperands.Rd(5));
+        const int rx = static_cast<int>(std::fabs(gOperands.Rd(2)) * gScale.sx);
+        const int ry = static_cast<int>(std::fabs(gOperands.Rd(6)) * gScale.sy);
+        f.ellipse(&cx, &cy, &rx, &ry, &style);
+        break;
+    }
+    case kOpRectanglePattern: {
+        const float x1 = std::min(gOperands.Rd(1), gOperands.Rd(2)),
+                    x2 = std::max(gOperands.Rd(1), gOperands.Rd(2));
+        const float y1 = std::min(gOperands.Rd(5), gOperands.Rd(6)),
+                    y2 = std::max(gOperands.Rd(5), gOperands.Rd(6));
+        const int left = X(x1), top = Y(y2), right = X(x2), bottom = Y(y1);
+        f.rectangle(&left, &top, &right, &bottom);
+        break;
+    }
+    case kOpQuadPattern: f.polygon(Points(f, 4), style); break;
+    case kOpTrianglePattern: f.polygon(Points(f, 3), style); break;
+    case kOpPolygonPattern: {
+        const int n = Points(f, -1);
+        if (n > 0) f.polygon(n, style);
+        break;
+    }
+    case kOpSectorPattern: Sector(f, op); break;
+    default: break;
     }
     if (own) CurrentColour(f);
 }
@@ -240,8 +272,9 @@ void Font(const Family &f) {
     const GraphicsState &g = gGraphics;
     const int width = static_cast<int>(g.refWidth * g.charWidth * gScale.sx);
     const int height = static_cast<int>(g.refHeight * g.charHeight * gScale.sy);
-    f.textSize(std::max(width, 0), std::max(height, 1), static_cast<int>(g.direction), g.effectiveFont,
-               g.fontAttributes & 7, g.faceName, &gScale.textHeight, &gScale.textAscent);
+    f.textSize(std::max(width, 0), std::max(height, 1), static_cast<int>(g.direction),
+               g.effectiveFont, g.fontAttributes & 7, g.faceName, &gScale.textHeight,
+               &gScale.textAscent);
     if (gScale.textHeight <= 0) {
         // The metafile family measures nothing: the base line lies 0.8 of the height down.
         gScale.textHeight = std::max(height, 1);
@@ -255,17 +288,21 @@ void Text(const Family &f) {
     const double d = gScale.textAscent - 0.5 * gScale.textHeight;
     const double rad = g.direction * kPi / 180.0;
     const double ox = d * std::sin(rad), oy = d * std::cos(rad);
-    const int x1 = static_cast<int>(X(gOperands.Rd(1)) + ox), y1 = static_cast<int>(Y(gOperands.Rd(5)) + oy);
-    const int x2 = static_cast<int>(X(gOperands.Rd(3)) + ox), y2 = static_cast<int>(Y(gOperands.Rd(7)) + oy);
+    const int x1 = static_cast<int>(X(gOperands.Rd(1)) + ox),
+              y1 = static_cast<int>(Y(gOperands.Rd(5)) + oy);
+    const int x2 = static_cast<int>(X(gOperands.Rd(3)) + ox),
+              y2 = static_cast<int>(Y(gOperands.Rd(7)) + oy);
     const int justification = g.justification, opaque = (g.fontAttributes >> 3) & 1;
     const int count = std::clamp(gOperands.Ixd(1), 0, kOperandTextLength);
-    f.drawString(&x1, &y1, &x2, &y2, &justification, &opaque, gOperands.ctext, &count, kOperandTextLength);
+    f.drawString(&x1, &y1, &x2, &y2, &justification, &opaque, gOperands.ctext, &count,
+                 kOperandTextLength);
     gOperands.Ixd(4) = 0;
 }
 
 void Clip(const Family &f) {
     const GraphicsState &g = gGraphics;
-    if (g.cx1 <= 0 && g.cy1 <= 0 && g.cx2 >= yyhcdrawablewidth() - 1 && g.cy2 >= yyhcdrawableheight() - 1) {
+    if (g.cx1 <= 0 && g.cy1 <= 0 && g.cx2 >= yyhcdrawablewidth() - 1 &&
+        g.cy2 >= yyhcdrawableheight() - 1) {
         const int none = -1;
         f.clip(&none, &none, &none, &none);
         return;
@@ -277,7 +314,8 @@ void Clip(const Family &f) {
 void LineWidth(const Family &f) {
     // Option 9 is in tenths of a point.
     const double unitsPerPoint = gScale.width / std::max(gScale.pageWidth, 1.0);
-    const int width = std::max(1, static_cast<int>(yyhcopt(kOptLineWidth) / 10.0 * unitsPerPoint + 0.5));
+    const int width =
+        std::max(1, static_cast<int>(yyhcopt(kOptLineWidth) / 10.0 * unitsPerPoint + 0.5));
     f.lineWidth(&width);
 }
 
@@ -329,11 +367,13 @@ void Measure(const Family &f) {
 void PrinterDefaults() {
     int info[10] = {};
     yysavefp_();
-    yywprinfo_(&info[0], &info[1], &info[2], &info[3], &info[4], &info[5], &info[6], &info[7], &info[8], &info[9]);
+    yywprinfo_(&info[0], &info[1], &info[2], &info[3], &info[4], &info[5], &info[6], &info[7],
+               &info[8], &info[9]);
     yyrestfp_();
     const bool known = info[9] == 0 && info[3] > 0 && info[2] > 0;
     // Portrait: the short printable side across. Without a printer, a letter page's.
-    yyhcpagedefaults(known ? info[3] : 468, known ? info[2] : 648, known ? info[5] : 72, known ? info[4] : 72, 0);
+    yyhcpagedefaults(known ? info[3] : 468, known ? info[2] : 648, known ? info[5] : 72,
+                     known ? info[4] : 72, 0);
     int colours = info[8] > 0 && info[8] <= 256 ? info[8] : 256;
     if (gOperands.Id(1) != kOpInitKeepOptions && info[8] == 2) yyhcoptword(kOptMonochrome) = 1;
     yyhcdevice(kDeviceWindowsPrinter, colours, kCapabilities, 0, "");
@@ -351,8 +391,10 @@ void Init(const Family &f) {
         gOperands.Id(2) = f.device;
         return;
     }
-    if (f.device == kDeviceWindowsPrinter) PrinterDefaults();
-    else MetafileDefaults();
+    if (f.device == kDeviceWindowsPrinter)
+        PrinterDefaults();
+    else
+        MetafileDefaults();
     int method = 1;
     yygradfilltype_(&method);
     quill::DescribeDevice(kCapabilities, 2, gHardcopy.deviceColours > 256 ? 1 : 0, method);
@@ -423,60 +465,63 @@ void Begin(const Family &f) {
 
 void Drive(const Family &f, int op) {
     switch (op) {
-        case kOpInit: Init(f); return;
-        case kOpBegin: Begin(f); return;
-        default: break;
+    case kOpInit: Init(f); return;
+    case kOpBegin: Begin(f); return;
+    default: break;
     }
     if (op < kOpFirst || op > kOpLast) return;
     switch (op) {
-        case kOpLine: {
-            gHardcopy.pagePending = 1;
-            const int x1 = X(gOperands.Rd(1)), y1 = Y(gOperands.Rd(5)), x2 = X(gOperands.Rd(2)), y2 = Y(gOperands.Rd(6));
-            f.line(&x1, &y1, &x2, &y2);
-            break;
-        }
-        case kOpColour:
-        case kOpRefreshColours: CurrentColour(f); break;
-        case kOpEllipsePattern:
-        case kOpQuadPattern:
-        case kOpRectanglePattern:
-        case kOpTrianglePattern:
-        case kOpSectorPattern:
-        case kOpPolygonPattern: Filled(f, op); break;
-        case kOpEnd:
-            if (f.device == kDeviceWindowsPrinter) yywprclose_();
-            else yywmfclose_();
-            break;
-        case kOpPage:
-            gHardcopy.pagePending = 0;
-            if (f.device == kDeviceWindowsPrinter) yywprdump_();
-            break;
-        case kOpFont:
-        case kOpDirection: Font(f); break;
-        case kOpText: Text(f); break;
-        case kOpClip: Clip(f); break;
-        case kOpMeasure: Measure(f); break;
-        case kOpPoint: {
-            gHardcopy.pagePending = 1;
-            const int x = X(gOperands.Rd(1)), y = Y(gOperands.Rd(5));
-            f.point(&x, &y);
-            break;
-        }
-        case kOpLineType: f.lineType(&gGraphics.lineType); break;
-        case kOpLineWidth: LineWidth(f); break;
-        case kOpPolyline: {
-            gHardcopy.pagePending = 1;
-            const int n = Points(f, -1);
-            if (n > 0) f.polyline(&n);
-            break;
-        }
-        case kOpArc:
-            gHardcopy.pagePending = 1;
-            Sector(f, op);
-            break;
-        case kOpImage: Image(f); break;
-        case kOpGradient: Gradient(f); break;
-        default: break;
+    case kOpLine: {
+        gHardcopy.pagePending = 1;
+        const int x1 = X(gOperands.Rd(1)), y1 = Y(gOperands.Rd(5)), x2 = X(gOperands.Rd(2)),
+                  y2 = Y(gOperands.Rd(6));
+        f.line(&x1, &y1, &x2, &y2);
+        break;
+    }
+    case kOpColour:
+    case kOpRefreshColours: CurrentColour(f); break;
+    case kOpEllipsePattern:
+    case kOpQuadPattern:
+    case kOpRectanglePattern:
+    case kOpTrianglePattern:
+    case kOpSectorPattern:
+    case kOpPolygonPattern: Filled(f, op); break;
+    case kOpEnd:
+        if (f.device == kDeviceWindowsPrinter)
+            yywprclose_();
+        else
+            yywmfclose_();
+        break;
+    case kOpPage:
+        gHardcopy.pagePending = 0;
+        if (f.device == kDeviceWindowsPrinter) yywprdump_();
+        break;
+    case kOpFont:
+    case kOpDirection: Font(f); break;
+    case kOpText: Text(f); break;
+    case kOpClip: Clip(f); break;
+    case kOpMeasure: Measure(f); break;
+    case kOpPoint: {
+        gHardcopy.pagePending = 1;
+        const int x = X(gOperands.Rd(1)), y = Y(gOperands.Rd(5));
+        f.point(&x, &y);
+        break;
+    }
+    case kOpLineType: f.lineType(&gGraphics.lineType); break;
+    case kOpLineWidth: LineWidth(f); break;
+    case kOpPolyline: {
+        gHardcopy.pagePending = 1;
+        const int n = Points(f, -1);
+        if (n > 0) f.polyline(&n);
+        break;
+    }
+    case kOpArc:
+        gHardcopy.pagePending = 1;
+        Sector(f, op);
+        break;
+    case kOpImage: Image(f); break;
+    case kOpGradient: Gradient(f); break;
+    default: break;
     }
 }
 

@@ -26,9 +26,9 @@ void yyhcclearoptions() {
 }
 
 void yydefh_(void) {
-    static const int kDefaults[][2] = {{6, 0},   {7, 0},   {8, 1},        {9, 5},   {10, 0},
-                                       {11, 0},  {17, 0},  {101, 80},     {102, 60}, {103, 1},
-                                       {104, 999999}, {105, 1}, {106, 0}, {107, 0}, {108, 8}};
+    static const int kDefaults[][2] = {{6, 0},        {7, 0},   {8, 1},    {9, 5},    {10, 0},
+                                       {11, 0},       {17, 0},  {101, 80}, {102, 60}, {103, 1},
+                                       {104, 999999}, {105, 1}, {106, 0},  {107, 0},  {108, 8}};
     for (const auto &d : kDefaults) yyhcoptword(d[0]) = d[1];
 }
 
@@ -69,11 +69,20 @@ void igrhardcopyoptions_(const int *code, const int *value) {
     case 2:
         if (v > 0) yyhcoptword(c) = v;
         break;
-    case 3: case 4: case 7: case 15: case 17: case 18: case 19: case 20:
-    case 25: case 27: case 28: case 29:
-    case 106: case 107:
-        yyhcoptword(c) = v;
-        break;
+    case 3:
+    case 4:
+    case 7:
+    case 15:
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 25:
+    case 27:
+    case 28:
+    case 29:
+    case 106:
+    case 107: yyhcoptword(c) = v; break;
     case 5: {
         if (v < 0 || v > 3) break;
         yyhcoptword(5) = v % 2;
@@ -84,9 +93,7 @@ void igrhardcopyoptions_(const int *code, const int *value) {
     case 6:
         if (v >= 0 && v <= 2) yyhcoptword(6) = v;
         break;
-    case 8:
-        yyhcoptword(8) = std::max(v, 1);
-        break;
+    case 8: yyhcoptword(8) = std::max(v, 1); break;
     case 9:
         yyhcoptword(9) = std::max(v, 1);
         SendHardcopy(kOpLineWidth);
@@ -103,9 +110,7 @@ void igrhardcopyoptions_(const int *code, const int *value) {
         gGraphics.lineCap = v;
         SendHardcopy(kOpLineCap);
         break;
-    case 12:
-        yyhcoptword(12) = std::max(v, 100);
-        break;
+    case 12: yyhcoptword(12) = std::max(v, 100); break;
     case 13:
         if (v >= 1 && v <= gRasterProfile.resolutionCount) yyhcoptword(13) = v;
         break;
@@ -118,7 +123,8 @@ void igrhardcopyoptions_(const int *code, const int *value) {
     case 22:
         yyhcoptword(22) = v;
         if (gHardcopy.driver == kDevicePostScript)
-            yyhcrewriteextension(gHardcopy.defaultName, kHardcopyNameLength, v == 0 ? ".ps" : ".eps");
+            yyhcrewriteextension(gHardcopy.defaultName, kHardcopyNameLength,
+                                 v == 0 ? ".ps" : ".eps");
         break;
     case 23:
         if ((gHardcopy.driver == kDeviceImageFile && (v == 1 || v == 4 || v == 8 || v == 24)) ||
@@ -132,15 +138,20 @@ void igrhardcopyoptions_(const int *code, const int *value) {
         yyhcoptword(26) = v;
         if (gHardcopy.driver == kDeviceImageFile)
             yyhcrewriteextension(gHardcopy.defaultName, kHardcopyNameLength,
-                                 v == 1 || v == 2 ? ".bmp" : v == 3 ? ".png" : ".pcx");
+                                 v == 1 || v == 2 ? ".bmp"
+                                 : v == 3         ? ".png"
+                                                  : ".pcx");
         break;
-    case 101: case 102: case 103: case 104: case 108:
+    case 101:
+    case 102:
+    case 103:
+    case 104:
+    case 108:
         if (v > 0) yyhcoptword(c) = v;
         break;
     case 105:
         if (v >= 1 && v <= 4) yyhcoptword(105) = v;
         break;
-    default:
-        break;
+    default: break;
     }
 }

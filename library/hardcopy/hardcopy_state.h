@@ -36,29 +36,29 @@ constexpr int kHardcopyTitleLength = 200;
 
 // Where the screen driver's op 20 sends a dump of the drawable.
 struct ScreenDump {
-    int target;                  // 0 none chosen, 2 PostScript file, 10 Windows printer
-    float pageWidth, pageHeight; // points (1/72 inch)
-    float offsetX, offsetY;      // points
+    int target;                   // 0 none chosen, 2 PostScript file, 10 Windows printer
+    float pageWidth, pageHeight;  // points (1/72 inch)
+    float offsetX, offsetY;       // points
     int switch1, switch2;
-    int settings[6];             // the remaining dump settings
+    int settings[6];  // the remaining dump settings
     char fileName[kHardcopyNameLength];
 };
 
 struct HardcopyState {
-    int driver;                  // device number, 1-12; 10 at start
-    int open;                    // 1 while a hardcopy is open
-    int pagePending;             // set by drivers drawing on a page, cleared at op 20
-    int printCommand;            // set at op 1: 1 when a file name may carry a print command
+    int driver;                     // device number, 1-12; 10 at start
+    int open;                       // 1 while a hardcopy is open
+    int pagePending;                // set by drivers drawing on a page, cleared at op 20
+    int printCommand;               // set at op 1: 1 when a file name may carry a print command
     int options[kHardcopyOptions];  // the hardcopy option words
-    int moreOptions[kHardcopyMoreOptions];  // option words 101-108
-    int optionsSet;              // 1 once any option word was set by the program
+    int moreOptions[kHardcopyMoreOptions];   // option words 101-108
+    int optionsSet;                          // 1 once any option word was set by the program
     char defaultName[kHardcopyNameLength];   // set at op 1: the driver's default file name
     char savedCommand[kHardcopyNameLength];  // a print command waiting for the close
     char tempName[kHardcopyNameLength];      // temporary plot file for print commands
     char title[kHardcopyTitleLength];        // title of the open hardcopy
-    int deviceColours;           // set at op 1: number of colours of the device
-    float pageWidth, pageHeight; // set at op 1: page size in points
-    float lastPenX, lastPenY;    // last pen position; -9999 at open
+    int deviceColours;                       // set at op 1: number of colours of the device
+    float pageWidth, pageHeight;             // set at op 1: page size in points
+    float lastPenX, lastPenY;                // last pen position; -9999 at open
     // Printer settings.
     int printerType, printerTypeSet;
     int plotterType, plotterTypeSet;

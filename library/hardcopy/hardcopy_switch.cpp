@@ -33,8 +33,9 @@ namespace {
 // The hardcopy device table, indexed by device number - 1: the one place naming every driver.
 // The Windows printer (10) and metafile (11) drivers need the window system: the Windows build
 // enters them at library start (SetWindowsHardcopyDrivers).
-DriverRoutine kDeviceTable[kHardcopyDevices] = {
-    xxhpgl_, xxpost_, xxsvg_, xxrast_, nullptr, xximag_, nullptr, xxdxf_, xxcgm_, nullptr, nullptr, xxhpgl2_};
+DriverRoutine kDeviceTable[kHardcopyDevices] = {xxhpgl_, xxpost_, xxsvg_,  xxrast_,
+                                                nullptr, xximag_, nullptr, xxdxf_,
+                                                xxcgm_,  nullptr, nullptr, xxhpgl2_};
 
 }  // namespace
 
@@ -106,7 +107,8 @@ void RunSavedCommand() {
     if (saved.empty()) return;
     const std::string temp = yytrimmed(gHardcopy.tempName, kHardcopyNameLength);
     const std::size_t at = saved.find('@');
-    std::string line = at == std::string::npos ? saved : saved.substr(0, at) + temp + saved.substr(at + 1);
+    std::string line =
+        at == std::string::npos ? saved : saved.substr(0, at) + temp + saved.substr(at + 1);
     if (line.size() > kHardcopyNameLength) line.resize(kHardcopyNameLength);
     yyblanktext(gHardcopy.savedCommand, kHardcopyNameLength);
     if (gPrintRunner != nullptr) gPrintRunner(line.c_str(), static_cast<int>(line.size()));
@@ -152,11 +154,13 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
     gOperands.Id(1) = 1;
     quill::SendOp(kOpBegin, kSideHardcopy);
     if (gGraphics.screenOutput == 0) {
-        if (gHardcopy.pageHeight != 0) gGraphics.aspect = gHardcopy.pageWidth / gHardcopy.pageHeight;
+        if (gHardcopy.pageHeight != 0)
+            gGraphics.aspect = gHardcopy.pageWidth / gHardcopy.pageHeight;
         gGraphics.displayColours = gHardcopy.deviceColours;
     }
     gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0f;
-    for (int op : {kOpLineWidth, kOpLineType, kOpLineJoin, kOpLineCap, kOpClip, kOpFont, kOpColour}) {
+    for (int op :
+         {kOpLineWidth, kOpLineType, kOpLineJoin, kOpLineCap, kOpClip, kOpFont, kOpColour}) {
         quill::SendOp(op, kSideHardcopy);
     }
 }
@@ -182,6 +186,7 @@ void yyhardcopyreset(bool keepOptions) {
         std::memcpy(gHardcopy.defaultName, savedName, sizeof savedName);
         // Every word goes back through the options routine, zeros included, so that each is
         // checked as a program's call would be (a width of 0 comes back as 1).
-        for (int code = 1; code <= kHardcopyOptions; ++code) igrhardcopyoptions_(&code, &saved[code - 1]);
+        for (int code = 1; code <= kHardcopyOptions; ++code)
+            igrhardcopyoptions_(&code, &saved[code - 1]);
     }
 }

@@ -27,7 +27,8 @@ void yyhpg3_(const std::string &text) {
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find(';', start);
-        std::string cmd = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string cmd =
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         std::string trimmed = yycompactblanks(cmd);
         if (trimmed.size() > 2 && trimmed[2] == ' ') trimmed.erase(2, 1);
         out += trimmed;
@@ -41,8 +42,8 @@ void yyhpg3_(const std::string &text) {
 void yyhpg7_(const std::string &line) { yyhcline(line); }
 
 void yyhpg1_(const char *cmd, const int *x, const int *y, int cmd_len) {
-    yyhpg3_(std::string(cmd, static_cast<std::size_t>(cmd_len > 0 ? cmd_len : 0)) + yyfieldint(*x, 6) +
-               yyfieldint(*y, 6));
+    yyhpg3_(std::string(cmd, static_cast<std::size_t>(cmd_len > 0 ? cmd_len : 0)) +
+            yyfieldint(*x, 6) + yyfieldint(*y, 6));
 }
 
 void yyhpglmove(const char *cmd, double x, double y) {
@@ -71,9 +72,10 @@ void yyhpg2_(const std::string &text, char terminator) { yyhpg7_("LB" + text + t
 
 void yyhpg6_(int tag, int a, int b, int c, bool restore) {
     if (yyhcopt(kOptTags) != 1) return;
-    std::string fields = tag == 1 ? yyfieldint(tag, 1) + yyfieldint(a, 9) + yyfieldint(b, 6) + yyfieldint(c + 32760, 6)
-                                  : yyfieldint(tag, tag < 10 ? 1 : 2) + yyfieldint(a, 6) + yyfieldint(b, 6) +
-                                        yyfieldint(c + 32760, 6);
+    std::string fields = tag == 1 ? yyfieldint(tag, 1) + yyfieldint(a, 9) + yyfieldint(b, 6) +
+                                        yyfieldint(c + 32760, 6)
+                                  : yyfieldint(tag, tag < 10 ? 1 : 2) + yyfieldint(a, 6) +
+                                        yyfieldint(b, 6) + yyfieldint(c + 32760, 6);
     yyhpg3_("SC-" + fields + (restore ? ";SC0 32760 0 32760" : ""));
 }
 
@@ -90,7 +92,8 @@ void yyhpg5_(bool sector, std::vector<double> &x, std::vector<double> &y) {
     double cx = gOperands.Rd(1), cy = gOperands.Rd(5);
     double rx = std::fabs(gOperands.Rd(2)), ry = std::fabs(gOperands.Rd(6));
     double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
-    if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi) a1 = 0, a2 = 2 * kPi;
+    if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
+        a1 = 0, a2 = 2 * kPi;
     int n = yyhcsteps(rx > ry ? rx : ry);
     int steps = static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / n)));
     if (steps < 1) steps = 1;
@@ -107,25 +110,17 @@ void yyhpg4_(int figure, std::vector<double> &x, std::vector<double> &y) {
     y.clear();
     const float *rx = gOperands.rd, *ry = gOperands.rd + 4;
     switch (figure) {
-    case 2:
-        x.assign(rx, rx + 4), y.assign(ry, ry + 4);
-        break;
-    case 3:
-        x = {rx[0], rx[1], rx[1], rx[0]}, y = {ry[0], ry[0], ry[1], ry[1]};
-        break;
-    case 4:
-        x.assign(rx, rx + 3), y.assign(ry, ry + 3);
-        break;
-    case 5:
-        yyhpg5_(true, x, y);
-        break;
+    case 2: x.assign(rx, rx + 4), y.assign(ry, ry + 4); break;
+    case 3: x = {rx[0], rx[1], rx[1], rx[0]}, y = {ry[0], ry[0], ry[1], ry[1]}; break;
+    case 4: x.assign(rx, rx + 3), y.assign(ry, ry + 3); break;
+    case 5: yyhpg5_(true, x, y); break;
     case 6: {
         int n = yyhcpolygoncount();
-        x.assign(gOperands.xpoly, gOperands.xpoly + n), y.assign(gOperands.ypoly, gOperands.ypoly + n);
+        x.assign(gOperands.xpoly, gOperands.xpoly + n),
+            y.assign(gOperands.ypoly, gOperands.ypoly + n);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -141,13 +136,17 @@ void yyhpglframe(double f, bool rotate90) {
     double w = yyhcopt(kOptPageWidth), h = yyhcopt(kOptPageHeight);
     gHpgl.p1x = yyroundint(f * xo), gHpgl.p1y = yyroundint(f * yo);
     gHpgl.p2x = yyroundint(f * (w + xo)), gHpgl.p2y = yyroundint(f * (h + yo));
-    std::string ip = "IP" + yyfieldint(static_cast<int>(gHpgl.p1x), 7) + yyfieldint(static_cast<int>(gHpgl.p1y), 7) +
-                     yyfieldint(static_cast<int>(gHpgl.p2x), 7) + yyfieldint(static_cast<int>(gHpgl.p2y), 7);
+    std::string ip = "IP" + yyfieldint(static_cast<int>(gHpgl.p1x), 7) +
+                     yyfieldint(static_cast<int>(gHpgl.p1y), 7) +
+                     yyfieldint(static_cast<int>(gHpgl.p2x), 7) +
+                     yyfieldint(static_cast<int>(gHpgl.p2y), 7);
     yyhpg3_("IN; " + ip);
     yyhpg3_(std::string(rotate90 ? "RO 90; " : "RO 0; ") + ip);
 }
 
-int yyhpglplotterlength(double length) { return yyclampint(length * (gHpgl.p2x - gHpgl.p1x) / 32760.0); }
+int yyhpglplotterlength(double length) {
+    return yyclampint(length * (gHpgl.p2x - gHpgl.p1x) / 32760.0);
+}
 
 void yyhpglwindow() {
     // User units 0 to 32760 map onto P1 to P2: a limit in plotter units is where the plotter
@@ -156,7 +155,8 @@ void yyhpglwindow() {
     auto px = [](int u) { return yyroundint(gHpgl.p1x + u * (gHpgl.p2x - gHpgl.p1x) / 32760.0); };
     auto py = [](int u) { return yyroundint(gHpgl.p1y + u * (gHpgl.p2y - gHpgl.p1y) / 32760.0); };
     yyhpg7_("SC");
-    yyhpg3_("IW" + yyfieldint(px(limit(yyhpglx(gGraphics.cx1))), 7) + yyfieldint(py(limit(yyhpgly(gGraphics.cy1))), 7) +
+    yyhpg3_("IW" + yyfieldint(px(limit(yyhpglx(gGraphics.cx1))), 7) +
+            yyfieldint(py(limit(yyhpgly(gGraphics.cy1))), 7) +
             yyfieldint(px(limit(yyhpglx(gGraphics.cx2 + 1.0))), 7) +
             yyfieldint(py(limit(yyhpgly(gGraphics.cy2 + 1.0))), 7));
     yyhpg7_("SC0 32760 0 32760");
@@ -180,7 +180,9 @@ void Text() {
 
 bool yyhpglcommonop(int op, bool classF) {
     switch (op) {
-    case 2: case 22: case 26:
+    case 2:
+    case 22:
+    case 26:
         gHardcopy.pagePending = 1;
         yyhpglreselect();
         if (op == 22) {
@@ -188,25 +190,20 @@ bool yyhpglcommonop(int op, bool classF) {
             break;
         }
         yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        if (op == 2) yyhpglmove("PD", gOperands.Rd(2), gOperands.Rd(6));
-        else yyhpglmove("PD", gOperands.Rd(1), gOperands.Rd(5));
+        if (op == 2)
+            yyhpglmove("PD", gOperands.Rd(2), gOperands.Rd(6));
+        else
+            yyhpglmove("PD", gOperands.Rd(1), gOperands.Rd(5));
         break;
-    case 24:
-        yyhpglwindow();
-        break;
-    case 29:
-        yyhpg3_(yyhpgllinetype(gGraphics.lineType, classF));
-        break;
-    case 30:
-        yyhpg3_("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3));
-        break;
+    case 24: yyhpglwindow(); break;
+    case 29: yyhpg3_(yyhpgllinetype(gGraphics.lineType, classF)); break;
+    case 30: yyhpg3_("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3)); break;
     case 33: {
         double a = gGraphics.direction * kPi / 180.0;
         yyhpg3_("DI" + yyfieldfixed(std::cos(a), 6, 3) + " " + yyfieldfixed(std::sin(a), 6, 3));
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }

@@ -14,8 +14,8 @@ struct HpglCommon {
     std::string pen;               // current pen text ("" at open)
     int penReselect = 0;           // 1 after a page end: the pen is written again before drawing
     int fontChanged = 1;
-    double thickness = -1;         // last fill pen thickness written
-    double p1x = 0, p1y = 0;       // the page frame P1 and P2 in plotter units, set at open
+    double thickness = -1;    // last fill pen thickness written
+    double p1x = 0, p1y = 0;  // the page frame P1 and P2 in plotter units, set at open
     double p2x = 32760, p2y = 32760;
 };
 

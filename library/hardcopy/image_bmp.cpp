@@ -29,11 +29,11 @@ struct BmpHeader {
     bool topdown = false;
     int bits = 0;
     std::uint32_t compression = 0;
-    std::uint32_t colours = 0;        // colour-table entries in the file
-    std::size_t table = 0;            // offset of the colour table
-    std::size_t masks = 0;            // bytes of bit-field masks behind a 40-byte header
-    std::size_t bits_offset = 0;      // offset of the pixels
-    std::uint64_t image_bytes = 0;    // bytes of pixels the picture needs (stored for RLE)
+    std::uint32_t colours = 0;          // colour-table entries in the file
+    std::size_t table = 0;              // offset of the colour table
+    std::size_t masks = 0;              // bytes of bit-field masks behind a 40-byte header
+    std::size_t bits_offset = 0;        // offset of the pixels
+    std::uint64_t image_bytes = 0;      // bytes of pixels the picture needs (stored for RLE)
     std::uint32_t mask[3] = {0, 0, 0};  // red, green and blue fields of 16- and 32-bit pixels
 };
 
@@ -65,9 +65,12 @@ int ParseBmp(const unsigned char *data, std::size_t size, bool rle, BmpHeader &h
     h.compression = Le32(data + 30);
     std::uint32_t image_size = Le32(data + 34), used = Le32(data + 46);
     if (planes != 1 || width <= 0 || height == 0 || height == INT32_MIN) return kImageInvalid;
-    if (!PixelsWithinCap(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height < 0 ? -static_cast<std::int64_t>(height) : height)))
+    if (!PixelsWithinCap(
+            static_cast<std::uint64_t>(width),
+            static_cast<std::uint64_t>(height < 0 ? -static_cast<std::int64_t>(height) : height)))
         return kImageInvalid;
-    if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32) return kImageInvalid;
+    if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
+        return kImageInvalid;
     bool fields = h.compression == 3 && (h.bits == 16 || h.bits == 32);
     bool runs = rle && RleAllowed(h.compression, h.bits);
     if (h.compression != 0 && !fields && !runs) return kImageInvalid;
@@ -81,17 +84,21 @@ int ParseBmp(const unsigned char *data, std::size_t size, bool rle, BmpHeader &h
     // Bit fields stand at offset 54 behind a 40-byte header and inside every larger one.
     if (fields && 66 > size) return kImageShort;
     for (int c = 0; c < 3; ++c)
-        h.mask[c] = fields ? Le32(data + 54 + 4 * c)
-                           : h.bits == 16 ? (0x7C00u >> (5 * c)) : h.bits == 32 ? (0xFF0000u >> (8 * c)) : 0;
+        h.mask[c] = fields         ? Le32(data + 54 + 4 * c)
+                    : h.bits == 16 ? (0x7C00u >> (5 * c))
+                    : h.bits == 32 ? (0xFF0000u >> (8 * c))
+                                   : 0;
     h.table = 14 + static_cast<std::size_t>(h.header_size) + h.masks;
     std::uint64_t after_table = h.table + 4 * static_cast<std::uint64_t>(h.colours);
     if (after_table > size) return kImageShort;
     std::uint32_t offset = Le32(data + 10);
     h.bits_offset = offset ? offset : static_cast<std::size_t>(after_table);
-    if (h.bits_offset < 14 + static_cast<std::size_t>(h.header_size) || h.bits_offset >= size) return kImageInvalid;
+    if (h.bits_offset < 14 + static_cast<std::size_t>(h.header_size) || h.bits_offset >= size)
+        return kImageInvalid;
     std::uint64_t stride = ImagePixels::StrideOf(h.width, h.bits);
     h.image_bytes = runs ? image_size : stride * static_cast<std::uint64_t>(h.height);
-    if (stride * static_cast<std::uint64_t>(h.height) > kImageByteCap || (runs && image_size == 0)) return kImageInvalid;
+    if (stride * static_cast<std::uint64_t>(h.height) > kImageByteCap || (runs && image_size == 0))
+        return kImageInvalid;
     if (h.bits_offset + h.image_bytes > size) return kImageShort;
     return kImageOk;
 }
@@ -119,7 +126,8 @@ int DecodeBmp(const unsigned char *data, std::size_t size, ImagePixels &out) {
         }
         for (int x = 0; x < h.width; ++x) {
             unsigned char *p = dst + 3 * static_cast<std::size_t>(x);
-            std::uint32_t v = h.bits == 32 ? Le32(src + 4 * static_cast<std::size_t>(x)) : Le16(src + 2 * static_cast<std::size_t>(x));
+            std::uint32_t v = h.bits == 32 ? Le32(src + 4 * static_cast<std::size_t>(x))
+                                           : Le16(src + 2 * static_cast<std::size_t>(x));
             for (int c = 0; c < 3; ++c) p[2 - c] = static_cast<unsigned char>(Field(v, h.mask[c]));
         }
     }
@@ -133,15 +141,20 @@ int ReadDibBlock(const unsigned char *data, std::size_t size, std::vector<unsign
     if (status != kImageOk) return status;
     std::vector<unsigned char> block(data + 14, data + 14 + 40);
     // The block always carries a 40-byte header: the masks of a larger header follow it.
-    if (h.header_size > 40 && h.compression == 3) block.insert(block.end(), data + 14 + 40, data + 14 + 52);
-    else if (h.masks) block.insert(block.end(), data + 54, data + 66);
+    if (h.header_size > 40 && h.compression == 3)
+        block.insert(block.end(), data + 14 + 40, data + 14 + 52);
+    else if (h.masks)
+        block.insert(block.end(), data + 54, data + 66);
     block[0] = 40;
     block[1] = block[2] = block[3] = 0;
     std::uint32_t fields[2] = {static_cast<std::uint32_t>(h.image_bytes), h.colours};
     for (int k = 0; k < 2; ++k)
-        for (int b = 0; b < 4; ++b) block[20 + 12 * k + b] = static_cast<unsigned char>(fields[k] >> (8 * b));
-    block.insert(block.end(), data + h.table, data + h.table + 4 * static_cast<std::size_t>(h.colours));
-    block.insert(block.end(), data + h.bits_offset, data + h.bits_offset + static_cast<std::size_t>(h.image_bytes));
+        for (int b = 0; b < 4; ++b)
+            block[20 + 12 * k + b] = static_cast<unsigned char>(fields[k] >> (8 * b));
+    block.insert(block.end(), data + h.table,
+                 data + h.table + 4 * static_cast<std::size_t>(h.colours));
+    block.insert(block.end(), data + h.bits_offset,
+                 data + h.bits_offset + static_cast<std::size_t>(h.image_bytes));
     dib = std::move(block);
     return kImageOk;
 }
@@ -212,7 +225,9 @@ void RleRow(const ImagePixels &image, int y, std::vector<unsigned char> &out) {
 
 int EncodeBmp(const ImagePixels &image, bool rle, std::vector<unsigned char> &out) {
     int bits = image.bits;
-    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || image.width <= 0 || image.height <= 0) return kImageInvalid;
+    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || image.width <= 0 ||
+        image.height <= 0)
+        return kImageInvalid;
     bool runs = rle && (bits == 4 || bits == 8);
     std::size_t stride = image.Stride();
     std::uint32_t table = bits == 24 ? 0 : 4u << bits;
@@ -222,7 +237,8 @@ int EncodeBmp(const ImagePixels &image, bool rle, std::vector<unsigned char> &ou
         pixels.push_back(0);
         pixels.push_back(1);
     } else {
-        for (int y = image.height - 1; y >= 0; --y) pixels.insert(pixels.end(), image.Row(y), image.Row(y) + stride);
+        for (int y = image.height - 1; y >= 0; --y)
+            pixels.insert(pixels.end(), image.Row(y), image.Row(y) + stride);
     }
     std::uint64_t file_size = 54 + static_cast<std::uint64_t>(table) + pixels.size();
     if (file_size > 0xFFFFFFFFu) return kImageInvalid;

@@ -16,9 +16,15 @@ namespace quill {
 
 // Results of the readers and writers, the library's error numbers: 0 success, 1 the file
 // cannot be opened, 2 a read came short or the file is truncated, 27 a format, variant or
-// header the readers refuse (also sizes over kImageByteCap or kImagePixelCap), 1044 zlib failed or the data
-// inflated to the wrong length.
-enum ImageStatus { kImageOk = 0, kImageOpen = 1, kImageShort = 2, kImageInvalid = 27, kImageZlib = 1044 };
+// header the readers refuse (also sizes over kImageByteCap or kImagePixelCap), 1044 zlib failed or
+// the data inflated to the wrong length.
+enum ImageStatus {
+    kImageOk = 0,
+    kImageOpen = 1,
+    kImageShort = 2,
+    kImageInvalid = 27,
+    kImageZlib = 1044
+};
 
 // No decoded picture, compressed stream or file read into memory may exceed this many bytes:
 // headers asking for more are refused (27) before anything is allocated.
@@ -50,7 +56,9 @@ struct ImagePixels {
     // Sizes the rows for WIDTH x HEIGHT at BITS, all zero; false when over kImageByteCap.
     bool Allocate(int width, int height, int bits);
     unsigned char *Row(int y) { return rows.data() + static_cast<std::size_t>(y) * Stride(); }
-    const unsigned char *Row(int y) const { return rows.data() + static_cast<std::size_t>(y) * Stride(); }
+    const unsigned char *Row(int y) const {
+        return rows.data() + static_cast<std::size_t>(y) * Stride();
+    }
     // The palette index (BITS up to 8) of pixel X in row Y; for 24 bits 0.
     int Index(int x, int y) const;
     void SetIndex(int x, int y, int index);
@@ -145,7 +153,8 @@ std::uint32_t yypngcrc2(const unsigned char *bytes, std::size_t length);
 // Undoes the PNG row filters in place over ROWCOUNT rows of ROWLENGTH bytes each, the filter
 // byte first, with BPP bytes per pixel. STATUS 0, or 27 at a filter byte above 4 (the rows
 // before it are done).
-void yypngfilter_(unsigned char *rows, const int *rowlength, const int *rowcount, const int *bpp, int *status);
+void yypngfilter_(unsigned char *rows, const int *rowlength, const int *rowcount, const int *bpp,
+                  int *status);
 int yypngfilter2(unsigned char *rows, std::size_t rowlength, std::size_t rowcount, int bpp);
 
 QUILL_END_DECLS
@@ -153,7 +162,8 @@ QUILL_END_DECLS
 namespace quill {
 
 // One PCX run out of DATA from POS: VALUE and COUNT; false when the data ends first.
-bool yyencget(const unsigned char *data, std::size_t size, std::size_t &pos, int *value, int *count);
+bool yyencget(const unsigned char *data, std::size_t size, std::size_t &pos, int *value,
+              int *count);
 // One PCX run (VALUE repeated COUNT times, COUNT 1 to 63) appended to OUT.
 void yyencput(int value, int count, std::vector<unsigned char> &out);
 

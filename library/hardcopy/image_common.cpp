@@ -11,12 +11,14 @@ namespace quill {
 
 std::size_t ImagePixels::StrideOf(int width, int bits) {
     if (width <= 0 || bits <= 0) return 0;
-    return static_cast<std::size_t>((static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4);
+    return static_cast<std::size_t>(
+        (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4);
 }
 
 bool ImagePixels::Allocate(int w, int h, int b) {
     if (w <= 0 || h <= 0) return false;
-    std::uint64_t bytes = static_cast<std::uint64_t>(StrideOf(w, b)) * static_cast<std::uint64_t>(h);
+    std::uint64_t bytes =
+        static_cast<std::uint64_t>(StrideOf(w, b)) * static_cast<std::uint64_t>(h);
     if (bytes > kImageByteCap) return false;
     width = w;
     height = h;
@@ -40,7 +42,8 @@ void ImagePixels::SetIndex(int x, int y, int index) {
     switch (bits) {
     case 1: {
         unsigned char mask = static_cast<unsigned char>(0x80 >> (x & 7));
-        row[x >> 3] = static_cast<unsigned char>((index & 1) ? (row[x >> 3] | mask) : (row[x >> 3] & ~mask));
+        row[x >> 3] =
+            static_cast<unsigned char>((index & 1) ? (row[x >> 3] | mask) : (row[x >> 3] & ~mask));
         break;
     }
     case 4:
@@ -90,7 +93,8 @@ int ReadAll(int handle, std::vector<unsigned char> &data, std::uint64_t max, int
         }
         if (got <= 0) return kImageOk;
         if (data.size() + static_cast<std::uint64_t>(got) > max) {
-            data.insert(data.end(), block.begin(), block.begin() + static_cast<long>(max - data.size()));
+            data.insert(data.end(), block.begin(),
+                        block.begin() + static_cast<long>(max - data.size()));
             return kImageInvalid;
         }
         data.insert(data.end(), block.begin(), block.begin() + got);
@@ -157,11 +161,14 @@ bool StartsWith(const unsigned char *data, std::size_t size, std::size_t at, con
 // The position of the first character that is neither blank, tab, line end nor NUL.
 std::size_t FirstSignificant(const unsigned char *data, std::size_t size) {
     std::size_t i = 0;
-    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n' || data[i] == 0)) ++i;
+    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n' ||
+                        data[i] == 0))
+        ++i;
     return i;
 }
 
-bool Contains(const unsigned char *data, std::size_t size, const char *text, std::size_t from, std::size_t *at) {
+bool Contains(const unsigned char *data, std::size_t size, const char *text, std::size_t from,
+              std::size_t *at) {
     std::size_t n = std::strlen(text);
     for (std::size_t i = from; i + n <= size; ++i)
         if (std::memcmp(data + i, text, n) == 0) {
@@ -174,13 +181,16 @@ bool Contains(const unsigned char *data, std::size_t size, const char *text, std
 std::uint32_t Le32At(const unsigned char *data, std::size_t size, std::size_t at) {
     if (at + 4 > size) return 0xFFFFFFFFu;
     return static_cast<std::uint32_t>(data[at]) | (static_cast<std::uint32_t>(data[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(data[at + 2]) << 16) | (static_cast<std::uint32_t>(data[at + 3]) << 24);
+           (static_cast<std::uint32_t>(data[at + 2]) << 16) |
+           (static_cast<std::uint32_t>(data[at + 3]) << 24);
 }
 
 bool IsSvg(const unsigned char *data, std::size_t size) {
     std::size_t at = 0;
-    if (!Contains(data, size, "<?xml ", 0, &at) && !Contains(data, size, "<?XML ", 0, &at)) return false;
-    return Contains(data, size, "<!doctype svg", at, nullptr) || Contains(data, size, "<!DOCTYPE svg", at, nullptr);
+    if (!Contains(data, size, "<?xml ", 0, &at) && !Contains(data, size, "<?XML ", 0, &at))
+        return false;
+    return Contains(data, size, "<!doctype svg", at, nullptr) ||
+           Contains(data, size, "<!DOCTYPE svg", at, nullptr);
 }
 
 bool IsDxf(const unsigned char *data, std::size_t size, std::size_t first) {
@@ -194,22 +204,26 @@ bool IsDxf(const unsigned char *data, std::size_t size, std::size_t first) {
 int DetectFileType(const unsigned char *data, std::size_t size) {
     if (size > 128) size = 128;
     std::size_t first = FirstSignificant(data, size);
-    auto escape = [&](const char *rest) { return size >= 1 && data[0] == 27 && StartsWith(data, size, 1, rest); };
+    auto escape = [&](const char *rest) {
+        return size >= 1 && data[0] == 27 && StartsWith(data, size, 1, rest);
+    };
     if (StartsWith(data, size, first, "IN")) return 4;
     if (escape("%0B")) return 5;
     if (StartsWith(data, size, first, "%!PS")) return 10;
     if (IsDxf(data, size, first)) return 14;
     if (IsSvg(data, size)) return 16;
     if (size >= 3 && data[0] == 10 && data[2] == 1) return 2;
-    if (StartsWith(data, size, 0, "BM") && Le32At(data, size, 6) == 0 && Le32At(data, size, 14) != 12 &&
-        Le32At(data, size, 14) != 0xFFFFFFFFu)
+    if (StartsWith(data, size, 0, "BM") && Le32At(data, size, 6) == 0 &&
+        Le32At(data, size, 14) != 12 && Le32At(data, size, 14) != 0xFFFFFFFFu)
         return 1;
     const unsigned char plain[] = {1, 0, 9, 0, 0, 3};
     if ((size >= 6 && std::memcmp(data, plain, 6) == 0) || Le32At(data, size, 0) == 0x9AC6CDD7u ||
         Le32At(data, size, 40) == 0x464D4520u)
         return 3;
     if (size >= 3 && data[0] == 0 && data[1] > 15 && data[2] < 32) return 6;
-    if (size >= 14 && data[0] == 1 && data[4] == 1 && data[6] == 8 && data[8] == 'D' && data[13] == 12) return 7;
+    if (size >= 14 && data[0] == 1 && data[4] == 1 && data[6] == 8 && data[8] == 'D' &&
+        data[13] == 12)
+        return 7;
     if (StartsWith(data, size, 0, "Draw")) return 8;
     if (escape("[?38h")) return 9;
     if (escape("E") || escape("&a")) return 11;

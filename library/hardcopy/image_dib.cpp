@@ -37,11 +37,13 @@ namespace quill {
 
 int DibToPixels(const unsigned char *dib, std::size_t size, ImagePixels &out) {
     if (size < 40 || Le32(dib) != 40) return kImageInvalid;
-    std::int32_t width = static_cast<std::int32_t>(Le32(dib + 4)), height = static_cast<std::int32_t>(Le32(dib + 8));
+    std::int32_t width = static_cast<std::int32_t>(Le32(dib + 4)),
+                 height = static_cast<std::int32_t>(Le32(dib + 8));
     int bits = static_cast<int>(Le16(dib + 14));
     std::uint32_t compression = Le32(dib + 16);
     if (width <= 0 || height <= 0 || compression != 0) return kImageInvalid;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return kImageInvalid;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return kImageInvalid;
     std::size_t table = static_cast<std::size_t>(yypalettesize(dib));
     std::uint64_t stride = ImagePixels::StrideOf(width, bits);
     if (40 + table + stride * static_cast<std::uint64_t>(height) > size) return kImageShort;
@@ -78,7 +80,8 @@ int DibToPixels(const unsigned char *dib, std::size_t size, ImagePixels &out) {
 
 int EncodeDibAsBmp(const unsigned char *dib, std::size_t size, std::vector<unsigned char> &out) {
     if (size < 40 || Le32(dib) != 40) return kImageInvalid;
-    std::int32_t width = static_cast<std::int32_t>(Le32(dib + 4)), height = static_cast<std::int32_t>(Le32(dib + 8));
+    std::int32_t width = static_cast<std::int32_t>(Le32(dib + 4)),
+                 height = static_cast<std::int32_t>(Le32(dib + 8));
     int bits = static_cast<int>(Le16(dib + 14));
     if (width <= 0 || height <= 0 || bits <= 0 || bits > 32) return kImageInvalid;
     std::uint64_t table = static_cast<std::uint64_t>(yypalettesize(dib));
@@ -94,7 +97,9 @@ int EncodeDibAsBmp(const unsigned char *dib, std::size_t size, std::vector<unsig
     std::size_t header = out.size();
     out.insert(out.end(), dib, dib + 40 + static_cast<std::size_t>(table + image));
     // The image size the header carries is the rows' true size, whatever the driver left there.
-    for (int b = 0; b < 4; ++b) out[header + 20 + static_cast<std::size_t>(b)] = static_cast<unsigned char>(image >> (8 * b));
+    for (int b = 0; b < 4; ++b)
+        out[header + 20 + static_cast<std::size_t>(b)] =
+            static_cast<unsigned char>(image >> (8 * b));
     return kImageOk;
 }
 
@@ -120,7 +125,8 @@ std::vector<unsigned char> PixelsToDib(const ImagePixels &image) {
         dib.push_back(static_cast<unsigned char>(RedOf(rgb)));
         dib.push_back(0);
     }
-    for (int y = image.height - 1; y >= 0; --y) dib.insert(dib.end(), image.Row(y), image.Row(y) + stride);
+    for (int y = image.height - 1; y >= 0; --y)
+        dib.insert(dib.end(), image.Row(y), image.Row(y) + stride);
     return dib;
 }
 

@@ -47,8 +47,9 @@ std::vector<double> Numbers(const std::string &text) {
     const char *p = text.c_str();
     while (*p) {
         bool start = std::isdigit(static_cast<unsigned char>(*p)) ||
-                     ((*p == '-' || *p == '+' || *p == '.') && (std::isdigit(static_cast<unsigned char>(p[1])) ||
-                                                             (p[1] == '.' && std::isdigit(static_cast<unsigned char>(p[2])))));
+                     ((*p == '-' || *p == '+' || *p == '.') &&
+                      (std::isdigit(static_cast<unsigned char>(p[1])) ||
+                       (p[1] == '.' && std::isdigit(static_cast<unsigned char>(p[2])))));
         if (!start) {
             ++p;
             continue;
@@ -101,15 +102,18 @@ std::vector<std::string> Items(const std::vector<unsigned char> &d) {
     return items;
 }
 
-void PlotLanguage(const std::vector<unsigned char> &d, const std::string &path, bool second, Info &info) {
+void PlotLanguage(const std::vector<unsigned char> &d, const std::string &path, bool second,
+                  Info &info) {
     yycnthpg_(path.c_str(), &info.v[6], static_cast<int>(path.size()));
     int code = -1000;
     std::vector<double> ip;
     for (const std::string &item : Items(d)) {
         if (code != -1000 && ip.size() >= 4) break;
         std::vector<double> n = Numbers(item.substr(std::min<std::size_t>(2, item.size())));
-        if (item.compare(0, 2, "SC") == 0 && n.size() >= 2 && n[0] == -13) code = Whole(n[1]) - (second ? 10 : 0);
-        if (second && item.compare(0, 2, "CO") == 0 && (item.size() < 3 || item[2] != ':') && n.size() >= 2 && n[0] == 13)
+        if (item.compare(0, 2, "SC") == 0 && n.size() >= 2 && n[0] == -13)
+            code = Whole(n[1]) - (second ? 10 : 0);
+        if (second && item.compare(0, 2, "CO") == 0 && (item.size() < 3 || item[2] != ':') &&
+            n.size() >= 2 && n[0] == 13)
             code = Whole(n[1]);
         if (item.compare(0, 2, "IP") == 0 && n.size() >= 4) ip = n;
     }
@@ -154,7 +158,8 @@ void Dxf(const std::vector<std::string> &lines, Info &info) {
 
 void Svg(const std::vector<std::string> &lines, Info &info) {
     for (std::string line : lines) {
-        std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::transform(line.begin(), line.end(), line.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (line.find("<svg ") == std::string::npos) continue;
         const char *keys[2] = {"width=", "height="};
         for (int k = 0; k < 2; ++k) {
@@ -169,7 +174,8 @@ void Svg(const std::vector<std::string> &lines, Info &info) {
     }
 }
 
-bool Holds(const std::vector<unsigned char> &d, const std::string &text, std::size_t *at = nullptr) {
+bool Holds(const std::vector<unsigned char> &d, const std::string &text,
+           std::size_t *at = nullptr) {
     auto it = std::search(d.begin(), d.end(), text.begin(), text.end());
     if (it == d.end()) return false;
     if (at) *at = static_cast<std::size_t>(it - d.begin()) + text.size();
@@ -198,8 +204,10 @@ void Binary(int type, const std::vector<unsigned char> &d, const std::string &pa
             info.v[4] = 1;
             int inch = Le16(d, 14);
             if (inch > 0) {
-                int left = static_cast<std::int16_t>(Le16(d, 6)), right = static_cast<std::int16_t>(Le16(d, 10));
-                int top = static_cast<std::int16_t>(Le16(d, 8)), bottom = static_cast<std::int16_t>(Le16(d, 12));
+                int left = static_cast<std::int16_t>(Le16(d, 6)),
+                    right = static_cast<std::int16_t>(Le16(d, 10));
+                int top = static_cast<std::int16_t>(Le16(d, 8)),
+                    bottom = static_cast<std::int16_t>(Le16(d, 12));
                 info.v[2] = (right - left + 1) * 72 / inch;
                 info.v[3] = (bottom - top + 1) * 72 / inch;
             }
@@ -213,8 +221,7 @@ void Binary(int type, const std::vector<unsigned char> &d, const std::string &pa
             info.v[4] = 0;
         }
         break;
-    case 6:
-    {
+    case 6: {
         // The height keeps the picture's width-to-height ratio at a width of 1000.
         float aspect = 1.0f;
         yyinfocgm_(path.c_str(), &info.v[4], &aspect, static_cast<int>(path.size()));
@@ -239,7 +246,8 @@ void Binary(int type, const std::vector<unsigned char> &d, const std::string &pa
         info.v[4] = Holds(d, "3u1A") ? 8 : 2;
         std::size_t at = 0;
         if (Holds(d, "\x1b*t", &at)) {
-            std::string rest(d.begin() + static_cast<long>(at), d.begin() + static_cast<long>(std::min(d.size(), at + 8)));
+            std::string rest(d.begin() + static_cast<long>(at),
+                             d.begin() + static_cast<long>(std::min(d.size(), at + 8)));
             int v = std::atoi(rest.c_str());
             if (v > 0) info.v[5] = v;
         }
@@ -250,7 +258,8 @@ void Binary(int type, const std::vector<unsigned char> &d, const std::string &pa
         bool colour = Holds(d, std::string("\x1br\x04", 3)) || Holds(d, "\x1br4");
         info.v[4] = colour ? 8 : 0;
         std::size_t at = 0;
-        if (type == 12 && Holds(d, std::string("\x1b(U\x01\x00", 5), &at) && at < d.size() && d[at] > 0)
+        if (type == 12 && Holds(d, std::string("\x1b(U\x01\x00", 5), &at) && at < d.size() &&
+            d[at] > 0)
             info.v[5] = 3600 / d[at];
         break;
     }
@@ -259,7 +268,9 @@ void Binary(int type, const std::vector<unsigned char> &d, const std::string &pa
             info.v[2] = yypngc2i(d.data() + 16);
             info.v[3] = yypngc2i(d.data() + 20);
             int depth = d[24], ctype = d[25];
-            info.v[4] = (ctype == 2 || ctype == 6) ? (1 << 24) : ctype == 3 ? PowerOfTwo(depth) : -1;
+            info.v[4] = (ctype == 2 || ctype == 6) ? (1 << 24)
+                        : ctype == 3               ? PowerOfTwo(depth)
+                                                   : -1;
             info.v[5] = d[28];
         }
         break;

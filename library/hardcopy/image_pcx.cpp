@@ -7,7 +7,8 @@
 
 namespace quill {
 
-bool yyencget(const unsigned char *data, std::size_t size, std::size_t &pos, int *value, int *count) {
+bool yyencget(const unsigned char *data, std::size_t size, std::size_t &pos, int *value,
+              int *count) {
     if (pos >= size) return false;
     int b = data[pos++];
     if (b < 192) {
@@ -22,7 +23,8 @@ bool yyencget(const unsigned char *data, std::size_t size, std::size_t &pos, int
 }
 
 void yyencput(int value, int count, std::vector<unsigned char> &out) {
-    if (count != 1 || (value & 0xC0) == 0xC0) out.push_back(static_cast<unsigned char>(0xC0 | count));
+    if (count != 1 || (value & 0xC0) == 0xC0)
+        out.push_back(static_cast<unsigned char>(0xC0 | count));
     out.push_back(static_cast<unsigned char>(value));
 }
 
@@ -38,7 +40,8 @@ unsigned Le16(const unsigned char *p) {
 }
 
 // Decodes one plane row of BPL bytes into ROW; a run reaching past the row's end is cut there.
-bool DecodePlaneRow(const unsigned char *data, std::size_t end, std::size_t &pos, unsigned char *row, std::size_t bpl) {
+bool DecodePlaneRow(const unsigned char *data, std::size_t end, std::size_t &pos,
+                    unsigned char *row, std::size_t bpl) {
     std::size_t n = 0;
     while (n < bpl) {
         int value = 0, count = 0;
@@ -48,7 +51,9 @@ bool DecodePlaneRow(const unsigned char *data, std::size_t end, std::size_t &pos
     return true;
 }
 
-bool Bright(std::uint32_t rgb) { return RedOf(rgb) * 299 + GreenOf(rgb) * 587 + BlueOf(rgb) * 114 >= 128000; }
+bool Bright(std::uint32_t rgb) {
+    return RedOf(rgb) * 299 + GreenOf(rgb) * 587 + BlueOf(rgb) * 114 >= 128000;
+}
 
 }  // namespace
 
@@ -57,21 +62,29 @@ int DecodePcx(const unsigned char *data, std::size_t size, ImagePixels &out) {
     if (size < kHeader) return kImageShort;
     if (data[2] != 1) return kImageInvalid;
     int bpp = data[3], planes = data[65];
-    unsigned xmin = Le16(data + 4), ymin = Le16(data + 6), xmax = Le16(data + 8), ymax = Le16(data + 10);
+    unsigned xmin = Le16(data + 4), ymin = Le16(data + 6), xmax = Le16(data + 8),
+             ymax = Le16(data + 10);
     std::size_t bpl = Le16(data + 66);
     if (xmax < xmin || ymax < ymin) return kImageInvalid;
-    int bits = (bpp == 1 && planes == 1) ? 1 : (bpp == 1 && planes == 4) ? 4 : (bpp == 8 && planes == 1) ? 8
-             : (bpp == 8 && planes == 3) ? 24 : 0;
+    int bits = (bpp == 1 && planes == 1)   ? 1
+               : (bpp == 1 && planes == 4) ? 4
+               : (bpp == 8 && planes == 1) ? 8
+               : (bpp == 8 && planes == 3) ? 24
+                                           : 0;
     if (bits == 0) return kImageInvalid;
     int w = static_cast<int>(xmax - xmin + 1), h = static_cast<int>(ymax - ymin + 1);
-    if (!PixelsWithinCap(static_cast<std::uint64_t>(w), static_cast<std::uint64_t>(h))) return kImageInvalid;
-    std::size_t need = bpp == 1 ? (static_cast<std::size_t>(w) + 7) / 8 : static_cast<std::size_t>(w);
+    if (!PixelsWithinCap(static_cast<std::uint64_t>(w), static_cast<std::uint64_t>(h)))
+        return kImageInvalid;
+    std::size_t need =
+        bpp == 1 ? (static_cast<std::size_t>(w) + 7) / 8 : static_cast<std::size_t>(w);
     if (bpl < need) return kImageInvalid;
-    if (bits == 8 && (size < kHeader + kTrailer || data[size - kTrailer] != 12)) return kImageInvalid;
+    if (bits == 8 && (size < kHeader + kTrailer || data[size - kTrailer] != 12))
+        return kImageInvalid;
     std::size_t end = bits == 8 ? size - kTrailer : size;
     // Runs of two bytes give at most 63: data that cannot fill the rows is short, found
     // before the picture is allocated.
-    if (static_cast<std::uint64_t>(bpl) * static_cast<std::uint64_t>(planes) * static_cast<std::uint64_t>(h) >
+    if (static_cast<std::uint64_t>(bpl) * static_cast<std::uint64_t>(planes) *
+            static_cast<std::uint64_t>(h) >
         static_cast<std::uint64_t>(end - kHeader) * 32)
         return kImageShort;
     ImagePixels image;
@@ -82,7 +95,8 @@ int DecodePcx(const unsigned char *data, std::size_t size, ImagePixels &out) {
             image.palette.push_back(RgbOf(e[0], e[1], e[2]));
         }
     } else if (bits == 4) {
-        for (int i = 0; i < 16; ++i) image.palette.push_back(RgbOf(data[16 + 3 * i], data[17 + 3 * i], data[18 + 3 * i]));
+        for (int i = 0; i < 16; ++i)
+            image.palette.push_back(RgbOf(data[16 + 3 * i], data[17 + 3 * i], data[18 + 3 * i]));
     } else if (bits == 1) {
         image.palette = {RgbOf(0, 0, 0), RgbOf(255, 255, 255)};
     }
@@ -102,7 +116,8 @@ int DecodePcx(const unsigned char *data, std::size_t size, ImagePixels &out) {
                         image.SetIndex(x, y, image.Index(x, y) | (1 << p));
             }
         }
-        if (bits == 1 && (w & 7)) row[w >> 3] = static_cast<unsigned char>(row[w >> 3] & (0xFF << (8 - (w & 7))));
+        if (bits == 1 && (w & 7))
+            row[w >> 3] = static_cast<unsigned char>(row[w >> 3] & (0xFF << (8 - (w & 7))));
     }
     out = std::move(image);
     return kImageOk;
@@ -119,12 +134,14 @@ void EncodePcxRow(const unsigned char *row, std::size_t n, std::vector<unsigned 
 
 int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned char> &out) {
     int bits = image.bits, w = image.width, h = image.height;
-    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || w <= 0 || h <= 0 || w > 65536 || h > 65536)
+    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || w <= 0 || h <= 0 || w > 65536 ||
+        h > 65536)
         return kImageInvalid;
     bool planar = layout == PcxLayout::Planar;
     int planes = bits == 24 ? 3 : (planar && bits == 4) ? 4 : 1;
     int bpp = (planar && bits <= 4) ? 1 : 8;
-    std::size_t bpl = bpp == 1 ? (static_cast<std::size_t>(w) + 7) / 8 : static_cast<std::size_t>(w);
+    std::size_t bpl =
+        bpp == 1 ? (static_cast<std::size_t>(w) + 7) / 8 : static_cast<std::size_t>(w);
     bpl += bpl & 1;
     if (bpl > 65535) return kImageInvalid;
 
@@ -143,7 +160,8 @@ int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned c
     put16(14, 75);
     if (planar && bits <= 4) {
         // 1 bit: a set bit is white, as PCX readers take it; 4 bits: the 16 colours.
-        std::vector<std::uint32_t> colours = bits == 1 ? std::vector<std::uint32_t>{0, 0xFFFFFF} : image.palette;
+        std::vector<std::uint32_t> colours =
+            bits == 1 ? std::vector<std::uint32_t>{0, 0xFFFFFF} : image.palette;
         for (std::size_t i = 0; i < 16 && i < colours.size(); ++i) {
             head[16 + 3 * i] = static_cast<unsigned char>(RedOf(colours[i]));
             head[17 + 3 * i] = static_cast<unsigned char>(GreenOf(colours[i]));
@@ -169,7 +187,9 @@ int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned c
                     plane[i] = static_cast<unsigned char>(image.Index(x, y));
                 } else {
                     int on = bits == 1 ? Bright(image.Rgb(x, y)) : (image.Index(x, y) >> p) & 1;
-                    if (on) plane[i >> 3] = static_cast<unsigned char>(plane[i >> 3] | (0x80 >> (x & 7)));
+                    if (on)
+                        plane[i >> 3] =
+                            static_cast<unsigned char>(plane[i >> 3] | (0x80 >> (x & 7)));
                 }
             }
             EncodePcxRow(plane.data(), bpl, body);

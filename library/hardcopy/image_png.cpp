@@ -14,7 +14,8 @@ void yych2int_(const unsigned char *bytes, const int *n, int *value) {
     if (*n == 2)
         *value = bytes[0] | (bytes[1] << 8);
     else if (*n == 4)
-        *value = static_cast<int>(static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+        *value = static_cast<int>(static_cast<std::uint32_t>(bytes[0]) |
+                                  (static_cast<std::uint32_t>(bytes[1]) << 8) |
                                   (static_cast<std::uint32_t>(bytes[2]) << 16) |
                                   (static_cast<std::uint32_t>(bytes[3]) << 24));
     else
@@ -22,13 +23,17 @@ void yych2int_(const unsigned char *bytes, const int *n, int *value) {
 }
 
 int yypngc2i(const unsigned char *bytes) {
-    return static_cast<int>((static_cast<std::uint32_t>(bytes[0]) << 24) | (static_cast<std::uint32_t>(bytes[1]) << 16) |
-                            (static_cast<std::uint32_t>(bytes[2]) << 8) | static_cast<std::uint32_t>(bytes[3]));
+    return static_cast<int>((static_cast<std::uint32_t>(bytes[0]) << 24) |
+                            (static_cast<std::uint32_t>(bytes[1]) << 16) |
+                            (static_cast<std::uint32_t>(bytes[2]) << 8) |
+                            static_cast<std::uint32_t>(bytes[3]));
 }
 
 void yypngc2i_(const unsigned char *bytes, int *value) { *value = yypngc2i(bytes); }
 
-int yypngcmp(const unsigned char *bytes, const char *type) { return std::memcmp(bytes, type, 4) == 0 ? 1 : 0; }
+int yypngcmp(const unsigned char *bytes, const char *type) {
+    return std::memcmp(bytes, type, 4) == 0 ? 1 : 0;
+}
 
 void yypngword(std::uint32_t value, unsigned char *bytes) {
     bytes[0] = static_cast<unsigned char>(value >> 24);
@@ -38,7 +43,8 @@ void yypngword(std::uint32_t value, unsigned char *bytes) {
 }
 
 void yypngwrd_(const int *values, unsigned char *bytes, const int *count) {
-    for (int i = 0; i < *count; ++i) yypngword(static_cast<std::uint32_t>(values[i]), bytes + 4 * i);
+    for (int i = 0; i < *count; ++i)
+        yypngword(static_cast<std::uint32_t>(values[i]), bytes + 4 * i);
 }
 
 std::uint32_t yypngcrc2(const unsigned char *bytes, std::size_t length) {
@@ -57,7 +63,8 @@ std::uint32_t yypngcrc2(const unsigned char *bytes, std::size_t length) {
     return c ^ 0xFFFFFFFFu;
 }
 
-void yypngcrc_(const int *length, std::uint32_t *crc, const unsigned char *bytes, const int *count) {
+void yypngcrc_(const int *length, std::uint32_t *crc, const unsigned char *bytes,
+               const int *count) {
     int n = *length < *count ? *length : *count;
     *crc = yypngcrc2(bytes, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
@@ -66,7 +73,8 @@ namespace {
 
 // Undoes the filter of one row (filter byte first) against the row above (null for the
 // first row); false at an unknown filter type.
-bool UnfilterRow(unsigned char *row, const unsigned char *prior, std::size_t rowlength, std::size_t b) {
+bool UnfilterRow(unsigned char *row, const unsigned char *prior, std::size_t rowlength,
+                 std::size_t b) {
     std::size_t n = rowlength - 1;
     unsigned char *x = row + 1;
     const unsigned char *up = prior ? prior + 1 : nullptr;
@@ -89,7 +97,8 @@ bool UnfilterRow(unsigned char *row, const unsigned char *prior, std::size_t row
         for (std::size_t i = 0; i < n; ++i) {
             int a = i >= b ? x[i - b] : 0, u = up ? up[i] : 0, c = (up && i >= b) ? up[i - b] : 0;
             int p = a + u - c, pa = std::abs(p - a), pb = std::abs(p - u), pc = std::abs(p - c);
-            x[i] = static_cast<unsigned char>(x[i] + ((pa <= pb && pa <= pc) ? a : (pb <= pc ? u : c)));
+            x[i] = static_cast<unsigned char>(x[i] +
+                                              ((pa <= pb && pa <= pc) ? a : (pb <= pc ? u : c)));
         }
         break;
     default: return false;
@@ -109,12 +118,14 @@ int yypngfilter2(unsigned char *rows, std::size_t rowlength, std::size_t rowcoun
     return quill::kImageOk;
 }
 
-void yypngfilter_(unsigned char *rows, const int *rowlength, const int *rowcount, const int *bpp, int *status) {
+void yypngfilter_(unsigned char *rows, const int *rowlength, const int *rowcount, const int *bpp,
+                  int *status) {
     if (*rowlength <= 0 || *rowcount <= 0 || *bpp <= 0) {
         *status = quill::kImageOk;
         return;
     }
-    *status = yypngfilter2(rows, static_cast<std::size_t>(*rowlength), static_cast<std::size_t>(*rowcount), *bpp);
+    *status = yypngfilter2(rows, static_cast<std::size_t>(*rowlength),
+                           static_cast<std::size_t>(*rowcount), *bpp);
 }
 
 namespace quill {
@@ -140,10 +151,13 @@ void CopyRow(const unsigned char *src, int type, int depth, ImagePixels &out, in
         if (depth == 2) {
             for (int x = 0; x < w; ++x) out.SetIndex(x, y, (src[x >> 2] >> (6 - 2 * (x & 3))) & 3);
         } else {
-            std::memcpy(dst, src, (static_cast<std::size_t>(w) * static_cast<std::size_t>(depth) + 7) / 8);
+            std::memcpy(dst, src,
+                        (static_cast<std::size_t>(w) * static_cast<std::size_t>(depth) + 7) / 8);
             // Bits of the last byte beyond the picture's width stay zero in the picture.
             std::size_t used = static_cast<std::size_t>(w) * static_cast<std::size_t>(depth);
-            if (used % 8) dst[used / 8] = static_cast<unsigned char>(dst[used / 8] & (0xFF << (8 - used % 8)));
+            if (used % 8)
+                dst[used / 8] =
+                    static_cast<unsigned char>(dst[used / 8] & (0xFF << (8 - used % 8)));
         }
         return;
     }
@@ -160,12 +174,14 @@ void CopyRow(const unsigned char *src, int type, int depth, ImagePixels &out, in
 // before the rows are full, holds more than they take, or breaks gives a zlib status.
 class Inflater {
 public:
-    explicit Inflater(const std::vector<std::pair<const unsigned char *, std::uint32_t>> &chunks) : chunks_(chunks) {
+    explicit Inflater(const std::vector<std::pair<const unsigned char *, std::uint32_t>> &chunks)
+        : chunks_(chunks) {
         stream_ = z_stream();
         status_ = inflateInit(&stream_);
     }
     ~Inflater() {
-        if (status_ != Z_STREAM_ERROR && status_ != Z_MEM_ERROR && status_ != Z_VERSION_ERROR) inflateEnd(&stream_);
+        if (status_ != Z_STREAM_ERROR && status_ != Z_MEM_ERROR && status_ != Z_VERSION_ERROR)
+            inflateEnd(&stream_);
     }
     Inflater(const Inflater &) = delete;
     Inflater &operator=(const Inflater &) = delete;
@@ -184,7 +200,8 @@ public:
                 return stream_.avail_out ? Z_DATA_ERROR : Z_OK;
             }
             if (r != Z_OK && r != Z_BUF_ERROR) return status_ = r;
-            if (!fed && stream_.avail_out == before) return status_ = Z_BUF_ERROR;  // the data ran out
+            if (!fed && stream_.avail_out == before)
+                return status_ = Z_BUF_ERROR;  // the data ran out
         }
         return Z_OK;
     }
@@ -224,7 +241,8 @@ private:
     int status_;
 };
 
-void Chunk(std::vector<unsigned char> &out, const char *type, const unsigned char *data, std::size_t n) {
+void Chunk(std::vector<unsigned char> &out, const char *type, const unsigned char *data,
+           std::size_t n) {
     unsigned char word[4];
     yypngword(static_cast<std::uint32_t>(n), word);
     out.insert(out.end(), word, word + 4);
@@ -239,7 +257,8 @@ void Chunk(std::vector<unsigned char> &out, const char *type, const unsigned cha
 
 int DecodePng(const unsigned char *data, std::size_t size, ImagePixels &out, int *zstatus) {
     if (zstatus) *zstatus = 0;
-    if (size < 8 || std::memcmp(data, kSignature, 8) != 0) return size < 8 ? kImageShort : kImageInvalid;
+    if (size < 8 || std::memcmp(data, kSignature, 8) != 0)
+        return size < 8 ? kImageShort : kImageInvalid;
     if (size < 33) return kImageShort;
     if (Be32(data + 8) != 13 || !yypngcmp(data + 12, "IHDR")) return kImageInvalid;
     std::uint32_t w = Be32(data + 16), h = Be32(data + 20);
@@ -249,7 +268,8 @@ int DecodePng(const unsigned char *data, std::size_t size, ImagePixels &out, int
     int bits = OutputBits(type, depth);
     if (bits == 0 || data[26] != 0 || data[27] != 0 || data[28] != 0) return kImageInvalid;
     int samples = type == 3 ? 1 : type == 2 ? 3 : 4;
-    std::uint64_t pixelbits = static_cast<std::uint64_t>(samples) * static_cast<std::uint64_t>(depth);
+    std::uint64_t pixelbits =
+        static_cast<std::uint64_t>(samples) * static_cast<std::uint64_t>(depth);
     std::uint64_t rowbytes = (static_cast<std::uint64_t>(w) * pixelbits + 7) / 8 + 1;
     std::uint64_t raw = rowbytes * h;
     if (raw > kImageByteCap) return kImageInvalid;
@@ -272,7 +292,8 @@ int DecodePng(const unsigned char *data, std::size_t size, ImagePixels &out, int
         } else if (yypngcmp(type4, "PLTE")) {
             if (n == 0 || n % 3 != 0 || n > 768) return kImageInvalid;
             palette.clear();
-            for (std::uint32_t i = 0; i < n; i += 3) palette.push_back(RgbOf(body[i], body[i + 1], body[i + 2]));
+            for (std::uint32_t i = 0; i < n; i += 3)
+                palette.push_back(RgbOf(body[i], body[i + 1], body[i + 2]));
         } else if (yypngcmp(type4, "IEND")) {
             ended = true;
         }
@@ -298,7 +319,8 @@ int DecodePng(const unsigned char *data, std::size_t size, ImagePixels &out, int
             if (zstatus) *zstatus = zs;
             return kImageZlib;
         }
-        if (!UnfilterRow(cur.data(), y ? prior.data() : nullptr, cur.size(), static_cast<std::size_t>(bpp)))
+        if (!UnfilterRow(cur.data(), y ? prior.data() : nullptr, cur.size(),
+                         static_cast<std::size_t>(bpp)))
             return kImageInvalid;
         CopyRow(cur.data() + 1, type, depth, image, static_cast<int>(y));
         cur.swap(prior);
@@ -315,8 +337,11 @@ int DecodePng(const unsigned char *data, std::size_t size, ImagePixels &out, int
 int EncodePng(const ImagePixels &image, std::vector<unsigned char> &out, int *zstatus) {
     if (zstatus) *zstatus = 0;
     int bits = image.bits;
-    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || image.width <= 0 || image.height <= 0) return kImageInvalid;
-    std::size_t w = static_cast<std::size_t>(image.width), h = static_cast<std::size_t>(image.height);
+    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || image.width <= 0 ||
+        image.height <= 0)
+        return kImageInvalid;
+    std::size_t w = static_cast<std::size_t>(image.width),
+                h = static_cast<std::size_t>(image.height);
     std::size_t rowbytes = bits == 24 ? 3 * w : (w * static_cast<std::size_t>(bits) + 7) / 8;
     std::uint64_t raw = static_cast<std::uint64_t>(rowbytes + 1) * h;
     if (raw > kImageByteCap) return kImageInvalid;

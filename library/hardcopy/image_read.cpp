@@ -41,7 +41,8 @@ int LoadImageData(const std::string &path, int *idata, std::size_t capacity, int
     if (w * static_cast<std::size_t>(image.height) > capacity) return kImageShort;
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
-            idata[static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x)] = static_cast<int>(image.Rgb(x, y));
+            idata[static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x)] =
+                static_cast<int>(image.Rgb(x, y));
     return kImageOk;
 }
 
@@ -58,7 +59,8 @@ int ReadImageForDrivers(const char *name, int name_len, int nx, int ny, int *pix
     std::fill(pixels, pixels + row * static_cast<std::size_t>(ny), 0xFFFFFF);
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
-            pixels[static_cast<std::size_t>(y) * row + static_cast<std::size_t>(x)] = static_cast<int>(image.Rgb(x, y));
+            pixels[static_cast<std::size_t>(y) * row + static_cast<std::size_t>(x)] =
+                static_cast<int>(image.Rgb(x, y));
     return kImageOk;
 }
 
@@ -75,7 +77,8 @@ void igrloadimagedata_(const char *filename, int *idata, int filename_len) {
     std::string path = quill::ImageFileName(filename, filename_len);
     // The caller sized the array by the header's width and height, which are the picture's.
     int oserror = 0;
-    int status = path.empty() ? quill::kImageOpen
-                              : quill::LoadImageData(path, idata, static_cast<std::size_t>(-1), &oserror);
+    int status = path.empty()
+                     ? quill::kImageOpen
+                     : quill::LoadImageData(path, idata, static_cast<std::size_t>(-1), &oserror);
     quill::RaiseImageStatus(status, oserror);
 }

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // The device context of a drawing target: the drawable, the printer page (its page started)
 // or the open metafile; null when the target is not open.
 HDC TargetDc(int target) {
@@ -41,8 +40,8 @@ int BitmapBlock(int type, const char *path, std::vector<unsigned char> &dib, int
 
 }  // namespace
 
-void yyloadimage_(const int *type, const int *target, const int *x1, const int *y1, const int *x2, const int *y2,
-                  const int *stretch, int *status, int *oserror, const char *path) {
+void yyloadimage_(const int *type, const int *target, const int *x1, const int *y1, const int *x2,
+                  const int *y2, const int *stretch, int *status, int *oserror, const char *path) {
     *status = 0;
     *oserror = 0;
     if (*type != 1 && *type != 2 && *type != 15) return;
@@ -85,7 +84,8 @@ struct Capture {
 // the call may leave unwritten.
 bool FetchDib(HDC screen, HBITMAP bitmap, int w, int h, std::vector<unsigned char> &dib) {
     int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) depth = 24;
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
+        depth = 24;
     std::size_t stride = quill::ImagePixels::StrideOf(w, depth);
     std::size_t table = depth <= 8 ? (std::size_t(4) << depth) : 0;
     dib.assign(40 + table + stride * static_cast<std::size_t>(h), 0);
@@ -97,7 +97,8 @@ bool FetchDib(HDC screen, HBITMAP bitmap, int w, int h, std::vector<unsigned cha
     info->bmiHeader.biBitCount = static_cast<WORD>(depth);
     info->bmiHeader.biCompression = BI_RGB;
     info->bmiHeader.biClrUsed = depth <= 8 ? (1u << depth) : 0;
-    if (GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), dib.data() + 40 + table, info, DIB_RGB_COLORS) == 0)
+    if (GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), dib.data() + 40 + table, info,
+                  DIB_RGB_COLORS) == 0)
         return false;
     // The call may rewrite the header: the table and rows stay where they were asked for.
     info->bmiHeader.biSize = 40;
@@ -109,8 +110,8 @@ bool FetchDib(HDC screen, HBITMAP bitmap, int w, int h, std::vector<unsigned cha
 
 }  // namespace
 
-void yysaveimage_(const int *kind, const int *x1, const int *y1, const int *x2, const int *y2, int *status,
-                  int *oserror, const char *path) {
+void yysaveimage_(const int *kind, const int *x1, const int *y1, const int *x2, const int *y2,
+                  int *status, int *oserror, const char *path) {
     *status = 0;
     *oserror = 0;
     int w = *x2 - *x1 + 1, h = *y2 - *y1 + 1;
@@ -139,7 +140,8 @@ void yysaveimage_(const int *kind, const int *x1, const int *y1, const int *x2, 
         }
         EmptyClipboard();
         // The clipboard owns the bitmap once it holds it.
-        if (SetClipboardData(CF_BITMAP, capture.bitmap)) capture.bitmap = nullptr;
+        if (SetClipboardData(CF_BITMAP, capture.bitmap))
+            capture.bitmap = nullptr;
         else {
             *status = 1072;
             *oserror = static_cast<int>(GetLastError());

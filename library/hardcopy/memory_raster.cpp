@@ -38,7 +38,8 @@ void ColourOfState(std::uint32_t &value, std::uint32_t pattern[3]) {
         // A set pixel is a dot: fills mark the dark part of the colour after the colour rule
         // (the pattern holds the light part unless the rule already turned it round).
         if (rule == 0) pattern[0] = ~pattern[0];
-        value = rule != 0 ? (gGraphics.colour.index != 223 ? 1u : 0u) : (gGraphics.colour.index != 0 ? 1u : 0u);
+        value = rule != 0 ? (gGraphics.colour.index != 223 ? 1u : 0u)
+                          : (gGraphics.colour.index != 0 ? 1u : 0u);
         break;
     case 3: {
         int r = 0, g = 0, b = 0;
@@ -49,15 +50,9 @@ void ColourOfState(std::uint32_t &value, std::uint32_t pattern[3]) {
         value = static_cast<std::uint32_t>(v);
         break;
     }
-    case 4:
-        value = static_cast<std::uint32_t>(yyraster16code(index));
-        break;
-    case 8:
-        value = static_cast<std::uint32_t>(index);
-        break;
-    default:
-        value = static_cast<std::uint32_t>(gGraphics.colour.rgb) & 0xFFFFFFu;
-        break;
+    case 4: value = static_cast<std::uint32_t>(yyraster16code(index)); break;
+    case 8: value = static_cast<std::uint32_t>(index); break;
+    default: value = static_cast<std::uint32_t>(gGraphics.colour.rgb) & 0xFFFFFFu; break;
     }
 }
 
@@ -121,8 +116,10 @@ void FillFourPoints(const int *x, const int *y, bool bars) {
                 if (row < std::min(y[a], y[b]) || row > std::max(y[a], y[b])) return;
                 const int cross = yyxini_(&x[a], &y[a], &x[b], &y[b], &row);
                 const bool rises = (y[b] > y[a]) == (x[b] > x[a]);
-                if (rises == lower) right = std::min(right, cross);
-                else left = std::max(left, cross);
+                if (rises == lower)
+                    right = std::min(right, cross);
+                else
+                    left = std::max(left, cross);
             };
             cut(0, 1, true);
             cut(3, 2, false);
@@ -195,8 +192,7 @@ void Figure(int op) {
         Points(3, x, y);
         FillTriangle(x, y);
         break;
-    default:
-        break;
+    default: break;
     }
     EndFill();
 }
@@ -254,7 +250,9 @@ void LineType() {
 void LineWidth() {
     MemoryRaster &r = gRaster;
     const double tenths = yyhcopt(kOptLineWidth);
-    auto thickness = [&](double ppi) { return std::max(1, static_cast<int>(std::min(ppi * tenths / 720.0 + 0.5, 1e4))); };
+    auto thickness = [&](double ppi) {
+        return std::max(1, static_cast<int>(std::min(ppi * tenths / 720.0 + 0.5, 1e4)));
+    };
     int tx = thickness(r.pixelsPerInchX) - 1, ty = thickness(r.pixelsPerInchY) - 1;
     if (yyhcopt(kOptLandscape) % 2 != 0) std::swap(tx, ty);
     r.thickX = tx, r.thickY = ty;
@@ -270,9 +268,11 @@ void Image() {
     if (r.clipRight < r.clipLeft || r.clipTop < r.clipBottom) return;
     const std::int64_t cw = r.clipRight - r.clipLeft + 1, ch = r.clipTop - r.clipBottom + 1;
     for (int y = r.clipBottom; y <= r.clipTop; ++y) {
-        const int row = static_cast<int>(image.height * static_cast<std::int64_t>(r.clipTop - y) / ch);
+        const int row =
+            static_cast<int>(image.height * static_cast<std::int64_t>(r.clipTop - y) / ch);
         for (int x = r.clipLeft; x <= r.clipRight; ++x) {
-            const int col = static_cast<int>(image.width * static_cast<std::int64_t>(x - r.clipLeft) / cw);
+            const int col =
+                static_cast<int>(image.width * static_cast<std::int64_t>(x - r.clipLeft) / cw);
             const int rgb = static_cast<int>(image.Rgb(col, row));
             yyvra5_(&x, &y, &rgb);
         }
@@ -287,7 +287,8 @@ void Gradient() {
         g.y[k] = PixelY(gOperands.ypoly[k]);
     }
     const int method = 1;
-    yygradientfill_(&method, &gRaster.clipLeft, &gRaster.clipBottom, &gRaster.clipRight, &gRaster.clipTop, yyvra5_, nullptr);
+    yygradientfill_(&method, &gRaster.clipLeft, &gRaster.clipBottom, &gRaster.clipRight,
+                    &gRaster.clipTop, yyvra5_, nullptr);
 }
 
 void Begin() {
@@ -321,27 +322,17 @@ void yyvras_(const int *op) {
         std::fill(yystoredpatterns(), yystoredpatterns() + 256, -1);
         yyrasterfree();
         break;
-    case kOpLine:
-        Line();
-        break;
+    case kOpLine: Line(); break;
     case kOpColour:
-    case kOpRefreshColours:
-        SetColour();
-        break;
+    case kOpRefreshColours: SetColour(); break;
     case kOpEllipsePattern:
     case kOpQuadPattern:
     case kOpRectanglePattern:
     case kOpTrianglePattern:
     case kOpSectorPattern:
-    case kOpPolygonPattern:
-        Figure(*op);
-        break;
-    case kOpClear:
-        std::fill(r.words.begin(), r.words.end(), r.background);
-        break;
-    case kOpBegin:
-        Begin();
-        break;
+    case kOpPolygonPattern: Figure(*op); break;
+    case kOpClear: std::fill(r.words.begin(), r.words.end(), r.background); break;
+    case kOpBegin: Begin(); break;
     case kOpEnd: {
         const int slot = kPlotSlot;
         yyprcl_(&slot);
@@ -349,31 +340,19 @@ void yyvras_(const int *op) {
         r.spanFill = r.twoColour = false;
         break;
     }
-    case kOpClip:
-        Clip();
-        break;
+    case kOpClip: Clip(); break;
     case kOpPoint: {
-        const int x = PixelX(gOperands.Rd(1)), y = PixelY(gOperands.Rd(5)), v = static_cast<int>(r.value);
+        const int x = PixelX(gOperands.Rd(1)), y = PixelY(gOperands.Rd(5)),
+                  v = static_cast<int>(r.value);
         yyvra1_(&v, &x, &y);
         break;
     }
-    case kOpLineType:
-        LineType();
-        break;
-    case kOpLineWidth:
-        LineWidth();
-        break;
-    case kOpPolyline:
-        Polyline();
-        break;
-    case kOpImage:
-        Image();
-        break;
-    case kOpGradient:
-        Gradient();
-        break;
-    default:
-        break;
+    case kOpLineType: LineType(); break;
+    case kOpLineWidth: LineWidth(); break;
+    case kOpPolyline: Polyline(); break;
+    case kOpImage: Image(); break;
+    case kOpGradient: Gradient(); break;
+    default: break;
     }
     if (r.dirty) gHardcopy.pagePending = 1;
 }

@@ -35,19 +35,19 @@ constexpr std::int64_t kRasterWordCap = std::int64_t(1) << 25;
 
 struct MemoryRaster {
     // Geometry, set by yyrasterbegin.
-    int width = 0, height = 0;        // pixels
-    int maxX = -1, maxY = -1;         // width - 1, height - 1
-    int bits = 0;                     // 1, 3, 4, 8 or 24
-    int format = 0;                   // RasterFormat
-    int colours = 0;                  // 2^bits up to 256, 0 for 24 bits
-    int planes = 1;                   // 1, or 3 / 4 for format 2
+    int width = 0, height = 0;  // pixels
+    int maxX = -1, maxY = -1;   // width - 1, height - 1
+    int bits = 0;               // 1, 3, 4, 8 or 24
+    int format = 0;             // RasterFormat
+    int colours = 0;            // 2^bits up to 256, 0 for 24 bits
+    int planes = 1;             // 1, or 3 / 4 for format 2
     int wordsPerRow = 0;
-    std::int64_t wordsPerPlane = 0;   // height x wordsPerRow
-    std::vector<std::uint32_t> words; // planes x wordsPerPlane words
-    std::uint32_t background = 0;     // the word op 17 fills with
+    std::int64_t wordsPerPlane = 0;    // height x wordsPerRow
+    std::vector<std::uint32_t> words;  // planes x wordsPerPlane words
+    std::uint32_t background = 0;      // the word op 17 fills with
     double pixelsPerInchX = 150, pixelsPerInchY = 150;
-    int colourKind = 0;               // 2: a printer whose colour components are inverted
-    double scaleX = 1, scaleY = 1;    // raster pixels per device unit
+    int colourKind = 0;             // 2: a printer whose colour components are inverted
+    double scaleX = 1, scaleY = 1;  // raster pixels per device unit
 
     // Drawing state.
     std::uint32_t value = 0, previousValue = 0;  // current pixel value
@@ -55,7 +55,7 @@ struct MemoryRaster {
     std::uint32_t fillPattern[3] = {0, 0, 0};    // of the previous colour (two-colour fill)
     bool twoColour = false;                      // fills alternate the two colours
     int clipLeft = 0, clipRight = -1, clipBottom = 0, clipTop = -1;  // pixels, inclusive
-    int dash = 0xFFF;                  // 12-bit dash pattern
+    int dash = 0xFFF;                                                // 12-bit dash pattern
     int dashBit = 0, dashRun = 1;      // bit index 0..11 and run counter
     int dashUnitX = 1, dashUnitY = 1;  // pixels per dash bit along x and along y
     int thickX = 0, thickY = 0;        // line thickness - 1
@@ -74,7 +74,8 @@ extern MemoryRaster gRaster;
 // KIND. A page too large for memory or over kRasterWordCap raises error 34 once and is made
 // smaller, keeping its shape, until it fits; below 8 x 8 pixels nothing is allocated and the
 // result is false.
-bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, double ppix, double ppiy, int kind);
+bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, double ppix,
+                   double ppiy, int kind);
 
 // Frees the raster's words.
 void yyrasterfree();

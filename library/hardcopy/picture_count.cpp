@@ -94,7 +94,9 @@ struct Body {
     }
     bool Read(unsigned char *buffer, int n) {
         if (!Take(n)) return false;
-        if (n > 0) std::memcpy(buffer, bytes.data() + at - static_cast<std::size_t>(n), static_cast<std::size_t>(n));
+        if (n > 0)
+            std::memcpy(buffer, bytes.data() + at - static_cast<std::size_t>(n),
+                        static_cast<std::size_t>(n));
         return true;
     }
     bool Skip(int n) { return n <= 0 || Take(n); }
@@ -151,7 +153,8 @@ bool WalkCgm(Source &in, CgmInfo &info, bool nested) {
             len = part & 0x7FFF;
         }
         const bool defaults = cls == 1 && id == 12 && !nested;
-        bool wanted = (cls == 1 && (id == 3 || id == 4 || id == 17)) || (cls == 2 && id == 6) || (cls == 3 && id == 1);
+        bool wanted = (cls == 1 && (id == 3 || id == 4 || id == 17)) || (cls == 2 && id == 6) ||
+                      (cls == 3 && id == 1);
         // The parameters of a wanted element (at most 64 bytes kept), or the body of the
         // defaults replacement.
         unsigned char params[64] = {};
@@ -161,7 +164,8 @@ bool WalkCgm(Source &in, CgmInfo &info, bool nested) {
             int padded = len + (len & 1);
             if (defaults) {
                 const std::size_t start = body.size();
-                const int take = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(len), kDefaultsCap - std::min(start, kDefaultsCap)));
+                const int take = static_cast<int>(std::min<std::size_t>(
+                    static_cast<std::size_t>(len), kDefaultsCap - std::min(start, kDefaultsCap)));
                 body.resize(start + static_cast<std::size_t>(take));
                 if (take > 0 && !in.Read(body.data() + start, take)) return false;
                 if (!in.Skip(padded - take)) return false;
@@ -199,8 +203,10 @@ bool WalkCgm(Source &in, CgmInfo &info, bool nested) {
             int size = info.vdcType == 1 ? 4 : info.vdcIntPrecision / 8;
             if (kept < 4 * size) continue;
             const double a = ExtentAspect(params, info);
-            if (cls == 1) info.haveMax = true, info.maxAspect = a;
-            else info.haveExtent = true, info.extentAspect = a;
+            if (cls == 1)
+                info.haveMax = true, info.maxAspect = a;
+            else
+                info.haveExtent = true, info.extentAspect = a;
         }
     }
 }
@@ -215,8 +221,10 @@ void yyinfocgm_(const char *filename, int *pictures, float *aspect, int filename
     CgmInfo info;
     WalkCgm(in, info, false);
     if (info.count > 1) *pictures = info.count;
-    if (info.haveMax) *aspect = static_cast<float>(info.maxAspect);
-    else if (info.haveExtent) *aspect = static_cast<float>(info.extentAspect);
+    if (info.haveMax)
+        *aspect = static_cast<float>(info.maxAspect);
+    else if (info.haveExtent)
+        *aspect = static_cast<float>(info.extentAspect);
 }
 
 void yycntpic_(const char *filename, int *pictures, int filename_len) {
@@ -270,7 +278,8 @@ bool PageTag(const std::string &command) {
         std::size_t q1 = rest.find('"');
         if (q1 == std::string::npos) return false;
         std::size_t q2 = rest.find('"', q1 + 1);
-        std::string inside = rest.substr(q1 + 1, q2 == std::string::npos ? std::string::npos : q2 - q1 - 1);
+        std::string inside =
+            rest.substr(q1 + 1, q2 == std::string::npos ? std::string::npos : q2 - q1 - 1);
         std::size_t d = inside.find_first_not_of(' ');
         if (d == std::string::npos) return false;
         std::size_t e = inside.find_first_of(" ,", d);

@@ -20,7 +20,8 @@ std::string yyfieldfixed(double v, int w, int d) {
     std::string body = buf;
     if (body[0] == '-' && body.find_first_not_of("-0.") == std::string::npos) body.erase(0, 1);
     if (w > 40) w = 40;
-    if (static_cast<int>(body.size()) < w) body.insert(0, static_cast<std::size_t>(w) - body.size(), ' ');
+    if (static_cast<int>(body.size()) < w)
+        body.insert(0, static_cast<std::size_t>(w) - body.size(), ' ');
     return body;
 }
 

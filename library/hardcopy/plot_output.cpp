@@ -73,9 +73,7 @@ void yyplotline(int slot, const std::string &text) {
 
 void yyplotbytes(int slot, const void *data, std::size_t n) { WriteAll(slot, data, n); }
 
-void yyprop_(const int *slot) {
-    yyplotopen(*slot, gOperands.ctext, kOperandTextLength);
-}
+void yyprop_(const int *slot) { yyplotopen(*slot, gOperands.ctext, kOperandTextLength); }
 
 void yyprwl_(const int *slot, const char *line, int line_len) {
     yyplotline(*slot, std::string(line, static_cast<std::size_t>(line_len > 0 ? line_len : 0)));

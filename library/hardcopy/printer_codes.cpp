@@ -42,18 +42,34 @@ bool Tester(const int &column, const int &row, int plane) {
 
 }  // namespace
 
-bool yyras1_(const int &column, const int &row, int plane) { return Tester<true, PlaneMode::Whole>(column, row, plane); }
-bool yyras2_(const int &column, const int &row, int plane) { return Tester<true, PlaneMode::Plane>(column, row, plane); }
+bool yyras1_(const int &column, const int &row, int plane) {
+    return Tester<true, PlaneMode::Whole>(column, row, plane);
+}
+bool yyras2_(const int &column, const int &row, int plane) {
+    return Tester<true, PlaneMode::Plane>(column, row, plane);
+}
 bool yyras3_(const int &column, const int &row, int plane) {
     return gPrinterRaster.landscape ? Tester<true, PlaneMode::Colour>(column, row, plane)
                                     : Tester<false, PlaneMode::Colour>(column, row, plane);
 }
-bool yyras4_(const int &column, const int &row, int plane) { return Tester<false, PlaneMode::Plane>(column, row, plane); }
-bool yyras5_(const int &column, const int &row, int plane) { return Tester<false, PlaneMode::Whole>(column, row, plane); }
-bool yyras6_(const int &column, const int &row, int plane) { return Tester<false, PlaneMode::Whole>(column, row, plane); }
-bool yyras7_(const int &column, const int &row, int plane) { return Tester<true, PlaneMode::Whole>(column, row, plane); }
-bool yyras8_(const int &column, const int &row, int plane) { return Tester<false, PlaneMode::Colour>(column, row, plane); }
-bool yyras9_(const int &column, const int &row, int plane) { return Tester<true, PlaneMode::Colour>(column, row, plane); }
+bool yyras4_(const int &column, const int &row, int plane) {
+    return Tester<false, PlaneMode::Plane>(column, row, plane);
+}
+bool yyras5_(const int &column, const int &row, int plane) {
+    return Tester<false, PlaneMode::Whole>(column, row, plane);
+}
+bool yyras6_(const int &column, const int &row, int plane) {
+    return Tester<false, PlaneMode::Whole>(column, row, plane);
+}
+bool yyras7_(const int &column, const int &row, int plane) {
+    return Tester<true, PlaneMode::Whole>(column, row, plane);
+}
+bool yyras8_(const int &column, const int &row, int plane) {
+    return Tester<false, PlaneMode::Colour>(column, row, plane);
+}
+bool yyras9_(const int &column, const int &row, int plane) {
+    return Tester<true, PlaneMode::Colour>(column, row, plane);
+}
 
 PixelTester yyrastester(int printerClass, int bitsPerPixel, bool landscape) {
     if (printerClass >= kClassPclFirst) return landscape ? yyras2_ : yyras4_;
@@ -185,7 +201,8 @@ Offsets PageOffsets(bool landscape) {
 void PclHeader(PrinterPageCodes &p, const Offsets &o, int resetFlags) {
     std::string &h = p.header;
     if (resetFlags & 2) h += Esc("E");
-    h += Esc("&a") + Digits(static_cast<long long>(o.x * 10), 4) + "h" + Digits(static_cast<long long>(o.y * 10), 4) + "V";
+    h += Esc("&a") + Digits(static_cast<long long>(o.x * 10), 4) + "h" +
+         Digits(static_cast<long long>(o.y * 10), 4) + "V";
     h += Esc("*t") + Digits(p.resolution, 3) + "R";
     // The raster settings always follow their own introducer, so that "1A" never reaches
     // the printer as text.
@@ -193,7 +210,8 @@ void PclHeader(PrinterPageCodes &p, const Offsets &o, int resetFlags) {
     if (gHardcopy.printerType > 11) h += Digits((p.columns + 7) / 8 * 8, 4) + "s";
     if (p.planes > 1) h += (p.colourKind == 1 ? "" : "-") + std::to_string(p.planes) + "u";
     h += "1A";
-    if ((p.printerClass == 9 || p.printerClass == 10) && yyhcopt(kOptExtraMode) != 0) h += Esc("&k3W");
+    if ((p.printerClass == 9 || p.printerClass == 10) && yyhcopt(kOptExtraMode) != 0)
+        h += Esc("&k3W");
     if (p.compression > 0) h += Esc("*b") + std::to_string(p.compression) + "M";
     if (p.printerClass == 7 || gHardcopy.printerType == 32)
         p.trailer += Esc("&l") + Digits(std::min(yyhcopt(kOptCopies), 99), 2) + "X";
@@ -203,8 +221,8 @@ void PclHeader(PrinterPageCodes &p, const Offsets &o, int resetFlags) {
 
 void EscP2Header(PrinterPageCodes &p, const Offsets &o, int resetFlags) {
     const int unit = 3600 / p.resolution;
-    p.header = Esc("@") + Esc("(G") + Bytes({1, 0, 1}) + Esc("(U") + Bytes({1, 0, unit}) + Esc("(V") +
-               Bytes({2, 0}) + Word(static_cast<long long>(o.y * p.resolution / 72));
+    p.header = Esc("@") + Esc("(G") + Bytes({1, 0, 1}) + Esc("(U") + Bytes({1, 0, unit}) +
+               Esc("(V") + Bytes({2, 0}) + Word(static_cast<long long>(o.y * p.resolution / 72));
     long long left = static_cast<long long>(o.x * p.resolution / 72);
     p.leftUnits = static_cast<int>(std::min(left, 32767LL));
     p.trailer = Esc("@");
@@ -237,7 +255,8 @@ void yypcod_(int columns, int rows) {
     p.rows = rows < 0 ? 0 : rows;
     p.planes = gPrinterRaster.planes;
     p.colourKind = profile.colourMode;
-    const int asked = gPrinterRaster.resolutionChoice > 0 ? gPrinterRaster.resolutionChoice : yyhcopt(kOptResolution);
+    const int asked = gPrinterRaster.resolutionChoice > 0 ? gPrinterRaster.resolutionChoice
+                                                          : yyhcopt(kOptResolution);
     const int choice = std::min(std::max(asked, 1), profile.resolutionCount);
     p.resolution = profile.resolutions[choice - 1];
     p.compression = std::min(std::max(yyhcopt(kOptCompression), 0), std::min(profile.variant, 2));
@@ -257,7 +276,7 @@ void yybitimg_(int bytes) {
     PrinterPageCodes &p = gPageCodes;
     if (p.bitImage.size() < 4) return;
     long long count = bytes < 0 ? 0 : bytes;
-    if (p.pins == 24) count = (count + 2) / 3;        // columns of three bytes
+    if (p.pins == 24) count = (count + 2) / 3;       // columns of three bytes
     if (p.printerClass == 4) count = count * 3 + 1;  // the IBM count: data bytes and mode byte
     // ESC "*" m low high and ESC "[g" low high m carry the count at their fourth and fifth
     // bytes, ESC "K", "L" and "Z" at their third and fourth.
@@ -314,20 +333,25 @@ unsigned char Reversed(unsigned v) {
 // Printer row ROW of PLANE packed eight pixels a byte, leftmost in bit 7. A portrait row is
 // a raster row as it stands: its words are turned into bytes directly, which is what the
 // row testers would give pixel by pixel.
-void PackRow(PixelTester tester, int columns, int row, int plane, std::vector<unsigned char> &bytes) {
+void PackRow(PixelTester tester, int columns, int row, int plane,
+             std::vector<unsigned char> &bytes) {
     bytes.assign(static_cast<std::size_t>((columns + 7) / 8), 0);
     const PrinterRaster &r = gPrinterRaster;
-    const bool wholeRow = tester == yyras4_ || ((tester == yyras5_ || tester == yyras6_) && plane == 0);
-    if (wholeRow && columns == r.width && row >= 0 && row < r.height && plane >= 0 && plane < r.planes &&
-        r.words != nullptr) {
-        const std::uint32_t *words = r.words + static_cast<std::size_t>(plane) * r.wordsPerPlane +
-                                     static_cast<std::size_t>(r.height - 1 - row) * static_cast<std::size_t>(r.wordsPerRow);
-        for (std::size_t j = 0; j < bytes.size(); ++j) bytes[j] = Reversed(words[j / 4] >> (8 * (j % 4)));
+    const bool wholeRow =
+        tester == yyras4_ || ((tester == yyras5_ || tester == yyras6_) && plane == 0);
+    if (wholeRow && columns == r.width && row >= 0 && row < r.height && plane >= 0 &&
+        plane < r.planes && r.words != nullptr) {
+        const std::uint32_t *words =
+            r.words + static_cast<std::size_t>(plane) * r.wordsPerPlane +
+            static_cast<std::size_t>(r.height - 1 - row) * static_cast<std::size_t>(r.wordsPerRow);
+        for (std::size_t j = 0; j < bytes.size(); ++j)
+            bytes[j] = Reversed(words[j / 4] >> (8 * (j % 4)));
         if (columns % 8 != 0) bytes.back() &= static_cast<unsigned char>(0xFF00u >> (columns % 8));
         return;
     }
     for (int c = 0; c < columns; ++c)
-        if (tester(c, row, plane)) bytes[static_cast<std::size_t>(c / 8)] |= static_cast<unsigned char>(0x80 >> (c % 8));
+        if (tester(c, row, plane))
+            bytes[static_cast<std::size_t>(c / 8)] |= static_cast<unsigned char>(0x80 >> (c % 8));
 }
 
 // The length of BYTES without its trailing zero bytes.
@@ -352,7 +376,8 @@ void WalkPcl(PageWriter &out, PixelTester tester) {
                 out.Add(Esc("*b") + Digits(static_cast<long long>(n), 3) + last);
                 out.Add(bytes.data(), n);
             } else {
-                const int n = yycmpr_(bytes.data(), static_cast<int>(bytes.size()), p.compression, packed);
+                const int n =
+                    yycmpr_(bytes.data(), static_cast<int>(bytes.size()), p.compression, packed);
                 out.Add(Esc("*b") + std::to_string(n) + last);
                 out.Add(packed.data(), packed.size());
             }
@@ -382,7 +407,8 @@ void WalkEscP2(PageWriter &out, PixelTester tester) {
             const int n = static_cast<int>(UsedLength(bytes));
             const int c = yycmprp2_(bytes.data(), n, packed);
             const int dots = std::min(columns, n * 8);
-            out.Add(Esc("\\") + Word(p.leftUnits) + Esc(".") + Bytes({c, unit, unit, 1}) + Word(dots));
+            out.Add(Esc("\\") + Word(p.leftUnits) + Esc(".") + Bytes({c, unit, unit, 1}) +
+                    Word(dots));
             out.Add(packed.data(), packed.size());
             out.Add("\r", 1);
         }
@@ -401,14 +427,19 @@ void WalkDotMatrix(PageWriter &out, PixelTester tester) {
     std::vector<unsigned char> line;
     for (int band = 0; band * bandRows < p.rows && out.ok(); ++band) {
         for (int pass = 0; pass < p.passes; ++pass) {
-            if (p.passes == 2) out.Add(Esc("3") + static_cast<char>(pass == 0 ? 1 : p.lineFeedUnits - 1));
+            if (p.passes == 2)
+                out.Add(Esc("3") + static_cast<char>(pass == 0 ? 1 : p.lineFeedUnits - 1));
             for (int k = 0; k < colourPasses; ++k) {
                 const int plane = colourPasses == 1 ? 0 : kColourPasses[k].plane;
-                if (colourPasses > 1) out.Add(Esc("r") + static_cast<char>(kColourPasses[k].colour));
+                if (colourPasses > 1)
+                    out.Add(Esc("r") + static_cast<char>(kColourPasses[k].colour));
                 line.assign(static_cast<std::size_t>(p.leftBytes) +
-                                static_cast<std::size_t>(columns) * static_cast<std::size_t>(bytesPerColumn), 0);
+                                static_cast<std::size_t>(columns) *
+                                    static_cast<std::size_t>(bytesPerColumn),
+                            0);
                 for (int c = 0; c < columns; ++c) {
-                    unsigned char *column = line.data() + p.leftBytes + static_cast<std::size_t>(c) * bytesPerColumn;
+                    unsigned char *column =
+                        line.data() + p.leftBytes + static_cast<std::size_t>(c) * bytesPerColumn;
                     for (int pin = 0; pin < p.pins; ++pin) {
                         const int row = band * bandRows + pin * p.passes + pass;
                         if (row < p.rows && tester(c, row, plane))

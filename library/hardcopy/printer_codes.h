@@ -33,12 +33,12 @@ constexpr int kClassPclFirst = 7;       // 7 and above: PCL raster graphics
 // word (x / 32) of a row, row 0 at the bottom of the drawing, one whole raster per plane.
 struct PrinterRaster {
     const std::uint32_t *words = nullptr;
-    int width = 0, height = 0;          // pixels
+    int width = 0, height = 0;  // pixels
     int wordsPerRow = 0;
     std::size_t wordsPerPlane = 0;
-    int planes = 1;                     // 1 or 3
-    bool landscape = false;             // the drawing is read turned by a quarter
-    int resolutionChoice = 0;           // the choice the raster was made for; 0: option 13
+    int planes = 1;            // 1 or 3
+    bool landscape = false;    // the drawing is read turned by a quarter
+    int resolutionChoice = 0;  // the choice the raster was made for; 0: option 13
 };
 
 // The raster the testers read.
@@ -74,18 +74,18 @@ PixelTester yyrastester(int printerClass, int bitsPerPixel, bool landscape);
 // The commands of one page, built by yypcod_ from the printer profile, the option words and
 // the raster's planes, read by yydump_.
 struct PrinterPageCodes {
-    int printerClass = 7;         // 1-10 (11 and 12 already folded into 7 and 8)
-    int columns = 0, rows = 0;    // printer pixels across and down
-    int planes = 1;               // planes of the raster
-    int colourKind = 0;           // 1 RGB, 2 CMY, 0 none
-    int resolution = 300;         // dots per inch across
-    int compression = 0;          // PCL: 0, 1 or 2
-    int pins = 1, passes = 1;     // dot matrix: pins of a band, passes of a band
-    int lineFeedUnits = 0;        // dot matrix: line-feed units of a band
-    int leftUnits = 0;            // ESC/P2: left offset in dots
-    int leftBytes = 0;            // dot matrix: zero bytes before each pass line
+    int printerClass = 7;       // 1-10 (11 and 12 already folded into 7 and 8)
+    int columns = 0, rows = 0;  // printer pixels across and down
+    int planes = 1;             // planes of the raster
+    int colourKind = 0;         // 1 RGB, 2 CMY, 0 none
+    int resolution = 300;       // dots per inch across
+    int compression = 0;        // PCL: 0, 1 or 2
+    int pins = 1, passes = 1;   // dot matrix: pins of a band, passes of a band
+    int lineFeedUnits = 0;      // dot matrix: line-feed units of a band
+    int leftUnits = 0;          // ESC/P2: left offset in dots
+    int leftBytes = 0;          // dot matrix: zero bytes before each pass line
     std::string header, trailer;
-    std::string bitImage;         // dot matrix: the bit-image command, count bytes open
+    std::string bitImage;  // dot matrix: the bit-image command, count bytes open
 };
 
 extern PrinterPageCodes gPageCodes;

@@ -9,11 +9,14 @@ RasterProfile gRasterProfile = {7, 1, 0, 2, {300, 150, 100, 75}, 4, 1, 23};
 
 namespace {
 
-const char *const kDescriptors[37] = {
-    "M1M0 ", "F1M0 ", "F1M0 ", "F1M0 ", "F1M0 ", "M1M0 ", "M1M0 ", "S1M0 ", "L1M0 ", "L1M0 ",  // 2-11
-    "M1M0 ", "P3R1 ", "D1M2 ", "M1M0 ", "M1M0 ", "Q1M0 ", "Q1M0 ", "X1M0 ", "X1M0 ", "D3R2 ",  // 12-21
-    "D1M2 ", "F3C0 ", "F3C0 ", "Q3C0 ", "Q3C0 ", nullptr, "L1M22", "41M22", "33R1 ", "D3C2 ",  // 22-31
-    "D3C22", "51M2 ", "53C2 ", "L3C22", "21M1 ", "23C1 ", "43C22"};                            // 32-38
+const char *const kDescriptors[37] = {"M1M0 ", "F1M0 ", "F1M0 ", "F1M0 ", "F1M0 ",
+                                      "M1M0 ", "M1M0 ", "S1M0 ", "L1M0 ", "L1M0 ",  // 2-11
+                                      "M1M0 ", "P3R1 ", "D1M2 ", "M1M0 ", "M1M0 ",
+                                      "Q1M0 ", "Q1M0 ", "X1M0 ", "X1M0 ", "D3R2 ",  // 12-21
+                                      "D1M2 ", "F3C0 ", "F3C0 ", "Q3C0 ", "Q3C0 ",
+                                      nullptr, "L1M22", "41M22", "33R1 ", "D3C2 ",  // 22-31
+                                      "D3C22", "51M2 ", "53C2 ", "L3C22", "21M1 ",
+                                      "23C1 ", "43C22"};  // 32-38
 
 struct ClassRow {
     int resolutions[4];

@@ -18,14 +18,14 @@ QUILL_END_DECLS
 
 // What the raster printer driver and its printer codes read of the printer type.
 struct RasterProfile {
-    int printerClass;      // 1-12, position of the descriptor's first letter in "MFSXQ2LDP345"
-    int planes;            // 1 or 3
-    int colourMode;        // 1 "R", 2 "C", 0 otherwise
-    int variant;           // 0-2
-    int resolutions[4];    // dots per inch, best first
-    int resolutionCount;   // 2, 3 or 4
-    int passHeight;        // rows of one print pass
-    int codeSet;           // printer code set number
+    int printerClass;     // 1-12, position of the descriptor's first letter in "MFSXQ2LDP345"
+    int planes;           // 1 or 3
+    int colourMode;       // 1 "R", 2 "C", 0 otherwise
+    int variant;          // 0-2
+    int resolutions[4];   // dots per inch, best first
+    int resolutionCount;  // 2, 3 or 4
+    int passHeight;       // rows of one print pass
+    int codeSet;          // printer code set number
 };
 
 extern RasterProfile gRasterProfile;

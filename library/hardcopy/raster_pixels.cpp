@@ -35,11 +35,13 @@ constexpr std::uint32_t kMonoTable[16] = {0xFFFFFFFFu, 0xBFBFF7F7u, 0x73CE7CC7u,
 constexpr int k16Codes[16] = {0, 9, 1, 11, 3, 10, 2, 14, 6, 12, 4, 13, 5, 15, 7, 8};
 
 std::uint32_t *Row(int plane, int y) {
-    return gRaster.words.data() + plane * gRaster.wordsPerPlane + static_cast<std::int64_t>(y) * gRaster.wordsPerRow;
+    return gRaster.words.data() + plane * gRaster.wordsPerPlane +
+           static_cast<std::int64_t>(y) * gRaster.wordsPerRow;
 }
 
 bool Inside(int x, int y) {
-    return x >= gRaster.clipLeft && x <= gRaster.clipRight && y >= gRaster.clipBottom && y <= gRaster.clipTop;
+    return x >= gRaster.clipLeft && x <= gRaster.clipRight && y >= gRaster.clipBottom &&
+           y <= gRaster.clipTop;
 }
 
 // Pixel (X, Y), known to be inside the raster, set to VALUE.
@@ -59,11 +61,8 @@ void Put(int x, int y, std::uint32_t value) {
         w = (w & ~(0xFFu << shift)) | ((value & 0xFFu) << shift);
         break;
     }
-    case kRasterRgb:
-        Row(0, y)[x] = value;
-        break;
-    default:
-        break;
+    case kRasterRgb: Row(0, y)[x] = value; break;
+    default: break;
     }
 }
 
@@ -101,11 +100,10 @@ void SpanValue(std::uint32_t value, int x1, int x2, int y) {
     switch (gRaster.format) {
     case kRasterMono:
     case kRasterPlanes:
-        for (int k = 0; k < gRaster.planes; ++k) PutBits(Row(k, y), x1, x2, ((value >> k) & 1u) ? ~0u : 0u);
+        for (int k = 0; k < gRaster.planes; ++k)
+            PutBits(Row(k, y), x1, x2, ((value >> k) & 1u) ? ~0u : 0u);
         break;
-    case kRasterRgb:
-        std::fill(Row(0, y) + x1, Row(0, y) + x2 + 1, value);
-        break;
+    case kRasterRgb: std::fill(Row(0, y) + x1, Row(0, y) + x2 + 1, value); break;
     default:
         for (int x = x1; x <= x2; ++x) Put(x, y, value);
         break;
@@ -114,12 +112,16 @@ void SpanValue(std::uint32_t value, int x1, int x2, int y) {
 
 }  // namespace
 
-bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, double ppix, double ppiy, int kind) {
+bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, double ppix,
+                   double ppiy, int kind) {
     yyrasterfree();
     if (bits != 1 && bits != 3 && bits != 4 && bits != 8) bits = 24;
     MemoryRaster &r = gRaster;
     r.bits = bits;
-    r.format = bits == 1 ? kRasterMono : bits <= 4 ? kRasterPlanes : bits == 8 ? kRasterBytes : kRasterRgb;
+    r.format = bits == 1   ? kRasterMono
+               : bits <= 4 ? kRasterPlanes
+               : bits == 8 ? kRasterBytes
+                           : kRasterRgb;
     r.planes = r.format == kRasterPlanes ? bits : 1;
     r.colours = bits >= 24 ? 0 : std::min(1 << bits, 256);
     r.background = background;
@@ -150,7 +152,8 @@ bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, do
         if (!reported) yyraise(34);
         reported = true;
         // Smaller by the area that fits, keeping the shape; at least 10 % a round.
-        const double target = 0.9 * static_cast<double>(std::min<std::int64_t>(total, kRasterWordCap));
+        const double target =
+            0.9 * static_cast<double>(std::min<std::int64_t>(total, kRasterWordCap));
         const double f = std::sqrt(static_cast<double>(total) / target);
         w = static_cast<std::int64_t>(static_cast<double>(w) / f);
         h = static_cast<std::int64_t>(static_cast<double>(h) / f);
@@ -185,10 +188,8 @@ std::uint32_t yyrasterpixel(int x, int y) {
         for (int k = 0; k < gRaster.planes; ++k) v |= ((Row(k, y)[x >> 5] >> (x & 31)) & 1u) << k;
         return v;
     }
-    case kRasterBytes:
-        return (Row(0, y)[x >> 2] >> (8 * (x & 3))) & 0xFFu;
-    default:
-        return Row(0, y)[x];
+    case kRasterBytes: return (Row(0, y)[x >> 2] >> (8 * (x & 3))) & 0xFFu;
+    default: return Row(0, y)[x];
     }
 }
 
@@ -216,14 +217,16 @@ void yyvra2_(const int *x1, const int *x2, const int *y) {
     // The pixels of even and of odd position take the first and the second colour.
     if (r.format == kRasterMono) {
         std::uint32_t bits = RowBits(r.pattern[0], row);
-        if (r.twoColour) bits = (bits & 0x55555555u) | (RowBits(r.fillPattern[0], row) & 0xAAAAAAAAu);
+        if (r.twoColour)
+            bits = (bits & 0x55555555u) | (RowBits(r.fillPattern[0], row) & 0xAAAAAAAAu);
         PutBits(Row(0, row), a, b, bits);
     } else if (r.bits == 3) {
         // Position parity of x + y: even bits of the word on even rows, odd bits on odd rows.
         const std::uint32_t even = (row & 1) ? 0xAAAAAAAAu : 0x55555555u;
         for (int k = 0; k < r.planes; ++k) {
             std::uint32_t bits = RowBits(r.pattern[std::min(k, 2)], row);
-            if (r.twoColour) bits = (bits & even) | (RowBits(r.fillPattern[std::min(k, 2)], row) & ~even);
+            if (r.twoColour)
+                bits = (bits & even) | (RowBits(r.fillPattern[std::min(k, 2)], row) & ~even);
             PutBits(Row(k, row), a, b, bits);
         }
     } else if (!r.twoColour) {
@@ -256,7 +259,8 @@ void yyvra3_(const int *x1, const int *y1, const int *x2, const int *y2, const i
         }
         return;
     }
-    const long long dx = std::llabs(static_cast<long long>(bx) - ax), dy = std::llabs(static_cast<long long>(by) - ay);
+    const long long dx = std::llabs(static_cast<long long>(bx) - ax),
+                    dy = std::llabs(static_cast<long long>(by) - ay);
     const bool xmajor = dx >= dy;
     const int thick = xmajor ? r.thickY : r.thickX, half = xmajor ? r.halfY : r.halfX;
     const int unit = xmajor ? r.dashUnitX : r.dashUnitY;
@@ -293,11 +297,14 @@ void yyvra3_(const int *x1, const int *y1, const int *x2, const int *y2, const i
 }
 
 int yyxini_(const int *xa, const int *ya, const int *xb, const int *yb, const int *y) {
-    if (xa == nullptr || ya == nullptr || xb == nullptr || yb == nullptr || y == nullptr) return 32767;
+    if (xa == nullptr || ya == nullptr || xb == nullptr || yb == nullptr || y == nullptr)
+        return 32767;
     const long long x1 = *xa, y1 = *ya, x2 = *xb, y2 = *yb, row = *y;
     if (y2 == y1) return 32767;
-    const long long x = y2 > y1 ? (row - y1) * (x2 - x1) / (y2 - y1) + x1 : (row - y2) * (x2 - x1) / (y2 - y1) + x2;
-    return static_cast<int>(std::max<long long>(std::min<long long>(x, 2147483647LL), -2147483647LL));
+    const long long x =
+        y2 > y1 ? (row - y1) * (x2 - x1) / (y2 - y1) + x1 : (row - y2) * (x2 - x1) / (y2 - y1) + x2;
+    return static_cast<int>(
+        std::max<long long>(std::min<long long>(x, 2147483647LL), -2147483647LL));
 }
 
 int yyichar_(const char *text, int text_len) {
@@ -309,7 +316,8 @@ void yydith2_(void) {
     if (gImageDitherBuilt) return;  // the table depends on nothing that changes
     std::uint32_t levels[16][3];
     for (int i = 0; i < 16; ++i)
-        for (int k = 0; k < 3; ++k) levels[i][k] = yyditherpattern(i == 0 ? 0.0 : (i * 16 + 15) / 255.0, k + 1);
+        for (int k = 0; k < 3; ++k)
+            levels[i][k] = yyditherpattern(i == 0 ? 0.0 : (i * 16 + 15) / 255.0, k + 1);
     for (int b = 0; b < 16; ++b)
         for (int g = 0; g < 16; ++g)
             for (int red = 0; red < 16; ++red) {
@@ -335,7 +343,8 @@ std::uint32_t yyrasterimagevalue(int x, int y, std::uint32_t rgb) {
     case 3: {
         const std::uint32_t *cell = yyimagedither((b / 16) * 256 + (g / 16) * 16 + r / 16);
         const int bit = (y & 3) * 8 + (x & 7);
-        int v = static_cast<int>(((cell[0] >> bit) & 1) | (((cell[1] >> bit) & 1) << 1) | (((cell[2] >> bit) & 1) << 2));
+        int v = static_cast<int>(((cell[0] >> bit) & 1) | (((cell[1] >> bit) & 1) << 1) |
+                                 (((cell[2] >> bit) & 1) << 2));
         if (gRaster.bits == 3) {
             if (rule != 0 && (v == 0 || v == 7)) v = 7 - v;
             if (gRaster.colourKind == 2) v = 7 - v;
@@ -358,10 +367,11 @@ std::uint32_t yyrasterimagevalue(int x, int y, std::uint32_t rgb) {
             lastRgb = rgb;
             lastIndex = static_cast<std::uint32_t>(index);
         }
-        return gRaster.bits == 8 ? lastIndex : static_cast<std::uint32_t>(yyraster16code(static_cast<int>(lastIndex)));
+        return gRaster.bits == 8
+                   ? lastIndex
+                   : static_cast<std::uint32_t>(yyraster16code(static_cast<int>(lastIndex)));
     }
-    default:
-        return rgb & 0xFFFFFFu;
+    default: return rgb & 0xFFFFFFu;
     }
 }
 

@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 class CharFile : public ::testing::Test {
 protected:
     ScratchFolder scratch{"quill-charfile-test"};

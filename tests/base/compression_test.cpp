@@ -11,7 +11,6 @@
 
 namespace {
 
-
 class Compression : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -32,7 +31,8 @@ TEST_F(Compression, RoundTripBothForms) {
     int out = static_cast<int>(words.size() * 4);
     wuncompress2_(packed.data(), words.data(), &size, &out);
     EXPECT_EQ(n, out);
-    EXPECT_EQ(text, std::string(reinterpret_cast<char *>(words.data()), static_cast<std::size_t>(out)));
+    EXPECT_EQ(text,
+              std::string(reinterpret_cast<char *>(words.data()), static_cast<std::size_t>(out)));
     EXPECT_EQ(0, ErrorInfo(1));
 }
 

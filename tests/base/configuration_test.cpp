@@ -48,11 +48,11 @@ TEST_F(Config, UnitEqualToAnotherUnitIsIgnored) {
 }
 
 TEST_F(Config, MalformedLinesAreIgnored) {
-    Line("PR=3");           // key of two characters
-    Line("=PRINTER=3");     // "=" in column 1
-    Line("PRINTER");        // no "="
-    Line("PRINTER=   ");    // no value
-    Line("PRINTER=abc");    // not an integer
+    Line("PR=3");         // key of two characters
+    Line("=PRINTER=3");   // "=" in column 1
+    Line("PRINTER");      // no "="
+    Line("PRINTER=   ");  // no value
+    Line("PRINTER=abc");  // not an integer
     Line("PRINTER=12x");
     Line("PRINTER=99999999999");
     Line("NOTAKEY=5");

@@ -126,9 +126,10 @@ TEST_F(Conversion, FailedWritesGiveAsterisksAndError18) {
     EXPECT_EQ("**********", DblText(1, "(10000000000F8.2)", 10)) << "repeat count beyond 32 bits";
     EXPECT_EQ(18, LastError());
     // Numbers far too long for any integer: refused, never overflowed while they are read.
-    const char *const too_long[] = {"(I9999999999999999999)", "(F8.99999999999999999999)",
-                                     "(E12.4E99999999999999999999)", "(99999999999999999999X,F8.2)",
-                                     "(T99999999999999999999,F8.2)", "(-99999999999999999999P,F8.2)"};
+    const char *const too_long[] = {
+        "(I9999999999999999999)",       "(F8.99999999999999999999)",
+        "(E12.4E99999999999999999999)", "(99999999999999999999X,F8.2)",
+        "(T99999999999999999999,F8.2)", "(-99999999999999999999P,F8.2)"};
     for (const char *format : too_long) {
         EXPECT_EQ("**********", DblText(1, format, 10)) << format;
         EXPECT_EQ(18, LastError()) << format;

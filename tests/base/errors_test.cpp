@@ -80,7 +80,8 @@ TEST_F(ErrorStore, LevelOneWritesOneRecordToStandardOutput) {
     Raise(12);
     Raise(1005);
     std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(" Error=  12:Invalid character detected\n Error=1005:No dialogs currently loaded\n", out);
+    EXPECT_EQ(" Error=  12:Invalid character detected\n Error=1005:No dialogs currently loaded\n",
+              out);
     EXPECT_EQ(1005, ErrorInfo(1));
     EXPECT_EQ(1, ErrorInfo(4));
 }
@@ -118,9 +119,8 @@ TEST(ErrorLine, LongestMessagesFitTheLine) {
 }
 
 TEST(ErrorMessages, ExactlyTheListedNumbersHaveMessages) {
-    const int listed[] = {
-        1, 2, 3, 4, 5, 10, 11, 12, 13, 16, 18, 20, 21, 22, 23, 24, 25, 27, 28, 34, 40, 42, 43, 44, 46,
-        49, 51, 54, 55, 58, 63, 64, 66};
+    const int listed[] = {1,  2,  3,  4,  5,  10, 11, 12, 13, 16, 18, 20, 21, 22, 23, 24, 25,
+                          27, 28, 34, 40, 42, 43, 44, 46, 49, 51, 54, 55, 58, 63, 64, 66};
     std::string blank(70, ' ');
     int count = 0;
     for (int n = -5; n <= 1100; ++n) {
@@ -136,12 +136,14 @@ TEST(ErrorMessages, ExactlyTheListedNumbersHaveMessages) {
 
 TEST(ErrorMessages, TextsAreExact) {
     EXPECT_EQ("Error opening file or device", yytrimmed(Message(1, 70).data(), 70));
-    EXPECT_EQ("Number too large in string to numeric conversion", yytrimmed(Message(4, 70).data(), 70));
+    EXPECT_EQ("Number too large in string to numeric conversion",
+              yytrimmed(Message(4, 70).data(), 70));
     EXPECT_EQ("Numeric to string conversion error", yytrimmed(Message(18, 70).data(), 70));
     EXPECT_EQ("Invalid bitmap handle", yytrimmed(Message(1021, 70).data(), 70));
     EXPECT_EQ("Variable too small to receive text", yytrimmed(Message(1023, 70).data(), 70));
     EXPECT_EQ("Zlib compression/decompression failed", yytrimmed(Message(1044, 70).data(), 70));
-    EXPECT_EQ("3D model vertex limit exceeded. Increase MAXVERTEX.", yytrimmed(Message(1073, 70).data(), 70));
+    EXPECT_EQ("3D model vertex limit exceeded. Increase MAXVERTEX.",
+              yytrimmed(Message(1073, 70).data(), 70));
     EXPECT_EQ("QUILAX.DLL not found", yytrimmed(Message(1081, 70).data(), 70));
 }
 

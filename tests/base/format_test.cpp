@@ -37,7 +37,8 @@ TEST(FormatWriter, AgreesWithTheRuntimeOverManyFormatsAndValues) {
     ASSERT_TRUE(oracle) << "cannot read " << QUILL_FORMAT_ORACLE;
     std::string head, value, expected;
     int cases = 0, overflowed = 0;
-    while (std::getline(oracle, head) && std::getline(oracle, value) && std::getline(oracle, expected)) {
+    while (std::getline(oracle, head) && std::getline(oracle, value) &&
+           std::getline(oracle, expected)) {
         ASSERT_GE(head.size(), 3u);
         const std::string format = head.substr(2);
         std::string text(kRecord, '#');

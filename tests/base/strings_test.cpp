@@ -9,11 +9,13 @@
 namespace {
 
 std::string Justify(std::string text, const std::string &how) {
-    ijustifystring_(&text[0], how.data(), static_cast<int>(text.size()), static_cast<int>(how.size()));
+    ijustifystring_(&text[0], how.data(), static_cast<int>(text.size()),
+                    static_cast<int>(how.size()));
     return text;
 }
 
-std::pair<std::string, std::string> Split(const std::string &path, int pathlen = 20, int namelen = 12) {
+std::pair<std::string, std::string> Split(const std::string &path, int pathlen = 20,
+                                          int namelen = 12) {
     std::string p = path;
     p.resize(static_cast<std::size_t>(pathlen), ' ');
     std::string n(static_cast<std::size_t>(namelen), '#');
@@ -22,7 +24,8 @@ std::pair<std::string, std::string> Split(const std::string &path, int pathlen =
 }
 
 int Index(const std::string &s, const std::string &sub, const int *back) {
-    return indexnocase_(s.data(), sub.data(), back, static_cast<int>(s.size()), static_cast<int>(sub.size()));
+    return indexnocase_(s.data(), sub.data(), back, static_cast<int>(s.size()),
+                        static_cast<int>(sub.size()));
 }
 
 TEST(Case, OnlyAsciiLettersChange) {
@@ -71,13 +74,15 @@ TEST(IndexNoCase, ForwardBackwardAndEmpty) {
 }
 
 TEST(SplitPath, DirectoryAndName) {
-    EXPECT_EQ(std::make_pair(std::string("C:\\dir"), std::string("file.txt")), Split("C:\\dir\\file.txt"));
+    EXPECT_EQ(std::make_pair(std::string("C:\\dir"), std::string("file.txt")),
+              Split("C:\\dir\\file.txt"));
     EXPECT_EQ(std::make_pair(std::string("C:\\dir"), std::string("")), Split("C:\\dir\\"));
     EXPECT_EQ(std::make_pair(std::string("C:\\"), std::string("")), Split("C:\\"));
     EXPECT_EQ(std::make_pair(std::string(""), std::string("file.txt")), Split("file.txt"));
     EXPECT_EQ(std::make_pair(std::string("C"), std::string("file")), Split("C:file"));
     EXPECT_EQ(std::make_pair(std::string("C:\\dir\\.."), std::string("")), Split("  C:\\dir\\.."));
-    EXPECT_EQ(std::make_pair(std::string("d"), std::string("averylongnam")), Split("d\\averylongname.txt"));
+    EXPECT_EQ(std::make_pair(std::string("d"), std::string("averylongnam")),
+              Split("d\\averylongname.txt"));
 }
 
 TEST(CurrentDirectory, FitsOrIsRefused) {

@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::string Self() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -30,7 +29,9 @@ std::string Self() {
 TEST(Helper, DISABLED_LiveTwoSeconds) { Sleep(2000); }
 
 TEST(RunCommand, WaitLimitsAndEndedProcess) {
-    std::string command = "\"" + Self() + "\" --gtest_filter=Helper.DISABLED_LiveTwoSeconds --gtest_also_run_disabled_tests";
+    std::string command =
+        "\"" + Self() +
+        "\" --gtest_filter=Helper.DISABLED_LiveTwoSeconds --gtest_also_run_disabled_tests";
     int hide = 1, wait = 1, seconds = 0, s = 0;
     DWORD start = GetTickCount();
     yycmnd_(command.c_str(), &hide, &wait, &seconds, &s);
@@ -48,7 +49,9 @@ TEST(RunCommand, WaitLimitsAndEndedProcess) {
 }
 
 TEST(RunCommand, WaitKeepsAQuitMessageForTheCaller) {
-    std::string command = "\"" + Self() + "\" --gtest_filter=Helper.DISABLED_LiveTwoSeconds --gtest_also_run_disabled_tests";
+    std::string command =
+        "\"" + Self() +
+        "\" --gtest_filter=Helper.DISABLED_LiveTwoSeconds --gtest_also_run_disabled_tests";
     PostQuitMessage(7);
     int hide = 1, wait = 1, seconds = -1, s = 0;
     yycmnd_(command.c_str(), &hide, &wait, &seconds, &s);

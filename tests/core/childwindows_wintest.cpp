@@ -282,7 +282,7 @@ TEST_F(ChildWindows, ScrollAreaMovesThePixelsAndFillsTheStrip) {
     HDC dc = GetDC(hClient[win]);
     EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 30, 15));
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 20, 20));
-    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 5, 50));   // the strip on the left
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 5, 50));    // the strip on the left
     EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 100, 97));  // the strip at the bottom
     ReleaseDC(hClient[win], dc);
 }
@@ -440,8 +440,7 @@ TEST_F(ChildWindows, TheClientAreaShowsTheCursorLastSet) {
     int cross = 3;
     yychangecursor_(&cross);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-    LRESULT taken = SendMessageA(hClient[win], WM_SETCURSOR,
-                                 reinterpret_cast<WPARAM>(hClient[win]),
+    LRESULT taken = SendMessageA(hClient[win], WM_SETCURSOR, reinterpret_cast<WPARAM>(hClient[win]),
                                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(TRUE, taken);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_CROSS), GetCursor());

@@ -75,13 +75,11 @@ TEST_F(CommonDialogs, MessageBoxButtonSetsAnswerAndDefault) {
         int buttons, deflt, press, answer, defaultId;
     };
     const Case cases[] = {
-        {0, 1, IDOK, 1, IDOK},          {1, 1, IDOK, 1, IDOK},
-        {1, 0, IDCANCEL, 0, IDCANCEL},  {2, 1, IDRETRY, 1, IDRETRY},
-        {2, 0, IDCANCEL, 0, IDCANCEL},  {3, 1, IDYES, 1, IDYES},
-        {3, 2, IDNO, 2, IDNO},          {4, 1, IDYES, 1, IDYES},
-        {4, 2, IDNO, 2, IDNO},          {4, 0, IDCANCEL, 0, IDCANCEL},
-        {5, 1, IDIGNORE, 0, IDRETRY},   {5, 2, IDABORT, 2, IDABORT},
-        {5, 0, IDRETRY, 1, IDIGNORE},   {9, 2, IDOK, 1, IDOK},
+        {0, 1, IDOK, 1, IDOK},         {1, 1, IDOK, 1, IDOK},         {1, 0, IDCANCEL, 0, IDCANCEL},
+        {2, 1, IDRETRY, 1, IDRETRY},   {2, 0, IDCANCEL, 0, IDCANCEL}, {3, 1, IDYES, 1, IDYES},
+        {3, 2, IDNO, 2, IDNO},         {4, 1, IDYES, 1, IDYES},       {4, 2, IDNO, 2, IDNO},
+        {4, 0, IDCANCEL, 0, IDCANCEL}, {5, 1, IDIGNORE, 0, IDRETRY},  {5, 2, IDABORT, 2, IDABORT},
+        {5, 0, IDRETRY, 1, IDIGNORE},  {9, 2, IDOK, 1, IDOK},
     };
     for (const Case &c : cases) {
         int defaultId = 0;
@@ -146,7 +144,8 @@ TEST_F(CommonDialogs, AModalDialogLeavesItsClosingButtonAndIdForWinfodialog) {
     EXPECT_EQ(521, winfodialog_(&item));
     // A message box afterwards clears item 2 and leaves its answer in item 4.
     int buttons = 0, icon = 0, deflt = 1;
-    modal::Run({modal::Press(IDOK)}, [&] { wmessagebox_(&buttons, &icon, &deflt, "a", "b", 1, 1); });
+    modal::Run({modal::Press(IDOK)},
+               [&] { wmessagebox_(&buttons, &icon, &deflt, "a", "b", 1, 1); });
     item = 2;
     EXPECT_EQ(0, winfodialog_(&item));
     item = 1;
@@ -197,8 +196,8 @@ TEST_F(CommonDialogs, FileDialogOkReturnsTheChosenPathPadded) {
     std::string dir = CurrentDirectory();
     std::string name = Padded("", 260);
     int iftype = 2;
-    std::string caption = RunFileDialog("run-196.isf", "CheckPoint Files|*.isf|All files|*.*|",
-                                        4, &name, "Open checkpoint   ", &iftype);
+    std::string caption = RunFileDialog("run-196.isf", "CheckPoint Files|*.isf|All files|*.*|", 4,
+                                        &name, "Open checkpoint   ", &iftype);
     EXPECT_EQ("Open checkpoint", caption);
     EXPECT_EQ(1, Answer());
     EXPECT_EQ(2, iftype);
@@ -271,8 +270,7 @@ TEST_F(CommonDialogs, FileDialogStartsInTheNamedDirectoryAndRestoresTheCurrentOn
 TEST_F(CommonDialogs, FileDialogTooSmallVariableIsLeftAlone) {
     std::string name = Padded("short", 12);
     std::string before = name;
-    RunFileDialog("a-name-longer-than-the-variable.isf", "Files|*.*|", 4, &name, nullptr,
-                  nullptr);
+    RunFileDialog("a-name-longer-than-the-variable.isf", "Files|*.*|", 4, &name, nullptr, nullptr);
     EXPECT_EQ(0, Answer());
     EXPECT_EQ(before, name);
     EXPECT_EQ(1004, LastError());
@@ -340,8 +338,7 @@ TEST_F(CommonDialogs, FolderBrowserOkTakesTheTypedPath) {
                }},
                [&] {
                    yyselectdir_(&ititle, &answer, &flags, directory.data(), title.data(),
-                                static_cast<int>(directory.size()),
-                                static_cast<int>(title.size()));
+                                static_cast<int>(directory.size()), static_cast<int>(title.size()));
                });
     EXPECT_EQ("Choose a folder", caption);
     EXPECT_EQ(1, answer);
@@ -371,22 +368,21 @@ TEST_F(CommonDialogs, FolderBrowserOffersToCreateAMissingFolder) {
         modal::Press(IDOK)(box);
     };
     HWND browser = nullptr;
-    int left = modal::Run(
-        {[&](HWND box) {
-             browser = box;
-             typeAndOk(box);
-         },
-         [&](HWND box) {
-             EXPECT_EQ("Create Directory?", modal::Text(box));
-             modal::Press(IDNO)(box);
-             // The browser is still open: press OK there again.
-             PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-         },
-         modal::Press(IDYES)},
-        [&] {
-            yyselectdir_(&ititle, &answer, &flags, directory.data(), nullptr,
-                         static_cast<int>(directory.size()), 0);
-        });
+    int left = modal::Run({[&](HWND box) {
+                               browser = box;
+                               typeAndOk(box);
+                           },
+                           [&](HWND box) {
+                               EXPECT_EQ("Create Directory?", modal::Text(box));
+                               modal::Press(IDNO)(box);
+                               // The browser is still open: press OK there again.
+                               PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                           },
+                           modal::Press(IDYES)},
+                          [&] {
+                              yyselectdir_(&ititle, &answer, &flags, directory.data(), nullptr,
+                                           static_cast<int>(directory.size()), 0);
+                          });
     EXPECT_EQ(0, left);
     EXPECT_EQ(1, answer);
     EXPECT_EQ(missing, Trimmed(directory));

@@ -24,8 +24,10 @@ std::vector<Seen> DataLines(const std::string &text) {
     int section = kSectionNone;
     AttributeLine line;
     while (yyattrnext(&reader, &line)) {
-        if (line.header) section = line.header;
-        else seen.push_back({section, line.id, std::string(line.rest, line.restLen)});
+        if (line.header)
+            section = line.header;
+        else
+            seen.push_back({section, line.id, std::string(line.rest, line.restLen)});
     }
     return seen;
 }
@@ -62,7 +64,9 @@ TEST(AttributeLines, OnlyHeadersGiveNoData) {
 }
 
 TEST(AttributeLines, StopAtTheNulOrTheSizeWhateverComesFirst) {
-    const char withNul[] = "[Checks]\n301 1\n\0" "302 1\n";
+    const char withNul[] =
+        "[Checks]\n301 1\n\0"
+        "302 1\n";
     EXPECT_EQ(DataLines(std::string(withNul, sizeof withNul - 1)).size(), 1u);
     // A resource without a NUL ends at its size; the last line has no line feed.
     std::string noNul = "[Checks]\n301 1\n302 0";

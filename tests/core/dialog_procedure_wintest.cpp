@@ -93,7 +93,8 @@ TEST_F(DialogProcedure, FieldDrawnByTheProgramShowsTheProgramsPointer) {
     HWND drawn = Field(kDrawn);
     HCURSOR saved = hCurrentCursor;
     hCurrentCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
-    LRESULT handled = SendMessageA(drawn, WM_SETCURSOR, (WPARAM)drawn, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    LRESULT handled =
+        SendMessageA(drawn, WM_SETCURSOR, (WPARAM)drawn, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_TRUE(handled);
     EXPECT_EQ(GetCursor(), hCurrentCursor);
     // Without a pointer of the program's own the field keeps the standard one.
@@ -166,7 +167,8 @@ TEST_F(DialogProcedure, DoubleClickInAListPressesTheDefaultButtonUnlessItIsDisab
 TEST_F(DialogProcedure, ControlColoursFollowTheFieldRecord) {
     HDC dc = GetDC(Dialog());
     // A foreground only: the text colour, and the window background with its system brush.
-    HBRUSH brush = (HBRUSH)SendMessageA(Dialog(), WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)Field(kPlainEdit));
+    HBRUSH brush =
+        (HBRUSH)SendMessageA(Dialog(), WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)Field(kPlainEdit));
     EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
     EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(brush, GetSysColorBrush(COLOR_WINDOW));

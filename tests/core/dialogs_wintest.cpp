@@ -30,9 +30,7 @@ protected:
         wdialogload_(&id);
         ASSERT_EQ(LastError(), 0) << "loading " << id;
     }
-    void Show(int type) {
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-    }
+    void Show(int type) { wdialogshow_(nullptr, nullptr, nullptr, &type); }
     HWND Current() { return yycurrentdialog(); }
     HWND Field(int id) { return GetDlgItem(Current(), id); }
 };
@@ -229,12 +227,14 @@ void CALLBACK PlayBadValue(HWND, UINT, UINT_PTR timer, DWORD) {
         SendMessageA(field, WM_SETFOCUS, 0, 0);
         SetWindowTextA(field, "11");
         hBadVal = field;
-        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDOK));
+        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     (LPARAM)GetDlgItem(copy, IDOK));
         break;
     case 1:
         gSeen = Text(field);  // OK refused: still open with the bad text
         hBadVal = field;      // left again, for Cancel this time
-        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDCANCEL));
+        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     (LPARAM)GetDlgItem(copy, IDCANCEL));
         KillTimer(nullptr, timer);
         break;
     default: break;

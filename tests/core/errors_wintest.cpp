@@ -75,7 +75,8 @@ TEST(LibraryErrorBox, OkReturnsWithTheNumberKept) {
 TEST(StatusBarReport, LevelThreeWritesTheRootStatusBar) {
     winitialise_(nullptr, 0);
     int flags = 0x20 | 0x80;
-    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                 nullptr, 0);
     HWND bar = yyrootstatusbar();
     ASSERT_NE(nullptr, bar);
     HWND current = hWinCur;

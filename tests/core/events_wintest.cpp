@@ -18,8 +18,8 @@ struct Events : ::testing::Test {
     HWND client = nullptr;
     void SetUp() override {
         int flags = 7, x = 20, y = 20, width = 320, height = 240;
-        windowopen2_(&flags, &x, &y, &width, &height, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, 0);
+        windowopen2_(&flags, &x, &y, &width, &height, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     0);
         client = hClient[0];
         ASSERT_NE(client, nullptr);
         Drain();
@@ -359,8 +359,8 @@ TEST_F(Events, QuitMessageEndsTheWaitWithoutAnEvent) {
 }
 
 TEST_F(Events, WindowOutsideTheTableGivesSlotMinusOneAndNoPendingEntry) {
-    HWND stray = CreateWindowExA(0, "RAVOZUVIZA", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND stray = CreateWindowExA(0, "RAVOZUVIZA", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(stray, nullptr);
     Drain();
     InvalidateRect(stray, nullptr, FALSE);
@@ -379,9 +379,7 @@ constexpr UINT kTab = WM_APP + 3;
 LRESULT CALLBACK FakeDialogProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     DialogRecord *r = yydialogrecord(w);
     switch (m) {
-    case kPress:
-        yyinterpretmessage(3, static_cast<int>(wp), 0, 0, w);
-        return 0;
+    case kPress: yyinterpretmessage(3, static_cast<int>(wp), 0, 0, w); return 0;
     case kTwoChanges:
         r->previousField = 11;
         r->currentField = 12;
@@ -395,8 +393,7 @@ LRESULT CALLBACK FakeDialogProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         r->pageSelected = 202;
         yyinterpretmessage(11, 0, 0, 0, w);
         return 0;
-    default:
-        return DefWindowProcA(w, m, wp, lp);
+    default: return DefWindowProcA(w, m, wp, lp);
     }
 }
 
@@ -410,8 +407,8 @@ struct DialogEvents : Events {
         c.hInstance = GetModuleHandleA(nullptr);
         c.lpszClassName = "QuillFakeDialog";
         RegisterClassA(&c);
-        dialog = CreateWindowExA(0, "QuillFakeDialog", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        dialog = CreateWindowExA(0, "QuillFakeDialog", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(dialog, nullptr);
         record.id = 101;
         record.previousField = 1001;

@@ -35,9 +35,9 @@ Extent extent(const std::vector<RadioSibling> &siblings, int button) {
     return e;
 }
 
-constexpr RadioSibling kStart{true, true};   // a radio button that starts a group
-constexpr RadioSibling kMember{true, false}; // a radio button inside a group
-constexpr RadioSibling kOther{false, false}; // a window of another class
+constexpr RadioSibling kStart{true, true};    // a radio button that starts a group
+constexpr RadioSibling kMember{true, false};  // a radio button inside a group
+constexpr RadioSibling kOther{false, false};  // a window of another class
 constexpr RadioSibling kOtherGroup{false, true};
 
 }  // namespace
@@ -89,11 +89,11 @@ TEST(RadioGroupExtent, ALoneButtonIsItsOwnGroup) {
 }
 
 TEST(ComboOption, SelectionTypedTextAndNothing) {
-    EXPECT_EQ(yycombooption(2, false, 2), 3);            // an option chosen
-    EXPECT_EQ(yycombooption(-1, false, 4), 5);           // typed text equal to option 5
-    EXPECT_EQ(yycombooption(-1, false, -1), 0);          // a text of the user's own
+    EXPECT_EQ(yycombooption(2, false, 2), 3);                 // an option chosen
+    EXPECT_EQ(yycombooption(-1, false, 4), 5);                // typed text equal to option 5
+    EXPECT_EQ(yycombooption(-1, false, -1), 0);               // a text of the user's own
     EXPECT_EQ(yycombooption(-1, true, -1), kUndefinedValue);  // empty, nothing selected
-    EXPECT_EQ(yycombooption(0, true, -1), 1);            // selected option with an empty text
+    EXPECT_EQ(yycombooption(0, true, -1), 1);                 // selected option with an empty text
 }
 
 #include "quillamorph/errors.h"

@@ -19,12 +19,35 @@ namespace {
 
 constexpr int kDialog = 400;
 enum {
-    kLabel = 1001, kEdit = 1002, kInteger = 1003, kReal = 1004, kDouble = 1005,
-    kIntegerSpin = 1006, kCheck = 1007, kRadio1 = 1010, kRadio2 = 1011, kRadio3 = 1012,
-    kRadio4 = 1013, kLeft = 1014, kRight = 1015, kDropList = 1020, kComboEdit = 1021,
-    kList = 1022, kMultiList = 1023, kTab = 1024, kProgress = 1025, kTrack = 1026,
-    kTree = 1027, kGroup = 1028, kPush = 1029, kOwnerDrawn = 1030, kRightText = 1031,
-    kFrame = 1040, kImage = 1041, kReadOnly = 1032, kRealSpin = 1033,
+    kLabel = 1001,
+    kEdit = 1002,
+    kInteger = 1003,
+    kReal = 1004,
+    kDouble = 1005,
+    kIntegerSpin = 1006,
+    kCheck = 1007,
+    kRadio1 = 1010,
+    kRadio2 = 1011,
+    kRadio3 = 1012,
+    kRadio4 = 1013,
+    kLeft = 1014,
+    kRight = 1015,
+    kDropList = 1020,
+    kComboEdit = 1021,
+    kList = 1022,
+    kMultiList = 1023,
+    kTab = 1024,
+    kProgress = 1025,
+    kTrack = 1026,
+    kTree = 1027,
+    kGroup = 1028,
+    kPush = 1029,
+    kOwnerDrawn = 1030,
+    kRightText = 1031,
+    kFrame = 1040,
+    kImage = 1041,
+    kReadOnly = 1032,
+    kRealSpin = 1033,
 };
 
 HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
@@ -87,7 +110,7 @@ void PutMenu(int id, const std::string &options, int n, int option, const char *
 }
 
 class Fields : public SharedLibraryRoot {
-  protected:
+protected:
     void SetUp() override {
         int id = kDialog;
         wdialogload_(&id);
@@ -458,11 +481,11 @@ TEST_F(Fields, FieldTypes) {
     struct {
         int id, type;
     } expected[] = {
-        {kLabel, 1},      {kRightText, 2},  {kFrame, 2},      {kGroup, 3},      {kEdit, 4},
-        {kInteger, 5},    {kIntegerSpin, 5}, {kReal, 6},      {kRealSpin, 6},   {kDouble, 7},
-        {kPush, 8},       {kOwnerDrawn, 8}, {1, 8},           {kCheck, 9},      {kRadio1, 10},
-        {kDropList, 11},  {kComboEdit, 11}, {kList, 12},      {kMultiList, 12}, {kTab, 13},
-        {kProgress, 14},  {kTrack, 16},     {kTree, 17},
+        {kLabel, 1},     {kRightText, 2},   {kFrame, 2}, {kGroup, 3},      {kEdit, 4},
+        {kInteger, 5},   {kIntegerSpin, 5}, {kReal, 6},  {kRealSpin, 6},   {kDouble, 7},
+        {kPush, 8},      {kOwnerDrawn, 8},  {1, 8},      {kCheck, 9},      {kRadio1, 10},
+        {kDropList, 11}, {kComboEdit, 11},  {kList, 12}, {kMultiList, 12}, {kTab, 13},
+        {kProgress, 14}, {kTrack, 16},      {kTree, 17},
     };
     for (auto e : expected) {
         int id = e.id, type = -5;

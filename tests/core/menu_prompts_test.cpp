@@ -8,7 +8,8 @@
 namespace {
 
 TEST(MenuPrompts, FindsTheTextOfAnId) {
-    const unsigned char data[] = {211, 0, 'O', 'p', 'e', 'n', 0, 0x2C, 0x01, 'Q', 'u', 'i', 't', 0, 0, 0};
+    const unsigned char data[] = {211,  0,   'O', 'p', 'e', 'n', 0, 0x2C,
+                                  0x01, 'Q', 'u', 'i', 't', 0,   0, 0};
     std::string text;
     ASSERT_TRUE(yymenupromptfind(data, sizeof data, 211, &text));
     EXPECT_EQ(text, "Open");

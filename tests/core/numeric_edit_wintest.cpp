@@ -29,7 +29,8 @@ protected:
         yygetatoms();
     }
     void SetUp() override {
-        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(301), nullptr, PlainProc, 0);
+        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(301), nullptr,
+                                    PlainProc, 0);
         ASSERT_NE(dialog, nullptr);
         ShowWindow(dialog, SW_SHOWNA);
         Pump();
@@ -47,7 +48,8 @@ protected:
     // cannot move the focus out of the field meanwhile. Focus leaving an integer field
     // rewrites its text, which puts the caret back at the start.
     void Type(HWND field, const char *keys) {
-        for (const char *k = keys; *k; ++k) SendMessageA(field, WM_CHAR, (WPARAM)(unsigned char)*k, 0);
+        for (const char *k = keys; *k; ++k)
+            SendMessageA(field, WM_CHAR, (WPARAM)(unsigned char)*k, 0);
     }
     void Replace(HWND field, const char *keys) {
         SendMessageA(field, EM_SETSEL, 0, -1);

@@ -13,8 +13,10 @@ int Passed(int kind, int c, char decimal = '.') {
 }
 
 TEST(NumericChars, IntegerFieldsTakeDigitsSignsAndEditingKeys) {
-    for (int c : {int('0'), int('9'), int('+'), int('-'), 3, 8, 9, 13, 22, 24, 26, 27}) EXPECT_EQ(Passed(kNumericInteger, c), c) << c;
-    for (int c : {'a', '.', 'E', 'e', 'D', ' ', ','}) EXPECT_EQ(Passed(kNumericInteger, c), -1) << c;
+    for (int c : {int('0'), int('9'), int('+'), int('-'), 3, 8, 9, 13, 22, 24, 26, 27})
+        EXPECT_EQ(Passed(kNumericInteger, c), c) << c;
+    for (int c : {'a', '.', 'E', 'e', 'D', ' ', ','})
+        EXPECT_EQ(Passed(kNumericInteger, c), -1) << c;
     EXPECT_EQ(Passed(kNumericInteger, 1), -3);  // Ctrl+A selects all
 }
 

@@ -47,12 +47,12 @@ void Snapshots(int mode) {
 }
 
 class Snapshot : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         winitialise_(nullptr, 0);
         int flags = 7, width = 200, height = 120;
-        windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
+        windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, 0);
         client = hClient[0];
         ASSERT_NE(client, nullptr);
         ASSERT_TRUE(IsWindowVisible(wWindow[0]));

@@ -105,8 +105,8 @@ TEST_F(RootWindow, VisibleRootWithStatusBarAndTitle) {
 
 TEST_F(RootWindow, MenuToolBarsAndStatusBarLeaveTheClientItsSize) {
     int flags = 7 | 0x20, width = 360, height = 240, menu = 201, bars[4] = {202, 202, 0, 202};
-    windowopen2_(&flags, nullptr, nullptr, &width, &height, &menu, bars, nullptr, nullptr,
-                 nullptr, 0);
+    windowopen2_(&flags, nullptr, nullptr, &width, &height, &menu, bars, nullptr, nullptr, nullptr,
+                 0);
     HWND root = wWindow[0];
     ASSERT_NE(root, nullptr);
     ASSERT_NE(GetMenu(root), nullptr);
@@ -152,10 +152,12 @@ TEST_F(RootWindow, MenuToolBarsAndStatusBarLeaveTheClientItsSize) {
     // bar hands out the simple text as part 0.)
     SendMessageA(root, WM_ENTERMENULOOP, FALSE, 0);
     char text[64] = "";
-    SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(211, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(root)));
+    SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(211, MF_STRING),
+                 reinterpret_cast<LPARAM>(GetMenu(root)));
     SendMessageA(yyrootstatusbar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Opens a file");
-    SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(SC_CLOSE, MF_SYSMENU), reinterpret_cast<LPARAM>(GetSystemMenu(root, FALSE)));
+    SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(SC_CLOSE, MF_SYSMENU),
+                 reinterpret_cast<LPARAM>(GetSystemMenu(root, FALSE)));
     SendMessageA(yyrootstatusbar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Closes the window");
     SendMessageA(root, WM_EXITMENULOOP, FALSE, 0);
@@ -350,13 +352,18 @@ namespace {
 struct StartupCase : ::testing::Test {
     std::string dir;
     std::map<std::string, std::string> settings;
-    std::vector<std::string> variables = {"QUILLA", "QIDE", "QUILINIT", "VUDOVUROR",
-                                          "QUILL_TEST_INIFILE", "QUILL_TEST_REPORT",
+    std::vector<std::string> variables = {"QUILLA",
+                                          "QIDE",
+                                          "QUILINIT",
+                                          "VUDOVUROR",
+                                          "QUILL_TEST_INIFILE",
+                                          "QUILL_TEST_REPORT",
                                           "QUILL_TEST_EARLY_ERROR"};
     void SetUp() override {
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
-        dir = std::string(temp) + "quill-startup-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = std::string(temp) + "quill-startup-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         CreateDirectoryA(dir.c_str(), nullptr);
         for (const std::string &v : variables) SetEnvironmentVariableA(v.c_str(), nullptr);
     }
@@ -370,7 +377,9 @@ struct StartupCase : ::testing::Test {
         std::fputs(text.c_str(), f);
         std::fclose(f);
     }
-    void Env(const char *name, const std::string &value) { SetEnvironmentVariableA(name, value.c_str()); }
+    void Env(const char *name, const std::string &value) {
+        SetEnvironmentVariableA(name, value.c_str());
+    }
     // Runs the child in the scratch directory and reads its report; returns its exit code.
     DWORD Run() {
         std::string report = dir + "\\report.txt";
@@ -386,8 +395,8 @@ struct StartupCase : ::testing::Test {
         PROCESS_INFORMATION pi = {};
         std::vector<char> line(command.begin(), command.end());
         line.push_back('\0');
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            dir.c_str(), &si, &pi)) {
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                            &si, &pi)) {
             ADD_FAILURE() << "cannot start the child";
             return 1;
         }
@@ -445,8 +454,9 @@ TEST_F(StartupCase, ConfigurationInTheCurrentDirectory) {
 // A DEBUG line sets the level for the lines after it; there a number that does not convert
 // is reported and its line ignored, while names are never taken for numbers. No error stays.
 TEST_F(StartupCase, AtReportLevelFourOnlyABadNumberIsReported) {
-    Write("quilla.ini", "PRINTER=y2\r\nDEBUG=4\r\nCHARDIR=X:\\strokes\r\nCHARSET=1.chr\r\n"
-                        "PRINTER=x1\r\nPLOTTER=3\r\n");
+    Write("quilla.ini",
+          "PRINTER=y2\r\nDEBUG=4\r\nCHARDIR=X:\\strokes\r\nCHARSET=1.chr\r\n"
+          "PRINTER=x1\r\nPLOTTER=3\r\n");
     Run();
     EXPECT_EQ(settings["level"], "4");
     const std::string boxes = settings["boxes"];

@@ -43,9 +43,9 @@ int ItemId(HTREEITEM item) {
 // The ids of the children of PARENT (null: the top level) in order.
 std::vector<int> Children(HTREEITEM parent) {
     std::vector<int> ids;
-    HTREEITEM item = parent
-        ? (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)parent)
-        : (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    HTREEITEM item =
+        parent ? (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)parent)
+               : (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_ROOT, 0);
     for (; item; item = (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)item))
         ids.push_back(ItemId(item));
     return ids;
@@ -64,7 +64,7 @@ int State(int id, int *state) {
 }
 
 class TreeFields : public SharedLibraryRoot {
-  protected:
+protected:
     void SetUp() override {
         int id = kDialog;
         wdialogload_(&id);

@@ -60,7 +60,8 @@ void Send(int op) { quill::SendOp(op, kSideDrawing); }
 void Colour(int c) { igrcolourn_(&c); }
 void Points(std::initializer_list<std::pair<int, int>> points) {
     int k = 1;
-    for (const auto &p : points) quill::SetPoint(k++, static_cast<float>(p.first), static_cast<float>(p.second));
+    for (const auto &p : points)
+        quill::SetPoint(k++, static_cast<float>(p.first), static_cast<float>(p.second));
 }
 void Area(float x1, float y1, float x2, float y2) { igrarea_(&x1, &y1, &x2, &y2); }
 
@@ -284,7 +285,8 @@ TEST_F(FieldTargets, FieldsShowCopiesOfBitmapsAndMetafileSlots) {
     int id = kImage;
     yyfieldimage_(&id, bitmap, 3);
     ASSERT_EQ(id, kImage);
-    HBITMAP shown = reinterpret_cast<HBITMAP>(SendMessageA(Field(kImage), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    HBITMAP shown =
+        reinterpret_cast<HBITMAP>(SendMessageA(Field(kImage), STM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(shown, nullptr);
     EXPECT_NE(shown, gBitmaps[bitmap - 1].handle);
     HDC memory = CreateCompatibleDC(nullptr);
@@ -344,10 +346,10 @@ TEST_F(FieldTargets, ADrawnFieldKeepsItsDrawingThroughAMessageBox) {
 
     COLORREF during = 0;
     const int left = modal::Run({[&](HWND box) {
-                                     // The dialog shows its snapshot while the box is up.
-                                     during = centre();
-                                     modal::Press(IDOK)(box);
-                                 }},
+                                    // The dialog shows its snapshot while the box is up.
+                                    during = centre();
+                                    modal::Press(IDOK)(box);
+                                }},
                                 [] {
                                     const int ok = 0, none = 0, answer = 1;
                                     wmessagebox_(&ok, &none, &answer, "Drawn?", "Box", 6, 3);

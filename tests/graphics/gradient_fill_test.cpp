@@ -58,11 +58,11 @@ void ExpectTriangulated(const std::vector<float> &x, const std::vector<float> &y
 TEST(PolygonDecomposition, ConvexConcaveAndCollinearOutlinesInBothOrientations) {
     LastError();
     const std::vector<std::pair<std::vector<float>, std::vector<float>>> outlines = {
-        {{0, 4, 4, 0}, {0, 0, 3, 3}},                                  // square
-        {{0, 6, 6, 4, 4, 2, 2, 0}, {0, 0, 6, 6, 2, 2, 6, 6}},          // U shape
-        {{0, 10, 10, 5, 0}, {0, 0, 10, 3, 10}},                        // notch reaching inside
-        {{0, 1, 2, 3, 3, 3, 0}, {0, 0, 0, 0, 1, 2, 2}},                // points on straight edges
-        {{0, 8, 8, 1, 1, 7, 7, 0}, {0, 0, 3, 3, 5, 5, 8, 8}},           // S-like hook
+        {{0, 4, 4, 0}, {0, 0, 3, 3}},                          // square
+        {{0, 6, 6, 4, 4, 2, 2, 0}, {0, 0, 6, 6, 2, 2, 6, 6}},  // U shape
+        {{0, 10, 10, 5, 0}, {0, 0, 10, 3, 10}},                // notch reaching inside
+        {{0, 1, 2, 3, 3, 3, 0}, {0, 0, 0, 0, 1, 2, 2}},        // points on straight edges
+        {{0, 8, 8, 1, 1, 7, 7, 0}, {0, 0, 3, 3, 5, 5, 8, 8}},  // S-like hook
         {{5, 6, 9, 6.5f, 8, 5, 2, 3.5f, 1, 4}, {0, 3, 3, 5, 8, 6, 8, 5, 3, 3}},  // star
     };
     for (const auto &o : outlines) {
@@ -99,7 +99,7 @@ TEST(PolygonDecomposition, CrossingOutlinesRaise28AndTooFewVerticesGiveNothing) 
     EXPECT_EQ(run({0, 4, 2, 4, 0}, {0, 0, 2, 4, 4}), 0);  // a proper notch is fine
     EXPECT_EQ(count, 3);
     EXPECT_EQ(run({0, 4, 2, 2, 0}, {0, 0, 0, 3, 3}), 28);  // an edge runs back over itself
-    EXPECT_EQ(run({0, 1, 2}, {0, 1, 2}), 28);  // all on one line
+    EXPECT_EQ(run({0, 1, 2}, {0, 1, 2}), 28);              // all on one line
     EXPECT_EQ(run({0, 1}, {0, 1}), 0);
     EXPECT_EQ(count, 0);
 }

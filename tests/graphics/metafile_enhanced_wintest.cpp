@@ -30,7 +30,8 @@ struct EnhancedSlots : ::testing::Test {
     std::string File(const char *name) { return (folder.path / name).string(); }
     static int Load(int slot, int nbytes, const std::string &name, int *ioserr) {
         int status = -1;
-        yymetafileload_(&slot, &nbytes, &status, ioserr, name.c_str(), static_cast<int>(name.size()));
+        yymetafileload_(&slot, &nbytes, &status, ioserr, name.c_str(),
+                        static_cast<int>(name.size()));
         return status;
     }
 };

@@ -148,21 +148,22 @@ TEST(MetafileReader, LibreOfficeDrawsRecordedPicturesWhereTheyWereDrawn) {
         yygcgm9_(x, y, c);
     });
 
-    std::string cmd = "cd '" + dir + "' && timeout 180 soffice -env:UserInstallation=file://" + dir +
-                      "/profile --headless --convert-to png --outdir '" + dir +
+    std::string cmd = "cd '" + dir + "' && timeout 180 soffice -env:UserInstallation=file://" +
+                      dir + "/profile --headless --convert-to png --outdir '" + dir +
                       "' shapes.cgm mixed.cgm >/dev/null 2>&1 && convert shapes.png shapes.ppm &&"
                       " convert mixed.png mixed.ppm";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
 
     Image shapes = ReadPpm(dir + "/shapes.ppm");
     ASSERT_GT(shapes.width, 0);
-    Spot red = Find(shapes, 255, 0, 0), blue = Find(shapes, 0, 0, 255), green = Find(shapes, 0, 255, 0);
+    Spot red = Find(shapes, 255, 0, 0), blue = Find(shapes, 0, 0, 255),
+         green = Find(shapes, 0, 255, 0);
     ASSERT_GT(red.count, 100);
     ASSERT_GT(blue.count, 100);
     ASSERT_GT(green.count, 100);
-    EXPECT_LT(red.x, blue.x);                // red left of blue
-    EXPECT_NEAR(red.y, blue.y, 5);           // on one level
-    EXPECT_GT(green.y, red.y);               // the sector below (image rows grow downwards)
+    EXPECT_LT(red.x, blue.x);       // red left of blue
+    EXPECT_NEAR(red.y, blue.y, 5);  // on one level
+    EXPECT_GT(green.y, red.y);      // the sector below (image rows grow downwards)
     EXPECT_NEAR(green.x, red.x, (blue.x - red.x) / 2);
     EXPECT_NEAR(static_cast<double>(red.count) / blue.count, 1.0, 0.1);
 

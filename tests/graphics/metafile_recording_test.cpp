@@ -83,8 +83,10 @@ struct Recording : ::testing::Test {
 };
 
 TEST_F(Recording, DrawingSizesAndSetUpRefusals) {
-    const int sizes[5][4] = {{72, 72, 600, 600}, {1500, 3000, 12500, 25000},
-                             {3000, 6000, 16383, 32767}, {6000, 6000, 32767, 32767},
+    const int sizes[5][4] = {{72, 72, 600, 600},
+                             {1500, 3000, 12500, 25000},
+                             {3000, 6000, 16383, 32767},
+                             {6000, 6000, 32767, 32767},
                              {10000, 5000, 32767, 16383}};
     for (const auto &s : sizes) {
         int w, h;
@@ -243,11 +245,11 @@ TEST_F(Recording, ShapesSectorsTextAndImages) {
     ASSERT_EQ(CheckCgmStructure(w), "");
     auto ellipses = w.All(4, 17);
     ASSERT_EQ(ellipses.size(), 2u);
-    EXPECT_EQ(ellipses[0]->Word(4), 350);  // first diameter end (300 + 50, 200)
+    EXPECT_EQ(ellipses[0]->Word(4), 350);   // first diameter end (300 + 50, 200)
     EXPECT_EQ(ellipses[0]->Word(10), 225);  // second end (300, 200 + 50 * 0.5) on a square
     EXPECT_EQ(w.Count(5, 30), 2u);          // edge visibility on and off
     EXPECT_EQ(w.All(5, 28)[0]->Word(0), 12);
-    EXPECT_EQ(w.Count(5, 23), 1u);          // fill colour once
+    EXPECT_EQ(w.Count(5, 23), 1u);  // fill colour once
     EXPECT_EQ(w.Count(4, 11), 1u);
     auto polygons = w.All(4, 7);
     ASSERT_EQ(polygons.size(), 4u);
@@ -278,7 +280,7 @@ TEST_F(Recording, ShapesSectorsTextAndImages) {
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_EQ(cells[0]->params.size(), 20u + 2 * 10);
     EXPECT_EQ(cells[0]->Word(12), 3);
-    EXPECT_EQ(cells[0]->Word(18), 1);    // packed cells
+    EXPECT_EQ(cells[0]->Word(18), 1);  // packed cells
     EXPECT_EQ(cells[0]->params[20], 0xFF);
     EXPECT_EQ(cells[0]->params[29], 0);  // row pad
     EXPECT_EQ(cells[0]->params[30], 3);  // second row starts with 0x010203: red 3
@@ -448,7 +450,7 @@ TEST_F(Recording, GradientFillsAndImageFilesThroughTheOperations) {
     EXPECT_GE(corners, 2);
     auto cells = w.All(4, 9);
     ASSERT_EQ(cells.size(), 1u);
-    EXPECT_EQ(cells[0]->Word(0), 0);    // P = (cx1, cy2)
+    EXPECT_EQ(cells[0]->Word(0), 0);  // P = (cx1, cy2)
     EXPECT_EQ(cells[0]->Word(2), 599);
     EXPECT_EQ(cells[0]->Word(12), 3);  // nx, ny
     EXPECT_EQ(cells[0]->Word(14), 2);

@@ -36,7 +36,7 @@ struct Palette : ::testing::Test {
 };
 
 TEST_F(Palette, EntriesAndTables) {
-    const int entries[][2] = {{0, 0xFFFFFF},   {8, 0xDFDFDF},   {50, 0x00CBCB}, {100, 0x009300},
+    const int entries[][2] = {{0, 0xFFFFFF},   {8, 0xDFDFDF},   {50, 0x00CBCB},  {100, 0x009300},
                               {180, 0xD300D3}, {223, 0x000000}, {230, 0x646464}, {255, 0x838383}};
     for (const auto &e : entries) EXPECT_EQ(Entry(e[0]), e[1]) << e[0];
     int i = 1, rgb = 0;

@@ -20,7 +20,8 @@ struct PlotSetup : ::testing::Test {
     }
     void TearDown() override { yyerrorreset(); }
     // Runs F with the report level 1 and returns how many error lines it printed.
-    template <class F> static int Reports(F f) {
+    template <class F>
+    static int Reports(F f) {
         int level = 1;
         idebuglevel_(&level);
         testing::internal::CaptureStdout();
@@ -29,11 +30,13 @@ struct PlotSetup : ::testing::Test {
         level = 0;
         idebuglevel_(&level);
         int n = 0;
-        for (std::size_t at = out.find("Error="); at != std::string::npos; at = out.find("Error=", at + 1)) ++n;
+        for (std::size_t at = out.find("Error="); at != std::string::npos;
+             at = out.find("Error=", at + 1))
+            ++n;
         return n;
     }
-    static void Plot(int type, int nsets, std::initializer_list<int> values, int options, int styles,
-                     int model = 1) {
+    static void Plot(int type, int nsets, std::initializer_list<int> values, int options,
+                     int styles, int model = 1) {
         int nv[3] = {0, 0, 0};
         int i = 0;
         for (int v : values) nv[i++] = v;
@@ -55,8 +58,8 @@ TEST_F(PlotSetup, DefaultsOfGraphicsInitialisation) {
     EXPECT_FLOAT_EQ(gPlot.rv1m, 0);
     EXPECT_FLOAT_EQ(gPlot.valueWidth, 0.25f);
     EXPECT_FLOAT_EQ(gPlot.xAxisCos, 0.70710677f);
-    EXPECT_EQ(gPlot.c1[0], 64);   // set 1: (1 mod 6 + 1) x 32
-    EXPECT_EQ(gPlot.c2[5], 64);   // set 6: (0 + 2) x 32
+    EXPECT_EQ(gPlot.c1[0], 64);  // set 1: (1 mod 6 + 1) x 32
+    EXPECT_EQ(gPlot.c2[5], 64);  // set 6: (0 + 2) x 32
     EXPECT_EQ(gPlot.n[255], -1);
     EXPECT_EQ(gPlot.w5, -1);
     EXPECT_FLOAT_EQ(gPlot.r[1], 1.5f);
@@ -179,8 +182,9 @@ TEST_F(PlotSetup, NewPlotCountsFlagsAndShares) {
 }
 
 TEST_F(PlotSetup, DefaultStylesOfThePlotTypes) {
-    for (auto step : {std::make_pair(12, 1), std::make_pair(13, 2), std::make_pair(30, 5),
-                      std::make_pair(110, 20), std::make_pair(300, 50), std::make_pair(1024, 100)}) {
+    for (auto step :
+         {std::make_pair(12, 1), std::make_pair(13, 2), std::make_pair(30, 5),
+          std::make_pair(110, 20), std::make_pair(300, 50), std::make_pair(1024, 100)}) {
         Plot(4, 1, {step.first}, 0, 1);
         EXPECT_EQ(gPlot.valueStep[0], step.second) << step.first;
         EXPECT_EQ(gPlot.valueStep[1], step.second) << step.first;

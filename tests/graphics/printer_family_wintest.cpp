@@ -23,8 +23,8 @@ TEST(PrinterFamily, TwoDrawnPagesMakeOneJobOfTwoPages) {
     int pageInfo[10];
     int *p = pageInfo;
     yywprinfo_(p, p + 1, p + 2, p + 3, p + 4, p + 5, p + 6, p + 7, p + 8, p + 9);
-    yywpropen_(&width, &height, &left, &top, &dpix, &dpiy, &colours, &status, nullptr, nullptr, title.c_str(),
-               static_cast<int>(title.size()));
+    yywpropen_(&width, &height, &left, &top, &dpix, &dpiy, &colours, &status, nullptr, nullptr,
+               title.c_str(), static_cast<int>(title.size()));
     ASSERT_EQ(0, status) << "the test printer (tools/print-queue) is missing";
     ASSERT_GT(dpix, 0);
     // A block from 1 to 3 inches across and 1 to 2 inches down the page, red on the first page

@@ -25,8 +25,8 @@ protected:
     void SetUp() override {
         winitialise_(nullptr, 0);
         int flags = 7, width = 240, height = 160;
-        windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0);
+        windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, 0);
         ASSERT_NE(gDC, nullptr);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -159,7 +159,8 @@ TEST_F(ScreenDriver, ClipRectangleKeepsItsLastColumnAndPolygonsStayInside) {
     igrarea_(&x1, &y1, &half, &one);
     const int cx2 = gGraphics.cx2;
     Colour(95);
-    const float w = static_cast<float>(gGraphics.width - 1), h = static_cast<float>(gGraphics.height - 1);
+    const float w = static_cast<float>(gGraphics.width - 1),
+                h = static_cast<float>(gGraphics.height - 1);
     const float xs[] = {0, w, w, 0}, ys[] = {0, 0, h, h};
     quill::SetPolygon(xs, ys, 4);
     Send(kOpPolygonSolid);

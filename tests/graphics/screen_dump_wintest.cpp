@@ -43,13 +43,14 @@ std::string UnixPath(const std::filesystem::path &path) {
 ReaderRun RunUnix(const std::string &command, const std::string &stem) {
     const std::string out = "/tmp/" + stem + ".out", done = "/tmp/" + stem + ".done";
     std::remove(("Z:" + done).c_str());
-    std::string line = "Z:\\bin\\sh -c \"(" + command + ") >" + out + " 2>&1; echo $? >" + done + ".part; mv " +
-                       done + ".part " + done + "\"";
+    std::string line = "Z:\\bin\\sh -c \"(" + command + ") >" + out + " 2>&1; echo $? >" + done +
+                       ".part; mv " + done + ".part " + done + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     ReaderRun run;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return run;
     if (pi.hProcess) CloseHandle(pi.hProcess);
     if (pi.hThread) CloseHandle(pi.hThread);

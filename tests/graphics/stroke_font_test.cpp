@@ -165,8 +165,8 @@ TEST_F(StrokeFont, LettersAndDigitsStandOnTheBaseLine) {
         }
         const char ch = static_cast<char>(c);
         const int top = ascenders.find(ch) != std::string::npos || ch == 'i' || ch == 'j' ? 11
-                        : ch == 't'                                                     ? 10
-                                                                                        : 8;
+                        : ch == 't'                                                       ? 10
+                                                                                          : 8;
         EXPECT_EQ(high, top);
         EXPECT_EQ(low, descenders.find(ch) != std::string::npos ? 0 : 2);
     }
@@ -204,14 +204,14 @@ TEST_F(StrokeFont, TheInstallerCopiesWhatItsFlagsAndLengthSay) {
     EXPECT_EQ(f.text[9], quill::kStandardStrokeText[9]);  // positions after N keep their text
 
     // A negative length copies nothing; a text longer than the set's 17000 characters is cut.
-    yychsfont_(&r, &r, &r, &r, &k, &noEuro, &k, &set0, "x", "99", lower.data(), upper.data(),
-               1, -5);
+    yychsfont_(&r, &r, &r, &r, &k, &noEuro, &k, &set0, "x", "99", lower.data(), upper.data(), 1,
+               -5);
     EXPECT_EQ(f.text[0], '0');
     std::string huge(20000, '7');
     gStrokeFonts[1].size1 = 0;
     const int set1 = 1;
-    yychsfont_(&r, &r, &r, &r, &k, &noEuro, &k, &set1, "x", huge.data(), lower.data(),
-               upper.data(), 1, static_cast<int>(huge.size()));
+    yychsfont_(&r, &r, &r, &r, &k, &noEuro, &k, &set1, "x", huge.data(), lower.data(), upper.data(),
+               1, static_cast<int>(huge.size()));
     EXPECT_EQ(gStrokeFonts[1].text[16999], '7');
     EXPECT_EQ(gStrokeFonts[1].size1, 1.0f);
     EXPECT_EQ(gStrokeFonts[0].size1, 1.0f);
@@ -223,12 +223,12 @@ TEST_F(StrokeFont, WidthsResetToTheirDefaultsAndBadCodesRaise66) {
     const struct {
         int code;
         float width;
-    } given[] = {{32, 0.70f}, {33, 0.56f}, {48, 0.84f}, {57, 0.84f}, {64, 1.54f}, {65, 1.11f},
-                 {73, 0.56f}, {77, 1.30f}, {87, 1.50f}, {105, 0.46f}, {106, 0.46f},
-                 {108, 0.46f}, {124, 0.33f}, {128, 0.74f}, {161, 0.55f}, {192, 1.20f},
-                 {197, 1.20f}, {198, 1.49f}, {255, 0.83f}};
+    } given[] = {{32, 0.70f},  {33, 0.56f},  {48, 0.84f},  {57, 0.84f},  {64, 1.54f},
+                 {65, 1.11f},  {73, 0.56f},  {77, 1.30f},  {87, 1.50f},  {105, 0.46f},
+                 {106, 0.46f}, {108, 0.46f}, {124, 0.33f}, {128, 0.74f}, {161, 0.55f},
+                 {192, 1.20f}, {197, 1.20f}, {198, 1.49f}, {255, 0.83f}};
     auto width = [&](int code) -> float & {
-        return code == 128 ? gCharWidthLower[95]
+        return code == 128  ? gCharWidthLower[95]
                : code < 128 ? gCharWidthLower[code - 32]
                             : gCharWidthUpper[code - 161];
     };

@@ -15,10 +15,12 @@ namespace {
 TEST(WmfClipboard, ClipboardMetafilesMakeNoFile) {
     ScratchFolder folder{"wmfclip"};
     for (int format : {0, 1, 2}) {
-        const std::string name = (folder.path / ("clip" + std::to_string(format) + ".wmf")).string();
-        const int width = 1440, height = 720, style = 0, box = 2000, bottom = 1000, sum = 7, clipboard = 1;
-        yywmfopen_(&width, &height, &format, &style, &box, &bottom, &sum, &clipboard, name.c_str(), "clip",
-                   static_cast<int>(name.size()), 4);
+        const std::string name =
+            (folder.path / ("clip" + std::to_string(format) + ".wmf")).string();
+        const int width = 1440, height = 720, style = 0, box = 2000, bottom = 1000, sum = 7,
+                  clipboard = 1;
+        yywmfopen_(&width, &height, &format, &style, &box, &bottom, &sum, &clipboard, name.c_str(),
+                   "clip", static_cast<int>(name.size()), 4);
         const int r = 0, g = 128, b = 0, a = 10, c = 400;
         yywmfcolour_(&r, &g, &b);
         yywmfrectangle_(&a, &a, &c, &c);

@@ -32,12 +32,13 @@ struct WmfFamily : ::testing::Test {
     std::string File(const char *name) { return (folder.path / name).string(); }
 
     // Opens a metafile of WIDTH x HEIGHT tenths of a point.
-    void Open(int format, const std::string &name, int width = 720, int height = 720, int box = 1000,
-              int boxBottom = 500, int checksum = 0x1234, int clipboard = 0) {
+    void Open(int format, const std::string &name, int width = 720, int height = 720,
+              int box = 1000, int boxBottom = 500, int checksum = 0x1234, int clipboard = 0) {
         const int style = 0;
         const char description[] = "family test";
-        yywmfopen_(&width, &height, &format, &style, &box, &boxBottom, &checksum, &clipboard, name.c_str(),
-                   description, static_cast<int>(name.size()), sizeof description - 1);
+        yywmfopen_(&width, &height, &format, &style, &box, &boxBottom, &checksum, &clipboard,
+                   name.c_str(), description, static_cast<int>(name.size()),
+                   sizeof description - 1);
     }
 
     // A red block over (50, 50)-(300, 300) and a blue line along the bottom.
@@ -87,7 +88,8 @@ struct WmfFamily : ::testing::Test {
 
     // wmf2svg reads the file; the SVG it writes.
     std::string ReadBack(const std::string &file) {
-        ReaderRun run = RunReader("wmf2svg -o '" + ReaderPath(file + ".svg") + "' '" + ReaderPath(file) + "'");
+        ReaderRun run =
+            RunReader("wmf2svg -o '" + ReaderPath(file + ".svg") + "' '" + ReaderPath(file) + "'");
         EXPECT_EQ(0, run.status) << run.output;
         return ReadWholeFile(file + ".svg");
     }
@@ -105,8 +107,8 @@ TEST_F(WmfFamily, PlaceableAndPlainFilesAreReadAndPlayedBack) {
     // The placeable header: key, handle, box 0, 0, 1000, 500, 1000 units an inch, reserved,
     // checksum; the plain metafile follows it.
     const std::string data = ReadWholeFile(placeable), bare = ReadWholeFile(plain);
-    const unsigned char header[22] = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0xE8, 0x03,
-                                      0xF4, 0x01, 0xE8, 0x03, 0, 0, 0, 0, 0x34, 0x12};
+    const unsigned char header[22] = {0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0, 0, 0, 0,    0xE8,
+                                      0x03, 0xF4, 0x01, 0xE8, 0x03, 0, 0, 0, 0, 0x34, 0x12};
     ASSERT_GT(data.size(), 22u + 18u);
     EXPECT_EQ(std::string(reinterpret_cast<const char *>(header), 22), data.substr(0, 22));
     EXPECT_EQ(bare, data.substr(22));  // the same drawing, recorded in memory or in the file
@@ -119,7 +121,7 @@ TEST_F(WmfFamily, PlaceableAndPlainFilesAreReadAndPlayedBack) {
         EXPECT_NE(std::string::npos, svg.find("stroke:blue")) << svg;
         std::vector<COLORREF> pixels;
         ASSERT_EQ(0, Play(file == placeable ? 1 : 0, file, pixels));
-        EXPECT_EQ(RGB(255, 0, 0), pixels[25 * 100 + 25]) << file;   // inside the block
+        EXPECT_EQ(RGB(255, 0, 0), pixels[25 * 100 + 25]) << file;      // inside the block
         EXPECT_EQ(RGB(255, 255, 255), pixels[25 * 100 + 80]) << file;  // beside it
         int blue = 0;
         for (int y = 94; y < 100; ++y)
@@ -150,7 +152,8 @@ TEST_F(WmfFamily, PlaybackIntoTheDrawableKeepsToTheClip) {
                     bottom = std::max(bottom, y);
         ASSERT_GE(right - left, 20) << format;
         ASSERT_GE(bottom - top, 20) << format;
-        const int cx = (left + right) / 2 - 5, cy = (top + bottom) / 2 - 5, cx2 = cx + 9, cy2 = cy + 9;
+        const int cx = (left + right) / 2 - 5, cy = (top + bottom) / 2 - 5, cx2 = cx + 9,
+                  cy2 = cy + 9;
         yywinclip_(&cx, &cy, &cx2, &cy2);
         ASSERT_EQ(0, Play(format, file, clipped)) << format;
         const int none = -1;
@@ -184,7 +187,8 @@ TEST_F(WmfFamily, BadFilesAndTargetsAreRefused) {
     DrawPicture();
     yywmfclose_();
     int status = -1, format = 0, target = 11, z = 0, e = 99;
-    yywmfplaymetafile_(&format, &z, &z, &e, &e, &target, &status, good.c_str(), static_cast<int>(good.size()));
+    yywmfplaymetafile_(&format, &z, &z, &e, &e, &target, &status, good.c_str(),
+                       static_cast<int>(good.size()));
     EXPECT_EQ(3, status);
 
     // A metafile that cannot be made: error 1, the family stays closed and draws nothing.

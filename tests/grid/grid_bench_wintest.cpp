@@ -33,7 +33,8 @@ void Pump() {
 }
 
 void Report(const char *name, double measured, double baseline, double goal) {
-    std::printf("%s %.2f (%.4f s / %.4f s, goal %.1f)\n", name, measured / baseline, measured, baseline, goal);
+    std::printf("%s %.2f (%.4f s / %.4f s, goal %.1f)\n", name, measured / baseline, measured,
+                baseline, goal);
 }
 
 TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
@@ -86,7 +87,8 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     // it back, against reading the same file with fgets and strtod.
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
-    std::string saved = std::string(folder) + "quill-grid-bench-" + std::to_string(GetCurrentProcessId()) + ".csv";
+    std::string saved =
+        std::string(folder) + "quill-grid-bench-" + std::to_string(GetCurrentProcessId()) + ".csv";
     std::string plain = saved + ".plain";
     int g0 = kGrid;
     start = Now();
@@ -160,7 +162,8 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     // Repainting a screenful, and a Page Down, against as many plain edit controls.
     const int repeats = 20;
     start = Now();
-    for (int i = 0; i < repeats; ++i) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (int i = 0; i < repeats; ++i)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     double paint = (Now() - start) / repeats;
     start = Now();
     for (int i = 0; i < repeats; ++i) {
@@ -170,18 +173,22 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     double page = (Now() - start) / repeats;
 
     int cells = grid->nColumns * grid->nControlRows;
-    HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 400, nullptr, nullptr, nullptr, nullptr);
+    HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 400, nullptr,
+                                nullptr, nullptr, nullptr);
     std::vector<HWND> edits;
     for (int i = 0; i < cells; ++i)
-        edits.push_back(CreateWindowExA(0, "EDIT", "text", WS_CHILD | WS_VISIBLE | WS_BORDER, (i % 5) * 120,
-                                        (i / 5) * 20, 118, 20, host, nullptr, nullptr, nullptr));
+        edits.push_back(CreateWindowExA(0, "EDIT", "text", WS_CHILD | WS_VISIBLE | WS_BORDER,
+                                        (i % 5) * 120, (i / 5) * 20, 118, 20, host, nullptr,
+                                        nullptr, nullptr));
     Pump();
     start = Now();
-    for (int i = 0; i < repeats; ++i) RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (int i = 0; i < repeats; ++i)
+        RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     double paintBase = (Now() - start) / repeats;
     start = Now();
     for (int i = 0; i < repeats; ++i) {
-        for (size_t k = 0; k < edits.size(); ++k) SetWindowTextA(edits[k], (i & 1) ? "12345.6" : "row 99999");
+        for (size_t k = 0; k < edits.size(); ++k)
+            SetWindowTextA(edits[k], (i & 1) ? "12345.6" : "row 99999");
         UpdateWindow(host);
     }
     double refillBase = (Now() - start) / repeats;

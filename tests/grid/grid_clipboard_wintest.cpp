@@ -35,7 +35,9 @@ std::string CellString(int grid, int column, int row, int length = 20) {
     return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
-void PutInteger(int grid, int column, int row, int value) { wgridputcellinteger_(&grid, &column, &row, &value); }
+void PutInteger(int grid, int column, int row, int value) {
+    wgridputcellinteger_(&grid, &column, &row, &value);
+}
 void PutDouble(int grid, int column, int row, double value) {
     wgridputcelldouble_(&grid, &column, &row, &value, nullptr, 0);
 }
@@ -51,7 +53,7 @@ void PutClipboard(const std::string &text) {
 }
 
 class Grids : public LibraryRoot {
-  protected:
+protected:
     void SetUp() override {
         LibraryRoot::SetUp();
         int id = kDialog, type = 2;
@@ -104,7 +106,6 @@ TEST_F(Grids, ClipboardCopyPasteAndDelete) {
     yygridselectrange(Field(kBig), 0, 0, 0, 0);
     EXPECT_EQ(yygridcancut(Field(kBig)), 0) << "nothing of a read-only grid can be cut";
 }
-
 
 TEST_F(Grids, ClipboardKindsAndABlockPastTheEnd) {
     PutClipboard("x");

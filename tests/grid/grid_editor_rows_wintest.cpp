@@ -64,8 +64,8 @@ void FillRow(int grid, int n) {
 std::string Line(int n) {
     char real[16];
     std::snprintf(real, sizeof real, n < 10 ? "%.4f" : "%.3f", n + 0.5);
-    return "\"" + Name(n) + "\"," + std::to_string(n % 11) + "," + real + "," + (n % 2 ? "Yes" : "No") + ",\"" +
-           kOptions[n % 3] + "\"";
+    return "\"" + Name(n) + "\"," + std::to_string(n % 11) + "," + real + "," +
+           (n % 2 ? "Yes" : "No") + ",\"" + kOptions[n % 3] + "\"";
 }
 
 // The lines of a file without their CR LF.
@@ -107,7 +107,8 @@ std::vector<ShownRow> ShownRows(HWND grid) {
     RECT pane;
     GetWindowRect(g->hPane, &pane);
     for (HWND label = GetWindow(grid, GW_CHILD); label; label = GetWindow(label, GW_HWNDNEXT)) {
-        if (label == g->hHeader || !IsWindowVisible(label) || lstrcmpiA(ClassOf(label).c_str(), "SysHeader32") != 0)
+        if (label == g->hHeader || !IsWindowVisible(label) ||
+            lstrcmpiA(ClassOf(label).c_str(), "SysHeader32") != 0)
             continue;
         RECT l;
         GetWindowRect(label, &l);
@@ -117,14 +118,16 @@ std::vector<ShownRow> ShownRows(HWND grid) {
             RECT c;
             GetWindowRect(cell, &c);
             const int middle = (c.top + c.bottom) / 2;
-            if (middle >= l.top && middle < l.bottom && c.left >= pane.left - 1 && c.left < pane.right) {
+            if (middle >= l.top && middle < l.bottom && c.left >= pane.left - 1 &&
+                c.left < pane.right) {
                 row.name = Text(cell);
                 break;
             }
         }
         rows.push_back(row);
     }
-    std::sort(rows.begin(), rows.end(), [](const ShownRow &a, const ShownRow &b) { return a.top < b.top; });
+    std::sort(rows.begin(), rows.end(),
+              [](const ShownRow &a, const ShownRow &b) { return a.top < b.top; });
     return rows;
 }
 
@@ -178,7 +181,8 @@ void CheckEditor(HWND frame, int rows, const std::string &path, const std::strin
     if (rows > g->nVisibleRows) {
         EXPECT_GT(paged, 1) << what;
     }
-    EXPECT_EQ(Text(CurrentCell(g)), Name(Info(0, 5))) << what << ": the current cell after Page Down";
+    EXPECT_EQ(Text(CurrentCell(g)), Name(Info(0, 5)))
+        << what << ": the current cell after Page Down";
     Key(g, VK_PRIOR);
     EXPECT_EQ(ExpectRowsBesideLabels(r->grid, what + ", after Page Up"), 1);
 
@@ -226,7 +230,8 @@ protected:
 
     // A child window with a status bar, made current.
     int OpenWindow(int width, int height) {
-        int x = 30, y = 30, w = width, h = height, win = 0, none = 0, menu = 0, parent = 0, flags = 32;
+        int x = 30, y = 30, w = width, h = height, win = 0, none = 0, menu = 0, parent = 0,
+            flags = 32;
         yyopenchild_(&x, &y, &w, &h, &win, &flags, &menu, nullptr, &none, &parent, "Rows");
         windowselect_(&win);
         return win;
@@ -242,10 +247,8 @@ struct Case {
 // down the first screen, a row past the first screen (also with the dialog's grid scrolled to
 // its last column), and a grid smaller than its window.
 const Case kCases[] = {
-    {kLong, kLongRows, 2, 1, "row 1 current"},
-    {kLong, kLongRows, 2, 3, "row 3 current"},
-    {kLong, kLongRows, 2, 30, "row 30 current"},
-    {kLong, kLongRows, 5, 30, "cell (5, 30) current"},
+    {kLong, kLongRows, 2, 1, "row 1 current"},   {kLong, kLongRows, 2, 3, "row 3 current"},
+    {kLong, kLongRows, 2, 30, "row 30 current"}, {kLong, kLongRows, 5, 30, "cell (5, 30) current"},
     {kShort, kShortRows, 2, 2, "3-row grid"},
 };
 
@@ -335,7 +338,8 @@ TEST_F(GridEditorRows, ModalDialogKeepsEveryRowOfAGridWhoseCurrentCellIsFurtherD
         ASSERT_TRUE(gDialogRun.closed) << "row " << row;
         EXPECT_FALSE(gDialogRun.shown.empty()) << "row " << row;
         for (const ShownRow &shown : gDialogRun.shown)
-            EXPECT_EQ(shown.name, "row " + shown.label.substr(1)) << "row " << row << " current, beside " << shown.label;
+            EXPECT_EQ(shown.name, "row " + shown.label.substr(1))
+                << "row " << row << " current, beside " << shown.label;
         wdialogselect_(&dialog);
         const std::string path = Path("dialog.csv");
         int grid = kLong;
@@ -343,7 +347,8 @@ TEST_F(GridEditorRows, ModalDialogKeepsEveryRowOfAGridWhoseCurrentCellIsFurtherD
         EXPECT_EQ(LastError(), 0);
         const std::vector<std::string> lines = Lines(path);
         ASSERT_EQ(lines.size(), (std::size_t)kLongRows);
-        for (int n = 1; n <= kLongRows; ++n) EXPECT_EQ(lines[n - 1], Line(n)) << "row " << row << " current: line " << n;
+        for (int n = 1; n <= kLongRows; ++n)
+            EXPECT_EQ(lines[n - 1], Line(n)) << "row " << row << " current: line " << n;
         ShowWindow(loaded, SW_SHOW);
         Pump();
     }

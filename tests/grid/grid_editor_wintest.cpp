@@ -125,7 +125,8 @@ modal::Step TypeAndPress(int field, const std::string &text, int button) {
     return [=](HWND box) {
         SetDlgItemTextA(box, field, text.c_str());
         SendMessageA(GetDlgItem(box, field), EM_SETMODIFY, TRUE, 0);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(box, button));
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     (LPARAM)GetDlgItem(box, button));
     };
 }
 
@@ -165,22 +166,26 @@ TEST_F(GridEditor, MenusKeysToolBarAndStatusBarOfAFullEditor) {
     HMENU bar = GetMenu(wWindow[win]);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(Items(bar), (std::vector<std::string>{"&File", "&Edit", "&Search"}));
-    EXPECT_EQ(Items(GetSubMenu(bar, 0)),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "Save &As\tF12", "-",
-                                        "&Print\tCtrl+P", "Prin&t Selection", "-", "E&xit"}));
+    EXPECT_EQ(
+        Items(GetSubMenu(bar, 0)),
+        (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "Save &As\tF12",
+                                  "-", "&Print\tCtrl+P", "Prin&t Selection", "-", "E&xit"}));
     EXPECT_EQ(Items(GetSubMenu(bar, 1)),
-              (std::vector<std::string>{"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "-",
-                                        "Select &All", "-", "&Sort"}));
-    EXPECT_EQ(Items(GetSubMenu(bar, 2)), (std::vector<std::string>{"&Find\tCtrl+F", "Find &Next\tF3", "-",
-                                                                    "&Goto Cell", "Goto Ro&w", "Goto &Column"}));
+              (std::vector<std::string>{"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+                                        "&Delete\tDel", "-", "Select &All", "-", "&Sort"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 2)),
+              (std::vector<std::string>{"&Find\tCtrl+F", "Find &Next\tF3", "-", "&Goto Cell",
+                                        "Goto Ro&w", "Goto &Column"}));
     ACCEL keys[10];
     EXPECT_EQ(CopyAcceleratorTableA(r->block.accelerators[0], keys, 10), 7);
 
     // The tool bar: standard images, the allowed buttons and their tips.
     HWND toolbar = GetDlgItem(wWindow[win], 1001);
     ASSERT_NE(toolbar, nullptr);
-    EXPECT_EQ(Buttons(toolbar), (std::vector<int>{32101, 32102, 32103, 0, 32105, 0, 32141, 0, 32122, 32123, 32124}));
-    for (auto [id, tip] : std::vector<std::pair<int, std::string>>{{32101, "New"}, {32124, "Paste"}, {32141, "Find"}}) {
+    EXPECT_EQ(Buttons(toolbar),
+              (std::vector<int>{32101, 32102, 32103, 0, 32105, 0, 32141, 0, 32122, 32123, 32124}));
+    for (auto [id, tip] : std::vector<std::pair<int, std::string>>{
+             {32101, "New"}, {32124, "Paste"}, {32141, "Find"}}) {
         NMTTDISPINFOA info = {};
         info.hdr.hwndFrom = r->tooltips;
         info.hdr.idFrom = (UINT_PTR)id;
@@ -218,7 +223,8 @@ TEST_F(GridEditor, MenusKeysToolBarAndStatusBarOfAFullEditor) {
     EXPECT_EQ(Info(0, 6), 0) << "the put left changes unsaved";
 
     // Enabling on pop-up: no block and no selected text grey out the clipboard items.
-    HMENU editMenu = GetSubMenu(bar, 1), searchMenu = GetSubMenu(bar, 2), fileMenu = GetSubMenu(bar, 0);
+    HMENU editMenu = GetSubMenu(bar, 1), searchMenu = GetSubMenu(bar, 2),
+          fileMenu = GetSubMenu(bar, 0);
     SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)editMenu, 1);
     EXPECT_TRUE(GetMenuState(editMenu, 32122, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(editMenu, 32123, MF_BYCOMMAND) & MF_GRAYED);
@@ -255,7 +261,8 @@ TEST_F(GridEditor, FlagsAndAReadOnlyGridTakeCommandsAway) {
     ASSERT_EQ(Edit(kGrid, 2, 0x100 | 0x2000 | 0x400 | 0x1000), 0);
     HMENU bar = GetMenu(wWindow[win]);
     EXPECT_EQ(Items(GetSubMenu(bar, 0)), (std::vector<std::string>{"E&xit"}));
-    EXPECT_EQ(Items(GetSubMenu(bar, 2)), (std::vector<std::string>{"&Goto Cell", "Goto Ro&w", "Goto &Column"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 2)),
+              (std::vector<std::string>{"&Goto Cell", "Goto Ro&w", "Goto &Column"}));
     EXPECT_EQ(Editor(win)->block.accelerators[0], nullptr) << "no command keeps a key";
     EXPECT_EQ(Buttons(GetDlgItem(wWindow[win], 1001)), (std::vector<int>{32122, 32123, 32124}));
     int none = 0;
@@ -264,19 +271,22 @@ TEST_F(GridEditor, FlagsAndAReadOnlyGridTakeCommandsAway) {
     win = OpenWindow(0);
     ASSERT_EQ(Edit(kGrid, 2, 0x200 | 0x20), 0);
     bar = GetMenu(wWindow[win]);
-    EXPECT_EQ(Items(GetSubMenu(bar, 0)), (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S",
-                                                                    "-", "&Print\tCtrl+P", "Prin&t Selection", "-",
-                                                                    "E&xit"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 0)),
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "-",
+                                        "&Print\tCtrl+P", "Prin&t Selection", "-", "E&xit"}));
     EXPECT_EQ(GetDlgItem(wWindow[win], 1001), nullptr) << "flag 0x20: no tool bar";
     yyclosechild_(&win, &none);
 
     win = OpenWindow(0);
     ASSERT_EQ(Edit(kReadOnlyGrid, 2), 0);
     bar = GetMenu(wWindow[win]);
-    EXPECT_EQ(Items(GetSubMenu(bar, 0)), (std::vector<std::string>{"&Open\tCtrl+O", "-", "&Print\tCtrl+P",
-                                                                    "Prin&t Selection", "-", "E&xit"}));
-    EXPECT_EQ(Items(GetSubMenu(bar, 1)), (std::vector<std::string>{"&Copy\tCtrl+C", "-", "Select &All"}));
-    EXPECT_EQ(Buttons(GetDlgItem(wWindow[win], 1001)), (std::vector<int>{32102, 0, 32105, 0, 32141, 0, 32123}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 0)),
+              (std::vector<std::string>{"&Open\tCtrl+O", "-", "&Print\tCtrl+P", "Prin&t Selection",
+                                        "-", "E&xit"}));
+    EXPECT_EQ(Items(GetSubMenu(bar, 1)),
+              (std::vector<std::string>{"&Copy\tCtrl+C", "-", "Select &All"}));
+    EXPECT_EQ(Buttons(GetDlgItem(wWindow[win], 1001)),
+              (std::vector<int>{32102, 0, 32105, 0, 32141, 0, 32123}));
     PutString(0, kName, 1, "x");
     Command(win, 32126);
     Command(win, 32125);  // Delete is no command of a read-only grid
@@ -405,7 +415,8 @@ TEST_F(GridEditor, StatusesBecomeErrors) {
     // The program's menu comes after the editor's three.
     int third = OpenWindow(0);
     ASSERT_EQ(Edit(kGrid, 3, 0, kProgramMenu), 0);
-    EXPECT_EQ(Items(GetMenu(wWindow[third])), (std::vector<std::string>{"&File", "&Edit", "&Search", "&Program"}));
+    EXPECT_EQ(Items(GetMenu(wWindow[third])),
+              (std::vector<std::string>{"&File", "&Edit", "&Search", "&Program"}));
     EXPECT_FALSE(IsWindowEnabled(wWindow[other])) << "semi-modal: other windows disabled";
     yyclosechild_(&third, &none);
     EXPECT_TRUE(IsWindowEnabled(wWindow[other]));
@@ -464,27 +475,28 @@ TEST_F(GridEditor, GotoFindAndSortThroughTheirDialogs) {
 
     // Go to row: 21 is refused in 20 rows and Cancel moves nothing; then row 12.
     int left = modal::Run({[](HWND box) {
-                               char title[40] = "";
-                               GetWindowTextA(box, title, sizeof title);
-                               EXPECT_STREQ(title, "Goto Row");
-                               SetDlgItemTextA(box, 1002, "21");
-                               SendMessageA(GetDlgItem(box, 1002), EM_SETMODIFY, TRUE, 0);
-                               SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                            (LPARAM)GetDlgItem(box, IDOK));
-                               EXPECT_TRUE(IsWindowVisible(box)) << "21 is out of range";
-                               PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
-                           }},
+                              char title[40] = "";
+                              GetWindowTextA(box, title, sizeof title);
+                              EXPECT_STREQ(title, "Goto Row");
+                              SetDlgItemTextA(box, 1002, "21");
+                              SendMessageA(GetDlgItem(box, 1002), EM_SETMODIFY, TRUE, 0);
+                              SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                           (LPARAM)GetDlgItem(box, IDOK));
+                              EXPECT_TRUE(IsWindowVisible(box)) << "21 is out of range";
+                              PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                          }},
                           [&] { Command(win, 32145); });
     EXPECT_EQ(left, 0);
     EXPECT_EQ(Info(0, 5), 1);
     left = modal::Run({TypeAndPress(1002, "12", IDOK)}, [&] { Command(win, 32145); });
     EXPECT_EQ(Info(0, 5), 12);
     left = modal::Run({[](HWND box) {
-                           SetDlgItemTextA(box, 1002, "4");
-                           SetDlgItemTextA(box, 1004, "9");
-                           for (int f : {1002, 1004}) SendMessageA(GetDlgItem(box, f), EM_SETMODIFY, TRUE, 0);
-                           PostMessageA(box, WM_COMMAND, IDOK, 0);
-                       }},
+                          SetDlgItemTextA(box, 1002, "4");
+                          SetDlgItemTextA(box, 1004, "9");
+                          for (int f : {1002, 1004})
+                              SendMessageA(GetDlgItem(box, f), EM_SETMODIFY, TRUE, 0);
+                          PostMessageA(box, WM_COMMAND, IDOK, 0);
+                      }},
                       [&] { Command(win, 32144); });
     EXPECT_EQ(Info(0, 4), 4);
     EXPECT_EQ(Info(0, 5), 9);
@@ -494,13 +506,15 @@ TEST_F(GridEditor, GotoFindAndSortThroughTheirDialogs) {
     int grid = 0, one = 1;
     wgridsetcell_(&grid, &one, &one);
     left = modal::Run({[](HWND box) {
-                           SetDlgItemTextA(box, 1002, "");
-                           SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
-                           Pump();
-                           EXPECT_TRUE(IsWindowVisible(box)) << "an empty text keeps the dialog";
-                           SetDlgItemTextA(box, 1002, "fig");
-                           PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
-                       }},
+                          SetDlgItemTextA(box, 1002, "");
+                          SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                       (LPARAM)GetDlgItem(box, IDOK));
+                          Pump();
+                          EXPECT_TRUE(IsWindowVisible(box)) << "an empty text keeps the dialog";
+                          SetDlgItemTextA(box, 1002, "fig");
+                          PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                       (LPARAM)GetDlgItem(box, IDOK));
+                      }},
                       [&] { Command(win, 32141); });
     EXPECT_EQ(left, 0);
     EXPECT_STREQ(Editor(win)->findText, "fig");
@@ -518,14 +532,15 @@ TEST_F(GridEditor, GotoFindAndSortThroughTheirDialogs) {
 
     // Sort descending without case: flags 3; with the editor's sort option the labels move too.
     left = modal::Run({[](HWND box) {
-                           SendDlgItemMessageA(box, 1002, CB_SETCURSEL, 0, 0);
-                           CheckRadioButton(box, 1004, 1005, 1005);
-                           CheckDlgButton(box, 1006, BST_UNCHECKED);
-                           PostMessageA(box, WM_COMMAND, IDOK, 0);
-                       }},
+                          SendDlgItemMessageA(box, 1002, CB_SETCURSEL, 0, 0);
+                          CheckRadioButton(box, 1004, 1005, 1005);
+                          CheckDlgButton(box, 1006, BST_UNCHECKED);
+                          PostMessageA(box, WM_COMMAND, IDOK, 0);
+                      }},
                       [&] { Command(win, 32127); });
     EXPECT_EQ(CellString(0, kName, 1), "pear");
-    EXPECT_EQ(CellString(0, kName, 2) == "Fig" || CellString(0, kName, 2) == "fig", true) << CellString(0, kName, 2);
+    EXPECT_EQ(CellString(0, kName, 2) == "Fig" || CellString(0, kName, 2) == "fig", true)
+        << CellString(0, kName, 2);
     EXPECT_EQ(CellString(0, kName, 4), "apple pie");
     EXPECT_EQ(CellString(0, kName, 5), "Apple");
     EXPECT_EQ(CellString(0, kName, 6), "") << "empty cells sort last";
@@ -542,9 +557,10 @@ TEST_F(GridEditor, SpinStepsAndTheFrameShrinksToTheGrid) {
     GridRecord *g = EditorGrid(win);
     RECT pane;
     GetClientRect(g->hPane, &pane);
-    EXPECT_EQ(g->nVisibleRows >= 20, true) << "every row in view: " << g->nVisibleRows << " pane " << pane.right << "x"
-                                           << pane.bottom << " row " << g->iRowHeight << " header " << g->iHeaderHeight
-                                           << " style " << std::hex << GetWindowLongA(r->grid, GWL_STYLE);
+    EXPECT_EQ(g->nVisibleRows >= 20, true)
+        << "every row in view: " << g->nVisibleRows << " pane " << pane.right << "x" << pane.bottom
+        << " row " << g->iRowHeight << " header " << g->iHeaderHeight << " style " << std::hex
+        << GetWindowLongA(r->grid, GWL_STYLE);
 
     // Range 0..10, 9 and step 5: up gives 10; step 0 leaves the value.
     PutInteger(0, kCount, 1, 9);
@@ -601,7 +617,8 @@ void ExpectTidyLayout(HWND dialog, const std::string &name) {
             COMBOBOXINFO info = {};
             info.cbSize = sizeof info;
             GetComboBoxInfo(c, &info);
-            control.r.bottom = control.r.top + (info.rcItem.bottom - info.rcItem.top) + 6;  // the closed box
+            control.r.bottom =
+                control.r.top + (info.rcItem.bottom - info.rcItem.top) + 6;  // the closed box
         }
         controls.push_back(control);
     }
@@ -613,12 +630,14 @@ void ExpectTidyLayout(HWND dialog, const std::string &name) {
         for (const Control &d : controls) {
             if (&c >= &d || (c.group != d.group)) continue;
             RECT both;
-            EXPECT_FALSE(IntersectRect(&both, &c.r, &d.r)) << name << ": " << c.id << " overlaps " << d.id;
+            EXPECT_FALSE(IntersectRect(&both, &c.r, &d.r))
+                << name << ": " << c.id << " overlaps " << d.id;
         }
     }
     HWND ok = GetDlgItem(dialog, IDOK);
     ASSERT_NE(ok, nullptr) << name;
-    EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, (LONG)BS_DEFPUSHBUTTON) << name << ": button 1 is the default";
+    EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, (LONG)BS_DEFPUSHBUTTON)
+        << name << ": button 1 is the default";
 }
 
 // Keeps a picture of the screen as the user sees it now, in grid_editor_screens/NAME.png of
@@ -628,14 +647,15 @@ void Screenshot(const std::string &name) {
     char here[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof here, here);
     std::string unix = here;
-    if (unix.size() >= 2 && (unix[0] == 'Z' || unix[0] == 'z') && unix[1] == ':') unix = unix.substr(2);
+    if (unix.size() >= 2 && (unix[0] == 'Z' || unix[0] == 'z') && unix[1] == ':')
+        unix = unix.substr(2);
     for (char &c : unix)
         if (c == '\\') c = '/';
     const std::string folder = unix + "/grid_editor_screens", done = folder + "/" + name + ".done";
     DeleteFileA(("Z:" + done).c_str());
     const std::string command = "start /unix /bin/sh -c \"mkdir -p " + folder +
-                                " && xwd -root -silent | convert xwd:- " + folder + "/" + name + ".png; echo $? > " +
-                                done + "\"";
+                                " && xwd -root -silent | convert xwd:- " + folder + "/" + name +
+                                ".png; echo $? > " + done + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::string status;
     for (int i = 0; i < 200 && status.empty(); ++i) {
@@ -656,8 +676,19 @@ TEST_F(GridEditor, DialogsAreTidyAndTheirFieldsOfTheKindsTheCommandsUse) {
         {32107, "goto_cell", {{1002, 5}, {1004, 5}, {1, 8}, {2, 8}}},
         {32108, "goto_line", {{1001, 1}, {1002, 5}, {1, 8}, {2, 8}}},
         {32109, "sort", {{1002, 11}, {1004, 10}, {1005, 10}, {1006, 9}, {1, 8}, {2, 8}}},
-        {32112, "print", {{1002, 9}, {1003, 9}, {1005, 10}, {1006, 10}, {1008, 10}, {1009, 10}, {1010, 10},
-                          {1012, 5}, {1, 8}, {2, 8}, {1014, 8}}},
+        {32112,
+         "print",
+         {{1002, 9},
+          {1003, 9},
+          {1005, 10},
+          {1006, 10},
+          {1008, 10},
+          {1009, 10},
+          {1010, 10},
+          {1012, 5},
+          {1, 8},
+          {2, 8},
+          {1014, 8}}},
     };
     for (const Expected &e : dialogs) {
         int id = e.dialog, type = 2, x = 40, y = 40;
@@ -701,16 +732,17 @@ TEST_F(GridEditor, PrintThroughItsDialogWithTheEditorsTitle) {
     // The dialog shows the settings: lines on, the header on every page, scale 100; Print
     // keeps what the user changed.
     int left = modal::Run({[](HWND box) {
-                               EXPECT_EQ(IsDlgButtonChecked(box, 1002), 1u);
-                               EXPECT_EQ(IsDlgButtonChecked(box, 1006), 1u);
-                               EXPECT_EQ(GetDlgItemInt(box, 1012, nullptr, FALSE), 100u);
-                               CheckDlgButton(box, 1003, BST_UNCHECKED);
-                               PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                            (LPARAM)GetDlgItem(box, IDOK));
-                           }},
+                              EXPECT_EQ(IsDlgButtonChecked(box, 1002), 1u);
+                              EXPECT_EQ(IsDlgButtonChecked(box, 1006), 1u);
+                              EXPECT_EQ(GetDlgItemInt(box, 1012, nullptr, FALSE), 100u);
+                              CheckDlgButton(box, 1003, BST_UNCHECKED);
+                              PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                           (LPARAM)GetDlgItem(box, IDOK));
+                          }},
                           [&] { Command(win, 32105); });
     EXPECT_EQ(left, 0);
-    ASSERT_EQ(modal::script().captions, (std::vector<std::string>{"Print"})) << "a printer is installed";
+    ASSERT_EQ(modal::script().captions, (std::vector<std::string>{"Print"}))
+        << "a printer is installed";
     int h = -1, v = -1, repeat = -1, colour = -1, back = -1, scale = -1, set = 2;
     yygridprintgetopt_(&h, &v, &repeat, &colour, &back, &scale, &set);
     EXPECT_EQ(v, 0) << "the vertical lines were switched off";
@@ -786,8 +818,8 @@ std::string RowText(int grid, int row) {
     char menu[20] = "";
     int max = sizeof menu;
     if (option > 0) yygridgetmenustring_(&id, &c, &option, menu, &max);
-    return CellString(grid, kName, row) + "|" + CellString(grid, kCount, row) + "|" + CellString(grid, kReal, row) +
-           "|" + (state == 1 ? "Yes" : "No") + "|" + menu;
+    return CellString(grid, kName, row) + "|" + CellString(grid, kCount, row) + "|" +
+           CellString(grid, kReal, row) + "|" + (state == 1 ? "Yes" : "No") + "|" + menu;
 }
 
 // The lines of a file without their CR LF.
@@ -903,13 +935,20 @@ TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
         const char *row1, *row2, *row3;
     };
     const Case cases[] = {
-        {"missing.csv", "Error opening file", "File Error", false, "kept|||No|A", "|||No|A", "third|||No|A"},
-        {"quotes.csv", "Error reading file", "File Error", false, "one|1||No|A", "two|2||No|B", "third|||No|A"},
-        {"letters.csv", "Non-numeric data found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
-        {"range.csv", "Out of range value found for numeric cell", "Data Error", true, "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
-        {"menu.csv", "Non-matching data found for menu cell", "Data Error", true, "a|1||No|", "|||No|A", "|||No|A"},
-        {"wide.csv", "File contains too many rows/columns", "Data Error", true, "a|1||No|B", "b|2||No|C", "|||No|A"},
-        {"tall.csv", "File contains too many rows/columns", "Data Error", true, "r1|||No|", "r2|||No|", "r3|||No|"},
+        {"missing.csv", "Error opening file", "File Error", false, "kept|||No|A", "|||No|A",
+         "third|||No|A"},
+        {"quotes.csv", "Error reading file", "File Error", false, "one|1||No|A", "two|2||No|B",
+         "third|||No|A"},
+        {"letters.csv", "Non-numeric data found for numeric cell", "Data Error", true,
+         "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
+        {"range.csv", "Out of range value found for numeric cell", "Data Error", true,
+         "a||2.5000|Yes|C", "|||No|A", "|||No|A"},
+        {"menu.csv", "Non-matching data found for menu cell", "Data Error", true, "a|1||No|",
+         "|||No|A", "|||No|A"},
+        {"wide.csv", "File contains too many rows/columns", "Data Error", true, "a|1||No|B",
+         "b|2||No|C", "|||No|A"},
+        {"tall.csv", "File contains too many rows/columns", "Data Error", true, "r1|||No|",
+         "r2|||No|", "r3|||No|"},
         {"good.csv", nullptr, nullptr, true, "fine|4||Yes|C", "|||No|A", "|||No|A"},
     };
     PutString(kGrid, kName, 1, "kept");
@@ -917,7 +956,8 @@ TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
     for (const Case &c : cases) {
         int win = OpenWindow(0);
         std::string said;
-        int left = modal::Run({Answer(IDOK, &said)}, [&] { EXPECT_EQ(Edit(kGrid, 2, 0, 0, Path(c.file).c_str()), 0); });
+        int left = modal::Run({Answer(IDOK, &said)},
+                              [&] { EXPECT_EQ(Edit(kGrid, 2, 0, 0, Path(c.file).c_str()), 0); });
         if (c.message) {
             EXPECT_EQ(left, 0) << c.file;
             EXPECT_EQ(said, c.message) << c.file;
@@ -925,7 +965,9 @@ TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
         } else {
             EXPECT_EQ(left, 1) << c.file << ": no box";
         }
-        EXPECT_EQ(modal::Text(wWindow[win]), c.named ? "Grid window - [" + Path(c.file) + "]" : "Grid window") << c.file;
+        EXPECT_EQ(modal::Text(wWindow[win]),
+                  c.named ? "Grid window - [" + Path(c.file) + "]" : "Grid window")
+            << c.file;
         EXPECT_EQ(RowText(0, 1), c.row1) << c.file;
         EXPECT_EQ(RowText(0, 2), c.row2) << c.file;
         EXPECT_EQ(RowText(0, 3), c.row3) << c.file;
@@ -962,7 +1004,8 @@ bool AnyBoxOpen() {
         [](HWND w, LPARAM found) -> BOOL {
             char cls[16] = "";
             GetClassNameA(w, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && IsWindowVisible(w)) *reinterpret_cast<bool *>(found) = true;
+            if (std::string(cls) == "#32770" && IsWindowVisible(w))
+                *reinterpret_cast<bool *>(found) = true;
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&open));

@@ -36,10 +36,12 @@ void Resize(int height) {
     Pump();
 }
 
-bool IsAutoCheckBox(HWND cell) { return (GetWindowLongA(cell, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX; }
+bool IsAutoCheckBox(HWND cell) {
+    return (GetWindowLongA(cell, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+}
 
 class GridFields : public ModelessDialogRoot {
-  protected:
+protected:
     GridFields() : ModelessDialogRoot(kDialog) {}
     void SetUp() override {
         ModelessDialogRoot::SetUp();
@@ -65,7 +67,8 @@ TEST_F(GridFields, AReadOnlyGridStaysReadOnlyThroughAResize) {
         EXPECT_EQ(yygridcanpaste(readOnly), 0) << when;
         yygridselectnone(readOnly);
         EXPECT_FALSE(IsAutoCheckBox(yygridcell(grid, kTick - 1, 0))) << when;
-        EXPECT_TRUE(GetWindowLongA(yygridcell(grid, kName - 1, 0), GWL_STYLE) & ES_READONLY) << when;
+        EXPECT_TRUE(GetWindowLongA(yygridcell(grid, kName - 1, 0), GWL_STYLE) & ES_READONLY)
+            << when;
     };
     expectReadOnly("as loaded");
 
@@ -76,7 +79,8 @@ TEST_F(GridFields, AReadOnlyGridStaysReadOnlyThroughAResize) {
     EXPECT_TRUE(IsWindowEnabled(Field(kGrid)));
     Resize(170);
     expectReadOnly("back in view");
-    EXPECT_TRUE(IsAutoCheckBox(yygridcell(Record(kGrid), kTick - 1, 0))) << "the other grid stays editable";
+    EXPECT_TRUE(IsAutoCheckBox(yygridcell(Record(kGrid), kTick - 1, 0)))
+        << "the other grid stays editable";
     EXPECT_EQ(State(kGrid), 1);
 
     // The program may change the state; the grid reports what it was given.
@@ -124,7 +128,8 @@ TEST_F(GridFields, ClearingTheFieldEmptiesCellsAndTakesTheMenuOptions) {
     // Every menu cell control lost its options, the column's first one too: the column offers
     // none until the program puts them again.
     for (int i = 0; i < record->nControlRows; ++i)
-        EXPECT_EQ(SendMessageA(yygridcell(record, kMenu - 1, i), CB_GETCOUNT, 0, 0), 0) << "control row " << i;
+        EXPECT_EQ(SendMessageA(yygridcell(record, kMenu - 1, i), CB_GETCOUNT, 0, 0), 0)
+            << "control row " << i;
     c = kMenu - 1;
     option = 1;
     yygridgetmenustring_(&grid, &c, &option, text, &max);

@@ -29,17 +29,19 @@ Scan ScanText(const std::string &text, std::size_t size, std::size_t keep = 1u <
         at += n;
         return (long long)n;
     };
-    scan.end = yygridscanfields((long long)text.size(), size, keep, read, [&](const std::string &field, bool end) {
-        if (newLine) scan.rows.emplace_back();
-        scan.rows.back().push_back(field);
-        newLine = end;
-        return GridFieldNext::kGoOn;
-    });
+    scan.end = yygridscanfields((long long)text.size(), size, keep, read,
+                                [&](const std::string &field, bool end) {
+                                    if (newLine) scan.rows.emplace_back();
+                                    scan.rows.back().push_back(field);
+                                    newLine = end;
+                                    return GridFieldNext::kGoOn;
+                                });
     return scan;
 }
 
 const std::vector<std::size_t> &BufferSizes() {
-    static const std::vector<std::size_t> sizes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 65000};
+    static const std::vector<std::size_t> sizes = {1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                                   10, 11, 12, 13, 14, 15, 16, 17, 65000};
     return sizes;
 }
 
@@ -163,13 +165,18 @@ TEST(GridFileScanner, OpenQuotesShortReadsAndFailures) {
     std::string text = "a,b\nc,d\n";
     int reads = 0;
     auto sink = [](const std::string &, bool) { return GridFieldNext::kGoOn; };
-    GridScanEnd end = yygridscanfields((long long)text.size() + 5, 4, 100, [&](char *bytes, std::size_t count) -> long long {
-        std::size_t n = std::min(count, text.size() - std::min(text.size(), (std::size_t)reads * 4));
-        text.copy(bytes, n, (std::size_t)reads++ * 4);
-        return (long long)n;
-    }, sink);
+    GridScanEnd end = yygridscanfields(
+        (long long)text.size() + 5, 4, 100,
+        [&](char *bytes, std::size_t count) -> long long {
+            std::size_t n =
+                std::min(count, text.size() - std::min(text.size(), (std::size_t)reads * 4));
+            text.copy(bytes, n, (std::size_t)reads++ * 4);
+            return (long long)n;
+        },
+        sink);
     EXPECT_EQ(end, GridScanEnd::kShortRead) << "the file held fewer bytes than its length";
-    end = yygridscanfields(10, 4, 100, [](char *, std::size_t) -> long long { return -1; }, sink);
+    end = yygridscanfields(
+        10, 4, 100, [](char *, std::size_t) -> long long { return -1; }, sink);
     EXPECT_EQ(end, GridScanEnd::kReadFailed);
 }
 
@@ -179,23 +186,23 @@ TEST(GridFileScanner, SkippingTheRestOfALineAndStopping) {
     for (std::size_t size : BufferSizes()) {
         std::size_t at = 0;
         Rows rows(1);
-        GridScanEnd end = yygridscanfields(
-            (long long)text.size(), size, 100,
-            [&](char *bytes, std::size_t count) -> long long {
-                std::size_t n = std::min(count, text.size() - at);
-                text.copy(bytes, n, at);
-                at += n;
-                return (long long)n;
-            },
-            [&](const std::string &field, bool endOfLine) {
-                if (field == "f") return GridFieldNext::kStop;
-                rows.back().push_back(field);
-                if (endOfLine || rows.back().size() == 2) {
-                    rows.emplace_back();
-                    return endOfLine ? GridFieldNext::kGoOn : GridFieldNext::kSkipLine;
-                }
-                return GridFieldNext::kGoOn;
-            });
+        GridScanEnd end = yygridscanfields((long long)text.size(), size, 100,
+                                           [&](char *bytes, std::size_t count) -> long long {
+                                               std::size_t n = std::min(count, text.size() - at);
+                                               text.copy(bytes, n, at);
+                                               at += n;
+                                               return (long long)n;
+                                           },
+                                           [&](const std::string &field, bool endOfLine) {
+                                               if (field == "f") return GridFieldNext::kStop;
+                                               rows.back().push_back(field);
+                                               if (endOfLine || rows.back().size() == 2) {
+                                                   rows.emplace_back();
+                                                   return endOfLine ? GridFieldNext::kGoOn
+                                                                    : GridFieldNext::kSkipLine;
+                                               }
+                                               return GridFieldNext::kGoOn;
+                                           });
         EXPECT_EQ(end, GridScanEnd::kStopped);
         EXPECT_EQ(rows, (Rows{{"a", "b"}, {"c", "d"}, {}})) << "buffer of " << size << " bytes";
     }
@@ -218,7 +225,8 @@ TEST(GridFileScanner, FieldsThatFillTheLimitExactlyReadAlikeWithEitherLineEnd) {
     const std::string quoted = "\"" + std::string(10, 'q') + "\"", quotes(12, '"'), plain(12, 'p');
     ASSERT_EQ(quoted.size(), keep);
     for (const std::string &field : {quoted, quotes, plain}) {
-        for (std::size_t size : {std::size_t{1}, std::size_t{5}, std::size_t{12}, std::size_t{13}, std::size_t{4096}}) {
+        for (std::size_t size : {std::size_t{1}, std::size_t{5}, std::size_t{12}, std::size_t{13},
+                                 std::size_t{4096}}) {
             Scan lf = ScanText(field + "\nnext\n", size, keep);
             Scan crlf = ScanText(field + "\r\nnext\r\n", size, keep);
             Scan last = ScanText("a," + field + "\r\n", size, keep);
@@ -232,7 +240,8 @@ TEST(GridFileScanner, FieldsThatFillTheLimitExactlyReadAlikeWithEitherLineEnd) {
 
     // A CR beyond the limit that does not end the line is a byte passed over: the field is
     // cut and keeps its start, as any longer field does.
-    EXPECT_EQ(ScanText(quoted + "\r,b\n", 4096, keep).rows, (Rows{{std::string(10, 'q') + "\"", "b"}}));
+    EXPECT_EQ(ScanText(quoted + "\r,b\n", 4096, keep).rows,
+              (Rows{{std::string(10, 'q') + "\"", "b"}}));
     EXPECT_EQ(ScanText(plain + "\rx\r\n", 4096, keep).rows, (Rows{{plain}}));
     EXPECT_EQ(ScanText("\"" + std::string(10, 'q') + "\r\n\"\n", 4096, keep).rows,
               (Rows{{std::string(10, 'q') + "\r"}}))
@@ -248,7 +257,8 @@ TEST(GridFileScanner, RoundTripsAndRandomBytes) {
         for (auto &row : rows)
             for (std::size_t c = 0; c < columns; ++c) {
                 std::string text;
-                for (int n = (int)(random() % 12); n > 0; --n) text += alphabet[random() % alphabet.size()];
+                for (int n = (int)(random() % 12); n > 0; --n)
+                    text += alphabet[random() % alphabet.size()];
                 // The reader removes trailing blanks: the texts a grid keeps have none.
                 while (!text.empty() && text.back() == ' ') text.pop_back();
                 row.push_back(text);

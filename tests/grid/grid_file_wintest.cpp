@@ -28,8 +28,12 @@ void PutText(int grid, int column, int row, const std::string &text) {
     double zero = 0;
     yygridputcellstring_(&id, &c, &r, &zero, text.c_str(), "", (int)text.size() + 1, 1);
 }
-void PutInteger(int grid, int column, int row, int value) { wgridputcellinteger_(&grid, &column, &row, &value); }
-void PutReal(int grid, int column, int row, float value) { wgridputcellreal_(&grid, &column, &row, &value, nullptr, 0); }
+void PutInteger(int grid, int column, int row, int value) {
+    wgridputcellinteger_(&grid, &column, &row, &value);
+}
+void PutReal(int grid, int column, int row, float value) {
+    wgridputcellreal_(&grid, &column, &row, &value, nullptr, 0);
+}
 void PutCheck(int grid, int row, int state) {
     int id = grid, c = kTick - 1, r = row - 1;
     yygridputcellcheck_(&id, &c, &r, &state);
@@ -81,8 +85,12 @@ protected:
     }
 
     std::string Path(const std::string &name) const { return (scratch.path / name).string(); }
-    void Save(int grid, const std::string &name) { wgridsave_(&grid, Path(name).c_str(), (int)Path(name).size()); }
-    void Load(int grid, const std::string &name) { wgridload_(&grid, Path(name).c_str(), (int)Path(name).size()); }
+    void Save(int grid, const std::string &name) {
+        wgridsave_(&grid, Path(name).c_str(), (int)Path(name).size());
+    }
+    void Load(int grid, const std::string &name) {
+        wgridload_(&grid, Path(name).c_str(), (int)Path(name).size());
+    }
     std::string Bytes(const std::string &name) const { return ReadWholeFile(Path(name)); }
     void WriteBytes(const std::string &name, const std::string &bytes) const {
         std::ofstream out(Path(name), std::ios::binary);
@@ -91,10 +99,13 @@ protected:
 
     // The rows Python's csv module reads from a saved file, each field in brackets.
     std::vector<std::string> CsvRows(const std::string &name) {
-        WriteBytes("oracle.py", "import csv, sys\n"
-                                "for row in csv.reader(open(sys.argv[1], newline='')):\n"
-                                "    print(''.join('[' + f + ']' for f in row).encode('unicode_escape').decode())\n");
-        ReaderRun run = RunReader("/usr/bin/python3 '" + ReaderPath(Path("oracle.py")) + "' '" + ReaderPath(Path(name)) + "'");
+        WriteBytes(
+            "oracle.py",
+            "import csv, sys\n"
+            "for row in csv.reader(open(sys.argv[1], newline='')):\n"
+            "    print(''.join('[' + f + ']' for f in row).encode('unicode_escape').decode())\n");
+        ReaderRun run = RunReader("/usr/bin/python3 '" + ReaderPath(Path("oracle.py")) + "' '" +
+                                  ReaderPath(Path(name)) + "'");
         EXPECT_EQ(run.status, 0) << run.output;
         std::vector<std::string> rows;
         std::string line;
@@ -116,10 +127,14 @@ protected:
         for (const std::string &cell : cells) {
             out += '[';
             for (char c : cell) {
-                if (c == '\r') out += "\\r";
-                else if (c == '\n') out += "\\n";
-                else if (c == '\\') out += "\\\\";
-                else out += c;
+                if (c == '\r')
+                    out += "\\r";
+                else if (c == '\n')
+                    out += "\\n";
+                else if (c == '\\')
+                    out += "\\\\";
+                else
+                    out += c;
             }
             out += ']';
         }
@@ -137,22 +152,28 @@ TEST_F(GridFiles, TheSavedFileByteForByteAndAsCsvReadsIt) {
     ASSERT_EQ(LastError(), 0);
     Save(kSmall, "golden.csv");
     EXPECT_EQ(LastError(), 0);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path), std::filesystem::directory_iterator()), 1)
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path),
+                            std::filesystem::directory_iterator()),
+              1)
         << "no file is left beside the saved one";
     // Row 2 is untouched: its menu cell is on the first option offered; row 3's has none.
-    EXPECT_EQ(Bytes("golden.csv"), "\"say \"\"hi\"\"\",42,1.5000,Yes,\"B\"\r\n"
-                                   "\"\",,,No,\"A\"\r\n"
-                                   "\"\",,,No,\r\n");
+    EXPECT_EQ(Bytes("golden.csv"),
+              "\"say \"\"hi\"\"\",42,1.5000,Yes,\"B\"\r\n"
+              "\"\",,,No,\"A\"\r\n"
+              "\"\",,,No,\r\n");
     std::vector<std::string> rows = CsvRows("golden.csv");
     ASSERT_EQ(rows.size(), 3u);
-    for (int r = 1; r <= 3; ++r) EXPECT_EQ(rows[(size_t)r - 1], Bracketed(Row(kSmall, r))) << "row " << r;
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(rows[(size_t)r - 1], Bracketed(Row(kSmall, r))) << "row " << r;
     EXPECT_TRUE(std::filesystem::exists(scratch.path / "golden.csv"));
 }
 
 TEST_F(GridFiles, RoundTripsOfEveryKindInViewAndOutOfView) {
-    const std::vector<std::string> texts = {"plain", "a,b", "\"quoted\"", "line\r\nbreak", "  lead", "\"", "x\"\"y", ""};
+    const std::vector<std::string> texts = {"plain",  "a,b", "\"quoted\"", "line\r\nbreak",
+                                            "  lead", "\"",  "x\"\"y",     ""};
     for (int r = 1; r <= kLargeRows; ++r) {
-        PutText(kLarge, kText, r, texts[(size_t)r % texts.size()] + (r % 3 ? std::to_string(r) : ""));
+        PutText(kLarge, kText, r,
+                texts[(size_t)r % texts.size()] + (r % 3 ? std::to_string(r) : ""));
         if (r % 4) PutInteger(kLarge, kInteger, r, r * 7);
         if (r % 5) PutReal(kLarge, kReal, r, -0.25f * (float)r);
         PutCheck(kLarge, r, r % 2);
@@ -178,7 +199,8 @@ TEST_F(GridFiles, RoundTripsOfEveryKindInViewAndOutOfView) {
         EXPECT_EQ(Row(kLarge, r), (std::vector<std::string>{"", "", "", "No", "A"})) << "row " << r;
     Load(kLarge, "first.csv");
     EXPECT_EQ(LastError(), 0);
-    for (int r = 1; r <= kLargeRows; ++r) EXPECT_EQ(Row(kLarge, r), before[(size_t)r - 1]) << "row " << r;
+    for (int r = 1; r <= kLargeRows; ++r)
+        EXPECT_EQ(Row(kLarge, r), before[(size_t)r - 1]) << "row " << r;
     Save(kLarge, "second.csv");
     EXPECT_EQ(Bytes("second.csv"), Bytes("first.csv"));
 
@@ -262,7 +284,9 @@ TEST_F(GridFiles, FailuresLeaveTheOldFileAndTheGrid) {
     EXPECT_TRUE(std::filesystem::is_directory(scratch.path / "folder.csv"));
     Save(kSmall, "missing\\keep.csv");
     EXPECT_EQ(LastError(), 1);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path), std::filesystem::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path),
+                            std::filesystem::directory_iterator()),
+              2);
     EXPECT_EQ(Bytes("keep.csv"), old);
 
     // Loading a missing file changes nothing.

@@ -77,7 +77,8 @@ inline Options GetOptions(int set) {
     return o;
 }
 
-inline int Print(int grid, int row1, int row2, int col1, int col2, const std::string &title, int set = 1) {
+inline int Print(int grid, int row1, int row2, int col1, int col2, const std::string &title,
+                 int set = 1) {
     int ok = -1;
     yygridprint_(&grid, &ok, &row1, &row2, &col1, &col2, &set, title.data(), (int)title.size());
     return ok;
@@ -87,9 +88,9 @@ inline int Print(int grid, int row1, int row2, int col1, int col2, const std::st
 struct Printed {
     fs::path file;
     int pages = 0;
-    double width = 0, height = 0;     // first page as it shows, points
-    std::vector<std::string> text;    // pdftotext -layout, page by page
-    std::string fonts;                // pdffonts
+    double width = 0, height = 0;   // first page as it shows, points
+    std::vector<std::string> text;  // pdftotext -layout, page by page
+    std::string fonts;              // pdffonts
 };
 
 inline Printed ReadBack(const fs::path &file) {
@@ -98,11 +99,13 @@ inline Printed ReadBack(const fs::path &file) {
     std::string pdf = UnixPath(file);
     ReaderRun info = RunReader("pdfinfo '" + pdf + "'");
     EXPECT_EQ(info.status, 0) << info.output;
-    if (auto at = info.output.find("Pages:"); at != std::string::npos) p.pages = std::atoi(info.output.c_str() + at + 6);
+    if (auto at = info.output.find("Pages:"); at != std::string::npos)
+        p.pages = std::atoi(info.output.c_str() + at + 6);
     if (auto at = info.output.find("Page size:"); at != std::string::npos)
         std::sscanf(info.output.c_str() + at + 10, " %lf x %lf", &p.width, &p.height);
     // A turned page is as wide as it is high unturned.
-    if (auto at = info.output.find("Page rot:"); at != std::string::npos && std::atoi(info.output.c_str() + at + 9) % 180)
+    if (auto at = info.output.find("Page rot:");
+        at != std::string::npos && std::atoi(info.output.c_str() + at + 9) % 180)
         std::swap(p.width, p.height);
     ReaderRun text = RunReader("pdftotext -layout '" + pdf + "' -");
     EXPECT_EQ(text.status, 0) << text.output;
@@ -115,7 +118,8 @@ inline Printed ReadBack(const fs::path &file) {
             page += c;
         }
     }
-    if (!page.empty() && page.find_first_not_of(" \r\n") != std::string::npos) p.text.push_back(page);
+    if (!page.empty() && page.find_first_not_of(" \r\n") != std::string::npos)
+        p.text.push_back(page);
     ReaderRun fonts = RunReader("pdffonts '" + pdf + "'");
     EXPECT_EQ(fonts.status, 0) << fonts.output;
     p.fonts = fonts.output;
@@ -140,8 +144,9 @@ inline Printed Job(const std::string &title, fs::file_time_type since) {
 // Page PAGE (from 1) rendered in grey at DPI dots per inch.
 inline Picture Render(const Printed &p, int page, int dpi) {
     std::string out = "/tmp/" + PdfJobStem(UniqueJobTitle("grid-print-page"));
-    ReaderRun run = RunReader("pdftoppm -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
-                              std::to_string(page) + " -singlefile '" + UnixPath(p.file) + "' '" + out + "'");
+    ReaderRun run =
+        RunReader("pdftoppm -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
+                  std::to_string(page) + " -singlefile '" + UnixPath(p.file) + "' '" + out + "'");
     EXPECT_EQ(run.status, 0) << run.output;
     Picture picture = ReadPpm(WinePath(out + ".ppm"));
     std::error_code ignored;
@@ -195,7 +200,7 @@ inline Box DarkBox(const Picture &picture) {
 }
 
 class GridPrint : public LibraryRoot {
-  protected:
+protected:
     void SetUp() override {
         LibraryRoot::SetUp();
         int id = kDialog, type = 2;

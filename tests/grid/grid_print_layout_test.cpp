@@ -28,7 +28,8 @@ TEST(GridPrintUnits, ConvertWithTheFactorAndTruncate) {
     EXPECT_EQ(GridConvertUnits(1000, kGridInchUnits, kGridMetricUnits), 2540);  // 2540.65
     EXPECT_EQ(GridConvertUnits(2540, kGridMetricUnits, kGridInchUnits), 999);   // 999.74
     EXPECT_EQ(GridConvertUnits(777, kGridInchUnits, kGridInchUnits), 777);
-    EXPECT_EQ(GridConvertUnits(INT_MAX, kGridInchUnits, kGridMetricUnits), INT_MAX) << "no overflow";
+    EXPECT_EQ(GridConvertUnits(INT_MAX, kGridInchUnits, kGridMetricUnits), INT_MAX)
+        << "no overflow";
     EXPECT_EQ(GridPointsToUnits(72, kGridInchUnits), 1000);
     EXPECT_EQ(GridPointsToUnits(10, kGridInchUnits), 138);
     EXPECT_EQ(GridPointsToUnits(10, kGridMetricUnits), 352);
@@ -101,7 +102,8 @@ TEST(GridPrintUnits, OrientationTurnsThePaperAndOnRequestThePrintedArea) {
     EXPECT_TRUE(GridPageSetPosSize(&turned, 5, 3));
     EXPECT_EQ(turned.orientation, 1);
     EXPECT_EQ(turned.paperWidth, 8500);
-    EXPECT_EQ(turned.paperHeight - turned.top - turned.bottom, 10000) << "portrait: taller than wide again";
+    EXPECT_EQ(turned.paperHeight - turned.top - turned.bottom, 10000)
+        << "portrait: taller than wide again";
     EXPECT_EQ(turned.paperWidth - turned.left - turned.right, 6500);
 }
 
@@ -155,7 +157,8 @@ TEST(GridPrintLayout, ScaleAreaRowsAndColumns) {
     EXPECT_EQ(pages[1].first, 2);
     EXPECT_EQ(pages[1].widths, (std::vector<int>{500}));
     EXPECT_EQ(pages[2].first, 3);
-    EXPECT_EQ(pages[2].widths, (std::vector<int>{700})) << "a column wider than the page is cut to it";
+    EXPECT_EQ(pages[2].widths, (std::vector<int>{700}))
+        << "a column wider than the page is cut to it";
     EXPECT_EQ(pages[3].widths, (std::vector<int>{50}));
     pages = GridColumnPages({400}, 650, 650, 700);
     ASSERT_EQ(pages.size(), 1u);

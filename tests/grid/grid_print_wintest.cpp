@@ -56,7 +56,8 @@ TEST_F(GridPrint, ATableOfHeadersLabelsCellsAndCheckBoxes) {
     ASSERT_EQ(p.pages, 1);
     ASSERT_EQ(p.text.size(), 1u);
     const std::string &page = p.text[0];
-    for (const char *header : {"Name", "Count", "Ratio", "Done"}) EXPECT_NE(page.find(header), std::string::npos) << header;
+    for (const char *header : {"Name", "Count", "Ratio", "Done"})
+        EXPECT_NE(page.find(header), std::string::npos) << header;
     EXPECT_EQ(Labels(page), 10) << page;
     EXPECT_NE(page.find("R01"), std::string::npos);
     EXPECT_EQ(page.find("R11"), std::string::npos) << "only the rows asked for";
@@ -92,7 +93,8 @@ TEST_F(GridPrint, RowsSpreadOverPagesWithTheHeaderOnceOrOnEveryPage) {
     ASSERT_EQ(Print(kGrid, 0, 59, 0, 0, title), 1);
     Printed every = Job(title, since);
     ASSERT_GE(every.pages, 3);
-    for (int i = 0; i < every.pages; ++i) EXPECT_NE(every.text[(std::size_t)i].find("Name"), std::string::npos) << i;
+    for (int i = 0; i < every.pages; ++i)
+        EXPECT_NE(every.text[(std::size_t)i].find("Name"), std::string::npos) << i;
     EXPECT_EQ(Labels(every.text[0]), Labels(every.text[1]));
     EXPECT_EQ(Labels(every.text[0]), first);
 }
@@ -112,10 +114,12 @@ TEST_F(GridPrint, ColumnsSpreadOverPagesWithTheLabelsAsAsked) {
     Printed once = Job(title, since);
     ASSERT_GE(once.pages, 2);
     EXPECT_EQ(Labels(once.text[0]), 2);
-    for (std::size_t i = 1; i < once.text.size(); ++i) EXPECT_EQ(Labels(once.text[i]), 0) << once.text[i];
+    for (std::size_t i = 1; i < once.text.size(); ++i)
+        EXPECT_EQ(Labels(once.text[i]), 0) << once.text[i];
     std::string later;
     for (std::size_t i = 1; i < once.text.size(); ++i) later += once.text[i];
-    EXPECT_NE(later.find("Done"), std::string::npos) << "the header stays on the column pages of the first rows";
+    EXPECT_NE(later.find("Done"), std::string::npos)
+        << "the header stays on the column pages of the first rows";
     EXPECT_LE(once.pages, repeated.pages) << "without labels the later pages take as much or more";
 }
 
@@ -210,7 +214,8 @@ TEST_F(GridPrint, MarginsPositionsAndOrientation) {
 int Pixels(const Picture &picture, int r, int g, int b) {
     int n = 0;
     for (std::size_t k = 0; k + 2 < picture.rgb.size(); k += 3)
-        if (std::abs(picture.rgb[k] - r) < 40 && std::abs(picture.rgb[k + 1] - g) < 40 && std::abs(picture.rgb[k + 2] - b) < 40)
+        if (std::abs(picture.rgb[k] - r) < 40 && std::abs(picture.rgb[k + 1] - g) < 40 &&
+            std::abs(picture.rgb[k + 2] - b) < 40)
             ++n;
     return n;
 }
@@ -250,9 +255,9 @@ TEST_F(GridPrint, PageSetUpTakesMarginsInTheUnitsAsked) {
     int inches = 0, set = 1;
     std::string shown;
     int left = modal::Run({[&](HWND box) {
-                               SetDlgItemTextA(box, kLeftMargin, "1.5");
-                               PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                           }},
+                              SetDlgItemTextA(box, kLeftMargin, "1.5");
+                              PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                          }},
                           [&] { yygridprintsetup_(&inches, &set); });
     EXPECT_EQ(left, 0) << "the page set-up dialog was shown";
     Ruling ruling = Rule({1, 1, 1, 0, 0, 100}, since);
@@ -260,27 +265,29 @@ TEST_F(GridPrint, PageSetUpTakesMarginsInTheUnitsAsked) {
 
     int metric = 2;
     left = modal::Run({[&](HWND box) {
-                           char text[64] = "";
-                           GetDlgItemTextA(box, kLeftMargin, text, sizeof text);
-                           shown = text;
-                           PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                       }},
+                          char text[64] = "";
+                          GetDlgItemTextA(box, kLeftMargin, text, sizeof text);
+                          shown = text;
+                          PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                      }},
                       [&] { yygridprintsetup_(&metric, &set); });
     EXPECT_EQ(left, 0);
-    EXPECT_EQ(shown.substr(0, 4), "38.1") << "1500 thousandths of an inch are 3810 hundredths of a millimetre: " << shown;
+    EXPECT_EQ(shown.substr(0, 4), "38.1")
+        << "1500 thousandths of an inch are 3810 hundredths of a millimetre: " << shown;
     ruling = Rule({1, 1, 1, 0, 0, 100}, since);
     EXPECT_NEAR(ruling.box.left, 150, 3) << "a cancelled dialog keeps the margins";
 
     int locale = -1;  // the tests run in a locale of U.S. measures
     left = modal::Run({[&](HWND box) {
-                           char text[64] = "";
-                           GetDlgItemTextA(box, kLeftMargin, text, sizeof text);
-                           shown = text;
-                           PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                       }},
+                          char text[64] = "";
+                          GetDlgItemTextA(box, kLeftMargin, text, sizeof text);
+                          shown = text;
+                          PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                      }},
                       [&] { yygridprintsetup_(&locale, &set); });
     EXPECT_EQ(left, 0);
-    EXPECT_EQ(shown.substr(0, 3), "1.4") << "3810 hundredths of a millimetre back in inches are 1499 thousandths: " << shown;
+    EXPECT_EQ(shown.substr(0, 3), "1.4")
+        << "3810 hundredths of a millimetre back in inches are 1499 thousandths: " << shown;
 }
 
 }  // namespace

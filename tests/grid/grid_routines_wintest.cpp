@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kDialog = 22800, kWide = 22801, kFileGrid = 22803, kWideRows = 30, kWideColumns = 6;
 enum WideColumn { kName, kCount, kReal, kTick, kMenu, kNote };  // 0-based
-enum FileColumn { kText, kChoice, kLong };                       // 0-based
+enum FileColumn { kText, kChoice, kLong };                      // 0-based
 constexpr int kLongLength = 40000;
 
 HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
@@ -244,7 +244,8 @@ TEST_F(GridRoutineFiles, ALastCellOfQuotesFillingTheFieldLimitLoadsAlikeWithEith
     ASSERT_EQ(LastError(), 0);
     const std::string field = "\"" + std::string(2 * (std::size_t)kLongLength, '"') + "\"";
     auto file = [&](const std::string &end) {
-        return "\"a\",\"A\"," + field + end + "\"b\",\"A\",\"tail\"" + end + "\"\",\"A\",\"\"" + end;
+        return "\"a\",\"A\"," + field + end + "\"b\",\"A\",\"tail\"" + end + "\"\",\"A\",\"\"" +
+               end;
     };
     ASSERT_TRUE(Bytes("quotes.csv") == file("\r\n")) << "the file as saved";
 
@@ -325,7 +326,8 @@ TEST_F(GridRoutines, RangesReachEveryControlRowAndTheSpinArrows) {
     ASSERT_EQ(id, kWide);
     GridRecord *grid = Record(kWide);
     for (int i = 0; i < grid->nControlRows; ++i) {
-        FieldRecord *record = yyfieldrecord(grid->phCells[(std::size_t)kCount * grid->nControlRows + i]);
+        FieldRecord *record =
+            yyfieldrecord(grid->phCells[(std::size_t)kCount * grid->nControlRows + i]);
         ASSERT_NE(record, nullptr);
         EXPECT_EQ(record->minimum, 1.0) << i;
         EXPECT_EQ(record->maximum, 100000.0) << i;
@@ -617,7 +619,8 @@ TEST_F(GridMoves, HorizontalScrollingMovesColumnsOutToTheLeft) {
 
     HScroll(kWide, SB_THUMBPOSITION, kWideColumns);
     Pump();
-    EXPECT_EQ(grid->iFirstColumn, grid->iMaxFirstColumn) << "no further than the last column allows";
+    EXPECT_EQ(grid->iFirstColumn, grid->iMaxFirstColumn)
+        << "no further than the last column allows";
     EXPECT_EQ(grid->iLastColumn, kWideColumns - 1);
     int from = grid->iFirstColumn;
     HScroll(kWide, SB_PAGELEFT);
@@ -638,7 +641,8 @@ TEST_F(GridMoves, HorizontalScrollingMovesColumnsOutToTheLeft) {
     SendMessageA(GetFocus(), WM_KEYDOWN, VK_RIGHT, 1);
     SetKey(VK_CONTROL, false);
     Pump();
-    EXPECT_EQ(grid->iFirstColumn, lastInView(0) < grid->iMaxFirstColumn ? lastInView(0) : grid->iMaxFirstColumn);
+    EXPECT_EQ(grid->iFirstColumn,
+              lastInView(0) < grid->iMaxFirstColumn ? lastInView(0) : grid->iMaxFirstColumn);
 
     // A grid whose columns all fit does not scroll.
     GridRecord *narrow = Record(kFileGrid);

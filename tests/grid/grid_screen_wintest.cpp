@@ -56,7 +56,7 @@ void ClickHeader(HWND header, int item, bool shift = false) {
 }
 
 class GridScreen : public LibraryRoot {
-  protected:
+protected:
     void SetUp() override {
         LibraryRoot::SetUp();
         int id = kDialog, type = 2;
@@ -199,7 +199,8 @@ TEST_F(GridScreen, InvertedBlockAndCellColoursOnScreen) {
     yygridselectrange(GridWindow(), 2, 2, 0, 0);
     RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     COLORREF inverted = Middle(plain);
-    EXPECT_EQ(inverted, RGB(255 - GetRValue(before), 255 - GetGValue(before), 255 - GetBValue(before)));
+    EXPECT_EQ(inverted,
+              RGB(255 - GetRValue(before), 255 - GetGValue(before), 255 - GetBValue(before)));
 }
 
 // The pixels of a header control: as the screen shows it, or as the control draws itself over
@@ -221,7 +222,8 @@ std::vector<unsigned> HeaderPixels(HWND header, bool drawnNow) {
     BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
     if (drawnNow) SendMessageA(header, WM_PRINTCLIENT, (WPARAM)memory, PRF_CLIENT);
     GdiFlush();
-    std::vector<unsigned> pixels(static_cast<unsigned *>(bits), static_cast<unsigned *>(bits) + r.right * r.bottom);
+    std::vector<unsigned> pixels(static_cast<unsigned *>(bits),
+                                 static_cast<unsigned *>(bits) + r.right * r.bottom);
     SelectObject(memory, old);
     DeleteDC(memory);
     DeleteObject(bitmap);
@@ -232,8 +234,12 @@ std::vector<unsigned> HeaderPixels(HWND header, bool drawnNow) {
 TEST_F(GridScreen, HeadersOnScreenShowTheirLabelsScrollAndPressedItem) {
     GridRecord *grid = Record();
     HWND window = GridWindow();
-    auto Repaint = [&] { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); };
-    auto ShowsItself = [](HWND header) { return HeaderPixels(header, false) == HeaderPixels(header, true); };
+    auto Repaint = [&] {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    auto ShowsItself = [](HWND header) {
+        return HeaderPixels(header, false) == HeaderPixels(header, true);
+    };
     Repaint();
     Repaint();
     ASSERT_TRUE(ShowsItself(grid->hHeader));

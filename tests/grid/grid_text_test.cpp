@@ -11,7 +11,8 @@
 namespace {
 
 TEST(GridEntry, DataLineWidthAndLabelsWithWhatWasUsed) {
-    std::string text = " 3 4 350 \n 40\nFirst \r\nSecond\n" + std::string(60, 'x') + "\nFour\n[Checks]\n";
+    std::string text =
+        " 3 4 350 \n 40\nFirst \r\nSecond\n" + std::string(60, 'x') + "\nFour\n[Checks]\n";
     GridEntry plain = yygridreadentry(text.c_str(), false, false);
     EXPECT_EQ(plain.columns, 3);
     EXPECT_EQ(plain.rows, 4);
@@ -58,19 +59,21 @@ TEST(GridEntry, CellCodesAndFieldTypes) {
 
 TEST(GridSort, EmptyCellsAndNotANumberGoLastBothWays) {
     for (int type : {5, 6, 7}) {
-        std::vector<GridSortKey> keys = {
-            yygridsortkey(type, true, "", 3, false, false), yygridsortkey(type, false, "", 0, false, false),
-            yygridsortkey(type, true, "", 1, false, false), yygridsortkey(type, true, "", NAN, false, false),
-            yygridsortkey(type, true, "", 2, false, false)};
+        std::vector<GridSortKey> keys = {yygridsortkey(type, true, "", 3, false, false),
+                                         yygridsortkey(type, false, "", 0, false, false),
+                                         yygridsortkey(type, true, "", 1, false, false),
+                                         yygridsortkey(type, true, "", NAN, false, false),
+                                         yygridsortkey(type, true, "", 2, false, false)};
         std::vector<int> up = yygridsortorder(keys, type, false);
         EXPECT_EQ(up[0], 2);
         EXPECT_EQ(up[1], 4);
         EXPECT_EQ(up[2], 0);
         EXPECT_TRUE((up[3] == 1 && up[4] == 3) || (up[3] == 3 && up[4] == 1)) << type;
 
-        std::vector<GridSortKey> down = {
-            yygridsortkey(type, true, "", 3, false, true), yygridsortkey(type, false, "", 0, false, true),
-            yygridsortkey(type, true, "", 1, false, true), yygridsortkey(type, true, "", 2, false, true)};
+        std::vector<GridSortKey> down = {yygridsortkey(type, true, "", 3, false, true),
+                                         yygridsortkey(type, false, "", 0, false, true),
+                                         yygridsortkey(type, true, "", 1, false, true),
+                                         yygridsortkey(type, true, "", 2, false, true)};
         EXPECT_EQ(yygridsortorder(down, type, true), (std::vector<int>{0, 3, 2, 1})) << type;
     }
     EXPECT_EQ(yygridsortkey(5, true, "", -7.9, false, false).number, -7.0) << "integers truncate";
@@ -85,8 +88,10 @@ TEST(GridSort, TextsByCodeWithBlankPaddingAndCase) {
         for (int i : yygridsortorder(keys, 4, descending)) sorted.push_back(texts[(size_t)i]);
         return sorted;
     };
-    EXPECT_EQ(order({"b", "A", "", "a"}, false, false), (std::vector<std::string>{"A", "a", "b", ""}));
-    EXPECT_EQ(order({"b", "A", "", "a"}, false, true), (std::vector<std::string>{"b", "a", "A", ""}));
+    EXPECT_EQ(order({"b", "A", "", "a"}, false, false),
+              (std::vector<std::string>{"A", "a", "b", ""}));
+    EXPECT_EQ(order({"b", "A", "", "a"}, false, true),
+              (std::vector<std::string>{"b", "a", "A", ""}));
     std::vector<std::string> folded = order({"b", "A", "a"}, true, false);
     EXPECT_EQ(folded[2], "b");
     GridSortKey padded = yygridsortkey(4, true, "ab", 0, false, false);
@@ -113,7 +118,8 @@ TEST(GridSort, LargeSortedReversedAndEqualInputs) {
 
 TEST(GridBlock, TextKindSizeAndFields) {
     std::vector<std::vector<std::string>> cells = {{"a", "b", "c"}, {"d", "e", "f"}};
-    std::string block = yygridblocktext(2, 3, [&](int r, int c) { return cells[(size_t)r][(size_t)c]; });
+    std::string block =
+        yygridblocktext(2, 3, [&](int r, int c) { return cells[(size_t)r][(size_t)c]; });
     EXPECT_EQ(block, "a\tb\tc\r\nd\te\tf");
 
     EXPECT_EQ(yygridblockkind(nullptr, 0), 0);

@@ -43,7 +43,9 @@ std::string CellString(int grid, int column, int row, int length = 20) {
     return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
-void PutInteger(int grid, int column, int row, int value) { wgridputcellinteger_(&grid, &column, &row, &value); }
+void PutInteger(int grid, int column, int row, int value) {
+    wgridputcellinteger_(&grid, &column, &row, &value);
+}
 void PutDouble(int grid, int column, int row, double value, const char *format = nullptr) {
     wgridputcelldouble_(&grid, &column, &row, &value, format, format ? (int)strlen(format) : 0);
 }
@@ -54,9 +56,7 @@ int Info(int grid, int code) {
     return value;
 }
 
-void Scroll(int grid, int code) {
-    SendMessageA(Field(grid), WM_VSCROLL, MAKEWPARAM(code, 0), 0);
-}
+void Scroll(int grid, int code) { SendMessageA(Field(grid), WM_VSCROLL, MAKEWPARAM(code, 0), 0); }
 
 void ScrollTo(int grid, int row) {
     GridRecord *record = Record(grid);
@@ -65,7 +65,7 @@ void ScrollTo(int grid, int row) {
 }
 
 class Grids : public LibraryRoot {
-  protected:
+protected:
     void SetUp() override {
         LibraryRoot::SetUp();
         int id = kDialog, type = 2;
@@ -115,11 +115,14 @@ TEST_F(Grids, BuildFromTheEntryAndTheRowTemplate) {
     row = 1;
     id = kGrid;
     yygridgetrowlabel_(&id, &row, label, &length);
-    EXPECT_EQ(std::string(label), std::string("Second row label that is a good deal longer than fifty characters").substr(0, 50));
+    EXPECT_EQ(std::string(label),
+              std::string("Second row label that is a good deal longer than fifty characters")
+                  .substr(0, 50));
     row = 7;
     yygridgetrowlabel_(&id, &row, label, &length);
     EXPECT_STREQ(label, "");
-    EXPECT_EQ(IsDlgButtonChecked(yycurrentdialog(), kCheck), 1u) << "parsing went on behind the grids";
+    EXPECT_EQ(IsDlgButtonChecked(yycurrentdialog(), kCheck), 1u)
+        << "parsing went on behind the grids";
 
     GridRecord *big = Record(kBig);
     ASSERT_NE(big, nullptr);
@@ -284,9 +287,11 @@ TEST_F(Grids, SortKeepsEqualKeysInRowOrderAndSwapExchangesOneRowPair) {
     };
     int grid = kGrid, column = kCount, flags = 0, first = 1, last = 8;
     wgridsort_(&grid, &column, &flags, &first, &last);
-    EXPECT_EQ(names(), "bdgacehf") << "equal counts keep their rows' order, the empty count goes last";
+    EXPECT_EQ(names(), "bdgacehf")
+        << "equal counts keep their rows' order, the empty count goes last";
     GridRecord *record = Record(kGrid);
-    EXPECT_EQ(yygridcontroltext(yygridcell(record, kName - 1, 0)), "b") << "the cells in view show the new order";
+    EXPECT_EQ(yygridcontroltext(yygridcell(record, kName - 1, 0)), "b")
+        << "the cells in view show the new order";
     EXPECT_EQ(yygridcontroltext(yygridcell(record, kCount - 1, 7)), "");
     EXPECT_EQ(label(0), "First") << "labels stay without flag 4";
     flags = 1 | 4;

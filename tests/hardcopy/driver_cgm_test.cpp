@@ -116,8 +116,11 @@ TEST_F(Cgm, LibreOfficeReadsGradientTrianglesAndDrawsTheRestInPlace) {
     Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
     Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
     Close();
-    ReaderRun office = RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
-                                 Unix("profile") + " --headless --convert-to png shapes.cgm && pngtopnm -mix -background white shapes.png > shapes.ppm");
+    ReaderRun office =
+        RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
+                  Unix("profile") +
+                  " --headless --convert-to png shapes.cgm && pngtopnm -mix -background white "
+                  "shapes.png > shapes.ppm");
     ASSERT_EQ(0, office.status) << office.output;
     Picture p = ReadPpm(Name("shapes.ppm"));
     ASSERT_GT(p.width, 100);

@@ -20,15 +20,18 @@ protected:
             "assert not a.has_errors, [str(e.message) for e in a.errors]\n"
             "for e in d.modelspace():\n"
             "  t=e.dxftype()\n"
-            "  if t=='LINE': print(t,'%.3f %.3f %.3f %.3f'%(e.dxf.start.x,e.dxf.start.y,e.dxf.end.x,e.dxf.end.y))\n"
-            "  elif t=='SOLID': print(t,' '.join('%.3f %.3f'%(v.x,v.y) for v in (e.dxf.vtx0,e.dxf.vtx1,e.dxf.vtx2,e.dxf.vtx3)))\n"
+            "  if t=='LINE': print(t,'%.3f %.3f %.3f "
+            "%.3f'%(e.dxf.start.x,e.dxf.start.y,e.dxf.end.x,e.dxf.end.y))\n"
+            "  elif t=='SOLID': print(t,' '.join('%.3f %.3f'%(v.x,v.y) for v in "
+            "(e.dxf.vtx0,e.dxf.vtx1,e.dxf.vtx2,e.dxf.vtx3)))\n"
             "  elif t=='POLYLINE': print(t,len(list(e.points())))\n"
             "  else: print(t)\n";
         std::string py = Name("read.py");
         FILE *out = std::fopen(py.c_str(), "wb");
         std::fwrite(script.data(), 1, script.size(), out);
         std::fclose(out);
-        ReaderRun run = RunReader("/usr/bin/python3 '" + Unix("read.py") + "' '" + Unix(file) + "'");
+        ReaderRun run =
+            RunReader("/usr/bin/python3 '" + Unix("read.py") + "' '" + Unix(file) + "'");
         EXPECT_EQ(0, run.status) << run.output;
         return run.output;
     }
@@ -48,11 +51,14 @@ TEST_F(Dxf, ValuesAndEntities) {
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "0.25"));
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "-0.25"));
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ((std::vector<std::string>{"0", "ENDSEC", "0", "EOF"}), std::vector<std::string>(lines.end() - 4, lines.end()));
+    EXPECT_EQ((std::vector<std::string>{"0", "ENDSEC", "0", "EOF"}),
+              std::vector<std::string>(lines.end() - 4, lines.end()));
     std::string entities = Entities("values.dxf");
     EXPECT_NE(std::string::npos, entities.find("LINE 0.000 0.000 10.500 7.500")) << entities;
     // A triangle is a SOLID whose fourth point repeats the third.
-    EXPECT_NE(std::string::npos, entities.find("SOLID 1.050 1.071 3.150 1.071 2.100 3.214 2.100 3.214")) << entities;
+    EXPECT_NE(std::string::npos,
+              entities.find("SOLID 1.050 1.071 3.150 1.071 2.100 3.214 2.100 3.214"))
+        << entities;
     EXPECT_NE(std::string::npos, entities.find("POLYLINE 3")) << entities;
     // Line type 0 writes no "6" group, line type 2 names DASHED.
     std::string data = ReadWholeFile(Name("values.dxf"));

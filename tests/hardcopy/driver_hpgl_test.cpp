@@ -16,7 +16,9 @@ namespace {
 
 class Hpgl : public PlotTest {
 protected:
-    std::vector<std::string> Lines(const std::string &file) { return SplitLines(ReadWholeFile(Name(file))); }
+    std::vector<std::string> Lines(const std::string &file) {
+        return SplitLines(ReadWholeFile(Name(file)));
+    }
     static bool Has(const std::vector<std::string> &lines, const std::string &line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
@@ -28,11 +30,12 @@ protected:
     // hp2xx draws FILE (PCL escape sequences and form feeds stripped first) into a PBM.
     Picture Draw(const std::string &file) {
         std::string plain = Unix(file + ".hp");
-        ReaderRun strip = RunReader("perl -pe 's/\\e[%&][^A-Z@]*[A-Z@]//g; s/\\f//g' '" + Unix(file) + "' > '" + plain + "'");
+        ReaderRun strip = RunReader("perl -pe 's/\\e[%&][^A-Z@]*[A-Z@]//g; s/\\f//g' '" +
+                                    Unix(file) + "' > '" + plain + "'");
         EXPECT_EQ(0, strip.status) << strip.output;
         // hp2xx keeps file names in short buffers: it runs in the folder on short names.
-        ReaderRun run = RunReader("cd '" + ReaderPath(scratch.path) + "' && hp2xx -q -m pbm -f '" + file + ".pbm' '" +
-                                  file + ".hp'");
+        ReaderRun run = RunReader("cd '" + ReaderPath(scratch.path) + "' && hp2xx -q -m pbm -f '" +
+                                  file + ".pbm' '" + file + ".hp'");
         EXPECT_EQ(0, run.status) << run.output;
         Picture p = ReadPpm(Name(file + ".pbm"));
         EXPECT_GT(p.width, 0) << run.output << ReadWholeFile(Name(file + ".hp")).substr(0, 2000);
@@ -135,9 +138,10 @@ TEST_F(Hpgl, ClipWindowInPlotterUnits) {
         Line(500, 0, 500, 699.99f);
         Close();
         auto lines = Lines(file);
-        auto window = std::find(lines.begin(), lines.end(),
-                                "IW" + std::to_string(p2x / 5) + " " + std::to_string(std::lround(p2y * 0.2)) + " " +
-                                    std::to_string(p2x * 4 / 5) + " " + std::to_string(std::lround(p2y * 0.8)));
+        auto window = std::find(
+            lines.begin(), lines.end(),
+            "IW" + std::to_string(p2x / 5) + " " + std::to_string(std::lround(p2y * 0.2)) + " " +
+                std::to_string(p2x * 4 / 5) + " " + std::to_string(std::lround(p2y * 0.8)));
         ASSERT_NE(lines.end(), window) << device;
         EXPECT_EQ("SC", *(window - 1));
         EXPECT_EQ("SC0 32760 0 32760", *(window + 1));
@@ -185,8 +189,9 @@ TEST_F(Hpgl, Hpgl2FiguresInPolygonMode) {
     ASSERT_LE(3, radius - lines.begin());
     ASSERT_LE(3, lines.end() - radius);
     auto centre = radius - 3;
-    EXPECT_EQ((std::vector<std::string>{"PU0 0", "SC", "PM0", "CI12564", "PM2;FP", "SC0 32760 0 32760"}),
-              std::vector<std::string>(centre, centre + 6));
+    EXPECT_EQ(
+        (std::vector<std::string>{"PU0 0", "SC", "PM0", "CI12564", "PM2;FP", "SC0 32760 0 32760"}),
+        std::vector<std::string>(centre, centre + 6));
     // hp2xx drops the points of a polygon that lie outside the clip window, so a circle
     // larger than the page is not drawn there; the file must still read without an error.
     Draw("circle.plt");
@@ -221,7 +226,8 @@ TEST_F(Hpgl, EncodedPolylineDigits) {
     yyhpgl2a_(x, y);
     Close();
     auto lines = Lines("pe.plt");
-    auto at = std::find_if(lines.begin(), lines.end(), [](const std::string &l) { return l.rfind("PE7", 0) == 0; });
+    auto at = std::find_if(lines.begin(), lines.end(),
+                           [](const std::string &l) { return l.rfind("PE7", 0) == 0; });
     ASSERT_NE(lines.end(), at);
     // x 0 "_", y -1 "b", x 0 "_", y +16 "?`" ... the y scale differs from x: check the x digits.
     EXPECT_EQ('_', (*at)[3]);
@@ -241,7 +247,8 @@ TEST_F(Hpgl, Hpgl2PagesPensAndPcl) {
     }
     Close();
     auto lines = Lines("three.plt");
-    EXPECT_EQ(1, std::count_if(lines.begin(), lines.end(), [](const std::string &l) { return l.rfind("PC5,", 0) == 0; }));
+    EXPECT_EQ(1, std::count_if(lines.begin(), lines.end(),
+                               [](const std::string &l) { return l.rfind("PC5,", 0) == 0; }));
     EXPECT_TRUE(Has(lines, "CO: A 'quoted' title;"));
     EXPECT_TRUE(Has(lines, "CO\"3 32\";"));
     EXPECT_TRUE(Has(lines, "\x1b%1A\x1b&l01X\f\x1b%0B"));

@@ -39,7 +39,8 @@ protected:
         Text(100, 500, "Metafile");
     }
 
-    // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth); RGB pixels, top row first.
+    // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth); RGB pixels, top row
+    // first.
     static std::vector<COLORREF> Play(int format, const std::string &file, int *status) {
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -56,7 +57,8 @@ protected:
         HDC saved = gDC;
         gDC = mem;
         const int x1 = 0, y1 = 0, x2 = 199, y2 = 139, target = 0;
-        yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, status, file.c_str(), static_cast<int>(file.size()));
+        yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, status, file.c_str(),
+                           static_cast<int>(file.size()));
         gDC = saved;
         GdiFlush();
         std::vector<COLORREF> pixels(200 * 140);
@@ -125,7 +127,9 @@ TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
     // The placeable header: the 756 x 540 point page at 1000 units an inch, its checksum.
     const std::string data = ReadWholeFile(Name("placeable.wmf"));
     ASSERT_GT(data.size(), 22u);
-    auto word = [&](int k) { return static_cast<unsigned char>(data[k]) | static_cast<unsigned char>(data[k + 1]) << 8; };
+    auto word = [&](int k) {
+        return static_cast<unsigned char>(data[k]) | static_cast<unsigned char>(data[k + 1]) << 8;
+    };
     EXPECT_EQ(10500, word(10));
     EXPECT_EQ(7500, word(12));
     int sum = 0;
@@ -133,8 +137,8 @@ TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
     EXPECT_EQ(sum, word(20));
 
     for (const char *wmf : {"plain.wmf", "placeable.wmf"}) {
-        ReaderRun run = RunReader("wmf2svg -o '" + ReaderPath(Name(std::string(wmf) + ".svg")) + "' '" +
-                                  ReaderPath(Name(wmf)) + "'");
+        ReaderRun run = RunReader("wmf2svg -o '" + ReaderPath(Name(std::string(wmf) + ".svg")) +
+                                  "' '" + ReaderPath(Name(wmf)) + "'");
         EXPECT_EQ(0, run.status) << run.output;
         const std::string svg = ReadWholeFile(Name(std::string(wmf) + ".svg"));
         EXPECT_NE(std::string::npos, svg.find("fill:red")) << svg;
@@ -144,12 +148,14 @@ TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
     // LibreOffice draws all three; the red block lands left of the middle, in the lower half.
     std::string files;
     for (const char *name : names) files += " '" + ReaderPath(Name(name)) + "'";
-    ReaderRun office = RunReader("cd '" + ReaderPath(scratch.path) + "' && HOME='" + ReaderPath(scratch.path) +
-                                 "' soffice --headless --convert-to png" + files);
+    ReaderRun office =
+        RunReader("cd '" + ReaderPath(scratch.path) + "' && HOME='" + ReaderPath(scratch.path) +
+                  "' soffice --headless --convert-to png" + files);
     EXPECT_EQ(0, office.status) << office.output;
     for (const char *name : names) {
         const std::string stem = std::string(name).substr(0, std::string(name).find('.'));
-        ReaderRun ppm = RunReader("pngtopnm '" + ReaderPath(Name(stem + ".png")) + "' > '" + ReaderPath(Name(stem + ".ppm")) + "'");
+        ReaderRun ppm = RunReader("pngtopnm '" + ReaderPath(Name(stem + ".png")) + "' > '" +
+                                  ReaderPath(Name(stem + ".ppm")) + "'");
         ASSERT_EQ(0, ppm.status) << ppm.output;
         Picture picture = ReadPpm(Name(stem + ".ppm"));
         ASSERT_GT(picture.width, 50) << name;
@@ -160,7 +166,8 @@ TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
         for (int y = 0; y < picture.height; ++y) {
             int blue = 0, left = -1, right = -1;
             for (int x = 0; x < picture.width; ++x) {
-                const unsigned char *p = &picture.rgb[3 * (static_cast<std::size_t>(y) * picture.width + x)];
+                const unsigned char *p =
+                    &picture.rgb[3 * (static_cast<std::size_t>(y) * picture.width + x)];
                 if (p[2] > 150 && p[0] < 200 && p[1] < 200) {
                     ++blue;
                     if (left < 0) left = x;
@@ -168,10 +175,12 @@ TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
                 }
                 if (p[0] > 200 && p[1] < 60 && p[2] < 60) redX += x, redY += y, ++red;
             }
-            if (blue > 0 && right - left > most) most = right - left, lineRow = y, lineLeft = left, lineRight = right;
+            if (blue > 0 && right - left > most)
+                most = right - left, lineRow = y, lineLeft = left, lineRight = right;
         }
         ASSERT_GT(red, 100) << name;
-        const double middle = (static_cast<double>(redX) / red - lineLeft) / std::max(lineRight - lineLeft, 1);
+        const double middle =
+            (static_cast<double>(redX) / red - lineLeft) / std::max(lineRight - lineLeft, 1);
         EXPECT_NEAR(0.25, middle, 0.05) << name;
         EXPECT_GT(redY / red, lineRow) << name;
     }
@@ -278,9 +287,10 @@ TEST_F(MetafileDriver, GradientTrianglesAreTheSystemsGradientRecords) {
 
     ExpectPlayedGradients(2, Name("gradient.emf"));
 
-    ReaderRun office = RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
-                                 Unix("profile") + " --headless --convert-to png gradient.emf &&" +
-                                 " pngtopnm -mix -background white gradient.png > gradient.ppm");
+    ReaderRun office =
+        RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
+                  Unix("profile") + " --headless --convert-to png gradient.emf &&" +
+                  " pngtopnm -mix -background white gradient.png > gradient.ppm");
     ASSERT_EQ(0, office.status) << office.output;
     Picture p = ReadPpm(Name("gradient.ppm"));
     ASSERT_GT(p.width, 100);

@@ -26,17 +26,20 @@ std::vector<std::string> SplitLinesAnyEnd(const std::string &text) {
 
 class PostScript : public PlotTest {
 protected:
-    std::vector<std::string> Lines(const std::string &file) { return SplitLines(ReadWholeFile(Name(file))); }
+    std::vector<std::string> Lines(const std::string &file) {
+        return SplitLines(ReadWholeFile(Name(file)));
+    }
     static bool Has(const std::vector<std::string> &lines, const std::string &line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     // Renders FILE with ghostscript into a PPM at 72 dots per inch; the run must be silent.
     Picture Render(const std::string &file, bool eps = false) {
         std::string ppm = Unix(file + ".ppm");
-        ReaderRun run = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -dDEVICEWIDTHPOINTS=820 "
-                                  "-dDEVICEHEIGHTPOINTS=820 -dFIXEDMEDIA " +
-                                  std::string(eps ? "-dEPSCrop " : "") + "-sOutputFile='" + ppm + "' '" +
-                                  Unix(file) + "'");
+        ReaderRun run = RunReader(
+            "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -dDEVICEWIDTHPOINTS=820 "
+            "-dDEVICEHEIGHTPOINTS=820 -dFIXEDMEDIA " +
+            std::string(eps ? "-dEPSCrop " : "") + "-sOutputFile='" + ppm + "' '" + Unix(file) +
+            "'");
         EXPECT_EQ(0, run.status) << run.output;
         EXPECT_EQ("", run.output);
         return ReadPpm(Name(file + ".ppm"));
@@ -108,7 +111,8 @@ TEST_F(PostScript, PagesAndEncapsulatedFiles) {
     EXPECT_TRUE(Has(lines, "%%Title: Three pages"));
     EXPECT_TRUE(Has(lines, "%%Page: 3 3"));
     EXPECT_EQ(3, std::count(lines.begin(), lines.end(), std::string("gsave showpage grestore")));
-    ReaderRun pages = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("pages.ps") + "'");
+    ReaderRun pages =
+        RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("pages.ps") + "'");
     EXPECT_EQ(0, pages.status) << pages.output;
     int boxes = 0;
     for (auto &l : SplitLinesAnyEnd(pages.output)) boxes += l.rfind("%%BoundingBox", 0) == 0;
@@ -149,7 +153,8 @@ TEST_F(PostScript, SelectingTheDeviceAgainEndsEncapsulatedOutput) {
     EXPECT_EQ("%!PS-Adobe-3.0", lines[0]);
     EXPECT_EQ(3, std::count(lines.begin(), lines.end(), std::string("gsave showpage grestore")));
     EXPECT_TRUE(Has(lines, "initgraphics"));
-    ReaderRun pages = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("again.ps") + "'");
+    ReaderRun pages =
+        RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("again.ps") + "'");
     EXPECT_EQ(0, pages.status) << pages.output;
     int boxes = 0;
     for (auto &l : SplitLinesAnyEnd(pages.output)) boxes += l.rfind("%%BoundingBox", 0) == 0;
@@ -164,8 +169,9 @@ TEST_F(PostScript, OutlineArcIsAClosedSectorOutline) {
     Close();
     auto lines = Lines("arc.ps");
     // The path starts at the centre, runs along the arc and is closed and stroked.
-    auto arc = std::find_if(lines.begin(), lines.end(),
-                            [](const std::string &l) { return l.size() > 4 && l.compare(l.size() - 4, 4, " arc") == 0; });
+    auto arc = std::find_if(lines.begin(), lines.end(), [](const std::string &l) {
+        return l.size() > 4 && l.compare(l.size() - 4, 4, " arc") == 0;
+    });
     ASSERT_NE(lines.end(), arc);
     ASSERT_NE(lines.begin(), arc);
     EXPECT_EQ(" m", (arc - 1)->substr((arc - 1)->size() - 2));
@@ -189,7 +195,7 @@ TEST_F(PostScript, RenderedGeometryFollowsTheDrawing) {
     Select(2);
     Option(5, 0);
     OpenSelected("frame.ps");
-    Rectangle(0, 0, 500, 350);   // the lower left quarter, filled
+    Rectangle(0, 0, 500, 350);  // the lower left quarter, filled
     Line(600, 100, 900, 600);
     Close();
     Picture p = Render("frame.ps");

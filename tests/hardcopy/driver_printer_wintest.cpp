@@ -66,7 +66,8 @@ TEST_F(PrinterDriver, TwoDrawnPagesAndAnEmptyDumpPrintTwoPagesWhereDrawn) {
     // Page 1 at 36 pixels an inch: the block's middle at a quarter across the printed area and
     // two sevenths up from its bottom.
     const std::string stem = ReaderPath(scratch.path / "page");
-    ReaderRun render = RunReader("pdftoppm -r 36 -f 1 -l 1 '" + ReaderPath(jobs[0]) + "' '" + stem + "'");
+    ReaderRun render =
+        RunReader("pdftoppm -r 36 -f 1 -l 1 '" + ReaderPath(jobs[0]) + "' '" + stem + "'");
     ASSERT_EQ(0, render.status) << render.output;
     std::filesystem::path ppm;
     for (const auto &entry : std::filesystem::directory_iterator(scratch.path))
@@ -75,7 +76,8 @@ TEST_F(PrinterDriver, TwoDrawnPagesAndAnEmptyDumpPrintTwoPagesWhereDrawn) {
     Picture page = ReadPpm(ppm);
     ASSERT_GT(page.width, 100);
     const double x = (left + 0.25 * width) / 2, y = (top + (1 - 200.0 / 700) * height) / 2;
-    const unsigned char *p = &page.rgb[3 * (static_cast<std::size_t>(y) * page.width + static_cast<int>(x))];
+    const unsigned char *p =
+        &page.rgb[3 * (static_cast<std::size_t>(y) * page.width + static_cast<int>(x))];
     EXPECT_GT(p[0], 200);
     EXPECT_LT(p[1], 80);
     EXPECT_LT(p[2], 80);

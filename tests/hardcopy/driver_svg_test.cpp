@@ -20,10 +20,13 @@ protected:
         ReaderRun lint = RunReader("xmllint --noout '" + Unix(file) + "'");
         EXPECT_EQ(0, lint.status) << lint.output;
         EXPECT_EQ("", lint.output);
-        ReaderRun cairo = RunReader("/usr/bin/python3 -c \"import cairosvg,sys; cairosvg.svg2png(url=sys.argv[1], "
-                                    "write_to=sys.argv[2])\" '" + Unix(file) + "' '" + Unix(file + ".c.png") + "'");
+        ReaderRun cairo = RunReader(
+            "/usr/bin/python3 -c \"import cairosvg,sys; cairosvg.svg2png(url=sys.argv[1], "
+            "write_to=sys.argv[2])\" '" +
+            Unix(file) + "' '" + Unix(file + ".c.png") + "'");
         EXPECT_EQ(0, cairo.status) << cairo.output;
-        ReaderRun rsvg = RunReader("rsvg-convert -b white '" + Unix(file) + "' | pngtopnm > '" + Unix(file + ".ppm") + "'");
+        ReaderRun rsvg = RunReader("rsvg-convert -b white '" + Unix(file) + "' | pngtopnm > '" +
+                                   Unix(file + ".ppm") + "'");
         EXPECT_EQ(0, rsvg.status) << rsvg.output;
         return ReadPpm(Name(file + ".ppm"));
     }
@@ -59,7 +62,9 @@ TEST_F(Svg, StrokeGroupsOpenOnlyOnChangeAndCloseBalanced) {
     std::string data = Data("groups.svg");
     auto count = [&](const std::string &what) {
         int n = 0;
-        for (std::size_t at = data.find(what); at != std::string::npos; at = data.find(what, at + 1)) ++n;
+        for (std::size_t at = data.find(what); at != std::string::npos;
+             at = data.find(what, at + 1))
+            ++n;
         return n;
     };
     EXPECT_EQ(2, count("<line "));
@@ -84,7 +89,8 @@ TEST_F(Svg, PageSizeFromTheOptions) {
     Line(0, 0, 999.99f, 699.99f);
     Close();
     std::string data = Data("page.svg");
-    EXPECT_NE(std::string::npos, data.find(" width=\"800\" height=\"600\">")) << data.substr(0, 200);
+    EXPECT_NE(std::string::npos, data.find(" width=\"800\" height=\"600\">"))
+        << data.substr(0, 200);
     Picture p = Check("page.svg");
     ASSERT_EQ(800, p.width);
     ASSERT_EQ(600, p.height);
@@ -111,7 +117,8 @@ TEST_F(Svg, TextIsNotOutlinedByTheLineStyle) {
         Text(100, 300, "Flip and Add");
         Close();
         std::string data = Data(file);
-        EXPECT_NE(std::string::npos, data.find(heavy ? "stroke-width:21;" : "stroke-width:1;")) << data;
+        EXPECT_NE(std::string::npos, data.find(heavy ? "stroke-width:21;" : "stroke-width:1;"))
+            << data;
         ink[heavy] = Check(file).DarkCount();
     }
     EXPECT_GT(ink[0], 0);

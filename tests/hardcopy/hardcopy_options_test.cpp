@@ -14,7 +14,10 @@ namespace {
 
 class Options : public PlotTest {
 protected:
-    std::string DefaultName() { return std::string(gHardcopy.defaultName, 40).substr(0, std::string(gHardcopy.defaultName, 40).find(' ')); }
+    std::string DefaultName() {
+        return std::string(gHardcopy.defaultName, 40)
+            .substr(0, std::string(gHardcopy.defaultName, 40).find(' '));
+    }
 };
 
 TEST_F(Options, ValuesAreCheckedAndStored) {
@@ -127,7 +130,9 @@ TEST_F(Options, DitherPatternsHaveTheirLevelsBits) {
         double level = g / 255.0;
         int expected = level > 0.975 ? 32 : static_cast<int>(32 * level + 0.5);
         for (int k = 1; k <= 3; ++k)
-            EXPECT_EQ(expected, static_cast<int>(std::bitset<32>(yyditherpattern(level, k)).count())) << g << " " << k;
+            EXPECT_EQ(expected,
+                      static_cast<int>(std::bitset<32>(yyditherpattern(level, k)).count()))
+                << g << " " << k;
     }
     std::uint32_t p[3];
     yydithercolour(100, 103, 101, 256, p);

@@ -13,7 +13,9 @@ namespace fs = std::filesystem;
 
 class Hardcopy : public PlotTest {
 protected:
-    void OpenRaw(const std::string &name) { igrhardcopy_(name.c_str(), nullptr, static_cast<int>(name.size()), 0); }
+    void OpenRaw(const std::string &name) {
+        igrhardcopy_(name.c_str(), nullptr, static_cast<int>(name.size()), 0);
+    }
 };
 
 TEST_F(Hardcopy, EmptyEntriesProbesAndOneLetterNames) {

@@ -20,11 +20,13 @@ std::vector<unsigned char> Dib(int depth, int w, int h, ImagePixels &expected) {
     quill::PutLe32(dib, static_cast<std::uint32_t>(h));
     quill::PutLe16(dib, 1);
     quill::PutLe16(dib, static_cast<unsigned>(depth));
-    for (int i = 0; i < 6; ++i) quill::PutLe32(dib, 0);  // compression to important colours: driver left them 0
+    for (int i = 0; i < 6; ++i)
+        quill::PutLe32(dib, 0);  // compression to important colours: driver left them 0
     if (depth <= 8)
         for (int i = 0; i < (1 << depth); ++i) {
             std::uint32_t rgb = source.palette[static_cast<std::size_t>(i)];
-            dib.insert(dib.end(), {static_cast<unsigned char>(quill::BlueOf(rgb)), static_cast<unsigned char>(quill::GreenOf(rgb)),
+            dib.insert(dib.end(), {static_cast<unsigned char>(quill::BlueOf(rgb)),
+                                   static_cast<unsigned char>(quill::GreenOf(rgb)),
                                    static_cast<unsigned char>(quill::RedOf(rgb)), 0});
         }
     std::size_t stride = ImagePixels::StrideOf(w, depth);
@@ -38,10 +40,12 @@ std::vector<unsigned char> Dib(int depth, int w, int h, ImagePixels &expected) {
             unsigned char *p = source.Row(y) + 3 * x;
             if (depth == 16) {
                 // 5-5-5 keeps the top five bits of each colour.
-                unsigned v = static_cast<unsigned>(((p[2] >> 3) << 10) | ((p[1] >> 3) << 5) | (p[0] >> 3));
+                unsigned v =
+                    static_cast<unsigned>(((p[2] >> 3) << 10) | ((p[1] >> 3) << 5) | (p[0] >> 3));
                 row[2 * static_cast<std::size_t>(x)] = static_cast<unsigned char>(v);
                 row[2 * static_cast<std::size_t>(x) + 1] = static_cast<unsigned char>(v >> 8);
-                for (int c = 0; c < 3; ++c) expected.Row(y)[3 * x + c] = static_cast<unsigned char>(p[c] & 0xF8);
+                for (int c = 0; c < 3; ++c)
+                    expected.Row(y)[3 * x + c] = static_cast<unsigned char>(p[c] & 0xF8);
             } else {
                 std::size_t at = static_cast<std::size_t>(x) * static_cast<std::size_t>(depth / 8);
                 std::copy_n(p, 3, row.begin() + static_cast<long>(at));
@@ -62,7 +66,8 @@ TEST(ScreenBitmaps, EveryDepthGivesItsColoursInEveryFile) {
             EXPECT_EQ(depth <= 8 ? (4 << depth) : 0, yypalettesize(dib.data()));
             ImagePixels pixels;
             ASSERT_EQ(0, quill::DibToPixels(dib.data(), dib.size(), pixels)) << depth;
-            EXPECT_EQ("", imagetest::RgbDifference(rgb, imagetest::RgbBytes(pixels), w)) << depth << " bits, width " << w;
+            EXPECT_EQ("", imagetest::RgbDifference(rgb, imagetest::RgbBytes(pixels), w))
+                << depth << " bits, width " << w;
 
             std::vector<unsigned char> bmp, pcx, png;
             ASSERT_EQ(0, quill::EncodeDibAsBmp(dib.data(), dib.size(), bmp));
@@ -74,11 +79,14 @@ TEST(ScreenBitmaps, EveryDepthGivesItsColoursInEveryFile) {
             EXPECT_EQ(depth <= 8 ? 3 : 2, png[25]);
             for (const auto *file : {&bmp, &pcx, &png}) {
                 ImagePixels back;
-                int status = quill::DetectFileType(file->data(), file->size()) == 1 ? quill::DecodeBmp(file->data(), file->size(), back)
-                           : quill::DetectFileType(file->data(), file->size()) == 2 ? quill::DecodePcx(file->data(), file->size(), back)
-                                                                                     : quill::DecodePng(file->data(), file->size(), back, &z);
+                int status = quill::DetectFileType(file->data(), file->size()) == 1
+                                 ? quill::DecodeBmp(file->data(), file->size(), back)
+                             : quill::DetectFileType(file->data(), file->size()) == 2
+                                 ? quill::DecodePcx(file->data(), file->size(), back)
+                                 : quill::DecodePng(file->data(), file->size(), back, &z);
                 ASSERT_EQ(0, status) << depth;
-                EXPECT_EQ("", imagetest::RgbDifference(rgb, imagetest::RgbBytes(back), w)) << depth << " bits, width " << w;
+                EXPECT_EQ("", imagetest::RgbDifference(rgb, imagetest::RgbBytes(back), w))
+                    << depth << " bits, width " << w;
             }
         }
     // Core headers count 3 bytes an entry; colours used, when given, decide.

@@ -86,7 +86,9 @@ TEST_F(ImageDriver, EveryFormatAndDepthShowsTheDrawing) {
     const char *extension[4] = {".pcx", ".bmp", ".bmp", ".png"};
     for (int format = 0; format <= 3; ++format)
         for (int bits : {1, 4, 8, 24}) {
-            Output out{"d" + std::to_string(format) + "-" + std::to_string(bits) + extension[format], format, bits};
+            Output out{
+                "d" + std::to_string(format) + "-" + std::to_string(bits) + extension[format],
+                format, bits};
             Open(out.name, format, bits);
             ASSERT_EQ(1, gHardcopy.open);
             Draw();
@@ -102,7 +104,8 @@ TEST_F(ImageDriver, EveryFormatAndDepthShowsTheDrawing) {
         EXPECT_EQ(out.format == 3 ? 15 : out.format == 0 ? 2 : 1, info[0]) << out.name;
         EXPECT_EQ(100, info[1]) << out.name;
         EXPECT_EQ(70, info[2]) << out.name;
-        if (out.format == 2 && out.bits != 1 && out.bits != 24) continue;  // run-length: checked by the readers
+        if (out.format == 2 && out.bits != 1 && out.bits != 24)
+            continue;  // run-length: checked by the readers
         quill::ImagePixels image = Decode(out.name);
         ASSERT_EQ(100, image.width) << out.name;
         ASSERT_EQ(70, image.height) << out.name;
@@ -125,12 +128,16 @@ TEST_F(ImageDriver, EveryFormatAndDepthShowsTheDrawing) {
         if (out.format != 0 || out.bits != 4) {
             EXPECT_EQ("", imagetest::RgbDifference(expected, pil[i], 100)) << out.name << " in PIL";
         }
-        const char *converter = out.format == 3 ? "pngtopam" : out.format == 0 ? "pcxtoppm" : "bmptopnm";
-        EXPECT_EQ("", imagetest::RgbDifference(expected, imagetest::NetpbmRgb(converter, paths[i]), 100))
+        const char *converter = out.format == 3   ? "pngtopam"
+                                : out.format == 0 ? "pcxtoppm"
+                                                  : "bmptopnm";
+        EXPECT_EQ(
+            "", imagetest::RgbDifference(expected, imagetest::NetpbmRgb(converter, paths[i]), 100))
             << out.name << " in " << converter;
         if (out.format == 3) {
             std::string report;
-            EXPECT_EQ(0, imagetest::Run("pngcheck -v '" + paths[i].string() + "' 2>&1", &report)) << report;
+            EXPECT_EQ(0, imagetest::Run("pngcheck -v '" + paths[i].string() + "' 2>&1", &report))
+                << report;
         }
     }
 #endif
@@ -145,7 +152,8 @@ TEST_F(ImageDriver, EachPageIsAFileOfItsOwnAndABlankHardcopyIsAnImage) {
     EndPage();
     Line(0, 650, 999, 650);
     Close();
-    quill::ImagePixels first = Decode("pages.png"), second = Decode("pages-2.png"), third = Decode("pages-3.png");
+    quill::ImagePixels first = Decode("pages.png"), second = Decode("pages-2.png"),
+                       third = Decode("pages-3.png");
     EXPECT_EQ(0x000000u, first.Rgb(25, 69 - 25));
     EXPECT_EQ(0xFFFFFFu, second.Rgb(25, 69 - 25)) << "each page starts clear";
     EXPECT_EQ(0x000000u, second.Rgb(50, 69));
@@ -157,7 +165,8 @@ TEST_F(ImageDriver, EachPageIsAFileOfItsOwnAndABlankHardcopyIsAnImage) {
     Close();
     std::vector<unsigned char> data = imagetest::ReadBytes(Name("blank.bmp"));
     ASSERT_GE(data.size(), 54u);
-    EXPECT_EQ(data.size(), static_cast<std::size_t>(data[2] | data[3] << 8 | data[4] << 16 | data[5] << 24));
+    EXPECT_EQ(data.size(),
+              static_cast<std::size_t>(data[2] | data[3] << 8 | data[4] << 16 | data[5] << 24));
     Open("blank.png", 3, 1, 9, 3);
     Close();
     quill::ImagePixels blank = Decode("blank.png");
@@ -206,12 +215,14 @@ TEST_F(ImageDriver, VectorFilesCarryImageFilesOverTheClipRectangle) {
     EXPECT_EQ(std::vector<unsigned char>({255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0}),
               std::vector<unsigned char>(cells.params.begin() + 20, cells.params.end()));
     const std::string ps = ReadWholeFile(Name("image.ps"));
-    EXPECT_NE(std::string::npos, ps.find("2 2 8 [2 0 0 -2 0 2]\r\n{currentfile picstr readhexstring pop}"));
+    EXPECT_NE(std::string::npos,
+              ps.find("2 2 8 [2 0 0 -2 0 2]\r\n{currentfile picstr readhexstring pop}"));
     EXPECT_NE(std::string::npos, ps.find("colorimage\r\nff000000ff000000ff000000\r\ngrestore"));
 #ifndef _WIN32
     const std::string ppm = Name("image.ppm");
-    ReaderRun run = RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -sOutputFile='" + ppm + "' '" +
-                              Name("image.ps") + "'");
+    ReaderRun run =
+        RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -sOutputFile='" + ppm +
+                  "' '" + Name("image.ps") + "'");
     EXPECT_EQ(0, run.status) << run.output;
     Picture shown = ReadPpm(ppm);
     int counts[4] = {0, 0, 0, 0};
@@ -300,7 +311,9 @@ TEST_F(ImageDriver, CellArraysHoldAtMost32767Columns) {
     int black = 0;
     for (std::size_t k = 0; k < 32767; ++k) {
         const unsigned char *c = cells.params.data() + 20 + row_bytes + 3 * k;
-        ASSERT_TRUE((c[0] == 0 && c[1] == 0 && c[2] == 0) || (c[0] == 255 && c[1] == 255 && c[2] == 255)) << k;
+        ASSERT_TRUE((c[0] == 0 && c[1] == 0 && c[2] == 0) ||
+                    (c[0] == 255 && c[1] == 255 && c[2] == 255))
+            << k;
         black += c[0] == 0;
         if (k < 16383) {
             ASSERT_EQ(0, c[0]) << k;

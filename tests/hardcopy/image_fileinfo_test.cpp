@@ -47,12 +47,15 @@ TEST_F(FileInfo, ImagesWrittenByTheLibrary) {
         int colours = 1 << bits;
         EXPECT_EQ(Entries({15, 21, 13, colours, 0, -1}), Of("a.png", png)) << bits;
         EXPECT_EQ(Entries({1, 21, 13, colours, 0, -1}), Of("a.bmp", bmp)) << bits;
-        EXPECT_EQ(Entries({1, 21, 13, colours, bits == 4 || bits == 8 ? 1 : 0, -1}), Of("r.bmp", rle)) << bits;
+        EXPECT_EQ(Entries({1, 21, 13, colours, bits == 4 || bits == 8 ? 1 : 0, -1}),
+                  Of("r.bmp", rle))
+            << bits;
         EXPECT_EQ(Entries({2, 21, 13, colours, 5, -1}), Of("a.pcx", pcx)) << bits;
         // Cut at every length up to the 128 bytes read: never a read past what the file has.
         for (const auto *file : {&png, &bmp, &pcx})
             for (std::size_t n = 0; n <= 128 && n <= file->size(); n += n < 32 ? 1 : 5) {
-                Entries info = Of("cut", std::vector<unsigned char>(file->begin(), file->begin() + static_cast<long>(n)));
+                Entries info = Of("cut", std::vector<unsigned char>(
+                                             file->begin(), file->begin() + static_cast<long>(n)));
                 if (n < 4) {
                     EXPECT_EQ(-1, info[0]);
                 }
@@ -62,20 +65,29 @@ TEST_F(FileInfo, ImagesWrittenByTheLibrary) {
 
 TEST_F(FileInfo, PlotAndPrinterFilesByTheirText) {
     const std::string esc = "\x1b";
-    EXPECT_EQ(Entries({4, 72, 144, 4, -1, 1}), Of("a.plt", "IN;SC-13,1;IP0,0,1015,2031;SP1;PU0,0;\n"));
-    EXPECT_EQ(Entries({4, 72, 35, 6, -1, 1}), Of("b.plt", "  IN;\nSC-13,2;\nIP0,0,1020,509;\n")) << "truncated";
-    EXPECT_EQ(Entries({5, 72, 72, 256, -1, 1}), Of("c.plt", esc + "%0BIN;SC-13,12;IP0,0,1015,1015;"));
-    EXPECT_EQ(Entries({10, 612, 792, 1, -1, -1}), Of("a.ps", "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 612 792\n"));
+    EXPECT_EQ(Entries({4, 72, 144, 4, -1, 1}),
+              Of("a.plt", "IN;SC-13,1;IP0,0,1015,2031;SP1;PU0,0;\n"));
+    EXPECT_EQ(Entries({4, 72, 35, 6, -1, 1}), Of("b.plt", "  IN;\nSC-13,2;\nIP0,0,1020,509;\n"))
+        << "truncated";
+    EXPECT_EQ(Entries({5, 72, 72, 256, -1, 1}),
+              Of("c.plt", esc + "%0BIN;SC-13,12;IP0,0,1015,1015;"));
+    EXPECT_EQ(Entries({10, 612, 792, 1, -1, -1}),
+              Of("a.ps", "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 612 792\n"));
     EXPECT_EQ(Entries({10, -1, -1, 0, -1, -1}), Of("b.ps", "\n  \n%!PS\nshowpage\n"));
     std::string dxf = "  0\nSECTION\n  2\nHEADER\n";
-    for (int line = 5; line <= 16; ++line) dxf += line == 14 ? "8.5\n" : line == 16 ? "11.0\n" : "  9\n";
+    for (int line = 5; line <= 16; ++line)
+        dxf += line == 14 ? "8.5\n" : line == 16 ? "11.0\n" : "  9\n";
     EXPECT_EQ(Entries({14, 612, 792, -1, -1, -1}), Of("a.dxf", dxf));
-    std::string svg = "<?xml version=\"1.0\"?>\n<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" \"x\">\n"
-                      "<SVG width=\"400\" height=\"300\" version=\"1.1\">\n</SVG>\n";
+    std::string svg =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" \"x\">\n"
+        "<SVG width=\"400\" height=\"300\" version=\"1.1\">\n</SVG>\n";
     EXPECT_EQ(Entries({16, 400, 300, -1, -1, -1}), Of("a.svg", svg));
-    EXPECT_EQ(-1, Of("b.svg", "<?xml version=\"1.0\"?>\n<svg width=\"4\" height=\"3\"/>\n")[0]) << "no doctype";
-    EXPECT_EQ(Entries({11, -1, -1, 2, 300, -1}), Of("a.pcl", esc + "E" + esc + "*t300R" + esc + "*r1A"));
-    EXPECT_EQ(Entries({11, -1, -1, 8, -1, -1}), Of("b.pcl", esc + "&a0700h1000V" + esc + "*v6W" + esc + "*r2400s-3u1A"));
+    EXPECT_EQ(-1, Of("b.svg", "<?xml version=\"1.0\"?>\n<svg width=\"4\" height=\"3\"/>\n")[0])
+        << "no doctype";
+    EXPECT_EQ(Entries({11, -1, -1, 2, 300, -1}),
+              Of("a.pcl", esc + "E" + esc + "*t300R" + esc + "*r1A"));
+    EXPECT_EQ(Entries({11, -1, -1, 8, -1, -1}),
+              Of("b.pcl", esc + "&a0700h1000V" + esc + "*v6W" + esc + "*r2400s-3u1A"));
     EXPECT_EQ(Entries({12, -1, -1, 8, 360, -1}),
               Of("a.prn", esc + "@" + esc + std::string("(U\x01\x00\x0a", 5) + esc + "r\x04"));
     EXPECT_EQ(Entries({13, -1, -1, 0, -1, -1}), Of("b.prn", esc + "U\x01" + esc + "@"));

@@ -34,14 +34,17 @@ protected:
     int Load(const std::string &file, std::string *rgb = nullptr) {
         int info[6], six = 6;
         igrfileinfo_(file.c_str(), info, &six, static_cast<int>(file.size()));
-        std::size_t n = info[1] > 0 && info[2] > 0 ? static_cast<std::size_t>(info[1]) * static_cast<std::size_t>(info[2]) : 0;
+        std::size_t n = info[1] > 0 && info[2] > 0
+                            ? static_cast<std::size_t>(info[1]) * static_cast<std::size_t>(info[2])
+                            : 0;
         if (n > (std::size_t(1) << 24)) n = 0;
         const int canary = 0x5A5A5A5A;
         std::vector<int> data(n + 8, canary);
         Info(1);
         igrloadimagedata_(file.c_str(), data.data(), static_cast<int>(file.size()));
         int error = Info(1);
-        for (std::size_t i = n; i < n + 8; ++i) EXPECT_EQ(canary, data[i]) << file << ": write past the array";
+        for (std::size_t i = n; i < n + 8; ++i)
+            EXPECT_EQ(canary, data[i]) << file << ": write past the array";
         if (rgb) {
             rgb->clear();
             for (std::size_t i = 0; i < n; ++i) {
@@ -72,7 +75,8 @@ const Sample kSamples[] = {
     {"pil_rgb.png", "RGB", 0},
     {"pil_rgba.png", "RGBA", 0},
     {"rgb16.png", "pamdepth 65535 base.ppm | pnmtopng > rgb16.png", 0},
-    {"rgba16.png", "convert base.png -alpha set -channel A -evaluate set 60% -depth 16 PNG64:rgba16.png", 0},
+    {"rgba16.png",
+     "convert base.png -alpha set -channel A -evaluate set 60% -depth 16 PNG64:rgba16.png", 0},
     {"interlaced.png", "pnmtopng -interlace base.ppm > interlaced.png", 27},
     {"grey.png", "ppmtopgm base.ppm | pnmtopng > grey.png", 27},
     {"b1.bmp", "ppmtopgm base.ppm | pgmtopbm | ppmtobmp -bpp=1 > b1.bmp", 0},
@@ -114,11 +118,13 @@ TEST_F(ImageRead, SamplesOfOtherProgramsReadAsPilReadsThem) {
     ASSERT_EQ(0, quill::EncodePng(Drawing(24, 45, 23), png, &z));
     imagetest::WriteBytes(folder.path / "base.png", png);
     ASSERT_EQ(0, imagetest::Run(cd + "pngtopam base.png > base.ppm"));
-    ASSERT_EQ(0, imagetest::Run(cd + "/usr/bin/python3 -c \"" + std::string(kPilMaker) + "\" 2>&1"));
+    ASSERT_EQ(0,
+              imagetest::Run(cd + "/usr/bin/python3 -c \"" + std::string(kPilMaker) + "\" 2>&1"));
     // A top-down BMP: the 24-bit BMP of the library with a negative height and its rows reversed.
     std::vector<unsigned char> bmp;
     ImagePixels flipped = Drawing(24, 45, 23);
-    for (int y = 0; y < 11; ++y) std::swap_ranges(flipped.Row(y), flipped.Row(y) + flipped.Stride(), flipped.Row(22 - y));
+    for (int y = 0; y < 11; ++y)
+        std::swap_ranges(flipped.Row(y), flipped.Row(y) + flipped.Stride(), flipped.Row(22 - y));
     quill::EncodeBmp(flipped, false, bmp);
     bmp[22] = static_cast<unsigned char>(-23);
     bmp[23] = bmp[24] = bmp[25] = 0xFF;
@@ -214,14 +220,17 @@ TEST_F(ImageRead, CutAndFlippedFilesGiveErrorsNotCrashes) {
     }
     EXPECT_GT(cut_errors, 100);
     // Through the public reader, with canaries behind the array: a cut PNG and a cut PCX.
-    imagetest::WriteBytes(Path("cut.png"), std::vector<unsigned char>(valid[0].begin(), valid[0].end() - 20));
+    imagetest::WriteBytes(Path("cut.png"),
+                          std::vector<unsigned char>(valid[0].begin(), valid[0].end() - 20));
     EXPECT_EQ(2, Load(Path("cut.png")));
-    imagetest::WriteBytes(Path("cut.pcx"), std::vector<unsigned char>(valid[2].begin(), valid[2].begin() + 140));
+    imagetest::WriteBytes(Path("cut.pcx"),
+                          std::vector<unsigned char>(valid[2].begin(), valid[2].begin() + 140));
     EXPECT_EQ(2, Load(Path("cut.pcx")));
 }
 
 void Put32(std::vector<unsigned char> &d, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) d[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        d[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
 }
 void Put16(std::vector<unsigned char> &d, std::size_t at, unsigned v) {
     d[at] = static_cast<unsigned char>(v);
@@ -229,7 +238,8 @@ void Put16(std::vector<unsigned char> &d, std::size_t at, unsigned v) {
 }
 
 // A PNG of its chunks after the signature, CRCs made right.
-std::vector<unsigned char> Png(const std::vector<std::pair<std::string, std::vector<unsigned char>>> &chunks) {
+std::vector<unsigned char> Png(
+    const std::vector<std::pair<std::string, std::vector<unsigned char>>> &chunks) {
     std::vector<unsigned char> out = {137, 80, 78, 71, 13, 10, 26, 10};
     for (const auto &c : chunks) {
         unsigned char word[4];
@@ -244,7 +254,8 @@ std::vector<unsigned char> Png(const std::vector<std::pair<std::string, std::vec
     return out;
 }
 
-std::vector<unsigned char> Ihdr(std::uint32_t w, std::uint32_t h, int depth, int type, int interlace = 0) {
+std::vector<unsigned char> Ihdr(std::uint32_t w, std::uint32_t h, int depth, int type,
+                                int interlace = 0) {
     std::vector<unsigned char> d(13, 0);
     yypngword(w, d.data());
     yypngword(h, d.data() + 4);
@@ -268,8 +279,10 @@ TEST_F(ImageRead, HandMadeHeadersAreRefused) {
     quill::EncodeBmp(Drawing(8, 4, 4), false, good);
     auto bmp = [&](std::size_t at, std::uint32_t v, bool half = false) {
         std::vector<unsigned char> d(good);
-        if (half) Put16(d, at, v);
-        else Put32(d, at, v);
+        if (half)
+            Put16(d, at, v);
+        else
+            Put32(d, at, v);
         return Decode(d);
     };
     EXPECT_EQ(0, Decode(good));
@@ -294,8 +307,10 @@ TEST_F(ImageRead, HandMadeHeadersAreRefused) {
     quill::EncodePcx(Drawing(8, 6, 3), quill::PcxLayout::Planar, pcx);
     auto edit = [&](std::size_t at, unsigned v, bool word) {
         std::vector<unsigned char> d(pcx);
-        if (word) Put16(d, at, v);
-        else d[at] = static_cast<unsigned char>(v);
+        if (word)
+            Put16(d, at, v);
+        else
+            d[at] = static_cast<unsigned char>(v);
         return Decode(d);
     };
     EXPECT_EQ(0, Decode(pcx));
@@ -306,7 +321,8 @@ TEST_F(ImageRead, HandMadeHeadersAreRefused) {
     EXPECT_EQ(27, edit(65, 2, false)) << "two planes of 8 bits";
     EXPECT_EQ(27, edit(66, 1, true)) << "bytes per line 1";
     EXPECT_EQ(27, edit(pcx.size() - 769, 11, false)) << "palette marker";
-    EXPECT_EQ(27, Decode(std::vector<unsigned char>(pcx.begin(), pcx.begin() + 200))) << "no room for a palette";
+    EXPECT_EQ(27, Decode(std::vector<unsigned char>(pcx.begin(), pcx.begin() + 200)))
+        << "no room for a palette";
     // A run longer than the row stops at the row's end: a whole run of 63 for a 6-pixel row.
     std::vector<unsigned char> runs(pcx.begin(), pcx.begin() + 128);
     for (int row = 0; row < 3; ++row) runs.insert(runs.end(), {0xFF, 7});
@@ -319,7 +335,8 @@ TEST_F(ImageRead, HandMadeHeadersAreRefused) {
     // PNG: IHDR length, type and depth, filter byte 9, PLTE length, IDAT short, long, absent.
     std::vector<unsigned char> rows = {0, 1, 2, 0, 3, 4};  // 2 rows of 2 palette pixels
     std::vector<unsigned char> plte(15, 200);
-    auto png = [&](std::vector<unsigned char> ihdr, std::vector<unsigned char> pal, std::vector<unsigned char> raw) {
+    auto png = [&](std::vector<unsigned char> ihdr, std::vector<unsigned char> pal,
+                   std::vector<unsigned char> raw) {
         std::vector<std::pair<std::string, std::vector<unsigned char>>> chunks = {{"IHDR", ihdr}};
         if (!pal.empty()) chunks.push_back({"PLTE", pal});
         chunks.push_back({"IDAT", Deflate(raw)});
@@ -337,19 +354,24 @@ TEST_F(ImageRead, HandMadeHeadersAreRefused) {
     EXPECT_EQ(27, png(Ihdr(0, 2, 8, 3), plte, rows));
     EXPECT_EQ(27, png(Ihdr(0x80000000u, 2, 8, 3), plte, rows));
     EXPECT_EQ(27, png(Ihdr(65536, 65536, 8, 2), plte, rows)) << "over the size cap";
-    EXPECT_EQ(27, png(Ihdr(2, 2, 8, 3), std::vector<unsigned char>(14, 1), rows)) << "PLTE not of triples";
-    EXPECT_EQ(27, png(Ihdr(2, 2, 8, 3), std::vector<unsigned char>(771, 1), rows)) << "PLTE over 256";
+    EXPECT_EQ(27, png(Ihdr(2, 2, 8, 3), std::vector<unsigned char>(14, 1), rows))
+        << "PLTE not of triples";
+    EXPECT_EQ(27, png(Ihdr(2, 2, 8, 3), std::vector<unsigned char>(771, 1), rows))
+        << "PLTE over 256";
     EXPECT_EQ(27, png(Ihdr(2, 2, 8, 3), {}, rows)) << "no PLTE";
     EXPECT_EQ(27, png(Ihdr(2, 2, 8, 3), plte, {9, 1, 2, 0, 3, 4})) << "filter byte 9";
     EXPECT_EQ(1044, png(Ihdr(2, 2, 8, 3), plte, {0, 1, 2, 0, 3})) << "inflates short";
     EXPECT_EQ(1044, png(Ihdr(2, 2, 8, 3), plte, {0, 1, 2, 0, 3, 4, 5})) << "inflates long";
-    std::vector<unsigned char> no_idat = Png({{"IHDR", Ihdr(2, 2, 8, 3)}, {"PLTE", plte}, {"IEND", {}}});
+    std::vector<unsigned char> no_idat =
+        Png({{"IHDR", Ihdr(2, 2, 8, 3)}, {"PLTE", plte}, {"IEND", {}}});
     EXPECT_EQ(1044, Decode(no_idat));
-    std::vector<unsigned char> no_iend = Png({{"IHDR", Ihdr(2, 2, 8, 3)}, {"PLTE", plte}, {"IDAT", Deflate(rows)}});
+    std::vector<unsigned char> no_iend =
+        Png({{"IHDR", Ihdr(2, 2, 8, 3)}, {"PLTE", plte}, {"IDAT", Deflate(rows)}});
     EXPECT_EQ(2, Decode(no_iend));
 
     // The public reader turns zlib's failure into 1044 with zlib's status as the system error.
-    std::vector<unsigned char> junk = Png({{"IHDR", Ihdr(2, 2, 8, 3)}, {"PLTE", plte}, {"IDAT", {1, 2, 3}}, {"IEND", {}}});
+    std::vector<unsigned char> junk =
+        Png({{"IHDR", Ihdr(2, 2, 8, 3)}, {"PLTE", plte}, {"IDAT", {1, 2, 3}}, {"IEND", {}}});
     imagetest::WriteBytes(Path("junk.png"), junk);
     Info(3);
     EXPECT_EQ(1044, Load(Path("junk.png")));
@@ -362,13 +384,17 @@ TEST_F(ImageRead, HandMadeHeadersAreRefused) {
 TEST_F(ImageRead, PicturesOverThePixelLimitAreRefusedByTheirHeaders) {
     std::vector<unsigned char> bmp;
     quill::EncodeBmp(Drawing(1, 4, 4), false, bmp);
-    auto sized = [](std::vector<unsigned char> d, std::size_t wat, std::size_t hat, unsigned w, unsigned h, bool half) {
-        if (half) Put16(d, wat, w), Put16(d, hat, h);
-        else Put32(d, wat, w), Put32(d, hat, h);
+    auto sized = [](std::vector<unsigned char> d, std::size_t wat, std::size_t hat, unsigned w,
+                    unsigned h, bool half) {
+        if (half)
+            Put16(d, wat, w), Put16(d, hat, h);
+        else
+            Put32(d, wat, w), Put32(d, hat, h);
         return d;
     };
     EXPECT_EQ(27, Decode(sized(bmp, 18, 22, 8193, 8192, false)));
-    EXPECT_EQ(27, Decode(sized(bmp, 18, 22, 8192, static_cast<unsigned>(-8193), false))) << "top-down rows";
+    EXPECT_EQ(27, Decode(sized(bmp, 18, 22, 8192, static_cast<unsigned>(-8193), false)))
+        << "top-down rows";
     EXPECT_EQ(2, Decode(sized(bmp, 18, 22, 8192, 8192, false)));
 
     std::vector<unsigned char> pcx;
@@ -379,7 +405,8 @@ TEST_F(ImageRead, PicturesOverThePixelLimitAreRefusedByTheirHeaders) {
 
     std::vector<unsigned char> plte = {0, 0, 0, 255, 255, 255};
     auto png = [&](std::uint32_t w, std::uint32_t h) {
-        return Decode(Png({{"IHDR", Ihdr(w, h, 1, 3)}, {"PLTE", plte}, {"IDAT", Deflate({0, 0})}, {"IEND", {}}}));
+        return Decode(Png(
+            {{"IHDR", Ihdr(w, h, 1, 3)}, {"PLTE", plte}, {"IDAT", Deflate({0, 0})}, {"IEND", {}}}));
     };
     EXPECT_EQ(27, png(8193, 8192));
     EXPECT_EQ(27, png(715827883, 1));

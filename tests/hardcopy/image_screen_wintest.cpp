@@ -84,7 +84,8 @@ TEST(ScreenImages, SavedAreasHoldTheirPixels) {
         for (int y = 0; y < 11; ++y)
             for (int x = 0; x < w; ++x) {
                 COLORREF screen = GetPixel(drawable.dc, x1 + x, y1 + y);
-                ASSERT_EQ(static_cast<int>(screen & 0xFFFFFF), pixels[static_cast<std::size_t>(y * w + x)])
+                ASSERT_EQ(static_cast<int>(screen & 0xFFFFFF),
+                          pixels[static_cast<std::size_t>(y * w + x)])
                     << "kind " << kind << " at " << x << "," << y;
             }
     }
@@ -126,24 +127,32 @@ TEST(ScreenImages, FilesDrawnBackAtTheirSizeAndStretched) {
         int type = 15, zero_target = 0;
         MemoryDrawable target(80, 60);
         int x1 = 5, y1 = 7, x2 = 0, y2 = 0, flat = 0, status = -1, oserror = -1;
-        yyloadimage_(&type, &zero_target, &x1, &y1, &x2, &y2, &flat, &status, &oserror, path.c_str());
+        yyloadimage_(&type, &zero_target, &x1, &y1, &x2, &y2, &flat, &status, &oserror,
+                     path.c_str());
         ASSERT_EQ(0, status);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 24; ++x)
-                ASSERT_EQ(original[static_cast<std::size_t>(y * 24 + x)], GetPixel(target.dc, 5 + x, 7 + y)) << x << "," << y;
+                ASSERT_EQ(original[static_cast<std::size_t>(y * 24 + x)],
+                          GetPixel(target.dc, 5 + x, 7 + y))
+                    << x << "," << y;
         // Stretched to twice the size onto 30..77, 20..51.
         int sx1 = 30, sy1 = 20, sx2 = 77, sy2 = 51, stretch = 1;
-        yyloadimage_(&type, &zero_target, &sx1, &sy1, &sx2, &sy2, &stretch, &status, &oserror, path.c_str());
+        yyloadimage_(&type, &zero_target, &sx1, &sy1, &sx2, &sy2, &stretch, &status, &oserror,
+                     path.c_str());
         ASSERT_EQ(0, status);
-        EXPECT_EQ(original[static_cast<std::size_t>(5 * 24 + 5)], GetPixel(target.dc, 30 + 11, 20 + 11));
-        EXPECT_EQ(original[static_cast<std::size_t>(8 * 24 + 12)], GetPixel(target.dc, 30 + 25, 20 + 17));
+        EXPECT_EQ(original[static_cast<std::size_t>(5 * 24 + 5)],
+                  GetPixel(target.dc, 30 + 11, 20 + 11));
+        EXPECT_EQ(original[static_cast<std::size_t>(8 * 24 + 12)],
+                  GetPixel(target.dc, 30 + 25, 20 + 17));
         // A missing file, and a file of another kind than asked for.
         std::string missing = (folder.path / "missing.png").string();
-        yyloadimage_(&type, &zero_target, &x1, &y1, &x2, &y2, &flat, &status, &oserror, missing.c_str());
+        yyloadimage_(&type, &zero_target, &x1, &y1, &x2, &y2, &flat, &status, &oserror,
+                     missing.c_str());
         EXPECT_EQ(1, status);
         EXPECT_NE(0, oserror);
         int bmp = 1;
-        yyloadimage_(&bmp, &zero_target, &x1, &y1, &x2, &y2, &flat, &status, &oserror, path.c_str());
+        yyloadimage_(&bmp, &zero_target, &x1, &y1, &x2, &y2, &flat, &status, &oserror,
+                     path.c_str());
         EXPECT_EQ(27, status);
     }
 }

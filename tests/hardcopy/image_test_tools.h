@@ -24,7 +24,8 @@ using quill::ImagePixels;
 inline std::vector<std::uint32_t> Palette(int bits) {
     std::vector<std::uint32_t> p;
     if (bits == 1) return {0xFFFFFF, 0x000000};
-    for (int i = 0; i < (1 << bits); ++i) p.push_back(quill::RgbOf(i * 37 + 11, 255 - i * 13, i * 91));
+    for (int i = 0; i < (1 << bits); ++i)
+        p.push_back(quill::RgbOf(i * 37 + 11, 255 - i * 13, i * 91));
     return p;
 }
 
@@ -72,17 +73,20 @@ inline void WriteBytes(const std::filesystem::path &path, const std::vector<unsi
 
 inline std::vector<unsigned char> ReadBytes(const std::filesystem::path &path) {
     std::ifstream f(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(f),
+                                      std::istreambuf_iterator<char>());
 }
 
 // "" when the two RGB byte strings agree, else where they first differ.
 // TOLERANCE: how far one byte may be from the other.
-inline std::string RgbDifference(const std::string &expected, const std::string &actual, int width, int tolerance = 0) {
+inline std::string RgbDifference(const std::string &expected, const std::string &actual, int width,
+                                 int tolerance = 0) {
     if (expected.size() != actual.size())
         return "sizes " + std::to_string(expected.size()) + " and " + std::to_string(actual.size());
     std::size_t i = 0;
     auto near = [&](std::size_t k) {
-        return std::abs(static_cast<unsigned char>(expected[k]) - static_cast<unsigned char>(actual[k])) <= tolerance;
+        return std::abs(static_cast<unsigned char>(expected[k]) -
+                        static_cast<unsigned char>(actual[k])) <= tolerance;
     };
     while (i < expected.size() && near(i)) ++i;
     if (i == expected.size()) return "";
@@ -93,7 +97,8 @@ inline std::string RgbDifference(const std::string &expected, const std::string 
                std::to_string(static_cast<unsigned char>(s[3 * pixel + 2]));
     };
     return "pixel " + std::to_string(pixel % static_cast<std::size_t>(width)) + "," +
-           std::to_string(pixel / static_cast<std::size_t>(width)) + ": " + rgb(expected) + " and " + rgb(actual);
+           std::to_string(pixel / static_cast<std::size_t>(width)) + ": " + rgb(expected) +
+           " and " + rgb(actual);
 }
 
 #ifndef _WIN32
@@ -113,7 +118,8 @@ inline int Run(const std::string &command, std::string *output = nullptr) {
 // The RGB bytes of a netpbm converter's output (any PNM, widened to PPM), "" on failure.
 inline std::string NetpbmRgb(const std::string &converter, const std::filesystem::path &file) {
     std::string ppm;
-    if (Run(converter + " '" + file.string() + "' 2>/dev/null | ppmtoppm 2>/dev/null", &ppm) != 0) return "";
+    if (Run(converter + " '" + file.string() + "' 2>/dev/null | ppmtoppm 2>/dev/null", &ppm) != 0)
+        return "";
     // P6 header: magic, width, height, maxval, each followed by white space.
     std::size_t pos = 0;
     for (int field = 0; field < 4; ++field) {

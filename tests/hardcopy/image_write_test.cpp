@@ -26,7 +26,8 @@ std::vector<Written> WriteAll(int w, int h) {
     std::vector<Written> out;
     for (int bits : {1, 4, 8, 24}) {
         ImagePixels image = Drawing(bits, w, h);
-        std::string suffix = std::to_string(bits) + "-" + std::to_string(w) + "x" + std::to_string(h);
+        std::string suffix =
+            std::to_string(bits) + "-" + std::to_string(w) + "x" + std::to_string(h);
         Written png{"d" + suffix + ".png", bits, {}}, bmp{"d" + suffix + ".bmp", bits, {}},
             pcx{"d" + suffix + ".pcx", bits, {}}, bytes{"b" + suffix + ".pcx", bits, {}};
         int z = 0;
@@ -53,12 +54,15 @@ TEST(ImageWriters, EveryFormatAndDepthDecodesToTheDrawing) {
                 // The pixel decoder refuses run-length bits; the bitmap-block reader keeps them.
                 EXPECT_EQ(27, quill::DecodeImage(file.bytes.data(), file.bytes.size(), back, &z));
                 std::vector<unsigned char> dib;
-                EXPECT_EQ(0, quill::ReadDibBlock(file.bytes.data(), file.bytes.size(), dib)) << file.name;
+                EXPECT_EQ(0, quill::ReadDibBlock(file.bytes.data(), file.bytes.size(), dib))
+                    << file.name;
                 continue;
             }
-            ASSERT_EQ(0, quill::DecodeImage(file.bytes.data(), file.bytes.size(), back, &z)) << file.name;
-            EXPECT_EQ("", imagetest::RgbDifference(RgbBytes(Drawing(file.bits, size.first, size.second)),
-                                                   RgbBytes(back), size.first))
+            ASSERT_EQ(0, quill::DecodeImage(file.bytes.data(), file.bytes.size(), back, &z))
+                << file.name;
+            EXPECT_EQ(
+                "", imagetest::RgbDifference(RgbBytes(Drawing(file.bits, size.first, size.second)),
+                                             RgbBytes(back), size.first))
                 << file.name;
         }
     }
@@ -82,14 +86,21 @@ TEST(ImageWriters, IndependentReadersSeeTheDrawing) {
         std::string ext = paths[i].extension().string();
         // PIL takes the four 1-bit planes of a PCX row as unpadded, so it misreads rows whose
         // planes carry the padding byte that keeps them even (width 8 here); netpbm reads them.
-        bool padded_planes = ext == ".pcx" && file.name[0] == 'd' && file.bits == 4 && ((w + 7) / 8) % 2;
-        if (!padded_planes) EXPECT_EQ("", imagetest::RgbDifference(expected, pil[i], w)) << "PIL reads " << file.name;
-        std::string converter = ext == ".png" ? "pngtopam" : ext == ".bmp" ? "bmptopnm" : "pcxtoppm";
-        EXPECT_EQ("", imagetest::RgbDifference(expected, imagetest::NetpbmRgb(converter, paths[i]), w))
+        bool padded_planes =
+            ext == ".pcx" && file.name[0] == 'd' && file.bits == 4 && ((w + 7) / 8) % 2;
+        if (!padded_planes)
+            EXPECT_EQ("", imagetest::RgbDifference(expected, pil[i], w))
+                << "PIL reads " << file.name;
+        std::string converter = ext == ".png"   ? "pngtopam"
+                                : ext == ".bmp" ? "bmptopnm"
+                                                : "pcxtoppm";
+        EXPECT_EQ("",
+                  imagetest::RgbDifference(expected, imagetest::NetpbmRgb(converter, paths[i]), w))
             << converter << " reads " << file.name;
         if (ext == ".png") {
             std::string report;
-            EXPECT_EQ(0, imagetest::Run("pngcheck -v '" + paths[i].string() + "' 2>&1", &report)) << report;
+            EXPECT_EQ(0, imagetest::Run("pngcheck -v '" + paths[i].string() + "' 2>&1", &report))
+                << report;
         }
     }
 }
@@ -106,13 +117,15 @@ TEST(ImageWriters, PngRowsPaletteAndChunks) {
     EXPECT_EQ(3, png[25]) << "palette colour type";
     EXPECT_EQ(6, yypngc2i(png.data() + 33)) << "PLTE of 2 entries";
     EXPECT_TRUE(yypngcmp(png.data() + 37, "PLTE"));
-    EXPECT_EQ(std::vector<unsigned char>({255, 255, 255, 0, 0, 0}), std::vector<unsigned char>(png.begin() + 41, png.begin() + 47));
+    EXPECT_EQ(std::vector<unsigned char>({255, 255, 255, 0, 0, 0}),
+              std::vector<unsigned char>(png.begin() + 41, png.begin() + 47));
     // The IDAT inflates to a filter byte and 2 bytes per row; a 4-bit row of width 5 to 1 + 3.
     for (auto c : {std::pair<int, int>{1, 9}, {4, 5}, {8, 5}, {24, 5}}) {
         png.clear();
         ASSERT_EQ(0, quill::EncodePng(Drawing(c.first, c.second, 4), png, &z));
         std::size_t pos = 33;
-        while (!yypngcmp(png.data() + pos + 4, "IDAT")) pos += 12 + static_cast<std::size_t>(yypngc2i(png.data() + pos));
+        while (!yypngcmp(png.data() + pos + 4, "IDAT"))
+            pos += 12 + static_cast<std::size_t>(yypngc2i(png.data() + pos));
         std::vector<unsigned char> raw(1000);
         int n = yypngc2i(png.data() + pos), out = 1000, s = 0;
         yyzuncom_(png.data() + pos + 8, raw.data(), &n, &out, &s);
@@ -128,7 +141,8 @@ TEST(ImageWriters, PngRowsPaletteAndChunks) {
     int words[2] = {0x01020304, -1}, two = 2;
     unsigned char be[8];
     yypngwrd_(words, be, &two);
-    EXPECT_EQ(std::vector<unsigned char>({1, 2, 3, 4, 255, 255, 255, 255}), std::vector<unsigned char>(be, be + 8));
+    EXPECT_EQ(std::vector<unsigned char>({1, 2, 3, 4, 255, 255, 255, 255}),
+              std::vector<unsigned char>(be, be + 8));
 }
 
 TEST(ImageWriters, PcxHeaderRunsAndPalette) {
@@ -147,7 +161,8 @@ TEST(ImageWriters, PcxHeaderRunsAndPalette) {
     std::fill(row.rows.begin(), row.rows.end(), 5);
     pcx.clear();
     quill::EncodePcx(row, quill::PcxLayout::Planar, pcx);
-    EXPECT_EQ(std::vector<unsigned char>({255, 5, 5}), std::vector<unsigned char>(pcx.begin() + 128, pcx.begin() + 131));
+    EXPECT_EQ(std::vector<unsigned char>({255, 5, 5}),
+              std::vector<unsigned char>(pcx.begin() + 128, pcx.begin() + 131));
     std::vector<unsigned char> run;
     quill::yyencput(200, 1, run);
     quill::yyencput(7, 1, run);
@@ -161,8 +176,10 @@ TEST(ImageWriters, PcxHeaderRunsAndPalette) {
     pcx.clear();
     quill::EncodePcx(mono, quill::PcxLayout::Planar, pcx);
     EXPECT_EQ(5, pcx[1]);
-    EXPECT_EQ(std::vector<unsigned char>({0, 0, 0, 255, 255, 255}), std::vector<unsigned char>(pcx.begin() + 16, pcx.begin() + 22));
-    EXPECT_EQ(std::vector<unsigned char>({0x7F, 0xC1, 0xFF}), std::vector<unsigned char>(pcx.begin() + 128, pcx.begin() + 131));
+    EXPECT_EQ(std::vector<unsigned char>({0, 0, 0, 255, 255, 255}),
+              std::vector<unsigned char>(pcx.begin() + 16, pcx.begin() + 22));
+    EXPECT_EQ(std::vector<unsigned char>({0x7F, 0xC1, 0xFF}),
+              std::vector<unsigned char>(pcx.begin() + 128, pcx.begin() + 131));
 }
 
 TEST(ImageWriters, BmpSizesForEveryWidth) {
@@ -187,7 +204,8 @@ TEST(ImageWriters, BmpSizesForEveryWidth) {
 
 // Walks run-length rows, counting the pixels each row covers; false on a malformed code or
 // when the bitmap does not end with 0, 1 straight after the last row's 0, 0.
-bool WalkRle(const std::vector<unsigned char> &bmp, int bits, std::vector<int> &row_pixels, std::vector<int> &runs) {
+bool WalkRle(const std::vector<unsigned char> &bmp, int bits, std::vector<int> &row_pixels,
+             std::vector<int> &runs) {
     std::size_t pos = 54 + (4u << bits);
     int pixels = 0;
     bool row_ended = false;
@@ -218,7 +236,8 @@ std::vector<unsigned char> RleBits(int bits, const std::vector<int> &pixels) {
     ImagePixels image;
     image.Allocate(static_cast<int>(pixels.size()), 1, bits);
     image.palette = imagetest::Palette(bits);
-    for (std::size_t x = 0; x < pixels.size(); ++x) image.SetIndex(static_cast<int>(x), 0, pixels[x]);
+    for (std::size_t x = 0; x < pixels.size(); ++x)
+        image.SetIndex(static_cast<int>(x), 0, pixels[x]);
     std::vector<unsigned char> bmp;
     EXPECT_EQ(0, quill::EncodeBmp(image, true, bmp));
     return std::vector<unsigned char>(bmp.begin() + 54 + (4 << bits), bmp.end());
@@ -229,15 +248,19 @@ std::vector<unsigned char> RleBits(int bits, const std::vector<int> &pixels) {
 // are runs of exactly those pixels, so that every row covers its width and no more.
 TEST(ImageWriters, RunLengthRowsGoInGroupsOfFourBytes) {
     // 8 bits: 7 7 7 7 | 7 7 7 1.
-    EXPECT_EQ(std::vector<unsigned char>({4, 7, 0, 4, 7, 7, 7, 1, 0, 0, 0, 1}), RleBits(8, {7, 7, 7, 7, 7, 7, 7, 1}));
+    EXPECT_EQ(std::vector<unsigned char>({4, 7, 0, 4, 7, 7, 7, 1, 0, 0, 0, 1}),
+              RleBits(8, {7, 7, 7, 7, 7, 7, 7, 1}));
     // Two uniform groups of one byte make one run; a different byte starts another.
-    EXPECT_EQ(std::vector<unsigned char>({8, 5, 4, 6, 0, 0, 0, 1}), RleBits(8, {5, 5, 5, 5, 5, 5, 5, 5, 6, 6, 6, 6}));
+    EXPECT_EQ(std::vector<unsigned char>({8, 5, 4, 6, 0, 0, 0, 1}),
+              RleBits(8, {5, 5, 5, 5, 5, 5, 5, 5, 6, 6, 6, 6}));
     // 4 bits: eight pixels of 3 are four bytes 0x33; 1..8 four bytes written as they stand.
     EXPECT_EQ(std::vector<unsigned char>({8, 0x33, 0, 8, 0x12, 0x34, 0x56, 0x78, 0, 0, 0, 1}),
               RleBits(4, {3, 3, 3, 3, 3, 3, 3, 3, 1, 2, 3, 4, 5, 6, 7, 8}));
     // Widths that leave part of a group: 8 bits 1 2 3 4 | 5 5 6; 4 bits 12 12 | 3.
-    EXPECT_EQ(std::vector<unsigned char>({0, 4, 1, 2, 3, 4, 2, 5, 1, 6, 0, 0, 0, 1}), RleBits(8, {1, 2, 3, 4, 5, 5, 6}));
-    EXPECT_EQ(std::vector<unsigned char>({4, 0x12, 1, 0x30, 0, 0, 0, 1}), RleBits(4, {1, 2, 1, 2, 3}));
+    EXPECT_EQ(std::vector<unsigned char>({0, 4, 1, 2, 3, 4, 2, 5, 1, 6, 0, 0, 0, 1}),
+              RleBits(8, {1, 2, 3, 4, 5, 5, 6}));
+    EXPECT_EQ(std::vector<unsigned char>({4, 0x12, 1, 0x30, 0, 0, 0, 1}),
+              RleBits(4, {1, 2, 1, 2, 3}));
 
     for (int bits : {4, 8})
         for (int w : {1, 2, 3, 5, 7, 8, 33, 640}) {
@@ -257,7 +280,8 @@ TEST(ImageWriters, RunLengthRowsGoInGroupsOfFourBytes) {
         quill::EncodeBmp(flat, true, bmp);
         std::vector<int> rows, runs;
         ASSERT_TRUE(WalkRle(bmp, bits, rows, runs));
-        EXPECT_EQ(bits == 8 ? std::vector<int>({252, 252, 136}) : std::vector<int>({248, 248, 144}), runs);
+        EXPECT_EQ(bits == 8 ? std::vector<int>({252, 252, 136}) : std::vector<int>({248, 248, 144}),
+                  runs);
     }
 }
 

@@ -37,15 +37,20 @@ protected:
     }
 };
 
-std::string Word(int w) { return std::string{static_cast<char>((w >> 8) & 0xFF), static_cast<char>(w & 0xFF)}; }
+std::string Word(int w) {
+    return std::string{static_cast<char>((w >> 8) & 0xFF), static_cast<char>(w & 0xFF)};
+}
 std::string Header(int cls, int id, int len) { return Word(cls * 4096 + id * 32 + len); }
 
 // BEGIN METAFILE, VDC EXTENT (0,0)-(400,200), a long-form polyline in two partitions, END
 // PICTURE twice, END METAFILE.
 std::string SampleCgm() {
-    std::string s = Header(0, 1, 2) + "\x01" "A";
+    std::string s = Header(0, 1, 2) +
+                    "\x01"
+                    "A";
     s += Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(200);
-    s += Header(4, 1, 31) + Word(0x8000 | 4) + Word(1) + Word(2) + Word(8) + Word(3) + Word(4) + Word(5) + Word(6);
+    s += Header(4, 1, 31) + Word(0x8000 | 4) + Word(1) + Word(2) + Word(8) + Word(3) + Word(4) +
+         Word(5) + Word(6);
     s += Header(0, 5, 0) + Header(0, 5, 0) + Header(0, 2, 0);
     return s;
 }
@@ -56,7 +61,8 @@ TEST_F(Count, CgmPicturesAspectAndDamage) {
     EXPECT_EQ(2, Cgm("two.cgm", &aspect));
     EXPECT_FLOAT_EQ(2.0f, aspect);
     EXPECT_EQ(0, Info(1));
-    std::string one = Header(0, 1, 0) + Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(0) + Header(0, 2, 0);
+    std::string one = Header(0, 1, 0) + Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(0) +
+                      Header(0, 2, 0);
     Put("flat.cgm", one);
     EXPECT_EQ(1, Cgm("flat.cgm", &aspect)) << "no END PICTURE still counts one";
     EXPECT_FLOAT_EQ(1.0f, aspect) << "zero height";
@@ -80,15 +86,16 @@ TEST_F(Count, CgmPicturesAspectAndDamage) {
 // partitions; an extent of 32-bit integers keeps every digit of its corners.
 TEST_F(Count, CgmExtentsAmongTheDefaultsAndOf32BitIntegers) {
     const std::string extent = Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(200);
-    const std::string picture = Header(0, 3, 0) + Header(0, 4, 0) + Header(0, 5, 0) + Header(0, 2, 0);
+    const std::string picture =
+        Header(0, 3, 0) + Header(0, 4, 0) + Header(0, 5, 0) + Header(0, 2, 0);
     Put("defaults.cgm", Header(0, 1, 0) + Header(1, 12, 10) + extent + picture);
     float aspect = 0;
     EXPECT_EQ(1, Cgm("defaults.cgm", &aspect));
     EXPECT_FLOAT_EQ(2.0f, aspect);
     EXPECT_EQ(0, Info(1));
     // The same defaults in two partitions, the cut inside the extent's corners.
-    Put("parts.cgm", Header(0, 1, 0) + Header(1, 12, 31) + Word(0x8000 | 4) + extent.substr(0, 4) + Word(6) +
-                         extent.substr(4) + picture);
+    Put("parts.cgm", Header(0, 1, 0) + Header(1, 12, 31) + Word(0x8000 | 4) + extent.substr(0, 4) +
+                         Word(6) + extent.substr(4) + picture);
     aspect = 0;
     EXPECT_EQ(1, Cgm("parts.cgm", &aspect));
     EXPECT_FLOAT_EQ(2.0f, aspect);
@@ -105,8 +112,8 @@ TEST_F(Count, CgmExtentsAmongTheDefaultsAndOf32BitIntegers) {
     // 32-bit corners (100000003, 0) and (100000405, 201): 402 wide, 201 high. Near 10^8 a
     // 32-bit float keeps only multiples of 8, which would make it 408 wide.
     auto Long = [](int v) { return Word((v >> 16) & 0xFFFF) + Word(v & 0xFFFF); };
-    Put("wide.cgm", Header(0, 1, 0) + Header(3, 1, 2) + Word(32) + Header(2, 6, 16) + Long(100000003) + Long(0) +
-                        Long(100000405) + Long(201) + picture);
+    Put("wide.cgm", Header(0, 1, 0) + Header(3, 1, 2) + Word(32) + Header(2, 6, 16) +
+                        Long(100000003) + Long(0) + Long(100000405) + Long(201) + picture);
     EXPECT_EQ(1, Cgm("wide.cgm", &aspect));
     EXPECT_FLOAT_EQ(2.0f, aspect);
     EXPECT_EQ(0, Info(1));
@@ -114,8 +121,16 @@ TEST_F(Count, CgmExtentsAmongTheDefaultsAndOf32BitIntegers) {
 
 TEST_F(Count, BytePictures) {
     std::string head(17, 'h');
-    std::string body = std::string("\x60") + "\x30\x01" + std::string(8, 'p') + "\x61" + "\xa8" "\x05" "abc" + '\0' +
-                       "\xa0" "1234" + "\xa7" "z" + "\x62";
+    std::string body = std::string("\x60") + "\x30\x01" + std::string(8, 'p') + "\x61" +
+                       "\xa8"
+                       "\x05"
+                       "abc" +
+                       '\0' +
+                       "\xa0"
+                       "1234" +
+                       "\xa7"
+                       "z" +
+                       "\x62";
     Put("three.pic", head + body);
     EXPECT_EQ(3, Pic("three.pic"));
     EXPECT_EQ(0, Info(1));
@@ -131,7 +146,9 @@ TEST_F(Count, BytePictures) {
 TEST_F(Count, HpglPages) {
     Put("empty.plt", "");
     EXPECT_EQ(1, Hpg("empty.plt"));
-    Put("title.plt", "CO\": a title with \"3\"\";\r\nCO\"3 32\";\r\nPG;CO\"3 32\";SC-3 32 0 32760;SC0 32760 0 32760\r\n");
+    Put("title.plt",
+        "CO\": a title with \"3\"\";\r\nCO\"3 32\";\r\nPG;CO\"3 32\";SC-3 32 0 32760;SC0 32760 0 "
+        "32760\r\n");
     EXPECT_EQ(3, Hpg("title.plt"));
     // One line of a million characters is read through.
     Put("long.plt", "LB" + std::string(1000000, 'x') + "\x04;CO\"3 1\";CO\"3 1\"");

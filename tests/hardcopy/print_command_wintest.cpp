@@ -21,7 +21,9 @@ protected:
         yytmpprn_();
         yyhardcopyinitialise(28, 1, 0);
     }
-    void OpenRaw(const std::string &name) { igrhardcopy_(name.c_str(), nullptr, static_cast<int>(name.size()), 0); }
+    void OpenRaw(const std::string &name) {
+        igrhardcopy_(name.c_str(), nullptr, static_cast<int>(name.size()), 0);
+    }
 };
 
 TEST_F(PrintCommand, TheCommandCopiesTheClosedPlotFile) {

@@ -97,7 +97,8 @@ TEST(PrinterCompression, RowsDecodeBackAndStayWithinTheirBounds) {
         for (int i = 0; i < n; ++i) {
             seed = seed * 1103515245u + 12345u;
             noise[static_cast<std::size_t>(i)] = static_cast<unsigned char>(seed >> 16);
-            runs[static_cast<std::size_t>(i)] = static_cast<unsigned char>((i / (1 + (seed >> 28))) % 3);
+            runs[static_cast<std::size_t>(i)] =
+                static_cast<unsigned char>((i / (1 + (seed >> 28))) % 3);
         }
         rows.push_back(noise);
         rows.push_back(runs);
@@ -130,7 +131,12 @@ TEST_F(PrinterCodes, PclCommandsAsThePrinterReadsThem) {
     // Class 7 at 300 dpi, portrait, offsets of 100 and 70 points.
     yyhcoptword(3) = 100, yyhcoptword(4) = 70, yyhcoptword(kOptResolution) = 1;
     std::string file = Page(28, raster, false, "class7.prn");
-    EXPECT_EQ(std::string("\x1b" "E" "\x1b&a1000h0700V" "\x1b*t300R" "\x1b*r0040s1A"), file.substr(0, 32));
+    EXPECT_EQ(std::string("\x1b"
+                          "E"
+                          "\x1b&a1000h0700V"
+                          "\x1b*t300R"
+                          "\x1b*r0040s1A"),
+              file.substr(0, 32));
     printertest::PclPage page = printertest::DecodePcl(file);
     EXPECT_TRUE(page.Has("&l01X"));
     EXPECT_EQ("E", page.commands.back());
@@ -138,7 +144,10 @@ TEST_F(PrinterCodes, PclCommandsAsThePrinterReadsThem) {
     // has its own introducer.
     yyhcoptword(kOptResetFlags) = 0, yyhcoptword(8) = 3;
     file = Page(10, raster, true, "type10.prn");
-    EXPECT_EQ(std::string("\x1b&a0700h1000V" "\x1b*t300R" "\x1b*r1A"), file.substr(0, 25));
+    EXPECT_EQ(std::string("\x1b&a0700h1000V"
+                          "\x1b*t300R"
+                          "\x1b*r1A"),
+              file.substr(0, 25));
     page = printertest::DecodePcl(file);
     EXPECT_TRUE(page.Has("&l03X"));
     EXPECT_EQ("*rB", page.commands.back());
@@ -158,7 +167,8 @@ TEST_F(PrinterCodes, DotMatrixCountsNameWholeColumns) {
     iprinter_(&type);
     yypcod_(100, 24);
     yybitimg_(100);
-    EXPECT_EQ(34, static_cast<unsigned char>(gPageCodes.bitImage[3]) | static_cast<unsigned char>(gPageCodes.bitImage[4]) << 8);
+    EXPECT_EQ(34, static_cast<unsigned char>(gPageCodes.bitImage[3]) |
+                      static_cast<unsigned char>(gPageCodes.bitImage[4]) << 8);
     type = 19;  // class 4: the count is data bytes + 1, the mode byte last
     iprinter_(&type);
     yypcod_(100, 24);
@@ -172,8 +182,9 @@ TEST_F(PrinterCodes, EveryClassPrintsTheRaster) {
     struct Case {
         int type, planes;
     };
-    const Case cases[] = {{2, 1},  {3, 1},  {9, 1},  {19, 1}, {17, 1}, {23, 3}, {25, 3}, {36, 1}, {37, 3},
-                          {28, 1}, {10, 1}, {14, 1}, {13, 3}, {30, 3}, {29, 1}, {33, 1}, {31, 3}, {21, 3}};
+    const Case cases[] = {{2, 1},  {3, 1},  {9, 1},  {19, 1}, {17, 1}, {23, 3},
+                          {25, 3}, {36, 1}, {37, 3}, {28, 1}, {10, 1}, {14, 1},
+                          {13, 3}, {30, 3}, {29, 1}, {33, 1}, {31, 3}, {21, 3}};
     yyhcoptword(3) = 10, yyhcoptword(4) = 7;
     int serial = 0;
     for (const Case &k : cases) {
@@ -184,11 +195,13 @@ TEST_F(PrinterCodes, EveryClassPrintsTheRaster) {
                 yyhcoptword(kOptResolution) = choice;
                 yyhcoptword(kOptCompression) = (choice + (landscape ? 1 : 0)) % 3;
                 const TestRaster raster(45 + choice, 37 + 3 * choice, k.planes);
-                const std::string label = "type " + std::to_string(k.type) + " choice " + std::to_string(choice) +
+                const std::string label = "type " + std::to_string(k.type) + " choice " +
+                                          std::to_string(choice) +
                                           (landscape ? " landscape" : " portrait");
-                const std::string file = Page(k.type, raster, landscape, "p" + std::to_string(++serial) + ".prn");
-                const auto setup = printertest::SetupOfProfile(gPageCodes.resolution, landscape ? 7 : 10,
-                                                               landscape ? 10 : 7, landscape);
+                const std::string file =
+                    Page(k.type, raster, landscape, "p" + std::to_string(++serial) + ".prn");
+                const auto setup = printertest::SetupOfProfile(
+                    gPageCodes.resolution, landscape ? 7 : 10, landscape ? 10 : 7, landscape);
                 EXPECT_EQ("", printertest::PrintedDifference(file, raster, setup)) << label;
             }
         }

@@ -25,7 +25,8 @@ namespace printertest {
 using Bytes = std::vector<unsigned char>;
 
 // Undoes PackBits into exactly N bytes (fewer when the data ends); throws on a bad stream.
-inline Bytes UnpackBits(const unsigned char *data, std::size_t size, std::size_t n, std::size_t *used = nullptr) {
+inline Bytes UnpackBits(const unsigned char *data, std::size_t size, std::size_t n,
+                        std::size_t *used = nullptr) {
     Bytes out;
     std::size_t i = 0;
     while (out.size() < n && i < size) {
@@ -49,7 +50,8 @@ inline Bytes UnpackBits(const unsigned char *data, std::size_t size, std::size_t
 inline Bytes UnpackPairs(const unsigned char *data, std::size_t size) {
     if (size % 2 != 0) throw std::runtime_error("odd run-length data");
     Bytes out;
-    for (std::size_t i = 0; i < size; i += 2) out.insert(out.end(), static_cast<std::size_t>(data[i]) + 1, data[i + 1]);
+    for (std::size_t i = 0; i < size; i += 2)
+        out.insert(out.end(), static_cast<std::size_t>(data[i]) + 1, data[i + 1]);
     return out;
 }
 
@@ -57,9 +59,9 @@ inline Bytes UnpackPairs(const unsigned char *data, std::size_t size) {
 // PCL.
 
 struct PclPage {
-    std::vector<std::string> commands;       // every escape sequence, one parameter each,
-                                             // as "&a1000H" (group, value, upper-case letter)
-    std::vector<std::vector<Bytes>> rows;    // raster rows, each its planes as sent
+    std::vector<std::string> commands;     // every escape sequence, one parameter each,
+                                           // as "&a1000H" (group, value, upper-case letter)
+    std::vector<std::vector<Bytes>> rows;  // raster rows, each its planes as sent
     bool Has(const std::string &c) const {
         for (auto &x : commands)
             if (x == c) return true;
@@ -67,7 +69,9 @@ struct PclPage {
     }
     // Pixel (C, R) of PLANE: bit 7 of byte 0 is the leftmost pixel.
     bool Dot(int c, int r, int plane) const {
-        if (r < 0 || r >= static_cast<int>(rows.size()) || plane >= static_cast<int>(rows[r].size())) return false;
+        if (r < 0 || r >= static_cast<int>(rows.size()) ||
+            plane >= static_cast<int>(rows[r].size()))
+            return false;
         const Bytes &b = rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(plane)];
         const std::size_t at = static_cast<std::size_t>(c / 8);
         return at < b.size() && (b[at] >> (7 - c % 8)) & 1;
@@ -85,7 +89,8 @@ inline PclPage DecodePcl(const std::string &file) {
     std::size_t i = 0;
     const auto *data = reinterpret_cast<const unsigned char *>(file.data());
     while (i < file.size()) {
-        if (data[i] != 0x1B) throw std::runtime_error("text outside a command at byte " + std::to_string(i));
+        if (data[i] != 0x1B)
+            throw std::runtime_error("text outside a command at byte " + std::to_string(i));
         if (i + 1 >= file.size()) throw std::runtime_error("cut command");
         const char c1 = file[i + 1];
         if (c1 < '!' || c1 > '/') {
@@ -97,7 +102,9 @@ inline PclPage DecodePcl(const std::string &file) {
         i += 3;
         for (;;) {
             std::size_t start = i;
-            while (i < file.size() && (std::isdigit(data[i]) || data[i] == '-' || data[i] == '+' || data[i] == '.')) ++i;
+            while (i < file.size() &&
+                   (std::isdigit(data[i]) || data[i] == '-' || data[i] == '+' || data[i] == '.'))
+                ++i;
             if (i >= file.size()) throw std::runtime_error("cut parameter");
             const std::string value = file.substr(start, i - start);
             const char letter = static_cast<char>(std::toupper(data[i]));
@@ -110,7 +117,8 @@ inline PclPage DecodePcl(const std::string &file) {
             if (c1 == '*' && group == 'b' && letter == 'M') mode = static_cast<int>(n);
             if (c1 == '*' && group == 'b' && (letter == 'W' || letter == 'V')) {
                 if (!inRaster) throw std::runtime_error("row outside raster graphics");
-                if (i + static_cast<std::size_t>(n) > file.size()) throw std::runtime_error("row past the end");
+                if (i + static_cast<std::size_t>(n) > file.size())
+                    throw std::runtime_error("row past the end");
                 const unsigned char *row = data + i;
                 Bytes plain;
                 if (mode == 0) {
@@ -120,7 +128,8 @@ inline PclPage DecodePcl(const std::string &file) {
                 } else {
                     std::size_t used = 0;
                     plain = UnpackBits(row, static_cast<std::size_t>(n), 1u << 20, &used);
-                    if (used != static_cast<std::size_t>(n)) throw std::runtime_error("row count and runs differ");
+                    if (used != static_cast<std::size_t>(n))
+                        throw std::runtime_error("row count and runs differ");
                 }
                 planes.push_back(plain);
                 if (letter == 'W') page.rows.push_back(planes), planes.clear();
@@ -140,7 +149,7 @@ inline PclPage DecodePcl(const std::string &file) {
 struct DotPage {
     std::map<int, std::set<std::pair<int, int>>> dots;
     std::vector<std::string> notes;  // the commands in order, by name ("U1", "J7", "3 23", ...)
-    int top = 0;                      // vertical position of the first graphics (ESC/P2: (V)
+    int top = 0;                     // vertical position of the first graphics (ESC/P2: (V)
     bool Dot(int colour, int x, int y) const {
         auto it = dots.find(colour);
         return it != dots.end() && it->second.count({x, y}) != 0;
@@ -160,12 +169,24 @@ inline DotPage DecodeEscP2(const std::string &file) {
         auto need = [&](std::size_t n) {
             if (i + n > size) throw std::runtime_error("cut command at byte " + std::to_string(i));
         };
-        if (d[i] == '\r') { x = 0; ++i; continue; }
-        if (d[i] == '\f') { page.notes.push_back("FF"); ++i; continue; }
+        if (d[i] == '\r') {
+            x = 0;
+            ++i;
+            continue;
+        }
+        if (d[i] == '\f') {
+            page.notes.push_back("FF");
+            ++i;
+            continue;
+        }
         if (d[i] != 0x1B) throw std::runtime_error("stray byte at " + std::to_string(i));
         need(2);
         const char c = static_cast<char>(d[i + 1]);
-        if (c == '@') { page.notes.push_back("@"); i += 2; continue; }
+        if (c == '@') {
+            page.notes.push_back("@");
+            i += 2;
+            continue;
+        }
         if (c == '(') {
             need(5);
             const char k = static_cast<char>(d[i + 2]);
@@ -179,13 +200,24 @@ inline DotPage DecodeEscP2(const std::string &file) {
             i += 5 + static_cast<std::size_t>(len);
             continue;
         }
-        if (c == '\\') { need(4); x += static_cast<short>(Word16(d + i + 2)); i += 4; continue; }
-        if (c == 'r') { need(3); colour = d[i + 2]; i += 3; continue; }
+        if (c == '\\') {
+            need(4);
+            x += static_cast<short>(Word16(d + i + 2));
+            i += 4;
+            continue;
+        }
+        if (c == 'r') {
+            need(3);
+            colour = d[i + 2];
+            i += 3;
+            continue;
+        }
         if (c == '.') {
             need(8);
             if (!graphics) throw std::runtime_error("raster row outside graphics mode");
             const int comp = d[i + 2], m = d[i + 5], width = Word16(d + i + 6);
-            const std::size_t n = static_cast<std::size_t>(m) * static_cast<std::size_t>((width + 7) / 8);
+            const std::size_t n =
+                static_cast<std::size_t>(m) * static_cast<std::size_t>((width + 7) / 8);
             i += 8;
             Bytes row;
             if (comp == 1) {
@@ -199,7 +231,8 @@ inline DotPage DecodeEscP2(const std::string &file) {
                 i += n;
             }
             for (int k = 0; k < width; ++k)
-                if ((row[static_cast<std::size_t>(k / 8)] >> (7 - k % 8)) & 1) page.dots[colour].insert({x + k, y});
+                if ((row[static_cast<std::size_t>(k / 8)] >> (7 - k % 8)) & 1)
+                    page.dots[colour].insert({x + k, y});
             x += width;
             continue;
         }
@@ -221,27 +254,60 @@ inline DotPage DecodeDotMatrix(const std::string &file) {
         auto need = [&](std::size_t n) {
             if (i + n > size) throw std::runtime_error("cut command at byte " + std::to_string(i));
         };
-        if (d[i] == '\r') { ++i; continue; }
+        if (d[i] == '\r') {
+            ++i;
+            continue;
+        }
         if (d[i] == '\n') {
             if (spacing < 0) throw std::runtime_error("line feed before a line spacing");
             y += spacing;
             ++i;
             continue;
         }
-        if (d[i] == '\f') { page.notes.push_back("FF"); ++i; continue; }
+        if (d[i] == '\f') {
+            page.notes.push_back("FF");
+            ++i;
+            continue;
+        }
         if (d[i] != 0x1B) throw std::runtime_error("stray byte at " + std::to_string(i));
         need(2);
         const char c = static_cast<char>(d[i + 1]);
         int pins = 0, columns = 0;
         std::size_t dataAt = 0;
         switch (c) {
-        case 'U': need(3); page.notes.push_back("U" + std::to_string(d[i + 2])); i += 3; continue;
-        case 'J': need(3); y += d[i + 2]; page.notes.push_back("J" + std::to_string(d[i + 2])); i += 3; continue;
-        case '3': need(3); spacing = d[i + 2]; page.notes.push_back("3 " + std::to_string(spacing)); i += 3; continue;
-        case '2': page.notes.push_back("2"); i += 2; continue;
-        case 'r': need(3); colour = d[i + 2]; i += 3; continue;
-        case 'K': case 'L': case 'Z':
-            need(4); pins = 8; columns = Word16(d + i + 2); dataAt = i + 4;
+        case 'U':
+            need(3);
+            page.notes.push_back("U" + std::to_string(d[i + 2]));
+            i += 3;
+            continue;
+        case 'J':
+            need(3);
+            y += d[i + 2];
+            page.notes.push_back("J" + std::to_string(d[i + 2]));
+            i += 3;
+            continue;
+        case '3':
+            need(3);
+            spacing = d[i + 2];
+            page.notes.push_back("3 " + std::to_string(spacing));
+            i += 3;
+            continue;
+        case '2':
+            page.notes.push_back("2");
+            i += 2;
+            continue;
+        case 'r':
+            need(3);
+            colour = d[i + 2];
+            i += 3;
+            continue;
+        case 'K':
+        case 'L':
+        case 'Z':
+            need(4);
+            pins = 8;
+            columns = Word16(d + i + 2);
+            dataAt = i + 4;
             break;
         case '*': {
             need(5);
@@ -256,7 +322,8 @@ inline DotPage DecodeDotMatrix(const std::string &file) {
             need(6);
             if (d[i + 2] != 'g') throw std::runtime_error("unknown ESC [ command");
             const int n = Word16(d + i + 3);
-            if (n < 1 || (n - 1) % 3 != 0) throw std::runtime_error("IBM count not 3 bytes a column + 1");
+            if (n < 1 || (n - 1) % 3 != 0)
+                throw std::runtime_error("IBM count not 3 bytes a column + 1");
             pins = 24;
             columns = (n - 1) / 3;
             page.notes.push_back("[g" + std::to_string(d[i + 5]));
@@ -265,12 +332,14 @@ inline DotPage DecodeDotMatrix(const std::string &file) {
         }
         default: throw std::runtime_error(std::string("unknown command ESC ") + c);
         }
-        const std::size_t bytes = static_cast<std::size_t>(columns) * static_cast<std::size_t>(pins / 8);
+        const std::size_t bytes =
+            static_cast<std::size_t>(columns) * static_cast<std::size_t>(pins / 8);
         i = dataAt;
         need(bytes);
         for (int col = 0; col < columns; ++col)
             for (int pin = 0; pin < pins; ++pin)
-                if ((d[i + static_cast<std::size_t>(col * (pins / 8) + pin / 8)] >> (7 - pin % 8)) & 1)
+                if ((d[i + static_cast<std::size_t>(col * (pins / 8) + pin / 8)] >> (7 - pin % 8)) &
+                    1)
                     page.dots[colour].insert({col, y * 1000 + pin});
         i += bytes;
     }
@@ -287,11 +356,18 @@ struct PageRaster {
     std::vector<std::uint32_t> words;
     PageRaster() = default;
     PageRaster(int width, int height, int nplanes)
-        : w(width), h(height), planes(nplanes), wordsPerRow((width + 31) / 32),
-          words(static_cast<std::size_t>(wordsPerRow) * static_cast<std::size_t>(height * nplanes), 0) {}
-    std::size_t PlaneWords() const { return static_cast<std::size_t>(wordsPerRow) * static_cast<std::size_t>(h); }
+        : w(width),
+          h(height),
+          planes(nplanes),
+          wordsPerRow((width + 31) / 32),
+          words(static_cast<std::size_t>(wordsPerRow) * static_cast<std::size_t>(height * nplanes),
+                0) {}
+    std::size_t PlaneWords() const {
+        return static_cast<std::size_t>(wordsPerRow) * static_cast<std::size_t>(h);
+    }
     std::size_t At(int x, int y, int plane) const {
-        return plane * PlaneWords() + static_cast<std::size_t>(y) * static_cast<std::size_t>(wordsPerRow) +
+        return plane * PlaneWords() +
+               static_cast<std::size_t>(y) * static_cast<std::size_t>(wordsPerRow) +
                static_cast<std::size_t>(x / 32);
     }
     void Set(int x, int y, int plane) { words[At(x, y, plane)] |= 1u << (x % 32); }
@@ -306,7 +382,8 @@ struct PageRaster {
     // that mixes its colours: black where all three planes are set.
     bool Ink(int colour, int c, int r, bool landscape) const {
         if (planes == 1) return colour == 0 && Printed(c, r, 0, landscape);
-        const bool all = Printed(c, r, 0, landscape) && Printed(c, r, 1, landscape) && Printed(c, r, 2, landscape);
+        const bool all = Printed(c, r, 0, landscape) && Printed(c, r, 1, landscape) &&
+                         Printed(c, r, 2, landscape);
         if (colour == 0) return all;
         const int plane = colour == 4 ? 2 : colour == 1 ? 1 : 0;
         return !all && Printed(c, r, plane, landscape);
@@ -315,10 +392,10 @@ struct PageRaster {
 
 // What a comparison needs to know of the printer and the page.
 struct PrinterSetup {
-    int printerClass = 7;      // 1-10
-    int resolution = 300;      // dots per inch across
+    int printerClass = 7;  // 1-10
+    int resolution = 300;  // dots per inch across
     int pins = 1, lineFeedUnits = 0;
-    int colourMode = 0;        // 1 RGB, 2 CMY
+    int colourMode = 0;               // 1 RGB, 2 CMY
     double offsetX = 0, offsetY = 0;  // points, as the paper sees them
     bool landscape = false;
 };
@@ -338,7 +415,8 @@ inline PrinterSetup SetupOfProfile(int resolution, double offsetX, double offset
 }
 
 // "" when the page in FILE prints exactly RASTER, else what differs first.
-inline std::string PrintedDifference(const std::string &file, const PageRaster &raster, const PrinterSetup &s) {
+inline std::string PrintedDifference(const std::string &file, const PageRaster &raster,
+                                     const PrinterSetup &s) {
     const int columns = s.landscape ? raster.h : raster.w, rows = s.landscape ? raster.w : raster.h;
     const int cls = s.printerClass, res = s.resolution;
     try {
@@ -350,8 +428,10 @@ inline std::string PrintedDifference(const std::string &file, const PageRaster &
                 for (int c = 0; c < (columns + 7) / 8 * 8; ++c)
                     for (int p = 0; p < raster.planes; ++p) {
                         const bool pad = c >= columns && raster.planes > 1 && s.colourMode == 1;
-                        if ((c < columns ? raster.Printed(c, r, p, s.landscape) : pad) != page.Dot(c, r, p))
-                            return "pixel " + std::to_string(c) + "," + std::to_string(r) + " plane " + std::to_string(p);
+                        if ((c < columns ? raster.Printed(c, r, p, s.landscape) : pad) !=
+                            page.Dot(c, r, p))
+                            return "pixel " + std::to_string(c) + "," + std::to_string(r) +
+                                   " plane " + std::to_string(p);
                     }
             return "";
         }
@@ -359,15 +439,19 @@ inline std::string PrintedDifference(const std::string &file, const PageRaster &
         std::function<std::pair<int, int>(int, int)> place;
         if (cls == 6) {
             page = DecodeEscP2(file);
-            const int left = static_cast<int>(s.offsetX * res / 72), top = static_cast<int>(s.offsetY * res / 72);
-            if (page.top != top) return "top " + std::to_string(page.top) + " not " + std::to_string(top);
+            const int left = static_cast<int>(s.offsetX * res / 72),
+                      top = static_cast<int>(s.offsetY * res / 72);
+            if (page.top != top)
+                return "top " + std::to_string(page.top) + " not " + std::to_string(top);
             place = [=](int c, int r) { return std::pair<int, int>{left + c, top + r}; };
         } else {
             page = DecodeDotMatrix(file);
             const int pins = s.pins, lfu = s.lineFeedUnits, passes = cls <= 4 && res > 100 ? 2 : 1;
-            const int top = std::min(static_cast<int>(cls == 5 ? s.offsetY * 2.5 : s.offsetY * 3), 255);
+            const int top =
+                std::min(static_cast<int>(cls == 5 ? s.offsetY * 2.5 : s.offsetY * 3), 255);
             const int left = static_cast<int>(s.offsetX * res / 72);
-            if (page.notes.empty() || page.notes[0] != "U1") return "no unidirectional printing first";
+            if (page.notes.empty() || page.notes[0] != "U1")
+                return "no unidirectional printing first";
             // Row r lies in band r / (pins x passes), pass r % passes, pin (r / passes) % pins.
             place = [=](int c, int r) {
                 const int band = r / (pins * passes), pass = r % passes, pin = (r / passes) % pins;
@@ -380,9 +464,11 @@ inline std::string PrintedDifference(const std::string &file, const PageRaster &
                 for (int c = 0; c < columns; ++c)
                     if (raster.Ink(colour, c, r, s.landscape)) expected[colour].insert(place(c, r));
         for (auto &d : page.dots)
-            if (!d.second.empty() && expected[d.first] != d.second) return "dots of colour " + std::to_string(d.first);
+            if (!d.second.empty() && expected[d.first] != d.second)
+                return "dots of colour " + std::to_string(d.first);
         for (auto &e : expected)
-            if (!e.second.empty() && page.dots[e.first] != e.second) return "dots of colour " + std::to_string(e.first);
+            if (!e.second.empty() && page.dots[e.first] != e.second)
+                return "dots of colour " + std::to_string(e.first);
         return "";
     } catch (const std::exception &e) {
         return e.what();

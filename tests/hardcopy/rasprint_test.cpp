@@ -42,7 +42,8 @@ protected:
     // The raster as it stands now.
     static printertest::PageRaster Snapshot() {
         printertest::PageRaster copy(gRaster.width, gRaster.height, gRaster.planes);
-        copy.words.assign(gRaster.words.begin(), gRaster.words.begin() + static_cast<std::ptrdiff_t>(copy.words.size()));
+        copy.words.assign(gRaster.words.begin(),
+                          gRaster.words.begin() + static_cast<std::ptrdiff_t>(copy.words.size()));
         return copy;
     }
 };
@@ -52,7 +53,7 @@ TEST_F(RasterPrinter, EveryClassPrintsTheDrawing) {
         int type, choice;
     };
     // Classes 1 to 10, mono and colour, at resolutions that keep the pages small.
-    const Case cases[] = {{2, 2}, {3, 4}, {9, 2}, {19, 3}, {17, 4}, {25, 4}, {36, 3}, {37, 3},
+    const Case cases[] = {{2, 2},  {3, 4},  {9, 2},  {19, 3}, {17, 4}, {25, 4}, {36, 3}, {37, 3},
                           {28, 4}, {14, 4}, {13, 2}, {30, 4}, {29, 4}, {31, 4}, {21, 4}};
     int serial = 0;
     for (const Case &k : cases) {
@@ -67,11 +68,15 @@ TEST_F(RasterPrinter, EveryClassPrintsTheDrawing) {
             // blue light.
             const int cx = raster.w / 4, cy = raster.h * 5 / 14;
             for (int p = 0; p < raster.planes; ++p)
-                EXPECT_EQ(gRasterProfile.colourMode != 1, raster.Get(cx, cy, p)) << file << " plane " << p;
+                EXPECT_EQ(gRasterProfile.colourMode != 1, raster.Get(cx, cy, p))
+                    << file << " plane " << p;
             // The raster spans the page at the printer's resolution along the paper.
             const int cls = gRasterProfile.printerClass;
-            const int yres = cls > 5 ? static_cast<int>(res) : cls == 5 ? 180
-                             : static_cast<int>(gRasterProfile.passHeight * 216.0 / gRasterProfile.codeSet * (res > 100 ? 2 : 1));
+            const int yres = cls > 5 ? static_cast<int>(res)
+                             : cls == 5
+                                 ? 180
+                                 : static_cast<int>(gRasterProfile.passHeight * 216.0 /
+                                                    gRasterProfile.codeSet * (res > 100 ? 2 : 1));
             EXPECT_EQ(landscape ? yres * 2 : static_cast<int>(res) * 2, raster.w) << file;
             EXPECT_EQ(landscape ? static_cast<int>(res) * 3 / 2 : yres * 3 / 2, raster.h) << file;
             Close();
@@ -86,8 +91,10 @@ TEST_F(RasterPrinter, EveryClassPrintsTheDrawing) {
             EXPECT_EQ(cls >= 6 ? static_cast<int>(res) : -1, info[4]) << file;
             double ox = yyhcoptword(3), oy = yyhcoptword(4);
             if (landscape) std::swap(ox, oy);
-            EXPECT_EQ("", printertest::PrintedDifference(bytes, raster,
-                                                         printertest::SetupOfProfile(static_cast<int>(res), ox, oy, landscape == 1)))
+            EXPECT_EQ(
+                "", printertest::PrintedDifference(
+                        bytes, raster,
+                        printertest::SetupOfProfile(static_cast<int>(res), ox, oy, landscape == 1)))
                 << file;
         }
     }

@@ -109,8 +109,11 @@ TEST_F(Raster, OneBitFillsMarkDarkPixelsAndTheColourRuleInvertsThem) {
     struct Case {
         int rgb, rule;
         int low, high;
-    } cases[] = {{0x000000, 0, area, area}, {0xFFFFFF, 0, 0, 0}, {0x808080, 0, area / 3, 2 * area / 3},
-                 {0x000000, 1, 0, 0},      {0xFFFFFF, 1, area, area}};
+    } cases[] = {{0x000000, 0, area, area},
+                 {0xFFFFFF, 0, 0, 0},
+                 {0x808080, 0, area / 3, 2 * area / 3},
+                 {0x000000, 1, 0, 0},
+                 {0xFFFFFF, 1, area, area}};
     for (const Case &c : cases) {
         Op(kOpClear);
         Option(6, c.rule);
@@ -224,7 +227,8 @@ TEST_F(Raster, FourPointFiguresAndTrianglesFillByTheirEdges) {
 TEST_F(Raster, ImageFilesFillTheClipRectangleAndFailuresAreReturned) {
     quill::ImagePixels image;
     ASSERT_TRUE(image.Allocate(4, 2, 24));
-    const std::uint32_t colours[8] = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0x000000, 0xFFFFFF, 0x808080, 0x00FFFF};
+    const std::uint32_t colours[8] = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456,
+                                      0x000000, 0xFFFFFF, 0x808080, 0x00FFFF};
     for (int k = 0; k < 8; ++k) {
         unsigned char *p = image.Row(k / 4) + 3 * (k % 4);
         p[0] = static_cast<unsigned char>(colours[k] >> 16);

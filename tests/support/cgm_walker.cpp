@@ -71,7 +71,9 @@ CgmWalk WalkCgm(const unsigned char *b, std::size_t n) {
     return w;
 }
 
-CgmWalk WalkCgm(const std::vector<unsigned char> &bytes) { return WalkCgm(bytes.data(), bytes.size()); }
+CgmWalk WalkCgm(const std::vector<unsigned char> &bytes) {
+    return WalkCgm(bytes.data(), bytes.size());
+}
 
 std::string CheckCgmStructure(const CgmWalk &walk) {
     if (!walk.error.empty()) return walk.error;

@@ -9,10 +9,10 @@
 
 struct CgmElement {
     int cls = 0, id = 0;
-    std::size_t offset = 0;           // where the element's header starts
-    std::size_t size = 0;             // bytes taken, headers and pad included
+    std::size_t offset = 0;  // where the element's header starts
+    std::size_t size = 0;    // bytes taken, headers and pad included
     bool longForm = false;
-    int partitions = 0;               // long form: how many partition headers
+    int partitions = 0;                 // long form: how many partition headers
     std::vector<unsigned char> params;  // the parameters, partitions joined, pad not included
 
     // The 16-bit word at parameter byte I, as unsigned and as signed.

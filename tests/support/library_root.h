@@ -10,7 +10,8 @@
 // Starts the library and opens its root window with these window flags (128: hidden).
 inline void OpenLibraryRoot(int flags = 128) {
     winitialise_(nullptr, 0);
-    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                 nullptr, 0);
 }
 
 class LibraryRoot : public ::testing::Test {

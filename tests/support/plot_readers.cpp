@@ -47,8 +47,8 @@ std::string Slurp(const std::string &unixPath) {
 // Wine's own export that names the Unix file behind a Windows path.
 std::string WineUnixName(const std::wstring &path) {
     typedef char *(CDECL * UnixName)(LPCWSTR);
-    static UnixName unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    static UnixName unixName = reinterpret_cast<UnixName>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (unixName == nullptr) return "";
     char *name = unixName(path.c_str());
     if (name == nullptr) return "";
@@ -70,14 +70,16 @@ ReaderRun RunReader(const std::string &command) {
     // then the exit status into another, whose appearance ends the wait.
     ReaderRun run;
     static std::atomic<int> serial{0};
-    std::string base = "/tmp/quill-reader-" + std::to_string(_getpid()) + "-" + std::to_string(++serial);
-    std::string script = "(" + command + ") >'" + base + ".out' 2>&1; echo $? >'" + base + ".tmp'; mv '" + base +
-                         ".tmp' '" + base + ".status'";
+    std::string base =
+        "/tmp/quill-reader-" + std::to_string(_getpid()) + "-" + std::to_string(++serial);
+    std::string script = "(" + command + ") >'" + base + ".out' 2>&1; echo $? >'" + base +
+                         ".tmp'; mv '" + base + ".tmp' '" + base + ".status'";
     std::string line = "/bin/sh -c " + Quoted(script);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return run;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -155,7 +157,8 @@ int Picture::DarkCount() const {
 }
 
 int Picture::Channel(double x, double y, int c) const {
-    const int px = static_cast<int>(std::floor(x + 0.5)), py = static_cast<int>(std::floor(y + 0.5));
+    const int px = static_cast<int>(std::floor(x + 0.5)),
+              py = static_cast<int>(std::floor(y + 0.5));
     if (px < 0 || py < 0 || px >= width || py >= height || c < 0 || c > 2) return -1;
     return rgb[3 * (static_cast<std::size_t>(py) * width + px) + c];
 }
@@ -194,7 +197,8 @@ Picture ReadPpm(const std::filesystem::path &path) {
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x)
                 if (static_cast<unsigned char>(data[at + y * rowBytes + x / 8]) & (0x80 >> (x % 8)))
-                    for (int c = 0; c < 3; ++c) p.rgb[3 * (static_cast<std::size_t>(y) * p.width + x) + c] = 0;
+                    for (int c = 0; c < 3; ++c)
+                        p.rgb[3 * (static_cast<std::size_t>(y) * p.width + x) + c] = 0;
         return p;
     }
     next(maxval);
@@ -230,7 +234,8 @@ void PlotTest::Open(int device, const std::string &file, const char *title) {
 
 void PlotTest::OpenSelected(const std::string &file, const char *title) {
     std::string name = Name(file);
-    igrhardcopy_(name.c_str(), title, static_cast<int>(name.size()), title ? static_cast<int>(std::strlen(title)) : 0);
+    igrhardcopy_(name.c_str(), title, static_cast<int>(name.size()),
+                 title ? static_cast<int>(std::strlen(title)) : 0);
 }
 
 void PlotTest::Close() { igrhardcopy_("S", nullptr, 1, 0); }
@@ -314,7 +319,8 @@ void PlotTest::Text(float x, float y, const std::string &text) {
     quill::SendOp(kOpText, kSideHardcopy);
 }
 
-void PlotTest::Gradient(const std::vector<float> &x, const std::vector<float> &y, const std::vector<int> &rgb) {
+void PlotTest::Gradient(const std::vector<float> &x, const std::vector<float> &y,
+                        const std::vector<int> &rgb) {
     quill::SetPolygon(x.data(), y.data(), static_cast<int>(x.size()));
     quill::gGradient.count = static_cast<int>(rgb.size());
     for (std::size_t k = 0; k < rgb.size(); ++k) quill::gGradient.colour[k] = rgb[k];

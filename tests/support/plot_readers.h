@@ -21,8 +21,8 @@
 #include "scratch_folder.h"
 
 struct ReaderRun {
-    int status = -1;      // exit status (-1: could not be started)
-    std::string output;   // standard output and standard error together
+    int status = -1;     // exit status (-1: could not be started)
+    std::string output;  // standard output and standard error together
 };
 
 // Runs the shell command line COMMAND (Unix syntax, Unix file names) and collects its output.
@@ -83,7 +83,8 @@ protected:
     void Arc(float cx, float cy, float r, float startDegrees, float endDegrees);
     void Text(float x, float y, const std::string &text);
     // Op 40: the polygon X, Y with the RGB colour of each vertex.
-    void Gradient(const std::vector<float> &x, const std::vector<float> &y, const std::vector<int> &rgb);
+    void Gradient(const std::vector<float> &x, const std::vector<float> &y,
+                  const std::vector<int> &rgb);
     void EndPage(bool more = true);
     void Option(int code, int value);
 };

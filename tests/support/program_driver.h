@@ -32,7 +32,9 @@ public:
     // The program's visible top-level window captioned caption; null when none appears.
     HWND WaitForWindow(const char *caption) const;
 
-    HWND Field(int id, HWND owner = nullptr) const { return GetDlgItem(owner ? owner : dialog, id); }
+    HWND Field(int id, HWND owner = nullptr) const {
+        return GetDlgItem(owner ? owner : dialog, id);
+    }
 
     // The text of a field of the dialog (or of owner).
     std::string Text(int id, HWND owner = nullptr) const;

@@ -15,7 +15,8 @@
 
 std::filesystem::path UniqueScratchPath(const std::string &prefix) {
     static std::atomic<int> serial{0};
-    std::string name = prefix + "-" + std::to_string(QUILL_PROCESS_ID()) + "-" + std::to_string(serial++);
+    std::string name =
+        prefix + "-" + std::to_string(QUILL_PROCESS_ID()) + "-" + std::to_string(serial++);
     if (const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info())
         name += std::string("-") + test->name();
     return std::filesystem::temp_directory_path() / name;

@@ -37,7 +37,7 @@ void start_watchdog() {
 // by the code under test, crashed, killed), whatever its exit status. Programs the tests
 // start do not see the name.
 class UnfinishedMark {
-  public:
+public:
     UnfinishedMark() {
         const char *name = std::getenv(kVariable);
         if (!name || !*name) return;
@@ -53,7 +53,7 @@ class UnfinishedMark {
         if (!path_.empty()) std::remove(path_.c_str());
     }
 
-  private:
+private:
     static constexpr const char *kVariable = "QUILL_TEST_UNFINISHED_FILE";
     std::string path_;
 };

@@ -47,7 +47,8 @@ protected:
         began = velquist::local_date();
         char here[MAX_PATH];
         GetCurrentDirectoryA(MAX_PATH, here);
-        ASSERT_TRUE(Launch("Velquist.exe", here, "Velquist")) << "Velquist.exe did not show its dialog";
+        ASSERT_TRUE(Launch("Velquist.exe", here, "Velquist"))
+            << "Velquist.exe did not show its dialog";
     }
 
     void TearDown() override {
@@ -133,7 +134,8 @@ TEST_F(Velquist, StopWritesACheckpointThatTheNextStartResumes) {
 
 TEST_F(Velquist, OpenDisablesTheStartingIntegerAndClearEnablesIt) {
     write_text("5_7_01-01-2026.chk",
-               " Automatic save 2\r\n Initial value:   5\r\n Iteration:       7\r\n Number of digits 4\r\n1234\r\n");
+               " Automatic save 2\r\n Initial value:   5\r\n Iteration:       7\r\n Number of "
+               "digits 4\r\n1234\r\n");
     char full[MAX_PATH];
     GetFullPathNameA("5_7_01-01-2026.chk", MAX_PATH, full, nullptr);
     Press(kFieldOpen);
@@ -161,7 +163,7 @@ TEST_F(Velquist, HelpShowsAboutModallyAndLeavesTheFieldsAlone) {
     Type(kFieldSaveInterval, "7");
     std::vector<std::string> before;
     const int fields[] = {kFieldStartNumber, kFieldSaveInterval, kFieldStopIteration,
-                          kFieldSaveFile, kFieldIterations, kFieldDigits};
+                          kFieldSaveFile,    kFieldIterations,   kFieldDigits};
     for (int id : fields) before.push_back(Text(id));
 
     Press(kFieldHelp);
@@ -174,7 +176,8 @@ TEST_F(Velquist, HelpShowsAboutModallyAndLeavesTheFieldsAlone) {
     EXPECT_FALSE(IsWindow(about) && IsWindowVisible(about));
     WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; });
     EXPECT_TRUE(IsWindowEnabled(dialog));
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(Text(fields[i]), before[i]) << "field " << fields[i];
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(Text(fields[i]), before[i]) << "field " << fields[i];
 
     // The buttons still address the main dialog afterwards.
     Press(kFieldClear);
@@ -183,8 +186,9 @@ TEST_F(Velquist, HelpShowsAboutModallyAndLeavesTheFieldsAlone) {
 
 TEST_F(Velquist, AResumedNumberWritesItsNextMillionFileAtTwoMillionDigits) {
     // 1,999,999 nines become 2,000,000 digits at the first step.
-    std::string text = " Automatic save 3\r\n Initial value:   196\r\n Iteration:       1000\r\n"
-                       " Number of digits 1999999\r\n";
+    std::string text =
+        " Automatic save 3\r\n Initial value:   196\r\n Iteration:       1000\r\n"
+        " Number of digits 1999999\r\n";
     std::string nines(1999999, '9');
     for (size_t at = 0; at < nines.size(); at += 70) text += nines.substr(at, 70) + "\r\n";
     write_text("196_1000_01-01-2026.chk", text);
@@ -225,5 +229,6 @@ TEST_F(Velquist, AFreshStartAfterASearchCountsFromZero) {
     EXPECT_EQ(name.rfind("196_10_", 0), 0u) << name;
     EXPECT_EQ(name.substr(name.size() - 4), ".chk") << name;
     EXPECT_EQ(digits_of(name), reverse_and_add("196", 10));
-    EXPECT_NE(read_text(name).find(" Iteration:       10\r\n"), std::string::npos) << read_text(name);
+    EXPECT_NE(read_text(name).find(" Iteration:       10\r\n"), std::string::npos)
+        << read_text(name);
 }

@@ -52,9 +52,12 @@ std::string fresh_run_digits(int32_t start, int32_t iterations) {
 }  // namespace
 
 TEST(SaveFileNames, DayMonthYearWithTwoDigitDayAndMonth) {
-    EXPECT_EQ(save_file_name(196, 1000, Date{7, 12, 2026}, SaveKind::Checkpoint), "196_1000_07-12-2026.chk");
-    EXPECT_EQ(save_file_name(89, 24, Date{1, 2, 2027}, SaveKind::Palindrome), "89_24_01-02-2027.palindrome");
-    EXPECT_EQ(save_file_name(196, 0, Date{31, 10, 999}, SaveKind::Million), "196_0_31-10-0999.million");
+    EXPECT_EQ(save_file_name(196, 1000, Date{7, 12, 2026}, SaveKind::Checkpoint),
+              "196_1000_07-12-2026.chk");
+    EXPECT_EQ(save_file_name(89, 24, Date{1, 2, 2027}, SaveKind::Palindrome),
+              "89_24_01-02-2027.palindrome");
+    EXPECT_EQ(save_file_name(196, 0, Date{31, 10, 999}, SaveKind::Million),
+              "196_0_31-10-0999.million");
     EXPECT_EQ(save_file_name(2147483647, 2147483647, Date{28, 2, 2026}, SaveKind::Checkpoint),
               "2147483647_2147483647_28-02-2026.chk");
 }
@@ -130,7 +133,8 @@ TEST_F(Search, CpuTimeShowsTotalsAndDrivesTheSaveSchedule) {
     EXPECT_EQ(host.integers[kFieldCpuHours], 0);
     EXPECT_EQ(host.integers[kFieldCpuDays], 0);
     EXPECT_EQ(state.save_multiple, 2);
-    EXPECT_EQ(dir.files(), (std::vector<std::string>{"196_60_08-12-2026.chk", "196_70_08-12-2026.chk"}));
+    EXPECT_EQ(dir.files(),
+              (std::vector<std::string>{"196_60_08-12-2026.chk", "196_70_08-12-2026.chk"}));
 }
 
 TEST_F(Search, CpuFieldsAreTotalsNotRemainders) {
@@ -161,7 +165,8 @@ TEST_F(Search, ResumeAtOneAndAHalfMillionDigitsAimsAtTwoMillion) {
     state.capacity = 2100000;
     std::string digits(1500000, '0');
     unsigned seed = 7;
-    for (char &d : digits) d = static_cast<char>('0' + (seed = seed * 1103515245u + 12345u) / 65536u % 10);
+    for (char &d : digits)
+        d = static_cast<char>('0' + (seed = seed * 1103515245u + 12345u) / 65536u % 10);
     digits[0] = '1';
     write_text("big.chk", header_of(3, 196, 500, 1500000) + digits + "\r\n");
     host.strings[kFieldSaveFile] = "big.chk";
@@ -184,8 +189,8 @@ TEST_F(Search, ReachingTwoMillionDigitsWritesAMillionFile) {
     EXPECT_EQ(digits, "1" + std::string(1999998, '9') + "8");
     EXPECT_EQ(read_text(million).substr(0, 18), " Automatic save 3\r");
     EXPECT_EQ(state.million_mark, 3);
-    EXPECT_EQ(dir.files(),
-              (std::vector<std::string>{"196_1001_08-12-2026.million", "196_1002_08-12-2026.chk", "nines.chk"}));
+    EXPECT_EQ(dir.files(), (std::vector<std::string>{"196_1001_08-12-2026.million",
+                                                     "196_1002_08-12-2026.chk", "nines.chk"}));
 }
 
 TEST_F(Search, TheDigitLimitEndsTheSearchWithACheckpoint) {
@@ -242,8 +247,8 @@ TEST_F(Search, TheIterationCountEndsAtItsLimitAndNeverOverflows) {
     const std::string name = "196_2000000000_08-12-2026.chk";
     EXPECT_EQ(host.strings[kFieldSaveFile], name);
     EXPECT_EQ(host.strings[kFieldStatus], kSearchIterationLimitText);
-    EXPECT_EQ(read_text(name), header_of(0, 196, kCheckpointMaxIterations, 4) +
-                                   reverse_and_add("887", 2) + "\r\n");
+    EXPECT_EQ(read_text(name),
+              header_of(0, 196, kCheckpointMaxIterations, 4) + reverse_and_add("887", 2) + "\r\n");
     // Its own file is refused at once: no step is left before the count would overflow.
     start();
     EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);
@@ -252,13 +257,13 @@ TEST_F(Search, TheIterationCountEndsAtItsLimitAndNeverOverflows) {
 
 TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
     const std::string cases[] = {
-        header_of(1, 196, 5, 20) + "1234567890\r\n",             // fewer digits than the header says
-        header_of(1, 196, 5, 4) + "12x4\r\n",                     // not a digit
-        " Automatic save 1\r\n Initial value:   abc\r\n",         // header not a number
-        "",                                                       // empty
-        header_of(1, 196, 5, 5000) + std::string(5000, '1'),      // more digits than the arrays hold
-        header_of(-1, 196, 5, 4) + "1234\r\n",                   // negative save counter
-        header_of(1, 196, 2147483647, 4) + "1234\r\n",           // no room left to count
+        header_of(1, 196, 5, 20) + "1234567890\r\n",          // fewer digits than the header says
+        header_of(1, 196, 5, 4) + "12x4\r\n",                 // not a digit
+        " Automatic save 1\r\n Initial value:   abc\r\n",     // header not a number
+        "",                                                   // empty
+        header_of(1, 196, 5, 5000) + std::string(5000, '1'),  // more digits than the arrays hold
+        header_of(-1, 196, 5, 4) + "1234\r\n",                // negative save counter
+        header_of(1, 196, 2147483647, 4) + "1234\r\n",        // no room left to count
     };
     for (const std::string &text : cases) {
         write_text("bad.chk", text);
@@ -271,7 +276,8 @@ TEST_F(Search, BrokenCheckpointsAreNeitherSearchedNorChanged) {
         EXPECT_EQ(dir.files(), std::vector<std::string>{"bad.chk"});
         EXPECT_EQ(state.iteration_count, 7);
         EXPECT_EQ(state.start_number, 33);
-        EXPECT_NE(host.strings[kFieldStatus].find("bad.chk"), std::string::npos) << host.strings[kFieldStatus];
+        EXPECT_NE(host.strings[kFieldStatus].find("bad.chk"), std::string::npos)
+            << host.strings[kFieldStatus];
         EXPECT_NE(host.strings[kFieldStatus], "Searching ===>");
     }
     host.strings[kFieldSaveFile] = "missing.chk";

@@ -14,7 +14,8 @@ constexpr int kMaxDigits = 700;
 
 // One step with a kernel on byte buffers (least significant digit first); returns the digits
 // most significant first.
-std::vector<int32_t> kernel_step(velquist3::FlipaddFn kernel, const std::vector<int32_t> &msb_first) {
+std::vector<int32_t> kernel_step(velquist3::FlipaddFn kernel,
+                                 const std::vector<int32_t> &msb_first) {
     int32_t n = static_cast<int32_t>(msb_first.size());
     std::size_t bytes = velquist3::digit_buffer_bytes(kMaxDigits + 8);
     std::vector<uint8_t> src(bytes, 0), dst(bytes, 0);
@@ -47,7 +48,8 @@ TEST(TableStepAgainstKernels, EveryKernelGivesTheSameDigits) {
             std::vector<int32_t> expected(a.number() + 1, a.number() + 1 + n);
             for (const velquist3::FlipaddKernel &k : velquist3::kFlipaddKernels)
                 ASSERT_EQ(kernel_step(k.fn, digits), expected)
-                    << k.name << ", trial " << trial << ", step " << step << ", " << digits.size() << " digits";
+                    << k.name << ", trial " << trial << ", step " << step << ", " << digits.size()
+                    << " digits";
             digits = expected;
         }
     }

@@ -55,8 +55,9 @@ TEST(CheckpointWrite, LaysOutHeaderAndDigitsExactly) {
     ScratchDir dir;
     const unsigned char lsb_first[] = {7, 8, 8};  // 887
     std::string path = dir.file("196-1-3.isf");
-    ASSERT_TRUE(checkpoint_write(path, Header(0, 196, 1, 3), lsb_first,
-                                 DigitOrder::LeastSignificantFirst).ok());
+    ASSERT_TRUE(
+        checkpoint_write(path, Header(0, 196, 1, 3), lsb_first, DigitOrder::LeastSignificantFirst)
+            .ok());
     EXPECT_EQ(read_whole_file(path),
               " Automatic save 0\r\n"
               " Initial value:   196\r\n"
@@ -73,7 +74,8 @@ TEST(CheckpointWrite, RoundTripsAtLineBoundaries) {
         std::vector<unsigned char> digits = SampleDigits(n);
         std::string path = dir.file(checkpoint_name(196, 12345, n, false));
         ASSERT_TRUE(checkpoint_write(path, Header(3, 196, 12345, n), digits.data(),
-                                     DigitOrder::LeastSignificantFirst).ok());
+                                     DigitOrder::LeastSignificantFirst)
+                        .ok());
 
         std::vector<std::string> lines = SplitCrLf(read_whole_file(path));
         int digit_lines = (n + 69) / 70;
@@ -102,8 +104,9 @@ TEST(CheckpointWrite, IntegerDigitsMostSignificantFirst) {
     ScratchDir dir;
     const int digits[] = {1, 0, 6, 7, 8, 6, 9};
     std::string path = dir.file("x.isf");
-    ASSERT_TRUE(checkpoint_write(path, Header(1, 196, 8, 7), digits,
-                                 DigitOrder::MostSignificantFirst).ok());
+    ASSERT_TRUE(
+        checkpoint_write(path, Header(1, 196, 8, 7), digits, DigitOrder::MostSignificantFirst)
+            .ok());
     EXPECT_NE(read_whole_file(path).find("\r\n1067869\r\n"), std::string::npos);
     int back[7] = {};
     CheckpointHeader header;
@@ -116,8 +119,8 @@ TEST(CheckpointWrite, ReplacesAnOlderFileOfTheSameName) {
     std::string path = dir.file("5-0-1.isf");
     write_whole_file(path, "old contents that are much longer than the new checkpoint\r\n");
     const unsigned char five[] = {5};
-    ASSERT_TRUE(checkpoint_write(path, Header(0, 5, 0, 1), five,
-                                 DigitOrder::LeastSignificantFirst).ok());
+    ASSERT_TRUE(
+        checkpoint_write(path, Header(0, 5, 0, 1), five, DigitOrder::LeastSignificantFirst).ok());
     EXPECT_EQ(read_whole_file(path).substr(0, 17), " Automatic save 0");
     EXPECT_EQ(read_whole_file(path).find("old"), std::string::npos);
 }
@@ -126,8 +129,8 @@ TEST(CheckpointWrite, UnwritablePlaceFailsAndLeavesNothing) {
     ScratchDir dir;
     std::string path = dir.file("no-such-folder/196-1-3.isf");
     const unsigned char digits[] = {7, 8, 8};
-    CheckpointStatus status = checkpoint_write(path, Header(0, 196, 1, 3), digits,
-                                               DigitOrder::LeastSignificantFirst);
+    CheckpointStatus status =
+        checkpoint_write(path, Header(0, 196, 1, 3), digits, DigitOrder::LeastSignificantFirst);
     EXPECT_EQ(status.error, CheckpointError::CannotWrite);
     EXPECT_NE(status.message.find("196-1-3.isf"), std::string::npos) << status.message;
     EXPECT_TRUE(std::filesystem::is_empty(dir.path));
@@ -144,21 +147,22 @@ TEST(CheckpointRead, RefusesBrokenFilesWithAPlainReason) {
     } cases[] = {
         {"short", good_head + " Number of digits 5\r\n887\r\n", CheckpointError::TooFewDigits,
          "fewer digits"},
-        {"letters", " Automatic save x\r\n Initial value:   196\r\n Iteration:       1\r\n"
-                    " Number of digits 3\r\n887\r\n",
+        {"letters",
+         " Automatic save x\r\n Initial value:   196\r\n Iteration:       1\r\n"
+         " Number of digits 3\r\n887\r\n",
          CheckpointError::BadHeader, "save counter is not a number"},
         {"empty-value", good_head + " Number of digits\r\n887\r\n", CheckpointError::BadHeader,
          "number of digits is not a number"},
-        {"trailing-junk", good_head + " Number of digits 3x\r\n887\r\n",
-         CheckpointError::BadHeader, "not a number"},
-        {"negative", good_head + " Number of digits -3\r\n887\r\n",
-         CheckpointError::BadDigitCount, "impossible number of digits -3"},
+        {"trailing-junk", good_head + " Number of digits 3x\r\n887\r\n", CheckpointError::BadHeader,
+         "not a number"},
+        {"negative", good_head + " Number of digits -3\r\n887\r\n", CheckpointError::BadDigitCount,
+         "impossible number of digits -3"},
         {"zero", good_head + " Number of digits 0\r\n", CheckpointError::BadDigitCount,
          "impossible number of digits 0"},
         {"absurd", good_head + " Number of digits 999999999\r\n887\r\n",
          CheckpointError::TooFewDigits, "fewer digits"},
-        {"huge", good_head + " Number of digits 99999999999\r\n887\r\n",
-         CheckpointError::BadHeader, "not a number"},
+        {"huge", good_head + " Number of digits 99999999999\r\n887\r\n", CheckpointError::BadHeader,
+         "not a number"},
         {"bad-digit", good_head + " Number of digits 3\r\n8A7\r\n", CheckpointError::BadDigit,
          "other than 0-9"},
         {"blank-digit", good_head + " Number of digits 3\r\n8 7\r\n", CheckpointError::BadDigit,
@@ -169,13 +173,15 @@ TEST(CheckpointRead, RefusesBrokenFilesWithAPlainReason) {
          " Automatic save 2\r\n Initial value:   196\r\n Iteration:       -1\r\n"
          " Number of digits 3\r\n887\r\n",
          CheckpointError::BadStartNumber, "negative iteration count"},
-        {"negative-save", " Automatic save -1\r\n Initial value:   196\r\n Iteration:       1\r\n"
-                          " Number of digits 3\r\n887\r\n",
+        {"negative-save",
+         " Automatic save -1\r\n Initial value:   196\r\n Iteration:       1\r\n"
+         " Number of digits 3\r\n887\r\n",
          CheckpointError::BadStartNumber, "negative save counter"},
         {"no-room",
          " Automatic save 2\r\n Initial value:   196\r\n Iteration:       2147483647\r\n"
          " Number of digits 3\r\n887\r\n",
-         CheckpointError::BadStartNumber, "iteration count 2147483647 is over the limit of 2000000000"},
+         CheckpointError::BadStartNumber,
+         "iteration count 2147483647 is over the limit of 2000000000"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -184,7 +190,8 @@ TEST(CheckpointRead, RefusesBrokenFilesWithAPlainReason) {
         write_whole_file(path, c.text);
         std::vector<unsigned char> digits(16, 0);
         CheckpointHeader header = Header(11, 22, 33, 44);
-        CheckpointStatus status = checkpoint_read_digits(path, &header, digits.data(), digits.size());
+        CheckpointStatus status =
+            checkpoint_read_digits(path, &header, digits.data(), digits.size());
         EXPECT_EQ(status.error, c.error) << status.message;
         EXPECT_NE(status.message.find(c.says), std::string::npos) << status.message;
         EXPECT_NE(status.message.find(std::string(c.name) + ".isf"), std::string::npos)
@@ -197,8 +204,9 @@ TEST(CheckpointRead, RefusesBrokenFilesWithAPlainReason) {
 TEST(CheckpointRead, AcceptsLineFeedOnlyAndExtraBlanks) {
     ScratchDir dir;
     std::string path = dir.file("lf.isf");
-    write_whole_file(path, " Automatic save 0\n Initial value:     196  \n Iteration:       1\n"
-                           " Number of digits 3\n887\n");
+    write_whole_file(path,
+                     " Automatic save 0\n Initial value:     196  \n Iteration:       1\n"
+                     " Number of digits 3\n887\n");
     unsigned char digits[3];
     CheckpointHeader header;
     CheckpointStatus status = checkpoint_read_digits(path, &header, digits, 3);
@@ -220,12 +228,14 @@ TEST(CheckpointRead, MoreDigitsThanTheCallerExpectsIsRefused) {
     std::string path = dir.file("big.isf");
     std::vector<unsigned char> digits = SampleDigits(200);
     ASSERT_TRUE(checkpoint_write(path, Header(0, 196, 400, 200), digits.data(),
-                                 DigitOrder::LeastSignificantFirst).ok());
+                                 DigitOrder::LeastSignificantFirst)
+                    .ok());
     std::vector<unsigned char> small(100);
     CheckpointHeader header;
     CheckpointStatus status = checkpoint_read_digits(path, &header, small.data(), small.size());
     EXPECT_EQ(status.error, CheckpointError::TooManyDigits);
-    EXPECT_EQ(status.message, "The number in big.isf has 200 digits, over this program's limit of 100");
+    EXPECT_EQ(status.message,
+              "The number in big.isf has 200 digits, over this program's limit of 100");
 }
 
 TEST(CheckfileVerdict, FollowsTheResidueOfTheStartingInteger) {
@@ -262,8 +272,8 @@ TEST(Checkfile, ReadsTheFileAgainstTheSearchState) {
     // 196 after 10 steps: 18211171.
     const unsigned char msb[] = {1, 8, 2, 1, 1, 1, 7, 1};
     std::string path = dir.file("196-10-8.isf");
-    ASSERT_TRUE(checkpoint_write(path, Header(0, 196, 10, 8), msb,
-                                 DigitOrder::MostSignificantFirst).ok());
+    ASSERT_TRUE(
+        checkpoint_write(path, Header(0, 196, 10, 8), msb, DigitOrder::MostSignificantFirst).ok());
     int verdict = 9;
     ASSERT_TRUE(checkfile(path, 196, 8, &verdict).ok());
     EXPECT_EQ(verdict, 0);
@@ -292,8 +302,9 @@ TEST(Checkfile, UnreadableFileKeepsTheVerdictAndSaysWhy) {
     EXPECT_EQ(verdict, 0);
 
     std::string path = dir.file("short.isf");
-    write_whole_file(path, " Automatic save 0\r\n Initial value:   196\r\n Iteration:       1\r\n"
-                           " Number of digits 3\r\n88\r\n");
+    write_whole_file(path,
+                     " Automatic save 0\r\n Initial value:   196\r\n Iteration:       1\r\n"
+                     " Number of digits 3\r\n88\r\n");
     verdict = 1;
     EXPECT_EQ(checkfile(path, 196, 3, &verdict).error, CheckpointError::TooFewDigits);
     EXPECT_EQ(verdict, 1);

@@ -103,13 +103,16 @@ struct Velquist3 : ProgramDriver {
         return WaitUntil([&] { return count() > before; });
     }
 
-    bool ReadOnly(int id) const { return (GetWindowLongA(Field(id), GWL_STYLE) & ES_READONLY) != 0; }
+    bool ReadOnly(int id) const {
+        return (GetWindowLongA(Field(id), GWL_STYLE) & ES_READONLY) != 0;
+    }
 
     void ChooseKernel(int radio_id) const {
         for (int id : {1038, 1040, 1042, 1043, 1044, 1045, 1048}) {
             DWORD_PTR ignored;
-            SendMessageTimeoutA(Field(id), BM_SETCHECK, id == radio_id ? BST_CHECKED : BST_UNCHECKED,
-                                0, SMTO_NORMAL, 5000, &ignored);
+            SendMessageTimeoutA(Field(id), BM_SETCHECK,
+                                id == radio_id ? BST_CHECKED : BST_UNCHECKED, 0, SMTO_NORMAL, 5000,
+                                &ignored);
         }
     }
 
@@ -173,8 +176,9 @@ TEST(Velquist3EndToEnd, StopIterationTenFrom196) {
     ASSERT_TRUE(program.Quit());
     std::string log = program.Log();
     EXPECT_TRUE(Contains(log, "Cleared Dialog\r\n"));
-    EXPECT_TRUE(Contains(log, "User stop iteration reached for Number - 196- At Iteration - 10, "
-                              "Digit Length - 8\r\n"));
+    EXPECT_TRUE(Contains(log,
+                         "User stop iteration reached for Number - 196- At Iteration - 10, "
+                         "Digit Length - 8\r\n"));
     EXPECT_TRUE(Contains(log, "File OK Exiting\r\n"));
 }
 
@@ -185,7 +189,8 @@ TEST(Velquist3EndToEnd, PalindromeFrom89AndFromAPalindromeStart) {
     ASSERT_TRUE(program.Search(FoundStatus())) << program.Text(1034);
     EXPECT_EQ(Trim(program.Text(1018)), "24");
     EXPECT_EQ(Trim(program.Text(1015)), "13");
-    EXPECT_TRUE(Contains(ReadFile(program.Path("89-24-13-palindrome.isf")), "\r\n8813200023188\r\n"));
+    EXPECT_TRUE(
+        Contains(ReadFile(program.Path("89-24-13-palindrome.isf")), "\r\n8813200023188\r\n"));
 
     ASSERT_TRUE(program.Clear());
     program.Type(1005, "121");
@@ -193,8 +198,9 @@ TEST(Velquist3EndToEnd, PalindromeFrom89AndFromAPalindromeStart) {
     EXPECT_EQ(Trim(program.Text(1018)), "0");
     EXPECT_TRUE(program.Exists("121-0-3-palindrome.isf"));
     ASSERT_TRUE(program.Quit());
-    EXPECT_TRUE(Contains(program.Log(), "Palindrome found for Number - 121- At Iteration - 0, "
-                                        "Digit Length - 3\r\n"));
+    EXPECT_TRUE(Contains(program.Log(),
+                         "Palindrome found for Number - 121- At Iteration - 0, "
+                         "Digit Length - 3\r\n"));
 }
 
 TEST(Velquist3EndToEnd, StopWritesACheckpointThatStartResumes) {
@@ -209,7 +215,8 @@ TEST(Velquist3EndToEnd, StopWritesACheckpointThatStartResumes) {
     ASSERT_TRUE(program.Exists(stopped)) << stopped;
     int iterations = std::stoi(Trim(program.Text(1018)));
     EXPECT_GT(iterations, 0);
-    EXPECT_EQ(stopped.substr(0, stopped.find('-', 4) + 1), "196-" + std::to_string(iterations) + "-");
+    EXPECT_EQ(stopped.substr(0, stopped.find('-', 4) + 1),
+              "196-" + std::to_string(iterations) + "-");
 
     // The status line already reads "\r\n" from the stop: wait for the resumed search to
     // reach its stop iteration, not for a status that is there before it starts.
@@ -218,11 +225,12 @@ TEST(Velquist3EndToEnd, StopWritesACheckpointThatStartResumes) {
     program.Press(1008);
     ASSERT_TRUE(WaitUntil([&] {
         return Trim(program.Text(1018)) == target && program.Text(1034) == "\r\n";
-    })) << program.Text(1034) << " at " << program.Text(1018);
+    })) << program.Text(1034)
+        << " at " << program.Text(1018);
     ASSERT_TRUE(program.Quit());
     std::string log = program.Log();
-    EXPECT_TRUE(Contains(log, "User initiated stop for Number - 196- At Iteration - " +
-                                  std::to_string(iterations)));
+    EXPECT_TRUE(Contains(
+        log, "User initiated stop for Number - 196- At Iteration - " + std::to_string(iterations)));
     EXPECT_TRUE(Contains(log, "Opening file " + stopped));
     EXPECT_TRUE(Contains(log, "File OK - Starting with Number - 196- At Iteration - " +
                                   std::to_string(iterations) + ", Digit Length -"));
@@ -280,7 +288,8 @@ TEST(Velquist3EndToEnd, EveryKernelWritesTheSameFile) {
 TEST(Velquist3EndToEnd, CorruptedCheckpointsAreRefused) {
     Velquist3 program;
     const std::string head =
-        " Automatic save 0\r\n Initial value:   196\r\n Iteration:       10\r\n Number of digits 8\r\n";
+        " Automatic save 0\r\n Initial value:   196\r\n Iteration:       10\r\n Number of digits "
+        "8\r\n";
     WriteFile(program.Path("residue.isf"), head + "18211172\r\n");
     WriteFile(program.Path("class.isf"), head + "18211173\r\n");
     WriteFile(program.Path("short.isf"), head + "1821117\r\n");
@@ -334,7 +343,8 @@ TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     header.iteration_count = 2400000;
     header.digit_count = n;
     ASSERT_TRUE(checkpoint_write(program.Path("million.isf"), header, number.digits.data(),
-                                 DigitOrder::LeastSignificantFirst).ok());
+                                 DigitOrder::LeastSignificantFirst)
+                    .ok());
 
     ASSERT_TRUE(program.Start());
     int radios[] = {1038, 1040, 1042, 1043, 1044, 1045, 1048};
@@ -348,7 +358,8 @@ TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     double digit_rate = 0, iteration_rate = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            int shown = std::atoi(program.Text(1032).c_str()) + 60 * std::atoi(program.Text(1016).c_str());
+            int shown =
+                std::atoi(program.Text(1032).c_str()) + 60 * std::atoi(program.Text(1016).c_str());
             if (start_seconds < 0 && shown > 0) start_seconds = shown;
             if (start_seconds >= 0 && shown > start_seconds) {
                 const double iterations = std::atof(program.Text(1013).c_str());
@@ -363,7 +374,8 @@ TEST(Velquist3EndToEnd, DISABLED_MeasureRatesAtAMillionDigits) {
     program.Press(1009);
     ASSERT_TRUE(WaitUntil([&] { return program.Text(1034) == "\r\n"; }));
     ASSERT_TRUE(program.Quit());
-    std::printf("e2e_kernel %d\ne2e_digits_per_second %.2f\ne2e_iterations_per_second %.2f\n"
-                "e2e_digit_steps_per_second %.0f\n",
-                kernel, digit_rate, iteration_rate, iteration_rate * n);
+    std::printf(
+        "e2e_kernel %d\ne2e_digits_per_second %.2f\ne2e_iterations_per_second %.2f\n"
+        "e2e_digit_steps_per_second %.0f\n",
+        kernel, digit_rate, iteration_rate, iteration_rate * n);
 }

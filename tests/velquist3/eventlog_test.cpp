@@ -42,7 +42,8 @@ TEST(EventLogLines, IntegersFollowOneBlankTextsStandUnchanged) {
               "Largest Match For Number - 196 Of  2Digits - At Iteration - 1, Digit Length - 3");
     EXPECT_EQ(log_message({"Allocated ", 3000300, "bytes of memory - ", 3, "mb"}),
               "Allocated  3000300bytes of memory -  3mb");
-    EXPECT_EQ(log_message({"Saving file at", 1, "million digits"}), "Saving file at 1million digits");
+    EXPECT_EQ(log_message({"Saving file at", 1, "million digits"}),
+              "Saving file at 1million digits");
     EXPECT_EQ(log_message({"Opening file ", std::string("a.isf   ")}), "Opening file a.isf   ");
     EXPECT_EQ(log_message({"Starting from scratch with number -", -5}),
               "Starting from scratch with number - -5");

@@ -36,7 +36,8 @@ typedef std::vector<uint8_t> Digits;
 // The digits of a number given as decimal text.
 Digits digits_of(const std::string &text) {
     Digits d;
-    for (auto it = text.rbegin(); it != text.rend(); ++it) d.push_back(static_cast<uint8_t>(*it - '0'));
+    for (auto it = text.rbegin(); it != text.rend(); ++it)
+        d.push_back(static_cast<uint8_t>(*it - '0'));
     return d;
 }
 
@@ -126,8 +127,8 @@ Digits carry_chain_digits(size_t n, std::mt19937 &rng) {
     for (auto &s : sums) s = static_cast<int>(rng() % 19);
     const size_t half = (n + 1) / 2;
     for (size_t start = 1; start < half; start += 1 + rng() % 97) {
-        const size_t aligned[] = {start, start & ~size_t{3}, start & ~size_t{7}, start & ~size_t{15},
-                                  start & ~size_t{63}};
+        const size_t aligned[] = {start, start & ~size_t{3}, start & ~size_t{7},
+                                  start & ~size_t{15}, start & ~size_t{63}};
         size_t from = aligned[rng() % 5];
         if (from == 0) from = 1;
         from -= rng() % 2;  // the run may start on the boundary or one below it
@@ -151,7 +152,9 @@ Digits one_long_chain(size_t n, std::mt19937 &rng) {
 }
 
 // A previous number of at most n digits, as the destination holds it before a step.
-Digits previous_number(size_t n, std::mt19937 &rng) { return random_digits(n == 0 ? 0 : n - rng() % 2, rng); }
+Digits previous_number(size_t n, std::mt19937 &rng) {
+    return random_digits(n == 0 ? 0 : n - rng() % 2, rng);
+}
 
 TEST(FlipaddTable, SevenKernelsInButtonOrder) {
     struct Row {
@@ -231,7 +234,8 @@ TEST(FlipaddKernels, FinalCarryAndZerosAbove) {
         EXPECT_EQ(dst[kFlipaddGuard + 1], 7) << k.name;
         EXPECT_EQ(dst[kFlipaddGuard + 2], 6) << k.name;
         EXPECT_EQ(dst[kFlipaddGuard + 3], 1) << k.name;
-        for (size_t i = kFlipaddGuard + 4; i < dst.size(); ++i) ASSERT_EQ(dst[i], 0) << k.name << " index " << i;
+        for (size_t i = kFlipaddGuard + 4; i < dst.size(); ++i)
+            ASSERT_EQ(dst[i], 0) << k.name << " index " << i;
     }
 }
 
@@ -260,8 +264,8 @@ TEST(FlipaddKernels, GprKernelsReportCarries) {
     // The 32-bit and 64-bit general-purpose kernels return the same mask, non-zero exactly when
     // some position carried.
     std::mt19937 rng(7);
-    std::vector<Digits> cases = {digits_of("12"), digits_of("4321"), digits_of("196"), digits_of("99"),
-                                 digits_of("10009999"), digits_of("50")};
+    std::vector<Digits> cases = {digits_of("12"), digits_of("4321"),     digits_of("196"),
+                                 digits_of("99"), digits_of("10009999"), digits_of("50")};
     for (int trial = 0; trial < 50; ++trial) cases.push_back(random_digits(1 + rng() % 200, rng));
     for (const Digits &d : cases) {
         std::vector<uint8_t> src = buffer_with(d, d.size()), dst = buffer_with({}, d.size());
@@ -313,7 +317,8 @@ TEST(FlipaddKernels, ThousandStepsFrom196) {
     }
     ASSERT_EQ(expected.size(), 411u);
     for (const Kernel &k : all_kernels()) {
-        std::vector<uint8_t> a = buffer_with(digits_of("196"), capacity), b = buffer_with({}, capacity);
+        std::vector<uint8_t> a = buffer_with(digits_of("196"), capacity),
+                             b = buffer_with({}, capacity);
         int32_t n = 3;
         for (int step = 0; step < 1000; ++step) {
             std::vector<uint8_t> &src = step % 2 ? b : a;

@@ -23,7 +23,8 @@ struct ButtonsTest : ::testing::Test {
         header.iteration_count = 10;
         header.digit_count = 8;
         const unsigned char digits[] = {1, 8, 2, 1, 1, 1, 7, 1};
-        checkpoint_write(dir.file("196-10-8.isf"), header, digits, DigitOrder::MostSignificantFirst);
+        checkpoint_write(dir.file("196-10-8.isf"), header, digits,
+                         DigitOrder::MostSignificantFirst);
     }
     void TearDown() override { eventlog_close(&state.log); }
 };
@@ -79,7 +80,8 @@ TEST_F(ButtonsTest, OpenOfADamagedFileSaysWhatIsWrong) {
     write_whole_file(path, text);
     host.file_choice = path;
     program_open(&state, &host);
-    EXPECT_EQ(host.strings[kFieldStatus], "Bad file damaged.isf: fewer digits than its header says\r\n");
+    EXPECT_EQ(host.strings[kFieldStatus],
+              "Bad file damaged.isf: fewer digits than its header says\r\n");
     EXPECT_EQ(host.integers[kFieldIterations], 0);
     EXPECT_EQ(host.states.count(kFieldStartNumber), 0u);
     EXPECT_EQ(read_whole_file(path), text);

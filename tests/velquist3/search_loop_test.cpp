@@ -83,10 +83,12 @@ TEST_F(SearchTest, StopIterationTenFrom196) {
     std::string log = Log();
     EXPECT_TRUE(Contains(log, "Allocated  3000300bytes of memory -  3mb\r\n"));
     EXPECT_TRUE(Contains(log, "Starting from scratch with number - 196\r\n"));
-    EXPECT_TRUE(Contains(log, "Largest Match For Number - 196 Of  1Digits - At Iteration - 6, "
-                              "Digit Length - 5\r\n"));
-    EXPECT_TRUE(Contains(log, "User stop iteration reached for Number - 196- At Iteration - 10, "
-                              "Digit Length - 8\r\n"));
+    EXPECT_TRUE(Contains(log,
+                         "Largest Match For Number - 196 Of  1Digits - At Iteration - 6, "
+                         "Digit Length - 5\r\n"));
+    EXPECT_TRUE(Contains(log,
+                         "User stop iteration reached for Number - 196- At Iteration - 10, "
+                         "Digit Length - 8\r\n"));
     EXPECT_TRUE(Contains(log, "Validating current file  " + padded_path("196-10-8.isf") + "\r\n"));
     EXPECT_TRUE(Contains(log, "File OK Exiting\r\n"));
     EXPECT_LT(log.find("User stop iteration reached"), log.find("Validating current file"));
@@ -101,9 +103,11 @@ TEST_F(SearchTest, Palindrome89At24Iterations) {
     EXPECT_EQ(DigitsOf("89-24-13-palindrome.isf"), "8813200023188");
     EXPECT_EQ(state.found_flag, 0);
     std::string log = Log();
-    EXPECT_TRUE(Contains(log, "Palindrome found for Number - 89- At Iteration - 24, Digit Length - 13"));
-    EXPECT_TRUE(Contains(log, "Largest Match For Number - 89 Of  7Digits - At Iteration - 24, "
-                              "Digit Length - 13"));
+    EXPECT_TRUE(
+        Contains(log, "Palindrome found for Number - 89- At Iteration - 24, Digit Length - 13"));
+    EXPECT_TRUE(Contains(log,
+                         "Largest Match For Number - 89 Of  7Digits - At Iteration - 24, "
+                         "Digit Length - 13"));
     EXPECT_TRUE(Contains(log, "File OK Exiting"));
 }
 
@@ -125,7 +129,8 @@ TEST_F(SearchTest, StopThenStartResumesWhereItStopped) {
     ASSERT_EQ(host.strings[kFieldSaveFile], "196-7-6.isf");
     EXPECT_EQ(host.status(), "\r\n");
     EXPECT_EQ(host.reals[kFieldDigitRate], 0.0);
-    EXPECT_TRUE(Contains(Log(), "User initiated stop for Number - 196- At Iteration - 7, Digit Length - 6"));
+    EXPECT_TRUE(Contains(
+        Log(), "User initiated stop for Number - 196- At Iteration - 7, Digit Length - 6"));
 
     // Start again: resumes from the file the field names and reaches the same number as an
     // uninterrupted search.
@@ -137,7 +142,8 @@ TEST_F(SearchTest, StopThenStartResumesWhereItStopped) {
     std::string log = Log();
     EXPECT_TRUE(Contains(log, "Opening file " + padded_path("196-7-6.isf")));
     EXPECT_TRUE(Contains(log, "File read successfully \r\n"));
-    EXPECT_TRUE(Contains(log, "File OK - Starting with Number - 196- At Iteration - 7, Digit Length - 6"));
+    EXPECT_TRUE(
+        Contains(log, "File OK - Starting with Number - 196- At Iteration - 7, Digit Length - 6"));
     std::string resumed_name = host.strings[kFieldSaveFile];
     std::string resumed = DigitsOf(resumed_name);
 
@@ -223,7 +229,8 @@ TEST_F(SearchTest, ScheduledSavesFollowTheCpuMinutes) {
     EXPECT_TRUE(Exists("196-5-5.isf"));
     EXPECT_TRUE(Exists("196-11-8.isf"));
     EXPECT_TRUE(Exists("196-17-10.isf"));
-    EXPECT_TRUE(Contains(log, "Scheduled  save initiated for Number - 196- At Iteration - 5, Digit Length - 5"));
+    EXPECT_TRUE(Contains(
+        log, "Scheduled  save initiated for Number - 196- At Iteration - 5, Digit Length - 5"));
     EXPECT_TRUE(Contains(log, "File OK Continuing"));
     EXPECT_EQ(state.save_multiple, 4);
     CheckpointHeader header;
@@ -241,8 +248,9 @@ TEST_F(SearchTest, MillionDigitMilestoneSavesAndGrowsTheBuffers) {
     header.start_number = number.start;
     header.digit_count = n;
     std::string name = checkpoint_name(number.start, 0, n, false);
-    ASSERT_TRUE(checkpoint_write(name, header, number.digits.data(),
-                                 DigitOrder::LeastSignificantFirst).ok());
+    ASSERT_TRUE(
+        checkpoint_write(name, header, number.digits.data(), DigitOrder::LeastSignificantFirst)
+            .ok());
 
     host.strings[kFieldSaveFile] = name;
     host.integers[kFieldStopDigit] = 1000003;
@@ -253,8 +261,8 @@ TEST_F(SearchTest, MillionDigitMilestoneSavesAndGrowsTheBuffers) {
     EXPECT_TRUE(Contains(log, "Allocated  3000300bytes of memory -  3mb"));
     EXPECT_TRUE(Contains(log, "Saving file at 1million digits"));
     EXPECT_TRUE(Contains(log, "Allocated  4000400bytes of memory -  4mb"));
-    EXPECT_TRUE(Contains(log, "User stop iteration reached for Number - " +
-                                  std::to_string(number.start)));
+    EXPECT_TRUE(
+        Contains(log, "User stop iteration reached for Number - " + std::to_string(number.start)));
     EXPECT_LT(log.find("Saving file at"), log.find("Allocated  4000400"));
     bool milestone_file = false;
     for (const std::string &f : Files())
@@ -275,8 +283,10 @@ TEST_F(SearchTest, DamagedCheckpointsAreRefusedAndLeftAlone) {
     } cases[] = {
         {"residue", "18211171", "18211172", "Bad file; Current Number-Start Number Mismatch!\r\n"},
         {"class", "18211171", "18211173", "Bad file; Number length Mismatch!\r\n"},
-        {"short", "18211171", "1821117", "Bad file bad-short.isf: fewer digits than its header says\r\n"},
-        {"letter", "18211171", "18Z11171", "Bad file bad-letter.isf: character other than 0-9 after digit 2\r\n"},
+        {"short", "18211171", "1821117",
+         "Bad file bad-short.isf: fewer digits than its header says\r\n"},
+        {"letter", "18211171", "18Z11171",
+         "Bad file bad-letter.isf: character other than 0-9 after digit 2\r\n"},
         {"header", "Number of digits 8", "Number of digits eight",
          "Bad file bad-header.isf: the number of digits is not a number\r\n"},
     };
@@ -314,7 +324,8 @@ TEST_F(SearchTest, UnwritableCheckpointEndsTheSearchAndKeepsTheLastGoodFile) {
     program_start(&state, &host);
     EXPECT_TRUE(Exists("196-5-5.isf"));
     EXPECT_FALSE(Exists("196-11-8.isf.tmp"));
-    EXPECT_TRUE(Contains(host.status(), "Cannot write file 196-11-8.isf: a folder of that name is in the way"))
+    EXPECT_TRUE(Contains(host.status(),
+                         "Cannot write file 196-11-8.isf: a folder of that name is in the way"))
         << host.status();
     EXPECT_TRUE(Exists("196-11-8.isf/keep"));
     EXPECT_EQ(state.checkpoint_path, "196-5-5.isf");
@@ -336,7 +347,8 @@ TEST_F(SearchTest, ProgressPacingFollowsTheIterationCount) {
     header.iteration_count = 2400000;
     header.digit_count = 3;
     const unsigned char digits[] = {6, 9, 1};
-    ASSERT_TRUE(checkpoint_write("long.isf", header, digits, DigitOrder::LeastSignificantFirst).ok());
+    ASSERT_TRUE(
+        checkpoint_write("long.isf", header, digits, DigitOrder::LeastSignificantFirst).ok());
     host.strings[kFieldSaveFile] = "long.isf";
     host.integers[kFieldStopIteration] = 2400000 + 40;
     std::vector<int> shown;
@@ -371,7 +383,8 @@ TEST_F(SearchTest, TheIterationCountEndsAtItsLimitAndNeverOverflows) {
     header.iteration_count = kCheckpointMaxIterations - 1;
     header.digit_count = 3;
     const unsigned char digits[] = {7, 8, 8};
-    ASSERT_TRUE(checkpoint_write("near.isf", header, digits, DigitOrder::LeastSignificantFirst).ok());
+    ASSERT_TRUE(
+        checkpoint_write("near.isf", header, digits, DigitOrder::LeastSignificantFirst).ok());
     host.strings[kFieldSaveFile] = "near.isf";
     program_start(&state, &host);
     EXPECT_EQ(state.iteration_count, kCheckpointMaxIterations);

@@ -12,8 +12,8 @@ QUILL_BEGIN_DECLS
 // default button (IBUTTONS 1 to 3: 1 the first button, else the second; 4: 1 Yes, 2 No, else
 // Cancel; 5: 1 Retry, 2 Abort, else Ignore). The answer (1 OK, Yes, Retry; 0 Cancel, Ignore;
 // 2 No, Abort; -1 failure, with error 1004) is read with winfodialog_ item 4.
-void wmessagebox_(const int *ibuttons, const int *iicon, const int *idefault,
-                  const char *message, const char *title, int message_len, int title_len);
+void wmessagebox_(const int *ibuttons, const int *iicon, const int *idefault, const char *message,
+                  const char *title, int message_len, int title_len);
 
 // File open (or, with IFLAGS bit 1, save) dialog. FILTER: description and pattern items,
 // each ended by the filter's last character ("Text|*.txt|"; blank: no filter; at most 1000

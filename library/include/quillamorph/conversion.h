@@ -14,9 +14,12 @@ QUILL_BEGIN_DECLS
 // suit the value or a STRING too short gives "**********" (cut to STRING's length) and error
 // 18. Reals and doubles are written with the locale's decimal character when the fields'
 // decimal-comma switch is on.
-void integertostring_(const int *ivalue, char *string, const char *format, int string_len, int format_len);
-void irealtostring_(const float *value, char *string, const char *format, int string_len, int format_len);
-void idoubletostring_(const double *dvalue, char *string, const char *format, int string_len, int format_len);
+void integertostring_(const int *ivalue, char *string, const char *format, int string_len,
+                      int format_len);
+void irealtostring_(const float *value, char *string, const char *format, int string_len,
+                    int format_len);
+void idoubletostring_(const double *dvalue, char *string, const char *format, int string_len,
+                      int format_len);
 
 // Read a number from the first word of STRING: an optional sign and digits; reals and doubles
 // also a decimal point and an exponent after "E" or "e" (doubles also "D" or "d"; a sign three

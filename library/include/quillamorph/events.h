@@ -47,12 +47,12 @@ QUILL_BEGIN_DECLS
 
 // The event record: twelve 32-bit words. Unset values are -1.
 typedef struct QuillEvent {
-    int win;     // window slot 0 (root) to 20, or the dialog id of a dialog event
-    int value1;  // by type: key code, menu id, control id, mouse button, width ...
-    int value2;  // by type: previous field, modifiers, height ...
-    int value3;  // 0 event in a window, 1 in a dialog field, 2 in a bitmap view
-    int value4;  // field id of a dialog-field event, else -1
-    int x, y;    // position in window units (pixels for dialog fields)
+    int win;         // window slot 0 (root) to 20, or the dialog id of a dialog event
+    int value1;      // by type: key code, menu id, control id, mouse button, width ...
+    int value2;      // by type: previous field, modifiers, height ...
+    int value3;      // 0 event in a window, 1 in a dialog field, 2 in a bitmap view
+    int value4;      // field id of a dialog-field event, else -1
+    int x, y;        // position in window units (pixels for dialog fields)
     float gx2, gy2;  // expose: graphics position of the far corner
     float gx, gy;    // graphics position of the event
     int time;        // message time

@@ -19,16 +19,22 @@ void ifileclose_(const int *ihandle);
 // Read up to NBYTES bytes into BUFFER (at most its length); NREAD is the count read (fewer at
 // the end of the file, then 0, without error), or -1 with error 2 and the system's code as the
 // file error status. The three names are the same routine.
-void ifilereadchar_(const int *ihandle, char *buffer, const int *nbytes, int *nread, int buffer_len);
-void ifilereadchar1_(const int *ihandle, char *buffer, const int *nbytes, int *nread, int buffer_len);
-void ifilereadchar2_(const int *ihandle, char *buffer, const int *nbytes, int *nread, int buffer_len);
+void ifilereadchar_(const int *ihandle, char *buffer, const int *nbytes, int *nread,
+                    int buffer_len);
+void ifilereadchar1_(const int *ihandle, char *buffer, const int *nbytes, int *nread,
+                     int buffer_len);
+void ifilereadchar2_(const int *ihandle, char *buffer, const int *nbytes, int *nread,
+                     int buffer_len);
 
 // Write NBYTES bytes of BUFFER (at most its length); NWRITTEN is the count written (a short
 // write is no error: compare it with NBYTES), or -1 with error 2 and the system's code as the
 // file error status. The three names are the same routine.
-void ifilewritechar_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten, int buffer_len);
-void ifilewritechar1_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten, int buffer_len);
-void ifilewritechar2_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten, int buffer_len);
+void ifilewritechar_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten,
+                     int buffer_len);
+void ifilewritechar1_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten,
+                      int buffer_len);
+void ifilewritechar2_(const int *ihandle, const char *buffer, const int *nbytes, int *nwritten,
+                      int buffer_len);
 
 // Move the file position by IOFFSET from IORIGIN (0 start, 1 current, 2 end); IOFFSET
 // returns the new position from the start, or -1 with error 2 and the system's code as the

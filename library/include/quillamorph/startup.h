@@ -35,9 +35,9 @@ void winitialise_(const char *inifile, int inifile_len);
 // second call before windowclose_ does nothing. When a window class cannot be registered or
 // the window cannot be made, a message box ("Failed to register class - aborting.", "Failed
 // to create window - aborting.") is shown and the process ends.
-void windowopen2_(const int *flags, const int *x, const int *y, const int *width,
-                  const int *height, const int *menuid, const int *toolbars,
-                  const int *dialogid, const char *title, const int *ncolours, int title_len);
+void windowopen2_(const int *flags, const int *x, const int *y, const int *width, const int *height,
+                  const int *menuid, const int *toolbars, const int *dialogid, const char *title,
+                  const int *ncolours, int title_len);
 
 // Closes hardcopy (as igrhardcopy_ "S"), the metafile slots, every window and dialog and the
 // graphics objects of the library. windowopen2_ may then open a root window again.
