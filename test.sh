@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds both presets (and the benchmarks) and runs every test: the portable tests natively
-# under AddressSanitizer and UBSan, a short fuzz run of the parsers, then every test of the
-# Windows build under Wine.
+# Checks the sources, builds both presets (and the benchmarks) and runs every test: the
+# portable tests natively under AddressSanitizer and UBSan, a short fuzz run of the parsers,
+# then every test of the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup-deps
+# Every source in the project's format, before anything is built.
+tools/check-sources
 
 # One Wine server for the whole run, stopped at its end with everything the hold started: a
 # server that ended on its idle timeout between two programs would fail the next one.
