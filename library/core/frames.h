@@ -1,6 +1,7 @@
 // Frame windows: the root window and the child windows are built alike, a frame with its menu,
-// accelerators, menu prompts, tool bars, status bar and client area. Further frames (the bitmap
-// viewer, the grid editor) are built the same way. Win32 only.
+// accelerators, menu prompts, tool bars, status bar and client area. The bitmap viewer and the
+// grid editor make no frame of their own: they take a child window's over (window_takeover.h).
+// Win32 only.
 #ifndef QUILL_CORE_FRAMES_H
 #define QUILL_CORE_FRAMES_H
 

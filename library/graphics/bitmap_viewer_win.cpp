@@ -12,6 +12,7 @@
 #include "core/events.h"
 #include "core/fields.h"
 #include "core/startup.h"
+#include "core/window_takeover.h"
 #include "graphics/bitmaps.h"
 #include "graphics/drawing_target.h"
 #include "graphics/graphics_state.h"
@@ -29,18 +30,17 @@ constexpr int kWheelStep = 48;
 // tells the window's kind.
 struct ViewerRecord {
     FrameBlock block;
-    HWND viewer;       // the "ORNBITMAP" window
-    int slot;          // window slot of the frame
-    int mode;          // 1 modal, 2 no other window disabled, other: modeless
-    HWND savedStatus;  // the window's status and tool bars while the viewer shows
-    HWND savedToolbars[4];
-    WNDPROC framePrevious;  // the frame's own procedure
-    int bitmap;             // slot of the bitmap shown
-    int width, height;      // image size
-    int maxX, maxY;         // fixed maximum scroll offsets, kNoLimit for none
-    int x, y;               // scroll position
-    int closed;             // 1 ends the modal loop
-    int disabled;           // 1 while the other windows are disabled for the viewer
+    HWND viewer;        // the "ORNBITMAP" window
+    int slot;           // window slot of the frame
+    int mode;           // 1 modal, 2 no other window disabled, other: modeless
+    int bitmap;         // slot of the bitmap shown
+    int width, height;  // image size
+    int maxX, maxY;     // fixed maximum scroll offsets, kNoLimit for none
+    int x, y;           // scroll position
+    int closed;         // 1 ends the modal loop
+    // The frame's own procedure and bars while the viewer shows, and whether the other
+    // windows are disabled for it.
+    quill::FrameTakeover takeover;
 };
 
 LRESULT CALLBACK yyBitmapWndProcClient(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -179,10 +179,9 @@ void LayoutView(ViewerRecord &r) {
 
 // Gives the frame back its procedure and client area and frees the record.
 void Restore(HWND frame, ViewerRecord *r) {
-    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(r->framePrevious));
-    SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
+    quill::GiveFrameBack(frame, r->takeover);
     if (IsWindow(r->viewer)) DestroyWindow(r->viewer);
-    if (r->disabled) yyEnableDialogs(frame, 1);
+    quill::EnableOthers(frame, &r->takeover);
     if (r->slot >= 0 && hClient[r->slot] != nullptr && IsWindow(frame))
         ShowWindow(hClient[r->slot], SW_SHOW);
     delete r;
@@ -216,12 +215,6 @@ bool RegisterViewerClass() {
     c.lpszClassName = "ORNBITMAP";
     gClassRegistered = RegisterClassA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     return gClassRegistered;
-}
-
-bool HasChildWindows(HWND frame) {
-    for (int s = 1; s < kWindowSlots; ++s)
-        if (wWindow[s] != nullptr && GetParent(wWindow[s]) == frame) return true;
-    return false;
 }
 
 }  // namespace
@@ -362,7 +355,7 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
         return done(0);
     }
     if (yywindowtype(frame) != kPlainWindow) return done(4);
-    if (HasChildWindows(frame)) return done(9);
+    if (quill::HasChildWindows(slot)) return done(9);
     int how = mode != nullptr ? *mode : 2;
     // A hidden window cannot be modal. (No snapshots are taken for it: nothing would give
     // them back, and every window would go on painting from them.)
@@ -378,18 +371,7 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
     r->mode = how;
     r->maxX = r->maxY = kNoLimit;
     r->bitmap = -1;
-    if (how == 1) {
-        SetMenu(frame, nullptr);
-        for (HWND &bar : hToolbar[slot]) {
-            if (bar != nullptr) DestroyWindow(bar);
-            bar = nullptr;
-        }
-        if (wMessLine[slot] != nullptr) DestroyWindow(wMessLine[slot]);
-        wMessLine[slot] = nullptr;
-    } else {
-        r->savedStatus = wMessLine[slot];
-        std::copy(hToolbar[slot], hToolbar[slot] + 4, r->savedToolbars);
-    }
+    quill::SetBarsAside(slot, how, quill::ModalBars::kMenuAndAllBars, &r->takeover);
     RECT c;
     GetWindowRect(hClient[slot], &c);
     MapWindowPoints(nullptr, frame, reinterpret_cast<POINT *>(&c), 2);
@@ -401,9 +383,7 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
         delete r;
         return done(6);
     }
-    SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(r));
-    r->framePrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yyBitmapWndProc)));
+    quill::TakeOverFrame(frame, r, yyBitmapWndProc, &r->takeover);
     yyBitmapViewerInit(r, index, x, y);
     SetFocus(r->viewer);
     ShowWindow(hClient[slot], SW_HIDE);
@@ -412,35 +392,14 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
         SetWindowPos(frame, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     LayoutView(*r);
-    if (how != 2) {
-        yyDisableDialogs(frame, 1);
-        r->disabled = 1;
-    }
+    quill::DisableOthers(frame, how, &r->takeover);
     done(result);
     if (how != 1) return;
 
     // The modal loop runs until the viewer is closed, with the other windows painting from
-    // snapshots meanwhile.
-    int take = 1, give = 0, ignored = 0;
-    yygetwindowbitmap_(&take, &slot, &ignored);
-    MSG msg;
-    bool gone = false;
-    while (!r->closed) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
-            break;
-        }
-        if (msg.message == 0x118 && msg.wParam == 0xFFF6 && block118) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        if (RecordOf(frame) != r) {  // the window went away and took the record
-            gone = true;
-            break;
-        }
-    }
-    yygetwindowbitmap_(&give, &slot, &ignored);
-    if (gone) return;
+    // snapshots meanwhile. A window that went away took the record with it.
+    const quill::TakeoverLoop loop = {slot, frame, r, &r->closed, nullptr, {}};
+    if (quill::RunTakeoverLoop(loop) == quill::TakeoverEnd::kGone) return;
     Restore(frame, r);
     SetFocus(frame);
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "core/startup.h"
+#include "core/window_takeover.h"
 #include "grid/grid_control.h"
 
 // Sizes of the editor's texts (each with room for its NUL).
@@ -51,11 +52,10 @@ enum GridEditorFlag : int {
 // tells the window's kind (kGridWindow) and holds the editor's and the program's keys.
 struct GridWindowRecord {
     FrameBlock block;
-    HWND savedToolbars[4];  // the window's tool bars when the editor was made (modeless)
-    HWND grid;              // the editor's grid control
-    HWND toolbar;           // the editor's own tool bar, null without
-    HWND tooltips;          // the tool bar's tip window
-    HWND statusBar;         // the window's status bar, null without
+    HWND grid;       // the editor's grid control
+    HWND toolbar;    // the editor's own tool bar, null without
+    HWND tooltips;   // the tool bar's tip window
+    HWND statusBar;  // the window's status bar, null without
     HMENU menuBar;
     HMENU file, edit, search;
     int mode;                           // 1 modal, 2 modeless, 3 semi-modal
@@ -72,14 +72,15 @@ struct GridWindowRecord {
     LPARAM lastCell;              // the last cell-change value
     int trackWidth, trackHeight;  // largest tracking size, kNotRecorded = none
     // Beside the words above:
-    int slot;               // window slot of the frame
-    WNDPROC framePrevious;  // the frame's procedure before the conversion
-    HFONT font;             // the window font (like the template grid's dialog font)
-    LONG scrollBars;        // scroll-bar style bits of the grid as made
-    int semiCounted;        // 1 while counted among the semi-modal windows
-    int disabled;           // 1 while the other dialogs and windows are disabled for it
-    int haveMaximised;      // a child-style editor's placement saved on maximise
+    int slot;           // window slot of the frame
+    HFONT font;         // the window font (like the template grid's dialog font)
+    LONG scrollBars;    // scroll-bar style bits of the grid as made
+    int semiCounted;    // 1 while counted among the semi-modal windows
+    int haveMaximised;  // a child-style editor's placement saved on maximise
     WINDOWPLACEMENT placement;
+    // The frame's own procedure and bars while the editor has it, and whether the other
+    // dialogs and windows are disabled for it.
+    quill::FrameTakeover takeover;
 };
 
 // Results of the last modal editor: its grid's two modified flags and its texts.

@@ -20,6 +20,7 @@
 #include "core/menus.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"
+#include "core/window_takeover.h"
 #include "grid/grid_editor.h"
 #include "quillamorph/grid.h"
 
@@ -44,15 +45,6 @@ void CopyText(char *to, int size, const std::string &text) {
 }
 
 bool IsChildStyle(HWND frame) { return (GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) != 0; }
-
-bool HasChildWindows(HWND frame, int slot) {
-    for (int s = 1; s < kWindowSlots; ++s) {
-        if (s == slot || wWindow[s] == nullptr) continue;
-        HWND parent = GetParent(wWindow[s]);
-        if (parent == frame || (parent != nullptr && parent == hClient[slot])) return true;
-    }
-    return false;
-}
 
 // --- Menus, keys, tool bar and status bar ----------------------------------------------------
 
@@ -616,9 +608,7 @@ void Destroy(GridWindowRecord *r, HWND frame) {
         if (hLastSemi == frame) hLastSemi = nullptr;
         r->semiCounted = 0;
     }
-    if (r->disabled) {
-        yyEnableDialogs(frame, 1);
-        r->disabled = 0;
+    if (quill::EnableOthers(frame, &r->takeover)) {
         HWND back = GetParent(frame) != nullptr ? GetParent(frame) : wWindow[0];
         if (hDlgCur != nullptr && IsWindow(hDlgCur)) back = hDlgCur;
         if (back != nullptr && IsWindow(back)) SetActiveWindow(back);
@@ -627,8 +617,7 @@ void Destroy(GridWindowRecord *r, HWND frame) {
         if (table != nullptr) DestroyAcceleratorTable(table);
         table = nullptr;
     }
-    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(r->framePrevious));
-    SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
+    quill::GiveFrameBack(frame, r->takeover);
     if (r->grid != nullptr && IsWindow(r->grid)) DestroyWindow(r->grid);
     if (r->font != nullptr) DeleteObject(r->font);
     r->font = nullptr;
@@ -765,7 +754,7 @@ void yyGridWinSize(GridWindowRecord *record) {
 LRESULT CALLBACK yyGridWindowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     GridWindowRecord *r = yygridwindowrecord(window);
     if (r == nullptr) return yyWndProc(window, message, wParam, lParam);
-    WNDPROC previous = r->framePrevious;
+    WNDPROC previous = r->takeover.previous;
     if (message == GM_CELLCHANGE && GM_CELLCHANGE != 0) {
         CellChanged(*r, window, wParam, lParam);
         return 0;
@@ -816,7 +805,7 @@ LRESULT CALLBACK yyGridWindowWndProc(HWND window, UINT message, WPARAM wParam, L
         }
         Command(*r, window, id);
         // Dialogs and boxes of the command enable every window when they close.
-        if (yygridwindowrecord(window) == r && r->disabled) yyDisableDialogs(window, 1);
+        if (yygridwindowrecord(window) == r && r->takeover.disabled) yyDisableDialogs(window, 1);
         return 0;
     }
     case WM_SIZE: {
@@ -845,7 +834,7 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
         *status = 8;
         return;
     }
-    if (HasChildWindows(frame, slot)) {
+    if (quill::HasChildWindows(slot)) {
         *status = 12;
         return;
     }
@@ -892,17 +881,9 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
 
     // A child-style window has no menu bar: its commands come by keys and tool bar buttons.
     if (!childStyle) InstallMenus(*r, frame, menuId, status);
-    if (r->mode == 1) {
-        for (HWND &bar : hToolbar[slot]) {
-            if (bar != nullptr) DestroyWindow(bar);
-            bar = nullptr;
-        }
-    } else {
-        std::copy(hToolbar[slot], hToolbar[slot] + 4, r->savedToolbars);
-    }
-    SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(r));
-    r->framePrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yyGridWindowWndProc)));
+    // The editor keeps the menu it installed and the status bar, which shows its cell.
+    quill::SetBarsAside(slot, r->mode, quill::ModalBars::kToolBars, &r->takeover);
+    quill::TakeOverFrame(frame, r, yyGridWindowWndProc, &r->takeover);
     if (!(f & kGridEdNoToolbar)) r->toolbar = MakeToolbar(*r, frame);
     if (r->statusBar != nullptr) SetStatusParts(r->statusBar);
     if (!MakeGrid(*r, frame, templ)) {
@@ -940,10 +921,7 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
     ShowWindow(frame, SW_SHOW);
     hWinCur = frame;
     SetFocus(r->grid);
-    if (r->mode != 2) {
-        yyDisableDialogs(frame, 1);
-        r->disabled = 1;
-    }
+    quill::DisableOthers(frame, r->mode, &r->takeover);
     gPendingModal = r->mode == 1 ? r : nullptr;
 }
 
@@ -957,37 +935,20 @@ void yygridedit2_() {
     if (r->mode != 1) return;
 
     HWND frame = wWindow[r->slot];
-    int take = 1, give = 0, ignored = 0, editorSlot = r->slot;
-    yygetwindowbitmap_(&take, &editorSlot, &ignored);
-    MSG msg;
-    while (!r->ended) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is asked to end: the editor closes without asking and the quit
-            // message is put back for the program's own loop.
-            if (yygridwindowrecord(frame) == r) {
-                r->ended = 1;
-                KeepModalResults(*r);
-                yyclosechild_(&editorSlot, &iCurDialog);
-            }
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (r->block.accelerators[0] != nullptr && yygridwindowrecord(frame) == r &&
-            (msg.hwnd == frame || IsChild(frame, msg.hwnd)) &&
-            TranslateAcceleratorA(frame, r->block.accelerators[0], &msg))
-            continue;
-        if (msg.message == 0x118 && msg.wParam == 0xFFF6 && block118) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        if (!r->ended && yygridwindowrecord(frame) != r) {
-            // The window went away without a close request (closed by the program).
-            KeepModalResults(*r);
-            break;
-        }
-    }
-    yygetwindowbitmap_(&give, &editorSlot, &ignored);
-    if (r->disabled) yyEnableDialogs(nullptr, 1);
+    quill::TakeoverLoop loop = {r->slot, frame, r, &r->ended, r->block.accelerators[0], {}};
+    // The program is asked to end: the editor closes without asking, before the quit message
+    // is put back for the program's own loop.
+    loop.onQuit = [r, frame] {
+        if (yygridwindowrecord(frame) != r) return;
+        r->ended = 1;
+        KeepModalResults(*r);
+        int editorSlot = r->slot;
+        yyclosechild_(&editorSlot, &iCurDialog);
+    };
+    // A window that went away without a close request was closed by the program.
+    if (quill::RunTakeoverLoop(loop) == quill::TakeoverEnd::kGone && !r->ended)
+        KeepModalResults(*r);
+    quill::EnableOthers(nullptr, &r->takeover);
     delete r;
     HWND back = hDlgCur != nullptr && IsWindow(hDlgCur) ? hDlgCur : wWindow[0];
     if (back != nullptr) {

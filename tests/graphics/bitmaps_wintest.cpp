@@ -438,4 +438,75 @@ TEST_F(Bitmaps, AFocusedViewerWindowBecomesCurrent) {
     EXPECT_EQ(Destroy(index), 0);
 }
 
+// What the modal viewer's loop saw, written by its timer.
+struct ModalRun {
+    int other = -1, win = -1;
+    bool otherEnabled = true, otherSnapshot = false, statusBar = true;
+} gRun;
+
+void CALLBACK LookThenClose(HWND frame, UINT, UINT_PTR id, DWORD) {
+    KillTimer(frame, id);
+    gRun.otherEnabled = IsWindowEnabled(wWindow[gRun.other]) != FALSE;
+    gRun.otherSnapshot = hImage[gRun.other] != nullptr;
+    gRun.statusBar = wMessLine[gRun.win] != nullptr;
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+}
+
+// A viewer takes over only a window that no other window lies in or belongs to, since it
+// hides the window's client area. Unless modeless it disables the other windows while it
+// lasts; a modal one does away with the window's status bar and has the other windows paint
+// from snapshots while it runs.
+TEST_F(Bitmaps, AViewerTakesItsWindowOverAndGivesTheOthersBack) {
+    auto open = [](int flags, int parent) {
+        int x = 10, y = 10, width = 100, height = 80, win = 0, none = 0, menu = 0;
+        yyopenchild_(&x, &y, &width, &height, &win, &flags, &menu, nullptr, &none, &parent, "w");
+        return win;
+    };
+    const int index = Create(60, 40, kRed) - 1;
+    const int outer = OpenWindow("outer");
+    ASSERT_GT(outer, 0);
+    for (const int dependant : {7 | 16, 7 | 256}) {  // a window inside it, a window it owns
+        const int other = open(dependant, outer);
+        ASSERT_GT(other, 0);
+        windowselect_(&outer);
+        EXPECT_EQ(View(index, kModeless), 9) << dependant;
+        EXPECT_EQ(yywindowtype(wWindow[outer]), kPlainWindow);
+        EXPECT_TRUE(IsWindowVisible(hClient[outer]));
+        CloseWindow(other);
+    }
+
+    // Modeless leaves the other windows alone, semi-modal disables them until it closes.
+    windowselect_(&outer);
+    const int other = outer, statusBar = 7 | 32;
+    int win = open(statusBar, 0);
+    ASSERT_GT(win, 0);
+    windowselect_(&win);
+    ASSERT_EQ(View(index, kModeless), 0);
+    EXPECT_TRUE(IsWindowEnabled(wWindow[other]));
+    EXPECT_NE(wMessLine[win], nullptr) << "the status bar stays";
+    CloseWindow(win);
+    win = open(statusBar, 0);
+    windowselect_(&win);
+    ASSERT_EQ(View(index, 3), 0);
+    EXPECT_FALSE(IsWindowEnabled(wWindow[other]));
+    CloseWindow(win);
+    EXPECT_TRUE(IsWindowEnabled(wWindow[other]));
+
+    win = open(statusBar, 0);
+    windowselect_(&win);
+    gRun = ModalRun{other, win};
+    SetTimer(wWindow[win], 77, 50, LookThenClose);
+    EXPECT_EQ(View(index, kModal), 0);
+    EXPECT_FALSE(gRun.otherEnabled);
+    EXPECT_TRUE(gRun.otherSnapshot);
+    EXPECT_FALSE(gRun.statusBar);
+    EXPECT_TRUE(IsWindowEnabled(wWindow[other]));
+    EXPECT_EQ(hImage[other], nullptr) << "the snapshot is given back";
+    EXPECT_EQ(wBlitOn, 0);
+    EXPECT_EQ(yywindowtype(wWindow[win]), kPlainWindow);
+    CloseWindow(win);
+    CloseWindow(outer);
+    EXPECT_EQ(Destroy(index), 0);
+}
+
 }  // namespace
