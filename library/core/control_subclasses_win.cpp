@@ -100,14 +100,16 @@ void TrackFieldChange(HWND track) {
 // Caption of a disabled tab drawn embossed.
 void DrawDisabledTab(HWND tab, HDC dc, int index) {
     RECT r;
-    if (!SendMessageA(tab, TCM_GETITEMRECT, (WPARAM)index, (LPARAM)&r)) return;
+    if (!SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&r)))
+        return;
     char text[1026] = {0};
     TCITEMHEADERA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text - 1;
-    SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&item);
-    HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(tab, WM_GETFONT, 0, 0));
+    SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(tab, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     RECT shifted = r;
     OffsetRect(&shifted, 1, 1);
@@ -121,14 +123,14 @@ void DrawDisabledTab(HWND tab, HDC dc, int index) {
 
 // The nearest enabled tab from FROM in direction STEP, or -1.
 int EnabledTab(HWND tab, int from, int step) {
-    int count = (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+    int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int i = from + step; i >= 0 && i < count; i += step)
         if (!yytabpagedisabled(tab, i)) return i;
     return -1;
 }
 
 bool AnyTabDisabled(HWND tab) {
-    int count = (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+    int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
         if (yytabpagedisabled(tab, i)) return true;
     return false;
@@ -140,7 +142,7 @@ LRESULT CALLBACK yysubbutton(HWND button, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_SETFOCUS:
         SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), 6),
-                     (LPARAM)button);
+                     reinterpret_cast<LPARAM>(button));
         break;
     case WM_KILLFOCUS:
         if (bCheckKillFocus && hBadVal && IsWindow(hBadVal)) {
@@ -151,7 +153,7 @@ LRESULT CALLBACK yysubbutton(HWND button, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_LBUTTONUP:
         if (hBadVal && IsWindow(hBadVal)) {
-            POINT p = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+            POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             RECT r;
             GetClientRect(button, &r);
             if (!PtInRect(&r, p)) {
@@ -199,8 +201,8 @@ LRESULT CALLBACK yysubstatic(HWND field, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_SETCURSOR:
         // Over a field the program draws in, the pointer is the one the program last set.
-        if ((HWND)wParam == field && LOWORD(lParam) == HTCLIENT && hCurrentCursor &&
-            UserDrawn(field)) {
+        if (reinterpret_cast<HWND>(wParam) == field && LOWORD(lParam) == HTCLIENT &&
+            hCurrentCursor && UserDrawn(field)) {
             SetCursor(hCurrentCursor);
             return TRUE;
         }
@@ -240,7 +242,7 @@ LRESULT CALLBACK yysubtrack(HWND track, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_SETFOCUS:
         SendMessageA(GetParent(track), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(track), 256),
-                     (LPARAM)track);
+                     reinterpret_cast<LPARAM>(track));
         break;
     case WM_KILLFOCUS:
         if (hAnchorTrack == track) hAnchorTrack = nullptr;
@@ -250,15 +252,15 @@ LRESULT CALLBACK yysubtrack(HWND track, UINT message, WPARAM wParam, LPARAM lPar
         if (!range || (lParam & (1 << 30))) break;  // first key-downs only
         if (wParam == VK_SHIFT) {
             hAnchorTrack = track;
-            iAnchor = (int)SendMessageA(track, TBM_GETPOS, 0, 0);
+            iAnchor = static_cast<int>(SendMessageA(track, TBM_GETPOS, 0, 0));
         } else if (wParam == VK_DELETE) {
             SendMessageA(track, TBM_CLEARSEL, TRUE, 0);
             iAnchor = 0;
             TrackFieldChange(track);
             return 0;
         } else if (wParam == 'A' && (GetKeyState(VK_CONTROL) & 0x8000)) {
-            int minimum = (int)SendMessageA(track, TBM_GETRANGEMIN, 0, 0);
-            int maximum = (int)SendMessageA(track, TBM_GETRANGEMAX, 0, 0);
+            int minimum = static_cast<int>(SendMessageA(track, TBM_GETRANGEMIN, 0, 0));
+            int maximum = static_cast<int>(SendMessageA(track, TBM_GETRANGEMAX, 0, 0));
             SendMessageA(track, TBM_SETSEL, TRUE, MAKELPARAM(minimum, maximum));
             TrackFieldChange(track);
             return 0;
@@ -298,12 +300,12 @@ LRESULT CALLBACK yysubtree(HWND tree, UINT message, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK yysubtab(HWND tab, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
-        if (HWND page = yytabpage(tab, (int)SendMessageA(tab, TCM_GETCURSEL, 0, 0)))
+        if (HWND page = yytabpage(tab, static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0))))
             InvalidateRect(page, nullptr, FALSE);
         LRESULT result = CallWindowProcA(lpNormalTabProc, tab, message, wParam, lParam);
         if (AnyTabDisabled(tab)) {
             HDC dc = GetDC(tab);
-            int count = (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+            int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
             for (int i = 0; i < count; ++i)
                 if (yytabpagedisabled(tab, i)) DrawDisabledTab(tab, dc, i);
             ReleaseDC(tab, dc);
@@ -312,15 +314,18 @@ LRESULT CALLBACK yysubtab(HWND tab, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_KEYDOWN:
         if (wParam == VK_LEFT || wParam == VK_RIGHT) {
-            int from = (int)SendMessageA(tab, TCM_GETCURFOCUS, 0, 0);
+            int from = static_cast<int>(SendMessageA(tab, TCM_GETCURFOCUS, 0, 0));
             int to = EnabledTab(tab, from, wParam == VK_LEFT ? -1 : 1);
             if (to >= 0 && to != from) {
                 int index = to;
-                NMHDR header = {tab, (UINT_PTR)GetDlgCtrlID(tab), (UINT)TCN_SELCHANGING};
-                if (!SendMessageA(GetParent(tab), WM_NOTIFY, header.idFrom, (LPARAM)&header)) {
-                    SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
-                    header.code = (UINT)TCN_SELCHANGE;
-                    SendMessageA(GetParent(tab), WM_NOTIFY, header.idFrom, (LPARAM)&header);
+                NMHDR header = {tab, static_cast<UINT_PTR>(GetDlgCtrlID(tab)),
+                                static_cast<UINT>(TCN_SELCHANGING)};
+                if (!SendMessageA(GetParent(tab), WM_NOTIFY, header.idFrom,
+                                  reinterpret_cast<LPARAM>(&header))) {
+                    SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+                    header.code = static_cast<UINT>(TCN_SELCHANGE);
+                    SendMessageA(GetParent(tab), WM_NOTIFY, header.idFrom,
+                                 reinterpret_cast<LPARAM>(&header));
                 }
             }
             return 0;
@@ -328,8 +333,10 @@ LRESULT CALLBACK yysubtab(HWND tab, UINT message, WPARAM wParam, LPARAM lParam) 
         if ((wParam == VK_UP || wParam == VK_DOWN) && AnyTabDisabled(tab)) return 0;
         break;
     case WM_LBUTTONDOWN: {
-        TCHITTESTINFO hit = {{(short)LOWORD(lParam), (short)HIWORD(lParam)}, 0};
-        int index = (int)SendMessageA(tab, TCM_HITTEST, 0, (LPARAM)&hit);
+        TCHITTESTINFO hit = {
+            {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}, 0};
+        int index =
+            static_cast<int>(SendMessageA(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (index >= 0 && yytabpagedisabled(tab, index)) return 0;
         break;
     }

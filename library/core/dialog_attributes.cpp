@@ -45,12 +45,13 @@ const char *TokenEnd(const char *p, const char *end) {
 int strcmporn(const char *header, const char *text) {
     for (;; ++header, ++text) {
         if (*header == '\0' || *text == '\0') return 0;
-        if (*header != *text) return (unsigned char)*header - (unsigned char)*text;
+        if (*header != *text)
+            return static_cast<unsigned char>(*header) - static_cast<unsigned char>(*text);
     }
 }
 
 int yyattributeheader(const char *text) {
-    for (int i = 0; i < (int)(sizeof kHeaders / sizeof kHeaders[0]); ++i)
+    for (int i = 0; i < static_cast<int>(sizeof kHeaders / sizeof kHeaders[0]); ++i)
         if (strcmporn(kHeaders[i], text) == 0) return i + 1;
     return kSectionNone;
 }
@@ -79,14 +80,14 @@ bool yyattrnext(AttributeReader *reader, AttributeLine *line) {
         line->tail = stop;
         // A header must begin the line itself: a line shorter than the header is not one.
         if (line->header != kSectionNone &&
-            std::strlen(kHeaders[line->header - 1]) > (std::size_t)(stop - p))
+            std::strlen(kHeaders[line->header - 1]) > static_cast<std::size_t>(stop - p))
             line->header = kSectionNone;
         if (line->header == kSectionNone) {
             const char *q = p;
             line->id = yyattrint(&q, stop);
             line->tail = TokenEnd(p, stop);
             line->rest = q;
-            line->restLen = (std::size_t)(stop - q);
+            line->restLen = static_cast<std::size_t>(stop - q);
         }
         return true;
     }
@@ -107,7 +108,7 @@ bool yyattritem(AttributeReader *reader, std::string *item) {
 
 void yyattrconsume(AttributeReader *reader, const AttributeLine *line, std::size_t count) {
     const char *base = reader->text.c_str();
-    std::size_t tail = (std::size_t)(line->tail - base);
+    std::size_t tail = static_cast<std::size_t>(line->tail - base);
     if (tail > reader->text.size()) tail = reader->text.size();
     std::size_t left = reader->text.size() - tail;
     if (count > left) count = left;
@@ -125,19 +126,20 @@ int yyattrint(const char **p, const char *end) {
         ++q;
     }
     unsigned value = 0;  // wraps like the word it fills; no overflow check
-    while (q < token && *q >= '0' && *q <= '9') value = value * 10u + (unsigned)(*q++ - '0');
+    while (q < token && *q >= '0' && *q <= '9')
+        value = value * 10u + static_cast<unsigned>(*q++ - '0');
     *p = SkipBlanks(token, end);
-    int result = (int)value;
-    return negative ? (int)(0u - value) : result;
+    int result = static_cast<int>(value);
+    return negative ? static_cast<int>(0u - value) : result;
 }
 
 double yyattrreal(const char **p, const char *end) {
     const char *q = SkipBlanks(*p, end);
     const char *token = TokenEnd(q, end);
-    std::string copy(q, (std::size_t)(token - q));
+    std::string copy(q, static_cast<std::size_t>(token - q));
     *p = SkipBlanks(token, end);
     double value = 0.0;
-    yyst2dbl_(&value, copy.c_str(), (int)copy.size());
+    yyst2dbl_(&value, copy.c_str(), static_cast<int>(copy.size()));
     return value;
 }
 
@@ -170,6 +172,7 @@ std::string yyattrtabcaption(const std::string &line) {
 std::uint32_t yyattrcolour(std::uint32_t old, int red, int green, int blue) {
     if (red == 256) return 0xFFFFFFFFu;
     if (red == -1) return old;
-    return (std::uint32_t)(red & 0xFF) | ((std::uint32_t)(green & 0xFF) << 8) |
-           ((std::uint32_t)(blue & 0xFF) << 16);
+    return static_cast<std::uint32_t>(red & 0xFF) |
+           (static_cast<std::uint32_t>(green & 0xFF) << 8) |
+           (static_cast<std::uint32_t>(blue & 0xFF) << 16);
 }

@@ -12,7 +12,8 @@ namespace {
 bool GetItem(HWND tab, int index, TabItemData *item) {
     *item = {};
     item->header.mask = TCIF_PARAM;
-    return SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)item) != 0;
+    return SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(item)) != 0;
 }
 
 HWND PageDialog(int id) {
@@ -20,7 +21,9 @@ HWND PageDialog(int id) {
     return slot > 0 ? hDialogList[slot] : nullptr;
 }
 
-HWND SelectedPage(HWND tab) { return yytabpage(tab, (int)SendMessageA(tab, TCM_GETCURSEL, 0, 0)); }
+HWND SelectedPage(HWND tab) {
+    return yytabpage(tab, static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)));
+}
 
 // The tab controls among the children of a dialog.
 template <typename F>
@@ -47,9 +50,9 @@ void yytabdialoginit(HWND dialog) {
         RECT area;
         GetWindowRect(tab, &area);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&area), 2);
-        SendMessageA(tab, TCM_ADJUSTRECT, FALSE, (LPARAM)&area);
-        int selected = (int)SendMessageA(tab, TCM_GETCURSEL, 0, 0);
-        int count = (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+        SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        int selected = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+        int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             TabItemData item;
             HWND page = GetItem(tab, i, &item) ? PageDialog(item.page) : nullptr;
@@ -123,7 +126,7 @@ void yydialogfocus_(int *field, int *position) {
         if (at == -1)
             yyDialogSelectAll(control);
         else
-            SendMessageA(control, EM_SETSEL, (WPARAM)at, at);
+            SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(at), at);
     } else if (atom == atomCombo) {
         if (at == -1)
             SendMessageA(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
@@ -147,7 +150,7 @@ void yydialogsettab_(int *tab, int *page) {
         *tab = -1;
         return;
     }
-    int count = (int)SendMessageA(control, TCM_GETITEMCOUNT, 0, 0);
+    int count = static_cast<int>(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0));
     int index = -1;
     for (int i = 0; i < count && index < 0; ++i) {
         TabItemData item;
@@ -157,10 +160,10 @@ void yydialogsettab_(int *tab, int *page) {
         *page = -1;
         return;
     }
-    int old = (int)SendMessageA(control, TCM_GETCURSEL, 0, 0);
+    int old = static_cast<int>(SendMessageA(control, TCM_GETCURSEL, 0, 0));
     if (old == index) return;
     HWND oldPage = SelectedPage(control);
-    SendMessageA(control, TCM_SETCURSEL, (WPARAM)index, 0);
+    SendMessageA(control, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (!IsWindowVisible(control)) return;
     if (oldPage) ShowWindow(oldPage, SW_HIDE);
     HWND newPage = SelectedPage(control);
@@ -174,7 +177,7 @@ void yytabenable_(int *tab, int *page, int *state) {
         *tab = -1;
         return;
     }
-    int count = (int)SendMessageA(control, TCM_GETITEMCOUNT, 0, 0);
+    int count = static_cast<int>(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TabItemData item;
         if (!GetItem(control, i, &item) || item.page != *page) continue;
@@ -182,10 +185,12 @@ void yytabenable_(int *tab, int *page, int *state) {
         if (item.disabled != disabled) {
             item.disabled = disabled;
             item.header.mask = TCIF_PARAM;
-            SendMessageA(control, TCM_SETITEMA, (WPARAM)i, (LPARAM)&item);
+            SendMessageA(control, TCM_SETITEMA, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
             if (IsWindowVisible(control)) {
                 RECT r;
-                SendMessageA(control, TCM_GETITEMRECT, (WPARAM)i, (LPARAM)&r);
+                SendMessageA(control, TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                             reinterpret_cast<LPARAM>(&r));
                 InvalidateRect(control, &r, TRUE);
             }
         }

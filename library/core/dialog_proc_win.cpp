@@ -31,7 +31,7 @@ void Report(int type, int subValue, WPARAM wParam, LPARAM lParam, HWND dialog) {
     if (!bDialogCreating) yyinterpretmessage(type, subValue, wParam, lParam, dialog);
 }
 
-int ButtonKind(HWND control) { return (int)(GetWindowLongA(control, GWL_STYLE) & 0xF); }
+int ButtonKind(HWND control) { return static_cast<int>(GetWindowLongA(control, GWL_STYLE) & 0xF); }
 
 bool IsPushStyle(HWND control) {
     int kind = ButtonKind(control);
@@ -39,7 +39,7 @@ bool IsPushStyle(HWND control) {
 }
 
 void SetProc(HWND control, WNDPROC procedure) {
-    SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)procedure);
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
 HANDLE LoadControlImage(HWND control, UINT type) {
@@ -58,7 +58,7 @@ void InitialiseButton(HWND control, bool loadImages) {
         UINT type = (style & BS_BITMAP) ? IMAGE_BITMAP : IMAGE_ICON;
         HANDLE image = loadImages ? LoadControlImage(control, type) : nullptr;
         if (image)
-            SendMessageA(control, BM_SETIMAGE, type, (LPARAM)image);
+            SendMessageA(control, BM_SETIMAGE, type, reinterpret_cast<LPARAM>(image));
         else if (loadImages)
             style &= ~(BS_BITMAP | BS_ICON);
     }
@@ -72,7 +72,7 @@ void InitialiseStatic(HWND control, bool loadImages) {
         UINT type = style == SS_BITMAP ? IMAGE_BITMAP : IMAGE_ICON;
         if (!SendMessageA(control, STM_GETIMAGE, type, 0)) {
             HANDLE image = LoadControlImage(control, type);
-            if (image) SendMessageA(control, STM_SETIMAGE, type, (LPARAM)image);
+            if (image) SendMessageA(control, STM_SETIMAGE, type, reinterpret_cast<LPARAM>(image));
         }
     }
     SetProc(control, yysubstatic);
@@ -87,13 +87,13 @@ void InitialiseControl(HWND control, bool loadImages) {
         if (yyclassatom(control) == atomEdit)
             record->maxLength =
                 (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE) ? 0xFFFF : 0x7FFF;
-        SetWindowLongPtrA(control, GWLP_USERDATA, (LONG_PTR)record);
+        SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     }
     if (!record) return;
     ATOM atom = yyclassatom(control);
     if (atom == atomEdit) {
         SetProc(control, yysubedit);
-        SendMessageA(control, EM_LIMITTEXT, (WPARAM)record->maxLength, 0);
+        SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(record->maxLength), 0);
     } else if (atom == atomButton) {
         InitialiseButton(control, loadImages);
     } else if (atom == atomStatic) {
@@ -111,7 +111,7 @@ void InitialiseControl(HWND control, bool loadImages) {
     }
     SetWindowLongA(control, GWL_EXSTYLE,
                    GetWindowLongA(control, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY);
-    record->oldProc = (WNDPROC)GetWindowLongPtrA(control, GWLP_WNDPROC);
+    record->oldProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
     SetProc(control, yysubpaint);
 }
 
@@ -189,16 +189,17 @@ void DefaultButton(HWND dialog) {
     if (HIWORD(def) != DC_HASDEFID) return;
     HWND button = GetDlgItem(dialog, LOWORD(def));
     if (!button || IsWindowEnabled(button))
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(def), BN_CLICKED), (LPARAM)button);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(def), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
 }
 
 void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
     int id = LOWORD(wParam);
     int code = HIWORD(wParam);
-    HWND control = (HWND)lParam;
+    HWND control = reinterpret_cast<HWND>(lParam);
     if (control == nullptr && (id & 0xF000) == 0xF000 &&
         (GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) {
-        SendMessageA(dialog, WM_SYSCOMMAND, (WPARAM)id, 0);
+        SendMessageA(dialog, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0);
         return;
     }
     if (code == 0 && (control == nullptr || IsPushStyle(control))) {
@@ -218,7 +219,7 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
 }
 
 void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    HWND control = (HWND)lParam;
+    HWND control = reinterpret_cast<HWND>(lParam);
     if (!control) return;
     ATOM atom = yyclassatom(control);
     int request = LOWORD(wParam);
@@ -227,7 +228,7 @@ void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
         int anchor = yytrackanchor(control);
         if ((GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE) &&
             (GetKeyState(VK_SHIFT) & 0x8000) && anchor >= 0) {
-            int pos = (int)SendMessageA(control, TBM_GETPOS, 0, 0);
+            int pos = static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0));
             int low = pos < anchor ? pos : anchor;
             int high = pos < anchor ? anchor : pos;
             SendMessageA(control, TBM_SETSEL, TRUE, MAKELPARAM(low, high));
@@ -235,7 +236,7 @@ void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
         if (Modeless(dialog)) FieldChange(dialog, GetDlgCtrlID(control), false, 0);
     } else if (atom == atomUpDown) {
         if (request == SB_ENDSCROLL || !Modeless(dialog)) return;
-        HWND buddy = (HWND)SendMessageA(control, UDM_GETBUDDY, 0, 0);
+        HWND buddy = reinterpret_cast<HWND>(SendMessageA(control, UDM_GETBUDDY, 0, 0));
         DialogRecord *record = yydialogrecord(dialog);
         if (!record || !buddy) return;
         record->previousField = record->currentField = GetDlgCtrlID(buddy);
@@ -248,9 +249,9 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
     HWND from = header->hwndFrom;
     ATOM atom = yyclassatom(from);
     if (atom == atomTab) {
-        int index = (int)SendMessageA(from, TCM_GETCURSEL, 0, 0);
+        int index = static_cast<int>(SendMessageA(from, TCM_GETCURSEL, 0, 0));
         HWND page = yytabpage(from, index);
-        if (header->code == (UINT)TCN_SELCHANGING) {
+        if (header->code == static_cast<UINT>(TCN_SELCHANGING)) {
             if (hBadTab) {
                 iBadTab = index;
                 yyfieldbell();
@@ -258,11 +259,11 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
                 ShowWindow(page, SW_HIDE);
                 if (record) record->pageLeft = yydialogrecord(page) ? yydialogrecord(page)->id : 0;
             }
-        } else if (header->code == (UINT)TCN_SELCHANGE) {
+        } else if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
             if (hBadTab) {
                 HWND bad = hBadTab;
                 hBadTab = nullptr;
-                SendMessageA(from, TCM_SETCURSEL, (WPARAM)iBadTab, 0);
+                SendMessageA(from, TCM_SETCURSEL, static_cast<WPARAM>(iBadTab), 0);
                 SetFocus(bad);
                 yyDialogSelectAll(bad);
             } else {
@@ -277,15 +278,19 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
             }
         }
     } else if (atom == atomTree) {
-        if (header->code == (UINT)TVN_SELCHANGEDA || header->code == (UINT)TVN_SELCHANGEDW ||
-            header->code == (UINT)TVN_ITEMEXPANDEDA || header->code == (UINT)TVN_ITEMEXPANDEDW) {
-            FieldChange(dialog, (int)header->idFrom, false, 0);
-        } else if (header->code == (UINT)NM_DBLCLK) {
-            HTREEITEM item = (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_CARET, 0);
-            if (item && !SendMessageA(from, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)item))
+        if (header->code == static_cast<UINT>(TVN_SELCHANGEDA) ||
+            header->code == static_cast<UINT>(TVN_SELCHANGEDW) ||
+            header->code == static_cast<UINT>(TVN_ITEMEXPANDEDA) ||
+            header->code == static_cast<UINT>(TVN_ITEMEXPANDEDW)) {
+            FieldChange(dialog, static_cast<int>(header->idFrom), false, 0);
+        } else if (header->code == static_cast<UINT>(NM_DBLCLK)) {
+            HTREEITEM item =
+                reinterpret_cast<HTREEITEM>(SendMessageA(from, TVM_GETNEXTITEM, TVGN_CARET, 0));
+            if (item &&
+                !SendMessageA(from, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)))
                 DefaultButton(dialog);
         }
-    } else if (header->code == (UINT)UDN_DELTAPOS) {
+    } else if (header->code == static_cast<UINT>(UDN_DELTAPOS)) {
         if (yyspinfield(reinterpret_cast<NMUPDOWN *>(header))) {
             SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
             return TRUE;
@@ -342,9 +347,10 @@ void SystemMenuPopup(HWND dialog, LPARAM lParam) {
     HMENU menu = GetSystemMenu(dialog, FALSE);
     if (!menu) return;
     SetMenuDefaultItem(menu, IsIconic(dialog) ? SC_RESTORE : SC_CLOSE, FALSE);
-    int command = (int)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, (short)LOWORD(lParam),
-                                      (short)HIWORD(lParam), 0, dialog, nullptr);
-    if (command) SendMessageA(dialog, WM_SYSCOMMAND, (WPARAM)command, 0);
+    int command = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, static_cast<short>(LOWORD(lParam)),
+                       static_cast<short>(HIWORD(lParam)), 0, dialog, nullptr));
+    if (command) SendMessageA(dialog, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
 }
 
 void GrayForSize(HWND dialog, bool minimised) {
@@ -366,20 +372,20 @@ bool IsStockFont(HFONT font) {
 void DeleteImage(HWND control, UINT message) {
     static const UINT types[] = {IMAGE_BITMAP, IMAGE_ICON, IMAGE_ENHMETAFILE};
     for (UINT type : types) {
-        HANDLE image = (HANDLE)SendMessageA(control, message, type, 0);
+        HANDLE image = reinterpret_cast<HANDLE>(SendMessageA(control, message, type, 0));
         if (!image) continue;
         if (type == IMAGE_BITMAP)
             DeleteObject(image);
         else if (type == IMAGE_ICON)
-            DestroyIcon((HICON)image);
+            DestroyIcon(static_cast<HICON>(image));
         else
-            DeleteEnhMetaFile((HENHMETAFILE)image);
+            DeleteEnhMetaFile(static_cast<HENHMETAFILE>(image));
     }
 }
 
 void OnDestroy(HWND dialog) {
     bool loaded = hDialogList[0] != dialog;
-    HFONT dialogFont = (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0);
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     HWND next = nullptr;
     for (HWND control = GetWindow(dialog, GW_CHILD); control; control = next) {
         next = GetWindow(control, GW_HWNDNEXT);
@@ -394,7 +400,7 @@ void OnDestroy(HWND dialog) {
         if (!loaded) continue;
         if (atom == atomStatic) DeleteImage(control, STM_GETIMAGE);
         if (atom == atomButton) DeleteImage(control, BM_GETIMAGE);
-        HFONT font = (HFONT)SendMessageA(control, WM_GETFONT, 0, 0);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
         if (font && font != dialogFont && !IsStockFont(font)) {
             DestroyWindow(control);
             DeleteObject(font);
@@ -419,13 +425,14 @@ void yydialoginitialise(HWND dialog, DialogRecord *record) {
          control = GetWindow(control, GW_HWNDNEXT))
         InitialiseControl(control, !copy);
     if (!copy) {
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, (LONG_PTR)record);
+        SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
         HICON icon = LoadIconA(GetModuleHandleA(nullptr), "icon1");
-        if (icon) SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)icon);
+        if (icon) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     } else {
         HWND loaded = yycurrentdialog();
         hDialogList[0] = dialog;
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, (LONG_PTR)yydialogrecord(loaded));
+        SetWindowLongPtrA(dialog, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(yydialogrecord(loaded)));
         if (loaded) {
             bDialogCreating = 1;
             yydialogcopy(dialog, loaded);
@@ -466,7 +473,8 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-        return (INT_PTR)yyProcessColour(dialog, message, (HDC)wParam, (HWND)lParam);
+        return reinterpret_cast<INT_PTR>(yyProcessColour(
+            dialog, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -529,7 +537,7 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
     default:
         if (message != 0 && message == CellChangeMessage()) {
-            FieldChange(dialog, (int)wParam, false, lParam);
+            FieldChange(dialog, static_cast<int>(wParam), false, lParam);
             return TRUE;
         }
         return FALSE;
@@ -614,7 +622,7 @@ void yymakebitmaptransparent(HBITMAP bitmap) {
 // Spin arrows of a numeric spin field: the value moves by the field's steps and the up-down
 // control's own position change is cancelled.
 bool yyspinfield(NMUPDOWN *change) {
-    HWND buddy = (HWND)SendMessageA(change->hdr.hwndFrom, UDM_GETBUDDY, 0, 0);
+    HWND buddy = reinterpret_cast<HWND>(SendMessageA(change->hdr.hwndFrom, UDM_GETBUDDY, 0, 0));
     FieldRecord *record = yyfieldrecord(buddy);
     int kind = yynumerickind(buddy);
     if (!record || !kind) return false;

@@ -43,7 +43,7 @@ bool VisitTabItemsOfPage(HWND dialog, Visit visit) {
         if (other == dialog) continue;
         for (HWND c = GetWindow(other, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             if (!atomTab || yyclassatom(c) != atomTab) continue;
-            int count = (int)SendMessageA(c, TCM_GETITEMCOUNT, 0, 0);
+            int count = static_cast<int>(SendMessageA(c, TCM_GETITEMCOUNT, 0, 0));
             for (int i = 0; i < count; ++i)
                 if (yytabpage(c, i) == dialog && visit(c, i)) return true;
         }
@@ -123,7 +123,7 @@ void UnloadDialog(HWND dialog, int option, bool checkedHide, int *result);
 void UnloadPages(HWND dialog) {
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (!atomTab || yyclassatom(c) != atomTab) continue;
-        int count = (int)SendMessageA(c, TCM_GETITEMCOUNT, 0, 0);
+        int count = static_cast<int>(SendMessageA(c, TCM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             HWND page = yytabpage(c, i);
             int ignored = 0;
@@ -181,8 +181,8 @@ int yydialogload2(int *id, int window) {
     HWND parent = (window >= 0 && window < kWindowSlots) ? hClient[window] : nullptr;
     HWND savedCurrent = hDlgCur;
     bDialogCreating = 1;
-    HWND dialog =
-        CreateDialogParamA(Instance(), MAKEINTRESOURCEA(*id), parent, yydialogproc, (LPARAM)record);
+    HWND dialog = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(*id), parent, yydialogproc,
+                                     reinterpret_cast<LPARAM>(record));
     bDialogCreating = 0;
     if (!dialog) {
         hDialogList[slot] = nullptr;
@@ -357,8 +357,8 @@ void yydialogsize_(int *width, int *height, int *result) {
         EnableWindow(c, FALSE);  // the recorded state stays as it was
     }
     RECT frame = fresh;
-    AdjustWindowRectEx(&frame, (DWORD)GetWindowLongA(dialog, GWL_STYLE), FALSE,
-                       (DWORD)GetWindowLongA(dialog, GWL_EXSTYLE));
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Fields that came into view take their recorded state again (a field recorded disabled,
@@ -388,21 +388,24 @@ void yydialogtitle_(int *icon, int *mode, const char *title) {
                 TCITEMHEADERA item = {};
                 item.mask = TCIF_TEXT;
                 item.pszText = const_cast<char *>(title);
-                SendMessageA(tab, TCM_SETITEMA, (WPARAM)index, (LPARAM)&item);
+                SendMessageA(tab, TCM_SETITEMA, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(&item));
                 InvalidateRect(tab, nullptr, TRUE);
                 return false;
             });
         }
     }
     if (!caption || *icon == -1) return;
-    HICON fresh = (HICON)LoadImageA(Instance(), *icon == 0 ? "icon1" : MAKEINTRESOURCEA(*icon),
-                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+    HICON fresh =
+        static_cast<HICON>(LoadImageA(Instance(), *icon == 0 ? "icon1" : MAKEINTRESOURCEA(*icon),
+                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     if (!fresh) {
         *icon = -2;
         return;
     }
-    HICON oldBig = (HICON)SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)fresh);
-    HICON oldSmall = (HICON)SendMessageA(dialog, WM_SETICON, ICON_SMALL, 0);
+    HICON oldBig = reinterpret_cast<HICON>(
+        SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(fresh)));
+    HICON oldSmall = reinterpret_cast<HICON>(SendMessageA(dialog, WM_SETICON, ICON_SMALL, 0));
     if (oldBig && oldBig != fresh) DestroyIcon(oldBig);
     if (oldSmall && oldSmall != fresh && oldSmall != oldBig) DestroyIcon(oldSmall);
 }
@@ -421,14 +424,15 @@ void yydialogtabstops_(int *field, const int *stops, int *n) {
     }
     int *copy = nullptr;
     if (count > 0) {
-        copy = static_cast<int *>(std::malloc(sizeof(int) * (std::size_t)count));
+        copy = static_cast<int *>(std::malloc(sizeof(int) * static_cast<std::size_t>(count)));
         if (!copy) {
             *field = -1;
             return;
         }
-        std::memcpy(copy, stops, sizeof(int) * (std::size_t)count);
+        std::memcpy(copy, stops, sizeof(int) * static_cast<std::size_t>(count));
     }
-    SendMessageA(control, multiline ? EM_SETTABSTOPS : LB_SETTABSTOPS, (WPARAM)count, (LPARAM)copy);
+    SendMessageA(control, multiline ? EM_SETTABSTOPS : LB_SETTABSTOPS, static_cast<WPARAM>(count),
+                 reinterpret_cast<LPARAM>(copy));
     InvalidateRect(control, nullptr, TRUE);
     std::free(record->tabStops);
     record->tabStops = copy;
@@ -440,7 +444,7 @@ void yyDialogSelectAll(HWND control) {
     ATOM atom = yyclassatom(control);
     if (atom == atomEdit && (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE)) {
         int length = GetWindowTextLengthA(control);
-        SendMessageA(control, EM_SETSEL, (WPARAM)length, length);
+        SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(length), length);
     } else if (yyiseditfield(control)) {
         SendMessageA(control, EM_SETSEL, 0, -1);
         SendMessageA(control, EM_SCROLLCARET, 0, 0);

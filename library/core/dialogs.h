@@ -64,7 +64,7 @@ struct TabItemData {
 HWND yytabpage(HWND tab, int index);
 int yytabpagedisabled(HWND tab, int index);
 
-const COLORREF QUILL_DEFAULT_COLOUR = (COLORREF)-1;
+const COLORREF QUILL_DEFAULT_COLOUR = static_cast<COLORREF>(-1);
 
 // The dialog table and the current dialog.
 extern HWND hDialogList[QUILL_MAX_DIALOGS + 1];

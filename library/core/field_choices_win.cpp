@@ -25,17 +25,18 @@ const OptionMessages &messages_of(int kind) {
 
 // Text of option INDEX, read with its real length.
 std::string option_text(HWND control, const OptionMessages &m, int index) {
-    LRESULT length = SendMessageA(control, m.getTextLength, (WPARAM)index, 0);
+    LRESULT length = SendMessageA(control, m.getTextLength, static_cast<WPARAM>(index), 0);
     if (length <= 0) return std::string();
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = SendMessageA(control, m.getText, (WPARAM)index, (LPARAM)&text[0]);
+    LRESULT got = SendMessageA(control, m.getText, static_cast<WPARAM>(index),
+                               reinterpret_cast<LPARAM>(&text[0]));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
 }
 
 // Index of the option whose text equals TEXT exactly (letter case included), -1 when none.
 int exact_option(HWND control, const OptionMessages &m, const std::string &text) {
-    int count = (int)SendMessageA(control, m.getCount, 0, 0);
+    int count = static_cast<int>(SendMessageA(control, m.getCount, 0, 0));
     for (int i = 0; i < count; ++i)
         if (option_text(control, m, i) == text) return i;
     return -1;
@@ -59,12 +60,12 @@ void yyfieldgetcheck_(int *id, int *state) {
         *id = -1;
         return;
     }
-    *state = (int)SendMessageA(control, BM_GETCHECK, 0, 0);
+    *state = static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0));
 }
 
 void yyfieldputcheck_(int *id, int state) {
     HWND dialog = yycurrentdialog();
-    if (!dialog || !CheckDlgButton(dialog, *id, (UINT)state)) *id = -1;
+    if (!dialog || !CheckDlgButton(dialog, *id, static_cast<UINT>(state))) *id = -1;
 }
 
 void yyfieldgroup(HWND button, HWND *first, HWND *last) {
@@ -76,7 +77,7 @@ void yyfieldgroup(HWND button, HWND *first, HWND *last) {
     std::vector<RadioSibling> siblings;
     int at = -1;
     for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == button) at = (int)windows.size();
+        if (w == button) at = static_cast<int>(windows.size());
         windows.push_back(w);
         siblings.push_back(
             {yyclassatom(w) == atom, (GetWindowLongA(w, GWL_STYLE) & WS_GROUP) != 0});
@@ -142,7 +143,7 @@ void yyfieldgetlist_(int *id, int *option, char *text, int textLen) {
         *id = -1;
         return;
     }
-    int selected = (int)SendMessageA(control, LB_GETCURSEL, 0, 0);
+    int selected = static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0));
     if (selected < 0) {
         *option = kUndefinedValue;
         *id = -2;
@@ -158,7 +159,7 @@ void yyfieldgetcombo_(int *id, int *option, char *text, int textLen) {
         *id = -1;
         return;
     }
-    int selected = (int)SendMessageA(control, CB_GETCURSEL, 0, 0);
+    int selected = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
     std::string shown = yywindowtext(control);
     int match = -1;
     if (!shown.empty() && selected < 0) match = exact_option(control, kComboMessages, shown);
@@ -176,7 +177,8 @@ void yyfieldputmenu_(int kind, int *id, const char *text) {
         *id = -1;
         return;
     }
-    LRESULT result = SendMessageA(control, messages_of(kind).add, 0, (LPARAM)text);
+    LRESULT result =
+        SendMessageA(control, messages_of(kind).add, 0, reinterpret_cast<LPARAM>(text));
     if (result < 0) *id = -1;
 }
 
@@ -189,10 +191,12 @@ void yyfieldputoption_(int kind, int *id, int index) {
     const OptionMessages &m = messages_of(kind);
     if (kind == kMenuMultiList) {
         // A list with several selections has no single current selection to set.
-        if (index < -1 || SendMessageA(control, LB_SETSEL, index >= 0, (LPARAM)index) < 0) *id = -1;
+        if (index < -1 ||
+            SendMessageA(control, LB_SETSEL, index >= 0, static_cast<LPARAM>(index)) < 0)
+            *id = -1;
         return;
     }
-    LRESULT result = SendMessageA(control, m.setSelection, (WPARAM)index, 0);
+    LRESULT result = SendMessageA(control, m.setSelection, static_cast<WPARAM>(index), 0);
     if (index != -1 && result < 0) *id = -1;
 }
 
@@ -203,7 +207,7 @@ void yyfieldputcombo_(int *id, const char *text) {
         return;
     }
     int match = exact_option(control, kComboMessages, text);
-    SendMessageA(control, CB_SETCURSEL, (WPARAM)match, 0);
+    SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(match), 0);
     if (match < 0) SetWindowTextA(control, text);
 }
 
@@ -216,12 +220,13 @@ void yygetoptioncount_(int *id, int *count) {
         *id = -1;
         return;
     }
-    *count = (int)SendMessageA(control, messages_of(kind).getCount, 0, 0);
+    *count = static_cast<int>(SendMessageA(control, messages_of(kind).getCount, 0, 0));
 }
 
 void yyfieldgetopt_(int *id, int index, int *state) {
     HWND control = multi_list(*id);
-    LRESULT selected = control ? SendMessageA(control, LB_GETSEL, (WPARAM)index, 0) : LB_ERR;
+    LRESULT selected =
+        control ? SendMessageA(control, LB_GETSEL, static_cast<WPARAM>(index), 0) : LB_ERR;
     if (selected < 0) {
         *id = -1;
         return;
@@ -231,13 +236,14 @@ void yyfieldgetopt_(int *id, int index, int *state) {
 
 void yyfieldputopt_(int *id, int index, int state) {
     HWND control = multi_list(*id);
-    LRESULT selected = control ? SendMessageA(control, LB_GETSEL, (WPARAM)index, 0) : LB_ERR;
+    LRESULT selected =
+        control ? SendMessageA(control, LB_GETSEL, static_cast<WPARAM>(index), 0) : LB_ERR;
     if (selected < 0) {
         *id = -1;
         return;
     }
     bool on = state == 1;
-    if ((selected > 0) != on) SendMessageA(control, LB_SETSEL, on, (LPARAM)index);
+    if ((selected > 0) != on) SendMessageA(control, LB_SETSEL, on, static_cast<LPARAM>(index));
 }
 
 void yyfieldputopt2_(int *id, int first, int last, int state) {
@@ -252,8 +258,8 @@ void yyfieldputopt2_(int *id, int first, int last, int state) {
         return;
     }
     for (int index = first; index <= last; ++index) {
-        LRESULT selected = SendMessageA(control, LB_GETSEL, (WPARAM)index, 0);
+        LRESULT selected = SendMessageA(control, LB_GETSEL, static_cast<WPARAM>(index), 0);
         if (selected < 0) break;
-        if ((selected > 0) != on) SendMessageA(control, LB_SETSEL, on, (LPARAM)index);
+        if ((selected > 0) != on) SendMessageA(control, LB_SETSEL, on, static_cast<LPARAM>(index));
     }
 }

@@ -114,7 +114,7 @@ int yyCheckUserDrawn(HWND dialog) {
         FieldRecord *field = yyfieldrecord(child);
         if (field && field->userDrawn) return 1;
         if (yyclassatom(child) == atomTab && !(field && field->userDrawn)) {
-            int selected = (int)SendMessageA(child, TCM_GETCURSEL, 0, 0);
+            int selected = static_cast<int>(SendMessageA(child, TCM_GETCURSEL, 0, 0));
             HWND page = yytabpage(child, selected);
             if (page && page != dialog && yyCheckUserDrawn(page)) return 1;
         }

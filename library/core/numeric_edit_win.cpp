@@ -52,7 +52,7 @@ bool TextValue(const char *text, double *value) {
     copy[n] = '\0';
     int ok = 0;
     *value = 0.0;
-    yyst2dblcheck_(value, &ok, copy, (int)n);
+    yyst2dblcheck_(value, &ok, copy, static_cast<int>(n));
     if (!ok) *value = 0.0;
     return ok != 0;
 }
@@ -98,18 +98,21 @@ void CreateSpin(HWND edit, FieldRecord *record, int kind) {
     if (kind != kNumericInteger) style |= UDS_NOTHOUSANDS;
     if (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) style |= WS_DISABLED;
     HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", style, 0, 0, 1, 1, GetParent(edit),
-                                (HMENU)(INT_PTR)-1, GetModuleHandleA(nullptr), nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
+                                GetModuleHandleA(nullptr), nullptr);
     if (!spin) return;
     char text[256];
     GetWindowTextA(edit, text, sizeof text);
-    SendMessageA(spin, UDM_SETBUDDY, (WPARAM)edit, 0);
-    SendMessageA(spin, UDM_SETRANGE32, (WPARAM)-100, 100);
+    SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(-100), 100);
     UDACCEL accel[2] = {{0, 1}, {2, 5}};
-    SendMessageA(spin, UDM_SETACCEL, 2, (LPARAM)accel);
+    SendMessageA(spin, UDM_SETACCEL, 2, reinterpret_cast<LPARAM>(accel));
     if (kind == kNumericInteger)
-        SendMessageA(spin, UDM_SETPOS32, 0, (LPARAM)(short)std::atoi(text));
+        SendMessageA(spin, UDM_SETPOS32, 0,
+                     static_cast<LPARAM>(static_cast<short>(std::atoi(text))));
     SetWindowTextA(edit, text);
-    WNDPROC old = (WNDPROC)SetWindowLongPtrA(spin, GWLP_WNDPROC, (LONG_PTR)yysubupdown);
+    WNDPROC old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(spin, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yysubupdown)));
     if (!lpNormalUpDownProc) lpNormalUpDownProc = old;
     record->upDown = spin;
 }
@@ -152,13 +155,13 @@ void Normalise(HWND edit, int kind) {
         for (char *p = text; *p; ++p)
             if (bDecimal && *p == wDecimal) *p = '.';
         const char *format = FieldFormat(edit);
-        int length = (int)sizeof text - 1;
+        int length = static_cast<int>(sizeof text) - 1;
         if (kind == kNumericInteger)
             yyformi_(text, length);
         else if (kind == kNumericReal)
-            yyformr_(text, format, length, (int)std::strlen(format));
+            yyformr_(text, format, length, static_cast<int>(std::strlen(format)));
         else
-            yyformd_(text, format, length, (int)std::strlen(format));
+            yyformd_(text, format, length, static_cast<int>(std::strlen(format)));
         // Rewriting a text that is already canonical would put the caret back at the start
         // and drop the selection every time the focus leaves the field.
         FieldText(text, length);
@@ -169,13 +172,14 @@ void Normalise(HWND edit, int kind) {
 
 LRESULT OnChar(HWND edit, int kind, WPARAM wParam, LPARAM lParam) {
     int passed = 0;
-    switch (yynumericchar(kind, (int)wParam, DecimalChar(), &passed)) {
+    switch (yynumericchar(kind, static_cast<int>(wParam), DecimalChar(), &passed)) {
     case kCharSelectAll:
         SendMessageA(edit, EM_SETSEL, 0, -1);
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
         return 0;
     case kCharAccept:
-        return CallWindowProcA(lpNormalEditProc, edit, WM_CHAR, (WPARAM)passed, lParam);
+        return CallWindowProcA(lpNormalEditProc, edit, WM_CHAR, static_cast<WPARAM>(passed),
+                               lParam);
     default: yyfieldbell(); return 0;
     }
 }
@@ -189,7 +193,7 @@ LRESULT yynumericproc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int
         created->step = 1.0;
         created->page = 5.0;
         created->maxLength = (GetWindowLongA(edit, GWL_STYLE) & ES_MULTILINE) ? 0xFFFF : 0x7FFF;
-        SetWindowLongPtrA(edit, GWLP_USERDATA, (LONG_PTR)created);
+        SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
         break;
     }
     case WM_CREATE: {
@@ -219,7 +223,7 @@ LRESULT yynumericproc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int
         if (record && wParam == VK_TAB) record->tabLeft = 1;
         break;
     case WM_KILLFOCUS:
-        if (yyoutofrange(edit, (HWND)wParam, 0)) return 0;
+        if (yyoutofrange(edit, reinterpret_cast<HWND>(wParam), 0)) return 0;
         Normalise(edit, kind);
         break;
     case WM_CHAR: return OnChar(edit, kind, wParam, lParam);
@@ -260,15 +264,17 @@ ATOM ProbeClass(const char *name, WNDPROC *procedure) {
     HWND probe = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     if (!probe) return 0;
-    ATOM atom = (ATOM)GetClassLongA(probe, GCW_ATOM);
-    if (procedure) *procedure = (WNDPROC)GetWindowLongPtrA(probe, GWLP_WNDPROC);
+    ATOM atom = static_cast<ATOM>(GetClassLongA(probe, GCW_ATOM));
+    if (procedure) *procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(probe, GWLP_WNDPROC));
     DestroyWindow(probe);
     return atom;
 }
 
 }  // namespace
 
-ATOM yyclassatom(HWND window) { return window ? (ATOM)GetClassLongA(window, GCW_ATOM) : 0; }
+ATOM yyclassatom(HWND window) {
+    return window ? static_cast<ATOM>(GetClassLongA(window, GCW_ATOM)) : 0;
+}
 
 int yynumerickind(HWND control) {
     ATOM atom = yyclassatom(control);
@@ -413,17 +419,17 @@ void yyselectinvalid(HWND window, HWND field, int tabFlag) {
 void yynumericfieldwrite(HWND field, double value) {
     FieldRecord *record = yyfieldrecord(field);
     char text[256] = {0};
-    int length = (int)sizeof text - 1;
+    int length = static_cast<int>(sizeof text) - 1;
     int kind = yynumerickind(field);
     const char *format = FieldFormat(field);
     if (kind == kNumericInteger) {
         value = std::trunc(value);
         std::snprintf(text, sizeof text, "%.0f", value);
     } else if (kind == kNumericReal) {
-        float single = (float)value;
-        yyrea2st_(&single, text, format, length, (int)std::strlen(format));
+        float single = static_cast<float>(value);
+        yyrea2st_(&single, text, format, length, static_cast<int>(std::strlen(format)));
     } else {
-        yydbl2st_(&value, text, format, length, (int)std::strlen(format));
+        yydbl2st_(&value, text, format, length, static_cast<int>(std::strlen(format)));
     }
     if (record) record->value = value;
     WriteText(field, text, length);
@@ -441,7 +447,7 @@ double yynumericfieldvalue(HWND field) {
 // the buddy's range check runs before the value moves.
 LRESULT CALLBACK yysubupdown(HWND spin, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) {
-        HWND buddy = (HWND)SendMessageA(spin, UDM_GETBUDDY, 0, 0);
+        HWND buddy = reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0));
         if (buddy && GetFocus() != buddy) SetFocus(buddy);
         if (buddy && GetFocus() != buddy) return 0;  // the field that had the focus refused
     }

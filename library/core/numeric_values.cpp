@@ -21,7 +21,7 @@ int yynumericchar(int kind, int c, char decimal, int *passed) {
     default: break;
     }
     if (kind == kNumericReal || kind == kNumericDouble) {
-        if (c == (unsigned char)decimal || c == 'E') return kCharAccept;
+        if (c == static_cast<unsigned char>(decimal) || c == 'E') return kCharAccept;
         if (c == 'e') {
             *passed = 'E';
             return kCharAccept;

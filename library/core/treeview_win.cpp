@@ -15,7 +15,8 @@ namespace {
 constexpr int kCopyText = 32767;
 
 HTREEITEM next_item(HWND tree, HTREEITEM item, UINT how) {
-    return (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, how, (LPARAM)item);
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
 }
 
 HTREEITEM insert_item(HWND tree, HTREEITEM parent, HTREEITEM after, const char *text, int id) {
@@ -25,7 +26,8 @@ HTREEITEM insert_item(HWND tree, HTREEITEM parent, HTREEITEM after, const char *
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = const_cast<char *>(text);
     insert.item.lParam = id;
-    return (HTREEITEM)SendMessageA(tree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 // The tree view with this id in the current dialog, null when there is none.
@@ -52,11 +54,12 @@ std::string menu_item_text(HMENU menu, int position) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
-    if (!GetMenuItemInfoA(menu, (UINT)position, TRUE, &info) || info.cch == 0) return std::string();
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) || info.cch == 0)
+        return std::string();
     std::vector<char> text(info.cch + 1, '\0');
     info.dwTypeData = text.data();
     info.cch += 1;
-    if (!GetMenuItemInfoA(menu, (UINT)position, TRUE, &info)) return std::string();
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) return std::string();
     return std::string(text.data());
 }
 
@@ -80,16 +83,18 @@ void yyTreeViewInit2(HWND tree, HTREEITEM parent, HMENU menu, int selected) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
-        if (!GetMenuItemInfoA(menu, (UINT)position, TRUE, &info)) continue;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) continue;
         std::string text = menu_item_text(menu, position);
-        int id = (int)info.wID;
+        int id = static_cast<int>(info.wID);
         HTREEITEM item = insert_item(tree, parent, TVI_LAST, text.c_str(), id);
         if (!item) continue;
         if (info.hSubMenu) {
             yyTreeViewInit2(tree, item, info.hSubMenu, selected);
-            if (info.fState & MFS_CHECKED) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)item);
+            if (info.fState & MFS_CHECKED)
+                SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
         }
-        if (id == selected) SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item);
+        if (id == selected)
+            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     }
 }
 
@@ -106,7 +111,9 @@ HTREEITEM yyTreeViewFind2(HWND tree, HTREEITEM first, int id) {
         TVITEMA tv{};
         tv.mask = TVIF_PARAM;
         tv.hItem = item;
-        if (SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&tv) && (int)tv.lParam == id) return item;
+        if (SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) &&
+            static_cast<int>(tv.lParam) == id)
+            return item;
         HTREEITEM next = next_item(tree, item, TVGN_CHILD);
         while (!next && item) {
             next = next_item(tree, item, TVGN_NEXT);
@@ -150,7 +157,7 @@ void yytreeviewinsert_(int *field, const int *reference, const int *mode, const 
         tv.mask = TVIF_CHILDREN;
         tv.hItem = ref;
         tv.cChildren = 1;
-        SendMessageA(tree, TVM_SETITEMA, 0, (LPARAM)&tv);
+        SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     } else {
         insert_item(tree, parent, ref, label, *id);
     }
@@ -161,7 +168,7 @@ void yytreeviewdelete_(int *field, const int *id) {
     HWND tree;
     HTREEITEM item = tree_item(field, *id, &tree);
     if (!item) return;
-    SendMessageA(tree, TVM_DELETEITEM, 0, (LPARAM)item);
+    SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
     InvalidateRect(tree, nullptr, TRUE);
 }
 
@@ -173,7 +180,8 @@ void yytreeviewgetstate_(int *field, const int *id, int *state) {
         *field = -3;
         return;
     }
-    UINT flags = (UINT)SendMessageA(tree, TVM_GETITEMSTATE, (WPARAM)item, TVIS_EXPANDED);
+    UINT flags = static_cast<UINT>(
+        SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED));
     *state = (flags & TVIS_EXPANDED) ? 2 : 1;
 }
 
@@ -185,7 +193,8 @@ void yytreeviewsetstate_(int *field, const int *id, const int *state) {
         *field = -3;
         return;
     }
-    SendMessageA(tree, TVM_EXPAND, *state == 1 ? TVE_COLLAPSE : TVE_EXPAND, (LPARAM)item);
+    SendMessageA(tree, TVM_EXPAND, *state == 1 ? TVE_COLLAPSE : TVE_EXPAND,
+                 reinterpret_cast<LPARAM>(item));
 }
 
 void yytreeviewsetstring_(int *field, const int *id, const char *text) {
@@ -196,7 +205,7 @@ void yytreeviewsetstring_(int *field, const int *id, const char *text) {
     tv.mask = TVIF_TEXT;
     tv.hItem = item;
     tv.pszText = const_cast<char *>(text ? text : "");
-    SendMessageA(tree, TVM_SETITEMA, 0, (LPARAM)&tv);
+    SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void yyTreeViewCopy(HWND destination, HTREEITEM parent, HWND source, HTREEITEM first) {
@@ -209,7 +218,7 @@ void yyTreeViewCopy(HWND destination, HTREEITEM parent, HWND source, HTREEITEM f
         tv.pszText = text.data();
         tv.cchTextMax = kCopyText + 1;
         text[0] = '\0';
-        if (!SendMessageA(source, TVM_GETITEMA, 0, (LPARAM)&tv)) continue;
+        if (!SendMessageA(source, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) continue;
 
         TVINSERTSTRUCTA insert{};
         insert.hParent = parent ? parent : TVI_ROOT;
@@ -218,14 +227,15 @@ void yyTreeViewCopy(HWND destination, HTREEITEM parent, HWND source, HTREEITEM f
         insert.item.pszText = text.data();
         insert.item.lParam = tv.lParam;
         insert.item.cChildren = tv.cChildren;
-        HTREEITEM copy = (HTREEITEM)SendMessageA(destination, TVM_INSERTITEMA, 0, (LPARAM)&insert);
+        HTREEITEM copy = reinterpret_cast<HTREEITEM>(
+            SendMessageA(destination, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
         if (!copy) continue;
 
         HTREEITEM child = next_item(source, item, TVGN_CHILD);
         if (child) yyTreeViewCopy(destination, copy, source, child);
         if (tv.state & TVIS_EXPANDED)
-            SendMessageA(destination, TVM_EXPAND, TVE_EXPAND, (LPARAM)copy);
+            SendMessageA(destination, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(copy));
         if (next_item(source, nullptr, TVGN_CARET) == item)
-            SendMessageA(destination, TVM_SELECTITEM, TVGN_CARET, (LPARAM)copy);
+            SendMessageA(destination, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(copy));
     }
 }

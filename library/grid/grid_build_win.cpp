@@ -69,18 +69,19 @@ HWND TemplateControlAt(HWND templ, int position) {
 }
 
 void SetProc(HWND window, WNDPROC procedure) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)procedure);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
 // Subclasses a cell control (and its up-down buddy) for the grid.
 void SubclassCell(HWND cell) {
     FieldRecord *record = yyfieldrecord(cell);
     if (!record) return;
-    record->oldProc = (WNDPROC)SetWindowLongPtrA(cell, GWLP_WNDPROC, (LONG_PTR)yygridcellwndproc);
+    record->oldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(cell, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yygridcellwndproc)));
     if (record->upDown) {
-        WNDPROC old =
-            (WNDPROC)SetWindowLongPtrA(record->upDown, GWLP_WNDPROC, (LONG_PTR)yygridspinwndproc);
-        SetWindowLongPtrA(record->upDown, GWLP_USERDATA, (LONG_PTR)old);
+        WNDPROC old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            record->upDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yygridspinwndproc)));
+        SetWindowLongPtrA(record->upDown, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(old));
     }
 }
 
@@ -90,16 +91,17 @@ void InsertHeaderItem(HWND header, int index, int width, const char *text, int f
     item.cxy = width;
     item.pszText = const_cast<char *>(text);
     item.fmt = format | HDF_STRING;
-    SendMessageA(header, HDM_INSERTITEMA, (WPARAM)index, (LPARAM)&item);
+    SendMessageA(header, HDM_INSERTITEMA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 HWND CreateHeader(HWND grid, int x, int y, int width, int height, int id, HFONT font) {
-    HWND header =
-        CreateWindowExA(WS_EX_NOPARENTNOTIFY, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS,
-                        x, y, width, height, grid, (HMENU)(INT_PTR)id, wInstance, nullptr);
+    HWND header = CreateWindowExA(
+        WS_EX_NOPARENTNOTIFY, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, x, y, width,
+        height, grid, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wInstance, nullptr);
     if (!header) return nullptr;
     yygridsubclassheader(header);
-    if (font) SendMessageA(header, WM_SETFONT, (WPARAM)font, FALSE);
+    if (font) SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return header;
 }
 
@@ -149,29 +151,33 @@ void FillCellRecord(FieldRecord *to, const FieldRecord *from, int maxLength) {
 void CopySpin(HWND to, HWND from) {
     if (!to || !from) return;
     int low = 0, high = 0;
-    SendMessageA(from, UDM_GETRANGE32, (WPARAM)&low, (LPARAM)&high);
-    SendMessageA(to, UDM_SETRANGE32, (WPARAM)low, high);
+    SendMessageA(from, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                 reinterpret_cast<LPARAM>(&high));
+    SendMessageA(to, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
     UDACCEL accel[2] = {};
-    int n = (int)SendMessageA(from, UDM_GETACCEL, 2, (LPARAM)accel);
+    int n = static_cast<int>(SendMessageA(from, UDM_GETACCEL, 2, reinterpret_cast<LPARAM>(accel)));
     if (n > 2) n = 2;
-    if (n > 0) SendMessageA(to, UDM_SETACCEL, (WPARAM)n, (LPARAM)accel);
+    if (n > 0)
+        SendMessageA(to, UDM_SETACCEL, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(accel));
 }
 
 void CopyOptions(HWND to, HWND from, int firstOption) {
     SendMessageA(to, CB_RESETCONTENT, 0, 0);
-    int n = (int)SendMessageA(from, CB_GETCOUNT, 0, 0);
+    int n = static_cast<int>(SendMessageA(from, CB_GETCOUNT, 0, 0));
     for (int i = firstOption; i < n; ++i) {
-        int length = (int)SendMessageA(from, CB_GETLBTEXTLEN, (WPARAM)i, 0);
-        std::vector<char> text((std::size_t)(length > 0 ? length : 0) + 1, '\0');
-        SendMessageA(from, CB_GETLBTEXT, (WPARAM)i, (LPARAM)text.data());
-        SendMessageA(to, CB_ADDSTRING, 0, (LPARAM)text.data());
+        int length =
+            static_cast<int>(SendMessageA(from, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
+        std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+        SendMessageA(from, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        SendMessageA(to, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.data()));
     }
 }
 
 // The dropped height of a combo box.
 int DroppedHeight(HWND combo) {
     RECT r = {0, 0, 0, 0};
-    SendMessageA(combo, CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)&r);
+    SendMessageA(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
     return r.bottom - r.top;
 }
 
@@ -181,12 +187,12 @@ HWND CreateCell(GridRecord *grid, int c, int i, const char *className, LONG styl
                 int x, int height, HWND from, const FieldRecord *model, bool fromTemplate) {
     GridColumn &column = grid->pColumns[c];
     const char *text = column.iType == kGridCheck ? kCheckText : "";
-    HWND cell =
-        CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, className, text,
-                        (style & ~WS_VISIBLE) | WS_CHILD, x, i * (grid->iRowHeight - 1),
-                        column.iWidth, height, grid->hPane, (HMENU)(INT_PTR)-1, wInstance, nullptr);
+    HWND cell = CreateWindowExA(
+        exStyle | WS_EX_NOPARENTNOTIFY, className, text, (style & ~WS_VISIBLE) | WS_CHILD, x,
+        i * (grid->iRowHeight - 1), column.iWidth, height, grid->hPane,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), wInstance, nullptr);
     if (!cell) return nullptr;
-    SendMessageA(cell, WM_SETFONT, (WPARAM)grid->hFont, FALSE);
+    SendMessageA(cell, WM_SETFONT, reinterpret_cast<WPARAM>(grid->hFont), FALSE);
     FieldRecord *record = yyfieldrecord(cell);
     if (!record) {
         record = yynewfieldrecord();
@@ -194,9 +200,10 @@ HWND CreateCell(GridRecord *grid, int c, int i, const char *className, LONG styl
             DestroyWindow(cell);
             return nullptr;
         }
-        SetWindowLongPtrA(cell, GWLP_USERDATA, (LONG_PTR)record);
+        SetWindowLongPtrA(cell, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     }
-    if (column.iType == kGridString) SendMessageA(cell, EM_LIMITTEXT, (WPARAM)column.iLength, 0);
+    if (column.iType == kGridString)
+        SendMessageA(cell, EM_LIMITTEXT, static_cast<WPARAM>(column.iLength), 0);
     if (column.iType == kGridInteger) SendMessageA(cell, EM_LIMITTEXT, 11, 0);
     FillCellRecord(record, model,
                    column.iType <= kGridInteger ? column.iLength : record->maxLength);
@@ -223,7 +230,7 @@ void DestroyCell(HWND cell) {
     if (!cell) return;
     FieldRecord *record = yyfieldrecord(cell);
     if (record && record->upDown) {
-        WNDPROC old = (WNDPROC)GetWindowLongPtrA(record->upDown, GWLP_USERDATA);
+        WNDPROC old = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(record->upDown, GWLP_USERDATA));
         if (old) SetProc(record->upDown, old);
         DestroyWindow(record->upDown);
         record->upDown = nullptr;
@@ -288,20 +295,21 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
     }
     column.iBytes = type == kGridString ? column.iLength + 1 : type == kGridDouble ? 8 : 4;
 
-    unsigned long long bytes =
-        (unsigned long long)column.iBytes * (unsigned long long)grid->nStoredRows;
+    unsigned long long bytes = static_cast<unsigned long long>(column.iBytes) *
+                               static_cast<unsigned long long>(grid->nStoredRows);
     if (bytes > kMaxBuffer) return false;
     // Zero-filled: empty texts, no numbers, unchecked, and every menu cell on its first option
     // (the option that the cell controls start with).
-    column.pValues = static_cast<unsigned char *>(std::calloc((std::size_t)bytes + 1, 1));
-    column.pFlags =
-        static_cast<unsigned char *>(std::calloc((std::size_t)grid->nStoredRows + 1, 1));
+    column.pValues =
+        static_cast<unsigned char *>(std::calloc(static_cast<std::size_t>(bytes) + 1, 1));
+    column.pFlags = static_cast<unsigned char *>(
+        std::calloc(static_cast<std::size_t>(grid->nStoredRows) + 1, 1));
     if (!column.pValues || !column.pFlags) return false;
 
     int height = grid->iRowHeight;
     if (gridStyle & kGridReadOnly) {
         if (type <= kGridDouble) {
-            std::memset(column.pFlags, kCellReadOnly, (std::size_t)grid->nStoredRows);
+            std::memset(column.pFlags, kCellReadOnly, static_cast<std::size_t>(grid->nStoredRows));
             style |= ES_READONLY;
         } else if (type == kGridCheck) {
             style = (style & ~BS_TYPEMASK) | BS_CHECKBOX;
@@ -318,7 +326,7 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
         HWND cell =
             CreateCell(grid, c, i, className, style, exStyle, *x - c, height, control, model, true);
         if (!cell) return false;
-        grid->phCells[(std::size_t)c * grid->nControlRows + i] = cell;
+        grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + i] = cell;
     }
     *x += column.iWidth;
     if (grid->hHeader) {
@@ -333,12 +341,12 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
 // each column's 1-based template position.
 LRESULT BuildColumns(HWND window, GridRecord *grid, HWND templ, const int *positions) {
     if (!templ || grid->nColumns <= 0 || grid->nControlRows <= 0) return 0;
-    unsigned long long cells =
-        (unsigned long long)grid->nColumns * (unsigned long long)grid->nControlRows;
+    unsigned long long cells = static_cast<unsigned long long>(grid->nColumns) *
+                               static_cast<unsigned long long>(grid->nControlRows);
     if (cells > 1000000ull) return 0;
-    grid->pColumns =
-        static_cast<GridColumn *>(std::calloc((std::size_t)grid->nColumns, sizeof(GridColumn)));
-    grid->phCells = static_cast<HWND *>(std::calloc((std::size_t)cells, sizeof(HWND)));
+    grid->pColumns = static_cast<GridColumn *>(
+        std::calloc(static_cast<std::size_t>(grid->nColumns), sizeof(GridColumn)));
+    grid->phCells = static_cast<HWND *>(std::calloc(static_cast<std::size_t>(cells), sizeof(HWND)));
     grid->bShared = 0;
     if (!grid->pColumns || !grid->phCells) return 0;
     LONG style = GetWindowLongA(window, GWL_STYLE);
@@ -372,13 +380,14 @@ LRESULT BuildRowLabels(HWND window, GridRecord *grid, int width, const GridEntry
     YYMapDialogRect(window, &r);
     grid->iRowLabelWidth = r.right - r.left;
     if (grid->iRowLabelWidth < 0) return -1;
-    grid->phRowLabels =
-        static_cast<HWND *>(std::calloc((std::size_t)grid->nControlRows + 1, sizeof(HWND)));
-    grid->pRowLabelText = static_cast<char *>(std::calloc((std::size_t)grid->nRows + 1, 51));
+    grid->phRowLabels = static_cast<HWND *>(
+        std::calloc(static_cast<std::size_t>(grid->nControlRows) + 1, sizeof(HWND)));
+    grid->pRowLabelText =
+        static_cast<char *>(std::calloc(static_cast<std::size_t>(grid->nRows) + 1, 51));
     if (!grid->phRowLabels || !grid->pRowLabelText) return -1;
     grid->nLabelRows = grid->nRows;
     if (entry)
-        for (std::size_t i = 0; i < entry->labels.size() && (int)i < grid->nRows; ++i)
+        for (std::size_t i = 0; i < entry->labels.size() && static_cast<int>(i) < grid->nRows; ++i)
             std::memcpy(grid->pRowLabelText + i * 51, entry->labels[i].c_str(),
                         entry->labels[i].size());
     for (int i = 0; i < grid->nControlRows; ++i) {
@@ -388,18 +397,19 @@ LRESULT BuildRowLabels(HWND window, GridRecord *grid, int width, const GridEntry
         if (!label) return -1;
         grid->phRowLabels[i] = label;
         InsertHeaderItem(label, 0, grid->iRowLabelWidth + 1,
-                         grid->pRowLabelText + (std::size_t)i * 51, HDF_LEFT);
+                         grid->pRowLabelText + static_cast<std::size_t>(i) * 51, HDF_LEFT);
     }
-    return entry ? (LRESULT)entry->consumed : 0;
+    return entry ? static_cast<LRESULT>(entry->consumed) : 0;
 }
 
 // Window creation: the record, the row height, the visible rows and the column header.
 LRESULT OnCreate(HWND window, const CREATESTRUCTA *create) {
     GridRecord *grid = static_cast<GridRecord *>(std::calloc(1, sizeof(GridRecord)));
     if (!grid) return -1;
-    SetWindowLongPtrA(window, 0, (LONG_PTR)grid);
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(grid));
     HWND dialog = GetParent(window);
-    grid->hFont = dialog ? (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0) : nullptr;
+    grid->hFont =
+        dialog ? reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)) : nullptr;
     grid->iRowHeight = MappedRowHeight(dialog ? dialog : window) - 1;
     if (grid->iRowHeight < 3) grid->iRowHeight = 3;
     RECT client, frame;
@@ -434,7 +444,7 @@ void OnSetFont(HWND window, GridRecord *grid, HFONT font) {
     LONG style = GetWindowLongA(window, GWL_STYLE);
     if (!(style & kGridKeepHeight) && !grid->bDisplayOnly) FitHeight(window, grid);
     if (grid->hHeader) {
-        SendMessageA(grid->hHeader, WM_SETFONT, (WPARAM)font, FALSE);
+        SendMessageA(grid->hHeader, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         RECT client;
         GetClientRect(window, &client);
         grid->iHeaderHeight = grid->iRowHeight + 1;
@@ -473,7 +483,7 @@ GridRecord *yygridrecord(HWND window) {
 }
 
 void YYMapDialogRect(HWND window, RECT *rect) {
-    HFONT font = window ? (HFONT)SendMessageA(window, WM_GETFONT, 0, 0) : nullptr;
+    HFONT font = window ? reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)) : nullptr;
     HDC dc = GetDC(window);
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     TEXTMETRICA metrics = {};
@@ -500,7 +510,7 @@ void yygridregister() {
     cls.cbWndExtra = sizeof(void *);
     cls.hInstance = wInstance ? wInstance : GetModuleHandleA(nullptr);
     cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    cls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = "ORNGRID";
     atomGrid = RegisterClassExA(&cls);
     cls.lpfnWndProc = yygridwndprocclient;
@@ -516,7 +526,7 @@ void yygridinitialise(HWND window, const char *text, int *consumed) {
     LONG style = GetWindowLongA(window, GWL_STYLE);
     bool labels = (style & kGridRowLabels) != 0;
     GridEntry entry = yygridreadentry(text, labels, labels && !(style & kGridBareLabels));
-    if (consumed) *consumed = (int)(entry.consumed > INT_MAX ? INT_MAX : entry.consumed);
+    if (consumed) *consumed = static_cast<int>(entry.consumed > INT_MAX ? INT_MAX : entry.consumed);
     if (!grid) return;
     // A second entry for a built grid changes nothing.
     if (grid->bInitialised) return;
@@ -524,16 +534,17 @@ void yygridinitialise(HWND window, const char *text, int *consumed) {
         entry.columns > 0 && entry.rows > 0 && entry.columns <= 10000 && entry.rows <= 100000000;
     HWND templ = nullptr;
     if (ok) {
-        SendMessageA(window, kGridSetSizes, (WPARAM)entry.rows, (LPARAM)entry.columns);
+        SendMessageA(window, kGridSetSizes, static_cast<WPARAM>(entry.rows),
+                     static_cast<LPARAM>(entry.columns));
         grid->nDefinedColumns = entry.columns;
         templ = CreateDialogParamA(wInstance, MAKEINTRESOURCEA(entry.templateId), RootWindow(),
-                                   yygridrowtemplateproc, (LPARAM)entry.templateId);
+                                   yygridrowtemplateproc, static_cast<LPARAM>(entry.templateId));
         ok = templ != nullptr;
     }
     if (ok && labels)
-        ok =
-            SendMessageA(window, kGridRowLabelsMsg, (WPARAM)entry.labelWidth, (LPARAM)&entry) != -1;
-    if (ok) ok = SendMessageA(window, kGridBuildColumns, (WPARAM)templ, 0) == 1;
+        ok = SendMessageA(window, kGridRowLabelsMsg, static_cast<WPARAM>(entry.labelWidth),
+                          reinterpret_cast<LPARAM>(&entry)) != -1;
+    if (ok) ok = SendMessageA(window, kGridBuildColumns, reinterpret_cast<WPARAM>(templ), 0) == 1;
     if (ok) SendMessageA(window, kGridLayout, 0, 0);
     if (templ) DestroyWindow(templ);
     if (!ok) {
@@ -554,9 +565,9 @@ INT_PTR CALLBACK yygridrowtemplateproc(HWND dialog, UINT message, WPARAM wParam,
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             if (yynumerickind(c) || yyfieldrecord(c)) continue;
             if (FieldRecord *record = yynewfieldrecord())
-                SetWindowLongPtrA(c, GWLP_USERDATA, (LONG_PTR)record);
+                SetWindowLongPtrA(c, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
         }
-        yydialogorn(dialog, (int)lParam, -1);
+        yydialogorn(dialog, static_cast<int>(lParam), -1);
         return TRUE;
     case WM_DESTROY:
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -595,14 +606,15 @@ void yygridlayout(HWND window) {
         si.cbSize = sizeof si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
         si.nMax = grid->nColumns - 1;
-        si.nPage = (UINT)(grid->iLastColumn - grid->iFirstColumn + 1);
+        si.nPage = static_cast<UINT>(grid->iLastColumn - grid->iFirstColumn + 1);
         si.nPos = grid->iFirstColumn;
         SetScrollInfo(window, SB_HORZ, &si, TRUE);
     }
 }
 
 void yygriddropcolumns(GridRecord *grid) {
-    std::size_t cells = grid->phCells ? (std::size_t)grid->nColumns * grid->nControlRows : 0;
+    std::size_t cells =
+        grid->phCells ? static_cast<std::size_t>(grid->nColumns) * grid->nControlRows : 0;
     for (std::size_t i = 0; i < cells; ++i) DestroyCell(grid->phCells[i]);
     FreeColumns(grid);
     std::free(grid->phCells);
@@ -629,20 +641,24 @@ LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTA *>(lParam));
     case WM_SETFONT:
-        if (grid) OnSetFont(window, grid, (HFONT)wParam);
+        if (grid) OnSetFont(window, grid, reinterpret_cast<HFONT>(wParam));
         return 0;
-    case WM_GETFONT: return grid ? (LRESULT)grid->hFont : 0;
+    case WM_GETFONT: return grid ? reinterpret_cast<LRESULT>(grid->hFont) : 0;
     case WM_NCDESTROY:
         yygridfree(window);
         *handled = false;
         return 0;
     case kGridBuildColumns:
-        return grid ? BuildColumns(window, grid, (HWND)wParam, (const int *)lParam) : 0;
+        return grid ? BuildColumns(window, grid, reinterpret_cast<HWND>(wParam),
+                                   reinterpret_cast<const int *>(lParam))
+                    : 0;
     case kGridRowLabelsMsg:
-        return grid ? BuildRowLabels(window, grid, (int)wParam, (const GridEntry *)lParam) : -1;
+        return grid ? BuildRowLabels(window, grid, static_cast<int>(wParam),
+                                     reinterpret_cast<const GridEntry *>(lParam))
+                    : -1;
     case kGridLayout: yygridlayout(window); return 0;
     case kGridSetSizes:
-        if (grid) SetSizes(grid, (int)wParam, (int)lParam);
+        if (grid) SetSizes(grid, static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     case kGridDisplayOnly:
         if (grid) grid->bInitialised = grid->bDisplayOnly = 1;
@@ -704,7 +720,7 @@ void CopyCellState(HWND to, HWND from, int type) {
 
 void CopyHeaderItems(HWND to, HWND from) {
     if (!to || !from) return;
-    int n = (int)SendMessageA(from, HDM_GETITEMCOUNT, 0, 0);
+    int n = static_cast<int>(SendMessageA(from, HDM_GETITEMCOUNT, 0, 0));
     while (SendMessageA(to, HDM_GETITEMCOUNT, 0, 0) > 0) SendMessageA(to, HDM_DELETEITEM, 0, 0);
     for (int i = 0; i < n; ++i) {
         char text[256] = {0};
@@ -712,9 +728,9 @@ void CopyHeaderItems(HWND to, HWND from) {
         item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
         item.pszText = text;
         item.cchTextMax = sizeof text;
-        SendMessageA(from, HDM_GETITEMA, (WPARAM)i, (LPARAM)&item);
+        SendMessageA(from, HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
         item.pszText = text;
-        SendMessageA(to, HDM_INSERTITEMA, (WPARAM)i, (LPARAM)&item);
+        SendMessageA(to, HDM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
 }
 
@@ -729,8 +745,8 @@ void CopyScrollBars(HWND to, HWND from) {
 
 // Own copies of every column's buffers and of the label texts.
 bool CopyBuffers(GridRecord *to, const GridRecord *from) {
-    to->pColumns =
-        static_cast<GridColumn *>(std::calloc((std::size_t)from->nColumns, sizeof(GridColumn)));
+    to->pColumns = static_cast<GridColumn *>(
+        std::calloc(static_cast<std::size_t>(from->nColumns), sizeof(GridColumn)));
     if (!to->pColumns) return false;
     for (int c = 0; c < from->nColumns; ++c) {
         const GridColumn &s = from->pColumns[c];
@@ -739,22 +755,23 @@ bool CopyBuffers(GridRecord *to, const GridRecord *from) {
         d.pValues = nullptr;
         d.pFlags = nullptr;
         d.pColours = nullptr;
-        std::size_t values = (std::size_t)s.iBytes * from->nStoredRows + 1;
+        std::size_t values = static_cast<std::size_t>(s.iBytes) * from->nStoredRows + 1;
         d.pValues = static_cast<unsigned char *>(std::malloc(values));
-        d.pFlags = static_cast<unsigned char *>(std::malloc((std::size_t)from->nStoredRows + 1));
+        d.pFlags = static_cast<unsigned char *>(
+            std::malloc(static_cast<std::size_t>(from->nStoredRows) + 1));
         if (!d.pValues || !d.pFlags) return false;
         std::memcpy(d.pValues, s.pValues, values);
-        std::memcpy(d.pFlags, s.pFlags, (std::size_t)from->nStoredRows + 1);
+        std::memcpy(d.pFlags, s.pFlags, static_cast<std::size_t>(from->nStoredRows) + 1);
         if (s.pColours) {
-            d.pColours = static_cast<GridColour *>(
-                std::malloc(sizeof(GridColour) * ((std::size_t)from->nStoredRows + 1)));
+            d.pColours = static_cast<GridColour *>(std::malloc(
+                sizeof(GridColour) * (static_cast<std::size_t>(from->nStoredRows) + 1)));
             if (!d.pColours) return false;
             std::memcpy(d.pColours, s.pColours,
-                        sizeof(GridColour) * (std::size_t)from->nStoredRows);
+                        sizeof(GridColour) * static_cast<std::size_t>(from->nStoredRows));
         }
     }
     if (from->pRowLabelText) {
-        std::size_t n = ((std::size_t)from->nLabelRows + 1) * 51;
+        std::size_t n = (static_cast<std::size_t>(from->nLabelRows) + 1) * 51;
         to->pRowLabelText = static_cast<char *>(std::malloc(n));
         if (!to->pRowLabelText) return false;
         std::memcpy(to->pRowLabelText, from->pRowLabelText, n);
@@ -797,12 +814,12 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
                                     nullptr, wInstance, nullptr);
         if (!to->hPane) return false;
     }
-    std::size_t cells = (std::size_t)from->nColumns * from->nControlRows;
+    std::size_t cells = static_cast<std::size_t>(from->nColumns) * from->nControlRows;
     to->phCells = static_cast<HWND *>(std::calloc(cells, sizeof(HWND)));
     if (!to->phCells) return false;
     for (std::size_t i = 0; i < cells; ++i) {
         HWND s = from->phCells[i];
-        int c = (int)(i / (std::size_t)from->nControlRows);
+        int c = static_cast<int>(i / static_cast<std::size_t>(from->nControlRows));
         RECT r;
         GetWindowRect(s, &r);
         MapWindowPoints(nullptr, from->hPane, reinterpret_cast<POINT *>(&r), 2);
@@ -811,10 +828,10 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
         LONG style = GetWindowLongA(s, GWL_STYLE) | WS_BORDER;
         const GridColumn &column = to->pColumns[c];
         int height = column.iType == kGridMenu ? DroppedHeight(s) : r.bottom - r.top;
-        HWND cell = CreateWindowExA(GetWindowLongA(s, GWL_EXSTYLE) | WS_EX_NOPARENTNOTIFY,
-                                    className, "", style, r.left, r.top, column.iWidth,
-                                    height > 0 ? height : r.bottom - r.top, to->hPane,
-                                    (HMENU)(INT_PTR)-1, wInstance, nullptr);
+        HWND cell = CreateWindowExA(
+            GetWindowLongA(s, GWL_EXSTYLE) | WS_EX_NOPARENTNOTIFY, className, "", style, r.left,
+            r.top, column.iWidth, height > 0 ? height : r.bottom - r.top, to->hPane,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), wInstance, nullptr);
         if (!cell) return false;
         to->phCells[i] = cell;
         SendMessageA(cell, WM_SETFONT, SendMessageA(s, WM_GETFONT, 0, 0), FALSE);
@@ -822,7 +839,7 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
         if (!record) {
             record = yynewfieldrecord();
             if (!record) return false;
-            SetWindowLongPtrA(cell, GWLP_USERDATA, (LONG_PTR)record);
+            SetWindowLongPtrA(cell, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
         }
         const FieldRecord *model = yyfieldrecord(s);
         if (model) {
@@ -842,21 +859,21 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
             }
         }
         if (column.iType == kGridString)
-            SendMessageA(cell, EM_LIMITTEXT, (WPARAM)column.iLength, 0);
+            SendMessageA(cell, EM_LIMITTEXT, static_cast<WPARAM>(column.iLength), 0);
         if (column.iType == kGridMenu) CopyOptions(cell, s, 0);
         SubclassCell(cell);
     }
     if (from->phRowLabels) {
-        to->phRowLabels =
-            static_cast<HWND *>(std::calloc((std::size_t)from->nControlRows + 1, sizeof(HWND)));
+        to->phRowLabels = static_cast<HWND *>(
+            std::calloc(static_cast<std::size_t>(from->nControlRows) + 1, sizeof(HWND)));
         if (!to->phRowLabels) return false;
         for (int i = 0; i < from->nControlRows; ++i) {
             RECT r;
             GetWindowRect(from->phRowLabels[i], &r);
             MapWindowPoints(nullptr, source, reinterpret_cast<POINT *>(&r), 2);
-            to->phRowLabels[i] =
-                CreateHeader(destination, r.left, r.top, r.right - r.left, r.bottom - r.top, i,
-                             (HFONT)SendMessageA(from->phRowLabels[i], WM_GETFONT, 0, 0));
+            to->phRowLabels[i] = CreateHeader(
+                destination, r.left, r.top, r.right - r.left, r.bottom - r.top, i,
+                reinterpret_cast<HFONT>(SendMessageA(from->phRowLabels[i], WM_GETFONT, 0, 0)));
             if (!to->phRowLabels[i]) return false;
             if (!ShownItself(from->phRowLabels[i])) ShowWindow(to->phRowLabels[i], SW_HIDE);
         }
@@ -898,7 +915,7 @@ void yygridcopy(HWND destination, HWND source, int share) {
         to->nColumns == from->nColumns) {
         for (int c = 0; c < from->nColumns; ++c)
             for (int i = 0; i < from->nControlRows; ++i) {
-                std::size_t k = (std::size_t)c * from->nControlRows + i;
+                std::size_t k = static_cast<std::size_t>(c) * from->nControlRows + i;
                 CopyCellState(to->phCells[k], from->phCells[k], from->pColumns[c].iType);
                 ShowWindow(to->phCells[k], ShownItself(from->phCells[k]) ? SW_SHOWNA : SW_HIDE);
             }

@@ -80,12 +80,12 @@ HWND yygridcell(const GridRecord *grid, int column, int row) {
     if (!grid || !grid->phCells || column < 0 || column >= grid->nColumns) return nullptr;
     int i = row - grid->iFirstRow;
     if (i < 0 || i >= grid->nControlRows) return nullptr;
-    return grid->phCells[(std::size_t)column * grid->nControlRows + i];
+    return grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + i];
 }
 
 HWND yygridfirstcell(const GridRecord *grid, int column) {
     if (!grid || !grid->phCells || column < 0 || column >= grid->nColumns) return nullptr;
-    return grid->phCells[(std::size_t)column * grid->nControlRows];
+    return grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows];
 }
 
 int yygridrowsinview(const GridRecord *grid) {
@@ -113,7 +113,7 @@ std::string yygridcolumnformat(const GridRecord *grid, int column) {
 // --- Stored values ----------------------------------------------------------------------------
 
 char *yygridstoredtext(const GridColumn &column, int row) {
-    return reinterpret_cast<char *>(column.pValues) + (std::size_t)row * column.iBytes;
+    return reinterpret_cast<char *>(column.pValues) + static_cast<std::size_t>(row) * column.iBytes;
 }
 
 int &yygridstoredint(const GridColumn &column, int row) {
@@ -137,12 +137,14 @@ std::string yygridnumbertext(int type, double value, const std::string &format) 
     char text[128] = {0};
     if (type == kGridInteger) {
         int v = yyfieldtruncate(value);
-        yyint2st_(&v, text, (int)sizeof text - 1);
+        yyint2st_(&v, text, static_cast<int>(sizeof text) - 1);
     } else if (type == kGridReal) {
-        float v = (float)value;
-        yyrea2st_(&v, text, format.c_str(), (int)sizeof text - 1, (int)format.size());
+        float v = static_cast<float>(value);
+        yyrea2st_(&v, text, format.c_str(), static_cast<int>(sizeof text) - 1,
+                  static_cast<int>(format.size()));
     } else {
-        yydbl2st_(&value, text, format.c_str(), (int)sizeof text - 1, (int)format.size());
+        yydbl2st_(&value, text, format.c_str(), static_cast<int>(sizeof text) - 1,
+                  static_cast<int>(format.size()));
     }
     std::string result(text);
     while (!result.empty() && result.back() == ' ') result.pop_back();
@@ -152,16 +154,16 @@ std::string yygridnumbertext(int type, double value, const std::string &format) 
 double yygridtextvalue(int type, const std::string &text) {
     if (type == kGridInteger) {
         int v = 0;
-        yyst2int_(&v, text.c_str(), (int)text.size());
+        yyst2int_(&v, text.c_str(), static_cast<int>(text.size()));
         return v;
     }
     if (type == kGridReal) {
         float v = 0;
-        yyst2rea_(&v, text.c_str(), (int)text.size());
+        yyst2rea_(&v, text.c_str(), static_cast<int>(text.size()));
         return v;
     }
     double v = 0;
-    yyst2dbl_(&v, text.c_str(), (int)text.size());
+    yyst2dbl_(&v, text.c_str(), static_cast<int>(text.size()));
     return v;
 }
 
@@ -169,8 +171,9 @@ std::string yygridstoredstring(const GridRecord *grid, int column, int row,
                                const std::string *format) {
     const GridColumn &col = grid->pColumns[column];
     if (col.iType == kGridString)
-        return std::string(yygridstoredtext(col, row),
-                           strnlen(yygridstoredtext(col, row), (std::size_t)col.iLength));
+        return std::string(
+            yygridstoredtext(col, row),
+            strnlen(yygridstoredtext(col, row), static_cast<std::size_t>(col.iLength)));
     if (col.iType > kGridDouble || !(col.pFlags[row] & kCellHasValue)) return std::string();
     double value = col.iType == kGridInteger ? yygridstoredint(col, row)
                    : col.iType == kGridReal  ? yygridstoredreal(col, row)
@@ -183,18 +186,19 @@ void yygridstorevalue(GridRecord *grid, int column, int row, double value,
     GridColumn &col = grid->pColumns[column];
     switch (col.iType) {
     case kGridString: {
-        std::size_t n =
-            text.size() < (std::size_t)col.iLength ? text.size() : (std::size_t)col.iLength;
+        std::size_t n = text.size() < static_cast<std::size_t>(col.iLength)
+                            ? text.size()
+                            : static_cast<std::size_t>(col.iLength);
         char *slot = yygridstoredtext(col, row);
         std::memcpy(slot, text.data(), n);
         slot[n] = '\0';
         break;
     }
     case kGridInteger: yygridstoredint(col, row) = yyfieldtruncate(value); break;
-    case kGridReal: yygridstoredreal(col, row) = (float)value; break;
+    case kGridReal: yygridstoredreal(col, row) = static_cast<float>(value); break;
     case kGridDouble: yygridstoreddouble(col, row) = value; break;
     case kGridCheck:
-    case kGridMenu: yygridstoredint(col, row) = (int)value; break;
+    case kGridMenu: yygridstoredint(col, row) = static_cast<int>(value); break;
     default: break;
     }
 }
@@ -208,14 +212,14 @@ void yyGridStoreCells(GridRecord *grid) {
         GridColumn &col = grid->pColumns[c];
         for (int j = 0; j < n; ++j) {
             int s = grid->iFirstRow + j;
-            HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + j];
+            HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + j];
             if (col.iType == kGridCheck) {
                 yygridstoredint(col, s) =
                     SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
                 continue;
             }
             if (col.iType == kGridMenu) {
-                yygridstoredint(col, s) = (int)SendMessageA(cell, CB_GETCURSEL, 0, 0);
+                yygridstoredint(col, s) = static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0));
                 continue;
             }
             std::string text = yygridcontroltext(cell);
@@ -231,7 +235,7 @@ void yyGridStoreCells(GridRecord *grid) {
             if (yygridhastext(text))
                 col.pFlags[s] |= kCellHasValue | kCellTyped;
             else
-                col.pFlags[s] &= (unsigned char)~kCellHasValue;
+                col.pFlags[s] &= static_cast<unsigned char>(~kCellHasValue);
         }
     }
 }
@@ -267,14 +271,14 @@ void yygridupdatecells(GridRecord *grid) {
         const GridColumn &col = grid->pColumns[c];
         for (int j = 0; j < n; ++j) {
             int s = grid->iFirstRow + j;
-            HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + j];
+            HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + j];
             FieldRecord *record = yyfieldrecord(cell);
             RefillColours(col, s, cell);
             if (col.iType == kGridCheck) {
                 SendMessageA(cell, BM_SETCHECK,
                              yygridstoredint(col, s) ? BST_CHECKED : BST_UNCHECKED, 0);
             } else if (col.iType == kGridMenu) {
-                SendMessageA(cell, CB_SETCURSEL, (WPARAM)yygridstoredint(col, s), 0);
+                SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(yygridstoredint(col, s)), 0);
             } else {
                 std::string text = yygridstoredstring(grid, c, s);
                 SetCellText(cell, text);
@@ -305,8 +309,8 @@ void yygridupdatecells(GridRecord *grid) {
             HDITEMA item = {};
             item.mask = HDI_TEXT;
             item.pszText = const_cast<char *>(
-                s < grid->nLabelRows ? grid->pRowLabelText + (std::size_t)s * 51 : "");
-            SendMessageA(label, HDM_SETITEMA, 0, (LPARAM)&item);
+                s < grid->nLabelRows ? grid->pRowLabelText + static_cast<std::size_t>(s) * 51 : "");
+            SendMessageA(label, HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
             ShowWindow(label, s < grid->nRows ? SW_SHOWNA : SW_HIDE);
             InvalidateRect(label, nullptr, TRUE);
         }
@@ -344,7 +348,9 @@ int RowsBound(int *id) {
 
 void CopyOut(const std::string &text, char *out, int max) {
     if (!out || max <= 0) return;
-    std::size_t n = text.size() < (std::size_t)(max - 1) ? text.size() : (std::size_t)(max - 1);
+    std::size_t n = text.size() < static_cast<std::size_t>(max - 1)
+                        ? text.size()
+                        : static_cast<std::size_t>(max - 1);
     std::memcpy(out, text.data(), n);
     out[n] = '\0';
 }
@@ -353,10 +359,12 @@ void CopyOut(const std::string &text, char *out, int max) {
 
 std::string yygridoptiontext(HWND combo, int index) {
     if (index < 0) return std::string();
-    int length = (int)SendMessageA(combo, CB_GETLBTEXTLEN, (WPARAM)index, 0);
+    int length =
+        static_cast<int>(SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
     if (length < 0) return std::string();
-    std::string text((std::size_t)length + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, (WPARAM)index, (LPARAM)&text[0]);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text[0]));
     text.resize(std::strlen(text.c_str()));
     return text;
 }
@@ -428,7 +436,7 @@ void yygridgetcellmenu_(int *id, int *column, int *row, int *option) {
         return;
     }
     HWND cell = yygridcell(grid, *column, *row);
-    int index = cell ? (int)SendMessageA(cell, CB_GETCURSEL, 0, 0)
+    int index = cell ? static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0))
                      : yygridstoredint(grid->pColumns[*column], *row);
     *option = index + 1;
 }
@@ -440,7 +448,7 @@ void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *ma
     if (!grid) return;
     HWND first = yygridfirstcell(grid, *column);
     int count = grid->pColumns[*column].iType == kGridMenu
-                    ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0)
+                    ? static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0))
                     : -1;
     if (*option < 1 || *option > count) {
         *id = -2;
@@ -470,7 +478,7 @@ void yygridputcelloption_(int *id, int *column, int *row, int *option) {
     if (!grid) return;
     HWND first = yygridfirstcell(grid, *column);
     int count = grid->pColumns[*column].iType == kGridMenu
-                    ? (int)SendMessageA(first, CB_GETCOUNT, 0, 0)
+                    ? static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0))
                     : -1;
     if (count < 0 || *option < 0 || *option > count) {
         *id = -2;
@@ -478,7 +486,7 @@ void yygridputcelloption_(int *id, int *column, int *row, int *option) {
     }
     yygridselectnone(window);
     if (HWND cell = yygridcell(grid, *column, *row))
-        SendMessageA(cell, CB_SETCURSEL, (WPARAM)(*option - 1), 0);
+        SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(*option - 1), 0);
     yygridstoredint(grid->pColumns[*column], *row) = *option - 1;
     yygridedited(grid);
 }
@@ -492,7 +500,7 @@ void yygridputmenustring_(int *id, int *column, int *row, int *status, const cha
         return;
     }
     HWND first = yygridfirstcell(grid, *column);
-    int count = (int)SendMessageA(first, CB_GETCOUNT, 0, 0);
+    int count = static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0));
     int found = -1;
     for (int i = 0; i < count && found < 0; ++i)
         if (yygridoptiontext(first, i) == (text ? text : "")) found = i;
@@ -500,7 +508,7 @@ void yygridputmenustring_(int *id, int *column, int *row, int *status, const cha
     yygridstoredint(grid->pColumns[*column], *row) = found;
     *status = found >= 0 ? 0 : 1;
     if (HWND cell = yygridcell(grid, *column, *row))
-        SendMessageA(cell, CB_SETCURSEL, (WPARAM)found, 0);
+        SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
     yygridedited(grid);
 }
 
@@ -516,8 +524,9 @@ void yygridputmenu_(int *id, int *column, int *controlRow, const char *text) {
         *id = -2;
         return;
     }
-    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow],
-                 CB_ADDSTRING, 0, (LPARAM)(text ? text : ""));
+    SendMessageA(
+        grid->phCells[static_cast<std::size_t>(*column) * grid->nControlRows + *controlRow],
+        CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text ? text : ""));
 }
 
 void yygridclearmenu_(int *id, int *column, int *controlRow) {
@@ -532,8 +541,9 @@ void yygridclearmenu_(int *id, int *column, int *controlRow) {
         *id = -2;
         return;
     }
-    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow],
-                 CB_RESETCONTENT, 0, 0);
+    SendMessageA(
+        grid->phCells[static_cast<std::size_t>(*column) * grid->nControlRows + *controlRow],
+        CB_RESETCONTENT, 0, 0);
 }
 
 namespace {
@@ -542,7 +552,7 @@ namespace {
 void SpreadFormat(GridRecord *grid, int column, const char *format) {
     int type = grid->pColumns[column].iType;
     for (int i = 0; i < grid->nControlRows; ++i) {
-        HWND cell = grid->phCells[(std::size_t)column * grid->nControlRows + i];
+        HWND cell = grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + i];
         FieldRecord *record = yyfieldrecord(cell);
         if (!record) continue;
         if (!SameFormat(record->format, format)) {
@@ -571,12 +581,14 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
         *id = -2;
         return;
     }
-    std::string shown(text ? text : "",
-                      text ? strnlen(text, (std::size_t)(textLen > 0 ? textLen : 0)) : 0);
-    std::string form(format ? format : "",
-                     format ? strnlen(format, (std::size_t)(formatLen > 0 ? formatLen : 0)) : 0);
-    if (col.iType == kGridString && shown.size() > (std::size_t)col.iLength)
-        shown.resize((std::size_t)col.iLength);
+    std::string shown(
+        text ? text : "",
+        text ? strnlen(text, static_cast<std::size_t>(textLen > 0 ? textLen : 0)) : 0);
+    std::string form(
+        format ? format : "",
+        format ? strnlen(format, static_cast<std::size_t>(formatLen > 0 ? formatLen : 0)) : 0);
+    if (col.iType == kGridString && shown.size() > static_cast<std::size_t>(col.iLength))
+        shown.resize(static_cast<std::size_t>(col.iLength));
     yygridselectnone(window);
     double v = *value;
     HWND cell = yygridcell(grid, *column, *row);
@@ -585,7 +597,7 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
     if (v == 0.0 && (cell || col.iType != kGridString)) {
         double parsed = 0.0;
         int ok = 0;
-        yyst2dblcheck_(&parsed, &ok, shown.c_str(), (int)shown.size());
+        yyst2dblcheck_(&parsed, &ok, shown.c_str(), static_cast<int>(shown.size()));
         if (ok) v = parsed;
     }
     bool present = yygridhastext(shown);
@@ -608,7 +620,7 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
     if (present)
         col.pFlags[*row] |= kCellHasValue | kCellTyped;
     else
-        col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
+        col.pFlags[*row] &= static_cast<unsigned char>(~(kCellHasValue | kCellTyped));
     yygridedited(grid);
 }
 
@@ -662,7 +674,8 @@ void yygridclearcell_(int *id, int *column, int *row, int *mode) {
         yygridstoreddouble(col, *row) = 0.0;
     else
         yygridstoredint(col, *row) = 0;
-    if (col.iType != kGridMenu) col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
+    if (col.iType != kGridMenu)
+        col.pFlags[*row] &= static_cast<unsigned char>(~(kCellHasValue | kCellTyped));
 }
 
 void yygridgetformat_(int *id, int *column, char *format, int *max) {
@@ -685,7 +698,8 @@ void yygridlabelcolumn_(int *id, int *item, const char *text) {
     HDITEMA header = {};
     header.mask = HDI_TEXT;
     header.pszText = const_cast<char *>(text ? text : "");
-    SendMessageA(grid->hHeader, HDM_SETITEMA, (WPARAM)*item, (LPARAM)&header);
+    SendMessageA(grid->hHeader, HDM_SETITEMA, static_cast<WPARAM>(*item),
+                 reinterpret_cast<LPARAM>(&header));
 }
 
 void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max) {
@@ -697,16 +711,17 @@ void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max) {
     header.mask = HDI_TEXT;
     header.pszText = text;
     header.cchTextMax = *max;
-    SendMessageA(grid->hHeader, HDM_GETITEMA, (WPARAM)*item, (LPARAM)&header);
+    SendMessageA(grid->hHeader, HDM_GETITEMA, static_cast<WPARAM>(*item),
+                 reinterpret_cast<LPARAM>(&header));
 }
 
 void yygridlabelrow_(int *id, int *row, const char *text, int *length) {
     HWND window;
     GridRecord *grid = Checked(id, &window, 0, *row, RowsBound(id));
     if (!grid || !grid->pRowLabelText || *row >= grid->nLabelRows) return;
-    std::size_t n = text ? strnlen(text, (std::size_t)(*length > 0 ? *length : 0)) : 0;
-    if (n > (std::size_t)kGridLabelChars) n = kGridLabelChars;
-    char *slot = grid->pRowLabelText + (std::size_t)*row * 51;
+    std::size_t n = text ? strnlen(text, static_cast<std::size_t>(*length > 0 ? *length : 0)) : 0;
+    if (n > static_cast<std::size_t>(kGridLabelChars)) n = kGridLabelChars;
+    char *slot = grid->pRowLabelText + static_cast<std::size_t>(*row) * 51;
     std::memset(slot, 0, 51);
     if (n) std::memcpy(slot, text, n);
     int i = *row - grid->iFirstRow;
@@ -714,7 +729,7 @@ void yygridlabelrow_(int *id, int *row, const char *text, int *length) {
         HDITEMA item = {};
         item.mask = HDI_TEXT;
         item.pszText = slot;
-        SendMessageA(grid->phRowLabels[i], HDM_SETITEMA, 0, (LPARAM)&item);
+        SendMessageA(grid->phRowLabels[i], HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         UpdateWindow(grid->phRowLabels[i]);
     }
 }
@@ -724,7 +739,7 @@ void yygridgetrowlabel_(int *id, int *row, char *text, int *length) {
     HWND window;
     GridRecord *grid = Checked(id, &window, 0, *row, RowsBound(id));
     if (!grid || !grid->pRowLabelText || *row >= grid->nLabelRows) return;
-    CopyOut(std::string(grid->pRowLabelText + (std::size_t)*row * 51), text,
+    CopyOut(std::string(grid->pRowLabelText + static_cast<std::size_t>(*row) * 51), text,
             *length < 51 ? *length : 51);
 }
 
@@ -732,12 +747,12 @@ namespace {
 
 void ColourPart(unsigned char *flags, unsigned char bit, unsigned char *rgb, int r, int g, int b) {
     if (r == 256) {
-        *flags &= (unsigned char)~bit;
+        *flags &= static_cast<unsigned char>(~bit);
     } else if (r != -1) {
         *flags |= bit;
-        rgb[0] = (unsigned char)r;
-        rgb[1] = (unsigned char)g;
-        rgb[2] = (unsigned char)b;
+        rgb[0] = static_cast<unsigned char>(r);
+        rgb[1] = static_cast<unsigned char>(g);
+        rgb[2] = static_cast<unsigned char>(b);
     }
 }
 
@@ -762,7 +777,7 @@ void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb
     GridColumn &col = grid->pColumns[*column];
     if (!col.pColours) {
         col.pColours = static_cast<GridColour *>(
-            std::calloc((std::size_t)grid->nStoredRows + 1, sizeof(GridColour)));
+            std::calloc(static_cast<std::size_t>(grid->nStoredRows) + 1, sizeof(GridColour)));
         if (!col.pColours) {
             *id = -3;
             return;
@@ -802,7 +817,7 @@ void yygridcolourcolumn_(int *id, int *column, int *fr, int *fg, int *fb, int *b
     std::free(col.pColours);
     col.pColours = nullptr;
     for (int i = 0; i < grid->nControlRows; ++i) {
-        HWND cell = grid->phCells[(std::size_t)*column * grid->nControlRows + i];
+        HWND cell = grid->phCells[static_cast<std::size_t>(*column) * grid->nControlRows + i];
         yyFieldColour2(cell, 1, *fr, *fg, *fb);
         yyFieldColour2(cell, 2, *br, *bg, *bb);
         RepaintCell(window, grid, cell);

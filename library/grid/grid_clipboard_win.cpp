@@ -45,12 +45,13 @@ bool AnyReadOnly(const GridRecord *grid, int r0, int r1, int c0, int c1) {
 
 // The first option of COMBO that begins with FIELD (any case), -1 none.
 int OptionStartingWith(HWND combo, const std::string &field) {
-    int n = (int)SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
         std::string option = yygridoptiontext(combo, i);
         if (option.size() >= field.size() &&
             CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, option.c_str(),
-                           (int)field.size(), field.c_str(), (int)field.size()) == CSTR_EQUAL)
+                           static_cast<int>(field.size()), field.c_str(),
+                           static_cast<int>(field.size())) == CSTR_EQUAL)
             return i;
     }
     return -1;
@@ -71,7 +72,7 @@ void ReportBlock(HWND window, int x, int y) {
     wMessageValue4 = -1;
     wMessageX = x;
     wMessageY = y;
-    wMessageTime = (int)GetMessageTime();
+    wMessageTime = static_cast<int>(GetMessageTime());
     wValidMessage = 0;
 }
 
@@ -98,7 +99,7 @@ bool PasteNumber(HWND window, GridRecord *grid, int c, int r, const std::string 
     }
     yygridstorevalue(grid, c, r, value, text);
     if (empty)
-        col.pFlags[r] &= (unsigned char)~kCellHasValue;
+        col.pFlags[r] &= static_cast<unsigned char>(~kCellHasValue);
     else
         col.pFlags[r] |= kCellHasValue | kCellTyped;
     return true;
@@ -109,7 +110,7 @@ void PasteField(HWND window, GridRecord *grid, int c, int r, const std::string &
     HWND cell = yygridcell(grid, c, r);
     switch (col.iType) {
     case kGridString: {
-        std::string text = field.substr(0, (std::size_t)col.iLength);
+        std::string text = field.substr(0, static_cast<std::size_t>(col.iLength));
         if (cell) {
             SetWindowTextA(cell, text.c_str());
             SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
@@ -126,7 +127,7 @@ void PasteField(HWND window, GridRecord *grid, int c, int r, const std::string &
     case kGridMenu: {
         int option = OptionStartingWith(yygridfirstcell(grid, c), field);
         if (option < 0) break;
-        if (cell) SendMessageA(cell, CB_SETCURSEL, (WPARAM)option, 0);
+        if (cell) SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(option), 0);
         yygridstoredint(col, r) = option;
         break;
     }
@@ -144,7 +145,7 @@ void yygridselectrange(HWND window, int firstRow, int lastRow, int firstColumn, 
         return;
     HWND focus = GetFocus();
     if (focus && GetParent(focus) == grid->hPane && yyiseditfield(focus))
-        SendMessageA(focus, EM_SETSEL, (WPARAM)-1, 0);
+        SendMessageA(focus, EM_SETSEL, static_cast<WPARAM>(-1), 0);
     RECT r;
     if (yygridgetselrect(window, &r)) InvalidateRect(grid->hPane, &r, TRUE);
     grid->iSelFirstRow = firstRow;
@@ -239,16 +240,18 @@ std::string yyGridGetString(HWND window, int column, int row, int mode) {
     if (col.iType == kGridCheck) {
         bool on = cell ? SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED
                        : yygridstoredint(col, row) != 0;
-        if (mode == 1) return std::string(1, on ? (char)0xFC : (char)0xFB);
+        if (mode == 1)
+            return std::string(1, on ? static_cast<char>(0xFC) : static_cast<char>(0xFB));
         return on ? "Yes" : "No";
     }
     if (col.iType == kGridMenu) {
-        int index = cell ? (int)SendMessageA(cell, CB_GETCURSEL, 0, 0) : yygridstoredint(col, row);
+        int index = cell ? static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0))
+                         : yygridstoredint(col, row);
         return yygridoptiontext(cell ? cell : yygridfirstcell(grid, column), index);
     }
     if (!cell) return yygridstoredstring(grid, column, row);
     std::string text = yygridcontroltext(cell);
-    std::size_t most = col.iType == kGridString    ? (std::size_t)col.iLength
+    std::size_t most = col.iType == kGridString    ? static_cast<std::size_t>(col.iLength)
                        : col.iType == kGridInteger ? 11
                                                    : 50;
     if (text.size() > most) text.resize(most);
@@ -329,7 +332,7 @@ void yygridclipdelete(HWND window) {
                 yygridstoreddouble(col, r) = 0.0;
             else
                 yygridstoredint(col, r) = 0;
-            col.pFlags[r] &= (unsigned char)~kCellHasValue;
+            col.pFlags[r] &= static_cast<unsigned char>(~kCellHasValue);
         }
     }
     ReportBlock(window, yygridcellcode(c0, r0), yygridcellcode(c1, r1));

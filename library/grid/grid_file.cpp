@@ -32,12 +32,12 @@ void GridFieldWriter::Quoted(const char *text, std::size_t length) {
     const char *end = text + length;
     while (text < end) {
         const char *quote =
-            static_cast<const char *>(std::memchr(text, '"', (std::size_t)(end - text)));
+            static_cast<const char *>(std::memchr(text, '"', static_cast<std::size_t>(end - text)));
         if (!quote) {
-            Put(text, (std::size_t)(end - text));
+            Put(text, static_cast<std::size_t>(end - text));
             break;
         }
-        Put(text, (std::size_t)(quote - text) + 1);
+        Put(text, static_cast<std::size_t>(quote - text) + 1);
         Put("\"", 1);
         text = quote + 1;
     }
@@ -140,11 +140,12 @@ GridScanEnd yygridscanfields(long long length, std::size_t bufferSize, std::size
 
     long long remaining = length;
     while (remaining > 0) {
-        std::size_t want =
-            (long long)buffer.size() < remaining ? buffer.size() : (std::size_t)remaining;
+        std::size_t want = static_cast<long long>(buffer.size()) < remaining
+                               ? buffer.size()
+                               : static_cast<std::size_t>(remaining);
         long long got = read(buffer.data(), want);
         if (got < 0) return GridScanEnd::kReadFailed;
-        if ((std::size_t)got < want) return GridScanEnd::kShortRead;
+        if (static_cast<std::size_t>(got) < want) return GridScanEnd::kShortRead;
         remaining -= got;
         for (std::size_t i = 0; i < want; ++i) {
             char c = buffer[i];

@@ -64,7 +64,7 @@ std::string FileName(const char *filename, int filename_len) {
     int first = ilocatechar_(filename, filename_len);
     int last = yytrimlen(filename, filename_len);
     if (first == 0 || last - first + 1 >= kNameArea) return std::string();
-    return std::string(filename + first - 1, (std::size_t)(last - first + 1));
+    return std::string(filename + first - 1, static_cast<std::size_t>(last - first + 1));
 }
 
 // --- Save -------------------------------------------------------------------------------------
@@ -82,7 +82,7 @@ ColumnSource SourceOf(const GridRecord *grid, int column) {
     source.format = yygridcolumnformat(grid, column);
     if (source.type == kGridMenu) {
         HWND first = yygridfirstcell(grid, column);
-        int count = (int)SendMessageA(first, CB_GETCOUNT, 0, 0);
+        int count = static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) source.options.push_back(yygridoptiontext(first, i));
     }
     return source;
@@ -102,14 +102,15 @@ void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSour
         break;
     }
     case kGridMenu: {
-        int index = cell ? (int)SendMessageA(cell, CB_GETCURSEL, 0, 0) : yygridstoredint(col, row);
+        int index = cell ? static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0))
+                         : yygridstoredint(col, row);
         if (index < 0) break;
         if (cell) {
             std::string text = yygridoptiontext(cell, index);
             writer.Quoted(text.data(), text.size());
-        } else if (index < (int)source.options.size()) {
-            writer.Quoted(source.options[(std::size_t)index].data(),
-                          source.options[(std::size_t)index].size());
+        } else if (index < static_cast<int>(source.options.size())) {
+            writer.Quoted(source.options[static_cast<std::size_t>(index)].data(),
+                          source.options[static_cast<std::size_t>(index)].size());
         }
         break;
     }
@@ -119,7 +120,7 @@ void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSour
             writer.Quoted(text.c_str(), std::strlen(text.c_str()));
         } else {
             const char *text = yygridstoredtext(col, row);
-            writer.Quoted(text, strnlen(text, (std::size_t)col.iLength));
+            writer.Quoted(text, strnlen(text, static_cast<std::size_t>(col.iLength)));
         }
         break;
     }
@@ -155,12 +156,12 @@ void wgridsave_(const int *igrid, const char *filename, int filename_len) {
     }
     char temporary[MAX_PATH] = {0};
     if (!GetTempFileNameA(FolderOf(name).c_str(), "qgf", 0, temporary)) {
-        yysetfileerror((int)GetLastError());
+        yysetfileerror(static_cast<int>(GetLastError()));
         yyraise(kOpenFailed);
         return;
     }
     int mode = 1, handle = -1;
-    ifileopen_(temporary, &mode, &handle, (int)std::strlen(temporary));
+    ifileopen_(temporary, &mode, &handle, static_cast<int>(std::strlen(temporary)));
     if (handle == -1) {
         DeleteFileA(temporary);
         return;
@@ -168,7 +169,7 @@ void wgridsave_(const int *igrid, const char *filename, int filename_len) {
 
     bool reported = false;
     GridFieldWriter writer(kFileBlock, [&](const char *bytes, std::size_t count) {
-        int n = (int)count, written = 0;
+        int n = static_cast<int>(count), written = 0;
         ifilewritechar_(&handle, bytes, &n, &written, n);
         if (written == -1) reported = true;  // the file layer raised error 2
         return written == n;
@@ -177,7 +178,7 @@ void wgridsave_(const int *igrid, const char *filename, int filename_len) {
     for (int c = 0; c < grid.columns; ++c) sources.push_back(SourceOf(grid.record, c));
     for (int r = 0; r < grid.rows && !writer.Failed(); ++r) {
         for (int c = 0; c < grid.columns; ++c) {
-            WriteCell(writer, grid.record, sources[(std::size_t)c], c, r);
+            WriteCell(writer, grid.record, sources[static_cast<std::size_t>(c)], c, r);
             writer.Separator(c == grid.columns - 1);
         }
     }
@@ -194,7 +195,7 @@ void wgridsave_(const int *igrid, const char *filename, int filename_len) {
     }
     if (!MoveFileExA(temporary, name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
         // The old file cannot be replaced: as if it could not be opened for writing.
-        yysetfileerror((int)GetLastError());
+        yysetfileerror(static_cast<int>(GetLastError()));
         DeleteFileA(temporary);
         yyraise(kOpenFailed);
     }
@@ -252,8 +253,8 @@ private:
         switch (type) {
         case kGridString: {
             double zero = 0.0;
-            yygridputcellstring_(&id, &column, &row, &zero, text.c_str(), "", (int)text.size() + 1,
-                                 1);
+            yygridputcellstring_(&id, &column, &row, &zero, text.c_str(), "",
+                                 static_cast<int>(text.size()) + 1, 1);
             break;
         }
         case kGridInteger:
@@ -286,7 +287,7 @@ private:
         }
         int before = yylasterror(), none = 0;
         yyseterror_(&none);
-        int length = (int)text.size();
+        int length = static_cast<int>(text.size());
         if (type == kGridInteger) {
             int value = 0;
             istringtointeger_(text.c_str(), &value, length);
@@ -317,8 +318,8 @@ std::size_t FieldKeep(const GridRecord *grid) {
     std::size_t keep = 65536;
     for (int c = 0; c < grid->nColumns; ++c)
         if (grid->pColumns[c].iType == kGridString &&
-            2 * (std::size_t)grid->pColumns[c].iLength + 2 > keep)
-            keep = 2 * (std::size_t)grid->pColumns[c].iLength + 2;
+            2 * static_cast<std::size_t>(grid->pColumns[c].iLength) + 2 > keep)
+            keep = 2 * static_cast<std::size_t>(grid->pColumns[c].iLength) + 2;
     return keep;
 }
 
@@ -343,7 +344,7 @@ void wgridload_(const int *igrid, const char *filename, int filename_len) {
 
     Loader loader(grid);
     GridFileRead read = [&](char *bytes, std::size_t count) -> long long {
-        int n = (int)count, got = 0;
+        int n = static_cast<int>(count), got = 0;
         ifilereadchar_(&handle, bytes, &n, &got, n);
         return got;
     };

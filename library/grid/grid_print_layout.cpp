@@ -92,10 +92,12 @@ GridPrintArea GridPrintableArea(const GridPage &page, int dpiX, int dpiY, int of
                                 int offsetY) {
     long long perInch = GridUnitsPerInch(page.unit);
     GridPrintArea area;
-    area.left = Clamp(page.left * (long long)dpiX / perInch - offsetX);
-    area.right = Clamp((page.paperWidth - (long long)page.right) * dpiX / perInch - offsetX);
-    area.top = Clamp(page.top * (long long)dpiY / perInch - offsetY);
-    area.bottom = Clamp((page.paperHeight - (long long)page.bottom) * dpiY / perInch - offsetY);
+    area.left = Clamp(page.left * static_cast<long long>(dpiX) / perInch - offsetX);
+    area.right =
+        Clamp((page.paperWidth - static_cast<long long>(page.right)) * dpiX / perInch - offsetX);
+    area.top = Clamp(page.top * static_cast<long long>(dpiY) / perInch - offsetY);
+    area.bottom =
+        Clamp((page.paperHeight - static_cast<long long>(page.bottom)) * dpiY / perInch - offsetY);
     // Margins wider than the paper leave a sliver, never a negative area.
     if (area.right <= area.left) area.right = area.left + 1;
     if (area.bottom <= area.top) area.bottom = area.top + 1;
@@ -128,7 +130,7 @@ std::vector<GridColumnPage> GridColumnPages(const std::vector<int> &widths, int 
                                             int laterStart, int right) {
     std::vector<GridColumnPage> pages;
     int x = start;
-    for (int c = 0; c < (int)widths.size(); ++c) {
+    for (int c = 0; c < static_cast<int>(widths.size()); ++c) {
         int width = std::max(1, widths[c]);
         if (pages.empty() || (x + width > right && !pages.back().widths.empty())) {
             if (!pages.empty()) x = laterStart;

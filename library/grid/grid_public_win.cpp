@@ -41,7 +41,7 @@ bool Report(int status, int id) {
 
 std::string ColumnFormat(int grid, int column) {
     char format[kFormatChars + 1] = {0};
-    int status = grid, max = (int)sizeof format;
+    int status = grid, max = static_cast<int>(sizeof format);
     yygridgetformat_(&status, &column, format, &max);
     return format;
 }
@@ -63,7 +63,7 @@ void PutNumber(int grid, int column, int row, double value,
     status = grid;
     std::string shown = text();
     yygridputcellstring_(&status, &column, &row, &value, shown.c_str(), format.c_str(),
-                         (int)shown.size() + 1, (int)format.size() + 1);
+                         static_cast<int>(shown.size()) + 1, static_cast<int>(format.size()) + 1);
     Report(status, grid);
 }
 
@@ -106,7 +106,7 @@ void wgridgetcellstring_(const int *igrid, const int *icol, const int *irow, cha
     if (!DialogsLoaded(*igrid)) return;
     int status = *igrid, column = *icol - 1, row = *irow - 1;
     int max = (text_len > 0 ? text_len : 0) + 1;
-    std::string buffer((std::size_t)max, '\0');
+    std::string buffer(static_cast<std::size_t>(max), '\0');
     yygridgetcellstring_(&status, &column, &row, &buffer[0], &max);
     if (!Report(status, *igrid)) return;
     yyputtext(text, text_len, std::string(buffer.c_str()));

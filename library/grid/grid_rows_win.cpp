@@ -32,7 +32,7 @@ void ShowControlRow(GridRecord *grid, int i, bool show) {
     if (i < 0 || i >= grid->nControlRows) return;
     int how = show ? SW_SHOWNA : SW_HIDE;
     for (int c = 0; c < grid->nColumns; ++c) {
-        HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + i];
+        HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + i];
         ShowWindow(cell, how);
         if (FieldRecord *record = yyfieldrecord(cell))
             if (record->upDown) ShowWindow(record->upDown, how);
@@ -43,7 +43,7 @@ void ShowControlRow(GridRecord *grid, int i, bool show) {
 int Clamp(double value) {
     if (value < -31073.0) return -31073;
     if (value > 31073.0) return 31073;
-    return (int)value;
+    return static_cast<int>(value);
 }
 
 // The number of template controls that can be columns (up-down buddies passed over).
@@ -68,7 +68,7 @@ void yygridverticalbar(HWND window, GridRecord *grid) {
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     si.nMax = grid->nRows / grid->iScrollScale - 1;
-    si.nPage = (UINT)(grid->nVisibleRows / grid->iScrollScale);
+    si.nPage = static_cast<UINT>(grid->nVisibleRows / grid->iScrollScale);
     si.nPos = grid->iFirstRow / grid->iScrollScale;
     SetScrollInfo(window, SB_VERT, &si, TRUE);
 }
@@ -142,13 +142,14 @@ void yygridrange_(int *id, int *column, double *minimum, double *maximum) {
     GridRecord *grid = ColumnChecked(id, &window, *column);
     if (!grid) return;
     for (int i = 0; i < grid->nControlRows; ++i) {
-        FieldRecord *record =
-            yyfieldrecord(grid->phCells[(std::size_t)*column * grid->nControlRows + i]);
+        FieldRecord *record = yyfieldrecord(
+            grid->phCells[static_cast<std::size_t>(*column) * grid->nControlRows + i]);
         if (!record) continue;
         record->minimum = *minimum;
         record->maximum = *maximum;
         if (record->upDown)
-            SendMessageA(record->upDown, UDM_SETRANGE32, (WPARAM)Clamp(*minimum), Clamp(*maximum));
+            SendMessageA(record->upDown, UDM_SETRANGE32, static_cast<WPARAM>(Clamp(*minimum)),
+                         Clamp(*maximum));
     }
 }
 
@@ -159,7 +160,7 @@ void SpinSteps(int *id, int column, ATOM spinClass, double step, double page) {
     GridRecord *grid = ColumnChecked(id, &window, column);
     if (!grid) return;
     for (int i = 0; i < grid->nControlRows; ++i) {
-        HWND cell = grid->phCells[(std::size_t)column * grid->nControlRows + i];
+        HWND cell = grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + i];
         FieldRecord *record = yyfieldrecord(cell);
         if (!record || yyclassatom(cell) != spinClass) {
             *id = -2;
@@ -200,7 +201,8 @@ void yygridwindowstate(HWND control, int type, int readOnly, int redraw) {
     } else if (type == kGridCheck) {
         LONG kind = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
         LONG wanted = readOnly ? BS_CHECKBOX : BS_AUTOCHECKBOX;
-        if (kind != wanted) SendMessageA(control, BM_SETSTYLE, (WPARAM)wanted, redraw != 0);
+        if (kind != wanted)
+            SendMessageA(control, BM_SETSTYLE, static_cast<WPARAM>(wanted), redraw != 0);
     }
 }
 
@@ -214,7 +216,7 @@ void yygridenable(HWND window, int state) {
         for (int j = 0; j < n; ++j) {
             int s = grid->iFirstRow + j;
             bool readOnly = state == 2 || (grid->pColumns[c].pFlags[s] & kCellReadOnly);
-            yygridwindowstate(grid->phCells[(std::size_t)c * grid->nControlRows + j],
+            yygridwindowstate(grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + j],
                               grid->pColumns[c].iType, readOnly, 1);
         }
     if (state == 2) SetWindowLongA(window, GWL_STYLE, style | kGridReadOnly);
@@ -230,7 +232,7 @@ void yygridcellstate_(int *id, int *column, int *row, int *state) {
     }
     unsigned char &flags = grid->pColumns[*column].pFlags[*row];
     if (*state == 1)
-        flags &= (unsigned char)~kCellReadOnly;
+        flags &= static_cast<unsigned char>(~kCellReadOnly);
     else
         flags |= kCellReadOnly;
     if (HWND cell = yygridcell(grid, *column, *row))
@@ -244,7 +246,7 @@ void yyGridClear(HWND window, int removeOptions) {
     for (int c = 0; c < grid->nColumns; ++c) {
         GridColumn &col = grid->pColumns[c];
         for (int i = 0; i < grid->nControlRows; ++i) {
-            HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + i];
+            HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + i];
             if (col.iType == kGridCheck) {
                 SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
             } else if (col.iType == kGridMenu) {
@@ -258,7 +260,7 @@ void yyGridClear(HWND window, int removeOptions) {
                 }
             }
         }
-        std::memset(col.pValues, 0, (std::size_t)col.iBytes * grid->nStoredRows);
+        std::memset(col.pValues, 0, static_cast<std::size_t>(col.iBytes) * grid->nStoredRows);
         for (int s = 0; s < grid->nStoredRows; ++s) col.pFlags[s] &= kCellReadOnly;
     }
 }
@@ -272,7 +274,7 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
         return;
     }
     HWND templ = CreateDialogParamA(wInstance, MAKEINTRESOURCEA(grid->iTemplateId), wWindow[0],
-                                    yygridrowtemplateproc, (LPARAM)grid->iTemplateId);
+                                    yygridrowtemplateproc, static_cast<LPARAM>(grid->iTemplateId));
     if (!templ) {
         *id = -1;
         return;
@@ -293,7 +295,8 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
             SendMessageA(grid->hHeader, HDM_DELETEITEM, 0, 0);
     grid->nColumns = *columns;
     grid->iCurColumn = grid->iCurRow = grid->iFirstColumn = grid->iFirstRow = 0;
-    LRESULT ok = SendMessageA(window, kGridBuildColumns, (WPARAM)templ, (LPARAM)positions);
+    LRESULT ok = SendMessageA(window, kGridBuildColumns, reinterpret_cast<WPARAM>(templ),
+                              reinterpret_cast<LPARAM>(positions));
     DestroyWindow(templ);
     if (ok != 1) {
         // What was built is taken down again: the grid is left without columns.

@@ -65,17 +65,17 @@ GridSortKey StoredKey(const GridRecord *grid, int s) {
 void ExchangeRows(GridRecord *grid, int a, int b, bool labels) {
     for (int c = 0; c < grid->nColumns; ++c) {
         GridColumn &col = grid->pColumns[c];
-        std::size_t bytes = (std::size_t)col.iBytes;
-        std::swap_ranges(col.pValues + bytes * (std::size_t)a,
-                         col.pValues + bytes * ((std::size_t)a + 1),
-                         col.pValues + bytes * (std::size_t)b);
+        std::size_t bytes = static_cast<std::size_t>(col.iBytes);
+        std::swap_ranges(col.pValues + bytes * static_cast<std::size_t>(a),
+                         col.pValues + bytes * (static_cast<std::size_t>(a) + 1),
+                         col.pValues + bytes * static_cast<std::size_t>(b));
         if (col.iType >= kGridInteger && col.iType <= kGridDouble)
             std::swap(col.pFlags[a], col.pFlags[b]);
     }
     if (labels && grid->pRowLabelText && a < grid->nLabelRows && b < grid->nLabelRows)
-        std::swap_ranges(grid->pRowLabelText + (std::size_t)a * 51,
-                         grid->pRowLabelText + ((std::size_t)a + 1) * 51,
-                         grid->pRowLabelText + (std::size_t)b * 51);
+        std::swap_ranges(grid->pRowLabelText + static_cast<std::size_t>(a) * 51,
+                         grid->pRowLabelText + (static_cast<std::size_t>(a) + 1) * 51,
+                         grid->pRowLabelText + static_cast<std::size_t>(b) * 51);
 }
 
 // Puts the rows of FIRST..FIRST+ORDER.size()-1 in ORDER (position i takes the old row
@@ -86,9 +86,10 @@ void MoveRows(GridRecord *grid, int first, const std::vector<int> &order, bool l
     for (std::size_t start = 0; start < order.size(); ++start) {
         if (done[start]) continue;
         std::size_t to = start;
-        for (std::size_t from = (std::size_t)order[to]; from != start;
-             to = from, from = (std::size_t)order[to]) {
-            ExchangeRows(grid, first + (int)to, first + (int)from, labels);
+        for (std::size_t from = static_cast<std::size_t>(order[to]); from != start;
+             to = from, from = static_cast<std::size_t>(order[to])) {
+            ExchangeRows(grid, first + static_cast<int>(to), first + static_cast<int>(from),
+                         labels);
             done[to] = 1;
         }
         done[to] = 1;
@@ -97,7 +98,7 @@ void MoveRows(GridRecord *grid, int first, const std::vector<int> &order, bool l
 
 std::string Upper(std::string text) {
     for (char &c : text)
-        if (c >= 'a' && c <= 'z') c = (char)(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 
@@ -133,13 +134,14 @@ void yygridsort_(int *firstRow, int *lastRow, int *keyLength) {
     std::vector<int> order;
     if (col.iType == kGridString) {
         std::vector<GridSortKey> keys;
-        keys.reserve((std::size_t)(last - first + 1));
+        keys.reserve(static_cast<std::size_t>(last - first + 1));
         for (int s = first; s <= last; ++s) keys.push_back(StoredKey(grid, s));
         order = yygridsortorder(keys, 4, descending);
     } else {
-        std::vector<std::pair<double, int>> keys((std::size_t)(last - first + 1));
+        std::vector<std::pair<double, int>> keys(static_cast<std::size_t>(last - first + 1));
         for (int s = first; s <= last; ++s)
-            keys[(std::size_t)(s - first)] = {StoredNumber(col, s, descending), s - first};
+            keys[static_cast<std::size_t>(s - first)] = {StoredNumber(col, s, descending),
+                                                         s - first};
         order = yygridnumberorder(keys, descending);
     }
     MoveRows(grid, first, order,
@@ -166,16 +168,16 @@ void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, fl
                (col.iType == kGridString && !yygridstoredstring(grid, *column, *row).empty());
     if (col.iType == kGridString) {
         std::size_t n = key.text.size();
-        if (*bufferLength > 0 && n > (std::size_t)(*bufferLength - 1))
-            n = (std::size_t)(*bufferLength - 1);
+        if (*bufferLength > 0 && n > static_cast<std::size_t>(*bufferLength - 1))
+            n = static_cast<std::size_t>(*bufferLength - 1);
         if (text && *bufferLength > 0) {
             std::memcpy(text, key.text.data(), n);
             text[n] = '\0';
         }
-        *textLength = (int)n;
+        *textLength = static_cast<int>(n);
     } else {
-        *ikey = (int)key.number;
-        *rkey = (float)key.number;
+        *ikey = static_cast<int>(key.number);
+        *rkey = static_cast<float>(key.number);
         *dkey = key.number;
     }
 }
@@ -204,9 +206,10 @@ void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength,
     GridRecord *grid = StateGrid(&window);
     if (!grid || *firstRow > *lastRow) return;
     bool fold = (state.flags & 2) != 0;
-    std::string wanted(text ? text : "", text && textLen > 0 ? (std::size_t)textLen : 0);
+    std::string wanted(text ? text : "",
+                       text && textLen > 0 ? static_cast<std::size_t>(textLen) : 0);
     if (fold) wanted = Upper(wanted);
-    std::size_t length = *cellLength > 0 ? (std::size_t)*cellLength : 0;
+    std::size_t length = *cellLength > 0 ? static_cast<std::size_t>(*cellLength) : 0;
     for (int r = *firstRow; r <= *lastRow; ++r) {
         std::string cell = PaddedCellText(grid, state.column, r, length, wanted.size());
         if (fold) cell = Upper(cell);

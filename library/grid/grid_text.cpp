@@ -55,14 +55,15 @@ GridEntry yygridreadentry(const char *text, bool width, bool labels) {
             std::string label;
             const char *q = p;
             for (; *q && *q != '\n'; ++q)
-                if (*q != '\r' && label.size() < (std::size_t)kGridLabelChars) label += *q;
+                if (*q != '\r' && label.size() < static_cast<std::size_t>(kGridLabelChars))
+                    label += *q;
             while (!label.empty() && label.back() == ' ') label.pop_back();
             entry.labels.push_back(label);
             used = q;
             p = *q ? q + 1 : q;
         }
     }
-    entry.consumed = (std::size_t)(used - text);
+    entry.consumed = static_cast<std::size_t>(used - text);
     return entry;
 }
 
@@ -80,12 +81,12 @@ GridSortKey yygridsortkey(int fieldType, bool present, const std::string &text, 
     GridSortKey key;
     if (fieldType == 4) {
         if (text.empty()) {
-            key.text = descending ? std::string(" ") : std::string(1, (char)255);
+            key.text = descending ? std::string(" ") : std::string(1, static_cast<char>(255));
         } else {
             key.text = text;
             if (upperCase)
                 for (char &c : key.text)
-                    if (c >= 'a' && c <= 'z') c = (char)(c - 'a' + 'A');
+                    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         }
         return key;
     }
@@ -96,10 +97,12 @@ GridSortKey yygridsortkey(int fieldType, bool present, const std::string &text, 
 double yygridnumberkey(int fieldType, bool present, double value, bool descending) {
     if (fieldType == 9 || fieldType == 11) return value;
     if (std::isnan(value)) present = false;
-    double empty = fieldType == 5 ? 2147483647.0 : fieldType == 6 ? (double)FLT_MAX : DBL_MAX;
+    double empty = fieldType == 5   ? 2147483647.0
+                   : fieldType == 6 ? static_cast<double>(FLT_MAX)
+                                    : DBL_MAX;
     if (!present) return descending ? -empty : empty;
     if (fieldType == 5) return std::trunc(value);
-    if (fieldType == 6) return (double)(float)value;
+    if (fieldType == 6) return static_cast<double>(static_cast<float>(value));
     return value;
 }
 
@@ -107,8 +110,8 @@ int yygridsortcompare(const GridSortKey &a, const GridSortKey &b, int fieldType)
     if (fieldType != 4) return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
     std::size_t n = std::max(a.text.size(), b.text.size());
     for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = i < a.text.size() ? (unsigned char)a.text[i] : ' ';
-        unsigned char y = i < b.text.size() ? (unsigned char)b.text[i] : ' ';
+        unsigned char x = i < a.text.size() ? static_cast<unsigned char>(a.text[i]) : ' ';
+        unsigned char y = i < b.text.size() ? static_cast<unsigned char>(b.text[i]) : ' ';
         if (x != y) return x < y ? -1 : 1;
     }
     return 0;
@@ -118,13 +121,15 @@ std::vector<int> yygridsortorder(const std::vector<GridSortKey> &keys, int field
                                  bool descending) {
     if (fieldType != 4) {
         std::vector<std::pair<double, int>> pairs(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) pairs[i] = {keys[i].number, (int)i};
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            pairs[i] = {keys[i].number, static_cast<int>(i)};
         return yygridnumberorder(pairs, descending);
     }
     std::vector<int> order(keys.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = (int)i;
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
     std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-        int c = yygridsortcompare(keys[(std::size_t)x], keys[(std::size_t)y], fieldType);
+        int c = yygridsortcompare(keys[static_cast<std::size_t>(x)],
+                                  keys[static_cast<std::size_t>(y)], fieldType);
         return descending ? c > 0 : c < 0;
     });
     return order;
@@ -216,7 +221,7 @@ bool yygridpastenumber(const std::string &field, int type, double *value, bool *
     }
     int ok = 0;
     double v = 0.0;
-    yyst2dblcheck_(&v, &ok, work.c_str(), (int)work.size());
+    yyst2dblcheck_(&v, &ok, work.c_str(), static_cast<int>(work.size()));
     if (!ok) return false;
     *value = type == 1 ? std::trunc(v) : v;
     return true;

@@ -27,11 +27,12 @@ bool IsEditType(int type) { return type >= kGridString && type <= kGridDouble; }
 // Column and row of a cell control, false when it is none of the grid's.
 bool CellPosition(const GridRecord *grid, HWND cell, int *column, int *row) {
     if (!grid || !grid->phCells) return false;
-    std::size_t n = (std::size_t)grid->nColumns * grid->nControlRows;
+    std::size_t n = static_cast<std::size_t>(grid->nColumns) * grid->nControlRows;
     for (std::size_t i = 0; i < n; ++i)
         if (grid->phCells[i] == cell) {
-            *column = (int)(i / (std::size_t)grid->nControlRows);
-            *row = grid->iFirstRow + (int)(i % (std::size_t)grid->nControlRows);
+            *column = static_cast<int>(i / static_cast<std::size_t>(grid->nControlRows));
+            *row = grid->iFirstRow +
+                   static_cast<int>(i % static_cast<std::size_t>(grid->nControlRows));
             return true;
         }
     return false;
@@ -45,8 +46,8 @@ bool FocusInGrid(HWND window) {
 void SendCellChange(HWND window, const GridRecord *grid) {
     HWND parent = GetParent(window);
     if (parent && GM_CELLCHANGE)
-        SendMessageA(parent, GM_CELLCHANGE, (WPARAM)GetDlgCtrlID(window),
-                     (LPARAM)yygridcellcode(grid->iCurColumn, grid->iCurRow));
+        SendMessageA(parent, GM_CELLCHANGE, static_cast<WPARAM>(GetDlgCtrlID(window)),
+                     static_cast<LPARAM>(yygridcellcode(grid->iCurColumn, grid->iCurRow)));
 }
 
 void SetScrollPosition(HWND window, int bar, int position) {
@@ -70,7 +71,7 @@ void ShowSpareRow(GridRecord *grid) {
     bool beyond = grid->iFirstRow + grid->nVisibleRows < grid->nRows;
     int i = grid->nControlRows - 1;
     for (int c = 0; c < grid->nColumns; ++c) {
-        HWND cell = grid->phCells[(std::size_t)c * grid->nControlRows + i];
+        HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + i];
         int show = beyond && c >= grid->iFirstColumn ? SW_SHOWNA : SW_HIDE;
         ShowWindow(cell, show);
         if (FieldRecord *record = yyfieldrecord(cell))
@@ -158,7 +159,7 @@ void OnGridSetFocus(HWND window, GridRecord *grid, HWND from) {
 
 void OnGridEnable(GridRecord *grid, BOOL enable) {
     if (!grid->phCells) return;
-    std::size_t n = (std::size_t)grid->nColumns * grid->nControlRows;
+    std::size_t n = static_cast<std::size_t>(grid->nColumns) * grid->nControlRows;
     for (std::size_t i = 0; i < n; ++i) {
         EnableWindow(grid->phCells[i], enable);
         if (FieldRecord *record = yyfieldrecord(grid->phCells[i]))
@@ -264,7 +265,7 @@ void ContextMenu(HWND window, GridRecord *grid, HWND target, int x, int y) {
                 IsEditType(grid->pColumns[column].iType);
     bool readOnly =
         (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly) || (edit && CellReadOnly(grid, target));
-    DWORD selection = edit ? (DWORD)SendMessageA(target, EM_GETSEL, 0, 0) : 0;
+    DWORD selection = edit ? static_cast<DWORD>(SendMessageA(target, EM_GETSEL, 0, 0)) : 0;
     bool selected = LOWORD(selection) != HIWORD(selection);
     int length = edit ? GetWindowTextLengthA(target) : 0;
     UINT grey = MF_GRAYED;
@@ -295,7 +296,7 @@ void ContextMenu(HWND window, GridRecord *grid, HWND target, int x, int y) {
     else
         AppendMenuA(menu, MF_STRING | (editCut ? 0 : grey), kGridCmdDelete, "&Delete");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    bool all = LOWORD(selection) == 0 && (int)HIWORD(selection) >= length;
+    bool all = LOWORD(selection) == 0 && static_cast<int>(HIWORD(selection)) >= length;
     bool selectAll = !block && edit && length > 0 && !all;
     AppendMenuA(menu, MF_STRING | (selectAll ? 0 : grey), kGridCmdSelectAll, "Select &All");
     if (x == -1 && y == -1) {
@@ -342,7 +343,8 @@ void OnCellNotify(HWND pane, GridRecord *grid, HWND cell, int code) {
         if (readOnly) {
             if (menu && known)
                 SendMessageA(cell, CB_SETCURSEL,
-                             (WPARAM) reinterpret_cast<int *>(grid->pColumns[column].pValues)[row],
+                             static_cast<WPARAM>(
+                                 reinterpret_cast<int *>(grid->pColumns[column].pValues)[row]),
                              0);
         } else {
             SendCellChange(window, grid);
@@ -507,8 +509,9 @@ bool OnCellKey(HWND cell, HWND window, GridRecord *grid, WPARAM key) {
     case VK_RIGHT: {
         if (edit) {
             DWORD end = 0;
-            SendMessageA(cell, EM_GETSEL, 0, (LPARAM)&end);
-            if (key == VK_LEFT ? end != 0 : (int)end < GetWindowTextLengthA(cell)) return false;
+            SendMessageA(cell, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+            if (key == VK_LEFT ? end != 0 : static_cast<int>(end) < GetWindowTextLengthA(cell))
+                return false;
         }
         if (ctrl)
             yygridhscroll(window, key == VK_LEFT ? SB_PAGELEFT : SB_PAGERIGHT, 0);
@@ -560,7 +563,8 @@ bool OnCellChar(HWND cell, HWND window, GridRecord *grid, WPARAM ch) {
 void OnCellSetFocus(HWND cell, HWND window, GridRecord *grid, HWND from) {
     if (yyclassatom(cell) == atomButton) {
         bNotFromGrid = 0;
-        SendMessageA(grid->hPane, WM_COMMAND, MAKEWPARAM(0xFFFF, BN_SETFOCUS), (LPARAM)cell);
+        SendMessageA(grid->hPane, WM_COMMAND, MAKEWPARAM(0xFFFF, BN_SETFOCUS),
+                     reinterpret_cast<LPARAM>(cell));
     }
     bool inside = from && (from == window || from == grid->hPane || GetParent(from) == grid->hPane);
     if (!inside) {
@@ -671,7 +675,8 @@ void yygridhscroll(HWND window, int code, int position) {
             HDITEMA item = {};
             item.mask = HDI_WIDTH;
             item.cxy = c < grid->iFirstColumn ? 0 : grid->pColumns[c].iWidth - 1;
-            SendMessageA(grid->hHeader, HDM_SETITEMA, (WPARAM)(c + 1), (LPARAM)&item);
+            SendMessageA(grid->hHeader, HDM_SETITEMA, static_cast<WPARAM>(c + 1),
+                         reinterpret_cast<LPARAM>(&item));
         }
     ScrollWindowEx(grid->hPane, shift, 0, nullptr, nullptr, nullptr, nullptr,
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
@@ -733,16 +738,20 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
         int old = grid->nControlRows;
         for (int c = 0; c < grid->nColumns; ++c)
             for (int i = n; i < old; ++i) {
-                HWND cell = grid->phCells[(std::size_t)c * old + i];
+                HWND cell = grid->phCells[static_cast<std::size_t>(c) * old + i];
                 if (FieldRecord *record = yyfieldrecord(cell)) {
                     if (record->upDown) {
-                        WNDPROC proc = (WNDPROC)GetWindowLongPtrA(record->upDown, GWLP_USERDATA);
-                        if (proc) SetWindowLongPtrA(record->upDown, GWLP_WNDPROC, (LONG_PTR)proc);
+                        WNDPROC proc = reinterpret_cast<WNDPROC>(
+                            GetWindowLongPtrA(record->upDown, GWLP_USERDATA));
+                        if (proc)
+                            SetWindowLongPtrA(record->upDown, GWLP_WNDPROC,
+                                              reinterpret_cast<LONG_PTR>(proc));
                         DestroyWindow(record->upDown);
                         record->upDown = nullptr;
                     }
                     if (record->oldProc)
-                        SetWindowLongPtrA(cell, GWLP_WNDPROC, (LONG_PTR)record->oldProc);
+                        SetWindowLongPtrA(cell, GWLP_WNDPROC,
+                                          reinterpret_cast<LONG_PTR>(record->oldProc));
                     if (yynumerickind(cell) == 0) {
                         SetWindowLongPtrA(cell, GWLP_USERDATA, 0);
                         yyfreefieldrecord(record);
@@ -752,7 +761,8 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
             }
         for (int c = 0; c < grid->nColumns; ++c)
             for (int i = 0; i < n; ++i)
-                grid->phCells[(std::size_t)c * n + i] = grid->phCells[(std::size_t)c * old + i];
+                grid->phCells[static_cast<std::size_t>(c) * n + i] =
+                    grid->phCells[static_cast<std::size_t>(c) * old + i];
         if (grid->phRowLabels)
             for (int i = n; i < old; ++i)
                 DestroyWindow(grid->phRowLabels[i]), grid->phRowLabels[i] = nullptr;
@@ -762,10 +772,11 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
     } else {
         if (Windows9x()) {
             WindowCount = 0;
-            EnumWindows(yyWindowCount1, (LPARAM)&WindowCount);
+            EnumWindows(yyWindowCount1, reinterpret_cast<LPARAM>(&WindowCount));
             int cost = grid->nColumns + (grid->phRowLabels ? 1 : 0);
             for (int c = 0; c < grid->nColumns; ++c)
-                if (yyisspinfield(grid->phCells[(std::size_t)c * grid->nControlRows])) ++cost;
+                if (yyisspinfield(grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows]))
+                    ++cost;
             int most = grid->nControlRows + (16000 - WindowCount) / (cost > 0 ? cost : 1);
             if (n > most) n = most;
         }
@@ -776,11 +787,12 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
             grid->iCurRow = current;
         }
         int old = grid->nControlRows;
-        HWND *cells =
-            static_cast<HWND *>(std::calloc((std::size_t)grid->nColumns * n, sizeof(HWND)));
-        HWND *labels = grid->phRowLabels
-                           ? static_cast<HWND *>(std::calloc((std::size_t)n + 1, sizeof(HWND)))
-                           : nullptr;
+        HWND *cells = static_cast<HWND *>(
+            std::calloc(static_cast<std::size_t>(grid->nColumns) * n, sizeof(HWND)));
+        HWND *labels =
+            grid->phRowLabels
+                ? static_cast<HWND *>(std::calloc(static_cast<std::size_t>(n) + 1, sizeof(HWND)))
+                : nullptr;
         if (!cells || (grid->phRowLabels && !labels)) {
             std::free(cells);
             std::free(labels);
@@ -789,7 +801,8 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
         }
         for (int c = 0; c < grid->nColumns; ++c)
             for (int i = 0; i < old; ++i)
-                cells[(std::size_t)c * n + i] = grid->phCells[(std::size_t)c * old + i];
+                cells[static_cast<std::size_t>(c) * n + i] =
+                    grid->phCells[static_cast<std::size_t>(c) * old + i];
         if (labels) {
             for (int i = 0; i < old; ++i) labels[i] = grid->phRowLabels[i];
             std::free(grid->phRowLabels);
@@ -801,7 +814,7 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
         for (int i = old; i < n; ++i) {
             if (labels) labels[i] = yygridaddrowlabel(window, grid, i);
             for (int c = 0; c < grid->nColumns; ++c)
-                cells[(std::size_t)c * n + i] = yygridaddcontrolrow(grid, i, c);
+                cells[static_cast<std::size_t>(c) * n + i] = yygridaddcontrolrow(grid, i, c);
         }
         grid->nVisibleRows = a;
         yygridupdatecells(grid);
@@ -867,7 +880,7 @@ LRESULT PaintHeader(HWND header, HeaderState *state) {
         if (!state->current) {
             // The header erases nothing: where its images are transparent, what lay there shows.
             BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-            CallWindowProcA(state->proc, header, WM_PAINT, (WPARAM)memory, 0);
+            CallWindowProcA(state->proc, header, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
             state->current = true;
         }
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
@@ -875,7 +888,7 @@ LRESULT PaintHeader(HWND header, HeaderState *state) {
                SRCCOPY);
         SelectObject(memory, previous);
     } else {
-        CallWindowProcA(state->proc, header, WM_PAINT, (WPARAM)dc, 0);
+        CallWindowProcA(state->proc, header, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
     if (memory) DeleteDC(memory);
     EndPaint(header, &ps);
@@ -890,7 +903,7 @@ LRESULT OnDefaultButton(HWND pane) {
         HWND button = GetDlgItem(dialog, LOWORD(answer));
         if (button && IsWindowEnabled(button))
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(answer), BN_CLICKED),
-                         (LPARAM)button);
+                         reinterpret_cast<LPARAM>(button));
     }
     return answer;
 }
@@ -902,9 +915,9 @@ LRESULT OnDefaultButton(HWND pane) {
 void yygridsubclassheader(HWND header) {
     HeaderState *state = static_cast<HeaderState *>(std::calloc(1, sizeof(HeaderState)));
     if (!state) return;
-    state->proc = (WNDPROC)GetWindowLongPtrA(header, GWLP_WNDPROC);
-    SetWindowLongPtrA(header, GWLP_USERDATA, (LONG_PTR)state);
-    SetWindowLongPtrA(header, GWLP_WNDPROC, (LONG_PTR)yygridsubheader);
+    state->proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(header, GWLP_WNDPROC));
+    SetWindowLongPtrA(header, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    SetWindowLongPtrA(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yygridsubheader));
 }
 
 LRESULT CALLBACK yygridsubheader(HWND header, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -921,7 +934,7 @@ LRESULT CALLBACK yygridsubheader(HWND header, UINT message, WPARAM wParam, LPARA
         if (!wParam) return PaintHeader(header, state);
         break;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(header, GWLP_WNDPROC, (LONG_PTR)old);
+        SetWindowLongPtrA(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         SetWindowLongPtrA(header, GWLP_USERDATA, 0);
         if (state->image) DeleteObject(state->image);
         std::free(state);
@@ -934,9 +947,9 @@ LRESULT CALLBACK yygridsubheader(HWND header, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT CALLBACK yygridspinwndproc(HWND spin, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC old = (WNDPROC)GetWindowLongPtrA(spin, GWLP_USERDATA);
+    WNDPROC old = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(spin, GWLP_USERDATA));
     if (message == WM_LBUTTONDOWN && (wParam & MK_SHIFT)) {
-        HWND buddy = (HWND)SendMessageA(spin, UDM_GETBUDDY, 0, 0);
+        HWND buddy = reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0));
         if (buddy) return SendMessageA(buddy, message, wParam, lParam);
     }
     return old ? CallWindowProcA(old, spin, message, wParam, lParam)
@@ -951,10 +964,10 @@ LRESULT CALLBACK yygridcellwndproc(HWND cell, UINT message, WPARAM wParam, LPARA
     if (!old) return DefWindowProcA(cell, message, wParam, lParam);
     if (!grid) return CallWindowProcA(old, cell, message, wParam, lParam);
     switch (message) {
-    case WM_SETFOCUS: OnCellSetFocus(cell, window, grid, (HWND)wParam); break;
+    case WM_SETFOCUS: OnCellSetFocus(cell, window, grid, reinterpret_cast<HWND>(wParam)); break;
     case WM_KILLFOCUS: {
         LRESULT result = CallWindowProcA(old, cell, message, wParam, lParam);
-        OnCellKillFocus(window, (HWND)wParam);
+        OnCellKillFocus(window, reinterpret_cast<HWND>(wParam));
         return result;
     }
     case WM_SETTEXT: {
@@ -992,7 +1005,7 @@ LRESULT CALLBACK yygridcellwndproc(HWND cell, UINT message, WPARAM wParam, LPARA
         if (OnCellChar(cell, window, grid, wParam)) return 0;
         break;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(cell, GWLP_WNDPROC, (LONG_PTR)old);
+        SetWindowLongPtrA(cell, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         return CallWindowProcA(old, cell, message, wParam, lParam);
     default: break;
     }
@@ -1006,8 +1019,8 @@ LRESULT CALLBACK yygridwndprocclient(HWND pane, UINT message, WPARAM wParam, LPA
     case WM_PAINT: OnPanePaint(pane, grid); return 0;
     case WM_SIZE: OnPaneSize(pane, grid); return 0;
     case WM_COMMAND:
-        if (lParam && GetParent((HWND)lParam) == pane) {
-            OnCellNotify(pane, grid, (HWND)lParam, HIWORD(wParam));
+        if (lParam && GetParent(reinterpret_cast<HWND>(lParam)) == pane) {
+            OnCellNotify(pane, grid, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         }
         return SendMessageA(GetParent(GetParent(pane)), message, wParam, lParam);
@@ -1018,8 +1031,9 @@ LRESULT CALLBACK yygridwndprocclient(HWND pane, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        if (HBRUSH brush = OnCellColour(pane, grid, message, (HDC)wParam, (HWND)lParam))
-            return (LRESULT)brush;
+        if (HBRUSH brush = OnCellColour(pane, grid, message, reinterpret_cast<HDC>(wParam),
+                                        reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_CONTEXTMENU:
         ContextMenu(GetParent(pane), grid, pane, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -1046,8 +1060,8 @@ LRESULT CALLBACK yygridwndproc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_VSCROLL: yygridvscroll(window, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_HSCROLL: yygridhscroll(window, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: OnWheel(window, grid, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
-    case WM_SETFOCUS: OnGridSetFocus(window, grid, (HWND)wParam); return 0;
-    case WM_ENABLE: OnGridEnable(grid, (BOOL)wParam); return 0;
+    case WM_SETFOCUS: OnGridSetFocus(window, grid, reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_ENABLE: OnGridEnable(grid, static_cast<BOOL>(wParam)); return 0;
     case WM_SIZE: OnGridSize(window, grid); return 0;
     case WM_NOTIFY: return OnGridNotify(window, grid, reinterpret_cast<const NMHDR *>(lParam));
     case WM_COMMAND: OnGridCommand(window, grid, LOWORD(wParam)); return 0;
