@@ -11,6 +11,7 @@
 
 #include "base/conversion.h"
 #include "base/errors.h"
+#include "base/strings.h"
 #include "core/dialogs.h"
 #include "core/field_values.h"
 #include "core/fields.h"
@@ -27,14 +28,6 @@ struct GridCache {
     int id;
     HWND grid;
 } cache = {nullptr, 0, nullptr};
-
-char *Duplicate(const char *text) {
-    if (!text) return nullptr;
-    std::size_t n = std::strlen(text) + 1;
-    char *copy = static_cast<char *>(std::malloc(n));
-    if (copy) std::memcpy(copy, text, n);
-    return copy;
-}
 
 bool SameFormat(const char *a, const char *b) {
     if (!a || !b) return false;
@@ -342,13 +335,6 @@ int RowsBound(int *id) {
     return grid ? grid->nRows : 0;
 }
 
-void CopyOut(const std::string &text, char *out, int max) {
-    if (!out || max <= 0) return;
-    std::size_t n = text.size() < (std::size_t)(max - 1) ? text.size() : (std::size_t)(max - 1);
-    std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-}
-
 }  // namespace
 
 std::string yygridoptiontext(HWND combo, int index) {
@@ -362,7 +348,7 @@ std::string yygridoptiontext(HWND combo, int index) {
 }
 
 void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max) {
-    CopyOut(std::string(), text, *max);
+    quill::CopyTerminated(text, *max, "");
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
     if (!grid) return;
@@ -371,7 +357,8 @@ void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max) 
         return;
     }
     HWND cell = yygridcell(grid, *column, *row);
-    CopyOut(cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row), text, *max);
+    quill::CopyTerminated(text, *max,
+                          cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row));
 }
 
 void yygridgetcellvalue_(int *id, int *column, int *row, double *value) {
@@ -434,7 +421,7 @@ void yygridgetcellmenu_(int *id, int *column, int *row, int *option) {
 }
 
 void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *max) {
-    CopyOut(std::string(), text, *max);
+    quill::CopyTerminated(text, *max, "");
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, 0, 1);
     if (!grid) return;
@@ -446,7 +433,7 @@ void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *ma
         *id = -2;
         return;
     }
-    CopyOut(yygridoptiontext(first, *option - 1), text, *max);
+    quill::CopyTerminated(text, *max, yygridoptiontext(first, *option - 1));
 }
 
 void yygridputcellcheck_(int *id, int *column, int *row, int *state) {
@@ -547,7 +534,7 @@ void SpreadFormat(GridRecord *grid, int column, const char *format) {
         if (!record) continue;
         if (!SameFormat(record->format, format)) {
             std::free(record->format);
-            record->format = *format ? Duplicate(format) : nullptr;
+            record->format = *format ? quill::DuplicateText(format) : nullptr;
         }
         std::string text = yygridcontroltext(cell);
         if (!yygridhastext(text)) continue;
@@ -600,7 +587,7 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
     FieldRecord *carrier = yyfieldrecord(cell ? cell : yygridfirstcell(grid, *column));
     if (carrier && !SameFormat(carrier->format, form.c_str())) {
         std::free(carrier->format);
-        carrier->format = form.empty() ? nullptr : Duplicate(form.c_str());
+        carrier->format = form.empty() ? nullptr : quill::DuplicateText(form.c_str());
         if (col.iType == kGridReal || col.iType == kGridDouble)
             SpreadFormat(grid, *column, form.c_str());
     }
@@ -669,13 +656,14 @@ void yygridgetformat_(int *id, int *column, char *format, int *max) {
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, 0, 1);
     if (!grid) {
-        CopyOut(kDefaultFieldFormat, format, *max);
+        quill::CopyTerminated(format, *max, kDefaultFieldFormat);
         return;
     }
     int type = grid->pColumns[*column].iType;
-    CopyOut(type == kGridReal || type == kGridDouble ? yygridcolumnformat(grid, *column)
-                                                     : std::string(kDefaultFieldFormat),
-            format, *max);
+    quill::CopyTerminated(format, *max,
+                          type == kGridReal || type == kGridDouble
+                              ? yygridcolumnformat(grid, *column)
+                              : std::string(kDefaultFieldFormat));
 }
 
 void yygridlabelcolumn_(int *id, int *item, const char *text) {
@@ -689,7 +677,7 @@ void yygridlabelcolumn_(int *id, int *item, const char *text) {
 }
 
 void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max) {
-    CopyOut(std::string(), text, *max);
+    quill::CopyTerminated(text, *max, "");
     HWND window = yygridwindow(id);
     GridRecord *grid = yygridrecord(window);
     if (!grid || !grid->hHeader || !text || *max <= 0) return;
@@ -720,12 +708,12 @@ void yygridlabelrow_(int *id, int *row, const char *text, int *length) {
 }
 
 void yygridgetrowlabel_(int *id, int *row, char *text, int *length) {
-    CopyOut(std::string(), text, *length);
+    quill::CopyTerminated(text, *length, "");
     HWND window;
     GridRecord *grid = Checked(id, &window, 0, *row, RowsBound(id));
     if (!grid || !grid->pRowLabelText || *row >= grid->nLabelRows) return;
-    CopyOut(std::string(grid->pRowLabelText + (std::size_t)*row * 51), text,
-            *length < 51 ? *length : 51);
+    quill::CopyTerminated(text, *length < 51 ? *length : 51,
+                          grid->pRowLabelText + (std::size_t)*row * 51);
 }
 
 namespace {
@@ -860,5 +848,5 @@ void yygridgetinfostring_(int *id, int *code, char *text, int *max) {
         if (*id == 0 && *code >= 1 && *code <= 3) *id = -1;
         return;
     }
-    CopyOut(std::string(kept), text, *max);
+    quill::CopyTerminated(text, *max, kept);
 }
