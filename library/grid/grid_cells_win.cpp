@@ -192,6 +192,34 @@ void yygridstorevalue(GridRecord *grid, int column, int row, double value,
     }
 }
 
+namespace quill {
+
+void EmptyCellControl(HWND cell, int type, bool markUntyped) {
+    if (type == kGridCheck) {
+        SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
+    } else if (type == kGridMenu) {
+        SendMessageA(cell, CB_SETCURSEL, 0, 0);
+    } else {
+        SetWindowTextA(cell, "");
+        if (markUntyped) SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+        if (FieldRecord *record = yyfieldrecord(cell)) {
+            record->value = 0.0;
+            if (markUntyped) record->hasText = 0;
+        }
+    }
+}
+
+void ClearStoredValue(const GridColumn &col, int row) {
+    if (col.iType == kGridString)
+        yygridstoredtext(col, row)[0] = '\0';
+    else if (col.iType == kGridDouble)
+        yygridstoreddouble(col, row) = 0.0;
+    else
+        yygridstoredint(col, row) = 0;
+}
+
+}  // namespace quill
+
 // --- Store and refill -------------------------------------------------------------------------
 
 void yyGridStoreCells(GridRecord *grid) {
@@ -491,36 +519,35 @@ void yygridputmenustring_(int *id, int *column, int *row, int *status, const cha
     yygridedited(grid);
 }
 
-void yygridputmenu_(int *id, int *column, int *controlRow, const char *text) {
+namespace {
+
+// The menu control of a menu column in control row CONTROLROW, or null with the status in
+// *ID: -1 for a column of another type, -2 for a control row out of range.
+HWND MenuControl(int *id, int column, int controlRow) {
     HWND window;
-    GridRecord *grid = Checked(id, &window, *column, 0, 1);
-    if (!grid) return;
-    if (grid->pColumns[*column].iType != kGridMenu) {
+    GridRecord *grid = Checked(id, &window, column, 0, 1);
+    if (!grid) return nullptr;
+    if (grid->pColumns[column].iType != kGridMenu) {
         *id = -1;
-        return;
+        return nullptr;
     }
-    if (*controlRow < 0 || *controlRow >= grid->nControlRows) {
+    if (controlRow < 0 || controlRow >= grid->nControlRows) {
         *id = -2;
-        return;
+        return nullptr;
     }
-    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow],
-                 CB_ADDSTRING, 0, (LPARAM)(text ? text : ""));
+    return grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + controlRow];
+}
+
+}  // namespace
+
+void yygridputmenu_(int *id, int *column, int *controlRow, const char *text) {
+    if (HWND menu = MenuControl(id, *column, *controlRow))
+        SendMessageA(menu, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text ? text : ""));
 }
 
 void yygridclearmenu_(int *id, int *column, int *controlRow) {
-    HWND window;
-    GridRecord *grid = Checked(id, &window, *column, 0, 1);
-    if (!grid) return;
-    if (grid->pColumns[*column].iType != kGridMenu) {
-        *id = -1;
-        return;
-    }
-    if (*controlRow < 0 || *controlRow >= grid->nControlRows) {
-        *id = -2;
-        return;
-    }
-    SendMessageA(grid->phCells[(std::size_t)*column * grid->nControlRows + *controlRow],
-                 CB_RESETCONTENT, 0, 0);
+    if (HWND menu = MenuControl(id, *column, *controlRow))
+        SendMessageA(menu, CB_RESETCONTENT, 0, 0);
 }
 
 namespace {
@@ -629,26 +656,8 @@ void yygridclearcell_(int *id, int *column, int *row, int *mode) {
         return;
     }
     yygridselectnone(window);
-    if (HWND cell = yygridcell(grid, *column, *row)) {
-        if (col.iType == kGridCheck) {
-            SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
-        } else if (col.iType == kGridMenu) {
-            SendMessageA(cell, CB_SETCURSEL, 0, 0);
-        } else {
-            SetWindowTextA(cell, "");
-            SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
-            if (FieldRecord *record = yyfieldrecord(cell)) {
-                record->value = 0.0;
-                record->hasText = 0;
-            }
-        }
-    }
-    if (col.iType == kGridString)
-        yygridstoredtext(col, *row)[0] = '\0';
-    else if (col.iType == kGridDouble)
-        yygridstoreddouble(col, *row) = 0.0;
-    else
-        yygridstoredint(col, *row) = 0;
+    if (HWND cell = yygridcell(grid, *column, *row)) quill::EmptyCellControl(cell, col.iType, true);
+    quill::ClearStoredValue(col, *row);
     if (col.iType != kGridMenu) col.pFlags[*row] &= (unsigned char)~(kCellHasValue | kCellTyped);
 }
 
