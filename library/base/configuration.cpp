@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "base/errors.h"
+#include "base/strings.h"
 #include "quillamorph/conversion.h"
 
 #include <cctype>
@@ -12,23 +13,13 @@
 
 LibrarySettings gSettings;
 
+using quill::CopyTerminated;
+
 namespace {
-
-// Copies at most size - 1 characters of src (n characters) into dst and terminates it.
-void CopyBounded(char *dst, std::size_t size, const char *src, std::size_t n) {
-    if (size == 0) return;
-    if (n > size - 1) n = size - 1;
-    std::memcpy(dst, src, n);
-    dst[n] = '\0';
-}
-
-void CopyText(char *dst, std::size_t size, const char *src) {
-    CopyBounded(dst, size, src, std::strlen(src));
-}
 
 void AppendText(char *dst, std::size_t size, const char *src) {
     std::size_t used = std::strlen(dst);
-    if (used < size) CopyText(dst + used, size - used, src);
+    if (used < size) CopyTerminated(dst + used, size - used, src);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -66,7 +57,7 @@ void yysettingsdefaults(LibrarySettings *s) {
     s->generalUnit = 40;
     s->plotOutputUnit = 41;
     s->plotInputUnit = 42;
-    CopyText(s->charSet, sizeof s->charSet, "standard.chr");
+    CopyTerminated(s->charSet, sizeof s->charSet, "standard.chr");
 }
 
 void yyappendbackslash(char *dir, std::size_t size) {
@@ -111,11 +102,11 @@ void yyconfigline(const char *line, std::size_t len, LibrarySettings *s, ConfigR
 
     // Directory and file names are texts; the other keys take an integer.
     if (std::strcmp(key, "CHARDIR") == 0) {
-        CopyBounded(s->charDir, sizeof s->charDir, value, valueLen);
+        CopyTerminated(s->charDir, sizeof s->charDir, value, valueLen);
         return;
     }
     if (std::strcmp(key, "CHARSET") == 0) {
-        CopyBounded(s->charSet, sizeof s->charSet, value, valueLen);
+        CopyTerminated(s->charSet, sizeof s->charSet, value, valueLen);
         return;
     }
     const ConfigNumber which = NumericKey(key);
@@ -169,7 +160,7 @@ void yybasedir(const char *quilla, const char *qide, const char *currentDir, cha
     if (dirSize == 0) return;
     dir[0] = '\0';
     if (!IsEmpty(quilla)) {
-        CopyText(dir, dirSize, quilla);
+        CopyTerminated(dir, dirSize, quilla);
         yyappendbackslash(dir, dirSize);
         return;
     }
@@ -185,12 +176,13 @@ void yybasedir(const char *quilla, const char *qide, const char *currentDir, cha
                 break;
             }
         }
-        CopyBounded(dir, dirSize, qide, cut);
+        CopyTerminated(dir, dirSize, qide, cut);
         return;
     }
     char drive[3] = {0, 0, 0};
-    if (currentDir != nullptr && std::strlen(currentDir) >= 2) CopyBounded(drive, 3, currentDir, 2);
-    CopyText(dir, dirSize, drive);
+    if (currentDir != nullptr && std::strlen(currentDir) >= 2)
+        CopyTerminated(drive, 3, currentDir, 2);
+    CopyTerminated(dir, dirSize, drive);
     AppendText(dir, dirSize, "\\quil\\");
 }
 
@@ -203,18 +195,18 @@ void yyconfigname(const char *quilinit, const char *baseDir, char *name, std::si
     if (size == 0) return;
     name[0] = '\0';
     if (!IsEmpty(quilinit) && yyfileexists(quilinit)) {
-        CopyText(name, size, quilinit);
+        CopyTerminated(name, size, quilinit);
         return;
     }
     if (yyfileexists("quilla.ini")) {
-        CopyText(name, size, "quilla.ini");
+        CopyTerminated(name, size, "quilla.ini");
         return;
     }
     if (!IsEmpty(baseDir)) {
         char candidate[kPathChars + 1];
-        CopyText(candidate, sizeof candidate, baseDir);
+        CopyTerminated(candidate, sizeof candidate, baseDir);
         AppendText(candidate, sizeof candidate, "quilla.ini");
-        if (yyfileexists(candidate)) CopyText(name, size, candidate);
+        if (yyfileexists(candidate)) CopyTerminated(name, size, candidate);
     }
 }
 
@@ -224,11 +216,11 @@ namespace {
 void FreeTemporaryName(const char *dir, const char *pattern, char *name, std::size_t size) {
     for (int number = 0; number < 100; ++number) {
         char file[16];
-        CopyText(file, sizeof file, pattern);
+        CopyTerminated(file, sizeof file, pattern);
         char *gap = std::strchr(file, ' ');
         gap[0] = static_cast<char>('0' + number / 10);
         gap[1] = static_cast<char>('0' + number % 10);
-        CopyText(name, size, dir);
+        CopyTerminated(name, size, dir);
         AppendText(name, size, file);
         if (!yyfileexists(name)) return;
     }
@@ -240,11 +232,11 @@ void yytmpnames(const char *temp, const char *tmp, char *plotName, char *dumpNam
                 std::size_t size) {
     char dir[kPathChars + 1];
     if (!IsEmpty(temp))
-        CopyText(dir, sizeof dir, temp);
+        CopyTerminated(dir, sizeof dir, temp);
     else if (!IsEmpty(tmp))
-        CopyText(dir, sizeof dir, tmp);
+        CopyTerminated(dir, sizeof dir, tmp);
     else
-        CopyText(dir, sizeof dir, "C:\\");
+        CopyTerminated(dir, sizeof dir, "C:\\");
     yyappendbackslash(dir, sizeof dir);
     FreeTemporaryName(dir, "orn$$  .plt", plotName, size);
     FreeTemporaryName(dir, "orn$$  .dmp", dumpName, size);
@@ -272,7 +264,7 @@ int yycommandarg(const char *line, int n, char *arg, std::size_t argSize) {
         }
         ++count;
         if (count == n) {
-            CopyBounded(arg, argSize, line + start, end - start);
+            CopyTerminated(arg, argSize, line + start, end - start);
             return count;
         }
     }

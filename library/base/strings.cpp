@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -174,3 +175,33 @@ int yysubstrlen(const char *text) {
     while (text && text[n] != '\0' && text[n] != ' ') ++n;
     return n;
 }
+
+namespace quill {
+
+void CopyTerminated(char *buffer, std::ptrdiff_t size, const char *text, std::size_t length) {
+    if (!buffer || size <= 0) return;
+    const std::size_t room = static_cast<std::size_t>(size) - 1;
+    if (length > room) length = room;
+    if (length > 0) std::memcpy(buffer, text, length);
+    buffer[length] = '\0';
+}
+
+void CopyTerminated(char *buffer, std::ptrdiff_t size, const char *text) {
+    if (!buffer || size <= 0) return;
+    const std::size_t room = static_cast<std::size_t>(size) - 1;
+    CopyTerminated(buffer, size, text, text ? strnlen(text, room) : 0);
+}
+
+void CopyTerminated(char *buffer, std::ptrdiff_t size, const std::string &text) {
+    CopyTerminated(buffer, size, text.data(), text.size());
+}
+
+char *DuplicateText(const char *text) {
+    if (!text) return nullptr;
+    const std::size_t n = std::strlen(text) + 1;
+    char *copy = static_cast<char *>(std::malloc(n));
+    if (copy) std::memcpy(copy, text, n);
+    return copy;
+}
+
+}  // namespace quill

@@ -2,6 +2,9 @@
 #ifndef QUILL_BASE_STRINGS_H
 #define QUILL_BASE_STRINGS_H
 
+#include <cstddef>
+#include <string>
+
 #include "quillamorph/strings.h"
 
 QUILL_BEGIN_DECLS
@@ -20,5 +23,21 @@ int yystrlen(const char *text);
 int yysubstrlen(const char *text);
 
 QUILL_END_DECLS
+
+namespace quill {
+
+// Copies the LENGTH characters at TEXT into BUFFER of SIZE bytes as a NUL-terminated text, cut
+// to SIZE - 1 characters when it does not fit. Nothing is written when BUFFER is null or SIZE
+// is 0 or less, so a caller's size can be passed through unchecked.
+void CopyTerminated(char *buffer, std::ptrdiff_t size, const char *text, std::size_t length);
+// The same for a NUL-terminated TEXT (null counts as empty); no more of it is read than fits.
+void CopyTerminated(char *buffer, std::ptrdiff_t size, const char *text);
+void CopyTerminated(char *buffer, std::ptrdiff_t size, const std::string &text);
+
+// A copy of the NUL-terminated TEXT in memory from malloc, for the caller to free; null when
+// TEXT is null or memory runs out.
+char *DuplicateText(const char *text);
+
+}  // namespace quill
 
 #endif

@@ -5,6 +5,7 @@
 
 #include "base/errors.h"
 #include "base/fixedtext.h"
+#include "base/strings.h"
 #include "quillamorph/system.h"
 
 #include <windows.h>
@@ -38,15 +39,6 @@ HKEY PredefinedKey(int hkey) {
     case 4: return HKEY_CURRENT_CONFIG;
     default: return nullptr;
     }
-}
-
-// Copies TEXT (with its NUL) into BUFFER of SIZE bytes, cut when it does not fit.
-void CopyOut(char *buffer, int size, const char *text) {
-    if (!buffer || size <= 0) return;
-    std::size_t n = std::strlen(text);
-    if (n >= static_cast<std::size_t>(size)) n = static_cast<std::size_t>(size) - 1;
-    std::memcpy(buffer, text, n);
-    buffer[n] = '\0';
 }
 
 }  // namespace
@@ -124,10 +116,10 @@ void yydirn_(char *buffer, int *s, int *itrunc, const int *size) {
     dir.resize(got);
     if (*size <= 0 || dir.size() >= static_cast<std::size_t>(*size)) {
         *itrunc = 1;
-        CopyOut(buffer, *size, dir.c_str());
+        quill::CopyTerminated(buffer, *size, dir.c_str());
         return;
     }
-    CopyOut(buffer, *size, dir.c_str());
+    quill::CopyTerminated(buffer, *size, dir.c_str());
 }
 
 void yydirc_(const char *path, int *s) { *s = Status(SetCurrentDirectoryA(path)); }
@@ -146,7 +138,7 @@ void yysysdir_(char *buffer, int *s, const int *size) {
     char dir[MAX_PATH + 1];
     UINT got = GetSystemDirectoryA(dir, sizeof dir);
     *s = got == 0 || got > MAX_PATH ? static_cast<int>(GetLastError()) : 0;
-    CopyOut(buffer, *size, *s == 0 ? dir : "");
+    quill::CopyTerminated(buffer, *size, *s == 0 ? dir : "");
 }
 
 void yydspace_(int *bytes) {
@@ -219,7 +211,7 @@ void yyfind_(const int *inext, char *name, int *iattr, int *idostime, int *size,
     WORD dosdate = 0, dostime = 0;
     FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
     FileTimeToDosDateTime(&local, &dosdate, &dostime);
-    CopyOut(name, *namesize, data.cFileName);
+    quill::CopyTerminated(name, *namesize, data.cFileName);
     *iattr = static_cast<int>(data.dwFileAttributes);
     *idostime = static_cast<int>((static_cast<unsigned>(dosdate) << 16) | dostime);
     *size = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
@@ -269,7 +261,7 @@ void yygenv_(int *n, const char *name, char *buffer, const int *size) {
         value.assign(need, '\0');
         value.resize(GetEnvironmentVariableA(name, &value[0], need));
     }
-    CopyOut(buffer, *size, value.c_str());
+    quill::CopyTerminated(buffer, *size, value.c_str());
     if (buffer && *size > 0) *n = static_cast<int>(std::strlen(buffer));
 }
 
@@ -296,12 +288,14 @@ void yytime_(int *hour, int *minute, int *second, int *milliseconds) {
 
 void yywincurrtime_(int *t) { *t = static_cast<int>(GetTickCount() & 0x7FFFFFFFu); }
 
-void yygetcl_(char *buffer, const int *size) { CopyOut(buffer, *size, GetCommandLineA()); }
+void yygetcl_(char *buffer, const int *size) {
+    quill::CopyTerminated(buffer, *size, GetCommandLineA());
+}
 
 void yygetexe_(char *buffer, const int *size) {
     char path[MAX_PATH + 1] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CopyOut(buffer, *size, path);
+    quill::CopyTerminated(buffer, *size, path);
 }
 
 void yyusername_(int *s, int *itrunc, char *buffer, const int *size) {
@@ -311,7 +305,7 @@ void yyusername_(int *s, int *itrunc, char *buffer, const int *size) {
     *s = Status(GetUserNameA(name, &n));
     if (*s != 0) name[0] = '\0';
     if (*size <= 0 || std::strlen(name) >= static_cast<std::size_t>(*size)) *itrunc = 1;
-    CopyOut(buffer, *size, name);
+    quill::CopyTerminated(buffer, *size, name);
 }
 
 // --- Registry -------------------------------------------------------------------------------
@@ -419,7 +413,7 @@ void iosdeletefile_(const char *filename, int filename_len) {
     std::size_t cut = pattern.find_last_of("\\:");
     std::string directory = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
     char name[MAX_PATH + 1];
-    CopyOut(name, sizeof name, pattern.c_str());
+    quill::CopyTerminated(name, sizeof name, pattern.c_str());
     int next = 0, attr = 0, dostime = 0, size = 0, status = 0, namesize = sizeof name;
     yyfind_(&next, name, &attr, &dostime, &size, &status, &namesize);
     if (status != 0) {

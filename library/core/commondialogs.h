@@ -63,6 +63,17 @@ struct PrinterSettings {
 };
 extern PrinterSettings gPrinter;
 
+namespace quill {
+
+// True when the system names a default printer. Asking the page set-up dialog for the
+// default settings without one would show the system's own error box.
+bool HaveDefaultPrinter();
+// Keeps FRESH (global memory of a common dialog: device mode or names) in *KEPT, freeing what
+// was kept there before unless it is FRESH itself.
+void ReplaceGlobal(HGLOBAL *kept, HGLOBAL fresh);
+
+}  // namespace quill
+
 // 1 when the user's locale uses U.S. measures, 2 when metric.
 void yygetmeasure_(int *imeasure);
 

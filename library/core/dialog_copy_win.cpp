@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/strings.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
 #include "core/numeric_values.h"
@@ -21,14 +22,6 @@ std::vector<char> TextOf(HWND window) {
     std::vector<char> text((std::size_t)(length > 0 ? length : 0) + 1, '\0');
     GetWindowTextA(window, text.data(), (int)text.size());
     return text;
-}
-
-char *Duplicate(const char *text) {
-    if (!text) return nullptr;
-    std::size_t n = std::strlen(text) + 1;
-    char *copy = static_cast<char *>(std::malloc(n));
-    if (copy) std::memcpy(copy, text, n);
-    return copy;
 }
 
 // Field record words the copy carries (the format text and the tab stops get their own
@@ -46,7 +39,7 @@ void CopyRecord(FieldRecord *to, const FieldRecord *from) {
     to->maxLength = from->maxLength;
     if (to->format != from->format) {
         std::free(to->format);
-        to->format = Duplicate(from->format);
+        to->format = quill::DuplicateText(from->format);
     }
 }
 

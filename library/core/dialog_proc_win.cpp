@@ -561,10 +561,20 @@ HBRUSH yyProcessColour(HWND dialog, UINT message, HDC dc, HWND control) {
     bool buttonFace = button || message == WM_CTLCOLORSTATIC;
     COLORREF fore = record->foreground, back = record->background;
     if (fore == QUILL_DEFAULT_COLOUR && back == QUILL_DEFAULT_COLOUR) return nullptr;
+    return quill::ColourControl(dc, fore, back, button, buttonFace);
+}
+
+namespace quill {
+
+HBRUSH ColourControl(HDC dc, COLORREF fore, COLORREF back, bool buttonText, bool buttonFace) {
+    if (hBrushDlg) {
+        DeleteObject(hBrushDlg);
+        hBrushDlg = nullptr;
+    }
     if (fore != QUILL_DEFAULT_COLOUR)
         SetTextColor(dc, fore);
     else
-        SetTextColor(dc, GetSysColor(button ? COLOR_BTNTEXT : COLOR_WINDOWTEXT));
+        SetTextColor(dc, GetSysColor(buttonText ? COLOR_BTNTEXT : COLOR_WINDOWTEXT));
     if (back != QUILL_DEFAULT_COLOUR) {
         SetBkColor(dc, back);
         hBrushDlg = CreateSolidBrush(GetNearestColor(dc, back));
@@ -574,6 +584,8 @@ HBRUSH yyProcessColour(HWND dialog, UINT message, HDC dc, HWND control) {
     SetBkColor(dc, GetSysColor(system));
     return GetSysColorBrush(system);
 }
+
+}  // namespace quill
 
 void yymakebitmaptransparent(HBITMAP bitmap) {
     BITMAP info;

@@ -80,12 +80,7 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
         yysetdialoginfo(values[0], values[1], values[2]);
     }
     if (selected != 0) quill::SelectWindowForAMoment(&selected);
-    if (type == -1)
-        yyraise(1014);
-    else if (type == -2)
-        yyraise(1016);
-    else if (type == -3)
-        yyraise(1046);
+    quill::RaiseShowError(type);
 }
 
 void wdialogunload_(const int *ioption) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/errors.h"
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/events.h"
@@ -308,6 +309,19 @@ void yydialogshow_(int *x, int *y, int *px, int *py, int *type, int *focus, int 
     record->shown = 1;
     *type = result;
 }
+
+namespace quill {
+
+void RaiseShowError(int type) {
+    if (type == -1)
+        yyraise(1014);
+    else if (type == -2)
+        yyraise(1016);
+    else if (type == -3)
+        yyraise(1046);
+}
+
+}  // namespace quill
 
 void yydialoghide_(int *slot) {
     int index = *slot == 0 ? iDlgCur : *slot;

@@ -107,6 +107,15 @@ void yytabenable_(int *tab, int *page, int *state);
 void yydialoghide_(int *slot);
 void yywinfodialog_(int *item, int *value);
 HBRUSH yyProcessColour(HWND dialog, UINT message, HDC dc, HWND control);
+
+namespace quill {
+// Answers a control colour message with the colours FORE and BACK, each QUILL_DEFAULT_COLOUR
+// for the system's: button text (BUTTONTEXT) or window text, the button face (BUTTONFACE) or
+// the window background. Returns the background brush: for a colour of the field's own a new
+// brush kept in hBrushDlg, which the next answer frees, else the system colour's brush.
+HBRUSH ColourControl(HDC dc, COLORREF fore, COLORREF back, bool buttonText, bool buttonFace);
+}  // namespace quill
+
 void yymakebitmaptransparent(HBITMAP bitmap);
 
 // Load, select, show, unload and dialog services.
@@ -114,6 +123,14 @@ int yydialogload_(int *id);
 int yydialogload2(int *id, int window);
 void yydialogselect_(int *id);
 void yydialogshow_(int *x, int *y, int *px, int *py, int *type, int *focus, int *window);
+
+namespace quill {
+// Raises the error that a TYPE of -1 (an invalid dialog mode), -2 (the parent window hidden)
+// or -3 (the parent window combined with a dialog) left by yydialogshow_ stands for; any
+// other TYPE raises nothing.
+void RaiseShowError(int type);
+}  // namespace quill
+
 void yydialogunload_(int *option, int *slot);
 void yydialogunload2(HWND dialog, int option, int slot);
 void yydialogsize_(int *width, int *height, int *result);

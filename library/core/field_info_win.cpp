@@ -136,10 +136,5 @@ void yyshowcd_(int *ifocus, int *itype) {
     int type = itype ? *itype : 2;
     int window = 0;
     yydialogshow_(&x, &y, &px, &py, &type, &focus, &window);
-    if (type == -1)
-        yyraise(1014);
-    else if (type == -2)
-        yyraise(1016);
-    else if (type == -3)
-        yyraise(1046);
+    quill::RaiseShowError(type);
 }

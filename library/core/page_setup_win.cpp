@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "base/strings.h"
+
 PrinterSettings gPrinter = {};
 
 namespace {
@@ -18,17 +20,6 @@ HGLOBAL gDevNames = nullptr;
 int gLastUnits = -1;
 POINT gPaper = {0, 0};  // paper size of the kept settings, in their orientation
 
-bool HaveDefaultPrinter() {
-    DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
-    return size > 0;
-}
-
-void Replace(HGLOBAL *kept, HGLOBAL fresh) {
-    if (*kept && *kept != fresh) GlobalFree(*kept);
-    *kept = fresh;
-}
-
 // Asks the window system for the default printer's settings without showing anything.
 bool LoadDefaults(DWORD unitFlag) {
     PAGESETUPDLGA request = {};
@@ -36,14 +27,9 @@ bool LoadDefaults(DWORD unitFlag) {
     request.Flags = PSD_RETURNDEFAULT | unitFlag;
     if (!PageSetupDlgA(&request)) return false;
     gPaper = request.ptPaperSize;
-    Replace(&gDevMode, request.hDevMode);
-    Replace(&gDevNames, request.hDevNames);
+    quill::ReplaceGlobal(&gDevMode, request.hDevMode);
+    quill::ReplaceGlobal(&gDevNames, request.hDevNames);
     return true;
-}
-
-void CopyName(char *dest, size_t size, const char *src) {
-    std::strncpy(dest, src, size - 1);
-    dest[size - 1] = '\0';
 }
 
 // Keeps the chosen printer as the library's printer settings; returns its colour count.
@@ -53,9 +39,9 @@ int KeepPrinter() {
     auto *mode = static_cast<DEVMODEA *>(GlobalLock(gDevMode));
     if (names) {
         const char *base = reinterpret_cast<const char *>(names);
-        CopyName(gPrinter.driver, sizeof gPrinter.driver, base + names->wDriverOffset);
-        CopyName(gPrinter.device, sizeof gPrinter.device, base + names->wDeviceOffset);
-        CopyName(gPrinter.port, sizeof gPrinter.port, base + names->wOutputOffset);
+        quill::CopyTerminated(gPrinter.driver, sizeof gPrinter.driver, base + names->wDriverOffset);
+        quill::CopyTerminated(gPrinter.device, sizeof gPrinter.device, base + names->wDeviceOffset);
+        quill::CopyTerminated(gPrinter.port, sizeof gPrinter.port, base + names->wOutputOffset);
     }
     if (mode) {
         gPrinter.paperSize = mode->dmPaperSize;
@@ -87,6 +73,21 @@ int KeepPrinter() {
 
 }  // namespace
 
+namespace quill {
+
+bool HaveDefaultPrinter() {
+    DWORD size = 0;
+    GetDefaultPrinterA(nullptr, &size);
+    return size > 0;
+}
+
+void ReplaceGlobal(HGLOBAL *kept, HGLOBAL fresh) {
+    if (*kept && *kept != fresh) GlobalFree(*kept);
+    *kept = fresh;
+}
+
+}  // namespace quill
+
 // Arguments: paper width and height out; printable width and height, left and top margins,
 // orientation (0 portrait, 1 landscape) and copies in and out; units in (below 2: thousandths
 // of an inch, else hundredths of a millimetre); number of colours out; answer out (1 OK,
@@ -96,7 +97,7 @@ void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *pri
                     int *answer) {
     *answer = 0;
     // Without a printer the dialog would only show its own error box.
-    if (!HaveDefaultPrinter()) return;
+    if (!quill::HaveDefaultPrinter()) return;
     int unit = units ? *units : 0;
     DWORD unitFlag = unit < 2 ? PSD_INTHOUSANDTHSOFINCHES : PSD_INHUNDREDTHSOFMILLIMETERS;
     if (!gPrinter.chosen || !gDevMode || unit != gLastUnits) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/strings.h"
 #include "core/dialogs.h"
 #include "core/fields.h"
 #include "core/numeric_edit.h"
@@ -27,14 +28,6 @@ constexpr unsigned long long kMaxBuffer = 1ull << 31;
 const char kCheckText[] = "                             ";
 
 HWND RootWindow() { return wWindow[0]; }
-
-char *Duplicate(const char *text) {
-    if (!text) return nullptr;
-    std::size_t n = std::strlen(text) + 1;
-    char *copy = static_cast<char *>(std::malloc(n));
-    if (copy) std::memcpy(copy, text, n);
-    return copy;
-}
 
 // Cell type of a template control, -1 for a kind no column can take.
 int CellTypeOf(HWND control) {
@@ -143,7 +136,7 @@ void FillCellRecord(FieldRecord *to, const FieldRecord *from, int maxLength) {
     to->foreground = QUILL_DEFAULT_COLOUR;
     to->background = QUILL_DEFAULT_COLOUR;
     std::free(to->format);
-    to->format = Duplicate(from->format);
+    to->format = quill::DuplicateText(from->format);
     to->hasText = 0;
 }
 
@@ -852,7 +845,7 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
             record->foreground = model->foreground;
             record->background = model->background;
             std::free(record->format);
-            record->format = Duplicate(model->format);
+            record->format = quill::DuplicateText(model->format);
             if (record->upDown && model->upDown) {
                 CopySpin(record->upDown, model->upDown);
                 if (!ShownItself(model->upDown)) ShowWindow(record->upDown, SW_HIDE);

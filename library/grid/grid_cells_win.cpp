@@ -11,6 +11,7 @@
 
 #include "base/conversion.h"
 #include "base/errors.h"
+#include "base/strings.h"
 #include "core/dialogs.h"
 #include "core/field_values.h"
 #include "core/fields.h"
@@ -27,14 +28,6 @@ struct GridCache {
     int id;
     HWND grid;
 } cache = {nullptr, 0, nullptr};
-
-char *Duplicate(const char *text) {
-    if (!text) return nullptr;
-    std::size_t n = std::strlen(text) + 1;
-    char *copy = static_cast<char *>(std::malloc(n));
-    if (copy) std::memcpy(copy, text, n);
-    return copy;
-}
 
 bool SameFormat(const char *a, const char *b) {
     if (!a || !b) return false;
@@ -203,6 +196,34 @@ void yygridstorevalue(GridRecord *grid, int column, int row, double value,
     }
 }
 
+namespace quill {
+
+void EmptyCellControl(HWND cell, int type, bool markUntyped) {
+    if (type == kGridCheck) {
+        SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
+    } else if (type == kGridMenu) {
+        SendMessageA(cell, CB_SETCURSEL, 0, 0);
+    } else {
+        SetWindowTextA(cell, "");
+        if (markUntyped) SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+        if (FieldRecord *record = yyfieldrecord(cell)) {
+            record->value = 0.0;
+            if (markUntyped) record->hasText = 0;
+        }
+    }
+}
+
+void ClearStoredValue(const GridColumn &col, int row) {
+    if (col.iType == kGridString)
+        yygridstoredtext(col, row)[0] = '\0';
+    else if (col.iType == kGridDouble)
+        yygridstoreddouble(col, row) = 0.0;
+    else
+        yygridstoredint(col, row) = 0;
+}
+
+}  // namespace quill
+
 // --- Store and refill -------------------------------------------------------------------------
 
 void yyGridStoreCells(GridRecord *grid) {
@@ -346,15 +367,6 @@ int RowsBound(int *id) {
     return grid ? grid->nRows : 0;
 }
 
-void CopyOut(const std::string &text, char *out, int max) {
-    if (!out || max <= 0) return;
-    std::size_t n = text.size() < static_cast<std::size_t>(max - 1)
-                        ? text.size()
-                        : static_cast<std::size_t>(max - 1);
-    std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-}
-
 }  // namespace
 
 std::string yygridoptiontext(HWND combo, int index) {
@@ -370,7 +382,7 @@ std::string yygridoptiontext(HWND combo, int index) {
 }
 
 void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max) {
-    CopyOut(std::string(), text, *max);
+    quill::CopyTerminated(text, *max, "");
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
     if (!grid) return;
@@ -379,7 +391,8 @@ void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max) 
         return;
     }
     HWND cell = yygridcell(grid, *column, *row);
-    CopyOut(cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row), text, *max);
+    quill::CopyTerminated(text, *max,
+                          cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row));
 }
 
 void yygridgetcellvalue_(int *id, int *column, int *row, double *value) {
@@ -442,7 +455,7 @@ void yygridgetcellmenu_(int *id, int *column, int *row, int *option) {
 }
 
 void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *max) {
-    CopyOut(std::string(), text, *max);
+    quill::CopyTerminated(text, *max, "");
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, 0, 1);
     if (!grid) return;
@@ -454,7 +467,7 @@ void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *ma
         *id = -2;
         return;
     }
-    CopyOut(yygridoptiontext(first, *option - 1), text, *max);
+    quill::CopyTerminated(text, *max, yygridoptiontext(first, *option - 1));
 }
 
 void yygridputcellcheck_(int *id, int *column, int *row, int *state) {
@@ -512,38 +525,35 @@ void yygridputmenustring_(int *id, int *column, int *row, int *status, const cha
     yygridedited(grid);
 }
 
-void yygridputmenu_(int *id, int *column, int *controlRow, const char *text) {
+namespace {
+
+// The menu control of a menu column in control row CONTROLROW, or null with the status in
+// *ID: -1 for a column of another type, -2 for a control row out of range.
+HWND MenuControl(int *id, int column, int controlRow) {
     HWND window;
-    GridRecord *grid = Checked(id, &window, *column, 0, 1);
-    if (!grid) return;
-    if (grid->pColumns[*column].iType != kGridMenu) {
+    GridRecord *grid = Checked(id, &window, column, 0, 1);
+    if (!grid) return nullptr;
+    if (grid->pColumns[column].iType != kGridMenu) {
         *id = -1;
-        return;
+        return nullptr;
     }
-    if (*controlRow < 0 || *controlRow >= grid->nControlRows) {
+    if (controlRow < 0 || controlRow >= grid->nControlRows) {
         *id = -2;
-        return;
+        return nullptr;
     }
-    SendMessageA(
-        grid->phCells[static_cast<std::size_t>(*column) * grid->nControlRows + *controlRow],
-        CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+    return grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + controlRow];
+}
+
+}  // namespace
+
+void yygridputmenu_(int *id, int *column, int *controlRow, const char *text) {
+    if (HWND menu = MenuControl(id, *column, *controlRow))
+        SendMessageA(menu, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text ? text : ""));
 }
 
 void yygridclearmenu_(int *id, int *column, int *controlRow) {
-    HWND window;
-    GridRecord *grid = Checked(id, &window, *column, 0, 1);
-    if (!grid) return;
-    if (grid->pColumns[*column].iType != kGridMenu) {
-        *id = -1;
-        return;
-    }
-    if (*controlRow < 0 || *controlRow >= grid->nControlRows) {
-        *id = -2;
-        return;
-    }
-    SendMessageA(
-        grid->phCells[static_cast<std::size_t>(*column) * grid->nControlRows + *controlRow],
-        CB_RESETCONTENT, 0, 0);
+    if (HWND menu = MenuControl(id, *column, *controlRow))
+        SendMessageA(menu, CB_RESETCONTENT, 0, 0);
 }
 
 namespace {
@@ -557,7 +567,7 @@ void SpreadFormat(GridRecord *grid, int column, const char *format) {
         if (!record) continue;
         if (!SameFormat(record->format, format)) {
             std::free(record->format);
-            record->format = *format ? Duplicate(format) : nullptr;
+            record->format = *format ? quill::DuplicateText(format) : nullptr;
         }
         std::string text = yygridcontroltext(cell);
         if (!yygridhastext(text)) continue;
@@ -612,7 +622,7 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
     FieldRecord *carrier = yyfieldrecord(cell ? cell : yygridfirstcell(grid, *column));
     if (carrier && !SameFormat(carrier->format, form.c_str())) {
         std::free(carrier->format);
-        carrier->format = form.empty() ? nullptr : Duplicate(form.c_str());
+        carrier->format = form.empty() ? nullptr : quill::DuplicateText(form.c_str());
         if (col.iType == kGridReal || col.iType == kGridDouble)
             SpreadFormat(grid, *column, form.c_str());
     }
@@ -654,26 +664,8 @@ void yygridclearcell_(int *id, int *column, int *row, int *mode) {
         return;
     }
     yygridselectnone(window);
-    if (HWND cell = yygridcell(grid, *column, *row)) {
-        if (col.iType == kGridCheck) {
-            SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
-        } else if (col.iType == kGridMenu) {
-            SendMessageA(cell, CB_SETCURSEL, 0, 0);
-        } else {
-            SetWindowTextA(cell, "");
-            SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
-            if (FieldRecord *record = yyfieldrecord(cell)) {
-                record->value = 0.0;
-                record->hasText = 0;
-            }
-        }
-    }
-    if (col.iType == kGridString)
-        yygridstoredtext(col, *row)[0] = '\0';
-    else if (col.iType == kGridDouble)
-        yygridstoreddouble(col, *row) = 0.0;
-    else
-        yygridstoredint(col, *row) = 0;
+    if (HWND cell = yygridcell(grid, *column, *row)) quill::EmptyCellControl(cell, col.iType, true);
+    quill::ClearStoredValue(col, *row);
     if (col.iType != kGridMenu)
         col.pFlags[*row] &= static_cast<unsigned char>(~(kCellHasValue | kCellTyped));
 }
@@ -682,13 +674,14 @@ void yygridgetformat_(int *id, int *column, char *format, int *max) {
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, 0, 1);
     if (!grid) {
-        CopyOut(kDefaultFieldFormat, format, *max);
+        quill::CopyTerminated(format, *max, kDefaultFieldFormat);
         return;
     }
     int type = grid->pColumns[*column].iType;
-    CopyOut(type == kGridReal || type == kGridDouble ? yygridcolumnformat(grid, *column)
-                                                     : std::string(kDefaultFieldFormat),
-            format, *max);
+    quill::CopyTerminated(format, *max,
+                          type == kGridReal || type == kGridDouble
+                              ? yygridcolumnformat(grid, *column)
+                              : std::string(kDefaultFieldFormat));
 }
 
 void yygridlabelcolumn_(int *id, int *item, const char *text) {
@@ -703,7 +696,7 @@ void yygridlabelcolumn_(int *id, int *item, const char *text) {
 }
 
 void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max) {
-    CopyOut(std::string(), text, *max);
+    quill::CopyTerminated(text, *max, "");
     HWND window = yygridwindow(id);
     GridRecord *grid = yygridrecord(window);
     if (!grid || !grid->hHeader || !text || *max <= 0) return;
@@ -735,12 +728,12 @@ void yygridlabelrow_(int *id, int *row, const char *text, int *length) {
 }
 
 void yygridgetrowlabel_(int *id, int *row, char *text, int *length) {
-    CopyOut(std::string(), text, *length);
+    quill::CopyTerminated(text, *length, "");
     HWND window;
     GridRecord *grid = Checked(id, &window, 0, *row, RowsBound(id));
     if (!grid || !grid->pRowLabelText || *row >= grid->nLabelRows) return;
-    CopyOut(std::string(grid->pRowLabelText + static_cast<std::size_t>(*row) * 51), text,
-            *length < 51 ? *length : 51);
+    quill::CopyTerminated(text, *length < 51 ? *length : 51,
+                          grid->pRowLabelText + static_cast<std::size_t>(*row) * 51);
 }
 
 namespace {
@@ -875,5 +868,5 @@ void yygridgetinfostring_(int *id, int *code, char *text, int *max) {
         if (*id == 0 && *code >= 1 && *code <= 3) *id = -1;
         return;
     }
-    CopyOut(std::string(kept), text, *max);
+    quill::CopyTerminated(text, *max, kept);
 }

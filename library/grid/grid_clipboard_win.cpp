@@ -316,22 +316,9 @@ void yygridclipdelete(HWND window) {
     for (int c = c0; c <= c1; ++c) {
         GridColumn &col = grid->pColumns[c];
         for (int r = r0; r <= r1 && r < grid->nStoredRows; ++r) {
-            if (HWND cell = yygridcell(grid, c, r)) {
-                if (col.iType == kGridCheck) {
-                    SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
-                } else if (col.iType == kGridMenu) {
-                    SendMessageA(cell, CB_SETCURSEL, 0, 0);
-                } else {
-                    SetWindowTextA(cell, "");
-                    if (FieldRecord *record = yyfieldrecord(cell)) record->value = 0.0;
-                }
-            }
-            if (col.iType == kGridString)
-                yygridstoredtext(col, r)[0] = '\0';
-            else if (col.iType == kGridDouble)
-                yygridstoreddouble(col, r) = 0.0;
-            else
-                yygridstoredint(col, r) = 0;
+            // Deleting keeps the cell's typed mark, unlike clearing it.
+            if (HWND cell = yygridcell(grid, c, r)) quill::EmptyCellControl(cell, col.iType, false);
+            quill::ClearStoredValue(col, r);
             col.pFlags[r] &= static_cast<unsigned char>(~kCellHasValue);
         }
     }

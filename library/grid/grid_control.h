@@ -154,6 +154,17 @@ std::string yygridstoredstring(const GridRecord *grid, int column, int row,
 // Stores VALUE (numbers, check state, menu index) or TEXT (string cut to the column).
 void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text);
 
+namespace quill {
+
+// Empties the control of a cell of TYPE: a check box unchecked, a menu on its first option, an
+// edit field blank with the value 0. MARKUNTYPED also clears the field's modified mark and
+// its typed state, as clearing a cell does; deleting a block keeps them.
+void EmptyCellControl(HWND cell, int type, bool markUntyped);
+// Empties the stored value of ROW in column COL: an empty text, else 0.
+void ClearStoredValue(const GridColumn &col, int row);
+
+}  // namespace quill
+
 // Classes, creation and copying.
 void yygridregister();
 void yygridinitialise(HWND grid, const char *text, int *consumed);

@@ -12,6 +12,7 @@
 
 #include "base/errors.h"
 #include "base/fixedtext.h"
+#include "base/strings.h"
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/display.h"
@@ -169,16 +170,8 @@ bool AskFileName(char *name, int *type, const char *filter, bool save) {
     int item = 4;
     if (winfodialog_(&item) != 1) return false;
     std::string chosen = yytrimmed(buffer, static_cast<int>(sizeof buffer));
-    std::strncpy(name, chosen.c_str(), kGridFileNameBytes - 1);
-    name[kGridFileNameBytes - 1] = '\0';
+    quill::CopyTerminated(name, kGridFileNameBytes, chosen.c_str());
     return true;
-}
-
-// Copies the NUL-terminated name FROM into a file-name buffer of the editor, cut to fit.
-void CopyName(char *to, const char *from) {
-    const std::size_t n = strnlen(from, kGridFileNameBytes - 1);
-    std::memcpy(to, from, n);
-    to[n] = '\0';
 }
 
 constexpr int kOpenError = 1, kFileError = 2;
@@ -274,8 +267,7 @@ void yygridwinfind_(int *window, int *mode, int *matchcase, char *text) {
         EndSemiModal();
         if (!search) return;
     }
-    std::strncpy(text, what.c_str(), kGridFindBytes - 1);
-    text[what.size() < kGridFindBytes - 1 ? what.size() : kGridFindBytes - 1] = '\0';
+    quill::CopyTerminated(text, kGridFindBytes, what.c_str());
     if (what.empty()) return;
     Search(*matchcase, text);
 }
@@ -373,7 +365,7 @@ void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename
     // The name is taken over only when the file is written, so a failed Save As keeps the
     // editor on the file it had.
     char name[kGridFileNameBytes];
-    CopyName(name, filename);
+    quill::CopyTerminated(name, kGridFileNameBytes, filename);
     if (*saveas == 1 || name[0] == '\0') {
         if (!AskFileName(name, type, filter, true)) return;
     }
@@ -393,7 +385,7 @@ void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename
         return;
     }
     *ok = 1;
-    CopyName(filename, name);
+    quill::CopyTerminated(filename, kGridFileNameBytes, name);
     // The grid now matches its file, whichever command saved it (the save prompt as well).
     if (GridWindowRecord *editor = yygridwindowrecord(wWindow[*window]))
         if (GridRecord *grid = yygridrecord(editor->grid)) grid->bUnsaved = 0;
@@ -403,7 +395,7 @@ void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, c
     CommandScope scope(*window);
     *ok = 0;
     char name[kGridFileNameBytes];
-    CopyName(name, filename);
+    quill::CopyTerminated(name, kGridFileNameBytes, filename);
     if (*ask == 1 && !AskFileName(name, type, filter, false)) return;
     int error = 0;
     {
@@ -425,7 +417,7 @@ void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, c
     }
     if (*ok == 1) {
         std::string used = yytrimmed(name, static_cast<int>(std::strlen(name)));
-        CopyName(filename, used.c_str());
+        quill::CopyTerminated(filename, kGridFileNameBytes, used.c_str());
     }
 }
 

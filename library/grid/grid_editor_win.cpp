@@ -13,6 +13,7 @@
 
 #include "base/errors.h"
 #include "base/fixedtext.h"
+#include "base/strings.h"
 #include "core/childwindows.h"
 #include "core/dialogs.h"
 #include "core/events.h"
@@ -36,13 +37,6 @@ constexpr int kEditorStyleBits = kGridKeepHeight | kGridEnterDown | kGridTabCell
 
 // The modal editor made last, whose loop yygridedit2_ runs.
 GridWindowRecord *gPendingModal = nullptr;
-
-// Copies TEXT into a buffer of SIZE bytes, cut to fit and NUL-terminated.
-void CopyText(char *to, int size, const std::string &text) {
-    const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(to, text.data(), n);
-    to[n] = '\0';
-}
 
 bool IsChildStyle(HWND frame) { return (GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) != 0; }
 
@@ -315,8 +309,8 @@ void KeepModalResults(const GridWindowRecord &r) {
     const GridRecord *g = yygridrecord(r.grid);
     giModal = g != nullptr ? g->bUnsaved : 0;
     giModalEdited = g != nullptr ? g->bEdited : 0;
-    CopyText(gModalFileName, kGridFileNameBytes, r.fileName);
-    CopyText(gModalFindText, kGridFindBytes, r.findText);
+    quill::CopyTerminated(gModalFileName, kGridFileNameBytes, r.fileName);
+    quill::CopyTerminated(gModalFindText, kGridFindBytes, r.findText);
 }
 
 void Close(GridWindowRecord &r, HWND frame, WPARAM wParam, LPARAM lParam) {
@@ -686,10 +680,6 @@ bool MakeGrid(GridWindowRecord &r, HWND frame, HWND templ) {
     return true;
 }
 
-void CopyBlank(char *to, int size, const char *text, int length) {
-    CopyText(to, size, text != nullptr && length > 0 ? yytrimmed(text, length) : std::string());
-}
-
 }  // namespace
 
 GridWindowRecord *yygridwindowrecord(HWND frame) {
@@ -871,7 +861,7 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
     r->allowPrint = !(f & kGridEdNoPrint);
     r->allowFind = !(f & kGridEdNoFind);
     r->sortOption = (f & kGridEdSortLabels) ? 1 : 0;
-    CopyBlank(r->filter, kGridFilterBytes, filter, filterLen);
+    quill::CopyTerminated(r->filter, kGridFilterBytes, yytrimmed(filter, filterLen));
     r->fileType = type == nullptr || *type == -1 ? 1 : *type;
     r->trackWidth = r->trackHeight = kNotRecorded;
     r->block.accelerators[0] = MakeAccelerators(*r);
@@ -902,12 +892,12 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
 
     if (filename != nullptr && filenameLen > 0 && filename[0] != '\0') {
         char name[kGridFileNameBytes];
-        CopyBlank(name, kGridFileNameBytes, filename, filenameLen);
+        quill::CopyTerminated(name, kGridFileNameBytes, yytrimmed(filename, filenameLen));
         if (name[0] != '\0') {
             int window = slot, ask = 0, ok = 0;
             yygridwinload_(&window, &ask, &ok, &r->fileType, name, r->filter);
             if (ok) {
-                CopyText(r->fileName, kGridFileNameBytes, name);
+                quill::CopyTerminated(r->fileName, kGridFileNameBytes, name);
                 yyGridTitle(frame);
             }
         }

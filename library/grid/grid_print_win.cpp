@@ -47,17 +47,6 @@ GridPrintSet gSets[2];
 
 GridPrintSet &SetOf(const int *iset) { return iset && *iset != 1 ? gSets[1] : gSets[0]; }
 
-bool HaveDefaultPrinter() {
-    DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
-    return size > 0;
-}
-
-void Replace(HGLOBAL *kept, HGLOBAL fresh) {
-    if (*kept && *kept != fresh) GlobalFree(*kept);
-    *kept = fresh;
-}
-
 // A device context (INFO: an information context) of the set's printer, or null.
 HDC PrinterContext(const GridPrintSet &set, bool info) {
     if (!set.devNames) return nullptr;
@@ -117,15 +106,15 @@ void MinimumMargins(GridPrintSet *set) {
 // Fills the set from the default printer without showing anything; false without a printer.
 bool LoadDefaults(GridPrintSet *set) {
     // Without a printer the return-default request would show the system's own error box.
-    if (!HaveDefaultPrinter()) return false;
+    if (!quill::HaveDefaultPrinter()) return false;
     PAGESETUPDLGA request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = wWindow[0];
     request.hInstance = GetModuleHandleA(nullptr);
     request.Flags = PSD_RETURNDEFAULT;
     if (!PageSetupDlgA(&request)) return false;
-    Replace(&set->devMode, request.hDevMode);
-    Replace(&set->devNames, request.hDevNames);
+    quill::ReplaceGlobal(&set->devMode, request.hDevMode);
+    quill::ReplaceGlobal(&set->devNames, request.hDevNames);
     GridPage &page = set->page;
     page.unit = (request.Flags & PSD_INHUNDREDTHSOFMILLIMETERS) ? quill::kGridMetricUnits
                                                                 : quill::kGridInchUnits;
@@ -478,7 +467,7 @@ void yygridprintsetup_(const int *iunits, const int *iset) {
     yyGridPrintInit();
     GridPrintSet &set = SetOf(iset);
     // With no printer installed the dialog would only show the system's own error box.
-    if (!HaveDefaultPrinter() || (!set.devNames && !LoadDefaults(&set))) return;
+    if (!quill::HaveDefaultPrinter() || (!set.devNames && !LoadDefaults(&set))) return;
     int units = iunits ? *iunits : -1;
     int unit;
     if (units == -1) {

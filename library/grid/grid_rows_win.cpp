@@ -247,18 +247,10 @@ void yyGridClear(HWND window, int removeOptions) {
         GridColumn &col = grid->pColumns[c];
         for (int i = 0; i < grid->nControlRows; ++i) {
             HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + i];
-            if (col.iType == kGridCheck) {
-                SendMessageA(cell, BM_SETCHECK, BST_UNCHECKED, 0);
-            } else if (col.iType == kGridMenu) {
-                SendMessageA(cell, removeOptions ? CB_RESETCONTENT : CB_SETCURSEL, 0, 0);
-            } else {
-                SetWindowTextA(cell, "");
-                SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
-                if (FieldRecord *record = yyfieldrecord(cell)) {
-                    record->value = 0.0;
-                    record->hasText = 0;
-                }
-            }
+            if (col.iType == kGridMenu && removeOptions)
+                SendMessageA(cell, CB_RESETCONTENT, 0, 0);
+            else
+                quill::EmptyCellControl(cell, col.iType, true);
         }
         std::memset(col.pValues, 0, static_cast<std::size_t>(col.iBytes) * grid->nStoredRows);
         for (int s = 0; s < grid->nStoredRows; ++s) col.pFlags[s] &= kCellReadOnly;

@@ -390,22 +390,7 @@ HBRUSH OnCellColour(HWND pane, GridRecord *grid, UINT message, HDC dc, HWND cell
     if (fore == QUILL_DEFAULT_COLOUR && back == QUILL_DEFAULT_COLOUR) return nullptr;
     bool button = message == WM_CTLCOLORBTN ||
                   (message == WM_CTLCOLORSTATIC && yyclassatom(cell) == atomButton);
-    if (hBrushDlg) {
-        DeleteObject(hBrushDlg);
-        hBrushDlg = nullptr;
-    }
-    if (fore != QUILL_DEFAULT_COLOUR)
-        SetTextColor(dc, fore);
-    else
-        SetTextColor(dc, GetSysColor(button ? COLOR_BTNTEXT : COLOR_WINDOWTEXT));
-    if (back != QUILL_DEFAULT_COLOUR) {
-        SetBkColor(dc, back);
-        hBrushDlg = CreateSolidBrush(GetNearestColor(dc, back));
-        return hBrushDlg;
-    }
-    int system = button ? COLOR_BTNFACE : COLOR_WINDOW;
-    SetBkColor(dc, GetSysColor(system));
-    return GetSysColorBrush(system);
+    return quill::ColourControl(dc, fore, back, button, button);
 }
 
 // Pane resize: control rows are added or removed to fill the new height.

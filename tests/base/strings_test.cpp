@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -113,6 +115,45 @@ TEST(CText, AsciiToIntAndLengths) {
     EXPECT_EQ(3, yysubstrlen("abc def"));
     EXPECT_EQ(0, yysubstrlen(" abc"));
     EXPECT_EQ(7, yystrlen("abc def"));
+}
+
+// Copies into a NUL-terminated buffer never write past its size: what does not fit is cut,
+// and a buffer of no size (or none at all) is left alone.
+TEST(CText, CopyTerminatedCutsToTheBuffer) {
+    char buffer[6];
+    std::memset(buffer, '#', sizeof buffer);
+    quill::CopyTerminated(buffer, 4, "abcdef");
+    EXPECT_STREQ("abc", buffer);
+    EXPECT_EQ('#', buffer[4]);
+    quill::CopyTerminated(buffer, sizeof buffer, "abcde");
+    EXPECT_STREQ("abcde", buffer);
+    quill::CopyTerminated(buffer, sizeof buffer, std::string("xy\0z", 4));
+    EXPECT_EQ(0, std::memcmp("xy\0z", buffer, 5));
+    quill::CopyTerminated(buffer, sizeof buffer, "blank   ", 2);
+    EXPECT_STREQ("bl", buffer);
+    quill::CopyTerminated(buffer, 1, "abc");
+    EXPECT_STREQ("", buffer);
+    quill::CopyTerminated(buffer, sizeof buffer, static_cast<const char *>(nullptr));
+    EXPECT_STREQ("", buffer);
+    std::memset(buffer, '#', sizeof buffer);
+    quill::CopyTerminated(buffer, 0, "abc");
+    quill::CopyTerminated(buffer, -1, "abc");
+    quill::CopyTerminated(nullptr, 4, "abc");
+    EXPECT_EQ('#', buffer[0]);
+    // An unterminated source is read no further than the buffer holds.
+    const char unterminated[3] = {'p', 'q', 'r'};
+    quill::CopyTerminated(buffer, 3, unterminated);
+    EXPECT_STREQ("pq", buffer);
+}
+
+TEST(CText, DuplicateTextOwnsItsCopy) {
+    EXPECT_EQ(nullptr, quill::DuplicateText(nullptr));
+    const char text[] = "(F10.3)";
+    char *copy = quill::DuplicateText(text);
+    ASSERT_NE(nullptr, copy);
+    EXPECT_NE(text, copy);
+    EXPECT_STREQ(text, copy);
+    std::free(copy);
 }
 
 }  // namespace
