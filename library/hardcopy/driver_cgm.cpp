@@ -448,10 +448,8 @@ void Operation(int op) {
     }
 }
 
+const quill::FileDriver kCgm = {kDeviceCgm, Rescale, Initialise, Open, Close, Filled, Operation};
+
 }  // namespace
 
-void xxcgm_(const int *op) {
-    static const quill::FileDriver kCgm = {kDeviceCgm, Rescale, Initialise, Open,
-                                           Close,      Filled,  Operation};
-    quill::RunFileDriver(kCgm, *op);
-}
+void xxcgm_(const int *op) { quill::RunFileDriver(kCgm, *op); }

@@ -378,10 +378,8 @@ void Operation(int op) {
     }
 }
 
+const quill::FileDriver kDxf = {kDeviceDxf, Rescale, Initialise, Open, Close, Filled, Operation};
+
 }  // namespace
 
-void xxdxf_(const int *op) {
-    static const quill::FileDriver kDxf = {kDeviceDxf, Rescale, Initialise, Open,
-                                           Close,      Filled,  Operation};
-    quill::RunFileDriver(kDxf, *op);
-}
+void xxdxf_(const int *op) { quill::RunFileDriver(kDxf, *op); }

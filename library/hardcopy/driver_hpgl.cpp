@@ -190,10 +190,9 @@ void Operation(int op) {
     }
 }
 
+const quill::FileDriver kHpgl = {kDeviceHpgl, yyhpglscale, Initialise, Open,
+                                 Close,       Filled,      Operation};
+
 }  // namespace
 
-void xxhpgl_(const int *op) {
-    static const quill::FileDriver kHpgl = {kDeviceHpgl, yyhpglscale, Initialise, Open,
-                                            Close,       Filled,      Operation};
-    quill::RunFileDriver(kHpgl, *op);
-}
+void xxhpgl_(const int *op) { quill::RunFileDriver(kHpgl, *op); }

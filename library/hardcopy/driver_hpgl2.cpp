@@ -286,10 +286,9 @@ void Operation(int op) {
     }
 }
 
+const quill::FileDriver kHpgl2 = {kDeviceHpgl2, yyhpglscale, Initialise, Open,
+                                  Close,        Filled,      Operation};
+
 }  // namespace
 
-void xxhpgl2_(const int *op) {
-    static const quill::FileDriver kHpgl2 = {kDeviceHpgl2, yyhpglscale, Initialise, Open,
-                                             Close,        Filled,      Operation};
-    quill::RunFileDriver(kHpgl2, *op);
-}
+void xxhpgl2_(const int *op) { quill::RunFileDriver(kHpgl2, *op); }

@@ -481,10 +481,9 @@ void Operation(int op) {
     }
 }
 
+const quill::FileDriver kPostScript = {kDevicePostScript, Rescale, Initialise, Open, Close, Filled,
+                                       Operation};
+
 }  // namespace
 
-void xxpost_(const int *op) {
-    static const quill::FileDriver kPostScript = {
-        kDevicePostScript, Rescale, Initialise, Open, Close, Filled, Operation};
-    quill::RunFileDriver(kPostScript, *op);
-}
+void xxpost_(const int *op) { quill::RunFileDriver(kPostScript, *op); }

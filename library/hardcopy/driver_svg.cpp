@@ -314,10 +314,8 @@ void Operation(int op) {
     }
 }
 
+const quill::FileDriver kSvg = {kDeviceSvg, Rescale, Initialise, Open, Close, Filled, Operation};
+
 }  // namespace
 
-void xxsvg_(const int *op) {
-    static const quill::FileDriver kSvg = {kDeviceSvg, Rescale, Initialise, Open,
-                                           Close,      Filled,  Operation};
-    quill::RunFileDriver(kSvg, *op);
-}
+void xxsvg_(const int *op) { quill::RunFileDriver(kSvg, *op); }
