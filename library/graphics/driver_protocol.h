@@ -71,10 +71,18 @@ enum DriverOp : int {
 };
 constexpr int kOpFirst = 1, kOpLast = 40;
 
+// The pattern-filled figures: the odd codes 5 to 15.
+constexpr bool IsPatternFigure(int op) {
+    return op >= kOpEllipsePattern && op <= kOpPolygonPattern && op % 2 == 1;
+}
+
 // id(2) of op 1 asking a hardcopy driver only for its device number; id(1) of op 1 asking a
 // hardcopy driver to keep its saved options.
 constexpr int kOpInitProbe = -999;
 constexpr int kOpInitKeepOptions = -998;
+// id(1) of a filled-figure operation that ends a figure just sent as hatch lines
+// (graphics/figure_fill.h); the driver draws nothing more of it.
+constexpr int kFigureEnd = -1;
 
 constexpr int kOperandTextLength = 260;
 constexpr int kPolygonPoints = 5000;

@@ -171,11 +171,21 @@ void Open() {
     BeginPicture();
 }
 
-void Close() {
+void EndPicture() {
     if (cs.pictureOpen) enc.Empty(quill::cgm::kEndPicture);
     cs.pictureOpen = false;
+}
+
+void Close() {
+    EndPicture();
     enc.Empty(quill::cgm::kEndMetafile);
     yyprcl_(&kPlotSlot);
+}
+
+// The CGM line type of the current line type (0 to 6; solid outside).
+int LineType() {
+    static const int kTypes[7] = {1, 3, 2, 4, 5, 10, 12};
+    return kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType];
 }
 
 void FillColour(int r, int g, int b) {
@@ -184,8 +194,8 @@ void FillColour(int r, int g, int b) {
 
 void Filled(int op) {
     int style = gFigureFill.style;
-    if (gOperands.Id(1) == -1) return;
-    bool outline = op == 5 && style < 3;
+    if (gOperands.Id(1) == kFigureEnd) return;
+    bool outline = op == kOpEllipsePattern && style < 3;
     if (!(style > 2 || outline)) return;
     BeginPicture();
     gHardcopy.pagePending = 1;
@@ -200,9 +210,7 @@ void Filled(int op) {
     if (outline) {
         OneWord(quill::cgm::kEdgeVisibility, 1);
         CachedColour(quill::cgm::kEdgeColour, cs.edgeColour, cs.r, cs.g, cs.b);
-        static const int kTypes[7] = {1, 3, 2, 4, 5, 10, 12};
-        int type =
-            kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType];
+        int type = LineType();
         if (type != cs.edgeType) {
             OneWord(quill::cgm::kEdgeType, type);
             cs.edgeType = type;
@@ -218,11 +226,7 @@ void Filled(int op) {
     }
     double x[4], y[4];
     for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
-    std::vector<int> px, py;
-    switch (op) {
-    case 5: {
-        double aspect = cs.sx != 0 ? cs.sy / cs.sx : 1.0;
-        (void)aspect;
+    if (op == kOpEllipsePattern) {
         yycgm2_(4, 17);
         yycgm3_(x[0], y[0]);
         yycgm3_(x[0] + std::fabs(x[1]), y[0]);
@@ -231,10 +235,7 @@ void Filled(int op) {
         if (outline) OneWord(quill::cgm::kEdgeVisibility, 0);
         return;
     }
-    case 7:
-        for (int k = 0; k < 4; ++k) px.push_back(X(x[k])), py.push_back(Y(y[k]));
-        break;
-    case 9: {
+    if (op == kOpRectanglePattern) {
         auto limit = [](double v, double lo, double hi) { return v < lo ? lo : v > hi ? hi : v; };
         double lx = gGraphics.cx1 < gGraphics.cx2 ? gGraphics.cx1 : gGraphics.cx2;
         double hx = gGraphics.cx1 < gGraphics.cx2 ? gGraphics.cx2 : gGraphics.cx1;
@@ -247,32 +248,10 @@ void Filled(int op) {
         End();
         return;
     }
-    case 11:
-        for (int k = 0; k < 3; ++k) px.push_back(X(x[k])), py.push_back(Y(y[k]));
-        break;
-    case 13: {
-        double cx = x[0], cy = y[0], rx = std::fabs(x[1]), ry = std::fabs(y[1]);
-        double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
-        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
-            a1 = 0, a2 = 2 * kPi;
-        int n = yyhcsteps(rx > ry ? rx : ry);
-        int steps = static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / n)));
-        if (steps < 1) steps = 1;
-        px.push_back(X(cx)), py.push_back(Y(cy));
-        for (int k = 0; k <= steps; ++k) {
-            double a = a1 + (a2 - a1) * k / steps;
-            px.push_back(X(cx + rx * std::cos(a))), py.push_back(Y(cy + ry * std::sin(a)));
-        }
-        break;
-    }
-    case 15: {
-        int n = yyhcpolygoncount();
-        for (int k = 1; k <= n; ++k)
-            px.push_back(X(gOperands.Xpoly(k))), py.push_back(Y(gOperands.Ypoly(k)));
-        break;
-    }
-    default: return;
-    }
+    std::vector<double> fx, fy;
+    quill::FigurePoints(op, fx, fy);
+    std::vector<int> px, py;
+    for (std::size_t k = 0; k < fx.size(); ++k) px.push_back(X(fx[k])), py.push_back(Y(fy[k]));
     if (px.size() >= 3) yycgm9_(4, 7, px, py);
 }
 
@@ -330,6 +309,12 @@ void Line(const std::vector<int> &x, const std::vector<int> &y) {
     yycgm9_(4, 1, x, y);
 }
 
+// The line of op 2 or the point of op 26.
+void Segment(int op) {
+    const quill::SegmentEnds s = quill::OpSegment(op);
+    Line({X(s.x1), X(s.x2)}, {Y(s.y1), Y(s.y2)});
+}
+
 // The triangle routine of op 40: every triangle as interpolated-colour elements, the vertex
 // colours after the colour rule.
 void Triangles(const int *x, const int *y, const int *c, const int *triangles, const int *,
@@ -375,37 +360,25 @@ void Rescale() {
     cs.sy = cs.vdcHeight / yyhcdrawableheight();
 }
 
-}  // namespace
+void Initialise() {
+    yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
+    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptFontNames) = 2;
+    yyhcdevice(kDeviceCgm, 256, "00000110111111100010011011100", 0, "quilplot.cgm");
+}
 
-void xxcgm_(const int *op) {
-    if (!yyhcdriverhead(*op, 9, Rescale)) return;
-    switch (*op) {
-    case 1:
-        yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
-        if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptFontNames) = 2;
-        yyhcdevice(9, 256, "00000110111111100010011011100", 0, "quilplot.cgm");
-        break;
-    case 18: Open(); break;
-    case 2:
-        Line({X(gOperands.Rd(1)), X(gOperands.Rd(2))}, {Y(gOperands.Rd(5)), Y(gOperands.Rd(6))});
-        break;
-    case 3:
-    case 35: yycgm1_(gGraphics.colour.rgb, cs.r, cs.g, cs.b); break;
-    case 5:
-    case 7:
-    case 9:
-    case 11:
-    case 13:
-    case 15: Filled(*op); break;
-    case 19: Close(); break;
-    case 20:
-        if (cs.pictureOpen) enc.Empty(quill::cgm::kEndPicture);
-        cs.pictureOpen = false;
+void Operation(int op) {
+    switch (op) {
+    case kOpLine:
+    case kOpPoint: Segment(op); break;
+    case kOpColour:
+    case kOpRefreshColours: yycgm1_(gGraphics.colour.rgb, cs.r, cs.g, cs.b); break;
+    case kOpPage:
+        EndPicture();
         gHardcopy.pagePending = 0;
         break;
-    case 21: Font(); break;
-    case 22: Text(); break;
-    case 24:
+    case kOpFont: Font(); break;
+    case kOpText: Text(); break;
+    case kOpClip:
         BeginPicture();
         OneWord(quill::cgm::kClipIndicator, 1);
         yycgm2_(3, 5);
@@ -413,21 +386,15 @@ void xxcgm_(const int *op) {
         yycgm3_(gGraphics.cx2, gGraphics.cy2);
         End();
         break;
-    case 26:
-        Line({X(gOperands.Rd(1)), X(gOperands.Rd(1))}, {Y(gOperands.Rd(5)), Y(gOperands.Rd(5))});
-        break;
-    case 29: {
-        static const int kTypes[7] = {1, 3, 2, 4, 5, 10, 12};
+    case kOpLineType:
         BeginPicture();
-        OneWord(quill::cgm::kLineType,
-                kTypes[gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType]);
+        OneWord(quill::cgm::kLineType, LineType());
         break;
-    }
-    case 30:
+    case kOpLineWidth:
         BeginPicture();
         OneWord(quill::cgm::kLineWidth, WidthVdc());
         break;
-    case 32: {
+    case kOpPolyline: {
         int n = yyhcpolygoncount();
         if (n < 1) break;
         std::vector<int> x, y;
@@ -436,8 +403,8 @@ void xxcgm_(const int *op) {
         Line(x, y);
         break;
     }
-    case 33: Orientation(); break;
-    case 36: {
+    case kOpDirection: Orientation(); break;
+    case kOpLineJoin: {
         int j = yyhcopt(kOptLineJoin);
         j = (j < 0 || j > 2 ? 0 : j) + 2;
         if (j == cs.join) break;
@@ -446,7 +413,7 @@ void xxcgm_(const int *op) {
         cs.join = j;
         break;
     }
-    case 37: {
+    case kOpLineCap: {
         int c = yyhcopt(kOptLineCap);
         c = (c < 0 || c > 2 ? 0 : c) + 2;
         if (c == cs.cap) break;
@@ -458,7 +425,7 @@ void xxcgm_(const int *op) {
         cs.cap = c;
         break;
     }
-    case 38: {
+    case kOpImage: {
         // The image file's pixels as a cell array over the clip rectangle, read from the
         // decoded picture as they are written.
         quill::ImagePixels image;
@@ -476,7 +443,13 @@ void xxcgm_(const int *op) {
                               Y(gGraphics.cy2), source);
         break;
     }
-    case 40: Gradient(); break;
+    case kOpGradient: Gradient(); break;
     default: break;
     }
 }
+
+const quill::FileDriver kCgm = {kDeviceCgm, Rescale, Initialise, Open, Close, Filled, Operation};
+
+}  // namespace
+
+void xxcgm_(const int *op) { quill::RunFileDriver(kCgm, *op); }

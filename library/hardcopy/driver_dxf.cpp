@@ -258,10 +258,10 @@ void Fan(const double *x, const double *y, int n) {
 }
 
 void Filled(int op) {
-    if (gOperands.Id(1) == -1) return;
+    if (gOperands.Id(1) == kFigureEnd) return;
     double x[4], y[4];
     for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
-    if (op == 5) {
+    if (op == kOpEllipsePattern) {
         yydxf2_("CIRCLE");
         yydxf5_("39", Thickness());
         yydxf3_("10", "20", x[0], y[0]);
@@ -270,46 +270,23 @@ void Filled(int op) {
     }
     if (gFigureFill.style <= 0) return;
     switch (op) {
-    case 7: {
+    case kOpQuadPattern: {
         double sx[4] = {x[0], x[1], x[3], x[2]}, sy[4] = {y[0], y[1], y[3], y[2]};
         Solid(sx, sy);
         break;
     }
-    case 9: {
+    case kOpRectanglePattern: {
         double sx[4] = {x[0], x[1], x[0], x[1]}, sy[4] = {y[0], y[0], y[1], y[1]};
         Solid(sx, sy);
         break;
     }
-    case 11: {
-        double sx[4] = {x[0], x[1], x[2], x[2]}, sy[4] = {y[0], y[1], y[2], y[2]};
-        Solid(sx, sy);
-        break;
-    }
-    case 13: {
+    default: {
+        // A triangle is a fan of one.
         std::vector<double> px, py;
-        double cx = x[0], cy = y[0], rx = std::fabs(x[1]), ry = std::fabs(y[1]);
-        double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
-        if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
-            a1 = 0, a2 = 2 * kPi;
-        int steps =
-            static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / yyhcsteps(rx > ry ? rx : ry))));
-        if (steps < 1) steps = 1;
-        px.push_back(cx), py.push_back(cy);
-        for (int k = 0; k <= steps; ++k) {
-            double a = a1 + (a2 - a1) * k / steps;
-            px.push_back(cx + rx * std::cos(a)), py.push_back(cy + ry * std::sin(a));
-        }
+        quill::FigurePoints(op, px, py);
         Fan(px.data(), py.data(), static_cast<int>(px.size()));
         break;
     }
-    case 15: {
-        int n = yyhcpolygoncount();
-        std::vector<double> px(gOperands.xpoly, gOperands.xpoly + n),
-            py(gOperands.ypoly, gOperands.ypoly + n);
-        Fan(px.data(), py.data(), n);
-        break;
-    }
-    default: break;
     }
 }
 
@@ -352,40 +329,36 @@ void Arc() {
 
 }  // namespace
 
-void xxdxf_(const int *op) {
-    if (!yyhcdriverhead(*op, 8, Rescale)) return;
-    switch (*op) {
-    case 1:
-        yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
-        if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptColours) = 8;
-        yyhcdevice(8, 255, "00000100000011000010000000010", 0, "quilplot.dxf");
-        break;
-    case 18: Open(); break;
-    case 2:
+namespace {
+
+void Initialise() {
+    yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
+    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptColours) = 8;
+    yyhcdevice(kDeviceDxf, 255, "00000100000011000010000000010", 0, "quilplot.dxf");
+}
+
+void Close() {
+    Lines({"0", "ENDSEC", "0", "EOF"});
+    yyprcl_(&kPlotSlot);
+}
+
+void Operation(int op) {
+    switch (op) {
+    case kOpLine:
         yydxf2_("LINE");
         LineTypeGroup();
         yydxf5_("39", Thickness());
         yydxf3_("10", "20", gOperands.Rd(1), gOperands.Rd(5));
         yydxf3_("11", "21", gOperands.Rd(2), gOperands.Rd(6));
         break;
-    case 3: Colour(); break;
-    case 5:
-    case 7:
-    case 9:
-    case 11:
-    case 13:
-    case 15: Filled(*op); break;
-    case 19:
-        Lines({"0", "ENDSEC", "0", "EOF"});
-        yyprcl_(&kPlotSlot);
-        break;
-    case 20: gHardcopy.pagePending = 0; break;
-    case 22: Text(); break;
-    case 26:
+    case kOpColour: Colour(); break;
+    case kOpPage: gHardcopy.pagePending = 0; break;
+    case kOpText: Text(); break;
+    case kOpPoint:
         yydxf2_("POINT");
         yydxf3_("10", "20", gOperands.Rd(1), gOperands.Rd(5));
         break;
-    case 32: {
+    case kOpPolyline: {
         int n = yyhcpolygoncount();
         if (n == 0) break;
         yydxf2_("POLYLINE");
@@ -400,7 +373,13 @@ void xxdxf_(const int *op) {
         Lines({"0", "SEQEND"});
         break;
     }
-    case 34: Arc(); break;
+    case kOpArc: Arc(); break;
     default: break;
     }
 }
+
+const quill::FileDriver kDxf = {kDeviceDxf, Rescale, Initialise, Open, Close, Filled, Operation};
+
+}  // namespace
+
+void xxdxf_(const int *op) { quill::RunFileDriver(kDxf, *op); }

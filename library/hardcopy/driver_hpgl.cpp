@@ -70,8 +70,8 @@ void Colour() {
     }
 }
 
-// Hardware fill of figure FIGURE (1 circle .. 6 polygon) from the operands.
-void HardwareFill(int figure) {
+// Hardware fill of the pattern-filled figure OP from the operands.
+void HardwareFill(int op) {
     double t = 25.4 * yyhcopt(kOptPenWidth) / 7200.0;
     t = t < 0.1 ? 0.1 : t > 5 ? 5 : t;
     if (t != gHpgl.thickness) {
@@ -79,8 +79,8 @@ void HardwareFill(int figure) {
         gHpgl.thickness = t;
     }
     std::vector<double> px, py;
-    switch (figure) {
-    case 1: {
+    switch (op) {
+    case kOpEllipsePattern: {
         double x = gOperands.Rd(1), y = gOperands.Rd(5);
         yyhpglmove("PU", x, y);
         double r = std::fabs(gOperands.Rd(2)) * 32760.0 / gHpgl.width;
@@ -93,13 +93,13 @@ void HardwareFill(int figure) {
         px.push_back(x), py.push_back(y);
         break;
     }
-    case 3:
+    case kOpRectanglePattern:
         yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
         yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
         px.push_back(gOperands.Rd(1)), py.push_back(gOperands.Rd(5));
         break;
     default:
-        yyhpg4_(figure, px, py);
+        quill::FigurePoints(op, px, py);
         if (px.empty()) return;
         yyhpglmove("PU", px[0], py[0]);
         yyhpg7_("PM0");
@@ -113,21 +113,22 @@ void HardwareFill(int figure) {
 }
 
 void Filled(int op) {
-    int figure = op / 2 - 1;
+    // The plotter has no four-point figure.
+    if (op == kOpQuadPattern) return;
+    const int figure = op / 2 - 1;  // the figure number of the tag lines and the fill mask
     const PlotterType &p = Plotter();
     int style = gFigureFill.style;
     bool gradientSolid = style == 3 && gFigureFill.gradient1 == gFigureFill.gradient2;
     bool hardware = (style == 4 || gradientSolid) && (FillMask(p.cls) >> figure & 1) &&
                     yyhcopt(kOptHardwareFill) == 1;
-    if (gOperands.Id(1) == -1) {
+    if (gOperands.Id(1) == kFigureEnd) {
         if (!hardware) yyhpg6_(9, 0, 0, 0);
         return;
     }
-    if (op == 7 || style <= 0) return;
-    gHardcopy.pagePending = 1;
-    yyhpglreselect();
+    if (style <= 0) return;
+    quill::HpglBeginDrawing();
     if (hardware) {
-        HardwareFill(figure);
+        HardwareFill(op);
         return;
     }
     double page = yyhcpageheight();
@@ -137,39 +138,31 @@ void Filled(int op) {
     yyhpg6_(5, style, yyhcopt(kOptHatch), 0);
     if (yyhcopt(kOptOutline) == 1) {
         std::vector<double> px, py;
-        yyhpg4_(figure, px, py);
-        if (figure == 1) px.push_back(gOperands.Rd(1)), py.push_back(gOperands.Rd(5));
+        quill::FigurePoints(op, px, py);
+        if (op == kOpEllipsePattern) px.push_back(gOperands.Rd(1)), py.push_back(gOperands.Rd(5));
         for (std::size_t k = 0; k < px.size(); ++k) yyhpg6_(9, yyhpglx(px[k]), yyhpgly(py[k]), 0);
     }
 }
 
-}  // namespace
+void Initialise() {
+    const PlotterType &p = Plotter();
+    double f = p.unitsPerInch / 72.0;
+    yyhcpagedefaults(yyroundint((p.width - p.margin) / f), yyroundint(p.height / f), 0, 0, 1);
+    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
+    for (char &c : PenTable) c = ' ';
+    yyhcdevice(kDeviceHpgl, p.pens, Capabilities(p.cls), 1, "quilplot.plt");
+}
 
-void xxhpgl_(const int *op) {
-    if (!yyhcdriverhead(*op, 1, yyhpglscale)) return;
-    if (yyhpglcommonop(*op, Plotter().cls == 'F')) return;
-    switch (*op) {
-    case 1: {
-        const PlotterType &p = Plotter();
-        double f = p.unitsPerInch / 72.0;
-        yyhcpagedefaults(yyroundint((p.width - p.margin) / f), yyroundint(p.height / f), 0, 0, 1);
-        if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
-        for (char &c : PenTable) c = ' ';
-        yyhcdevice(1, p.pens, Capabilities(p.cls), 1, "quilplot.plt");
-        break;
-    }
-    case 3: Colour(); break;
-    case 5:
-    case 9:
-    case 11:
-    case 13:
-    case 15: Filled(*op); break;
-    case 18: Open(); break;
-    case 19:
-        if (yyhcopt(kOptEscape) == 1) yyhpg7_("\x1b.Z");
-        yyprcl_(&kPlotSlot);
-        break;
-    case 20: {
+void Close() {
+    if (yyhcopt(kOptEscape) == 1) yyhpg7_("\x1b.Z");
+    yyprcl_(&kPlotSlot);
+}
+
+void Operation(int op) {
+    if (yyhpglcommonop(op, Plotter().cls == 'F')) return;
+    switch (op) {
+    case kOpColour: Colour(); break;
+    case kOpPage: {
         gHardcopy.pagePending = 0;
         yyhpg6_(3, gOperands.Id(1), 0, 0);
         int t = gHardcopy.plotterType;
@@ -177,24 +170,29 @@ void xxhpgl_(const int *op) {
         gHpgl.penReselect = 1;
         break;
     }
-    case 21:
+    case kOpFont:
         yyhpg6_(10, gGraphics.effectiveFont, gGraphics.fontAttributes, gFigureFill.charKind);
         gHpgl.fontChanged = 1;
         break;
-    case 32: {
+    case kOpPolyline: {
         int n = yyhcpolygoncount();
         if (n == 0) break;
-        gHardcopy.pagePending = 1;
-        yyhpglreselect();
+        quill::HpglBeginDrawing();
         yyhpglmove("PU", gOperands.Xpoly(1), gOperands.Ypoly(1));
         for (int k = 2; k <= n; ++k) yyhpglmove("PD", gOperands.Xpoly(k), gOperands.Ypoly(k));
         break;
     }
-    case 34:
-        gHardcopy.pagePending = 1;
-        yyhpglreselect();
+    case kOpArc:
+        quill::HpglBeginDrawing();
         yyhpg0_();
         break;
     default: break;
     }
 }
+
+const quill::FileDriver kHpgl = {kDeviceHpgl, yyhpglscale, Initialise, Open,
+                                 Close,       Filled,      Operation};
+
+}  // namespace
+
+void xxhpgl_(const int *op) { quill::RunFileDriver(kHpgl, *op); }

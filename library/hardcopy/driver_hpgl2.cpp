@@ -184,9 +184,8 @@ void EndPage() {
 }
 
 void Filled(int op) {
-    if (gOperands.Id(1) == -1 || gFigureFill.style <= 0) return;
-    gHardcopy.pagePending = 1;
-    yyhpglreselect();
+    if (gOperands.Id(1) == kFigureEnd || gFigureFill.style <= 0) return;
+    quill::HpglBeginDrawing();
     int r, g, b;
     yyhccolour(r, g, b);
     bool plain = (r == 0 && g == 0 && b == 0) || (r == 255 && g == 255 && b == 255);
@@ -197,7 +196,7 @@ void Filled(int op) {
         yyhpgl2b_("FT2");
     }
     switch (op) {
-    case 5: {
+    case kOpEllipsePattern: {
         // A radius past the user-unit range is written in plotter units with the scaling off
         // around the figure.
         yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
@@ -210,7 +209,7 @@ void Filled(int op) {
         if (wide) yyhpgl2b_("SC0 32760 0 32760");
         return;
     }
-    case 9:
+    case kOpRectanglePattern:
         yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
         yyhpgl2b_("PM0");
         yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
@@ -219,7 +218,7 @@ void Filled(int op) {
     default: break;
     }
     std::vector<double> px, py;
-    yyhpg4_(op / 2 - 1, px, py);
+    quill::FigurePoints(op, px, py);
     if (px.empty()) return;
     yyhpglmove("PU", px[0], py[0]);
     yyhpgl2b_("PM0");
@@ -228,37 +227,28 @@ void Filled(int op) {
     yyhpgl2b_("PM2;FP");
 }
 
-}  // namespace
+void Initialise() {
+    yyhcpagedefaults(kPageWidth, kPageHeight, 0, 0, 1);
+    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
+    bool colour = Mode() == 4 || gRasterProfile.colourMode != 0;
+    yyhcdevice(kDeviceHpgl2, colour ? 256 : 2,
+               Mode() == 4 ? "00000111111111100010011011110" : "00000111111111100010011011100", 1,
+               "quilplot.plt");
+}
 
-void xxhpgl2_(const int *op) {
-    if (!yyhcdriverhead(*op, 12, yyhpglscale)) return;
-    if (yyhpglcommonop(*op, false)) return;
-    switch (*op) {
-    case 1: {
-        yyhcpagedefaults(kPageWidth, kPageHeight, 0, 0, 1);
-        if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
-        bool colour = Mode() == 4 || gRasterProfile.colourMode != 0;
-        yyhcdevice(12, colour ? 256 : 2,
-                   Mode() == 4 ? "00000111111111100010011011110" : "00000111111111100010011011100",
-                   1, "quilplot.plt");
-        break;
-    }
-    case 3:
-    case 35: ChoosePen(); break;
-    case 5:
-    case 7:
-    case 9:
-    case 11:
-    case 13:
-    case 15: Filled(*op); break;
-    case 18: Open(); break;
-    case 19:
-        if (Mode() != 4) yyhpgl2b_("\x1b%0A");
-        yyprcl_(&kPlotSlot);
-        break;
-    case 20: EndPage(); break;
-    case 21: gHpgl.fontChanged = 1; break;
-    case 28: {
+void Close() {
+    if (Mode() != 4) yyhpgl2b_("\x1b%0A");
+    yyprcl_(&kPlotSlot);
+}
+
+void Operation(int op) {
+    if (yyhpglcommonop(op, false)) return;
+    switch (op) {
+    case kOpColour:
+    case kOpRefreshColours: ChoosePen(); break;
+    case kOpPage: EndPage(); break;
+    case kOpFont: gHpgl.fontChanged = 1; break;
+    case kOpPaletteEntry: {
         int entry = gOperands.Id(1);
         if (entry >= 0 && entry < 256 && !Monochrome()) {
             yyhpgl2d_(entry, gOperands.Ixd(1));
@@ -266,29 +256,27 @@ void xxhpgl2_(const int *op) {
         }
         break;
     }
-    case 32: {
+    case kOpPolyline: {
         int n = yyhcpolygoncount();
         if (n == 0) break;
-        gHardcopy.pagePending = 1;
-        yyhpglreselect();
+        quill::HpglBeginDrawing();
         std::vector<double> x(gOperands.xpoly, gOperands.xpoly + n),
             y(gOperands.ypoly, gOperands.ypoly + n);
         yyhpglmove("PU", x[0], y[0]);
         yyhpgl2a_(x, y);
         break;
     }
-    case 34:
-        gHardcopy.pagePending = 1;
-        yyhpglreselect();
+    case kOpArc:
+        quill::HpglBeginDrawing();
         yyhpgl2e_(false);
         break;
-    case 36: {
+    case kOpLineJoin: {
         static const char *const kJoin[3] = {"1", "4", "5"};
         int j = yyhcopt(kOptLineJoin);
         yyhpgl2b_(std::string("LA2 ") + kJoin[j < 0 || j > 2 ? 0 : j]);
         break;
     }
-    case 37: {
+    case kOpLineCap: {
         static const char *const kCap[3] = {"1", "4", "2"};
         int c = yyhcopt(kOptLineCap);
         yyhpgl2b_(std::string("LA1 ") + kCap[c < 0 || c > 2 ? 0 : c]);
@@ -297,3 +285,10 @@ void xxhpgl2_(const int *op) {
     default: break;
     }
 }
+
+const quill::FileDriver kHpgl2 = {kDeviceHpgl2, yyhpglscale, Initialise, Open,
+                                  Close,        Filled,      Operation};
+
+}  // namespace
+
+void xxhpgl2_(const int *op) { quill::RunFileDriver(kHpgl2, *op); }

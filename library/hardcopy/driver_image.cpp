@@ -235,13 +235,9 @@ void yybmp2_(const char *filename, int filename_len) {
 }
 
 void xximag_(const int *op) {
-    if (op == nullptr) return;
+    if (op == nullptr || quill::AnswerProbe(*op, kDeviceImageFile)) return;
     switch (*op) {
     case kOpInit:
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = kDeviceImageFile;
-            return;
-        }
         yyvras_(op);
         yyhcpagedefaults(640, 480, 0, 0, 0);
         if (gOperands.Id(1) != kOpInitKeepOptions) {

@@ -312,7 +312,7 @@ void FilledPath(const double *x, const double *y, int n) {
 void Filled(int op) {
     int style = gFigureFill.style;
     bool mono = yyhcopt(kOptMonochrome) == 1;
-    if (gOperands.Id(1) == -1) {
+    if (gOperands.Id(1) == kFigureEnd) {
         if (style > 0) {
             yypos2_(1);
             TakeColour();
@@ -324,27 +324,14 @@ void Filled(int op) {
         yypos2_(1);
         TakeFillColour();
     }
-    if (!(style > 2 || op == 5)) return;
-    double x[4], y[4];
-    for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
-    switch (op) {
-    case 5:
-    case 13: yypos0_(op); break;
-    case 7: FilledPath(x, y, 4); break;
-    case 9: {
-        double rx[4] = {x[0], x[1], x[1], x[0]}, ry[4] = {y[0], y[0], y[1], y[1]};
-        FilledPath(rx, ry, 4);
-        break;
+    if (!(style > 2 || op == kOpEllipsePattern)) return;
+    if (op == kOpEllipsePattern || op == kOpSectorPattern) {
+        yypos0_(op);
+        return;
     }
-    case 11: FilledPath(x, y, 3); break;
-    case 15: {
-        std::vector<double> px(gOperands.xpoly, gOperands.xpoly + yyhcpolygoncount());
-        std::vector<double> py(gOperands.ypoly, gOperands.ypoly + px.size());
-        FilledPath(px.data(), py.data(), static_cast<int>(px.size()));
-        break;
-    }
-    default: break;
-    }
+    std::vector<double> px, py;
+    quill::FigurePoints(op, px, py);
+    FilledPath(px.data(), py.data(), static_cast<int>(px.size()));
 }
 
 void LineType() {
@@ -418,7 +405,7 @@ void yypos0_(int op) {
     if (!(std::fabs(q) > 1e-6)) q = 1.0;
     yypos2_(1);
     yypos6_("gsave 1.0" + yyfieldfixed(q, 8, 4) + " scale newpath");
-    if (op == 5) {
+    if (op == kOpEllipsePattern) {
         yypos3_(cx, cy / q, rx, "90. 450. arc");
         ps.segments = 1;
         yypos2_(gFigureFill.style < 3 ? 1 : 2);
@@ -429,7 +416,7 @@ void yypos0_(int op) {
         yypos4_(cx, cy / q, "m");
         yypos3_(cx, cy / q, rx, yyfieldfixed(a1, 8, 1) + yyfieldfixed(a2, 8, 1) + " arc");
         ps.segments = 1;
-        if (op == 13) {
+        if (op == kOpSectorPattern) {
             yypos2_(2);
         } else {
             yypos2_(3);
@@ -441,57 +428,62 @@ void yypos0_(int op) {
     gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
 }
 
-void xxpost_(const int *op) {
-    if (!yyhcdriverhead(*op, 2, Rescale)) return;
-    switch (*op) {
-    case 1:
-        yyhcpagedefaults(756, 540, 42, -20, 1);
-        if (gOperands.Id(1) != kOpInitKeepOptions) {
-            yyhcoptword(kOptMaxPath) = 255;
-            yyhcoptword(kOptCtrlD) = 1;
-            // Selecting the device again ends encapsulated output: the next file is a
-            // document with pages.
-            yyhcoptword(kOptEps) = 0;
-        }
-        yyhcdevice(2, 256, "00000111111111100010011011110", 1, "quilplot.ps");
+namespace {
+
+void Initialise() {
+    yyhcpagedefaults(756, 540, 42, -20, 1);
+    if (gOperands.Id(1) != kOpInitKeepOptions) {
+        yyhcoptword(kOptMaxPath) = 255;
+        yyhcoptword(kOptCtrlD) = 1;
+        // Selecting the device again ends encapsulated output: the next file is a
+        // document with pages.
+        yyhcoptword(kOptEps) = 0;
+    }
+    yyhcdevice(kDevicePostScript, 256, "00000111111111100010011011110", 1, "quilplot.ps");
+}
+
+void Operation(int op) {
+    switch (op) {
+    case kOpLine:
+    case kOpPoint: {
+        const quill::SegmentEnds s = quill::OpSegment(op);
+        Segment(s.x1, s.y1, s.x2, s.y2);
         break;
-    case 18: Open(); break;
-    case 2: Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(2), gOperands.Rd(6)); break;
-    case 3:
-    case 35: TakeColour(); break;
-    case 5:
-    case 7:
-    case 9:
-    case 11:
-    case 13:
-    case 15: Filled(*op); break;
-    case 19: Close(); break;
-    case 20: EndPage(); break;
-    case 21: ps.fontChanged = 1; break;
-    case 22: Text(); break;
-    case 24: Clip(); break;
-    case 26: Segment(gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(1), gOperands.Rd(5)); break;
-    case 29: LineType(); break;
-    case 30: LineWidth(); break;
-    case 32: Polyline(); break;
-    case 34:
+    }
+    case kOpColour:
+    case kOpRefreshColours: TakeColour(); break;
+    case kOpPage: EndPage(); break;
+    case kOpFont: ps.fontChanged = 1; break;
+    case kOpText: Text(); break;
+    case kOpClip: Clip(); break;
+    case kOpLineType: LineType(); break;
+    case kOpLineWidth: LineWidth(); break;
+    case kOpPolyline: Polyline(); break;
+    case kOpArc:
         gHardcopy.pagePending = 1;
-        yypos0_(34);
+        yypos0_(kOpArc);
         break;
-    case 36: {
+    case kOpLineJoin: {
         yypos2_(1);
         int join = yyhcopt(kOptLineJoin);
         yypos6_(std::to_string(join < 0 || join > 2 ? 0 : join) + " setlinejoin");
         if (join == 0) yypos6_("5.0 setmiterlimit");
         break;
     }
-    case 37: {
+    case kOpLineCap: {
         yypos2_(1);
         int cap = yyhcopt(kOptLineCap);
         yypos6_(std::to_string(cap < 0 || cap > 2 ? 0 : cap) + " setlinecap");
         break;
     }
-    case 38: Image(); break;
+    case kOpImage: Image(); break;
     default: break;
     }
 }
+
+const quill::FileDriver kPostScript = {kDevicePostScript, Rescale, Initialise, Open, Close, Filled,
+                                       Operation};
+
+}  // namespace
+
+void xxpost_(const int *op) { quill::RunFileDriver(kPostScript, *op); }

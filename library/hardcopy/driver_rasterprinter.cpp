@@ -133,15 +133,9 @@ void EndPage() {
 }  // namespace
 
 void xxrast_(const int *op) {
-    if (op == nullptr) return;
+    if (op == nullptr || quill::AnswerProbe(*op, kDeviceRasterPrinter)) return;
     switch (*op) {
-    case kOpInit:
-        if (gOperands.Id(2) == kOpInitProbe) {
-            gOperands.Id(2) = kDeviceRasterPrinter;
-            return;
-        }
-        Init(op);
-        break;
+    case kOpInit: Init(op); break;
     case kOpBegin: Begin(op); break;
     case kOpPage: EndPage(); break;
     case kOpEnd:

@@ -107,20 +107,6 @@ int yyhcpolygoncount() {
     return n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
 }
 
-bool yyhcdriverhead(int op, int device, void (*rescale)()) {
-    if (op == kOpInit && gOperands.Id(2) == kOpInitProbe) {
-        gOperands.Id(2) = device;
-        return false;
-    }
-    if (op == kOpInit) return true;
-    if (op == kOpBegin && gOperands.Id(1) <= 0) {
-        rescale();
-        return false;
-    }
-    if (op == kOpBegin) return true;
-    return !yyploterror() && op >= 2 && op <= 40;
-}
-
 int yyhcsteps(double radius) {
     int size = gGraphics.width > gGraphics.height ? gGraphics.width : gGraphics.height;
     if (size <= 0) return 100;
@@ -128,3 +114,80 @@ int yyhcsteps(double radius) {
     if (!(n >= 25)) n = 25;
     return n > 100 ? 100 : static_cast<int>(n);
 }
+
+namespace quill {
+
+bool AnswerProbe(int op, int device) {
+    if (op != kOpInit || gOperands.Id(2) != kOpInitProbe) return false;
+    gOperands.Id(2) = device;
+    return true;
+}
+
+void RunFileDriver(const FileDriver &driver, int op) {
+    if (AnswerProbe(op, driver.device)) return;
+    if (op == kOpInit) {
+        driver.initialise();
+        return;
+    }
+    if (op == kOpBegin) {
+        if (gOperands.Id(1) <= 0)
+            driver.rescale();
+        else
+            driver.open();
+        return;
+    }
+    if (yyploterror() || op <= kOpInit || op > kOpLast) return;
+    if (op == kOpEnd)
+        driver.close();
+    else if (IsPatternFigure(op))
+        driver.filled(op);
+    else
+        driver.other(op);
+}
+
+SegmentEnds OpSegment(int op) {
+    const int end = op == kOpLine ? 2 : 1;
+    return {gOperands.Rd(1), gOperands.Rd(5), gOperands.Rd(end), gOperands.Rd(end + 4)};
+}
+
+void SectorPoints(bool centre, std::vector<double> &x, std::vector<double> &y) {
+    x.clear();
+    y.clear();
+    double cx = gOperands.Rd(1), cy = gOperands.Rd(5);
+    double rx = std::fabs(gOperands.Rd(2)), ry = std::fabs(gOperands.Rd(6));
+    double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
+    if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
+        a1 = 0, a2 = 2 * kPi;
+    int n = yyhcsteps(rx > ry ? rx : ry);
+    int steps = static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / n)));
+    if (steps < 1) steps = 1;
+    if (centre) x.push_back(cx), y.push_back(cy);
+    for (int k = 0; k <= steps; ++k) {
+        double a = a1 + (a2 - a1) * k / steps;
+        x.push_back(cx + rx * std::cos(a));
+        y.push_back(cy + ry * std::sin(a));
+    }
+}
+
+void FigurePoints(int op, std::vector<double> &x, std::vector<double> &y) {
+    x.clear();
+    y.clear();
+    const float *rx = gOperands.rd, *ry = gOperands.rd + 4;
+    switch (op) {
+    case kOpQuadPattern: x.assign(rx, rx + 4), y.assign(ry, ry + 4); break;
+    case kOpRectanglePattern:
+        x = {rx[0], rx[1], rx[1], rx[0]}, y = {ry[0], ry[0], ry[1], ry[1]};
+        break;
+    case kOpTrianglePattern: x.assign(rx, rx + 3), y.assign(ry, ry + 3); break;
+    case kOpSectorPattern: SectorPoints(true, x, y); break;
+    case kOpPolygonPattern: {
+        int n = yyhcpolygoncount();
+        x.assign(gOperands.xpoly, gOperands.xpoly + n),
+            y.assign(gOperands.ypoly, gOperands.ypoly + n);
+        break;
+    }
+    default: break;
+    }
+}
+
+}  // namespace quill

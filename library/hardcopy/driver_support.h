@@ -1,10 +1,12 @@
-// What the hardcopy file drivers share: the output slot, the line writers, the colour rule,
-// the point scaling and the hardcopy state words they read and set.
+// What the hardcopy file drivers share: the dispatch of the operations, the output slot, the
+// line writers, the colour rule, the point scaling and the hardcopy state words they read and
+// set.
 //
 // A driver is a DriverRoutine (graphics/driver_protocol.h) that the device table calls with
 // each operation while its device is selected. It takes its points from the real operands
 // (x of point k in rd(k), y in rd(k + 4)), its attributes from the graphics state, and writes
-// its file through the plot output layer on slot kPlotSlot.
+// its file through the plot output layer on slot kPlotSlot. A vector file driver hands its
+// routines to quill::RunFileDriver, which frames every operation alike.
 #ifndef QUILL_HARDCOPY_DRIVER_SUPPORT_H
 #define QUILL_HARDCOPY_DRIVER_SUPPORT_H
 
@@ -18,6 +20,7 @@
 #include "hardcopy/plot_output.h"
 
 #include <string>
+#include <vector>
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -114,14 +117,53 @@ bool yyhcopenfile();
 // The point count of a polyline or polygon operation: id(2) limited to 0..kPolygonPoints.
 int yyhcpolygoncount();
 
-// The head every vector file driver starts with: answers the probe of op 1 with DEVICE, takes
-// op 18 with id(1) <= 0 (a new drawable size, not an open) as a call of RESCALE alone, and
-// refuses ops 2 to 40 once the output failed. True when the driver acts on OP itself (op 1
-// defaults, op 18 open, the drawing operations).
-bool yyhcdriverhead(int op, int device, void (*rescale)());
-
 // The steps per half turn of an arc of RADIUS (device units): 25 + 75 x radius / the larger
 // side of the drawable, limited to 25..100 (100 without a drawable).
 int yyhcsteps(double radius);
+
+namespace quill {
+
+// Answers the probe of op 1 (id(2) = kOpInitProbe) by writing DEVICE into id(2); true when OP
+// was the probe, which a driver then leaves at that.
+bool AnswerProbe(int op, int device);
+
+// What a vector file driver passes to RunFileDriver: its device number and its routines for
+// the operations that every file driver takes in the same way.
+struct FileDriver {
+    int device;              // written into id(2) on the probe of op 1
+    void (*rescale)();       // op 18 with id(1) <= 0: the drawable has a new size
+    void (*initialise)();    // op 1: option defaults and the device description
+    void (*open)();          // op 18 with id(1) > 0: opens the file (yyhcopenfile) and writes
+                             // its head
+    void (*close)();         // op 19: writes the tail and closes the file
+    void (*filled)(int op);  // the pattern-filled figures (IsPatternFigure)
+    void (*other)(int op);   // every other operation from 2 to 40
+};
+
+// Sends OP to the routine of DRIVER that takes it: answers the probe of op 1, takes op 18
+// with id(1) <= 0 as a new drawable size alone, and refuses ops 2 to 40 once the output
+// failed. Codes outside 1 to 40 do nothing.
+void RunFileDriver(const FileDriver &driver, int op);
+
+// The segment of op 2 (point 1 to point 2) or op 26 (a point: point 1 to itself) in device
+// units.
+struct SegmentEnds {
+    double x1, y1, x2, y2;
+};
+SegmentEnds OpSegment(int op);
+
+// The outline of the sector of the operands (centre rd(1), rd(5); radii |rd(2)|, |rd(6)|;
+// from angle rd(3) to rd(7) in radians, a full turn when they are not finite or more than two
+// turns apart) in device units: yyhcsteps steps per half turn, starting with the centre when
+// CENTRE is set.
+void SectorPoints(bool centre, std::vector<double> &x, std::vector<double> &y);
+
+// The outline of the pattern-filled figure OP in device units: the four points of a
+// quadrilateral, the corners of the rectangle of points 1 and 2 (point 1, (x2, y1), point 2,
+// (x1, y2)), the three points of a triangle, the centre and the arc of a sector, the vertices
+// of the polygon buffer; nothing for an ellipse or another code.
+void FigurePoints(int op, std::vector<double> &x, std::vector<double> &y);
+
+}  // namespace quill
 
 #endif

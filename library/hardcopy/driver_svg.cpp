@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -128,9 +129,9 @@ void Clip() {
 
 void Filled(int op) {
     int style = gFigureFill.style;
-    if (gOperands.Id(1) == -1) return;
+    if (gOperands.Id(1) == kFigureEnd) return;
     gHardcopy.pagePending = 1;
-    if (!(style > 2 || op == 5)) return;
+    if (!(style > 2 || op == kOpEllipsePattern)) return;
     bool group = style > 2;
     if (group) {
         int r, g, b;
@@ -149,23 +150,20 @@ void Filled(int op) {
     } else if (svg.r < 0) {
         StrokeStyle();
     }
-    double x[4], y[4];
-    for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
     switch (op) {
-    case 5:
-        Line("<ellipse cx=\"" + Px(x[0]) + "\" cy=\"" + Py(y[0]) + "\" rx=\"" +
-             Num(std::fabs(x[1]) * svg.sx) + "\" ry=\"" + Num(std::fabs(y[1]) * svg.sy) + "\"/>");
+    case kOpEllipsePattern:
+        Line("<ellipse cx=\"" + Px(gOperands.Rd(1)) + "\" cy=\"" + Py(gOperands.Rd(5)) +
+             "\" rx=\"" + Num(std::fabs(gOperands.Rd(2)) * svg.sx) + "\" ry=\"" +
+             Num(std::fabs(gOperands.Rd(6)) * svg.sy) + "\"/>");
         break;
-    case 7: PointList("<polygon points=\"", x, y, 4, "\"/>"); break;
-    case 9: {
-        double rx[4] = {x[0], x[1], x[1], x[0]}, ry[4] = {y[0], y[0], y[1], y[1]};
-        PointList("<polygon points=\"", rx, ry, 4, "\"/>");
+    case kOpSectorPattern: yysvg2_(&op); break;
+    case kOpPolygonPattern: PolyBuffer("polygon"); break;
+    default: {
+        std::vector<double> x, y;
+        quill::FigurePoints(op, x, y);
+        PointList("<polygon points=\"", x.data(), y.data(), static_cast<int>(x.size()), "\"/>");
         break;
     }
-    case 11: PointList("<polygon points=\"", x, y, 3, "\"/>"); break;
-    case 13: yysvg2_(&op); break;
-    case 15: PolyBuffer("polygon"); break;
-    default: break;
     }
     if (group) Line("</g>");
 }
@@ -262,7 +260,7 @@ void yysvg2_(const int *op) {
     std::string d = "<path d=\"M" + Pair(x1, y1) + " A" + Num(std::fabs(rx) * svg.sx) + "," +
                     Num(std::fabs(ry) * svg.sy) + " 0 " + std::to_string(large) + "," +
                     std::to_string(flag) + " " + Pair(x2, y2);
-    if (*op == 13) d += " L" + Pair(cx, cy) + " Z";
+    if (*op == kOpSectorPattern) d += " L" + Pair(cx, cy) + " Z";
     Line(d + "\"/>");
 }
 
@@ -274,51 +272,50 @@ void Rescale() {
     svg.height = yyhcdrawableheight();
 }
 
-}  // namespace
+void Initialise() {
+    yyhcpagedefaults(640, 480, 0, 0, yyhcopt(kOptLandscape));
+    yyhcdevice(kDeviceSvg, 256, "00000111111111100010011011110", 0, "quilplot.svg");
+}
 
-void xxsvg_(const int *op) {
-    if (!yyhcdriverhead(*op, 3, Rescale)) return;
-    switch (*op) {
-    case 1:
-        yyhcpagedefaults(640, 480, 0, 0, yyhcopt(kOptLandscape));
-        yyhcdevice(3, 256, "00000111111111100010011011110", 0, "quilplot.svg");
-        break;
-    case 18: Open(); break;
-    case 2:
-        if (svg.r < 0) StrokeStyle();
-        gHardcopy.pagePending = 1;
-        Line("<line x1=\"" + Px(gOperands.Rd(1)) + "\" y1=\"" + Py(gOperands.Rd(5)) + "\" x2=\"" +
-             Px(gOperands.Rd(2)) + "\" y2=\"" + Py(gOperands.Rd(6)) + "\"/>");
-        break;
-    case 3:
-    case 29:
-    case 30:
-    case 36:
-    case 37: StrokeStyle(); break;
-    case 5:
-    case 7:
-    case 9:
-    case 11:
-    case 13:
-    case 15: Filled(*op); break;
-    case 19: Close(); break;
-    case 22: Text(); break;
-    case 24: Clip(); break;
-    case 26:
-        if (svg.r < 0) StrokeStyle();
-        gHardcopy.pagePending = 1;
-        Line("<line x1=\"" + Px(gOperands.Rd(1)) + "\" y1=\"" + Py(gOperands.Rd(5)) + "\" x2=\"" +
-             Px(gOperands.Rd(1)) + "\" y2=\"" + Py(gOperands.Rd(5)) + "\"/>");
-        break;
-    case 32:
-        if (svg.r < 0) StrokeStyle();
-        gHardcopy.pagePending = 1;
+// Opens a stroke group unless one is open; what follows draws on the page.
+void BeginStroke() {
+    if (svg.r < 0) StrokeStyle();
+    gHardcopy.pagePending = 1;
+}
+
+// The line of op 2 or the point of op 26.
+void Segment(int op) {
+    const quill::SegmentEnds s = quill::OpSegment(op);
+    BeginStroke();
+    Line("<line x1=\"" + Px(s.x1) + "\" y1=\"" + Py(s.y1) + "\" x2=\"" + Px(s.x2) + "\" y2=\"" +
+         Py(s.y2) + "\"/>");
+}
+
+void Operation(int op) {
+    switch (op) {
+    case kOpLine:
+    case kOpPoint: Segment(op); break;
+    case kOpColour:
+    case kOpLineType:
+    case kOpLineWidth:
+    case kOpLineJoin:
+    case kOpLineCap: StrokeStyle(); break;
+    case kOpText: Text(); break;
+    case kOpClip: Clip(); break;
+    case kOpPolyline:
+        BeginStroke();
         PolyBuffer("polyline");
         break;
-    case 34:
+    case kOpArc:
         if (svg.r < 0) StrokeStyle();
-        yysvg2_(op);
+        yysvg2_(&op);
         break;
     default: break;
     }
 }
+
+const quill::FileDriver kSvg = {kDeviceSvg, Rescale, Initialise, Open, Close, Filled, Operation};
+
+}  // namespace
+
+void xxsvg_(const int *op) { quill::RunFileDriver(kSvg, *op); }

@@ -233,7 +233,7 @@ int Points(const Family &f, int count) {
 }
 
 void Filled(const Family &f, int op) {
-    if (gOperands.Id(1) == -1) return;
+    if (gOperands.Id(1) == kFigureEnd) return;
     gHardcopy.pagePending = 1;
     const int style = gFigureFill.style;
     if (!(style > 2 || op == kOpEllipsePattern)) return;
@@ -387,10 +387,7 @@ void MetafileDefaults() {
 }
 
 void Init(const Family &f) {
-    if (gOperands.Id(2) == kOpInitProbe) {
-        gOperands.Id(2) = f.device;
-        return;
-    }
+    if (quill::AnswerProbe(kOpInit, f.device)) return;
     if (f.device == kDeviceWindowsPrinter)
         PrinterDefaults();
     else

@@ -35,7 +35,7 @@ void yyprncmd_(const char *command, int command_len) {
 void igrprintimageselect_(const int *kind) {
     ScreenDump &d = gHardcopy.dump;
     if (kind != nullptr && *kind == 2) {
-        d.target = 2;
+        d.target = kDevicePostScript;
         d.pageWidth = 756, d.pageHeight = 540;
         d.offsetX = 42, d.offsetY = -20;
         d.switch1 = d.switch2 = 1;
@@ -44,7 +44,7 @@ void igrprintimageselect_(const int *kind) {
     } else {
         // The printer's printable area and margins, its orientation and copy words; a
         // printer driver may change the floating-point control state.
-        d.target = 10;
+        d.target = kDeviceWindowsPrinter;
         int pageLong = 0, pageShort = 0, printLong = 0, printShort = 0, offsetLong = 0,
             offsetShort = 0, rotate = 0, one = 0, colours = 0, error = 0;
         yysavefp_();

@@ -15,13 +15,15 @@
 #include "graphics/driver_protocol.h"
 #include "quillamorph/convention.h"
 
-// Device numbers of the hardcopy device table (5 and 7 are empty).
+// Device numbers of the hardcopy device table.
 enum HardcopyDevice {
     kDeviceHpgl = 1,
     kDevicePostScript = 2,
     kDeviceSvg = 3,
     kDeviceRasterPrinter = 4,
+    kDeviceEmpty5 = 5,  // no driver: selecting it opens nothing
     kDeviceImageFile = 6,
+    kDeviceEmpty7 = 7,  // no driver
     kDeviceDxf = 8,
     kDeviceCgm = 9,
     kDeviceWindowsPrinter = 10,
@@ -36,7 +38,7 @@ constexpr int kHardcopyTitleLength = 200;
 
 // Where the screen driver's op 20 sends a dump of the drawable.
 struct ScreenDump {
-    int target;                   // 0 none chosen, 2 PostScript file, 10 Windows printer
+    int target;  // 0 none chosen, kDevicePostScript (a file) or kDeviceWindowsPrinter
     float pageWidth, pageHeight;  // points (1/72 inch)
     float offsetX, offsetY;       // points
     int switch1, switch2;

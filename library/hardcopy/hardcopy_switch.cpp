@@ -1,4 +1,5 @@
 // The hardcopy device table switch, and the open and close of a hardcopy.
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -30,12 +31,29 @@ HardcopyState gHardcopy = yydefaulthardcopy();
 
 namespace {
 
+struct DeviceEntry {
+    HardcopyDevice device;
+    DriverRoutine driver;
+};
+
+// The portable drivers; 5 and 7 stay empty.
+constexpr DeviceEntry kPortableDrivers[] = {
+    {kDeviceHpgl, xxhpgl_},      {kDevicePostScript, xxpost_},
+    {kDeviceSvg, xxsvg_},        {kDeviceRasterPrinter, xxrast_},
+    {kDeviceImageFile, xximag_}, {kDeviceDxf, xxdxf_},
+    {kDeviceCgm, xxcgm_},        {kDeviceHpgl2, xxhpgl2_}};
+
+constexpr std::array<DriverRoutine, kHardcopyDevices> PortableTable() {
+    std::array<DriverRoutine, kHardcopyDevices> table = {};
+    for (const DeviceEntry &entry : kPortableDrivers) table[entry.device - 1] = entry.driver;
+    return table;
+}
+
 // The hardcopy device table, indexed by device number - 1: the one place naming every driver.
-// The Windows printer (10) and metafile (11) drivers need the window system: the Windows build
-// enters them at library start (SetWindowsHardcopyDrivers).
-DriverRoutine kDeviceTable[kHardcopyDevices] = {xxhpgl_, xxpost_, xxsvg_,  xxrast_,
-                                                nullptr, xximag_, nullptr, xxdxf_,
-                                                xxcgm_,  nullptr, nullptr, xxhpgl2_};
+// The Windows printer and metafile drivers need the window system: the Windows build enters
+// them at library start (SetWindowsHardcopyDrivers). The portable entries are filled at
+// compile time, so that the table is complete before any code of the library runs.
+std::array<DriverRoutine, kHardcopyDevices> kDeviceTable = PortableTable();
 
 }  // namespace
 

@@ -63,6 +63,11 @@ void yyhpglreselect() {
     gHpgl.penReselect = 0;
 }
 
+void quill::HpglBeginDrawing() {
+    gHardcopy.pagePending = 1;
+    yyhpglreselect();
+}
+
 char yyhpglterminator() {
     int t = yyhcopt(kOptLabelTerminator);
     return static_cast<char>(t >= 1 && t <= 127 ? t : 4);
@@ -87,41 +92,12 @@ std::string yyhpgllinetype(int type, bool classF) {
 }
 
 void yyhpg5_(bool sector, std::vector<double> &x, std::vector<double> &y) {
-    x.clear();
-    y.clear();
-    double cx = gOperands.Rd(1), cy = gOperands.Rd(5);
-    double rx = std::fabs(gOperands.Rd(2)), ry = std::fabs(gOperands.Rd(6));
-    double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
-    if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
-        a1 = 0, a2 = 2 * kPi;
-    int n = yyhcsteps(rx > ry ? rx : ry);
-    int steps = static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / n)));
-    if (steps < 1) steps = 1;
-    if (sector) x.push_back(cx), y.push_back(cy);
-    for (int k = 0; k <= steps; ++k) {
-        double a = a1 + (a2 - a1) * k / steps;
-        x.push_back(cx + rx * std::cos(a));
-        y.push_back(cy + ry * std::sin(a));
-    }
+    quill::SectorPoints(sector, x, y);
 }
 
+// Figure F is the one of the pattern-filled operation 2 x F + 3.
 void yyhpg4_(int figure, std::vector<double> &x, std::vector<double> &y) {
-    x.clear();
-    y.clear();
-    const float *rx = gOperands.rd, *ry = gOperands.rd + 4;
-    switch (figure) {
-    case 2: x.assign(rx, rx + 4), y.assign(ry, ry + 4); break;
-    case 3: x = {rx[0], rx[1], rx[1], rx[0]}, y = {ry[0], ry[0], ry[1], ry[1]}; break;
-    case 4: x.assign(rx, rx + 3), y.assign(ry, ry + 3); break;
-    case 5: yyhpg5_(true, x, y); break;
-    case 6: {
-        int n = yyhcpolygoncount();
-        x.assign(gOperands.xpoly, gOperands.xpoly + n),
-            y.assign(gOperands.ypoly, gOperands.ypoly + n);
-        break;
-    }
-    default: break;
-    }
+    quill::FigurePoints(2 * figure + 3, x, y);
 }
 
 void yyhpg0_() {
@@ -180,25 +156,24 @@ void Text() {
 
 bool yyhpglcommonop(int op, bool classF) {
     switch (op) {
-    case 2:
-    case 22:
-    case 26:
-        gHardcopy.pagePending = 1;
-        yyhpglreselect();
-        if (op == 22) {
-            Text();
-            break;
-        }
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        if (op == 2)
-            yyhpglmove("PD", gOperands.Rd(2), gOperands.Rd(6));
-        else
-            yyhpglmove("PD", gOperands.Rd(1), gOperands.Rd(5));
+    case kOpLine:
+    case kOpPoint: {
+        quill::HpglBeginDrawing();
+        const quill::SegmentEnds s = quill::OpSegment(op);
+        yyhpglmove("PU", s.x1, s.y1);
+        yyhpglmove("PD", s.x2, s.y2);
         break;
-    case 24: yyhpglwindow(); break;
-    case 29: yyhpg3_(yyhpgllinetype(gGraphics.lineType, classF)); break;
-    case 30: yyhpg3_("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3)); break;
-    case 33: {
+    }
+    case kOpText:
+        quill::HpglBeginDrawing();
+        Text();
+        break;
+    case kOpClip: yyhpglwindow(); break;
+    case kOpLineType: yyhpg3_(yyhpgllinetype(gGraphics.lineType, classF)); break;
+    case kOpLineWidth:
+        yyhpg3_("PW" + yyfieldfixed(yyhcopt(kOptLineWidth) * 0.1 * 25.4 / 72.0, 5, 3));
+        break;
+    case kOpDirection: {
         double a = gGraphics.direction * kPi / 180.0;
         yyhpg3_("DI" + yyfieldfixed(std::cos(a), 6, 3) + " " + yyfieldfixed(std::sin(a), 6, 3));
         break;

@@ -54,6 +54,12 @@ void yyhpglpen(const std::string &pen, bool force);
 // Writes the current pen again when a page end asked for it.
 void yyhpglreselect();
 
+namespace quill {
+// What every drawing operation of a plotter file does first: marks the page drawn on and
+// writes a pending pen reselect.
+void HpglBeginDrawing();
+}  // namespace quill
+
 // The label terminator of the option word (the character with code 4 by default).
 char yyhpglterminator();
 

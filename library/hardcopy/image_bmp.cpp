@@ -9,18 +9,6 @@ namespace quill {
 
 namespace {
 
-std::uint32_t Le32(const unsigned char *p) {
-    int n = 4, v = 0;
-    yych2int_(p, &n, &v);
-    return static_cast<std::uint32_t>(v);
-}
-
-unsigned Le16(const unsigned char *p) {
-    int n = 2, v = 0;
-    yych2int_(p, &n, &v);
-    return static_cast<unsigned>(v);
-}
-
 // The fields of a BMP header that passed the checks.
 struct BmpHeader {
     std::uint32_t header_size = 0;
@@ -55,15 +43,15 @@ bool RleAllowed(std::uint32_t compression, int bits) {
 int ParseBmp(const unsigned char *data, std::size_t size, bool rle, BmpHeader &h) {
     if (size < 2 || data[0] != 'B' || data[1] != 'M') return kImageInvalid;
     if (size < 54) return kImageShort;
-    h.header_size = Le32(data + 14);
+    h.header_size = GetLe32(data + 14);
     if (h.header_size < 40 || h.header_size > 1024) return kImageInvalid;
     if (14 + static_cast<std::uint64_t>(h.header_size) > size) return kImageShort;
-    std::int32_t width = static_cast<std::int32_t>(Le32(data + 18));
-    std::int32_t height = static_cast<std::int32_t>(Le32(data + 22));
-    unsigned planes = Le16(data + 26);
-    h.bits = static_cast<int>(Le16(data + 28));
-    h.compression = Le32(data + 30);
-    std::uint32_t image_size = Le32(data + 34), used = Le32(data + 46);
+    std::int32_t width = static_cast<std::int32_t>(GetLe32(data + 18));
+    std::int32_t height = static_cast<std::int32_t>(GetLe32(data + 22));
+    unsigned planes = GetLe16(data + 26);
+    h.bits = static_cast<int>(GetLe16(data + 28));
+    h.compression = GetLe32(data + 30);
+    std::uint32_t image_size = GetLe32(data + 34), used = GetLe32(data + 46);
     if (planes != 1 || width <= 0 || height == 0 || height == INT32_MIN) return kImageInvalid;
     if (!PixelsWithinCap(
             static_cast<std::uint64_t>(width),
@@ -84,14 +72,14 @@ int ParseBmp(const unsigned char *data, std::size_t size, bool rle, BmpHeader &h
     // Bit fields stand at offset 54 behind a 40-byte header and inside every larger one.
     if (fields && 66 > size) return kImageShort;
     for (int c = 0; c < 3; ++c)
-        h.mask[c] = fields         ? Le32(data + 54 + 4 * c)
+        h.mask[c] = fields         ? GetLe32(data + 54 + 4 * c)
                     : h.bits == 16 ? (0x7C00u >> (5 * c))
                     : h.bits == 32 ? (0xFF0000u >> (8 * c))
                                    : 0;
     h.table = 14 + static_cast<std::size_t>(h.header_size) + h.masks;
     std::uint64_t after_table = h.table + 4 * static_cast<std::uint64_t>(h.colours);
     if (after_table > size) return kImageShort;
-    std::uint32_t offset = Le32(data + 10);
+    std::uint32_t offset = GetLe32(data + 10);
     h.bits_offset = offset ? offset : static_cast<std::size_t>(after_table);
     if (h.bits_offset < 14 + static_cast<std::size_t>(h.header_size) || h.bits_offset >= size)
         return kImageInvalid;
@@ -126,8 +114,8 @@ int DecodeBmp(const unsigned char *data, std::size_t size, ImagePixels &out) {
         }
         for (int x = 0; x < h.width; ++x) {
             unsigned char *p = dst + 3 * static_cast<std::size_t>(x);
-            std::uint32_t v = h.bits == 32 ? Le32(src + 4 * static_cast<std::size_t>(x))
-                                           : Le16(src + 2 * static_cast<std::size_t>(x));
+            std::uint32_t v = h.bits == 32 ? GetLe32(src + 4 * static_cast<std::size_t>(x))
+                                           : GetLe16(src + 2 * static_cast<std::size_t>(x));
             for (int c = 0; c < 3; ++c) p[2 - c] = static_cast<unsigned char>(Field(v, h.mask[c]));
         }
     }

@@ -78,6 +78,9 @@ inline int BlueOf(std::uint32_t rgb) { return static_cast<int>((rgb >> 16) & 255
 // Appends little-endian 16- and 32-bit words.
 void PutLe16(std::vector<unsigned char> &out, unsigned value);
 void PutLe32(std::vector<unsigned char> &out, std::uint32_t value);
+// The little-endian 16- and 32-bit words at P.
+unsigned GetLe16(const unsigned char *p);
+std::uint32_t GetLe32(const unsigned char *p);
 
 // The whole file PATH into DATA, at most kImageByteCap bytes. Returns 0, 1 (cannot be opened,
 // OSERROR the system's code), 2 (a read failed) or 27 (larger than the cap).

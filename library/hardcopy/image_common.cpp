@@ -76,6 +76,18 @@ void PutLe32(std::vector<unsigned char> &out, std::uint32_t value) {
     PutLe16(out, value >> 16);
 }
 
+unsigned GetLe16(const unsigned char *p) {
+    int n = 2, v = 0;
+    yych2int_(p, &n, &v);
+    return static_cast<unsigned>(v);
+}
+
+std::uint32_t GetLe32(const unsigned char *p) {
+    int n = 4, v = 0;
+    yych2int_(p, &n, &v);
+    return static_cast<std::uint32_t>(v);
+}
+
 namespace {
 
 const int kChunk = 1 << 20;

@@ -5,30 +5,14 @@
 
 #include <cstring>
 
-namespace {
-
-std::uint32_t Le32(const unsigned char *p) {
-    int n = 4, v = 0;
-    yych2int_(p, &n, &v);
-    return static_cast<std::uint32_t>(v);
-}
-
-unsigned Le16(const unsigned char *p) {
-    int n = 2, v = 0;
-    yych2int_(p, &n, &v);
-    return static_cast<unsigned>(v);
-}
-
-}  // namespace
-
 int yypalettesize(const unsigned char *header) {
-    std::uint32_t size = Le32(header);
+    std::uint32_t size = quill::GetLe32(header);
     if (size == 12) {
-        unsigned bits = Le16(header + 10);
+        unsigned bits = quill::GetLe16(header + 10);
         return bits == 1 ? 6 : bits == 4 ? 48 : bits == 8 ? 768 : 0;
     }
-    unsigned bits = Le16(header + 14);
-    std::uint32_t used = Le32(header + 32);
+    unsigned bits = quill::GetLe16(header + 14);
+    std::uint32_t used = quill::GetLe32(header + 32);
     if (used) return used > 256 ? 1024 : static_cast<int>(4 * used);
     return bits == 1 ? 8 : bits == 4 ? 64 : bits == 8 ? 1024 : 0;
 }
@@ -36,11 +20,11 @@ int yypalettesize(const unsigned char *header) {
 namespace quill {
 
 int DibToPixels(const unsigned char *dib, std::size_t size, ImagePixels &out) {
-    if (size < 40 || Le32(dib) != 40) return kImageInvalid;
-    std::int32_t width = static_cast<std::int32_t>(Le32(dib + 4)),
-                 height = static_cast<std::int32_t>(Le32(dib + 8));
-    int bits = static_cast<int>(Le16(dib + 14));
-    std::uint32_t compression = Le32(dib + 16);
+    if (size < 40 || quill::GetLe32(dib) != 40) return kImageInvalid;
+    std::int32_t width = static_cast<std::int32_t>(quill::GetLe32(dib + 4)),
+                 height = static_cast<std::int32_t>(quill::GetLe32(dib + 8));
+    int bits = static_cast<int>(quill::GetLe16(dib + 14));
+    std::uint32_t compression = quill::GetLe32(dib + 16);
     if (width <= 0 || height <= 0 || compression != 0) return kImageInvalid;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return kImageInvalid;
@@ -68,7 +52,7 @@ int DibToPixels(const unsigned char *dib, std::size_t size, ImagePixels &out) {
                 continue;
             }
             // 16 bits without masks: 5-5-5, each field widened by 8.
-            unsigned v = Le16(src + 2 * static_cast<std::size_t>(x));
+            unsigned v = quill::GetLe16(src + 2 * static_cast<std::size_t>(x));
             p[2] = static_cast<unsigned char>(((v >> 10) & 31) * 8);
             p[1] = static_cast<unsigned char>(((v >> 5) & 31) * 8);
             p[0] = static_cast<unsigned char>((v & 31) * 8);
@@ -79,10 +63,10 @@ int DibToPixels(const unsigned char *dib, std::size_t size, ImagePixels &out) {
 }
 
 int EncodeDibAsBmp(const unsigned char *dib, std::size_t size, std::vector<unsigned char> &out) {
-    if (size < 40 || Le32(dib) != 40) return kImageInvalid;
-    std::int32_t width = static_cast<std::int32_t>(Le32(dib + 4)),
-                 height = static_cast<std::int32_t>(Le32(dib + 8));
-    int bits = static_cast<int>(Le16(dib + 14));
+    if (size < 40 || quill::GetLe32(dib) != 40) return kImageInvalid;
+    std::int32_t width = static_cast<std::int32_t>(quill::GetLe32(dib + 4)),
+                 height = static_cast<std::int32_t>(quill::GetLe32(dib + 8));
+    int bits = static_cast<int>(quill::GetLe16(dib + 14));
     if (width <= 0 || height <= 0 || bits <= 0 || bits > 32) return kImageInvalid;
     std::uint64_t table = static_cast<std::uint64_t>(yypalettesize(dib));
     std::uint64_t image = ImagePixels::StrideOf(width, bits) * static_cast<std::uint64_t>(height);

@@ -26,16 +26,12 @@ struct Info {
 
 int Le16(const std::vector<unsigned char> &d, std::size_t at) {
     if (at + 2 > d.size()) return -1;
-    int n = 2, v = 0;
-    yych2int_(d.data() + at, &n, &v);
-    return v;
+    return static_cast<int>(quill::GetLe16(d.data() + at));
 }
 
 bool Le32(const std::vector<unsigned char> &d, std::size_t at, std::int32_t *value) {
     if (at + 4 > d.size()) return false;
-    int n = 4, v = 0;
-    yych2int_(d.data() + at, &n, &v);
-    *value = v;
+    *value = static_cast<std::int32_t>(quill::GetLe32(d.data() + at));
     return true;
 }
 

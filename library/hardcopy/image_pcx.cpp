@@ -33,12 +33,6 @@ namespace {
 const int kHeader = 128;
 const std::size_t kTrailer = 769;
 
-unsigned Le16(const unsigned char *p) {
-    int n = 2, v = 0;
-    yych2int_(p, &n, &v);
-    return static_cast<unsigned>(v);
-}
-
 // Decodes one plane row of BPL bytes into ROW; a run reaching past the row's end is cut there.
 bool DecodePlaneRow(const unsigned char *data, std::size_t end, std::size_t &pos,
                     unsigned char *row, std::size_t bpl) {
@@ -62,9 +56,9 @@ int DecodePcx(const unsigned char *data, std::size_t size, ImagePixels &out) {
     if (size < kHeader) return kImageShort;
     if (data[2] != 1) return kImageInvalid;
     int bpp = data[3], planes = data[65];
-    unsigned xmin = Le16(data + 4), ymin = Le16(data + 6), xmax = Le16(data + 8),
-             ymax = Le16(data + 10);
-    std::size_t bpl = Le16(data + 66);
+    unsigned xmin = GetLe16(data + 4), ymin = GetLe16(data + 6), xmax = GetLe16(data + 8),
+             ymax = GetLe16(data + 10);
+    std::size_t bpl = GetLe16(data + 66);
     if (xmax < xmin || ymax < ymin) return kImageInvalid;
     int bits = (bpp == 1 && planes == 1)   ? 1
                : (bpp == 1 && planes == 4) ? 4

@@ -5,6 +5,7 @@
 
 #include "graphics/draw_families.h"
 #include "graphics/drawing_target.h"
+#include "hardcopy/hardcopy_state.h"
 #include "hardcopy/image_codec.h"
 
 #include <windows.h>
@@ -18,8 +19,9 @@ namespace {
 HDC TargetDc(int target) {
     int ox = 0, oy = 0;
     if (target == 0) return gDC;
-    if (target == 10) return static_cast<HDC>(quill::PrinterDrawingContext(&ox, &oy));
-    if (target == 11) return static_cast<HDC>(quill::MetafileDrawingContext());
+    if (target == kDeviceWindowsPrinter)
+        return static_cast<HDC>(quill::PrinterDrawingContext(&ox, &oy));
+    if (target == kDeviceWindowsMetafile) return static_cast<HDC>(quill::MetafileDrawingContext());
     return nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include "base/fixedtext.h"
 #include "hardcopy/hardcopy_options.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -37,6 +38,31 @@ TEST_F(Hardcopy, EmptyEntriesProbesAndOneLetterNames) {
     EXPECT_TRUE(fs::exists(Name("x")));
     igrhardcopy_("s", nullptr, 1, 0);
     EXPECT_EQ(0, gHardcopy.open);
+}
+
+TEST_F(Hardcopy, EveryDeviceAnswersTheProbeWithItsNumberAlone) {
+    const int init = kOpInit;
+    for (int device : {1, 2, 3, 4, 6, 8, 9, 12}) {
+        Select(device);
+        Option(9, 37);  // a word that op 1 itself would reset
+        const HardcopyState before = gHardcopy;
+        gOperands.Id(1) = 0;
+        gOperands.Id(2) = kOpInitProbe;
+        xxhcif_(&init);
+        EXPECT_EQ(device, gOperands.Id(2));
+        EXPECT_TRUE(
+            std::equal(before.options, before.options + kHardcopyOptions, gHardcopy.options))
+            << "device " << device;
+        EXPECT_EQ(yytrimmed(before.defaultName, kHardcopyNameLength),
+                  yytrimmed(gHardcopy.defaultName, kHardcopyNameLength));
+        EXPECT_EQ(before.deviceColours, gHardcopy.deviceColours);
+    }
+    for (int empty : {5, 7}) {
+        Select(empty);
+        gOperands.Id(2) = kOpInitProbe;
+        xxhcif_(&init);
+        EXPECT_EQ(kOpInitProbe, gOperands.Id(2)) << "nobody answers for device " << empty;
+    }
 }
 
 TEST_F(Hardcopy, PrintCommandsOnlyOnDevicesThatTakeThem) {
