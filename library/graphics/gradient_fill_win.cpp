@@ -16,17 +16,19 @@ GRADIENT_TRIANGLE gGrad[quill::kGradientVertices - 2];
 }  // namespace
 
 void yywinpointrgb_(const int *x, const int *y, const int *rgb) {
-    if (gDC == nullptr || x == nullptr || y == nullptr || rgb == nullptr) return;
+    if (quill::TargetDC() == nullptr || x == nullptr || y == nullptr || rgb == nullptr) return;
     COLORREF colour = static_cast<COLORREF>(*rgb) & 0xFFFFFF;
-    if (gPal256 != nullptr) colour = PALETTEINDEX(GetNearestPaletteIndex(gPal256, colour));
-    SetPixel(gDC, *x, *y, colour);
+    if (quill::TargetPalette() != nullptr)
+        colour = PALETTEINDEX(GetNearestPaletteIndex(quill::TargetPalette(), colour));
+    SetPixel(quill::TargetDC(), *x, *y, colour);
 }
 
 void yywingradfill_(const int *x, const int *y, const int *c, const int *triangles,
                     const int *count_v, const int *count_t, int *status) {
     if (status == nullptr) return;
     *status = 1;
-    if (pGradientFill == nullptr || gDC == nullptr || count_v == nullptr || count_t == nullptr)
+    if (pGradientFill == nullptr || quill::TargetDC() == nullptr || count_v == nullptr ||
+        count_t == nullptr)
         return;
     const int nv = *count_v, nt = *count_t;
     if (nv < 3 || nv > quill::kGradientVertices || nt < 1 || nt > nv - 2) return;
@@ -44,9 +46,9 @@ void yywingradfill_(const int *x, const int *y, const int *c, const int *triangl
         gGrad[t].Vertex3 = static_cast<ULONG>(triangles[3 * t + 2] - 1);
     }
     // The clip region of the drawable holds for the system's fill as for the library's.
-    if (gRegion != nullptr) SelectClipRgn(gDC, gRegion);
-    if (pGradientFill(gDC, gVert, static_cast<ULONG>(nv), gGrad, static_cast<ULONG>(nt),
-                      GRADIENT_FILL_TRIANGLE))
+    if (quill::TargetClip() != nullptr) SelectClipRgn(quill::TargetDC(), quill::TargetClip());
+    if (pGradientFill(quill::TargetDC(), gVert, static_cast<ULONG>(nv), gGrad,
+                      static_cast<ULONG>(nt), GRADIENT_FILL_TRIANGLE))
         *status = 0;
-    if (gRegion != nullptr) SelectClipRgn(gDC, nullptr);
+    if (quill::TargetClip() != nullptr) SelectClipRgn(quill::TargetDC(), nullptr);
 }

@@ -180,18 +180,18 @@ void yywindumpstart_(const int *iw, const int *ih, const int *ix, const int *iy,
 
 void yywindumpblit_(const int *ix1, const int *iy1, const int *ix2, const int *iy2, int *istatus) {
     *istatus = 1;
-    if (!gDumpDC || !gDC || *ix2 < *ix1 || *iy2 < *iy1) return;
+    if (!gDumpDC || !quill::TargetDC() || *ix2 < *ix1 || *iy2 < *iy1) return;
     const int width = *ix2 - *ix1 + 1, height = *iy2 - *iy1 + 1;
-    const DWORD rop = yyplotmodeblit(gPlotmode);
-    HDC mem = CreateCompatibleDC(gDC);
-    HBITMAP bitmap = CreateCompatibleBitmap(gDC, width, height);
+    const DWORD rop = yyplotmodeblit(quill::TargetPlotMode());
+    HDC mem = CreateCompatibleDC(quill::TargetDC());
+    HBITMAP bitmap = CreateCompatibleBitmap(quill::TargetDC(), width, height);
     if (!mem || !bitmap) {
         if (bitmap) DeleteObject(bitmap);
         if (mem) DeleteDC(mem);
         return;
     }
     HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, width, height, gDC, *ix1, *iy1, rop);
+    BitBlt(mem, 0, 0, width, height, quill::TargetDC(), *ix1, *iy1, rop);
     SelectObject(mem, old);
 
     BITMAP info = {};
@@ -213,7 +213,9 @@ void yywindumpblit_(const int *ix1, const int *iy1, const int *ix2, const int *i
     BITMAPINFO *bmi = reinterpret_cast<BITMAPINFO *>(memory.data());
     if (table > 0) {
         // The colour table of the library's palette, or the system's default palette.
-        HPALETTE pal = gPal256 ? gPal256 : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        HPALETTE pal = quill::TargetPalette()
+                           ? quill::TargetPalette()
+                           : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
         int entries = table / 4;
         std::vector<PALETTEENTRY> pe(entries);
         int got = GetPaletteEntries(pal, 0, entries, pe.data());

@@ -89,7 +89,7 @@ TEST_F(DrawingTargets, ABitmapChosenAsTargetTakesTheScreenDriversDrawing) {
     EXPECT_EQ(gGraphics.kind, kDrawBitmap);
     EXPECT_EQ(gGraphics.width, 100);
     EXPECT_EQ(gGraphics.height, 80);
-    EXPECT_EQ(gDC, gBitmapDC);
+    EXPECT_EQ(quill::Target().dc, gBitmapDC);
 
     Colour(31);
     Points({{20, 20}, {40, 30}});
@@ -128,7 +128,7 @@ TEST_F(DrawingTargets, ABitmapChosenAsTargetTakesTheScreenDriversDrawing) {
     yybitmapdestroy_(&index, &status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(gGraphics.kind, kDrawWindow);
-    EXPECT_EQ(gDC, wDC);
+    EXPECT_EQ(quill::Target().dc, wDC);
     EXPECT_EQ(gBitmapDC, nullptr);
 
     // A free handle, or one outside 1-20, fails with the window as target.
@@ -137,7 +137,7 @@ TEST_F(DrawingTargets, ABitmapChosenAsTargetTakesTheScreenDriversDrawing) {
     EXPECT_EQ(gGraphics.kind, kDrawWindow);
     Target(kDrawBitmap, 21);
     EXPECT_EQ(LastError(), 1019);
-    EXPECT_EQ(gDC, wDC);
+    EXPECT_EQ(quill::Target().dc, wDC);
 }
 
 TEST_F(DrawingTargets, GradientFillsAndImageFilesOnABitmapTarget) {
