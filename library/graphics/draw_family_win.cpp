@@ -1,6 +1,6 @@
-// The primitives of a drawing family (metafile or printer): one routine per kind of shape on
-// the family's own device context, with the pen made only when colour, line type or width
-// changed since the last pen.
+// The primitives of a drawing family (screen, metafile or printer): one routine per kind of
+// shape on the family's own device context, with the pen made only when colour, line type or
+// width changed since the last pen.
 #include "graphics/draw_family.h"
 
 #include <algorithm>

@@ -150,21 +150,27 @@ void yywprinfo_(int *ipagel, int *ipages, int *iprintl, int *iprints, int *ioffl
     ResetPageSettings();
 }
 
+HDC quill::StartPrinterDocument(const int *landscape, const int *copies, const char *docname) {
+    HDC dc = yywprgetdc(landscape, copies);
+    if (dc == nullptr) return nullptr;
+    DOCINFOA doc = {};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = docname;
+    if (StartDocA(dc, &doc) <= 0) {
+        DeleteDC(dc);
+        return nullptr;
+    }
+    return dc;
+}
+
 void yywindumpstart_(const int *iw, const int *ih, const int *ix, const int *iy, int *istatus,
                      const int *ilandscape, const int *ncopies, const char *docname,
                      int docname_len) {
     *istatus = 1;
     if (gDumpDC) return;
-    HDC dc = yywprgetdc(ilandscape, ncopies);
+    const std::string name = yyuptonul(docname, docname_len);
+    HDC dc = quill::StartPrinterDocument(ilandscape, ncopies, name.c_str());
     if (!dc) return;
-    std::string name = yyuptonul(docname, docname_len);
-    DOCINFOA doc = {};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = name.c_str();
-    if (StartDocA(dc, &doc) <= 0) {
-        DeleteDC(dc);
-        return;
-    }
     *istatus = 0;
     gDumpDC = dc;
     int dpix = GetDeviceCaps(dc, LOGPIXELSX), dpiy = GetDeviceCaps(dc, LOGPIXELSY);

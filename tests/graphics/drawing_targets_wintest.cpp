@@ -24,6 +24,7 @@
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
 #include "graphics/palette.h"
+#include "graphics/screen_gradient.h"
 #include "hardcopy/image_codec.h"
 #include "library_root.h"
 #include "modal_answer.h"
@@ -138,6 +139,30 @@ TEST_F(DrawingTargets, ABitmapChosenAsTargetTakesTheScreenDriversDrawing) {
     Target(kDrawBitmap, 21);
     EXPECT_EQ(LastError(), 1019);
     EXPECT_EQ(quill::Target().dc, wDC);
+}
+
+// The screen's gradient routine refuses a triangle that names a vertex it was not given, and
+// draws nothing, rather than hand the system's routine an index past the vertex array.
+TEST_F(DrawingTargets, ScreenGradientRefusesATriangleOfAMissingVertex) {
+    const int bitmap = Create(16, 16);
+    Target(kDrawBitmap, bitmap);
+    ASSERT_EQ(LastError(), 0);
+    const int xs[] = {0, 15, 0}, ys[] = {0, 0, 15}, cs[] = {kRed, kRed, kRed};
+    const int nv = 3, nt = 1;
+    int status = -1;
+    const int beyond[] = {1, 2, 9};
+    yywingradfill_(xs, ys, cs, beyond, &nv, &nt, &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(Pixel(bitmap, 1, 1), kWhite);
+    const int none[] = {0, 1, 2};
+    yywingradfill_(xs, ys, cs, none, &nv, &nt, &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(Pixel(bitmap, 1, 1), kWhite);
+    if (pGradientFill == nullptr) return;  // nothing to draw with on this system
+    const int all[] = {1, 2, 3};
+    yywingradfill_(xs, ys, cs, all, &nv, &nt, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Pixel(bitmap, 1, 1), kRed);
 }
 
 TEST_F(DrawingTargets, GradientFillsAndImageFilesOnABitmapTarget) {
