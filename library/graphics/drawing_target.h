@@ -17,9 +17,12 @@ namespace quill {
 constexpr int kPolygonPoints = 5000;
 
 // The screen family: a drawing family (pen, font, colours, line type and width, dash tables,
-// clip region in RGN form) on the current device context, with what the screen adds.
+// clip region) on the current device context, with what the screen adds. Unlike the other
+// families the screen keeps its clip region unselected and selects it for each shape, and
+// makes its pen afresh whenever it is asked to.
 struct DrawingTarget : DrawFamily {
-    DrawingTarget() { geometricPens = true; }  // dashed pens of width > 1 keep their dashes
+    // Dashed lines are geometric pens with the scaled dash tables.
+    DrawingTarget() { geometricPens = true; }
     HWND field = nullptr;           // dialog field (or dialog) whose context dc is, else null
     HPALETTE paletteOld = nullptr;  // palette the library's replaced in a field's context
     HBITMAP stipple = nullptr;      // 8 x 8 pattern bitmap for pattern fills

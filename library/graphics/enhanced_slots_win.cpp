@@ -80,11 +80,12 @@ namespace quill {
 void (*gLeaveEnhancedTarget)() = nullptr;
 
 void LeaveEnhancedTarget() {
-    if (gLeaveEnhancedTarget) gLeaveEnhancedTarget();
-    // Without a target switch installed the context is only forgotten, so that nothing draws
-    // into a closed recording.
-    if (!gLeaveEnhancedTarget) ReleaseTarget(nullptr, false);
-    Target().metafile = nullptr;
+    // The installed target switch goes back to the window; without one the context is only
+    // forgotten, so that nothing draws into a closed recording.
+    if (gLeaveEnhancedTarget)
+        gLeaveEnhancedTarget();
+    else
+        ReleaseTarget(nullptr, false);
 }
 
 int EnhancedReferenceDpi() { return gReferenceDpi; }
