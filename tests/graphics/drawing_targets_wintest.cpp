@@ -14,6 +14,7 @@
 #include "base/errors.h"
 #include "core/childwindows.h"
 #include "core/dialogs.h"
+#include "core/drawing_hooks.h"
 #include "core/fields.h"
 #include "core/startup.h"
 #include "graphics/bitmaps.h"
@@ -21,6 +22,7 @@
 #include "graphics/drawing_target.h"
 #include "graphics/enhanced_slots.h"
 #include "graphics/gradient_fill.h"
+#include "graphics/graphics_startup.h"
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
 #include "graphics/palette.h"
@@ -348,6 +350,27 @@ TEST_F(FieldTargets, FieldsShowCopiesOfBitmapsAndMetafileSlots) {
     id = kImage;
     yyfieldimage_(&id, 9, 4);
     EXPECT_EQ(id, -2);  // an empty slot
+}
+
+// The window layer reaches the drawing target only through the hooks graphics installs:
+// without them a field cannot become the target (and nothing breaks); with them it can.
+TEST_F(FieldTargets, AFieldBecomesTheTargetThroughTheInstalledHooksOnly) {
+    quill::SetDrawingHooks(quill::DrawingHooks{});
+    int id = kFrame, width = 0, height = 0;
+    yyfieldselect_(&id, &width, &height);
+    const int refused = id;
+    yyfieldreleasetarget();
+    quill::InstallDrawingHooks();
+    EXPECT_EQ(refused, -1);
+    EXPECT_EQ(quill::TargetField(), nullptr);
+    id = kFrame;
+    yyfieldselect_(&id, &width, &height);
+    EXPECT_EQ(id, kFrame);
+    EXPECT_EQ(quill::TargetField(), Field(kFrame));
+    EXPECT_EQ(quill::DrawingTargetField(), Field(kFrame));
+    yyfieldreleasetarget();
+    EXPECT_EQ(quill::TargetField(), nullptr);
+    EXPECT_EQ(quill::TargetDC(), wDC);
 }
 
 TEST_F(FieldTargets, ADrawnFieldKeepsItsDrawingThroughAMessageBox) {
