@@ -6,13 +6,12 @@
 #include <mmsystem.h>
 
 #include "core/dialogs.h"
+#include "core/drawing_hooks.h"
 #include "core/frames.h"
 #include "base/errors.h"
 #include "core/events.h"
 #include "core/menus.h"
 #include "core/windowtext.h"
-#include "graphics/drawing_target.h"
-#include "graphics/graphics_state.h"
 #include "quillamorph/childwindows.h"
 
 WindowSlot wSlot[kWindowSlots];
@@ -255,18 +254,9 @@ void yywinsel_(int *iwin) {
         *iwin = -1;
         return;
     }
-    const bool drawing = gDC != nullptr && gDC == wDC;
-    if (wDC && hClient[wIndex]) {
-        // The window's device context gives back the graphics objects it held.
-        if (drawing) {
-            if (gFontOld) SelectObject(wDC, gFontOld);
-            if (gPenOld) SelectObject(wDC, gPenOld);
-            gFontOld = nullptr;
-            gPenOld = nullptr;
-        }
-        ReleaseDC(hClient[wIndex], wDC);
-    }
-    if (drawing) gDC = nullptr;
+    // The window's device context gives back the graphics objects it held.
+    if (wDC) quill::DrawingWindowReleasing(wDC);
+    if (wDC && hClient[wIndex]) ReleaseDC(hClient[wIndex], wDC);
     wDC = nullptr;
     wIndex = slot;
     hWinCur = wWindow[slot];
@@ -276,10 +266,7 @@ void yywinsel_(int *iwin) {
         SetTextAlign(wDC, TA_BASELINE);
         // A window that is the drawing target gets the drawing state; a bitmap, field or
         // metafile target keeps its own device context.
-        if (gGraphics.kind == kDrawWindow) {
-            gDC = wDC;
-            yypreparedc(wDC);
-        }
+        quill::DrawingWindowSelected(wDC);
     }
     RECT c;
     GetClientRect(hClient[slot], &c);
@@ -287,10 +274,9 @@ void yywinsel_(int *iwin) {
 }
 
 void quill::SelectWindowForAMoment(int *iwin) {
-    const int outer = gGraphics.reselecting;
-    gGraphics.reselecting = 1;
+    const int outer = quill::DrawingMarkReselecting(1);
     yywinsel_(iwin);
-    gGraphics.reselecting = outer;
+    quill::DrawingMarkReselecting(outer);
 }
 
 void yyresize_(HWND window, int width, int height) {
@@ -299,8 +285,7 @@ void yyresize_(HWND window, int width, int height) {
     wClientWidth = width;
     wClientHeight = height;
     yyfntsiz_();
-    const int kind = kDrawWindow;
-    yyresn_(&kind, &slot, &width, &height);
+    quill::DrawingWindowResized(slot, width, height);
 }
 
 void windowselect_(const int *iwin) {

@@ -2,10 +2,10 @@
 #include "core/display.h"
 
 #include "base/conversion.h"
+#include "core/drawing_hooks.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"
 #include "base/system.h"
-#include "graphics/drawing_target.h"
 
 #include <windows.h>
 
@@ -73,7 +73,7 @@ void yychangecursor_(const int *icursor) {
 void yysetcursorpos_(const int *ix, const int *iy, const int *irel) {
     // IREL 1: the current window's client area; otherwise the dialog field that is the
     // drawing target.
-    HWND client = irel != nullptr && *irel == 1 ? CurrentClient() : hGraphicsField;
+    HWND client = irel != nullptr && *irel == 1 ? CurrentClient() : quill::DrawingTargetField();
     if (!client) return;
     POINT p = {ix ? *ix : 0, iy ? *iy : 0};
     ClientToScreen(client, &p);

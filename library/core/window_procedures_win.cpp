@@ -9,12 +9,12 @@
 #include <string>
 
 #include "core/dialogs.h"
+#include "core/drawing_hooks.h"
 #include "core/display.h"
 #include "core/events.h"
 #include "core/fields.h"
 #include "core/menu_prompts.h"
 #include "core/menus.h"
-#include "graphics/drawing_target.h"
 
 namespace {
 
@@ -242,7 +242,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE: yyinterpretmessage(kEventClose, 0, wParam, lParam, window); return 0;
     case WM_ACTIVATEAPP:
         if (wParam && GetActiveWindow() == window) yytitlecolour(window);
-        if (slot >= 0 && hClient[slot] != nullptr) yyrealizepalette(hClient[slot]);
+        if (slot >= 0 && hClient[slot] != nullptr) quill::DrawingRealizePalette(hClient[slot]);
         break;
     case WM_EXITSIZEMOVE:
         if (slot > 0 && IsIconic(window) && GetParent(window) != nullptr)
@@ -326,7 +326,7 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
         RECT update = {0, 0, 0, 0};
         GetUpdateRect(window, &update, FALSE);
         PAINTSTRUCT ps;
-        yyrealizepalette(window, BeginPaint(window, &ps));
+        quill::DrawingRealizePalette(window, BeginPaint(window, &ps));
         EndPaint(window, &ps);
         bool done =
             yyinterpretmessage(kEventExpose, 0, 0, reinterpret_cast<LPARAM>(&update), window);
@@ -356,7 +356,7 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_PALETTECHANGED:
-        if (reinterpret_cast<HWND>(wParam) != window) yyrealizepalette(window);
+        if (reinterpret_cast<HWND>(wParam) != window) quill::DrawingRealizePalette(window);
         return 0;
     case WM_SETFOCUS: ClientFocus(window); return 0;
     case WM_KEYDOWN: return ClientKeyDown(window, wParam, lParam);

@@ -104,8 +104,8 @@ void Paint(HWND view) {
     if (r != nullptr && r->bitmap >= 0 && gBitmaps[r->bitmap].handle != nullptr) {
         RECT c;
         GetClientRect(view, &c);
-        if (gPal256 != nullptr) {
-            SelectPalette(dc, gPal256, FALSE);
+        if (HPALETTE palette = quill::TargetPalette()) {
+            SelectPalette(dc, palette, FALSE);
             RealizePalette(dc);
         }
         HDC source = r->bitmap == gBitmapTarget ? gBitmapDC : CreateCompatibleDC(dc);

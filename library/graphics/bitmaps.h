@@ -19,7 +19,7 @@ struct BitmapSlot {
 extern BitmapSlot gBitmaps[kBitmapSlots];
 
 // The bitmap that is the drawing target: its slot (-1 none) and the memory device context it
-// is selected into (gDC while it is the target).
+// is selected into (the drawing device context while it is the target).
 extern int gBitmapTarget;
 extern HDC gBitmapDC;
 
@@ -27,7 +27,7 @@ extern HDC gBitmapDC;
 extern int gBitmapMode;
 
 // Ends drawing into a bitmap: the memory device context gives back what it held and is
-// deleted, and gDC goes back to the window's device context. Nothing when no bitmap is the
+// deleted, and drawing goes back to the window's device context. Nothing when no bitmap is the
 // target.
 void yybitmapreleasetarget();
 

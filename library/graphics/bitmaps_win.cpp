@@ -53,8 +53,8 @@ public:
             dc_ = nullptr;
             return;
         }
-        if (gPal256 != nullptr) {
-            oldPalette_ = SelectPalette(dc_, gPal256, FALSE);
+        if (quill::TargetPalette() != nullptr) {
+            oldPalette_ = SelectPalette(dc_, quill::TargetPalette(), FALSE);
             RealizePalette(dc_);
         }
     }
@@ -79,7 +79,9 @@ private:
 // palette is in use.
 COLORREF WriteColour(int rgb) {
     const COLORREF colour = static_cast<COLORREF>(rgb) & 0xFFFFFF;
-    return gPal256 != nullptr ? PALETTEINDEX(GetNearestPaletteIndex(gPal256, colour)) : colour;
+    return quill::TargetPalette() != nullptr
+               ? PALETTEINDEX(GetNearestPaletteIndex(quill::TargetPalette(), colour))
+               : colour;
 }
 
 void Report(int *status, int value) {
@@ -89,7 +91,7 @@ void Report(int *status, int value) {
 // The checks shared by the copies: a bitmap in slot INDEX and a drawable to copy with.
 int CheckCopy(const int *index) {
     if (index == nullptr || !InUse(*index)) return kInvalidBitmap;
-    if (gDC == nullptr) return kCopyFailed;
+    if (quill::TargetDC() == nullptr) return kCopyFailed;
     return 0;
 }
 
@@ -102,7 +104,7 @@ void yybitmapreleasetarget() {
         if (gTargetOldFont != nullptr) SelectObject(gBitmapDC, gTargetOldFont);
         if (gTargetOldBitmap != nullptr) SelectObject(gBitmapDC, gTargetOldBitmap);
         DeleteDC(gBitmapDC);
-        if (gDC == gBitmapDC) gDC = wDC;
+        if (quill::TargetDC() == gBitmapDC) quill::ReleaseTarget(wDC, false);
     }
     gBitmapDC = nullptr;
     gBitmapTarget = -1;
@@ -142,7 +144,7 @@ void yybitmapcreate_(int *handle, const int *width, const int *height, const int
         // The nearest colour the display has; through a palette, the palette's first entry.
         const COLORREF asked = static_cast<COLORREF>(colour != nullptr ? *colour : 0) & 0xFFFFFF;
         const COLORREF fill =
-            gPal256 != nullptr ? PALETTEINDEX(0) : GetNearestColor(dc.get(), asked);
+            quill::TargetPalette() != nullptr ? PALETTEINDEX(0) : GetNearestColor(dc.get(), asked);
         HBRUSH brush = CreateSolidBrush(fill);
         HGDIOBJ oldBrush = SelectObject(dc.get(), brush);
         HGDIOBJ oldPen = SelectObject(dc.get(), GetStockObject(NULL_PEN));
@@ -176,8 +178,8 @@ void yybitmapget_(const int *index, const int *x, const int *y, const int *width
                   int *status) {
     if (const int refused = CheckCopy(index)) return Report(status, refused);
     SlotDC dc(*index);
-    const BOOL done =
-        dc.get() != nullptr && BitBlt(dc.get(), 0, 0, *width, *height, gDC, *x, *y, CopyRop());
+    const BOOL done = dc.get() != nullptr &&
+                      BitBlt(dc.get(), 0, 0, *width, *height, quill::TargetDC(), *x, *y, CopyRop());
     Report(status, done ? 0 : kCopyFailed);
 }
 
@@ -188,11 +190,11 @@ void yybitmapput_(const int *index, const int *stretch, const int *x, const int 
     const BitmapSlot &b = gBitmaps[*index];
     BOOL done = FALSE;
     if (dc.get() != nullptr && stretch != nullptr && *stretch != 0) {
-        SetStretchBltMode(gDC, COLORONCOLOR);
-        done =
-            StretchBlt(gDC, *x, *y, *width, *height, dc.get(), 0, 0, b.width, b.height, CopyRop());
+        SetStretchBltMode(quill::TargetDC(), COLORONCOLOR);
+        done = StretchBlt(quill::TargetDC(), *x, *y, *width, *height, dc.get(), 0, 0, b.width,
+                          b.height, CopyRop());
     } else if (dc.get() != nullptr) {
-        done = BitBlt(gDC, *x, *y, *width, *height, dc.get(), 0, 0, CopyRop());
+        done = BitBlt(quill::TargetDC(), *x, *y, *width, *height, dc.get(), 0, 0, CopyRop());
     }
     Report(status, done ? 0 : kCopyFailed);
 }
@@ -202,8 +204,9 @@ void yybitmappart_(const int *index, const int *sx, const int *sy, const int *dx
     if (const int refused = CheckCopy(index)) return Report(status, refused);
     SlotDC dc(*index);
     const bool out = toscreen != nullptr && *toscreen != 0;
-    const BOOL done = dc.get() != nullptr && BitBlt(out ? gDC : dc.get(), *dx, *dy, *width, *height,
-                                                    out ? dc.get() : gDC, *sx, *sy, CopyRop());
+    const BOOL done =
+        dc.get() != nullptr && BitBlt(out ? quill::TargetDC() : dc.get(), *dx, *dy, *width, *height,
+                                      out ? dc.get() : quill::TargetDC(), *sx, *sy, CopyRop());
     Report(status, done ? 0 : kCopyFailed);
 }
 
@@ -268,10 +271,9 @@ void yybitmapselect_(const int *index, int *status, int *width, int *height) {
     gTargetOldPalette = static_cast<HPALETTE>(GetCurrentObject(dc, OBJ_PAL));
     gBitmapDC = dc;
     gBitmapTarget = *index;
-    gDC = dc;
     SetTextAlign(dc, TA_BASELINE);
     // Pattern bitmap, plot mode, transparent text, palette, line styles, font and pen.
-    yypreparedc(dc);
+    quill::SelectTarget(dc);
     if (width != nullptr) *width = gBitmaps[*index].width;
     if (height != nullptr) *height = gBitmaps[*index].height;
     Report(status, 0);

@@ -1,5 +1,6 @@
 // The metafile family (yywmf...) and the printer family (yywpr...) of drawing primitives:
-// twins of the window primitives, each on a device context of its own, so that the screen, a
+// thin entries over the drawing family rules (draw_family.h), as the window primitives
+// (yywin...) are for the screen, each on a device context of its own, so that the screen, a
 // metafile and a printer page can be drawn on at the same time. Coordinates are the family's
 // logical units with y downwards; colours have passed the colour rule already.
 //

@@ -1,8 +1,9 @@
 // A drawing family: a device context of its own with the drawing state that the primitives
-// keep for it (colours, pen, font, dash tables, clip region). The metafile family and the
-// printer family are two of them, twins of the window primitives, so that the screen, a
-// metafile and a printer page can be drawn on at the same time. Coordinates arrive in the
-// family's logical units with y downwards, colours already passed through the colour rule.
+// keep for it (colours, pen, font, dash tables, clip region). There are three: the screen
+// (the drawing target, drawing_target.h), the metafile family and the printer family, so
+// that the screen, a metafile and a printer page can be drawn on at the same time. The pen,
+// dash, line type, font and text rules are written once, here, for all three. Coordinates arrive in
+// the family's logical units with y downwards, colours already passed through the colour rule.
 // Win32 only.
 #ifndef QUILL_GRAPHICS_DRAW_FAMILY_H
 #define QUILL_GRAPHICS_DRAW_FAMILY_H

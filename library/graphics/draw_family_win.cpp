@@ -1,6 +1,6 @@
-// The primitives of a drawing family (metafile or printer): one routine per kind of shape on
-// the family's own device context, with the pen made only when colour, line type or width
-// changed since the last pen.
+// The primitives of a drawing family (screen, metafile or printer): one routine per kind of
+// shape on the family's own device context, with the pen made only when colour, line type or
+// width changed since the last pen.
 #include "graphics/draw_family.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@ namespace quill {
 
 namespace {
 
-constexpr int kMaxPoints = 5000;
+constexpr int kMaxPoints = kPolygonPoints;
 
 // Dash templates in pixels at screen resolution.
 constexpr DWORD kDot[] = {1, 4};
@@ -251,21 +251,22 @@ void FamilyPolygon(DrawFamily &f, int count, int fill) {
         // An outline in the current pen.
         FamilyCreatePen(f);
         Selected brush = Brush(f, GetStockObject(NULL_BRUSH), false);
-        Polygon(f.dc, gPoints, n);
+        Polygon(f.dc, Target().points, n);
         return;
     }
     Selected pen = Pen(f, GetStockObject(NULL_PEN), false);
     Selected brush = Brush(f, CreateSolidBrush(f.colour), true);
-    Polygon(f.dc, gPoints, n);
+    Polygon(f.dc, Target().points, n);
 }
 
 void FamilyPolyline(DrawFamily &f, int count) {
     const int n = std::clamp(count, 0, kMaxPoints);
     if (n == 0) return;
     FamilyCreatePen(f);
-    Polyline(f.dc, gPoints, n);
-    const POINT &last = gPoints[n - 1];
-    if (SolidPen(f) && (last.x != gPoints[0].x || last.y != gPoints[0].y))
+    const POINT *points = Target().points;
+    Polyline(f.dc, points, n);
+    const POINT &last = points[n - 1];
+    if (SolidPen(f) && (last.x != points[0].x || last.y != points[0].y))
         SetPixel(f.dc, last.x, last.y, f.colour);
 }
 

@@ -1,44 +1,69 @@
-// The drawing target of the graphics layer: the device context that drawing goes to and the
-// objects selected into it. The window layer switches the target between a window's client
-// area and a dialog field that the program draws in.
+// The drawing target of the graphics layer: the device context that drawing goes to, the
+// objects selected into it and the drawing state of the screen primitives. One record holds
+// it all; only graphics changes it, through the select and release routines below and the
+// primitives. The window layer reaches the target through the hooks of core/drawing_hooks.h,
+// which graphics installs at initialisation; other layers read it through the accessors.
 #ifndef QUILL_GRAPHICS_DRAWING_TARGET_H
 #define QUILL_GRAPHICS_DRAWING_TARGET_H
 
 #include <windows.h>
 
+#include "graphics/draw_family.h"
 #include "quillamorph/convention.h"
 
-extern HDC gDC;                // device context of the current drawable
-extern HWND hGraphicsField;    // dialog field (or dialog) that owns gDC, null for a window
-extern HBITMAP gBitmap;        // 8 x 8 pattern bitmap for pattern fills
-extern int gStippleChanged;    // 1: the pattern bitmap must be repainted
-extern int gPlotmode;          // 0 copy, 1 or, 2 and, 3 exclusive or
-extern HFONT gFont, gFontOld;  // current font and the font it replaced in gDC
-extern HPEN gPen, gPenOld;     // current pen and the pen it replaced in gDC
-extern HPALETTE gPal256;       // the library's logical palette, null on true-colour screens
-extern COLORREF gColour;       // colour of drawing: RGB, palette-index colour or nearest colour
-extern COLORREF gPrevColour;   // the colour before: second colour of patterns, text background
-extern int gPenStyle;          // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot
-extern int gLineType;          // the line type 0-6 last set
-extern int gLineWidth;         // pen width in pixels
-extern HRGN gRegion;           // clip region, null for none
-extern HBRUSH gBrush;          // pattern brush of the current pattern bitmap, null until made
-extern HDC hGraphicsMetafile;  // set while the drawable is an enhanced metafile being recorded
-extern int wMetafileDPI;       // resolution of the metafile reference device
-extern POINT gPoints[5000];    // points collected for polygons and polylines
-
-// Dash templates scaled for the current device and line width; the first entry of each is
-// its length.
-extern DWORD gDot[3], gLongDash[3], gDotDash[5], gDotDotDash[7], gDashDash[5], gShortDash[3];
-
 namespace quill {
+
+// Points collected for polygons and polylines, shared by every family.
+constexpr int kPolygonPoints = 5000;
+
+// The screen family: a drawing family (pen, font, colours, line type and width, dash tables,
+// clip region) on the current device context, with what the screen adds. Unlike the other
+// families the screen keeps its clip region unselected and selects it for each shape, and
+// makes its pen afresh whenever it is asked to.
+struct DrawingTarget : DrawFamily {
+    // Dashed lines are geometric pens with the scaled dash tables.
+    DrawingTarget() { geometricPens = true; }
+    HWND field = nullptr;           // dialog field (or dialog) whose context dc is, else null
+    HPALETTE paletteOld = nullptr;  // palette the library's replaced in a field's context
+    HBITMAP stipple = nullptr;      // 8 x 8 pattern bitmap for pattern fills
+    int stippleChanged = 0;         // 1: the pattern bitmap must be repainted
+    int plotMode = 0;               // 0 copy, 1 or, 2 and, 3 exclusive or
+    HPALETTE palette = nullptr;     // the library's logical palette, null on true colour
+    HBRUSH brush = nullptr;         // pattern brush of the pattern bitmap, null until made
+    HDC metafile = nullptr;         // set while dc records an enhanced metafile
+    int metafileDpi = 600;          // resolution of the metafile reference device
+    POINT points[kPolygonPoints] = {};
+};
+
+// The record, for the graphics layer's own routines (and tests that redirect drawing).
+DrawingTarget &Target();
+
+// Read-only views for the layers above: the drawing device context, the dialog field it
+// belongs to, the clip region, the plot mode and the library's palette.
+HDC TargetDC();
+HWND TargetField();
+HRGN TargetClip();
+int TargetPlotMode();
+HPALETTE TargetPalette();
+
+// Makes DC the drawing device context and prepares it (see yypreparedc); FIELD is the dialog
+// field (or dialog) whose device context it is, null for a window, bitmap or metafile.
+void SelectTarget(HDC dc, HWND field = nullptr);
+
+// Makes DC, which records an enhanced metafile of reference resolution DPI, the target.
+void SelectMetafileTarget(HDC dc, int dpi);
+
+// Ends drawing into the current device context and makes FALLBACK the drawing context, not
+// recording a metafile. With GIVEBACK the context gets back the font and pen it held before
+// (and a field's context its palette); a field's context is released.
+void ReleaseTarget(HDC fallback, bool giveBack);
 
 // The clip region selected into DC (the drawing device context unless given) for the life of
 // the scope and removed afterwards; nothing while no clip region is set.
 class ClipScope {
 public:
-    explicit ClipScope(HDC dc = gDC) : dc_(gRegion != nullptr ? dc : nullptr) {
-        if (dc_ != nullptr) SelectClipRgn(dc_, gRegion);
+    explicit ClipScope(HDC dc = TargetDC()) : dc_(TargetClip() != nullptr ? dc : nullptr) {
+        if (dc_ != nullptr) SelectClipRgn(dc_, TargetClip());
     }
     ~ClipScope() {
         if (dc_ != nullptr) SelectClipRgn(dc_, nullptr);
@@ -78,7 +103,8 @@ QUILL_BEGIN_DECLS
 // The screen driver.
 void yygapi_(const int *op);
 
-// Window primitives: act on gDC, y downwards.
+// Window primitives: thin entries over the screen family, acting on the drawing device
+// context with y downwards.
 void yywinline_(const int *x1, const int *y1, const int *x2, const int *y2);
 void yywincolour_(const int *device, const int *rgb);
 void yywinellipse_(const int *cx, const int *cy, const int *rx, const int *ry, const int *op,

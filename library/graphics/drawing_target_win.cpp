@@ -1,14 +1,54 @@
-// The drawing target of the graphics layer.
+// The drawing target of the graphics layer: its record, the one routine that makes a device
+// context the target and the one that ends drawing into it.
 #include "graphics/drawing_target.h"
 
-HDC gDC = nullptr;
-HWND hGraphicsField = nullptr;
-HBITMAP gBitmap = nullptr;
-int gStippleChanged = 0;
-int gPlotmode = 0;
-HFONT gFont = nullptr, gFontOld = nullptr;
-HPEN gPen = nullptr, gPenOld = nullptr;
-HPALETTE gPal256 = nullptr;
+namespace quill {
+
+namespace {
+
+DrawingTarget gTarget;
+
+}  // namespace
+
+DrawingTarget &Target() { return gTarget; }
+
+HDC TargetDC() { return gTarget.dc; }
+HWND TargetField() { return gTarget.field; }
+HRGN TargetClip() { return gTarget.region; }
+int TargetPlotMode() { return gTarget.plotMode; }
+HPALETTE TargetPalette() { return gTarget.palette; }
+
+void SelectTarget(HDC dc, HWND field) {
+    gTarget.dc = dc;
+    gTarget.field = field;
+    yypreparedc(dc);
+}
+
+void SelectMetafileTarget(HDC dc, int dpi) {
+    gTarget.metafile = dc;
+    gTarget.metafileDpi = dpi;
+    SelectTarget(dc);
+}
+
+void ReleaseTarget(HDC fallback, bool giveBack) {
+    DrawingTarget &t = gTarget;
+    if (giveBack && t.dc != nullptr) {
+        if (t.fontOld != nullptr) SelectObject(t.dc, t.fontOld);
+        if (t.penOld != nullptr) SelectObject(t.dc, t.penOld);
+        if (t.field != nullptr && t.paletteOld != nullptr) SelectPalette(t.dc, t.paletteOld, FALSE);
+    }
+    if (t.field != nullptr && t.dc != nullptr) ReleaseDC(t.field, t.dc);
+    t.field = nullptr;
+    t.fontOld = nullptr;
+    t.penOld = nullptr;
+    t.paletteOld = nullptr;
+    t.metafile = nullptr;
+    t.dc = fallback;
+}
+
+}  // namespace quill
+
+using quill::Target;
 
 int yyplotmoderop(int plotmode) {
     switch (plotmode) {
@@ -28,11 +68,37 @@ DWORD yyplotmodeblit(int plotmode) {
     }
 }
 
+void yypreparedc(HDC dc) {
+    if (dc == nullptr) return;
+    quill::DrawingTarget &t = Target();
+    if (HBITMAP stipple = CreateCompatibleBitmap(dc, 8, 8)) {
+        if (t.brush != nullptr) DeleteObject(t.brush);
+        t.brush = nullptr;
+        if (t.stipple != nullptr) DeleteObject(t.stipple);
+        t.stipple = stipple;
+    }
+    t.stippleChanged = 1;
+    SetROP2(dc, yyplotmoderop(t.plotMode));
+    SetBkMode(dc, TRANSPARENT);
+    if (t.palette != nullptr && t.metafile == nullptr) {
+        HPALETTE old = SelectPalette(dc, t.palette, FALSE);
+        if (t.field != nullptr && t.paletteOld == nullptr) t.paletteOld = old;
+        RealizePalette(dc);
+    }
+    yywinlinestyles();
+    if (t.font != nullptr) {
+        HGDIOBJ old = SelectObject(dc, t.font);
+        if (t.fontOld == nullptr) t.fontOld = static_cast<HFONT>(old);
+    }
+    yywincreatepen();
+}
+
 void yyrealizepalette(HWND window, HDC dc) {
-    if (gPal256 == nullptr) return;
+    HPALETTE palette = Target().palette;
+    if (palette == nullptr) return;
     HDC target = dc != nullptr ? dc : GetDC(window);
     if (target == nullptr) return;
-    HPALETTE old = SelectPalette(target, gPal256, FALSE);
+    HPALETTE old = SelectPalette(target, palette, FALSE);
     RealizePalette(target);
     if (dc == nullptr) {
         SelectPalette(target, old, FALSE);
@@ -51,13 +117,14 @@ void DeleteAndForget(Handle &object) {
 }  // namespace
 
 void yydeletegraphicsobjects() {
-    DeleteAndForget(gRegion);
-    DeleteAndForget(gBrush);
-    DeleteAndForget(gBitmap);
-    DeleteAndForget(gFont);
-    DeleteAndForget(gPen);
-    DeleteAndForget(gPal256);
-    gFontOld = nullptr;
-    gPenOld = nullptr;
-    gDC = nullptr;
+    quill::DrawingTarget &t = Target();
+    DeleteAndForget(t.region);
+    DeleteAndForget(t.brush);
+    DeleteAndForget(t.stipple);
+    DeleteAndForget(t.font);
+    DeleteAndForget(t.pen);
+    DeleteAndForget(t.palette);
+    t.fontOld = nullptr;
+    t.penOld = nullptr;
+    t.dc = nullptr;
 }

@@ -61,7 +61,7 @@ void ReleaseReference(HDC dc, bool isPrinter) {
 // goes to the recording context is first turned away from it.
 void CloseRecording(int slot) {
     if (!Recording(slot)) return;
-    if (gDC == gRecorder[slot]) quill::LeaveEnhancedTarget();
+    if (quill::TargetDC() == gRecorder[slot]) quill::LeaveEnhancedTarget();
     gPicture[slot] = CloseEnhMetaFile(gRecorder[slot]);
     if (!gPicture[slot]) gRecorder[slot] = nullptr;  // nothing usable came of it
 }
@@ -80,11 +80,12 @@ namespace quill {
 void (*gLeaveEnhancedTarget)() = nullptr;
 
 void LeaveEnhancedTarget() {
-    if (gLeaveEnhancedTarget) gLeaveEnhancedTarget();
-    // Without a target switch installed the context is only forgotten, so that nothing draws
-    // into a closed recording.
-    if (gDC && !gLeaveEnhancedTarget) gDC = nullptr;
-    hGraphicsMetafile = nullptr;
+    // The installed target switch goes back to the window; without one the context is only
+    // forgotten, so that nothing draws into a closed recording.
+    if (gLeaveEnhancedTarget)
+        gLeaveEnhancedTarget();
+    else
+        ReleaseTarget(nullptr, false);
 }
 
 int EnhancedReferenceDpi() { return gReferenceDpi; }
@@ -136,20 +137,17 @@ void yymetafileselect2_(const int *islot, const int *iw, const int *ih, int *ist
     SetViewportExtEx(dc, gPixels[*islot].cx, gPixels[*islot].cy, nullptr);
     // Drawing goes to the recording with the metafile's resolution for the dash tables, the
     // current plot mode, pen, brush and font.
-    gDC = dc;
-    hGraphicsMetafile = dc;
-    wMetafileDPI = gReferenceDpi;
-    yypreparedc(dc);
+    quill::SelectMetafileTarget(dc, gReferenceDpi);
     *istatus = 0;
 }
 
 void yymetafileplay_(const int *islot, const int *ix1, const int *iy1, const int *ix2,
                      const int *iy2) {
     HENHMETAFILE emf = quill::EnhancedPicture(*islot);
-    if (!emf || !gDC) return;
+    if (!emf || !quill::TargetDC()) return;
     RECT r = {*ix1, *iy1, *ix2, *iy2};
     quill::ClipScope clip;
-    PlayEnhMetaFile(gDC, emf, &r);
+    PlayEnhMetaFile(quill::TargetDC(), emf, &r);
 }
 
 void yymetafilesave_(const int *islot, int *istatus, int *ioserr, const char *filename,

@@ -31,8 +31,7 @@ void FailSelection() {
     gGraphics.kind = kDrawWindow;
     gGraphics.id = wIndex;
     gGraphics.dialog = 0;
-    gDC = wDC;
-    if (wDC != nullptr) yypreparedc(wDC);
+    quill::SelectTarget(wDC);
     RECT c = {0, 0, 0, 0};
     if (wIndex >= 0 && wIndex < kWindowSlots && hClient[wIndex] != nullptr) {
         GetClientRect(hClient[wIndex], &c);
@@ -54,8 +53,7 @@ bool SelectWindow(int id) {
     const int error = yylasterror();
     if (error == 1003) return false;
     yyseterror_(&saved);
-    gDC = wDC;
-    if (wDC != nullptr) yypreparedc(wDC);
+    quill::SelectTarget(wDC);
     return true;
 }
 
@@ -118,45 +116,12 @@ HANDLE FieldImageCopy(int kind, int source) {
 
 }  // namespace
 
-void yypreparedc(HDC dc) {
-    if (dc == nullptr) return;
-    if (HBITMAP stipple = CreateCompatibleBitmap(dc, 8, 8)) {
-        if (gBrush != nullptr) DeleteObject(gBrush);
-        gBrush = nullptr;
-        if (gBitmap != nullptr) DeleteObject(gBitmap);
-        gBitmap = stipple;
-    }
-    gStippleChanged = 1;
-    SetROP2(dc, yyplotmoderop(gPlotmode));
-    SetBkMode(dc, TRANSPARENT);
-    if (gPal256 != nullptr && hGraphicsMetafile == nullptr) {
-        SelectPalette(dc, gPal256, FALSE);
-        RealizePalette(dc);
-    }
-    yywinlinestyles();
-    if (gFont != nullptr) {
-        HGDIOBJ old = SelectObject(dc, gFont);
-        if (gFontOld == nullptr) gFontOld = static_cast<HFONT>(old);
-    }
-    yywincreatepen();
-}
-
 void yygrselectnone_() {
-    switch (gGraphics.kind) {
-    case kDrawField: yyfieldreleasetarget(); break;
-    case kDrawWindow:
-        if (gDC != nullptr) {
-            if (gFontOld != nullptr) SelectObject(gDC, gFontOld);
-            if (gPenOld != nullptr) SelectObject(gDC, gPenOld);
-        }
-        break;
-    case kDrawBitmap: yybitmapreleasetarget(); break;
-    default: break;
-    }
-    gFontOld = nullptr;
-    gPenOld = nullptr;
-    gDC = wDC;
-    hGraphicsMetafile = nullptr;
+    // A window or field gets back what its context held; a bitmap's context is deleted with
+    // the objects it held given back; a recording keeps what it recorded.
+    const int kind = gGraphics.kind;
+    if (kind == kDrawBitmap) yybitmapreleasetarget();
+    quill::ReleaseTarget(wDC, kind == kDrawWindow || kind == kDrawField);
     gGraphics.recording = 0;
 }
 
@@ -236,6 +201,7 @@ void yygraphicsrootopened(int ncolours) {
     gGraphics.displayColours = gLibraryColours;
     yypali_();
     yymakepalette(wScreenCols == 256 ? gLibraryColours : 0);
+    quill::InstallDrawingHooks();
     quill::SetScreenDriver(yygapi_);
     quill::SetRecordingDriver(yygcgm_);
     quill::gLeaveEnhancedTarget = LeaveToWindow;

@@ -1,13 +1,10 @@
-// What the library's start-up and shutdown need of the graphics layer.
+// What the library's shutdown needs of the graphics layer (initialisation, which installs
+// the window layer's drawing hooks, is in target_hooks_win.cpp).
 #include "graphics/graphics_startup.h"
 
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
 #include "quillamorph/graphics.h"
-
-void yygraphicsinitialise() {
-    for (MetafileSlot &slot : gSlots) slot = MetafileSlot{};
-}
 
 void yygraphicsclose() {
     for (int n = 1; n <= kMetafileSlots; ++n) {

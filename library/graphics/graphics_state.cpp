@@ -146,6 +146,15 @@ void ViewerToUnits(const GraphicsState &g, const ViewerGeometry &v, float px, fl
 
 void SetViewerGeometryQuery(ViewerGeometryQuery query) { gViewerQuery = query; }
 
+void AdoptDeviceShape(float width, float height, int colours) {
+    if (height != 0) gGraphics.aspect = width / height;
+    gGraphics.displayColours = colours;
+}
+
+void SetLineJoin(int join) { gGraphics.lineJoin = join; }
+
+void SetLineCap(int cap) { gGraphics.lineCap = cap; }
+
 }  // namespace quill
 
 void yybvi2e_(const float *px, const float *py, float *x, float *y, const int *viewer) {

@@ -6,7 +6,8 @@
 // models, .index in model 1, .device for devices with few colours), the previous colour (second
 // colour of pattern fills, background of opaque text), plot mode, line type, width, join and
 // cap, the clip rectangle cx1..cy2 (device units, y upwards), the character state and the
-// drawable's size. A driver never writes the state; results go back through the operands.
+// drawable's size. A driver never writes the state; results go back through the operands,
+// and a device that stands in for the screen gives its shape through AdoptDeviceShape.
 //
 // Positions: a point (x, y) in graphics units lies at device position
 // (vx1 + (x - ux1) * sx, vy1 + (y - uy1) * sy), y upwards, 0 at the bottom of the drawable.
@@ -124,6 +125,15 @@ void ViewerToUnits(const GraphicsState &state, const ViewerGeometry &geometry, f
 // Installed by the viewer; until then no window is a viewer.
 using ViewerGeometryQuery = bool (*)(int viewer, ViewerGeometry *geometry);
 void SetViewerGeometryQuery(ViewerGeometryQuery query);
+
+// A device that stands in for the screen (hardcopy while there is no screen output) gives
+// the drawable its shape and colour count: the aspect becomes WIDTH / HEIGHT (kept for a
+// HEIGHT of 0) and the colour count COLOURS.
+void AdoptDeviceShape(float width, float height, int colours);
+
+// The line join and line cap (0 to 2 each) that the hardcopy options set for its drivers.
+void SetLineJoin(int join);
+void SetLineCap(int cap);
 
 }  // namespace quill
 

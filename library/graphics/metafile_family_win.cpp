@@ -183,7 +183,7 @@ void ClosePlain(HDC dc) {
 // The target of a playback: its context, and whether it is a metafile being recorded.
 HDC PlaybackTarget(int target, int *ox, int *oy) {
     *ox = *oy = 0;
-    if (target == 0) return gDC;
+    if (target == 0) return quill::TargetDC();
     if (target == 10) return static_cast<HDC>(quill::PrinterDrawingContext(ox, oy));
     if (target == 11) return static_cast<HDC>(quill::MetafileDrawingContext());
     return nullptr;

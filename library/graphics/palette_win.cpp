@@ -7,7 +7,7 @@
 
 namespace {
 
-// The entries of gPal256 as last set.
+// The entries of the library's logical palette as last set.
 std::vector<PALETTEENTRY> gLogPal;
 
 PALETTEENTRY Entry(int rgb) {
@@ -18,8 +18,9 @@ PALETTEENTRY Entry(int rgb) {
 }  // namespace
 
 void yymakepalette(int colours) {
-    if (gPal256 != nullptr) DeleteObject(gPal256);
-    gPal256 = nullptr;
+    HPALETTE &palette = quill::Target().palette;
+    if (palette != nullptr) DeleteObject(palette);
+    palette = nullptr;
     gLogPal.clear();
     HDC screen = GetDC(nullptr);
     const bool paletted =
@@ -36,7 +37,7 @@ void yymakepalette(int colours) {
     log->palVersion = 0x300;
     log->palNumEntries = static_cast<WORD>(gLogPal.size());
     for (size_t i = 0; i < gLogPal.size(); ++i) log->palPalEntry[i] = gLogPal[i];
-    gPal256 = CreatePalette(log);
+    palette = CreatePalette(log);
 }
 
 void yywinpalette_(const int *entry, const int *rgb, const int *mode) {
@@ -44,13 +45,15 @@ void yywinpalette_(const int *entry, const int *rgb, const int *mode) {
 }
 
 void yywinpalette256(const int *entry, const int *rgb, const int *mode) {
-    if (hGraphicsMetafile != nullptr || gPal256 == nullptr) return;
+    const quill::DrawingTarget &t = quill::Target();
+    if (t.metafile != nullptr || t.palette == nullptr) return;
     if (*entry < 0 || static_cast<size_t>(*entry) >= gLogPal.size()) return;
-    if (*mode < 2) UnrealizeObject(gPal256);
+    if (*mode < 2) UnrealizeObject(t.palette);
     gLogPal[static_cast<size_t>(*entry)] = Entry(*rgb);
-    SetPaletteEntries(gPal256, static_cast<UINT>(*entry), 1, &gLogPal[static_cast<size_t>(*entry)]);
-    if ((*mode == 0 || *mode == 3) && gDC != nullptr) {
-        SelectPalette(gDC, gPal256, FALSE);
-        RealizePalette(gDC);
+    SetPaletteEntries(t.palette, static_cast<UINT>(*entry), 1,
+                      &gLogPal[static_cast<size_t>(*entry)]);
+    if ((*mode == 0 || *mode == 3) && t.dc != nullptr) {
+        SelectPalette(t.dc, t.palette, FALSE);
+        RealizePalette(t.dc);
     }
 }

@@ -16,6 +16,14 @@ int yywprintername();
 // null when there is no printer.
 HDC yywprgetdc(const int *ilandscape, const int *ncopies);
 
+namespace quill {
+
+// A printer device context as yywprgetdc gives it, with the document DOCNAME started on it;
+// null when there is no printer or the document cannot be started.
+HDC StartPrinterDocument(const int *landscape, const int *copies, const char *docname);
+
+}  // namespace quill
+
 QUILL_BEGIN_DECLS
 // Page information in points: page long and short side, printable long and short side (one
 // inch of margin), offsets, 1, 1, the colour count and IERR (0, or the system's code when

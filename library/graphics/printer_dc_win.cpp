@@ -150,21 +150,27 @@ void yywprinfo_(int *ipagel, int *ipages, int *iprintl, int *iprints, int *ioffl
     ResetPageSettings();
 }
 
+HDC quill::StartPrinterDocument(const int *landscape, const int *copies, const char *docname) {
+    HDC dc = yywprgetdc(landscape, copies);
+    if (dc == nullptr) return nullptr;
+    DOCINFOA doc = {};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = docname;
+    if (StartDocA(dc, &doc) <= 0) {
+        DeleteDC(dc);
+        return nullptr;
+    }
+    return dc;
+}
+
 void yywindumpstart_(const int *iw, const int *ih, const int *ix, const int *iy, int *istatus,
                      const int *ilandscape, const int *ncopies, const char *docname,
                      int docname_len) {
     *istatus = 1;
     if (gDumpDC) return;
-    HDC dc = yywprgetdc(ilandscape, ncopies);
+    const std::string name = yyuptonul(docname, docname_len);
+    HDC dc = quill::StartPrinterDocument(ilandscape, ncopies, name.c_str());
     if (!dc) return;
-    std::string name = yyuptonul(docname, docname_len);
-    DOCINFOA doc = {};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = name.c_str();
-    if (StartDocA(dc, &doc) <= 0) {
-        DeleteDC(dc);
-        return;
-    }
     *istatus = 0;
     gDumpDC = dc;
     int dpix = GetDeviceCaps(dc, LOGPIXELSX), dpiy = GetDeviceCaps(dc, LOGPIXELSY);
@@ -180,18 +186,18 @@ void yywindumpstart_(const int *iw, const int *ih, const int *ix, const int *iy,
 
 void yywindumpblit_(const int *ix1, const int *iy1, const int *ix2, const int *iy2, int *istatus) {
     *istatus = 1;
-    if (!gDumpDC || !gDC || *ix2 < *ix1 || *iy2 < *iy1) return;
+    if (!gDumpDC || !quill::TargetDC() || *ix2 < *ix1 || *iy2 < *iy1) return;
     const int width = *ix2 - *ix1 + 1, height = *iy2 - *iy1 + 1;
-    const DWORD rop = yyplotmodeblit(gPlotmode);
-    HDC mem = CreateCompatibleDC(gDC);
-    HBITMAP bitmap = CreateCompatibleBitmap(gDC, width, height);
+    const DWORD rop = yyplotmodeblit(quill::TargetPlotMode());
+    HDC mem = CreateCompatibleDC(quill::TargetDC());
+    HBITMAP bitmap = CreateCompatibleBitmap(quill::TargetDC(), width, height);
     if (!mem || !bitmap) {
         if (bitmap) DeleteObject(bitmap);
         if (mem) DeleteDC(mem);
         return;
     }
     HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, width, height, gDC, *ix1, *iy1, rop);
+    BitBlt(mem, 0, 0, width, height, quill::TargetDC(), *ix1, *iy1, rop);
     SelectObject(mem, old);
 
     BITMAP info = {};
@@ -213,7 +219,9 @@ void yywindumpblit_(const int *ix1, const int *iy1, const int *ix2, const int *i
     BITMAPINFO *bmi = reinterpret_cast<BITMAPINFO *>(memory.data());
     if (table > 0) {
         // The colour table of the library's palette, or the system's default palette.
-        HPALETTE pal = gPal256 ? gPal256 : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        HPALETTE pal = quill::TargetPalette()
+                           ? quill::TargetPalette()
+                           : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
         int entries = table / 4;
         std::vector<PALETTEENTRY> pe(entries);
         int got = GetPaletteEntries(pal, 0, entries, pe.data());

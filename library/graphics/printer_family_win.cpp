@@ -58,20 +58,12 @@ void yywpropen_(const int *width, const int *height, const int *left, const int 
                 const char *docname, int docname_len) {
     *status = 0;
     if (!gPr.open) {
-        HDC dc = yywprgetdc(landscape, copies);
-        if (dc == nullptr) {
-            *status = 1;
-            return;
-        }
         const std::string name =
             docname != nullptr
                 ? yytrimmed(docname, static_cast<std::size_t>(std::max(docname_len, 0)))
                 : "";
-        DOCINFOA doc = {};
-        doc.cbSize = sizeof doc;
-        doc.lpszDocName = name.c_str();
-        if (StartDocA(dc, &doc) <= 0) {
-            DeleteDC(dc);
+        HDC dc = quill::StartPrinterDocument(landscape, copies, name.c_str());
+        if (dc == nullptr) {
             *status = 1;
             return;
         }

@@ -50,7 +50,7 @@ void SendColour(const GraphicsColour &c) {
     yywincolour_(&c.device, &rgb);
 }
 
-// Points 1 to COUNT of the operands, flipped, into gPoints.
+// Points 1 to COUNT of the operands, flipped, into the polygon points of the drawing target.
 void CollectPoints(int count) {
     for (int k = 1; k <= count; ++k) {
         const int x = gOperands.Ixd(k), y = Flip(gOperands.Iyd(k)), i = k - 1;
@@ -59,7 +59,7 @@ void CollectPoints(int count) {
 }
 
 // The polygon buffer's first id(2) vertices (at most 5000), truncated and flipped, into
-// gPoints; the count collected.
+// polygon points of the drawing target; the count collected.
 int CollectPolygon() {
     const int n = std::clamp(gOperands.Id(2), 0, kPolygonPoints);
     for (int i = 0; i < n; ++i) {
@@ -176,7 +176,7 @@ void Clip() {
 }
 
 // True on a screen that shows its colours through the library's palette.
-bool PaletteScreen() { return gPal256 != nullptr; }
+bool PaletteScreen() { return quill::TargetPalette() != nullptr; }
 
 void PaletteEntry() {
     if (!PaletteScreen()) return;
@@ -289,7 +289,7 @@ void yygapi_(const int *op) {
         return;
     }
     // Nothing to draw on without a device context; a measure still answers, with length 0.
-    if (gDC == nullptr) {
+    if (quill::TargetDC() == nullptr) {
         if (code == kOpMeasure) {
             gOperands.Rd(1) = 0;
             gOperands.Id(2) = 1;

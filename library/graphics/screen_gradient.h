@@ -1,5 +1,5 @@
 // The screen driver's gradient primitives, the point setter and the triangle routine that op 40
-// hands to yygradientfill_ (gradient_fill.h). They draw into the current drawing target (gDC).
+// hands to yygradientfill_ (gradient_fill.h). They draw into the current drawing target.
 #ifndef QUILL_GRAPHICS_SCREEN_GRADIENT_H
 #define QUILL_GRAPHICS_SCREEN_GRADIENT_H
 

@@ -109,18 +109,24 @@ int *yystoredpatterns() {
 }
 
 void yydith_(const int *kind, int *pattern1, int *pattern2, int *pattern3) {
-    int rgb = gGraphics.colour.rgb;
+    quill::DitherPatterns(gGraphics.colour, kind != nullptr ? *kind : 0, pattern1, pattern2,
+                          pattern3);
+}
+
+void quill::DitherPatterns(const GraphicsColour &colour, int kind, int *pattern1, int *pattern2,
+                           int *pattern3) {
+    int rgb = colour.rgb;
     int r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
     int rule = yyhcoptword(6);
     bool dark = r < 10 && g < 10 && b<10, light = r> 245 && g > 245 && b > 245;
     if (rule == 1 || (rule == 2 && (dark || light))) r = 255 - r, g = 255 - g, b = 255 - b;
     int ncolours = gHardcopy.deviceColours;
-    if (kind != nullptr && *kind == 2 && ncolours > 2) r = 255 - r, g = 255 - g, b = 255 - b;
+    if (kind == 2 && ncolours > 2) r = 255 - r, g = 255 - g, b = 255 - b;
     std::uint32_t p[3];
     yydithercolour(r, g, b, ncolours, p);
     if (ncolours <= 2) {
         if (rule >= 1) p[0] = ~p[0];
-        int index = gGraphics.colour.index;
+        int index = colour.index;
         if (gGraphics.colourModel == kColourPalette && index >= 0 && index < 256 &&
             yystoredpatterns()[index] != -1)
             p[0] = static_cast<std::uint32_t>(yystoredpatterns()[index]);

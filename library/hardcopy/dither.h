@@ -5,6 +5,7 @@
 #ifndef QUILL_HARDCOPY_DITHER_H
 #define QUILL_HARDCOPY_DITHER_H
 
+#include "graphics/graphics_state.h"
 #include "quillamorph/convention.h"
 
 #include <cstdint>
@@ -17,6 +18,14 @@ QUILL_BEGIN_DECLS
 void yydith_(const int *kind, int *pattern1, int *pattern2, int *pattern3);
 
 QUILL_END_DECLS
+
+namespace quill {
+
+// yydith_ for COLOUR in place of the current colour.
+void DitherPatterns(const GraphicsColour &colour, int kind, int *pattern1, int *pattern2,
+                    int *pattern3);
+
+}  // namespace quill
 
 // The pattern of LEVEL (0 to 1) for component K (1 to 3; the grey pattern uses 1).
 std::uint32_t yyditherpattern(double level, int k);

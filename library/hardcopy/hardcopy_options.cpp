@@ -101,13 +101,13 @@ void igrhardcopyoptions_(const int *code, const int *value) {
     case 10:
         if (v < 0 || v > 2) break;
         yyhcoptword(10) = v;
-        gGraphics.lineJoin = v;
+        quill::SetLineJoin(v);
         SendHardcopy(kOpLineJoin);
         break;
     case 11:
         if (v < 0 || v > 2) break;
         yyhcoptword(11) = v;
-        gGraphics.lineCap = v;
+        quill::SetLineCap(v);
         SendHardcopy(kOpLineCap);
         break;
     case 12: yyhcoptword(12) = std::max(v, 100); break;

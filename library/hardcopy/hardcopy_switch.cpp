@@ -172,9 +172,7 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
     gOperands.Id(1) = 1;
     quill::SendOp(kOpBegin, kSideHardcopy);
     if (gGraphics.screenOutput == 0) {
-        if (gHardcopy.pageHeight != 0)
-            gGraphics.aspect = gHardcopy.pageWidth / gHardcopy.pageHeight;
-        gGraphics.displayColours = gHardcopy.deviceColours;
+        quill::AdoptDeviceShape(gHardcopy.pageWidth, gHardcopy.pageHeight, gHardcopy.deviceColours);
     }
     gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0f;
     for (int op :

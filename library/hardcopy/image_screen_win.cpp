@@ -18,7 +18,7 @@ namespace {
 // or the open metafile; null when the target is not open.
 HDC TargetDc(int target) {
     int ox = 0, oy = 0;
-    if (target == 0) return gDC;
+    if (target == 0) return quill::TargetDC();
     if (target == kDeviceWindowsPrinter)
         return static_cast<HDC>(quill::PrinterDrawingContext(&ox, &oy));
     if (target == kDeviceWindowsMetafile) return static_cast<HDC>(quill::MetafileDrawingContext());
@@ -60,11 +60,11 @@ void yyloadimage_(const int *type, const int *target, const int *x1, const int *
     int w = h.biWidth, ht = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     int dw = *stretch ? *x2 - *x1 + 1 : w, dh = *stretch ? *y2 - *y1 + 1 : ht;
     // An image at its own size stays inside the drawable's clip region.
-    const bool clip = *stretch == 0 && *target == 0 && gRegion != nullptr;
-    if (clip) SelectClipRgn(dc, gRegion);
+    const bool clip = *stretch == 0 && *target == 0 && quill::TargetClip() != nullptr;
+    if (clip) SelectClipRgn(dc, quill::TargetClip());
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, *x1, *y1, dw, dh, 0, 0, w, ht, bits, info, DIB_RGB_COLORS,
-                  yyplotmodeblit(gPlotmode));
+                  yyplotmodeblit(quill::TargetPlotMode()));
     if (clip) SelectClipRgn(dc, nullptr);
 }
 
@@ -119,7 +119,7 @@ void yysaveimage_(const int *kind, const int *x1, const int *y1, const int *x2, 
     int w = *x2 - *x1 + 1, h = *y2 - *y1 + 1;
     if ((*kind == 2 || *kind == 15) && (w & 1)) ++w;
     Capture capture;
-    HDC screen = gDC;
+    HDC screen = quill::TargetDC();
     if (screen && w > 0 && h > 0) {
         capture.memory = CreateCompatibleDC(screen);
         capture.bitmap = capture.memory ? CreateCompatibleBitmap(screen, w, h) : nullptr;

@@ -26,24 +26,23 @@ int Scale(double v, double scale) {
 int PixelX(double v) { return Scale(v, gRaster.scaleX); }
 int PixelY(double v) { return Scale(v, gRaster.scaleY); }
 
-// The value and the patterns of the current colour of the graphics state.
-void ColourOfState(std::uint32_t &value, std::uint32_t pattern[3]) {
+// The value and the patterns of COLOUR.
+void ColourValue(const GraphicsColour &colour, std::uint32_t &value, std::uint32_t pattern[3]) {
     const int kind = gRaster.colourKind, rule = yyhcopt(kOptColourRule);
     int p[3] = {0, 0, 0};
-    yydith_(&kind, &p[0], &p[1], &p[2]);
+    quill::DitherPatterns(colour, kind, &p[0], &p[1], &p[2]);
     for (int k = 0; k < 3; ++k) pattern[k] = static_cast<std::uint32_t>(p[k]);
-    const int index = gGraphics.colour.index & 255;
+    const int index = colour.index & 255;
     switch (gRaster.bits) {
     case 1:
         // A set pixel is a dot: fills mark the dark part of the colour after the colour rule
         // (the pattern holds the light part unless the rule already turned it round).
         if (rule == 0) pattern[0] = ~pattern[0];
-        value = rule != 0 ? (gGraphics.colour.index != 223 ? 1u : 0u)
-                          : (gGraphics.colour.index != 0 ? 1u : 0u);
+        value = rule != 0 ? (colour.index != 223 ? 1u : 0u) : (colour.index != 0 ? 1u : 0u);
         break;
     case 3: {
         int r = 0, g = 0, b = 0;
-        yyrgbsplit(gGraphics.colour.rgb, r, g, b);
+        yyrgbsplit(colour.rgb, r, g, b);
         int v = r / 128 + 2 * (g / 128) + 4 * (b / 128);
         if (rule == 2 && (v == 0 || v == 7)) v = 7 - v;
         if (gRaster.colourKind == 2) v = 7 - v;
@@ -52,8 +51,13 @@ void ColourOfState(std::uint32_t &value, std::uint32_t pattern[3]) {
     }
     case 4: value = static_cast<std::uint32_t>(yyraster16code(index)); break;
     case 8: value = static_cast<std::uint32_t>(index); break;
-    default: value = static_cast<std::uint32_t>(gGraphics.colour.rgb) & 0xFFFFFFu; break;
+    default: value = static_cast<std::uint32_t>(colour.rgb) & 0xFFFFFFu; break;
     }
+}
+
+// The value and the patterns of the current colour of the graphics state.
+void ColourOfState(std::uint32_t &value, std::uint32_t pattern[3]) {
+    ColourValue(gGraphics.colour, value, pattern);
 }
 
 void SetColour() {
@@ -62,20 +66,20 @@ void SetColour() {
 }
 
 // Fill style 3 fills with the two gradient colours, alternating pixel by pixel (their mean
-// seen from afar); the current colour is restored afterwards.
+// seen from afar); the graphics state keeps its own colour.
 void BeginTwoColourFill() {
     gRaster.twoColour = gFigureFill.style == 3;
     if (!gRaster.twoColour) return;
-    const GraphicsColour saved = gGraphics.colour;
+    const int device = gGraphics.colour.device;
     std::uint32_t first = 0, second = 0;
     for (int k = 0; k < 2; ++k) {
         const int rgb = (k == 0 ? gFigureFill.gradient1 : gFigureFill.gradient2) & 0xFFFFFF;
         int index = 0;
         yyrgbto8_(&rgb, &index);
-        gGraphics.colour = {index, rgb, saved.device};
-        ColourOfState(k == 0 ? first : second, k == 0 ? gRaster.pattern : gRaster.fillPattern);
+        const GraphicsColour colour = {index, rgb, device};
+        ColourValue(colour, k == 0 ? first : second,
+                    k == 0 ? gRaster.pattern : gRaster.fillPattern);
     }
-    gGraphics.colour = saved;
     gRaster.value = first;
     gRaster.previousValue = second;
 }

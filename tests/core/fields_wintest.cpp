@@ -634,13 +634,13 @@ TEST_F(Fields, DrawingIntoAFieldAndSnapshotsOfDialogsDrawnIn) {
     GetClientRect(Field(kFrame), &r);
     EXPECT_EQ(width, r.right);
     EXPECT_EQ(height, r.bottom);
-    EXPECT_EQ(hGraphicsField, Field(kFrame));
+    EXPECT_EQ(quill::Target().field, Field(kFrame));
     EXPECT_TRUE(yyfieldrecord(Field(kFrame))->userDrawn);
     EXPECT_TRUE(yyCheckUserDrawn(dialog));
 
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     RECT inner{2, 2, width - 2, height - 2};
-    FillRect(gDC, &inner, red);
+    FillRect(quill::Target().dc, &inner, red);
     DeleteObject(red);
     EXPECT_EQ(PixelOf(Field(kFrame), width / 2, height / 2), RGB(255, 0, 0));
 
@@ -655,21 +655,21 @@ TEST_F(Fields, DrawingIntoAFieldAndSnapshotsOfDialogsDrawnIn) {
 
     // The next target gives the previous one back its own font.
     HFONT font = CreateFontA(-20, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    gFont = font;
+    quill::Target().font = font;
     int image = kImage;
     yyfieldselect_(&image, &width, &height);
-    EXPECT_EQ(GetCurrentObject(gDC, OBJ_FONT), font);
-    HDC fieldDc = gDC;
+    EXPECT_EQ(GetCurrentObject(quill::Target().dc, OBJ_FONT), font);
+    HDC fieldDc = quill::Target().dc;
     int self = 0;
     yyfieldselect_(&self, &width, &height);
-    EXPECT_EQ(hGraphicsField, dialog);
+    EXPECT_EQ(quill::Target().field, dialog);
     EXPECT_EQ(yydialogrecord(dialog)->reportMouse, 1);
-    EXPECT_NE(gDC, nullptr);
+    EXPECT_NE(quill::Target().dc, nullptr);
     (void)fieldDc;
     yyfieldreleasetarget();
-    EXPECT_EQ(hGraphicsField, nullptr);
-    EXPECT_EQ(gFontOld, nullptr);
-    gFont = nullptr;
+    EXPECT_EQ(quill::Target().field, nullptr);
+    EXPECT_EQ(quill::Target().fontOld, nullptr);
+    quill::Target().font = nullptr;
     DeleteObject(font);
 
     int missing = 999;

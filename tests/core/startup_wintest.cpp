@@ -224,13 +224,13 @@ TEST_F(RootWindow, CloseForgetsToolTipsAndTheFieldDrawingTarget) {
     wdialogload_(&dialog);
     yyfieldselect_(&field, &width, &height);
     ASSERT_EQ(field, 251);
-    ASSERT_NE(hGraphicsField, nullptr);
-    ASSERT_NE(gBitmap, nullptr);
+    ASSERT_NE(quill::Target().field, nullptr);
+    ASSERT_NE(quill::Target().stipple, nullptr);
 
     windowclose_();
-    EXPECT_EQ(hGraphicsField, nullptr);
-    EXPECT_EQ(gBitmap, nullptr);
-    EXPECT_EQ(gDC, nullptr);
+    EXPECT_EQ(quill::Target().field, nullptr);
+    EXPECT_EQ(quill::Target().stipple, nullptr);
+    EXPECT_EQ(quill::Target().dc, nullptr);
     EXPECT_EQ(wSlot[0].tipCount, 0);
 
     windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,

@@ -53,7 +53,7 @@ struct Bitmaps : SharedLibraryRoot {
         yybitmapdestroyall();
         const int copy = 0;
         yybitmapmode_(&copy);
-        gDC = wDC;
+        quill::Target().dc = wDC;
         int item = 1;
         infoerror_(&item);
     }
@@ -112,7 +112,7 @@ TEST_F(Bitmaps, PixelArraysGoRowByRow) {
 TEST_F(Bitmaps, CopiesFollowTheBitwiseMode) {
     const int red = Create(4, 4, kRed) - 1, canvas = Create(20, 20, kWhite) - 1;
     ASSERT_EQ(Select(canvas), 0);
-    EXPECT_EQ(gDC, gBitmapDC);
+    EXPECT_EQ(quill::Target().dc, gBitmapDC);
     int status = -1;
     const int no = 0, yes = 1, at = 5, four = 4, eight = 8;
     yybitmapput_(&red, &no, &at, &at, &four, &four, &status);
@@ -154,7 +154,7 @@ TEST_F(Bitmaps, CopiesFollowTheBitwiseMode) {
     EXPECT_EQ(Destroy(canvas), 0);
     EXPECT_EQ(gBitmapTarget, -1);
     EXPECT_EQ(gBitmapDC, nullptr);
-    EXPECT_EQ(gDC, wDC);
+    EXPECT_EQ(quill::Target().dc, wDC);
     EXPECT_EQ(Select(canvas), 1);
 }
 

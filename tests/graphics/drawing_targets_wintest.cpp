@@ -14,6 +14,7 @@
 #include "base/errors.h"
 #include "core/childwindows.h"
 #include "core/dialogs.h"
+#include "core/drawing_hooks.h"
 #include "core/fields.h"
 #include "core/startup.h"
 #include "graphics/bitmaps.h"
@@ -21,9 +22,11 @@
 #include "graphics/drawing_target.h"
 #include "graphics/enhanced_slots.h"
 #include "graphics/gradient_fill.h"
+#include "graphics/graphics_startup.h"
 #include "graphics/graphics_state.h"
 #include "graphics/metafile_slots.h"
 #include "graphics/palette.h"
+#include "graphics/screen_gradient.h"
 #include "hardcopy/image_codec.h"
 #include "library_root.h"
 #include "modal_answer.h"
@@ -89,7 +92,7 @@ TEST_F(DrawingTargets, ABitmapChosenAsTargetTakesTheScreenDriversDrawing) {
     EXPECT_EQ(gGraphics.kind, kDrawBitmap);
     EXPECT_EQ(gGraphics.width, 100);
     EXPECT_EQ(gGraphics.height, 80);
-    EXPECT_EQ(gDC, gBitmapDC);
+    EXPECT_EQ(quill::Target().dc, gBitmapDC);
 
     Colour(31);
     Points({{20, 20}, {40, 30}});
@@ -128,7 +131,7 @@ TEST_F(DrawingTargets, ABitmapChosenAsTargetTakesTheScreenDriversDrawing) {
     yybitmapdestroy_(&index, &status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(gGraphics.kind, kDrawWindow);
-    EXPECT_EQ(gDC, wDC);
+    EXPECT_EQ(quill::Target().dc, wDC);
     EXPECT_EQ(gBitmapDC, nullptr);
 
     // A free handle, or one outside 1-20, fails with the window as target.
@@ -137,7 +140,31 @@ TEST_F(DrawingTargets, ABitmapChosenAsTargetTakesTheScreenDriversDrawing) {
     EXPECT_EQ(gGraphics.kind, kDrawWindow);
     Target(kDrawBitmap, 21);
     EXPECT_EQ(LastError(), 1019);
-    EXPECT_EQ(gDC, wDC);
+    EXPECT_EQ(quill::Target().dc, wDC);
+}
+
+// The screen's gradient routine refuses a triangle that names a vertex it was not given, and
+// draws nothing, rather than hand the system's routine an index past the vertex array.
+TEST_F(DrawingTargets, ScreenGradientRefusesATriangleOfAMissingVertex) {
+    const int bitmap = Create(16, 16);
+    Target(kDrawBitmap, bitmap);
+    ASSERT_EQ(LastError(), 0);
+    const int xs[] = {0, 15, 0}, ys[] = {0, 0, 15}, cs[] = {kRed, kRed, kRed};
+    const int nv = 3, nt = 1;
+    int status = -1;
+    const int beyond[] = {1, 2, 9};
+    yywingradfill_(xs, ys, cs, beyond, &nv, &nt, &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(Pixel(bitmap, 1, 1), kWhite);
+    const int none[] = {0, 1, 2};
+    yywingradfill_(xs, ys, cs, none, &nv, &nt, &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(Pixel(bitmap, 1, 1), kWhite);
+    if (pGradientFill == nullptr) return;  // nothing to draw with on this system
+    const int all[] = {1, 2, 3};
+    yywingradfill_(xs, ys, cs, all, &nv, &nt, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Pixel(bitmap, 1, 1), kRed);
 }
 
 TEST_F(DrawingTargets, GradientFillsAndImageFilesOnABitmapTarget) {
@@ -323,6 +350,27 @@ TEST_F(FieldTargets, FieldsShowCopiesOfBitmapsAndMetafileSlots) {
     id = kImage;
     yyfieldimage_(&id, 9, 4);
     EXPECT_EQ(id, -2);  // an empty slot
+}
+
+// The window layer reaches the drawing target only through the hooks graphics installs:
+// without them a field cannot become the target (and nothing breaks); with them it can.
+TEST_F(FieldTargets, AFieldBecomesTheTargetThroughTheInstalledHooksOnly) {
+    quill::SetDrawingHooks(quill::DrawingHooks{});
+    int id = kFrame, width = 0, height = 0;
+    yyfieldselect_(&id, &width, &height);
+    const int refused = id;
+    yyfieldreleasetarget();
+    quill::InstallDrawingHooks();
+    EXPECT_EQ(refused, -1);
+    EXPECT_EQ(quill::TargetField(), nullptr);
+    id = kFrame;
+    yyfieldselect_(&id, &width, &height);
+    EXPECT_EQ(id, kFrame);
+    EXPECT_EQ(quill::TargetField(), Field(kFrame));
+    EXPECT_EQ(quill::DrawingTargetField(), Field(kFrame));
+    yyfieldreleasetarget();
+    EXPECT_EQ(quill::TargetField(), nullptr);
+    EXPECT_EQ(quill::TargetDC(), wDC);
 }
 
 TEST_F(FieldTargets, ADrawnFieldKeepsItsDrawingThroughAMessageBox) {

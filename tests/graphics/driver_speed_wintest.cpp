@@ -42,10 +42,10 @@ TEST_F(DriverSpeed, DISABLED_LinesAndPolygonsAgainstPlainGdi) {
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
 
     // The memory bitmap as drawing target of the screen driver.
-    HDC savedDC = gDC;
+    HDC savedDC = quill::Target().dc;
     const GraphicsState saved = gGraphics;
     yygrselectnone_();
-    gDC = memory;
+    quill::Target().dc = memory;
     gGraphics.kind = kDrawBitmap;
     gGraphics.id = 1;
     const int kind = kDrawBitmap, id = 1, size = kSize;
@@ -113,7 +113,7 @@ TEST_F(DriverSpeed, DISABLED_LinesAndPolygonsAgainstPlainGdi) {
     DeleteObject(pen);
     yygrselectnone_();
     gGraphics = saved;
-    gDC = savedDC;
+    quill::Target().dc = savedDC;
     SelectObject(memory, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(memory);

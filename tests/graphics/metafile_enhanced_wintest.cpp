@@ -20,12 +20,12 @@ namespace {
 struct EnhancedSlots : ::testing::Test {
     ScratchFolder folder{"emf"};
     HDC savedDC = nullptr;
-    void SetUp() override { savedDC = gDC; }
+    void SetUp() override { savedDC = quill::Target().dc; }
     void TearDown() override {
         for (int n = 1; n <= 20; ++n)
             if (gSlots[n - 1].kind != kSlotEmpty) wmetafiledestroy_(&n);
         for (int s = 0; s < 20; ++s) yymetafiledestroy_(&s);
-        gDC = savedDC;
+        quill::Target().dc = savedDC;
     }
     std::string File(const char *name) { return (folder.path / name).string(); }
     static int Load(int slot, int nbytes, const std::string &name, int *ioserr) {
@@ -43,10 +43,10 @@ void RecordRedBlock(int slot, int *xpix, int *ypix) {
     int status = -1;
     yymetafileselect2_(&slot, xpix, ypix, &status);
     ASSERT_EQ(status, 0);
-    ASSERT_EQ(gDC, quill::EnhancedRecorder(slot));
+    ASSERT_EQ(quill::Target().dc, quill::EnhancedRecorder(slot));
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     RECT r = {0, 0, *xpix, *ypix};
-    FillRect(gDC, &r, red);
+    FillRect(quill::Target().dc, &r, red);
     DeleteObject(red);
 }
 
@@ -65,7 +65,7 @@ TEST_F(EnhancedSlots, RecordSavePlayAndClipboard) {
     int slot = 3, status = -1, ioserr = -1;
     yymetafilesave_(&slot, &status, &ioserr, name.c_str(), static_cast<int>(name.size()));
     ASSERT_EQ(status, 0);
-    EXPECT_EQ(gDC, nullptr);  // drawing no longer goes to the closed recording
+    EXPECT_EQ(quill::Target().dc, nullptr);  // drawing no longer goes to the closed recording
     yymetafileselect2_(&slot, &xpix, &ypix, &status);
     EXPECT_EQ(status, 1);
     HENHMETAFILE file = GetEnhMetaFileA(name.c_str());
@@ -88,7 +88,7 @@ TEST_F(EnhancedSlots, RecordSavePlayAndClipboard) {
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     PatBlt(mem, 0, 0, 100, 100, WHITENESS);
-    gDC = mem;
+    quill::Target().dc = mem;
     int x1 = 20, y1 = 20, x2 = 60, y2 = 60;
     yymetafileplay_(&slot, &x1, &y1, &x2, &y2);
     EXPECT_EQ(GetPixel(mem, 40, 40), RGB(255, 0, 0));
@@ -162,7 +162,7 @@ TEST_F(EnhancedSlots, BadFilesAndEmptySlots) {
     int xpix, ypix;
     RecordRedBlock(4, &xpix, &ypix);
     HDC mem = CreateCompatibleDC(nullptr);
-    gDC = mem;
+    quill::Target().dc = mem;
     slot = 4;
     int x1 = 0, y1 = 0, x2 = 10, y2 = 10;
     yymetafileplay_(&slot, &x1, &y1, &x2, &y2);
@@ -189,7 +189,7 @@ TEST_F(EnhancedSlots, SlotsOfKindThreeSelectEndAndDestroy) {
     yymetafileselect_(&n, &status, &dw, &dh);
     ASSERT_EQ(status, 0);
     EXPECT_EQ(dw, gSlots[5].drawWidth);
-    EXPECT_EQ(gDC, quill::EnhancedRecorder(5));
+    EXPECT_EQ(quill::Target().dc, quill::EnhancedRecorder(5));
     EXPECT_EQ(gGraphics.recording, 0);
     yymetafileend_(&n);
     EXPECT_NE(quill::EnhancedPicture(5), nullptr);

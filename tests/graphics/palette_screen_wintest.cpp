@@ -27,7 +27,7 @@ void Open(int ncolours) {
 
 std::vector<int> LogicalPalette() {
     std::vector<PALETTEENTRY> entries(256);
-    const UINT n = GetPaletteEntries(gPal256, 0, 256, entries.data());
+    const UINT n = GetPaletteEntries(quill::Target().palette, 0, 256, entries.data());
     std::vector<int> rgb;
     for (UINT i = 0; i < n; ++i)
         rgb.push_back(entries[i].peRed | entries[i].peGreen << 8 | entries[i].peBlue << 16);
@@ -41,7 +41,7 @@ TEST(PaletteScreen, SixteenColoursDrawAsPaletteIndices) {
     ASSERT_TRUE(paletted) << "this program needs a display of 8 bits (see tests/CMakeLists.txt)";
 
     Open(16);
-    ASSERT_NE(gPal256, nullptr);
+    ASSERT_NE(quill::Target().palette, nullptr);
     EXPECT_EQ(gGraphics.displayColours, 16);
     const std::vector<int> pal = LogicalPalette();
     ASSERT_EQ(pal.size(), 16u);
@@ -52,7 +52,7 @@ TEST(PaletteScreen, SixteenColoursDrawAsPaletteIndices) {
     // of the device.
     int colour = 31;
     igrcolourn_(&colour);
-    EXPECT_EQ(gColour, static_cast<COLORREF>(PALETTEINDEX(12)));
+    EXPECT_EQ(quill::Target().colour, static_cast<COLORREF>(PALETTEINDEX(12)));
     int handle = 0, width = 40, height = 30, white = 0xFFFFFF;
     yybitmapcreate_(&handle, &width, &height, &white);
     const int bitmap = kDrawBitmap;
@@ -60,37 +60,40 @@ TEST(PaletteScreen, SixteenColoursDrawAsPaletteIndices) {
     quill::SetPoint(1, 5, 5);
     quill::SetPoint(2, 20, 20);
     quill::SendOp(kOpRectangleSolid, kSideDrawing);
-    const COLORREF drawn = GetPixel(gDC, 10, 15);
-    EXPECT_EQ(drawn, GetNearestColor(gDC, static_cast<COLORREF>(gPalette.palette[31])));
-    EXPECT_EQ(GetPixel(gDC, 30, 5), GetNearestColor(gDC, RGB(255, 255, 255)));
+    const COLORREF drawn = GetPixel(quill::Target().dc, 10, 15);
+    EXPECT_EQ(drawn,
+              GetNearestColor(quill::Target().dc, static_cast<COLORREF>(gPalette.palette[31])));
+    EXPECT_EQ(GetPixel(quill::Target().dc, 30, 5),
+              GetNearestColor(quill::Target().dc, RGB(255, 255, 255)));
 
     // A gradient point goes through the nearest palette entry as well.
     const int x = 35, y = 25, blue = 0xFF0000;
     yywinpointrgb_(&x, &y, &blue);
-    EXPECT_EQ(GetPixel(gDC, 35, 25), GetNearestColor(gDC, static_cast<COLORREF>(pal[9])));
+    EXPECT_EQ(GetPixel(quill::Target().dc, 35, 25),
+              GetNearestColor(quill::Target().dc, static_cast<COLORREF>(pal[9])));
     windowclose_();
 }
 
 // Through a palette a new bitmap starts in the palette's first entry, whatever colour is asked.
 TEST(PaletteScreen, NewBitmapsStartInThePalettesFirstEntry) {
     Open(16);
-    ASSERT_NE(gPal256, nullptr);
+    ASSERT_NE(quill::Target().palette, nullptr);
     const int first = LogicalPalette()[0];
     int handle = 0, width = 12, height = 8, red = 0x0000FF;
     yybitmapcreate_(&handle, &width, &height, &red);
     ASSERT_GT(handle, 0);
     const int bitmap = kDrawBitmap;
     igrselect_(&bitmap, &handle);
-    const COLORREF expected = GetNearestColor(gDC, static_cast<COLORREF>(first));
-    ASSERT_NE(expected, GetNearestColor(gDC, RGB(255, 0, 0)));
-    EXPECT_EQ(GetPixel(gDC, 0, 0), expected);
-    EXPECT_EQ(GetPixel(gDC, 11, 7), expected);
+    const COLORREF expected = GetNearestColor(quill::Target().dc, static_cast<COLORREF>(first));
+    ASSERT_NE(expected, GetNearestColor(quill::Target().dc, RGB(255, 0, 0)));
+    EXPECT_EQ(GetPixel(quill::Target().dc, 0, 0), expected);
+    EXPECT_EQ(GetPixel(quill::Target().dc, 11, 7), expected);
     windowclose_();
 }
 
 TEST(PaletteScreen, ThirtyTwoColoursTakeTheirTable) {
     Open(32);
-    ASSERT_NE(gPal256, nullptr);
+    ASSERT_NE(quill::Target().palette, nullptr);
     const std::vector<int> pal = LogicalPalette();
     ASSERT_EQ(pal.size(), 32u);
     const int positions[] = {0, 8, 23, 31, 39};

@@ -27,7 +27,7 @@ protected:
         int flags = 7, width = 240, height = 160;
         windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr, nullptr,
                      nullptr, 0);
-        ASSERT_NE(gDC, nullptr);
+        ASSERT_NE(quill::Target().dc, nullptr);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
         Send(kOpClear);
@@ -196,14 +196,14 @@ TEST_F(ScreenDriver, DashesFollowLineTypeAndWidth) {
 
 TEST_F(ScreenDriver, TextIsMeasuredLikeTheSystemAndOneFontServesUnchangedState) {
     Send(kOpFont);
-    const HFONT first = gFont;
+    const HFONT first = quill::Target().font;
     ASSERT_NE(first, nullptr);
     Send(kOpFont);
-    EXPECT_EQ(gFont, first);
+    EXPECT_EQ(quill::Target().font, first);
     quill::SetText("Quill", 5);
     Send(kOpMeasure);
     SIZE size = {0, 0};
-    GetTextExtentPoint32A(gDC, "Quill", 5, &size);
+    GetTextExtentPoint32A(quill::Target().dc, "Quill", 5, &size);
     EXPECT_FLOAT_EQ(gOperands.Rd(1), static_cast<float>(size.cx));
     EXPECT_EQ(gOperands.Id(2), 1);
     gOperands.Id(1) = -3;
@@ -212,12 +212,12 @@ TEST_F(ScreenDriver, TextIsMeasuredLikeTheSystemAndOneFontServesUnchangedState) 
 
     // A drawable without a device context (a metafile recording already closed) measures
     // nothing, yet the measure answers as always.
-    const HDC dc = gDC;
-    gDC = nullptr;
+    const HDC dc = quill::Target().dc;
+    quill::Target().dc = nullptr;
     gOperands.Id(1) = 5;
     gOperands.Id(2) = 0;
     Send(kOpMeasure);
-    gDC = dc;
+    quill::Target().dc = dc;
     EXPECT_EQ(gOperands.Id(2), 1);
     EXPECT_FLOAT_EQ(gOperands.Rd(1), 0);
 

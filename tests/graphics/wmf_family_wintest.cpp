@@ -22,12 +22,12 @@ struct WmfFamily : ::testing::Test {
     ScratchFolder folder{"wmf"};
     HDC savedDC = nullptr;
     void SetUp() override {
-        savedDC = gDC;
+        savedDC = quill::Target().dc;
         for (int item = 1; item <= 3; ++item) infoerror_(&item);
     }
     void TearDown() override {
         yywmfclose_();
-        gDC = savedDC;
+        quill::Target().dc = savedDC;
     }
     std::string File(const char *name) { return (folder.path / name).string(); }
 
@@ -66,8 +66,8 @@ struct WmfFamily : ::testing::Test {
         HGDIOBJ old = SelectObject(mem, bitmap);
         RECT all = {0, 0, 100, 100};
         FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HDC saved = gDC;
-        gDC = mem;
+        HDC saved = quill::Target().dc;
+        quill::Target().dc = mem;
         int status = -1;
         const int x1 = 0, y1 = 0, x2 = 99, y2 = 99, target = 0;
         yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, &status, file.c_str(),
@@ -75,7 +75,7 @@ struct WmfFamily : ::testing::Test {
         HRGN region = CreateRectRgn(0, 0, 0, 0);
         EXPECT_EQ(0, GetClipRgn(mem, region)) << "no clip region is left behind";
         DeleteObject(region);
-        gDC = saved;
+        quill::Target().dc = saved;
         GdiFlush();
         pixels.assign(100 * 100, 0);
         const unsigned char *p = static_cast<const unsigned char *>(bits);

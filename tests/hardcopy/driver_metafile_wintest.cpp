@@ -54,12 +54,12 @@ protected:
         HGDIOBJ old = SelectObject(mem, bitmap);
         RECT all = {0, 0, 200, 140};
         FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HDC saved = gDC;
-        gDC = mem;
+        HDC saved = quill::Target().dc;
+        quill::Target().dc = mem;
         const int x1 = 0, y1 = 0, x2 = 199, y2 = 139, target = 0;
         yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, status, file.c_str(),
                            static_cast<int>(file.size()));
-        gDC = saved;
+        quill::Target().dc = saved;
         GdiFlush();
         std::vector<COLORREF> pixels(200 * 140);
         const unsigned char *p = static_cast<const unsigned char *>(bits);

@@ -29,11 +29,11 @@ struct MemoryDrawable {
         old = SelectObject(dc, bitmap);
         RECT all = {0, 0, w, h};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        saved = gDC;
-        gDC = dc;
+        saved = quill::Target().dc;
+        quill::Target().dc = dc;
     }
     ~MemoryDrawable() {
-        gDC = saved;
+        quill::Target().dc = saved;
         SelectObject(dc, old);
         DeleteObject(bitmap);
         DeleteDC(dc);
