@@ -29,16 +29,12 @@
 #include "modal_answer.h"
 #include "quillamorph.h"
 #include "scratch_folder.h"
+#include "error_status.h"
 
 namespace {
 
 constexpr int kWhite = 0xFFFFFF, kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
 constexpr int kDialog = 400, kFrame = 1040, kImage = 1041, kPush = 1029;
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 int Create(int width, int height) {
     int handle = 0, colour = kWhite;

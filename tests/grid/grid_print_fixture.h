@@ -21,25 +21,19 @@
 #include "core/dialogs.h"
 #include "grid/grid_control.h"
 #include "grid/grid_print.h"
+#include "dialog_root.h"
 #include "library_root.h"
 #include "modal_answer.h"
 #include "plot_readers.h"
 #include "print_jobs.h"
 #include "quillamorph.h"
+#include "messages.h"
 
 namespace fs = std::filesystem;
 
 namespace gridprint {
 
 inline constexpr int kDialog = 22700, kGrid = 22710, kPlain = 22711;
-
-inline void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // A Wine path of the Unix file system ("Z:\...") as the Unix path that the readers take.
 inline std::string UnixPath(const fs::path &path) {
@@ -199,14 +193,11 @@ inline Box DarkBox(const Picture &picture) {
     return box;
 }
 
-class GridPrint : public LibraryRoot {
+class GridPrint : public ModelessDialogRoot {
 protected:
+    GridPrint() : ModelessDialogRoot(kDialog) {}
     void SetUp() override {
-        LibraryRoot::SetUp();
-        int id = kDialog, type = 2;
-        wdialogload_(&id);
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-        Pump();
+        ModelessDialogRoot::SetUp();
         ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kGrid)), nullptr);
         ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kPlain)), nullptr);
         since = fs::file_time_type::clock::now() - std::chrono::seconds(2);
