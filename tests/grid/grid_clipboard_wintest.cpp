@@ -31,14 +31,7 @@ void PutClipboard(const std::string &text) {
     CloseClipboard();
 }
 
-class Grids : public ModelessDialogRoot {
-protected:
-    Grids() : ModelessDialogRoot(kDialog) {}
-    void SetUp() override {
-        ModelessDialogRoot::SetUp();
-        ASSERT_NE(Record(kGrid), nullptr);
-    }
-};
+using Grids = GridDialogRoot<kDialog, kGrid>;
 
 TEST_F(Grids, ClipboardCopyPasteAndDelete) {
     HWND window = Field(kGrid);

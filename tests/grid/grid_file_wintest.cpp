@@ -70,15 +70,9 @@ std::vector<std::string> Row(int grid, int row) {
     return cells;
 }
 
-class GridFiles : public ModelessDialogRoot {
+class GridFiles : public GridDialogRoot<kDialog> {
 protected:
-    GridFiles() : ModelessDialogRoot(kDialog) {}
     ScratchFolder scratch{"quill-grid-file"};
-
-    void SetUp() override {
-        ModelessDialogRoot::SetUp();
-        LastError();
-    }
 
     std::string Path(const std::string &name) const { return (scratch.path / name).string(); }
     void Save(int grid, const std::string &name) {

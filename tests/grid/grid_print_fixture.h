@@ -21,7 +21,7 @@
 #include "core/dialogs.h"
 #include "grid/grid_control.h"
 #include "grid/grid_print.h"
-#include "dialog_root.h"
+#include "grid_cells.h"
 #include "library_root.h"
 #include "modal_answer.h"
 #include "plot_readers.h"
@@ -193,13 +193,11 @@ inline Box DarkBox(const Picture &picture) {
     return box;
 }
 
-class GridPrint : public ModelessDialogRoot {
+class GridPrint : public GridDialogRoot<kDialog, kGrid, kPlain> {
 protected:
-    GridPrint() : ModelessDialogRoot(kDialog) {}
     void SetUp() override {
-        ModelessDialogRoot::SetUp();
-        ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kGrid)), nullptr);
-        ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kPlain)), nullptr);
+        GridDialogRoot::SetUp();
+        if (HasFatalFailure()) return;
         since = fs::file_time_type::clock::now() - std::chrono::seconds(2);
     }
     void TearDown() override {

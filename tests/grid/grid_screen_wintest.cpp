@@ -13,6 +13,7 @@
 #include "grid/grid_control.h"
 #include "clipboard_text.h"
 #include "dialog_root.h"
+#include "grid_cells.h"
 #include "library_root.h"
 #include "quillamorph.h"
 #include "error_status.h"
@@ -45,14 +46,7 @@ void ClickHeader(HWND header, int item, bool shift = false) {
     SetShift(false);
 }
 
-class GridScreen : public ModelessDialogRoot {
-protected:
-    GridScreen() : ModelessDialogRoot(kDialog) {}
-    void SetUp() override {
-        ModelessDialogRoot::SetUp();
-        ASSERT_NE(Record(), nullptr);
-    }
-};
+using GridScreen = GridDialogRoot<kDialog, kGrid>;
 
 TEST_F(GridScreen, HeaderAndRowLabelClicksSelectBlocks) {
     GridRecord *grid = Record();

@@ -39,15 +39,7 @@ void ScrollTo(int grid, int row) {
     SendMessageA(Field(grid), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
-class Grids : public ModelessDialogRoot {
-protected:
-    Grids() : ModelessDialogRoot(kDialog) {}
-    void SetUp() override {
-        ModelessDialogRoot::SetUp();
-        ASSERT_NE(Record(kGrid), nullptr);
-        LastError();
-    }
-};
+using Grids = GridDialogRoot<kDialog, kGrid>;
 
 TEST_F(Grids, BuildFromTheEntryAndTheRowTemplate) {
     GridRecord *grid = Record(kGrid);

@@ -1,14 +1,19 @@
-// Grid fields of the current dialog as tests reach them: the field's window and record, and
-// cells written and read back through the public grid routines.
+// Grid fields of the current dialog as tests reach them: the field's window and record, cells
+// written and read back through the public grid routines, and a fixture that shows a dialog of
+// grids.
 #ifndef TESTS_SUPPORT_GRID_CELLS_H
 #define TESTS_SUPPORT_GRID_CELLS_H
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "core/dialogs.h"
+#include "dialog_root.h"
+#include "error_status.h"
 #include "grid/grid_control.h"
 #include "quillamorph.h"
 
@@ -33,5 +38,19 @@ inline void PutDouble(int grid, int column, int row, double value, const char *f
     wgridputcelldouble_(&grid, &column, &row, &value, format,
                         format ? static_cast<int>(std::strlen(format)) : 0);
 }
+
+// Shows dialog DIALOG modeless (as ModelessDialogRoot does), checks that each field of GRIDS
+// became a grid, and clears the error status.
+template <int Dialog, int... Grids>
+class GridDialogRoot : public ModelessDialogRoot {
+protected:
+    GridDialogRoot() : ModelessDialogRoot(Dialog) {}
+    void SetUp() override {
+        ModelessDialogRoot::SetUp();
+        for (int grid : std::initializer_list<int>{Grids...})
+            ASSERT_NE(Record(grid), nullptr) << "field " << grid;
+        LastError();
+    }
+};
 
 #endif
