@@ -43,13 +43,6 @@ inline std::string UnixPath(const fs::path &path) {
     return text;
 }
 
-// A Unix path as Wine sees it.
-inline fs::path WinePath(const std::string &unix) {
-    std::string text = "Z:" + unix;
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return fs::path(text);
-}
-
 inline void PutText(int grid, int column, int row, const std::string &text) {
     int id = grid;
     double value = 0;
@@ -135,17 +128,9 @@ inline Printed Job(const std::string &title, fs::file_time_type since) {
     return ReadBack(jobs.front());
 }
 
-// Page PAGE (from 1) rendered in grey at DPI dots per inch.
+// Page PAGE (from 1) of the job rendered at DPI dots per inch.
 inline Picture Render(const Printed &p, int page, int dpi) {
-    std::string out = "/tmp/" + PdfJobStem(UniqueJobTitle("grid-print-page"));
-    ReaderRun run =
-        RunReader("pdftoppm -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
-                  std::to_string(page) + " -singlefile '" + UnixPath(p.file) + "' '" + out + "'");
-    EXPECT_EQ(run.status, 0) << run.output;
-    Picture picture = ReadPpm(WinePath(out + ".ppm"));
-    std::error_code ignored;
-    fs::remove(WinePath(out + ".ppm"), ignored);
-    return picture;
+    return RenderPdfPage(p.file, page, dpi);
 }
 
 inline int Count(const std::string &text, const std::string &what) {

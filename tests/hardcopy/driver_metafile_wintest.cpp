@@ -2,6 +2,7 @@
 // and LibreOffice and played back where it was drawn; the monochrome rule; measuring text; a
 // metafile that cannot be made.
 #include "plot_readers.h"
+#include "metafile_play.h"
 
 #include "core/startup.h"
 #include "graphics/draw_families.h"
@@ -42,32 +43,7 @@ protected:
     // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth); RGB pixels, top row
     // first.
     static std::vector<COLORREF> Play(int format, const std::string &file, int *status) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = 200;
-        bi.bmiHeader.biHeight = -140;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void *bits = nullptr;
-        HDC mem = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, bitmap);
-        RECT all = {0, 0, 200, 140};
-        FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HDC saved = gDC;
-        gDC = mem;
-        const int x1 = 0, y1 = 0, x2 = 199, y2 = 139, target = 0;
-        yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, status, file.c_str(),
-                           static_cast<int>(file.size()));
-        gDC = saved;
-        GdiFlush();
-        std::vector<COLORREF> pixels(200 * 140);
-        const unsigned char *p = static_cast<const unsigned char *>(bits);
-        for (int k = 0; k < 200 * 140; ++k) pixels[k] = RGB(p[4 * k + 2], p[4 * k + 1], p[4 * k]);
-        SelectObject(mem, old);
-        DeleteObject(bitmap);
-        DeleteDC(mem);
-        return pixels;
+        return PlayMetafile(format, file, 200, 140, status);
     }
 
     // A metafile of FORMAT in FILE with the system's gradient routine, as start-up finds it:
@@ -197,12 +173,9 @@ TEST_F(MetafileDriver, MonochromeMeasuringAndFailure) {
     quill::SendOp(kOpColour, kSideHardcopy);
     Rectangle(200, 150, 300, 250);
     // Measuring answers through the operands.
-    quill::SetText("Width", 5);
-    gOperands.Rd(1) = -1;
-    gOperands.Id(2) = 0;
-    quill::SendOp(kOpMeasure, kSideHardcopy);
-    EXPECT_GT(gOperands.Rd(1), 0.0f);
-    EXPECT_EQ(1, gOperands.Id(2));
+    int lines = 0;
+    EXPECT_GT(Measure("Width", &lines), 0.0f);
+    EXPECT_EQ(1, lines);
     Close();
     int status = -1;
     std::vector<COLORREF> pixels = Play(2, Name("mono.emf"), &status);
