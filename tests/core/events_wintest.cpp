@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <cstring>
 
 #include "core/dialogs.h"
@@ -12,6 +13,9 @@
 #include "quillamorph.h"
 
 namespace {
+
+// The four values of an event, to compare at once.
+std::array<int, 4> Values(const QuillEvent &e) { return {e.value1, e.value2, e.value3, e.value4}; }
 
 // Opens a visible root window for each test and closes it after, with the queue drained.
 struct Events : ::testing::Test {
@@ -72,10 +76,7 @@ TEST_F(Events, PollWithEmptyQueueGivesMinusOneEverywhereButTheReals) {
     e.gy2 = 2.5f;
     EXPECT_EQ(Poll(&e), -1);
     EXPECT_EQ(e.win, -1);
-    EXPECT_EQ(e.value1, -1);
-    EXPECT_EQ(e.value2, -1);
-    EXPECT_EQ(e.value3, -1);
-    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(Values(e), (std::array<int, 4>{-1, -1, -1, -1}));
     EXPECT_EQ(e.x, -1);
     EXPECT_EQ(e.y, -1);
     EXPECT_EQ(e.time, -1);
@@ -427,10 +428,7 @@ TEST_F(DialogEvents, PushButtonCarriesDialogIdAndPreviousField) {
     wmessage_(&type, &e);
     ASSERT_EQ(type, 3);
     EXPECT_EQ(e.win, 101);
-    EXPECT_EQ(e.value1, 1003);
-    EXPECT_EQ(e.value2, 1001);
-    EXPECT_EQ(e.value3, -1);
-    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(Values(e), (std::array<int, 4>{1003, 1001, -1, -1}));
 }
 
 TEST_F(DialogEvents, SecondFieldChangeOfOneDispatchComesNextBeforeNewMessages) {
@@ -444,10 +442,7 @@ TEST_F(DialogEvents, SecondFieldChangeOfOneDispatchComesNextBeforeNewMessages) {
     wmessage_(&type, &e);
     ASSERT_EQ(type, 10);
     EXPECT_EQ(e.win, 101);
-    EXPECT_EQ(e.value1, 11);
-    EXPECT_EQ(e.value2, 12);
-    EXPECT_EQ(e.value3, 0);
-    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(Values(e), (std::array<int, 4>{11, 12, 0, -1}));
     EXPECT_EQ(e.y, 501);
     wmessage_(&type, &e);
     ASSERT_EQ(type, 10);

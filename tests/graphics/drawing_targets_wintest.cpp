@@ -30,6 +30,7 @@
 #include "quillamorph.h"
 #include "scratch_folder.h"
 #include "error_status.h"
+#include "dialog_root.h"
 
 namespace {
 
@@ -252,18 +253,10 @@ TEST_F(DrawingTargets, AMomentsSelectionOfAnotherWindowAddsNothingToAnOpenPlot) 
 }
 
 struct FieldTargets : DrawingTargets {
-    void SetUp() override {
-        int id = kDialog;
-        wdialogload_(&id);
-        ASSERT_NE(yycurrentdialog(), nullptr);
-        LastError();
-    }
+    void SetUp() override { LoadCurrentDialog(kDialog); }
     void TearDown() override {
         Target(kDrawWindow, 0);
-        if (iCurDialog) {
-            int option = 0;
-            wdialogunload_(&option);
-        }
+        UnloadCurrentDialog();
         for (int n = 1; n <= 20; ++n)
             if (gSlots[n - 1].kind != 0) wmetafiledestroy_(&n);
         DrawingTargets::TearDown();

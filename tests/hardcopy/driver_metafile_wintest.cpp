@@ -40,10 +40,13 @@ protected:
         Text(100, 500, "Metafile");
     }
 
-    // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth); RGB pixels, top row
-    // first.
-    static std::vector<COLORREF> Play(int format, const std::string &file, int *status) {
-        return PlayMetafile(format, file, 200, 140, status);
+    // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth), which must succeed;
+    // RGB pixels, top row first.
+    static std::vector<COLORREF> Play(int format, const std::string &file) {
+        int status = -1;
+        std::vector<COLORREF> pixels = PlayMetafile(format, file, 200, 140, &status);
+        EXPECT_EQ(0, status) << file;
+        return pixels;
     }
 
     // A metafile of FORMAT in FILE with the system's gradient routine, as start-up finds it:
@@ -67,9 +70,7 @@ protected:
 
     // FILE of FORMAT played back shows the triangles of DrawGradients where they were drawn.
     static void ExpectPlayedGradients(int format, const std::string &file) {
-        int status = -1;
-        std::vector<COLORREF> played = Play(format, file, &status);
-        ASSERT_EQ(0, status);
+        std::vector<COLORREF> played = Play(format, file);
         auto at5 = [&played](int x, int y) { return played[(140 - y / 5) * 200 + x / 5]; };
         EXPECT_EQ(RGB(0, 255, 0), at5(750, 200));
         EXPECT_EQ(RGB(255, 255, 255), at5(620, 350)) << "beside the green triangle";
@@ -89,9 +90,7 @@ TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
         ASSERT_EQ(1, gHardcopy.open);
         Draw();
         Close();
-        int status = -1;
-        std::vector<COLORREF> pixels = Play(format, Name(names[format]), &status);
-        ASSERT_EQ(0, status) << format;
+        std::vector<COLORREF> pixels = Play(format, Name(names[format]));
         // The block: x 20..80, rows 80..120 of the bitmap.
         EXPECT_EQ(RGB(255, 0, 0), pixels[100 * 200 + 50]) << format;
         EXPECT_EQ(RGB(255, 255, 255), pixels[100 * 200 + 110]) << format;
@@ -177,9 +176,7 @@ TEST_F(MetafileDriver, MonochromeMeasuringAndFailure) {
     EXPECT_GT(Measure("Width", &lines), 0.0f);
     EXPECT_EQ(1, lines);
     Close();
-    int status = -1;
-    std::vector<COLORREF> pixels = Play(2, Name("mono.emf"), &status);
-    ASSERT_EQ(0, status);
+    std::vector<COLORREF> pixels = Play(2, Name("mono.emf"));
     EXPECT_EQ(RGB(0, 0, 0), pixels[110 * 200 + 30]);
     EXPECT_EQ(RGB(255, 255, 255), pixels[100 * 200 + 50]);
 
@@ -225,9 +222,7 @@ TEST_F(MetafileDriver, ImagesCoverTheClipRectangle) {
     quill::SendOp(kOpImage, kSideHardcopy);
     EXPECT_EQ(1, gOperands.Id(1));
     Close();
-    int status = -1;
-    std::vector<COLORREF> pixels = Play(2, Name("image.emf"), &status);
-    ASSERT_EQ(0, status);
+    std::vector<COLORREF> pixels = Play(2, Name("image.emf"));
     EXPECT_EQ(RGB(0, 255, 0), pixels[70 * 200 + 100]);
     EXPECT_EQ(RGB(0, 255, 0), pixels[130 * 200 + 190]);
 }

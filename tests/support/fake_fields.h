@@ -4,6 +4,8 @@
 #ifndef TESTS_SUPPORT_FAKE_FIELDS_H
 #define TESTS_SUPPORT_FAKE_FIELDS_H
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -41,6 +43,17 @@ struct FakeFields : Host {
         if (field == kFieldStatus) status_history.push_back(text);
     }
     void field_state(int field, int state) override { states[field] = state; }
+
+    // Expects the fields that opening checkpoint FILE fills: its name and counts, and the CPU
+    // time and the stop iteration cleared.
+    void ExpectOpened(const std::string &file, int iterations, int digits, int start) {
+        EXPECT_EQ(strings[kFieldSaveFile], file);
+        EXPECT_EQ(integers[kFieldIterations], iterations);
+        EXPECT_EQ(integers[kFieldDigits], digits);
+        EXPECT_EQ(integers[kFieldStartNumber], start);
+        EXPECT_EQ(integers[kFieldCpuSeconds], 0);
+        EXPECT_EQ(integers[kFieldStopIteration], 0);
+    }
 };
 
 #endif
