@@ -122,9 +122,7 @@ TEST_F(Dialogs, ModelessPushButtonIsAnEventAndPollingFindsNothingAfterIt) {
     EXPECT_EQ(LastError(), 0);
     EXPECT_TRUE(IsWindowVisible(Current()));
     PostMessageA(Field(320), BM_CLICK, 0, 0);
-    int type = 0;
-    QuillEvent event;
-    wmessage_(&type, &event);
+    auto [type, event] = NextEvent();
     EXPECT_EQ(type, 3);
     EXPECT_EQ(event.win, kNumeric);
     EXPECT_EQ(event.value1, 320);
@@ -143,9 +141,7 @@ TEST_F(Dialogs, ModelessCheckBoxGivesAFieldChangeNotAPushButton) {
     int ten = 10, on = 1;
     yyenablemessage_(&ten, &on);
     PostMessageA(Field(335), BM_CLICK, 0, 0);
-    int type = 0;
-    QuillEvent event;
-    wmessage_(&type, &event);
+    auto [type, event] = NextEvent();
     EXPECT_EQ(type, 10);
     EXPECT_EQ(event.win, kEvery);
     EXPECT_EQ(event.value2, 335);

@@ -11,6 +11,7 @@
 #include "core/window_units.h"
 #include "graphics/graphics_state.h"
 #include "quillamorph.h"
+#include "messages.h"
 
 namespace {
 
@@ -217,9 +218,7 @@ TEST_F(Events, KeyCodes) {
 TEST_F(Events, TimerFiresOnceAsTypeThirteen) {
     int ms = 20, id = 77;
     yysettimer_(&ms, &id);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     EXPECT_EQ(type, 13);
     EXPECT_EQ(e.value1, 77);
     EXPECT_EQ(e.win, 0);
@@ -351,9 +350,7 @@ TEST_F(Events, MenuCommandGivesTypeTwo) {
 
 TEST_F(Events, QuitMessageEndsTheWaitWithoutAnEvent) {
     PostQuitMessage(3);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     EXPECT_EQ(type, -1);
     // The quit is taken: the next poll finds an empty queue.
     EXPECT_EQ(Poll(&e), -1);
@@ -423,9 +420,7 @@ struct DialogEvents : Events {
 
 TEST_F(DialogEvents, PushButtonCarriesDialogIdAndPreviousField) {
     PostMessageA(dialog, kPress, 1003, 0);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     ASSERT_EQ(type, 3);
     EXPECT_EQ(e.win, 101);
     EXPECT_EQ(Values(e), (std::array<int, 4>{1003, 1001, -1, -1}));
@@ -437,9 +432,7 @@ TEST_F(DialogEvents, SecondFieldChangeOfOneDispatchComesNextBeforeNewMessages) {
     yyenablemessage_(&tab, &on);
     PostMessageA(dialog, kTwoChanges, 0, 0);
     PostMessageA(dialog, kTab, 0, 0);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     ASSERT_EQ(type, 10);
     EXPECT_EQ(e.win, 101);
     EXPECT_EQ(Values(e), (std::array<int, 4>{11, 12, 0, -1}));
