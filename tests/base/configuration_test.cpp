@@ -33,18 +33,21 @@ TEST_F(Config, DefaultsAreTheDocumentedUnitsAndCharacterSet) {
 }
 
 TEST_F(Config, UnitEqualToAnotherUnitIsIgnored) {
-    Line("LFNGEN=41");
-    EXPECT_EQ(s.generalUnit, 40);
-    Line("LFNPLOTO=40");
-    EXPECT_EQ(s.plotOutputUnit, 41);
-    Line("LFNPLOTI=41");
-    EXPECT_EQ(s.plotInputUnit, 42);
-    Line("LFNGEN=50");
-    EXPECT_EQ(s.generalUnit, 50);
-    Line("LFNPLOTO=40");
-    EXPECT_EQ(s.plotOutputUnit, 40);
-    Line("lfnploti = 43");
-    EXPECT_EQ(s.plotInputUnit, 43);
+    // Each line in turn, and the unit it names afterwards.
+    const struct {
+        const char *line;
+        int LibrarySettings::*unit;
+        int value;
+    } steps[] = {{"LFNGEN=41", &LibrarySettings::generalUnit, 40},
+                 {"LFNPLOTO=40", &LibrarySettings::plotOutputUnit, 41},
+                 {"LFNPLOTI=41", &LibrarySettings::plotInputUnit, 42},
+                 {"LFNGEN=50", &LibrarySettings::generalUnit, 50},
+                 {"LFNPLOTO=40", &LibrarySettings::plotOutputUnit, 40},
+                 {"lfnploti = 43", &LibrarySettings::plotInputUnit, 43}};
+    for (const auto &step : steps) {
+        Line(step.line);
+        EXPECT_EQ(s.*step.unit, step.value) << step.line;
+    }
 }
 
 TEST_F(Config, MalformedLinesAreIgnored) {

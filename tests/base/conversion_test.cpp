@@ -36,6 +36,13 @@ std::string RealText(float value, const std::string &format, int len) {
     return out;
 }
 
+// A write refused as it should be: the field filled with asterisks (WRITTEN equals EXPECTED)
+// and error 18.
+void ExpectRefused(const std::string &expected, const std::string &written, const char *why) {
+    EXPECT_EQ(expected, written) << why;
+    EXPECT_EQ(18, LastError()) << why;
+}
+
 struct Read {
     double value;
     int error;
@@ -104,35 +111,25 @@ TEST_F(Conversion, IntegerFormats) {
 }
 
 TEST_F(Conversion, FieldTooNarrowGivesAsterisksAndError18) {
-    EXPECT_EQ("**********  ", IntText(123456, "(I3)", 12));
-    EXPECT_EQ(18, LastError());
-    EXPECT_EQ("*****", IntText(123456, "(I3)", 5));
-    EXPECT_EQ(18, LastError());
-    EXPECT_EQ("**********", DblText(1e10, "(F5.1)", 10));
-    EXPECT_EQ(18, LastError());
+    ExpectRefused("**********  ", IntText(123456, "(I3)", 12), "six digits by I3");
+    ExpectRefused("*****", IntText(123456, "(I3)", 5), "six digits by I3 in 5");
+    ExpectRefused("**********", DblText(1e10, "(F5.1)", 10), "1e10 by F5.1");
 }
 
 TEST_F(Conversion, FailedWritesGiveAsterisksAndError18) {
-    EXPECT_EQ("**********", IntText(1, "(F8.2)", 10)) << "integer by a real descriptor";
-    EXPECT_EQ(18, LastError());
-    EXPECT_EQ("**********", DblText(1, "(I5)", 10)) << "real by an integer descriptor";
-    EXPECT_EQ(18, LastError());
-    EXPECT_EQ("**********", DblText(1, "(Q5)", 10)) << "unknown descriptor";
-    EXPECT_EQ(18, LastError());
-    EXPECT_EQ("**********", DblText(1, "F8.2", 10)) << "no parentheses";
-    EXPECT_EQ(18, LastError());
-    EXPECT_EQ("*******", DblText(1, "(F8.2)", 7)) << "record shorter than the field";
-    EXPECT_EQ(18, LastError());
-    EXPECT_EQ("**********", DblText(1, "(10000000000F8.2)", 10)) << "repeat count beyond 32 bits";
-    EXPECT_EQ(18, LastError());
+    ExpectRefused("**********", IntText(1, "(F8.2)", 10), "integer by a real descriptor");
+    ExpectRefused("**********", DblText(1, "(I5)", 10), "real by an integer descriptor");
+    ExpectRefused("**********", DblText(1, "(Q5)", 10), "unknown descriptor");
+    ExpectRefused("**********", DblText(1, "F8.2", 10), "no parentheses");
+    ExpectRefused("*******", DblText(1, "(F8.2)", 7), "record shorter than the field");
+    ExpectRefused("**********", DblText(1, "(10000000000F8.2)", 10), "repeat count beyond 32 bits");
     // Numbers far too long for any integer: refused, never overflowed while they are read.
     const char *const too_long[] = {
         "(I9999999999999999999)",       "(F8.99999999999999999999)",
         "(E12.4E99999999999999999999)", "(99999999999999999999X,F8.2)",
         "(T99999999999999999999,F8.2)", "(-99999999999999999999P,F8.2)"};
     for (const char *format : too_long) {
-        EXPECT_EQ("**********", DblText(1, format, 10)) << format;
-        EXPECT_EQ(18, LastError()) << format;
+        ExpectRefused("**********", DblText(1, format, 10), format);
     }
 }
 

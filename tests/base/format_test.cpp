@@ -5,6 +5,7 @@
 // overflowed.
 #include "base/conversion.h"
 #include "base/errors.h"
+#include "error_status.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,6 @@
 namespace {
 
 constexpr int kRecord = 400;
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 double FromBits(const std::string &hex) {
     uint64_t bits = std::strtoull(hex.c_str(), nullptr, 16);

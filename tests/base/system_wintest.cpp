@@ -1,5 +1,6 @@
-// Operating-system services under Windows: running commands, directory searches, deleting
-// files by pattern, the registry and file facts.
+// Operating-system services under Windows: running commands and the command line a program
+// gets, the date, directory searches, copying, renaming and deleting files, the registry and
+// file facts.
 #include "base/errors.h"
 #include "base/system.h"
 #include "quillamorph/system.h"
@@ -7,11 +8,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 
+#include "plot_readers.h"
+#include "program_driver.h"
 #include "scratch_folder.h"
 #include "error_status.h"
 
@@ -25,13 +31,35 @@ std::string Self() {
     return path;
 }
 
+// The command line that runs this program as a child process doing only HELPER, one of the
+// disabled Helper tests below.
+std::string RunHelper(const std::string &helper) {
+    return "\"" + Self() + "\" --gtest_filter=Helper." + helper +
+           " --gtest_also_run_disabled_tests";
+}
+
+// The variable that names the file a helper writes its command line to.
+constexpr const char *kLineFileVariable = "QUILL_TEST_COMMAND_LINE_FILE";
+
 // Run by the command tests as a child process: lives about two seconds.
 TEST(Helper, DISABLED_LiveTwoSeconds) { Sleep(2000); }
 
+// Run as a child process: writes its command line, as yygetcl_ gives it, to the file that
+// kLineFileVariable names. The file appears whole, by a rename, so that a test polling for it
+// never reads half of it.
+TEST(Helper, DISABLED_WriteCommandLine) {
+    const char *name = std::getenv(kLineFileVariable);
+    ASSERT_NE(nullptr, name);
+    char line[4096];
+    const int size = sizeof line;
+    yygetcl_(line, &size);
+    const std::string part = std::string(name) + ".part";
+    std::ofstream(part, std::ios::binary) << line;
+    fs::rename(part, name);
+}
+
 TEST(RunCommand, WaitLimitsAndEndedProcess) {
-    std::string command =
-        "\"" + Self() +
-        "\" --gtest_filter=Helper.DISABLED_LiveTwoSeconds --gtest_also_run_disabled_tests";
+    const std::string command = RunHelper("DISABLED_LiveTwoSeconds");
     int hide = 1, wait = 1, seconds = 0, s = 0;
     DWORD start = GetTickCount();
     yycmnd_(command.c_str(), &hide, &wait, &seconds, &s);
@@ -49,9 +77,7 @@ TEST(RunCommand, WaitLimitsAndEndedProcess) {
 }
 
 TEST(RunCommand, WaitKeepsAQuitMessageForTheCaller) {
-    std::string command =
-        "\"" + Self() +
-        "\" --gtest_filter=Helper.DISABLED_LiveTwoSeconds --gtest_also_run_disabled_tests";
+    const std::string command = RunHelper("DISABLED_LiveTwoSeconds");
     PostQuitMessage(7);
     int hide = 1, wait = 1, seconds = -1, s = 0;
     yycmnd_(command.c_str(), &hide, &wait, &seconds, &s);
@@ -59,6 +85,64 @@ TEST(RunCommand, WaitKeepsAQuitMessageForTheCaller) {
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7u, msg.wParam);
+}
+
+// The old-style start returns at once with a result above 31; the program runs on its own
+// and gets the command line as given. A program that does not exist is the system's code.
+TEST(RunCommand, OldStyleStartRunsTheProgramWithItsCommandLine) {
+    ScratchFolder scratch{"quill-exec"};
+    const fs::path written = scratch.path / "line.txt";
+    SetEnvironmentVariableA(kLineFileVariable, written.string().c_str());
+    const std::string command = RunHelper("DISABLED_WriteCommandLine") + " \"two words\" last";
+    int r = -1;
+    yyexec_(command.c_str(), &r);
+    EXPECT_GT(r, 31);
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(written); }, 30000))
+        << "the started program never wrote its command line";
+    EXPECT_EQ(command, ReadWholeFile(written));
+    r = -1;
+    yyexec_("no-such-program-anywhere.exe", &r);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, r);
+    SetEnvironmentVariableA(kLineFileVariable, nullptr);
+}
+
+// The command line is the program's own, quotes and blanks as they were given, and is cut to
+// the buffer with its NUL kept.
+TEST(CommandLine, IsTheLineTheProgramWasStartedWith) {
+    ScratchFolder scratch{"quill-command-line"};
+    const fs::path written = scratch.path / "line.txt";
+    SetEnvironmentVariableA(kLineFileVariable, written.string().c_str());
+    const std::string command =
+        RunHelper("DISABLED_WriteCommandLine") + "  \"C:\\a folder\\file.dat\" /x=1";
+    int hide = 1, wait = 1, seconds = 60, s = -1;
+    yycmnd_(command.c_str(), &hide, &wait, &seconds, &s);
+    SetEnvironmentVariableA(kLineFileVariable, nullptr);
+    ASSERT_EQ(32, s);
+    EXPECT_EQ(command, ReadWholeFile(written));
+
+    char whole[4096];
+    int size = sizeof whole;
+    yygetcl_(whole, &size);
+    EXPECT_NE(std::string(whole).find("system_wintest"), std::string::npos) << whole;
+    char cut[8];
+    std::memset(cut, '#', sizeof cut);
+    size = sizeof cut;
+    yygetcl_(cut, &size);
+    EXPECT_EQ(std::string(whole, 7), std::string(cut)) << "seven characters and the NUL";
+}
+
+// The local date, months and days counted from 1 and the year in full, as the C runtime has
+// it at one of the two moments around the call (midnight may pass between them).
+TEST(Clock, DateIsTodaysLocalDate) {
+    const std::time_t before = std::time(nullptr);
+    int year = 0, month = 0, day = 0;
+    yydate_(&year, &month, &day);
+    const std::time_t after = std::time(nullptr);
+    auto same = [&](std::time_t moment) {
+        const std::tm local = *std::localtime(&moment);
+        return year == local.tm_year + 1900 && month == local.tm_mon + 1 && day == local.tm_mday;
+    };
+    EXPECT_TRUE(same(before) || same(after)) << year << "-" << month << "-" << day;
 }
 
 class Files : public ::testing::Test {
@@ -120,6 +204,56 @@ TEST_F(Files, FileInfoSizeAndAbsence) {
     int bytes = 0;
     yydspace_(&bytes);
     EXPECT_GT(bytes, 0);
+}
+
+// A copy overwrites the destination and leaves the source; a missing source or folder is the
+// system's code, and the destination is then left as it was.
+TEST_F(Files, CopyOverwritesTheDestinationAndKeepsTheSource) {
+    const std::string from = (dir / "from.bin").string(), to = (dir / "a.txt").string();
+    std::ofstream(from, std::ios::binary) << std::string("copied\r\n\0bytes", 14);
+    int s = -1;
+    yycopyf_(from.c_str(), to.c_str(), &s);
+    EXPECT_EQ(0, s);
+    EXPECT_EQ(std::string("copied\r\n\0bytes", 14), ReadWholeFile(to));
+    EXPECT_EQ(std::string("copied\r\n\0bytes", 14), ReadWholeFile(from));
+    const std::string fresh = (dir / "fresh.bin").string();
+    yycopyf_(from.c_str(), fresh.c_str(), &s);
+    EXPECT_EQ(0, s);
+    EXPECT_EQ(ReadWholeFile(from), ReadWholeFile(fresh));
+
+    const std::string absent = (dir / "absent.bin").string(), kept = (dir / "b.txt").string();
+    yycopyf_(absent.c_str(), kept.c_str(), &s);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, s);
+    EXPECT_EQ("1234", ReadWholeFile(kept));
+    const std::string nowhere = (dir / "no-folder" / "x.bin").string();
+    yycopyf_(from.c_str(), nowhere.c_str(), &s);
+    EXPECT_EQ(ERROR_PATH_NOT_FOUND, s);
+}
+
+// A rename moves a file, also into another folder; it never replaces a file of the new name,
+// and a missing file is the system's code.
+TEST_F(Files, RenameMovesAFileButReplacesNone) {
+    const std::string a = (dir / "a.txt").string(), moved = (dir / "moved.txt").string();
+    int s = -1;
+    yyrenf_(a.c_str(), moved.c_str(), &s);
+    EXPECT_EQ(0, s);
+    EXPECT_FALSE(fs::exists(a));
+    EXPECT_EQ("1234", ReadWholeFile(moved));
+    const std::string inside = (dir / "sub.txt" / "inside.txt").string();
+    yyrenf_(moved.c_str(), inside.c_str(), &s);
+    EXPECT_EQ(0, s);
+    EXPECT_FALSE(fs::exists(moved));
+    EXPECT_EQ("1234", ReadWholeFile(inside));
+
+    const std::string other = (dir / "c.dat").string();
+    std::ofstream(other, std::ios::binary) << "other";
+    yyrenf_(inside.c_str(), other.c_str(), &s);
+    EXPECT_TRUE(s == ERROR_ALREADY_EXISTS || s == ERROR_FILE_EXISTS) << s;
+    EXPECT_EQ("1234", ReadWholeFile(inside));
+    EXPECT_EQ("other", ReadWholeFile(other));
+    const std::string absent = (dir / "absent.txt").string();
+    yyrenf_(absent.c_str(), (dir / "x.txt").string().c_str(), &s);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, s);
 }
 
 TEST(Registry, PutGetDelete) {

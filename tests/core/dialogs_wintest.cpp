@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/dialogs.h"
 #include "core/events.h"
@@ -120,9 +122,7 @@ TEST_F(Dialogs, ModelessPushButtonIsAnEventAndPollingFindsNothingAfterIt) {
     EXPECT_EQ(LastError(), 0);
     EXPECT_TRUE(IsWindowVisible(Current()));
     PostMessageA(Field(320), BM_CLICK, 0, 0);
-    int type = 0;
-    QuillEvent event;
-    wmessage_(&type, &event);
+    auto [type, event] = NextEvent();
     EXPECT_EQ(type, 3);
     EXPECT_EQ(event.win, kNumeric);
     EXPECT_EQ(event.value1, 320);
@@ -141,9 +141,7 @@ TEST_F(Dialogs, ModelessCheckBoxGivesAFieldChangeNotAPushButton) {
     int ten = 10, on = 1;
     yyenablemessage_(&ten, &on);
     PostMessageA(Field(335), BM_CLICK, 0, 0);
-    int type = 0;
-    QuillEvent event;
-    wmessage_(&type, &event);
+    auto [type, event] = NextEvent();
     EXPECT_EQ(type, 10);
     EXPECT_EQ(event.win, kEvery);
     EXPECT_EQ(event.value2, 335);
@@ -180,79 +178,76 @@ TEST_F(Dialogs, SpinArrowsStepTheBuddyField) {
     EXPECT_EQ(Text(field), "20");
 }
 
-// A thread timer runs inside the modal loop and plays the user.
-int gStep = 0;
-std::string gSeen;
+// A thread timer runs inside the modal loop and plays the user: one step of gSteps a tick, on
+// the modal copy of the dialog, until every step has run.
+std::vector<std::function<void(HWND copy)>> gSteps;
+std::size_t gStep = 0;
 
-void CALLBACK PlayModal(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK PlaySteps(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND copy = hDialogList[0];
     if (!copy) return;
-    HWND field = GetDlgItem(copy, 310);
-    switch (gStep++) {
-    case 0:
-        SetWindowTextA(field, "8");
-        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(320, BN_CLICKED), (LPARAM)GetDlgItem(copy, 320));
-        KillTimer(nullptr, timer);
-        break;
-    default: break;
-    }
+    if (gStep + 1 >= gSteps.size()) KillTimer(nullptr, timer);
+    if (gStep < gSteps.size()) gSteps[gStep++](copy);
+}
+
+// Shows the numeric dialog modal while STEPS play the user on its copy.
+void RunModal(std::vector<std::function<void(HWND copy)>> steps) {
+    int id = kNumeric, type = 1;
+    wdialogload_(&id);
+    ASSERT_EQ(LastError(), 0) << "loading " << id;
+    gSteps = std::move(steps);
+    gStep = 0;
+    SetTimer(nullptr, 0, 50, PlaySteps);
+    wdialogshow_(nullptr, nullptr, nullptr, &type);
+}
+
+// A click of push button ID of the modal copy, as the button reports it.
+void Click(HWND copy, int id) {
+    PostMessageA(copy, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(copy, id)));
+}
+
+int DialogInfo(int item) {
+    int value = 0;
+    yywinfodialog_(&item, &value);
+    return value;
 }
 
 TEST_F(Dialogs, ModalDialogClosesOnAnyPushButtonAndIsCopiedBack) {
-    Load(kNumeric);
-    gStep = 0;
-    SetTimer(nullptr, 0, 50, PlayModal);
-    Show(1);
+    RunModal({[](HWND copy) {
+        SetWindowTextA(GetDlgItem(copy, 310), "8");
+        Click(copy, 320);
+    }});
     EXPECT_EQ(LastError(), 0);
     EXPECT_EQ(hDialogList[0], nullptr);
     EXPECT_EQ(Text(Field(310)), "8");
-    int item = 1, value = 0;
-    yywinfodialog_(&item, &value);
-    EXPECT_EQ(value, 320);
-    item = 3;
-    yywinfodialog_(&item, &value);
-    EXPECT_EQ(value, kNumeric);
+    EXPECT_EQ(DialogInfo(1), 320);
+    EXPECT_EQ(DialogInfo(3), kNumeric);
     EXPECT_FALSE(IsWindowVisible(Current()));
 }
 
-void CALLBACK PlayBadValue(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND copy = hDialogList[0];
-    if (!copy) return;
-    HWND field = GetDlgItem(copy, 310);
-    switch (gStep++) {
-    case 0:
-        // The field gets the focus (recording its last good value), is given a value outside
-        // its range 1..10 and is left for a push button, which then decides.
-        StoreVal = 1;
-        SendMessageA(field, WM_SETFOCUS, 0, 0);
-        SetWindowTextA(field, "11");
-        hBadVal = field;
-        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     (LPARAM)GetDlgItem(copy, IDOK));
-        break;
-    case 1:
-        gSeen = Text(field);  // OK refused: still open with the bad text
-        hBadVal = field;      // left again, for Cancel this time
-        PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     (LPARAM)GetDlgItem(copy, IDCANCEL));
-        KillTimer(nullptr, timer);
-        break;
-    default: break;
-    }
-}
-
 TEST_F(Dialogs, OkIsRefusedForABadValueAndCancelRestoresTheLastGoodOne) {
-    Load(kNumeric);
-    gStep = 0;
-    gSeen.clear();
-    SetTimer(nullptr, 0, 50, PlayBadValue);
-    Show(1);
-    EXPECT_EQ(gStep, 2);
-    EXPECT_EQ(gSeen, "11");
+    std::string seen;
+    RunModal({[](HWND copy) {
+                  // The field gets the focus (recording its last good value), is given a value
+                  // outside its range 1..10 and is left for a push button, which then decides.
+                  HWND field = GetDlgItem(copy, 310);
+                  StoreVal = 1;
+                  SendMessageA(field, WM_SETFOCUS, 0, 0);
+                  SetWindowTextA(field, "11");
+                  hBadVal = field;
+                  Click(copy, IDOK);
+              },
+              [&seen](HWND copy) {
+                  HWND field = GetDlgItem(copy, 310);
+                  seen = Text(field);  // OK refused: still open with the bad text
+                  hBadVal = field;     // left again, for Cancel this time
+                  Click(copy, IDCANCEL);
+              }});
+    EXPECT_EQ(gStep, 2u);
+    EXPECT_EQ(seen, "11");
     EXPECT_EQ(Text(Field(310)), "5");
-    int item = 1, value = 0;
-    yywinfodialog_(&item, &value);
-    EXPECT_EQ(value, IDCANCEL);
+    EXPECT_EQ(DialogInfo(1), IDCANCEL);
 }
 
 TEST_F(Dialogs, TypeThreeDisablesTheOthersUntilHidden) {
@@ -286,6 +281,110 @@ TEST_F(Dialogs, ATabPageCannotBeHiddenOnItsOwn) {
     wdialogunload_(nullptr);
     EXPECT_EQ(LastError(), 1069);
     EXPECT_NE(yydialogfind(303), -1);
+}
+
+// Dialog 302's tab control 339 shows page 303 on its first tab and 304 on its second, which is
+// selected when the dialog is loaded.
+constexpr int kTab = 339, kFirstPage = 303, kSecondPage = 304;
+
+HWND PageWindow(int page) { return hDialogList[yydialogfind(page)]; }
+
+TEST_F(Dialogs, SettingTheTabShowsItsPageInPlaceOfTheOld) {
+    Load(kEvery);
+    Show(2);
+    HWND tab = Field(kTab);
+    ASSERT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    int id = kTab, page = kFirstPage;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(id, kTab);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kFirstPage)));
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kSecondPage)));
+    EXPECT_EQ(GetParent(PageWindow(kFirstPage)), Current()) << "the page lies in the dialog";
+    yydialogsettab_(&id, &page);  // already selected: nothing changes
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kFirstPage)));
+    page = kSecondPage;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, kSecondPage);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kSecondPage)));
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+
+    // No tab shows page 305; field 332 is no tab control; field 398 does not exist.
+    page = kPlain;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, -1);
+    EXPECT_EQ(id, kTab);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    for (int other : {332, 398}) {
+        id = other;
+        page = kSecondPage;
+        yydialogsettab_(&id, &page);
+        EXPECT_EQ(id, -1) << other;
+        EXPECT_EQ(page, kSecondPage) << other;
+    }
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+}
+
+// Disabled: the selected page stays hidden, as yytabdialoginit runs before the dialog shows.
+TEST_F(Dialogs, DISABLED_AShownDialogShowsTheSelectedTabPage) {
+    Load(kEvery);
+    Show(2);
+    EXPECT_TRUE(IsWindowVisible(PageWindow(kSecondPage)));
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+}
+
+TEST_F(Dialogs, ATabOfAHiddenDialogIsSelectedWithoutShowingItsPage) {
+    Load(kEvery);
+    int id = kTab, page = kFirstPage;
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(SendMessageA(Field(kTab), TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+}
+
+TEST_F(Dialogs, ADisabledTabCannotBeSetUntilEnabledAgain) {
+    Load(kEvery);
+    Show(2);
+    HWND tab = Field(kTab);
+    int id = kTab, page = kFirstPage, state = 0;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(id, kTab);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(yytabpagedisabled(tab, 0), 1);
+    EXPECT_EQ(yytabpagedisabled(tab, 1), 0) << "only the tab of that page";
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, -1) << "no enabled tab shows the page";
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_FALSE(IsWindowVisible(PageWindow(kFirstPage)));
+
+    page = kFirstPage;
+    state = 1;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(yytabpagedisabled(tab, 0), 0);
+    yydialogsettab_(&id, &page);
+    EXPECT_EQ(page, kFirstPage);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+
+    // Disabling the selected tab leaves it selected; a page no tab shows, a field that is no
+    // tab control and a missing field are reported.
+    page = kFirstPage;
+    state = 0;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(yytabpagedisabled(tab, 0), 1);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    page = kPlain;
+    yytabenable_(&id, &page, &state);
+    EXPECT_EQ(page, -1);
+    for (int other : {332, 398}) {
+        id = other;
+        page = kSecondPage;
+        yytabenable_(&id, &page, &state);
+        EXPECT_EQ(id, -1) << other;
+        EXPECT_EQ(yytabpagedisabled(tab, 1), 0) << other;
+    }
 }
 
 TEST_F(Dialogs, AChildDialogIsNotShownWhileTheRootIsHidden) {

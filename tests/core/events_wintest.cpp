@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <cstring>
 
 #include "core/dialogs.h"
@@ -10,8 +11,12 @@
 #include "core/window_units.h"
 #include "graphics/graphics_state.h"
 #include "quillamorph.h"
+#include "messages.h"
 
 namespace {
+
+// The four values of an event, to compare at once.
+std::array<int, 4> Values(const QuillEvent &e) { return {e.value1, e.value2, e.value3, e.value4}; }
 
 // Opens a visible root window for each test and closes it after, with the queue drained.
 struct Events : ::testing::Test {
@@ -72,10 +77,7 @@ TEST_F(Events, PollWithEmptyQueueGivesMinusOneEverywhereButTheReals) {
     e.gy2 = 2.5f;
     EXPECT_EQ(Poll(&e), -1);
     EXPECT_EQ(e.win, -1);
-    EXPECT_EQ(e.value1, -1);
-    EXPECT_EQ(e.value2, -1);
-    EXPECT_EQ(e.value3, -1);
-    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(Values(e), (std::array<int, 4>{-1, -1, -1, -1}));
     EXPECT_EQ(e.x, -1);
     EXPECT_EQ(e.y, -1);
     EXPECT_EQ(e.time, -1);
@@ -216,9 +218,7 @@ TEST_F(Events, KeyCodes) {
 TEST_F(Events, TimerFiresOnceAsTypeThirteen) {
     int ms = 20, id = 77;
     yysettimer_(&ms, &id);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     EXPECT_EQ(type, 13);
     EXPECT_EQ(e.value1, 77);
     EXPECT_EQ(e.win, 0);
@@ -350,9 +350,7 @@ TEST_F(Events, MenuCommandGivesTypeTwo) {
 
 TEST_F(Events, QuitMessageEndsTheWaitWithoutAnEvent) {
     PostQuitMessage(3);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     EXPECT_EQ(type, -1);
     // The quit is taken: the next poll finds an empty queue.
     EXPECT_EQ(Poll(&e), -1);
@@ -422,15 +420,10 @@ struct DialogEvents : Events {
 
 TEST_F(DialogEvents, PushButtonCarriesDialogIdAndPreviousField) {
     PostMessageA(dialog, kPress, 1003, 0);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     ASSERT_EQ(type, 3);
     EXPECT_EQ(e.win, 101);
-    EXPECT_EQ(e.value1, 1003);
-    EXPECT_EQ(e.value2, 1001);
-    EXPECT_EQ(e.value3, -1);
-    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(Values(e), (std::array<int, 4>{1003, 1001, -1, -1}));
 }
 
 TEST_F(DialogEvents, SecondFieldChangeOfOneDispatchComesNextBeforeNewMessages) {
@@ -439,15 +432,10 @@ TEST_F(DialogEvents, SecondFieldChangeOfOneDispatchComesNextBeforeNewMessages) {
     yyenablemessage_(&tab, &on);
     PostMessageA(dialog, kTwoChanges, 0, 0);
     PostMessageA(dialog, kTab, 0, 0);
-    int type = 0;
-    QuillEvent e;
-    wmessage_(&type, &e);
+    auto [type, e] = NextEvent();
     ASSERT_EQ(type, 10);
     EXPECT_EQ(e.win, 101);
-    EXPECT_EQ(e.value1, 11);
-    EXPECT_EQ(e.value2, 12);
-    EXPECT_EQ(e.value3, 0);
-    EXPECT_EQ(e.value4, -1);
+    EXPECT_EQ(Values(e), (std::array<int, 4>{11, 12, 0, -1}));
     EXPECT_EQ(e.y, 501);
     wmessage_(&type, &e);
     ASSERT_EQ(type, 10);

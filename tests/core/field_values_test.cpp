@@ -25,13 +25,12 @@ TEST(FieldTruncate, SaturatesOutsideTheIntegerRange) {
 
 namespace {
 
-struct Extent {
-    int first, last;
-};
+// The first and the last sibling of a group.
+using Extent = std::pair<int, int>;
 
 Extent extent(const std::vector<RadioSibling> &siblings, int button) {
     Extent e{-5, -5};
-    yyradiogroupextent(siblings, button, &e.first, &e.last);
+    yyradiogroupextent(siblings, button, &e.first, &e.second);
     return e;
 }
 
@@ -46,46 +45,32 @@ TEST(RadioGroupExtent, AnyMemberFindsTheWholeGroup) {
     // edit, [radio radio radio], edit
     std::vector<RadioSibling> s{kOtherGroup, kStart, kMember, kMember, kOtherGroup};
     for (int button = 1; button <= 3; ++button) {
-        Extent e = extent(s, button);
-        EXPECT_EQ(e.first, 1) << "button " << button;
-        EXPECT_EQ(e.last, 3) << "button " << button;
+        EXPECT_EQ(extent(s, button), Extent(1, 3)) << "button " << button;
     }
 }
 
 TEST(RadioGroupExtent, AGroupStyleEndsTheGroupBeforeIt) {
     // two groups of radio buttons directly after each other
     std::vector<RadioSibling> s{kStart, kMember, kStart, kMember, kMember};
-    Extent a = extent(s, 1);
-    EXPECT_EQ(a.first, 0);
-    EXPECT_EQ(a.last, 1);
-    Extent b = extent(s, 2);
-    EXPECT_EQ(b.first, 2);
-    EXPECT_EQ(b.last, 4);
-    Extent c = extent(s, 4);
-    EXPECT_EQ(c.first, 2);
-    EXPECT_EQ(c.last, 4);
+    EXPECT_EQ(extent(s, 1), Extent(0, 1));
+    EXPECT_EQ(extent(s, 2), Extent(2, 4));
+    EXPECT_EQ(extent(s, 4), Extent(2, 4));
 }
 
 TEST(RadioGroupExtent, WithoutAGroupStyleTheClassBoundsTheGroup) {
     // a static, then radio buttons none of which starts a group, then a static
     std::vector<RadioSibling> s{kOther, kMember, kMember, kMember, kOther};
     for (int button = 1; button <= 3; ++button) {
-        Extent e = extent(s, button);
-        EXPECT_EQ(e.first, 1) << "button " << button;
-        EXPECT_EQ(e.last, 3) << "button " << button;
+        EXPECT_EQ(extent(s, button), Extent(1, 3)) << "button " << button;
     }
     // the buttons are the very first windows of the dialog
     std::vector<RadioSibling> t{kMember, kMember, kOther};
-    Extent e = extent(t, 1);
-    EXPECT_EQ(e.first, 0);
-    EXPECT_EQ(e.last, 1);
+    EXPECT_EQ(extent(t, 1), Extent(0, 1));
 }
 
 TEST(RadioGroupExtent, ALoneButtonIsItsOwnGroup) {
     std::vector<RadioSibling> s{kOther, kStart, kOtherGroup};
-    Extent e = extent(s, 1);
-    EXPECT_EQ(e.first, 1);
-    EXPECT_EQ(e.last, 1);
+    EXPECT_EQ(extent(s, 1), Extent(1, 1));
 }
 
 TEST(ComboOption, SelectionTypedTextAndNothing) {
@@ -96,16 +81,8 @@ TEST(ComboOption, SelectionTypedTextAndNothing) {
     EXPECT_EQ(yycombooption(0, true, -1), 1);                 // selected option with an empty text
 }
 
+#include "error_status.h"
 #include "quillamorph/errors.h"
-
-namespace {
-
-int last_error() {
-    int item = 1;
-    return infoerror_(&item);
-}
-
-}  // namespace
 
 TEST(FieldPutFormat, OwnFormatWinsUnlessBlank) {
     const char own[] = "(F8.2)    ";
@@ -125,7 +102,7 @@ TEST(FieldPutFormat, LongFormatIsCutToItsWorkArea) {
 }
 
 TEST(FieldNumberText, LeftJustifiedWithoutBlanks) {
-    last_error();
+    LastError();
     EXPECT_EQ(yyintegerfieldtext(1234567), "1234567");
     EXPECT_EQ(yyintegerfieldtext(-5), "-5");
     EXPECT_EQ(yyrealfieldtext(3.14159f, "(F8.2)"), "3.14");
@@ -135,13 +112,13 @@ TEST(FieldNumberText, LeftJustifiedWithoutBlanks) {
     EXPECT_FALSE(g.empty());
     EXPECT_NE(g[0], ' ');
     EXPECT_EQ(g.back() == ' ', false);
-    EXPECT_EQ(last_error(), 0);
+    EXPECT_EQ(LastError(), 0);
 }
 
 TEST(FieldNumberText, TooNarrowFormatGivesAsterisksAndError18) {
-    last_error();
+    LastError();
     EXPECT_EQ(yydoublefieldtext(12345.5, "(F4.1)"), "**********");
-    EXPECT_EQ(last_error(), 18);
+    EXPECT_EQ(LastError(), 18);
 }
 
 TEST(FieldTextValue, ValidAndInvalidTexts) {
@@ -152,5 +129,5 @@ TEST(FieldTextValue, ValidAndInvalidTexts) {
     EXPECT_DOUBLE_EQ(v, 1e20);
     EXPECT_FALSE(yytextvalue("12abc", &v));
     EXPECT_EQ(v, 0.0);
-    EXPECT_EQ(last_error(), 0) << "a quiet read leaves no error behind";
+    EXPECT_EQ(LastError(), 0) << "a quiet read leaves no error behind";
 }

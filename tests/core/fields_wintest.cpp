@@ -14,6 +14,7 @@
 #include "library_root.h"
 #include "quillamorph.h"
 #include "error_status.h"
+#include "dialog_root.h"
 
 namespace {
 
@@ -111,17 +112,9 @@ void PutMenu(int id, const std::string &options, int n, int option, const char *
 
 class Fields : public SharedLibraryRoot {
 protected:
-    void SetUp() override {
-        int id = kDialog;
-        wdialogload_(&id);
-        ASSERT_NE(yycurrentdialog(), nullptr);
-        LastError();
-    }
+    void SetUp() override { LoadCurrentDialog(kDialog); }
     void TearDown() override {
-        if (iCurDialog) {
-            int option = 0;
-            wdialogunload_(&option);
-        }
+        UnloadCurrentDialog();
         LastError();
     }
 };

@@ -4,12 +4,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/conversion.h"
 #include "core/dialogs.h"
 #include "core/numeric_edit.h"
 #include "messages.h"
+#include "quillamorph/dialogs.h"
 
 namespace {
 
@@ -20,6 +22,59 @@ std::string Text(HWND w) {
     GetWindowTextA(w, text, sizeof text);
     return text;
 }
+
+// Counts the beeps the program asks for while it lives: the program's import of MessageBeep
+// (the library is linked in) is pointed at a counter and back.
+class BeepCounter {
+public:
+    BeepCounter() {
+        count_ = 0;
+        const FARPROC beep = GetProcAddress(GetModuleHandleA("user32.dll"), "MessageBeep");
+        auto *base = reinterpret_cast<BYTE *>(GetModuleHandleA(nullptr));
+        const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+        const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+        const IMAGE_DATA_DIRECTORY &imports =
+            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        auto *module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+        for (; imports.VirtualAddress && module->Name && !slot_; ++module) {
+            auto *thunk = reinterpret_cast<IMAGE_THUNK_DATA *>(base + module->FirstThunk);
+            for (; thunk->u1.Function && !slot_; ++thunk)
+                if (thunk->u1.Function == reinterpret_cast<ULONG_PTR>(beep))
+                    slot_ = &thunk->u1.Function;
+        }
+        if (slot_) Point(reinterpret_cast<ULONG_PTR>(&Counted));
+    }
+    ~BeepCounter() {
+        if (slot_)
+            Point(reinterpret_cast<ULONG_PTR>(
+                GetProcAddress(GetModuleHandleA("user32.dll"), "MessageBeep")));
+    }
+    BeepCounter(const BeepCounter &) = delete;
+    BeepCounter &operator=(const BeepCounter &) = delete;
+
+    bool hooked() const { return slot_ != nullptr; }
+    int count() const { return count_; }
+
+private:
+    static BOOL WINAPI Counted(UINT) {
+        ++count_;
+        return TRUE;
+    }
+    void Point(ULONG_PTR to) {
+        DWORD old = 0;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old);
+        *slot_ = to;
+        VirtualProtect(slot_, sizeof *slot_, old, &old);
+    }
+    static inline int count_ = 0;
+    ULONG_PTR *slot_ = nullptr;
+};
+
+// Weak until the library's definition of windowbell_ takes the public C linkage: the test
+// that rings it is disabled until then, and the program still links.
+extern "C" void windowbell_(const char *text, int text_len) __attribute__((weak));
+
+void Bell(const char *text) { windowbell_(text, static_cast<int>(std::strlen(text))); }
 
 class NumericFields : public ::testing::Test {
 protected:
@@ -105,6 +160,35 @@ TEST_F(NumericFields, IntegerFieldDropsLettersAndPoints) {
     SendMessageA(field, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 2u);
+}
+
+// The bell the fields ring on a refused key: "ON " and "OFF" (any case, the first three
+// characters) switch it, and any other text rings it at once while it is on.
+// Disabled: core/numeric_edit_win.cpp defines windowbell_ with C++ linkage, so it does not link.
+TEST_F(NumericFields, DISABLED_TheBellSwitchesAndRingsByItsText) {
+    BeepCounter beeps;
+    ASSERT_TRUE(beeps.hooked()) << "the program imports MessageBeep";
+    HWND field = Field(310);
+    Bell("ON ");
+    Replace(field, "1a");
+    EXPECT_EQ(beeps.count(), 1) << "a refused key rings";
+    Bell("now");
+    EXPECT_EQ(beeps.count(), 2);
+    Bell("");
+    EXPECT_EQ(beeps.count(), 3) << "a blank text rings too";
+    Bell("ONE");
+    EXPECT_EQ(beeps.count(), 4) << "ONE is no switch";
+    Bell("off");
+    Bell("Offline");
+    EXPECT_EQ(beeps.count(), 4) << "switching does not ring";
+    Bell("ring");
+    Replace(field, "2b");
+    EXPECT_EQ(Text(field), "2");
+    EXPECT_EQ(beeps.count(), 4) << "switched off";
+    Bell("On");
+    EXPECT_EQ(beeps.count(), 4) << "a short text is blank-padded";
+    Bell("ring");
+    EXPECT_EQ(beeps.count(), 5);
 }
 
 TEST_F(NumericFields, RealAndDoubleFieldsTakeExponents) {

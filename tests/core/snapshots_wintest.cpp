@@ -8,6 +8,7 @@
 #include "core/fields.h"
 #include "core/startup.h"
 #include "quillamorph.h"
+#include "library_root.h"
 
 namespace {
 
@@ -49,10 +50,7 @@ void Snapshots(int mode) {
 class Snapshot : public ::testing::Test {
 protected:
     void SetUp() override {
-        winitialise_(nullptr, 0);
-        int flags = 7, width = 200, height = 120;
-        windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, 0);
+        OpenLibraryRoot(7, 200, 120);
         client = hClient[0];
         ASSERT_NE(client, nullptr);
         ASSERT_TRUE(IsWindowVisible(wWindow[0]));

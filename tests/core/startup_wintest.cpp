@@ -380,6 +380,10 @@ struct StartupCase : ::testing::Test {
     void Env(const char *name, const std::string &value) {
         SetEnvironmentVariableA(name, value.c_str());
     }
+    // Expects each setting the child reported to have its value, in the order given.
+    void ExpectSettings(const std::vector<std::pair<std::string, std::string>> &expected) {
+        for (const auto &[name, value] : expected) EXPECT_EQ(settings[name], value) << name;
+    }
     // Runs the child in the scratch directory and reads its report; returns its exit code.
     DWORD Run() {
         std::string report = dir + "\\report.txt";
@@ -426,14 +430,14 @@ struct StartupCase : ::testing::Test {
 TEST_F(StartupCase, NoConfigurationKeepsTheDefaults) {
     Env("QUILLA", "Q:\\nowhere");
     Run();
-    EXPECT_EQ(settings["general"], "40");
-    EXPECT_EQ(settings["plotout"], "41");
-    EXPECT_EQ(settings["plotin"], "42");
-    EXPECT_EQ(settings["base"], "Q:\\nowhere\\");
-    EXPECT_EQ(settings["chardir"], "Q:\\nowhere\\charsets\\");
-    EXPECT_EQ(settings["charset"], "standard.chr");
-    EXPECT_EQ(settings["level"], "0");
-    EXPECT_EQ(settings["boxes"], "");
+    ExpectSettings({{"general", "40"},
+                    {"plotout", "41"},
+                    {"plotin", "42"},
+                    {"base", "Q:\\nowhere\\"},
+                    {"chardir", "Q:\\nowhere\\charsets\\"},
+                    {"charset", "standard.chr"},
+                    {"level", "0"},
+                    {"boxes", ""}});
 }
 
 TEST_F(StartupCase, ConfigurationInTheCurrentDirectory) {
@@ -441,14 +445,14 @@ TEST_F(StartupCase, ConfigurationInTheCurrentDirectory) {
           "LFNGEN=41\r\nLFNPLOTO=40\r\nlfnploti=45\r\nPRINTER=2\r\nPR=7\r\n=PLOTTER=3\r\n"
           "debug=3\r\nDEBUG=9\r\nDEBUG=abc\r\nCHARDIR=   X:\\strokes\r\nCHARSET=simplex.chr\r\n");
     Run();
-    EXPECT_EQ(settings["general"], "40");
-    EXPECT_EQ(settings["plotout"], "41");
-    EXPECT_EQ(settings["plotin"], "45");
-    EXPECT_EQ(settings["printer"], "2");
-    EXPECT_EQ(settings["plotter"], "0");
-    EXPECT_EQ(settings["level"], "3");
-    EXPECT_EQ(settings["chardir"], "X:\\strokes\\");
-    EXPECT_EQ(settings["charset"], "simplex.chr");
+    ExpectSettings({{"general", "40"},
+                    {"plotout", "41"},
+                    {"plotin", "45"},
+                    {"printer", "2"},
+                    {"plotter", "0"},
+                    {"level", "3"},
+                    {"chardir", "X:\\strokes\\"},
+                    {"charset", "simplex.chr"}});
 }
 
 // A DEBUG line sets the level for the lines after it; there a number that does not convert
@@ -462,11 +466,11 @@ TEST_F(StartupCase, AtReportLevelFourOnlyABadNumberIsReported) {
     const std::string boxes = settings["boxes"];
     EXPECT_EQ(std::count(boxes.begin(), boxes.end(), '|'), 1) << boxes;
     EXPECT_NE(boxes.find("Error=  12:Invalid character detected"), std::string::npos) << boxes;
-    EXPECT_EQ(settings["error"], "0");
-    EXPECT_EQ(settings["printer"], "0");
-    EXPECT_EQ(settings["plotter"], "3");
-    EXPECT_EQ(settings["chardir"], "X:\\strokes\\");
-    EXPECT_EQ(settings["charset"], "1.chr");
+    ExpectSettings({{"error", "0"},
+                    {"printer", "0"},
+                    {"plotter", "3"},
+                    {"chardir", "X:\\strokes\\"},
+                    {"charset", "1.chr"}});
 }
 
 TEST_F(StartupCase, InitialisationStartsTheErrorWordsAfresh) {

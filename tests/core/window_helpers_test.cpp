@@ -153,27 +153,34 @@ TEST(FileDialogText, CopyPadsOrLeavesTheVariableAlone) {
 }
 
 TEST(MessageBoxRules, DefaultButtonFollowsTheAnswerCode) {
-    EXPECT_EQ(MessageBoxStyleFor(1, 0, 1).deflt, 0x000u);
-    EXPECT_EQ(MessageBoxStyleFor(1, 0, 0).deflt, 0x100u);
-    EXPECT_EQ(MessageBoxStyleFor(3, 0, 2).deflt, 0x100u);
-    EXPECT_EQ(MessageBoxStyleFor(4, 0, 1).deflt, 0x000u);
-    EXPECT_EQ(MessageBoxStyleFor(4, 0, 2).deflt, 0x100u);
-    EXPECT_EQ(MessageBoxStyleFor(4, 0, 0).deflt, 0x200u);
-    EXPECT_EQ(MessageBoxStyleFor(5, 0, 1).deflt, 0x100u);  // Retry
-    EXPECT_EQ(MessageBoxStyleFor(5, 0, 2).deflt, 0x000u);  // Abort
-    EXPECT_EQ(MessageBoxStyleFor(5, 0, 0).deflt, 0x200u);  // Ignore
-    EXPECT_EQ(MessageBoxStyleFor(0, 0, 2).deflt, 0x000u);
+    const struct {
+        int buttons, answer;
+        unsigned deflt;
+    } cases[] = {{1, 1, 0x000},
+                 {1, 0, 0x100},
+                 {3, 2, 0x100},
+                 {4, 1, 0x000},
+                 {4, 2, 0x100},
+                 {4, 0, 0x200},
+                 {5, 1, 0x100} /* Retry */,
+                 {5, 2, 0x000} /* Abort */,
+                 {5, 0, 0x200} /* Ignore */,
+                 {0, 2, 0x000}};
+    for (const auto &c : cases)
+        EXPECT_EQ(MessageBoxStyleFor(c.buttons, 0, c.answer).deflt, c.deflt)
+            << "buttons " << c.buttons << ", answer " << c.answer;
 }
 
 TEST(MessageBoxRules, ButtonSetsAndIcons) {
-    EXPECT_EQ(MessageBoxStyleFor(9, 0, 1).buttons, 0x0u);
-    EXPECT_EQ(MessageBoxStyleFor(2, 0, 1).buttons, 0x5u);
-    EXPECT_EQ(MessageBoxStyleFor(3, 0, 1).buttons, 0x4u);
-    EXPECT_EQ(MessageBoxStyleFor(4, 0, 1).buttons, 0x3u);
-    EXPECT_EQ(MessageBoxStyleFor(5, 0, 1).buttons, 0x2u);
-    EXPECT_EQ(MessageBoxStyleFor(0, 1, 1).icon, 0x10u);
-    EXPECT_EQ(MessageBoxStyleFor(0, 4, 1).icon, 0x40u);
-    EXPECT_EQ(MessageBoxStyleFor(0, 7, 1).icon, 0x0u);
+    const struct {
+        int code;
+        unsigned style;
+    } buttons[] = {{9, 0x0}, {2, 0x5}, {3, 0x4}, {4, 0x3}, {5, 0x2}},
+      icons[] = {{1, 0x10}, {4, 0x40}, {7, 0x0}};
+    for (const auto &b : buttons)
+        EXPECT_EQ(MessageBoxStyleFor(b.code, 0, 1).buttons, b.style) << "buttons " << b.code;
+    for (const auto &i : icons)
+        EXPECT_EQ(MessageBoxStyleFor(0, i.code, 1).icon, i.style) << "icon " << i.code;
 }
 
 TEST(MessageBoxRules, AnswerCodes) {

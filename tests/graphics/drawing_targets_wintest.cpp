@@ -32,16 +32,13 @@
 #include "modal_answer.h"
 #include "quillamorph.h"
 #include "scratch_folder.h"
+#include "error_status.h"
+#include "dialog_root.h"
 
 namespace {
 
 constexpr int kWhite = 0xFFFFFF, kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
 constexpr int kDialog = 400, kFrame = 1040, kImage = 1041, kPush = 1029;
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 int Create(int width, int height) {
     int handle = 0, colour = kWhite;
@@ -283,18 +280,10 @@ TEST_F(DrawingTargets, AMomentsSelectionOfAnotherWindowAddsNothingToAnOpenPlot) 
 }
 
 struct FieldTargets : DrawingTargets {
-    void SetUp() override {
-        int id = kDialog;
-        wdialogload_(&id);
-        ASSERT_NE(yycurrentdialog(), nullptr);
-        LastError();
-    }
+    void SetUp() override { LoadCurrentDialog(kDialog); }
     void TearDown() override {
         Target(kDrawWindow, 0);
-        if (iCurDialog) {
-            int option = 0;
-            wdialogunload_(&option);
-        }
+        UnloadCurrentDialog();
         for (int n = 1; n <= 20; ++n)
             if (gSlots[n - 1].kind != 0) wmetafiledestroy_(&n);
         DrawingTargets::TearDown();

@@ -9,15 +9,11 @@
 
 #include "base/errors.h"
 #include "graphics/gradient_fill.h"
+#include "error_status.h"
 
 namespace {
 
 using quill::gGradient;
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 double Area(const std::vector<float> &x, const std::vector<float> &y) {
     double a = 0;

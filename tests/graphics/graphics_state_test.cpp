@@ -12,6 +12,7 @@
 #include "graphics/driver_protocol.h"
 #include "graphics/graphics_state.h"
 #include "quillamorph.h"
+#include "error_status.h"
 
 namespace {
 
@@ -32,10 +33,6 @@ struct GraphicsStateTest : ::testing::Test {
     static void Area(float x1, float y1, float x2, float y2) { igrarea_(&x1, &y1, &x2, &y2); }
     static void Units(float x1, float y1, float x2, float y2) { igrunits_(&x1, &y1, &x2, &y2); }
     static void Back(float px, float py, float *x, float *y) { yyi2e_(&px, &py, x, y); }
-    static int LastError() {
-        int one = 1;
-        return infoerror_(&one);
-    }
 };
 
 TEST_F(GraphicsStateTest, AreaAndUnitsOnA640By480Drawable) {

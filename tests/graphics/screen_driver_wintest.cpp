@@ -15,6 +15,7 @@
 #include "hardcopy/hardcopy_options.h"
 #include "hardcopy/hardcopy_state.h"
 #include "quillamorph.h"
+#include "library_root.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ constexpr int kWhite = 0xFFFFFF;
 class ScreenDriver : public ::testing::Test {
 protected:
     void SetUp() override {
-        winitialise_(nullptr, 0);
-        int flags = 7, width = 240, height = 160;
-        windowopen2_(&flags, nullptr, nullptr, &width, &height, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, 0);
+        OpenLibraryRoot(7, 240, 160);
         ASSERT_NE(quill::Target().dc, nullptr);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);

@@ -19,13 +19,9 @@
 #include "plot_readers.h"
 #include "print_jobs.h"
 #include "quillamorph.h"
+#include "error_status.h"
 
 namespace {
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 // The Unix path of a path under Wine's drive Z:.
 std::string UnixPath(const std::filesystem::path &path) {

@@ -9,16 +9,12 @@
 
 #include "base/errors.h"
 #include "graphics/stroke_font.h"
+#include "error_status.h"
 
 namespace {
 
 using quill::gStrokeFonts;
 using quill::StrokeFontSet;
-
-int LastError() {
-    int item = 1;
-    return infoerror_(&item);
-}
 
 // The text of CODE's glyph in SET, by its index entries.
 std::string Glyph(const StrokeFontSet &set, int code) {

@@ -5,6 +5,7 @@
 
 #include "graphics/draw_families.h"
 #include "graphics/drawing_target.h"
+#include "metafile_play.h"
 #include "plot_readers.h"
 #include "quillamorph/errors.h"
 #include "scratch_folder.h"
@@ -54,35 +55,8 @@ struct WmfFamily : ::testing::Test {
 
     // Plays FILE of FORMAT into a 100 x 100 white bitmap; returns the status, the pixels in RGB.
     static int Play(int format, const std::string &file, std::vector<COLORREF> &pixels) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = 100;
-        bi.bmiHeader.biHeight = -100;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void *bits = nullptr;
-        HDC mem = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, bitmap);
-        RECT all = {0, 0, 100, 100};
-        FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HDC saved = quill::Target().dc;
-        quill::Target().dc = mem;
         int status = -1;
-        const int x1 = 0, y1 = 0, x2 = 99, y2 = 99, target = 0;
-        yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, &status, file.c_str(),
-                           static_cast<int>(file.size()));
-        HRGN region = CreateRectRgn(0, 0, 0, 0);
-        EXPECT_EQ(0, GetClipRgn(mem, region)) << "no clip region is left behind";
-        DeleteObject(region);
-        quill::Target().dc = saved;
-        GdiFlush();
-        pixels.assign(100 * 100, 0);
-        const unsigned char *p = static_cast<const unsigned char *>(bits);
-        for (int k = 0; k < 100 * 100; ++k) pixels[k] = RGB(p[4 * k + 2], p[4 * k + 1], p[4 * k]);
-        SelectObject(mem, old);
-        DeleteObject(bitmap);
-        DeleteDC(mem);
+        pixels = PlayMetafile(format, file, 100, 100, &status);
         return status;
     }
 

@@ -15,6 +15,7 @@
 #include "grid/grid_control.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "messages.h"
 
 namespace {
 
@@ -25,11 +26,6 @@ double Now() {
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&frequency);
     return (double)count.QuadPart / (double)frequency.QuadPart;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 void Report(const char *name, double measured, double baseline, double goal) {

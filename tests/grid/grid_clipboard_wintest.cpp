@@ -10,37 +10,16 @@
 #include "core/dialogs.h"
 #include "core/events.h"
 #include "grid/grid_control.h"
+#include "grid_cells.h"
+#include "dialog_root.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "messages.h"
 
 namespace {
 
 constexpr int kDialog = 22000, kGrid = 22010, kBig = 22011;
 enum Column { kName = 1, kCount, kReal, kDouble, kTick, kMenu };
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
-GridRecord *Record(int id) { return yygridrecord(Field(id)); }
-
-std::string CellString(int grid, int column, int row, int length = 20) {
-    std::string text((size_t)length, '#');
-    wgridgetcellstring_(&grid, &column, &row, &text[0], length);
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-}
-
-void PutInteger(int grid, int column, int row, int value) {
-    wgridputcellinteger_(&grid, &column, &row, &value);
-}
-void PutDouble(int grid, int column, int row, double value) {
-    wgridputcelldouble_(&grid, &column, &row, &value, nullptr, 0);
-}
 
 void PutClipboard(const std::string &text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -52,17 +31,7 @@ void PutClipboard(const std::string &text) {
     CloseClipboard();
 }
 
-class Grids : public LibraryRoot {
-protected:
-    void SetUp() override {
-        LibraryRoot::SetUp();
-        int id = kDialog, type = 2;
-        wdialogload_(&id);
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-        Pump();
-        ASSERT_NE(Record(kGrid), nullptr);
-    }
-};
+using Grids = GridDialogRoot<kDialog, kGrid>;
 
 TEST_F(Grids, ClipboardCopyPasteAndDelete) {
     HWND window = Field(kGrid);

@@ -14,14 +14,12 @@
 #include "error_status.h"
 #include "messages.h"
 #include "quillamorph.h"
+#include "grid_cells.h"
 
 namespace {
 
 constexpr int kDialog = 22100, kGrid = 22110, kReadOnlyGrid = 22111;
 enum Column { kName = 1, kCount, kReal, kTick, kMenu };
-
-HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
-GridRecord *Record(int id) { return yygridrecord(Field(id)); }
 
 int State(int id) {
     int state = -9;
@@ -40,16 +38,7 @@ bool IsAutoCheckBox(HWND cell) {
     return (GetWindowLongA(cell, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
 }
 
-class GridFields : public ModelessDialogRoot {
-protected:
-    GridFields() : ModelessDialogRoot(kDialog) {}
-    void SetUp() override {
-        ModelessDialogRoot::SetUp();
-        ASSERT_NE(Record(kGrid), nullptr);
-        ASSERT_NE(Record(kReadOnlyGrid), nullptr);
-        LastError();
-    }
-};
+using GridFields = GridDialogRoot<kDialog, kGrid, kReadOnlyGrid>;
 
 TEST_F(GridFields, AReadOnlyGridStaysReadOnlyThroughAResize) {
     EXPECT_EQ(State(kGrid), 1);

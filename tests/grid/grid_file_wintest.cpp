@@ -12,6 +12,8 @@
 #include "core/dialogs.h"
 #include "grid/grid_control.h"
 #include "error_status.h"
+#include "dialog_root.h"
+#include "grid_cells.h"
 #include "library_root.h"
 #include "messages.h"
 #include "plot_readers.h"
@@ -27,9 +29,6 @@ void PutText(int grid, int column, int row, const std::string &text) {
     int id = grid, c = column - 1, r = row - 1;
     double zero = 0;
     yygridputcellstring_(&id, &c, &r, &zero, text.c_str(), "", (int)text.size() + 1, 1);
-}
-void PutInteger(int grid, int column, int row, int value) {
-    wgridputcellinteger_(&grid, &column, &row, &value);
 }
 void PutReal(int grid, int column, int row, float value) {
     wgridputcellreal_(&grid, &column, &row, &value, nullptr, 0);
@@ -71,18 +70,9 @@ std::vector<std::string> Row(int grid, int row) {
     return cells;
 }
 
-class GridFiles : public LibraryRoot {
+class GridFiles : public GridDialogRoot<kDialog> {
 protected:
     ScratchFolder scratch{"quill-grid-file"};
-
-    void SetUp() override {
-        LibraryRoot::SetUp();
-        int id = kDialog, type = 2;
-        wdialogload_(&id);
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-        Pump();
-        LastError();
-    }
 
     std::string Path(const std::string &name) const { return (scratch.path / name).string(); }
     void Save(int grid, const std::string &name) {

@@ -21,11 +21,13 @@
 #include "core/dialogs.h"
 #include "grid/grid_control.h"
 #include "grid/grid_print.h"
+#include "grid_cells.h"
 #include "library_root.h"
 #include "modal_answer.h"
 #include "plot_readers.h"
 #include "print_jobs.h"
 #include "quillamorph.h"
+#include "messages.h"
 
 namespace fs = std::filesystem;
 
@@ -33,27 +35,12 @@ namespace gridprint {
 
 inline constexpr int kDialog = 22700, kGrid = 22710, kPlain = 22711;
 
-inline void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // A Wine path of the Unix file system ("Z:\...") as the Unix path that the readers take.
 inline std::string UnixPath(const fs::path &path) {
     std::string text = path.string();
     if (text.size() > 1 && (text[0] == 'Z' || text[0] == 'z') && text[1] == ':') text.erase(0, 2);
     std::replace(text.begin(), text.end(), '\\', '/');
     return text;
-}
-
-// A Unix path as Wine sees it.
-inline fs::path WinePath(const std::string &unix) {
-    std::string text = "Z:" + unix;
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return fs::path(text);
 }
 
 inline void PutText(int grid, int column, int row, const std::string &text) {
@@ -141,17 +128,9 @@ inline Printed Job(const std::string &title, fs::file_time_type since) {
     return ReadBack(jobs.front());
 }
 
-// Page PAGE (from 1) rendered in grey at DPI dots per inch.
+// Page PAGE (from 1) of the job rendered at DPI dots per inch.
 inline Picture Render(const Printed &p, int page, int dpi) {
-    std::string out = "/tmp/" + PdfJobStem(UniqueJobTitle("grid-print-page"));
-    ReaderRun run =
-        RunReader("pdftoppm -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " +
-                  std::to_string(page) + " -singlefile '" + UnixPath(p.file) + "' '" + out + "'");
-    EXPECT_EQ(run.status, 0) << run.output;
-    Picture picture = ReadPpm(WinePath(out + ".ppm"));
-    std::error_code ignored;
-    fs::remove(WinePath(out + ".ppm"), ignored);
-    return picture;
+    return RenderPdfPage(p.file, page, dpi);
 }
 
 inline int Count(const std::string &text, const std::string &what) {
@@ -199,16 +178,11 @@ inline Box DarkBox(const Picture &picture) {
     return box;
 }
 
-class GridPrint : public LibraryRoot {
+class GridPrint : public GridDialogRoot<kDialog, kGrid, kPlain> {
 protected:
     void SetUp() override {
-        LibraryRoot::SetUp();
-        int id = kDialog, type = 2;
-        wdialogload_(&id);
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-        Pump();
-        ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kGrid)), nullptr);
-        ASSERT_NE(yygridrecord(GetDlgItem(yycurrentdialog(), kPlain)), nullptr);
+        GridDialogRoot::SetUp();
+        if (HasFatalFailure()) return;
         since = fs::file_time_type::clock::now() - std::chrono::seconds(2);
     }
     void TearDown() override {

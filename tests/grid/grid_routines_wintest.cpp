@@ -22,6 +22,7 @@
 #include "messages.h"
 #include "quillamorph.h"
 #include "scratch_folder.h"
+#include "grid_cells.h"
 
 namespace {
 
@@ -29,9 +30,6 @@ constexpr int kDialog = 22800, kWide = 22801, kFileGrid = 22803, kWideRows = 30,
 enum WideColumn { kName, kCount, kReal, kTick, kMenu, kNote };  // 0-based
 enum FileColumn { kText, kChoice, kLong };                      // 0-based
 constexpr int kLongLength = 40000;
-
-HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
-GridRecord *Record(int id) { return yygridrecord(Field(id)); }
 
 int Info(int grid, int code) {
     int value = -12345;
@@ -102,16 +100,7 @@ int LeftIn(HWND control, HWND parent) {
     return r.left;
 }
 
-class GridRoutines : public ModelessDialogRoot {
-protected:
-    GridRoutines() : ModelessDialogRoot(kDialog) {}
-    void SetUp() override {
-        ModelessDialogRoot::SetUp();
-        ASSERT_NE(Record(kWide), nullptr);
-        ASSERT_NE(Record(kFileGrid), nullptr);
-        LastError();
-    }
-};
+using GridRoutines = GridDialogRoot<kDialog, kWide, kFileGrid>;
 
 // --- Find -------------------------------------------------------------------------------------
 

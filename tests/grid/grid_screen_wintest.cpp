@@ -12,25 +12,16 @@
 #include "core/events.h"
 #include "grid/grid_control.h"
 #include "clipboard_text.h"
+#include "dialog_root.h"
+#include "grid_cells.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "error_status.h"
+#include "messages.h"
 
 namespace {
 
 constexpr int kDialog = 22000, kGrid = 22010;
-
-int LastError() {
-    int one = 1;
-    return infoerror_(&one);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 HWND GridWindow() { return GetDlgItem(yycurrentdialog(), kGrid); }
 GridRecord *Record() { return yygridrecord(GridWindow()); }
@@ -55,17 +46,7 @@ void ClickHeader(HWND header, int item, bool shift = false) {
     SetShift(false);
 }
 
-class GridScreen : public LibraryRoot {
-protected:
-    void SetUp() override {
-        LibraryRoot::SetUp();
-        int id = kDialog, type = 2;
-        wdialogload_(&id);
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-        Pump();
-        ASSERT_NE(Record(), nullptr);
-    }
-};
+using GridScreen = GridDialogRoot<kDialog, kGrid>;
 
 TEST_F(GridScreen, HeaderAndRowLabelClicksSelectBlocks) {
     GridRecord *grid = Record();

@@ -12,43 +12,18 @@
 #include "core/events.h"
 #include "core/fields.h"
 #include "grid/grid_control.h"
+#include "grid_cells.h"
+#include "dialog_root.h"
 #include "library_root.h"
 #include "quillamorph.h"
+#include "error_status.h"
+#include "messages.h"
 
 namespace {
 
 constexpr int kDialog = 22000, kBadDialog = 22002;
 constexpr int kGrid = 22010, kBig = 22011, kCheck = 22012, kEdit = 22013;
 enum Column { kName = 1, kCount, kReal, kDouble, kTick, kMenu };
-
-int LastError() {
-    int one = 1;
-    return infoerror_(&one);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
-GridRecord *Record(int id) { return yygridrecord(Field(id)); }
-
-std::string CellString(int grid, int column, int row, int length = 20) {
-    std::string text((size_t)length, '#');
-    wgridgetcellstring_(&grid, &column, &row, &text[0], length);
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-}
-
-void PutInteger(int grid, int column, int row, int value) {
-    wgridputcellinteger_(&grid, &column, &row, &value);
-}
-void PutDouble(int grid, int column, int row, double value, const char *format = nullptr) {
-    wgridputcelldouble_(&grid, &column, &row, &value, format, format ? (int)strlen(format) : 0);
-}
 
 int Info(int grid, int code) {
     int value = -12345;
@@ -64,18 +39,7 @@ void ScrollTo(int grid, int row) {
     SendMessageA(Field(grid), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
-class Grids : public LibraryRoot {
-protected:
-    void SetUp() override {
-        LibraryRoot::SetUp();
-        int id = kDialog, type = 2;
-        wdialogload_(&id);
-        wdialogshow_(nullptr, nullptr, nullptr, &type);
-        Pump();
-        ASSERT_NE(Record(kGrid), nullptr);
-        LastError();
-    }
-};
+using Grids = GridDialogRoot<kDialog, kGrid>;
 
 TEST_F(Grids, BuildFromTheEntryAndTheRowTemplate) {
     GridRecord *grid = Record(kGrid);

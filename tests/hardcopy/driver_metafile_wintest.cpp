@@ -2,6 +2,7 @@
 // and LibreOffice and played back where it was drawn; the monochrome rule; measuring text; a
 // metafile that cannot be made.
 #include "plot_readers.h"
+#include "metafile_play.h"
 
 #include "core/startup.h"
 #include "graphics/draw_families.h"
@@ -39,34 +40,12 @@ protected:
         Text(100, 500, "Metafile");
     }
 
-    // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth); RGB pixels, top row
-    // first.
-    static std::vector<COLORREF> Play(int format, const std::string &file, int *status) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = 200;
-        bi.bmiHeader.biHeight = -140;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void *bits = nullptr;
-        HDC mem = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, bitmap);
-        RECT all = {0, 0, 200, 140};
-        FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HDC saved = quill::Target().dc;
-        quill::Target().dc = mem;
-        const int x1 = 0, y1 = 0, x2 = 199, y2 = 139, target = 0;
-        yywmfplaymetafile_(&format, &x1, &y1, &x2, &y2, &target, status, file.c_str(),
-                           static_cast<int>(file.size()));
-        quill::Target().dc = saved;
-        GdiFlush();
-        std::vector<COLORREF> pixels(200 * 140);
-        const unsigned char *p = static_cast<const unsigned char *>(bits);
-        for (int k = 0; k < 200 * 140; ++k) pixels[k] = RGB(p[4 * k + 2], p[4 * k + 1], p[4 * k]);
-        SelectObject(mem, old);
-        DeleteObject(bitmap);
-        DeleteDC(mem);
+    // Plays FILE into a 200 x 140 white bitmap (the drawable at a fifth), which must succeed;
+    // RGB pixels, top row first.
+    static std::vector<COLORREF> Play(int format, const std::string &file) {
+        int status = -1;
+        std::vector<COLORREF> pixels = PlayMetafile(format, file, 200, 140, &status);
+        EXPECT_EQ(0, status) << file;
         return pixels;
     }
 
@@ -91,9 +70,7 @@ protected:
 
     // FILE of FORMAT played back shows the triangles of DrawGradients where they were drawn.
     static void ExpectPlayedGradients(int format, const std::string &file) {
-        int status = -1;
-        std::vector<COLORREF> played = Play(format, file, &status);
-        ASSERT_EQ(0, status);
+        std::vector<COLORREF> played = Play(format, file);
         auto at5 = [&played](int x, int y) { return played[(140 - y / 5) * 200 + x / 5]; };
         EXPECT_EQ(RGB(0, 255, 0), at5(750, 200));
         EXPECT_EQ(RGB(255, 255, 255), at5(620, 350)) << "beside the green triangle";
@@ -113,9 +90,7 @@ TEST_F(MetafileDriver, EveryFormatIsReadAndPlaysBackWhereDrawn) {
         ASSERT_EQ(1, gHardcopy.open);
         Draw();
         Close();
-        int status = -1;
-        std::vector<COLORREF> pixels = Play(format, Name(names[format]), &status);
-        ASSERT_EQ(0, status) << format;
+        std::vector<COLORREF> pixels = Play(format, Name(names[format]));
         // The block: x 20..80, rows 80..120 of the bitmap.
         EXPECT_EQ(RGB(255, 0, 0), pixels[100 * 200 + 50]) << format;
         EXPECT_EQ(RGB(255, 255, 255), pixels[100 * 200 + 110]) << format;
@@ -197,16 +172,11 @@ TEST_F(MetafileDriver, MonochromeMeasuringAndFailure) {
     quill::SendOp(kOpColour, kSideHardcopy);
     Rectangle(200, 150, 300, 250);
     // Measuring answers through the operands.
-    quill::SetText("Width", 5);
-    gOperands.Rd(1) = -1;
-    gOperands.Id(2) = 0;
-    quill::SendOp(kOpMeasure, kSideHardcopy);
-    EXPECT_GT(gOperands.Rd(1), 0.0f);
-    EXPECT_EQ(1, gOperands.Id(2));
+    int lines = 0;
+    EXPECT_GT(Measure("Width", &lines), 0.0f);
+    EXPECT_EQ(1, lines);
     Close();
-    int status = -1;
-    std::vector<COLORREF> pixels = Play(2, Name("mono.emf"), &status);
-    ASSERT_EQ(0, status);
+    std::vector<COLORREF> pixels = Play(2, Name("mono.emf"));
     EXPECT_EQ(RGB(0, 0, 0), pixels[110 * 200 + 30]);
     EXPECT_EQ(RGB(255, 255, 255), pixels[100 * 200 + 50]);
 
@@ -252,9 +222,7 @@ TEST_F(MetafileDriver, ImagesCoverTheClipRectangle) {
     quill::SendOp(kOpImage, kSideHardcopy);
     EXPECT_EQ(1, gOperands.Id(1));
     Close();
-    int status = -1;
-    std::vector<COLORREF> pixels = Play(2, Name("image.emf"), &status);
-    ASSERT_EQ(0, status);
+    std::vector<COLORREF> pixels = Play(2, Name("image.emf"));
     EXPECT_EQ(RGB(0, 255, 0), pixels[70 * 200 + 100]);
     EXPECT_EQ(RGB(0, 255, 0), pixels[130 * 200 + 190]);
 }

@@ -44,6 +44,15 @@ protected:
         EXPECT_EQ("", run.output);
         return ReadPpm(Name(file + ".ppm"));
     }
+    // The pages ghostscript finds in FILE: one bounding box a page.
+    int GhostscriptPages(const std::string &file) {
+        ReaderRun pages =
+            RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix(file) + "'");
+        EXPECT_EQ(0, pages.status) << pages.output;
+        int boxes = 0;
+        for (auto &l : SplitLinesAnyEnd(pages.output)) boxes += l.rfind("%%BoundingBox", 0) == 0;
+        return boxes;
+    }
 };
 
 TEST_F(PostScript, JoinedSegmentsMakeOnePathStrokedOnce) {
@@ -111,12 +120,7 @@ TEST_F(PostScript, PagesAndEncapsulatedFiles) {
     EXPECT_TRUE(Has(lines, "%%Title: Three pages"));
     EXPECT_TRUE(Has(lines, "%%Page: 3 3"));
     EXPECT_EQ(3, std::count(lines.begin(), lines.end(), std::string("gsave showpage grestore")));
-    ReaderRun pages =
-        RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("pages.ps") + "'");
-    EXPECT_EQ(0, pages.status) << pages.output;
-    int boxes = 0;
-    for (auto &l : SplitLinesAnyEnd(pages.output)) boxes += l.rfind("%%BoundingBox", 0) == 0;
-    EXPECT_EQ(3, boxes) << pages.output;
+    EXPECT_EQ(3, GhostscriptPages("pages.ps"));
 
     Open(2, "empty.ps");
     Close();
@@ -153,12 +157,7 @@ TEST_F(PostScript, SelectingTheDeviceAgainEndsEncapsulatedOutput) {
     EXPECT_EQ("%!PS-Adobe-3.0", lines[0]);
     EXPECT_EQ(3, std::count(lines.begin(), lines.end(), std::string("gsave showpage grestore")));
     EXPECT_TRUE(Has(lines, "initgraphics"));
-    ReaderRun pages =
-        RunReader("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" + Unix("again.ps") + "'");
-    EXPECT_EQ(0, pages.status) << pages.output;
-    int boxes = 0;
-    for (auto &l : SplitLinesAnyEnd(pages.output)) boxes += l.rfind("%%BoundingBox", 0) == 0;
-    EXPECT_EQ(3, boxes) << pages.output;
+    EXPECT_EQ(3, GhostscriptPages("again.ps"));
 }
 
 TEST_F(PostScript, OutlineArcIsAClosedSectorOutline) {

@@ -47,33 +47,18 @@ TEST_F(PrinterDriver, TwoDrawnPagesAndAnEmptyDumpPrintTwoPagesWhereDrawn) {
     EndPage();
     EndPage();  // nothing drawn: no page
     // Measuring needs no page.
-    quill::SetText("Width", 5);
-    gOperands.Rd(1) = -1;
-    gOperands.Id(2) = 0;
-    quill::SendOp(kOpMeasure, kSideHardcopy);
-    EXPECT_GT(gOperands.Rd(1), 0.0f);
-    EXPECT_EQ(1, gOperands.Id(2));
+    int lines = 0;
+    EXPECT_GT(Measure("Width", &lines), 0.0f);
+    EXPECT_EQ(1, lines);
     Close();
 
     std::vector<std::filesystem::path> jobs = WaitForPdfJobs(title, 1);
     ASSERT_EQ(1u, jobs.size());
-    ReaderRun info = RunReader("pdfinfo '" + ReaderPath(jobs[0]) + "'");
-    ASSERT_EQ(0, info.status) << info.output;
-    const std::size_t pages = info.output.find("Pages:");
-    ASSERT_NE(std::string::npos, pages) << info.output;
-    EXPECT_EQ(2, std::stoi(info.output.substr(pages + 6))) << info.output;
+    EXPECT_EQ(2, PdfPageCount(jobs[0]));
 
     // Page 1 at 36 pixels an inch: the block's middle at a quarter across the printed area and
     // two sevenths up from its bottom.
-    const std::string stem = ReaderPath(scratch.path / "page");
-    ReaderRun render =
-        RunReader("pdftoppm -r 36 -f 1 -l 1 '" + ReaderPath(jobs[0]) + "' '" + stem + "'");
-    ASSERT_EQ(0, render.status) << render.output;
-    std::filesystem::path ppm;
-    for (const auto &entry : std::filesystem::directory_iterator(scratch.path))
-        if (entry.path().extension() == ".ppm") ppm = entry.path();
-    ASSERT_FALSE(ppm.empty());
-    Picture page = ReadPpm(ppm);
+    Picture page = RenderPdfPage(jobs[0], 1, 36);
     ASSERT_GT(page.width, 100);
     const double x = (left + 0.25 * width) / 2, y = (top + (1 - 200.0 / 700) * height) / 2;
     const unsigned char *p =

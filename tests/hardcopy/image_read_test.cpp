@@ -8,6 +8,7 @@
 #include "image_test_tools.h"
 #include "quillamorph/imagefiles.h"
 #include "scratch_folder.h"
+#include "error_status.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,10 @@ namespace {
 using imagetest::Drawing;
 using quill::ImagePixels;
 
-int Info(int item) { return infoerror_(&item); }
-
 class ImageRead : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (int item = 1; item <= 3; ++item) Info(item);
+        for (int item = 1; item <= 3; ++item) ErrorInfo(item);
     }
     ScratchFolder folder{"image-read"};
 
@@ -40,9 +39,9 @@ protected:
         if (n > (std::size_t(1) << 24)) n = 0;
         const int canary = 0x5A5A5A5A;
         std::vector<int> data(n + 8, canary);
-        Info(1);
+        ErrorInfo(1);
         igrloadimagedata_(file.c_str(), data.data(), static_cast<int>(file.size()));
-        int error = Info(1);
+        int error = ErrorInfo(1);
         for (std::size_t i = n; i < n + 8; ++i)
             EXPECT_EQ(canary, data[i]) << file << ": write past the array";
         if (rgb) {
@@ -373,9 +372,9 @@ TEST_F(ImageRead, HandMadeHeadersAreRefused) {
     std::vector<unsigned char> junk =
         Png({{"IHDR", Ihdr(2, 2, 8, 3)}, {"PLTE", plte}, {"IDAT", {1, 2, 3}}, {"IEND", {}}});
     imagetest::WriteBytes(Path("junk.png"), junk);
-    Info(3);
+    ErrorInfo(3);
     EXPECT_EQ(1044, Load(Path("junk.png")));
-    EXPECT_NE(0, Info(3));
+    EXPECT_NE(0, ErrorInfo(3));
 }
 
 // No format gives a picture of more than 8192 x 8192 pixels, whatever its depth: one more

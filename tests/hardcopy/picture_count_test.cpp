@@ -3,12 +3,11 @@
 
 #include "hardcopy/picture_count.h"
 #include "quillamorph/imagefiles.h"
+#include "error_status.h"
 
 #include <fstream>
 
 namespace {
-
-int Info(int item) { return infoerror_(&item); }
 
 class Count : public PlotTest {
 protected:
@@ -60,7 +59,7 @@ TEST_F(Count, CgmPicturesAspectAndDamage) {
     float aspect = 0;
     EXPECT_EQ(2, Cgm("two.cgm", &aspect));
     EXPECT_FLOAT_EQ(2.0f, aspect);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
     std::string one = Header(0, 1, 0) + Header(2, 6, 8) + Word(0) + Word(0) + Word(400) + Word(0) +
                       Header(0, 2, 0);
     Put("flat.cgm", one);
@@ -70,7 +69,7 @@ TEST_F(Count, CgmPicturesAspectAndDamage) {
     for (std::size_t cut = 0; cut < sample.size(); ++cut) {
         Put("cut.cgm", sample.substr(0, cut));
         EXPECT_GE(Cgm("cut.cgm"), 1);
-        EXPECT_EQ(2, Info(1)) << cut;
+        EXPECT_EQ(2, ErrorInfo(1)) << cut;
         for (int bit = 0; bit < 8; ++bit) {
             std::string flipped = sample;
             flipped[cut] = static_cast<char>(flipped[cut] ^ (1 << bit));
@@ -79,7 +78,7 @@ TEST_F(Count, CgmPicturesAspectAndDamage) {
         }
     }
     EXPECT_EQ(1, Cgm("absent.cgm"));
-    EXPECT_EQ(1, Info(1));
+    EXPECT_EQ(1, ErrorInfo(1));
 }
 
 // An extent given only among the metafile defaults counts, also when the defaults come in
@@ -92,7 +91,7 @@ TEST_F(Count, CgmExtentsAmongTheDefaultsAndOf32BitIntegers) {
     float aspect = 0;
     EXPECT_EQ(1, Cgm("defaults.cgm", &aspect));
     EXPECT_FLOAT_EQ(2.0f, aspect);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
     // The same defaults in two partitions, the cut inside the extent's corners.
     Put("parts.cgm", Header(0, 1, 0) + Header(1, 12, 31) + Word(0x8000 | 4) + extent.substr(0, 4) +
                          Word(6) + extent.substr(4) + picture);
@@ -107,7 +106,7 @@ TEST_F(Count, CgmExtentsAmongTheDefaultsAndOf32BitIntegers) {
     // Defaults that end inside an element: error 2, and the count goes on from what was read.
     Put("cutdefaults.cgm", Header(0, 1, 0) + Header(1, 12, 6) + extent.substr(0, 6) + picture);
     EXPECT_EQ(1, Cgm("cutdefaults.cgm", &aspect));
-    EXPECT_EQ(2, Info(1));
+    EXPECT_EQ(2, ErrorInfo(1));
 
     // 32-bit corners (100000003, 0) and (100000405, 201): 402 wide, 201 high. Near 10^8 a
     // 32-bit float keeps only multiples of 8, which would make it 408 wide.
@@ -116,7 +115,7 @@ TEST_F(Count, CgmExtentsAmongTheDefaultsAndOf32BitIntegers) {
                         Long(100000003) + Long(0) + Long(100000405) + Long(201) + picture);
     EXPECT_EQ(1, Cgm("wide.cgm", &aspect));
     EXPECT_FLOAT_EQ(2.0f, aspect);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 TEST_F(Count, BytePictures) {
@@ -133,14 +132,14 @@ TEST_F(Count, BytePictures) {
                        "\x62";
     Put("three.pic", head + body);
     EXPECT_EQ(3, Pic("three.pic"));
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
     for (std::size_t cut = 0; cut < head.size() + body.size(); ++cut) {
         Put("cut.pic", (head + body).substr(0, cut));
         EXPECT_GE(Pic("cut.pic"), 1);
     }
     Put("short.pic", "abc");
     EXPECT_EQ(1, Pic("short.pic"));
-    EXPECT_EQ(2, Info(1));
+    EXPECT_EQ(2, ErrorInfo(1));
 }
 
 TEST_F(Count, HpglPages) {
@@ -154,7 +153,7 @@ TEST_F(Count, HpglPages) {
     Put("long.plt", "LB" + std::string(1000000, 'x') + "\x04;CO\"3 1\";CO\"3 1\"");
     EXPECT_EQ(2, Hpg("long.plt"));
     EXPECT_EQ(1, Hpg("absent.plt"));
-    EXPECT_EQ(1, Info(1));
+    EXPECT_EQ(1, ErrorInfo(1));
 }
 
 // File information counts the pages and pictures of the drivers' own files and, for CGM,
@@ -206,7 +205,7 @@ TEST_F(Count, FileInformationOfPlotFiles) {
     info = fileInfo("cut.cgm");
     EXPECT_EQ(6, info[0]);
     EXPECT_GE(info[3], 1);
-    EXPECT_EQ(0, Info(1)) << "a damaged file is no error of file information";
+    EXPECT_EQ(0, ErrorInfo(1)) << "a damaged file is no error of file information";
 
     std::string head(17, '\0');
     head[0] = 1, head[4] = 1, head[6] = 8, head[8] = 'D', head[13] = 12;
@@ -216,7 +215,7 @@ TEST_F(Count, FileInformationOfPlotFiles) {
     EXPECT_EQ(2, info[3]);
     Put("short.pic", head.substr(0, 14));
     EXPECT_EQ(1, fileInfo("short.pic")[3]);
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 }  // namespace

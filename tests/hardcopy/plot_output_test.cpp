@@ -3,6 +3,7 @@
 
 #include "hardcopy/plot_fields.h"
 #include "hardcopy/plot_output.h"
+#include "error_status.h"
 
 #include <cmath>
 #include <cstring>
@@ -10,8 +11,6 @@
 #include <fstream>
 
 namespace {
-
-int Info(int item) { return infoerror_(&item); }
 
 class PlotOutput : public PlotTest {
 protected:
@@ -39,23 +38,23 @@ TEST_F(PlotOutput, LinesBytesBufferAndTruncation) {
     EXPECT_GE(handle, 0);
     yyprcl_(&slot);
     EXPECT_EQ("ab  \r\n\r\nxyz123123\r\n", ReadWholeFile(name));
-    EXPECT_EQ(0, Info(1));
+    EXPECT_EQ(0, ErrorInfo(1));
 }
 
 TEST_F(PlotOutput, FailuresRaiseErrorsAndSetTheFlag) {
     OpenName("   ");
     EXPECT_EQ(1, yyploterror());
-    EXPECT_EQ(1, Info(1));
+    EXPECT_EQ(1, ErrorInfo(1));
     OpenName(Name("no/such/folder/file.plt"));
     EXPECT_EQ(1, yyploterror());
-    EXPECT_EQ(1, Info(1));
-    EXPECT_NE(0, Info(2)) << "the system's code is the file error";
+    EXPECT_EQ(1, ErrorInfo(1));
+    EXPECT_NE(0, ErrorInfo(2)) << "the system's code is the file error";
     yyprwl_(&slot, "x", 1);
-    EXPECT_EQ(2, Info(1)) << "a slot whose open failed fails every write";
+    EXPECT_EQ(2, ErrorInfo(1)) << "a slot whose open failed fails every write";
     OpenName(Name("big.bin"));
     const int tooMany = kPlotBufferBytes + 1, zero = 0;
     yyprbu_(&slot, &tooMany, &zero);
-    EXPECT_EQ(2, Info(1));
+    EXPECT_EQ(2, ErrorInfo(1));
     yyprcl_(&slot);
     EXPECT_EQ(0u, std::filesystem::file_size(Name("big.bin")));
 #ifndef _WIN32
@@ -63,7 +62,7 @@ TEST_F(PlotOutput, FailuresRaiseErrorsAndSetTheFlag) {
     ASSERT_EQ(0, yyploterror());
     yyprwl_(&slot, "x", 1);
     EXPECT_EQ(1, yyploterror());
-    EXPECT_EQ(2, Info(1));
+    EXPECT_EQ(2, ErrorInfo(1));
     yyprcl_(&slot);
 #endif
 }

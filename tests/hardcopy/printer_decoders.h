@@ -158,6 +158,22 @@ struct DotPage {
 
 inline int Word16(const unsigned char *p) { return p[0] | p[1] << 8; }
 
+// Passes a form feed at byte *AT of D, noted as "FF"; false when the byte is none.
+inline bool FormFeed(DotPage *page, const unsigned char *d, std::size_t *at) {
+    if (d[*at] != '\f') return false;
+    page->notes.push_back("FF");
+    ++*at;
+    return true;
+}
+
+// The command character of the escape sequence at byte AT of D (SIZE bytes); throws when the
+// byte is no escape or the file ends after it.
+inline char EscapeCommand(const unsigned char *d, std::size_t size, std::size_t at) {
+    if (d[at] != 0x1B) throw std::runtime_error("stray byte at " + std::to_string(at));
+    if (at + 2 > size) throw std::runtime_error("cut command at byte " + std::to_string(at));
+    return static_cast<char>(d[at + 1]);
+}
+
 // ESC/P2: ESC "@", "(G", "(U", "(V", "(v", "\", ".", "r", carriage return and form feed.
 inline DotPage DecodeEscP2(const std::string &file) {
     DotPage page;
@@ -174,14 +190,8 @@ inline DotPage DecodeEscP2(const std::string &file) {
             ++i;
             continue;
         }
-        if (d[i] == '\f') {
-            page.notes.push_back("FF");
-            ++i;
-            continue;
-        }
-        if (d[i] != 0x1B) throw std::runtime_error("stray byte at " + std::to_string(i));
-        need(2);
-        const char c = static_cast<char>(d[i + 1]);
+        if (FormFeed(&page, d, &i)) continue;
+        const char c = EscapeCommand(d, size, i);
         if (c == '@') {
             page.notes.push_back("@");
             i += 2;
@@ -264,14 +274,8 @@ inline DotPage DecodeDotMatrix(const std::string &file) {
             ++i;
             continue;
         }
-        if (d[i] == '\f') {
-            page.notes.push_back("FF");
-            ++i;
-            continue;
-        }
-        if (d[i] != 0x1B) throw std::runtime_error("stray byte at " + std::to_string(i));
-        need(2);
-        const char c = static_cast<char>(d[i + 1]);
+        if (FormFeed(&page, d, &i)) continue;
+        const char c = EscapeCommand(d, size, i);
         int pins = 0, columns = 0;
         std::size_t dataAt = 0;
         switch (c) {

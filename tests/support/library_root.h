@@ -7,11 +7,12 @@
 
 #include "quillamorph.h"
 
-// Starts the library and opens its root window with these window flags (128: hidden).
-inline void OpenLibraryRoot(int flags = 128) {
+// Starts the library and opens its root window with these window flags (128: hidden), of
+// WIDTH x HEIGHT pixels when given (else of the library's own size).
+inline void OpenLibraryRoot(int flags = 128, int width = 0, int height = 0) {
     winitialise_(nullptr, 0);
-    windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                 nullptr, 0);
+    int *w = width > 0 ? &width : nullptr, *h = height > 0 ? &height : nullptr;
+    windowopen2_(&flags, nullptr, nullptr, w, h, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
 }
 
 class LibraryRoot : public ::testing::Test {

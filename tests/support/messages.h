@@ -1,15 +1,26 @@
-// Window messages in tests: pumping what is queued, and recording what a window receives to
-// compare it with an expected sequence.
+// Window messages in tests: pumping what is queued, taking the library's next event, and
+// recording what a window receives to compare it with an expected sequence.
 #ifndef TESTS_SUPPORT_MESSAGES_H
 #define TESTS_SUPPORT_MESSAGES_H
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "quillamorph.h"
 
 // Dispatches every message queued for this thread (translated, as the library's loops do).
 void Pump();
+
+// The next event of the library, as wmessage_ waits for it: its type and its record.
+inline std::pair<int, QuillEvent> NextEvent() {
+    int type = 0;
+    QuillEvent event;
+    wmessage_(&type, &event);
+    return {type, event};
+}
 
 // One received message. An expected entry may leave wParam or lParam unchecked.
 struct RecordedMessage {

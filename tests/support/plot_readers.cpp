@@ -10,6 +10,7 @@
 #include "quillamorph/hardcopy.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <cstdio>
 #include <fstream>
@@ -168,6 +169,27 @@ int Picture::Rgb(double x, double y) const {
     return Channel(x, y, 0) << 16 | Channel(x, y, 1) << 8 | Channel(x, y, 2);
 }
 
+int PdfPageCount(const std::filesystem::path &pdf) {
+    ReaderRun info = RunReader("pdfinfo '" + ReaderPath(pdf) + "'");
+    EXPECT_EQ(0, info.status) << info.output;
+    const std::size_t at = info.output.find("Pages:");
+    if (info.status != 0 || at == std::string::npos) {
+        ADD_FAILURE() << "pdfinfo names no page count: " << info.output;
+        return -1;
+    }
+    return std::atoi(info.output.c_str() + at + 6);
+}
+
+Picture RenderPdfPage(const std::filesystem::path &pdf, int page, int dpi) {
+    ScratchFolder folder("pdf-page");
+    const std::string number = std::to_string(page);
+    ReaderRun render = RunReader("pdftoppm -r " + std::to_string(dpi) + " -f " + number + " -l " +
+                                 number + " -singlefile '" + ReaderPath(pdf) + "' '" +
+                                 ReaderPath(folder.path / "page") + "'");
+    EXPECT_EQ(0, render.status) << render.output;
+    return ReadPpm(folder.path / "page.ppm");
+}
+
 Picture ReadPpm(const std::filesystem::path &path) {
     Picture p;
     std::string data = ReadWholeFile(path);
@@ -317,6 +339,15 @@ void PlotTest::Text(float x, float y, const std::string &text) {
     quill::SetPoint(3, x + 10.0f * text.size(), y);
     quill::SetText(text.data(), text.size());
     quill::SendOp(kOpText, kSideHardcopy);
+}
+
+float PlotTest::Measure(const std::string &text, int *lines) {
+    quill::SetText(text.data(), text.size());
+    gOperands.Rd(1) = -1;
+    gOperands.Id(2) = 0;
+    quill::SendOp(kOpMeasure, kSideHardcopy);
+    *lines = gOperands.Id(2);
+    return gOperands.Rd(1);
 }
 
 void PlotTest::Gradient(const std::vector<float> &x, const std::vector<float> &y,

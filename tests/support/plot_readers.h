@@ -53,6 +53,12 @@ struct Picture {
 };
 Picture ReadPpm(const std::filesystem::path &path);
 
+// The pages of a PDF file: their number as pdfinfo reads it (-1, and a failure of the running
+// test, when pdfinfo fails or names none), and page PAGE (from 1) as pdftoppm renders it at
+// DPI dots an inch (empty, and a failure, when it cannot).
+int PdfPageCount(const std::filesystem::path &pdf);
+Picture RenderPdfPage(const std::filesystem::path &pdf, int page, int dpi);
+
 // A hardcopy test: a fresh graphics and hardcopy state, a 1000 x 700 drawable, a scratch
 // folder for the files.
 class PlotTest : public ::testing::Test {
@@ -82,6 +88,9 @@ protected:
     // Op 34: the outline of the same sector.
     void Arc(float cx, float cy, float r, float startDegrees, float endDegrees);
     void Text(float x, float y, const std::string &text);
+    // Measures TEXT without drawing it: the width the driver answers (-1 when it answers
+    // none), and in LINES the count of lines it answers.
+    float Measure(const std::string &text, int *lines);
     // Op 40: the polygon X, Y with the RGB colour of each vertex.
     void Gradient(const std::vector<float> &x, const std::vector<float> &y,
                   const std::vector<int> &rgb);

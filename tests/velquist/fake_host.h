@@ -16,14 +16,11 @@
 #include <vector>
 
 #include "velquist/program.h"
+#include "fake_fields.h"
 #include "scratch_folder.h"
 
-class FakeHost : public velquist::Host {
+class FakeHost : public FakeFields<velquist::Host> {
 public:
-    std::map<int, int32_t> integers;
-    std::map<int, std::string> strings;
-    std::map<int, int> states;
-    std::vector<std::string> status_history;
     std::vector<int32_t> iteration_puts;
     long polls = 0;
     long stop_at_poll = -1;  // Stop is pressed at this poll (1-based); -1 never
@@ -33,27 +30,10 @@ public:
     std::string chosen;
     velquist::Date date{8, 12, 2026};
 
-    FakeHost() {
-        integers[kFieldStartNumber] = 196;
-        integers[kFieldSaveInterval] = 120;
-        integers[kFieldStopIteration] = 0;
-        strings[kFieldSaveFile] = "";
-    }
-    int32_t get_integer(int field) override { return integers[field]; }
-    std::string get_string(int field) override {
-        std::string text = strings[field];
-        while (!text.empty() && text.back() == ' ') text.pop_back();
-        return text;
-    }
     void put_integer(int field, int32_t value) override {
-        integers[field] = value;
+        FakeFields::put_integer(field, value);
         if (field == kFieldIterations) iteration_puts.push_back(value);
     }
-    void put_string(int field, const std::string &text) override {
-        strings[field] = text;
-        if (field == kFieldStatus) status_history.push_back(text);
-    }
-    void field_state(int field, int state) override { states[field] = state; }
     bool stop_pressed() override { return ++polls == stop_at_poll; }
     bool choose_file(std::string *path) override {
         if (!choose_result) return false;

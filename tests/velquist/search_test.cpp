@@ -291,12 +291,7 @@ TEST_F(Search, OpenShowsTheHeaderAndClearStartsOver) {
     host.integers[kFieldCpuSeconds] = 9;
     host.integers[kFieldStopIteration] = 9;
     open_checkpoint(&state, &host);
-    EXPECT_EQ(host.strings[kFieldSaveFile], "196_40_08-12-2026.chk");
-    EXPECT_EQ(host.integers[kFieldIterations], 40);
-    EXPECT_EQ(host.integers[kFieldDigits], 20);
-    EXPECT_EQ(host.integers[kFieldStartNumber], 196);
-    EXPECT_EQ(host.integers[kFieldCpuSeconds], 0);
-    EXPECT_EQ(host.integers[kFieldStopIteration], 0);
+    host.ExpectOpened("196_40_08-12-2026.chk", 40, 20, 196);
     EXPECT_EQ(host.states[kFieldStartNumber], kStateDisabled);
     EXPECT_EQ(state.save_number, 4);
 

@@ -28,6 +28,12 @@ std::string text_of(const TableArrays &a, int32_t n) {
     return s;
 }
 
+// One step on the N digits of the arrays: the number after it as text, its digit count in N.
+std::string step_text(TableArrays &a, int32_t *n) {
+    *n = velquist::table_step(a.number(), a.reversed(), *n);
+    return text_of(a, *n);
+}
+
 // Schoolbook reverse-and-add on decimal text.
 std::string reference_step(const std::string &x) {
     std::string r(x.rbegin(), x.rend());
@@ -55,13 +61,11 @@ TEST(TableStep, TablesCoverEverySumUpTo20) {
 TEST(TableStep, From196OneAndTwoSteps) {
     TableArrays a(16);
     int32_t n = load(a, "196");
-    n = velquist::table_step(a.number(), a.reversed(), n);
+    EXPECT_EQ(step_text(a, &n), "887");
     EXPECT_EQ(n, 3);
-    EXPECT_EQ(text_of(a, n), "887");
     EXPECT_EQ(a.number()[0], 0) << "carry cell after a step without growth";
-    n = velquist::table_step(a.number(), a.reversed(), n);
+    EXPECT_EQ(step_text(a, &n), "1675");
     EXPECT_EQ(n, 4);
-    EXPECT_EQ(text_of(a, n), "1675");
     EXPECT_EQ(a.number()[-1], 0);
     EXPECT_EQ(a.number()[0], 0);
     for (int32_t j = 1; j <= n; ++j) EXPECT_EQ(a.reversed()[j], a.number()[n + 1 - j]) << "j " << j;
@@ -93,9 +97,8 @@ TEST(TableStep, PalindromeTestComparesEveryDigit) {
 TEST(TableStep, AllNinesCarryIntoANewDigit) {
     TableArrays a(16);
     int32_t n = load(a, "99999");
-    n = velquist::table_step(a.number(), a.reversed(), n);
+    EXPECT_EQ(step_text(a, &n), "199998");
     EXPECT_EQ(n, 6);
-    EXPECT_EQ(text_of(a, n), "199998");
 }
 
 TEST(TableStep, AgreesWithSchoolbookAdditionOnRandomNumbers) {

@@ -34,12 +34,7 @@ std::vector<std::string> SplitCrLf(const std::string &text) {
 }
 
 CheckpointHeader Header(int save, int start, int iterations, int digits) {
-    CheckpointHeader h;
-    h.save_number = save;
-    h.start_number = start;
-    h.iteration_count = iterations;
-    h.digit_count = digits;
-    return h;
+    return CheckpointHeader{save, start, iterations, digits};
 }
 
 }  // namespace

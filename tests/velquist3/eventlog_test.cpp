@@ -10,14 +10,7 @@ LocalTime g_now;
 LocalTime FixedClock() { return g_now; }
 
 LocalTime At(int day, int month, int year, int hour, int minute, int second) {
-    LocalTime t;
-    t.day = day;
-    t.month = month;
-    t.year = year;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    return t;
+    return LocalTime{year, month, day, hour, minute, second};
 }
 
 }  // namespace

@@ -8,14 +8,10 @@
 #include <vector>
 
 #include "velquist3/velquist3_program.h"
+#include "fake_fields.h"
 
-struct FakeHost : SearchHost {
-    std::map<int, int> integers;
+struct FakeHost : FakeFields<SearchHost> {
     std::map<int, double> reals;
-    std::map<int, std::string> strings;
-    std::map<int, int> states;
-    std::map<int, int> integer_puts;  // how often each integer field was written
-    std::vector<std::string> status_history;
     int radio = 3;
     std::string file_choice;  // what the open-file dialog answers; empty = cancel
 
@@ -24,32 +20,10 @@ struct FakeHost : SearchHost {
     double cpu = 0.0;
     double cpu_step = 0.0;  // CPU seconds that pass per CPU-time query
 
-    // The dialog as it opens.
-    FakeHost() {
-        integers[kFieldStartNumber] = 196;
-        integers[kFieldSaveInterval] = 120;
-        integers[kFieldStopIteration] = 0;
-        integers[kFieldStopDigit] = 0;
-        strings[kFieldSaveFile] = "";
-    }
+    FakeHost() { integers[kFieldStopDigit] = 0; }
 
-    int get_integer(int field) override { return integers[field]; }
-    std::string get_string(int field) override {
-        std::string text = strings[field];
-        while (!text.empty() && text.back() == ' ') text.pop_back();
-        return text;
-    }
     int get_radio(int) override { return radio; }
-    void put_integer(int field, int value) override {
-        integers[field] = value;
-        ++integer_puts[field];
-    }
     void put_real(int field, double value) override { reals[field] = value; }
-    void put_string(int field, const std::string &text) override {
-        strings[field] = text;
-        if (field == kFieldStatus) status_history.push_back(text);
-    }
-    void field_state(int field, int state) override { states[field] = state; }
     void select_checkpoint(std::string *path) override { *path = file_choice; }
     int poll_button() override { return ++polls == stop_at_poll ? kFieldStop : 0; }
     double cpu_time() override { return cpu += cpu_step; }

@@ -36,12 +36,7 @@ TEST_F(ButtonsTest, OpenFillsTheFieldsAndClearUndoesIt) {
     host.integers[kFieldStopIteration] = 77;
     host.file_choice = dir.file("196-10-8.isf");
     program_processbutton(&state, &host, kFieldOpen);
-    EXPECT_EQ(host.strings[kFieldSaveFile], dir.file("196-10-8.isf"));
-    EXPECT_EQ(host.integers[kFieldIterations], 10);
-    EXPECT_EQ(host.integers[kFieldDigits], 8);
-    EXPECT_EQ(host.integers[kFieldStartNumber], 196);
-    EXPECT_EQ(host.integers[kFieldCpuSeconds], 0);
-    EXPECT_EQ(host.integers[kFieldStopIteration], 0);
+    host.ExpectOpened(dir.file("196-10-8.isf"), 10, 8, 196);
     EXPECT_EQ(host.states[kFieldStartNumber], kStateReadOnly);
     EXPECT_EQ(state.save_number, 4);
     EXPECT_EQ(state.iteration_count, 10);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -213,10 +214,10 @@ TEST_F(SearchTest, CpuTimeIsShownAsDaysHoursMinutesSeconds) {
     host.integers[kFieldStopIteration] = 2;
     host.integers[kFieldSaveInterval] = 0;
     program_start(&state, &host);
-    EXPECT_EQ(host.integers[kFieldCpuDays], 2);
-    EXPECT_EQ(host.integers[kFieldCpuHours], 3);
-    EXPECT_EQ(host.integers[kFieldCpuMinutes], 4);
-    EXPECT_EQ(host.integers[kFieldCpuSeconds], 5);
+    const std::array<int, 4> shown = {host.integers[kFieldCpuDays], host.integers[kFieldCpuHours],
+                                      host.integers[kFieldCpuMinutes],
+                                      host.integers[kFieldCpuSeconds]};
+    EXPECT_EQ(shown, (std::array<int, 4>{2, 3, 4, 5})) << "days, hours, minutes, seconds";
 }
 
 TEST_F(SearchTest, ScheduledSavesFollowTheCpuMinutes) {
