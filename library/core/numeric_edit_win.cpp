@@ -17,6 +17,7 @@
 #include "core/display.h"
 #include "core/numeric_values.h"
 #include "core/startup.h"
+#include "quillamorph/dialogs.h"
 
 ATOM atomInteger, atomSpinInteger, atomReal, atomSpinReal, atomDouble, atomSpinDouble;
 ATOM atomEdit, atomButton, atomStatic, atomTrack, atomTree, atomTab, atomList, atomCombo,

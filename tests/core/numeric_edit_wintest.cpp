@@ -70,10 +70,6 @@ private:
     ULONG_PTR *slot_ = nullptr;
 };
 
-// Weak until the library's definition of windowbell_ takes the public C linkage: the test
-// that rings it is disabled until then, and the program still links.
-extern "C" void windowbell_(const char *text, int text_len) __attribute__((weak));
-
 void Bell(const char *text) { windowbell_(text, static_cast<int>(std::strlen(text))); }
 
 class NumericFields : public ::testing::Test {
@@ -164,8 +160,7 @@ TEST_F(NumericFields, IntegerFieldDropsLettersAndPoints) {
 
 // The bell the fields ring on a refused key: "ON " and "OFF" (any case, the first three
 // characters) switch it, and any other text rings it at once while it is on.
-// Disabled: core/numeric_edit_win.cpp defines windowbell_ with C++ linkage, so it does not link.
-TEST_F(NumericFields, DISABLED_TheBellSwitchesAndRingsByItsText) {
+TEST_F(NumericFields, TheBellSwitchesAndRingsByItsText) {
     BeepCounter beeps;
     ASSERT_TRUE(beeps.hooked()) << "the program imports MessageBeep";
     HWND field = Field(310);
