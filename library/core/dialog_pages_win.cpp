@@ -65,7 +65,10 @@ void yytabdialoginit(HWND dialog) {
             SetWindowPos(page, tab, area.left, area.top, area.right - area.left,
                          area.bottom - area.top, SWP_NOACTIVATE | SWP_FRAMECHANGED);
             EnableWindow(page, TRUE);
-            ShowWindow(page, (i == selected && IsWindowVisible(tab)) ? SW_SHOWNA : SW_HIDE);
+            // The dialog is usually not shown yet: the tab control's own visibility decides,
+            // so that the selected page shows together with the dialog.
+            const bool tabShown = (GetWindowLongA(tab, GWL_STYLE) & WS_VISIBLE) != 0;
+            ShowWindow(page, (i == selected && tabShown) ? SW_SHOWNA : SW_HIDE);
             yytabdialoginit(page);
         }
     });

@@ -328,8 +328,8 @@ TEST_F(Dialogs, SettingTheTabShowsItsPageInPlaceOfTheOld) {
     EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
 }
 
-// Disabled: the selected page stays hidden, as yytabdialoginit runs before the dialog shows.
-TEST_F(Dialogs, DISABLED_AShownDialogShowsTheSelectedTabPage) {
+// The selected page shows with the dialog, which is not yet shown when its pages are set up.
+TEST_F(Dialogs, AShownDialogShowsTheSelectedTabPage) {
     Load(kEvery);
     Show(2);
     EXPECT_TRUE(IsWindowVisible(PageWindow(kSecondPage)));
