@@ -12,4 +12,10 @@ void yygraphicsrootopened(int ncolours);
 // At library close: destroys the metafile slots in use.
 void yygraphicsclose();
 
+// Windows build: installs graphics' part in the library's start-up and close and the event
+// position mapping into core.
+namespace quill {
+void InstallGraphicsLayer();
+}
+
 #endif

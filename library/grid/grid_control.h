@@ -12,20 +12,8 @@
 
 #include <string>
 
+#include "core/layers.h"  // the grid window styles
 #include "grid/grid_text.h"
-
-// Grid window styles.
-enum : LONG {
-    kGridReportBlocks = 0x40,
-    kGridBareLabels = 0x80,
-    kGridKeepHeight = 0x100,
-    kGridHeader = 0x200,
-    kGridRowLabels = 0x400,
-    kGridReadOnly = 0x800,
-    kGridEnterDown = 0x1000,
-    kGridTabCells = 0x4000,
-    kGridWrap = 0x8000,
-};
 
 // Row flag bits.
 enum : unsigned char { kCellReadOnly = 1, kCellHasValue = 2, kCellTyped = 4 };
@@ -153,6 +141,11 @@ std::string yygridstoredstring(const GridRecord *grid, int column, int row,
                                const std::string *format = nullptr);
 // Stores VALUE (numbers, check state, menu index) or TEXT (string cut to the column).
 void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text);
+
+// Installs the grid as a field kind of the dialogs and its window classes at start-up.
+namespace quill {
+void InstallGridLayer();
+}
 
 // Classes, creation and copying.
 void yygridregister();
