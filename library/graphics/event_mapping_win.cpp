@@ -11,6 +11,14 @@ namespace {
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < kWindowSlots; }
 
+// Graphics coordinates, in MAPPING, of the centre of pixel (x, y) counted from the top of a
+// drawable of HEIGHT pixels.
+void PixelToGraphics(const GraphicsState &mapping, int x, int y, int height, float *gx, float *gy) {
+    const float px = static_cast<float>(x) + 0.5f;
+    const float py = static_cast<float>(height - 1 - y) + 0.5f;
+    quill::DeviceToUnits(mapping, px, py, gx, gy);
+}
+
 }  // namespace
 
 void yydrawablesize_(const int *kind, const int *index, int *width, int *height) {
@@ -26,18 +34,6 @@ void yydrawablesize_(const int *kind, const int *index, int *width, int *height)
     if (width != nullptr) *width = r.right;
     if (height != nullptr) *height = r.bottom;
 }
-
-namespace {
-
-// Graphics coordinates, in MAPPING, of the centre of pixel (x, y) counted from the top of a
-// drawable of HEIGHT pixels.
-void PixelToGraphics(const GraphicsState &mapping, int x, int y, int height, float *gx, float *gy) {
-    const float px = static_cast<float>(x) + 0.5f;
-    const float py = static_cast<float>(height - 1 - y) + 0.5f;
-    quill::DeviceToUnits(mapping, px, py, gx, gy);
-}
-
-}  // namespace
 
 void quill::MapEventPosition(int type, QuillEvent *message) {
     if (message == nullptr) return;
