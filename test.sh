@@ -5,8 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup-deps
-# Every source in the project's format, before anything is built.
+# Every source in the project's format, and no layer including from a higher one, before
+# anything is built.
 tools/check-sources
+tools/check-layers
 
 # One Wine server for the whole run, stopped at its end with everything the hold started: a
 # server that ended on its idle timeout between two programs would fail the next one.
@@ -26,6 +28,8 @@ cmake --build --preset bench -j"$jobs"
 
 cmake --preset win >/dev/null
 cmake --build --preset win -j"$jobs"
+# No layer's archive refers to what only a higher layer defines.
+tools/check-layers build/win
 # The printing tests print through the spooler to its PDF printers.
 tools/print-queue
 # A test that fails under Wine is run once more before it counts as failed: a rare start-up

@@ -12,9 +12,9 @@
 #include "core/dialog_attributes.h"
 #include "core/dialogs.h"
 #include "core/fields.h"
+#include "core/layers.h"
 #include "core/numeric_edit.h"
 #include "core/treeview.h"
-#include "grid/grid_control.h"
 
 namespace {
 
@@ -199,7 +199,7 @@ void yydialogorn(HWND dialog, int id, int slot) {
         case kSectionChecks: CheckDlgButton(dialog, line.id, (UINT)yyattrint(&p, end)); break;
         case kSectionGrids: {
             int consumed = 0;
-            yygridinitialise(control, line.tail, &consumed);
+            quill::InstalledGridField().initialise(control, line.tail, &consumed);
             if (consumed > 0) yyattrconsume(&reader, &line, (std::size_t)consumed);
             break;
         }

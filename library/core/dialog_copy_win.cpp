@@ -10,10 +10,10 @@
 
 #include "base/strings.h"
 #include "core/dialogs.h"
+#include "core/layers.h"
 #include "core/numeric_edit.h"
 #include "core/numeric_values.h"
 #include "core/treeview.h"
-#include "grid/grid_control.h"
 
 namespace {
 
@@ -198,6 +198,7 @@ void yydialogcopy(HWND destination, HWND source) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // Controls pair up by their order in the two instances of the template.
+    const quill::GridField &grid = quill::InstalledGridField();
     HWND to = NextControl(destination, true);
     HWND from = NextControl(source, true);
     for (; to && from; to = NextControl(to, false), from = NextControl(from, false)) {
@@ -206,8 +207,8 @@ void yydialogcopy(HWND destination, HWND source) {
         const FieldRecord *record = yyfieldrecord(from);
         if (target && record) CopyRecord(target, record);
         // A modal copy shares its grids' buffers with the loaded dialog.
-        if (yygridrecord(from))
-            yygridcopy(to, from, 1);
+        if (grid.isGrid(from))
+            grid.copy(to, from, 1);
         else
             CopyByClass(to, from);
     }

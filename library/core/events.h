@@ -69,12 +69,9 @@ void yydispatchpeekmessage_(int *itype, int *value1, int *value2, int *value3, i
                             int *y, int *win, int *time);
 
 // Post-processing of an event the dispatchers return: the graphics coordinates of its
-// position, and positions in a window's client area turned into window units.
+// position, and positions in a window's client area turned into window units, through the
+// mapping graphics installs (quill::SetEventMapping); without it the event stays as it is.
 void yyevent_(int *itype, QuillEvent *message);
-
-// Client size in pixels of a drawable: KIND 1 the client area of window slot INDEX, KIND 3
-// field INDEX of the current dialog (0 the dialog itself); 0 x 0 for anything else.
-void yydrawablesize_(const int *kind, const int *index, int *width, int *height);
 
 // Enable flag of event type 1 to 16 (higher types are ignored).
 void yyenablemessage_(const int *type, const int *flag);

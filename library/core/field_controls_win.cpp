@@ -8,7 +8,7 @@
 
 #include "core/dialogs.h"
 #include "core/fields.h"
-#include "grid/grid_control.h"
+#include "core/layers.h"
 #include "core/numeric_edit.h"
 #include "core/treeview.h"
 

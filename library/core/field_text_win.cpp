@@ -9,9 +9,9 @@
 
 #include "core/dialogs.h"
 #include "core/fields.h"
+#include "core/layers.h"
 #include "core/numeric_edit.h"
 #include "core/startup.h"
-#include "grid/grid_control.h"
 
 namespace {
 
@@ -93,7 +93,8 @@ int yyfieldtypeof(HWND control) {
     if (atom == atomProgress) return kFieldProgress;
     if (atom == atomTrack) return kFieldTrackBar;
     if (atom == atomTree) return kFieldTree;
-    if (atomGrid && atom == atomGrid) return kFieldGrid;
+    if (const ATOM grid = quill::InstalledGridField().classAtom(); grid && atom == grid)
+        return kFieldGrid;
     return kFieldOther;
 }
 
@@ -251,7 +252,9 @@ void yyfieldclear_(int *id) {
             SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
         break;
     case kFieldTree: SendMessageA(control, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); break;
-    case kFieldGrid: yyGridClear(control, 1); break;  // menu cells lose their options too
+    case kFieldGrid:  // menu cells lose their options too
+        quill::InstalledGridField().clear(control, 1);
+        break;
     default: *id = -1; return;
     }
     if (FieldRecord *record = yyfieldrecord(control)) {
@@ -267,7 +270,8 @@ int yyfieldstateof(HWND control) {
     if (style & WS_DISABLED) return kStateDisabled;
     if (yyiseditfield(control) && (style & ES_READONLY)) return kStateReadOnly;
     // A read-only grid reports so, and the dialog keeps it read-only when it comes back into view.
-    if (atomGrid && yyclassatom(control) == atomGrid && (style & kGridReadOnly))
+    if (const ATOM grid = quill::InstalledGridField().classAtom();
+        grid && yyclassatom(control) == grid && (style & kGridReadOnly))
         return kStateReadOnly;
     return kStateEnabled;
 }
@@ -290,7 +294,7 @@ void yyfieldenable_(int *id, int state, int defer) {
     bool enable = state == kStateEnabled;
     if (yyfieldtypeof(control) == kFieldGrid) {
         enable = state == kStateEnabled || state == kStateReadOnly;
-        yygridenable(control, state);
+        quill::InstalledGridField().enable(control, state);
     } else if (yyiseditfield(control)) {
         enable = state == kStateEnabled || state == kStateReadOnly;
         SendMessageA(control, EM_SETREADONLY, state == kStateReadOnly, 0);

@@ -17,15 +17,11 @@
 #include "core/events.h"
 #include "core/fields.h"
 #include "core/frames.h"
+#include "core/layers.h"
 #include "base/fixedtext.h"
 #include "core/menus.h"
 #include "core/numeric_edit.h"
 #include "core/windowtext.h"
-#include "graphics/bitmaps.h"
-#include "graphics/drawing_target.h"
-#include "graphics/graphics_startup.h"
-#include "grid/grid_control.h"
-#include "hardcopy/hardcopy_startup.h"
 #include "quillamorph/startup.h"
 
 HINSTANCE wInstance;
@@ -210,7 +206,7 @@ void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height, 
     wWindow[0] = owner;
 
     yyregistersuperclass();
-    yygridregister();
+    quill::LayersRegisterClasses();
     ProbeRichEdit();
     uFindMsgString = RegisterWindowMessageA("commdlg_FindReplace");
     yyregistersubclass();
@@ -307,7 +303,7 @@ void winitialise_(const char *inifile, int inifile_len) {
     yysettingsdefaults(&gSettings);
     yyerrorreset();
     quill::SetErrorReportHook(yyerrorwindowreport);
-    yygraphicsinitialise();
+    quill::LayersInitialise();
     const int bellOn = 1;
     yysetbell_(&bellOn);
 
@@ -344,8 +340,7 @@ void winitialise_(const char *inifile, int inifile_len) {
     }
     yyappendbackslash(gSettings.charDir, sizeof gSettings.charDir);
 
-    yyhardcopywindowsdrivers();
-    yyhardcopyinitialise(gSettings.printer, gSettings.plotter, gSettings.hpgl2);
+    quill::LayersConfigured();
 
     if (requests.versionRequest) {
         std::string text = std::string("Quillamorph version ") + kVersion;
@@ -391,7 +386,7 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     wForeCol = 0;
     wBackCol = 15;
     yydefaulttextfont();
-    yygraphicsrootopened(gRoot.nColours);
+    quill::LayersRootOpened(gRoot.nColours);
     if (hClient[0] != nullptr) {
         RECT c;
         GetClientRect(hClient[0], &c);
@@ -400,8 +395,8 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
 }
 
 void windowclose_(void) {
-    yyhardcopyclose();
-    yygraphicsclose();
+    // Hardcopy closes before graphics.
+    quill::LayersClose();
     yyshutdown_();
     gRoot.flags = -1;
     iWindowOpened = 0;
@@ -413,8 +408,7 @@ void yyshutdown_() {
     // A dialog field the program draws in gives back its device context before the graphics
     // objects selected into it go.
     yyfieldreleasetarget();
-    yybitmapdestroyall();
-    yydeletegraphicsobjects();
+    quill::LayersShutdown();
 
     // Dialogs go before the windows that may hold them: first those that fill a window,
     // then every loaded dialog, each destroyed before its record is freed.

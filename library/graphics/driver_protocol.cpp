@@ -13,6 +13,7 @@ namespace {
 
 DriverRoutine gScreenDriver = nullptr;
 DriverRoutine gRecordingDriver = nullptr;
+quill::HardcopySide gHardcopySide = {nullptr, nullptr};
 
 }  // namespace
 
@@ -28,9 +29,13 @@ void SetScreenDriver(DriverRoutine driver) { gScreenDriver = driver; }
 
 void SetRecordingDriver(DriverRoutine driver) { gRecordingDriver = driver; }
 
+void SetHardcopySide(const HardcopySide &side) { gHardcopySide = side; }
+
+const HardcopySide &InstalledHardcopySide() { return gHardcopySide; }
+
 void SendOp(int op, DriverSides sides) {
     if (sides != kSideHardcopy) yygdrv_(&op);
-    if (sides != kSideDrawing) yyhdrv_(&op);
+    if (sides != kSideDrawing && gHardcopySide.driver != nullptr) gHardcopySide.driver(&op);
 }
 
 void SetPoint(int k, float x, float y) {

@@ -13,8 +13,9 @@
 // and text (22) use rd for radii, angles and reference points as listed at each code.
 //
 // The two sides: the drawing side (yygdrv_) sends an op to the recording driver while a
-// recorded picture is the target, else to the screen driver; the hardcopy side (yyhdrv_)
-// sends it to the selected hardcopy device while a hardcopy is open.
+// recorded picture is the target, else to the screen driver; the hardcopy side, which the
+// hardcopy layer installs (quill::SetHardcopySide), sends it to the selected hardcopy device
+// while a hardcopy is open.
 //
 // Free of any window system.
 #ifndef QUILL_GRAPHICS_DRIVER_PROTOCOL_H
@@ -135,10 +136,6 @@ QUILL_BEGIN_DECLS
 // screen driver.
 void yygdrv_(const int *op);
 
-// The hardcopy-side switch (library/hardcopy): the selected hardcopy driver while a hardcopy
-// is open, nothing otherwise.
-void yyhdrv_(const int *op);
-
 QUILL_END_DECLS
 
 namespace quill {
@@ -149,7 +146,18 @@ namespace quill {
 void SetScreenDriver(DriverRoutine driver);
 void SetRecordingDriver(DriverRoutine driver);
 
-// Sends OP to SIDES: kSideDrawing to yygdrv_, kSideHardcopy to yyhdrv_, kSideBoth to the
+// The hardcopy side, installed by the hardcopy layer: DRIVER takes the operations sent to the
+// hardcopy side, RESET ends any hardcopy and starts its device afresh at graphics
+// initialisation (KEEPOPTIONS keeps the options the program set). Until it is installed,
+// hardcopy operations are dropped and graphics initialisation resets no hardcopy.
+struct HardcopySide {
+    DriverRoutine driver;
+    void (*reset)(bool keepOptions);
+};
+void SetHardcopySide(const HardcopySide &side);
+const HardcopySide &InstalledHardcopySide();
+
+// Sends OP to SIDES: kSideDrawing to yygdrv_, kSideHardcopy to the hardcopy side, kSideBoth to the
 // drawing side and then to the hardcopy side. The operands must have been stored first.
 void SendOp(int op, DriverSides sides = kSideBoth);
 

@@ -17,7 +17,6 @@
 #include "graphics/recording_driver.h"
 #include "graphics/screen_driver.h"
 #include "graphics/stroke_font.h"
-#include "hardcopy/hardcopy_state.h"
 #include "quillamorph/childwindows.h"
 #include "quillamorph/graphics.h"
 
@@ -188,7 +187,7 @@ void igrinit_(const char *options, int options_len) {
     yychspace_(&all);
     wgrvfontstandard_(&standardSet);
     // 8 to 11: hardcopy ends and its device starts afresh.
-    yyhardcopyreset(keep);
+    if (quill::InstalledHardcopySide().reset != nullptr) quill::InstalledHardcopySide().reset(keep);
     // 12: units and the plot set-up.
     const float zero = 0, one = 1;
     igrunits_(&zero, &zero, &one, &one);

@@ -19,6 +19,10 @@ namespace quill {
 // Installs the window layer's drawing hooks (core/drawing_hooks.h); Win32 only.
 void InstallDrawingHooks();
 
+// Windows build: installs graphics' part in the library's start-up and close and the event
+// position mapping into core.
+void InstallGraphicsLayer();
+
 }  // namespace quill
 
 #endif

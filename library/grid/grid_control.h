@@ -12,20 +12,8 @@
 
 #include <string>
 
+#include "core/layers.h"  // the grid window styles
 #include "grid/grid_text.h"
-
-// Grid window styles.
-enum : LONG {
-    kGridReportBlocks = 0x40,
-    kGridBareLabels = 0x80,
-    kGridKeepHeight = 0x100,
-    kGridHeader = 0x200,
-    kGridRowLabels = 0x400,
-    kGridReadOnly = 0x800,
-    kGridEnterDown = 0x1000,
-    kGridTabCells = 0x4000,
-    kGridWrap = 0x8000,
-};
 
 // Row flag bits.
 enum : unsigned char { kCellReadOnly = 1, kCellHasValue = 2, kCellTyped = 4 };
@@ -162,6 +150,9 @@ namespace quill {
 void EmptyCellControl(HWND cell, int type, bool markUntyped);
 // Empties the stored value of ROW in column COL: an empty text, else 0.
 void ClearStoredValue(const GridColumn &col, int row);
+
+// Installs the grid as a field kind of the dialogs and its window classes at start-up.
+void InstallGridLayer();
 
 }  // namespace quill
 

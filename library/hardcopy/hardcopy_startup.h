@@ -13,4 +13,9 @@ void yyhardcopywindowsdrivers();
 // At library close: closes hardcopy when it is open.
 void yyhardcopyclose();
 
+// Windows build: installs hardcopy's part in the library's start-up and close into core.
+namespace quill {
+void InstallHardcopyLayer();
+}
+
 #endif

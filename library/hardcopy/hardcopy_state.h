@@ -89,12 +89,19 @@ namespace quill {
 // table; null empties an entry.
 void SetWindowsHardcopyDrivers(DriverRoutine printer, DriverRoutine metafile);
 
+// Installs the hardcopy side (yyhdrv_ and yyhardcopyreset) into the driver protocol.
+void InstallHardcopySide();
+
 }  // namespace quill
 
 QUILL_BEGIN_DECLS
 
 // Calls the driver of the current device number with OP; nothing for an empty entry.
 void xxhcif_(const int *op);
+
+// The hardcopy side of the driver protocol: the current device's driver while a hardcopy is
+// open, nothing otherwise.
+void yyhdrv_(const int *op);
 
 QUILL_END_DECLS
 

@@ -77,6 +77,8 @@ void yyhdrv_(const int *op) {
     if (gHardcopy.open > 0) xxhcif_(op);
 }
 
+void quill::InstallHardcopySide() { SetHardcopySide({yyhdrv_, yyhardcopyreset}); }
+
 namespace {
 
 // Ends what is open: the last page, then the output.

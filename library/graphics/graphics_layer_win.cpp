@@ -1,0 +1,28 @@
+// Graphics' place in the library: its part in start-up and close, and the mapping of event
+// positions to graphics coordinates.
+#include "core/layers.h"
+#include "graphics/bitmaps.h"
+#include "graphics/drawing_target.h"
+#include "graphics/event_mapping.h"
+#include "graphics/graphics_startup.h"
+
+namespace {
+
+// At shutdown: the bitmaps and the pens, brushes and fonts of the drawing target go before
+// the windows they were made for.
+void FreeWindowSystemObjects() {
+    yybitmapdestroyall();
+    yydeletegraphicsobjects();
+}
+
+}  // namespace
+
+void quill::InstallGraphicsLayer() {
+    LayerStartup startup = {};
+    startup.initialise = yygraphicsinitialise;
+    startup.rootOpened = yygraphicsrootopened;
+    startup.close = yygraphicsclose;
+    startup.shutdown = FreeWindowSystemObjects;
+    InstallLayerStartup(kLayerGraphics, startup);
+    SetEventMapping(MapEventPosition);
+}
