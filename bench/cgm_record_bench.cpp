@@ -33,7 +33,7 @@ double Record(std::size_t *bytes) {
         ys[i] = static_cast<float>((i * 7) % 6000);
     }
     quill::SetPolygon(xs.data(), ys.data(), kPoints);
-    yymetafilerecord_(&slot, &width, &height, &capacity, &status);
+    quill::StartRecordedMetafile(&slot, &width, &height, &capacity, &status);
     if (status != 0) return -1;
     gGraphics.kind = kDrawMetafile;
     gGraphics.id = slot;
@@ -43,7 +43,7 @@ double Record(std::size_t *bytes) {
     for (int l = 0; l < kLines; ++l) yygcgm_(&op);
     Clock::time_point t1 = Clock::now();
     int size = 0;
-    yymetafiledata_(&slot, nullptr, &size);
+    quill::CopyRecordedMetafile(&slot, nullptr, &size);
     *bytes = static_cast<std::size_t>(size);
     wmetafiledestroy_(&slot);
     return Seconds(t0, t1);

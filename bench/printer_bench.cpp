@@ -34,8 +34,8 @@ void Option(int code, int value) { igrhardcopyoptions_(&code, &value); }
 }  // namespace
 
 int main() {
-    gGraphics = yydefaultgraphics();
-    gHardcopy = yydefaulthardcopy();
+    gGraphics = quill::DefaultGraphicsState();
+    gHardcopy = quill::DefaultHardcopyState();
     gFigureFill = FigureFill{4, 0, 0, 0, 0.0f, 0};
     int kind = gGraphics.kind, id = gGraphics.id, w = 1000, h = 750;
     yyresn_(&kind, &id, &w, &h);

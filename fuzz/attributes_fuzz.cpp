@@ -7,11 +7,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     AttributeReader reader;
-    yyattrbegin(&reader, reinterpret_cast<const char *>(data), size);
+    quill::BeginAttributeReader(&reader, reinterpret_cast<const char *>(data), size);
     AttributeLine line;
     int section = kSectionNone;
     std::string item;
-    while (yyattrnext(&reader, &line)) {
+    while (quill::NextAttributeLine(&reader, &line)) {
         if (line.header != kSectionNone) {
             section = line.header;
             continue;
@@ -21,30 +21,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
         int low = 0, high = 0;
         switch (section) {
         case kSectionRanges:
-            yyattrintrange(&p, end, 0, 0xFFFF, &low, &high);
+            quill::ReadAttributeIntRange(&p, end, 0, 0xFFFF, &low, &high);
             p = line.rest;
-            yyattrintrange(&p, end, INT_MIN, INT_MAX, &low, &high);
+            quill::ReadAttributeIntRange(&p, end, INT_MIN, INT_MAX, &low, &high);
             break;
         case kSectionMenus:
         case kSectionTabs: {
-            int count = yyattrint(&p, end);
-            yyattrint(&p, end);
-            for (int i = 0; i < count && i < 64 && yyattritem(&reader, &item); ++i) {
-                yyattrmenuitem(item);
-                yyattrtabcaption(item);
+            int count = quill::ReadAttributeInt(&p, end);
+            quill::ReadAttributeInt(&p, end);
+            for (int i = 0; i < count && i < 64 && quill::ReadAttributeItem(&reader, &item); ++i) {
+                quill::AttributeMenuItem(item);
+                quill::AttributeTabCaption(item);
             }
             break;
         }
         case kSectionColours: {
-            int red = yyattrint(&p, end), green = yyattrint(&p, end), blue = yyattrint(&p, end);
-            yyattrcolour(0, red, green, blue);
+            int red = quill::ReadAttributeInt(&p, end), green = quill::ReadAttributeInt(&p, end),
+                blue = quill::ReadAttributeInt(&p, end);
+            quill::AttributeColour(0, red, green, blue);
             break;
         }
         case kSectionGrids:
-            yyattrconsume(&reader, &line, static_cast<std::size_t>(yyattrint(&p, end) & 0xFF));
+            quill::ConsumeAttributeTail(
+                &reader, &line, static_cast<std::size_t>(quill::ReadAttributeInt(&p, end) & 0xFF));
             break;
         default:
-            for (int i = 0; i < 8; ++i) yyattrreal(&p, end);
+            for (int i = 0; i < 8; ++i) quill::ReadAttributeReal(&p, end);
             break;
         }
     }

@@ -8,18 +8,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const std::string text = fuzz::Text(data, size);
     LibrarySettings settings;
     ConfigRequests requests{};
-    yysettingsdefaults(&settings);
+    quill::SetDefaultSettings(&settings);
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        yyconfigline(text.data() + start, end - start, &settings, &requests);
+        quill::ReadConfigurationLine(text.data() + start, end - start, &settings, &requests);
         start = end + 1;
     }
     std::string path = fuzz::ScratchFile(data, size, ".ini");
     if (!path.empty()) {
-        yysettingsdefaults(&settings);
-        yyreadconfig(path.c_str(), &settings, &requests);
+        quill::SetDefaultSettings(&settings);
+        quill::ReadConfigurationFile(path.c_str(), &settings, &requests);
         std::remove(path.c_str());
     }
     // Restore the report level a DEBUG line may have raised.
@@ -27,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     idebuglevel_(&level);
     std::string line = text.substr(0, text.find('\0'));
     char arg[64];
-    for (int n = 0; n < 8; ++n) yycommandarg(line.c_str(), n, arg, sizeof arg);
+    for (int n = 0; n < 8; ++n) quill::CommandLineArgument(line.c_str(), n, arg, sizeof arg);
     return 0;
 }

@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const std::string format = fuzz::Text(data + 8, size - 8);
     const int flen = static_cast<int>(format.size());
     std::string record;
-    yyformatwrite(FormatValue{false, 0, d}, format.data(), flen, 200, record);
-    yyformatwrite(FormatValue{true, bits, 0.0}, format.data(), flen, 200, record);
+    quill::FormatWrite(FormatValue{false, 0, d}, format.data(), flen, 200, record);
+    quill::FormatWrite(FormatValue{true, bits, 0.0}, format.data(), flen, 200, record);
     char text[120];
     int i = static_cast<int>(bits);
     idoubletostring_(&d, text, format.data(), sizeof text, flen);

@@ -18,7 +18,7 @@ struct Fields {
 Fields Scan(const std::string &text, std::size_t block, std::size_t keep) {
     Fields fields;
     std::size_t at = 0;
-    fields.end = yygridscanfields(
+    fields.end = quill::ScanGridFields(
         (long long)text.size(), block, keep,
         [&](char *bytes, std::size_t count) -> long long {
             std::size_t n = count < text.size() - at ? count : text.size() - at;

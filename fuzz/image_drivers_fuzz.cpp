@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
         return 0;
     static bool started = false;
     if (!started) {
-        gGraphics = yydefaultgraphics();
-        gHardcopy = yydefaulthardcopy();
+        gGraphics = quill::DefaultGraphicsState();
+        gHardcopy = quill::DefaultHardcopyState();
         int kind = gGraphics.kind, id = gGraphics.id, w = 1000, h = 700;
         yyresn_(&kind, &id, &w, &h);
         yypali_();

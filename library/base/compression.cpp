@@ -33,8 +33,8 @@ int Uncompress(Bytef *dest, uLongf *destlen, const Bytef *source, uLong sourcele
 void Report(int status, int *destlen) {
     if (status == Z_OK) return;
     *destlen = 0;
-    yysetsystemerror(status);
-    yyraise(1044);
+    quill::SetSystemError(status);
+    quill::RaiseError(1044);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ ConfigNumber NumericKey(const char *key) {
 
 }  // namespace
 
-void yysettingsdefaults(LibrarySettings *s) {
+void quill::SetDefaultSettings(LibrarySettings *s) {
     std::memset(s, 0, sizeof *s);
     s->generalUnit = 40;
     s->plotOutputUnit = 41;
@@ -60,7 +60,7 @@ void yysettingsdefaults(LibrarySettings *s) {
     CopyTerminated(s->charSet, sizeof s->charSet, "standard.chr");
 }
 
-void yyappendbackslash(char *dir, std::size_t size) {
+void quill::AppendBackslash(char *dir, std::size_t size) {
     std::size_t n = std::strlen(dir);
     if (n > 0 && dir[n - 1] != '\\' && n + 1 < size) {
         dir[n] = '\\';
@@ -68,7 +68,8 @@ void yyappendbackslash(char *dir, std::size_t size) {
     }
 }
 
-void yyconfigline(const char *line, std::size_t len, LibrarySettings *s, ConfigRequests *req) {
+void quill::ReadConfigurationLine(const char *line, std::size_t len, LibrarySettings *s,
+                                  ConfigRequests *req) {
     if (len > static_cast<std::size_t>(kConfigLineChars)) len = kConfigLineChars;
     const char *eq = static_cast<const char *>(std::memchr(line, '=', len));
     if (eq == nullptr) return;
@@ -130,7 +131,7 @@ void yyconfigline(const char *line, std::size_t len, LibrarySettings *s, ConfigR
     }
 }
 
-bool yyreadconfig(const char *path, LibrarySettings *s, ConfigRequests *req) {
+bool quill::ReadConfigurationFile(const char *path, LibrarySettings *s, ConfigRequests *req) {
     std::FILE *file = std::fopen(path, "rb");
     if (file == nullptr) return false;
     // Lines longer than the configuration line are cut; the rest up to the line end is skipped.
@@ -140,7 +141,7 @@ bool yyreadconfig(const char *path, LibrarySettings *s, ConfigRequests *req) {
     int c;
     while ((c = std::fgetc(file)) != EOF) {
         if (c == '\n') {
-            yyconfigline(line, len, s, req);
+            ReadConfigurationLine(line, len, s, req);
             len = 0;
             overlong = false;
         } else if (!overlong) {
@@ -150,18 +151,18 @@ bool yyreadconfig(const char *path, LibrarySettings *s, ConfigRequests *req) {
             if (len == static_cast<std::size_t>(kConfigLineChars)) overlong = true;
         }
     }
-    if (len > 0) yyconfigline(line, len, s, req);
+    if (len > 0) ReadConfigurationLine(line, len, s, req);
     std::fclose(file);
     return true;
 }
 
-void yybasedir(const char *quilla, const char *qide, const char *currentDir, char *dir,
-               std::size_t dirSize) {
+void quill::LibraryBaseDirectory(const char *quilla, const char *qide, const char *currentDir,
+                                 char *dir, std::size_t dirSize) {
     if (dirSize == 0) return;
     dir[0] = '\0';
     if (!IsEmpty(quilla)) {
         CopyTerminated(dir, dirSize, quilla);
-        yyappendbackslash(dir, dirSize);
+        AppendBackslash(dir, dirSize);
         return;
     }
     if (!IsEmpty(qide)) {
@@ -186,19 +187,20 @@ void yybasedir(const char *quilla, const char *qide, const char *currentDir, cha
     AppendText(dir, dirSize, "\\quil\\");
 }
 
-bool yyfileexists(const char *name) {
+bool quill::FileExists(const char *name) {
     struct stat info;
     return stat(name, &info) == 0;
 }
 
-void yyconfigname(const char *quilinit, const char *baseDir, char *name, std::size_t size) {
+void quill::ConfigurationFileName(const char *quilinit, const char *baseDir, char *name,
+                                  std::size_t size) {
     if (size == 0) return;
     name[0] = '\0';
-    if (!IsEmpty(quilinit) && yyfileexists(quilinit)) {
+    if (!IsEmpty(quilinit) && FileExists(quilinit)) {
         CopyTerminated(name, size, quilinit);
         return;
     }
-    if (yyfileexists("quilla.ini")) {
+    if (FileExists("quilla.ini")) {
         CopyTerminated(name, size, "quilla.ini");
         return;
     }
@@ -206,7 +208,7 @@ void yyconfigname(const char *quilinit, const char *baseDir, char *name, std::si
         char candidate[kPathChars + 1];
         CopyTerminated(candidate, sizeof candidate, baseDir);
         AppendText(candidate, sizeof candidate, "quilla.ini");
-        if (yyfileexists(candidate)) CopyTerminated(name, size, candidate);
+        if (FileExists(candidate)) CopyTerminated(name, size, candidate);
     }
 }
 
@@ -222,14 +224,14 @@ void FreeTemporaryName(const char *dir, const char *pattern, char *name, std::si
         gap[1] = static_cast<char>('0' + number % 10);
         CopyTerminated(name, size, dir);
         AppendText(name, size, file);
-        if (!yyfileexists(name)) return;
+        if (!quill::FileExists(name)) return;
     }
 }
 
 }  // namespace
 
-void yytmpnames(const char *temp, const char *tmp, char *plotName, char *dumpName,
-                std::size_t size) {
+void quill::TemporaryPlotNames(const char *temp, const char *tmp, char *plotName, char *dumpName,
+                               std::size_t size) {
     char dir[kPathChars + 1];
     if (!IsEmpty(temp))
         CopyTerminated(dir, sizeof dir, temp);
@@ -237,12 +239,12 @@ void yytmpnames(const char *temp, const char *tmp, char *plotName, char *dumpNam
         CopyTerminated(dir, sizeof dir, tmp);
     else
         CopyTerminated(dir, sizeof dir, "C:\\");
-    yyappendbackslash(dir, sizeof dir);
+    AppendBackslash(dir, sizeof dir);
     FreeTemporaryName(dir, "orn$$  .plt", plotName, size);
     FreeTemporaryName(dir, "orn$$  .dmp", dumpName, size);
 }
 
-int yycommandarg(const char *line, int n, char *arg, std::size_t argSize) {
+int quill::CommandLineArgument(const char *line, int n, char *arg, std::size_t argSize) {
     std::size_t len = std::strlen(line);
     if (len > static_cast<std::size_t>(kCommandLineChars)) len = kCommandLineChars;
     int count = -1;

@@ -29,19 +29,20 @@ const char kIntegerFormat[] = "(I11)";
 void WriteNumber(const FormatValue &value, char *string, const char *format, int string_len,
                  int format_len) {
     std::string record;
-    bool ok = yyformatwrite(value, format, format_len, string_len > 0 ? string_len : 0, record);
+    bool ok =
+        quill::FormatWrite(value, format, format_len, string_len > 0 ? string_len : 0, record);
     bool formatstar = false;
     for (int i = 0; format && i < format_len; ++i) formatstar = formatstar || format[i] == '*';
     if (!ok || (record.find('*') != std::string::npos && !formatstar)) {
-        yyputtext(string, string_len, "**********", 10);
-        yyraise(18);
+        quill::PutFixedText(string, string_len, "**********", 10);
+        quill::RaiseError(18);
         return;
     }
     if (!value.integer && decimalcomma == 1) {
         for (char &c : record)
             if (c == '.') c = wDecimal;
     }
-    yyputtext(string, string_len, record);
+    quill::PutFixedText(string, string_len, record);
 }
 
 FormatValue Integer(long long v) { return FormatValue{true, v, 0.0}; }
@@ -182,7 +183,7 @@ void TakeNextWord(char *string, int string_len, int &first, int &last) {
 }
 
 void BlankWord(char *string, int first, int last) {
-    if (first > 0) yyblanktext(string + first - 1, last - first + 1);
+    if (first > 0) quill::BlankText(string + first - 1, last - first + 1);
 }
 
 // Writes VALUE by FORMAT into TEXT, left-justified, trimmed, then a NUL and blanks.
@@ -191,15 +192,15 @@ void WriteWorkText(const FormatValue &value, char *text, const char *format, int
     WriteNumber(value, text, format, text_len, format_len);
     static const char left[] = "L";
     ijustifystring_(text, left, text_len, 1);
-    int n = yytrimlen(text, text_len);
+    int n = quill::TrimmedTextLength(text, text_len);
     if (n < text_len) text[n] = '\0';
 }
 
 }  // namespace
 
-void yysetdecimalcomma(int option) { decimalcomma = option; }
-int yydecimalcomma() { return decimalcomma; }
-void yysetdecimalchar(char c) { wDecimal = c; }
+void quill::SetDecimalCommaOption(int option) { decimalcomma = option; }
+int quill::DecimalCommaOption() { return decimalcomma; }
+void quill::SetDecimalChar(char c) { wDecimal = c; }
 
 void integertostring_(const int *ivalue, char *string, const char *format, int string_len,
                       int format_len) {
@@ -220,30 +221,31 @@ void istringtointeger_(const char *string, int *ivalue, int string_len) {
     int value;
     int error = ReadInteger(string, string_len, value);
     if (ivalue) *ivalue = value;
-    if (error) yyraise(error);
+    if (error) quill::RaiseError(error);
 }
 
 void istringtoreal_(const char *string, float *value, int string_len) {
     double v;
     int error = ReadReal(string, string_len, false, v);
     if (value) *value = static_cast<float>(v);
-    if (error) yyraise(error);
+    if (error) quill::RaiseError(error);
 }
 
 void istringtodouble_(const char *string, double *dvalue, int string_len) {
     double v;
     int error = ReadReal(string, string_len, true, v);
     if (dvalue) *dvalue = v;
-    if (error) yyraise(error);
+    if (error) quill::RaiseError(error);
 }
 
 void inextstring_(char *string, char *item, int string_len, int item_len) {
     int first, last;
     TakeNextWord(string, string_len, first, last);
     if (first > 0)
-        yyputtext(item, item_len, string + first - 1, static_cast<std::size_t>(last - first + 1));
+        quill::PutFixedText(item, item_len, string + first - 1,
+                            static_cast<std::size_t>(last - first + 1));
     else
-        yyblanktext(item, item_len);
+        quill::BlankText(item, item_len);
     BlankWord(string, first, last);
 }
 
@@ -292,7 +294,7 @@ namespace {
 // precision, so that every 32-bit integer comes back exactly.
 int QuietRead(const char *text, int text_len, bool doubleentry, double &value) {
     QuietErrors quiet;
-    std::string word = yyuptonul(text, text_len);
+    std::string word = quill::TextUpToNul(text, text_len);
     int error = ReadReal(word.data(), static_cast<int>(word.size()), doubleentry, value);
     if (error) value = 0;
     return error;

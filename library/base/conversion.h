@@ -33,10 +33,14 @@ void yyformd_(char *text, const char *format, int text_len, int format_len);
 
 QUILL_END_DECLS
 
+namespace quill {
+
 // The decimal-comma option (0 at start): when 1, number output writes the decimal character
 // in place of "." and number input accepts both.
-void yysetdecimalcomma(int option);
-int yydecimalcomma();
-void yysetdecimalchar(char c);
+void SetDecimalCommaOption(int option);
+int DecimalCommaOption();
+void SetDecimalChar(char c);
+
+}  // namespace quill
 
 #endif

@@ -2,7 +2,7 @@
 // The fixed message of every error number that has one (114 numbers).
 #include "base/errors.h"
 
-const ErrorMessage yyerrormessages[] = {
+const ErrorMessage quill::kErrorMessages[] = {
     {1, "Error opening file or device"},
     {2, "Error reading/writing file or device"},
     {3, "Error closing file or device"},
@@ -119,4 +119,4 @@ const ErrorMessage yyerrormessages[] = {
     {1081, "QUILAX.DLL not found"},
 };
 
-const int yyerrormessagecount = sizeof yyerrormessages / sizeof yyerrormessages[0];
+const int quill::kErrorMessageCount = sizeof kErrorMessages / sizeof kErrorMessages[0];

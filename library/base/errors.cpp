@@ -28,12 +28,12 @@ void WriteStandardOutput(const std::string &line) {
 
 }  // namespace
 
-const char *yyerrortext(int code) {
-    int lo = 0, hi = yyerrormessagecount - 1;
+const char *quill::ErrorMessageText(int code) {
+    int lo = 0, hi = kErrorMessageCount - 1;
     while (lo <= hi) {
         int mid = (lo + hi) / 2;
-        if (yyerrormessages[mid].number == code) return yyerrormessages[mid].text;
-        if (yyerrormessages[mid].number < code)
+        if (kErrorMessages[mid].number == code) return kErrorMessages[mid].text;
+        if (kErrorMessages[mid].number < code)
             lo = mid + 1;
         else
             hi = mid - 1;
@@ -41,17 +41,17 @@ const char *yyerrortext(int code) {
     return "";
 }
 
-std::string yyerrorline(int code) {
+std::string quill::ErrorReportLine(int code) {
     char number[16];
     std::snprintf(number, sizeof number, "%4d", code);
     std::string line = "Error=";
     // An integer edit of width 4: a number that does not fit shows as asterisks.
     line += std::string(number).size() > 4 ? std::string("****") : std::string(number);
     line += ":";
-    std::string message = yyerrortext(code);
+    std::string message = ErrorMessageText(code);
     if (message.size() > 62) message.resize(62);
     line += message;
-    return yytrimmed(line.data(), static_cast<int>(line.size()));
+    return TrimmedText(line.data(), static_cast<int>(line.size()));
 }
 
 void yyseterror_(const int *icode) { lasterror = icode ? *icode : 0; }
@@ -64,7 +64,7 @@ void yyerror_(const int *icode) {
     int level = reportlevel;
     int code = lasterror;
     reportlevel = 0;
-    std::string line = yyerrorline(code);
+    std::string line = quill::ErrorReportLine(code);
     switch (level) {
     case 1: WriteStandardOutput(line); break;
     case 2: idebug_(line.data(), static_cast<int>(line.size())); break;
@@ -76,15 +76,15 @@ void yyerror_(const int *icode) {
     lasterror = code;
 }
 
-void yyraise(int code) { yyerror_(&code); }
+void quill::RaiseError(int code) { yyerror_(&code); }
 
 void quill::SetErrorReportHook(ErrorReportHook hook) { windowReport = hook; }
 
-void yysetfileerror(int code) { fileerror = code; }
-void yysetsystemerror(int code) { systemerror = code; }
-void yyerrorreset() { lasterror = fileerror = systemerror = reportlevel = 0; }
-int yylasterror() { return lasterror; }
-int yyreportlevel() { return reportlevel; }
+void quill::SetFileError(int code) { fileerror = code; }
+void quill::SetSystemError(int code) { systemerror = code; }
+void quill::ResetErrorState() { lasterror = fileerror = systemerror = reportlevel = 0; }
+int quill::LastErrorNumber() { return lasterror; }
+int quill::ReportLevel() { return reportlevel; }
 
 int infoerror_(const int *item) {
     int which = item ? *item : 0;
@@ -108,8 +108,8 @@ int infoerror_(const int *item) {
 }
 
 void winfoerrormessage_(const int *ierror, char *message, int message_len) {
-    const char *text = yyerrortext(ierror ? *ierror : 0);
-    yyputtext(message, message_len, text, std::char_traits<char>::length(text));
+    const char *text = quill::ErrorMessageText(ierror ? *ierror : 0);
+    quill::PutFixedText(message, message_len, text, std::char_traits<char>::length(text));
 }
 
 void idebuglevel_(const int *ilevel) {

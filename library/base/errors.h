@@ -1,6 +1,6 @@
 // The library's error path, for the library's own code.
 //
-// A failing routine calls yyerror_ (or yyraise) with its error number and carries on. The
+// A failing routine calls yyerror_ (or RaiseError) with its error number and carries on. The
 // number is kept for infoerror_ and reported by the report level: 0 nothing, 1 a line on
 // standard output, 2 a line in the debug log, 3 the root window's status bar, 4 a message box
 // whose Cancel ends the process. Routines that only probe a conversion use QuietErrors.
@@ -21,28 +21,32 @@ void yyseterror_(const int *icode);
 
 QUILL_END_DECLS
 
+namespace quill {
+
 // The same as yyerror_ for callers holding a plain number.
-void yyraise(int code);
+void RaiseError(int code);
 
 // The file error status (the system code of the last failing file operation) and the system
 // error status (the code of the last failing operating-system routine, or zlib's status).
-void yysetfileerror(int code);
-void yysetsystemerror(int code);
+void SetFileError(int code);
+void SetSystemError(int code);
 
 // Sets the four status words to 0: the last error, the file and system errors and the report
 // level, as library initialisation starts them.
-void yyerrorreset();
+void ResetErrorState();
 
 // The last error number and the report level, read without clearing anything.
-int yylasterror();
-int yyreportlevel();
+int LastErrorNumber();
+int ReportLevel();
 
 // The 73-character report line of error CODE with its trailing blanks removed:
 // "Error=", the number in 4 characters, ":" and the message.
-std::string yyerrorline(int code);
+std::string ErrorReportLine(int code);
 
 // The fixed message of CODE, or "" when the number has none.
-const char *yyerrortext(int code);
+const char *ErrorMessageText(int code);
+
+}  // namespace quill
 
 // Saves the last error number and the report level and sets both to 0, so that errors raised
 // while it lives are neither reported nor left visible; restores both when it goes.
@@ -62,10 +66,11 @@ struct ErrorMessage {
     int number;
     const char *text;
 };
-extern const ErrorMessage yyerrormessages[];
-extern const int yyerrormessagecount;
 
 namespace quill {
+
+extern const ErrorMessage kErrorMessages[];
+extern const int kErrorMessageCount;
 
 // Reports of levels 3 (the root window's status bar) and 4 (a message box) need the window
 // system, which this layer does not know: library initialisation installs the routine that

@@ -28,8 +28,8 @@ void Transferred(int status, int count, int *result) {
         return;
     }
     *result = -1;
-    yysetfileerror(status);
-    yyraise(2);
+    quill::SetFileError(status);
+    quill::RaiseError(2);
 }
 
 void Read(const int *ihandle, char *buffer, const int *nbytes, int *nread, int buffer_len) {
@@ -50,13 +50,13 @@ void Write(const int *ihandle, const char *buffer, const int *nbytes, int *nwrit
 void ifileopen_(const char *filename, const int *imode, int *ihandle, int filename_len) {
     *ihandle = -1;
     int first = ilocatechar_(filename, filename_len);
-    int last = yytrimlen(filename, filename_len);
+    int last = quill::TrimmedTextLength(filename, filename_len);
     int mode = imode ? *imode : -1;
     // A name that would not fit the system's name area, with its NUL, is refused like a blank
     // one: no part of it is ever opened by mistake.
     if (first == 0 || mode < 0 || mode > 2 || last - first + 1 >= kNameArea) {
-        yysetfileerror(0);
-        yyraise(1);
+        quill::SetFileError(0);
+        quill::RaiseError(1);
         return;
     }
     std::string name(filename + first - 1, static_cast<std::size_t>(last - first + 1));
@@ -64,8 +64,8 @@ void ifileopen_(const char *filename, const int *imode, int *ihandle, int filena
     yyopen_(name.c_str(), &mode, ihandle, &status);
     if (status != 0 || *ihandle == -1) {
         *ihandle = -1;
-        yysetfileerror(status);
-        yyraise(1);
+        quill::SetFileError(status);
+        quill::RaiseError(1);
     }
 }
 
@@ -108,7 +108,7 @@ void ifileseek_(const int *ihandle, int *ioffset, const int *iorigin) {
 }
 
 void yyexpandquotes_(char *string, int string_len) {
-    int last = yytrimlen(string, string_len);
+    int last = quill::TrimmedTextLength(string, string_len);
     std::string work;
     for (int i = 0; i < last; ++i) {
         if (string[i] == '"') {
@@ -121,16 +121,16 @@ void yyexpandquotes_(char *string, int string_len) {
             work += string[i];
         }
     }
-    yyputtext(string, string_len, work);
+    quill::PutFixedText(string, string_len, work);
 }
 
 void yycompressquotes_(char *string, int string_len) {
-    int last = yytrimlen(string, string_len);
+    int last = quill::TrimmedTextLength(string, string_len);
     if (last == 0) return;
     std::string work;
     for (int i = 0; i < last; ++i) {
         work += string[i];
         if (string[i] == '"' && i + 1 < last && string[i + 1] == '"') ++i;
     }
-    yyputtext(string, string_len, work);
+    quill::PutFixedText(string, string_len, work);
 }

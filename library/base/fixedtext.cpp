@@ -3,13 +3,13 @@
 
 #include <cstring>
 
-int yytrimlen(const char *text, int len) {
+int quill::TrimmedTextLength(const char *text, int len) {
     if (!text || len <= 0) return 0;
     while (len > 0 && text[len - 1] == ' ') --len;
     return len;
 }
 
-void yyputtext(char *dest, int destlen, const char *src, std::size_t srclen) {
+void quill::PutFixedText(char *dest, int destlen, const char *src, std::size_t srclen) {
     if (!dest || destlen <= 0) return;
     std::size_t n =
         srclen < static_cast<std::size_t>(destlen) ? srclen : static_cast<std::size_t>(destlen);
@@ -17,21 +17,21 @@ void yyputtext(char *dest, int destlen, const char *src, std::size_t srclen) {
     std::memset(dest + n, ' ', static_cast<std::size_t>(destlen) - n);
 }
 
-void yyputtext(char *dest, int destlen, const std::string &src) {
-    yyputtext(dest, destlen, src.data(), src.size());
+void quill::PutFixedText(char *dest, int destlen, const std::string &src) {
+    PutFixedText(dest, destlen, src.data(), src.size());
 }
 
-void yyblanktext(char *dest, int destlen) {
+void quill::BlankText(char *dest, int destlen) {
     if (dest && destlen > 0) std::memset(dest, ' ', static_cast<std::size_t>(destlen));
 }
 
-std::string yytrimmed(const char *text, int len) {
-    return std::string(text ? text : "", static_cast<std::size_t>(yytrimlen(text, len)));
+std::string quill::TrimmedText(const char *text, int len) {
+    return std::string(text ? text : "", static_cast<std::size_t>(TrimmedTextLength(text, len)));
 }
 
-std::string yyuptonul(const char *text, int len) {
+std::string quill::TextUpToNul(const char *text, int len) {
     if (!text || len <= 0) return std::string();
     const void *nul = std::memchr(text, '\0', static_cast<std::size_t>(len));
     if (nul) return std::string(text, static_cast<const char *>(nul) - text);
-    return yytrimmed(text, len);
+    return TrimmedText(text, len);
 }

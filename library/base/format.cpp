@@ -486,8 +486,8 @@ bool Put(std::string &record, std::size_t &pos, const std::string &text, int lim
 
 }  // namespace
 
-bool yyformatwrite(const FormatValue &value, const char *format, int format_len, int record_len,
-                   std::string &record) {
+bool quill::FormatWrite(const FormatValue &value, const char *format, int format_len,
+                        int record_len, std::string &record) {
     record.clear();
     std::vector<Item> items;
     if (record_len < 0 || !ReadFormat(format, format_len, items)) return false;

@@ -16,10 +16,14 @@ struct FormatValue {
     double dvalue;
 };
 
+namespace quill {
+
 // Writes VALUE by FORMAT (FORMAT_LEN characters) into RECORD, at most RECORD_LEN characters
 // (not padded). Returns false when the write fails: a format that cannot be read, a
 // descriptor of the wrong type for the value, no data descriptor, or a record too short.
-bool yyformatwrite(const FormatValue &value, const char *format, int format_len, int record_len,
-                   std::string &record);
+bool FormatWrite(const FormatValue &value, const char *format, int format_len, int record_len,
+                 std::string &record);
+
+}  // namespace quill
 
 #endif

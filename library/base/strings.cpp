@@ -64,7 +64,7 @@ int ilocatechar_(const char *string, int string_len) {
 
 void ijustifystring_(char *string, const char *justify, int string_len, int justify_len) {
     int first = ilocatechar_(string, string_len);
-    int last = yytrimlen(string, string_len);
+    int last = quill::TrimmedTextLength(string, string_len);
     if (first == 0 || last == 0) return;
     int n = string_len;
     int t = last - first + 1;
@@ -77,7 +77,7 @@ void ijustifystring_(char *string, const char *justify, int string_len, int just
     else
         start = (n - t) / 2 + 1;
     std::string text(string + first - 1, static_cast<std::size_t>(t));
-    yyblanktext(string, n);
+    quill::BlankText(string, n);
     text.copy(string + start - 1, text.size());
 }
 
@@ -106,9 +106,9 @@ int indexnocase_(const char *string, const char *substring, const int *back, int
 void yysplitp_(char *path, char *name, int path_len, int name_len) {
     static const char left[] = "L";
     ijustifystring_(path, left, path_len, 1);
-    int last = yytrimlen(path, path_len);
+    int last = quill::TrimmedTextLength(path, path_len);
     if (last >= 2 && path[last - 1] == '.' && path[last - 2] == '.') {
-        yyblanktext(name, name_len);
+        quill::BlankText(name, name_len);
         return;
     }
     int sep = 0;  // 1-based position of the last separator
@@ -119,13 +119,13 @@ void yysplitp_(char *path, char *name, int path_len, int name_len) {
         }
     }
     if (sep == 0) {
-        yyputtext(name, name_len, path, static_cast<std::size_t>(last));
-        yyblanktext(path, path_len);
+        quill::PutFixedText(name, name_len, path, static_cast<std::size_t>(last));
+        quill::BlankText(path, path_len);
     } else if (sep < last) {
-        yyputtext(name, name_len, path + sep, static_cast<std::size_t>(last - sep));
-        yyblanktext(path + sep - 1, path_len - sep + 1);
+        quill::PutFixedText(name, name_len, path + sep, static_cast<std::size_t>(last - sep));
+        quill::BlankText(path + sep - 1, path_len - sep + 1);
     } else {
-        yyblanktext(name, name_len);
+        quill::BlankText(name, name_len);
         bool another = false;
         for (int i = sep - 1; i >= 1; --i)
             if (path[i - 1] == '\\') {
@@ -142,14 +142,14 @@ void iosdirname_(char *dirname, int dirname_len) {
     int status = 0, truncated = 0;
     yydirn_(work.data(), &status, &truncated, &size);
     if (status != 0) {
-        yyblanktext(dirname, dirname_len);
-        yysetsystemerror(status);
-        yyraise(13);
+        quill::BlankText(dirname, dirname_len);
+        quill::SetSystemError(status);
+        quill::RaiseError(13);
     } else if (truncated) {
-        yyblanktext(dirname, dirname_len);
-        yyraise(1023);
+        quill::BlankText(dirname, dirname_len);
+        quill::RaiseError(1023);
     } else {
-        yyputtext(dirname, dirname_len, std::string(work.data()));
+        quill::PutFixedText(dirname, dirname_len, std::string(work.data()));
     }
 }
 

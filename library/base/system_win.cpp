@@ -406,7 +406,7 @@ void yycmnd_(const char *command, const int *ihide, const int *iwait, const int 
 // --- Deleting files by pattern --------------------------------------------------------------
 
 void iosdeletefile_(const char *filename, int filename_len) {
-    int len = yytrimlen(filename, filename_len);
+    int len = quill::TrimmedTextLength(filename, filename_len);
     if (len == 0) return;
     if (len > MAX_PATH) len = MAX_PATH;
     std::string pattern(filename, static_cast<std::size_t>(len));
@@ -417,8 +417,8 @@ void iosdeletefile_(const char *filename, int filename_len) {
     int next = 0, attr = 0, dostime = 0, size = 0, status = 0, namesize = sizeof name;
     yyfind_(&next, name, &attr, &dostime, &size, &status, &namesize);
     if (status != 0) {
-        yysetsystemerror(status);
-        yyraise(13);
+        quill::SetSystemError(status);
+        quill::RaiseError(13);
         return;
     }
     while (status == 0) {
@@ -426,8 +426,8 @@ void iosdeletefile_(const char *filename, int filename_len) {
             int deleted = 0;
             yydelf_((directory + name).c_str(), &deleted);
             if (deleted != 0) {
-                yysetsystemerror(deleted);
-                yyraise(13);
+                quill::SetSystemError(deleted);
+                quill::RaiseError(13);
             }
         }
         next = 1;

@@ -41,25 +41,33 @@ extern WindowSlot wSlot[kWindowSlots];
 // Client size in pixels of the current window, recorded at each selection.
 extern int wClientWidth, wClientHeight;
 
+namespace quill {
+
 // Window-type word of a frame (kPlainWindow when it carries no record).
-int yywindowtype(HWND frame);
+int WindowTypeWord(HWND frame);
 // The dialog a frame is combined with, null when none.
-HWND yywindowdialog(HWND frame);
+HWND WindowDialog(HWND frame);
+
+}  // namespace quill
 
 // Makes the title bar of WINDOW look active and those of the library's other windows and
 // dialogs inactive; WINDOW gets the focus when it is one of the library's windows.
 void yytitlecolour(HWND window);
 
+namespace quill {
+
 // Loads dialog ID into window SLOT, shows it there modeless and records the combination;
 // false when that cannot be done.
-bool yycombinedialog(int slot, int id);
+bool CombineDialog(int slot, int id);
 
 // Hides and unloads the dialog a frame is combined with and drops the frame's record;
 // ICURDIALOG := 0 when it was the current dialog.
-void yyuncombinedialog(HWND frame, int *icurdialog);
+void UncombineDialog(HWND frame, int *icurdialog);
 
 // True when WINDOW is the frame of a child window (class ZAREVIRER).
-bool yyischildframe(HWND window);
+bool IsChildFrame(HWND window);
+
+}  // namespace quill
 
 // First free child slot 1..20, -1 when all are used.
 int yygetnextfree();

@@ -69,7 +69,7 @@ int ProbeDialog(int id, int *width, int *height) {
 int CheckInsideParent(int parent) {
     if (!IsOpen(parent)) return -5;
     if (!IsWindowVisible(wWindow[parent])) return -2;
-    int type = yywindowtype(wWindow[parent]);
+    int type = quill::WindowTypeWord(wWindow[parent]);
     if (type == kDialogWindow) return -3;
     if (type != kPlainWindow) return -4;
     return 0;
@@ -103,18 +103,18 @@ void CloseDependants(HWND frame) {
 
 }  // namespace
 
-int yywindowtype(HWND frame) {
+int quill::WindowTypeWord(HWND frame) {
     if (!frame) return kPlainWindow;
     auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
     return block ? block->tag : kPlainWindow;
 }
 
-HWND yywindowdialog(HWND frame) {
-    if (yywindowtype(frame) != kDialogWindow) return nullptr;
+HWND quill::WindowDialog(HWND frame) {
+    if (WindowTypeWord(frame) != kDialogWindow) return nullptr;
     return reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA))->dialog;
 }
 
-bool yyischildframe(HWND window) {
+bool quill::IsChildFrame(HWND window) {
     char name[sizeof kChildClass + 1];
     return window != nullptr && GetClassNameA(window, name, sizeof name) > 0 &&
            lstrcmpiA(name, kChildClass) == 0;
@@ -163,7 +163,7 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
 
     DWORD style = ChildStyle(f);
     if (hDialogList[0] != nullptr) style |= WS_DISABLED;  // a modal dialog is running
-    yyforgetslot(slot);
+    quill::ForgetWindowSlot(slot);
     wSlot[slot].previous = hWinCur;
     quill::FrameLayout layout = {kChildClass,
                                  title,
@@ -179,12 +179,12 @@ void yyopenchild_(int *x, int *y, int *width, int *height, int *iwin, int *flags
                                  toolbars};
     HWND w = quill::BuildFrame(slot, layout);
     if (!w) {
-        yyforgetslot(slot);
+        quill::ForgetWindowSlot(slot);
         return;
     }
     const bool maximised = (f & kFrameMaximised) != 0;
 
-    if (dialogId > 0 && !yycombinedialog(slot, dialogId)) *idialog = -1;
+    if (dialogId > 0 && !quill::CombineDialog(slot, dialogId)) *idialog = -1;
 
     if (!(f & kFrameHidden)) {
         ShowWindow(w, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
@@ -217,15 +217,15 @@ void yyclosechild_(int *iwin, int *icurdialog) {
         ReleaseDC(hClient[slot], wDC);
         wDC = nullptr;
     }
-    if (yywindowtype(frame) == kDialogWindow) {
-        yyuncombinedialog(frame, icurdialog);
+    if (quill::WindowTypeWord(frame) == kDialogWindow) {
+        quill::UncombineDialog(frame, icurdialog);
     } else {
         CloseDependants(frame);
     }
     for (int other = 0; other < kWindowSlots; ++other)
         if (IsOpen(other) && wSlot[other].previous == frame) wSlot[other].previous = s.previous;
     for (int d = 1; d <= nDialogs && d <= QUILL_MAX_DIALOGS; ++d) {
-        DialogRecord *record = yydialogrecord(hDialogList[d]);
+        DialogRecord *record = quill::DialogRecordOf(hDialogList[d]);
         if (record && (record->owner == frame || record->reenable == frame)) {
             record->owner = s.previous;
             record->reenable = s.previous;
@@ -235,7 +235,7 @@ void yyclosechild_(int *iwin, int *icurdialog) {
     if (hClient[slot]) DestroyWindow(hClient[slot]);
     DestroyWindow(frame);
     if (hWinCur == frame) hWinCur = wWindow[0];
-    yyforgetslot(slot);
+    quill::ForgetWindowSlot(slot);
     if (wIndex == slot) {
         int root = 0;
         yywinsel_(&root);
@@ -291,7 +291,7 @@ void yyresize_(HWND window, int width, int height) {
 void windowselect_(const int *iwin) {
     int slot = iwin ? *iwin : -1;
     if (!IsOpen(slot) || !hClient[slot]) {
-        yyraise(1003);
+        quill::RaiseError(1003);
         return;
     }
     yywinsel_(&slot);
@@ -355,7 +355,7 @@ void yywindowraise_() {
         BringWindowToTop(w);
     }
     EnableWindow(frame, TRUE);
-    HWND focus = yywindowdialog(frame);
+    HWND focus = quill::WindowDialog(frame);
     if (!focus) focus = hClient[wIndex] ? hClient[wIndex] : frame;
     SetFocus(focus);
     yytitlecolour(frame);
@@ -366,7 +366,7 @@ namespace {
 COLORREF AreaColour(HDC dc, int colour) {
     COLORREF rgb;
     if (colour == -1)
-        rgb = yytextcolour(wBackCol);
+        rgb = quill::TextColour(wBackCol);
     else
         rgb = static_cast<COLORREF>(colour) & 0xFFFFFF;
     if (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) rgb = GetNearestColor(dc, rgb);

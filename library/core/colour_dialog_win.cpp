@@ -28,10 +28,10 @@ void yygetrgbdialog_(int *ired, int *igreen, int *iblue, int *answer, int *error
     request.Flags = CC_FULLOPEN | CC_RGBINIT;
 
     ModalFrame frame;
-    yymodalbegin(&frame);
+    quill::BeginModalBox(&frame);
     request.hwndOwner = frame.owner;
     BOOL ok = ChooseColorA(&request);
-    yymodalend(&frame);
+    quill::EndModalBox(&frame);
 
     if (ok) {
         *ired = GetRValue(request.rgbResult);

@@ -17,24 +17,33 @@ struct ModalInfo {
 };
 extern ModalInfo wModalInfo;
 
+namespace quill {
+
 // Records the three values of a dialog that has just been shown modally.
-void yysetdialoginfo(int closing, int previous, int dialog);
+void SetDialogInfo(int closing, int previous, int dialog);
 
 // Stores the answer of a message box or file dialog: item 4 := answer, item 2 := 0.
-void yysetdialoganswer(int answer);
+void SetDialogAnswer(int answer);
 
-// The frame around every modal system dialog: yymodalbegin chooses the owner (the current
+}  // namespace quill
+
+// The frame around every modal system dialog: BeginModalBox chooses the owner (the current
 // dialog when it is visible, or the window it is combined with; else the current window's
-// frame) and disables the library's other dialogs and windows; yymodalend enables them again
+// frame) and disables the library's other dialogs and windows; EndModalBox enables them again
 // and gives the owner back the focus.
 struct ModalFrame {
     HWND owner;
 };
-void yymodalbegin(ModalFrame *frame);
+
+namespace quill {
+
+void BeginModalBox(ModalFrame *frame);
 // Takes (MODE 1) or gives back (MODE 0) the snapshots of the other windows' contents kept
 // while a modal box covers them; a failure is reported and does not stop the box.
-void yymodalsnapshots(int mode);
-void yymodalend(const ModalFrame *frame);
+void ModalSnapshots(int mode);
+void EndModalBox(const ModalFrame *frame);
+
+}  // namespace quill
 
 // Folder browser. ITITLE 1 uses TITLE as the caption; ANSWER 1 chosen, 2 cancelled. IFLAGS 4
 // accepts a path that does not exist as typed; 64 offers to create it. DIRECTORY is in and out.

@@ -18,7 +18,7 @@ int iAnchor = 0;
 // The dialog that holds a control and its record, when it is a library dialog shown modeless.
 DialogRecord *ModelessRecord(HWND control, HWND *dialog) {
     *dialog = GetParent(control);
-    DialogRecord *record = yydialogrecord(*dialog);
+    DialogRecord *record = quill::DialogRecordOf(*dialog);
     return record && !yyismodaldialog(*dialog) ? record : nullptr;
 }
 
@@ -35,9 +35,9 @@ bool UserDrawnStatic(HWND control) {
 }
 
 bool UserDrawn(HWND control) {
-    FieldRecord *record = yyfieldrecord(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
     if (record && record->userDrawn) return true;
-    ATOM atom = yyclassatom(control);
+    ATOM atom = quill::WindowClassAtom(control);
     return (atom == atomButton && UserDrawnButton(control)) ||
            (atom == atomStatic && UserDrawnStatic(control));
 }
@@ -125,14 +125,14 @@ void DrawDisabledTab(HWND tab, HDC dc, int index) {
 int EnabledTab(HWND tab, int from, int step) {
     int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int i = from + step; i >= 0 && i < count; i += step)
-        if (!yytabpagedisabled(tab, i)) return i;
+        if (!quill::TabPageDisabled(tab, i)) return i;
     return -1;
 }
 
 bool AnyTabDisabled(HWND tab) {
     int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
-        if (yytabpagedisabled(tab, i)) return true;
+        if (quill::TabPageDisabled(tab, i)) return true;
     return false;
 }
 
@@ -214,7 +214,7 @@ LRESULT CALLBACK yysubstatic(HWND field, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT CALLBACK yysubpaint(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    FieldRecord *record = yyfieldrecord(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
     WNDPROC previous = record && record->oldProc ? record->oldProc : nullptr;
     if (!previous) return DefWindowProcA(control, message, wParam, lParam);
     LRESULT result = CallWindowProcA(previous, control, message, wParam, lParam);
@@ -279,14 +279,14 @@ LRESULT CALLBACK yysubtrack(HWND track, UINT message, WPARAM wParam, LPARAM lPar
     return CallWindowProcA(lpNormalTrackProc, track, message, wParam, lParam);
 }
 
-int yytrackanchor(HWND track) { return hAnchorTrack == track ? iAnchor : -1; }
+int quill::TrackBarAnchor(HWND track) { return hAnchorTrack == track ? iAnchor : -1; }
 
 LRESULT CALLBACK yysubtree(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
     // A focus change the library makes itself (moving the focus back to a refused field)
     // is no field change.
     if (message == WM_SETFOCUS && !nocheck) {
         HWND dialog = GetParent(tree);
-        if (DialogRecord *record = yydialogrecord(dialog)) {
+        if (DialogRecord *record = quill::DialogRecordOf(dialog)) {
             int id = GetDlgCtrlID(tree);
             bool changed = record->currentField != id;
             record->previousField = record->currentField;
@@ -300,14 +300,15 @@ LRESULT CALLBACK yysubtree(HWND tree, UINT message, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK yysubtab(HWND tab, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
-        if (HWND page = yytabpage(tab, static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0))))
+        if (HWND page =
+                quill::TabPageDialog(tab, static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0))))
             InvalidateRect(page, nullptr, FALSE);
         LRESULT result = CallWindowProcA(lpNormalTabProc, tab, message, wParam, lParam);
         if (AnyTabDisabled(tab)) {
             HDC dc = GetDC(tab);
             int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
             for (int i = 0; i < count; ++i)
-                if (yytabpagedisabled(tab, i)) DrawDisabledTab(tab, dc, i);
+                if (quill::TabPageDisabled(tab, i)) DrawDisabledTab(tab, dc, i);
             ReleaseDC(tab, dc);
         }
         return result;
@@ -337,7 +338,7 @@ LRESULT CALLBACK yysubtab(HWND tab, UINT message, WPARAM wParam, LPARAM lParam) 
             {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}, 0};
         int index =
             static_cast<int>(SendMessageA(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-        if (index >= 0 && yytabpagedisabled(tab, index)) return 0;
+        if (index >= 0 && quill::TabPageDisabled(tab, index)) return 0;
         break;
     }
     default: break;

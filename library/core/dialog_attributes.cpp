@@ -50,19 +50,19 @@ int strcmporn(const char *header, const char *text) {
     }
 }
 
-int yyattributeheader(const char *text) {
+int quill::AttributeHeaderSection(const char *text) {
     for (int i = 0; i < static_cast<int>(sizeof kHeaders / sizeof kHeaders[0]); ++i)
         if (strcmporn(kHeaders[i], text) == 0) return i + 1;
     return kSectionNone;
 }
 
-void yyattrbegin(AttributeReader *reader, const char *data, std::size_t size) {
+void quill::BeginAttributeReader(AttributeReader *reader, const char *data, std::size_t size) {
     std::size_t n = data ? strnlen(data, size) : 0;
     reader->text.assign(data ? data : "", n);
     reader->pos = 0;
 }
 
-bool yyattrnext(AttributeReader *reader, AttributeLine *line) {
+bool quill::NextAttributeLine(AttributeReader *reader, AttributeLine *line) {
     const std::string &text = reader->text;
     while (reader->pos < text.size()) {
         std::size_t start = reader->pos;
@@ -73,7 +73,7 @@ bool yyattrnext(AttributeReader *reader, AttributeLine *line) {
 
         const char *p = text.c_str() + start;
         const char *stop = text.c_str() + end;
-        line->header = yyattributeheader(p);
+        line->header = AttributeHeaderSection(p);
         line->id = 0;
         line->rest = stop;
         line->restLen = 0;
@@ -84,7 +84,7 @@ bool yyattrnext(AttributeReader *reader, AttributeLine *line) {
             line->header = kSectionNone;
         if (line->header == kSectionNone) {
             const char *q = p;
-            line->id = yyattrint(&q, stop);
+            line->id = ReadAttributeInt(&q, stop);
             line->tail = TokenEnd(p, stop);
             line->rest = q;
             line->restLen = static_cast<std::size_t>(stop - q);
@@ -94,7 +94,7 @@ bool yyattrnext(AttributeReader *reader, AttributeLine *line) {
     return false;
 }
 
-bool yyattritem(AttributeReader *reader, std::string *item) {
+bool quill::ReadAttributeItem(AttributeReader *reader, std::string *item) {
     const std::string &text = reader->text;
     if (reader->pos >= text.size()) return false;
     std::size_t start = reader->pos;
@@ -106,7 +106,8 @@ bool yyattritem(AttributeReader *reader, std::string *item) {
     return true;
 }
 
-void yyattrconsume(AttributeReader *reader, const AttributeLine *line, std::size_t count) {
+void quill::ConsumeAttributeTail(AttributeReader *reader, const AttributeLine *line,
+                                 std::size_t count) {
     const char *base = reader->text.c_str();
     std::size_t tail = static_cast<std::size_t>(line->tail - base);
     if (tail > reader->text.size()) tail = reader->text.size();
@@ -117,7 +118,7 @@ void yyattrconsume(AttributeReader *reader, const AttributeLine *line, std::size
     if (count > 0) reader->pos = NextLine(reader->text, at > 0 ? at - 1 : 0);
 }
 
-int yyattrint(const char **p, const char *end) {
+int quill::ReadAttributeInt(const char **p, const char *end) {
     const char *q = SkipBlanks(*p, end);
     const char *token = TokenEnd(q, end);
     bool negative = false;
@@ -133,7 +134,7 @@ int yyattrint(const char **p, const char *end) {
     return negative ? static_cast<int>(0u - value) : result;
 }
 
-double yyattrreal(const char **p, const char *end) {
+double quill::ReadAttributeReal(const char **p, const char *end) {
     const char *q = SkipBlanks(*p, end);
     const char *token = TokenEnd(q, end);
     std::string copy(q, static_cast<std::size_t>(token - q));
@@ -153,23 +154,23 @@ int Clamp(double value, int low, int high) {
 
 }  // namespace
 
-void yyattrintrange(const char **p, const char *end, int low, int high, int *minimum,
-                    int *maximum) {
-    *minimum = Clamp(yyattrreal(p, end), low, high);
-    *maximum = Clamp(yyattrreal(p, end), low, high);
+void quill::ReadAttributeIntRange(const char **p, const char *end, int low, int high, int *minimum,
+                                  int *maximum) {
+    *minimum = Clamp(ReadAttributeReal(p, end), low, high);
+    *maximum = Clamp(ReadAttributeReal(p, end), low, high);
 }
 
-std::string yyattrmenuitem(const std::string &line) {
+std::string quill::AttributeMenuItem(const std::string &line) {
     std::size_t n = line.size();
     while (n > 0 && IsBlank(line[n - 1])) --n;
     return line.substr(0, n);
 }
 
-std::string yyattrtabcaption(const std::string &line) {
+std::string quill::AttributeTabCaption(const std::string &line) {
     return line.empty() ? line : line.substr(0, line.size() - 1);
 }
 
-std::uint32_t yyattrcolour(std::uint32_t old, int red, int green, int blue) {
+std::uint32_t quill::AttributeColour(std::uint32_t old, int red, int green, int blue) {
     if (red == 256) return 0xFFFFFFFFu;
     if (red == -1) return old;
     return static_cast<std::uint32_t>(red & 0xFF) |

@@ -33,8 +33,12 @@ constexpr std::size_t kAttributeLineMax = 1024;
 // characters that differ. Case-sensitive.
 int strcmporn(const char *header, const char *text);
 
+namespace quill {
+
 // The section whose header begins TEXT, or kSectionNone.
-int yyattributeheader(const char *text);
+int AttributeHeaderSection(const char *text);
+
+}  // namespace quill
 
 struct AttributeReader {
     std::string text;  // the resource up to its first NUL or its size
@@ -50,34 +54,39 @@ struct AttributeLine {
     const char *tail;  // behind the id, to the end of the whole text (for the grid's parser)
 };
 
+namespace quill {
+
 // Starts a reader on SIZE bytes of DATA; reading stops at the first NUL.
-void yyattrbegin(AttributeReader *reader, const char *data, std::size_t size);
+void BeginAttributeReader(AttributeReader *reader, const char *data, std::size_t size);
 // The next line (blanks at its start skipped, empty lines skipped); false at the end.
-bool yyattrnext(AttributeReader *reader, AttributeLine *line);
+bool NextAttributeLine(AttributeReader *reader, AttributeLine *line);
 // The next whole line as an item text: cut to kAttributeLineMax characters, without its line
 // end. False when the text has no more lines.
-bool yyattritem(AttributeReader *reader, std::string *item);
+bool ReadAttributeItem(AttributeReader *reader, std::string *item);
 // Moves on by COUNT characters of the tail of the last data line (what a grid consumed),
 // never past the end of the text.
-void yyattrconsume(AttributeReader *reader, const AttributeLine *line, std::size_t count);
+void ConsumeAttributeTail(AttributeReader *reader, const AttributeLine *line, std::size_t count);
 
 // The values of a data line, token by token: an integer (a leading "-" then decimal digits
 // from the start of the token; none gives 0) or a real. Each moves *P behind the token and
 // the blanks after it, never past END.
-int yyattrint(const char **p, const char *end);
-double yyattrreal(const char **p, const char *end);
+int ReadAttributeInt(const char **p, const char *end);
+double ReadAttributeReal(const char **p, const char *end);
 
 // The integer range of a data line: two reals, each clamped to [LOW, HIGH] (a value that is
 // not a number gives LOW), for controls whose range is an integer one.
-void yyattrintrange(const char **p, const char *end, int low, int high, int *minimum, int *maximum);
+void ReadAttributeIntRange(const char **p, const char *end, int low, int high, int *minimum,
+                           int *maximum);
 
 // Menu item text: trailing blanks dropped. Tab caption: the last character of the line
 // (the blank before the line feed) dropped.
-std::string yyattrmenuitem(const std::string &line);
-std::string yyattrtabcaption(const std::string &line);
+std::string AttributeMenuItem(const std::string &line);
+std::string AttributeTabCaption(const std::string &line);
 
 // A field colour from three components: red 256 is the default colour (0xFFFFFFFF), red -1
 // leaves OLD unchanged, anything else takes the low 8 bits of each component.
-std::uint32_t yyattrcolour(std::uint32_t old, int red, int green, int blue);
+std::uint32_t AttributeColour(std::uint32_t old, int red, int green, int blue);
+
+}  // namespace quill
 
 #endif

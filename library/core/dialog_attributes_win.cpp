@@ -23,26 +23,26 @@ int TemplateInteger(HWND control) {
     char text[19] = {0};
     GetWindowTextA(control, text, sizeof text);
     const char *p = text;
-    return yyattrint(&p, text + std::strlen(text));
+    return quill::ReadAttributeInt(&p, text + std::strlen(text));
 }
 
 // The values are clamped to the range the control can hold: a progress bar's is 16 bits
 // wide, a trackbar's 32.
 void ApplyRange(HWND control, const char *p, const char *end) {
-    ATOM atom = yyclassatom(control);
+    ATOM atom = quill::WindowClassAtom(control);
     int low = 0, high = 0;
     if (atom && atom == atomProgress) {
-        yyattrintrange(&p, end, 0, 0xFFFF, &low, &high);
+        quill::ReadAttributeIntRange(&p, end, 0, 0xFFFF, &low, &high);
         SendMessageA(control, PBM_SETRANGE, 0, MAKELPARAM(low, high));
         SendMessageA(control, PBM_SETPOS, (WPARAM)TemplateInteger(control), 0);
     } else if (atom && atom == atomTrack) {
-        yyattrintrange(&p, end, INT_MIN, INT_MAX, &low, &high);
+        quill::ReadAttributeIntRange(&p, end, INT_MIN, INT_MAX, &low, &high);
         SendMessageA(control, TBM_SETRANGEMIN, FALSE, (LPARAM)low);
         SendMessageA(control, TBM_SETRANGEMAX, FALSE, (LPARAM)high);
         SendMessageA(control, TBM_SETPOS, TRUE, (LPARAM)TemplateInteger(control));
     } else {
-        double minimum = yyattrreal(&p, end);
-        double maximum = yyattrreal(&p, end);
+        double minimum = quill::ReadAttributeReal(&p, end);
+        double maximum = quill::ReadAttributeReal(&p, end);
         int id = GetDlgCtrlID(control);
         yyfieldrange2(&id, minimum, maximum, GetParent(control));
     }
@@ -51,14 +51,14 @@ void ApplyRange(HWND control, const char *p, const char *end) {
 // [Menus]: COUNT item lines follow; they are read even when the control is absent, so that
 // they are never taken for data lines.
 void ApplyMenu(HWND control, int slot, AttributeReader *reader, const char *p, const char *end) {
-    int count = yyattrint(&p, end);
-    int selected = yyattrint(&p, end);
-    bool list = control && yyclassatom(control) == atomList;
+    int count = quill::ReadAttributeInt(&p, end);
+    int selected = quill::ReadAttributeInt(&p, end);
+    bool list = control && quill::WindowClassAtom(control) == atomList;
     if (control) SendMessageA(control, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
     std::string line;
-    for (int i = 0; i < count && yyattritem(reader, &line); ++i) {
+    for (int i = 0; i < count && quill::ReadAttributeItem(reader, &line); ++i) {
         if (!control) continue;
-        std::string item = yyattrmenuitem(line);
+        std::string item = quill::AttributeMenuItem(line);
         SendMessageA(control, list ? LB_ADDSTRING : CB_ADDSTRING, 0, (LPARAM)item.c_str());
     }
     if (!control) return;
@@ -69,16 +69,16 @@ void ApplyMenu(HWND control, int slot, AttributeReader *reader, const char *p, c
 // [Tabs]: COUNT page lines follow, each a page dialog id and a caption; every page dialog is
 // loaded hidden and the current dialog slot restored afterwards.
 void ApplyTabs(HWND control, AttributeReader *reader, const char *p, const char *end) {
-    int count = yyattrint(&p, end);
-    int current = yyattrint(&p, end);
+    int count = quill::ReadAttributeInt(&p, end);
+    int current = quill::ReadAttributeInt(&p, end);
     int savedSlot = iDlgCur;
     int selected = 0;
     std::string line;
-    for (int i = 0; i < count && yyattritem(reader, &line); ++i) {
+    for (int i = 0; i < count && quill::ReadAttributeItem(reader, &line); ++i) {
         if (!control) continue;
         const char *q = line.c_str();
-        int page = yyattrint(&q, line.c_str() + line.size());
-        std::string caption = yyattrtabcaption(std::string(q));
+        int page = quill::ReadAttributeInt(&q, line.c_str() + line.size());
+        std::string caption = quill::AttributeTabCaption(std::string(q));
         int index = (int)SendMessageA(control, TCM_GETITEMCOUNT, 0, 0);
         TabItemData item = {};
         item.header.mask = TCIF_TEXT | TCIF_PARAM;
@@ -96,18 +96,18 @@ void ApplyTabs(HWND control, AttributeReader *reader, const char *p, const char 
 
 void ApplyColours(HWND control, const char *p, const char *end) {
     int c[6];
-    for (int &v : c) v = yyattrint(&p, end);
+    for (int &v : c) v = quill::ReadAttributeInt(&p, end);
     yyFieldColour2(control, 1, c[0], c[1], c[2]);
     yyFieldColour2(control, 2, c[3], c[4], c[5]);
 }
 
 void ApplyTrackbar(HWND control, const char *p, const char *end) {
-    if (yyclassatom(control) != atomTrack) return;
-    int frequency = yyattrint(&p, end);
-    int line = yyattrint(&p, end);
-    int page = yyattrint(&p, end);
-    int start = yyattrint(&p, end);
-    int stop = yyattrint(&p, end);
+    if (quill::WindowClassAtom(control) != atomTrack) return;
+    int frequency = quill::ReadAttributeInt(&p, end);
+    int line = quill::ReadAttributeInt(&p, end);
+    int page = quill::ReadAttributeInt(&p, end);
+    int start = quill::ReadAttributeInt(&p, end);
+    int stop = quill::ReadAttributeInt(&p, end);
     SendMessageA(control, TBM_SETTICFREQ, (WPARAM)frequency, 0);
     SendMessageA(control, TBM_SETLINESIZE, 0, (LPARAM)line);
     SendMessageA(control, TBM_SETPAGESIZE, 0, (LPARAM)page);
@@ -122,17 +122,17 @@ void ApplyTrackbar(HWND control, const char *p, const char *end) {
 }
 
 void ApplyLength(HWND control, const char *p, const char *end) {
-    int length = yyattrint(&p, end);
-    if (yyiseditfield(control))
+    int length = quill::ReadAttributeInt(&p, end);
+    if (quill::IsEditField(control))
         SendMessageA(control, EM_LIMITTEXT, (WPARAM)length, 0);
-    else if (yyclassatom(control) == atomCombo)
+    else if (quill::WindowClassAtom(control) == atomCombo)
         SendMessageA(control, CB_LIMITTEXT, (WPARAM)length, 0);
-    if (FieldRecord *record = yyfieldrecord(control)) record->maxLength = length;
+    if (FieldRecord *record = quill::FieldRecordOf(control)) record->maxLength = length;
 }
 
 void ApplyFormat(HWND control, const char *p, const char *end) {
     while (end > p && (end[-1] == ' ' || end[-1] == '\t')) --end;
-    FieldRecord *record = yyfieldrecord(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
     if (!record || end == p) return;
     std::size_t n = (std::size_t)(end - p);
     char *format = static_cast<char *>(std::malloc(n + 1));
@@ -144,15 +144,15 @@ void ApplyFormat(HWND control, const char *p, const char *end) {
 }
 
 void ApplyFont(HWND control, const char *p, const char *end) {
-    int points = yyattrint(&p, end);
+    int points = quill::ReadAttributeInt(&p, end);
     const char *comma = static_cast<const char *>(std::memchr(p, ',', (std::size_t)(end - p)));
     const char *faceEnd = comma ? comma : end;
     std::string face(p, (std::size_t)(faceEnd - p));
     while (!face.empty() && face.back() == ' ') face.pop_back();
     if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
     const char *q = comma ? comma + 1 : end;
-    int weight = yyattrint(&q, end);
-    int italic = yyattrint(&q, end);
+    int weight = quill::ReadAttributeInt(&q, end);
+    int italic = quill::ReadAttributeInt(&q, end);
     HDC dc = CreateCompatibleDC(nullptr);
     int height = -MulDiv(points, dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96, 72);
     if (dc) DeleteDC(dc);
@@ -172,10 +172,10 @@ void yydialogorn(HWND dialog, int id, int slot) {
     if (!data) return;
 
     AttributeReader reader;
-    yyattrbegin(&reader, data, SizeofResource(module, found));
+    quill::BeginAttributeReader(&reader, data, SizeofResource(module, found));
     int section = kSectionNone;
     AttributeLine line;
-    while (yyattrnext(&reader, &line)) {
+    while (quill::NextAttributeLine(&reader, &line)) {
         if (line.header != kSectionNone) {
             section = line.header;
             continue;
@@ -187,7 +187,7 @@ void yydialogorn(HWND dialog, int id, int slot) {
         case kSectionMenus: ApplyMenu(control, slot, &reader, p, end); continue;
         case kSectionTabs: ApplyTabs(control, &reader, p, end); continue;
         case kSectionDialog:
-            if (DialogRecord *record = yydialogrecord(dialog))
+            if (DialogRecord *record = quill::DialogRecordOf(dialog))
                 record->rootAccelerators = line.id != 0;
             continue;
         default: break;
@@ -196,11 +196,13 @@ void yydialogorn(HWND dialog, int id, int slot) {
         if (!control) continue;
         switch (section) {
         case kSectionRanges: ApplyRange(control, p, end); break;
-        case kSectionChecks: CheckDlgButton(dialog, line.id, (UINT)yyattrint(&p, end)); break;
+        case kSectionChecks:
+            CheckDlgButton(dialog, line.id, (UINT)quill::ReadAttributeInt(&p, end));
+            break;
         case kSectionGrids: {
             int consumed = 0;
             quill::InstalledGridField().initialise(control, line.tail, &consumed);
-            if (consumed > 0) yyattrconsume(&reader, &line, (std::size_t)consumed);
+            if (consumed > 0) quill::ConsumeAttributeTail(&reader, &line, (std::size_t)consumed);
             break;
         }
         case kSectionColours: ApplyColours(control, p, end); break;
@@ -208,8 +210,8 @@ void yydialogorn(HWND dialog, int id, int slot) {
         case kSectionLengths: ApplyLength(control, p, end); break;
         case kSectionFormats: ApplyFormat(control, p, end); break;
         case kSectionTreeviews: {
-            int menu = yyattrint(&p, end);
-            int selected = yyattrint(&p, end);
+            int menu = quill::ReadAttributeInt(&p, end);
+            int selected = quill::ReadAttributeInt(&p, end);
             yyTreeViewInit(control, menu, selected);
             break;
         }

@@ -57,7 +57,7 @@ void CopyItems(HWND to, HWND from, UINT reset, UINT count, UINT textLength, UINT
 
 void CopyList(HWND to, HWND from) {
     CopyItems(to, from, LB_RESETCONTENT, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_ADDSTRING);
-    FieldRecord *record = yyfieldrecord(from);
+    FieldRecord *record = quill::FieldRecordOf(from);
     if (record && record->nTabStops > 0)
         SendMessageA(to, LB_SETTABSTOPS, (WPARAM)record->nTabStops, (LPARAM)record->tabStops);
     LONG style = GetWindowLongA(from, GWL_STYLE);
@@ -73,7 +73,7 @@ void CopyList(HWND to, HWND from) {
 void CopyCombo(HWND to, HWND from) {
     CopyItems(to, from, CB_RESETCONTENT, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_ADDSTRING);
     SendMessageA(to, CB_SETCURSEL, SendMessageA(from, CB_GETCURSEL, 0, 0), 0);
-    FieldRecord *record = yyfieldrecord(from);
+    FieldRecord *record = quill::FieldRecordOf(from);
     if (record && record->maxLength) SendMessageA(to, CB_LIMITTEXT, (WPARAM)record->maxLength, 0);
 }
 
@@ -105,12 +105,13 @@ void CopyTrack(HWND to, HWND from) {
     SendMessageA(to, TBM_SETPAGESIZE, 0, SendMessageA(from, TBM_GETPAGESIZE, 0, 0));
     SendMessageA(to, TBM_SETLINESIZE, 0, SendMessageA(from, TBM_GETLINESIZE, 0, 0));
     int ticks = (int)SendMessageA(from, TBM_GETNUMTICS, 0, 0);
-    SendMessageA(to, TBM_SETTICFREQ, (WPARAM)yytrackbarfrequency(minimum, maximum, ticks), 0);
+    SendMessageA(to, TBM_SETTICFREQ, (WPARAM)quill::TrackBarTickFrequency(minimum, maximum, ticks),
+                 0);
     SendMessageA(to, TBM_SETPOS, TRUE, SendMessageA(from, TBM_GETPOS, 0, 0));
 }
 
 void CopyEdit(HWND to, HWND from) {
-    FieldRecord *record = yyfieldrecord(from);
+    FieldRecord *record = quill::FieldRecordOf(from);
     if (record) {
         SendMessageA(to, EM_LIMITTEXT, (WPARAM)record->maxLength, 0);
         if (record->nTabStops > 0)
@@ -120,7 +121,7 @@ void CopyEdit(HWND to, HWND from) {
 }
 
 void CopyByClass(HWND to, HWND from) {
-    ATOM atom = yyclassatom(from);
+    ATOM atom = quill::WindowClassAtom(from);
     if (atom == atomButton) {
         SendMessageA(to, BM_SETCHECK, SendMessageA(from, BM_GETCHECK, 0, 0), 0);
         for (UINT type : {IMAGE_BITMAP, IMAGE_ICON})
@@ -147,7 +148,7 @@ void CopyByClass(HWND to, HWND from) {
         SendMessageA(to, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
         yyTreeViewCopy(to, TVI_ROOT, from,
                        (HTREEITEM)SendMessageA(from, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    } else if (yyiseditfield(from)) {
+    } else if (quill::IsEditField(from)) {
         CopyEdit(to, from);
     }
 }
@@ -155,12 +156,12 @@ void CopyByClass(HWND to, HWND from) {
 void CopyCommon(HWND to, HWND from) {
     std::vector<char> text = TextOf(from);
     SetWindowTextA(to, text.data());
-    if (yyiseditfield(from))
+    if (quill::IsEditField(from))
         SendMessageA(to, EM_SETMODIFY, SendMessageA(from, EM_GETMODIFY, 0, 0), 0);
     EnableWindow(to, IsWindowEnabled(from));
     SendMessageA(to, WM_SETFONT, SendMessageA(from, WM_GETFONT, 0, 0), FALSE);
-    FieldRecord *source = yyfieldrecord(from);
-    FieldRecord *target = yyfieldrecord(to);
+    FieldRecord *source = quill::FieldRecordOf(from);
+    FieldRecord *target = quill::FieldRecordOf(to);
     if (source && target && source->upDown && target->upDown) {
         int low = 0, high = 0;
         SendMessageA(source->upDown, UDM_GETRANGE32, (WPARAM)&low, (LPARAM)&high);
@@ -203,8 +204,8 @@ void yydialogcopy(HWND destination, HWND source) {
     HWND from = NextControl(source, true);
     for (; to && from; to = NextControl(to, false), from = NextControl(from, false)) {
         SetWindowLongA(to, GWL_STYLE, GetWindowLongA(from, GWL_STYLE));
-        FieldRecord *target = yyfieldrecord(to);
-        const FieldRecord *record = yyfieldrecord(from);
+        FieldRecord *target = quill::FieldRecordOf(to);
+        const FieldRecord *record = quill::FieldRecordOf(from);
         if (target && record) CopyRecord(target, record);
         // A modal copy shares its grids' buffers with the loaded dialog.
         if (grid.isGrid(from))

@@ -23,8 +23,8 @@ constexpr int kSubDialog = 1069;
 
 // True when a dialog is current; otherwise reports error 1005.
 bool dialog_current() {
-    if (iCurDialog != 0 && yycurrentdialog()) return true;
-    yyraise(kNoDialog);
+    if (iCurDialog != 0 && quill::CurrentDialogWindow()) return true;
+    quill::RaiseError(kNoDialog);
     return false;
 }
 
@@ -42,57 +42,57 @@ void put_number(int id, double value, const std::string &text, const std::string
     int status = id;
     yyfieldrangecheck_(&status, value);
     if (status == -1) {
-        yyraise(kBadField);
+        quill::RaiseError(kBadField);
         return;
     }
     if (status == -2) {
-        yyraise(kOutOfRange);
+        quill::RaiseError(kOutOfRange);
         return;
     }
     status = id;
     yyfieldputtext_(&status, value, text.c_str(), format.c_str());
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 }  // namespace
 
 void wdialogputinteger_(const int *id, const int *ivalue) {
     int value = ivalue ? *ivalue : 0;
-    std::string text = yyintegerfieldtext(value);
+    std::string text = quill::IntegerFieldText(value);
     put_number(*id, value, text, std::string());
 }
 
 void wdialogputreal_(const int *id, const float *value, const char *format, int format_len) {
     float v = value ? *value : 0.0f;
-    std::string chosen = yyputformat(format, format_len, field_format(*id));
-    std::string text = yyrealfieldtext(v, chosen);
+    std::string chosen = quill::PutFormat(format, format_len, field_format(*id));
+    std::string text = quill::RealFieldText(v, chosen);
     put_number(*id, v, text, chosen);
 }
 
 void wdialogputdouble_(const int *id, const double *dvalue, const char *format, int format_len) {
     double v = dvalue ? *dvalue : 0.0;
-    std::string chosen = yyputformat(format, format_len, field_format(*id));
-    std::string text = yydoublefieldtext(v, chosen);
+    std::string chosen = quill::PutFormat(format, format_len, field_format(*id));
+    std::string text = quill::DoubleFieldText(v, chosen);
     put_number(*id, v, text, chosen);
 }
 
 void wdialogputstring_(const int *id, const char *string, int string_len) {
     if (!dialog_current()) return;
-    std::string text = yytrimmed(string, string_len);
+    std::string text = quill::TrimmedText(string, string_len);
     int status = *id;
     yyfieldputtext_(&status, 0.0, text.c_str(), "");
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 void wdialoggetstring_(const int *id, char *string, int string_len) {
     if (!dialog_current()) return;
-    yyblanktext(string, string_len);
-    HWND control = yyfieldcontrol(*id);
+    quill::BlankText(string, string_len);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
-        yyraise(kBadField);
+        quill::RaiseError(kBadField);
         return;
     }
-    yyputtext(string, string_len, yywindowtext(control));
+    quill::PutFixedText(string, string_len, quill::WholeWindowText(control));
 }
 
 void wdialoggetinteger_(const int *id, int *ivalue) {
@@ -101,12 +101,12 @@ void wdialoggetinteger_(const int *id, int *ivalue) {
     double value = 0.0;
     yyfieldgetvalue_(&status, &value);
     if (status == -1) {
-        yyraise(kBadField);
+        quill::RaiseError(kBadField);
     } else if (status == -2) {
         *ivalue = kUndefinedValue;
-        yyraise(kUndefined);
+        quill::RaiseError(kUndefined);
     } else {
-        *ivalue = yyfieldtruncate(value);
+        *ivalue = quill::TruncateFieldValue(value);
     }
 }
 
@@ -114,21 +114,21 @@ void wdialoggetstringlength_(const int *id, int *ilen) {
     if (!dialog_current()) return;
     int status = *id;
     yyfieldgetlength_(&status, ilen);
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 void wdialoggetcheckbox_(const int *id, int *istate) {
     if (!dialog_current()) return;
     int status = *id;
     yyfieldgetcheck_(&status, istate);
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 void wdialogputcheckbox_(const int *id, const int *istate) {
     if (!dialog_current()) return;
     int status = *id;
     yyfieldputcheck_(&status, istate ? *istate : 0);
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 void wdialoggetradiobutton_(const int *id, int *ibutton) {
@@ -140,10 +140,10 @@ void wdialoggetradiobutton_(const int *id, int *ibutton) {
         *ibutton = button;
     } else if (button == kUndefinedValue) {
         *ibutton = kUndefinedValue;
-        yyraise(kUndefined);
+        quill::RaiseError(kUndefined);
     } else {
         *ibutton = 0;
-        yyraise(kBadField);
+        quill::RaiseError(kBadField);
     }
 }
 
@@ -151,7 +151,7 @@ void wdialogputradiobutton_(const int *id) {
     if (!dialog_current()) return;
     int status = *id;
     yyfieldputradio_(&status);
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 namespace {
@@ -163,7 +163,7 @@ int single_menu_kind(int id) {
     int status = id;
     yygetmenutype_(&status, &kind);
     if (kind == kMenuList || kind == kMenuDropList || kind == kMenuComboEdit) return kind;
-    yyraise(kBadField);
+    quill::RaiseError(kBadField);
     return 0;
 }
 
@@ -173,7 +173,7 @@ void wdialoggetmenu1_(const int *id, int *ioption, char *text, int text_len) {
     if (!dialog_current()) return;
     int kind = single_menu_kind(*id);
     if (!kind) return;
-    if (text) yyblanktext(text, text_len);
+    if (text) quill::BlankText(text, text_len);
     int status = *id;
     int option = 0;
     if (kind == kMenuList)
@@ -181,11 +181,11 @@ void wdialoggetmenu1_(const int *id, int *ioption, char *text, int text_len) {
     else
         yyfieldgetcombo_(&status, &option, text, text ? text_len : 0);
     if (status == -1) {
-        yyraise(kBadField);
+        quill::RaiseError(kBadField);
         return;
     }
     *ioption = option;
-    if (status == -2) yyraise(kUndefined);
+    if (status == -2) quill::RaiseError(kUndefined);
 }
 
 void wdialogputmenu1_(const int *id, const char *options, const int *n, const int *ioption,
@@ -197,18 +197,19 @@ void wdialogputmenu1_(const int *id, const char *options, const int *n, const in
     yyfieldclear_(&status);
     int count = n ? *n : 0;
     for (int i = 0; i < count && options && options_len > 0; ++i) {
-        std::string option = yytrimmed(options + static_cast<size_t>(i) * options_len, options_len);
+        std::string option =
+            quill::TrimmedText(options + static_cast<size_t>(i) * options_len, options_len);
         status = *id;
         yyfieldputmenu_(kind, &status, option.c_str());
     }
     int choice = ioption ? *ioption : 0;
     status = *id;
     if (kind == kMenuComboEdit && choice == 0 && text) {
-        yyfieldputcombo_(&status, yytrimmed(text, text_len).c_str());
+        yyfieldputcombo_(&status, quill::TrimmedText(text, text_len).c_str());
         return;
     }
     yyfieldputoption_(kind, &status, choice - 1);
-    if (status == -1) yyraise(kBadOption);
+    if (status == -1) quill::RaiseError(kBadOption);
 }
 
 void wdialograngeinteger_(const int *id, const int *imin, const int *imax) {
@@ -220,23 +221,23 @@ void wdialograngeinteger_(const int *id, const int *imin, const int *imax) {
     }
     int status = *id;
     yyfieldrange_(&status, minimum, maximum);
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 void wdialogfieldstate_(const int *id, const int *istate) {
     if (!dialog_current()) return;
     int status = *id;
     yyfieldenable_(&status, istate ? *istate : kStateDisabled, 0);
-    if (status == -1) yyraise(kBadField);
+    if (status == -1) quill::RaiseError(kBadField);
 }
 
 void wdialogtitle_(const char *title, const int *icon, int title_len) {
     if (!dialog_current()) return;
-    std::string caption = title ? yytrimmed(title, title_len) : std::string();
+    std::string caption = title ? quill::TrimmedText(title, title_len) : std::string();
     int iconId = icon ? *icon : -1;
     int mode = 1;
     yydialogtitle_(&iconId, &mode, caption.c_str());
-    if (iconId == -2) yyraise(kBadIcon);
+    if (iconId == -2) quill::RaiseError(kBadIcon);
 }
 
 void wdialoghide_(void) {
@@ -244,7 +245,7 @@ void wdialoghide_(void) {
     int slot = 0;
     yydialoghide_(&slot);
     if (slot == -1)
-        yyraise(kCannotHide);
+        quill::RaiseError(kCannotHide);
     else if (slot == -2)
-        yyraise(kSubDialog);
+        quill::RaiseError(kSubDialog);
 }

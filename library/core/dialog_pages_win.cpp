@@ -22,14 +22,14 @@ HWND PageDialog(int id) {
 }
 
 HWND SelectedPage(HWND tab) {
-    return yytabpage(tab, static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)));
+    return quill::TabPageDialog(tab, static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)));
 }
 
 // The tab controls among the children of a dialog.
 template <typename F>
 void ForEachTab(HWND dialog, F f) {
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (atomTab && yyclassatom(c) == atomTab) f(c);
+        if (atomTab && quill::WindowClassAtom(c) == atomTab) f(c);
 }
 
 void ShowPageAfter(HWND tab, HWND page, bool focus) {
@@ -39,7 +39,7 @@ void ShowPageAfter(HWND tab, HWND page, bool focus) {
 
 // The dialog slot of a control id in the current dialog, null when absent.
 HWND CurrentControl(int id) {
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     return dialog ? GetDlgItem(dialog, id) : nullptr;
 }
 
@@ -115,7 +115,7 @@ void yydialogcentre(HWND dialog) {
 }
 
 void yydialogfocus_(int *field, int *position) {
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     if (!dialog || !IsWindowVisible(dialog)) return;
     HWND control = GetDlgItem(dialog, *field);
     if (!control) {
@@ -124,8 +124,8 @@ void yydialogfocus_(int *field, int *position) {
     }
     SetFocus(control);
     int at = position ? *position : -1;
-    ATOM atom = yyclassatom(control);
-    if (yyiseditfield(control)) {
+    ATOM atom = quill::WindowClassAtom(control);
+    if (quill::IsEditField(control)) {
         if (at == -1)
             yyDialogSelectAll(control);
         else
@@ -138,7 +138,7 @@ void yydialogfocus_(int *field, int *position) {
     } else {
         yyDialogSelectAll(control);
     }
-    if (DialogRecord *record = yydialogrecord(dialog)) record->currentField = *field;
+    if (DialogRecord *record = quill::DialogRecordOf(dialog)) record->currentField = *field;
     if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && hClient[0] &&
         GetParent(dialog) == hClient[0]) {
         BringWindowToTop(dialog);
@@ -149,7 +149,7 @@ void yydialogfocus_(int *field, int *position) {
 
 void yydialogsettab_(int *tab, int *page) {
     HWND control = CurrentControl(*tab);
-    if (!control || yyclassatom(control) != atomTab) {
+    if (!control || quill::WindowClassAtom(control) != atomTab) {
         *tab = -1;
         return;
     }
@@ -170,13 +170,13 @@ void yydialogsettab_(int *tab, int *page) {
     if (!IsWindowVisible(control)) return;
     if (oldPage) ShowWindow(oldPage, SW_HIDE);
     HWND newPage = SelectedPage(control);
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     if (newPage) ShowPageAfter(control, newPage, dialog && IsWindowVisible(dialog));
 }
 
 void yytabenable_(int *tab, int *page, int *state) {
     HWND control = CurrentControl(*tab);
-    if (!control || yyclassatom(control) != atomTab) {
+    if (!control || quill::WindowClassAtom(control) != atomTab) {
         *tab = -1;
         return;
     }
@@ -202,12 +202,12 @@ void yytabenable_(int *tab, int *page, int *state) {
     *page = -1;
 }
 
-HWND yytabpage(HWND tab, int index) {
+HWND quill::TabPageDialog(HWND tab, int index) {
     TabItemData item;
     return index >= 0 && GetItem(tab, index, &item) ? PageDialog(item.page) : nullptr;
 }
 
-int yytabpagedisabled(HWND tab, int index) {
+int quill::TabPageDisabled(HWND tab, int index) {
     TabItemData item;
     return GetItem(tab, index, &item) ? item.disabled : 0;
 }

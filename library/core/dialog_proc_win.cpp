@@ -80,17 +80,17 @@ void InitialiseStatic(HWND control, bool loadImages) {
 
 // Subclasses one control and gives it its field record.
 void InitialiseControl(HWND control, bool loadImages) {
-    FieldRecord *record = yyfieldrecord(control);
-    if (!record && yynumerickind(control) == 0) {
-        record = yynewfieldrecord();
+    FieldRecord *record = quill::FieldRecordOf(control);
+    if (!record && quill::NumericClassKind(control) == 0) {
+        record = quill::NewFieldRecord();
         if (!record) return;
-        if (yyclassatom(control) == atomEdit)
+        if (quill::WindowClassAtom(control) == atomEdit)
             record->maxLength =
                 (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE) ? 0xFFFF : 0x7FFF;
         SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     }
     if (!record) return;
-    ATOM atom = yyclassatom(control);
+    ATOM atom = quill::WindowClassAtom(control);
     if (atom == atomEdit) {
         SetProc(control, yysubedit);
         SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(record->maxLength), 0);
@@ -120,7 +120,8 @@ void InitialiseControl(HWND control, bool loadImages) {
 HWND BadField(HWND dialog) {
     if (hBadVal && IsWindow(hBadVal) && IsChild(dialog, hBadVal)) return hBadVal;
     HWND focus = GetFocus();
-    if (focus && IsChild(dialog, focus) && yynumerickind(focus) && yyfieldrefused(focus, 1))
+    if (focus && IsChild(dialog, focus) && quill::NumericClassKind(focus) &&
+        quill::FieldTextRefused(focus, 1))
         return focus;
     return nullptr;
 }
@@ -130,19 +131,19 @@ HWND BadField(HWND dialog) {
 HWND hEndingModal = nullptr;
 
 void PushButton(HWND dialog, int id) {
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (!record) return;
     HWND focus = GetFocus();
     HWND bad = BadField(dialog);
     if (bad) {
         hBadVal = nullptr;
         if (id == IDOK) {
-            yyfieldbell();
+            quill::RingFieldBell();
             SetFocus(bad);
             yyDialogSelectAll(bad);
             return;
         }
-        FieldRecord *field = yyfieldrecord(bad);
+        FieldRecord *field = quill::FieldRecordOf(bad);
         SetWindowTextA(bad, cLastGood);
         if (field) field->value = dLastGood;
         SendMessageA(bad, EM_SETMODIFY, FALSE, 0);
@@ -157,7 +158,7 @@ void PushButton(HWND dialog, int id) {
         yytabdialogend(dialog);
         HWND loaded = nullptr;
         for (int i = 1; i <= nDialogs; ++i)
-            if (yydialogrecord(hDialogList[i]) == record) loaded = hDialogList[i];
+            if (quill::DialogRecordOf(hDialogList[i]) == record) loaded = hDialogList[i];
         if (loaded) {
             bDialogCreating = 1;
             yydialogcopy(loaded, dialog);
@@ -176,7 +177,7 @@ void PushButton(HWND dialog, int id) {
 // A field was entered or changed: the dialog record's field words shift, and a modeless
 // dialog reports it (for focus notifications only when the field is a different one).
 void FieldChange(HWND dialog, int id, bool onlyNew, LPARAM cell) {
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (!record) return;
     bool differs = record->currentField != id;
     record->previousField = record->currentField;
@@ -211,7 +212,7 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
         return;
     }
     if (code == 5 || dialog == hEndingModal) return;
-    bool button = control && yyclassatom(control) == atomButton;
+    bool button = control && quill::WindowClassAtom(control) == atomButton;
     if (code == 0 || code == 1)
         FieldChange(dialog, id, false, 0);
     else if (code == 3 || code == 4 || code == 256 || (code == 6 && button))
@@ -221,11 +222,11 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
 void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (!control) return;
-    ATOM atom = yyclassatom(control);
+    ATOM atom = quill::WindowClassAtom(control);
     int request = LOWORD(wParam);
     if (atom == atomTrack) {
         if (request == TB_ENDTRACK) return;
-        int anchor = yytrackanchor(control);
+        int anchor = quill::TrackBarAnchor(control);
         if ((GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE) &&
             (GetKeyState(VK_SHIFT) & 0x8000) && anchor >= 0) {
             int pos = static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0));
@@ -237,7 +238,7 @@ void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
     } else if (atom == atomUpDown) {
         if (request == SB_ENDSCROLL || !Modeless(dialog)) return;
         HWND buddy = reinterpret_cast<HWND>(SendMessageA(control, UDM_GETBUDDY, 0, 0));
-        DialogRecord *record = yydialogrecord(dialog);
+        DialogRecord *record = quill::DialogRecordOf(dialog);
         if (!record || !buddy) return;
         record->previousField = record->currentField = GetDlgCtrlID(buddy);
         Report(kEventFieldChanged, record->currentField, 0, -1, dialog);
@@ -245,19 +246,21 @@ void OnScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnNotify(HWND dialog, NMHDR *header) {
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     HWND from = header->hwndFrom;
-    ATOM atom = yyclassatom(from);
+    ATOM atom = quill::WindowClassAtom(from);
     if (atom == atomTab) {
         int index = static_cast<int>(SendMessageA(from, TCM_GETCURSEL, 0, 0));
-        HWND page = yytabpage(from, index);
+        HWND page = quill::TabPageDialog(from, index);
         if (header->code == static_cast<UINT>(TCN_SELCHANGING)) {
             if (hBadTab) {
                 iBadTab = index;
-                yyfieldbell();
+                quill::RingFieldBell();
             } else if (page) {
                 ShowWindow(page, SW_HIDE);
-                if (record) record->pageLeft = yydialogrecord(page) ? yydialogrecord(page)->id : 0;
+                if (record)
+                    record->pageLeft =
+                        quill::DialogRecordOf(page) ? quill::DialogRecordOf(page)->id : 0;
             }
         } else if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
             if (hBadTab) {
@@ -273,7 +276,7 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
                 }
                 if (record)
                     record->pageSelected =
-                        page && yydialogrecord(page) ? yydialogrecord(page)->id : 0;
+                        page && quill::DialogRecordOf(page) ? quill::DialogRecordOf(page)->id : 0;
                 if (Modeless(dialog)) Report(kEventTabChanged, 0, 0, 0, dialog);
             }
         }
@@ -291,7 +294,7 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
                 DefaultButton(dialog);
         }
     } else if (header->code == static_cast<UINT>(UDN_DELTAPOS)) {
-        if (yyspinfield(reinterpret_cast<NMUPDOWN *>(header))) {
+        if (quill::SpinNumericField(reinterpret_cast<NMUPDOWN *>(header))) {
             SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
@@ -300,7 +303,7 @@ LRESULT OnNotify(HWND dialog, NMHDR *header) {
 }
 
 void OnMouse(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (!record || !record->reportMouse || !Modeless(dialog)) return;
     int button = 0, type = kEventFieldMouseDown;
     switch (message) {
@@ -389,13 +392,13 @@ void OnDestroy(HWND dialog) {
     HWND next = nullptr;
     for (HWND control = GetWindow(dialog, GW_CHILD); control; control = next) {
         next = GetWindow(control, GW_HWNDNEXT);
-        FieldRecord *record = yyfieldrecord(control);
+        FieldRecord *record = quill::FieldRecordOf(control);
         if (record && record->oldProc) SetProc(control, record->oldProc);
-        ATOM atom = yyclassatom(control);
+        ATOM atom = quill::WindowClassAtom(control);
         if (atom == atomTab && lpNormalTabProc) SetProc(control, lpNormalTabProc);
-        if (record && yynumerickind(control) == 0) {
+        if (record && quill::NumericClassKind(control) == 0) {
             SetWindowLongPtrA(control, GWLP_USERDATA, 0);
-            yyfreefieldrecord(record);
+            quill::FreeFieldRecord(record);
         }
         if (!loaded) continue;
         if (atom == atomStatic) DeleteImage(control, STM_GETIMAGE);
@@ -429,10 +432,10 @@ void yydialoginitialise(HWND dialog, DialogRecord *record) {
         HICON icon = LoadIconA(GetModuleHandleA(nullptr), "icon1");
         if (icon) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     } else {
-        HWND loaded = yycurrentdialog();
+        HWND loaded = quill::CurrentDialogWindow();
         hDialogList[0] = dialog;
         SetWindowLongPtrA(dialog, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(yydialogrecord(loaded)));
+                          reinterpret_cast<LONG_PTR>(quill::DialogRecordOf(loaded)));
         if (loaded) {
             bDialogCreating = 1;
             yydialogcopy(dialog, loaded);
@@ -486,7 +489,7 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_MBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK: OnMouse(dialog, message, wParam, lParam); return FALSE;
     case WM_MOUSEACTIVATE: {
-        DialogRecord *record = yydialogrecord(dialog);
+        DialogRecord *record = quill::DialogRecordOf(dialog);
         if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && hClient[0] &&
             GetParent(dialog) == hClient[0] && record && !record->parentFrame) {
             BringWindowToTop(dialog);
@@ -509,8 +512,8 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_PAINT: {
         // While modal work runs, a modeless dialog the program draws in shows its snapshot
         // and reports nothing.
-        if (Modeless(dialog) && yypaintfromsnapshot(dialog)) return TRUE;
-        DialogRecord *record = yydialogrecord(dialog);
+        if (Modeless(dialog) && quill::PaintFromSnapshot(dialog)) return TRUE;
+        DialogRecord *record = quill::DialogRecordOf(dialog);
         if (record && record->reportMouse && Modeless(dialog)) {
             record->mouseField = 0;
             Report(kEventFieldExpose, 0, 0, 0, dialog);
@@ -526,7 +529,7 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         }
         return FALSE;
     case WM_SETFOCUS: {
-        DialogRecord *record = yydialogrecord(dialog);
+        DialogRecord *record = quill::DialogRecordOf(dialog);
         if (record && record->focusControl && IsWindow(record->focusControl)) {
             SetFocus(record->focusControl);
             return TRUE;
@@ -550,14 +553,14 @@ HBRUSH yyProcessColour(HWND dialog, UINT message, HDC dc, HWND control) {
         DeleteObject(hBrushDlg);
         hBrushDlg = nullptr;
     }
-    if (!control || yyclassatom(control) == atomTree) return nullptr;
+    if (!control || quill::WindowClassAtom(control) == atomTree) return nullptr;
     // A grandchild (a part of a combo box, a control inside a nested dialog) answers through
     // the dialog's child that holds it.
     HWND holder = control;
     while (holder && GetParent(holder) != dialog) holder = GetParent(holder);
-    FieldRecord *record = yyfieldrecord(holder ? holder : control);
+    FieldRecord *record = quill::FieldRecordOf(holder ? holder : control);
     if (!record) return nullptr;
-    bool button = message == WM_CTLCOLORBTN || yyclassatom(holder) == atomButton;
+    bool button = message == WM_CTLCOLORBTN || quill::WindowClassAtom(holder) == atomButton;
     bool buttonFace = button || message == WM_CTLCOLORSTATIC;
     COLORREF fore = record->foreground, back = record->background;
     if (fore == QUILL_DEFAULT_COLOUR && back == QUILL_DEFAULT_COLOUR) return nullptr;
@@ -633,15 +636,15 @@ void yymakebitmaptransparent(HBITMAP bitmap) {
 
 // Spin arrows of a numeric spin field: the value moves by the field's steps and the up-down
 // control's own position change is cancelled.
-bool yyspinfield(NMUPDOWN *change) {
+bool quill::SpinNumericField(NMUPDOWN *change) {
     HWND buddy = reinterpret_cast<HWND>(SendMessageA(change->hdr.hwndFrom, UDM_GETBUDDY, 0, 0));
-    FieldRecord *record = yyfieldrecord(buddy);
-    int kind = yynumerickind(buddy);
+    FieldRecord *record = FieldRecordOf(buddy);
+    int kind = NumericClassKind(buddy);
     if (!record || !kind) return false;
-    if (SendMessageA(buddy, EM_GETMODIFY, 0, 0)) record->value = yynumericfieldvalue(buddy);
-    double value = yyspinvalue(record->value, change->iDelta, record->step, record->page,
-                               record->minimum, record->maximum, kind == kNumericInteger);
-    yynumericfieldwrite(buddy, value);
+    if (SendMessageA(buddy, EM_GETMODIFY, 0, 0)) record->value = NumericFieldValue(buddy);
+    double value = SteppedSpinValue(record->value, change->iDelta, record->step, record->page,
+                                    record->minimum, record->maximum, kind == kNumericInteger);
+    WriteNumericField(buddy, value);
     SendMessageA(buddy, EM_SETMODIFY, FALSE, 0);
     record->hasText = 1;
     return true;

@@ -19,13 +19,13 @@ bool HaveCurrentDialog() { return iCurDialog != 0 && iDlgCur > 0 && iDlgCur <= n
 
 void wdialogload_(const int *id) {
     if (!id) {
-        yyraise(1007);
+        quill::RaiseError(1007);
         return;
     }
     int value = *id;
     yydialogload2(&value, 0);
     if (value < 0) {
-        yyraise(1007);
+        quill::RaiseError(1007);
         return;
     }
     iCurDialog = *id;
@@ -34,12 +34,12 @@ void wdialogload_(const int *id) {
 void wdialogselect_(const int *id) {
     int value = id ? *id : 0;
     if (!id || value <= 0) {
-        yyraise(1008);
+        quill::RaiseError(1008);
         return;
     }
     yydialogselect_(&value);
     if (value < 0) {
-        yyraise(1008);
+        quill::RaiseError(1008);
         return;
     }
     iCurDialog = *id;
@@ -47,7 +47,7 @@ void wdialogselect_(const int *id) {
 
 void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *itype) {
     if (!HaveCurrentDialog()) {
-        yyraise(1005);
+        quill::RaiseError(1005);
         return;
     }
     int x = ix ? *ix : -1, y = iy ? *iy : -1;
@@ -69,15 +69,15 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
     int window = 0;
     const bool modal = type == 1;
     // While the modal dialog runs, the windows and dialogs behind it repaint from snapshots.
-    if (modal) yymodalsnapshots(1);
+    if (modal) quill::ModalSnapshots(1);
     yydialogshow_(&x, &y, &px, &py, &type, &focus, &window);
-    if (modal) yymodalsnapshots(0);
+    if (modal) quill::ModalSnapshots(0);
     if (modal && type >= 0) {
         // What winfodialog_ reports about the dialog just closed: its closing button, the
         // field before it and its id.
         int values[3] = {0, 0, 0};
         for (int item = 1; item <= 3; ++item) yywinfodialog_(&item, &values[item - 1]);
-        yysetdialoginfo(values[0], values[1], values[2]);
+        quill::SetDialogInfo(values[0], values[1], values[2]);
     }
     if (selected != 0) quill::SelectWindowForAMoment(&selected);
     quill::RaiseShowError(type);
@@ -85,28 +85,28 @@ void wdialogshow_(const int *ix, const int *iy, const int *ifocus, const int *it
 
 void wdialogunload_(const int *ioption) {
     if (!HaveCurrentDialog()) {
-        yyraise(1005);
+        quill::RaiseError(1005);
         return;
     }
     int option = ioption ? *ioption : 0;
     int slot = 0;
     yydialogunload_(&option, &slot);
     if (slot == -1) {
-        yyraise(1047);
+        quill::RaiseError(1047);
         return;
     }
     if (slot == -2) {
-        yyraise(1069);
+        quill::RaiseError(1069);
         return;
     }
     iCurDialog = 0;
 }
 
-void yydialogshutdown(void) {
+void quill::ShutDownDialogs(void) {
     for (int slot = nDialogs; slot >= 1; --slot) {
         HWND dialog = hDialogList[slot];
         if (dialog) yytabdialogend(dialog);
-        yydialogdestroy(dialog);
+        DestroyDialog(dialog);
         hDialogList[slot] = nullptr;
     }
     hDlgCur = nullptr;

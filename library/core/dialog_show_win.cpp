@@ -23,7 +23,7 @@ bool IsChildStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_
 // its record with the loaded dialog and is not searched).
 int LoadedSlot(int id) {
     for (int slot = 1; slot <= nDialogs; ++slot) {
-        DialogRecord *record = yydialogrecord(hDialogList[slot]);
+        DialogRecord *record = quill::DialogRecordOf(hDialogList[slot]);
         if (record && record->id == id) return slot;
     }
     return -1;
@@ -43,10 +43,10 @@ bool VisitTabItemsOfPage(HWND dialog, Visit visit) {
         HWND other = hDialogList[slot];
         if (other == dialog) continue;
         for (HWND c = GetWindow(other, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            if (!atomTab || yyclassatom(c) != atomTab) continue;
+            if (!atomTab || quill::WindowClassAtom(c) != atomTab) continue;
             int count = static_cast<int>(SendMessageA(c, TCM_GETITEMCOUNT, 0, 0));
             for (int i = 0; i < count; ++i)
-                if (yytabpage(c, i) == dialog && visit(c, i)) return true;
+                if (quill::TabPageDialog(c, i) == dialog && visit(c, i)) return true;
         }
     }
     return false;
@@ -54,7 +54,7 @@ bool VisitTabItemsOfPage(HWND dialog, Visit visit) {
 
 // True when DIALOG is the page of a tab control in another loaded dialog.
 bool IsTabPage(HWND dialog) {
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (!record || !IsChildStyle(dialog)) return false;
     return VisitTabItemsOfPage(dialog, [](HWND, int) { return true; });
 }
@@ -76,7 +76,7 @@ void SetFrames(HWND spare, BOOL enable, bool onlyVisible) {
 void SetDialogs(HWND spare, bool alsoWindows, BOOL enable) {
     for (int slot = 1; slot <= nDialogs; ++slot) {
         HWND dialog = hDialogList[slot];
-        DialogRecord *record = yydialogrecord(dialog);
+        DialogRecord *record = quill::DialogRecordOf(dialog);
         if (!dialog || dialog == spare || !record || !record->shown) continue;
         HWND parent = GetParent(dialog);
         if (parent && parent != wWindow[0] && parent != hClient[0]) continue;
@@ -87,7 +87,7 @@ void SetDialogs(HWND spare, bool alsoWindows, BOOL enable) {
 
 // Hides DIALOG (in SLOT); CHECKED refuses a dialog that fills a frame or is a tab page.
 int HideDialog(HWND dialog, bool current, bool checked) {
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (!record) return 0;
     if (checked && current && record->parentFrame) return -1;
     if (checked && IsTabPage(dialog)) return -2;
@@ -101,7 +101,7 @@ int HideDialog(HWND dialog, bool current, bool checked) {
         }
     }
     for (int slot = 1; slot <= nDialogs; ++slot) {
-        DialogRecord *other = yydialogrecord(hDialogList[slot]);
+        DialogRecord *other = quill::DialogRecordOf(hDialogList[slot]);
         if (!other || other == record) continue;
         if (other->owner == dialog) other->owner = record->owner;
         if (other->reenable == dialog) other->reenable = record->reenable;
@@ -123,10 +123,10 @@ void UnloadDialog(HWND dialog, int option, bool checkedHide, int *result);
 
 void UnloadPages(HWND dialog) {
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (!atomTab || yyclassatom(c) != atomTab) continue;
+        if (!atomTab || quill::WindowClassAtom(c) != atomTab) continue;
         int count = static_cast<int>(SendMessageA(c, TCM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            HWND page = yytabpage(c, i);
+            HWND page = quill::TabPageDialog(c, i);
             int ignored = 0;
             if (page && page != dialog) UnloadDialog(page, 0, false, &ignored);
         }
@@ -143,7 +143,7 @@ void UnloadDialog(HWND dialog, int option, bool checkedHide, int *result) {
     slot = SlotOf(dialog);  // page unloads may have moved it down
     if (slot < 0) return;
 
-    yydialogdestroy(dialog);
+    quill::DestroyDialog(dialog);
     for (int i = slot; i < nDialogs; ++i) hDialogList[i] = hDialogList[i + 1];
     hDialogList[nDialogs] = nullptr;
     --nDialogs;
@@ -198,8 +198,8 @@ int yydialogload2(int *id, int window) {
     // Each field's state as loaded is the state it keeps when the dialog is resized; the
     // arrows of a spin field follow their field and keep none of their own.
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (FieldRecord *field = yyfieldrecord(c))
-            if (yyclassatom(c) != atomUpDown) field->state = yyfieldstateof(c);
+        if (FieldRecord *field = quill::FieldRecordOf(c))
+            if (quill::WindowClassAtom(c) != atomUpDown) field->state = quill::FieldStateOf(c);
     iDlgCur = SlotOf(dialog);
     hDlgCur = savedCurrent;
     return iDlgCur;
@@ -217,8 +217,8 @@ void yydialogselect_(int *id) {
 }
 
 void yydialogshow_(int *x, int *y, int *px, int *py, int *type, int *focus, int *window) {
-    HWND dialog = iDlgCur > 0 ? yycurrentdialog() : nullptr;
-    DialogRecord *record = yydialogrecord(dialog);
+    HWND dialog = iDlgCur > 0 ? quill::CurrentDialogWindow() : nullptr;
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (!record) {
         *type = -2;
         return;
@@ -260,7 +260,7 @@ void yydialogshow_(int *x, int *y, int *px, int *py, int *type, int *focus, int 
     iDlgPendingX = child ? *px : *x;
     iDlgPendingY = child ? *py : *y;
 
-    DialogRecord *current = yydialogrecord(hDlgCur);
+    DialogRecord *current = quill::DialogRecordOf(hDlgCur);
     if (hDlgCur && IsWindowVisible(hDlgCur))
         record->owner = current && current->parentFrame ? current->parentFrame : hDlgCur;
     else
@@ -314,11 +314,11 @@ namespace quill {
 
 void RaiseShowError(int type) {
     if (type == -1)
-        yyraise(1014);
+        RaiseError(1014);
     else if (type == -2)
-        yyraise(1016);
+        RaiseError(1016);
     else if (type == -3)
-        yyraise(1046);
+        RaiseError(1046);
 }
 
 }  // namespace quill
@@ -345,8 +345,8 @@ void yydialogunload_(int *option, int *slot) {
 }
 
 void yydialogsize_(int *width, int *height, int *result) {
-    HWND dialog = yycurrentdialog();
-    DialogRecord *record = yydialogrecord(dialog);
+    HWND dialog = quill::CurrentDialogWindow();
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     *result = 0;
     if (!record || record->parentFrame) {
         *result = -1;
@@ -363,7 +363,8 @@ void yydialogsize_(int *width, int *height, int *result) {
     auto skipped = [](HWND c) {
         char name[8] = {0};
         GetClassNameA(c, name, sizeof name);
-        return lstrcmpA(name, "#32770") == 0 || (atomUpDown && yyclassatom(c) == atomUpDown);
+        return lstrcmpA(name, "#32770") == 0 ||
+               (atomUpDown && quill::WindowClassAtom(c) == atomUpDown);
     };
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (skipped(c) || !inside(c, old) || inside(c, fresh)) continue;
@@ -379,7 +380,7 @@ void yydialogsize_(int *width, int *height, int *result) {
     // read-only or hidden stays so).
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (skipped(c) || inside(c, old) || !inside(c, fresh)) continue;
-        FieldRecord *field = yyfieldrecord(c);
+        FieldRecord *field = quill::FieldRecordOf(c);
         int id = GetDlgCtrlID(c);
         if (field && GetDlgItem(dialog, id) == c)
             yyfieldenable_(&id, field->state, 0);
@@ -389,8 +390,8 @@ void yydialogsize_(int *width, int *height, int *result) {
 }
 
 void yydialogtitle_(int *icon, int *mode, const char *title) {
-    HWND dialog = yycurrentdialog();
-    DialogRecord *record = yydialogrecord(dialog);
+    HWND dialog = quill::CurrentDialogWindow();
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (!record) return;
     bool caption = (GetWindowLongA(dialog, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
     if (*mode == 1) {
@@ -425,13 +426,13 @@ void yydialogtitle_(int *icon, int *mode, const char *title) {
 }
 
 void yydialogtabstops_(int *field, const int *stops, int *n) {
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     HWND control = dialog ? GetDlgItem(dialog, *field) : nullptr;
-    FieldRecord *record = yyfieldrecord(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
     int count = n && *n > 0 ? *n : 0;
-    bool multiline = control && yyclassatom(control) == atomEdit &&
+    bool multiline = control && quill::WindowClassAtom(control) == atomEdit &&
                      (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE);
-    bool list = control && yyclassatom(control) == atomList;
+    bool list = control && quill::WindowClassAtom(control) == atomList;
     if (!record || (!multiline && !list)) {
         *field = -1;
         return;
@@ -455,11 +456,11 @@ void yydialogtabstops_(int *field, const int *stops, int *n) {
 
 void yyDialogSelectAll(HWND control) {
     if (!control) return;
-    ATOM atom = yyclassatom(control);
+    ATOM atom = quill::WindowClassAtom(control);
     if (atom == atomEdit && (GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE)) {
         int length = GetWindowTextLengthA(control);
         SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(length), length);
-    } else if (yyiseditfield(control)) {
+    } else if (quill::IsEditField(control)) {
         SendMessageA(control, EM_SETSEL, 0, -1);
         SendMessageA(control, EM_SCROLLCARET, 0, 0);
     } else if (atomCombo && atom == atomCombo) {
@@ -472,7 +473,7 @@ void yyDisableDialogs(HWND spare, int alsoWindows) { SetDialogs(spare, alsoWindo
 void yyEnableDialogs(HWND spare, int alsoWindows) { SetDialogs(spare, alsoWindows != 0, TRUE); }
 
 void yywinfodialog_(int *item, int *value) {
-    DialogRecord *record = yydialogrecord(yycurrentdialog());
+    DialogRecord *record = quill::DialogRecordOf(quill::CurrentDialogWindow());
     switch (*item) {
     case 1: *value = record ? record->currentField : 0; break;
     case 2: *value = record ? record->previousField : 0; break;

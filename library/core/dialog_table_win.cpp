@@ -14,17 +14,17 @@ int iLastModalId = 0;
 HBRUSH hBrushDlg = nullptr;
 int iDlgPendingX = 0, iDlgPendingY = 0, iDlgPendingFocus = 0;
 
-DialogRecord *yydialogrecord(HWND dialog) {
+DialogRecord *quill::DialogRecordOf(HWND dialog) {
     if (!dialog || !IsWindow(dialog)) return nullptr;
     return reinterpret_cast<DialogRecord *>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
 }
 
-FieldRecord *yyfieldrecord(HWND control) {
+FieldRecord *quill::FieldRecordOf(HWND control) {
     if (!control || !IsWindow(control)) return nullptr;
     return reinterpret_cast<FieldRecord *>(GetWindowLongPtrA(control, GWLP_USERDATA));
 }
 
-FieldRecord *yynewfieldrecord(void) {
+FieldRecord *quill::NewFieldRecord(void) {
     FieldRecord *record = static_cast<FieldRecord *>(std::calloc(1, sizeof(FieldRecord)));
     if (!record) return nullptr;
     record->minimum = 1000.0;
@@ -34,18 +34,18 @@ FieldRecord *yynewfieldrecord(void) {
     return record;
 }
 
-void yyfreefieldrecord(FieldRecord *record) {
+void quill::FreeFieldRecord(FieldRecord *record) {
     if (!record) return;
     std::free(record->tabStops);
     std::free(record->format);
     std::free(record);
 }
 
-void yydialogdestroy(HWND dialog) {
-    DialogRecord *record = yydialogrecord(dialog);
+void quill::DestroyDialog(HWND dialog) {
+    DialogRecord *record = DialogRecordOf(dialog);
     // A modal copy still running on this record lets go of it first.
     HWND modal = hDialogList[0];
-    if (modal && record && yydialogrecord(modal) == record) {
+    if (modal && record && DialogRecordOf(modal) == record) {
         SetWindowLongPtrA(modal, GWLP_USERDATA, 0);
         EndDialog(modal, IDCANCEL);
     }
@@ -53,14 +53,14 @@ void yydialogdestroy(HWND dialog) {
     std::free(record);
 }
 
-HWND yycurrentdialog(void) {
+HWND quill::CurrentDialogWindow(void) {
     if (iDlgCur < 0 || iDlgCur > nDialogs) return nullptr;
     return hDialogList[iDlgCur];
 }
 
 int yydialogfind(int id) {
     for (int slot = 0; slot <= nDialogs && slot <= QUILL_MAX_DIALOGS; ++slot) {
-        DialogRecord *record = yydialogrecord(hDialogList[slot]);
+        DialogRecord *record = quill::DialogRecordOf(hDialogList[slot]);
         if (record && record->id == id) return slot;
     }
     return -1;

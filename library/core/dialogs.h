@@ -60,9 +60,14 @@ struct TabItemData {
     int page;
     int disabled;
 };
+
+namespace quill {
+
 // The loaded page dialog of tab item INDEX (null when none) and its disabled flag.
-HWND yytabpage(HWND tab, int index);
-int yytabpagedisabled(HWND tab, int index);
+HWND TabPageDialog(HWND tab, int index);
+int TabPageDisabled(HWND tab, int index);
+
+}  // namespace quill
 
 const COLORREF QUILL_DEFAULT_COLOUR = static_cast<COLORREF>(-1);
 
@@ -79,17 +84,21 @@ extern HBRUSH hBrushDlg;     // brush of the last control colour answer
 // Where and with which field the next dialog shown appears: x, y (-1 = centred), focus (0 = none).
 extern int iDlgPendingX, iDlgPendingY, iDlgPendingFocus;
 
+namespace quill {
+
 // Records of a dialog and of a control (null when the window carries none).
-DialogRecord *yydialogrecord(HWND dialog);
-FieldRecord *yyfieldrecord(HWND control);
+DialogRecord *DialogRecordOf(HWND dialog);
+FieldRecord *FieldRecordOf(HWND control);
 // A zeroed field record with the library's defaults (no range, default colours).
-FieldRecord *yynewfieldrecord(void);
-void yyfreefieldrecord(FieldRecord *record);
+FieldRecord *NewFieldRecord(void);
+void FreeFieldRecord(FieldRecord *record);
 // Destroys a loaded dialog and frees its record; a modal copy still running on the record
 // lets go of it first. The caller takes the dialog out of the table.
-void yydialogdestroy(HWND dialog);
+void DestroyDialog(HWND dialog);
 // The current dialog window (slot iDlgCur), null when none.
-HWND yycurrentdialog(void);
+HWND CurrentDialogWindow(void);
+
+}  // namespace quill
 
 // The dialog procedure of every loaded dialog and of the modal copy.
 INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -140,9 +149,13 @@ void yyDialogSelectAll(HWND control);
 void yyDisableDialogs(HWND spare, int alsoWindows);
 void yyEnableDialogs(HWND spare, int alsoWindows);
 
+namespace quill {
+
 // Destroys every loaded dialog and then frees its record (a modal copy still running lets go
 // of its record first), and resets the dialog state; the library calls it when it closes.
-void yydialogshutdown(void);
+void ShutDownDialogs(void);
+
+}  // namespace quill
 
 // Applies the attribute resource with this id to a dialog; slot -1 marks a grid row template.
 void yydialogorn(HWND dialog, int id, int slot);

@@ -93,7 +93,7 @@ void yygetdecimal_(char *c) {
     char found = '.';
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0])
         found = text[0];
-    yysetdecimalchar(found);
+    quill::SetDecimalChar(found);
     if (c) *c = found;
 }
 

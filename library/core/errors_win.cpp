@@ -39,7 +39,7 @@ void ReportInMessageBox(const char *line) {
 
 }  // namespace
 
-void yyerrorwindowreport(int level, const char *line) {
+void quill::ReportErrorInWindow(int level, const char *line) {
     if (level == 3)
         ReportInStatusBar(line);
     else if (level == 4)
@@ -48,7 +48,7 @@ void yyerrorwindowreport(int level, const char *line) {
 
 void iosexitprogram_(const char *message, const int *icode, int message_len) {
     int code = icode ? *icode : 0;
-    int len = yytrimlen(message, message_len);
+    int len = quill::TrimmedTextLength(message, message_len);
     if (len > 0) {
         // "Abnormal exit (code N) : MESSAGE", N left-justified, cut to the 260-byte buffer.
         char number[16];

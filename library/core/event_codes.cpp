@@ -68,7 +68,7 @@ int yyinterpretkey(int virtualKey, int shiftOffset) {
     return virtualKey;
 }
 
-int yykeycode(int keyDownValue) {
+int quill::LibraryKeyCode(int keyDownValue) {
     int offset = 0;
     if (keyDownValue & kCtrlFlag)
         offset = 40;

@@ -9,9 +9,13 @@ constexpr int kCtrlFlag = 8192;
 // The library key code of a virtual key with shift offset 0, 20 (Shift) or 40 (Ctrl).
 int yyinterpretkey(int virtualKey, int shiftOffset);
 
+namespace quill {
+
 // The library key code of a key-down value as the client procedure passes it (virtual key
 // plus kShiftFlag or kCtrlFlag).
-int yykeycode(int keyDownValue);
+int LibraryKeyCode(int keyDownValue);
+
+}  // namespace quill
 
 // The modifier sum 1 Ctrl, 2 Shift, 4 left, 8 middle, 16 right button of a mouse message's
 // key-state flags (MK_CONTROL 8, MK_SHIFT 4, MK_LBUTTON 1, MK_MBUTTON 16, MK_RBUTTON 2).

@@ -50,14 +50,18 @@ constexpr UINT_PTR kWaitTimerId = 999;
 // Returns true when the message completed an event.
 bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HWND window);
 
+namespace quill {
+
 // A cell change of a grid that lies in a window rather than a dialog (the grid editor):
 // a field-changed event with WIN the window slot, the grid's id as the fields left and
 // entered, and the previous and new cell codes as X and Y. False when type 10 is off or the
 // event waits for the next dispatch.
-bool yygridwindowchange(int slot, int field, LPARAM previousCell, LPARAM newCell);
+bool GridWindowChangeEvent(int slot, int field, LPARAM previousCell, LPARAM newCell);
 
 // Clears the pending events of every window slot and the deferred field change.
-void yyclearpending();
+void ClearPendingEvents();
+
+}  // namespace quill
 
 // The two dispatchers, one body: the waiting one returns the next event, the polling one the
 // next event already queued (type -1 and -1 in every word when there is none). Each returns the

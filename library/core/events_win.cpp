@@ -37,7 +37,7 @@ bool ValidSlot(int slot) { return slot >= 0 && slot < kWindowSlots; }
 
 // Mouse and key events of a window that the bitmap viewer fills are bitmap-view events.
 bool InBitmapView(int slot) {
-    return ValidSlot(slot) && yywindowtype(wWindow[slot]) == kViewerWindow;
+    return ValidSlot(slot) && quill::WindowTypeWord(wWindow[slot]) == kViewerWindow;
 }
 
 // Mouse coordinates of lParam; positions beyond the screen are negative ones of a capture.
@@ -96,7 +96,7 @@ bool FieldChanged(const DialogRecord &record, LPARAM lParam) {
 
 }  // namespace
 
-bool yygridwindowchange(int slot, int field, LPARAM previousCell, LPARAM newCell) {
+bool quill::GridWindowChangeEvent(int slot, int field, LPARAM previousCell, LPARAM newCell) {
     if (!wMessageEnabled[kEventFieldChanged - 1]) return false;
     DialogRecord record = {};
     record.id = slot;
@@ -105,7 +105,7 @@ bool yygridwindowchange(int slot, int field, LPARAM previousCell, LPARAM newCell
     return FieldChanged(record, newCell);
 }
 
-void yyclearpending() { std::memset(&ORNMessages, 0, sizeof ORNMessages); }
+void quill::ClearPendingEvents() { std::memset(&ORNMessages, 0, sizeof ORNMessages); }
 
 bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HWND window) {
     int index = type > 100 ? type - 101 : type - 1;
@@ -116,7 +116,7 @@ bool yyinterpretmessage(int type, int subValue, WPARAM wParam, LPARAM lParam, HW
     // Dialog events come with the dialog window, which carries the dialog record.
     const bool dialogEvent = type == kEventButton || type == kEventFieldChanged ||
                              type == kEventTabChanged || type > 100;
-    DialogRecord *record = dialogEvent ? yydialogrecord(window) : nullptr;
+    DialogRecord *record = dialogEvent ? quill::DialogRecordOf(window) : nullptr;
     if (dialogEvent && record == nullptr) return false;
     if (type == kEventFieldChanged) {
         bool done = FieldChanged(*record, lParam);
@@ -274,7 +274,7 @@ bool TranslateWindowAccelerators(MSG *msg) {
 // root window when its attributes ask for them, then the dialog's own keyboard handling.
 bool TranslateDialogMessage(MSG *msg) {
     if (hDlgCur == nullptr || !IsWindow(hDlgCur)) return false;
-    DialogRecord *record = yydialogrecord(hDlgCur);
+    DialogRecord *record = quill::DialogRecordOf(hDlgCur);
     if (record != nullptr) {
         HWND frame = record->parentFrame;
         int slot = frame != nullptr ? yygetwindowindex(frame) : -1;
@@ -293,7 +293,7 @@ bool TranslateDialogMessage(MSG *msg) {
 bool TranslateChildWindowKeys(MSG *msg) {
     HWND w = msg->hwnd;
     for (int up = 0; w != nullptr && up <= 3; ++up, w = GetParent(w)) {
-        if (!yyischildframe(w)) continue;
+        if (!quill::IsChildFrame(w)) continue;
         auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(w, GWLP_USERDATA));
         if (block == nullptr) return false;
         if (block->tag == kDialogWindow && IsWindow(block->dialog) &&

@@ -44,7 +44,7 @@ int exact_option(HWND control, const OptionMessages &m, const std::string &text)
 
 // A list box allowing several selections, null for anything else.
 HWND multi_list(int id) {
-    HWND control = yyfieldcontrol(id);
+    HWND control = quill::FieldControl(id);
     int kind = -1;
     int status = id;
     yygetmenutype_(&status, &kind);
@@ -54,8 +54,8 @@ HWND multi_list(int id) {
 }  // namespace
 
 void yyfieldgetcheck_(int *id, int *state) {
-    HWND control = yyfieldcontrol(*id);
-    int type = yyfieldtypeof(control);
+    HWND control = quill::FieldControl(*id);
+    int type = quill::FieldTypeOf(control);
     if (type != kFieldCheckBox && type != kFieldRadio) {
         *id = -1;
         return;
@@ -64,7 +64,7 @@ void yyfieldgetcheck_(int *id, int *state) {
 }
 
 void yyfieldputcheck_(int *id, int state) {
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     if (!dialog || !CheckDlgButton(dialog, *id, static_cast<UINT>(state))) *id = -1;
 }
 
@@ -72,7 +72,7 @@ void yyfieldgroup(HWND button, HWND *first, HWND *last) {
     *first = *last = button;
     HWND parent = GetParent(button);
     if (!parent) return;
-    ATOM atom = yyclassatom(button);
+    ATOM atom = quill::WindowClassAtom(button);
     std::vector<HWND> windows;
     std::vector<RadioSibling> siblings;
     int at = -1;
@@ -80,18 +80,18 @@ void yyfieldgroup(HWND button, HWND *first, HWND *last) {
         if (w == button) at = static_cast<int>(windows.size());
         windows.push_back(w);
         siblings.push_back(
-            {yyclassatom(w) == atom, (GetWindowLongA(w, GWL_STYLE) & WS_GROUP) != 0});
+            {quill::WindowClassAtom(w) == atom, (GetWindowLongA(w, GWL_STYLE) & WS_GROUP) != 0});
     }
     if (at < 0) return;
     int f = at, l = at;
-    yyradiogroupextent(siblings, at, &f, &l);
+    quill::FindRadioGroup(siblings, at, &f, &l);
     *first = windows[f];
     *last = windows[l];
 }
 
 void yyfieldgetradio_(int *id, int *button) {
-    HWND control = yyfieldcontrol(*id);
-    if (yyfieldtypeof(control) != kFieldRadio) {
+    HWND control = quill::FieldControl(*id);
+    if (quill::FieldTypeOf(control) != kFieldRadio) {
         *id = -1;
         return;
     }
@@ -110,7 +110,7 @@ void yyfieldgetradio_(int *id, int *button) {
 }
 
 void yyfieldputradio_(int *id) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -124,8 +124,8 @@ void yyfieldputradio_(int *id) {
 }
 
 void yygetmenutype_(int *id, int *kind) {
-    HWND control = yyfieldcontrol(*id);
-    ATOM atom = control ? yyclassatom(control) : 0;
+    HWND control = quill::FieldControl(*id);
+    ATOM atom = control ? quill::WindowClassAtom(control) : 0;
     LONG style = control ? GetWindowLongA(control, GWL_STYLE) : 0;
     if (atom && atom == atomList) {
         *kind = (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) ? kMenuMultiList : kMenuList;
@@ -138,7 +138,7 @@ void yygetmenutype_(int *id, int *kind) {
 }
 
 void yyfieldgetlist_(int *id, int *option, char *text, int textLen) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -150,29 +150,29 @@ void yyfieldgetlist_(int *id, int *option, char *text, int textLen) {
         return;
     }
     *option = selected + 1;
-    yyputtext(text, text ? textLen : 0, option_text(control, kListMessages, selected));
+    quill::PutFixedText(text, text ? textLen : 0, option_text(control, kListMessages, selected));
 }
 
 void yyfieldgetcombo_(int *id, int *option, char *text, int textLen) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
     }
     int selected = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
-    std::string shown = yywindowtext(control);
+    std::string shown = quill::WholeWindowText(control);
     int match = -1;
     if (!shown.empty() && selected < 0) match = exact_option(control, kComboMessages, shown);
-    *option = yycombooption(selected, shown.empty(), match);
+    *option = quill::ComboOptionNumber(selected, shown.empty(), match);
     if (*option == kUndefinedValue) {
         *id = -2;
         return;
     }
-    yyputtext(text, text ? textLen : 0, shown);
+    quill::PutFixedText(text, text ? textLen : 0, shown);
 }
 
 void yyfieldputmenu_(int kind, int *id, const char *text) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -183,7 +183,7 @@ void yyfieldputmenu_(int kind, int *id, const char *text) {
 }
 
 void yyfieldputoption_(int kind, int *id, int index) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -201,7 +201,7 @@ void yyfieldputoption_(int kind, int *id, int index) {
 }
 
 void yyfieldputcombo_(int *id, const char *text) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -212,7 +212,7 @@ void yyfieldputcombo_(int *id, const char *text) {
 }
 
 void yygetoptioncount_(int *id, int *count) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     int kind = -1;
     int status = *id;
     yygetmenutype_(&status, &kind);

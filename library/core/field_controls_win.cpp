@@ -16,8 +16,8 @@ namespace {
 
 // The control with this id when it is of TYPE, else null.
 HWND typed_field(int id, int type) {
-    HWND control = yyfieldcontrol(id);
-    return yyfieldtypeof(control) == type ? control : nullptr;
+    HWND control = quill::FieldControl(id);
+    return quill::FieldTypeOf(control) == type ? control : nullptr;
 }
 
 bool has_selection_range(HWND track) {
@@ -147,13 +147,13 @@ void yyfieldgettree_(int *id, int *item, char *text, int size) {
 }
 
 void yyfieldputtree_(int *id, int item) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
     }
     HTREEITEM found =
-        yyfieldtypeof(control) == kFieldTree ? yyTreeViewFind(control, item) : nullptr;
+        quill::FieldTypeOf(control) == kFieldTree ? yyTreeViewFind(control, item) : nullptr;
     if (!found) {
         *id = -2;
         return;
@@ -163,8 +163,8 @@ void yyfieldputtree_(int *id, int item) {
 
 void yyfieldoption_(int *id, int option, int on) {
     // Only grid fields carry these options: 1 Enter moves down, 2 Tab moves between cells.
-    HWND control = yyfieldcontrol(*id);
-    if (yyfieldtypeof(control) != kFieldGrid) {
+    HWND control = quill::FieldControl(*id);
+    if (quill::FieldTypeOf(control) != kFieldGrid) {
         *id = -1;
         return;
     }
@@ -178,9 +178,9 @@ namespace {
 
 // Stores the spin steps of a spin field of numeric KIND.
 void put_spin_steps(int *id, int kind, double step, double pageStep) {
-    HWND control = yyfieldcontrol(*id);
-    FieldRecord *record = yyfieldrecord(control);
-    if (!record || !yyisspinfield(control) || yynumerickind(control) != kind) {
+    HWND control = quill::FieldControl(*id);
+    FieldRecord *record = quill::FieldRecordOf(control);
+    if (!record || !quill::IsSpinField(control) || quill::NumericClassKind(control) != kind) {
         *id = -1;
         return;
     }
@@ -209,12 +209,12 @@ quill::FieldImageCopier gImageCopier = nullptr;
 void quill::SetFieldImageCopier(FieldImageCopier copier) { gImageCopier = copier; }
 
 void yyfieldimage_(int *id, int source, int kind) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
     }
-    ATOM atom = yyclassatom(control);
+    ATOM atom = quill::WindowClassAtom(control);
     bool button = atom == atomButton;
     // A button shows bitmaps and icons only.
     if ((!button && atom != atomStatic) || (button && kind == 4)) {

@@ -8,16 +8,16 @@
 #include "core/drawing_hooks.h"
 #include "core/fields.h"
 
-void yyfieldreleasetarget(void) { quill::DrawingReleaseField(); }
+void quill::ReleaseFieldTarget(void) { quill::DrawingReleaseField(); }
 
 void yyfieldselect_(int *id, int *width, int *height) {
-    HWND dialog = yycurrentdialog();
-    HWND target = *id == 0 ? dialog : yyfieldcontrol(*id);
+    HWND dialog = quill::CurrentDialogWindow();
+    HWND target = *id == 0 ? dialog : quill::FieldControl(*id);
     if (!target) {
         *id = -1;
         return;
     }
-    yyfieldreleasetarget();
+    quill::ReleaseFieldTarget();
     if (!quill::DrawingSelectField(target)) {
         *id = -1;
         return;
@@ -27,8 +27,8 @@ void yyfieldselect_(int *id, int *width, int *height) {
     if (width) *width = r.right;
     if (height) *height = r.bottom;
     if (target == dialog) {
-        if (DialogRecord *record = yydialogrecord(dialog)) record->reportMouse = 1;
-    } else if (FieldRecord *record = yyfieldrecord(target)) {
+        if (DialogRecord *record = quill::DialogRecordOf(dialog)) record->reportMouse = 1;
+    } else if (FieldRecord *record = quill::FieldRecordOf(target)) {
         record->userDrawn = 1;
     }
 }

@@ -12,25 +12,25 @@
 #include "core/startup.h"
 
 void yygetfieldtype_(int *id, int *type) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
     }
-    *type = yyfieldtypeof(control);
+    *type = quill::FieldTypeOf(control);
 }
 
 void yygetfieldstate_(int *id, int *state) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
     }
-    *state = yyfieldstateof(control);
+    *state = quill::FieldStateOf(control);
 }
 
 void yygetfieldinfo_(int *id, int *x, int *y, int *width, int *height, int mode) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -52,22 +52,22 @@ void yygetfieldinfo_(int *id, int *x, int *y, int *width, int *height, int mode)
 
 void yygetdlgfactor_(int *x, int *y) {
     RECT r{0, 0, 4, 8};
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     if (dialog) MapDialogRect(dialog, &r);
     *x = r.right;
     *y = r.bottom;
 }
 
 void yyFieldColour2(HWND control, int which, int r, int g, int b) {
-    FieldRecord *record = yyfieldrecord(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
     if (!record) return;
     COLORREF &colour = which == 1 ? record->foreground : record->background;
-    colour = yyattrcolour(colour, r, g, b);
+    colour = quill::AttributeColour(colour, r, g, b);
 }
 
 void yyfieldcolour_(int *id, int fr, int fg, int fb, int br, int bg, int bb) {
-    HWND control = yyfieldcontrol(*id);
-    if (!yyfieldrecord(control)) {
+    HWND control = quill::FieldControl(*id);
+    if (!quill::FieldRecordOf(control)) {
         *id = -1;
         return;
     }
@@ -80,8 +80,8 @@ void yyfieldcolour_(int *id, int fr, int fg, int fb, int br, int bg, int bb) {
 int yyFieldInRect(HWND control, const RECT *rect) {
     RECT r;
     GetWindowRect(control, &r);
-    if (FieldRecord *record = yyfieldrecord(control)) {
-        if (record->upDown && yyisspinfield(control)) {
+    if (FieldRecord *record = quill::FieldRecordOf(control)) {
+        if (record->upDown && quill::IsSpinField(control)) {
             RECT u;
             GetWindowRect(record->upDown, &u);
             if (u.right > r.right) r.right = u.right;
@@ -99,23 +99,23 @@ int yyFieldInRect(HWND control, const RECT *rect) {
 
 void yyUpdateLast(HWND window, HWND field) {
     while (window) {
-        if (DialogRecord *record = yydialogrecord(window)) record->focusControl = field;
+        if (DialogRecord *record = quill::DialogRecordOf(window)) record->focusControl = field;
         if (!(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) break;
         HWND parent = GetParent(window);
-        if (!parent || yyclassatom(parent) == atomClient) break;
+        if (!parent || quill::WindowClassAtom(parent) == atomClient) break;
         window = parent;
     }
 }
 
 int yyCheckUserDrawn(HWND dialog) {
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (record && record->reportMouse) return 1;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        FieldRecord *field = yyfieldrecord(child);
+        FieldRecord *field = quill::FieldRecordOf(child);
         if (field && field->userDrawn) return 1;
-        if (yyclassatom(child) == atomTab && !(field && field->userDrawn)) {
+        if (quill::WindowClassAtom(child) == atomTab && !(field && field->userDrawn)) {
             int selected = static_cast<int>(SendMessageA(child, TCM_GETCURSEL, 0, 0));
-            HWND page = yytabpage(child, selected);
+            HWND page = quill::TabPageDialog(child, selected);
             if (page && page != dialog && yyCheckUserDrawn(page)) return 1;
         }
     }
@@ -123,8 +123,8 @@ int yyCheckUserDrawn(HWND dialog) {
 }
 
 void yyshowcd_(int *ifocus, int *itype) {
-    if (iCurDialog == 0 || !yycurrentdialog()) {
-        yyraise(1005);
+    if (iCurDialog == 0 || !quill::CurrentDialogWindow()) {
+        quill::RaiseError(1005);
         return;
     }
     // The dialog's top-left corner goes to the top-left corner of the client area of the

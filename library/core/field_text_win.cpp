@@ -29,7 +29,7 @@ bool has_text(const char *text) {
 
 }  // namespace
 
-std::string yywindowtext(HWND control) {
+std::string quill::WholeWindowText(HWND control) {
     int length = GetWindowTextLengthA(control);
     if (length <= 0) return std::string();
     std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -52,21 +52,21 @@ void set_format(FieldRecord *record, const char *format) {
 
 // The spin field's up-down control, null for other fields.
 HWND spin_buddy(HWND control) {
-    FieldRecord *record = yyfieldrecord(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
     return record ? record->upDown : nullptr;
 }
 
 }  // namespace
 
-HWND yyfieldcontrol(int id) {
-    HWND dialog = yycurrentdialog();
+HWND quill::FieldControl(int id) {
+    HWND dialog = CurrentDialogWindow();
     if (!dialog) return nullptr;
     return GetDlgItem(dialog, id);
 }
 
-int yyfieldtypeof(HWND control) {
+int quill::FieldTypeOf(HWND control) {
     if (!control) return kFieldOther;
-    ATOM atom = yyclassatom(control);
+    ATOM atom = WindowClassAtom(control);
     if (!atom) return kFieldOther;
     LONG style = GetWindowLongA(control, GWL_STYLE);
     if (atom == atomStatic) {
@@ -85,7 +85,7 @@ int yyfieldtypeof(HWND control) {
         }
     }
     if (atom == atomEdit) return kFieldString;
-    int numeric = yynumerickind(control);
+    int numeric = NumericClassKind(control);
     if (numeric) return numeric;
     if (atom == atomCombo) return kFieldCombo;
     if (atom == atomList) return kFieldList;
@@ -99,27 +99,27 @@ int yyfieldtypeof(HWND control) {
 }
 
 void yyfieldputtext_(int *id, double value, const char *text, const char *format) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control || !SetWindowTextA(control, text)) {
         *id = -1;
         return;
     }
-    FieldRecord *record = yyfieldrecord(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
     if (record) {
         record->value = value;
         if (value == 0.0) {
             double parsed = 0.0;
-            if (yytextvalue(text, &parsed)) record->value = parsed;
+            if (quill::ParseTextValue(text, &parsed)) record->value = parsed;
         }
         record->hasText = has_text(text) ? 1 : 0;
         set_format(record, format);
     }
-    if (yyiseditfield(control)) SendMessageA(control, EM_SETMODIFY, FALSE, 0);
+    if (quill::IsEditField(control)) SendMessageA(control, EM_SETMODIFY, FALSE, 0);
     UpdateWindow(control);
 }
 
 void yyfieldgetvalue_(int *id, double *value) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -130,18 +130,18 @@ void yyfieldgetvalue_(int *id, double *value) {
         *id = -2;
         return;
     }
-    FieldRecord *record = yyfieldrecord(control);
-    if (yynumerickind(control) && record && !SendMessageA(control, EM_GETMODIFY, 0, 0)) {
+    FieldRecord *record = quill::FieldRecordOf(control);
+    if (quill::NumericClassKind(control) && record && !SendMessageA(control, EM_GETMODIFY, 0, 0)) {
         *value = record->value;
         return;
     }
     double parsed = 0.0;
-    yytextvalue(text, &parsed);
+    quill::ParseTextValue(text, &parsed);
     *value = parsed;
 }
 
 void yyfieldgetstring_(int *id, char *buffer, int size) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -152,7 +152,7 @@ void yyfieldgetstring_(int *id, char *buffer, int size) {
 }
 
 void yyfieldgetlength_(int *id, int *length) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
@@ -161,16 +161,16 @@ void yyfieldgetlength_(int *id, int *length) {
 }
 
 void yyfieldgetformat_(int *id, char *format, int size) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
     }
     if (size <= 0) return;
     const char *chosen = kDefaultFormat;
-    int kind = yynumerickind(control);
-    FieldRecord *record = yyfieldrecord(control);
-    if ((kind == kFieldReal || kind == kFieldDouble) && !yyisspinfield(control) && record &&
+    int kind = quill::NumericClassKind(control);
+    FieldRecord *record = quill::FieldRecordOf(control);
+    if ((kind == kFieldReal || kind == kFieldDouble) && !quill::IsSpinField(control) && record &&
         record->format && *record->format)
         chosen = record->format;
     std::strncpy(format, chosen, static_cast<size_t>(size) - 1);
@@ -178,7 +178,7 @@ void yyfieldgetformat_(int *id, char *format, int size) {
 }
 
 void yyfieldrange2(int *id, double minimum, double maximum, HWND dialog) {
-    FieldRecord *record = dialog ? yyfieldrecord(GetDlgItem(dialog, *id)) : nullptr;
+    FieldRecord *record = dialog ? quill::FieldRecordOf(GetDlgItem(dialog, *id)) : nullptr;
     if (!record) {
         *id = -1;
         return;
@@ -188,11 +188,11 @@ void yyfieldrange2(int *id, double minimum, double maximum, HWND dialog) {
 }
 
 void yyfieldrange_(int *id, double minimum, double maximum) {
-    yyfieldrange2(id, minimum, maximum, yycurrentdialog());
+    yyfieldrange2(id, minimum, maximum, quill::CurrentDialogWindow());
 }
 
 void yyfieldrangecheck_(int *id, double value) {
-    FieldRecord *record = yyfieldrecord(yyfieldcontrol(*id));
+    FieldRecord *record = quill::FieldRecordOf(quill::FieldControl(*id));
     if (!record) {
         *id = -1;
         return;
@@ -202,12 +202,12 @@ void yyfieldrangecheck_(int *id, double value) {
 }
 
 void yyfieldclear_(int *id) {
-    HWND control = yyfieldcontrol(*id);
+    HWND control = quill::FieldControl(*id);
     if (!control) {
         *id = -1;
         return;
     }
-    int type = yyfieldtypeof(control);
+    int type = quill::FieldTypeOf(control);
     switch (type) {
     case kFieldLabel:
     case kFieldStatic:
@@ -217,7 +217,7 @@ void yyfieldclear_(int *id) {
     case kFieldReal:
     case kFieldDouble:
         SetWindowTextA(control, "");
-        if (yyiseditfield(control)) SendMessageA(control, EM_SETMODIFY, FALSE, 0);
+        if (quill::IsEditField(control)) SendMessageA(control, EM_SETMODIFY, FALSE, 0);
         break;
     case kFieldButton: {
         LONG kind = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
@@ -257,28 +257,28 @@ void yyfieldclear_(int *id) {
         break;
     default: *id = -1; return;
     }
-    if (FieldRecord *record = yyfieldrecord(control)) {
+    if (FieldRecord *record = quill::FieldRecordOf(control)) {
         record->value = 0.0;
         record->hasText = 0;
     }
     UpdateWindow(control);
 }
 
-int yyfieldstateof(HWND control) {
+int quill::FieldStateOf(HWND control) {
     LONG style = GetWindowLongA(control, GWL_STYLE);
     if (!(style & WS_VISIBLE)) return kStateHidden;
     if (style & WS_DISABLED) return kStateDisabled;
-    if (yyiseditfield(control) && (style & ES_READONLY)) return kStateReadOnly;
+    if (IsEditField(control) && (style & ES_READONLY)) return kStateReadOnly;
     // A read-only grid reports so, and the dialog keeps it read-only when it comes back into view.
     if (const ATOM grid = quill::InstalledGridField().classAtom();
-        grid && yyclassatom(control) == grid && (style & kGridReadOnly))
+        grid && WindowClassAtom(control) == grid && (style & kGridReadOnly))
         return kStateReadOnly;
     return kStateEnabled;
 }
 
 void yyfieldenable_(int *id, int state, int defer) {
-    HWND control = yyfieldcontrol(*id);
-    FieldRecord *record = yyfieldrecord(control);
+    HWND control = quill::FieldControl(*id);
+    FieldRecord *record = quill::FieldRecordOf(control);
     if (!record) {
         *id = -1;
         return;
@@ -292,10 +292,10 @@ void yyfieldenable_(int *id, int state, int defer) {
 
     HWND buddy = spin_buddy(control);
     bool enable = state == kStateEnabled;
-    if (yyfieldtypeof(control) == kFieldGrid) {
+    if (quill::FieldTypeOf(control) == kFieldGrid) {
         enable = state == kStateEnabled || state == kStateReadOnly;
         quill::InstalledGridField().enable(control, state);
-    } else if (yyiseditfield(control)) {
+    } else if (quill::IsEditField(control)) {
         enable = state == kStateEnabled || state == kStateReadOnly;
         SendMessageA(control, EM_SETREADONLY, state == kStateReadOnly, 0);
         if (buddy) EnableWindow(buddy, state == kStateEnabled);
@@ -305,10 +305,10 @@ void yyfieldenable_(int *id, int state, int defer) {
     int show = state == kStateHidden ? SW_HIDE : SW_SHOWNA;
     ShowWindow(control, show);
     if (buddy) ShowWindow(buddy, show);
-    if (yyfieldtypeof(control) == kFieldTab) {
+    if (quill::FieldTypeOf(control) == kFieldTab) {
         int selected = (int)SendMessageA(control, TCM_GETCURSEL, 0, 0);
-        if (HWND page = yytabpage(control, selected)) ShowWindow(page, show);
+        if (HWND page = quill::TabPageDialog(control, selected)) ShowWindow(page, show);
     }
-    if (yyclassatom(control) == atomStatic) InvalidateRect(control, nullptr, TRUE);
+    if (quill::WindowClassAtom(control) == atomStatic) InvalidateRect(control, nullptr, TRUE);
     if (!(defer && record->userDrawn)) UpdateWindow(control);
 }

@@ -18,15 +18,15 @@ std::string up_to_nul(const char *text) { return std::string(text, strnlen(text,
 
 }  // namespace
 
-int yyfieldtruncate(double value) {
+int quill::TruncateFieldValue(double value) {
     if (std::isnan(value)) return 0;
     if (value >= 2147483647.0) return INT_MAX;
     if (value <= -2147483648.0) return INT_MIN;
     return static_cast<int>(value);
 }
 
-void yyradiogroupextent(const std::vector<RadioSibling> &siblings, int button, int *first,
-                        int *last) {
+void quill::FindRadioGroup(const std::vector<RadioSibling> &siblings, int button, int *first,
+                           int *last) {
     const int count = static_cast<int>(siblings.size());
     if (button < 0 || button >= count) {
         *first = *last = button;
@@ -48,41 +48,41 @@ void yyradiogroupextent(const std::vector<RadioSibling> &siblings, int button, i
     }
 }
 
-int yycombooption(int selected, bool textEmpty, int match) {
+int quill::ComboOptionNumber(int selected, bool textEmpty, int match) {
     if (textEmpty) return selected >= 0 ? selected + 1 : kUndefinedValue;
     if (selected >= 0) return selected + 1;
     return match >= 0 ? match + 1 : 0;
 }
 
-std::string yyputformat(const char *format, int formatLen, const std::string &fieldFormat) {
+std::string quill::PutFormat(const char *format, int formatLen, const std::string &fieldFormat) {
     if (format && formatLen > 0) {
         int len = formatLen < kFormatChars ? formatLen : kFormatChars;
         std::string own(format, strnlen(format, static_cast<size_t>(len)));
-        own = yytrimmed(own.data(), static_cast<int>(own.size()));
+        own = TrimmedText(own.data(), static_cast<int>(own.size()));
         if (!own.empty()) return own;
     }
-    return yytrimmed(fieldFormat.data(), static_cast<int>(fieldFormat.size()));
+    return TrimmedText(fieldFormat.data(), static_cast<int>(fieldFormat.size()));
 }
 
-std::string yyintegerfieldtext(int value) {
+std::string quill::IntegerFieldText(int value) {
     char text[kNumberText];
     yyint2st_(&value, text, kNumberText);
     return up_to_nul(text);
 }
 
-std::string yyrealfieldtext(float value, const std::string &format) {
+std::string quill::RealFieldText(float value, const std::string &format) {
     char text[kNumberText];
     yyrea2st_(&value, text, format.data(), kNumberText, static_cast<int>(format.size()));
     return up_to_nul(text);
 }
 
-std::string yydoublefieldtext(double value, const std::string &format) {
+std::string quill::DoubleFieldText(double value, const std::string &format) {
     char text[kNumberText];
     yydbl2st_(&value, text, format.data(), kNumberText, static_cast<int>(format.size()));
     return up_to_nul(text);
 }
 
-bool yytextvalue(const char *text, double *value) {
+bool quill::ParseTextValue(const char *text, double *value) {
     int ok = 0;
     *value = 0.0;
     yyst2dblcheck_(value, &ok, text, static_cast<int>(std::strlen(text)));

@@ -43,12 +43,16 @@ enum FieldState { kStateDisabled = 0, kStateEnabled = 1, kStateReadOnly = 2, kSt
 // Menu kinds of yygetmenutype_.
 enum MenuKind { kMenuList = 1, kMenuDropList = 2, kMenuComboEdit = 3, kMenuMultiList = 4 };
 
+namespace quill {
+
 // The control with this id in the current dialog, null when there is none.
-HWND yyfieldcontrol(int id);
+HWND FieldControl(int id);
 // Field type of a control (kFieldOther for anything the library does not know).
-int yyfieldtypeof(HWND control);
+int FieldTypeOf(HWND control);
 // The whole window text of a window.
-std::string yywindowtext(HWND window);
+std::string WholeWindowText(HWND window);
+
+}  // namespace quill
 
 // Text and numbers.
 void yyfieldputtext_(int *id, double value, const char *text, const char *format);
@@ -110,8 +114,14 @@ void SetFieldImageCopier(FieldImageCopier copier);
 // Field information.
 void yygetfieldtype_(int *id, int *type);
 void yygetfieldstate_(int *id, int *state);
+
+namespace quill {
+
 // The state of a control as yygetfieldstate_ reports it.
-int yyfieldstateof(HWND control);
+int FieldStateOf(HWND control);
+
+}  // namespace quill
+
 void yygetfieldinfo_(int *id, int *x, int *y, int *width, int *height, int mode);
 void yygetdlgfactor_(int *x, int *y);
 void yyfieldcolour_(int *id, int fr, int fg, int fb, int br, int bg, int bb);
@@ -124,16 +134,27 @@ void yyshowcd_(int *ifocus, int *itype);
 // Makes field ID (0: the current dialog itself) the drawing target and marks it as drawn by
 // the program; WIDTH and HEIGHT receive its client size.
 void yyfieldselect_(int *id, int *width, int *height);
+
+namespace quill {
+
 // Gives a field that is the drawing target back its own objects and releases its device
 // context; the target returns to the current window's device context.
-void yyfieldreleasetarget(void);
+void ReleaseFieldTarget(void);
+
+}  // namespace quill
 
 // Window snapshots around modal work: MODE 1 takes them (leaving window slot IWIN alone),
 // any other MODE gives them back. They nest by use counts.
 void yygetwindowbitmap_(const int *mode, const int *iwin, int *status);
+
+namespace quill {
+
 // Paints WINDOW (a window slot's client area or a loaded dialog) from its snapshot while
 // snapshots are in force; 1 when it did, 0 when the window has to paint itself.
-int yypaintfromsnapshot(HWND window);
+int PaintFromSnapshot(HWND window);
+
+}  // namespace quill
+
 constexpr int kSnapshotWindows = 21;
 extern HBITMAP hImage[kSnapshotWindows];          // snapshot of each window slot's client area
 extern int nImage[kSnapshotWindows];              // its use count

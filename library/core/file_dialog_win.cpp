@@ -52,14 +52,14 @@ void wselectfile2_(const char *filter, const int *iflags, char *filename, const 
     std::string list = quill::BuildFilterList(filter, filter_len);
     std::string caption = quill::FileDialogTitle(title, title ? title_len : 0);
 
-    yymodalsnapshots(1);
+    quill::ModalSnapshots(1);
 
     // Directory part: the initial directory; name part: the proposed file name.
     std::vector<char> directory(filename, filename + length);
     std::vector<char> name(static_cast<size_t>(length), ' ');
     yysplitp_(directory.data(), name.data(), length, length);
-    std::string initialDirectory = yytrimmed(directory.data(), length);
-    std::string initialName = yytrimmed(name.data(), length);
+    std::string initialDirectory = quill::TrimmedText(directory.data(), length);
+    std::string initialName = quill::TrimmedText(name.data(), length);
 
     char before[MAX_PATH + 1] = "";
     DWORD n = GetCurrentDirectoryA(sizeof before, before);
@@ -84,10 +84,10 @@ void wselectfile2_(const char *filter, const int *iflags, char *filename, const 
     if ((flags & kDefaultExtension) && WinVer != 3) request.lpstrDefExt = "";
 
     ModalFrame frame;
-    yymodalbegin(&frame);
+    quill::BeginModalBox(&frame);
     request.hwndOwner = frame.owner;
     BOOL ok = (flags & kSave) ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
-    yymodalend(&frame);
+    quill::EndModalBox(&frame);
 
     int answer = 0;
     if (ok) {
@@ -97,16 +97,16 @@ void wselectfile2_(const char *filter, const int *iflags, char *filename, const 
         int returned = quill::ReturnedNameLength(buffer.data(), length + 1, multiple);
         if (!quill::CopyToPadded(buffer.data(), returned, filename, length)) {
             answer = 0;
-            yyraise(1004);
+            quill::RaiseError(1004);
         }
     } else if (CommDlgExtendedError() != 0) {
         // Covers a buffer too small for the chosen name: the caller's variable is untouched.
-        yyraise(1004);
+        quill::RaiseError(1004);
     }
 
     if (!((flags & kKeepDirectory) && answer == 1) && before[0] != '\0')
         SetCurrentDirectoryA(before);
 
-    yymodalsnapshots(0);
-    yysetdialoganswer(answer);
+    quill::ModalSnapshots(0);
+    quill::SetDialogAnswer(answer);
 }

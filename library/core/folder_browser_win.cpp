@@ -129,8 +129,9 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM) {
 
 void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *directory,
                   const char *title, int directory_len, int title_len) {
-    Browser state{yytrimmed(directory, directory_len), iflags ? *iflags : 0, nullptr};
-    std::string caption = (ititle && *ititle == 1) ? yytrimmed(title, title_len) : std::string();
+    Browser state{quill::TrimmedText(directory, directory_len), iflags ? *iflags : 0, nullptr};
+    std::string caption =
+        (ititle && *ititle == 1) ? quill::TrimmedText(title, title_len) : std::string();
     char display[MAX_PATH] = "";
 
     BROWSEINFOA request = {};
@@ -142,10 +143,10 @@ void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *direc
     Browser *outer = gBrowser;
     gBrowser = &state;
     ModalFrame frame;
-    yymodalbegin(&frame);
+    quill::BeginModalBox(&frame);
     request.hwndOwner = frame.owner;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
-    yymodalend(&frame);
+    quill::EndModalBox(&frame);
     gBrowser = outer;
 
     if (!chosen) {
@@ -156,5 +157,5 @@ void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *direc
     *answer = 1;
     // A path longer than the caller's variable leaves it as it was.
     if (static_cast<int>(state.directory.size()) <= directory_len)
-        yyputtext(directory, directory_len, state.directory);
+        quill::PutFixedText(directory, directory_len, state.directory);
 }

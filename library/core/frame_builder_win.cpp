@@ -83,14 +83,14 @@ HWND quill::BuildFrame(int slot, const FrameLayout &layout) {
     hMenuRoot[slot] = menu;
     if (menu) {
         hAccel[slot] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(layout.menuId));
-        wSlot[slot].prompts = yymenuprompts(layout.menuId);
+        wSlot[slot].prompts = MenuPromptResource(layout.menuId);
     }
 
     // Tool bars and the status bar enlarge the frame, so that the client area keeps the size
     // asked for.
     const bool maximised = (layout.flags & kFrameMaximised) != 0;
     if (layout.toolbars)
-        yyaddtoolbars(slot, layout.toolbars, centredX && !maximised, centredY && !maximised);
+        AddToolBars(slot, layout.toolbars, centredX && !maximised, centredY && !maximised);
     for (StatusPart &part : wSlot[slot].parts) part = StatusPart{0, 0};
     if (layout.flags & kFrameStatusBar) AddStatusBar(slot, layout.flags, centredY && !maximised);
 

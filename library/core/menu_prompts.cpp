@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-bool yymenupromptfind(const unsigned char *data, std::size_t size, int id, std::string *text) {
+bool quill::FindMenuPrompt(const unsigned char *data, std::size_t size, int id, std::string *text) {
     if (data == nullptr) return false;
     std::size_t at = 0;
     while (at + 2 <= size) {

@@ -7,8 +7,12 @@
 #include <cstddef>
 #include <string>
 
+namespace quill {
+
 // The prompt of command id in the size bytes at data; false when the resource has none. The
 // text never runs past the data, whether or not its NUL is there.
-bool yymenupromptfind(const unsigned char *data, std::size_t size, int id, std::string *text);
+bool FindMenuPrompt(const unsigned char *data, std::size_t size, int id, std::string *text);
+
+}  // namespace quill
 
 #endif

@@ -152,7 +152,7 @@ void MatchMenu(HMENU floating, HMENU window, int depth) {
 
 }  // namespace
 
-HGLOBAL yymenuprompts(int id) {
+HGLOBAL quill::MenuPromptResource(int id) {
     HRSRC resource = FindResourceA(wInstance, MAKEINTRESOURCEA(id), "DOVUZADODAZEZ");
     return resource ? LoadResource(wInstance, resource) : nullptr;
 }
@@ -219,11 +219,11 @@ void yyClearMenuPrompt(HMENU menu, int iwin) {
     if (iwin >= 0 && iwin < kWindowSlots) wSlot[iwin].promptCount = 0;
 }
 
-const char *yymenuitemprompt(HMENU menu, int position) {
+const char *quill::MenuItemPrompt(HMENU menu, int position) {
     return reinterpret_cast<const char *>(ItemData(menu, position));
 }
 
-const char *yymenuselectprompt(WPARAM wParam, LPARAM lParam) {
+const char *quill::MenuSelectPrompt(WPARAM wParam, LPARAM lParam) {
     UINT item = LOWORD(wParam), flags = HIWORD(wParam);
     auto menu = reinterpret_cast<HMENU>(lParam);
     if (!menu || flags == 0xFFFF) return nullptr;
@@ -250,7 +250,7 @@ void yymenuchange_(int *imenu, const int *iwin) {
     int slot = iwin ? *iwin : -1;
     if (slot < 0 || slot >= kWindowSlots || !wWindow[slot] ||
         (GetWindowLongA(wWindow[slot], GWL_STYLE) & WS_CHILD) ||
-        yywindowtype(wWindow[slot]) == kEditorWindow) {
+        quill::WindowTypeWord(wWindow[slot]) == kEditorWindow) {
         *imenu = -2;
         return;
     }
@@ -277,7 +277,7 @@ void yymenuchange_(int *imenu, const int *iwin) {
     SetMenu(frame, menu);
     if (menu) {
         hAccel[slot] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(*imenu));
-        wSlot[slot].prompts = yymenuprompts(*imenu);
+        wSlot[slot].prompts = quill::MenuPromptResource(*imenu);
     }
     if (slot == 0) hDOVUzadOdazez = wSlot[0].prompts;
 
@@ -286,7 +286,7 @@ void yymenuchange_(int *imenu, const int *iwin) {
     RECT after;
     GetClientRect(frame, &after);
     int dh = (before.bottom - before.top) - (after.bottom - after.top);
-    if (yywindowtype(frame) != kViewerWindow && dh != 0 && !IsZoomed(frame)) {
+    if (quill::WindowTypeWord(frame) != kViewerWindow && dh != 0 && !IsZoomed(frame)) {
         RECT r;
         GetWindowRect(frame, &r);
         SetWindowPos(frame, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + dh,
@@ -311,7 +311,7 @@ void yymnflot_(int *imenu, const int *ix, const int *iy) {
     // The floating menu's prompts stand in for the window's while it is shown.
     WindowSlot &s = wSlot[wIndex];
     HGLOBAL saved = s.prompts;
-    s.prompts = yymenuprompts(*imenu);
+    s.prompts = quill::MenuPromptResource(*imenu);
     POINT p = {*ix, *iy};
     ClientToScreen(client, &p);
     HMENU popup = GetSubMenu(menu, 0) ? GetSubMenu(menu, 0) : menu;
@@ -349,7 +349,7 @@ void yymnchck_(const int *ident, int *icheck) {
 void yymngflg_(const int *ident, const int *iflag, int *istate) {
     ItemRef item = FindCurrent(*ident);
     if (!item.found()) {
-        *istate = yytoolbarstate(item.slot, *ident, *iflag);
+        *istate = quill::ToolBarButtonState(item.slot, *ident, *iflag);
         return;
     }
     UINT state = GetMenuState(item.holder, static_cast<UINT>(item.position), MF_BYPOSITION);

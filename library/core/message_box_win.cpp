@@ -15,13 +15,13 @@
 
 ModalInfo wModalInfo = {0, 0, 0, 0};
 
-void yysetdialoginfo(int closing, int previous, int dialog) {
+void quill::SetDialogInfo(int closing, int previous, int dialog) {
     wModalInfo.closing = closing;
     wModalInfo.previous = previous;
     wModalInfo.dialog = dialog;
 }
 
-void yysetdialoganswer(int answer) {
+void quill::SetDialogAnswer(int answer) {
     wModalInfo.answer = answer;
     wModalInfo.previous = 0;
 }
@@ -29,9 +29,9 @@ void yysetdialoganswer(int answer) {
 namespace {
 
 HWND ChooseOwner() {
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     if (dialog && IsWindowVisible(dialog)) {
-        DialogRecord *record = yydialogrecord(dialog);
+        DialogRecord *record = quill::DialogRecordOf(dialog);
         if (record && record->parentFrame && IsWindow(record->parentFrame))
             return record->parentFrame;
         return dialog;
@@ -42,18 +42,18 @@ HWND ChooseOwner() {
 
 }  // namespace
 
-void yymodalsnapshots(int mode) {
+void quill::ModalSnapshots(int mode) {
     int leave = -1, status = 0;
     yygetwindowbitmap_(&mode, &leave, &status);
     if (status) yyerror_(&status);
 }
 
-void yymodalbegin(ModalFrame *frame) {
+void quill::BeginModalBox(ModalFrame *frame) {
     frame->owner = ChooseOwner();
     yyDisableDialogs(frame->owner, 1);
 }
 
-void yymodalend(const ModalFrame *frame) {
+void quill::EndModalBox(const ModalFrame *frame) {
     // A shown dialog that keeps the others disabled stays the only one enabled.
     HWND spare = (nSemi > 0 && hLastSemi && IsWindow(hLastSemi)) ? hLastSemi : frame->owner;
     yyEnableDialogs(spare, 1);
@@ -68,20 +68,20 @@ void wmessagebox_(const int *ibuttons, const int *iicon, const int *idefault, co
                   const char *title, int message_len, int title_len) {
     quill::MessageBoxStyle style = quill::MessageBoxStyleFor(
         ibuttons ? *ibuttons : 0, iicon ? *iicon : 0, idefault ? *idefault : 1);
-    yymodalsnapshots(1);
-    std::string text = yytrimmed(message, message_len);
-    std::string caption = yytrimmed(title, title_len);
+    quill::ModalSnapshots(1);
+    std::string text = quill::TrimmedText(message, message_len);
+    std::string caption = quill::TrimmedText(title, title_len);
 
     ModalFrame frame;
-    yymodalbegin(&frame);
+    quill::BeginModalBox(&frame);
     int result = MessageBoxA(frame.owner, text.c_str(), caption.c_str(),
                              style.buttons | style.icon | style.deflt);
-    yymodalend(&frame);
+    quill::EndModalBox(&frame);
 
     // Only a box that could not be shown is a failure: a common-dialog error code left over
     // from an earlier dialog says nothing about this box.
     int answer = result == 0 ? -1 : quill::MessageBoxAnswer(result);
-    yymodalsnapshots(0);
-    yysetdialoganswer(answer);
-    if (answer == -1) yyraise(1004);
+    quill::ModalSnapshots(0);
+    quill::SetDialogAnswer(answer);
+    if (answer == -1) quill::RaiseError(1004);
 }

@@ -28,25 +28,35 @@ extern int nocheck;          // set while a check moves the focus back
 extern int bCheckKillFocus;  // button subclass: 1 normally, 0 while it moves the focus itself
 extern int bDecimal;         // numeric fields use the locale decimal character (wDecimal)
 
+namespace quill {
+
 // Kind of a numeric class: 0 not numeric, 5 integer, 6 real, 7 double (the field type codes).
-int yynumerickind(HWND control);
+int NumericClassKind(HWND control);
 // 1 for the three spin classes.
-int yyisspinfield(HWND control);
+int IsSpinField(HWND control);
 // 1 for EDIT and the six numeric classes.
-int yyiseditfield(HWND control);
+int IsEditField(HWND control);
 // Class atom of a window.
-ATOM yyclassatom(HWND window);
+ATOM WindowClassAtom(HWND window);
+
+}  // namespace quill
 
 void yyregistersuperclass(void);
 void yyregistersubclass(void);
 void yygetatoms(void);
 
 int yyoutofrange(HWND field, HWND target, int force);
+
+namespace quill {
+
 // 1 when the text of numeric FIELD is refused: out of its range, empty after holding a value
 // (with a range), or not a number (only when FORCE is set). No side effects.
-int yyfieldrefused(HWND field, int force);
+int FieldTextRefused(HWND field, int force);
 // Rings the field bell (when it is switched on).
-void yyfieldbell(void);
+void RingFieldBell(void);
+
+}  // namespace quill
+
 void yyselectinvalid(HWND window, HWND field, int tabFlag);
 void yydecimal_(const char *flag);
 
@@ -59,17 +69,22 @@ LRESULT CALLBACK yysubtab(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yysubupdown(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yysubedit(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yysubpaint(HWND, UINT, WPARAM, LPARAM);
+
+namespace quill {
+
 // Selection anchor a track bar holds while Shift is down, -1 when none.
-int yytrackanchor(HWND track);
+int TrackBarAnchor(HWND track);
 
 // Reads the numeric value of a field's text (empty = 0) and rewrites the text in the field's
 // format ("(G15.5E2)" without one, integer text for the integer classes).
-double yynumericfieldvalue(HWND field);
-void yynumericfieldwrite(HWND field, double value);
+double NumericFieldValue(HWND field);
+void WriteNumericField(HWND field, double value);
 
 // An up-down notification of a numeric spin field (in a dialog or a grid): the field's value
 // moves by its step or page step within its range and is rewritten; false when the buddy is
 // no numeric field. The caller cancels the up-down's own change when true.
-bool yyspinfield(NMUPDOWN *change);
+bool SpinNumericField(NMUPDOWN *change);
+
+}  // namespace quill
 
 #endif

@@ -74,7 +74,7 @@ void WriteText(HWND field, char *text, int size) {
 }
 
 const char *FieldFormat(HWND field) {
-    FieldRecord *record = yyfieldrecord(field);
+    FieldRecord *record = quill::FieldRecordOf(field);
     return record && record->format ? record->format : "(G15.5E2)";
 }
 
@@ -85,7 +85,7 @@ bool IsBlankText(const char *text) {
 }
 
 bool IsPushButton(HWND window) {
-    if (!window || yyclassatom(window) != atomButton) return false;
+    if (!window || quill::WindowClassAtom(window) != atomButton) return false;
     LONG style = GetWindowLongA(window, GWL_STYLE) & 0xF;
     return style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON;
 }
@@ -120,7 +120,7 @@ void CreateSpin(HWND edit, FieldRecord *record, int kind) {
 
 // Creation: the record, the template text (with the field decimal character), its value.
 void OnCreate(HWND edit, int kind, bool spin) {
-    FieldRecord *record = yyfieldrecord(edit);
+    FieldRecord *record = quill::FieldRecordOf(edit);
     if (!record) return;
     char text[255] = {0};
     GetWindowTextA(edit, text, sizeof text);
@@ -141,7 +141,7 @@ void OnCreate(HWND edit, int kind, bool spin) {
 // Focus leaving: integer fields always, real and double fields when edited, get their value
 // from the text and the text rewritten in the field's format when it differs from it.
 void Normalise(HWND edit, int kind) {
-    FieldRecord *record = yyfieldrecord(edit);
+    FieldRecord *record = quill::FieldRecordOf(edit);
     if (!record) return;
     if (kind != kNumericInteger && !SendMessageA(edit, EM_GETMODIFY, 0, 0)) return;
     char text[256] = {0};
@@ -173,7 +173,7 @@ void Normalise(HWND edit, int kind) {
 
 LRESULT OnChar(HWND edit, int kind, WPARAM wParam, LPARAM lParam) {
     int passed = 0;
-    switch (yynumericchar(kind, static_cast<int>(wParam), DecimalChar(), &passed)) {
+    switch (quill::NumericCharAction(kind, static_cast<int>(wParam), DecimalChar(), &passed)) {
     case kCharSelectAll:
         SendMessageA(edit, EM_SETSEL, 0, -1);
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
@@ -181,15 +181,15 @@ LRESULT OnChar(HWND edit, int kind, WPARAM wParam, LPARAM lParam) {
     case kCharAccept:
         return CallWindowProcA(lpNormalEditProc, edit, WM_CHAR, static_cast<WPARAM>(passed),
                                lParam);
-    default: yyfieldbell(); return 0;
+    default: quill::RingFieldBell(); return 0;
     }
 }
 
 LRESULT yynumericproc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int kind, bool spin) {
-    FieldRecord *record = yyfieldrecord(edit);
+    FieldRecord *record = quill::FieldRecordOf(edit);
     switch (message) {
     case WM_NCCREATE: {
-        FieldRecord *created = yynewfieldrecord();
+        FieldRecord *created = quill::NewFieldRecord();
         if (!created) return FALSE;
         created->step = 1.0;
         created->page = 5.0;
@@ -233,7 +233,7 @@ LRESULT yynumericproc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, int
         SetWindowLongPtrA(edit, GWLP_USERDATA, 0);
         if (hBadVal == edit) hBadVal = nullptr;
         if (hBadTab == edit) hBadTab = nullptr;
-        yyfreefieldrecord(record);
+        quill::FreeFieldRecord(record);
         return result;
     }
     default: break;
@@ -273,12 +273,12 @@ ATOM ProbeClass(const char *name, WNDPROC *procedure) {
 
 }  // namespace
 
-ATOM yyclassatom(HWND window) {
+ATOM quill::WindowClassAtom(HWND window) {
     return window ? static_cast<ATOM>(GetClassLongA(window, GCW_ATOM)) : 0;
 }
 
-int yynumerickind(HWND control) {
-    ATOM atom = yyclassatom(control);
+int quill::NumericClassKind(HWND control) {
+    ATOM atom = WindowClassAtom(control);
     if (!atom) return kNumericNone;
     if (atom == atomInteger || atom == atomSpinInteger) return kNumericInteger;
     if (atom == atomReal || atom == atomSpinReal) return kNumericReal;
@@ -286,14 +286,14 @@ int yynumerickind(HWND control) {
     return kNumericNone;
 }
 
-int yyisspinfield(HWND control) {
-    ATOM atom = yyclassatom(control);
+int quill::IsSpinField(HWND control) {
+    ATOM atom = WindowClassAtom(control);
     return atom && (atom == atomSpinInteger || atom == atomSpinReal || atom == atomSpinDouble);
 }
 
-int yyiseditfield(HWND control) {
-    ATOM atom = yyclassatom(control);
-    return atom && (atom == atomEdit || yynumerickind(control) != kNumericNone);
+int quill::IsEditField(HWND control) {
+    ATOM atom = WindowClassAtom(control);
+    return atom && (atom == atomEdit || NumericClassKind(control) != kNumericNone);
 }
 
 void yyregistersuperclass(void) {
@@ -344,7 +344,7 @@ void yygetatoms(void) {
 
 void yydecimal_(const char *flag) { bDecimal = flag && *flag == 1; }
 
-void yyfieldbell(void) { yyringbell2(); }
+void quill::RingFieldBell(void) { yyringbell2(); }
 
 void windowbell_(const char *text, int text_len) {
     char word[3] = {' ', ' ', ' '};
@@ -359,8 +359,8 @@ void windowbell_(const char *text, int text_len) {
         yyringbell_();
 }
 
-int yyfieldrefused(HWND field, int force) {
-    FieldRecord *record = yyfieldrecord(field);
+int quill::FieldTextRefused(HWND field, int force) {
+    FieldRecord *record = FieldRecordOf(field);
     if (!record) return 0;
     char text[256] = {0};
     GetWindowTextA(field, text, sizeof text);
@@ -372,11 +372,11 @@ int yyfieldrefused(HWND field, int force) {
 }
 
 int yyoutofrange(HWND field, HWND target, int force) {
-    if (nocheck || bOverride || yynumerickind(field) == kNumericNone) return 0;
+    if (nocheck || bOverride || quill::NumericClassKind(field) == kNumericNone) return 0;
     // Focus going nowhere (the application deactivated, the dialog going away) or to the
     // library's root window is not a move the user made inside the dialog.
     if (!target || IsRootWindow(target)) return 0;
-    FieldRecord *record = yyfieldrecord(field);
+    FieldRecord *record = quill::FieldRecordOf(field);
     if (!record) return 0;
     bool other = target != field;
     hBadTab = nullptr;
@@ -384,9 +384,9 @@ int yyoutofrange(HWND field, HWND target, int force) {
         hBadVal = nullptr;
         if (IsPushButton(target) && ((!record->tabLeft && GetDlgCtrlID(target) != IDOK) || Win32s))
             hBadVal = field;
-        if (yyclassatom(target) == atomTab) hBadTab = field;
+        if (quill::WindowClassAtom(target) == atomTab) hBadTab = field;
     }
-    bool refused = yyfieldrefused(field, other || force) != 0;
+    bool refused = quill::FieldTextRefused(field, other || force) != 0;
     if (refused) {
         if (hBadVal) return 0;  // the button's click decides
         nocheck = 1;
@@ -403,7 +403,7 @@ int yyoutofrange(HWND field, HWND target, int force) {
 }
 
 void yyselectinvalid(HWND window, HWND field, int tabFlag) {
-    if (window != field) yyfieldbell();
+    if (window != field) quill::RingFieldBell();
     SetFocus(field);
     SendMessageA(field, EM_SETSEL, 0, -1);
     SendMessageA(field, EM_SCROLLCARET, 0, 0);
@@ -417,11 +417,11 @@ void yyselectinvalid(HWND window, HWND field, int tabFlag) {
         SendMessageA(defButton, BM_SETSTYLE, tabFlag ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
 }
 
-void yynumericfieldwrite(HWND field, double value) {
-    FieldRecord *record = yyfieldrecord(field);
+void quill::WriteNumericField(HWND field, double value) {
+    FieldRecord *record = FieldRecordOf(field);
     char text[256] = {0};
     int length = static_cast<int>(sizeof text) - 1;
-    int kind = yynumerickind(field);
+    int kind = NumericClassKind(field);
     const char *format = FieldFormat(field);
     if (kind == kNumericInteger) {
         value = std::trunc(value);
@@ -436,7 +436,7 @@ void yynumericfieldwrite(HWND field, double value) {
     WriteText(field, text, length);
 }
 
-double yynumericfieldvalue(HWND field) {
+double quill::NumericFieldValue(HWND field) {
     char text[256] = {0};
     GetWindowTextA(field, text, sizeof text);
     double value = 0.0;

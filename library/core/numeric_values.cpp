@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-int yynumericchar(int kind, int c, char decimal, int *passed) {
+int quill::NumericCharAction(int kind, int c, char decimal, int *passed) {
     *passed = c;
     if (c == 1) return kCharSelectAll;  // Ctrl+A
     if (c >= '0' && c <= '9') return kCharAccept;
@@ -37,8 +37,8 @@ int yynumericchar(int kind, int c, char decimal, int *passed) {
     return kCharReject;
 }
 
-double yyspinvalue(double value, int delta, double step, double page, double minimum,
-                   double maximum, int integer) {
+double quill::SteppedSpinValue(double value, int delta, double step, double page, double minimum,
+                               double maximum, int integer) {
     double applied = 0.0;
     switch (delta) {
     case 1: applied = step; break;
@@ -66,7 +66,7 @@ double yyspinvalue(double value, int delta, double step, double page, double min
     return value;
 }
 
-int yytrackbarfrequency(int minimum, int maximum, int ticks) {
+int quill::TrackBarTickFrequency(int minimum, int maximum, int ticks) {
     if (ticks < 2) return 1;
     int frequency = (maximum - minimum) / (ticks - 1);
     return frequency > 0 ? frequency : 1;

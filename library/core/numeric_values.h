@@ -10,19 +10,23 @@ enum NumericKind { kNumericNone = 0, kNumericInteger = 5, kNumericReal = 6, kNum
 // What a numeric field does with a typed character.
 enum CharAction { kCharReject = 0, kCharAccept = 1, kCharSelectAll = 2 };
 
+namespace quill {
+
 // The action for character C typed into a field of KIND whose decimal character is DECIMAL;
 // an accepted character is passed on as *PASSED (exponent letters upper-cased).
-int yynumericchar(int kind, int c, char decimal, int *passed);
+int NumericCharAction(int kind, int c, char decimal, int *passed);
 
 // The value after one spin of DELTA (1 and -1 the small STEP, 5 and -5 the large PAGE step):
 // clamped to minimum..maximum when minimum <= maximum; an integer field is truncated and,
 // unless clamped, brought down to the next lower multiple of the step just applied (a step
 // of 0 leaves it as it is).
-double yyspinvalue(double value, int delta, double step, double page, double minimum,
-                   double maximum, int integer);
+double SteppedSpinValue(double value, int delta, double step, double page, double minimum,
+                        double maximum, int integer);
 
 // Tick frequency of a track bar from its range and tick count; 1 when it has fewer than two
 // ticks or an empty range.
-int yytrackbarfrequency(int minimum, int maximum, int ticks);
+int TrackBarTickFrequency(int minimum, int maximum, int ticks);
+
+}  // namespace quill
 
 #endif

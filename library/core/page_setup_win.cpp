@@ -127,10 +127,10 @@ void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *pri
     request.rtMargin.bottom = paper.y - *printHeight - *top;
 
     ModalFrame frame;
-    yymodalbegin(&frame);
+    quill::BeginModalBox(&frame);
     request.hwndOwner = frame.owner;
     BOOL ok = PageSetupDlgA(&request);
-    yymodalend(&frame);
+    quill::EndModalBox(&frame);
     if (!ok) return;
 
     gDevMode = request.hDevMode;

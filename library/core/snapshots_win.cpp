@@ -109,7 +109,7 @@ void yygetwindowbitmap_(const int *mode, const int *iwin, int *status) {
                 take(hClient[slot], &hImage[slot], &nImage[slot]);
         for (int slot = 1; slot <= nDialogs && slot <= QUILL_MAX_DIALOGS; ++slot) {
             HWND dialog = hDialogList[slot];
-            DialogRecord *record = yydialogrecord(dialog);
+            DialogRecord *record = quill::DialogRecordOf(dialog);
             if (!record || !record->shown || !yyCheckUserDrawn(dialog)) continue;
             if (!hImageDlg[slot]) update_dialog(dialog);
             take(dialog, &hImageDlg[slot], &nImageDlg[slot]);
@@ -130,7 +130,7 @@ void yygetwindowbitmap_(const int *mode, const int *iwin, int *status) {
     if (status) *status = 0;
 }
 
-int yypaintfromsnapshot(HWND window) {
+int quill::PaintFromSnapshot(HWND window) {
     if (!wBlitOn || !window) return 0;
     HBITMAP image = nullptr;
     for (int slot = 0; slot < kSnapshotWindows && !image; ++slot)

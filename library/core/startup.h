@@ -64,8 +64,12 @@ struct FrameBlock {
 // The slot 0..20 whose frame or client area is window; -1 for any other window.
 int yygetwindowindex(HWND window);
 
+namespace quill {
+
 // Status bar of the root window, null when it has none (or no root window is open).
-HWND yyrootstatusbar();
+HWND RootStatusBar();
+
+}  // namespace quill
 
 // The N-th argument of the command line (0 the program's full path) into arg, blank-padded
 // to argLen; returns the number of the last argument examined (below n when there are
@@ -95,14 +99,18 @@ void yyinitlfn1_(const int *unit);
 // Destroys every window, dialog and GDI object of the library and frees libraries it loaded.
 void yyshutdown_();
 
+namespace quill {
+
 // Forgets the window, status bar, menu, accelerator and tool bar handles of a slot whose
 // windows are gone, and starts its record afresh (its tool-tip table freed, no placement, no
 // media device, flags -1).
-void yyforgetslot(int slot);
+void ForgetWindowSlot(int slot);
 
 // The window-system error reports: level 3 writes the root window's status bar, level 4 shows
 // the "Library Error" box, whose Cancel ends the process. Library initialisation installs it as
 // the error store's report routine.
-void yyerrorwindowreport(int level, const char *line);
+void ReportErrorInWindow(int level, const char *line);
+
+}  // namespace quill
 
 #endif

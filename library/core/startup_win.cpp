@@ -86,7 +86,7 @@ bool ReadEnvironment(const char *name, char *value, DWORD size) {
 
 // A blank-padded text without its surrounding blanks, as a C string cut to size.
 void TakeText(char *dst, std::size_t size, const char *src, int len) {
-    std::string text = yytrimmed(src, len);
+    std::string text = quill::TrimmedText(src, len);
     std::size_t first = text.find_first_not_of(' ');
     text = first == std::string::npos ? std::string() : text.substr(first);
     std::snprintf(dst, size, "%s", text.c_str());
@@ -229,7 +229,7 @@ void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height, 
     if (hClient[0] == nullptr) return;
     const bool maximised = (flags & kFrameMaximised) != 0;
     // A root window sized from a dialog shows that dialog in its client area.
-    if (bDlgRoot) yycombinedialog(0, *dialogId);
+    if (bDlgRoot) quill::CombineDialog(0, *dialogId);
 
     if (flags & kFrameHidden) {
         wHideRoot = 1;
@@ -270,7 +270,7 @@ void yycreaterootwindow_(const int *ix, const int *iy, int *width, int *height, 
                                   reinterpret_cast<void *>(GetProcAddress(hImgLib, "GradientFill")))
                             : nullptr;
 
-    yyclearpending();
+    quill::ClearPendingEvents();
     if (!wHideRoot) SetFocus(hClient[0]);
 }
 
@@ -280,14 +280,15 @@ void yyinitenv_() {
     ReadEnvironment("QIDE", qide, sizeof qide);
     DWORD n = GetCurrentDirectoryA(sizeof current, current);
     if (n == 0 || n >= sizeof current) current[0] = '\0';
-    yybasedir(quilla, qide, current, gSettings.baseDir, sizeof gSettings.baseDir);
+    quill::LibraryBaseDirectory(quilla, qide, current, gSettings.baseDir, sizeof gSettings.baseDir);
 }
 
 void yytmpprn_() {
     char temp[kPathChars + 1], tmp[kPathChars + 1];
     ReadEnvironment("TEMP", temp, sizeof temp);
     ReadEnvironment("TMP", tmp, sizeof tmp);
-    yytmpnames(temp, tmp, gSettings.tmpPlot, gSettings.tmpDump, sizeof gSettings.tmpPlot);
+    quill::TemporaryPlotNames(temp, tmp, gSettings.tmpPlot, gSettings.tmpDump,
+                              sizeof gSettings.tmpPlot);
 }
 
 void winitialise_(const char *inifile, int inifile_len) {
@@ -299,10 +300,10 @@ void winitialise_(const char *inifile, int inifile_len) {
     // The library's state words start afresh, whatever a program did before.
     iWindowOpened = 0;
     iCurDialog = 0;
-    yyresetfontcache();
-    yysettingsdefaults(&gSettings);
-    yyerrorreset();
-    quill::SetErrorReportHook(yyerrorwindowreport);
+    quill::ForgetLastTextFont();
+    quill::SetDefaultSettings(&gSettings);
+    quill::ResetErrorState();
+    quill::SetErrorReportHook(quill::ReportErrorInWindow);
     quill::LayersInitialise();
     const int bellOn = 1;
     yysetbell_(&bellOn);
@@ -313,7 +314,7 @@ void winitialise_(const char *inifile, int inifile_len) {
     }
     char quilinit[kPathChars + 1], configName[kPathChars + 1];
     ReadEnvironment("QUILINIT", quilinit, sizeof quilinit);
-    yyconfigname(quilinit, gSettings.baseDir, configName, sizeof configName);
+    quill::ConfigurationFileName(quilinit, gSettings.baseDir, configName, sizeof configName);
 
     yytmpprn_();
     UINT sys = GetSystemDirectoryA(gSettings.systemDir, sizeof gSettings.systemDir);
@@ -334,11 +335,12 @@ void winitialise_(const char *inifile, int inifile_len) {
     ConfigRequests requests = {false};
     char named[kPathChars + 1] = "";
     if (inifile != nullptr) TakeText(named, sizeof named, inifile, inifile_len);
-    if (!(named[0] != '\0' && yyfileexists(named) && yyreadconfig(named, &gSettings, &requests)) &&
+    if (!(named[0] != '\0' && quill::FileExists(named) &&
+          quill::ReadConfigurationFile(named, &gSettings, &requests)) &&
         configName[0] != '\0') {
-        yyreadconfig(configName, &gSettings, &requests);
+        quill::ReadConfigurationFile(configName, &gSettings, &requests);
     }
-    yyappendbackslash(gSettings.charDir, sizeof gSettings.charDir);
+    quill::AppendBackslash(gSettings.charDir, sizeof gSettings.charDir);
 
     quill::LayersConfigured();
 
@@ -376,16 +378,16 @@ void windowopen2_(const int *flags, const int *x, const int *y, const int *width
     if (dialog > 0)
         iCurDialog = dialog;
     else if (dialog == -1)
-        yyraise(1007);
+        quill::RaiseError(1007);
     else if (dialog == -2)
-        yyraise(1045);
+        quill::RaiseError(1045);
 
     wIndex = 0;
     wSlot[0].flags = gRoot.flags;
     iWindowOpened = 1;
     wForeCol = 0;
     wBackCol = 15;
-    yydefaulttextfont();
+    quill::CreateDefaultTextFont();
     quill::LayersRootOpened(gRoot.nColours);
     if (hClient[0] != nullptr) {
         RECT c;
@@ -407,14 +409,14 @@ void windowclose_(void) {
 void yyshutdown_() {
     // A dialog field the program draws in gives back its device context before the graphics
     // objects selected into it go.
-    yyfieldreleasetarget();
+    quill::ReleaseFieldTarget();
     quill::LayersShutdown();
 
     // Dialogs go before the windows that may hold them: first those that fill a window,
     // then every loaded dialog, each destroyed before its record is freed.
     for (int slot = 0; slot < kWindowSlots; ++slot)
-        if (wWindow[slot] != nullptr) yyuncombinedialog(wWindow[slot], &iCurDialog);
-    yydialogshutdown();
+        if (wWindow[slot] != nullptr) quill::UncombineDialog(wWindow[slot], &iCurDialog);
+    quill::ShutDownDialogs();
     hWinCur = nullptr;
 
     if (hImgLib != nullptr) FreeLibrary(hImgLib);
@@ -429,14 +431,14 @@ void yyshutdown_() {
 
     for (int slot = kWindowSlots - 1; slot >= 0; --slot) {
         if (wWindow[slot] != nullptr) DestroyWindow(wWindow[slot]);
-        yyforgetslot(slot);
+        quill::ForgetWindowSlot(slot);
     }
     wIndex = 0;
     std::memcpy(wMessageEnabled, wMessageDefault, sizeof wMessageEnabled);
-    yyclearpending();
+    quill::ClearPendingEvents();
 }
 
-void yyforgetslot(int slot) {
+void quill::ForgetWindowSlot(int slot) {
     wWindow[slot] = nullptr;
     hClient[slot] = nullptr;
     wMessLine[slot] = nullptr;
@@ -457,7 +459,7 @@ int yygetwindowindex(HWND window) {
     return -1;
 }
 
-HWND yyrootstatusbar() { return wWindow[0] != nullptr ? wMessLine[0] : nullptr; }
+HWND quill::RootStatusBar() { return wWindow[0] != nullptr ? wMessLine[0] : nullptr; }
 
 int yyargs_(const int *n, char *arg, int argLen) {
     if (!gCommandLineRead) {
@@ -470,14 +472,14 @@ int yyargs_(const int *n, char *arg, int argLen) {
     }
     if (n == nullptr || *n < 0) return -1;
     char found[kCommandLineChars + 1];
-    int last = yycommandarg(gCommandLine, *n, found, sizeof found);
+    int last = quill::CommandLineArgument(gCommandLine, *n, found, sizeof found);
     if (last == *n && arg != nullptr) {
         if (*n == 0) {
             DWORD got = GetModuleFileNameA(nullptr, found, sizeof found);
             if (got >= sizeof found) got = sizeof found - 1;
             found[got] = '\0';
         }
-        yyputtext(arg, argLen, found, std::strlen(found));
+        quill::PutFixedText(arg, argLen, found, std::strlen(found));
     }
     return last;
 }
@@ -489,7 +491,7 @@ void yyinitlfn1_(const int *unit) {
 void iosvariable_(const char *name, char *value, int name_len, int value_len) {
     if (value == nullptr) return;
     if (value_len < 0) value_len = 0;
-    yyblanktext(value, value_len);
+    quill::BlankText(value, value_len);
     if (name == nullptr) return;
     char key[kPathChars + 1];
     TakeText(key, sizeof key, name, name_len);
@@ -500,7 +502,7 @@ void iosvariable_(const char *name, char *value, int name_len, int value_len) {
     DWORD n = GetEnvironmentVariableA(key, buffer.data(), size);
     if (n == 0) return;
     if (n >= size) {
-        yyraise(1023);
+        quill::RaiseError(1023);
         return;
     }
     std::memcpy(value, buffer.data(), n);
@@ -508,5 +510,6 @@ void iosvariable_(const char *name, char *value, int name_len, int value_len) {
 
 void infoversion_(char *text, const int *item, int text_len) {
     if (text == nullptr) return;
-    yyputtext(text, text_len, std::string((item != nullptr && *item == 2) ? kVersion : ""));
+    quill::PutFixedText(text, text_len,
+                        std::string((item != nullptr && *item == 2) ? kVersion : ""));
 }

@@ -56,5 +56,5 @@ void yysetstatusbar_(const int *nparts) {
 void windowoutstatusbar_(const int *ipart, const char *text, int text_len) {
     HWND bar = CurrentStatusBar();
     if (!bar || !ipart || !ValidPart(*ipart)) return;
-    SetPartText(bar, *ipart, yytrimmed(text, text_len).c_str());
+    SetPartText(bar, *ipart, quill::TrimmedText(text, text_len).c_str());
 }

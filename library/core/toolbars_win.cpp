@@ -174,7 +174,7 @@ void yyRestackToolbars(int slot) {
     }
 }
 
-int yytoolbarstate(int slot, int ident, int flag) {
+int quill::ToolBarButtonState(int slot, int ident, int flag) {
     for (HWND bar : hToolbar[slot]) {
         if (!bar || SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(ident), 0) < 0)
             continue;
@@ -252,7 +252,7 @@ void yymntbar_(int *itoolbar, const int *iwin, const int *ipos, int *iwidth, int
 
 void yytooltip_(int *ident, const char *text, const int *n) {
     int slot = wIndex;
-    if (slot < 0 || slot >= kWindowSlots || yytoolbarstate(slot, *ident, 1) < 0) {
+    if (slot < 0 || slot >= kWindowSlots || quill::ToolBarButtonState(slot, *ident, 1) < 0) {
         *ident = -1;
         return;
     }
@@ -281,7 +281,7 @@ void yytooltip_(int *ident, const char *text, const int *n) {
     record->text[length] = '\0';
 }
 
-void yyaddtoolbars(int slot, const int *toolbars, bool centredX, bool centredY) {
+void quill::AddToolBars(int slot, const int *toolbars, bool centredX, bool centredY) {
     HWND frame = wWindow[slot];
     for (int pos = 0; pos < 4; ++pos) {
         if (toolbars[pos] == 0) continue;
@@ -302,10 +302,10 @@ void yyaddtoolbars(int slot, const int *toolbars, bool centredX, bool centredY) 
     }
 }
 
-void yytooltiprequest(int slot, LPARAM request) {
+void quill::AnswerToolTipRequest(int slot, LPARAM request) {
     auto *info = reinterpret_cast<NMTTDISPINFOA *>(request);
     int id = static_cast<int>(info->hdr.idFrom);
-    const char *text = yytooltiptext(slot, id);
+    const char *text = ToolTipText(slot, id);
     static char buffer[80];
     if (text) {
         lstrcpynA(buffer, text, sizeof buffer);
@@ -316,7 +316,7 @@ void yytooltiprequest(int slot, LPARAM request) {
     info->hinst = nullptr;
 }
 
-const char *yytooltiptext(int slot, int id) {
+const char *quill::ToolTipText(int slot, int id) {
     if (slot < 0 || slot >= kWindowSlots || id == 0) return nullptr;
     const WindowSlot &s = wSlot[slot];
     for (int i = 0; i < s.tipCount; ++i)

@@ -32,8 +32,8 @@ HTREEITEM insert_item(HWND tree, HTREEITEM parent, HTREEITEM after, const char *
 
 // The tree view with this id in the current dialog, null when there is none.
 HWND tree_field(int *field) {
-    HWND control = yyfieldcontrol(*field);
-    if (yyfieldtypeof(control) != kFieldTree) {
+    HWND control = quill::FieldControl(*field);
+    if (quill::FieldTypeOf(control) != kFieldTree) {
         *field = -1;
         return nullptr;
     }

@@ -5,12 +5,12 @@
 
 #include "core/dialogs.h"
 
-bool yycombinedialog(int slot, int id) {
+bool quill::CombineDialog(int slot, int id) {
     int dialogId = id;
     int loaded = yydialogload2(&dialogId, slot);
     if (loaded <= 0) return false;
     HWND dialog = hDialogList[loaded];
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = DialogRecordOf(dialog);
     if (!record) return false;
     if (GetParent(dialog) != hClient[slot]) SetParent(dialog, hClient[slot]);
     record->parentFrame = wWindow[slot];
@@ -21,15 +21,15 @@ bool yycombinedialog(int slot, int id) {
     return true;
 }
 
-void yyuncombinedialog(HWND frame, int *icurdialog) {
+void quill::UncombineDialog(HWND frame, int *icurdialog) {
     auto *block = reinterpret_cast<FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
     if (!block) return;
     HWND dialog = block->dialog;
     SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
     delete block;
     if (!dialog || !IsWindow(dialog)) return;
-    if (dialog == yycurrentdialog() && icurdialog) *icurdialog = 0;
-    if (DialogRecord *record = yydialogrecord(dialog)) record->parentFrame = nullptr;
+    if (dialog == CurrentDialogWindow() && icurdialog) *icurdialog = 0;
+    if (DialogRecord *record = DialogRecordOf(dialog)) record->parentFrame = nullptr;
     ShowWindow(dialog, SW_HIDE);
     yydialogunload2(dialog, 0, 0);
 }

@@ -68,10 +68,10 @@ RECT ReportedRect(HWND window, int *parentSlot, int *inside) {
 // The current dialog and the kind of place it stands in: 0 none, 1 top-level, 2 inside a
 // window, 3 inside another dialog, 4 combined with a window.
 HWND CurrentDialog(int *kind) {
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     *kind = 0;
     if (!dialog || !IsWindow(dialog)) return nullptr;
-    DialogRecord *record = yydialogrecord(dialog);
+    DialogRecord *record = quill::DialogRecordOf(dialog);
     if (record && record->parentFrame)
         *kind = 4;
     else if (!(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD))
@@ -154,7 +154,7 @@ int winfowindow_(const int *item) {
         break;
     }
     case 9: value = frame ? WindowState(frame) : 3; break;
-    case 10: value = yywindowtype(frame); break;
+    case 10: value = quill::WindowTypeWord(frame); break;
     case 11:
     case 12: {
         if (!frame || !hClient[wIndex]) {
@@ -242,7 +242,7 @@ int yywindowcheckinside_() {
 }
 
 void yygetwindlgpos_(int *x, int *y) {
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     HWND target = dialog && IsWindow(dialog) ? dialog : hClient[wIndex];
     POINT p = {0, 0};
     if (target) ClientToScreen(target, &p);

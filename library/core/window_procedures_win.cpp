@@ -168,7 +168,7 @@ LRESULT ClientKeyDown(HWND window, WPARAM key, LPARAM lParam) {
         value += kCtrlFlag;
     else if (GetKeyState(VK_SHIFT) < 0)
         value += kShiftFlag;
-    yyinterpretmessage(kEventKey, yykeycode(value), key, lParam, window);
+    yyinterpretmessage(kEventKey, quill::LibraryKeyCode(value), key, lParam, window);
     return 0;
 }
 
@@ -212,7 +212,7 @@ bool ResourcePrompt(int slot, int id, std::string *text) {
         reinterpret_cast<LONG_PTR>(&search));
     const void *data = LockResource(search.loaded);
     return search.size > 0 &&
-           yymenupromptfind(static_cast<const unsigned char *>(data), search.size, id, text);
+           quill::FindMenuPrompt(static_cast<const unsigned char *>(data), search.size, id, text);
 }
 
 }  // namespace
@@ -278,7 +278,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_NOTIFY:
         if (slot >= 0 && reinterpret_cast<NMHDR *>(lParam)->code == TTN_GETDISPINFOA) {
-            yytooltiprequest(slot, lParam);
+            quill::AnswerToolTipRequest(slot, lParam);
             return 0;
         }
         break;
@@ -288,7 +288,7 @@ LRESULT CALLBACK yyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_MENUSELECT:
         if (slot >= 0 && wMessLine[slot] != nullptr) {
-            const char *prompt = yymenuselectprompt(wParam, lParam);
+            const char *prompt = quill::MenuSelectPrompt(wParam, lParam);
             // An item without a prompt of its own may have one in the menu's prompt resource.
             std::string fromResource;
             if (prompt == nullptr && !(HIWORD(wParam) & (MF_SYSMENU | MF_POPUP)) &&
@@ -322,7 +322,7 @@ LRESULT CALLBACK yyWndProcClient(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_PAINT: {
         // While modal work runs the window shows its snapshot and reports nothing.
-        if (yypaintfromsnapshot(window)) return 0;
+        if (quill::PaintFromSnapshot(window)) return 0;
         RECT update = {0, 0, 0, 0};
         GetUpdateRect(window, &update, FALSE);
         PAINTSTRUCT ps;

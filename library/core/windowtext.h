@@ -19,16 +19,20 @@ struct TextFont {
 extern TextFont gTextFont;
 extern HFONT hTextFont;  // the current text font (a stock font for faces 1, -99 and others)
 
+namespace quill {
+
 // Creates the default text font when the root window opens and records its size in window
 // units.
-void yydefaulttextfont();
+void CreateDefaultTextFont();
 
 // Forgets the font last created, so that the next yyfntcre_ creates one.
-void yyresetfontcache();
+void ForgetLastTextFont();
 
 // The colour of text colour index N (0..17) from the library's colour table; an index
 // outside the table gives black.
-COLORREF yytextcolour(int n);
+COLORREF TextColour(int n);
+
+}  // namespace quill
 
 void yyfntcol_(const int *ifore, const int *iback);
 void yysetfontcolour_(const int *ifore, const int *iback);

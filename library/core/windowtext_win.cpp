@@ -64,8 +64,8 @@ HFONT CurrentFont() {
 
 }  // namespace
 
-void yydefaulttextfont() {
-    yyresetfontcache();
+void quill::CreateDefaultTextFont() {
+    ForgetLastTextFont();
     TextFont &f = gTextFont;
     f.face = -99;
     f.bold = f.italic = 0;
@@ -77,9 +77,9 @@ void yydefaulttextfont() {
     gLastFont = {f.face, f.bold, f.italic, f.pixelWidth, f.pixelHeight};
 }
 
-void yyresetfontcache() { gLastFont = {-1, -1, -1, -1, -1}; }
+void quill::ForgetLastTextFont() { gLastFont = {-1, -1, -1, -1, -1}; }
 
-COLORREF yytextcolour(int n) {
+COLORREF quill::TextColour(int n) {
     if (n < 0 || n >= kColourEntries) return RGB(0, 0, 0);
     return wColor[n];
 }
@@ -143,9 +143,9 @@ void yystringout_(int *ix, int *iy, const char *text, const int *n) {
     HGDIOBJ oldFont = SelectObject(dc, CurrentFont());
     UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
     int oldMode = SetBkMode(dc, OPAQUE);
-    COLORREF fore = DeviceColour(dc, yytextcolour(wForeCol));
+    COLORREF fore = DeviceColour(dc, quill::TextColour(wForeCol));
     COLORREF oldFore = SetTextColor(dc, fore);
-    COLORREF oldBack = SetBkColor(dc, DeviceColour(dc, yytextcolour(wBackCol)));
+    COLORREF oldBack = SetBkColor(dc, DeviceColour(dc, quill::TextColour(wBackCol)));
 
     SIZE extent = {0, 0};
     if (length > 0) {

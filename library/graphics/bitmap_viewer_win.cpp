@@ -50,7 +50,7 @@ void yyBitmapViewerInit(ViewerRecord *record, const int *index, const int *x, co
 namespace {
 
 ViewerRecord *RecordOf(HWND frame) {
-    if (frame == nullptr || yywindowtype(frame) != kViewerWindow) return nullptr;
+    if (frame == nullptr || quill::WindowTypeWord(frame) != kViewerWindow) return nullptr;
     return reinterpret_cast<ViewerRecord *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
 }
 
@@ -219,7 +219,7 @@ bool RegisterViewerClass() {
 
 }  // namespace
 
-int yyviewerbitmap(HWND frame) {
+int quill::ViewerBitmapSlot(HWND frame) {
     const ViewerRecord *r = RecordOf(frame);
     return r != nullptr ? r->bitmap : -1;
 }
@@ -354,7 +354,7 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
         InvalidateRect(r->viewer, nullptr, FALSE);
         return done(0);
     }
-    if (yywindowtype(frame) != kPlainWindow) return done(4);
+    if (quill::WindowTypeWord(frame) != kPlainWindow) return done(4);
     if (quill::HasChildWindows(slot)) return done(9);
     int how = mode != nullptr ? *mode : 2;
     // A hidden window cannot be modal. (No snapshots are taken for it: nothing would give

@@ -26,20 +26,24 @@ extern HDC gBitmapDC;
 // Bitwise mode of the copies: 0 copy, 1 or, 2 and, 3 exclusive or.
 extern int gBitmapMode;
 
+namespace quill {
+
 // Ends drawing into a bitmap: the memory device context gives back what it held and is
 // deleted, and drawing goes back to the window's device context. Nothing when no bitmap is the
 // target.
-void yybitmapreleasetarget();
+void ReleaseBitmapTarget();
 
 // At shutdown: ends drawing into a bitmap and deletes the 20 bitmaps.
-void yybitmapdestroyall();
+void DestroyAllBitmaps();
 
 // A new bitmap with a copy of the pixels of slot INDEX (the drawing target's too), or null for
 // a free slot or when the copy fails.
-HBITMAP yybitmapcopy(int index);
+HBITMAP CopyBitmapSlot(int index);
 
 // The slot of the bitmap a viewer window shows, -1 for a window that is no viewer.
-int yyviewerbitmap(HWND frame);
+int ViewerBitmapSlot(HWND frame);
+
+}  // namespace quill
 
 QUILL_BEGIN_DECLS
 

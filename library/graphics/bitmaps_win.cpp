@@ -30,7 +30,7 @@ bool InUse(int index) {
 }
 
 // The bitwise modes are the plot modes' copies.
-DWORD CopyRop() { return yyplotmodeblit(gBitmapMode); }
+DWORD CopyRop() { return quill::PlotModeBlitRop(gBitmapMode); }
 
 // A device context on the bitmap of slot INDEX for the length of one routine: the target's
 // own device context when the bitmap is the drawing target, else a memory device context
@@ -97,7 +97,7 @@ int CheckCopy(const int *index) {
 
 }  // namespace
 
-void yybitmapreleasetarget() {
+void quill::ReleaseBitmapTarget() {
     if (gBitmapDC != nullptr) {
         if (gTargetOldPalette != nullptr) SelectPalette(gBitmapDC, gTargetOldPalette, FALSE);
         if (gTargetOldPen != nullptr) SelectObject(gBitmapDC, gTargetOldPen);
@@ -112,8 +112,8 @@ void yybitmapreleasetarget() {
     gTargetOldPalette = nullptr;
 }
 
-void yybitmapdestroyall() {
-    yybitmapreleasetarget();
+void quill::DestroyAllBitmaps() {
+    ReleaseBitmapTarget();
     for (BitmapSlot &slot : gBitmaps) {
         if (slot.handle != nullptr) DeleteObject(slot.handle);
         slot = BitmapSlot{};
@@ -159,7 +159,7 @@ void yybitmapcreate_(int *handle, const int *width, const int *height, const int
 void yybitmapdestroy_(const int *index, int *status) {
     if (index == nullptr || !InUse(*index)) return Report(status, kInvalidBitmap);
     for (HWND frame : wWindow) {
-        if (frame != nullptr && yyviewerbitmap(frame) == *index)
+        if (frame != nullptr && quill::ViewerBitmapSlot(frame) == *index)
             return Report(status, kBitmapViewed);
     }
     // GDI keeps a bitmap that is selected into a device context, so the target would dangle:
@@ -167,7 +167,7 @@ void yybitmapdestroy_(const int *index, int *status) {
     if (*index == gBitmapTarget) {
         const int window = 1;
         igrselect_(&window, nullptr);
-        yybitmapreleasetarget();
+        quill::ReleaseBitmapTarget();
     }
     DeleteObject(gBitmaps[*index].handle);
     gBitmaps[*index] = BitmapSlot{};
@@ -255,7 +255,7 @@ void yybitmapsize_(const int *index, int *width, int *height) {
 
 void yybitmapselect_(const int *index, int *status, int *width, int *height) {
     if (index == nullptr || !InUse(*index)) return Report(status, 1);
-    yybitmapreleasetarget();
+    quill::ReleaseBitmapTarget();
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
@@ -283,7 +283,7 @@ void yybitmapmode_(const int *mode) {
     if (mode != nullptr && *mode >= 0 && *mode <= 3) gBitmapMode = *mode;
 }
 
-HBITMAP yybitmapcopy(int index) {
+HBITMAP quill::CopyBitmapSlot(int index) {
     if (!InUse(index)) return nullptr;
     const BitmapSlot &b = gBitmaps[index];
     HDC screen = GetDC(nullptr);
@@ -305,7 +305,7 @@ HBITMAP yybitmapcopy(int index) {
 
 void yybitmapclipboard_(const int *index, int *status) {
     if (index == nullptr || !InUse(*index)) return Report(status, kInvalidBitmap);
-    HBITMAP copy = yybitmapcopy(*index);
+    HBITMAP copy = quill::CopyBitmapSlot(*index);
     bool handedOver = false;
     if (copy != nullptr && OpenClipboard(wWindow[0])) {
         EmptyClipboard();

@@ -46,7 +46,7 @@ HRGN TargetClip();
 int TargetPlotMode();
 HPALETTE TargetPalette();
 
-// Makes DC the drawing device context and prepares it (see yypreparedc); FIELD is the dialog
+// Makes DC the drawing device context and prepares it (see PrepareDrawingDC); FIELD is the dialog
 // field (or dialog) whose device context it is, null for a window, bitmap or metafile.
 void SelectTarget(HDC dc, HWND field = nullptr);
 
@@ -75,28 +75,28 @@ private:
     HDC dc_;
 };
 
-}  // namespace quill
-
 // The library's logical palette for a palette screen: the N entries of the 16- or 32-colour
 // table. Nothing on other screens.
-void yymakepalette(int colours);
+void MakeLibraryPalette(int colours);
 
 // Realises the library's palette in the device context of WINDOW (or in DC when given), so
 // that its colours show as meant; nothing on screens that need no palette.
-void yyrealizepalette(HWND window, HDC dc = nullptr);
+void RealizeLibraryPalette(HWND window, HDC dc = nullptr);
 
 // Deletes the graphics objects the library made (pattern bitmap, font, pen, palette) and
 // forgets the drawing device context. The fonts and pens a target held before must have been
 // selected back into it first.
-void yydeletegraphicsobjects();
+void DeleteGraphicsObjects();
 
 // The raster operation of a plot mode for lines and shapes, and for copies of pixel blocks.
-int yyplotmoderop(int plotmode);
-DWORD yyplotmodeblit(int plotmode);
+int PlotModeLineRop(int plotmode);
+DWORD PlotModeBlitRop(int plotmode);
 
 // Prepares DC as the drawing device context: pattern bitmap, plot mode, transparent text,
 // pen, brush, dash tables and palette.
-void yypreparedc(HDC dc);
+void PrepareDrawingDC(HDC dc);
+
+}  // namespace quill
 
 QUILL_BEGIN_DECLS
 

@@ -21,7 +21,7 @@ HPALETTE TargetPalette() { return gTarget.palette; }
 void SelectTarget(HDC dc, HWND field) {
     gTarget.dc = dc;
     gTarget.field = field;
-    yypreparedc(dc);
+    PrepareDrawingDC(dc);
 }
 
 void SelectMetafileTarget(HDC dc, int dpi) {
@@ -50,7 +50,7 @@ void ReleaseTarget(HDC fallback, bool giveBack) {
 
 using quill::Target;
 
-int yyplotmoderop(int plotmode) {
+int quill::PlotModeLineRop(int plotmode) {
     switch (plotmode) {
     case 1: return R2_MERGEPEN;
     case 2: return R2_MASKPEN;
@@ -59,7 +59,7 @@ int yyplotmoderop(int plotmode) {
     }
 }
 
-DWORD yyplotmodeblit(int plotmode) {
+DWORD quill::PlotModeBlitRop(int plotmode) {
     switch (plotmode) {
     case 1: return SRCPAINT;
     case 2: return SRCAND;
@@ -68,7 +68,7 @@ DWORD yyplotmodeblit(int plotmode) {
     }
 }
 
-void yypreparedc(HDC dc) {
+void quill::PrepareDrawingDC(HDC dc) {
     if (dc == nullptr) return;
     quill::DrawingTarget &t = Target();
     if (HBITMAP stipple = CreateCompatibleBitmap(dc, 8, 8)) {
@@ -78,7 +78,7 @@ void yypreparedc(HDC dc) {
         t.stipple = stipple;
     }
     t.stippleChanged = 1;
-    SetROP2(dc, yyplotmoderop(t.plotMode));
+    SetROP2(dc, PlotModeLineRop(t.plotMode));
     SetBkMode(dc, TRANSPARENT);
     if (t.palette != nullptr && t.metafile == nullptr) {
         HPALETTE old = SelectPalette(dc, t.palette, FALSE);
@@ -93,7 +93,7 @@ void yypreparedc(HDC dc) {
     yywincreatepen();
 }
 
-void yyrealizepalette(HWND window, HDC dc) {
+void quill::RealizeLibraryPalette(HWND window, HDC dc) {
     HPALETTE palette = Target().palette;
     if (palette == nullptr) return;
     HDC target = dc != nullptr ? dc : GetDC(window);
@@ -116,7 +116,7 @@ void DeleteAndForget(Handle &object) {
 
 }  // namespace
 
-void yydeletegraphicsobjects() {
+void quill::DeleteGraphicsObjects() {
     quill::DrawingTarget &t = Target();
     DeleteAndForget(t.region);
     DeleteAndForget(t.brush);

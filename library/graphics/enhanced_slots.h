@@ -47,12 +47,17 @@ void yymetafileload_(const int *islot, const int *nbytes, int *istatus, int *ios
 // Closes a recording, deletes the picture and empties the slot.
 void yymetafiledestroy_(const int *islot);
 
+QUILL_END_DECLS
+
+namespace quill {
+
 // Makes slot N (1-20) an enhanced metafile of WIDTH by HEIGHT points: loaded from FILENAME when
 // one is given (STATUS as yymetafileload_), else recording through yymetafilecreate_, with the
 // drawing size in the reference device's pixels. STATUS 1 for N outside 1-20, a slot in use or
 // a size not above 0.
-void yymetafileenhanced_(const int *n, const int *width, const int *height, int *status,
-                         const char *filename, int filename_len);
-QUILL_END_DECLS
+void CreateEnhancedMetafileSlot(const int *n, const int *width, const int *height, int *status,
+                                const char *filename, int filename_len);
+
+}  // namespace quill
 
 #endif

@@ -156,7 +156,7 @@ void yymetafilesave_(const int *islot, int *istatus, int *ioserr, const char *fi
     *ioserr = 0;
     HENHMETAFILE emf = quill::EnhancedPicture(*islot);
     if (!emf) return;
-    std::string name = yyuptonul(filename, filename_len);
+    std::string name = quill::TextUpToNul(filename, filename_len);
     HENHMETAFILE copy = CopyEnhMetaFileA(emf, name.c_str());
     if (!copy) {
         *ioserr = static_cast<int>(GetLastError());
@@ -186,7 +186,7 @@ void yymetafileload_(const int *islot, const int *nbytes, int *istatus, int *ios
     *ioserr = 0;
     if (!Valid(*islot)) return;
     Empty(*islot);
-    std::string name = yyuptonul(filename, filename_len);
+    std::string name = quill::TextUpToNul(filename, filename_len);
     HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -251,15 +251,15 @@ void HookDestroy(int n) {
 
 }  // namespace
 
-void yymetafileenhanced_(const int *n, const int *width, const int *height, int *status,
-                         const char *filename, int filename_len) {
+void quill::CreateEnhancedMetafileSlot(const int *n, const int *width, const int *height,
+                                       int *status, const char *filename, int filename_len) {
     quill::gEnhancedHooks = {HookSelect, HookClose, HookDestroy};
     *status = 1;
     if (*n < 1 || *n > kMetafileSlots || gSlots[*n - 1].inUse || *width <= 0 || *height <= 0)
         return;
     const int entry = *n - 1;
     int xpix = 0, ypix = 0;
-    std::string name = filename ? yyuptonul(filename, filename_len) : std::string();
+    std::string name = filename ? TextUpToNul(filename, filename_len) : std::string();
     if (!name.empty()) {
         WIN32_FILE_ATTRIBUTE_DATA info = {};
         int nbytes = 0, ioserr = 0;

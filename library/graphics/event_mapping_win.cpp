@@ -27,7 +27,7 @@ void yydrawablesize_(const int *kind, const int *index, int *width, int *height)
     if (k == kDrawWindow && ValidSlot(i) && hClient[i] != nullptr) {
         GetClientRect(hClient[i], &r);
     } else if (k == kDrawField) {
-        HWND dialog = yycurrentdialog();
+        HWND dialog = quill::CurrentDialogWindow();
         HWND field = dialog != nullptr && i != 0 ? GetDlgItem(dialog, i) : dialog;
         if (field != nullptr) GetClientRect(field, &r);
     }

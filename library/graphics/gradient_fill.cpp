@@ -194,7 +194,7 @@ void yypolygondecompose_(const float *x, const float *y, const int *n, int *tria
     const int total = n != nullptr ? *n : 0;
     if (total < 3 || x == nullptr || y == nullptr || triangles == nullptr) return;
     if (OutlineCrosses(x, y, total)) {
-        yyraise(kPolygonCrosses);
+        quill::RaiseError(kPolygonCrosses);
         return;
     }
     double area = 0;
@@ -203,7 +203,7 @@ void yypolygondecompose_(const float *x, const float *y, const int *n, int *tria
         area += static_cast<double>(x[i]) * y[j] - static_cast<double>(x[j]) * y[i];
     }
     if (area == 0) {  // every vertex on one line: no simple outline
-        yyraise(kPolygonCrosses);
+        quill::RaiseError(kPolygonCrosses);
         return;
     }
     const double sign = area > 0 ? 1 : -1;
@@ -235,7 +235,7 @@ void yypolygondecompose_(const float *x, const float *y, const int *n, int *tria
             }
         }
         if (pick == m) {
-            yyraise(kPolygonCrosses);
+            quill::RaiseError(kPolygonCrosses);
             return;
         }
         triangles[3 * made] = ring[(pick + m - 1) % m] + 1;

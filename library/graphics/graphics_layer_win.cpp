@@ -11,17 +11,17 @@ namespace {
 // At shutdown: the bitmaps and the pens, brushes and fonts of the drawing target go before
 // the windows they were made for.
 void FreeWindowSystemObjects() {
-    yybitmapdestroyall();
-    yydeletegraphicsobjects();
+    quill::DestroyAllBitmaps();
+    quill::DeleteGraphicsObjects();
 }
 
 }  // namespace
 
 void quill::InstallGraphicsLayer() {
     LayerStartup startup = {};
-    startup.initialise = yygraphicsinitialise;
-    startup.rootOpened = yygraphicsrootopened;
-    startup.close = yygraphicsclose;
+    startup.initialise = InitialiseGraphics;
+    startup.rootOpened = GraphicsRootOpened;
+    startup.close = CloseGraphics;
     startup.shutdown = FreeWindowSystemObjects;
     InstallLayerStartup(kLayerGraphics, startup);
     SetEventMapping(MapEventPosition);

@@ -37,7 +37,7 @@ void FailSelection() {
     }
     const int kind = kDrawWindow, id = wIndex, width = c.right, height = c.bottom;
     yyresn_(&kind, &id, &width, &height);
-    yyraise(1019);
+    quill::RaiseError(1019);
 }
 
 // Selects the window ID: false when the window layer refuses it (error 1003).
@@ -45,11 +45,11 @@ bool SelectWindow(int id) {
     gGraphics.kind = kDrawWindow;
     gGraphics.id = id;
     gGraphics.dialog = 0;
-    const int saved = yylasterror();
+    const int saved = quill::LastErrorNumber();
     const int none = 0;
     yyseterror_(&none);
     windowselect_(&id);
-    const int error = yylasterror();
+    const int error = quill::LastErrorNumber();
     if (error == 1003) return false;
     yyseterror_(&saved);
     quill::SelectTarget(wDC);
@@ -57,7 +57,7 @@ bool SelectWindow(int id) {
 }
 
 bool SelectField(int id) {
-    if (yycurrentdialog() == nullptr) return false;
+    if (quill::CurrentDialogWindow() == nullptr) return false;
     yygrselectnone_();
     gGraphics.kind = kDrawField;
     gGraphics.id = id;
@@ -107,7 +107,7 @@ void LeaveToWindow() {
 // A copy of a library bitmap (kind 3, by public handle) or of an enhanced metafile slot's
 // picture (kind 4; a recording is closed first) for a dialog field's image.
 HANDLE FieldImageCopy(int kind, int source) {
-    if (kind == 3) return yybitmapcopy(source - 1);
+    if (kind == 3) return quill::CopyBitmapSlot(source - 1);
     if (kind != 4) return nullptr;
     HENHMETAFILE picture = quill::EnhancedPicture(source - 1);
     return picture != nullptr ? CopyEnhMetaFileA(picture, nullptr) : nullptr;
@@ -119,7 +119,7 @@ void yygrselectnone_() {
     // A window or field gets back what its context held; a bitmap's context is deleted with
     // the objects it held given back; a recording keeps what it recorded.
     const int kind = gGraphics.kind;
-    if (kind == kDrawBitmap) yybitmapreleasetarget();
+    if (kind == kDrawBitmap) quill::ReleaseBitmapTarget();
     quill::ReleaseTarget(wDC, kind == kDrawWindow || kind == kDrawField);
     gGraphics.recording = 0;
 }
@@ -161,7 +161,7 @@ void igrinit_(const char *options, int options_len) {
     const bool keep = yyopt_(options, "P", options_len) != 0;
     // 1 to 3: colours, area, units, characters, lines.
     const GraphicsState before = gGraphics;
-    gGraphics = yydefaultgraphics();
+    gGraphics = quill::DefaultGraphicsState();
     gGraphics.kind = before.kind;
     gGraphics.id = before.id;
     gGraphics.dialog = before.dialog;
@@ -191,15 +191,15 @@ void igrinit_(const char *options, int options_len) {
     // 12: units and the plot set-up.
     const float zero = 0, one = 1;
     igrunits_(&zero, &zero, &one, &one);
-    yyplotdefaults();
+    quill::SetPlotDefaults();
 }
 
-void yygraphicsrootopened(int ncolours) {
+void quill::GraphicsRootOpened(int ncolours) {
     // The library's colour count: the one asked for on a palette screen, else the display's.
     gLibraryColours = wScreenCols == 256 ? ncolours : ngColours;
     gGraphics.displayColours = gLibraryColours;
     yypali_();
-    yymakepalette(wScreenCols == 256 ? gLibraryColours : 0);
+    MakeLibraryPalette(wScreenCols == 256 ? gLibraryColours : 0);
     quill::InstallDrawingHooks();
     quill::SetScreenDriver(yygapi_);
     quill::SetRecordingDriver(yygcgm_);

@@ -6,7 +6,7 @@
 #include "graphics/metafile_slots.h"
 #include "quillamorph/graphics.h"
 
-void yygraphicsclose() {
+void quill::CloseGraphics() {
     for (int n = 1; n <= kMetafileSlots; ++n) {
         if (gSlots[n - 1].kind != kSlotEmpty) wmetafiledestroy_(&n);
     }

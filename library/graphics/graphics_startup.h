@@ -2,19 +2,19 @@
 #ifndef QUILL_GRAPHICS_GRAPHICS_STARTUP_H
 #define QUILL_GRAPHICS_GRAPHICS_STARTUP_H
 
+namespace quill {
+
 // At library initialisation: frees the metafile slots and installs the window layer's
 // drawing hooks (core/drawing_hooks.h).
-void yygraphicsinitialise();
+void InitialiseGraphics();
 
 // When the root window has been opened with NCOLOURS asked for: the library's colour count,
 // palette and screen driver, the window layer's drawing hooks (for a program that opens the
 // root window without initialising the library first), and graphics initialisation.
-void yygraphicsrootopened(int ncolours);
+void GraphicsRootOpened(int ncolours);
 
 // At library close: destroys the metafile slots in use.
-void yygraphicsclose();
-
-namespace quill {
+void CloseGraphics();
 
 // Installs the window layer's drawing hooks (core/drawing_hooks.h); Win32 only.
 void InstallDrawingHooks();

@@ -9,7 +9,7 @@
 #include "graphics/driver_protocol.h"
 #include "quillamorph/graphics.h"
 
-GraphicsState yydefaultgraphics() {
+GraphicsState quill::DefaultGraphicsState() {
     GraphicsState g = {};
     g.kind = kDrawWindow;
     g.aspect = 1.0f;
@@ -33,7 +33,7 @@ GraphicsState yydefaultgraphics() {
     return g;
 }
 
-GraphicsState gGraphics = yydefaultgraphics();
+GraphicsState gGraphics = quill::DefaultGraphicsState();
 
 namespace {
 
@@ -52,7 +52,7 @@ void TakeRange(bool valid, float lo, float hi, float &outLo, float &outHi, int e
     } else {
         outLo = 0.0f;
         outHi = 1.0f;
-        yyraise(error);
+        quill::RaiseError(error);
     }
 }
 

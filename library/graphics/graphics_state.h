@@ -88,12 +88,12 @@ struct GraphicsState {
 // The one graphics state of the process.
 extern GraphicsState gGraphics;
 
+namespace quill {
+
 // The state a process starts with, before igrinit_: the root window as target with a 0-by-0
 // drawable, the whole drawable as area and 0 to 1 as units in both directions, the default
 // colours, lines and characters, screen output on.
-GraphicsState yydefaultgraphics();
-
-namespace quill {
+GraphicsState DefaultGraphicsState();
 
 // The size-dependent part of STATE for a drawable of WIDTH x HEIGHT: last x and y, device
 // size, aspect, and viewport, clip and scale of the current area and units. Sends nothing;

@@ -29,8 +29,8 @@ void AnswerImageOp(int status, int oserror) {
     if (status == 0) return;
     yyseterror_(&status);
     const bool fileStatus = status == kImageCannotOpen || status == kImageTooLarge;
-    if (fileStatus) yysetfileerror(oserror);
-    if (status == kImageZlibFailed) yysetsystemerror(oserror);
+    if (fileStatus) SetFileError(oserror);
+    if (status == kImageZlibFailed) SetSystemError(oserror);
     gOperands.Id(2) = fileStatus ? oserror : 0;
 }
 

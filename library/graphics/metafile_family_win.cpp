@@ -137,7 +137,7 @@ bool ToClipboard(HANDLE data, UINT format) {
 void CloseEnhanced(HDC dc) {
     HENHMETAFILE h = CloseEnhMetaFile(dc);
     if (h == nullptr) {
-        yyraise(1);
+        quill::RaiseError(1);
         return;
     }
     if (gWmf.clipboard && ToClipboard(h, CF_ENHMETAFILE)) return;
@@ -148,7 +148,7 @@ void ClosePlain(HDC dc) {
     HMETAFILE h = CloseMetaFile(dc);
     if (h == nullptr) {
         DropFile();
-        yyraise(1);
+        quill::RaiseError(1);
         return;
     }
     if (gWmf.clipboard) {
@@ -174,7 +174,7 @@ void ClosePlain(HDC dc) {
         gWmf.file = nullptr;
         if (!written) {
             DropFile();
-            yyraise(1);
+            quill::RaiseError(1);
         }
     }
     DeleteMetaFile(h);
@@ -247,11 +247,12 @@ void yywmfopen_(const int *width, const int *height, const int *format, const in
     gWmf.height = static_cast<int>(static_cast<long long>(h) * 254 / 72);
     const std::string name =
         filename != nullptr
-            ? yytrimmed(filename, static_cast<std::size_t>(std::max(filename_len, 0)))
+            ? quill::TrimmedText(filename, static_cast<std::size_t>(std::max(filename_len, 0)))
             : "";
     const std::string text =
         description != nullptr
-            ? yytrimmed(description, static_cast<std::size_t>(std::max(description_len, 0)))
+            ? quill::TrimmedText(description,
+                                 static_cast<std::size_t>(std::max(description_len, 0)))
             : "";
     bool made = false;
     if (!gWmf.clipboard && name.empty()) {
@@ -266,8 +267,8 @@ void yywmfopen_(const int *width, const int *height, const int *format, const in
     }
     if (!made) {
         gWmf = MetafileFamily{};
-        yysetfileerror(0);
-        yyraise(1);
+        quill::SetFileError(0);
+        quill::RaiseError(1);
         return;
     }
     SetWindowExtEx(F().dc, w + 1, h + 1, nullptr);
@@ -291,7 +292,7 @@ void yywmfplaymetafile_(const int *format, const int *x1, const int *y1, const i
                         int filename_len) {
     *status = 1;
     const std::string name =
-        yytrimmed(filename, static_cast<std::size_t>(std::max(filename_len, 0)));
+        quill::TrimmedText(filename, static_cast<std::size_t>(std::max(filename_len, 0)));
     std::FILE *in = name.empty() ? nullptr : std::fopen(name.c_str(), "rb");
     if (in == nullptr) return;
     std::vector<unsigned char> data;

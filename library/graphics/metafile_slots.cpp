@@ -45,10 +45,10 @@ void yymetafileselect_(const int *n, int *status, int *width, int *height) {
 void wmetafiledestroy_(const int *n) {
     MetafileSlot *slot = Slot(n);
     if (slot == nullptr) {
-        yyraise(1060);
+        quill::RaiseError(1060);
         return;
     }
-    if (slot->kind == kSlotEmpty) yyraise(1060);
+    if (slot->kind == kSlotEmpty) quill::RaiseError(1060);
     // Drawing into the slot would go to freed memory or a deleted context.
     if (gGraphics.kind == kDrawMetafile && gGraphics.id == *n && quill::gLeaveSlotTarget)
         quill::gLeaveSlotTarget();
@@ -63,7 +63,7 @@ void wmetafiledestroy_(const int *n) {
     slot->capacity = slot->used = 0;
 }
 
-void yymetafileend_(const int *n) {
+void quill::EndRecordedMetafile(const int *n) {
     MetafileSlot *slot = Slot(n);
     if (slot == nullptr || slot->inUse == 0) return;
     if (slot->kind == kSlotRecorded) {

@@ -44,10 +44,14 @@ QUILL_BEGIN_DECLS
 // outside 1-20, not in use or empty. A recorded picture sets the recording flag.
 void yymetafileselect_(const int *n, int *status, int *width, int *height);
 
+QUILL_END_DECLS
+
+namespace quill {
+
 // Ends slot N's picture: a recorded picture gets its END PICTURE and END METAFILE and takes no
 // more drawing; an enhanced metafile's recording is closed.
-void yymetafileend_(const int *n);
+void EndRecordedMetafile(const int *n);
 
-QUILL_END_DECLS
+}  // namespace quill
 
 #endif

@@ -234,7 +234,7 @@ void igrcolourn_(const int *colour) {
     int index, rgb;
     if (gGraphics.colourModel == kColourPalette) {
         if (*colour < 0 || *colour >= kPaletteEntries) {
-            yyraise(42);
+            quill::RaiseError(42);
             return;
         }
         index = *colour;

@@ -17,7 +17,7 @@ PALETTEENTRY Entry(int rgb) {
 
 }  // namespace
 
-void yymakepalette(int colours) {
+void quill::MakeLibraryPalette(int colours) {
     HPALETTE &palette = quill::Target().palette;
     if (palette != nullptr) DeleteObject(palette);
     palette = nullptr;

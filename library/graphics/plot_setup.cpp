@@ -28,7 +28,7 @@ void SetRange(float a, float b, float *u1, float *u2) {
     if (a == b) {
         *u1 = 0;
         *u2 = 1;
-        yyraise(kRangeError);
+        RaiseError(kRangeError);
     } else {
         *u1 = a;
         *u2 = b;
@@ -177,7 +177,7 @@ void PlotNew(int type, int nsets, const int *nvalues, const int *optionsArg, con
     if (p.stacked && (t == 1 || t == 2 || t == 4)) {
         if (p.nv1 > kStackPositions) {
             p.nv1 = kStackPositions;
-            yyraise(kStackError);
+            RaiseError(kStackError);
         }
         std::fill(p.stack, p.stack + p.nv1, 0.0f);
     } else if (p.grid3d || t == 8 || t == 10) {
@@ -308,7 +308,7 @@ void SetDefaults() {
 
 }  // namespace quill
 
-void yyplotdefaults() { quill::SetDefaults(); }
+void quill::SetPlotDefaults() { quill::SetDefaults(); }
 
 using quill::gPlot;
 
@@ -364,7 +364,7 @@ void ipgunitsz_(const float *z1, const float *z2) {
     } else {
         p.zu1 = 0;
         p.zu2 = 1;
-        yyraise(quill::kRangeError);
+        quill::RaiseError(quill::kRangeError);
     }
     p.zw = p.zu2 - p.zu1;
 }
@@ -374,7 +374,7 @@ void ipgunitspolar_(const float *r) {
         gPlot.radius = *r;
     } else {
         gPlot.radius = 1;
-        yyraise(quill::kRangeError);
+        quill::RaiseError(quill::kRangeError);
     }
     yyplog_();
 }

@@ -77,10 +77,11 @@ void PlotNew(int type, int nsets, const int *nvalues, const int *options, const 
 // The round step of a type-4 plot's value axis for NV values: 1, 2 or 5 times a power of ten.
 int PlotValueStep(int nv);
 
+// Sets the whole plot state to its defaults, as graphics initialisation does.
+void SetPlotDefaults();
+
 }  // namespace quill
 
-// Sets the whole plot state to its defaults, as graphics initialisation does.
-void yyplotdefaults();
 // Recomputes the scaling in force and the logarithmic units.
 void yyplog_();
 // log10 |X|, and -38 for 0.

@@ -168,7 +168,7 @@ void yywindumpstart_(const int *iw, const int *ih, const int *ix, const int *iy,
                      int docname_len) {
     *istatus = 1;
     if (gDumpDC) return;
-    const std::string name = yyuptonul(docname, docname_len);
+    const std::string name = quill::TextUpToNul(docname, docname_len);
     HDC dc = quill::StartPrinterDocument(ilandscape, ncopies, name.c_str());
     if (!dc) return;
     *istatus = 0;
@@ -188,7 +188,7 @@ void yywindumpblit_(const int *ix1, const int *iy1, const int *ix2, const int *i
     *istatus = 1;
     if (!gDumpDC || !quill::TargetDC() || *ix2 < *ix1 || *iy2 < *iy1) return;
     const int width = *ix2 - *ix1 + 1, height = *iy2 - *iy1 + 1;
-    const DWORD rop = yyplotmodeblit(quill::TargetPlotMode());
+    const DWORD rop = quill::PlotModeBlitRop(quill::TargetPlotMode());
     HDC mem = CreateCompatibleDC(quill::TargetDC());
     HBITMAP bitmap = CreateCompatibleBitmap(quill::TargetDC(), width, height);
     if (!mem || !bitmap) {

@@ -60,7 +60,7 @@ void yywpropen_(const int *width, const int *height, const int *left, const int 
     if (!gPr.open) {
         const std::string name =
             docname != nullptr
-                ? yytrimmed(docname, static_cast<std::size_t>(std::max(docname_len, 0)))
+                ? quill::TrimmedText(docname, static_cast<std::size_t>(std::max(docname_len, 0)))
                 : "";
         HDC dc = quill::StartPrinterDocument(landscape, copies, name.c_str());
         if (dc == nullptr) {

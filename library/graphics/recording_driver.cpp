@@ -35,7 +35,7 @@ int gRecordingColour = 0;
 
 // Reports a refused element.
 bool Check(bool ok) {
-    if (!ok) yyraise(kFullError);
+    if (!ok) RaiseError(kFullError);
     return ok;
 }
 
@@ -544,8 +544,8 @@ void yygcgm9_(const int *x, const int *y, const int *c) {
     Check(CgmGradientTriangle(enc, x, y, c));
 }
 
-void yymetafilerecord_(const int *n, const int *width, const int *height, const int *capacity,
-                       int *status) {
+void quill::StartRecordedMetafile(const int *n, const int *width, const int *height,
+                                  const int *capacity, int *status) {
     using namespace quill;
     *status = 1;
     if (*n < 1 || *n > kSlots || gPictures[*n - 1] || gSlots[*n - 1].inUse) return;
@@ -569,7 +569,7 @@ void yymetafilerecord_(const int *n, const int *width, const int *height, const 
     *status = 0;
 }
 
-void yymetafiledata_(const int *n, unsigned char *buffer, int *nbytes) {
+void quill::CopyRecordedMetafile(const int *n, unsigned char *buffer, int *nbytes) {
     RecordedPicture *p = quill::RecordedPictureOf(*n);
     int size = p ? static_cast<int>(p->sink.size()) : 0;
     int copy = std::max(0, std::min(*nbytes, size));

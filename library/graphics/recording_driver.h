@@ -2,11 +2,11 @@
 // target, every drawing operation is appended to the slot's fixed-capacity buffer as binary
 // metafile elements (cgm_encoder.h) instead of being drawn.
 //
-// A recorded picture is set up whole by yymetafilerecord_: the slot gets its picture size,
+// A recorded picture is set up whole by StartRecordedMetafile: the slot gets its picture size,
 // drawing size and buffer, and the metafile and picture header is written at once, so a
 // selected recording slot always has its drawing size. Four bytes of the buffer stay reserved
-// for END PICTURE and END METAFILE, so yymetafileend_ always closes a readable metafile, however
-// full the buffer got; a closed picture takes no more elements.
+// for END PICTURE and END METAFILE, so EndRecordedMetafile always closes a readable metafile,
+// however full the buffer got; a closed picture takes no more elements.
 //
 // Free of any window system.
 #ifndef QUILL_GRAPHICS_RECORDING_DRIVER_H
@@ -106,14 +106,19 @@ void yygcgm8_(const char *text, const int *n, int text_len);
 // One gradient triangle: vertices (X(k), Y(k)) with RGB colours C(k), k = 1-3.
 void yygcgm9_(const int *x, const int *y, const int *c);
 
+QUILL_END_DECLS
+
+namespace quill {
+
 // Sets up slot N as a recorded picture of WIDTH by HEIGHT points with a buffer of CAPACITY
 // bytes and writes its header. STATUS 1 (and nothing else) for N outside 1-20, a slot in use,
 // a size not above 0 or a capacity below the header plus the end; else 0.
-void yymetafilerecord_(const int *n, const int *width, const int *height, const int *capacity,
-                       int *status);
+void StartRecordedMetafile(const int *n, const int *width, const int *height, const int *capacity,
+                           int *status);
 // Copies up to *NBYTES bytes of slot N's recorded picture into BUFFER; *NBYTES becomes the
 // picture's size (0 for a slot holding none).
-void yymetafiledata_(const int *n, unsigned char *buffer, int *nbytes);
-QUILL_END_DECLS
+void CopyRecordedMetafile(const int *n, unsigned char *buffer, int *nbytes);
+
+}  // namespace quill
 
 #endif

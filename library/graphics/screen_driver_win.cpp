@@ -250,28 +250,28 @@ void LineWidth() {
 void PrintDrawable() {
     const quill::ScreenDumpPage page = quill::ChosenScreenDump();
     if (page.target != 10) {
-        yysetfileerror(0);
-        yyraise(1);
+        quill::SetFileError(0);
+        quill::RaiseError(1);
         return;
     }
-    const std::string name = yytrimmed(gOperands.ctext, kOperandTextLength);
+    const std::string name = quill::TrimmedText(gOperands.ctext, kOperandTextLength);
     int status = 1;
     yywindumpstart_(&page.width, &page.height, &page.x, &page.y, &status, &page.landscape,
                     &page.copies, name.c_str(), static_cast<int>(name.size()) + 1);
     if (status != 0) {
-        yyraise(1);
+        quill::RaiseError(1);
         return;
     }
     const GraphicsState &g = gGraphics;
     const int x1 = g.cx1, y1 = g.lastY - g.cy2, x2 = g.cx2, y2 = g.lastY - g.cy1;
     yywindumpblit_(&x1, &y1, &x2, &y2, &status);
-    if (status != 0) yyraise(64);
+    if (status != 0) quill::RaiseError(64);
     yywindumpend_();
 }
 
 }  // namespace
 
-void yyscreenfontreset() { ResetFontCache(); }
+void quill::ResetScreenFont() { ResetFontCache(); }
 
 void yygapi_(const int *op) {
     if (op == nullptr || gGraphics.screenOutput == 0) return;
@@ -373,8 +373,8 @@ void yygapi_(const int *op) {
         break;
     }
     case kOpRefreshColours: RefreshColours(); break;
-    case kOpImage: yydrawimagefile(); break;
-    case kOpGradient: yyscreengradient(); break;
+    case kOpImage: quill::DrawImageFileOp(); break;
+    case kOpGradient: quill::ScreenGradientOp(); break;
     default: break;  // 19, 36, 37, 39 are no business of the screen
     }
 }

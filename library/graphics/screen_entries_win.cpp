@@ -12,7 +12,7 @@
 #include "graphics/image_entries.h"
 #include "graphics/screen_gradient.h"
 
-int yydrawimagefile() {
+int quill::DrawImageFileOp() {
     // id(1) is the file type (1 BMP, 2 PCX, 15 PNG) and id(2) the stretch flag: stretched over
     // the clip rectangle, or at its own size with its lower-left corner at point 1 (point 2
     // holds the picture's width and height, as for the drivers that read its pixels).
@@ -24,7 +24,7 @@ int yydrawimagefile() {
         x1 = o.Ixd(1);
         y1 = g.lastY - (o.Iyd(1) + std::max(o.Iyd(2), 1) - 1);
     }
-    const std::string path = yytrimmed(o.ctext, kOperandTextLength);
+    const std::string path = TrimmedText(o.ctext, kOperandTextLength);
     const std::size_t first = path.find_first_not_of(' ');
     const std::string name = first == std::string::npos ? std::string() : path.substr(first);
     int status = 1, oserror = 0;
@@ -34,7 +34,7 @@ int yydrawimagefile() {
     return status;
 }
 
-void yyscreengradient() {
+void quill::ScreenGradientOp() {
     // The clip rectangle flipped like the positions; method 2 (the system's routine first) as
     // op 1 describes the screen when the routine was loaded.
     const GraphicsState &g = gGraphics;

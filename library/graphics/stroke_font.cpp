@@ -33,8 +33,9 @@ void yychsfont_(const float *r1, const float *r2, const float *gw, const float *
     f.has128 = (bits & 2) != 0 ? 1 : 0;
     if (!second) {
         f.flag1 = bits & 1;
-        yyputtext(f.name, kStrokeNameLength, name != nullptr ? name : "",
-                  name != nullptr && name_len > 0 ? static_cast<std::size_t>(name_len) : 0);
+        quill::PutFixedText(
+            f.name, kStrokeNameLength, name != nullptr ? name : "",
+            name != nullptr && name_len > 0 ? static_cast<std::size_t>(name_len) : 0);
     }
     // The set holds 17000 characters: a longer text is cut there rather than written past it.
     const int n = text != nullptr ? std::min(std::max(text_len, 0), kStrokeTextSize) : 0;
@@ -55,7 +56,7 @@ void yychspace_(const int *icode) {
     } else if (code >= 161 && code <= 255) {
         gCharWidthUpper[code - 161] = kDefaultUpperWidths[code - 161];
     } else {
-        yyraise(66);
+        quill::RaiseError(66);
     }
 }
 

@@ -40,7 +40,7 @@ void ReleaseField() {
     t.paletteOld = nullptr;
 }
 
-void RealizePalette(HWND window, HDC dc) { yyrealizepalette(window, dc); }
+void RealizePalette(HWND window, HDC dc) { quill::RealizeLibraryPalette(window, dc); }
 
 int MarkReselecting(int on) {
     const int outer = gGraphics.reselecting;
@@ -68,7 +68,7 @@ void quill::InstallDrawingHooks() {
     quill::SetDrawingHooks(hooks);
 }
 
-void yygraphicsinitialise() {
+void quill::InitialiseGraphics() {
     for (MetafileSlot &slot : gSlots) slot = MetafileSlot{};
     quill::InstallDrawingHooks();
 }

@@ -195,7 +195,7 @@ void yywinpoint_(const int *x, const int *y) { quill::FamilyPoint(Target(), *x, 
 void yywinplotmode_(const int *mode) {
     if (*mode < 0 || *mode > 3) return;
     Target().plotMode = *mode;
-    SetROP2(Dc(), yyplotmoderop(*mode));
+    SetROP2(Dc(), quill::PlotModeLineRop(*mode));
 }
 
 void yywinlinetype_(const int *type) {
@@ -235,7 +235,7 @@ void yywindrawstring_(const int *x1, const int *y1, const int *x2, const int *y2
 void yywinblit_(const int *sx, const int *sy, const int *dx, const int *dy, const int *w,
                 const int *h, const int *fill, const int *rgb) {
     ClipScope clip;
-    BitBlt(Dc(), *dx, *dy, *w, *h, Dc(), *sx, *sy, yyplotmodeblit(Target().plotMode));
+    BitBlt(Dc(), *dx, *dy, *w, *h, Dc(), *sx, *sy, quill::PlotModeBlitRop(Target().plotMode));
     if (*fill == 0) return;
     // The part of the source that the destination does not cover takes the fill colour.
     HRGN source = CreateRectRgn(*sx, *sy, *sx + *w, *sy + *h);

@@ -31,10 +31,10 @@ HWND RootWindow() { return wWindow[0]; }
 
 // Cell type of a template control, -1 for a kind no column can take.
 int CellTypeOf(HWND control) {
-    ATOM atom = yyclassatom(control);
+    ATOM atom = quill::WindowClassAtom(control);
     if (!atom) return -1;
     if (atom == atomEdit) return kGridString;
-    switch (yynumerickind(control)) {
+    switch (quill::NumericClassKind(control)) {
     case kFieldInteger: return kGridInteger;
     case kFieldReal: return kGridReal;
     case kFieldDouble: return kGridDouble;
@@ -51,7 +51,7 @@ int CellTypeOf(HWND control) {
 // The next control of a template that is a column: up-down buddies are passed over.
 HWND NextTemplateControl(HWND control, bool first) {
     HWND c = first ? control : GetWindow(control, GW_HWNDNEXT);
-    while (c && yyclassatom(c) == atomUpDown) c = GetWindow(c, GW_HWNDNEXT);
+    while (c && quill::WindowClassAtom(c) == atomUpDown) c = GetWindow(c, GW_HWNDNEXT);
     return c;
 }
 
@@ -67,7 +67,7 @@ void SetProc(HWND window, WNDPROC procedure) {
 
 // Subclasses a cell control (and its up-down buddy) for the grid.
 void SubclassCell(HWND cell) {
-    FieldRecord *record = yyfieldrecord(cell);
+    FieldRecord *record = quill::FieldRecordOf(cell);
     if (!record) return;
     record->oldProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(cell, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(yygridcellwndproc)));
@@ -93,7 +93,7 @@ HWND CreateHeader(HWND grid, int x, int y, int width, int height, int id, HFONT 
         WS_EX_NOPARENTNOTIFY, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, x, y, width,
         height, grid, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wInstance, nullptr);
     if (!header) return nullptr;
-    yygridsubclassheader(header);
+    quill::SubclassGridHeader(header);
     if (font) SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return header;
 }
@@ -186,9 +186,9 @@ HWND CreateCell(GridRecord *grid, int c, int i, const char *className, LONG styl
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), wInstance, nullptr);
     if (!cell) return nullptr;
     SendMessageA(cell, WM_SETFONT, reinterpret_cast<WPARAM>(grid->hFont), FALSE);
-    FieldRecord *record = yyfieldrecord(cell);
+    FieldRecord *record = quill::FieldRecordOf(cell);
     if (!record) {
-        record = yynewfieldrecord();
+        record = quill::NewFieldRecord();
         if (!record) {
             DestroyWindow(cell);
             return nullptr;
@@ -221,7 +221,7 @@ HWND CreateCell(GridRecord *grid, int c, int i, const char *className, LONG styl
 // Restores a cell's procedures and destroys it with its up-down buddy.
 void DestroyCell(HWND cell) {
     if (!cell) return;
-    FieldRecord *record = yyfieldrecord(cell);
+    FieldRecord *record = quill::FieldRecordOf(cell);
     if (record && record->upDown) {
         WNDPROC old = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(record->upDown, GWLP_USERDATA));
         if (old) SetProc(record->upDown, old);
@@ -229,9 +229,9 @@ void DestroyCell(HWND cell) {
         record->upDown = nullptr;
     }
     if (record && record->oldProc) SetProc(cell, record->oldProc);
-    if (record && yynumerickind(cell) == 0) {
+    if (record && quill::NumericClassKind(cell) == 0) {
         SetWindowLongPtrA(cell, GWLP_USERDATA, 0);
-        yyfreefieldrecord(record);
+        quill::FreeFieldRecord(record);
     }
     DestroyWindow(cell);
 }
@@ -261,7 +261,7 @@ bool BuildColumn(HWND window, GridRecord *grid, int c, HWND control, int *x) {
     style |= gridStyle & WS_DISABLED;
     RECT r;
     GetWindowRect(control, &r);
-    FieldRecord *model = yyfieldrecord(control);
+    FieldRecord *model = quill::FieldRecordOf(control);
     if (model && model->upDown) {
         RECT u;
         GetWindowRect(model->upDown, &u);
@@ -467,9 +467,9 @@ struct RecordCache {
 
 }  // namespace
 
-GridRecord *yygridrecord(HWND window) {
+GridRecord *quill::GridRecordOf(HWND window) {
     if (window && window == lastRecord.window) return lastRecord.record;
-    if (!window || !atomGrid || yyclassatom(window) != atomGrid) return nullptr;
+    if (!window || !atomGrid || WindowClassAtom(window) != atomGrid) return nullptr;
     GridRecord *record = reinterpret_cast<GridRecord *>(GetWindowLongPtrA(window, 0));
     if (record) lastRecord = {window, record};
     return record;
@@ -515,10 +515,10 @@ void yygridregister() {
 }
 
 void yygridinitialise(HWND window, const char *text, int *consumed) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     LONG style = GetWindowLongA(window, GWL_STYLE);
     bool labels = (style & kGridRowLabels) != 0;
-    GridEntry entry = yygridreadentry(text, labels, labels && !(style & kGridBareLabels));
+    GridEntry entry = quill::ReadGridEntry(text, labels, labels && !(style & kGridBareLabels));
     if (consumed) *consumed = static_cast<int>(entry.consumed > INT_MAX ? INT_MAX : entry.consumed);
     if (!grid) return;
     // A second entry for a built grid changes nothing.
@@ -556,29 +556,29 @@ INT_PTR CALLBACK yygridrowtemplateproc(HWND dialog, UINT message, WPARAM wParam,
     case WM_INITDIALOG:
         ShowWindow(dialog, SW_HIDE);
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            if (yynumerickind(c) || yyfieldrecord(c)) continue;
-            if (FieldRecord *record = yynewfieldrecord())
+            if (quill::NumericClassKind(c) || quill::FieldRecordOf(c)) continue;
+            if (FieldRecord *record = quill::NewFieldRecord())
                 SetWindowLongPtrA(c, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
         }
         yydialogorn(dialog, static_cast<int>(lParam), -1);
         return TRUE;
     case WM_DESTROY:
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            if (yynumerickind(c)) continue;
-            FieldRecord *record = yyfieldrecord(c);
+            if (quill::NumericClassKind(c)) continue;
+            FieldRecord *record = quill::FieldRecordOf(c);
             SetWindowLongPtrA(c, GWLP_USERDATA, 0);
-            yyfreefieldrecord(record);
+            quill::FreeFieldRecord(record);
         }
         return FALSE;
     default: return FALSE;
     }
 }
 
-void yygridlayout(HWND window) {
-    GridRecord *grid = yygridrecord(window);
+void quill::LayOutGrid(HWND window) {
+    GridRecord *grid = GridRecordOf(window);
     if (!grid) return;
     LONG style = GetWindowLongA(window, GWL_STYLE);
-    yygridverticalbar(window, grid);
+    SetGridVerticalBar(window, grid);
     int width = PaneWidth(grid);
     // The first column from which all columns to the right fit in the pane.
     int sum = 1;
@@ -605,7 +605,7 @@ void yygridlayout(HWND window) {
     }
 }
 
-void yygriddropcolumns(GridRecord *grid) {
+void quill::DropGridColumns(GridRecord *grid) {
     std::size_t cells =
         grid->phCells ? static_cast<std::size_t>(grid->nColumns) * grid->nControlRows : 0;
     for (std::size_t i = 0; i < cells; ++i) DestroyCell(grid->phCells[i]);
@@ -614,12 +614,12 @@ void yygriddropcolumns(GridRecord *grid) {
     grid->phCells = nullptr;
 }
 
-void yygridfree(HWND window) {
-    yygridforget(window);
-    GridRecord *grid = yygridrecord(window);
+void quill::FreeGrid(HWND window) {
+    ForgetGrid(window);
+    GridRecord *grid = GridRecordOf(window);
     if (lastRecord.window == window) lastRecord = {nullptr, nullptr};
     if (!grid) return;
-    yygriddropcolumns(grid);
+    DropGridColumns(grid);
     std::free(grid->phRowLabels);
     if (!grid->bShared) std::free(grid->pRowLabelText);
     SetWindowLongPtrA(window, 0, 0);
@@ -628,9 +628,10 @@ void yygridfree(HWND window) {
 
 // Private messages and the creation, font and destruction messages of the grid window; the
 // window procedure itself is with the behaviour on screen.
-LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool *handled) {
+LRESULT quill::GridBuildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                bool *handled) {
     *handled = true;
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = GridRecordOf(window);
     switch (message) {
     case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTA *>(lParam));
     case WM_SETFONT:
@@ -638,7 +639,7 @@ LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_GETFONT: return grid ? reinterpret_cast<LRESULT>(grid->hFont) : 0;
     case WM_NCDESTROY:
-        yygridfree(window);
+        FreeGrid(window);
         *handled = false;
         return 0;
     case kGridBuildColumns:
@@ -649,7 +650,7 @@ LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return grid ? BuildRowLabels(window, grid, static_cast<int>(wParam),
                                      reinterpret_cast<const GridEntry *>(lParam))
                     : -1;
-    case kGridLayout: yygridlayout(window); return 0;
+    case kGridLayout: LayOutGrid(window); return 0;
     case kGridSetSizes:
         if (grid) SetSizes(grid, static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
@@ -660,8 +661,8 @@ LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-HWND yygridaddcontrolrow(GridRecord *grid, int i, int column) {
-    HWND first = yygridfirstcell(grid, column);
+HWND quill::AddGridControlRow(GridRecord *grid, int i, int column) {
+    HWND first = GridFirstCell(grid, column);
     if (!first) return nullptr;
     char className[18] = {0};
     GetClassNameA(first, className, sizeof className);
@@ -672,10 +673,10 @@ HWND yygridaddcontrolrow(GridRecord *grid, int i, int column) {
         grid->pColumns[column].iType == kGridMenu ? DroppedHeight(first) : grid->iRowHeight;
     LONG style = (GetWindowLongA(first, GWL_STYLE) | WS_BORDER) & ~WS_VISIBLE;
     return CreateCell(grid, column, i, className, style, GetWindowLongA(first, GWL_EXSTYLE), r.left,
-                      height, first, yyfieldrecord(first), false);
+                      height, first, FieldRecordOf(first), false);
 }
 
-HWND yygridaddrowlabel(HWND window, GridRecord *grid, int i) {
+HWND quill::AddGridRowLabel(HWND window, GridRecord *grid, int i) {
     int y = grid->iHeaderHeight + i * (grid->iRowHeight - 1) + (i > 0 ? 1 : 0);
     HWND label =
         CreateHeader(window, 0, y, grid->iRowLabelWidth, grid->iRowHeight - 1, i, grid->hFont);
@@ -697,12 +698,12 @@ void CopyCellState(HWND to, HWND from, int type) {
     } else if (type == kGridMenu) {
         SendMessageA(to, CB_SETCURSEL, SendMessageA(from, CB_GETCURSEL, 0, 0), 0);
     } else {
-        std::string text = yygridcontroltext(from);
+        std::string text = quill::GridControlText(from);
         SetWindowTextA(to, text.c_str());
         SendMessageA(to, EM_SETMODIFY, SendMessageA(from, EM_GETMODIFY, 0, 0), 0);
     }
-    FieldRecord *a = yyfieldrecord(to);
-    const FieldRecord *b = yyfieldrecord(from);
+    FieldRecord *a = quill::FieldRecordOf(to);
+    const FieldRecord *b = quill::FieldRecordOf(from);
     if (a && b) {
         a->value = b->value;
         a->hasText = b->hasText;
@@ -828,13 +829,13 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
         if (!cell) return false;
         to->phCells[i] = cell;
         SendMessageA(cell, WM_SETFONT, SendMessageA(s, WM_GETFONT, 0, 0), FALSE);
-        FieldRecord *record = yyfieldrecord(cell);
+        FieldRecord *record = quill::FieldRecordOf(cell);
         if (!record) {
-            record = yynewfieldrecord();
+            record = quill::NewFieldRecord();
             if (!record) return false;
             SetWindowLongPtrA(cell, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
         }
-        const FieldRecord *model = yyfieldrecord(s);
+        const FieldRecord *model = quill::FieldRecordOf(s);
         if (model) {
             record->value = model->value;
             record->minimum = model->minimum;
@@ -877,8 +878,8 @@ bool CopyStructure(HWND destination, GridRecord *to, HWND source, const GridReco
 }  // namespace
 
 void yygridcopy(HWND destination, HWND source, int share) {
-    GridRecord *to = yygridrecord(destination);
-    GridRecord *from = yygridrecord(source);
+    GridRecord *to = quill::GridRecordOf(destination);
+    GridRecord *from = quill::GridRecordOf(source);
     if (!to || !from) return;
     to->nRows = from->nRows;
     to->iCurColumn = from->iCurColumn;

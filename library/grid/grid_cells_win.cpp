@@ -38,10 +38,10 @@ bool SameFormat(const char *a, const char *b) {
 
 // --- Finding cells ----------------------------------------------------------------------------
 
-HWND yygridwindow(int *id) {
+HWND quill::GridWindowOfField(int *id) {
     // Grid id 0 is the grid of the current window when that is a grid editor.
     if (*id == 0) {
-        HWND grid = yygrideditorgrid();
+        HWND grid = GridEditorGrid();
         if (!grid) *id = -1;
         return grid;
     }
@@ -49,7 +49,7 @@ HWND yygridwindow(int *id) {
         *id = -1;
         return nullptr;
     }
-    HWND dialog = yycurrentdialog();
+    HWND dialog = CurrentDialogWindow();
     if (!dialog) {
         *id = -1;
         return nullptr;
@@ -57,7 +57,7 @@ HWND yygridwindow(int *id) {
     // A grid forgets the cache when it is destroyed, so a hit names a live grid.
     if (cache.grid && cache.dialog == dialog && cache.id == *id) return cache.grid;
     HWND window = GetDlgItem(dialog, *id);
-    if (!yygridrecord(window)) {
+    if (!GridRecordOf(window)) {
         *id = -1;
         return nullptr;
     }
@@ -65,23 +65,23 @@ HWND yygridwindow(int *id) {
     return window;
 }
 
-void yygridforget(HWND grid) {
+void quill::ForgetGrid(HWND grid) {
     if (cache.grid == grid) cache = {nullptr, 0, nullptr};
 }
 
-HWND yygridcell(const GridRecord *grid, int column, int row) {
+HWND quill::GridCellControl(const GridRecord *grid, int column, int row) {
     if (!grid || !grid->phCells || column < 0 || column >= grid->nColumns) return nullptr;
     int i = row - grid->iFirstRow;
     if (i < 0 || i >= grid->nControlRows) return nullptr;
     return grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + i];
 }
 
-HWND yygridfirstcell(const GridRecord *grid, int column) {
+HWND quill::GridFirstCell(const GridRecord *grid, int column) {
     if (!grid || !grid->phCells || column < 0 || column >= grid->nColumns) return nullptr;
     return grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows];
 }
 
-int yygridrowsinview(const GridRecord *grid) {
+int quill::GridRowsInView(const GridRecord *grid) {
     int n = grid->iFirstRow + grid->nVisibleRows < grid->nRows
                 ? grid->nControlRows
                 : (grid->nVisibleRows < grid->nStoredRows ? grid->nVisibleRows : grid->nStoredRows);
@@ -90,46 +90,46 @@ int yygridrowsinview(const GridRecord *grid) {
     return n > 0 ? n : 0;
 }
 
-void yygridedited(GridRecord *grid) {
+void quill::MarkGridEdited(GridRecord *grid) {
     grid->bUnsaved = 1;
     grid->bEdited = 1;
 }
 
-std::string yygridcontroltext(HWND control) { return yywindowtext(control); }
+std::string quill::GridControlText(HWND control) { return WholeWindowText(control); }
 
-std::string yygridcolumnformat(const GridRecord *grid, int column) {
-    FieldRecord *record = yyfieldrecord(yygridfirstcell(grid, column));
+std::string quill::GridColumnFormat(const GridRecord *grid, int column) {
+    FieldRecord *record = FieldRecordOf(GridFirstCell(grid, column));
     return record && record->format && *record->format ? std::string(record->format)
                                                        : std::string(kDefaultFieldFormat);
 }
 
 // --- Stored values ----------------------------------------------------------------------------
 
-char *yygridstoredtext(const GridColumn &column, int row) {
+char *quill::StoredGridText(const GridColumn &column, int row) {
     return reinterpret_cast<char *>(column.pValues) + static_cast<std::size_t>(row) * column.iBytes;
 }
 
-int &yygridstoredint(const GridColumn &column, int row) {
+int &quill::StoredGridInt(const GridColumn &column, int row) {
     return reinterpret_cast<int *>(column.pValues)[row];
 }
 
-float &yygridstoredreal(const GridColumn &column, int row) {
+float &quill::StoredGridReal(const GridColumn &column, int row) {
     return reinterpret_cast<float *>(column.pValues)[row];
 }
 
-double &yygridstoreddouble(const GridColumn &column, int row) {
+double &quill::StoredGridDouble(const GridColumn &column, int row) {
     return reinterpret_cast<double *>(column.pValues)[row];
 }
 
-bool yygridhastext(const std::string &text) {
+bool quill::GridHasText(const std::string &text) {
     return text.find_first_not_of(' ') != std::string::npos;
 }
 
-std::string yygridnumbertext(int type, double value, const std::string &format) {
+std::string quill::GridNumberText(int type, double value, const std::string &format) {
     QuietErrors quiet;
     char text[128] = {0};
     if (type == kGridInteger) {
-        int v = yyfieldtruncate(value);
+        int v = TruncateFieldValue(value);
         yyint2st_(&v, text, static_cast<int>(sizeof text) - 1);
     } else if (type == kGridReal) {
         float v = static_cast<float>(value);
@@ -144,7 +144,7 @@ std::string yygridnumbertext(int type, double value, const std::string &format) 
     return result;
 }
 
-double yygridtextvalue(int type, const std::string &text) {
+double quill::GridTextValue(int type, const std::string &text) {
     if (type == kGridInteger) {
         int v = 0;
         yyst2int_(&v, text.c_str(), static_cast<int>(text.size()));
@@ -160,38 +160,38 @@ double yygridtextvalue(int type, const std::string &text) {
     return v;
 }
 
-std::string yygridstoredstring(const GridRecord *grid, int column, int row,
-                               const std::string *format) {
+std::string quill::StoredGridString(const GridRecord *grid, int column, int row,
+                                    const std::string *format) {
     const GridColumn &col = grid->pColumns[column];
     if (col.iType == kGridString)
         return std::string(
-            yygridstoredtext(col, row),
-            strnlen(yygridstoredtext(col, row), static_cast<std::size_t>(col.iLength)));
+            StoredGridText(col, row),
+            strnlen(StoredGridText(col, row), static_cast<std::size_t>(col.iLength)));
     if (col.iType > kGridDouble || !(col.pFlags[row] & kCellHasValue)) return std::string();
-    double value = col.iType == kGridInteger ? yygridstoredint(col, row)
-                   : col.iType == kGridReal  ? yygridstoredreal(col, row)
-                                             : yygridstoreddouble(col, row);
-    return yygridnumbertext(col.iType, value, format ? *format : yygridcolumnformat(grid, column));
+    double value = col.iType == kGridInteger ? StoredGridInt(col, row)
+                   : col.iType == kGridReal  ? StoredGridReal(col, row)
+                                             : StoredGridDouble(col, row);
+    return GridNumberText(col.iType, value, format ? *format : GridColumnFormat(grid, column));
 }
 
-void yygridstorevalue(GridRecord *grid, int column, int row, double value,
-                      const std::string &text) {
+void quill::StoreGridValue(GridRecord *grid, int column, int row, double value,
+                           const std::string &text) {
     GridColumn &col = grid->pColumns[column];
     switch (col.iType) {
     case kGridString: {
         std::size_t n = text.size() < static_cast<std::size_t>(col.iLength)
                             ? text.size()
                             : static_cast<std::size_t>(col.iLength);
-        char *slot = yygridstoredtext(col, row);
+        char *slot = StoredGridText(col, row);
         std::memcpy(slot, text.data(), n);
         slot[n] = '\0';
         break;
     }
-    case kGridInteger: yygridstoredint(col, row) = yyfieldtruncate(value); break;
-    case kGridReal: yygridstoredreal(col, row) = static_cast<float>(value); break;
-    case kGridDouble: yygridstoreddouble(col, row) = value; break;
+    case kGridInteger: StoredGridInt(col, row) = TruncateFieldValue(value); break;
+    case kGridReal: StoredGridReal(col, row) = static_cast<float>(value); break;
+    case kGridDouble: StoredGridDouble(col, row) = value; break;
     case kGridCheck:
-    case kGridMenu: yygridstoredint(col, row) = static_cast<int>(value); break;
+    case kGridMenu: StoredGridInt(col, row) = static_cast<int>(value); break;
     default: break;
     }
 }
@@ -206,7 +206,7 @@ void EmptyCellControl(HWND cell, int type, bool markUntyped) {
     } else {
         SetWindowTextA(cell, "");
         if (markUntyped) SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
-        if (FieldRecord *record = yyfieldrecord(cell)) {
+        if (FieldRecord *record = FieldRecordOf(cell)) {
             record->value = 0.0;
             if (markUntyped) record->hasText = 0;
         }
@@ -215,11 +215,11 @@ void EmptyCellControl(HWND cell, int type, bool markUntyped) {
 
 void ClearStoredValue(const GridColumn &col, int row) {
     if (col.iType == kGridString)
-        yygridstoredtext(col, row)[0] = '\0';
+        StoredGridText(col, row)[0] = '\0';
     else if (col.iType == kGridDouble)
-        yygridstoreddouble(col, row) = 0.0;
+        StoredGridDouble(col, row) = 0.0;
     else
-        yygridstoredint(col, row) = 0;
+        StoredGridInt(col, row) = 0;
 }
 
 }  // namespace quill
@@ -228,32 +228,33 @@ void ClearStoredValue(const GridColumn &col, int row) {
 
 void yyGridStoreCells(GridRecord *grid) {
     if (!grid || !grid->phCells || !grid->pColumns) return;
-    int n = yygridrowsinview(grid);
+    int n = quill::GridRowsInView(grid);
     for (int c = 0; c < grid->nColumns; ++c) {
         GridColumn &col = grid->pColumns[c];
         for (int j = 0; j < n; ++j) {
             int s = grid->iFirstRow + j;
             HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + j];
             if (col.iType == kGridCheck) {
-                yygridstoredint(col, s) =
+                quill::StoredGridInt(col, s) =
                     SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
                 continue;
             }
             if (col.iType == kGridMenu) {
-                yygridstoredint(col, s) = static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0));
+                quill::StoredGridInt(col, s) =
+                    static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0));
                 continue;
             }
-            std::string text = yygridcontroltext(cell);
+            std::string text = quill::GridControlText(cell);
             if (col.iType == kGridString) {
-                yygridstorevalue(grid, c, s, 0.0, text);
+                quill::StoreGridValue(grid, c, s, 0.0, text);
                 continue;
             }
-            FieldRecord *record = yyfieldrecord(cell);
+            FieldRecord *record = quill::FieldRecordOf(cell);
             double value = SendMessageA(cell, EM_GETMODIFY, 0, 0) || !record
-                               ? yygridtextvalue(col.iType, text)
+                               ? quill::GridTextValue(col.iType, text)
                                : record->value;
-            yygridstorevalue(grid, c, s, value, text);
-            if (yygridhastext(text))
+            quill::StoreGridValue(grid, c, s, value, text);
+            if (quill::GridHasText(text))
                 col.pFlags[s] |= kCellHasValue | kCellTyped;
             else
                 col.pFlags[s] &= static_cast<unsigned char>(~kCellHasValue);
@@ -265,7 +266,7 @@ namespace {
 
 void RefillColours(const GridColumn &col, int s, HWND cell) {
     if (!col.pColours) return;
-    FieldRecord *record = yyfieldrecord(cell);
+    FieldRecord *record = quill::FieldRecordOf(cell);
     if (!record) return;
     const GridColour &colour = col.pColours[s];
     COLORREF fore = (colour.flags & 1) ? RGB(colour.fore[0], colour.fore[1], colour.fore[2])
@@ -280,36 +281,38 @@ void RefillColours(const GridColumn &col, int s, HWND cell) {
 }
 
 void SetCellText(HWND cell, const std::string &text) {
-    if (yygridcontroltext(cell) != text) SetWindowTextA(cell, text.c_str());
+    if (quill::GridControlText(cell) != text) SetWindowTextA(cell, text.c_str());
 }
 
 }  // namespace
 
 void yygridupdatecells(GridRecord *grid) {
     if (!grid || !grid->phCells || !grid->pColumns) return;
-    int n = yygridrowsinview(grid);
+    int n = quill::GridRowsInView(grid);
     for (int c = 0; c < grid->nColumns; ++c) {
         const GridColumn &col = grid->pColumns[c];
         for (int j = 0; j < n; ++j) {
             int s = grid->iFirstRow + j;
             HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + j];
-            FieldRecord *record = yyfieldrecord(cell);
+            FieldRecord *record = quill::FieldRecordOf(cell);
             RefillColours(col, s, cell);
             if (col.iType == kGridCheck) {
                 SendMessageA(cell, BM_SETCHECK,
-                             yygridstoredint(col, s) ? BST_CHECKED : BST_UNCHECKED, 0);
+                             quill::StoredGridInt(col, s) ? BST_CHECKED : BST_UNCHECKED, 0);
             } else if (col.iType == kGridMenu) {
-                SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(yygridstoredint(col, s)), 0);
+                SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(quill::StoredGridInt(col, s)),
+                             0);
             } else {
-                std::string text = yygridstoredstring(grid, c, s);
+                std::string text = quill::StoredGridString(grid, c, s);
                 SetCellText(cell, text);
                 if (record && col.iType != kGridString)
-                    record->value =
-                        (col.pFlags[s] & kCellHasValue) ? yygridtextvalue(col.iType, text) : 0.0;
+                    record->value = (col.pFlags[s] & kCellHasValue)
+                                        ? quill::GridTextValue(col.iType, text)
+                                        : 0.0;
                 if (record && col.iType != kGridString && (col.pFlags[s] & kCellHasValue)) {
-                    record->value = col.iType == kGridInteger ? yygridstoredint(col, s)
-                                    : col.iType == kGridReal  ? yygridstoredreal(col, s)
-                                                              : yygridstoreddouble(col, s);
+                    record->value = col.iType == kGridInteger ? quill::StoredGridInt(col, s)
+                                    : col.iType == kGridReal  ? quill::StoredGridReal(col, s)
+                                                              : quill::StoredGridDouble(col, s);
                 }
                 SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
             }
@@ -338,7 +341,7 @@ void yygridupdatecells(GridRecord *grid) {
     }
 }
 
-void yygridrefillmoved(GridRecord *grid) {
+void quill::RefillMovedGridRows(GridRecord *grid) {
     int saved = bGridDeferPaint;
     bGridDeferPaint = 1;
     yygridupdatecells(grid);
@@ -351,8 +354,8 @@ namespace {
 
 // The grid of *ID and the column/row check: null (with the status set) when either fails.
 GridRecord *Checked(int *id, HWND *window, int column, int row, int rowBound) {
-    *window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(*window);
+    *window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(*window);
     if (!grid) return nullptr;
     if (!grid->pColumns || column < 0 || column >= grid->nColumns || row < 0 || row >= rowBound) {
         *id = -2;
@@ -362,14 +365,14 @@ GridRecord *Checked(int *id, HWND *window, int column, int row, int rowBound) {
 }
 
 int RowsBound(int *id) {
-    HWND window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(window);
     return grid ? grid->nRows : 0;
 }
 
 }  // namespace
 
-std::string yygridoptiontext(HWND combo, int index) {
+std::string quill::GridOptionText(HWND combo, int index) {
     if (index < 0) return std::string();
     int length =
         static_cast<int>(SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
@@ -390,9 +393,10 @@ void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max) 
         *id = -2;
         return;
     }
-    HWND cell = yygridcell(grid, *column, *row);
-    quill::CopyTerminated(text, *max,
-                          cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row));
+    HWND cell = quill::GridCellControl(grid, *column, *row);
+    quill::CopyTerminated(
+        text, *max,
+        cell ? quill::GridControlText(cell) : quill::StoredGridString(grid, *column, *row));
 }
 
 void yygridgetcellvalue_(int *id, int *column, int *row, double *value) {
@@ -404,27 +408,28 @@ void yygridgetcellvalue_(int *id, int *column, int *row, double *value) {
         *id = -2;
         return;
     }
-    HWND cell = yygridcell(grid, *column, *row);
-    std::string text = cell ? yygridcontroltext(cell) : yygridstoredstring(grid, *column, *row);
+    HWND cell = quill::GridCellControl(grid, *column, *row);
+    std::string text =
+        cell ? quill::GridControlText(cell) : quill::StoredGridString(grid, *column, *row);
     if (col.iType == kGridString || cell) {
-        if (!yygridhastext(text)) {
+        if (!quill::GridHasText(text)) {
             *id = -3;
             return;
         }
-        FieldRecord *record = yyfieldrecord(cell);
+        FieldRecord *record = quill::FieldRecordOf(cell);
         if (col.iType != kGridString && record && !SendMessageA(cell, EM_GETMODIFY, 0, 0))
             *value = record->value;
         else
-            *value = yygridtextvalue(kGridDouble, text.substr(0, 254));
+            *value = quill::GridTextValue(kGridDouble, text.substr(0, 254));
         return;
     }
     if (!(col.pFlags[*row] & kCellHasValue)) {
         *id = -3;
         return;
     }
-    *value = col.iType == kGridInteger ? yygridstoredint(col, *row)
-             : col.iType == kGridReal  ? yygridstoredreal(col, *row)
-                                       : yygridstoreddouble(col, *row);
+    *value = col.iType == kGridInteger ? quill::StoredGridInt(col, *row)
+             : col.iType == kGridReal  ? quill::StoredGridReal(col, *row)
+                                       : quill::StoredGridDouble(col, *row);
 }
 
 void yygridgetcellcheck_(int *id, int *column, int *row, int *state) {
@@ -435,9 +440,9 @@ void yygridgetcellcheck_(int *id, int *column, int *row, int *state) {
         *id = -2;
         return;
     }
-    HWND cell = yygridcell(grid, *column, *row);
+    HWND cell = quill::GridCellControl(grid, *column, *row);
     *state = cell ? (SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0)
-                  : yygridstoredint(grid->pColumns[*column], *row);
+                  : quill::StoredGridInt(grid->pColumns[*column], *row);
 }
 
 void yygridgetcellmenu_(int *id, int *column, int *row, int *option) {
@@ -448,9 +453,9 @@ void yygridgetcellmenu_(int *id, int *column, int *row, int *option) {
         *id = -2;
         return;
     }
-    HWND cell = yygridcell(grid, *column, *row);
+    HWND cell = quill::GridCellControl(grid, *column, *row);
     int index = cell ? static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0))
-                     : yygridstoredint(grid->pColumns[*column], *row);
+                     : quill::StoredGridInt(grid->pColumns[*column], *row);
     *option = index + 1;
 }
 
@@ -459,7 +464,7 @@ void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *ma
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, 0, 1);
     if (!grid) return;
-    HWND first = yygridfirstcell(grid, *column);
+    HWND first = quill::GridFirstCell(grid, *column);
     int count = grid->pColumns[*column].iType == kGridMenu
                     ? static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0))
                     : -1;
@@ -467,7 +472,7 @@ void yygridgetmenustring_(int *id, int *column, int *option, char *text, int *ma
         *id = -2;
         return;
     }
-    quill::CopyTerminated(text, *max, yygridoptiontext(first, *option - 1));
+    quill::CopyTerminated(text, *max, quill::GridOptionText(first, *option - 1));
 }
 
 void yygridputcellcheck_(int *id, int *column, int *row, int *state) {
@@ -479,17 +484,17 @@ void yygridputcellcheck_(int *id, int *column, int *row, int *state) {
         return;
     }
     yygridselectnone(window);
-    if (HWND cell = yygridcell(grid, *column, *row))
+    if (HWND cell = quill::GridCellControl(grid, *column, *row))
         SendMessageA(cell, BM_SETCHECK, *state ? BST_CHECKED : BST_UNCHECKED, 0);
-    yygridstoredint(grid->pColumns[*column], *row) = *state ? 1 : 0;
-    yygridedited(grid);
+    quill::StoredGridInt(grid->pColumns[*column], *row) = *state ? 1 : 0;
+    quill::MarkGridEdited(grid);
 }
 
 void yygridputcelloption_(int *id, int *column, int *row, int *option) {
     HWND window;
     GridRecord *grid = Checked(id, &window, *column, *row, RowsBound(id));
     if (!grid) return;
-    HWND first = yygridfirstcell(grid, *column);
+    HWND first = quill::GridFirstCell(grid, *column);
     int count = grid->pColumns[*column].iType == kGridMenu
                     ? static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0))
                     : -1;
@@ -498,10 +503,10 @@ void yygridputcelloption_(int *id, int *column, int *row, int *option) {
         return;
     }
     yygridselectnone(window);
-    if (HWND cell = yygridcell(grid, *column, *row))
+    if (HWND cell = quill::GridCellControl(grid, *column, *row))
         SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(*option - 1), 0);
-    yygridstoredint(grid->pColumns[*column], *row) = *option - 1;
-    yygridedited(grid);
+    quill::StoredGridInt(grid->pColumns[*column], *row) = *option - 1;
+    quill::MarkGridEdited(grid);
 }
 
 void yygridputmenustring_(int *id, int *column, int *row, int *status, const char *text) {
@@ -512,17 +517,17 @@ void yygridputmenustring_(int *id, int *column, int *row, int *status, const cha
         *id = -2;
         return;
     }
-    HWND first = yygridfirstcell(grid, *column);
+    HWND first = quill::GridFirstCell(grid, *column);
     int count = static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0));
     int found = -1;
     for (int i = 0; i < count && found < 0; ++i)
-        if (yygridoptiontext(first, i) == (text ? text : "")) found = i;
+        if (quill::GridOptionText(first, i) == (text ? text : "")) found = i;
     // No match leaves the cell without an option.
-    yygridstoredint(grid->pColumns[*column], *row) = found;
+    quill::StoredGridInt(grid->pColumns[*column], *row) = found;
     *status = found >= 0 ? 0 : 1;
-    if (HWND cell = yygridcell(grid, *column, *row))
+    if (HWND cell = quill::GridCellControl(grid, *column, *row))
         SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-    yygridedited(grid);
+    quill::MarkGridEdited(grid);
 }
 
 namespace {
@@ -563,18 +568,19 @@ void SpreadFormat(GridRecord *grid, int column, const char *format) {
     int type = grid->pColumns[column].iType;
     for (int i = 0; i < grid->nControlRows; ++i) {
         HWND cell = grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + i];
-        FieldRecord *record = yyfieldrecord(cell);
+        FieldRecord *record = quill::FieldRecordOf(cell);
         if (!record) continue;
         if (!SameFormat(record->format, format)) {
             std::free(record->format);
             record->format = *format ? quill::DuplicateText(format) : nullptr;
         }
-        std::string text = yygridcontroltext(cell);
-        if (!yygridhastext(text)) continue;
+        std::string text = quill::GridControlText(cell);
+        if (!quill::GridHasText(text)) continue;
         std::string shown =
             format && *format ? std::string(format) : std::string(kDefaultFieldFormat);
-        if (SendMessageA(cell, EM_GETMODIFY, 0, 0)) record->value = yygridtextvalue(type, text);
-        SetWindowTextA(cell, yygridnumbertext(type, record->value, shown).c_str());
+        if (SendMessageA(cell, EM_GETMODIFY, 0, 0))
+            record->value = quill::GridTextValue(type, text);
+        SetWindowTextA(cell, quill::GridNumberText(type, record->value, shown).c_str());
         SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
     }
 }
@@ -601,7 +607,7 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
         shown.resize(static_cast<std::size_t>(col.iLength));
     yygridselectnone(window);
     double v = *value;
-    HWND cell = yygridcell(grid, *column, *row);
+    HWND cell = quill::GridCellControl(grid, *column, *row);
     // The value parsed from the text is kept by a control in view and by a number column; a
     // string out of view keeps its text only.
     if (v == 0.0 && (cell || col.iType != kGridString)) {
@@ -610,51 +616,51 @@ void yygridputcellstring_(int *id, int *column, int *row, double *value, const c
         yyst2dblcheck_(&parsed, &ok, shown.c_str(), static_cast<int>(shown.size()));
         if (ok) v = parsed;
     }
-    bool present = yygridhastext(shown);
+    bool present = quill::GridHasText(shown);
     if (cell) {
         SetWindowTextA(cell, shown.c_str());
-        if (FieldRecord *record = yyfieldrecord(cell)) {
+        if (FieldRecord *record = quill::FieldRecordOf(cell)) {
             record->value = v;
             record->hasText = present ? 1 : 0;
         }
         SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
     }
-    FieldRecord *carrier = yyfieldrecord(cell ? cell : yygridfirstcell(grid, *column));
+    FieldRecord *carrier = quill::FieldRecordOf(cell ? cell : quill::GridFirstCell(grid, *column));
     if (carrier && !SameFormat(carrier->format, form.c_str())) {
         std::free(carrier->format);
         carrier->format = form.empty() ? nullptr : quill::DuplicateText(form.c_str());
         if (col.iType == kGridReal || col.iType == kGridDouble)
             SpreadFormat(grid, *column, form.c_str());
     }
-    yygridstorevalue(grid, *column, *row, v, shown);
+    quill::StoreGridValue(grid, *column, *row, v, shown);
     if (present)
         col.pFlags[*row] |= kCellHasValue | kCellTyped;
     else
         col.pFlags[*row] &= static_cast<unsigned char>(~(kCellHasValue | kCellTyped));
-    yygridedited(grid);
+    quill::MarkGridEdited(grid);
 }
 
-bool yygridputvalue(int grid, int column, int row, double value, const char *format) {
+bool quill::PutGridValue(int grid, int column, int row, double value, const char *format) {
     int id = grid;
     HWND window;
     GridRecord *record = Checked(&id, &window, column, row, RowsBound(&id));
     if (!record || value == 0.0) return false;
     GridColumn &col = record->pColumns[column];
-    if (col.iType < kGridInteger || col.iType > kGridDouble || yygridcell(record, column, row))
+    if (col.iType < kGridInteger || col.iType > kGridDouble || GridCellControl(record, column, row))
         return false;
-    FieldRecord *carrier = yyfieldrecord(yygridfirstcell(record, column));
+    FieldRecord *carrier = FieldRecordOf(GridFirstCell(record, column));
     if (carrier && !SameFormat(carrier->format, format) && (*format || carrier->format))
         return false;
     yygridselectnone(window);
-    yygridstorevalue(record, column, row, value, std::string());
+    StoreGridValue(record, column, row, value, std::string());
     col.pFlags[row] |= kCellHasValue | kCellTyped;
-    yygridedited(record);
+    MarkGridEdited(record);
     return true;
 }
 
 void yygridclearcell_(int *id, int *column, int *row, int *mode) {
-    HWND window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid) return;
     int bound = *mode == 0 ? grid->nRows : grid->nStoredRows;
     if (!Checked(id, &window, *column, *row, bound)) return;
@@ -664,7 +670,8 @@ void yygridclearcell_(int *id, int *column, int *row, int *mode) {
         return;
     }
     yygridselectnone(window);
-    if (HWND cell = yygridcell(grid, *column, *row)) quill::EmptyCellControl(cell, col.iType, true);
+    if (HWND cell = quill::GridCellControl(grid, *column, *row))
+        quill::EmptyCellControl(cell, col.iType, true);
     quill::ClearStoredValue(col, *row);
     if (col.iType != kGridMenu)
         col.pFlags[*row] &= static_cast<unsigned char>(~(kCellHasValue | kCellTyped));
@@ -680,13 +687,13 @@ void yygridgetformat_(int *id, int *column, char *format, int *max) {
     int type = grid->pColumns[*column].iType;
     quill::CopyTerminated(format, *max,
                           type == kGridReal || type == kGridDouble
-                              ? yygridcolumnformat(grid, *column)
+                              ? quill::GridColumnFormat(grid, *column)
                               : std::string(kDefaultFieldFormat));
 }
 
 void yygridlabelcolumn_(int *id, int *item, const char *text) {
-    HWND window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->hHeader) return;
     HDITEMA header = {};
     header.mask = HDI_TEXT;
@@ -697,8 +704,8 @@ void yygridlabelcolumn_(int *id, int *item, const char *text) {
 
 void yygridgetcolumnlabel_(int *id, int *item, char *text, int *max) {
     quill::CopyTerminated(text, *max, "");
-    HWND window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->hHeader || !text || *max <= 0) return;
     HDITEMA header = {};
     header.mask = HDI_TEXT;
@@ -775,7 +782,7 @@ void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb
             *id = -3;
             return;
         }
-        FieldRecord *first = yyfieldrecord(yygridfirstcell(grid, *column));
+        FieldRecord *first = quill::FieldRecordOf(quill::GridFirstCell(grid, *column));
         GridColour model = {};
         if (first && first->foreground != QUILL_DEFAULT_COLOUR) {
             model.flags |= 1;
@@ -794,7 +801,7 @@ void yygridcolourcell_(int *id, int *column, int *row, int *fr, int *fg, int *fb
     GridColour &colour = col.pColours[*row];
     ColourPart(&colour.flags, 1, colour.fore, *fr, *fg, *fb);
     ColourPart(&colour.flags, 2, colour.back, *br, *bg, *bb);
-    if (HWND cell = yygridcell(grid, *column, *row)) {
+    if (HWND cell = quill::GridCellControl(grid, *column, *row)) {
         yyFieldColour2(cell, 1, *fr, *fg, *fb);
         yyFieldColour2(cell, 2, *br, *bg, *bb);
         RepaintCell(window, grid, cell);
@@ -839,8 +846,8 @@ void yygridgetinfo_(int *id, int *code, int *value) {
             *value = giModalEdited;
         return;
     }
-    HWND window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid) return;
     switch (*code) {
     case 1: *value = grid->nColumns; break;
@@ -863,7 +870,7 @@ void yygridgetinfostring_(int *id, int *code, char *text, int *max) {
         *id = -1;
         return;
     }
-    const char *kept = yygrideditortext(*code, *id == -1);
+    const char *kept = quill::GridEditorText(*code, *id == -1);
     if (!kept) {
         if (*id == 0 && *code >= 1 && *code <= 3) *id = -1;
         return;

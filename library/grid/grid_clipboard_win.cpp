@@ -47,7 +47,7 @@ bool AnyReadOnly(const GridRecord *grid, int r0, int r1, int c0, int c1) {
 int OptionStartingWith(HWND combo, const std::string &field) {
     int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
-        std::string option = yygridoptiontext(combo, i);
+        std::string option = quill::GridOptionText(combo, i);
         if (option.size() >= field.size() &&
             CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, option.c_str(),
                            static_cast<int>(field.size()), field.c_str(),
@@ -62,7 +62,7 @@ void ReportBlock(HWND window, int x, int y) {
     if (!(GetWindowLongA(window, GWL_STYLE) & kGridReportBlocks) ||
         !wMessageEnabled[kEventFieldChanged - 1])
         return;
-    DialogRecord *dialog = yydialogrecord(GetParent(window));
+    DialogRecord *dialog = quill::DialogRecordOf(GetParent(window));
     int id = GetDlgCtrlID(window);
     wMessageType = kEventFieldChanged;
     wMessageWin = dialog ? dialog->id : 0;
@@ -81,23 +81,24 @@ bool PasteNumber(HWND window, GridRecord *grid, int c, int r, const std::string 
     GridColumn &col = grid->pColumns[c];
     double value = 0.0;
     bool empty = false;
-    if (!yygridpastenumber(field, col.iType, &value, &empty)) return false;
+    if (!quill::GridPasteNumber(field, col.iType, &value, &empty)) return false;
     if (!empty) {
         int status = 0;
         yygridrangecheck2(&status, window, c, value);
         if (status != 0) return false;
     }
     std::string text =
-        empty ? std::string() : yygridnumbertext(col.iType, value, yygridcolumnformat(grid, c));
-    if (HWND cell = yygridcell(grid, c, r)) {
-        if (FieldRecord *record = yyfieldrecord(cell)) {
+        empty ? std::string()
+              : quill::GridNumberText(col.iType, value, quill::GridColumnFormat(grid, c));
+    if (HWND cell = quill::GridCellControl(grid, c, r)) {
+        if (FieldRecord *record = quill::FieldRecordOf(cell)) {
             record->value = value;
             if (!empty) record->hasText = 1;
         }
         SetWindowTextA(cell, text.c_str());
         SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
     }
-    yygridstorevalue(grid, c, r, value, text);
+    quill::StoreGridValue(grid, c, r, value, text);
     if (empty)
         col.pFlags[r] &= static_cast<unsigned char>(~kCellHasValue);
     else
@@ -107,7 +108,7 @@ bool PasteNumber(HWND window, GridRecord *grid, int c, int r, const std::string 
 
 void PasteField(HWND window, GridRecord *grid, int c, int r, const std::string &field) {
     GridColumn &col = grid->pColumns[c];
-    HWND cell = yygridcell(grid, c, r);
+    HWND cell = quill::GridCellControl(grid, c, r);
     switch (col.iType) {
     case kGridString: {
         std::string text = field.substr(0, static_cast<std::size_t>(col.iLength));
@@ -115,20 +116,20 @@ void PasteField(HWND window, GridRecord *grid, int c, int r, const std::string &
             SetWindowTextA(cell, text.c_str());
             SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
         }
-        yygridstorevalue(grid, c, r, 0.0, text);
+        quill::StoreGridValue(grid, c, r, 0.0, text);
         break;
     }
     case kGridCheck: {
         int on = lstrcmpiA(field.c_str(), "Yes") == 0 ? 1 : 0;
         if (cell) SendMessageA(cell, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-        yygridstoredint(col, r) = on;
+        quill::StoredGridInt(col, r) = on;
         break;
     }
     case kGridMenu: {
-        int option = OptionStartingWith(yygridfirstcell(grid, c), field);
+        int option = OptionStartingWith(quill::GridFirstCell(grid, c), field);
         if (option < 0) break;
         if (cell) SendMessageA(cell, CB_SETCURSEL, static_cast<WPARAM>(option), 0);
-        yygridstoredint(col, r) = option;
+        quill::StoredGridInt(col, r) = option;
         break;
     }
     default: PasteNumber(window, grid, c, r, field); break;
@@ -138,13 +139,13 @@ void PasteField(HWND window, GridRecord *grid, int c, int r, const std::string &
 }  // namespace
 
 void yygridselectrange(HWND window, int firstRow, int lastRow, int firstColumn, int lastColumn) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->hPane) return;
     if (grid->iSelFirstRow == firstRow && grid->iSelLastRow == lastRow &&
         grid->iSelFirstColumn == firstColumn && grid->iSelLastColumn == lastColumn)
         return;
     HWND focus = GetFocus();
-    if (focus && GetParent(focus) == grid->hPane && yyiseditfield(focus))
+    if (focus && GetParent(focus) == grid->hPane && quill::IsEditField(focus))
         SendMessageA(focus, EM_SETSEL, static_cast<WPARAM>(-1), 0);
     RECT r;
     if (yygridgetselrect(window, &r)) InvalidateRect(grid->hPane, &r, TRUE);
@@ -157,7 +158,7 @@ void yygridselectrange(HWND window, int firstRow, int lastRow, int firstColumn, 
 }
 
 void yygridselectnone(HWND window) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || grid->iSelFirstRow < 0) return;
     RECT r;
     if (yygridgetselrect(window, &r)) InvalidateRect(grid->hPane, &r, TRUE);
@@ -166,19 +167,19 @@ void yygridselectnone(HWND window) {
 }
 
 int yygridgetselrect(HWND window, RECT *rect) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || grid->iSelFirstRow < 0 || !grid->phCells || !grid->hPane) return 0;
     int last = grid->iFirstRow + grid->nControlRows - 1;
     if (grid->iSelFirstRow > last || grid->iSelLastRow < grid->iFirstRow) return 0;
     int top = grid->iSelFirstRow < grid->iFirstRow ? grid->iFirstRow : grid->iSelFirstRow;
     int bottom = grid->iSelLastRow > last ? last : grid->iSelLastRow;
-    HWND first = yygridcell(grid, grid->iSelFirstColumn, top);
-    HWND final = yygridcell(grid, grid->iSelLastColumn, bottom);
+    HWND first = quill::GridCellControl(grid, grid->iSelFirstColumn, top);
+    HWND final = quill::GridCellControl(grid, grid->iSelLastColumn, bottom);
     if (!first || !final) return 0;
     RECT a, b, pane;
     GetWindowRect(first, &a);
     GetWindowRect(final, &b);
-    if (FieldRecord *record = yyfieldrecord(final))
+    if (FieldRecord *record = quill::FieldRecordOf(final))
         if (record->upDown) {
             RECT u;
             GetWindowRect(record->upDown, &u);
@@ -198,7 +199,7 @@ int yygridgetselrect(HWND window, RECT *rect) {
 int yygridcheckclipboard() {
     std::string text;
     if (!ClipboardText(nullptr, &text)) return 0;
-    return yygridblockkind(text.c_str(), text.size());
+    return quill::GridClipboardKind(text.c_str(), text.size());
 }
 
 void yygridclipcount(int *rows, int *columns) {
@@ -207,11 +208,11 @@ void yygridclipcount(int *rows, int *columns) {
         *rows = *columns = 1;
         return;
     }
-    yygridblocksize(text.c_str(), text.size(), rows, columns);
+    quill::GridBlockSize(text.c_str(), text.size(), rows, columns);
 }
 
 int yygridcancut(HWND window) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || grid->iSelFirstRow < 0 || (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly))
         return 0;
     return AnyReadOnly(grid, grid->iSelFirstRow, grid->iSelLastRow, grid->iSelFirstColumn,
@@ -221,7 +222,7 @@ int yygridcancut(HWND window) {
 }
 
 int yygridcanpaste(HWND window) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->pColumns || (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly)) return 0;
     int rows = 1, columns = 1;
     yygridclipcount(&rows, &columns);
@@ -231,26 +232,26 @@ int yygridcanpaste(HWND window) {
 }
 
 std::string yyGridGetString(HWND window, int column, int row, int mode) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->pColumns || column < 0 || column >= grid->nColumns || row < 0 ||
         row >= grid->nStoredRows)
         return std::string();
     const GridColumn &col = grid->pColumns[column];
-    HWND cell = yygridcell(grid, column, row);
+    HWND cell = quill::GridCellControl(grid, column, row);
     if (col.iType == kGridCheck) {
         bool on = cell ? SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED
-                       : yygridstoredint(col, row) != 0;
+                       : quill::StoredGridInt(col, row) != 0;
         if (mode == 1)
             return std::string(1, on ? static_cast<char>(0xFC) : static_cast<char>(0xFB));
         return on ? "Yes" : "No";
     }
     if (col.iType == kGridMenu) {
         int index = cell ? static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0))
-                         : yygridstoredint(col, row);
-        return yygridoptiontext(cell ? cell : yygridfirstcell(grid, column), index);
+                         : quill::StoredGridInt(col, row);
+        return quill::GridOptionText(cell ? cell : quill::GridFirstCell(grid, column), index);
     }
-    if (!cell) return yygridstoredstring(grid, column, row);
-    std::string text = yygridcontroltext(cell);
+    if (!cell) return quill::StoredGridString(grid, column, row);
+    std::string text = quill::GridControlText(cell);
     std::size_t most = col.iType == kGridString    ? static_cast<std::size_t>(col.iLength)
                        : col.iType == kGridInteger ? 11
                                                    : 50;
@@ -259,13 +260,13 @@ std::string yyGridGetString(HWND window, int column, int row, int mode) {
 }
 
 int yygridclipcopy(HWND window) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || grid->iSelFirstRow < 0) return 0;
     int r0 = grid->iSelFirstRow, c0 = grid->iSelFirstColumn;
     // The block is sized from the texts themselves.
-    std::string block =
-        yygridblocktext(grid->iSelLastRow - r0 + 1, grid->iSelLastColumn - c0 + 1,
-                        [&](int r, int c) { return yyGridGetString(window, c0 + c, r0 + r, 0); });
+    std::string block = quill::GridBlockText(
+        grid->iSelLastRow - r0 + 1, grid->iSelLastColumn - c0 + 1,
+        [&](int r, int c) { return yyGridGetString(window, c0 + c, r0 + r, 0); });
     bool done = false;
     if (OpenClipboard(window)) {
         EmptyClipboard();
@@ -288,7 +289,7 @@ int yygridclipcopy(HWND window) {
 }
 
 void yygridclippaste(HWND window) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->pColumns) return;
     std::string text;
     if (!ClipboardText(window, &text)) return;
@@ -296,19 +297,19 @@ void yygridclippaste(HWND window) {
     int c0 = grid->iCurColumn, r0 = grid->iCurRow;
     int lastRow = -1, lastColumn = -1;
     for (const GridBlockField &field :
-         yygridblockfields(text.c_str(), text.size(), grid->nRows - r0, grid->nColumns - c0)) {
+         quill::GridBlockFields(text.c_str(), text.size(), grid->nRows - r0, grid->nColumns - c0)) {
         int c = c0 + field.column, r = r0 + field.row;
         PasteField(window, grid, c, r, field.text);
         lastRow = std::max(lastRow, r);
         lastColumn = std::max(lastColumn, c);
     }
     if (lastRow >= 0)
-        ReportBlock(window, yygridcellcode(c0, r0), yygridcellcode(lastColumn, lastRow));
-    yygridedited(grid);
+        ReportBlock(window, quill::GridCellCode(c0, r0), quill::GridCellCode(lastColumn, lastRow));
+    quill::MarkGridEdited(grid);
 }
 
 void yygridclipdelete(HWND window) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || grid->iSelFirstRow < 0 || !grid->pColumns) return;
     int r0 = grid->iSelFirstRow, r1 = grid->iSelLastRow, c0 = grid->iSelFirstColumn,
         c1 = grid->iSelLastColumn;
@@ -317,11 +318,12 @@ void yygridclipdelete(HWND window) {
         GridColumn &col = grid->pColumns[c];
         for (int r = r0; r <= r1 && r < grid->nStoredRows; ++r) {
             // Deleting keeps the cell's typed mark, unlike clearing it.
-            if (HWND cell = yygridcell(grid, c, r)) quill::EmptyCellControl(cell, col.iType, false);
+            if (HWND cell = quill::GridCellControl(grid, c, r))
+                quill::EmptyCellControl(cell, col.iType, false);
             quill::ClearStoredValue(col, r);
             col.pFlags[r] &= static_cast<unsigned char>(~kCellHasValue);
         }
     }
-    ReportBlock(window, yygridcellcode(c0, r0), yygridcellcode(c1, r1));
-    yygridedited(grid);
+    ReportBlock(window, quill::GridCellCode(c0, r0), quill::GridCellCode(c1, r1));
+    quill::MarkGridEdited(grid);
 }

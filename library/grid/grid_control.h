@@ -103,46 +103,46 @@ extern int bGridPrintInit, bNotFromGrid, bClear;
 // message loop to repaint it instead of painting at once.
 extern int bGridDeferPaint;
 
+namespace quill {
+
 // The record of a grid window, null for any other window.
-GridRecord *yygridrecord(HWND window);
+GridRecord *GridRecordOf(HWND window);
 // The grid with field id *ID in the current dialog; null with *ID = -1 when there is none.
-HWND yygridwindow(int *id);
-// Drops a grid that is going away from the lookup of yygridwindow.
-void yygridforget(HWND grid);
+HWND GridWindowOfField(int *id);
+// Drops a grid that is going away from the lookup of GridWindowOfField.
+void ForgetGrid(HWND grid);
 // The cell control of (COLUMN, ROW) when the row is in view, else null.
-HWND yygridcell(const GridRecord *grid, int column, int row);
+HWND GridCellControl(const GridRecord *grid, int column, int row);
 // The first control of a column (format, range and steps of the whole column).
-HWND yygridfirstcell(const GridRecord *grid, int column);
+HWND GridFirstCell(const GridRecord *grid, int column);
 // Rows in view that hold a row: iFirstRow .. iFirstRow + result - 1.
-int yygridrowsinview(const GridRecord *grid);
+int GridRowsInView(const GridRecord *grid);
 // Marks the grid as edited.
-void yygridedited(GridRecord *grid);
+void MarkGridEdited(GridRecord *grid);
 // The text of option INDEX (from 0) of a menu cell's list; "" for none.
-std::string yygridoptiontext(HWND combo, int index);
+std::string GridOptionText(HWND combo, int index);
 // Text of a cell in view as its control shows it, for a string cell cut to the column.
-std::string yygridcontroltext(HWND control);
+std::string GridControlText(HWND control);
 // The format of a column's first control, or the default.
-std::string yygridcolumnformat(const GridRecord *grid, int column);
+std::string GridColumnFormat(const GridRecord *grid, int column);
 
 // Stored values of a column: the text slot, the integer (also check state and menu index),
 // single and double slot of a row.
-char *yygridstoredtext(const GridColumn &column, int row);
-int &yygridstoredint(const GridColumn &column, int row);
-float &yygridstoredreal(const GridColumn &column, int row);
-double &yygridstoreddouble(const GridColumn &column, int row);
+char *StoredGridText(const GridColumn &column, int row);
+int &StoredGridInt(const GridColumn &column, int row);
+float &StoredGridReal(const GridColumn &column, int row);
+double &StoredGridDouble(const GridColumn &column, int row);
 // True when TEXT holds anything but blanks.
-bool yygridhastext(const std::string &text);
+bool GridHasText(const std::string &text);
 // A number as a cell of TYPE shows it, and a cell text's number; conversion errors are quiet.
-std::string yygridnumbertext(int type, double value, const std::string &format);
-double yygridtextvalue(int type, const std::string &text);
+std::string GridNumberText(int type, double value, const std::string &format);
+double GridTextValue(int type, const std::string &text);
 // The text of a stored cell of an edit type (empty numbers give ""); FORMAT, when given, is
 // the column's format, so that a caller walking a whole column looks it up once.
-std::string yygridstoredstring(const GridRecord *grid, int column, int row,
-                               const std::string *format = nullptr);
+std::string StoredGridString(const GridRecord *grid, int column, int row,
+                             const std::string *format = nullptr);
 // Stores VALUE (numbers, check state, menu index) or TEXT (string cut to the column).
-void yygridstorevalue(GridRecord *grid, int column, int row, double value, const std::string &text);
-
-namespace quill {
+void StoreGridValue(GridRecord *grid, int column, int row, double value, const std::string &text);
 
 // Empties the control of a cell of TYPE: a check box unchecked, a menu on its first option, an
 // edit field blank with the value 0. MARKUNTYPED also clears the field's modified mark and
@@ -163,21 +163,32 @@ INT_PTR CALLBACK yygridrowtemplateproc(HWND dialog, UINT message, WPARAM wParam,
 void yygridcopy(HWND destination, HWND source, int share);
 void YYMapDialogRect(HWND dialog, RECT *rect);
 void yyGridPrintInit();
+
+namespace quill {
+
 // Private, creation, font and destruction messages of the grid window (*HANDLED false for
 // any other message).
-LRESULT yygridbuildmessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool *handled);
+LRESULT GridBuildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool *handled);
 // New control row I of a growing pane: the cell of COLUMN copied from the column's first
 // cell, and the row label.
-HWND yygridaddcontrolrow(GridRecord *grid, int i, int column);
-HWND yygridaddrowlabel(HWND window, GridRecord *grid, int i);
+HWND AddGridControlRow(GridRecord *grid, int i, int column);
+HWND AddGridRowLabel(HWND window, GridRecord *grid, int i);
+
+}  // namespace quill
+
 // Window counters of the pane growth limit on Windows 9x.
 BOOL CALLBACK yyWindowCount1(HWND window, LPARAM counter);
 BOOL CALLBACK yyWindowCount2(HWND window, LPARAM counter);
+
+namespace quill {
+
 // Destroys every cell control and frees the columns and the cell handle array.
-void yygriddropcolumns(GridRecord *grid);
+void DropGridColumns(GridRecord *grid);
 // Frees everything of a grid that no other instance shares; the window procedure calls it
 // when the grid is destroyed.
-void yygridfree(HWND grid);
+void FreeGrid(HWND grid);
+
+}  // namespace quill
 
 // Window procedures.
 LRESULT CALLBACK yygridwndproc(HWND, UINT, WPARAM, LPARAM);
@@ -185,18 +196,29 @@ LRESULT CALLBACK yygridwndprocclient(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yygridcellwndproc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yygridspinwndproc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK yygridsubheader(HWND, UINT, WPARAM, LPARAM);
+
+namespace quill {
+
 // Subclasses a header control of the grid (column header or row label) with yygridsubheader,
 // which keeps an image of the header's last paint.
-void yygridsubclassheader(HWND header);
+void SubclassGridHeader(HWND header);
+
+}  // namespace quill
+
 void yygridupdatecell(HWND grid, int column, int row, int setFocus);
+
+namespace quill {
+
 // Layout (message 1027): scroll scale and bars, iMaxFirstColumn and iLastColumn.
-void yygridlayout(HWND grid);
+void LayOutGrid(HWND grid);
 // The scroll scale (rows per scroll unit, so that the bar stays within 65,536) and the
 // vertical bar's range, page and position.
-void yygridverticalbar(HWND grid, GridRecord *record);
+void SetGridVerticalBar(HWND grid, GridRecord *record);
 // Scrolls the grid as its scroll bars would: CODE is an SB_ code, POSITION a thumb value.
-void yygridvscroll(HWND grid, int code, int position);
-void yygridhscroll(HWND grid, int code, int position);
+void ScrollGridVertically(HWND grid, int code, int position);
+void ScrollGridHorizontally(HWND grid, int code, int position);
+
+}  // namespace quill
 
 // Cells (values in view and out of view alike).
 void yygridgetcellstring_(int *id, int *column, int *row, char *text, int *max);
@@ -209,11 +231,17 @@ void yygridputcelloption_(int *id, int *column, int *row, int *option);
 void yygridputmenustring_(int *id, int *column, int *row, int *status, const char *text);
 void yygridputmenu_(int *id, int *column, int *controlRow, const char *text);
 void yygridclearmenu_(int *id, int *column, int *controlRow);
+
+namespace quill {
+
 // The put of a number into a cell out of view, where its text is not needed: stores VALUE as
 // yygridputcellstring_ would with the number's text and FORMAT. False, with nothing done, for
 // a cell in view, a value of 0 (parsed from its text), a format the column's first control
 // does not carry yet, or a bad grid, column or row: yygridputcellstring_ then puts the text.
-bool yygridputvalue(int grid, int column, int row, double value, const char *format);
+bool PutGridValue(int grid, int column, int row, double value, const char *format);
+
+}  // namespace quill
+
 void yygridputcellstring_(int *id, int *column, int *row, double *value, const char *text,
                           const char *format, int textLen, int formatLen);
 void yygridclearcell_(int *id, int *column, int *row, int *mode);
@@ -233,9 +261,15 @@ void yygridgetinfostring_(int *id, int *code, char *text, int *max);
 // Rows, stored values, ranges and states.
 void yyGridStoreCells(GridRecord *grid);
 void yygridupdatecells(GridRecord *grid);
+
+namespace quill {
+
 // The same after rows moved in bulk (sort, row exchange): the cells are repainted by the
 // message loop, once, rather than each as its text is set.
-void yygridrefillmoved(GridRecord *grid);
+void RefillMovedGridRows(GridRecord *grid);
+
+}  // namespace quill
+
 void yygridsetrows_(int *id, int *rows);
 void yygridsetrows2(HWND grid, int rows, int *status);
 void yygridrangecheck_(int *id, int *column, double *value);
@@ -248,9 +282,15 @@ void yygridcellstate_(int *id, int *column, int *row, int *state);
 void yygridwindowstate(HWND control, int type, int readOnly, int redraw);
 void yyGridClear(HWND grid, int removeOptions);
 void yygridredefine_(int *id, int *columns, const int *positions);
+
+namespace quill {
+
 // Field state of a grid field (0 disabled, 1 enabled, 2 read-only): the read-only style and
 // every cell's state follow.
-void yygridenable(HWND grid, int state);
+void SetGridFieldState(HWND grid, int state);
+
+}  // namespace quill
+
 void yygridcelltype_(int *id, int *column, int *type);
 void yygridcelllength_(int *id, int *column, int *length);
 
@@ -275,7 +315,12 @@ void yygridsortswap_(int *id, int *rowA, int *rowB, int *labels);
 // Rows of yygridfind_ are 0-based; the first row found, or -1.
 void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength, int *found,
                  int textLen);
+
+namespace quill {
+
 // The grid id, column (0-based), flags and field type that the next sort or find works on.
-void yygridsearchstate(int grid, int column, int flags, int type);
+void SetGridSearchState(int grid, int column, int flags, int type);
+
+}  // namespace quill
 
 #endif

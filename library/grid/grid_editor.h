@@ -88,13 +88,17 @@ extern int giModal, giModalEdited;
 extern char gModalFileName[kGridFileNameBytes];
 extern char gModalFindText[kGridFindBytes];
 
+namespace quill {
+
 // The editor record of a frame, null for any other window.
-GridWindowRecord *yygridwindowrecord(HWND frame);
+GridWindowRecord *GridWindowRecordOf(HWND frame);
 // The grid of the current window when it is a grid editor, else null.
-HWND yygrideditorgrid();
+HWND GridEditorGrid();
 // The editor texts for yygridgetinfostring_: CODE 1 file name, 2 find text, 3 what follows
 // it; LAST selects the last modal run instead of the current window. Null when none.
-const char *yygrideditortext(int code, bool last);
+const char *GridEditorText(int code, bool last);
+
+}  // namespace quill
 
 // STATUS out (left unchanged on success): 1 not a child window, 2 menu with a modal editor,
 // 3 menu not loaded, 4 menu in a child-style window, 5 mode changed to modeless, 6 no

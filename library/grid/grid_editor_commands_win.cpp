@@ -137,7 +137,7 @@ int WaitForButton(int id, int window) {
             PostQuitMessage(wQuitCode);
             return 0;
         }
-        if (editor == nullptr || yygridwindowrecord(editor) == nullptr) return 0;
+        if (editor == nullptr || quill::GridWindowRecordOf(editor) == nullptr) return 0;
         if (type == kEventButton && win == id) return button;
     }
 }
@@ -162,14 +162,14 @@ void EndSemiModal() {
 bool AskFileName(char *name, int *type, const char *filter, bool save) {
     std::string patterns = filter != nullptr && filter[0] != '\0' ? filter : kDefaultFilter;
     char buffer[kGridFileNameBytes - 1];
-    yyputtext(buffer, static_cast<int>(sizeof buffer), std::string(name));
+    quill::PutFixedText(buffer, static_cast<int>(sizeof buffer), std::string(name));
     int flags = save ? 1 | 2 : 0;
     const char blank[] = " ";
     wselectfile2_(patterns.c_str(), &flags, buffer, blank, type, static_cast<int>(patterns.size()),
                   static_cast<int>(sizeof buffer), 1);
     int item = 4;
     if (winfodialog_(&item) != 1) return false;
-    std::string chosen = yytrimmed(buffer, static_cast<int>(sizeof buffer));
+    std::string chosen = quill::TrimmedText(buffer, static_cast<int>(sizeof buffer));
     quill::CopyTerminated(name, kGridFileNameBytes, chosen.c_str());
     return true;
 }
@@ -253,7 +253,7 @@ void yygridwinfind_(int *window, int *mode, int *matchcase, char *text) {
                 char typed[kGridFindBytes];
                 int field = 1002;
                 wdialoggetstring_(&field, typed, kGridFindBytes - 1);
-                std::string entered = yytrimmed(typed, kGridFindBytes - 1);
+                std::string entered = quill::TrimmedText(typed, kGridFindBytes - 1);
                 if (entered.empty()) {
                     yyringbell_();
                     continue;
@@ -282,9 +282,9 @@ void yygridwinsort_(int *window, int *option, int *ok) {
         char label[kLabelChars + 1] = "";
         int grid = 0, item = c + 1, max = kLabelChars + 1;
         yygridgetcolumnlabel_(&grid, &item, label, &max);
-        std::string text = yytrimmed(label, static_cast<int>(std::strlen(label)));
+        std::string text = quill::TrimmedText(label, static_cast<int>(std::strlen(label)));
         if (text.empty()) text = "Column" + std::to_string(c + 1);
-        yyputtext(&labels[static_cast<std::size_t>(c) * kLabelChars], kLabelChars, text);
+        quill::PutFixedText(&labels[static_cast<std::size_t>(c) * kLabelChars], kLabelChars, text);
     }
     if (!LoadDialog(kSortDialog)) return;
     int field = 1002, n = columns, selected = current;
@@ -387,8 +387,8 @@ void yygridwinsave_(int *window, int *saveas, int *ok, int *type, char *filename
     *ok = 1;
     quill::CopyTerminated(filename, kGridFileNameBytes, name);
     // The grid now matches its file, whichever command saved it (the save prompt as well).
-    if (GridWindowRecord *editor = yygridwindowrecord(wWindow[*window]))
-        if (GridRecord *grid = yygridrecord(editor->grid)) grid->bUnsaved = 0;
+    if (GridWindowRecord *editor = quill::GridWindowRecordOf(wWindow[*window]))
+        if (GridRecord *grid = quill::GridRecordOf(editor->grid)) grid->bUnsaved = 0;
 }
 
 void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, const char *filter) {
@@ -416,7 +416,7 @@ void yygridwinload_(int *window, int *ask, int *ok, int *type, char *filename, c
         wgridsetcell_(&grid, &first, &first);
     }
     if (*ok == 1) {
-        std::string used = yytrimmed(name, static_cast<int>(std::strlen(name)));
+        std::string used = quill::TrimmedText(name, static_cast<int>(std::strlen(name)));
         quill::CopyTerminated(filename, kGridFileNameBytes, used.c_str());
     }
 }

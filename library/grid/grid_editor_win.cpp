@@ -137,7 +137,7 @@ void InstallMenus(GridWindowRecord &r, HWND frame, int menuId, int *status) {
     SetMenu(frame, bar);
     if (bar != nullptr && menuId > 0 && *status != 3 && r.mode != 1) {
         r.block.accelerators[1] = LoadAcceleratorsA(wInstance, MAKEINTRESOURCEA(menuId));
-        wSlot[slot].prompts = yymenuprompts(menuId);
+        wSlot[slot].prompts = quill::MenuPromptResource(menuId);
     }
 }
 
@@ -254,7 +254,7 @@ void Relayout(HWND frame) {
 // The frame size that shows the whole grid with the editor's bars.
 SIZE NaturalSize(const GridWindowRecord &r) {
     SIZE s = {0, 0};
-    const GridRecord *g = yygridrecord(r.grid);
+    const GridRecord *g = quill::GridRecordOf(r.grid);
     if (g == nullptr) return s;
     const int slot = r.slot;
     int width = 1 + g->iRowLabelWidth + Width(hToolbar[slot][1]) + Width(hToolbar[slot][2]);
@@ -297,7 +297,7 @@ void CellChanged(GridWindowRecord &r, HWND frame, WPARAM wParam, LPARAM lParam) 
         SendMessageA(r.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(row.c_str()));
         SendMessageA(r.statusBar, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>(column.c_str()));
     }
-    yygridwindowchange(r.slot, static_cast<int>(wParam), r.lastCell, lParam);
+    quill::GridWindowChangeEvent(r.slot, static_cast<int>(wParam), r.lastCell, lParam);
     (void)frame;
     r.lastCell = lParam;
 }
@@ -306,7 +306,7 @@ void ReportMenu(HWND frame, int id) { yyinterpretmessage(kEventMenu, id, id, 0, 
 
 // Copies the results of a modal run where the program reads them after it.
 void KeepModalResults(const GridWindowRecord &r) {
-    const GridRecord *g = yygridrecord(r.grid);
+    const GridRecord *g = quill::GridRecordOf(r.grid);
     giModal = g != nullptr ? g->bUnsaved : 0;
     giModalEdited = g != nullptr ? g->bEdited : 0;
     quill::CopyTerminated(gModalFileName, kGridFileNameBytes, r.fileName);
@@ -315,7 +315,7 @@ void KeepModalResults(const GridWindowRecord &r) {
 
 void Close(GridWindowRecord &r, HWND frame, WPARAM wParam, LPARAM lParam) {
     if (r.allowSave) {
-        GridRecord *g = yygridrecord(r.grid);
+        GridRecord *g = quill::GridRecordOf(r.grid);
         int slot = r.slot, modified = g != nullptr ? g->bUnsaved : 0, result = 1;
         yygridwinsaveprompt_(&slot, &modified, &result, &r.fileType, r.fileName, r.filter);
         yyGridTitle(frame);  // a save at the prompt may have named the grid
@@ -362,7 +362,7 @@ void EnableItem(HMENU menu, int id, bool on) {
 }
 
 void MenuPopup(GridWindowRecord &r, HMENU menu) {
-    const GridRecord *g = yygridrecord(r.grid);
+    const GridRecord *g = quill::GridRecordOf(r.grid);
     HWND cell = yyGridGetEditCell(g);
     if (menu == r.file) {
         EnableItem(menu, kGridEdPrintSelection, HasSelection(g));
@@ -457,8 +457,8 @@ bool Notify(GridWindowRecord &r, NMHDR *header) {
     }
     if (header->code == static_cast<UINT>(UDN_DELTAPOS)) {
         auto *change = reinterpret_cast<NMUPDOWN *>(header);
-        if (!yyspinfield(change)) return false;
-        if (GridRecord *g = yygridrecord(r.grid)) yygridedited(g);
+        if (!quill::SpinNumericField(change)) return false;
+        if (GridRecord *g = quill::GridRecordOf(r.grid)) quill::MarkGridEdited(g);
         return true;
     }
     return false;
@@ -466,7 +466,7 @@ bool Notify(GridWindowRecord &r, NMHDR *header) {
 
 // Block or edit-cell clipboard work of the Edit menu.
 void EditCommand(GridWindowRecord &r, int id) {
-    GridRecord *g = yygridrecord(r.grid);
+    GridRecord *g = quill::GridRecordOf(r.grid);
     if (g == nullptr) return;
     HWND cell = yyGridGetEditCell(g);
     if (id == kGridEdPaste) {
@@ -495,7 +495,7 @@ void EditCommand(GridWindowRecord &r, int id) {
 }
 
 void ClearModified(GridWindowRecord &r, bool edited) {
-    if (GridRecord *g = yygridrecord(r.grid)) {
+    if (GridRecord *g = quill::GridRecordOf(r.grid)) {
         g->bUnsaved = 0;
         if (edited) g->bEdited = 0;
     }
@@ -503,7 +503,7 @@ void ClearModified(GridWindowRecord &r, bool edited) {
 
 bool SavePromptAllows(GridWindowRecord &r) {
     if (!r.allowSave) return true;
-    GridRecord *g = yygridrecord(r.grid);
+    GridRecord *g = quill::GridRecordOf(r.grid);
     int slot = r.slot, modified = g != nullptr ? g->bUnsaved : 0, result = 1;
     yygridwinsaveprompt_(&slot, &modified, &result, &r.fileType, r.fileName, r.filter);
     yyGridTitle(wWindow[r.slot]);  // a save at the prompt may have named the grid
@@ -512,7 +512,7 @@ bool SavePromptAllows(GridWindowRecord &r) {
 
 void Command(GridWindowRecord &r, HWND frame, int id) {
     int slot = r.slot, ok = 0, one = 1, zero = 0;
-    GridRecord *g = yygridrecord(r.grid);
+    GridRecord *g = quill::GridRecordOf(r.grid);
     switch (id) {
     case kGridEdNew:
         if (!r.allowNew || !SavePromptAllows(r)) return;
@@ -655,9 +655,9 @@ bool MakeGrid(GridWindowRecord &r, HWND frame, HWND templ) {
         WS_EX_CLIENTEDGE, "ORNGRID", "", style, 0, 0, t.right - t.left, t.bottom - t.top, frame,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGridId)), wInstance, nullptr);
     if (r.grid == nullptr) return false;
-    if (FieldRecord *model = yyfieldrecord(templ)) {
-        FieldRecord *copy = yyfieldrecord(r.grid);
-        if (copy == nullptr && (copy = yynewfieldrecord()) != nullptr)
+    if (FieldRecord *model = quill::FieldRecordOf(templ)) {
+        FieldRecord *copy = quill::FieldRecordOf(r.grid);
+        if (copy == nullptr && (copy = quill::NewFieldRecord()) != nullptr)
             SetWindowLongPtrA(r.grid, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(copy));
         if (copy != nullptr) {
             copy->foreground = model->foreground;
@@ -666,7 +666,7 @@ bool MakeGrid(GridWindowRecord &r, HWND frame, HWND templ) {
         }
     }
     yygridcopy(r.grid, templ, 0);
-    GridRecord *grid = IsWindow(r.grid) ? yygridrecord(r.grid) : nullptr;
+    GridRecord *grid = IsWindow(r.grid) ? quill::GridRecordOf(r.grid) : nullptr;
     if (grid == nullptr) {
         r.grid = nullptr;
         return false;
@@ -674,31 +674,31 @@ bool MakeGrid(GridWindowRecord &r, HWND frame, HWND templ) {
     // The editor starts on its first cell with the first row and column in view. The cells
     // show the template's rows in view until then, values typed and not yet stored among
     // them: the scrolls store them into the editor's buffers before they refill the cells.
-    yygridhscroll(r.grid, SB_THUMBPOSITION, 0);
-    yygridvscroll(r.grid, SB_THUMBPOSITION, 0);
+    quill::ScrollGridHorizontally(r.grid, SB_THUMBPOSITION, 0);
+    quill::ScrollGridVertically(r.grid, SB_THUMBPOSITION, 0);
     grid->iCurColumn = grid->iCurRow = 0;
     return true;
 }
 
 }  // namespace
 
-GridWindowRecord *yygridwindowrecord(HWND frame) {
-    if (frame == nullptr || yywindowtype(frame) != kGridWindow) return nullptr;
+GridWindowRecord *quill::GridWindowRecordOf(HWND frame) {
+    if (frame == nullptr || WindowTypeWord(frame) != kGridWindow) return nullptr;
     return reinterpret_cast<GridWindowRecord *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
 }
 
-HWND yygrideditorgrid() {
+HWND quill::GridEditorGrid() {
     const int slot = yygetwindowindex(hWinCur);
-    GridWindowRecord *r = slot >= 0 ? yygridwindowrecord(wWindow[slot]) : nullptr;
+    GridWindowRecord *r = slot >= 0 ? GridWindowRecordOf(wWindow[slot]) : nullptr;
     return r != nullptr ? r->grid : nullptr;
 }
 
-const char *yygrideditortext(int code, bool last) {
+const char *quill::GridEditorText(int code, bool last) {
     static const char kEmpty[1] = "";
     const GridWindowRecord *r = nullptr;
     if (!last) {
         const int slot = yygetwindowindex(hWinCur);
-        r = slot >= 0 ? yygridwindowrecord(wWindow[slot]) : nullptr;
+        r = slot >= 0 ? GridWindowRecordOf(wWindow[slot]) : nullptr;
         if (r == nullptr) return nullptr;
     }
     switch (code) {
@@ -716,11 +716,11 @@ HWND yyGridGetEditCell(const GridRecord *grid) {
     const int type = grid->pColumns[grid->iCurColumn].iType;
     if (type != kGridString && type != kGridInteger && type != kGridReal && type != kGridDouble)
         return nullptr;
-    return yygridcell(grid, grid->iCurColumn, grid->iCurRow);
+    return quill::GridCellControl(grid, grid->iCurColumn, grid->iCurRow);
 }
 
 void yyGridTitle(HWND frame) {
-    const GridWindowRecord *r = yygridwindowrecord(frame);
+    const GridWindowRecord *r = quill::GridWindowRecordOf(frame);
     if (r == nullptr) return;
     std::string title = r->title;
     if (r->fileName[0] != '\0') title += std::string(" - [") + r->fileName + "]";
@@ -742,7 +742,7 @@ void yyGridWinSize(GridWindowRecord *record) {
 }
 
 LRESULT CALLBACK yyGridWindowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    GridWindowRecord *r = yygridwindowrecord(window);
+    GridWindowRecord *r = quill::GridWindowRecordOf(window);
     if (r == nullptr) return yyWndProc(window, message, wParam, lParam);
     WNDPROC previous = r->takeover.previous;
     if (message == GM_CELLCHANGE && GM_CELLCHANGE != 0) {
@@ -795,7 +795,8 @@ LRESULT CALLBACK yyGridWindowWndProc(HWND window, UINT message, WPARAM wParam, L
         }
         Command(*r, window, id);
         // Dialogs and boxes of the command enable every window when they close.
-        if (yygridwindowrecord(window) == r && r->takeover.disabled) yyDisableDialogs(window, 1);
+        if (quill::GridWindowRecordOf(window) == r && r->takeover.disabled)
+            yyDisableDialogs(window, 1);
         return 0;
     }
     case WM_SIZE: {
@@ -820,7 +821,7 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
         return;
     }
     HWND frame = wWindow[slot];
-    if (yywindowtype(frame) != kPlainWindow) {
+    if (quill::WindowTypeWord(frame) != kPlainWindow) {
         *status = 8;
         return;
     }
@@ -838,8 +839,8 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
     }
     if (childStyle) menuId = 0;
     int id = grid != nullptr ? *grid : -1;
-    HWND templ = id > 0 ? yygridwindow(&id) : nullptr;
-    GridRecord *source = yygridrecord(templ);
+    HWND templ = id > 0 ? quill::GridWindowOfField(&id) : nullptr;
+    GridRecord *source = quill::GridRecordOf(templ);
     if (source == nullptr || !source->bInitialised) {
         *status = 11;
         return;
@@ -861,7 +862,7 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
     r->allowPrint = !(f & kGridEdNoPrint);
     r->allowFind = !(f & kGridEdNoFind);
     r->sortOption = (f & kGridEdSortLabels) ? 1 : 0;
-    quill::CopyTerminated(r->filter, kGridFilterBytes, yytrimmed(filter, filterLen));
+    quill::CopyTerminated(r->filter, kGridFilterBytes, quill::TrimmedText(filter, filterLen));
     r->fileType = type == nullptr || *type == -1 ? 1 : *type;
     r->trackWidth = r->trackHeight = kNotRecorded;
     r->block.accelerators[0] = MakeAccelerators(*r);
@@ -888,11 +889,11 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
     SendMessageA(r->grid, kGridLayout, 0, 0);
     yyGridWinSize(r);
     Relayout(frame);
-    yygridupdatecells(yygridrecord(r->grid));
+    yygridupdatecells(quill::GridRecordOf(r->grid));
 
     if (filename != nullptr && filenameLen > 0 && filename[0] != '\0') {
         char name[kGridFileNameBytes];
-        quill::CopyTerminated(name, kGridFileNameBytes, yytrimmed(filename, filenameLen));
+        quill::CopyTerminated(name, kGridFileNameBytes, quill::TrimmedText(filename, filenameLen));
         if (name[0] != '\0') {
             int window = slot, ask = 0, ok = 0;
             yygridwinload_(&window, &ask, &ok, &r->fileType, name, r->filter);
@@ -918,7 +919,7 @@ void yygridedit_(int *status, int *grid, int *mode, const int *menuid, const int
 void yygridedit2_() {
     const int slot = yygetwindowindex(hWinCur);
     GridWindowRecord *r = gPendingModal;
-    if (r == nullptr && slot >= 0) r = yygridwindowrecord(wWindow[slot]);
+    if (r == nullptr && slot >= 0) r = quill::GridWindowRecordOf(wWindow[slot]);
     gPendingModal = nullptr;
     if (r == nullptr) return;
     ClearModified(*r, true);
@@ -929,7 +930,7 @@ void yygridedit2_() {
     // The program is asked to end: the editor closes without asking, before the quit message
     // is put back for the program's own loop.
     loop.onQuit = [r, frame] {
-        if (yygridwindowrecord(frame) != r) return;
+        if (quill::GridWindowRecordOf(frame) != r) return;
         r->ended = 1;
         KeepModalResults(*r);
         int editorSlot = r->slot;
@@ -952,7 +953,7 @@ void wgridedit_(const int *igrid, const int *imode, const int *imenuid, const in
                 int filter_len) {
     int mode = imode != nullptr ? *imode : 2;
     if (mode < 1 || mode > 3) {
-        yyraise(1052);
+        quill::RaiseError(1052);
         return;
     }
     int status = 0, grid = igrid != nullptr ? *igrid : -1;
@@ -963,10 +964,10 @@ void wgridedit_(const int *igrid, const int *imode, const int *imenuid, const in
         const bool modal = mode == 1;
         yygridedit2_();
         if (modal && filename != nullptr && filename_len > 0)
-            yyputtext(filename, filename_len, gModalFileName);
+            quill::PutFixedText(filename, filename_len, gModalFileName);
     }
     static const int kErrors[][2] = {{1, 1022}, {2, 1026}, {3, 1002},  {4, 1051}, {5, 1052},
                                      {6, 1053}, {8, 1038}, {11, 1006}, {12, 1057}};
     for (const auto &e : kErrors)
-        if (e[0] == status) yyraise(e[1]);
+        if (e[0] == status) quill::RaiseError(e[1]);
 }

@@ -107,8 +107,8 @@ std::string FieldText(FieldState &field, bool endOfLine) {
 
 }  // namespace
 
-GridScanEnd yygridscanfields(long long length, std::size_t bufferSize, std::size_t keep,
-                             const GridFileRead &read, const GridFieldSink &sink) {
+GridScanEnd quill::ScanGridFields(long long length, std::size_t bufferSize, std::size_t keep,
+                                  const GridFileRead &read, const GridFieldSink &sink) {
     std::vector<char> buffer(bufferSize > 0 ? bufferSize : 1);
     FieldState field;
     bool stop = false;

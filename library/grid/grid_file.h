@@ -63,6 +63,8 @@ enum class GridScanEnd {
     kOpenQuotes,  // the file ends inside an open quoted field (that field is not handed on)
 };
 
+namespace quill {
+
 // Scans a file of LENGTH bytes, read in blocks of BUFFERSIZE bytes (at least 1).
 //
 // A field that begins with a double quote is quoted: inside it a comma, CR or LF that
@@ -72,7 +74,9 @@ enum class GridScanEnd {
 // ends the line; the end of the file ends a line that has begun. A CR right before the line's
 // end is dropped; trailing blanks are removed. Of a field longer than KEEP bytes only its
 // first KEEP bytes are kept (the rest is read and passed over).
-GridScanEnd yygridscanfields(long long length, std::size_t bufferSize, std::size_t keep,
-                             const GridFileRead &read, const GridFieldSink &sink);
+GridScanEnd ScanGridFields(long long length, std::size_t bufferSize, std::size_t keep,
+                           const GridFileRead &read, const GridFieldSink &sink);
+
+}  // namespace quill
 
 #endif

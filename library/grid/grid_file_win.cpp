@@ -39,7 +39,7 @@ struct FileGrid {
 bool FindGrid(const int *igrid, FileGrid *grid) {
     grid->id = igrid ? *igrid : 0;
     if (grid->id != 0 && nDialogs == 0) {
-        yyraise(kNoDialog);
+        quill::RaiseError(kNoDialog);
         return false;
     }
     int status = grid->id, code = 3;
@@ -49,10 +49,10 @@ bool FindGrid(const int *igrid, FileGrid *grid) {
         yygridgetinfo_(&status, &code, &grid->columns);
     }
     int lookup = grid->id;
-    grid->window = yygridwindow(&lookup);
-    grid->record = yygridrecord(grid->window);
+    grid->window = quill::GridWindowOfField(&lookup);
+    grid->record = quill::GridRecordOf(grid->window);
     if (status != grid->id || !grid->record || !grid->record->pColumns) {
-        yyraise(kBadField);
+        quill::RaiseError(kBadField);
         return false;
     }
     return true;
@@ -62,7 +62,7 @@ bool FindGrid(const int *igrid, FileGrid *grid) {
 // non-blank one; "" when blank or too long for the system.
 std::string FileName(const char *filename, int filename_len) {
     int first = ilocatechar_(filename, filename_len);
-    int last = yytrimlen(filename, filename_len);
+    int last = quill::TrimmedTextLength(filename, filename_len);
     if (first == 0 || last - first + 1 >= kNameArea) return std::string();
     return std::string(filename + first - 1, static_cast<std::size_t>(last - first + 1));
 }
@@ -79,11 +79,11 @@ struct ColumnSource {
 ColumnSource SourceOf(const GridRecord *grid, int column) {
     ColumnSource source;
     source.type = grid->pColumns[column].iType;
-    source.format = yygridcolumnformat(grid, column);
+    source.format = quill::GridColumnFormat(grid, column);
     if (source.type == kGridMenu) {
-        HWND first = yygridfirstcell(grid, column);
+        HWND first = quill::GridFirstCell(grid, column);
         int count = static_cast<int>(SendMessageA(first, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) source.options.push_back(yygridoptiontext(first, i));
+        for (int i = 0; i < count; ++i) source.options.push_back(quill::GridOptionText(first, i));
     }
     return source;
 }
@@ -93,20 +93,20 @@ ColumnSource SourceOf(const GridRecord *grid, int column) {
 void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSource &source,
                int column, int row) {
     const GridColumn &col = grid->pColumns[column];
-    HWND cell = yygridcell(grid, column, row);
+    HWND cell = quill::GridCellControl(grid, column, row);
     switch (source.type) {
     case kGridCheck: {
         bool checked = cell ? SendMessageA(cell, BM_GETCHECK, 0, 0) == BST_CHECKED
-                            : yygridstoredint(col, row) != 0;
+                            : quill::StoredGridInt(col, row) != 0;
         writer.Plain(checked ? "Yes" : "No", checked ? 3 : 2);
         break;
     }
     case kGridMenu: {
         int index = cell ? static_cast<int>(SendMessageA(cell, CB_GETCURSEL, 0, 0))
-                         : yygridstoredint(col, row);
+                         : quill::StoredGridInt(col, row);
         if (index < 0) break;
         if (cell) {
-            std::string text = yygridoptiontext(cell, index);
+            std::string text = quill::GridOptionText(cell, index);
             writer.Quoted(text.data(), text.size());
         } else if (index < static_cast<int>(source.options.size())) {
             writer.Quoted(source.options[static_cast<std::size_t>(index)].data(),
@@ -116,17 +116,17 @@ void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSour
     }
     case kGridString: {
         if (cell) {
-            std::string text = yygridcontroltext(cell);
+            std::string text = quill::GridControlText(cell);
             writer.Quoted(text.c_str(), std::strlen(text.c_str()));
         } else {
-            const char *text = yygridstoredtext(col, row);
+            const char *text = quill::StoredGridText(col, row);
             writer.Quoted(text, strnlen(text, static_cast<std::size_t>(col.iLength)));
         }
         break;
     }
     default: {
-        std::string text =
-            cell ? yygridcontroltext(cell) : yygridstoredstring(grid, column, row, &source.format);
+        std::string text = cell ? quill::GridControlText(cell)
+                                : quill::StoredGridString(grid, column, row, &source.format);
         writer.Plain(text.c_str(), std::strlen(text.c_str()));
         break;
     }
@@ -156,8 +156,8 @@ void wgridsave_(const int *igrid, const char *filename, int filename_len) {
     }
     char temporary[MAX_PATH] = {0};
     if (!GetTempFileNameA(FolderOf(name).c_str(), "qgf", 0, temporary)) {
-        yysetfileerror(static_cast<int>(GetLastError()));
-        yyraise(kOpenFailed);
+        quill::SetFileError(static_cast<int>(GetLastError()));
+        quill::RaiseError(kOpenFailed);
         return;
     }
     int mode = 1, handle = -1;
@@ -188,16 +188,16 @@ void wgridsave_(const int *igrid, const char *filename, int filename_len) {
         DeleteFileA(temporary);
         // A short write is no failure of the file layer: the save reports it.
         if (!reported) {
-            yysetfileerror(0);
-            yyraise(kFileFailed);
+            quill::SetFileError(0);
+            quill::RaiseError(kFileFailed);
         }
         return;
     }
     if (!MoveFileExA(temporary, name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
         // The old file cannot be replaced: as if it could not be opened for writing.
-        yysetfileerror(static_cast<int>(GetLastError()));
+        quill::SetFileError(static_cast<int>(GetLastError()));
         DeleteFileA(temporary);
-        yyraise(kOpenFailed);
+        quill::RaiseError(kOpenFailed);
     }
 }
 
@@ -212,12 +212,12 @@ public:
 
     GridFieldNext Field(const std::string &text, bool endOfLine) {
         if (row_ >= grid_.rows) {
-            yyraise(kBeyondGrid);
+            quill::RaiseError(kBeyondGrid);
             return GridFieldNext::kStop;
         }
         if (column_ >= grid_.columns) {
             // The rest of the line is passed over; the next line goes on.
-            yyraise(kBeyondGrid);
+            quill::RaiseError(kBeyondGrid);
             NextRow();
             return endOfLine ? GridFieldNext::kGoOn : GridFieldNext::kSkipLine;
         }
@@ -270,7 +270,7 @@ private:
             int status = 0;
             // An empty field matches only an option of empty text, like any other field.
             yygridputmenustring_(&id, &column, &row, &status, text.c_str());
-            if (status != 0) yyraise(kNoMenuMatch);
+            if (status != 0) quill::RaiseError(kNoMenuMatch);
             break;
         }
         default: break;
@@ -285,23 +285,25 @@ private:
             wgridclearcell_(&grid_.id, &c1, &r1);
             return;
         }
-        int before = yylasterror(), none = 0;
+        int before = quill::LastErrorNumber(), none = 0;
         yyseterror_(&none);
         int length = static_cast<int>(text.size());
         if (type == kGridInteger) {
             int value = 0;
             istringtointeger_(text.c_str(), &value, length);
-            if (yylasterror() == 0) wgridputcellinteger_(&grid_.id, &c1, &r1, &value);
+            if (quill::LastErrorNumber() == 0) wgridputcellinteger_(&grid_.id, &c1, &r1, &value);
         } else if (type == kGridReal) {
             float value = 0.0f;
             istringtoreal_(text.c_str(), &value, length);
-            if (yylasterror() == 0) wgridputcellreal_(&grid_.id, &c1, &r1, &value, nullptr, 0);
+            if (quill::LastErrorNumber() == 0)
+                wgridputcellreal_(&grid_.id, &c1, &r1, &value, nullptr, 0);
         } else {
             double value = 0.0;
             istringtodouble_(text.c_str(), &value, length);
-            if (yylasterror() == 0) wgridputcelldouble_(&grid_.id, &c1, &r1, &value, nullptr, 0);
+            if (quill::LastErrorNumber() == 0)
+                wgridputcelldouble_(&grid_.id, &c1, &r1, &value, nullptr, 0);
         }
-        if (yylasterror() != 0) {
+        if (quill::LastErrorNumber() != 0) {
             wgridclearcell_(&grid_.id, &c1, &r1);
             return;
         }
@@ -348,7 +350,7 @@ void wgridload_(const int *igrid, const char *filename, int filename_len) {
         ifilereadchar_(&handle, bytes, &n, &got, n);
         return got;
     };
-    GridScanEnd end = yygridscanfields(
+    GridScanEnd end = quill::ScanGridFields(
         length, kFileBlock, FieldKeep(grid.record), read,
         [&](const std::string &text, bool endOfLine) { return loader.Field(text, endOfLine); });
     ifileclose_(&handle);
@@ -356,8 +358,8 @@ void wgridload_(const int *igrid, const char *filename, int filename_len) {
     case GridScanEnd::kComplete: loader.ClearRest(); break;
     case GridScanEnd::kShortRead:
     case GridScanEnd::kOpenQuotes:
-        yysetfileerror(0);
-        yyraise(kFileFailed);
+        quill::SetFileError(0);
+        quill::RaiseError(kFileFailed);
         break;
     default: break;  // stopped by 1054, or a read failure the file layer reported
     }

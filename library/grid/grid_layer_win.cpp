@@ -7,7 +7,7 @@ namespace {
 
 ATOM GridClassAtom() { return atomGrid; }
 
-bool IsGrid(HWND window) { return yygridrecord(window) != nullptr; }
+bool IsGrid(HWND window) { return quill::GridRecordOf(window) != nullptr; }
 
 }  // namespace
 
@@ -22,6 +22,6 @@ void quill::InstallGridLayer() {
     field.isGrid = IsGrid;
     field.copy = yygridcopy;
     field.clear = yyGridClear;
-    field.enable = yygridenable;
+    field.enable = SetGridFieldState;
     SetGridField(field);
 }

@@ -255,14 +255,14 @@ UINT ColumnAlignment(const GridRecord *grid, int c) {
     int type = grid->pColumns[c].iType;
     if (type == kGridCheck) return TA_CENTER;
     if (type == kGridMenu) return TA_LEFT;
-    LONG style = GetWindowLongA(yygridfirstcell(grid, c), GWL_STYLE);
+    LONG style = GetWindowLongA(quill::GridFirstCell(grid, c), GWL_STYLE);
     if (style & ES_RIGHT) return TA_RIGHT;
     if (style & ES_CENTER) return TA_CENTER;
     return TA_LEFT;
 }
 
 COLORREF RecordColour(HWND window, bool back) {
-    FieldRecord *record = yyfieldrecord(window);
+    FieldRecord *record = quill::FieldRecordOf(window);
     if (!record) return QUILL_DEFAULT_COLOUR;
     return back ? record->background : record->foreground;
 }
@@ -279,7 +279,7 @@ COLORREF CellColour(const GridPrintJob &job, int c, int row, bool back) {
             colour = RGB(rgb[0], rgb[1], rgb[2]);
         }
     } else {
-        colour = RecordColour(yygridfirstcell(job.grid, c), back);
+        colour = RecordColour(quill::GridFirstCell(job.grid, c), back);
     }
     if (colour == QUILL_DEFAULT_COLOUR) colour = RecordColour(job.window, back);
     return colour;
@@ -444,7 +444,7 @@ bool PrintPages(GridPrintJob &job, int row1, int row2, int col1, int col2) {
 
 // The name of the printed document.
 std::string DocumentName(const char *title, int title_len) {
-    std::string name = title ? yyuptonul(title, title_len) : std::string();
+    std::string name = title ? quill::TextUpToNul(title, title_len) : std::string();
     if (name.find_first_not_of(' ') == std::string::npos) return "Untitled Grid";
     return name.substr(0, name.find_last_not_of(' ') + 1);
 }
@@ -490,10 +490,10 @@ void yygridprintsetup_(const int *iunits, const int *iset) {
     request.rtMinMargin = {set.page.minLeft, set.page.minTop, set.page.minRight,
                            set.page.minBottom};
     ModalFrame frame;
-    yymodalbegin(&frame);
+    quill::BeginModalBox(&frame);
     request.hwndOwner = frame.owner;
     BOOL ok = PageSetupDlgA(&request);
-    yymodalend(&frame);
+    quill::EndModalBox(&frame);
     // The dialog may have replaced the handles it was given.
     set.devMode = request.hDevMode;
     set.devNames = request.hDevNames;
@@ -544,8 +544,8 @@ void yygridprint_(const int *igrid, int *iok, const int *irow1, const int *irow2
     yyGridPrintInit();
     GridPrintSet &set = SetOf(iset);
     int id = igrid ? *igrid : 0;
-    HWND window = yygridwindow(&id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(&id);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->pColumns) return;
     int row1 = irow1 ? *irow1 : 0, row2 = irow2 ? *irow2 : grid->nRows - 1;
     int col1 = icol1 ? *icol1 : 0, col2 = icol2 ? *icol2 : grid->nColumns - 1;
@@ -558,7 +558,7 @@ void yygridprint_(const int *igrid, int *iok, const int *irow1, const int *irow2
     if (iset && *iset == 2) {
         const int slot = yygetwindowindex(hWinCur);
         if (const GridWindowRecord *editor =
-                slot >= 0 ? yygridwindowrecord(wWindow[slot]) : nullptr)
+                slot >= 0 ? quill::GridWindowRecordOf(wWindow[slot]) : nullptr)
             name = DocumentName(editor->title, static_cast<int>(std::strlen(editor->title)));
     }
 

@@ -23,7 +23,7 @@ constexpr int kBadCell = 1017;
 // False (with error 1005) when a dialog's grid is asked for while no dialog is loaded.
 bool DialogsLoaded(int grid) {
     if (grid == 0 || nDialogs > 0) return true;
-    yyraise(kNoDialog);
+    quill::RaiseError(kNoDialog);
     return false;
 }
 
@@ -31,11 +31,11 @@ bool DialogsLoaded(int grid) {
 bool Report(int status, int id) {
     if (status == id) return true;
     if (status == -1)
-        yyraise(kBadField);
+        quill::RaiseError(kBadField);
     else if (status == -2)
-        yyraise(kBadCell);
+        quill::RaiseError(kBadCell);
     else if (status == -3)
-        yyraise(kOutOfRange);
+        quill::RaiseError(kOutOfRange);
     return false;
 }
 
@@ -59,7 +59,7 @@ void PutNumber(int grid, int column, int row, double value,
     int type = 0;
     yygridcelltype_(&status, &column, &type);
     if (type == kFieldCheckBox || type == kFieldCombo) return;
-    if (yygridputvalue(grid, column, row, value, format.c_str())) return;
+    if (quill::PutGridValue(grid, column, row, value, format.c_str())) return;
     status = grid;
     std::string shown = text();
     yygridputcellstring_(&status, &column, &row, &value, shown.c_str(), format.c_str(),
@@ -72,19 +72,23 @@ void PutNumber(int grid, int column, int row, double value,
 void wgridputcelldouble_(const int *igrid, const int *icol, const int *irow, const double *dvalue,
                          const char *format, int format_len) {
     int grid = *igrid, column = *icol - 1;
-    std::string chosen = yyputformat(format, format ? format_len : 0, ColumnFormat(grid, column));
+    std::string chosen =
+        quill::PutFormat(format, format ? format_len : 0, ColumnFormat(grid, column));
     double value = dvalue ? *dvalue : 0.0;
     PutNumber(
-        grid, column, *irow - 1, value, [&] { return yydoublefieldtext(value, chosen); }, chosen);
+        grid, column, *irow - 1, value, [&] { return quill::DoubleFieldText(value, chosen); },
+        chosen);
 }
 
 void wgridputcellreal_(const int *igrid, const int *icol, const int *irow, const float *rvalue,
                        const char *format, int format_len) {
     int grid = *igrid, column = *icol - 1;
-    std::string chosen = yyputformat(format, format ? format_len : 0, ColumnFormat(grid, column));
+    std::string chosen =
+        quill::PutFormat(format, format ? format_len : 0, ColumnFormat(grid, column));
     float value = rvalue ? *rvalue : 0.0f;
     PutNumber(
-        grid, column, *irow - 1, value, [&] { return yyrealfieldtext(value, chosen); }, chosen);
+        grid, column, *irow - 1, value, [&] { return quill::RealFieldText(value, chosen); },
+        chosen);
 }
 
 void wgridputcellinteger_(const int *igrid, const int *icol, const int *irow, const int *ivalue) {
@@ -102,14 +106,14 @@ void wgridclearcell_(const int *igrid, const int *icol, const int *irow) {
 
 void wgridgetcellstring_(const int *igrid, const int *icol, const int *irow, char *text,
                          int text_len) {
-    yyblanktext(text, text_len);
+    quill::BlankText(text, text_len);
     if (!DialogsLoaded(*igrid)) return;
     int status = *igrid, column = *icol - 1, row = *irow - 1;
     int max = (text_len > 0 ? text_len : 0) + 1;
     std::string buffer(static_cast<std::size_t>(max), '\0');
     yygridgetcellstring_(&status, &column, &row, &buffer[0], &max);
     if (!Report(status, *igrid)) return;
-    yyputtext(text, text_len, std::string(buffer.c_str()));
+    quill::PutFixedText(text, text_len, std::string(buffer.c_str()));
 }
 
 void wgridsetcell_(const int *igrid, const int *icol, const int *irow) {
@@ -137,7 +141,7 @@ void wgridsort_(const int *igrid, const int *icol, const int *iflags, const int 
     int grid = *igrid, rows = 0, columns = 0;
     if (!Info(grid, 3, &rows) || !Info(grid, 1, &columns)) return;
     if (*icol < 1 || *icol > columns) {
-        yyraise(kBadCell);
+        quill::RaiseError(kBadCell);
         return;
     }
     int column = *icol - 1, type = 0, status = grid;
@@ -151,7 +155,7 @@ void wgridsort_(const int *igrid, const int *icol, const int *iflags, const int 
     int first = irowfirst ? *irowfirst : 1, last = irowlast ? *irowlast : rows;
     if (first < 1) first = 1;
     if (last > rows) last = rows;
-    yygridsearchstate(grid, column, iflags ? *iflags : 0, type);
+    quill::SetGridSearchState(grid, column, iflags ? *iflags : 0, type);
     yygridsort_(&first, &last, &length);
 }
 
@@ -185,7 +189,7 @@ void wgridfind_(const int *igrid, const char *text, const int *iflags, int *ifou
         int length = 0;
         status = grid;
         yygridcelllength_(&status, &column, &length);
-        yygridsearchstate(grid, column, flags, type);
+        quill::SetGridSearchState(grid, column, flags, type);
         int first = (c == startColumn ? startRow : r0) - 1, last = r1 - 1, found = -1;
         yygridfind_(text, &first, &last, &length, &found, text_len);
         if (found >= 0) {

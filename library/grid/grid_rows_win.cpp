@@ -17,8 +17,8 @@
 namespace {
 
 GridRecord *ColumnChecked(int *id, HWND *window, int column) {
-    *window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(*window);
+    *window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(*window);
     if (!grid) return nullptr;
     if (!grid->pColumns || column < 0 || column >= grid->nColumns) {
         *id = -2;
@@ -34,7 +34,7 @@ void ShowControlRow(GridRecord *grid, int i, bool show) {
     for (int c = 0; c < grid->nColumns; ++c) {
         HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + i];
         ShowWindow(cell, how);
-        if (FieldRecord *record = yyfieldrecord(cell))
+        if (FieldRecord *record = quill::FieldRecordOf(cell))
             if (record->upDown) ShowWindow(record->upDown, how);
     }
     if (grid->phRowLabels && grid->phRowLabels[i]) ShowWindow(grid->phRowLabels[i], how);
@@ -50,16 +50,16 @@ int Clamp(double value) {
 int TemplateColumns(HWND templ) {
     int n = 0;
     for (HWND c = GetWindow(templ, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (yyclassatom(c) != atomUpDown) ++n;
+        if (quill::WindowClassAtom(c) != atomUpDown) ++n;
     return n;
 }
 
 // The grid editor window (grid id 0) shrinks its frame to its grid's new size.
-void FitEditor(HWND grid) { yyGridWinSize(yygridwindowrecord(GetParent(grid))); }
+void FitEditor(HWND grid) { yyGridWinSize(quill::GridWindowRecordOf(GetParent(grid))); }
 
 }  // namespace
 
-void yygridverticalbar(HWND window, GridRecord *grid) {
+void quill::SetGridVerticalBar(HWND window, GridRecord *grid) {
     grid->iScrollScale = 1;
     while (grid->iScrollScale < (1 << 30) && grid->nRows / grid->iScrollScale > 65536)
         grid->iScrollScale *= 2;
@@ -74,7 +74,7 @@ void yygridverticalbar(HWND window, GridRecord *grid) {
 }
 
 void yygridsetrows2(HWND window, int rows, int *status) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid) {
         if (status) *status = -1;
         return;
@@ -103,21 +103,21 @@ void yygridsetrows2(HWND window, int rows, int *status) {
         yygridupdatecells(grid);
         for (int i = 0; i < grid->nControlRows; ++i)
             if (grid->iFirstRow + i >= rows) ShowControlRow(grid, i, false);
-        HWND dialog = yycurrentdialog();
+        HWND dialog = quill::CurrentDialogWindow();
         if (focus && dialog && IsWindowVisible(dialog) && IsWindowEnabled(dialog)) SetFocus(window);
     }
-    yygridverticalbar(window, grid);
+    quill::SetGridVerticalBar(window, grid);
 }
 
 void yygridsetrows_(int *id, int *rows) {
-    HWND window = yygridwindow(id);
+    HWND window = quill::GridWindowOfField(id);
     if (!window) return;
     yygridsetrows2(window, *rows, id);
     if (*id == 0) FitEditor(window);  // id 0 stays 0 when the count was taken
 }
 
 void yygridrangecheck2(int *status, HWND window, int column, double value) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid) {
         *status = -1;
         return;
@@ -126,13 +126,13 @@ void yygridrangecheck2(int *status, HWND window, int column, double value) {
         *status = -2;
         return;
     }
-    FieldRecord *record = yyfieldrecord(yygridfirstcell(grid, column));
+    FieldRecord *record = quill::FieldRecordOf(quill::GridFirstCell(grid, column));
     if (!record || record->minimum > record->maximum) return;
     if (value < record->minimum || value > record->maximum) *status = -3;
 }
 
 void yygridrangecheck_(int *id, int *column, double *value) {
-    HWND window = yygridwindow(id);
+    HWND window = quill::GridWindowOfField(id);
     if (!window) return;
     yygridrangecheck2(id, window, *column, *value);
 }
@@ -142,7 +142,7 @@ void yygridrange_(int *id, int *column, double *minimum, double *maximum) {
     GridRecord *grid = ColumnChecked(id, &window, *column);
     if (!grid) return;
     for (int i = 0; i < grid->nControlRows; ++i) {
-        FieldRecord *record = yyfieldrecord(
+        FieldRecord *record = quill::FieldRecordOf(
             grid->phCells[static_cast<std::size_t>(*column) * grid->nControlRows + i]);
         if (!record) continue;
         record->minimum = *minimum;
@@ -161,8 +161,8 @@ void SpinSteps(int *id, int column, ATOM spinClass, double step, double page) {
     if (!grid) return;
     for (int i = 0; i < grid->nControlRows; ++i) {
         HWND cell = grid->phCells[static_cast<std::size_t>(column) * grid->nControlRows + i];
-        FieldRecord *record = yyfieldrecord(cell);
-        if (!record || yyclassatom(cell) != spinClass) {
+        FieldRecord *record = quill::FieldRecordOf(cell);
+        if (!record || quill::WindowClassAtom(cell) != spinClass) {
             *id = -2;
             return;
         }
@@ -192,7 +192,7 @@ void yygridwindowstate(HWND control, int type, int readOnly, int redraw) {
         bool now = (GetWindowLongA(control, GWL_STYLE) & ES_READONLY) != 0;
         if (now != (readOnly != 0)) SendMessageA(control, EM_SETREADONLY, readOnly != 0, 0);
         if (redraw) RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        FieldRecord *record = yyfieldrecord(control);
+        FieldRecord *record = quill::FieldRecordOf(control);
         if (record && record->upDown) {
             EnableWindow(record->upDown, !readOnly);
             if (redraw)
@@ -206,12 +206,12 @@ void yygridwindowstate(HWND control, int type, int readOnly, int redraw) {
     }
 }
 
-void yygridenable(HWND window, int state) {
-    GridRecord *grid = yygridrecord(window);
+void quill::SetGridFieldState(HWND window, int state) {
+    GridRecord *grid = GridRecordOf(window);
     if (!grid || !grid->phCells || !grid->pColumns) return;
     LONG style = GetWindowLongA(window, GWL_STYLE) & ~kGridReadOnly;
     SetWindowLongA(window, GWL_STYLE, style);
-    int n = yygridrowsinview(grid);
+    int n = GridRowsInView(grid);
     for (int c = 0; c < grid->nColumns; ++c)
         for (int j = 0; j < n; ++j) {
             int s = grid->iFirstRow + j;
@@ -235,12 +235,12 @@ void yygridcellstate_(int *id, int *column, int *row, int *state) {
         flags &= static_cast<unsigned char>(~kCellReadOnly);
     else
         flags |= kCellReadOnly;
-    if (HWND cell = yygridcell(grid, *column, *row))
+    if (HWND cell = quill::GridCellControl(grid, *column, *row))
         yygridwindowstate(cell, grid->pColumns[*column].iType, *state != 1, 1);
 }
 
 void yyGridClear(HWND window, int removeOptions) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->pColumns || !grid->phCells) return;
     yygridselectnone(window);
     for (int c = 0; c < grid->nColumns; ++c) {
@@ -258,8 +258,8 @@ void yyGridClear(HWND window, int removeOptions) {
 }
 
 void yygridredefine_(int *id, int *columns, const int *positions) {
-    HWND window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid) return;
     if (!grid->bInitialised || grid->bShared || !positions || *columns < 1 || *columns > 10000) {
         *id = -2;
@@ -281,7 +281,7 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
         }
     yygridselectnone(window);
     bool focus = GetFocus() && (GetFocus() == window || IsChild(window, GetFocus()));
-    yygriddropcolumns(grid);
+    quill::DropGridColumns(grid);
     if (grid->hHeader)
         while (SendMessageA(grid->hHeader, HDM_GETITEMCOUNT, 0, 0) > 0)
             SendMessageA(grid->hHeader, HDM_DELETEITEM, 0, 0);
@@ -292,13 +292,13 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
     DestroyWindow(templ);
     if (ok != 1) {
         // What was built is taken down again: the grid is left without columns.
-        yygriddropcolumns(grid);
+        quill::DropGridColumns(grid);
         grid->nColumns = 0;
         *id = -1;
         return;
     }
     SendMessageA(window, kGridLayout, 0, 0);
-    yygridverticalbar(window, grid);
+    quill::SetGridVerticalBar(window, grid);
     yygridupdatecells(grid);
     if (focus && IsWindowVisible(window)) SetFocus(window);
     if (*id == 0) FitEditor(window);
@@ -308,7 +308,7 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
 void yygridcelltype_(int *id, int *column, int *type) {
     HWND window;
     GridRecord *grid = ColumnChecked(id, &window, *column);
-    if (grid) *type = yygridfieldtype(grid->pColumns[*column].iType);
+    if (grid) *type = quill::GridFieldType(grid->pColumns[*column].iType);
 }
 
 void yygridcelllength_(int *id, int *column, int *length) {

@@ -27,21 +27,22 @@ struct SearchState {
 
 GridRecord *StateGrid(HWND *window) {
     int id = state.grid;
-    *window = yygridwindow(&id);
-    return yygridrecord(*window);
+    *window = quill::GridWindowOfField(&id);
+    return quill::GridRecordOf(*window);
 }
 
 // The number key of stored row S of a column other than a string column.
 double StoredNumber(const GridColumn &col, int s, bool descending) {
     switch (col.iType) {
-    case kGridCheck: return yygridnumberkey(9, true, yygridstoredint(col, s), descending);
-    case kGridMenu: return yygridnumberkey(11, true, yygridstoredint(col, s) + 1, descending);
+    case kGridCheck: return quill::GridNumberKey(9, true, quill::StoredGridInt(col, s), descending);
+    case kGridMenu:
+        return quill::GridNumberKey(11, true, quill::StoredGridInt(col, s) + 1, descending);
     default: {
         bool present = (col.pFlags[s] & kCellHasValue) != 0;
-        double value = col.iType == kGridInteger ? yygridstoredint(col, s)
-                       : col.iType == kGridReal  ? yygridstoredreal(col, s)
-                                                 : yygridstoreddouble(col, s);
-        return yygridnumberkey(yygridfieldtype(col.iType), present, value, descending);
+        double value = col.iType == kGridInteger ? quill::StoredGridInt(col, s)
+                       : col.iType == kGridReal  ? quill::StoredGridReal(col, s)
+                                                 : quill::StoredGridDouble(col, s);
+        return quill::GridNumberKey(quill::GridFieldType(col.iType), present, value, descending);
     }
     }
 }
@@ -55,8 +56,8 @@ GridSortKey StoredKey(const GridRecord *grid, int s) {
         key.number = StoredNumber(col, s, descending);
         return key;
     }
-    std::string text = yygridstoredstring(grid, state.column, s);
-    return yygridsortkey(4, !text.empty(), text, 0.0, upper, descending);
+    std::string text = quill::StoredGridString(grid, state.column, s);
+    return quill::GridSortKeyOf(4, !text.empty(), text, 0.0, upper, descending);
 }
 
 // Exchanges stored rows A and B: values (and, for numeric columns, their flag bytes) and,
@@ -108,8 +109,9 @@ std::string Upper(std::string text) {
 // no match can reach further into it.
 std::string PaddedCellText(const GridRecord *grid, int column, int row, std::size_t length,
                            std::size_t wanted) {
-    HWND cell = yygridcell(grid, column, row);
-    std::string text = cell ? yygridcontroltext(cell) : yygridstoredstring(grid, column, row);
+    HWND cell = quill::GridCellControl(grid, column, row);
+    std::string text =
+        cell ? quill::GridControlText(cell) : quill::StoredGridString(grid, column, row);
     if (text.size() > length) text.resize(length);
     std::size_t pad = length - text.size();
     text.append(pad < wanted ? pad : wanted, ' ');
@@ -136,18 +138,18 @@ void yygridsort_(int *firstRow, int *lastRow, int *keyLength) {
         std::vector<GridSortKey> keys;
         keys.reserve(static_cast<std::size_t>(last - first + 1));
         for (int s = first; s <= last; ++s) keys.push_back(StoredKey(grid, s));
-        order = yygridsortorder(keys, 4, descending);
+        order = quill::GridSortOrder(keys, 4, descending);
     } else {
         std::vector<std::pair<double, int>> keys(static_cast<std::size_t>(last - first + 1));
         for (int s = first; s <= last; ++s)
             keys[static_cast<std::size_t>(s - first)] = {StoredNumber(col, s, descending),
                                                          s - first};
-        order = yygridnumberorder(keys, descending);
+        order = quill::GridNumberOrder(keys, descending);
     }
     MoveRows(grid, first, order,
              (state.flags & 4) && (GetWindowLongA(window, GWL_STYLE) & kGridRowLabels));
-    yygridrefillmoved(grid);
-    yygridedited(grid);
+    quill::RefillMovedGridRows(grid);
+    quill::MarkGridEdited(grid);
 }
 
 void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, float *rkey,
@@ -165,7 +167,7 @@ void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, fl
     state.flags = savedFlags;
     const GridColumn &col = grid->pColumns[*column];
     *present = col.iType > kGridDouble || (col.pFlags[*row] & kCellHasValue) ||
-               (col.iType == kGridString && !yygridstoredstring(grid, *column, *row).empty());
+               (col.iType == kGridString && !quill::StoredGridString(grid, *column, *row).empty());
     if (col.iType == kGridString) {
         std::size_t n = key.text.size();
         if (*bufferLength > 0 && n > static_cast<std::size_t>(*bufferLength - 1))
@@ -183,8 +185,8 @@ void yygridsortget_(int *column, int *row, int *upper, char *text, int *ikey, fl
 }
 
 void yygridsortswap_(int *id, int *rowA, int *rowB, int *labels) {
-    HWND window = yygridwindow(id);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = quill::GridWindowOfField(id);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid || !grid->pColumns) return;
     int a = *rowA, b = *rowB;
     if (a < 0 || b < 0 || a >= grid->nStoredRows || b >= grid->nStoredRows) {
@@ -195,8 +197,8 @@ void yygridsortswap_(int *id, int *rowA, int *rowB, int *labels) {
     yygridselectnone(window);
     yyGridStoreCells(grid);
     ExchangeRows(grid, a, b, *labels && (GetWindowLongA(window, GWL_STYLE) & kGridRowLabels));
-    yygridrefillmoved(grid);
-    yygridedited(grid);
+    quill::RefillMovedGridRows(grid);
+    quill::MarkGridEdited(grid);
 }
 
 void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength, int *found,
@@ -221,6 +223,6 @@ void yygridfind_(const char *text, int *firstRow, int *lastRow, int *cellLength,
 }
 
 // Sets the sort and find state for the public routines.
-void yygridsearchstate(int grid, int column, int flags, int type) {
+void quill::SetGridSearchState(int grid, int column, int flags, int type) {
     state = {grid, column, flags, type};
 }

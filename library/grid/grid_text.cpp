@@ -32,7 +32,7 @@ const char *NextLine(const char *p) {
 
 }  // namespace
 
-GridEntry yygridreadentry(const char *text, bool width, bool labels) {
+GridEntry quill::ReadGridEntry(const char *text, bool width, bool labels) {
     GridEntry entry;
     if (!text) return entry;
     const char *p = text;
@@ -51,7 +51,7 @@ GridEntry yygridreadentry(const char *text, bool width, bool labels) {
         for (int i = 0; i < entry.rows && *p; ++i) {
             const char *start = p;
             while (IsBlank(*start)) ++start;
-            if (*start == '[' && yyattributeheader(start) != kSectionNone) break;
+            if (*start == '[' && AttributeHeaderSection(start) != kSectionNone) break;
             std::string label;
             const char *q = p;
             for (; *q && *q != '\n'; ++q)
@@ -67,17 +67,17 @@ GridEntry yygridreadentry(const char *text, bool width, bool labels) {
     return entry;
 }
 
-int yygridfieldtype(int type) {
+int quill::GridFieldType(int type) {
     static const int kTypes[] = {4, 5, 6, 7, 9, 11};
     return type >= 0 && type <= 5 ? kTypes[type] : 0;
 }
 
-int yygridcellcode(int column, int row) { return (column + 1) * 262144 + row + 1; }
+int quill::GridCellCode(int column, int row) { return (column + 1) * 262144 + row + 1; }
 
 // --- Sort keys ------------------------------------------------------------------------------
 
-GridSortKey yygridsortkey(int fieldType, bool present, const std::string &text, double value,
-                          bool upperCase, bool descending) {
+GridSortKey quill::GridSortKeyOf(int fieldType, bool present, const std::string &text, double value,
+                                 bool upperCase, bool descending) {
     GridSortKey key;
     if (fieldType == 4) {
         if (text.empty()) {
@@ -90,11 +90,11 @@ GridSortKey yygridsortkey(int fieldType, bool present, const std::string &text, 
         }
         return key;
     }
-    key.number = yygridnumberkey(fieldType, present, value, descending);
+    key.number = GridNumberKey(fieldType, present, value, descending);
     return key;
 }
 
-double yygridnumberkey(int fieldType, bool present, double value, bool descending) {
+double quill::GridNumberKey(int fieldType, bool present, double value, bool descending) {
     if (fieldType == 9 || fieldType == 11) return value;
     if (std::isnan(value)) present = false;
     double empty = fieldType == 5   ? 2147483647.0
@@ -106,7 +106,7 @@ double yygridnumberkey(int fieldType, bool present, double value, bool descendin
     return value;
 }
 
-int yygridsortcompare(const GridSortKey &a, const GridSortKey &b, int fieldType) {
+int quill::CompareGridSortKeys(const GridSortKey &a, const GridSortKey &b, int fieldType) {
     if (fieldType != 4) return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
     std::size_t n = std::max(a.text.size(), b.text.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -117,25 +117,26 @@ int yygridsortcompare(const GridSortKey &a, const GridSortKey &b, int fieldType)
     return 0;
 }
 
-std::vector<int> yygridsortorder(const std::vector<GridSortKey> &keys, int fieldType,
-                                 bool descending) {
+std::vector<int> quill::GridSortOrder(const std::vector<GridSortKey> &keys, int fieldType,
+                                      bool descending) {
     if (fieldType != 4) {
         std::vector<std::pair<double, int>> pairs(keys.size());
         for (std::size_t i = 0; i < keys.size(); ++i)
             pairs[i] = {keys[i].number, static_cast<int>(i)};
-        return yygridnumberorder(pairs, descending);
+        return GridNumberOrder(pairs, descending);
     }
     std::vector<int> order(keys.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
     std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-        int c = yygridsortcompare(keys[static_cast<std::size_t>(x)],
-                                  keys[static_cast<std::size_t>(y)], fieldType);
+        int c = CompareGridSortKeys(keys[static_cast<std::size_t>(x)],
+                                    keys[static_cast<std::size_t>(y)], fieldType);
         return descending ? c > 0 : c < 0;
     });
     return order;
 }
 
-std::vector<int> yygridnumberorder(std::vector<std::pair<double, int>> &pairs, bool descending) {
+std::vector<int> quill::GridNumberOrder(std::vector<std::pair<double, int>> &pairs,
+                                        bool descending) {
     // (key, row) pairs are all distinct, so an unstable sort of them keeps rows with equal
     // keys in their order and needs no merge buffer. A descending sort orders the negated
     // keys, which likewise keeps equal keys in order.
@@ -149,7 +150,7 @@ std::vector<int> yygridnumberorder(std::vector<std::pair<double, int>> &pairs, b
 
 // --- Clipboard block text -------------------------------------------------------------------
 
-int yygridblockkind(const char *text, std::size_t size) {
+int quill::GridClipboardKind(const char *text, std::size_t size) {
     if (!text) return 0;
     std::size_t n = strnlen(text, size);
     for (std::size_t i = 0; i < n; ++i) {
@@ -159,7 +160,7 @@ int yygridblockkind(const char *text, std::size_t size) {
     return 1;
 }
 
-void yygridblocksize(const char *text, std::size_t size, int *rows, int *columns) {
+void quill::GridBlockSize(const char *text, std::size_t size, int *rows, int *columns) {
     *rows = 1;
     *columns = 1;
     if (!text) return;
@@ -177,8 +178,8 @@ void yygridblocksize(const char *text, std::size_t size, int *rows, int *columns
     }
 }
 
-std::vector<GridBlockField> yygridblockfields(const char *text, std::size_t size, int maxRows,
-                                              int maxColumns) {
+std::vector<GridBlockField> quill::GridBlockFields(const char *text, std::size_t size, int maxRows,
+                                                   int maxColumns) {
     std::vector<GridBlockField> fields;
     if (!text) return fields;
     std::size_t n = strnlen(text, size);
@@ -202,7 +203,7 @@ std::vector<GridBlockField> yygridblockfields(const char *text, std::size_t size
     return fields;
 }
 
-bool yygridpastenumber(const std::string &field, int type, double *value, bool *empty) {
+bool quill::GridPasteNumber(const std::string &field, int type, double *value, bool *empty) {
     std::string work = field;
     *empty = false;
     *value = 0.0;

@@ -19,7 +19,7 @@
 
 namespace {
 
-GridRecord *GridOfPane(HWND pane) { return yygridrecord(GetParent(pane)); }
+GridRecord *GridOfPane(HWND pane) { return quill::GridRecordOf(GetParent(pane)); }
 HWND GridOfCell(HWND cell) { return GetParent(GetParent(cell)); }
 
 bool IsEditType(int type) { return type >= kGridString && type <= kGridDouble; }
@@ -47,7 +47,7 @@ void SendCellChange(HWND window, const GridRecord *grid) {
     HWND parent = GetParent(window);
     if (parent && GM_CELLCHANGE)
         SendMessageA(parent, GM_CELLCHANGE, static_cast<WPARAM>(GetDlgCtrlID(window)),
-                     static_cast<LPARAM>(yygridcellcode(grid->iCurColumn, grid->iCurRow)));
+                     static_cast<LPARAM>(quill::GridCellCode(grid->iCurColumn, grid->iCurRow)));
 }
 
 void SetScrollPosition(HWND window, int bar, int position) {
@@ -58,11 +58,12 @@ void SetScrollPosition(HWND window, int bar, int position) {
 // A numeric cell with the focus that holds a refused value blocks every scroll.
 bool ScrollBlocked(HWND window) {
     HWND focus = GetFocus();
-    return focus && IsChild(window, focus) && yynumerickind(focus) && yyoutofrange(focus, focus, 1);
+    return focus && IsChild(window, focus) && quill::NumericClassKind(focus) &&
+           yyoutofrange(focus, focus, 1);
 }
 
 void FocusCurrentCell(GridRecord *grid) {
-    if (HWND cell = yygridcell(grid, grid->iCurColumn, grid->iCurRow)) SetFocus(cell);
+    if (HWND cell = quill::GridCellControl(grid, grid->iCurColumn, grid->iCurRow)) SetFocus(cell);
 }
 
 // Shows the spare control row only when rows lie beyond the view.
@@ -74,7 +75,7 @@ void ShowSpareRow(GridRecord *grid) {
         HWND cell = grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows + i];
         int show = beyond && c >= grid->iFirstColumn ? SW_SHOWNA : SW_HIDE;
         ShowWindow(cell, show);
-        if (FieldRecord *record = yyfieldrecord(cell))
+        if (FieldRecord *record = quill::FieldRecordOf(cell))
             if (record->upDown) ShowWindow(record->upDown, show);
     }
     if (grid->phRowLabels) ShowWindow(grid->phRowLabels[i], beyond ? SW_SHOWNA : SW_HIDE);
@@ -116,7 +117,7 @@ int HorizontalDelta(const GridRecord *grid, int code, int thumb, int paneWidth) 
 
 void ScrollThumbTo(HWND window, GridRecord *grid, int row) {
     grid->iThumbRow = row;
-    yygridvscroll(window, SB_THUMBPOSITION, 0);
+    quill::ScrollGridVertically(window, SB_THUMBPOSITION, 0);
     grid->iThumbRow = 0;
 }
 
@@ -127,7 +128,7 @@ void ShowCurrentCell(HWND window, GridRecord *grid) {
     else if (grid->iCurRow >= grid->iFirstRow + grid->nVisibleRows)
         ScrollThumbTo(window, grid, grid->iCurRow - grid->nVisibleRows + 1);
     if (grid->iCurColumn < grid->iFirstColumn) {
-        yygridhscroll(window, SB_THUMBPOSITION, grid->iCurColumn);
+        quill::ScrollGridHorizontally(window, SB_THUMBPOSITION, grid->iCurColumn);
     } else if (grid->iCurColumn > grid->iLastColumn) {
         RECT pane;
         GetClientRect(grid->hPane, &pane);
@@ -137,7 +138,7 @@ void ShowCurrentCell(HWND window, GridRecord *grid) {
             sum += grid->pColumns[c].iWidth - 1;
             first = c;
         }
-        yygridhscroll(window, SB_THUMBPOSITION, first);
+        quill::ScrollGridHorizontally(window, SB_THUMBPOSITION, first);
     }
 }
 
@@ -147,7 +148,7 @@ void OnGridSetFocus(HWND window, GridRecord *grid, HWND from) {
     SendCellChange(window, grid);
     if (!grid->bInitialised || !grid->phCells) return;
     ShowCurrentCell(window, grid);
-    HWND cell = yygridcell(grid, grid->iCurColumn, grid->iCurRow);
+    HWND cell = quill::GridCellControl(grid, grid->iCurColumn, grid->iCurRow);
     if (!cell) return;
     SetFocus(cell);
     if (IsEditType(grid->pColumns[grid->iCurColumn].iType) && from &&
@@ -162,7 +163,7 @@ void OnGridEnable(GridRecord *grid, BOOL enable) {
     std::size_t n = static_cast<std::size_t>(grid->nColumns) * grid->nControlRows;
     for (std::size_t i = 0; i < n; ++i) {
         EnableWindow(grid->phCells[i], enable);
-        if (FieldRecord *record = yyfieldrecord(grid->phCells[i]))
+        if (FieldRecord *record = quill::FieldRecordOf(grid->phCells[i]))
             if (record->upDown) EnableWindow(record->upDown, enable);
     }
 }
@@ -174,12 +175,12 @@ void OnGridSize(HWND window, GridRecord *grid) {
     if (grid->hHeader) MoveWindow(grid->hHeader, 0, 0, client.right, grid->iHeaderHeight, TRUE);
     MoveWindow(grid->hPane, grid->iRowLabelWidth, grid->iHeaderHeight,
                client.right - grid->iRowLabelWidth, client.bottom - grid->iHeaderHeight, TRUE);
-    yygridlayout(window);
+    quill::LayOutGrid(window);
     int current = grid->iCurColumn;
     if (grid->iCurColumn > grid->iLastColumn) {
         ShowCurrentCell(window, grid);
     } else if (grid->iFirstColumn > grid->iMaxFirstColumn) {
-        yygridhscroll(window, SB_THUMBPOSITION, grid->iMaxFirstColumn);
+        quill::ScrollGridHorizontally(window, SB_THUMBPOSITION, grid->iMaxFirstColumn);
     }
     grid->iCurColumn = current;
     bOverride = 0;
@@ -333,10 +334,10 @@ void OnCellNotify(HWND pane, GridRecord *grid, HWND cell, int code) {
     HWND window = GetParent(pane);
     int column = 0, row = 0;
     bool known = CellPosition(grid, cell, &column, &row);
-    ATOM atom = yyclassatom(cell);
+    ATOM atom = quill::WindowClassAtom(cell);
     bool check = atom == atomButton, menu = atom == atomCombo;
     if ((check && code == BN_CLICKED) || (menu && code == CBN_SELCHANGE)) {
-        yygridedited(grid);
+        quill::MarkGridEdited(grid);
         bool readOnly = (GetWindowLongA(window, GWL_STYLE) & kGridReadOnly) ||
                         (known && row < grid->nStoredRows &&
                          (grid->pColumns[column].pFlags[row] & kCellReadOnly));
@@ -356,12 +357,13 @@ void OnCellNotify(HWND pane, GridRecord *grid, HWND cell, int code) {
         (!check && !menu && code == EN_SETFOCUS)) {
         if (!known) return;
         yygridupdatecell(window, column, row, 0);
-        if (row - grid->iFirstRow >= grid->nVisibleRows) yygridvscroll(window, SB_LINEDOWN, 0);
-        if (column > grid->iLastColumn) yygridhscroll(window, SB_LINERIGHT, 0);
+        if (row - grid->iFirstRow >= grid->nVisibleRows)
+            quill::ScrollGridVertically(window, SB_LINEDOWN, 0);
+        if (column > grid->iLastColumn) quill::ScrollGridHorizontally(window, SB_LINERIGHT, 0);
         return;
     }
     if (!check && !menu && code == EN_CHANGE) {
-        yygridedited(grid);
+        quill::MarkGridEdited(grid);
         yygridselectnone(window);
         return;
     }
@@ -373,7 +375,7 @@ void OnPaneSpin(HWND pane, GridRecord *grid, WPARAM wParam, LPARAM lParam) {
     HWND window = GetParent(pane);
     if (LOWORD(wParam) == SB_ENDSCROLL) return;
     if (!yyismodaldialog(GetParent(window))) SendCellChange(window, grid);
-    yygridedited(grid);
+    quill::MarkGridEdited(grid);
     yygridselectnone(window);
     SendMessageA(GetParent(window), WM_VSCROLL, wParam, lParam);
 }
@@ -381,15 +383,15 @@ void OnPaneSpin(HWND pane, GridRecord *grid, WPARAM wParam, LPARAM lParam) {
 HBRUSH OnCellColour(HWND pane, GridRecord *grid, UINT message, HDC dc, HWND cell) {
     (void)grid;
     if (GetParent(cell) != pane) return nullptr;
-    FieldRecord *record = yyfieldrecord(cell);
-    FieldRecord *own = yyfieldrecord(GetParent(pane));
+    FieldRecord *record = quill::FieldRecordOf(cell);
+    FieldRecord *own = quill::FieldRecordOf(GetParent(pane));
     COLORREF fore = record ? record->foreground : QUILL_DEFAULT_COLOUR;
     COLORREF back = record ? record->background : QUILL_DEFAULT_COLOUR;
     if (fore == QUILL_DEFAULT_COLOUR && own) fore = own->foreground;
     if (back == QUILL_DEFAULT_COLOUR && own) back = own->background;
     if (fore == QUILL_DEFAULT_COLOUR && back == QUILL_DEFAULT_COLOUR) return nullptr;
     bool button = message == WM_CTLCOLORBTN ||
-                  (message == WM_CTLCOLORSTATIC && yyclassatom(cell) == atomButton);
+                  (message == WM_CTLCOLORSTATIC && quill::WindowClassAtom(cell) == atomButton);
     return quill::ColourControl(dc, fore, back, button, button);
 }
 
@@ -425,7 +427,8 @@ void MoveHorizontally(HWND window, GridRecord *grid, int step) {
 }
 
 bool ListOpen(HWND cell) {
-    return yyclassatom(cell) == atomCombo && SendMessageA(cell, CB_GETDROPPEDSTATE, 0, 0);
+    return quill::WindowClassAtom(cell) == atomCombo &&
+           SendMessageA(cell, CB_GETDROPPEDSTATE, 0, 0);
 }
 
 bool ChildFrameParent(HWND window) {
@@ -476,14 +479,14 @@ bool OnCellKey(HWND cell, HWND window, GridRecord *grid, WPARAM key) {
         if (ctrl)
             MoveTo(window, grid, grid->iCurColumn, 0);
         else
-            yygridvscroll(window, SB_PAGEUP, 0);
+            quill::ScrollGridVertically(window, SB_PAGEUP, 0);
         return true;
     case VK_NEXT:
         if (ListOpen(cell)) return false;
         if (ctrl)
             MoveTo(window, grid, grid->iCurColumn, grid->nRows - 1);
         else if (grid->nRows > grid->nVisibleRows)
-            yygridvscroll(window, SB_PAGEDOWN, 0);
+            quill::ScrollGridVertically(window, SB_PAGEDOWN, 0);
         return true;
     case VK_HOME:
     case VK_END:
@@ -499,7 +502,7 @@ bool OnCellKey(HWND cell, HWND window, GridRecord *grid, WPARAM key) {
                 return false;
         }
         if (ctrl)
-            yygridhscroll(window, key == VK_LEFT ? SB_PAGELEFT : SB_PAGERIGHT, 0);
+            quill::ScrollGridHorizontally(window, key == VK_LEFT ? SB_PAGELEFT : SB_PAGERIGHT, 0);
         else
             MoveHorizontally(window, grid, key == VK_LEFT ? -1 : 1);
         return true;
@@ -523,7 +526,7 @@ bool OnCellChar(HWND cell, HWND window, GridRecord *grid, WPARAM ch) {
     bool block = grid->iSelFirstRow >= 0;
     switch (ch) {
     case 1:
-        if (!yyiseditfield(cell)) return false;
+        if (!quill::IsEditField(cell)) return false;
         SendMessageA(cell, EM_SETSEL, 0, -1);
         SendMessageA(cell, EM_SCROLLCARET, 0, 0);
         return true;
@@ -546,7 +549,7 @@ bool OnCellChar(HWND cell, HWND window, GridRecord *grid, WPARAM ch) {
 }
 
 void OnCellSetFocus(HWND cell, HWND window, GridRecord *grid, HWND from) {
-    if (yyclassatom(cell) == atomButton) {
+    if (quill::WindowClassAtom(cell) == atomButton) {
         bNotFromGrid = 0;
         SendMessageA(grid->hPane, WM_COMMAND, MAKEWPARAM(0xFFFF, BN_SETFOCUS),
                      reinterpret_cast<LPARAM>(cell));
@@ -589,7 +592,7 @@ void OnCellShiftClick(HWND cell, HWND window, GridRecord *grid) {
 // --- Shared routines -------------------------------------------------------------------------
 
 void yygridupdatecell(HWND window, int column, int row, int setFocus) {
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid) return;
     if (column == grid->iCurColumn && row == grid->iCurRow && !bNotFromGrid && !setFocus) return;
     grid->iCurColumn = column;
@@ -600,8 +603,8 @@ void yygridupdatecell(HWND window, int column, int row, int setFocus) {
         SendCellChange(window, grid);
 }
 
-void yygridvscroll(HWND window, int code, int position) {
-    GridRecord *grid = yygridrecord(window);
+void quill::ScrollGridVertically(HWND window, int code, int position) {
+    GridRecord *grid = GridRecordOf(window);
     if (!grid || !grid->phCells || ScrollBlocked(window)) return;
     yygridselectnone(window);
     int delta = VerticalDelta(grid, code, position, &grid->iThumbRow);
@@ -630,8 +633,8 @@ void yygridvscroll(HWND window, int code, int position) {
     grid->bEdited = edited;
 }
 
-void yygridhscroll(HWND window, int code, int position) {
-    GridRecord *grid = yygridrecord(window);
+void quill::ScrollGridHorizontally(HWND window, int code, int position) {
+    GridRecord *grid = GridRecordOf(window);
     if (!grid || !grid->phCells || ScrollBlocked(window)) return;
     yygridselectnone(window);
     RECT pane;
@@ -649,7 +652,7 @@ void yygridhscroll(HWND window, int code, int position) {
     bool focus = FocusInGrid(window);
     grid->iFirstColumn += delta;
     SetScrollPosition(window, SB_HORZ, grid->iFirstColumn);
-    yygridlayout(window);
+    LayOutGrid(window);
     int column = grid->iCurColumn;
     if (column < grid->iFirstColumn) column = grid->iFirstColumn;
     if (column > grid->iLastColumn) column = grid->iLastColumn;
@@ -675,11 +678,11 @@ void OnWheel(HWND window, GridRecord *grid, int delta) {
     grid->iWheelRest += delta;
     while (grid->iWheelRest >= 120) {
         grid->iWheelRest -= 120;
-        yygridvscroll(window, SB_LINEUP, 0);
+        quill::ScrollGridVertically(window, SB_LINEUP, 0);
     }
     while (grid->iWheelRest <= -120) {
         grid->iWheelRest += 120;
-        yygridvscroll(window, SB_LINEDOWN, 0);
+        quill::ScrollGridVertically(window, SB_LINEDOWN, 0);
     }
 }
 
@@ -724,7 +727,7 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
         for (int c = 0; c < grid->nColumns; ++c)
             for (int i = n; i < old; ++i) {
                 HWND cell = grid->phCells[static_cast<std::size_t>(c) * old + i];
-                if (FieldRecord *record = yyfieldrecord(cell)) {
+                if (FieldRecord *record = quill::FieldRecordOf(cell)) {
                     if (record->upDown) {
                         WNDPROC proc = reinterpret_cast<WNDPROC>(
                             GetWindowLongPtrA(record->upDown, GWLP_USERDATA));
@@ -737,9 +740,9 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
                     if (record->oldProc)
                         SetWindowLongPtrA(cell, GWLP_WNDPROC,
                                           reinterpret_cast<LONG_PTR>(record->oldProc));
-                    if (yynumerickind(cell) == 0) {
+                    if (quill::NumericClassKind(cell) == 0) {
                         SetWindowLongPtrA(cell, GWLP_USERDATA, 0);
-                        yyfreefieldrecord(record);
+                        quill::FreeFieldRecord(record);
                     }
                 }
                 DestroyWindow(cell);
@@ -760,7 +763,8 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
             EnumWindows(yyWindowCount1, reinterpret_cast<LPARAM>(&WindowCount));
             int cost = grid->nColumns + (grid->phRowLabels ? 1 : 0);
             for (int c = 0; c < grid->nColumns; ++c)
-                if (yyisspinfield(grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows]))
+                if (quill::IsSpinField(
+                        grid->phCells[static_cast<std::size_t>(c) * grid->nControlRows]))
                     ++cost;
             int most = grid->nControlRows + (16000 - WindowCount) / (cost > 0 ? cost : 1);
             if (n > most) n = most;
@@ -797,9 +801,9 @@ void OnPaneSize(HWND pane, GridRecord *grid) {
         grid->phCells = cells;
         grid->nControlRows = n;
         for (int i = old; i < n; ++i) {
-            if (labels) labels[i] = yygridaddrowlabel(window, grid, i);
+            if (labels) labels[i] = quill::AddGridRowLabel(window, grid, i);
             for (int c = 0; c < grid->nColumns; ++c)
-                cells[static_cast<std::size_t>(c) * n + i] = yygridaddcontrolrow(grid, i, c);
+                cells[static_cast<std::size_t>(c) * n + i] = quill::AddGridControlRow(grid, i, c);
         }
         grid->nVisibleRows = a;
         yygridupdatecells(grid);
@@ -897,7 +901,7 @@ LRESULT OnDefaultButton(HWND pane) {
 
 // --- Window procedures ----------------------------------------------------------------------
 
-void yygridsubclassheader(HWND header) {
+void quill::SubclassGridHeader(HWND header) {
     HeaderState *state = static_cast<HeaderState *>(std::calloc(1, sizeof(HeaderState)));
     if (!state) return;
     state->proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(header, GWLP_WNDPROC));
@@ -909,7 +913,7 @@ LRESULT CALLBACK yygridsubheader(HWND header, UINT message, WPARAM wParam, LPARA
     HeaderState *state = reinterpret_cast<HeaderState *>(GetWindowLongPtrA(header, GWLP_USERDATA));
     WNDPROC old = state ? state->proc : nullptr;
     if (!old) return DefWindowProcA(header, message, wParam, lParam);
-    GridRecord *grid = yygridrecord(GetParent(header));
+    GridRecord *grid = quill::GridRecordOf(GetParent(header));
     switch (message) {
     case WM_SETCURSOR: SetCursor(LoadCursor(nullptr, IDC_ARROW)); return TRUE;
     case WM_NCHITTEST:
@@ -942,10 +946,10 @@ LRESULT CALLBACK yygridspinwndproc(HWND spin, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT CALLBACK yygridcellwndproc(HWND cell, UINT message, WPARAM wParam, LPARAM lParam) {
-    FieldRecord *record = yyfieldrecord(cell);
+    FieldRecord *record = quill::FieldRecordOf(cell);
     WNDPROC old = record && record->oldProc ? record->oldProc : nullptr;
     HWND window = GridOfCell(cell);
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!old) return DefWindowProcA(cell, message, wParam, lParam);
     if (!grid) return CallWindowProcA(old, cell, message, wParam, lParam);
     switch (message) {
@@ -1037,13 +1041,15 @@ LRESULT CALLBACK yygridwndprocclient(HWND pane, UINT message, WPARAM wParam, LPA
 
 LRESULT CALLBACK yygridwndproc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = false;
-    LRESULT result = yygridbuildmessage(window, message, wParam, lParam, &handled);
+    LRESULT result = quill::GridBuildMessage(window, message, wParam, lParam, &handled);
     if (handled) return result;
-    GridRecord *grid = yygridrecord(window);
+    GridRecord *grid = quill::GridRecordOf(window);
     if (!grid) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
-    case WM_VSCROLL: yygridvscroll(window, LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_HSCROLL: yygridhscroll(window, LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_VSCROLL: quill::ScrollGridVertically(window, LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_HSCROLL:
+        quill::ScrollGridHorizontally(window, LOWORD(wParam), HIWORD(wParam));
+        return 0;
     case WM_MOUSEWHEEL: OnWheel(window, grid, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_SETFOCUS: OnGridSetFocus(window, grid, reinterpret_cast<HWND>(wParam)); return 0;
     case WM_ENABLE: OnGridEnable(grid, static_cast<BOOL>(wParam)); return 0;

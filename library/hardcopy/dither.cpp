@@ -39,7 +39,7 @@ std::uint32_t SpreadRows(std::uint32_t word, int k) {
 
 }  // namespace
 
-std::uint32_t yyditherpattern(double level, int k) {
+std::uint32_t quill::DitherPattern(double level, int k) {
     if (!(level > 0.0)) level = 0.0;
     if (level > 0.975) return 0xFFFFFFFFu;
     int n = static_cast<int>(32.0 * level + 0.5);
@@ -82,25 +82,25 @@ std::uint32_t yyditherpattern(double level, int k) {
     return SpreadRows(word, k);
 }
 
-void yydithercolour(int r, int g, int b, int ncolours, std::uint32_t patterns[3]) {
+void quill::DitherColour(int r, int g, int b, int ncolours, std::uint32_t patterns[3]) {
     if (ncolours <= 2) {
         double grey = (0.35 * r + 0.59 * g + 0.11 * b) / 255.0;
-        patterns[0] = yyditherpattern(grey, 1);
+        patterns[0] = DitherPattern(grey, 1);
         patterns[1] = patterns[2] = 0;
         return;
     }
     int hi = r > g ? (r > b ? r : b) : (g > b ? g : b);
     int lo = r < g ? (r < b ? r : b) : (g < b ? g : b);
-    patterns[0] = yyditherpattern(r / 255.0, 1);
+    patterns[0] = DitherPattern(r / 255.0, 1);
     if (hi - lo < 4) {
         patterns[1] = patterns[2] = patterns[0];
     } else {
-        patterns[1] = yyditherpattern(g / 255.0, 2);
-        patterns[2] = yyditherpattern(b / 255.0, 3);
+        patterns[1] = DitherPattern(g / 255.0, 2);
+        patterns[2] = DitherPattern(b / 255.0, 3);
     }
 }
 
-int *yystoredpatterns() {
+int *quill::StoredPatterns() {
     if (!gStoredReady) {
         for (int &p : gStored) p = -1;
         gStoredReady = true;
@@ -117,19 +117,19 @@ void quill::DitherPatterns(const GraphicsColour &colour, int kind, int *pattern1
                            int *pattern3) {
     int rgb = colour.rgb;
     int r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
-    int rule = yyhcoptword(6);
+    int rule = HardcopyOptionSlot(6);
     bool dark = r < 10 && g < 10 && b<10, light = r> 245 && g > 245 && b > 245;
     if (rule == 1 || (rule == 2 && (dark || light))) r = 255 - r, g = 255 - g, b = 255 - b;
     int ncolours = gHardcopy.deviceColours;
     if (kind == 2 && ncolours > 2) r = 255 - r, g = 255 - g, b = 255 - b;
     std::uint32_t p[3];
-    yydithercolour(r, g, b, ncolours, p);
+    DitherColour(r, g, b, ncolours, p);
     if (ncolours <= 2) {
         if (rule >= 1) p[0] = ~p[0];
         int index = colour.index;
         if (gGraphics.colourModel == kColourPalette && index >= 0 && index < 256 &&
-            yystoredpatterns()[index] != -1)
-            p[0] = static_cast<std::uint32_t>(yystoredpatterns()[index]);
+            StoredPatterns()[index] != -1)
+            p[0] = static_cast<std::uint32_t>(StoredPatterns()[index]);
     }
     *pattern1 = static_cast<int>(p[0]);
     *pattern2 = static_cast<int>(p[1]);

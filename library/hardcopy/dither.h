@@ -25,17 +25,17 @@ namespace quill {
 void DitherPatterns(const GraphicsColour &colour, int kind, int *pattern1, int *pattern2,
                     int *pattern3);
 
-}  // namespace quill
-
 // The pattern of LEVEL (0 to 1) for component K (1 to 3; the grey pattern uses 1).
-std::uint32_t yyditherpattern(double level, int k);
+std::uint32_t DitherPattern(double level, int k);
 
 // The patterns of RGB values R, G, B (0 to 255, already inverted as the colour rule asks) on
 // a device of NCOLOURS colours; for two colours only PATTERNS[0] is set.
-void yydithercolour(int r, int g, int b, int ncolours, std::uint32_t patterns[3]);
+void DitherColour(int r, int g, int b, int ncolours, std::uint32_t patterns[3]);
 
 // The stored pattern of each palette colour number (-1 = none) that a two-colour device
 // uses in place of the computed grey pattern with the palette colour model.
-int *yystoredpatterns();
+int *StoredPatterns();
+
+}  // namespace quill
 
 #endif

@@ -19,9 +19,9 @@ namespace {
 class CgmFileSink : public quill::CgmSink {
 public:
     bool Append(const unsigned char *bytes, std::size_t n) override {
-        if (yyploterror()) return false;
-        yyplotbytes(kPlotSlot, bytes, n);
-        return !yyploterror();
+        if (quill::PlotErrorFlag()) return false;
+        quill::WritePlotBytes(kPlotSlot, bytes, n);
+        return !quill::PlotErrorFlag();
     }
 };
 
@@ -73,7 +73,7 @@ const char *const kFontsPostScript[16] = {"Courier",
                                           "Symbol"};
 
 int Vdc(double v) {
-    int i = yyclampint(v);
+    int i = quill::TruncateClamped(v);
     return i > 32767 ? 32767 : i < -32768 ? -32768 : i;
 }
 int X(double x) { return Vdc(x * cs.sx); }
@@ -82,7 +82,10 @@ int Y(double y) { return Vdc(y * cs.sy); }
 int Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 // The line and edge width of option 9 (tenths of a point) in VDC.
-int WidthVdc() { return Vdc(yyhcopt(kOptLineWidth) * cs.vdcWidth / (yyhcpagewidth() * 10.0)); }
+int WidthVdc() {
+    return Vdc(quill::HardcopyOption(kOptLineWidth) * cs.vdcWidth /
+               (quill::HardcopyPageWidth() * 10.0));
+}
 
 // Ends the element begun by yycgm2_ and hands it to the file.
 void End() { enc.Finish(); }
@@ -90,8 +93,8 @@ void End() { enc.Finish(); }
 }  // namespace
 
 void yycgm1_(int rgb, int &r, int &g, int &b) {
-    yyrgbsplit(rgb, r, g, b);
-    yycolourrule(yyhcopt(kOptColourRule), r, g, b);
+    quill::SplitRgb(rgb, r, g, b);
+    quill::ApplyColourRule(quill::HardcopyOption(kOptColourRule), r, g, b);
 }
 
 void yycgm2_(int cls, int id) { enc.Start(cls, id); }
@@ -150,8 +153,8 @@ void LineColour() { CachedColour(quill::cgm::kLineColour, cs.lineColour, cs.r, c
 void Rescale();
 
 void Open() {
-    double w = yyhcpagewidth();
-    double h = yyhcpageheight();
+    double w = quill::HardcopyPageWidth();
+    double h = quill::HardcopyPageHeight();
     // 600 dots per inch, reduced so that the larger side fits in 16 bits.
     double f = 600.0 / 72.0;
     double larger = w > h ? w : h;
@@ -160,10 +163,11 @@ void Open() {
     cs.vdcWidth = static_cast<int>(w * f);
     cs.vdcHeight = static_cast<int>(h * f);
     Rescale();
-    if (!yyhcopenfile()) return;
-    std::string title =
-        gOperands.Ixd(1) == 1 && !yyhctitle().empty() ? yyhctitle() : "ORN CGM File";
-    int naming = yyhcopt(kOptFontNames);
+    if (!quill::OpenHardcopyFile()) return;
+    std::string title = gOperands.Ixd(1) == 1 && !quill::HardcopyTitle().empty()
+                            ? quill::HardcopyTitle()
+                            : "ORN CGM File";
+    int naming = quill::HardcopyOption(kOptFontNames);
     const char *const *fonts = naming == 0   ? kFontsUpper
                                : naming == 1 ? kFontsPostScript
                                              : quill::kCgmFontNames;
@@ -275,7 +279,7 @@ void Text() {
     yycgm2_(4, 4);
     yycgm3_(x, y);
     yycgm5_(1);
-    yycgm8_(yyhctext());
+    yycgm8_(quill::HardcopyText());
     OneWord(quill::cgm::kTransparency, 1);
 }
 
@@ -356,14 +360,15 @@ void Gradient() {
 }
 
 void Rescale() {
-    cs.sx = cs.vdcWidth / yyhcdrawablewidth();
-    cs.sy = cs.vdcHeight / yyhcdrawableheight();
+    cs.sx = cs.vdcWidth / quill::HardcopyDrawableWidth();
+    cs.sy = cs.vdcHeight / quill::HardcopyDrawableHeight();
 }
 
 void Initialise() {
-    yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
-    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptFontNames) = 2;
-    yyhcdevice(kDeviceCgm, 256, "00000110111111100010011011100", 0, "quilplot.cgm");
+    quill::SetHardcopyPageDefaults(756, 540, 0, 0, quill::HardcopyOption(kOptLandscape));
+    if (gOperands.Id(1) != kOpInitKeepOptions) quill::HardcopyOptionSlot(kOptFontNames) = 2;
+    quill::SetHardcopyDeviceWords(kDeviceCgm, 256, "00000110111111100010011011100", 0,
+                                  "quilplot.cgm");
 }
 
 void Operation(int op) {
@@ -395,7 +400,7 @@ void Operation(int op) {
         OneWord(quill::cgm::kLineWidth, WidthVdc());
         break;
     case kOpPolyline: {
-        int n = yyhcpolygoncount();
+        int n = quill::HardcopyPolygonCount();
         if (n < 1) break;
         std::vector<int> x, y;
         for (int k = 1; k <= n; ++k)
@@ -405,7 +410,7 @@ void Operation(int op) {
     }
     case kOpDirection: Orientation(); break;
     case kOpLineJoin: {
-        int j = yyhcopt(kOptLineJoin);
+        int j = quill::HardcopyOption(kOptLineJoin);
         j = (j < 0 || j > 2 ? 0 : j) + 2;
         if (j == cs.join) break;
         BeginPicture();
@@ -414,7 +419,7 @@ void Operation(int op) {
         break;
     }
     case kOpLineCap: {
-        int c = yyhcopt(kOptLineCap);
+        int c = quill::HardcopyOption(kOptLineCap);
         c = (c < 0 || c > 2 ? 0 : c) + 2;
         if (c == cs.cap) break;
         BeginPicture();
@@ -429,7 +434,7 @@ void Operation(int op) {
         // The image file's pixels as a cell array over the clip rectangle, read from the
         // decoded picture as they are written.
         quill::ImagePixels image;
-        if (!yyhcimage(image)) break;
+        if (!quill::ReadHardcopyImage(image)) break;
         quill::CellSource source;
         source.width = image.width;
         source.height = image.height;

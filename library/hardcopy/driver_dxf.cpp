@@ -100,10 +100,10 @@ int NearestAci(int rgb) {
     return number;
 }
 
-std::string Int(int v) { return yystripblanks(yyfieldint(v, 3)); }
+std::string Int(int v) { return quill::StripBlanks(quill::IntField(v, 3)); }
 
 std::string Real(double v) {
-    std::string f = yystripblanks(yyfieldfixed(v, 15, 6));
+    std::string f = quill::StripBlanks(quill::FixedField(v, 15, 6));
     std::size_t dot = f.find('.');
     if (dot != std::string::npos) {
         while (f.size() > dot + 1 && f.back() == '0') f.pop_back();
@@ -121,7 +121,7 @@ std::string Layer() { return "1"; }
 void yydxf1_(const std::string &text) {
     std::string t = text;
     while (!t.empty() && t.back() == ' ') t.pop_back();
-    yyhcline(t.empty() ? " " : t);
+    quill::WriteHardcopyLine(t.empty() ? " " : t);
 }
 
 void yydxf4_(const std::string &a, const std::string &b) {
@@ -151,7 +151,7 @@ void Lines(std::initializer_list<const char *> items) {
     for (const char *item : items) yydxf1_(item);
 }
 
-double Thickness() { return yyhcopt(kOptLineWidth) / 720.0; }
+double Thickness() { return quill::HardcopyOption(kOptLineWidth) / 720.0; }
 
 void LineTypeGroup() {
     int type = gGraphics.lineType;
@@ -159,17 +159,17 @@ void LineTypeGroup() {
 }
 
 void Rescale() {
-    dxf.sx = yyhcpagewidth() / 72.0 / yyhcdrawablewidth();
-    dxf.sy = yyhcpageheight() / 72.0 / yyhcdrawableheight();
+    dxf.sx = quill::HardcopyPageWidth() / 72.0 / quill::HardcopyDrawableWidth();
+    dxf.sy = quill::HardcopyPageHeight() / 72.0 / quill::HardcopyDrawableHeight();
 }
 
 void Open() {
-    int option = yyhcopt(kOptColours);
+    int option = quill::HardcopyOption(kOptColours);
     dxf = DxfState{};
     dxf.ncolours = option == 8 ? 255 : option == 4 ? 14 : 7;
     Rescale();
-    if (!yyhcopenfile()) return;
-    double w = yyhcpagewidth() / 72.0, h = yyhcpageheight() / 72.0;
+    if (!quill::OpenHardcopyFile()) return;
+    double w = quill::HardcopyPageWidth() / 72.0, h = quill::HardcopyPageHeight() / 72.0;
     Lines({"0", "SECTION", "2", "HEADER", "9", "$EXTMIN", "10", "0.000000", "20", "0.000000", "9",
            "$EXTMAX"});
     yydxf5_("10", w);
@@ -291,7 +291,7 @@ void Filled(int op) {
 }
 
 void Text() {
-    std::string text = yyhctext();
+    std::string text = quill::HardcopyText();
     for (char &c : text)
         if (c == '\r' || c == '\n') c = ' ';
     while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -332,9 +332,10 @@ void Arc() {
 namespace {
 
 void Initialise() {
-    yyhcpagedefaults(756, 540, 0, 0, yyhcopt(kOptLandscape));
-    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptColours) = 8;
-    yyhcdevice(kDeviceDxf, 255, "00000100000011000010000000010", 0, "quilplot.dxf");
+    quill::SetHardcopyPageDefaults(756, 540, 0, 0, quill::HardcopyOption(kOptLandscape));
+    if (gOperands.Id(1) != kOpInitKeepOptions) quill::HardcopyOptionSlot(kOptColours) = 8;
+    quill::SetHardcopyDeviceWords(kDeviceDxf, 255, "00000100000011000010000000010", 0,
+                                  "quilplot.dxf");
 }
 
 void Close() {
@@ -359,7 +360,7 @@ void Operation(int op) {
         yydxf3_("10", "20", gOperands.Rd(1), gOperands.Rd(5));
         break;
     case kOpPolyline: {
-        int n = yyhcpolygoncount();
+        int n = quill::HardcopyPolygonCount();
         if (n == 0) break;
         yydxf2_("POLYLINE");
         LineTypeGroup();

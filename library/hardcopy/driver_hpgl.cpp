@@ -50,11 +50,11 @@ std::string PenOf(int c) {
 }
 
 void Open() {
-    if (!yyhpglopen()) return;
-    if (yyhcopt(kOptEscape) == 1) yyhpg7_("\x1b.Y");
+    if (!quill::HpglOpen()) return;
+    if (quill::HardcopyOption(kOptEscape) == 1) yyhpg7_("\x1b.Y");
     const PlotterType &p = Plotter();
-    yyhpglframe(p.unitsPerInch / 72.0, yyhcopt(kOptLandscape) % 2 == 0);
-    yyhpg7_(std::string("DT") + yyhpglterminator());
+    quill::HpglFrame(p.unitsPerInch / 72.0, quill::HardcopyOption(kOptLandscape) % 2 == 0);
+    yyhpg7_(std::string("DT") + quill::HpglLabelTerminator());
     yyhpg7_("DI1. 0.");
     yyhpg6_(13, gHardcopy.plotterType, 0, 0, false);
     yyhpg7_("SC0 32760 0 32760");
@@ -62,52 +62,53 @@ void Open() {
 
 void Colour() {
     std::string pen = PenOf(gGraphics.colour.index);
-    if (pen != gHpgl.pen) yyhpglpen(pen, true);
+    if (pen != gHpgl.pen) quill::HpglSelectPen(pen, true);
     if (gFigureFill.fillWord == 0) {
         int r, g, b;
-        yyrgbsplit(gGraphics.colour.rgb, r, g, b);
+        quill::SplitRgb(gGraphics.colour.rgb, r, g, b);
         yyhpg6_(1, r, g, b);
     }
 }
 
 // Hardware fill of the pattern-filled figure OP from the operands.
 void HardwareFill(int op) {
-    double t = 25.4 * yyhcopt(kOptPenWidth) / 7200.0;
+    double t = 25.4 * quill::HardcopyOption(kOptPenWidth) / 7200.0;
     t = t < 0.1 ? 0.1 : t > 5 ? 5 : t;
     if (t != gHpgl.thickness) {
-        yyhpg3_("FT2;PT" + yyfieldfixed(t, 4, 2));
+        yyhpg3_("FT2;PT" + quill::FixedField(t, 4, 2));
         gHpgl.thickness = t;
     }
     std::vector<double> px, py;
     switch (op) {
     case kOpEllipsePattern: {
         double x = gOperands.Rd(1), y = gOperands.Rd(5);
-        yyhpglmove("PU", x, y);
+        quill::HpglMove("PU", x, y);
         double r = std::fabs(gOperands.Rd(2)) * 32760.0 / gHpgl.width;
         if (r > 32760) {
             // The radius in plotter units, with the scaling off.
-            yyhpg3_("SC;CI" + yyfieldint(yyhpglplotterlength(r), 6) + ";SC0 32760 0 32760");
+            yyhpg3_("SC;CI" + quill::IntField(quill::HpglPlotterLength(r), 6) +
+                    ";SC0 32760 0 32760");
         } else {
-            yyhpg3_("CI" + yyfieldint(yyclampint(r), 6));
+            yyhpg3_("CI" + quill::IntField(quill::TruncateClamped(r), 6));
         }
         px.push_back(x), py.push_back(y);
         break;
     }
     case kOpRectanglePattern:
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
-        yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
+        quill::HpglMove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        quill::HpglMove("RA", gOperands.Rd(2), gOperands.Rd(6));
         px.push_back(gOperands.Rd(1)), py.push_back(gOperands.Rd(5));
         break;
     default:
         quill::FigurePoints(op, px, py);
         if (px.empty()) return;
-        yyhpglmove("PU", px[0], py[0]);
+        quill::HpglMove("PU", px[0], py[0]);
         yyhpg7_("PM0");
-        for (std::size_t k = 1; k < px.size(); ++k) yyhpglmove("PD", px[k], py[k]);
+        for (std::size_t k = 1; k < px.size(); ++k) quill::HpglMove("PD", px[k], py[k]);
         yyhpg7_("PM2;FP");
         break;
     }
-    yyhpglmove("PU", px[0], py[0]);
+    quill::HpglMove("PU", px[0], py[0]);
     gHardcopy.lastPenX = static_cast<float>(px[0]);
     gHardcopy.lastPenY = static_cast<float>(py[0]);
 }
@@ -120,7 +121,7 @@ void Filled(int op) {
     int style = gFigureFill.style;
     bool gradientSolid = style == 3 && gFigureFill.gradient1 == gFigureFill.gradient2;
     bool hardware = (style == 4 || gradientSolid) && (FillMask(p.cls) >> figure & 1) &&
-                    yyhcopt(kOptHardwareFill) == 1;
+                    quill::HardcopyOption(kOptHardwareFill) == 1;
     if (gOperands.Id(1) == kFigureEnd) {
         if (!hardware) yyhpg6_(9, 0, 0, 0);
         return;
@@ -131,35 +132,37 @@ void Filled(int op) {
         HardwareFill(op);
         return;
     }
-    double page = yyhcpageheight();
+    double page = quill::HardcopyPageHeight();
     gFigureFill.fillWord = 2;
-    gFigureFill.hatchSpacing =
-        static_cast<float>(0.01 * yyhcopt(kOptHatch) * gHpgl.height / page * (style == 3 ? 2 : 1));
-    yyhpg6_(5, style, yyhcopt(kOptHatch), 0);
-    if (yyhcopt(kOptOutline) == 1) {
+    gFigureFill.hatchSpacing = static_cast<float>(0.01 * quill::HardcopyOption(kOptHatch) *
+                                                  gHpgl.height / page * (style == 3 ? 2 : 1));
+    yyhpg6_(5, style, quill::HardcopyOption(kOptHatch), 0);
+    if (quill::HardcopyOption(kOptOutline) == 1) {
         std::vector<double> px, py;
         quill::FigurePoints(op, px, py);
         if (op == kOpEllipsePattern) px.push_back(gOperands.Rd(1)), py.push_back(gOperands.Rd(5));
-        for (std::size_t k = 0; k < px.size(); ++k) yyhpg6_(9, yyhpglx(px[k]), yyhpgly(py[k]), 0);
+        for (std::size_t k = 0; k < px.size(); ++k)
+            yyhpg6_(9, quill::HpglUserX(px[k]), quill::HpglUserY(py[k]), 0);
     }
 }
 
 void Initialise() {
     const PlotterType &p = Plotter();
     double f = p.unitsPerInch / 72.0;
-    yyhcpagedefaults(yyroundint((p.width - p.margin) / f), yyroundint(p.height / f), 0, 0, 1);
-    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
+    quill::SetHardcopyPageDefaults(quill::RoundToInt((p.width - p.margin) / f),
+                                   quill::RoundToInt(p.height / f), 0, 0, 1);
+    if (gOperands.Id(1) != kOpInitKeepOptions) quill::HardcopyOptionSlot(kOptLabelTerminator) = 4;
     for (char &c : PenTable) c = ' ';
-    yyhcdevice(kDeviceHpgl, p.pens, Capabilities(p.cls), 1, "quilplot.plt");
+    quill::SetHardcopyDeviceWords(kDeviceHpgl, p.pens, Capabilities(p.cls), 1, "quilplot.plt");
 }
 
 void Close() {
-    if (yyhcopt(kOptEscape) == 1) yyhpg7_("\x1b.Z");
+    if (quill::HardcopyOption(kOptEscape) == 1) yyhpg7_("\x1b.Z");
     yyprcl_(&kPlotSlot);
 }
 
 void Operation(int op) {
-    if (yyhpglcommonop(op, Plotter().cls == 'F')) return;
+    if (quill::HpglCommonOp(op, Plotter().cls == 'F')) return;
     switch (op) {
     case kOpColour: Colour(); break;
     case kOpPage: {
@@ -175,11 +178,11 @@ void Operation(int op) {
         gHpgl.fontChanged = 1;
         break;
     case kOpPolyline: {
-        int n = yyhcpolygoncount();
+        int n = quill::HardcopyPolygonCount();
         if (n == 0) break;
         quill::HpglBeginDrawing();
-        yyhpglmove("PU", gOperands.Xpoly(1), gOperands.Ypoly(1));
-        for (int k = 2; k <= n; ++k) yyhpglmove("PD", gOperands.Xpoly(k), gOperands.Ypoly(k));
+        quill::HpglMove("PU", gOperands.Xpoly(1), gOperands.Ypoly(1));
+        for (int k = 2; k <= n; ++k) quill::HpglMove("PD", gOperands.Xpoly(k), gOperands.Ypoly(k));
         break;
     }
     case kOpArc:
@@ -190,8 +193,8 @@ void Operation(int op) {
     }
 }
 
-const quill::FileDriver kHpgl = {kDeviceHpgl, yyhpglscale, Initialise, Open,
-                                 Close,       Filled,      Operation};
+const quill::FileDriver kHpgl = {kDeviceHpgl, quill::HpglScale, Initialise, Open,
+                                 Close,       Filled,           Operation};
 
 }  // namespace
 

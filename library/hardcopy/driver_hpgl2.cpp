@@ -52,7 +52,8 @@ void Scaled(const std::vector<double> &x, const std::vector<double> &y, std::vec
             std::vector<int> &iy) {
     ix.resize(x.size());
     iy.resize(y.size());
-    for (std::size_t k = 0; k < x.size(); ++k) ix[k] = yyhpglx(x[k]), iy[k] = yyhpgly(y[k]);
+    for (std::size_t k = 0; k < x.size(); ++k)
+        ix[k] = quill::HpglUserX(x[k]), iy[k] = quill::HpglUserY(y[k]);
 }
 
 }  // namespace
@@ -81,8 +82,8 @@ void yyhpgl2a_(const std::vector<double> &x, const std::vector<double> &y) {
 
 void yyhpgl2d_(int pen, int rgb) {
     int r, g, b;
-    yyrgbsplit(rgb, r, g, b);
-    yycolourrule(yyhcopt(kOptColourRule), r, g, b);
+    quill::SplitRgb(rgb, r, g, b);
+    quill::ApplyColourRule(quill::HardcopyOption(kOptColourRule), r, g, b);
     yyhpgl2b_("PC" + std::to_string(pen) + "," + std::to_string(r) + "," + std::to_string(g) + "," +
               std::to_string(b));
 }
@@ -109,7 +110,7 @@ void yyhpgl2c_() {
 void yyhpgl2e_(bool sector) {
     std::vector<double> x, y;
     yyhpg5_(sector, x, y);
-    yyhpglmove("PU", x[0], y[0]);
+    quill::HpglMove("PU", x[0], y[0]);
     yyhpgl2a_(x, y);
 }
 
@@ -121,7 +122,7 @@ void ChoosePen() {
                                            : gGraphics.colour.index;
     std::string pen;
     if (Monochrome()) {
-        int background = yyhcopt(kOptColourRule) != 0 ? 223 : 0;
+        int background = quill::HardcopyOption(kOptColourRule) != 0 ? 223 : 0;
         pen = c == background ? "0" : "1";
     } else {
         pen = std::to_string(c);
@@ -130,7 +131,7 @@ void ChoosePen() {
             h2.defined[c] = true;
         }
     }
-    if (pen != gHpgl.pen) yyhpglpen(pen, true);
+    if (pen != gHpgl.pen) quill::HpglSelectPen(pen, true);
 }
 
 // The title as the text of one comment: a double quote (which readers pair across lines), a
@@ -150,21 +151,21 @@ std::string CommentText(const std::string &text) {
 }
 
 void Open() {
-    if (!yyhpglopen()) return;
+    if (!quill::HpglOpen()) return;
     h2 = Hpgl2State{};
     int mode = Mode();
     if (mode != 4) yyhpgl2b_("\x1b%0B");
-    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty())
-        yyhpgl2b_("CO: " + CommentText(yyhctitle()) + ";");
-    bool landscape = yyhcopt(kOptLandscape) % 2 != 0;
-    yyhpglframe(kUnitsPerPoint, mode == 4 ? !landscape : landscape);
-    yyhpgl2b_(std::string("DT") + yyhpglterminator());
+    if (gOperands.Ixd(1) == 1 && !quill::HardcopyTitle().empty())
+        yyhpgl2b_("CO: " + CommentText(quill::HardcopyTitle()) + ";");
+    bool landscape = quill::HardcopyOption(kOptLandscape) % 2 != 0;
+    quill::HpglFrame(kUnitsPerPoint, mode == 4 ? !landscape : landscape);
+    yyhpgl2b_(std::string("DT") + quill::HpglLabelTerminator());
     yyhpgl2b_("DI1. 0.");
     yyhpgl2b_("TR0");
     if (mode != 1) yyhpgl2b_("AD1,14;SA");
     if (Pens() > 2) yyhpgl2b_("NP256");
     yyhpgl2b_("CO\"13 " + std::to_string(mode) + " 1.0 8\";");
-    yyhpgl2b_("CO\"2 " + std::to_string(yyhcopt(kOptColourRule)) + "\";");
+    yyhpgl2b_("CO\"2 " + std::to_string(quill::HardcopyOption(kOptColourRule)) + "\";");
     yyhpgl2b_("SC0 32760 0 32760");
 }
 
@@ -174,7 +175,7 @@ void EndPage() {
     if (Mode() == 4) {
         yyhpgl2b_("PG");
     } else {
-        int copies = yyhcopt(kOptCopies);
+        int copies = quill::HardcopyOption(kOptCopies);
         copies = copies < 1 ? 1 : copies > 99 ? 99 : copies;
         char buf[8];
         std::snprintf(buf, sizeof buf, "%02d", copies);
@@ -187,7 +188,7 @@ void Filled(int op) {
     if (gOperands.Id(1) == kFigureEnd || gFigureFill.style <= 0) return;
     quill::HpglBeginDrawing();
     int r, g, b;
-    yyhccolour(r, g, b);
+    quill::HardcopyColour(r, g, b);
     bool plain = (r == 0 && g == 0 && b == 0) || (r == 255 && g == 255 && b == 255);
     if (Monochrome() && !plain) {
         yyhpgl2c_();
@@ -199,20 +200,22 @@ void Filled(int op) {
     case kOpEllipsePattern: {
         // A radius past the user-unit range is written in plotter units with the scaling off
         // around the figure.
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        quill::HpglMove("PU", gOperands.Rd(1), gOperands.Rd(5));
         double radius = std::fabs(gOperands.Rd(2)) * 32760.0 / gHpgl.width;
         bool wide = radius > 32760;
         if (wide) yyhpgl2b_("SC");
         yyhpgl2b_("PM0");
-        yyhpg3_("CI" + yyfieldint(wide ? yyhpglplotterlength(radius) : yyclampint(radius), 6));
+        yyhpg3_("CI" +
+                quill::IntField(
+                    wide ? quill::HpglPlotterLength(radius) : quill::TruncateClamped(radius), 6));
         yyhpgl2b_("PM2;FP");
         if (wide) yyhpgl2b_("SC0 32760 0 32760");
         return;
     }
     case kOpRectanglePattern:
-        yyhpglmove("PU", gOperands.Rd(1), gOperands.Rd(5));
+        quill::HpglMove("PU", gOperands.Rd(1), gOperands.Rd(5));
         yyhpgl2b_("PM0");
-        yyhpglmove("RA", gOperands.Rd(2), gOperands.Rd(6));
+        quill::HpglMove("RA", gOperands.Rd(2), gOperands.Rd(6));
         yyhpgl2b_("PM2;FP");
         return;
     default: break;
@@ -220,7 +223,7 @@ void Filled(int op) {
     std::vector<double> px, py;
     quill::FigurePoints(op, px, py);
     if (px.empty()) return;
-    yyhpglmove("PU", px[0], py[0]);
+    quill::HpglMove("PU", px[0], py[0]);
     yyhpgl2b_("PM0");
     px.push_back(px[0]), py.push_back(py[0]);
     yyhpgl2a_(px, py);
@@ -228,12 +231,13 @@ void Filled(int op) {
 }
 
 void Initialise() {
-    yyhcpagedefaults(kPageWidth, kPageHeight, 0, 0, 1);
-    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptLabelTerminator) = 4;
+    quill::SetHardcopyPageDefaults(kPageWidth, kPageHeight, 0, 0, 1);
+    if (gOperands.Id(1) != kOpInitKeepOptions) quill::HardcopyOptionSlot(kOptLabelTerminator) = 4;
     bool colour = Mode() == 4 || gRasterProfile.colourMode != 0;
-    yyhcdevice(kDeviceHpgl2, colour ? 256 : 2,
-               Mode() == 4 ? "00000111111111100010011011110" : "00000111111111100010011011100", 1,
-               "quilplot.plt");
+    quill::SetHardcopyDeviceWords(
+        kDeviceHpgl2, colour ? 256 : 2,
+        Mode() == 4 ? "00000111111111100010011011110" : "00000111111111100010011011100", 1,
+        "quilplot.plt");
 }
 
 void Close() {
@@ -242,7 +246,7 @@ void Close() {
 }
 
 void Operation(int op) {
-    if (yyhpglcommonop(op, false)) return;
+    if (quill::HpglCommonOp(op, false)) return;
     switch (op) {
     case kOpColour:
     case kOpRefreshColours: ChoosePen(); break;
@@ -257,12 +261,12 @@ void Operation(int op) {
         break;
     }
     case kOpPolyline: {
-        int n = yyhcpolygoncount();
+        int n = quill::HardcopyPolygonCount();
         if (n == 0) break;
         quill::HpglBeginDrawing();
         std::vector<double> x(gOperands.xpoly, gOperands.xpoly + n),
             y(gOperands.ypoly, gOperands.ypoly + n);
-        yyhpglmove("PU", x[0], y[0]);
+        quill::HpglMove("PU", x[0], y[0]);
         yyhpgl2a_(x, y);
         break;
     }
@@ -272,13 +276,13 @@ void Operation(int op) {
         break;
     case kOpLineJoin: {
         static const char *const kJoin[3] = {"1", "4", "5"};
-        int j = yyhcopt(kOptLineJoin);
+        int j = quill::HardcopyOption(kOptLineJoin);
         yyhpgl2b_(std::string("LA2 ") + kJoin[j < 0 || j > 2 ? 0 : j]);
         break;
     }
     case kOpLineCap: {
         static const char *const kCap[3] = {"1", "4", "2"};
-        int c = yyhcopt(kOptLineCap);
+        int c = quill::HardcopyOption(kOptLineCap);
         yyhpgl2b_(std::string("LA1 ") + kCap[c < 0 || c > 2 ? 0 : c]);
         break;
     }
@@ -286,8 +290,8 @@ void Operation(int op) {
     }
 }
 
-const quill::FileDriver kHpgl2 = {kDeviceHpgl2, yyhpglscale, Initialise, Open,
-                                  Close,        Filled,      Operation};
+const quill::FileDriver kHpgl2 = {kDeviceHpgl2, quill::HpglScale, Initialise, Open,
+                                  Close,        Filled,           Operation};
 
 }  // namespace
 

@@ -29,7 +29,7 @@ struct ImageDriverState {
 ImageDriverState gImage;
 
 int Format() {
-    const int v = yyhcopt(26);
+    const int v = quill::HardcopyOption(26);
     return v == 1 || v == 2 ? 1 : v == 3 ? 3 : 0;
 }
 
@@ -76,7 +76,7 @@ quill::ImagePixels RasterPicture() {
             break;
         case 4:
             for (int x = 0; x < r.width; ++x)
-                image.SetIndex(x, r.height - 1 - y, NibbleOf(yyrasterpixel(x, y)));
+                image.SetIndex(x, r.height - 1 - y, NibbleOf(quill::RasterPixel(x, y)));
             break;
         case 8:
             for (int x = 0; x < r.width; ++x)
@@ -108,22 +108,23 @@ std::string PageName(int n) {
 void WritePage(const std::vector<unsigned char> &bytes) {
     const int page = gImage.pages + 1;
     if (page == 1) {
-        yyplotbytes(kPlotSlot, bytes.data(), bytes.size());
+        quill::WritePlotBytes(kPlotSlot, bytes.data(), bytes.size());
     } else {
         const std::string name = PageName(page);
-        yyplotopen(kImagePageSlot, name.c_str(), static_cast<int>(name.size()));
-        if (!yyploterror()) yyplotbytes(kImagePageSlot, bytes.data(), bytes.size());
+        quill::OpenPlotFile(kImagePageSlot, name.c_str(), static_cast<int>(name.size()));
+        if (!quill::PlotErrorFlag())
+            quill::WritePlotBytes(kImagePageSlot, bytes.data(), bytes.size());
         const int slot = kImagePageSlot;
         yyprcl_(&slot);
     }
-    if (yyploterror()) gImage.writeError = true;
+    if (quill::PlotErrorFlag()) gImage.writeError = true;
     gImage.pages = page;
 }
 
 void WriteEncoded(int status, int zstatus, const std::vector<unsigned char> &bytes) {
     if (status == quill::kImageZlib) {
-        yysetsystemerror(zstatus);
-        yyraise(1044);
+        quill::SetSystemError(zstatus);
+        quill::RaiseError(1044);
         gImage.writeError = true;
         return;
     }
@@ -150,23 +151,23 @@ void EndPage() {
 
 void Begin(const int *op) {
     if (gOperands.Id(1) > 0) {
-        int bits = yyhcopt(23);
+        int bits = quill::HardcopyOption(23);
         if (bits != 1 && bits != 4 && bits != 8 && bits != 24) bits = 8;
-        yyhcoptword(kOptColourRule) = 0;
-        gImage.fileName = yytrimmed(gOperands.ctext, kOperandTextLength);
+        quill::HardcopyOptionSlot(kOptColourRule) = 0;
+        gImage.fileName = quill::TrimmedText(gOperands.ctext, kOperandTextLength);
         gImage.pages = 0;
         gImage.writeError = false;
-        if (!yyrasterbegin(yyhcopt(1), yyhcopt(2), bits, bits == 24 ? 0xFFFFFFFFu : 0u, 150, 150,
-                           0)) {
+        if (!quill::BeginMemoryRaster(quill::HardcopyOption(1), quill::HardcopyOption(2), bits,
+                                      bits == 24 ? 0xFFFFFFFFu : 0u, 150, 150, 0)) {
             gHardcopy.open = 0;
             return;
         }
     }
-    yyrasteropen(op);
+    quill::OpenMemoryRaster(op);
 }
 
 void End(const int *op) {
-    const bool rle = yyhcopt(26) == 2 && (gRaster.bits == 4 || gRaster.bits == 8);
+    const bool rle = quill::HardcopyOption(26) == 2 && (gRaster.bits == 4 || gRaster.bits == 8);
     if (gImage.pages == 0 && !gRaster.words.empty() && !gImage.writeError) EndPage();
     yyvras_(op);
     if (rle && !gImage.writeError && gImage.pages > 0) {
@@ -185,7 +186,7 @@ void yypng1_(void) {
 
 void yybmp1_(void) {
     std::vector<unsigned char> bytes;
-    const int status = quill::EncodeBmp(RasterPicture(), yyhcopt(26) == 2, bytes);
+    const int status = quill::EncodeBmp(RasterPicture(), quill::HardcopyOption(26) == 2, bytes);
     WriteEncoded(status, 0, bytes);
 }
 
@@ -212,11 +213,11 @@ void yypcx2_(const int *rowoffset, const int *plane, const int *bytesminus1) {
     }
     std::vector<unsigned char> runs;
     quill::EncodePcxRow(row.data(), row.size(), runs);
-    if (!yyploterror()) yyplotbytes(kPlotSlot, runs.data(), runs.size());
+    if (!quill::PlotErrorFlag()) quill::WritePlotBytes(kPlotSlot, runs.data(), runs.size());
 }
 
 void yybmp2_(const char *filename, int filename_len) {
-    const std::string path = yytrimmed(filename, filename_len);
+    const std::string path = quill::TrimmedText(filename, filename_len);
     std::vector<unsigned char> data;
     int oserror = 0;
     if (quill::ReadImageFile(path, data, &oserror) != quill::kImageOk || data.size() < 54) return;
@@ -229,8 +230,8 @@ void yybmp2_(const char *filename, int filename_len) {
         data[34 + k] = static_cast<unsigned char>(image >> (8 * k));
     }
     if (quill::WriteImageFile(path, data, &oserror) != quill::kImageOk) {
-        yysetfileerror(oserror);
-        yyraise(2);
+        quill::SetFileError(oserror);
+        quill::RaiseError(2);
     }
 }
 
@@ -239,16 +240,18 @@ void xximag_(const int *op) {
     switch (*op) {
     case kOpInit:
         yyvras_(op);
-        yyhcpagedefaults(640, 480, 0, 0, 0);
+        quill::SetHardcopyPageDefaults(640, 480, 0, 0, 0);
         if (gOperands.Id(1) != kOpInitKeepOptions) {
-            yyhcoptword(23) = 8;
-            yyhcoptword(26) = 0;
+            quill::HardcopyOptionSlot(23) = 8;
+            quill::HardcopyOptionSlot(26) = 0;
         }
-        yyhcdevice(kDeviceImageFile,
-                   yyhcopt(23) == 24                      ? 1 << 24
-                   : yyhcopt(23) == 1 || yyhcopt(23) == 4 ? 1 << yyhcopt(23)
-                                                          : 256,
-                   "00000111111111110010011111000", 0, "quilplot.pcx");
+        quill::SetHardcopyDeviceWords(
+            kDeviceImageFile,
+            quill::HardcopyOption(23) == 24 ? 1 << 24
+            : quill::HardcopyOption(23) == 1 || quill::HardcopyOption(23) == 4
+                ? 1 << quill::HardcopyOption(23)
+                : 256,
+            "00000111111111110010011111000", 0, "quilplot.pcx");
         gHardcopy.driver = kDeviceImageFile;
         break;
     case kOpBegin: Begin(op); break;

@@ -29,7 +29,7 @@ PostScriptState ps;
 
 // One real in F9.2 with a whole value's last "0" dropped (12.00 is 12.0).
 std::string Real(double v) {
-    std::string f = yyfieldfixed(v, 9, 2);
+    std::string f = quill::FixedField(v, 9, 2);
     if (f.size() >= 3 && f.compare(f.size() - 3, 3, ".00") == 0) f[f.size() - 1] = ' ';
     return f;
 }
@@ -38,10 +38,12 @@ std::string Real(double v) {
 
 void yypos6_(const std::string &text) {
     std::string t = text.size() > 255 ? text.substr(0, 255) : text;
-    yyhcline(yycompactblanks(t));
+    quill::WriteHardcopyLine(quill::CompactBlanks(t));
 }
 
-void yypos7_(const std::string &text) { yyhcline(text.size() > 255 ? text.substr(0, 255) : text); }
+void yypos7_(const std::string &text) {
+    quill::WriteHardcopyLine(text.size() > 255 ? text.substr(0, 255) : text);
+}
 
 void yypos3_(double a, double b, double c, const std::string &word) {
     yypos6_(Real(a) + Real(b) + Real(c) + " " + word);
@@ -66,9 +68,9 @@ void yypos1_(int rgb, double &r, double &g, double &b) {
         return;
     }
     int ir, ig, ib;
-    yyrgbsplit(rgb, ir, ig, ib);
+    quill::SplitRgb(rgb, ir, ig, ib);
     r = ir / 255.0, g = ig / 255.0, b = ib / 255.0;
-    int mode = yyhcopt(kOptColourRule);
+    int mode = quill::HardcopyOption(kOptColourRule);
     bool dark = r < 0.04 && g < 0.04 && b<0.04, light = r> 0.96 && g > 0.96 && b > 0.96;
     if (mode == 1 || (mode == 2 && (dark || light))) r = 1 - r, g = 1 - g, b = 1 - b;
 }
@@ -97,7 +99,7 @@ void Pending(int rgb) {
 }
 
 void TakeColour() {
-    bool black = yyhcopt(kOptMonochrome) == 1 && gGraphics.colour.index != 0;
+    bool black = quill::HardcopyOption(kOptMonochrome) == 1 && gGraphics.colour.index != 0;
     Pending(black ? -1 : gGraphics.colour.rgb);
 }
 
@@ -109,8 +111,8 @@ void TakeFillColour() {
         return;
     }
     int r1, g1, b1, r2, g2, b2;
-    yyrgbsplit(gFigureFill.gradient1, r1, g1, b1);
-    yyrgbsplit(gFigureFill.gradient2, r2, g2, b2);
+    quill::SplitRgb(gFigureFill.gradient1, r1, g1, b1);
+    quill::SplitRgb(gFigureFill.gradient2, r2, g2, b2);
     Pending((r1 + r2) / 2 + 256 * ((g1 + g2) / 2) + 65536 * ((b1 + b2) / 2));
 }
 
@@ -149,24 +151,27 @@ void WritePrologFonts() {
 
 void Open() {
     ps = PostScriptState{};
-    ps.width = yyhcpagewidth();
-    ps.height = yyhcpageheight();
+    ps.width = quill::HardcopyPageWidth();
+    ps.height = quill::HardcopyPageHeight();
     ps.maxPath =
-        yyhcopt(kOptMaxPath) >= 10 && yyhcopt(kOptMaxPath) <= 255 ? yyhcopt(kOptMaxPath) : 255;
-    ps.sx = ps.width / yyhcdrawablewidth();
-    ps.sy = ps.height / yyhcdrawableheight();
-    if (!yyhcopenfile()) return;
-    bool eps = yyhcopt(kOptEps) != 0;
-    bool landscape = yyhcopt(kOptLandscape) % 2 != 0;
+        quill::HardcopyOption(kOptMaxPath) >= 10 && quill::HardcopyOption(kOptMaxPath) <= 255
+            ? quill::HardcopyOption(kOptMaxPath)
+            : 255;
+    ps.sx = ps.width / quill::HardcopyDrawableWidth();
+    ps.sy = ps.height / quill::HardcopyDrawableHeight();
+    if (!quill::OpenHardcopyFile()) return;
+    bool eps = quill::HardcopyOption(kOptEps) != 0;
+    bool landscape = quill::HardcopyOption(kOptLandscape) % 2 != 0;
     if (eps) {
         yypos6_("%!PS-Adobe-3.0 EPSF-3.0");
         int w = static_cast<int>(ps.width), h = static_cast<int>(ps.height);
         if (landscape) std::swap(w, h);
-        yypos6_("%%BoundingBox: 0 0" + yyfieldint(w, 5) + yyfieldint(h, 5));
+        yypos6_("%%BoundingBox: 0 0" + quill::IntField(w, 5) + quill::IntField(h, 5));
     } else {
         yypos6_("%!PS-Adobe-3.0");
     }
-    if (gOperands.Ixd(1) == 1 && !yyhctitle().empty()) yyhcline("%%Title: " + yyhctitle());
+    if (gOperands.Ixd(1) == 1 && !quill::HardcopyTitle().empty())
+        quill::WriteHardcopyLine("%%Title: " + quill::HardcopyTitle());
     yypos6_("%%Creator: O.R.N. PostScript driver");
     yypos6_("%%EndComments");
     yypos6_("/l {lineto} def/m {moveto} def/g {setrgbcolor} def/w {setlinewidth} def");
@@ -181,9 +186,10 @@ void Open() {
     if (eps) {
         tx = 0, ty = landscape ? -ps.height : 0;
     } else {
-        tx = yyhcopt(kOptOffsetX), ty = yyhcopt(kOptOffsetY) - (landscape ? 540 : 0);
+        tx = quill::HardcopyOption(kOptOffsetX),
+        ty = quill::HardcopyOption(kOptOffsetY) - (landscape ? 540 : 0);
     }
-    yypos6_(yyfieldfixed(tx, 8, 1) + yyfieldfixed(ty, 8, 1) + " translate");
+    yypos6_(quill::FixedField(tx, 8, 1) + quill::FixedField(ty, 8, 1) + " translate");
     yypos6_("newpath");
     ps.pages = 1;
     yypos6_("%%Page: 1 1");
@@ -192,9 +198,9 @@ void Open() {
 void Close() {
     yypos2_(1);
     yypos6_("%%EOF");
-    if (yyhcopt(kOptEps) == 0) {
+    if (quill::HardcopyOption(kOptEps) == 0) {
         yypos6_("initgraphics");
-        if (yyhcopt(kOptCtrlD) == 1) yyplotbytes(kPlotSlot, " \x04", 2);
+        if (quill::HardcopyOption(kOptCtrlD) == 1) quill::WritePlotBytes(kPlotSlot, " \x04", 2);
     }
     yyprcl_(&kPlotSlot);
 }
@@ -202,15 +208,15 @@ void Close() {
 void EndPage() {
     yypos2_(1);
     gHardcopy.pagePending = 0;
-    if (yyhcopt(kOptEps) == 0) {
-        int copies = yyhcopt(kOptCopies);
+    if (quill::HardcopyOption(kOptEps) == 0) {
+        int copies = quill::HardcopyOption(kOptCopies);
         copies = copies < 1 ? 1 : copies > 999 ? 999 : copies;
-        yypos6_("/#copies" + yyfieldint(copies, 3) + " def");
+        yypos6_("/#copies" + quill::IntField(copies, 3) + " def");
         yypos6_("gsave showpage grestore");
     }
     if (gOperands.Id(2) == 0) {
         ++ps.pages;
-        yypos6_("%%Page:" + yyfieldint(ps.pages, 4) + yyfieldint(ps.pages, 4));
+        yypos6_("%%Page:" + quill::IntField(ps.pages, 4) + quill::IntField(ps.pages, 4));
     }
 }
 
@@ -249,7 +255,7 @@ void Text() {
         w = w < 1.0 ? 1.0 : w > 999 ? 999 : w;
         h = h < 1.0 ? 1.0 : h > 999 ? 999 : h;
         std::string sizes =
-            "[" + yyfieldfixed(w, 5, 1) + " 0 0" + yyfieldfixed(h, 5, 1) + " 0 0] ms";
+            "[" + quill::FixedField(w, 5, 1) + " 0 0" + quill::FixedField(h, 5, 1) + " 0 0] ms";
         int family = gGraphics.effectiveFont;
         int variant = (gGraphics.fontAttributes & 3) % 4 + 1;
         static const char *const kFamilies[3] = {"Courier", "Helvetica", "Times"};
@@ -274,7 +280,7 @@ void Text() {
     bool turned = angle != 0.0f;
     if (turned) yypos5_(angle, "ro");
     const char *show = kind == 1 || align == 0 ? " lsh" : align == 1 ? " csh" : " rsh";
-    yypos7_(Quoted(yyhctext()) + show);
+    yypos7_(Quoted(quill::HardcopyText()) + show);
     if (turned) yypos5_(360.0 - angle, "ro");
     gHardcopy.lastPenX = gHardcopy.lastPenY = -9999.0;
 }
@@ -293,7 +299,7 @@ void Clip() {
 }
 
 void Polyline() {
-    int n = yyhcpolygoncount();
+    int n = quill::HardcopyPolygonCount();
     for (int k = 2; k <= n; ++k)
         Segment(gOperands.Xpoly(k - 1), gOperands.Ypoly(k - 1), gOperands.Xpoly(k),
                 gOperands.Ypoly(k));
@@ -311,7 +317,7 @@ void FilledPath(const double *x, const double *y, int n) {
 
 void Filled(int op) {
     int style = gFigureFill.style;
-    bool mono = yyhcopt(kOptMonochrome) == 1;
+    bool mono = quill::HardcopyOption(kOptMonochrome) == 1;
     if (gOperands.Id(1) == kFigureEnd) {
         if (style > 0) {
             yypos2_(1);
@@ -346,7 +352,7 @@ void LineType() {
 }
 
 void LineWidth() {
-    int width = yyhcopt(kOptLineWidth);
+    int width = quill::HardcopyOption(kOptLineWidth);
     if (width == ps.lastLineWidth) return;
     yypos2_(1);
     yypos5_(0.1 * width, "w");
@@ -358,7 +364,7 @@ void LineWidth() {
 void Image() {
     yypos2_(1);
     quill::ImagePixels image;
-    if (!yyhcimage(image)) return;
+    if (!quill::ReadHardcopyImage(image)) return;
     gHardcopy.pagePending = 1;
     const double x1 = X(gGraphics.cx1), y1 = Y(gGraphics.cy1);
     const double x2 = X(gGraphics.cx2 + 1.0), y2 = Y(gGraphics.cy2 + 1.0);
@@ -377,7 +383,7 @@ void Image() {
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             int r, g, b;
-            yyrgbsplit(static_cast<int>(image.Rgb(x, y)), r, g, b);
+            quill::SplitRgb(static_cast<int>(image.Rgb(x, y)), r, g, b);
             yyrgbhex_(&r, &g, &b, hex, 6);
             text.append(hex, 6);
             if (text.size() == 240) {
@@ -390,8 +396,8 @@ void Image() {
 }
 
 void Rescale() {
-    ps.sx = ps.width / yyhcdrawablewidth();
-    ps.sy = ps.height / yyhcdrawableheight();
+    ps.sx = ps.width / quill::HardcopyDrawableWidth();
+    ps.sy = ps.height / quill::HardcopyDrawableHeight();
 }
 
 }  // namespace
@@ -404,7 +410,7 @@ void yypos0_(int op) {
     double q = rx != 0 ? ry / rx : 1.0;
     if (!(std::fabs(q) > 1e-6)) q = 1.0;
     yypos2_(1);
-    yypos6_("gsave 1.0" + yyfieldfixed(q, 8, 4) + " scale newpath");
+    yypos6_("gsave 1.0" + quill::FixedField(q, 8, 4) + " scale newpath");
     if (op == kOpEllipsePattern) {
         yypos3_(cx, cy / q, rx, "90. 450. arc");
         ps.segments = 1;
@@ -414,7 +420,7 @@ void yypos0_(int op) {
         // and stroked, so that both radii are drawn with the arc.
         double a1 = 57.2958 * gOperands.Rd(3), a2 = 57.2958 * gOperands.Rd(7);
         yypos4_(cx, cy / q, "m");
-        yypos3_(cx, cy / q, rx, yyfieldfixed(a1, 8, 1) + yyfieldfixed(a2, 8, 1) + " arc");
+        yypos3_(cx, cy / q, rx, quill::FixedField(a1, 8, 1) + quill::FixedField(a2, 8, 1) + " arc");
         ps.segments = 1;
         if (op == kOpSectorPattern) {
             yypos2_(2);
@@ -431,15 +437,16 @@ void yypos0_(int op) {
 namespace {
 
 void Initialise() {
-    yyhcpagedefaults(756, 540, 42, -20, 1);
+    quill::SetHardcopyPageDefaults(756, 540, 42, -20, 1);
     if (gOperands.Id(1) != kOpInitKeepOptions) {
-        yyhcoptword(kOptMaxPath) = 255;
-        yyhcoptword(kOptCtrlD) = 1;
+        quill::HardcopyOptionSlot(kOptMaxPath) = 255;
+        quill::HardcopyOptionSlot(kOptCtrlD) = 1;
         // Selecting the device again ends encapsulated output: the next file is a
         // document with pages.
-        yyhcoptword(kOptEps) = 0;
+        quill::HardcopyOptionSlot(kOptEps) = 0;
     }
-    yyhcdevice(kDevicePostScript, 256, "00000111111111100010011011110", 1, "quilplot.ps");
+    quill::SetHardcopyDeviceWords(kDevicePostScript, 256, "00000111111111100010011011110", 1,
+                                  "quilplot.ps");
 }
 
 void Operation(int op) {
@@ -465,14 +472,14 @@ void Operation(int op) {
         break;
     case kOpLineJoin: {
         yypos2_(1);
-        int join = yyhcopt(kOptLineJoin);
+        int join = quill::HardcopyOption(kOptLineJoin);
         yypos6_(std::to_string(join < 0 || join > 2 ? 0 : join) + " setlinejoin");
         if (join == 0) yypos6_("5.0 setmiterlimit");
         break;
     }
     case kOpLineCap: {
         yypos2_(1);
-        int cap = yyhcopt(kOptLineCap);
+        int cap = quill::HardcopyOption(kOptLineCap);
         yypos6_(std::to_string(cap < 0 || cap > 2 ? 0 : cap) + " setlinecap");
         break;
     }

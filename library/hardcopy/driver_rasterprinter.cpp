@@ -14,7 +14,7 @@
 
 namespace {
 
-bool Landscape() { return yyhcopt(kOptLandscape) % 2 != 0; }
+bool Landscape() { return quill::HardcopyOption(kOptLandscape) % 2 != 0; }
 
 // The orientation and resolution choice the raster was made for: a change of the options while
 // the hardcopy is open does not alter pages drawn on the raster already made.
@@ -50,8 +50,8 @@ PrinterGeometry GeometryOf(int choice, int planes) {
         const double v = ppi * std::max(points, 0) / 72.0;
         return static_cast<std::int64_t>(std::min(v, 1e12));
     };
-    g.width = pixels(g.ppiX, yyhcopt(kOptPageWidth));
-    g.height = pixels(g.ppiY, yyhcopt(kOptPageHeight));
+    g.width = pixels(g.ppiX, quill::HardcopyOption(kOptPageWidth));
+    g.height = pixels(g.ppiY, quill::HardcopyOption(kOptPageHeight));
     g.words = planes * ((g.width + 31) / 32) * g.height;
     return g;
 }
@@ -60,15 +60,15 @@ void Init(const int *op) {
     yyvras_(op);
     const RasterProfile &p = gRasterProfile;
     const bool pcl = p.printerClass > kClassDotMatrixLast;
-    yyhcpagedefaults(576, 432, pcl ? 100 : 0, pcl ? 70 : 0, pcl ? 1 : 0);
+    quill::SetHardcopyPageDefaults(576, 432, pcl ? 100 : 0, pcl ? 70 : 0, pcl ? 1 : 0);
     if (gOperands.Id(1) != kOpInitKeepOptions) {
-        yyhcoptword(kOptResolution) = std::min(p.resolutionCount, 2);
-        yyhcoptword(kOptResetFlags) = 3;
-        yyhcoptword(kOptExtraMode) = 0;
-        yyhcoptword(kOptCompression) = std::min(p.variant, 2);
+        quill::HardcopyOptionSlot(kOptResolution) = std::min(p.resolutionCount, 2);
+        quill::HardcopyOptionSlot(kOptResetFlags) = 3;
+        quill::HardcopyOptionSlot(kOptExtraMode) = 0;
+        quill::HardcopyOptionSlot(kOptCompression) = std::min(p.variant, 2);
     }
-    yyhcdevice(kDeviceRasterPrinter, 1 << p.planes, "00000111111111110010011011000", 1,
-               "quilplot.prn");
+    quill::SetHardcopyDeviceWords(kDeviceRasterPrinter, 1 << p.planes,
+                                  "00000111111111110010011011000", 1, "quilplot.prn");
     gHardcopy.driver = kDeviceRasterPrinter;
 }
 
@@ -76,23 +76,24 @@ void Init(const int *op) {
 // held; false (the error raised) when none can.
 bool Allocate() {
     const RasterProfile &p = gRasterProfile;
-    if (yyhcopt(kOptResolution) == 0) {
-        yyraise(5);
+    if (quill::HardcopyOption(kOptResolution) == 0) {
+        quill::RaiseError(5);
         return false;
     }
-    const int planes = yyhcopt(kOptColourRule) == 1 ? 1 : p.planes;
+    const int planes = quill::HardcopyOption(kOptColourRule) == 1 ? 1 : p.planes;
     const int bits = planes == 1 ? 1 : 3;
     const std::uint32_t background = bits == 3 && p.colourMode == 1 ? 0xFFFFFFFFu : 0u;
-    for (int choice = std::max(yyhcopt(kOptResolution), 1); choice <= p.resolutionCount; ++choice) {
+    for (int choice = std::max(quill::HardcopyOption(kOptResolution), 1);
+         choice <= p.resolutionCount; ++choice) {
         const PrinterGeometry g = GeometryOf(choice, planes);
         if (g.words + 1 > kRasterWordCap) continue;
-        yyhcoptword(kOptResolution) = choice;
+        quill::HardcopyOptionSlot(kOptResolution) = choice;
         gRasterLandscape = Landscape();
         gRasterChoice = choice;
-        return yyrasterbegin(static_cast<int>(g.width), static_cast<int>(g.height), bits,
-                             background, g.ppiX, g.ppiY, p.colourMode);
+        return quill::BeginMemoryRaster(static_cast<int>(g.width), static_cast<int>(g.height), bits,
+                                        background, g.ppiX, g.ppiY, p.colourMode);
     }
-    yyraise(34);
+    quill::RaiseError(34);
     return false;
 }
 
@@ -101,7 +102,7 @@ void Begin(const int *op) {
         gHardcopy.open = 0;
         return;
     }
-    yyrasteropen(op);
+    quill::OpenMemoryRaster(op);
 }
 
 // Writes a page that was drawn on as printer codes and starts a clear one.
@@ -123,7 +124,8 @@ void EndPage() {
     } else {
         yypcod_(r.width, r.height);
     }
-    if (!yyploterror()) yydump_(yyrastester(gRasterProfile.printerClass, r.bits, landscape));
+    if (!quill::PlotErrorFlag())
+        yydump_(quill::RasterPixelTester(gRasterProfile.printerClass, r.bits, landscape));
     gPrinterRaster = PrinterRaster{};
     gRaster.dirty = 0;
     const int clear = kOpClear;

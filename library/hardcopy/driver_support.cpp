@@ -8,36 +8,37 @@
 #include <algorithm>
 #include <cmath>
 
-int yyhcopt(int n) { return yyhcoptword(n); }
+int quill::HardcopyOption(int n) { return HardcopyOptionSlot(n); }
 
-void yyhcpagedefaults(int width, int height, int xoffset, int yoffset, int landscape) {
+void quill::SetHardcopyPageDefaults(int width, int height, int xoffset, int yoffset,
+                                    int landscape) {
     if (gOperands.Id(1) != kOpInitKeepOptions) {
         yydefh_();
-        yyhcoptword(kOptPageWidth) = width;
-        yyhcoptword(kOptPageHeight) = height;
-        yyhcoptword(kOptOffsetX) = xoffset;
-        yyhcoptword(kOptOffsetY) = yoffset;
-        yyhcoptword(kOptLandscape) = landscape;
+        HardcopyOptionSlot(kOptPageWidth) = width;
+        HardcopyOptionSlot(kOptPageHeight) = height;
+        HardcopyOptionSlot(kOptOffsetX) = xoffset;
+        HardcopyOptionSlot(kOptOffsetY) = yoffset;
+        HardcopyOptionSlot(kOptLandscape) = landscape;
     }
 }
 
-void yyhcdevice(int device, int colours, const char *capabilities, int printCommand,
-                const char *defaultName) {
+void quill::SetHardcopyDeviceWords(int device, int colours, const char *capabilities,
+                                   int printCommand, const char *defaultName) {
     (void)device;
     gHardcopy.deviceColours = colours;
     gHardcopy.printCommand = printCommand;
-    gHardcopy.pageWidth = static_cast<float>(yyhcopt(kOptPageWidth));
-    gHardcopy.pageHeight = static_cast<float>(yyhcopt(kOptPageHeight));
-    yyputtext(gHardcopy.defaultName, kHardcopyNameLength, defaultName);
+    gHardcopy.pageWidth = static_cast<float>(HardcopyOption(kOptPageWidth));
+    gHardcopy.pageHeight = static_cast<float>(HardcopyOption(kOptPageHeight));
+    PutFixedText(gHardcopy.defaultName, kHardcopyNameLength, defaultName);
     quill::DescribeDevice(capabilities, 2, colours > 256 ? 1 : 0, 1);
 }
 
-void yyhcline(const std::string &text) {
-    if (yyhcopt(kOptLinePrefix) == 1) yyplotbytes(kPlotSlot, " ", 1);
-    if (!yyploterror()) yyplotline(kPlotSlot, text);
+void quill::WriteHardcopyLine(const std::string &text) {
+    if (HardcopyOption(kOptLinePrefix) == 1) WritePlotBytes(kPlotSlot, " ", 1);
+    if (!PlotErrorFlag()) WritePlotLine(kPlotSlot, text);
 }
 
-std::string yycompactblanks(const std::string &text) {
+std::string quill::CompactBlanks(const std::string &text) {
     std::string out;
     bool blank = false;
     for (char c : text) {
@@ -52,34 +53,36 @@ std::string yycompactblanks(const std::string &text) {
     return out;
 }
 
-void yycolourrule(int mode, int &r, int &g, int &b) {
+void quill::ApplyColourRule(int mode, int &r, int &g, int &b) {
     bool dark = r < 10 && g < 10 && b<10, light = r> 245 && g > 245 && b > 245;
     if (mode == 1 || (mode == 2 && (dark || light))) r = 255 - r, g = 255 - g, b = 255 - b;
 }
 
-void yywin1_(int *r, int *g, int *b) { yycolourrule(yyhcopt(kOptColourRule), *r, *g, *b); }
+void yywin1_(int *r, int *g, int *b) {
+    quill::ApplyColourRule(quill::HardcopyOption(kOptColourRule), *r, *g, *b);
+}
 
 void yywmf1_(int *r, int *g, int *b) { yywin1_(r, g, b); }
 
-void yyrgbsplit(int rgb, int &r, int &g, int &b) {
+void quill::SplitRgb(int rgb, int &r, int &g, int &b) {
     r = rgb & 0xFF;
     g = (rgb >> 8) & 0xFF;
     b = (rgb >> 16) & 0xFF;
 }
 
-void yyhccolour(int &r, int &g, int &b) {
-    yyrgbsplit(gGraphics.colour.rgb, r, g, b);
-    yycolourrule(yyhcopt(kOptColourRule), r, g, b);
+void quill::HardcopyColour(int &r, int &g, int &b) {
+    SplitRgb(gGraphics.colour.rgb, r, g, b);
+    ApplyColourRule(HardcopyOption(kOptColourRule), r, g, b);
 }
 
-std::string yyhctext() {
+std::string quill::HardcopyText() {
     int n = std::min(std::max(gOperands.Ixd(1), 0), kOperandTextLength);
     return std::string(gOperands.ctext, static_cast<std::size_t>(n));
 }
 
-std::string yyhctitle() { return yytrimmed(gHardcopy.title, kHardcopyTitleLength); }
+std::string quill::HardcopyTitle() { return TrimmedText(gHardcopy.title, kHardcopyTitleLength); }
 
-bool yyhcimage(quill::ImagePixels &image) {
+bool quill::ReadHardcopyImage(quill::ImagePixels &image) {
     const std::string path = quill::ImageFileName(gOperands.ctext, kOperandTextLength);
     int oserror = 0;
     const int status = path.empty() ? static_cast<int>(quill::kImageOpen)
@@ -89,25 +92,33 @@ bool yyhcimage(quill::ImagePixels &image) {
     return status == quill::kImageOk && image.width > 0 && image.height > 0;
 }
 
-double yyhcpagewidth() { return yyhcopt(kOptPageWidth) > 0 ? yyhcopt(kOptPageWidth) : 756; }
-double yyhcpageheight() { return yyhcopt(kOptPageHeight) > 0 ? yyhcopt(kOptPageHeight) : 540; }
+double quill::HardcopyPageWidth() {
+    return HardcopyOption(kOptPageWidth) > 0 ? HardcopyOption(kOptPageWidth) : 756;
+}
+double quill::HardcopyPageHeight() {
+    return HardcopyOption(kOptPageHeight) > 0 ? HardcopyOption(kOptPageHeight) : 540;
+}
 
-double yyhcdrawablewidth() { return gGraphics.deviceWidth >= 1 ? gGraphics.deviceWidth : 1.0; }
-double yyhcdrawableheight() { return gGraphics.deviceHeight >= 1 ? gGraphics.deviceHeight : 1.0; }
+double quill::HardcopyDrawableWidth() {
+    return gGraphics.deviceWidth >= 1 ? gGraphics.deviceWidth : 1.0;
+}
+double quill::HardcopyDrawableHeight() {
+    return gGraphics.deviceHeight >= 1 ? gGraphics.deviceHeight : 1.0;
+}
 
-bool yyhcopenfile() {
+bool quill::OpenHardcopyFile() {
     yyprop_(&kPlotSlot);
-    if (!yyploterror()) return true;
+    if (!PlotErrorFlag()) return true;
     gHardcopy.open = 0;
     return false;
 }
 
-int yyhcpolygoncount() {
+int quill::HardcopyPolygonCount() {
     int n = gOperands.Id(2);
     return n < 0 ? 0 : n > kPolygonPoints ? kPolygonPoints : n;
 }
 
-int yyhcsteps(double radius) {
+int quill::HardcopyArcSteps(double radius) {
     int size = gGraphics.width > gGraphics.height ? gGraphics.width : gGraphics.height;
     if (size <= 0) return 100;
     double n = 25 + 75 * std::fabs(radius) / size;
@@ -136,7 +147,7 @@ void RunFileDriver(const FileDriver &driver, int op) {
             driver.open();
         return;
     }
-    if (yyploterror() || op <= kOpInit || op > kOpLast) return;
+    if (PlotErrorFlag() || op <= kOpInit || op > kOpLast) return;
     if (op == kOpEnd)
         driver.close();
     else if (IsPatternFigure(op))
@@ -158,7 +169,7 @@ void SectorPoints(bool centre, std::vector<double> &x, std::vector<double> &y) {
     double a1 = gOperands.Rd(3), a2 = gOperands.Rd(7);
     if (!std::isfinite(a1) || !std::isfinite(a2) || std::fabs(a2 - a1) > 4 * kPi)
         a1 = 0, a2 = 2 * kPi;
-    int n = yyhcsteps(rx > ry ? rx : ry);
+    int n = HardcopyArcSteps(rx > ry ? rx : ry);
     int steps = static_cast<int>(std::ceil(std::fabs(a2 - a1) / (kPi / n)));
     if (steps < 1) steps = 1;
     if (centre) x.push_back(cx), y.push_back(cy);
@@ -181,7 +192,7 @@ void FigurePoints(int op, std::vector<double> &x, std::vector<double> &y) {
     case kOpTrianglePattern: x.assign(rx, rx + 3), y.assign(ry, ry + 3); break;
     case kOpSectorPattern: SectorPoints(true, x, y); break;
     case kOpPolygonPattern: {
-        int n = yyhcpolygoncount();
+        int n = HardcopyPolygonCount();
         x.assign(gOperands.xpoly, gOperands.xpoly + n),
             y.assign(gOperands.ypoly, gOperands.ypoly + n);
         break;

@@ -56,27 +56,31 @@ enum HardcopyOptionWord : int {
     kOptHardwareFill = 103,    // 1: the plotter fills what it can itself
 };
 
+namespace quill {
+
 // Option word N (1 to 29, 101 to 108).
-int yyhcopt(int n);
+int HardcopyOption(int n);
 
 // Sets the page words of op 1 (page size, offsets, landscape) unless id(1) asks to keep the
 // saved options; the driver defaults of yydefh_ come first.
-void yyhcpagedefaults(int width, int height, int xoffset, int yoffset, int landscape);
+void SetHardcopyPageDefaults(int width, int height, int xoffset, int yoffset, int landscape);
 
 // The device words of op 1: colour count, print-command flag, default file name, page size
 // from the option words and the device description.
-void yyhcdevice(int device, int colours, const char *capabilities, int printCommand,
-                const char *defaultName);
+void SetHardcopyDeviceWords(int device, int colours, const char *capabilities, int printCommand,
+                            const char *defaultName);
 
 // Writes TEXT as one line with the optional leading blank of the line-prefix option.
-void yyhcline(const std::string &text);
+void WriteHardcopyLine(const std::string &text);
 
 // TEXT with leading and trailing blanks dropped and every run of blanks made one blank.
-std::string yycompactblanks(const std::string &text);
+std::string CompactBlanks(const std::string &text);
 
 // The colour rule: mode 1 inverts every component, mode 2 only a near-black or near-white
 // colour (all components below LOW or all above HIGH). Components 0 to 255.
-void yycolourrule(int mode, int &r, int &g, int &b);
+void ApplyColourRule(int mode, int &r, int &g, int &b);
+
+}  // namespace quill
 
 QUILL_BEGIN_DECLS
 // The colour rule of hardcopy option 6 on red, green and blue (0-255, in and out), for the
@@ -85,43 +89,43 @@ void yywin1_(int *r, int *g, int *b);
 void yywmf1_(int *r, int *g, int *b);
 QUILL_END_DECLS
 
+namespace quill {
+
 // Red, green and blue of an RGB value.
-void yyrgbsplit(int rgb, int &r, int &g, int &b);
+void SplitRgb(int rgb, int &r, int &g, int &b);
 
 // The current colour's red, green and blue after the colour rule of option 6.
-void yyhccolour(int &r, int &g, int &b);
+void HardcopyColour(int &r, int &g, int &b);
 
 // The text operand of op 22: ixd(1) characters of ctext, limited to 0..260.
-std::string yyhctext();
+std::string HardcopyText();
 
 // The current hardcopy title without trailing blanks ("" without a title).
-std::string yyhctitle();
+std::string HardcopyTitle();
 
 // The image file of op 38 (named by the text operand) read at its own size. On failure
 // id(1) and id(2) take the error number and the file error status (zlib's for 1044), nothing
 // is reported and the result is false; on success both are 0.
-bool yyhcimage(quill::ImagePixels &image);
+bool ReadHardcopyImage(quill::ImagePixels &image);
 
 // The page size of the option words in points; 756 by 540 where a word is not above 0.
-double yyhcpagewidth();
-double yyhcpageheight();
+double HardcopyPageWidth();
+double HardcopyPageHeight();
 
 // The drawable size the drivers scale from (at least 1 each way).
-double yyhcdrawablewidth();
-double yyhcdrawableheight();
+double HardcopyDrawableWidth();
+double HardcopyDrawableHeight();
 
 // Opens the output file of op 18 on the plot slot; on failure (error 1 raised) clears the
 // hardcopy-open flag, so that nothing more reaches the driver, and returns false.
-bool yyhcopenfile();
+bool OpenHardcopyFile();
 
 // The point count of a polyline or polygon operation: id(2) limited to 0..kPolygonPoints.
-int yyhcpolygoncount();
+int HardcopyPolygonCount();
 
 // The steps per half turn of an arc of RADIUS (device units): 25 + 75 x radius / the larger
 // side of the drawable, limited to 25..100 (100 without a drawable).
-int yyhcsteps(double radius);
-
-namespace quill {
+int HardcopyArcSteps(double radius);
 
 // Answers the probe of op 1 (id(2) = kOpInitProbe) by writing DEVICE into id(2); true when OP
 // was the probe, which a driver then leaves at that.
@@ -133,7 +137,7 @@ struct FileDriver {
     int device;              // written into id(2) on the probe of op 1
     void (*rescale)();       // op 18 with id(1) <= 0: the drawable has a new size
     void (*initialise)();    // op 1: option defaults and the device description
-    void (*open)();          // op 18 with id(1) > 0: opens the file (yyhcopenfile) and writes
+    void (*open)();          // op 18 with id(1) > 0: opens the file (OpenHardcopyFile) and writes
                              // its head
     void (*close)();         // op 19: writes the tail and closes the file
     void (*filled)(int op);  // the pattern-filled figures (IsPatternFigure)
@@ -154,7 +158,7 @@ SegmentEnds OpSegment(int op);
 
 // The outline of the sector of the operands (centre rd(1), rd(5); radii |rd(2)|, |rd(6)|;
 // from angle rd(3) to rd(7) in radians, a full turn when they are not finite or more than two
-// turns apart) in device units: yyhcsteps steps per half turn, starting with the centre when
+// turns apart) in device units: HardcopyArcSteps steps per half turn, starting with the centre when
 // CENTRE is set.
 void SectorPoints(bool centre, std::vector<double> &x, std::vector<double> &y);
 

@@ -33,7 +33,7 @@ std::string Px(double x) { return Num(x * svg.sx); }
 std::string Py(double y) { return Num((svg.height - y) * svg.sy); }
 std::string Pair(double x, double y) { return Px(x) + "," + Py(y); }
 
-void Line(const std::string &text) { yyhcline(text); }
+void Line(const std::string &text) { quill::WriteHardcopyLine(text); }
 
 std::string Hex(int r, int g, int b) {
     char hex[7];
@@ -48,11 +48,11 @@ void CloseStrokeGroup() {
 
 void StrokeStyle() {
     int r, g, b;
-    yyhccolour(r, g, b);
-    int width = yyroundint(150.0 * yyhcopt(kOptLineWidth) / 720.0 + 0.5);
+    quill::HardcopyColour(r, g, b);
+    int width = quill::RoundToInt(150.0 * quill::HardcopyOption(kOptLineWidth) / 720.0 + 0.5);
     if (width < 1) width = 1;
     int type = gGraphics.lineType < 0 || gGraphics.lineType > 6 ? 0 : gGraphics.lineType;
-    int join = yyhcopt(kOptLineJoin), cap = yyhcopt(kOptLineCap);
+    int join = quill::HardcopyOption(kOptLineJoin), cap = quill::HardcopyOption(kOptLineCap);
     join = join < 0 || join > 2 ? 0 : join;
     cap = cap < 0 || cap > 2 ? 0 : cap;
     if (svg.r >= 0 && r == svg.r && g == svg.g && b == svg.b && width == svg.width &&
@@ -87,7 +87,7 @@ void PointList(const std::string &head, const double *x, const double *y, int n,
 }
 
 void PolyBuffer(const char *element) {
-    int n = yyhcpolygoncount();
+    int n = quill::HardcopyPolygonCount();
     if (n == 0) return;
     static double x[kPolygonPoints], y[kPolygonPoints];
     for (int k = 0; k < n; ++k) x[k] = gOperands.xpoly[k], y[k] = gOperands.ypoly[k];
@@ -100,10 +100,10 @@ void Open() {
     svg = SvgState{};
     // The page of options 1 and 2 (640 by 480 unless the program set them), kept for the
     // whole file so that every point of it has the same scale.
-    svg.pageWidth = static_cast<int>(yyhcpagewidth());
-    svg.pageHeight = static_cast<int>(yyhcpageheight());
+    svg.pageWidth = static_cast<int>(quill::HardcopyPageWidth());
+    svg.pageHeight = static_cast<int>(quill::HardcopyPageHeight());
     Rescale();
-    if (!yyhcopenfile()) return;
+    if (!quill::OpenHardcopyFile()) return;
     Line("<?xml version=\"1.0\"?>");
     Line("<!DOCTYPE svg SYSTEM \"\">");
     Line("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
@@ -112,7 +112,7 @@ void Open() {
 }
 
 void Clip() {
-    double w = yyhcdrawablewidth(), h = yyhcdrawableheight();
+    double w = quill::HardcopyDrawableWidth(), h = quill::HardcopyDrawableHeight();
     bool inside =
         gGraphics.cx1 > 0 || gGraphics.cy1 > 0 || gGraphics.cx2 < w - 1 || gGraphics.cy2 < h - 1;
     if (!inside) {
@@ -137,12 +137,12 @@ void Filled(int op) {
         int r, g, b;
         if (style == 3) {
             int r1, g1, b1, r2, g2, b2;
-            yyrgbsplit(gFigureFill.gradient1, r1, g1, b1);
-            yyrgbsplit(gFigureFill.gradient2, r2, g2, b2);
+            quill::SplitRgb(gFigureFill.gradient1, r1, g1, b1);
+            quill::SplitRgb(gFigureFill.gradient2, r2, g2, b2);
             r = (r1 + r2) / 2, g = (g1 + g2) / 2, b = (b1 + b2) / 2;
-            yycolourrule(yyhcopt(kOptColourRule), r, g, b);
+            quill::ApplyColourRule(quill::HardcopyOption(kOptColourRule), r, g, b);
         } else {
-            yyhccolour(r, g, b);
+            quill::HardcopyColour(r, g, b);
         }
         std::string clip =
             svg.clipActive ? ";clip-path:url(#clip" + std::to_string(svg.clips) + ")" : "";
@@ -188,7 +188,7 @@ std::string Escaped(const std::string &text) {
 void Text() {
     gHardcopy.pagePending = 1;
     int r, g, b;
-    yyhccolour(r, g, b);
+    quill::HardcopyColour(r, g, b);
     static const char *const kFamily[4] = {"'Courier New',Courier;", "Arial,Helvetica;",
                                            "'Times New Roman','Times Roman';", "Symbol;"};
     int family =
@@ -211,7 +211,7 @@ void Text() {
     std::string head = "<text transform=\"translate(" + Px(x) + "," + Py(y) + ")";
     // SVG turns clockwise with y downwards: the counter-clockwise text angle is negated.
     if (gGraphics.direction != 0.0f) head += " rotate(" + Num(-gGraphics.direction) + ")";
-    Line(head + "\">" + Escaped(yyhctext()) + "</text>");
+    Line(head + "\">" + Escaped(quill::HardcopyText()) + "</text>");
     Line("</g>");
 }
 
@@ -224,7 +224,7 @@ void Close() {
 }  // namespace
 
 void yysvg1_(double value, std::string &text, int &first, int &last) {
-    std::string f = yystripblanks(yyfieldfixed(value, 8, 2));
+    std::string f = quill::StripBlanks(quill::FixedField(value, 8, 2));
     if (f.size() >= 3 && f.compare(f.size() - 3, 3, ".00") == 0)
         f.erase(f.size() - 3);
     else if (!f.empty() && f.back() == '0')
@@ -267,14 +267,15 @@ void yysvg2_(const int *op) {
 namespace {
 
 void Rescale() {
-    svg.sx = svg.pageWidth / yyhcdrawablewidth();
-    svg.sy = svg.pageHeight / yyhcdrawableheight();
-    svg.height = yyhcdrawableheight();
+    svg.sx = svg.pageWidth / quill::HardcopyDrawableWidth();
+    svg.sy = svg.pageHeight / quill::HardcopyDrawableHeight();
+    svg.height = quill::HardcopyDrawableHeight();
 }
 
 void Initialise() {
-    yyhcpagedefaults(640, 480, 0, 0, yyhcopt(kOptLandscape));
-    yyhcdevice(kDeviceSvg, 256, "00000111111111100010011011110", 0, "quilplot.svg");
+    quill::SetHardcopyPageDefaults(640, 480, 0, 0, quill::HardcopyOption(kOptLandscape));
+    quill::SetHardcopyDeviceWords(kDeviceSvg, 256, "00000111111111100010011011110", 0,
+                                  "quilplot.svg");
 }
 
 // Opens a stroke group unless one is open; what follows draws on the page.

@@ -113,7 +113,7 @@ void MetafileGradient(const int *x, const int *y, const int *c, const int *trian
         }
         quill::GradientTrianglePieces(tx, ty, tc, [](const int *px, const int *py, int rgb) {
             int r, g, b;
-            yyrgbsplit(rgb, r, g, b);
+            quill::SplitRgb(rgb, r, g, b);
             yywmfcolour_(&r, &g, &b);
             for (int k = 0; k < 3; ++k) yywmfpolpoint_(&px[k], &py[k], &k);
             MetafilePolygon(3, 4);
@@ -158,8 +158,8 @@ void Rescale(const Family &f) {
     if (!f.extent(&w, &h)) return;
     gScale.width = w;
     gScale.height = h;
-    gScale.sx = w / yyhcdrawablewidth();
-    gScale.sy = h / yyhcdrawableheight();
+    gScale.sx = w / quill::HardcopyDrawableWidth();
+    gScale.sy = h / quill::HardcopyDrawableHeight();
 }
 
 int X(double x) { return static_cast<int>(x * gScale.sx); }
@@ -167,10 +167,10 @@ int Y(double y) { return static_cast<int>(gScale.height - y * gScale.sy); }
 
 void SetColour(const Family &f, int rgb, int index) {
     int r, g, b;
-    if (yyhcopt(kOptMonochrome) == 1) {
+    if (quill::HardcopyOption(kOptMonochrome) == 1) {
         r = g = b = index == 0 ? 255 : 0;
     } else {
-        yyrgbsplit(rgb, r, g, b);
+        quill::SplitRgb(rgb, r, g, b);
         yywmf1_(&r, &g, &b);
     }
     f.colour(&r, &g, &b);
@@ -180,10 +180,10 @@ void CurrentColour(const Family &f) { SetColour(f, gGraphics.colour.rgb, gGraphi
 
 // Sets the fill colour of a filled figure; true when it is not the current colour.
 bool FillColour(const Family &f) {
-    if (gFigureFill.style != 3 || yyhcopt(kOptMonochrome) == 1) return false;
+    if (gFigureFill.style != 3 || quill::HardcopyOption(kOptMonochrome) == 1) return false;
     int r1, g1, b1, r2, g2, b2;
-    yyrgbsplit(gFigureFill.gradient1, r1, g1, b1);
-    yyrgbsplit(gFigureFill.gradient2, r2, g2, b2);
+    quill::SplitRgb(gFigureFill.gradient1, r1, g1, b1);
+    quill::SplitRgb(gFigureFill.gradient2, r2, g2, b2);
     SetColour(f, (r1 + r2) / 2 + 256 * ((g1 + g2) / 2) + 65536 * ((b1 + b2) / 2), -1);
     return true;
 }
@@ -301,8 +301,8 @@ void Text(const Family &f) {
 
 void Clip(const Family &f) {
     const GraphicsState &g = gGraphics;
-    if (g.cx1 <= 0 && g.cy1 <= 0 && g.cx2 >= yyhcdrawablewidth() - 1 &&
-        g.cy2 >= yyhcdrawableheight() - 1) {
+    if (g.cx1 <= 0 && g.cy1 <= 0 && g.cx2 >= quill::HardcopyDrawableWidth() - 1 &&
+        g.cy2 >= quill::HardcopyDrawableHeight() - 1) {
         const int none = -1;
         f.clip(&none, &none, &none, &none);
         return;
@@ -314,8 +314,8 @@ void Clip(const Family &f) {
 void LineWidth(const Family &f) {
     // Option 9 is in tenths of a point.
     const double unitsPerPoint = gScale.width / std::max(gScale.pageWidth, 1.0);
-    const int width =
-        std::max(1, static_cast<int>(yyhcopt(kOptLineWidth) / 10.0 * unitsPerPoint + 0.5));
+    const int width = std::max(
+        1, static_cast<int>(quill::HardcopyOption(kOptLineWidth) / 10.0 * unitsPerPoint + 0.5));
     f.lineWidth(&width);
 }
 
@@ -338,7 +338,7 @@ void Gradient(const Family &f) {
 // Op 38: the image file named in ctext stretched over the clip rectangle; the reader's status
 // and the system's code in id(1) and id(2).
 void Image(const Family &f) {
-    const std::string path = yytrimmed(gOperands.ctext, kOperandTextLength);
+    const std::string path = quill::TrimmedText(gOperands.ctext, kOperandTextLength);
     std::vector<unsigned char> head;
     int oserror = 0;
     int status = quill::ReadFileStart(path, head, 64) ? 0 : quill::kImageOpen;
@@ -372,18 +372,19 @@ void PrinterDefaults() {
     yyrestfp_();
     const bool known = info[9] == 0 && info[3] > 0 && info[2] > 0;
     // Portrait: the short printable side across. Without a printer, a letter page's.
-    yyhcpagedefaults(known ? info[3] : 468, known ? info[2] : 648, known ? info[5] : 72,
-                     known ? info[4] : 72, 0);
+    quill::SetHardcopyPageDefaults(known ? info[3] : 468, known ? info[2] : 648,
+                                   known ? info[5] : 72, known ? info[4] : 72, 0);
     int colours = info[8] > 0 && info[8] <= 256 ? info[8] : 256;
-    if (gOperands.Id(1) != kOpInitKeepOptions && info[8] == 2) yyhcoptword(kOptMonochrome) = 1;
-    yyhcdevice(kDeviceWindowsPrinter, colours, kCapabilities, 0, "");
+    if (gOperands.Id(1) != kOpInitKeepOptions && info[8] == 2)
+        quill::HardcopyOptionSlot(kOptMonochrome) = 1;
+    quill::SetHardcopyDeviceWords(kDeviceWindowsPrinter, colours, kCapabilities, 0, "");
     if (info[8] < 0 || info[8] > 256) gHardcopy.deviceColours = 16777216;
 }
 
 void MetafileDefaults() {
-    yyhcpagedefaults(756, 540, 0, 0, 0);
-    if (gOperands.Id(1) != kOpInitKeepOptions) yyhcoptword(kOptMetafileFormat) = 1;
-    yyhcdevice(kDeviceWindowsMetafile, 256, kCapabilities, 0, "");
+    quill::SetHardcopyPageDefaults(756, 540, 0, 0, 0);
+    if (gOperands.Id(1) != kOpInitKeepOptions) quill::HardcopyOptionSlot(kOptMetafileFormat) = 1;
+    quill::SetHardcopyDeviceWords(kDeviceWindowsMetafile, 256, kCapabilities, 0, "");
 }
 
 void Init(const Family &f) {
@@ -399,11 +400,11 @@ void Init(const Family &f) {
 
 // The page in points: option words 1 and 2, the longer side across in landscape.
 void PageOptions(int *width, int *height, int *left, int *top) {
-    *width = std::max(yyhcopt(kOptPageWidth), 1);
-    *height = std::max(yyhcopt(kOptPageHeight), 1);
-    *left = yyhcopt(kOptOffsetX);
-    *top = yyhcopt(kOptOffsetY);
-    if (yyhcopt(kOptLandscape) % 2 != 0 && *width < *height) {
+    *width = std::max(quill::HardcopyOption(kOptPageWidth), 1);
+    *height = std::max(quill::HardcopyOption(kOptPageHeight), 1);
+    *left = quill::HardcopyOption(kOptOffsetX);
+    *top = quill::HardcopyOption(kOptOffsetY);
+    if (quill::HardcopyOption(kOptLandscape) % 2 != 0 && *width < *height) {
         std::swap(*width, *height);
         std::swap(*left, *top);
     }
@@ -412,8 +413,9 @@ void PageOptions(int *width, int *height, int *left, int *top) {
 bool OpenPrinter() {
     int width, height, left, top, dpix = 0, dpiy = 0, colours = 0, status = 1;
     PageOptions(&width, &height, &left, &top);
-    const int landscape = yyhcopt(kOptLandscape) % 2, copies = std::max(yyhcopt(kOptCopies), 1);
-    std::string name = gOperands.Ixd(1) == 1 ? yyhctitle() : "";
+    const int landscape = quill::HardcopyOption(kOptLandscape) % 2,
+              copies = std::max(quill::HardcopyOption(kOptCopies), 1);
+    std::string name = gOperands.Ixd(1) == 1 ? quill::HardcopyTitle() : "";
     if (name.empty()) name = kDefaultDocument;
     yywpropen_(&width, &height, &left, &top, &dpix, &dpiy, &colours, &status, &landscape, &copies,
                name.c_str(), static_cast<int>(name.size()));
@@ -424,15 +426,16 @@ bool OpenPrinter() {
 bool OpenMetafile() {
     int width, height, left, top;
     PageOptions(&width, &height, &left, &top);
-    const int w = width * 10, h = height * 10, format = yyhcopt(kOptMetafileFormat), style = 0;
+    const int w = width * 10, h = height * 10, format = quill::HardcopyOption(kOptMetafileFormat),
+              style = 0;
     // The placeable header: the page at 1000 units an inch, its checksum the exclusive or of the
     // header's first ten 16-bit words.
     const int boxRight = static_cast<int>(width * 1000LL / 72) & 0xFFFF;
     const int boxBottom = static_cast<int>(height * 1000LL / 72) & 0xFFFF;
     const int checksum = 0xCDD7 ^ 0x9AC6 ^ boxRight ^ boxBottom ^ 1000;
-    const std::string file = yytrimmed(gOperands.ctext, kOperandTextLength);
+    const std::string file = quill::TrimmedText(gOperands.ctext, kOperandTextLength);
     const int clipboard = file.empty() ? 1 : 0;
-    const std::string title = gOperands.Ixd(1) == 1 ? yyhctitle() : "";
+    const std::string title = gOperands.Ixd(1) == 1 ? quill::HardcopyTitle() : "";
     yywmfopen_(&w, &h, &format, &style, &boxRight, &boxBottom, &checksum, &clipboard, file.c_str(),
                title.c_str(), static_cast<int>(file.size()), static_cast<int>(title.size()));
     gScale.pageWidth = width;
@@ -450,8 +453,8 @@ void Begin(const Family &f) {
     if (!opened) {
         // The metafile family reports its own failure; the printer's is reported here.
         if (f.device == kDeviceWindowsPrinter) {
-            yysetfileerror(0);
-            yyraise(1);
+            quill::SetFileError(0);
+            quill::RaiseError(1);
         }
         gHardcopy.open = 0;
         return;
@@ -528,4 +531,4 @@ void xxwin_(const int *op) { Drive(kPrinter, *op); }
 
 void xxwmf_(const int *op) { Drive(kMetafile, *op); }
 
-void yyhardcopywindowsdrivers() { quill::SetWindowsHardcopyDrivers(xxwin_, xxwmf_); }
+void quill::EnterWindowsHardcopyDrivers() { quill::SetWindowsHardcopyDrivers(xxwin_, xxwmf_); }

@@ -21,14 +21,14 @@ void yyprncmd_(const char *command, int command_len) {
     int variant = 0;
     yywinvariant_(&variant);
     std::string line = variant == 4 ? "cmd.exe /c " : "command.com /c ";
-    line += yytrimmed(command, command_len);
+    line += quill::TrimmedText(command, command_len);
     const int hide = 1, wait = 1, seconds = -1;
     int status = 0;
     yycmnd_(line.c_str(), &hide, &wait, &seconds, &status);
     // The runner answers 32 when the command finished; anything else is a failure.
     if (status != 32) {
-        yysetsystemerror(status);
-        yyraise(13);
+        quill::SetSystemError(status);
+        quill::RaiseError(13);
     }
 }
 
@@ -39,7 +39,7 @@ void igrprintimageselect_(const int *kind) {
         d.pageWidth = 756, d.pageHeight = 540;
         d.offsetX = 42, d.offsetY = -20;
         d.switch1 = d.switch2 = 1;
-        yyputtext(d.fileName, kHardcopyNameLength, std::string("quildump.ps"));
+        quill::PutFixedText(d.fileName, kHardcopyNameLength, std::string("quildump.ps"));
         d.settings[5] = 2;
     } else {
         // The printer's printable area and margins, its orientation and copy words; a
@@ -76,11 +76,11 @@ void ScreenDumpOf(quill::ScreenDumpPage *page) {
 
 // Start-up's hardcopy step lives here, beside the routines it calls, so that every program
 // linking the start-up links the print-command runner as well.
-void yyhardcopyinitialise(int printer, int plotter, int hpgl2) {
+void quill::InitialiseHardcopy(int printer, int plotter, int hpgl2) {
     quill::SetPrintCommandRunner(yyprncmd_);
     // A file name with a print command writes the plot into the temporary plot file that
     // start-up named in the temporary directory.
-    yyputtext(gHardcopy.tempName, kHardcopyNameLength, std::string(gSettings.tmpPlot));
+    PutFixedText(gHardcopy.tempName, kHardcopyNameLength, std::string(gSettings.tmpPlot));
     // The graphics drivers draw image files through the image layer.
     quill::SetImageDataReader(quill::ReadImageForDrivers);
     quill::SetImageDrawer(yyloadimage_);

@@ -8,8 +8,8 @@ namespace {
 // Once the configuration is read: the Windows drivers enter the device table, then the
 // printer, plotter and HP-GL/2 values of the configuration are selected.
 void StartFromConfiguration() {
-    yyhardcopywindowsdrivers();
-    yyhardcopyinitialise(gSettings.printer, gSettings.plotter, gSettings.hpgl2);
+    quill::EnterWindowsHardcopyDrivers();
+    quill::InitialiseHardcopy(gSettings.printer, gSettings.plotter, gSettings.hpgl2);
 }
 
 }  // namespace
@@ -17,6 +17,6 @@ void StartFromConfiguration() {
 void quill::InstallHardcopyLayer() {
     LayerStartup startup = {};
     startup.configured = StartFromConfiguration;
-    startup.close = yyhardcopyclose;
+    startup.close = CloseHardcopy;
     InstallLayerStartup(kLayerHardcopy, startup);
 }

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-int &yyhcoptword(int n) {
+int &quill::HardcopyOptionSlot(int n) {
     static int scratch;
     if (n >= 1 && n <= kHardcopyOptions) return gHardcopy.options[n - 1];
     if (n >= 101 && n <= 100 + kHardcopyMoreOptions) return gHardcopy.moreOptions[n - 101];
@@ -20,7 +20,7 @@ int &yyhcoptword(int n) {
     return scratch;
 }
 
-void yyhcclearoptions() {
+void quill::ClearHardcopyOptions() {
     std::memset(gHardcopy.options, 0, sizeof gHardcopy.options);
     std::memset(gHardcopy.moreOptions, 0, sizeof gHardcopy.moreOptions);
 }
@@ -29,11 +29,11 @@ void yydefh_(void) {
     static const int kDefaults[][2] = {{6, 0},        {7, 0},   {8, 1},    {9, 5},    {10, 0},
                                        {11, 0},       {17, 0},  {101, 80}, {102, 60}, {103, 1},
                                        {104, 999999}, {105, 1}, {106, 0},  {107, 0},  {108, 8}};
-    for (const auto &d : kDefaults) yyhcoptword(d[0]) = d[1];
+    for (const auto &d : kDefaults) quill::HardcopyOptionSlot(d[0]) = d[1];
 }
 
-void yyhcrewriteextension(char *name, int name_len, const char *ext) {
-    int len = yytrimlen(name, name_len);
+void quill::RewriteFileExtension(char *name, int name_len, const char *ext) {
+    int len = TrimmedTextLength(name, name_len);
     if (len == 0) return;
     int dot = -1;
     for (int k = len - 1; k >= 0; --k) {
@@ -67,7 +67,7 @@ void igrhardcopyoptions_(const int *code, const int *value) {
     switch (c) {
     case 1:
     case 2:
-        if (v > 0) yyhcoptword(c) = v;
+        if (v > 0) quill::HardcopyOptionSlot(c) = v;
         break;
     case 3:
     case 4:
@@ -82,75 +82,75 @@ void igrhardcopyoptions_(const int *code, const int *value) {
     case 28:
     case 29:
     case 106:
-    case 107: yyhcoptword(c) = v; break;
+    case 107: quill::HardcopyOptionSlot(c) = v; break;
     case 5: {
         if (v < 0 || v > 3) break;
-        yyhcoptword(5) = v % 2;
-        int &w = yyhcoptword(1), &h = yyhcoptword(2);
+        quill::HardcopyOptionSlot(5) = v % 2;
+        int &w = quill::HardcopyOptionSlot(1), &h = quill::HardcopyOptionSlot(2);
         if ((v == 2 && w > h) || (v == 3 && w < h)) std::swap(w, h);
         break;
     }
     case 6:
-        if (v >= 0 && v <= 2) yyhcoptword(6) = v;
+        if (v >= 0 && v <= 2) quill::HardcopyOptionSlot(6) = v;
         break;
-    case 8: yyhcoptword(8) = std::max(v, 1); break;
+    case 8: quill::HardcopyOptionSlot(8) = std::max(v, 1); break;
     case 9:
-        yyhcoptword(9) = std::max(v, 1);
+        quill::HardcopyOptionSlot(9) = std::max(v, 1);
         SendHardcopy(kOpLineWidth);
         break;
     case 10:
         if (v < 0 || v > 2) break;
-        yyhcoptword(10) = v;
+        quill::HardcopyOptionSlot(10) = v;
         quill::SetLineJoin(v);
         SendHardcopy(kOpLineJoin);
         break;
     case 11:
         if (v < 0 || v > 2) break;
-        yyhcoptword(11) = v;
+        quill::HardcopyOptionSlot(11) = v;
         quill::SetLineCap(v);
         SendHardcopy(kOpLineCap);
         break;
-    case 12: yyhcoptword(12) = std::max(v, 100); break;
+    case 12: quill::HardcopyOptionSlot(12) = std::max(v, 100); break;
     case 13:
-        if (v >= 1 && v <= gRasterProfile.resolutionCount) yyhcoptword(13) = v;
+        if (v >= 1 && v <= gRasterProfile.resolutionCount) quill::HardcopyOptionSlot(13) = v;
         break;
     case 16:
-        if (v >= 10 && v <= 255) yyhcoptword(16) = v;
+        if (v >= 10 && v <= 255) quill::HardcopyOptionSlot(16) = v;
         break;
     case 21:
-        if (v >= 1 && v <= 127) yyhcoptword(21) = v;
+        if (v >= 1 && v <= 127) quill::HardcopyOptionSlot(21) = v;
         break;
     case 22:
-        yyhcoptword(22) = v;
+        quill::HardcopyOptionSlot(22) = v;
         if (gHardcopy.driver == kDevicePostScript)
-            yyhcrewriteextension(gHardcopy.defaultName, kHardcopyNameLength,
-                                 v == 0 ? ".ps" : ".eps");
+            quill::RewriteFileExtension(gHardcopy.defaultName, kHardcopyNameLength,
+                                        v == 0 ? ".ps" : ".eps");
         break;
     case 23:
         if ((gHardcopy.driver == kDeviceImageFile && (v == 1 || v == 4 || v == 8 || v == 24)) ||
             (gHardcopy.driver == kDeviceDxf && (v == 3 || v == 4 || v == 8)))
-            yyhcoptword(23) = v;
+            quill::HardcopyOptionSlot(23) = v;
         break;
     case 24:
-        if (v >= 0 && v <= std::min(gRasterProfile.variant, 2)) yyhcoptword(24) = v;
+        if (v >= 0 && v <= std::min(gRasterProfile.variant, 2)) quill::HardcopyOptionSlot(24) = v;
         break;
     case 26:
-        yyhcoptword(26) = v;
+        quill::HardcopyOptionSlot(26) = v;
         if (gHardcopy.driver == kDeviceImageFile)
-            yyhcrewriteextension(gHardcopy.defaultName, kHardcopyNameLength,
-                                 v == 1 || v == 2 ? ".bmp"
-                                 : v == 3         ? ".png"
-                                                  : ".pcx");
+            quill::RewriteFileExtension(gHardcopy.defaultName, kHardcopyNameLength,
+                                        v == 1 || v == 2 ? ".bmp"
+                                        : v == 3         ? ".png"
+                                                         : ".pcx");
         break;
     case 101:
     case 102:
     case 103:
     case 104:
     case 108:
-        if (v > 0) yyhcoptword(c) = v;
+        if (v > 0) quill::HardcopyOptionSlot(c) = v;
         break;
     case 105:
-        if (v >= 1 && v <= 4) yyhcoptword(105) = v;
+        if (v >= 1 && v <= 4) quill::HardcopyOptionSlot(105) = v;
         break;
     default: break;
     }

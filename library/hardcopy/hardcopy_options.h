@@ -14,15 +14,19 @@ void yydefh_(void);
 
 QUILL_END_DECLS
 
+namespace quill {
+
 // Option word N (1 to 29, 101 to 108); any other N gives a scratch word that nothing reads.
-int &yyhcoptword(int n);
+int &HardcopyOptionSlot(int n);
 
 // Sets all option words to 0.
-void yyhcclearoptions();
+void ClearHardcopyOptions();
 
 // The default file name with its extension replaced by EXT (".ps", ".eps", ...): from the
 // last "." unless a directory separator follows it, the rest blanked; without such a "." the
 // extension is appended. A blank name stays blank.
-void yyhcrewriteextension(char *name, int name_len, const char *ext);
+void RewriteFileExtension(char *name, int name_len, const char *ext);
+
+}  // namespace quill
 
 #endif

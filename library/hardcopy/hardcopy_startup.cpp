@@ -4,4 +4,4 @@
 
 #include "quillamorph/hardcopy.h"
 
-void yyhardcopyclose() { igrhardcopy_("S", nullptr, 1, 0); }
+void quill::CloseHardcopy() { igrhardcopy_("S", nullptr, 1, 0); }

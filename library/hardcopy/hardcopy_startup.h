@@ -2,16 +2,20 @@
 #ifndef QUILL_HARDCOPY_HARDCOPY_STARTUP_H
 #define QUILL_HARDCOPY_HARDCOPY_STARTUP_H
 
+namespace quill {
+
 // At library initialisation: selects the printer, plotter and HP-GL/2 start values of the
 // configuration file.
-void yyhardcopyinitialise(int printer, int plotter, int hpgl2);
+void InitialiseHardcopy(int printer, int plotter, int hpgl2);
 
 // Windows build, before the first hardcopy call: enters the Windows printer and metafile
 // drivers in the device table.
-void yyhardcopywindowsdrivers();
+void EnterWindowsHardcopyDrivers();
 
 // At library close: closes hardcopy when it is open.
-void yyhardcopyclose();
+void CloseHardcopy();
+
+}  // namespace quill
 
 // Windows build: installs hardcopy's part in the library's start-up and close into core.
 namespace quill {

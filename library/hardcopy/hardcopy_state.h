@@ -71,25 +71,25 @@ struct HardcopyState {
 // The one hardcopy state of the process.
 extern HardcopyState gHardcopy;
 
+namespace quill {
+
 // The state at library start: device 10, nothing open, no option set, blank names, no dump
 // destination.
-HardcopyState yydefaulthardcopy();
+HardcopyState DefaultHardcopyState();
 
 // The driver of device number N (1-12), or null for an empty entry or a number outside 1-12.
-DriverRoutine yyhardcopydriver(int n);
+DriverRoutine HardcopyDriver(int n);
 
 // Steps 8 to 11 of graphics initialisation: closes any hardcopy ("S"), clears the option words
 // and sends op 1 to the current device. KEEPOPTIONS keeps what the program set through
 // igrhardcopyoptions_ (option words 1 to 29 and the default file name), when it set any.
-void yyhardcopyreset(bool keepOptions);
-
-namespace quill {
+void ResetHardcopy(bool keepOptions);
 
 // Enters the Windows printer and Windows metafile drivers (devices 10 and 11) in the device
 // table; null empties an entry.
 void SetWindowsHardcopyDrivers(DriverRoutine printer, DriverRoutine metafile);
 
-// Installs the hardcopy side (yyhdrv_ and yyhardcopyreset) into the driver protocol.
+// Installs the hardcopy side (yyhdrv_ and ResetHardcopy) into the driver protocol.
 void InstallHardcopySide();
 
 }  // namespace quill

@@ -12,14 +12,14 @@
 #include "hardcopy/hardcopy_state.h"
 #include "quillamorph/hardcopy.h"
 
-HardcopyState yydefaulthardcopy() {
+HardcopyState quill::DefaultHardcopyState() {
     HardcopyState h = {};
     h.driver = kDeviceWindowsPrinter;
-    yyblanktext(h.defaultName, kHardcopyNameLength);
-    yyblanktext(h.savedCommand, kHardcopyNameLength);
-    yyblanktext(h.tempName, kHardcopyNameLength);
-    yyblanktext(h.title, kHardcopyTitleLength);
-    yyblanktext(h.dump.fileName, kHardcopyNameLength);
+    BlankText(h.defaultName, kHardcopyNameLength);
+    BlankText(h.savedCommand, kHardcopyNameLength);
+    BlankText(h.tempName, kHardcopyNameLength);
+    BlankText(h.title, kHardcopyTitleLength);
+    BlankText(h.dump.fileName, kHardcopyNameLength);
     h.lastPenX = h.lastPenY = -9999.0f;
     h.printerType = 28;
     h.plotterType = 1;
@@ -27,7 +27,7 @@ HardcopyState yydefaulthardcopy() {
     return h;
 }
 
-HardcopyState gHardcopy = yydefaulthardcopy();
+HardcopyState gHardcopy = quill::DefaultHardcopyState();
 
 namespace {
 
@@ -62,14 +62,14 @@ void quill::SetWindowsHardcopyDrivers(DriverRoutine printer, DriverRoutine metaf
     kDeviceTable[kDeviceWindowsMetafile - 1] = metafile;
 }
 
-DriverRoutine yyhardcopydriver(int n) {
+DriverRoutine quill::HardcopyDriver(int n) {
     if (n < 1 || n > kHardcopyDevices) return nullptr;
     return kDeviceTable[n - 1];
 }
 
 void xxhcif_(const int *op) {
     if (op == nullptr) return;
-    DriverRoutine driver = yyhardcopydriver(gHardcopy.driver);
+    DriverRoutine driver = quill::HardcopyDriver(gHardcopy.driver);
     if (driver != nullptr) driver(op);
 }
 
@@ -77,7 +77,7 @@ void yyhdrv_(const int *op) {
     if (gHardcopy.open > 0) xxhcif_(op);
 }
 
-void quill::InstallHardcopySide() { SetHardcopySide({yyhdrv_, yyhardcopyreset}); }
+void quill::InstallHardcopySide() { SetHardcopySide({yyhdrv_, ResetHardcopy}); }
 
 namespace {
 
@@ -123,14 +123,14 @@ namespace {
 // The saved print command with the temporary plot file in place of its "@", run and then
 // forgotten; the temporary file is deleted whether the command ran or not.
 void RunSavedCommand() {
-    const std::string saved = yytrimmed(gHardcopy.savedCommand, kHardcopyNameLength);
+    const std::string saved = quill::TrimmedText(gHardcopy.savedCommand, kHardcopyNameLength);
     if (saved.empty()) return;
-    const std::string temp = yytrimmed(gHardcopy.tempName, kHardcopyNameLength);
+    const std::string temp = quill::TrimmedText(gHardcopy.tempName, kHardcopyNameLength);
     const std::size_t at = saved.find('@');
     std::string line =
         at == std::string::npos ? saved : saved.substr(0, at) + temp + saved.substr(at + 1);
     if (line.size() > kHardcopyNameLength) line.resize(kHardcopyNameLength);
-    yyblanktext(gHardcopy.savedCommand, kHardcopyNameLength);
+    quill::BlankText(gHardcopy.savedCommand, kHardcopyNameLength);
     if (gPrintRunner != nullptr) gPrintRunner(line.c_str(), static_cast<int>(line.size()));
     std::remove(temp.c_str());
 }
@@ -139,7 +139,7 @@ void RunSavedCommand() {
 
 void igrhardcopy_(const char *name, const char *title, int name_len, int title_len) {
     CloseOpen();
-    const int nameLength = name != nullptr ? yytrimlen(name, name_len) : 0;
+    const int nameLength = name != nullptr ? quill::TrimmedTextLength(name, name_len) : 0;
     if (name != nullptr && nameLength == 1 && (name[0] == 'S' || name[0] == 's')) {
         RunSavedCommand();
         return;
@@ -153,7 +153,8 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
     std::memcpy(gOperands.ctext, gHardcopy.defaultName, kHardcopyNameLength);
     gOperands.Id(2) = 1;
     if (nameLength > 0) {
-        yyputtext(gOperands.ctext, kOperandTextLength, name, static_cast<std::size_t>(nameLength));
+        quill::PutFixedText(gOperands.ctext, kOperandTextLength, name,
+                            static_cast<std::size_t>(nameLength));
         gOperands.Id(2) = 0;
     }
     if (gHardcopy.printCommand != 0) {
@@ -164,8 +165,8 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
         }
     }
     if (title != nullptr) {
-        yyputtext(gHardcopy.title, kHardcopyTitleLength, title,
-                  static_cast<std::size_t>(title_len > 0 ? title_len : 0));
+        quill::PutFixedText(gHardcopy.title, kHardcopyTitleLength, title,
+                            static_cast<std::size_t>(title_len > 0 ? title_len : 0));
         gOperands.Ixd(1) = 1;
     } else {
         gOperands.Ixd(1) = 0;
@@ -183,7 +184,7 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
     }
 }
 
-void yyhardcopyreset(bool keepOptions) {
+void quill::ResetHardcopy(bool keepOptions) {
     static const char kClose[] = "S";
     igrhardcopy_(kClose, nullptr, 1, 0);
     // Option "P" keeps only what the program set: the option words 1 to 29 and the default

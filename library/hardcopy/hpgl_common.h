@@ -21,15 +21,19 @@ struct HpglCommon {
 
 extern HpglCommon gHpgl;
 
+namespace quill {
+
 // Device x and y to user units (truncated toward zero; the drawable's far edge is 32760).
-int yyhpglx(double x);
-int yyhpgly(double y);
+int HpglUserX(double x);
+int HpglUserY(double y);
 
 // Scale factors from the drawable size.
-void yyhpglscale();
+void HpglScale();
 
 // Opens the file of op 18 and resets the shared state; false when it cannot be opened.
-bool yyhpglopen();
+bool HpglOpen();
+
+}  // namespace quill
 
 // The command line writer: TEXT with the blank after each two-letter command dropped and
 // every other run of blanks made one, written by yyhpg7_.
@@ -45,23 +49,25 @@ void yyhpg1_(const char *cmd, const int *x, const int *y, int cmd_len);
 
 QUILL_END_DECLS
 
+namespace quill {
+
 // The pen move CMD to device point (X, Y).
-void yyhpglmove(const char *cmd, double x, double y);
+void HpglMove(const char *cmd, double x, double y);
 
 // Writes "PU;SP" and the pen when it differs from the current pen or a reselect is due.
-void yyhpglpen(const std::string &pen, bool force);
+void HpglSelectPen(const std::string &pen, bool force);
 
 // Writes the current pen again when a page end asked for it.
-void yyhpglreselect();
+void HpglReselectPen();
 
-namespace quill {
 // What every drawing operation of a plotter file does first: marks the page drawn on and
 // writes a pending pen reselect.
 void HpglBeginDrawing();
-}  // namespace quill
 
 // The label terminator of the option word (the character with code 4 by default).
-char yyhpglterminator();
+char HpglLabelTerminator();
+
+}  // namespace quill
 
 // The label line: "LB", the text and the terminator character.
 void yyhpg2_(const std::string &text, char terminator);
@@ -72,8 +78,12 @@ void yyhpg2_(const std::string &text, char terminator);
 // open's own scaling line follows it.
 void yyhpg6_(int tag, int a, int b, int c, bool restore = true);
 
+namespace quill {
+
 // "LT" with the pattern of line type TYPE (0: solid); class F plotters draw type 1 "1 1".
-std::string yyhpgllinetype(int type, bool classF);
+std::string HpglLineType(int type, bool classF);
+
+}  // namespace quill
 
 // The points of an arc (op 34) or a sector outline (op 13, the centre first) from the
 // operands, in device units, in steps of the sector step rule.
@@ -86,22 +96,26 @@ void yyhpg4_(int figure, std::vector<double> &x, std::vector<double> &y);
 // The arc of op 34 as pen moves.
 void yyhpg0_();
 
+namespace quill {
+
 // The clip window: "SC" (scaling off), the window command in plotter units within the page
 // frame, and the user-unit scaling restored. The far limits lie at the far edges of their
 // pixels.
-void yyhpglwindow();
+void HpglWindow();
 
 // A length of LENGTH user units along x in plotter units (for commands written with the
 // scaling off).
-int yyhpglplotterlength(double length);
+int HpglPlotterLength(double length);
 
 // P1 and P2 of the page from the offsets and page size (option words) with F plotter units
 // per point: «IN; IP ...» and the rotation, «RO 90» or «RO 0» with LANDSCAPE. P1 and P2 are
 // kept as the frame that user units map onto.
-void yyhpglframe(double f, bool rotate90);
+void HpglFrame(double f, bool rotate90);
 
 // The operations both drivers write alike: 2 (segment), 22 (text), 24 (clip), 26 (point),
 // 29 (line type), 30 (line width) and 33 (text direction). Returns false for another op.
-bool yyhpglcommonop(int op, bool classF);
+bool HpglCommonOp(int op, bool classF);
+
+}  // namespace quill
 
 #endif

@@ -11,7 +11,7 @@
 namespace quill {
 
 std::string ImageFileName(const char *filename, int filename_len) {
-    std::string name = yytrimmed(filename, filename_len);
+    std::string name = TrimmedText(filename, filename_len);
     std::size_t first = name.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : name.substr(first);
 }
@@ -66,9 +66,9 @@ int ReadImageForDrivers(const char *name, int name_len, int nx, int ny, int *pix
 
 void RaiseImageStatus(int status, int oserror) {
     if (status == kImageOk) return;
-    if (status == kImageOpen || status == kImageShort) yysetfileerror(oserror);
-    if (status == kImageZlib) yysetsystemerror(oserror);
-    yyraise(status);
+    if (status == kImageOpen || status == kImageShort) SetFileError(oserror);
+    if (status == kImageZlib) SetSystemError(oserror);
+    RaiseError(status);
 }
 
 }  // namespace quill

@@ -64,7 +64,7 @@ void yyloadimage_(const int *type, const int *target, const int *x1, const int *
     if (clip) SelectClipRgn(dc, quill::TargetClip());
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, *x1, *y1, dw, dh, 0, 0, w, ht, bits, info, DIB_RGB_COLORS,
-                  yyplotmodeblit(quill::TargetPlotMode()));
+                  quill::PlotModeBlitRop(quill::TargetPlotMode()));
     if (clip) SelectClipRgn(dc, nullptr);
 }
 

@@ -28,7 +28,7 @@ int PixelY(double v) { return Scale(v, gRaster.scaleY); }
 
 // The value and the patterns of COLOUR.
 void ColourValue(const GraphicsColour &colour, std::uint32_t &value, std::uint32_t pattern[3]) {
-    const int kind = gRaster.colourKind, rule = yyhcopt(kOptColourRule);
+    const int kind = gRaster.colourKind, rule = quill::HardcopyOption(kOptColourRule);
     int p[3] = {0, 0, 0};
     quill::DitherPatterns(colour, kind, &p[0], &p[1], &p[2]);
     for (int k = 0; k < 3; ++k) pattern[k] = static_cast<std::uint32_t>(p[k]);
@@ -42,14 +42,14 @@ void ColourValue(const GraphicsColour &colour, std::uint32_t &value, std::uint32
         break;
     case 3: {
         int r = 0, g = 0, b = 0;
-        yyrgbsplit(colour.rgb, r, g, b);
+        quill::SplitRgb(colour.rgb, r, g, b);
         int v = r / 128 + 2 * (g / 128) + 4 * (b / 128);
         if (rule == 2 && (v == 0 || v == 7)) v = 7 - v;
         if (gRaster.colourKind == 2) v = 7 - v;
         value = static_cast<std::uint32_t>(v);
         break;
     }
-    case 4: value = static_cast<std::uint32_t>(yyraster16code(index)); break;
+    case 4: value = static_cast<std::uint32_t>(quill::Raster16ColourCode(index)); break;
     case 8: value = static_cast<std::uint32_t>(index); break;
     default: value = static_cast<std::uint32_t>(colour.rgb) & 0xFFFFFFu; break;
     }
@@ -253,12 +253,12 @@ void LineType() {
 
 void LineWidth() {
     MemoryRaster &r = gRaster;
-    const double tenths = yyhcopt(kOptLineWidth);
+    const double tenths = quill::HardcopyOption(kOptLineWidth);
     auto thickness = [&](double ppi) {
         return std::max(1, static_cast<int>(std::min(ppi * tenths / 720.0 + 0.5, 1e4)));
     };
     int tx = thickness(r.pixelsPerInchX) - 1, ty = thickness(r.pixelsPerInchY) - 1;
-    if (yyhcopt(kOptLandscape) % 2 != 0) std::swap(tx, ty);
+    if (quill::HardcopyOption(kOptLandscape) % 2 != 0) std::swap(tx, ty);
     r.thickX = tx, r.thickY = ty;
     r.halfX = tx / 2, r.halfY = ty / 2;
 }
@@ -267,7 +267,7 @@ void LineWidth() {
 // its own size; each raster pixel takes the picture pixel at its place in the rectangle.
 void Image() {
     quill::ImagePixels image;
-    if (!yyhcimage(image)) return;
+    if (!quill::ReadHardcopyImage(image)) return;
     const MemoryRaster &r = gRaster;
     if (r.clipRight < r.clipLeft || r.clipTop < r.clipBottom) return;
     const std::int64_t cw = r.clipRight - r.clipLeft + 1, ch = r.clipTop - r.clipBottom + 1;
@@ -300,7 +300,7 @@ void Begin() {
     if (gOperands.Id(1) > 0) {
         const int slot = kPlotSlot;
         yyprop_(&slot);
-        if (yyploterror()) {
+        if (quill::PlotErrorFlag()) {
             gHardcopy.open = 0;
             return;
         }
@@ -309,8 +309,8 @@ void Begin() {
     SetColour();
     yydith2_();
     r.lastX = r.lastY = -9999;
-    r.scaleX = r.width / yyhcdrawablewidth();
-    r.scaleY = r.height / yyhcdrawableheight();
+    r.scaleX = r.width / quill::HardcopyDrawableWidth();
+    r.scaleY = r.height / quill::HardcopyDrawableHeight();
     r.spanFill = r.twoColour = false;
     r.clipLeft = 0, r.clipRight = r.maxX, r.clipBottom = 0, r.clipTop = r.maxY;
 }
@@ -323,8 +323,8 @@ void yyvras_(const int *op) {
     switch (*op) {
     case kOpInit:
         if (gOperands.Id(1) != kOpInitKeepOptions) yydefh_();
-        std::fill(yystoredpatterns(), yystoredpatterns() + 256, -1);
-        yyrasterfree();
+        std::fill(quill::StoredPatterns(), quill::StoredPatterns() + 256, -1);
+        quill::FreeMemoryRaster();
         break;
     case kOpLine: Line(); break;
     case kOpColour:
@@ -340,7 +340,7 @@ void yyvras_(const int *op) {
     case kOpEnd: {
         const int slot = kPlotSlot;
         yyprcl_(&slot);
-        yyrasterfree();
+        quill::FreeMemoryRaster();
         r.spanFill = r.twoColour = false;
         break;
     }
@@ -361,10 +361,10 @@ void yyvras_(const int *op) {
     if (r.dirty) gHardcopy.pagePending = 1;
 }
 
-bool yyrasteropen(const int *op) {
+bool quill::OpenMemoryRaster(const int *op) {
     yyvras_(op);
     if (gHardcopy.open == 0) {
-        yyrasterfree();
+        FreeMemoryRaster();
         return false;
     }
     if (gOperands.Id(1) > 0) {

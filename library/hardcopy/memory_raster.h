@@ -4,10 +4,10 @@
 //
 // How an owning driver uses it:
 //   op 1:  yyvras_(op 1), then its own defaults;
-//   op 18: yyrasterbegin(...) sizes and allocates the raster (false: nothing can be drawn, the
+//   op 18: BeginMemoryRaster(...) sizes and allocates the raster (false: nothing can be drawn, the
 //          hardcopy is closed), then yyvras_(op 18), which opens the plot file for a positive
 //          id(1) and sets the scale, dither tables and drawing state;
-//   op 20: reads the pixels (gRaster.words, or yyrasterpixel) when gRaster.dirty is set, writes
+//   op 20: reads the pixels (gRaster.words, or RasterPixel) when gRaster.dirty is set, writes
 //          them out, clears gRaster.dirty and sends yyvras_(op 17) to clear the page;
 //   op 19: yyvras_(op 19) closes the plot file and frees the raster.
 //
@@ -34,7 +34,7 @@ enum RasterFormat { kRasterMono = 1, kRasterPlanes = 2, kRasterBytes = 3, kRaste
 constexpr std::int64_t kRasterWordCap = std::int64_t(1) << 25;
 
 struct MemoryRaster {
-    // Geometry, set by yyrasterbegin.
+    // Geometry, set by BeginMemoryRaster.
     int width = 0, height = 0;  // pixels
     int maxX = -1, maxY = -1;   // width - 1, height - 1
     int bits = 0;               // 1, 3, 4, 8 or 24
@@ -69,31 +69,35 @@ struct MemoryRaster {
 // The one memory raster of the process.
 extern MemoryRaster gRaster;
 
+namespace quill {
+
 // Sizes and allocates the raster for WIDTH x HEIGHT pixels at BITS (1, 3, 4, 8 or 24), every
 // word BACKGROUND, with the resolution PPIX x PPIY (pixels per inch) and the printer colour kind
 // KIND. A page too large for memory or over kRasterWordCap raises error 34 once and is made
 // smaller, keeping its shape, until it fits; below 8 x 8 pixels nothing is allocated and the
 // result is false.
-bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, double ppix,
-                   double ppiy, int kind);
+bool BeginMemoryRaster(int width, int height, int bits, std::uint32_t background, double ppix,
+                       double ppiy, int kind);
 
 // Frees the raster's words.
-void yyrasterfree();
+void FreeMemoryRaster();
 
 // The rest of an owning driver's op 18 once it has allocated the raster: yyvras_ op 18, then
 // the raster freed when the hardcopy could not be opened, or the page cleared for a new
 // output (positive id(1)). False when the hardcopy is not open.
-bool yyrasteropen(const int *op);
+bool OpenMemoryRaster(const int *op);
 
 // The value of pixel (X, Y) in the raster's format; 0 outside the raster.
-std::uint32_t yyrasterpixel(int x, int y);
+std::uint32_t RasterPixel(int x, int y);
 
 // The pixel value of an RGB image pixel at (X, Y) (dithered for 1 and 3 bits), as yyvra5_
 // sets it.
-std::uint32_t yyrasterimagevalue(int x, int y, std::uint32_t rgb);
+std::uint32_t RasterImageValue(int x, int y, std::uint32_t rgb);
 
 // The 16-colour code of palette colour number INDEX (0 to 255), as 4-bit pixels hold it.
-int yyraster16code(int index);
+int Raster16ColourCode(int index);
+
+}  // namespace quill
 
 QUILL_BEGIN_DECLS
 
@@ -119,8 +123,12 @@ void yydith2_(void);
 
 QUILL_END_DECLS
 
+namespace quill {
+
 // The image dither table's three patterns (red, green, blue) of cell (B/16) x 256 + (G/16) x
 // 16 + R/16.
-const std::uint32_t *yyimagedither(int cell);
+const std::uint32_t *ImageDitherPatterns(int cell);
+
+}  // namespace quill
 
 #endif

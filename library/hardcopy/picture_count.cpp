@@ -33,8 +33,8 @@ struct Reader {
         if (got != n) {
             failed = true;
             if (got >= 0) {
-                yysetfileerror(0);
-                yyraise(2);
+                quill::SetFileError(0);
+                quill::RaiseError(2);
             }
             return false;
         }
@@ -85,8 +85,8 @@ struct Body {
         if (failed) return false;
         if (n < 0 || bytes.size() - at < static_cast<std::size_t>(n)) {
             failed = true;
-            yysetfileerror(0);
-            yyraise(2);
+            quill::SetFileError(0);
+            quill::RaiseError(2);
             return false;
         }
         at += static_cast<std::size_t>(n);

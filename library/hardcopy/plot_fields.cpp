@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
-std::string yyfieldint(long long v, int w) {
+std::string quill::IntField(long long v, int w) {
     char buf[48];
     std::snprintf(buf, sizeof buf, "%*lld", w < 0 ? 0 : w > 40 ? 40 : w, v);
     return buf;
 }
 
-std::string yyfieldfixed(double v, int w, int d) {
+std::string quill::FixedField(double v, int w, int d) {
     if (std::isnan(v)) v = 0.0;
     if (v > 1e9) v = 1e9;
     if (v < -1e9) v = -1e9;
@@ -25,19 +25,19 @@ std::string yyfieldfixed(double v, int w, int d) {
     return body;
 }
 
-int yyclampint(double v) {
+int quill::TruncateClamped(double v) {
     if (std::isnan(v)) return 0;
     if (v >= 2147483647.0) return 2147483647;
     if (v <= -2147483648.0) return -2147483647 - 1;
     return static_cast<int>(v);
 }
 
-int yyroundint(double v) {
+int quill::RoundToInt(double v) {
     if (std::isnan(v)) return 0;
-    return yyclampint(v < 0 ? v - 0.5 : v + 0.5);
+    return TruncateClamped(v < 0 ? v - 0.5 : v + 0.5);
 }
 
-std::string yystripblanks(const std::string &text) {
+std::string quill::StripBlanks(const std::string &text) {
     std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return "";
     std::size_t last = text.find_last_not_of(' ');

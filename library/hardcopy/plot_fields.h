@@ -6,20 +6,24 @@
 
 #include <string>
 
+namespace quill {
+
 // V right-justified in W characters (wider when it needs more).
-std::string yyfieldint(long long v, int w);
+std::string IntField(long long v, int w);
 
 // V with D decimals right-justified in W characters (wider when it needs more). NaN is
 // written as 0; the magnitude is limited to 1e9. A value that rounds to zero has no sign.
-std::string yyfieldfixed(double v, int w, int d);
+std::string FixedField(double v, int w, int d);
 
 // V truncated toward zero into the 32-bit range; NaN gives 0.
-int yyclampint(double v);
+int TruncateClamped(double v);
 
 // V rounded to the nearest integer, halves away from zero, into the 32-bit range.
-int yyroundint(double v);
+int RoundToInt(double v);
 
 // TEXT with leading and trailing blanks dropped.
-std::string yystripblanks(const std::string &text);
+std::string StripBlanks(const std::string &text);
+
+}  // namespace quill
 
 #endif

@@ -20,8 +20,8 @@ int HandleOf(int slot) { return slot >= 1 && slot <= kPlotSlots ? gHandles[slot]
 
 void Failed(int code, int oscode) {
     gPlotError = 1;
-    yysetfileerror(oscode);
-    yyraise(code);
+    quill::SetFileError(oscode);
+    quill::RaiseError(code);
 }
 
 // One write of N bytes; anything short of N is error 2.
@@ -41,11 +41,11 @@ void WriteAll(int slot, const void *data, std::size_t n) {
 
 }  // namespace
 
-int yyploterror() { return gPlotError; }
+int quill::PlotErrorFlag() { return gPlotError; }
 
-unsigned char *yyplotbuffer() { return gPlotBuffer; }
+unsigned char *quill::PlotBuffer() { return gPlotBuffer; }
 
-void yyplotopen(int slot, const char *name, int name_len) {
+void quill::OpenPlotFile(int slot, const char *name, int name_len) {
     int first = 0, last = name_len;
     while (first < last && name[first] == ' ') ++first;
     while (last > first && name[last - 1] == ' ') --last;
@@ -65,22 +65,23 @@ void yyplotopen(int slot, const char *name, int name_len) {
     gPlotError = 0;
 }
 
-void yyplotline(int slot, const std::string &text) {
+void quill::WritePlotLine(int slot, const std::string &text) {
     std::string line = text;
     line += "\r\n";
     WriteAll(slot, line.data(), line.size());
 }
 
-void yyplotbytes(int slot, const void *data, std::size_t n) { WriteAll(slot, data, n); }
+void quill::WritePlotBytes(int slot, const void *data, std::size_t n) { WriteAll(slot, data, n); }
 
-void yyprop_(const int *slot) { yyplotopen(*slot, gOperands.ctext, kOperandTextLength); }
+void yyprop_(const int *slot) { quill::OpenPlotFile(*slot, gOperands.ctext, kOperandTextLength); }
 
 void yyprwl_(const int *slot, const char *line, int line_len) {
-    yyplotline(*slot, std::string(line, static_cast<std::size_t>(line_len > 0 ? line_len : 0)));
+    quill::WritePlotLine(*slot,
+                         std::string(line, static_cast<std::size_t>(line_len > 0 ? line_len : 0)));
 }
 
 void yyprou_(const int *slot, const char *data, int data_len) {
-    yyplotbytes(*slot, data, static_cast<std::size_t>(data_len > 0 ? data_len : 0));
+    quill::WritePlotBytes(*slot, data, static_cast<std::size_t>(data_len > 0 ? data_len : 0));
 }
 
 void yyprbu_(const int *slot, const int *n, const int *newline) {

@@ -34,20 +34,24 @@ QUILL_END_DECLS
 constexpr int kPlotSlots = 8;
 constexpr int kPlotBufferBytes = 32768;
 
+namespace quill {
+
 // The plot-output error flag: 0 after a successful open, 1 after any failing open or write.
-int yyploterror();
+int PlotErrorFlag();
 
 // Opens NAME (blank-padded, NAME_LEN characters; leading and trailing blanks are not part of
 // the name) on SLOT, as yyprop_ does with the file name operand.
-void yyplotopen(int slot, const char *name, int name_len);
+void OpenPlotFile(int slot, const char *name, int name_len);
 
 // Writes TEXT and the line end in one write (the C++ face of yyprwl_).
-void yyplotline(int slot, const std::string &text);
+void WritePlotLine(int slot, const std::string &text);
 
 // Writes bytes with no line end (the C++ face of yyprou_).
-void yyplotbytes(int slot, const void *data, std::size_t n);
+void WritePlotBytes(int slot, const void *data, std::size_t n);
 
 // The shared plot buffer that the raster and image writers fill before yyprbu_.
-unsigned char *yyplotbuffer();
+unsigned char *PlotBuffer();
+
+}  // namespace quill
 
 #endif

@@ -71,7 +71,7 @@ bool yyras9_(const int &column, const int &row, int plane) {
     return Tester<true, PlaneMode::Colour>(column, row, plane);
 }
 
-PixelTester yyrastester(int printerClass, int bitsPerPixel, bool landscape) {
+PixelTester quill::RasterPixelTester(int printerClass, int bitsPerPixel, bool landscape) {
     if (printerClass >= kClassPclFirst) return landscape ? yyras2_ : yyras4_;
     if (printerClass == kClassEscP2) {
         if (bitsPerPixel > 1) return landscape ? yyras9_ : yyras8_;
@@ -193,7 +193,8 @@ struct Offsets {
 };
 
 Offsets PageOffsets(bool landscape) {
-    Offsets o{static_cast<double>(yyhcopt(kOptOffsetX)), static_cast<double>(yyhcopt(kOptOffsetY))};
+    Offsets o{static_cast<double>(quill::HardcopyOption(kOptOffsetX)),
+              static_cast<double>(quill::HardcopyOption(kOptOffsetY))};
     if (landscape) std::swap(o.x, o.y);
     return o;
 }
@@ -210,11 +211,11 @@ void PclHeader(PrinterPageCodes &p, const Offsets &o, int resetFlags) {
     if (gHardcopy.printerType > 11) h += Digits((p.columns + 7) / 8 * 8, 4) + "s";
     if (p.planes > 1) h += (p.colourKind == 1 ? "" : "-") + std::to_string(p.planes) + "u";
     h += "1A";
-    if ((p.printerClass == 9 || p.printerClass == 10) && yyhcopt(kOptExtraMode) != 0)
+    if ((p.printerClass == 9 || p.printerClass == 10) && quill::HardcopyOption(kOptExtraMode) != 0)
         h += Esc("&k3W");
     if (p.compression > 0) h += Esc("*b") + std::to_string(p.compression) + "M";
     if (p.printerClass == 7 || gHardcopy.printerType == 32)
-        p.trailer += Esc("&l") + Digits(std::min(yyhcopt(kOptCopies), 99), 2) + "X";
+        p.trailer += Esc("&l") + Digits(std::min(quill::HardcopyOption(kOptCopies), 99), 2) + "X";
     p.trailer += Esc("*rB");
     if (resetFlags & 1) p.trailer += Esc("E");
 }
@@ -256,12 +257,13 @@ void yypcod_(int columns, int rows) {
     p.planes = gPrinterRaster.planes;
     p.colourKind = profile.colourMode;
     const int asked = gPrinterRaster.resolutionChoice > 0 ? gPrinterRaster.resolutionChoice
-                                                          : yyhcopt(kOptResolution);
+                                                          : quill::HardcopyOption(kOptResolution);
     const int choice = std::min(std::max(asked, 1), profile.resolutionCount);
     p.resolution = profile.resolutions[choice - 1];
-    p.compression = std::min(std::max(yyhcopt(kOptCompression), 0), std::min(profile.variant, 2));
+    p.compression =
+        std::min(std::max(quill::HardcopyOption(kOptCompression), 0), std::min(profile.variant, 2));
     const Offsets o = PageOffsets(gPrinterRaster.landscape);
-    const int resetFlags = yyhcopt(kOptResetFlags);
+    const int resetFlags = quill::HardcopyOption(kOptResetFlags);
     if (p.printerClass >= kClassPclFirst) {
         PclHeader(p, o, resetFlags);
     } else if (p.printerClass == kClassEscP2) {
@@ -309,8 +311,8 @@ public:
     }
     void Flush() {
         if (!failed_ && !buffer_.empty()) {
-            yyplotbytes(kPlotSlot, buffer_.data(), buffer_.size());
-            failed_ = yyploterror() != 0;
+            quill::WritePlotBytes(kPlotSlot, buffer_.data(), buffer_.size());
+            failed_ = quill::PlotErrorFlag() != 0;
         }
         buffer_.clear();
     }

@@ -68,8 +68,12 @@ bool yyras7_(const int &column, const int &row, int plane);
 bool yyras8_(const int &column, const int &row, int plane);
 bool yyras9_(const int &column, const int &row, int plane);
 
+namespace quill {
+
 // The tester of a printer class, bits per pixel (1 or 3) and orientation.
-PixelTester yyrastester(int printerClass, int bitsPerPixel, bool landscape);
+PixelTester RasterPixelTester(int printerClass, int bitsPerPixel, bool landscape);
+
+}  // namespace quill
 
 // The commands of one page, built by yypcod_ from the printer profile, the option words and
 // the raster's planes, read by yydump_.

@@ -36,20 +36,20 @@ const ClassRow kClasses[12] = {
 
 }  // namespace
 
-const char *yyprinterdescriptor(int type) {
+const char *quill::PrinterDescriptor(int type) {
     if (type < 2 || type > 38) return nullptr;
     return kDescriptors[type - 2];
 }
 
 void iprinter_(const int *type) {
     int t = type ? *type : 0;
-    if (yyprinterdescriptor(t) != nullptr) {
+    if (quill::PrinterDescriptor(t) != nullptr) {
         gHardcopy.printerType = t;
         gHardcopy.printerTypeSet = 1;
     } else {
         gHardcopy.printerType = 28;
     }
-    const char *d = yyprinterdescriptor(gHardcopy.printerType);
+    const char *d = quill::PrinterDescriptor(gHardcopy.printerType);
     const char *at = std::strchr("MFSXQ2LDP345", d[0]);
     int cls = static_cast<int>(at - "MFSXQ2LDP345") + 1;
     RasterProfile p = gRasterProfile;

@@ -30,7 +30,11 @@ struct RasterProfile {
 
 extern RasterProfile gRasterProfile;
 
+namespace quill {
+
 // The five-character descriptor of printer type TYPE (2 to 38), or null for none.
-const char *yyprinterdescriptor(int type);
+const char *PrinterDescriptor(int type);
+
+}  // namespace quill
 
 #endif

@@ -112,9 +112,9 @@ void SpanValue(std::uint32_t value, int x1, int x2, int y) {
 
 }  // namespace
 
-bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, double ppix,
-                   double ppiy, int kind) {
-    yyrasterfree();
+bool quill::BeginMemoryRaster(int width, int height, int bits, std::uint32_t background,
+                              double ppix, double ppiy, int kind) {
+    FreeMemoryRaster();
     if (bits != 1 && bits != 3 && bits != 4 && bits != 8) bits = 24;
     MemoryRaster &r = gRaster;
     r.bits = bits;
@@ -149,7 +149,7 @@ bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, do
             r.wordsPerPlane = perRow * h;
             break;
         }
-        if (!reported) yyraise(34);
+        if (!reported) RaiseError(34);
         reported = true;
         // Smaller by the area that fits, keeping the shape; at least 10 % a round.
         const double target =
@@ -158,7 +158,7 @@ bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, do
         w = static_cast<std::int64_t>(static_cast<double>(w) / f);
         h = static_cast<std::int64_t>(static_cast<double>(h) / f);
         if (w < kRasterMinimumSide || h < kRasterMinimumSide) {
-            yyrasterfree();
+            FreeMemoryRaster();
             return false;
         }
     }
@@ -170,7 +170,7 @@ bool yyrasterbegin(int width, int height, int bits, std::uint32_t background, do
     return true;
 }
 
-void yyrasterfree() {
+void quill::FreeMemoryRaster() {
     std::vector<std::uint32_t>().swap(gRaster.words);
     gRaster.width = gRaster.height = 0;
     gRaster.maxX = gRaster.maxY = -1;
@@ -179,7 +179,7 @@ void yyrasterfree() {
     gRaster.clipLeft = 0, gRaster.clipRight = -1, gRaster.clipBottom = 0, gRaster.clipTop = -1;
 }
 
-std::uint32_t yyrasterpixel(int x, int y) {
+std::uint32_t quill::RasterPixel(int x, int y) {
     if (x < 0 || y < 0 || x > gRaster.maxX || y > gRaster.maxY || gRaster.words.empty()) return 0;
     switch (gRaster.format) {
     case kRasterMono:
@@ -193,7 +193,7 @@ std::uint32_t yyrasterpixel(int x, int y) {
     }
 }
 
-int yyraster16code(int index) { return k16Codes[(index & 255) / 16]; }
+int quill::Raster16ColourCode(int index) { return k16Codes[(index & 255) / 16]; }
 
 void yyvra1_(const int *value, const int *x, const int *y) {
     if (value == nullptr || x == nullptr || y == nullptr || !Inside(*x, *y)) return;
@@ -317,7 +317,7 @@ void yydith2_(void) {
     std::uint32_t levels[16][3];
     for (int i = 0; i < 16; ++i)
         for (int k = 0; k < 3; ++k)
-            levels[i][k] = yyditherpattern(i == 0 ? 0.0 : (i * 16 + 15) / 255.0, k + 1);
+            levels[i][k] = quill::DitherPattern(i == 0 ? 0.0 : (i * 16 + 15) / 255.0, k + 1);
     for (int b = 0; b < 16; ++b)
         for (int g = 0; g < 16; ++g)
             for (int red = 0; red < 16; ++red) {
@@ -329,19 +329,19 @@ void yydith2_(void) {
     gImageDitherBuilt = true;
 }
 
-const std::uint32_t *yyimagedither(int cell) {
+const std::uint32_t *quill::ImageDitherPatterns(int cell) {
     yydith2_();
     return gImageDither[cell & 4095];
 }
 
-std::uint32_t yyrasterimagevalue(int x, int y, std::uint32_t rgb) {
+std::uint32_t quill::RasterImageValue(int x, int y, std::uint32_t rgb) {
     std::uint32_t &lastRgb = gRaster.lastImageRgb, &lastIndex = gRaster.lastImageIndex;
     int r = rgb & 255, g = (rgb >> 8) & 255, b = (rgb >> 16) & 255;
-    const int rule = yyhcoptword(6);
+    const int rule = HardcopyOptionSlot(6);
     switch (gRaster.bits) {
     case 1:
     case 3: {
-        const std::uint32_t *cell = yyimagedither((b / 16) * 256 + (g / 16) * 16 + r / 16);
+        const std::uint32_t *cell = ImageDitherPatterns((b / 16) * 256 + (g / 16) * 16 + r / 16);
         const int bit = (y & 3) * 8 + (x & 7);
         int v = static_cast<int>(((cell[0] >> bit) & 1) | (((cell[1] >> bit) & 1) << 1) |
                                  (((cell[2] >> bit) & 1) << 2));
@@ -369,7 +369,7 @@ std::uint32_t yyrasterimagevalue(int x, int y, std::uint32_t rgb) {
         }
         return gRaster.bits == 8
                    ? lastIndex
-                   : static_cast<std::uint32_t>(yyraster16code(static_cast<int>(lastIndex)));
+                   : static_cast<std::uint32_t>(Raster16ColourCode(static_cast<int>(lastIndex)));
     }
     default: return rgb & 0xFFFFFFu;
     }
@@ -377,6 +377,6 @@ std::uint32_t yyrasterimagevalue(int x, int y, std::uint32_t rgb) {
 
 void yyvra5_(const int *x, const int *y, const int *rgb) {
     if (x == nullptr || y == nullptr || rgb == nullptr || !Inside(*x, *y)) return;
-    Put(*x, *y, yyrasterimagevalue(*x, *y, static_cast<std::uint32_t>(*rgb)));
+    Put(*x, *y, quill::RasterImageValue(*x, *y, static_cast<std::uint32_t>(*rgb)));
     gRaster.dirty = 1;
 }

@@ -15,12 +15,14 @@ struct Config : ::testing::Test {
     LibrarySettings s;
     ConfigRequests req;
     void SetUp() override {
-        yysettingsdefaults(&s);
+        quill::SetDefaultSettings(&s);
         req = {false};
-        yyerrorreset();
+        quill::ResetErrorState();
     }
-    void TearDown() override { yyerrorreset(); }
-    void Line(const std::string &line) { yyconfigline(line.data(), line.size(), &s, &req); }
+    void TearDown() override { quill::ResetErrorState(); }
+    void Line(const std::string &line) {
+        quill::ReadConfigurationLine(line.data(), line.size(), &s, &req);
+    }
 };
 
 TEST_F(Config, DefaultsAreTheDocumentedUnitsAndCharacterSet) {
@@ -60,7 +62,7 @@ TEST_F(Config, MalformedLinesAreIgnored) {
     Line("PRINTER=99999999999");
     Line("NOTAKEY=5");
     EXPECT_EQ(s.printer, 0);
-    EXPECT_EQ(yyreportlevel(), 0);
+    EXPECT_EQ(quill::ReportLevel(), 0);
     EXPECT_FALSE(req.versionRequest);
     Line("  printer\t=  7  ");
     EXPECT_EQ(s.printer, 7);
@@ -72,11 +74,11 @@ TEST_F(Config, MalformedLinesAreIgnored) {
 
 TEST_F(Config, DebugLevelIsTakenOnlyFromZeroToFour) {
     Line("debug=3");
-    EXPECT_EQ(yyreportlevel(), 3);
+    EXPECT_EQ(quill::ReportLevel(), 3);
     Line("DEBUG=9");
-    EXPECT_EQ(yyreportlevel(), 3);
+    EXPECT_EQ(quill::ReportLevel(), 3);
     Line("DEBUG=high");
-    EXPECT_EQ(yyreportlevel(), 3);
+    EXPECT_EQ(quill::ReportLevel(), 3);
 }
 
 // A numeric value that is no integer is reported like any conversion error, by the report
@@ -91,8 +93,8 @@ TEST_F(Config, BadNumbersAreReportedByTheLevelThenCleared) {
     Line("CHARSET=12x.chr");
     Line("UNKNOWN=abc");
     const std::string out = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, " " + yyerrorline(12) + "\n");
-    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(out, " " + quill::ErrorReportLine(12) + "\n");
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
     EXPECT_EQ(s.printer, 0);
     EXPECT_EQ(s.plotter, 0);
     EXPECT_STREQ(s.charSet, "12x.chr");
@@ -101,7 +103,7 @@ TEST_F(Config, BadNumbersAreReportedByTheLevelThenCleared) {
 TEST_F(Config, CharacterSetNamesAreTextsNotNumbers) {
     Line("CHARDIR=   D:\\fonts\\strokes");
     EXPECT_STREQ(s.charDir, "D:\\fonts\\strokes");
-    yyappendbackslash(s.charDir, sizeof s.charDir);
+    quill::AppendBackslash(s.charDir, sizeof s.charDir);
     EXPECT_STREQ(s.charDir, "D:\\fonts\\strokes\\");
     Line("CHARSET=simplex.chr");
     EXPECT_STREQ(s.charSet, "simplex.chr");
@@ -132,24 +134,24 @@ TEST_F(Config, FileIsReadLineByLineWithCarriageReturns) {
     std::fputs((longLine + "PLOTTER=9\r\n").c_str(), f);  // overlong line: its tail is not a line
     std::fputs("CHARSET=a b.chr\r\nDEBUG\t= 2", f);       // last line without line end
     std::fclose(f);
-    EXPECT_TRUE(yyreadconfig(path, &s, &req));
+    EXPECT_TRUE(quill::ReadConfigurationFile(path, &s, &req));
     std::remove(path);
     EXPECT_EQ(s.printer, 4);
     EXPECT_EQ(s.plotter, 0);
     EXPECT_STREQ(s.charSet, "a b.chr");
-    EXPECT_EQ(yyreportlevel(), 2);
-    EXPECT_FALSE(yyreadconfig("no-such-configuration.ini", &s, &req));
+    EXPECT_EQ(quill::ReportLevel(), 2);
+    EXPECT_FALSE(quill::ReadConfigurationFile("no-such-configuration.ini", &s, &req));
 }
 
 TEST(BaseDir, QuillaThenQideThenCurrentDrive) {
     char dir[kPathChars + 1];
-    yybasedir("D:\\lib", "E:\\x\\QIDE\\bin", "C:\\work", dir, sizeof dir);
+    quill::LibraryBaseDirectory("D:\\lib", "E:\\x\\QIDE\\bin", "C:\\work", dir, sizeof dir);
     EXPECT_STREQ(dir, "D:\\lib\\");
-    yybasedir("D:\\lib\\", nullptr, "C:\\work", dir, sizeof dir);
+    quill::LibraryBaseDirectory("D:\\lib\\", nullptr, "C:\\work", dir, sizeof dir);
     EXPECT_STREQ(dir, "D:\\lib\\");
-    yybasedir("", "E:\\tools\\qide\\bin", "C:\\work", dir, sizeof dir);
+    quill::LibraryBaseDirectory("", "E:\\tools\\qide\\bin", "C:\\work", dir, sizeof dir);
     EXPECT_STREQ(dir, "E:\\tools\\");
-    yybasedir(nullptr, nullptr, "F:\\work\\deep", dir, sizeof dir);
+    quill::LibraryBaseDirectory(nullptr, nullptr, "F:\\work\\deep", dir, sizeof dir);
     EXPECT_STREQ(dir, "F:\\quil\\");
 }
 
@@ -160,7 +162,7 @@ TEST(TemporaryNames, FirstNumberWhoseFileDoesNotExist) {
     const std::string dir = ".";
     std::remove((dir + "\\orn$$00.plt").c_str());
     std::remove((dir + "\\orn$$00.dmp").c_str());
-    yytmpnames(dir.c_str(), "ignored", plot, dump, sizeof plot);
+    quill::TemporaryPlotNames(dir.c_str(), "ignored", plot, dump, sizeof plot);
     EXPECT_EQ(std::string(plot), dir + "\\orn$$00.plt");
     EXPECT_EQ(std::string(dump), dir + "\\orn$$00.dmp");
 
@@ -168,37 +170,37 @@ TEST(TemporaryNames, FirstNumberWhoseFileDoesNotExist) {
     std::FILE *f = std::fopen(plot, "wb");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
-    yytmpnames(dir.c_str(), nullptr, plot, dump, sizeof plot);
+    quill::TemporaryPlotNames(dir.c_str(), nullptr, plot, dump, sizeof plot);
     EXPECT_EQ(std::string(plot), dir + "\\orn$$01.plt");
     EXPECT_EQ(std::string(dump), dir + "\\orn$$00.dmp");
     std::remove((dir + "\\orn$$00.plt").c_str());
 
-    yytmpnames(nullptr, "T:\\t", plot, dump, sizeof plot);
+    quill::TemporaryPlotNames(nullptr, "T:\\t", plot, dump, sizeof plot);
     EXPECT_STREQ(plot, "T:\\t\\orn$$00.plt");
-    yytmpnames(nullptr, nullptr, plot, dump, sizeof plot);
+    quill::TemporaryPlotNames(nullptr, nullptr, plot, dump, sizeof plot);
     EXPECT_STREQ(dump, "C:\\orn$$00.dmp");
 }
 
 TEST(CommandLine, QuotedArgumentsStayWhole) {
     const char *line = "prog.exe \"two words\" plain";
     char arg[64];
-    EXPECT_EQ(yycommandarg(line, 0, arg, sizeof arg), 0);
+    EXPECT_EQ(quill::CommandLineArgument(line, 0, arg, sizeof arg), 0);
     EXPECT_STREQ(arg, "prog.exe");
-    EXPECT_EQ(yycommandarg(line, 1, arg, sizeof arg), 1);
+    EXPECT_EQ(quill::CommandLineArgument(line, 1, arg, sizeof arg), 1);
     EXPECT_STREQ(arg, "two words");
-    EXPECT_EQ(yycommandarg(line, 2, arg, sizeof arg), 2);
+    EXPECT_EQ(quill::CommandLineArgument(line, 2, arg, sizeof arg), 2);
     EXPECT_STREQ(arg, "plain");
     std::strcpy(arg, "unchanged");
-    EXPECT_EQ(yycommandarg(line, 3, arg, sizeof arg), 2);
+    EXPECT_EQ(quill::CommandLineArgument(line, 3, arg, sizeof arg), 2);
     EXPECT_STREQ(arg, "unchanged");
-    EXPECT_EQ(yycommandarg("", 0, arg, sizeof arg), -1);
-    EXPECT_EQ(yycommandarg("a \"\" b", 1, arg, sizeof arg), 1);
+    EXPECT_EQ(quill::CommandLineArgument("", 0, arg, sizeof arg), -1);
+    EXPECT_EQ(quill::CommandLineArgument("a \"\" b", 1, arg, sizeof arg), 1);
     EXPECT_STREQ(arg, "b");
-    EXPECT_EQ(yycommandarg("a \"", 1, arg, sizeof arg), 0);
-    EXPECT_EQ(yycommandarg("a \"open end", 1, arg, sizeof arg), 1);
+    EXPECT_EQ(quill::CommandLineArgument("a \"", 1, arg, sizeof arg), 0);
+    EXPECT_EQ(quill::CommandLineArgument("a \"open end", 1, arg, sizeof arg), 1);
     EXPECT_STREQ(arg, "open end");
     char small[4];
-    EXPECT_EQ(yycommandarg("a longargument", 1, small, sizeof small), 1);
+    EXPECT_EQ(quill::CommandLineArgument("a longargument", 1, small, sizeof small), 1);
     EXPECT_STREQ(small, "lon");
 }
 

@@ -75,12 +75,12 @@ protected:
         int level = 0;
         idebuglevel_(&level);
         LastError();
-        yysetdecimalcomma(0);
-        yysetdecimalchar('.');
+        quill::SetDecimalCommaOption(0);
+        quill::SetDecimalChar('.');
     }
     void TearDown() override {
-        yysetdecimalcomma(0);
-        yysetdecimalchar('.');
+        quill::SetDecimalCommaOption(0);
+        quill::SetDecimalChar('.');
     }
 };
 
@@ -149,9 +149,9 @@ TEST_F(Conversion, FixedFormatsRoundAndDropTheOptionalZero) {
 }
 
 TEST_F(Conversion, DecimalCommaReplacesThePoint) {
-    yysetdecimalchar(',');
+    quill::SetDecimalChar(',');
     EXPECT_EQ(" 1.5", RealText(1.5f, "(F4.1)", 4));
-    yysetdecimalcomma(1);
+    quill::SetDecimalCommaOption(1);
     EXPECT_EQ(" 1,5", RealText(1.5f, "(F4.1)", 4));
     EXPECT_EQ("1234", IntText(1234, "(I4)", 4));
     EXPECT_EQ(1.5, ReadReal("1,5").value);

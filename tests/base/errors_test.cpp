@@ -43,8 +43,8 @@ TEST_F(ErrorStore, OtherItemsRepeatThePreviousAnswer) {
 }
 
 TEST_F(ErrorStore, FileAndSystemStatusAreSeparateWords) {
-    yysetfileerror(2);
-    yysetsystemerror(-5);
+    quill::SetFileError(2);
+    quill::SetSystemError(-5);
     Raise(1);
     EXPECT_EQ(2, ErrorInfo(2));
     EXPECT_EQ(-5, ErrorInfo(3));
@@ -102,19 +102,20 @@ TEST_F(ErrorStore, QuietGuardHidesAndRestores) {
 }
 
 TEST(ErrorLine, NumberInFourCharactersThenMessage) {
-    EXPECT_EQ("Error=  12:Invalid character detected", yyerrorline(12));
-    EXPECT_EQ("Error=1005:No dialogs currently loaded", yyerrorline(1005));
-    EXPECT_EQ("Error=   0:", yyerrorline(0));
-    EXPECT_EQ("Error=  50:", yyerrorline(50));
-    EXPECT_EQ("Error=****:", yyerrorline(12345));
-    EXPECT_EQ("Error=  -1:", yyerrorline(-1));
+    EXPECT_EQ("Error=  12:Invalid character detected", quill::ErrorReportLine(12));
+    EXPECT_EQ("Error=1005:No dialogs currently loaded", quill::ErrorReportLine(1005));
+    EXPECT_EQ("Error=   0:", quill::ErrorReportLine(0));
+    EXPECT_EQ("Error=  50:", quill::ErrorReportLine(50));
+    EXPECT_EQ("Error=****:", quill::ErrorReportLine(12345));
+    EXPECT_EQ("Error=  -1:", quill::ErrorReportLine(-1));
 }
 
 TEST(ErrorLine, LongestMessagesFitTheLine) {
-    for (int i = 0; i < yyerrormessagecount; ++i) {
-        std::string line = yyerrorline(yyerrormessages[i].number);
-        EXPECT_LE(line.size(), 73u) << yyerrormessages[i].number;
-        EXPECT_EQ(yyerrormessages[i].text, line.substr(11)) << yyerrormessages[i].number;
+    for (int i = 0; i < quill::kErrorMessageCount; ++i) {
+        std::string line = quill::ErrorReportLine(quill::kErrorMessages[i].number);
+        EXPECT_LE(line.size(), 73u) << quill::kErrorMessages[i].number;
+        EXPECT_EQ(quill::kErrorMessages[i].text, line.substr(11))
+            << quill::kErrorMessages[i].number;
     }
 }
 
@@ -131,20 +132,22 @@ TEST(ErrorMessages, ExactlyTheListedNumbersHaveMessages) {
         count += text != blank;
     }
     EXPECT_EQ(114, count);
-    EXPECT_EQ(114, yyerrormessagecount);
+    EXPECT_EQ(114, quill::kErrorMessageCount);
 }
 
 TEST(ErrorMessages, TextsAreExact) {
-    EXPECT_EQ("Error opening file or device", yytrimmed(Message(1, 70).data(), 70));
+    EXPECT_EQ("Error opening file or device", quill::TrimmedText(Message(1, 70).data(), 70));
     EXPECT_EQ("Number too large in string to numeric conversion",
-              yytrimmed(Message(4, 70).data(), 70));
-    EXPECT_EQ("Numeric to string conversion error", yytrimmed(Message(18, 70).data(), 70));
-    EXPECT_EQ("Invalid bitmap handle", yytrimmed(Message(1021, 70).data(), 70));
-    EXPECT_EQ("Variable too small to receive text", yytrimmed(Message(1023, 70).data(), 70));
-    EXPECT_EQ("Zlib compression/decompression failed", yytrimmed(Message(1044, 70).data(), 70));
+              quill::TrimmedText(Message(4, 70).data(), 70));
+    EXPECT_EQ("Numeric to string conversion error", quill::TrimmedText(Message(18, 70).data(), 70));
+    EXPECT_EQ("Invalid bitmap handle", quill::TrimmedText(Message(1021, 70).data(), 70));
+    EXPECT_EQ("Variable too small to receive text",
+              quill::TrimmedText(Message(1023, 70).data(), 70));
+    EXPECT_EQ("Zlib compression/decompression failed",
+              quill::TrimmedText(Message(1044, 70).data(), 70));
     EXPECT_EQ("3D model vertex limit exceeded. Increase MAXVERTEX.",
-              yytrimmed(Message(1073, 70).data(), 70));
-    EXPECT_EQ("QUILAX.DLL not found", yytrimmed(Message(1081, 70).data(), 70));
+              quill::TrimmedText(Message(1073, 70).data(), 70));
+    EXPECT_EQ("QUILAX.DLL not found", quill::TrimmedText(Message(1081, 70).data(), 70));
 }
 
 TEST(ErrorMessages, CutToTheVariableOrPadded) {

@@ -109,7 +109,7 @@ TEST_F(CommonDialogs, ABoxOverAShownDialogIsOwnedByItAndDisablesTheOthers) {
     wdialogload_(&id);
     int type = 2;
     wdialogshow_(nullptr, nullptr, nullptr, &type);
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     ASSERT_NE(nullptr, dialog);
     ASSERT_TRUE(IsWindowVisible(dialog));
     int x = 10, y = 10, w = 100, h = 60, win = 0, flags = 7, none = 0, parent = 0, menu = 0;

@@ -19,11 +19,11 @@ struct Seen {
 // Every data line of TEXT with the section in force.
 std::vector<Seen> DataLines(const std::string &text) {
     AttributeReader reader;
-    yyattrbegin(&reader, text.data(), text.size());
+    quill::BeginAttributeReader(&reader, text.data(), text.size());
     std::vector<Seen> seen;
     int section = kSectionNone;
     AttributeLine line;
-    while (yyattrnext(&reader, &line)) {
+    while (quill::NextAttributeLine(&reader, &line)) {
         if (line.header)
             section = line.header;
         else
@@ -33,11 +33,11 @@ std::vector<Seen> DataLines(const std::string &text) {
 }
 
 TEST(AttributeHeaders, MatchCaseSensitivelyAtTheLineStart) {
-    EXPECT_EQ(yyattributeheader("[Ranges] "), kSectionRanges);
-    EXPECT_EQ(yyattributeheader("[Fonts]"), kSectionFonts);
-    EXPECT_EQ(yyattributeheader("[Treeviews]\n"), kSectionTreeviews);
-    EXPECT_EQ(yyattributeheader("[ranges]"), kSectionNone);
-    EXPECT_EQ(yyattributeheader("Ranges"), kSectionNone);
+    EXPECT_EQ(quill::AttributeHeaderSection("[Ranges] "), kSectionRanges);
+    EXPECT_EQ(quill::AttributeHeaderSection("[Fonts]"), kSectionFonts);
+    EXPECT_EQ(quill::AttributeHeaderSection("[Treeviews]\n"), kSectionTreeviews);
+    EXPECT_EQ(quill::AttributeHeaderSection("[ranges]"), kSectionNone);
+    EXPECT_EQ(quill::AttributeHeaderSection("Ranges"), kSectionNone);
     EXPECT_EQ(strcmporn("[Menus]", "[Menus] x"), 0);
     EXPECT_EQ(strcmporn("[Menus]", "[Me"), 0);  // the text ran out
     EXPECT_GT(strcmporn("[Menus]", "[MENUS]"), 0);
@@ -71,10 +71,11 @@ TEST(AttributeLines, StopAtTheNulOrTheSizeWhateverComesFirst) {
     // A resource without a NUL ends at its size; the last line has no line feed.
     std::string noNul = "[Checks]\n301 1\n302 0";
     AttributeReader reader;
-    yyattrbegin(&reader, noNul.data(), noNul.size() - 2);  // cut inside the last line
+    quill::BeginAttributeReader(&reader, noNul.data(),
+                                noNul.size() - 2);  // cut inside the last line
     AttributeLine line;
     int ids = 0, last = 0;
-    while (yyattrnext(&reader, &line))
+    while (quill::NextAttributeLine(&reader, &line))
         if (!line.header) ++ids, last = line.id;
     EXPECT_EQ(ids, 2);
     EXPECT_EQ(last, 302);
@@ -84,40 +85,40 @@ TEST(AttributeItems, FollowTheirLineAndAreBounded) {
     std::string longItem(5000, 'x');
     std::string text = "[Menus]\n301 3 2\nFirst   \n" + longItem + "\n";
     AttributeReader reader;
-    yyattrbegin(&reader, text.data(), text.size());
+    quill::BeginAttributeReader(&reader, text.data(), text.size());
     AttributeLine line;
-    ASSERT_TRUE(yyattrnext(&reader, &line));
-    ASSERT_TRUE(yyattrnext(&reader, &line));
+    ASSERT_TRUE(quill::NextAttributeLine(&reader, &line));
+    ASSERT_TRUE(quill::NextAttributeLine(&reader, &line));
     const char *p = line.rest;
-    EXPECT_EQ(yyattrint(&p, line.rest + line.restLen), 3);
-    EXPECT_EQ(yyattrint(&p, line.rest + line.restLen), 2);
+    EXPECT_EQ(quill::ReadAttributeInt(&p, line.rest + line.restLen), 3);
+    EXPECT_EQ(quill::ReadAttributeInt(&p, line.rest + line.restLen), 2);
     std::string item;
-    ASSERT_TRUE(yyattritem(&reader, &item));
-    EXPECT_EQ(yyattrmenuitem(item), "First");
-    ASSERT_TRUE(yyattritem(&reader, &item));
+    ASSERT_TRUE(quill::ReadAttributeItem(&reader, &item));
+    EXPECT_EQ(quill::AttributeMenuItem(item), "First");
+    ASSERT_TRUE(quill::ReadAttributeItem(&reader, &item));
     EXPECT_EQ(item.size(), kAttributeLineMax);
     // A count larger than the lines that follow stops at the end of the text.
-    EXPECT_FALSE(yyattritem(&reader, &item));
+    EXPECT_FALSE(quill::ReadAttributeItem(&reader, &item));
 }
 
 TEST(AttributeItems, TabCaptionLosesTheBlankBeforeTheLineFeed) {
-    EXPECT_EQ(yyattrtabcaption("Two words "), "Two words");
-    EXPECT_EQ(yyattrtabcaption(""), "");
+    EXPECT_EQ(quill::AttributeTabCaption("Two words "), "Two words");
+    EXPECT_EQ(quill::AttributeTabCaption(""), "");
 }
 
 TEST(AttributeValues, IntegersAndRealsToken) {
     std::string s = "-12ab 7 ab - 2.5 1D2 -0.5E1";
     const char *p = s.c_str();
     const char *end = p + s.size();
-    EXPECT_EQ(yyattrint(&p, end), -12);
-    EXPECT_EQ(yyattrint(&p, end), 7);
-    EXPECT_EQ(yyattrint(&p, end), 0);
-    EXPECT_EQ(yyattrint(&p, end), 0);
-    EXPECT_DOUBLE_EQ(yyattrreal(&p, end), 2.5);
-    EXPECT_DOUBLE_EQ(yyattrreal(&p, end), 100.0);
-    EXPECT_DOUBLE_EQ(yyattrreal(&p, end), -5.0);
+    EXPECT_EQ(quill::ReadAttributeInt(&p, end), -12);
+    EXPECT_EQ(quill::ReadAttributeInt(&p, end), 7);
+    EXPECT_EQ(quill::ReadAttributeInt(&p, end), 0);
+    EXPECT_EQ(quill::ReadAttributeInt(&p, end), 0);
+    EXPECT_DOUBLE_EQ(quill::ReadAttributeReal(&p, end), 2.5);
+    EXPECT_DOUBLE_EQ(quill::ReadAttributeReal(&p, end), 100.0);
+    EXPECT_DOUBLE_EQ(quill::ReadAttributeReal(&p, end), -5.0);
     EXPECT_EQ(p, end);
-    EXPECT_EQ(yyattrint(&p, end), 0);  // nothing left
+    EXPECT_EQ(quill::ReadAttributeInt(&p, end), 0);  // nothing left
 }
 
 TEST(AttributeValues, IntegerRangesAreClampedToTheControlsRange) {
@@ -125,43 +126,43 @@ TEST(AttributeValues, IntegerRangesAreClampedToTheControlsRange) {
     const char *p = s.c_str();
     const char *end = p + s.size();
     int low = 1, high = 1;
-    yyattrintrange(&p, end, INT_MIN, INT_MAX, &low, &high);
+    quill::ReadAttributeIntRange(&p, end, INT_MIN, INT_MAX, &low, &high);
     EXPECT_EQ(low, INT_MAX);
     EXPECT_EQ(high, INT_MIN);
-    yyattrintrange(&p, end, 0, 0xFFFF, &low, &high);
+    quill::ReadAttributeIntRange(&p, end, 0, 0xFFFF, &low, &high);
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 0xFFFF);
-    yyattrintrange(&p, end, -100, 100, &low, &high);
+    quill::ReadAttributeIntRange(&p, end, -100, 100, &low, &high);
     EXPECT_EQ(low, 12);
     EXPECT_EQ(high, -3);
-    yyattrintrange(&p, end, -100, 100, &low, &high);
+    quill::ReadAttributeIntRange(&p, end, -100, 100, &low, &high);
     EXPECT_EQ(low, 0) << "a text that is not a number reads as 0";
     EXPECT_EQ(high, 99);
 }
 
 TEST(AttributeValues, ColourComponents) {
     const std::uint32_t old = 0x123456;
-    EXPECT_EQ(yyattrcolour(old, 256, 0, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(yyattrcolour(old, -1, 9, 9), old);
-    EXPECT_EQ(yyattrcolour(old, 255, 128, 1), 0x0180FFu);
-    EXPECT_EQ(yyattrcolour(old, 257, 0, 511), 0xFF0001u);  // low 8 bits of each
+    EXPECT_EQ(quill::AttributeColour(old, 256, 0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(quill::AttributeColour(old, -1, 9, 9), old);
+    EXPECT_EQ(quill::AttributeColour(old, 255, 128, 1), 0x0180FFu);
+    EXPECT_EQ(quill::AttributeColour(old, 257, 0, 511), 0xFF0001u);  // low 8 bits of each
 }
 
 TEST(AttributeGrids, ConsumedTextIsSkippedButNeverPastTheEnd) {
     std::string text = "[Grids]\n301 2 3 350\nA\nB\n[Checks]\n302 1\n";
     AttributeReader reader;
-    yyattrbegin(&reader, text.data(), text.size());
+    quill::BeginAttributeReader(&reader, text.data(), text.size());
     AttributeLine line;
-    ASSERT_TRUE(yyattrnext(&reader, &line));
-    ASSERT_TRUE(yyattrnext(&reader, &line));
+    ASSERT_TRUE(quill::NextAttributeLine(&reader, &line));
+    ASSERT_TRUE(quill::NextAttributeLine(&reader, &line));
     EXPECT_EQ(line.id, 301);
     // The grid used its line and the two lines after it.
     std::string used = " 2 3 350\nA\nB";
-    yyattrconsume(&reader, &line, used.size());
-    ASSERT_TRUE(yyattrnext(&reader, &line));
+    quill::ConsumeAttributeTail(&reader, &line, used.size());
+    ASSERT_TRUE(quill::NextAttributeLine(&reader, &line));
     EXPECT_EQ(line.header, kSectionChecks);
-    yyattrconsume(&reader, &line, 1u << 30);
-    EXPECT_FALSE(yyattrnext(&reader, &line));
+    quill::ConsumeAttributeTail(&reader, &line, 1u << 30);
+    EXPECT_FALSE(quill::NextAttributeLine(&reader, &line));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ protected:
         wdialogload_(&id);
         int one = 1;
         EXPECT_EQ(infoerror_(&one), 0);
-        return yycurrentdialog();
+        return quill::CurrentDialogWindow();
     }
 };
 
@@ -47,7 +47,7 @@ TEST_F(Attributes, EveryFieldKindTakesItsSection) {
     ASSERT_NE(dialog, nullptr);
     // [Ranges]: a numeric field's range; a progress bar's range and its template position;
     // a track bar's range and position.
-    FieldRecord *integer = yyfieldrecord(GetDlgItem(dialog, 333));
+    FieldRecord *integer = quill::FieldRecordOf(GetDlgItem(dialog, 333));
     EXPECT_DOUBLE_EQ(integer->minimum, 1.0);
     EXPECT_DOUBLE_EQ(integer->maximum, 10.0);
     HWND progress = GetDlgItem(dialog, 340);
@@ -75,10 +75,11 @@ TEST_F(Attributes, EveryFieldKindTakesItsSection) {
     EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
     EXPECT_NE(yydialogfind(303), -1);
     EXPECT_NE(yydialogfind(304), -1);
-    EXPECT_EQ(yytabpage(tab, 0), hDialogList[yydialogfind(303)]);
-    EXPECT_EQ(yydialogrecord(yycurrentdialog())->id, 302);  // current again after the pages
+    EXPECT_EQ(quill::TabPageDialog(tab, 0), hDialogList[yydialogfind(303)]);
+    EXPECT_EQ(quill::DialogRecordOf(quill::CurrentDialogWindow())->id,
+              302);  // current again after the pages
     // [Colours]: red 256 the default, red -1 unchanged.
-    FieldRecord *edit = yyfieldrecord(GetDlgItem(dialog, 332));
+    FieldRecord *edit = quill::FieldRecordOf(GetDlgItem(dialog, 332));
     EXPECT_EQ(edit->foreground, RGB(255, 0, 0));
     EXPECT_EQ(edit->background, QUILL_DEFAULT_COLOUR);
     EXPECT_EQ(integer->foreground, QUILL_DEFAULT_COLOUR);
@@ -92,10 +93,10 @@ TEST_F(Attributes, EveryFieldKindTakesItsSection) {
     EXPECT_EQ(edit->maxLength, 8);
     EXPECT_EQ(SendMessageA(GetDlgItem(dialog, 332), EM_GETLIMITTEXT, 0, 0), 8);
     // [Dialog]
-    EXPECT_EQ(yydialogrecord(dialog)->rootAccelerators, 1);
+    EXPECT_EQ(quill::DialogRecordOf(dialog)->rootAccelerators, 1);
     // [Formats]
-    ASSERT_NE(yyfieldrecord(GetDlgItem(dialog, 334))->format, nullptr);
-    EXPECT_STREQ(yyfieldrecord(GetDlgItem(dialog, 334))->format, "(F8.3)");
+    ASSERT_NE(quill::FieldRecordOf(GetDlgItem(dialog, 334))->format, nullptr);
+    EXPECT_STREQ(quill::FieldRecordOf(GetDlgItem(dialog, 334))->format, "(F8.3)");
     // [Fonts]
     HFONT font = (HFONT)SendMessageA(GetDlgItem(dialog, 330), WM_GETFONT, 0, 0);
     LOGFONTA face = {};

@@ -41,7 +41,7 @@ protected:
         LibraryRoot::TearDown();
     }
     void Show(int type) { wdialogshow_(nullptr, nullptr, nullptr, &type); }
-    HWND Dialog() { return yycurrentdialog(); }
+    HWND Dialog() { return quill::CurrentDialogWindow(); }
     HWND Field(int id) { return GetDlgItem(Dialog(), id); }
     void EnableFieldChanges() {
         int ten = 10, on = 1;
@@ -86,7 +86,7 @@ TEST_F(DialogProcedure, TrackBarDeleteClearsTheSelectionAndIsAFieldChange) {
     EXPECT_EQ(event.y, -1);
     EXPECT_EQ(SendMessageA(track, TBM_GETSELSTART, 0, 0), SendMessageA(track, TBM_GETSELEND, 0, 0));
     // The track bar is the dialog's last field used.
-    EXPECT_EQ(yydialogrecord(Dialog())->focusControl, track);
+    EXPECT_EQ(quill::DialogRecordOf(Dialog())->focusControl, track);
 }
 
 TEST_F(DialogProcedure, FieldDrawnByTheProgramShowsTheProgramsPointer) {
@@ -112,7 +112,7 @@ TEST_F(DialogProcedure, ResizedFieldsComeBackInTheirRecordedStates) {
     for (int id : {kPlainEdit, kReadOnly, kDisabled})
         EXPECT_FALSE(IsWindowEnabled(Field(id))) << "field " << id << " outside the smaller dialog";
     EXPECT_TRUE(IsWindowEnabled(Field(kTrack)));
-    EXPECT_EQ(yyfieldrecord(Field(kPlainEdit))->state, kStateEnabled);
+    EXPECT_EQ(quill::FieldRecordOf(Field(kPlainEdit))->state, kStateEnabled);
 
     width = 200;
     yydialogsize_(&width, &height, &result);
@@ -124,7 +124,7 @@ TEST_F(DialogProcedure, ResizedFieldsComeBackInTheirRecordedStates) {
 
 TEST_F(DialogProcedure, RangeCheckSparesOnlyTheRootWindow) {
     HWND number = Field(kNumber);
-    ASSERT_EQ(yynumerickind(number), kNumericInteger);
+    ASSERT_EQ(quill::NumericClassKind(number), kNumericInteger);
     EXPECT_EQ(yyoutofrange(number, hClient[0], 0), 0);
     EXPECT_EQ(yyoutofrange(number, wWindow[0], 0), 0);
     int child = OpenChild();
@@ -142,7 +142,7 @@ TEST_F(DialogProcedure, ShowingWithAChildWindowSelectedWorksOnTheRoot) {
     ASSERT_EQ(wIndex, child);
     Show(2);
     EXPECT_EQ(LastError(), 0);
-    EXPECT_EQ(yydialogrecord(Dialog())->owner, wWindow[0]);
+    EXPECT_EQ(quill::DialogRecordOf(Dialog())->owner, wWindow[0]);
     EXPECT_EQ(wIndex, child);  // the child window is selected again afterwards
 }
 
@@ -190,14 +190,14 @@ TEST_F(DialogProcedure, TabStopsOnlyForListsAndMultiLineEdits) {
     int field = kList, n = 3;
     yydialogtabstops_(&field, stops, &n);
     EXPECT_EQ(field, kList);
-    FieldRecord *record = yyfieldrecord(Field(kList));
+    FieldRecord *record = quill::FieldRecordOf(Field(kList));
     ASSERT_EQ(record->nTabStops, 3);
     EXPECT_NE(record->tabStops, stops);  // a copy of its own
     EXPECT_EQ(record->tabStops[2], 40);
     field = kPlainEdit;
     yydialogtabstops_(&field, stops, &n);
     EXPECT_EQ(field, -1);  // a single-line edit has no tab stops
-    EXPECT_EQ(yyfieldrecord(Field(kPlainEdit))->nTabStops, 0);
+    EXPECT_EQ(quill::FieldRecordOf(Field(kPlainEdit))->nTabStops, 0);
 }
 
 TEST_F(DialogProcedure, TitleAndIcon) {
@@ -273,7 +273,7 @@ void CALLBACK RemoveDuringModal(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     gModalCopy = copy;
     if (gShutDown) {
-        yydialogshutdown();
+        quill::ShutDownDialogs();
     } else {
         wdialogunload_(nullptr);
     }

@@ -33,7 +33,7 @@ protected:
         ASSERT_EQ(LastError(), 0) << "loading " << id;
     }
     void Show(int type) { wdialogshow_(nullptr, nullptr, nullptr, &type); }
-    HWND Current() { return yycurrentdialog(); }
+    HWND Current() { return quill::CurrentDialogWindow(); }
     HWND Field(int id) { return GetDlgItem(Current(), id); }
 };
 
@@ -58,7 +58,7 @@ TEST_F(Dialogs, LoadingTwiceLoadsOnceAndMakesItCurrentAgain) {
     EXPECT_EQ(nDialogs, 2);
     Load(kNumeric);
     EXPECT_EQ(nDialogs, 2);
-    EXPECT_EQ(yydialogrecord(Current())->id, kNumeric);
+    EXPECT_EQ(quill::DialogRecordOf(Current())->id, kNumeric);
     EXPECT_FALSE(IsWindowVisible(Current()));  // loaded dialogs stay hidden
 }
 
@@ -101,7 +101,7 @@ TEST_F(Dialogs, UnloadingADialogBelowTheCurrentKeepsTheCurrentDialog) {
     int option = 0, slot = 1;  // the first dialog, below the current one
     yydialogunload_(&option, &slot);
     EXPECT_EQ(Current(), current);
-    EXPECT_EQ(yydialogrecord(Current())->id, kPlain);
+    EXPECT_EQ(quill::DialogRecordOf(Current())->id, kPlain);
     EXPECT_EQ(yydialogfind(kNumeric), -1);
 }
 
@@ -153,7 +153,7 @@ TEST_F(Dialogs, ModelessCheckBoxGivesAFieldChangeNotAPushButton) {
 TEST_F(Dialogs, SpinArrowsStepTheBuddyField) {
     Load(kNumeric);
     HWND field = Field(311);
-    FieldRecord *record = yyfieldrecord(field);
+    FieldRecord *record = quill::FieldRecordOf(field);
     ASSERT_NE(record, nullptr);
     ASSERT_NE(record->upDown, nullptr);
     auto spin = [&](int delta) {
@@ -353,8 +353,8 @@ TEST_F(Dialogs, ADisabledTabCannotBeSetUntilEnabledAgain) {
     yytabenable_(&id, &page, &state);
     EXPECT_EQ(id, kTab);
     EXPECT_EQ(page, kFirstPage);
-    EXPECT_EQ(yytabpagedisabled(tab, 0), 1);
-    EXPECT_EQ(yytabpagedisabled(tab, 1), 0) << "only the tab of that page";
+    EXPECT_EQ(quill::TabPageDisabled(tab, 0), 1);
+    EXPECT_EQ(quill::TabPageDisabled(tab, 1), 0) << "only the tab of that page";
     yydialogsettab_(&id, &page);
     EXPECT_EQ(page, -1) << "no enabled tab shows the page";
     EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
@@ -363,7 +363,7 @@ TEST_F(Dialogs, ADisabledTabCannotBeSetUntilEnabledAgain) {
     page = kFirstPage;
     state = 1;
     yytabenable_(&id, &page, &state);
-    EXPECT_EQ(yytabpagedisabled(tab, 0), 0);
+    EXPECT_EQ(quill::TabPageDisabled(tab, 0), 0);
     yydialogsettab_(&id, &page);
     EXPECT_EQ(page, kFirstPage);
     EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
@@ -373,7 +373,7 @@ TEST_F(Dialogs, ADisabledTabCannotBeSetUntilEnabledAgain) {
     page = kFirstPage;
     state = 0;
     yytabenable_(&id, &page, &state);
-    EXPECT_EQ(yytabpagedisabled(tab, 0), 1);
+    EXPECT_EQ(quill::TabPageDisabled(tab, 0), 1);
     EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
     page = kPlain;
     yytabenable_(&id, &page, &state);
@@ -383,7 +383,7 @@ TEST_F(Dialogs, ADisabledTabCannotBeSetUntilEnabledAgain) {
         page = kSecondPage;
         yytabenable_(&id, &page, &state);
         EXPECT_EQ(id, -1) << other;
-        EXPECT_EQ(yytabpagedisabled(tab, 1), 0) << other;
+        EXPECT_EQ(quill::TabPageDisabled(tab, 1), 0) << other;
     }
 }
 
@@ -392,7 +392,7 @@ TEST_F(Dialogs, AChildDialogIsNotShownWhileTheRootIsHidden) {
     Show(2);
     EXPECT_EQ(LastError(), 1016);
     EXPECT_FALSE(IsWindowVisible(Current()));
-    EXPECT_EQ(yydialogrecord(Current())->shown, 0);
+    EXPECT_EQ(quill::DialogRecordOf(Current())->shown, 0);
 }
 
 TEST_F(Dialogs, ProgramStartUpSequence) {
@@ -401,7 +401,7 @@ TEST_F(Dialogs, ProgramStartUpSequence) {
     Load(kNumeric);
     Show(2);
     ASSERT_EQ(LastError(), 0);
-    EXPECT_EQ(yyfieldrecord(Field(310))->maximum, 10.0);  // from the attribute block
+    EXPECT_EQ(quill::FieldRecordOf(Field(310))->maximum, 10.0);  // from the attribute block
     PostMessageA(Field(IDOK), BM_CLICK, 0, 0);
     int type = 0;
     QuillEvent event;

@@ -36,7 +36,7 @@ TEST(Cursor, UnknownResourceLeavesTheCursor) {
 }
 
 TEST(Decimal, LocaleCharacterReachesTheConversions) {
-    yysetdecimalchar('#');
+    quill::SetDecimalChar('#');
     yyinitdecimal_();
     char c = 0;
     yygetdecimal_(&c);

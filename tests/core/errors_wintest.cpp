@@ -77,7 +77,7 @@ TEST(StatusBarReport, LevelThreeWritesTheRootStatusBar) {
     int flags = 0x20 | 0x80;
     windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                  nullptr, 0);
-    HWND bar = yyrootstatusbar();
+    HWND bar = quill::RootStatusBar();
     ASSERT_NE(nullptr, bar);
     HWND current = hWinCur;
     int level = 3, code = 1006;

@@ -36,10 +36,10 @@ TEST(KeyCodes, ArrowsAndFunctionKeysTakeTheShiftState) {
     EXPECT_EQ(yyinterpretkey(0x26, 0), 258);
     EXPECT_EQ(yyinterpretkey(0x28, 20), 263);
     EXPECT_EQ(yyinterpretkey(0x27, 40), 268);
-    EXPECT_EQ(yykeycode(0x25 + kCtrlFlag), 269);
-    EXPECT_EQ(yykeycode(0x70 + kShiftFlag), 321);
-    EXPECT_EQ(yykeycode(0x83), 320);
-    EXPECT_EQ(yykeycode(0x83 + kCtrlFlag + kShiftFlag), 360);  // Ctrl wins
+    EXPECT_EQ(quill::LibraryKeyCode(0x25 + kCtrlFlag), 269);
+    EXPECT_EQ(quill::LibraryKeyCode(0x70 + kShiftFlag), 321);
+    EXPECT_EQ(quill::LibraryKeyCode(0x83), 320);
+    EXPECT_EQ(quill::LibraryKeyCode(0x83 + kCtrlFlag + kShiftFlag), 360);  // Ctrl wins
 }
 
 TEST(MouseModifiers, SumOfKeysAndButtons) {

@@ -303,7 +303,7 @@ TEST_F(Events, AnEventOfAnotherDrawableUsesItsSizeAndLeavesTheTargetAlone) {
     // A dialog field of 80 x 20 dialog units, as the program would draw into it.
     int plain = 305;
     wdialogload_(&plain);
-    HWND list = GetDlgItem(yycurrentdialog(), 360);
+    HWND list = GetDlgItem(quill::CurrentDialogWindow(), 360);
     ASSERT_NE(list, nullptr);
     RECT r;
     GetClientRect(list, &r);
@@ -375,7 +375,7 @@ constexpr UINT kTwoChanges = WM_APP + 2;
 constexpr UINT kTab = WM_APP + 3;
 
 LRESULT CALLBACK FakeDialogProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    DialogRecord *r = yydialogrecord(w);
+    DialogRecord *r = quill::DialogRecordOf(w);
     switch (m) {
     case kPress: yyinterpretmessage(3, static_cast<int>(wp), 0, 0, w); return 0;
     case kTwoChanges:

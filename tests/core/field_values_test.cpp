@@ -7,20 +7,20 @@
 #include "core/field_values.h"
 
 TEST(FieldTruncate, TruncatesTowardZero) {
-    EXPECT_EQ(yyfieldtruncate(12.9), 12);
-    EXPECT_EQ(yyfieldtruncate(-12.9), -12);
-    EXPECT_EQ(yyfieldtruncate(0.0), 0);
-    EXPECT_EQ(yyfieldtruncate(2147483647.0), 2147483647);
-    EXPECT_EQ(yyfieldtruncate(-2147483648.0), INT_MIN);
+    EXPECT_EQ(quill::TruncateFieldValue(12.9), 12);
+    EXPECT_EQ(quill::TruncateFieldValue(-12.9), -12);
+    EXPECT_EQ(quill::TruncateFieldValue(0.0), 0);
+    EXPECT_EQ(quill::TruncateFieldValue(2147483647.0), 2147483647);
+    EXPECT_EQ(quill::TruncateFieldValue(-2147483648.0), INT_MIN);
 }
 
 TEST(FieldTruncate, SaturatesOutsideTheIntegerRange) {
-    EXPECT_EQ(yyfieldtruncate(1e20), INT_MAX);
-    EXPECT_EQ(yyfieldtruncate(-1e20), INT_MIN);
-    EXPECT_EQ(yyfieldtruncate(2147483647.9), INT_MAX);
-    EXPECT_EQ(yyfieldtruncate(HUGE_VAL), INT_MAX);
-    EXPECT_EQ(yyfieldtruncate(-HUGE_VAL), INT_MIN);
-    EXPECT_EQ(yyfieldtruncate(std::nan("")), 0);
+    EXPECT_EQ(quill::TruncateFieldValue(1e20), INT_MAX);
+    EXPECT_EQ(quill::TruncateFieldValue(-1e20), INT_MIN);
+    EXPECT_EQ(quill::TruncateFieldValue(2147483647.9), INT_MAX);
+    EXPECT_EQ(quill::TruncateFieldValue(HUGE_VAL), INT_MAX);
+    EXPECT_EQ(quill::TruncateFieldValue(-HUGE_VAL), INT_MIN);
+    EXPECT_EQ(quill::TruncateFieldValue(std::nan("")), 0);
 }
 
 namespace {
@@ -30,7 +30,7 @@ using Extent = std::pair<int, int>;
 
 Extent extent(const std::vector<RadioSibling> &siblings, int button) {
     Extent e{-5, -5};
-    yyradiogroupextent(siblings, button, &e.first, &e.second);
+    quill::FindRadioGroup(siblings, button, &e.first, &e.second);
     return e;
 }
 
@@ -74,11 +74,11 @@ TEST(RadioGroupExtent, ALoneButtonIsItsOwnGroup) {
 }
 
 TEST(ComboOption, SelectionTypedTextAndNothing) {
-    EXPECT_EQ(yycombooption(2, false, 2), 3);                 // an option chosen
-    EXPECT_EQ(yycombooption(-1, false, 4), 5);                // typed text equal to option 5
-    EXPECT_EQ(yycombooption(-1, false, -1), 0);               // a text of the user's own
-    EXPECT_EQ(yycombooption(-1, true, -1), kUndefinedValue);  // empty, nothing selected
-    EXPECT_EQ(yycombooption(0, true, -1), 1);                 // selected option with an empty text
+    EXPECT_EQ(quill::ComboOptionNumber(2, false, 2), 3);    // an option chosen
+    EXPECT_EQ(quill::ComboOptionNumber(-1, false, 4), 5);   // typed text equal to option 5
+    EXPECT_EQ(quill::ComboOptionNumber(-1, false, -1), 0);  // a text of the user's own
+    EXPECT_EQ(quill::ComboOptionNumber(-1, true, -1), kUndefinedValue);  // empty, nothing selected
+    EXPECT_EQ(quill::ComboOptionNumber(0, true, -1), 1);  // selected option with an empty text
 }
 
 #include "error_status.h"
@@ -86,29 +86,29 @@ TEST(ComboOption, SelectionTypedTextAndNothing) {
 
 TEST(FieldPutFormat, OwnFormatWinsUnlessBlank) {
     const char own[] = "(F8.2)    ";
-    EXPECT_EQ(yyputformat(own, 10, "(G15.5E2)"), "(F8.2)");
-    EXPECT_EQ(yyputformat("          ", 10, "(F6.1)"), "(F6.1)");
-    EXPECT_EQ(yyputformat(nullptr, 0, "(G15.5E2)"), "(G15.5E2)");
+    EXPECT_EQ(quill::PutFormat(own, 10, "(G15.5E2)"), "(F8.2)");
+    EXPECT_EQ(quill::PutFormat("          ", 10, "(F6.1)"), "(F6.1)");
+    EXPECT_EQ(quill::PutFormat(nullptr, 0, "(G15.5E2)"), "(G15.5E2)");
     const char withNul[] = "(F8.2)\0(I3)";
-    EXPECT_EQ(yyputformat(withNul, 11, "(G15.5E2)"), "(F8.2)");
+    EXPECT_EQ(quill::PutFormat(withNul, 11, "(G15.5E2)"), "(F8.2)");
     const char nulFirst[] = "\0(F8.2)";
-    EXPECT_EQ(yyputformat(nulFirst, 7, "(F6.1)"), "(F6.1)");
+    EXPECT_EQ(quill::PutFormat(nulFirst, 7, "(F6.1)"), "(F6.1)");
 }
 
 TEST(FieldPutFormat, LongFormatIsCutToItsWorkArea) {
     std::string longFormat = "(" + std::string(60, 'F') + ")";
-    std::string used = yyputformat(longFormat.data(), static_cast<int>(longFormat.size()), "");
+    std::string used = quill::PutFormat(longFormat.data(), static_cast<int>(longFormat.size()), "");
     EXPECT_EQ(used.size(), static_cast<size_t>(kFormatChars));
 }
 
 TEST(FieldNumberText, LeftJustifiedWithoutBlanks) {
     LastError();
-    EXPECT_EQ(yyintegerfieldtext(1234567), "1234567");
-    EXPECT_EQ(yyintegerfieldtext(-5), "-5");
-    EXPECT_EQ(yyrealfieldtext(3.14159f, "(F8.2)"), "3.14");
-    EXPECT_EQ(yyrealfieldtext(-0.5f, "(F8.2)"), "-0.50");
-    EXPECT_EQ(yydoublefieldtext(1234.5, "(F10.3)"), "1234.500");
-    std::string g = yydoublefieldtext(2.5, kDefaultFieldFormat);
+    EXPECT_EQ(quill::IntegerFieldText(1234567), "1234567");
+    EXPECT_EQ(quill::IntegerFieldText(-5), "-5");
+    EXPECT_EQ(quill::RealFieldText(3.14159f, "(F8.2)"), "3.14");
+    EXPECT_EQ(quill::RealFieldText(-0.5f, "(F8.2)"), "-0.50");
+    EXPECT_EQ(quill::DoubleFieldText(1234.5, "(F10.3)"), "1234.500");
+    std::string g = quill::DoubleFieldText(2.5, kDefaultFieldFormat);
     EXPECT_FALSE(g.empty());
     EXPECT_NE(g[0], ' ');
     EXPECT_EQ(g.back() == ' ', false);
@@ -117,17 +117,17 @@ TEST(FieldNumberText, LeftJustifiedWithoutBlanks) {
 
 TEST(FieldNumberText, TooNarrowFormatGivesAsterisksAndError18) {
     LastError();
-    EXPECT_EQ(yydoublefieldtext(12345.5, "(F4.1)"), "**********");
+    EXPECT_EQ(quill::DoubleFieldText(12345.5, "(F4.1)"), "**********");
     EXPECT_EQ(LastError(), 18);
 }
 
 TEST(FieldTextValue, ValidAndInvalidTexts) {
     double v = -1.0;
-    EXPECT_TRUE(yytextvalue("12.5", &v));
+    EXPECT_TRUE(quill::ParseTextValue("12.5", &v));
     EXPECT_DOUBLE_EQ(v, 12.5);
-    EXPECT_TRUE(yytextvalue("1E20", &v));
+    EXPECT_TRUE(quill::ParseTextValue("1E20", &v));
     EXPECT_DOUBLE_EQ(v, 1e20);
-    EXPECT_FALSE(yytextvalue("12abc", &v));
+    EXPECT_FALSE(quill::ParseTextValue("12abc", &v));
     EXPECT_EQ(v, 0.0);
     EXPECT_EQ(LastError(), 0) << "a quiet read leaves no error behind";
 }

@@ -51,7 +51,7 @@ enum {
     kRealSpin = 1033,
 };
 
-HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
+HWND Field(int id) { return GetDlgItem(quill::CurrentDialogWindow(), id); }
 
 std::string Text(int id) {
     char text[256] = "";
@@ -140,7 +140,7 @@ TEST_F(Fields, RealPutWithFormatIsRememberedUntilAnIntegerPut) {
     PutInteger(kReal, 3);
     EXPECT_EQ(Text(kReal), "3");
     PutReal(kReal, 2.5f, nullptr);
-    EXPECT_EQ(Text(kReal), yyrealfieldtext(2.5f, kDefaultFieldFormat));
+    EXPECT_EQ(Text(kReal), quill::RealFieldText(2.5f, kDefaultFieldFormat));
     EXPECT_NE(Text(kReal), "2.50");
     EXPECT_EQ(LastError(), 0);
 }
@@ -152,7 +152,7 @@ TEST_F(Fields, DoublePutAndItsFormatMemory) {
     EXPECT_EQ(Text(kDouble), "0.500");
     PutString(kDouble, "9.75");
     PutDouble(kDouble, 0.5, nullptr);
-    EXPECT_EQ(Text(kDouble), yydoublefieldtext(0.5, kDefaultFieldFormat))
+    EXPECT_EQ(Text(kDouble), quill::DoubleFieldText(0.5, kDefaultFieldFormat))
         << "a text put takes the field's format away";
     EXPECT_EQ(LastError(), 0);
 }
@@ -450,7 +450,7 @@ TEST_F(Fields, FieldStates) {
 }
 
 TEST_F(Fields, SpinFieldArrowsFollowTheirField) {
-    FieldRecord *record = yyfieldrecord(Field(kIntegerSpin));
+    FieldRecord *record = quill::FieldRecordOf(Field(kIntegerSpin));
     ASSERT_NE(record, nullptr);
     HWND arrows = record->upDown;
     ASSERT_NE(arrows, nullptr);
@@ -496,7 +496,7 @@ TEST_F(Fields, FieldInformationAndColours) {
     yygetfieldinfo_(&id, &x, &y, &w, &h, 0);
     RECT r;
     GetWindowRect(Field(kEdit), &r);
-    MapWindowPoints(nullptr, yycurrentdialog(), reinterpret_cast<POINT *>(&r), 2);
+    MapWindowPoints(nullptr, quill::CurrentDialogWindow(), reinterpret_cast<POINT *>(&r), 2);
     EXPECT_EQ(x, r.left);
     EXPECT_EQ(y, r.top);
     EXPECT_EQ(w, r.right - r.left);
@@ -508,11 +508,11 @@ TEST_F(Fields, FieldInformationAndColours) {
     int fx = 0, fy = 0;
     yygetdlgfactor_(&fx, &fy);
     RECT units{0, 0, 4, 8};
-    MapDialogRect(yycurrentdialog(), &units);
+    MapDialogRect(quill::CurrentDialogWindow(), &units);
     EXPECT_EQ(fx, units.right);
     EXPECT_EQ(fy, units.bottom);
 
-    FieldRecord *record = yyfieldrecord(Field(kEdit));
+    FieldRecord *record = quill::FieldRecordOf(Field(kEdit));
     yyfieldcolour_(&id, 255, 0, 0, 256, 0, 0);
     EXPECT_EQ(record->foreground, RGB(255, 0, 0));
     EXPECT_EQ(record->background, QUILL_DEFAULT_COLOUR);
@@ -522,7 +522,7 @@ TEST_F(Fields, FieldInformationAndColours) {
     EXPECT_EQ(record->background, RGB(255, 2, 3)) << "components keep their low 8 bits";
 
     RECT client;
-    GetClientRect(yycurrentdialog(), &client);
+    GetClientRect(quill::CurrentDialogWindow(), &client);
     EXPECT_EQ(yyFieldInRect(Field(kEdit), &client), 1);
     RECT half = client;
     half.right = r.left + 5;
@@ -589,12 +589,12 @@ TEST_F(Fields, ClearEmptiesEveryKind) {
 TEST_F(Fields, SpinStepsAndImages) {
     int id = kIntegerSpin;
     yyfieldspinstepi_(&id, 5, 0);
-    FieldRecord *record = yyfieldrecord(Field(kIntegerSpin));
+    FieldRecord *record = quill::FieldRecordOf(Field(kIntegerSpin));
     EXPECT_EQ(record->step, 5.0);
     EXPECT_EQ(record->page, 5.0);
     int real = kRealSpin;
     yyfieldspinstepr_(&real, 0.5f, 2.0f);
-    EXPECT_EQ(yyfieldrecord(Field(kRealSpin))->step, 0.5);
+    EXPECT_EQ(quill::FieldRecordOf(Field(kRealSpin))->step, 0.5);
     yyfieldspinstepd_(&real, 1.0, 1.0);
     EXPECT_EQ(real, -1) << "a real spin field takes no double steps";
 
@@ -616,7 +616,7 @@ COLORREF PixelOf(HWND window, int x, int y) {
 TEST_F(Fields, DrawingIntoAFieldAndSnapshotsOfDialogsDrawnIn) {
     int focus = 0, type = 2;
     wdialogshow_(nullptr, nullptr, &focus, &type);
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     ASSERT_TRUE(IsWindowVisible(dialog));
     EXPECT_FALSE(yyCheckUserDrawn(dialog));
 
@@ -628,7 +628,7 @@ TEST_F(Fields, DrawingIntoAFieldAndSnapshotsOfDialogsDrawnIn) {
     EXPECT_EQ(width, r.right);
     EXPECT_EQ(height, r.bottom);
     EXPECT_EQ(quill::Target().field, Field(kFrame));
-    EXPECT_TRUE(yyfieldrecord(Field(kFrame))->userDrawn);
+    EXPECT_TRUE(quill::FieldRecordOf(Field(kFrame))->userDrawn);
     EXPECT_TRUE(yyCheckUserDrawn(dialog));
 
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
@@ -656,10 +656,10 @@ TEST_F(Fields, DrawingIntoAFieldAndSnapshotsOfDialogsDrawnIn) {
     int self = 0;
     yyfieldselect_(&self, &width, &height);
     EXPECT_EQ(quill::Target().field, dialog);
-    EXPECT_EQ(yydialogrecord(dialog)->reportMouse, 1);
+    EXPECT_EQ(quill::DialogRecordOf(dialog)->reportMouse, 1);
     EXPECT_NE(quill::Target().dc, nullptr);
     (void)fieldDc;
-    yyfieldreleasetarget();
+    quill::ReleaseFieldTarget();
     EXPECT_EQ(quill::Target().field, nullptr);
     EXPECT_EQ(quill::Target().fontOld, nullptr);
     quill::Target().font = nullptr;

@@ -127,16 +127,16 @@ TEST_F(Menus, PromptsAreKeptPerItemAndCounted) {
     EXPECT_EQ(2, wSlot[win].promptCount);
     HMENU holder;
     int pos = yymngetpos(hMenuRoot[win], 511, &holder);
-    ASSERT_NE(nullptr, yymenuitemprompt(holder, pos));
-    EXPECT_STREQ("Opens a checkpoint", yymenuitemprompt(holder, pos));
+    ASSERT_NE(nullptr, quill::MenuItemPrompt(holder, pos));
+    EXPECT_STREQ("Opens a checkpoint", quill::MenuItemPrompt(holder, pos));
     id = 511;
     yymenuprompt_(&id, "Replaced");
     EXPECT_EQ(2, wSlot[win].promptCount);
-    EXPECT_STREQ("Replaced", yymenuitemprompt(holder, pos));
+    EXPECT_STREQ("Replaced", quill::MenuItemPrompt(holder, pos));
     id = 511;
     yymenuprompt_(&id, "");
     EXPECT_EQ(1, wSlot[win].promptCount);
-    EXPECT_EQ(nullptr, yymenuitemprompt(holder, pos));
+    EXPECT_EQ(nullptr, quill::MenuItemPrompt(holder, pos));
     id = 530;  // deleting the popup frees the prompt of the item inside it
     yymndel_(&id);
     EXPECT_EQ(0, wSlot[win].promptCount);
@@ -276,17 +276,17 @@ TEST_F(Menus, ToolTipsKeepSeventyNineCharacters) {
     int id = 511, n = static_cast<int>(longText.size()) + 1;
     yytooltip_(&id, longText.c_str(), &n);
     EXPECT_EQ(511, id);
-    ASSERT_NE(nullptr, yytooltiptext(win, 511));
-    EXPECT_EQ(79u, std::strlen(yytooltiptext(win, 511)));
+    ASSERT_NE(nullptr, quill::ToolTipText(win, 511));
+    EXPECT_EQ(79u, std::strlen(quill::ToolTipText(win, 511)));
     id = 512, n = 5;
     yytooltip_(&id, "Save", &n);
-    EXPECT_STREQ("Save", yytooltiptext(win, 512));
+    EXPECT_STREQ("Save", quill::ToolTipText(win, 512));
     id = 511, n = 6;
     yytooltip_(&id, "Open", &n);  // replaces the record of 511
-    EXPECT_STREQ("Open", yytooltiptext(win, 511));
+    EXPECT_STREQ("Open", quill::ToolTipText(win, 511));
     id = 512, n = 1;
     yytooltip_(&id, "", &n);  // frees it
-    EXPECT_EQ(nullptr, yytooltiptext(win, 512));
+    EXPECT_EQ(nullptr, quill::ToolTipText(win, 512));
     id = 888, n = 2;
     yytooltip_(&id, "x", &n);
     EXPECT_EQ(-1, id);

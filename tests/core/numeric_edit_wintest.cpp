@@ -107,7 +107,7 @@ protected:
         Type(field, keys);
     }
     void Range(HWND field, double minimum, double maximum) {
-        FieldRecord *record = yyfieldrecord(field);
+        FieldRecord *record = quill::FieldRecordOf(field);
         ASSERT_NE(record, nullptr);
         record->minimum = minimum;
         record->maximum = maximum;
@@ -118,18 +118,18 @@ protected:
 TEST_F(NumericFields, ClassesAreRegisteredOnceWithTheirKinds) {
     yyregistersuperclass();  // a second call changes nothing
     EXPECT_NE(atomInteger, 0);
-    EXPECT_EQ(yynumerickind(Field(310)), 5);
-    EXPECT_EQ(yynumerickind(Field(311)), 5);
-    EXPECT_EQ(yynumerickind(Field(312)), 6);
-    EXPECT_EQ(yynumerickind(Field(315)), 7);
-    EXPECT_EQ(yynumerickind(Field(316)), 0);
-    EXPECT_TRUE(yyisspinfield(Field(313)));
-    EXPECT_FALSE(yyisspinfield(Field(312)));
-    EXPECT_TRUE(yyiseditfield(Field(316)));
+    EXPECT_EQ(quill::NumericClassKind(Field(310)), 5);
+    EXPECT_EQ(quill::NumericClassKind(Field(311)), 5);
+    EXPECT_EQ(quill::NumericClassKind(Field(312)), 6);
+    EXPECT_EQ(quill::NumericClassKind(Field(315)), 7);
+    EXPECT_EQ(quill::NumericClassKind(Field(316)), 0);
+    EXPECT_TRUE(quill::IsSpinField(Field(313)));
+    EXPECT_FALSE(quill::IsSpinField(Field(312)));
+    EXPECT_TRUE(quill::IsEditField(Field(316)));
 }
 
 TEST_F(NumericFields, CreationReadsTheTemplateText) {
-    FieldRecord *integer = yyfieldrecord(Field(310));
+    FieldRecord *integer = quill::FieldRecordOf(Field(310));
     ASSERT_NE(integer, nullptr);
     EXPECT_DOUBLE_EQ(integer->value, 5.0);
     EXPECT_EQ(integer->hasText, 1);
@@ -137,13 +137,13 @@ TEST_F(NumericFields, CreationReadsTheTemplateText) {
     EXPECT_DOUBLE_EQ(integer->step, 1.0);
     EXPECT_DOUBLE_EQ(integer->page, 5.0);
     EXPECT_GT(integer->minimum, integer->maximum);  // no range
-    EXPECT_DOUBLE_EQ(yyfieldrecord(Field(314))->value, 3.25);
+    EXPECT_DOUBLE_EQ(quill::FieldRecordOf(Field(314))->value, 3.25);
     // A spin field has its up-down control beside it.
-    FieldRecord *spin = yyfieldrecord(Field(311));
+    FieldRecord *spin = quill::FieldRecordOf(Field(311));
     ASSERT_NE(spin->upDown, nullptr);
     EXPECT_EQ((HWND)SendMessageA(spin->upDown, UDM_GETBUDDY, 0, 0), Field(311));
     EXPECT_EQ(Text(Field(311)), "7");
-    EXPECT_EQ(yyfieldrecord(Field(310))->upDown, nullptr);
+    EXPECT_EQ(quill::FieldRecordOf(Field(310))->upDown, nullptr);
 }
 
 TEST_F(NumericFields, IntegerFieldDropsLettersAndPoints) {
@@ -238,7 +238,7 @@ TEST_F(NumericFields, CheckIsLeftToAPushButtonOtherThanOk) {
     EXPECT_EQ(yyoutofrange(field, Field(IDOK), 0), 1);
     EXPECT_EQ(hBadVal, nullptr);
     // Leaving with Tab checks at once whatever the button.
-    yyfieldrecord(field)->tabLeft = 1;
+    quill::FieldRecordOf(field)->tabLeft = 1;
     EXPECT_EQ(yyoutofrange(field, Field(IDCANCEL), 0), 1);
     // Switched off, nothing is checked.
     bOverride = 1;
@@ -262,7 +262,7 @@ TEST_F(NumericFields, EmptyFieldWithRangeIsRefusedOnceItHeldAValue) {
     Range(field, 1, 10);
     SetWindowTextA(field, "");
     EXPECT_EQ(yyoutofrange(field, Field(316), 0), 1);
-    yyfieldrecord(field)->hasText = 0;
+    quill::FieldRecordOf(field)->hasText = 0;
     EXPECT_EQ(yyoutofrange(field, Field(316), 0), 0);
 }
 
@@ -272,11 +272,11 @@ TEST_F(NumericFields, RefusedFieldKeepsItsTextAndAcceptedOneIsNormalised) {
     SetWindowTextA(integer, "0012");
     SendMessageA(integer, WM_KILLFOCUS, (WPARAM)Field(316), 0);
     EXPECT_EQ(Text(integer), "12");
-    EXPECT_DOUBLE_EQ(yyfieldrecord(integer)->value, 12.0);
+    EXPECT_DOUBLE_EQ(quill::FieldRecordOf(integer)->value, 12.0);
     SetWindowTextA(integer, "0200");
     SendMessageA(integer, WM_KILLFOCUS, (WPARAM)Field(316), 0);
     EXPECT_EQ(Text(integer), "0200");
-    EXPECT_DOUBLE_EQ(yyfieldrecord(integer)->value, 12.0);
+    EXPECT_DOUBLE_EQ(quill::FieldRecordOf(integer)->value, 12.0);
 }
 
 TEST_F(NumericFields, RealTextIsLeftAloneUnlessEdited) {
@@ -321,7 +321,7 @@ TEST_F(NumericFields, UnchangedIntegerTextKeepsCaretAndSelectionAcrossFocusChang
     Replace(integer, "0012");
     SetFocus(other);
     EXPECT_EQ(Text(integer), "12");
-    EXPECT_DOUBLE_EQ(yyfieldrecord(integer)->value, 12.0);
+    EXPECT_DOUBLE_EQ(quill::FieldRecordOf(integer)->value, 12.0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 
 int Passed(int kind, int c, char decimal = '.') {
     int passed = -1;
-    int action = yynumericchar(kind, c, decimal, &passed);
+    int action = quill::NumericCharAction(kind, c, decimal, &passed);
     return action == kCharAccept ? passed : -action - 1;  // -1 rejected, -3 select all
 }
 
@@ -40,31 +40,31 @@ TEST(NumericChars, DoubleFieldsAlsoTakeD) {
 
 TEST(SpinValue, IntegerStepsGoToTheNextLowerMultiple) {
     // 7 + 5 = 12, brought down to 10.
-    EXPECT_EQ(yyspinvalue(7, 5, 1, 5, 1000, -1000, 1), 10);
-    EXPECT_EQ(yyspinvalue(7, -5, 1, 5, 1000, -1000, 1), 0);
-    EXPECT_EQ(yyspinvalue(7, 1, 1, 5, 1000, -1000, 1), 8);
-    EXPECT_EQ(yyspinvalue(-3, -1, 5, 5, 1000, -1000, 1), -10);
-    EXPECT_EQ(yyspinvalue(2.7, 1, 1, 5, 1000, -1000, 1), 3);
+    EXPECT_EQ(quill::SteppedSpinValue(7, 5, 1, 5, 1000, -1000, 1), 10);
+    EXPECT_EQ(quill::SteppedSpinValue(7, -5, 1, 5, 1000, -1000, 1), 0);
+    EXPECT_EQ(quill::SteppedSpinValue(7, 1, 1, 5, 1000, -1000, 1), 8);
+    EXPECT_EQ(quill::SteppedSpinValue(-3, -1, 5, 5, 1000, -1000, 1), -10);
+    EXPECT_EQ(quill::SteppedSpinValue(2.7, 1, 1, 5, 1000, -1000, 1), 3);
 }
 
 TEST(SpinValue, ClampedValuesStayAtTheLimit) {
-    EXPECT_EQ(yyspinvalue(9, 5, 1, 5, 0, 12, 1), 12);  // not reduced to 10
-    EXPECT_EQ(yyspinvalue(12, 1, 1, 5, 0, 12, 1), 12);
-    EXPECT_DOUBLE_EQ(yyspinvalue(0.5, -1, 1, 5, 0, 12, 0), 0.0);
-    EXPECT_DOUBLE_EQ(yyspinvalue(0.5, 1, 0.25, 5, 0, 12, 0), 0.75);
+    EXPECT_EQ(quill::SteppedSpinValue(9, 5, 1, 5, 0, 12, 1), 12);  // not reduced to 10
+    EXPECT_EQ(quill::SteppedSpinValue(12, 1, 1, 5, 0, 12, 1), 12);
+    EXPECT_DOUBLE_EQ(quill::SteppedSpinValue(0.5, -1, 1, 5, 0, 12, 0), 0.0);
+    EXPECT_DOUBLE_EQ(quill::SteppedSpinValue(0.5, 1, 0.25, 5, 0, 12, 0), 0.75);
 }
 
 TEST(SpinValue, ZeroStepNeverDividesByZero) {
-    EXPECT_EQ(yyspinvalue(7, 1, 0, 0, 1000, -1000, 1), 7);
-    EXPECT_EQ(yyspinvalue(7, 5, 0, 0, 1000, -1000, 1), 7);
-    EXPECT_DOUBLE_EQ(yyspinvalue(7.5, -1, 0, 0, 1000, -1000, 0), 7.5);
+    EXPECT_EQ(quill::SteppedSpinValue(7, 1, 0, 0, 1000, -1000, 1), 7);
+    EXPECT_EQ(quill::SteppedSpinValue(7, 5, 0, 0, 1000, -1000, 1), 7);
+    EXPECT_DOUBLE_EQ(quill::SteppedSpinValue(7.5, -1, 0, 0, 1000, -1000, 0), 7.5);
 }
 
 TEST(TrackbarFrequency, NeedsTwoTicks) {
-    EXPECT_EQ(yytrackbarfrequency(0, 100, 11), 10);
-    EXPECT_EQ(yytrackbarfrequency(0, 100, 1), 1);
-    EXPECT_EQ(yytrackbarfrequency(0, 100, 0), 1);
-    EXPECT_EQ(yytrackbarfrequency(5, 5, 3), 1);
+    EXPECT_EQ(quill::TrackBarTickFrequency(0, 100, 11), 10);
+    EXPECT_EQ(quill::TrackBarTickFrequency(0, 100, 1), 1);
+    EXPECT_EQ(quill::TrackBarTickFrequency(0, 100, 0), 1);
+    EXPECT_EQ(quill::TrackBarTickFrequency(5, 5, 3), 1);
 }
 
 }  // namespace

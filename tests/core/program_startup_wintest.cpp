@@ -26,7 +26,7 @@ TEST(ProgramStartup, ModelessDialogOnAHiddenRootGivesButtonEvents) {
     EXPECT_EQ(infoerror_(&one), 0);
     wdialogshow_(nullptr, nullptr, nullptr, &type);
     EXPECT_EQ(infoerror_(&one), 0);
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(IsWindowVisible(dialog));
 

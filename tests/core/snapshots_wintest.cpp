@@ -133,9 +133,9 @@ TEST_F(Snapshot, ADialogTheProgramDrawsInRepaintsFromItsSnapshot) {
     int plain = 305, x = -1, y = -1, focus = 0, modeless = 2;
     wdialogload_(&plain);
     wdialogshow_(&x, &y, &focus, &modeless);
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     ASSERT_NE(dialog, nullptr);
-    yydialogrecord(dialog)->reportMouse = 1;  // as when the program has drawn into it
+    quill::DialogRecordOf(dialog)->reportMouse = 1;  // as when the program has drawn into it
     PumpLikeModalWork();
     Fill(dialog, kRed);
 

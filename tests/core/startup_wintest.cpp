@@ -44,7 +44,7 @@ TEST_F(RootWindow, HiddenRootHasEightyPercentClientCentred) {
     EXPECT_EQ(ClassOf(hClient[0]), "RAVOZUVIZA");
     EXPECT_FALSE(IsWindowVisible(root));
     EXPECT_EQ(wHideRoot, 1);
-    EXPECT_EQ(yyrootstatusbar(), nullptr);
+    EXPECT_EQ(quill::RootStatusBar(), nullptr);
 
     const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
     RECT c;
@@ -83,7 +83,7 @@ TEST_F(RootWindow, VisibleRootWithStatusBarAndTitle) {
     char caption[64];
     GetWindowTextA(root, caption, sizeof caption);
     EXPECT_STREQ(caption, "Quill test");
-    HWND bar = yyrootstatusbar();
+    HWND bar = quill::RootStatusBar();
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(GetDlgCtrlID(bar), kStatusBarId);
     RECT c, b;
@@ -123,7 +123,7 @@ TEST_F(RootWindow, MenuToolBarsAndStatusBarLeaveTheClientItsSize) {
     GetWindowRect(hToolbar[0][0], &top);
     GetWindowRect(hToolbar[0][1], &left);
     GetWindowRect(hToolbar[0][3], &bottom);
-    GetWindowRect(yyrootstatusbar(), &status);
+    GetWindowRect(quill::RootStatusBar(), &status);
     EXPECT_GE(client.top, top.bottom);
     EXPECT_GE(client.left, left.right);
     EXPECT_LE(client.bottom, bottom.top);
@@ -154,11 +154,11 @@ TEST_F(RootWindow, MenuToolBarsAndStatusBarLeaveTheClientItsSize) {
     char text[64] = "";
     SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(211, MF_STRING),
                  reinterpret_cast<LPARAM>(GetMenu(root)));
-    SendMessageA(yyrootstatusbar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(quill::RootStatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Opens a file");
     SendMessageA(root, WM_MENUSELECT, MAKEWPARAM(SC_CLOSE, MF_SYSMENU),
                  reinterpret_cast<LPARAM>(GetSystemMenu(root, FALSE)));
-    SendMessageA(yyrootstatusbar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(quill::RootStatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Closes the window");
     SendMessageA(root, WM_EXITMENULOOP, FALSE, 0);
 }
@@ -199,7 +199,7 @@ TEST_F(RootWindow, ChildDialogTemplateGivesTheRootItsSizeAndContent) {
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(IsWindowVisible(wWindow[0]));
-    HWND content = yywindowdialog(wWindow[0]);
+    HWND content = quill::WindowDialog(wWindow[0]);
     ASSERT_NE(content, nullptr);
     RECT c, d;
     GetClientRect(hClient[0], &c);
@@ -219,7 +219,7 @@ TEST_F(RootWindow, CloseForgetsToolTipsAndTheFieldDrawingTarget) {
     ASSERT_NE(hToolbar[0][0], nullptr);
     int ident = 211, n = 8;
     yytooltip_(&ident, "Open it", &n);
-    ASSERT_STREQ(yytooltiptext(0, 211), "Open it");
+    ASSERT_STREQ(quill::ToolTipText(0, 211), "Open it");
     int dialog = 205, field = 251, width = 0, height = 0;
     wdialogload_(&dialog);
     yyfieldselect_(&field, &width, &height);
@@ -235,7 +235,7 @@ TEST_F(RootWindow, CloseForgetsToolTipsAndTheFieldDrawingTarget) {
 
     windowopen2_(&flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                  nullptr, 0);
-    EXPECT_EQ(yytooltiptext(0, 211), nullptr);
+    EXPECT_EQ(quill::ToolTipText(0, 211), nullptr);
 }
 
 TEST(Environment, VariableThatDoesNotFitIsRefusedBlank) {
@@ -281,7 +281,7 @@ void WriteReport(const char *path) {
                  gSettings.printer, gSettings.plotter, gSettings.hpgl2);
     std::fprintf(f, "base=%s\nchardir=%s\ncharset=%s\nlevel=%d\nerror=%d\nboxes=%s\n",
                  gSettings.baseDir, gSettings.charDir, gSettings.charSet, infoerror_(&four),
-                 yylasterror(), gBoxTexts.c_str());
+                 quill::LastErrorNumber(), gBoxTexts.c_str());
     std::fclose(f);
 }
 
@@ -333,7 +333,7 @@ TEST(ChildProcess, DISABLED_ReportSettings) {
     gHook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
     // A program may raise errors and set a report level before it initialises the library.
     if (GetEnvironmentVariableA("QUILL_TEST_EARLY_ERROR", nullptr, 0) > 0) {
-        yyraise(1005);
+        quill::RaiseError(1005);
         int level = 1;
         idebuglevel_(&level);
     }

@@ -19,7 +19,7 @@ constexpr int kDialog = 400;
 constexpr int kTree = 1027;
 constexpr int kEdit = 1002;
 
-HWND Tree() { return GetDlgItem(yycurrentdialog(), kTree); }
+HWND Tree() { return GetDlgItem(quill::CurrentDialogWindow(), kTree); }
 
 std::string ItemText(HTREEITEM item) {
     char text[64] = "";
@@ -68,7 +68,7 @@ protected:
     void SetUp() override {
         int id = kDialog;
         wdialogload_(&id);
-        ASSERT_NE(yycurrentdialog(), nullptr);
+        ASSERT_NE(quill::CurrentDialogWindow(), nullptr);
         int on = 1;
         yytreeviewcheck_(&on);
     }
@@ -181,8 +181,9 @@ TEST_F(TreeFields, EmptyTreeTakesAnyFirstItemAndOtherFieldsAreRefused) {
 }
 
 TEST_F(TreeFields, CopyKeepsTextsIdsStatesAndSelection) {
-    HWND copy = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS, 0, 0, 100, 100,
-                                yycurrentdialog(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND copy =
+        CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS, 0, 0, 100, 100,
+                        quill::CurrentDialogWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(copy, nullptr);
     HTREEITEM root = (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_ROOT, 0);
     yyTreeViewCopy(copy, TVI_ROOT, Tree(), root);

@@ -111,9 +111,9 @@ TEST_F(WindowText, ColourIndicesOutsideTheirRangeAreIgnored) {
     yyfntcol_(&fore, &back);
     EXPECT_EQ(3, wForeCol);
     EXPECT_EQ(17, wBackCol);
-    EXPECT_EQ(RGB(0, 0, 0), yytextcolour(-1));
-    EXPECT_EQ(RGB(0, 0, 0), yytextcolour(18));
-    EXPECT_EQ(wColor[17], yytextcolour(17));
+    EXPECT_EQ(RGB(0, 0, 0), quill::TextColour(-1));
+    EXPECT_EQ(RGB(0, 0, 0), quill::TextColour(18));
+    EXPECT_EQ(wColor[17], quill::TextColour(17));
     int index = 4, r = 1, g = 2, b = 3;
     yysetfontcolourrgb_(&index, &r, &g, &b);
     EXPECT_EQ(RGB(1, 2, 3), wColor[4]);

@@ -50,7 +50,7 @@ int Pixel(int index, int x, int y) {
 
 struct Bitmaps : SharedLibraryRoot {
     void TearDown() override {
-        yybitmapdestroyall();
+        quill::DestroyAllBitmaps();
         const int copy = 0;
         yybitmapmode_(&copy);
         quill::Target().dc = wDC;
@@ -77,7 +77,7 @@ TEST_F(Bitmaps, TwentySlotsAndTheirSizes) {
     EXPECT_EQ(Create(7, 7, kWhite), 4);  // the freed slot is used again
     EXPECT_EQ(Destroy(-1), 1021);
     EXPECT_EQ(Destroy(20), 1021);
-    yybitmapdestroyall();
+    quill::DestroyAllBitmaps();
     EXPECT_EQ(Create(0, 10, kWhite), 0);  // no 1 x 1 monochrome stand-in
     EXPECT_EQ(Create(10, -1, kWhite), 0);
 }
@@ -328,7 +328,7 @@ TEST_F(Bitmaps, AModalViewerRunsUntilItsWindowIsClosed) {
     PostMessageA(wWindow[win], WM_CLOSE, 0, 0);
     EXPECT_EQ(View(index, kModal), 0);
     EXPECT_MESSAGES(timers, {0x118, 0x1234, 0});
-    EXPECT_EQ(yywindowtype(wWindow[win]), kPlainWindow);  // the window is itself again
+    EXPECT_EQ(quill::WindowTypeWord(wWindow[win]), kPlainWindow);  // the window is itself again
     EXPECT_TRUE(IsWindowVisible(hClient[win]));
     EXPECT_EQ(GetDlgItem(wWindow[win], 1001), nullptr);
     EXPECT_EQ(Destroy(index), 0);
@@ -342,7 +342,7 @@ TEST_F(Bitmaps, AModalViewerRunsUntilItsWindowIsClosed) {
     ShowWindow(wWindow[win], SW_HIDE);
     const int other = Create(20, 20, kRed) - 1;
     EXPECT_EQ(View(other, kModal), 5);
-    EXPECT_EQ(yywindowtype(wWindow[win]), kViewerWindow);
+    EXPECT_EQ(quill::WindowTypeWord(wWindow[win]), kViewerWindow);
     EXPECT_EQ(wBlitOn, 0);
     EXPECT_EQ(hImage[shown], nullptr);
     CloseWindow(win);
@@ -470,7 +470,7 @@ TEST_F(Bitmaps, AViewerTakesItsWindowOverAndGivesTheOthersBack) {
         ASSERT_GT(other, 0);
         windowselect_(&outer);
         EXPECT_EQ(View(index, kModeless), 9) << dependant;
-        EXPECT_EQ(yywindowtype(wWindow[outer]), kPlainWindow);
+        EXPECT_EQ(quill::WindowTypeWord(wWindow[outer]), kPlainWindow);
         EXPECT_TRUE(IsWindowVisible(hClient[outer]));
         CloseWindow(other);
     }
@@ -503,7 +503,7 @@ TEST_F(Bitmaps, AViewerTakesItsWindowOverAndGivesTheOthersBack) {
     EXPECT_TRUE(IsWindowEnabled(wWindow[other]));
     EXPECT_EQ(hImage[other], nullptr) << "the snapshot is given back";
     EXPECT_EQ(wBlitOn, 0);
-    EXPECT_EQ(yywindowtype(wWindow[win]), kPlainWindow);
+    EXPECT_EQ(quill::WindowTypeWord(wWindow[win]), kPlainWindow);
     CloseWindow(win);
     CloseWindow(outer);
     EXPECT_EQ(Destroy(index), 0);

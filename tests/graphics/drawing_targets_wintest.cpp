@@ -76,7 +76,7 @@ struct DrawingTargets : SharedLibraryRoot {
     void TearDown() override {
         Target(kDrawWindow, 0);
         Area(0, 0, 1, 1);
-        yybitmapdestroyall();
+        quill::DestroyAllBitmaps();
         LastError();
     }
 };
@@ -288,7 +288,7 @@ struct FieldTargets : DrawingTargets {
             if (gSlots[n - 1].kind != 0) wmetafiledestroy_(&n);
         DrawingTargets::TearDown();
     }
-    static HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
+    static HWND Field(int id) { return GetDlgItem(quill::CurrentDialogWindow(), id); }
 };
 
 TEST_F(FieldTargets, FieldsShowCopiesOfBitmapsAndMetafileSlots) {
@@ -320,7 +320,7 @@ TEST_F(FieldTargets, FieldsShowCopiesOfBitmapsAndMetafileSlots) {
 
     // A metafile slot still recording is closed first; the field shows a copy of it.
     int slot = 2, width = 72, height = 72, status = -1;
-    yymetafileenhanced_(&slot, &width, &height, &status, nullptr, 0);
+    quill::CreateEnhancedMetafileSlot(&slot, &width, &height, &status, nullptr, 0);
     ASSERT_EQ(status, 0);
     Target(kDrawMetafile, slot);
     ASSERT_EQ(LastError(), 0);
@@ -348,7 +348,7 @@ TEST_F(FieldTargets, AFieldBecomesTheTargetThroughTheInstalledHooksOnly) {
     int id = kFrame, width = 0, height = 0;
     yyfieldselect_(&id, &width, &height);
     const int refused = id;
-    yyfieldreleasetarget();
+    quill::ReleaseFieldTarget();
     quill::InstallDrawingHooks();
     EXPECT_EQ(refused, -1);
     EXPECT_EQ(quill::TargetField(), nullptr);
@@ -357,7 +357,7 @@ TEST_F(FieldTargets, AFieldBecomesTheTargetThroughTheInstalledHooksOnly) {
     EXPECT_EQ(id, kFrame);
     EXPECT_EQ(quill::TargetField(), Field(kFrame));
     EXPECT_EQ(quill::DrawingTargetField(), Field(kFrame));
-    yyfieldreleasetarget();
+    quill::ReleaseFieldTarget();
     EXPECT_EQ(quill::TargetField(), nullptr);
     EXPECT_EQ(quill::TargetDC(), wDC);
 }
@@ -365,7 +365,7 @@ TEST_F(FieldTargets, AFieldBecomesTheTargetThroughTheInstalledHooksOnly) {
 TEST_F(FieldTargets, ADrawnFieldKeepsItsDrawingThroughAMessageBox) {
     int focus = 0, type = 2;
     wdialogshow_(nullptr, nullptr, &focus, &type);
-    ASSERT_TRUE(IsWindowVisible(yycurrentdialog()));
+    ASSERT_TRUE(IsWindowVisible(quill::CurrentDialogWindow()));
     Target(kDrawField, kFrame);
     ASSERT_EQ(LastError(), 0);
     Colour(31);

@@ -21,10 +21,10 @@ void Capture(const int *op) { gSent.push_back(*op); }
 
 struct GraphicsStateTest : ::testing::Test {
     void SetUp() override {
-        gGraphics = yydefaultgraphics();
+        gGraphics = quill::DefaultGraphicsState();
         gSent.clear();
         quill::SetScreenDriver(Capture);
-        yyerrorreset();
+        quill::ResetErrorState();
     }
     void TearDown() override { quill::SetScreenDriver(nullptr); }
     static void Resize(int kind, int id, int width, int height) {

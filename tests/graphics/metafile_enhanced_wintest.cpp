@@ -173,16 +173,16 @@ TEST_F(EnhancedSlots, BadFilesAndEmptySlots) {
 
 TEST_F(EnhancedSlots, SlotsOfKindThreeSelectEndAndDestroy) {
     int n = 6, w = 72, h = 36, status = -1;
-    yymetafileenhanced_(&n, &w, &h, &status, nullptr, 0);
+    quill::CreateEnhancedMetafileSlot(&n, &w, &h, &status, nullptr, 0);
     ASSERT_EQ(status, 0);
     EXPECT_EQ(gSlots[5].kind, kSlotEnhanced);
     EXPECT_GT(gSlots[5].drawWidth, gSlots[5].drawHeight);
-    yymetafileenhanced_(&n, &w, &h, &status, nullptr, 0);
+    quill::CreateEnhancedMetafileSlot(&n, &w, &h, &status, nullptr, 0);
     EXPECT_EQ(status, 1);  // in use
     int zero = 0, bad = 21;
-    yymetafileenhanced_(&bad, &w, &h, &status, nullptr, 0);
+    quill::CreateEnhancedMetafileSlot(&bad, &w, &h, &status, nullptr, 0);
     EXPECT_EQ(status, 1);
-    yymetafileenhanced_(&n, &zero, &h, &status, nullptr, 0);
+    quill::CreateEnhancedMetafileSlot(&n, &zero, &h, &status, nullptr, 0);
     EXPECT_EQ(status, 1);
 
     int dw = 0, dh = 0;
@@ -191,7 +191,7 @@ TEST_F(EnhancedSlots, SlotsOfKindThreeSelectEndAndDestroy) {
     EXPECT_EQ(dw, gSlots[5].drawWidth);
     EXPECT_EQ(quill::Target().dc, quill::EnhancedRecorder(5));
     EXPECT_EQ(gGraphics.recording, 0);
-    yymetafileend_(&n);
+    quill::EndRecordedMetafile(&n);
     EXPECT_NE(quill::EnhancedPicture(5), nullptr);
     yymetafileselect_(&n, &status, &dw, &dh);
     EXPECT_EQ(status, 1);
@@ -202,7 +202,8 @@ TEST_F(EnhancedSlots, SlotsOfKindThreeSelectEndAndDestroy) {
     yymetafilesave_(&entry, &status, &ioserr, name.c_str(), static_cast<int>(name.size()));
     ASSERT_EQ(status, 0);
     int m = 9;
-    yymetafileenhanced_(&m, &w, &h, &status, name.c_str(), static_cast<int>(name.size()));
+    quill::CreateEnhancedMetafileSlot(&m, &w, &h, &status, name.c_str(),
+                                      static_cast<int>(name.size()));
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(quill::EnhancedInUse(8));
     wmetafiledestroy_(&n);

@@ -78,7 +78,7 @@ void Point(int k, int x, int y) {
 // Records slot N as a 72 x 72 point picture and writes it to PATH.
 void RecordTo(int n, const std::string &path, void (*draw)()) {
     int w = 72, h = 72, capacity = 100000, status = -1;
-    yymetafilerecord_(&n, &w, &h, &capacity, &status);
+    quill::StartRecordedMetafile(&n, &w, &h, &capacity, &status);
     ASSERT_EQ(status, 0);
     int dw, dh;
     yymetafileselect_(&n, &status, &dw, &dh);
@@ -89,17 +89,17 @@ void RecordTo(int n, const std::string &path, void (*draw)()) {
     gGraphics.height = dh;
     gGraphics.aspect = 1;
     draw();
-    yymetafileend_(&n);
+    quill::EndRecordedMetafile(&n);
     int size = 0;
-    yymetafiledata_(&n, nullptr, &size);
+    quill::CopyRecordedMetafile(&n, nullptr, &size);
     std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
-    yymetafiledata_(&n, bytes.data(), &size);
+    quill::CopyRecordedMetafile(&n, bytes.data(), &size);
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), size);
     wmetafiledestroy_(&n);
 }
 
 TEST(MetafileReader, LibreOfficeDrawsRecordedPicturesWhereTheyWereDrawn) {
-    gGraphics = yydefaultgraphics();
+    gGraphics = quill::DefaultGraphicsState();
     ScratchFolder folder("cgmread");
     const std::string dir = folder.path.string();
     // Shapes: a red block top left, a blue block top right, a green sector bottom left.

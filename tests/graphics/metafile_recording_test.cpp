@@ -32,19 +32,19 @@ namespace {
 struct Recording : ::testing::Test {
     int slot = 1;
     void SetUp() override {
-        yyerrorreset();
-        gGraphics = yydefaultgraphics();
+        quill::ResetErrorState();
+        gGraphics = quill::DefaultGraphicsState();
     }
     void TearDown() override {
         for (int n = 1; n <= 20; ++n)
             if (gSlots[n - 1].kind != kSlotEmpty) wmetafiledestroy_(&n);
-        gGraphics = yydefaultgraphics();
-        yyerrorreset();
+        gGraphics = quill::DefaultGraphicsState();
+        quill::ResetErrorState();
     }
     // Sets up slot N and makes it the recording target.
     int Record(int n, int width, int height, int capacity) {
         int status = -1;
-        yymetafilerecord_(&n, &width, &height, &capacity, &status);
+        quill::StartRecordedMetafile(&n, &width, &height, &capacity, &status);
         if (status == 0) Target(n);
         return status;
     }
@@ -72,9 +72,9 @@ struct Recording : ::testing::Test {
     }
     std::vector<unsigned char> Data(int n) {
         int size = 0;
-        yymetafiledata_(&n, nullptr, &size);
+        quill::CopyRecordedMetafile(&n, nullptr, &size);
         std::vector<unsigned char> b(static_cast<std::size_t>(size));
-        yymetafiledata_(&n, b.data(), &size);
+        quill::CopyRecordedMetafile(&n, b.data(), &size);
         return b;
     }
     static std::vector<unsigned char> Tail(const std::vector<unsigned char> &b, std::size_t n) {
@@ -113,14 +113,14 @@ TEST_F(Recording, DrawingSizesAndSetUpRefusals) {
     // The header leaves room for exactly the end: the picture is complete once ended, and a
     // closed picture can no longer be selected.
     int two = 2, status = -1;
-    yymetafileend_(&two);
+    quill::EndRecordedMetafile(&two);
     b = Data(2);
     EXPECT_EQ(b.size(), 398u);
     EXPECT_EQ(gSlots[1].used, 398);
     EXPECT_EQ(CheckCgmStructure(WalkCgm(b)), "");
     yymetafileselect_(&two, &status, nullptr, nullptr);
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
     // Destroying frees the picture and empties the slot; slot 21 is refused with 1060.
     wmetafiledestroy_(&two);
     EXPECT_EQ(RecordedPictureOf(2), nullptr);
@@ -128,7 +128,7 @@ TEST_F(Recording, DrawingSizesAndSetUpRefusals) {
     EXPECT_EQ(Data(2).size(), 0u);
     int bad = 21;
     wmetafiledestroy_(&bad);
-    EXPECT_EQ(yylasterror(), 1060);
+    EXPECT_EQ(quill::LastErrorNumber(), 1060);
     // Destroying the slot being drawn into leaves drawing with nowhere to go, safely.
     ASSERT_EQ(Record(3, 72, 72, 1000), 0);
     int three = 3;
@@ -164,14 +164,14 @@ TEST_F(Recording, LinesWriteColourOnlyWhenItChanges) {
     Line(1, 2, 3, 4);
     Op(kOpEnd);
     EXPECT_EQ(Data(slot), b);
-    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
 }
 
 TEST_F(Recording, AFullBufferDropsWholeElementsAndStillEndsReadably) {
     ASSERT_EQ(Record(slot, 72, 72, 394 + 4 + 6 + 10 + 10 + 5), 0);
     Colour(0x123456);
     for (int i = 0; i < 5; ++i) Line(i, i, 10, 10);
-    EXPECT_EQ(yylasterror(), 1062);
+    EXPECT_EQ(quill::LastErrorNumber(), 1062);
     EXPECT_EQ(Data(slot).size(), 394u + 6 + 10 + 10);
     // The polyline of many vertices does not fit at all; nothing of it is kept.
     std::vector<float> xs(100, 1.0f), ys(100, 2.0f);
@@ -350,7 +350,7 @@ TEST_F(Recording, ByteWritersAndGradientTriangles) {
     int big = 3000;
     std::vector<unsigned char> junk(3000, 1);
     yygcgm1_(junk.data(), &big);
-    EXPECT_EQ(yylasterror(), 1062);
+    EXPECT_EQ(quill::LastErrorNumber(), 1062);
     EXPECT_EQ(Data(slot).size(), base + 17);
 
     // A slot with room for the header, one colour element, one gradient triangle (46 bytes)
@@ -359,9 +359,9 @@ TEST_F(Recording, ByteWritersAndGradientTriangles) {
     int cls = 5, id = 4, r = 1, g = 2, b = 3;
     yygcgm4_(&cls, &id, &r, &g, &b);
     int x[3] = {10, 110, 10}, y[3] = {10, 10, 90}, c[3] = {0x0000FF, 0x00FF00, 0xFF0000};
-    yyerrorreset();
+    quill::ResetErrorState();
     yygcgm9_(x, y, c);
-    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
     EXPECT_EQ(gSlots[1].used, 394 + 6 + 46);
     Op(kOpEnd);
     CgmWalk w = WalkCgm(Data(2));
@@ -417,7 +417,7 @@ TEST_F(Recording, GradientFillsAndImageFilesThroughTheOperations) {
     o.Ixd(2) = 3, o.Iyd(2) = 2;
     Op(kOpImage);
     EXPECT_EQ(o.Id(1), 0);
-    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
     o.Ixd(2) = 2;  // smaller than the picture
     Op(kOpImage);
     EXPECT_EQ(o.Id(1), 2);
@@ -427,7 +427,7 @@ TEST_F(Recording, GradientFillsAndImageFilesThroughTheOperations) {
     Op(kOpImage);
     EXPECT_EQ(o.Id(1), 1);
     EXPECT_NE(o.Id(2), 0);
-    EXPECT_EQ(yylasterror(), 1);  // kept, not reported
+    EXPECT_EQ(quill::LastErrorNumber(), 1);  // kept, not reported
     SetImageDataReader(nullptr);
     Op(kOpEnd);
 

@@ -18,7 +18,7 @@ void Capture(const int *op) { gSent.push_back(*op); }
 struct Palette : ::testing::Test {
     void SetUp() override { Build(256); }
     static void Build(int colours) {
-        gGraphics = yydefaultgraphics();
+        gGraphics = quill::DefaultGraphicsState();
         gGraphics.displayColours = colours;
         yypali_();
     }
@@ -94,7 +94,7 @@ TEST_F(Palette, SettingAnEntryFollowsThroughTheTables) {
 TEST_F(Palette, ColourRoutinesKeepThePreviousColourAndSendOp3) {
     gSent.clear();
     quill::SetScreenDriver(Capture);
-    yyerrorreset();
+    quill::ResetErrorState();
     int c = 31;
     igrcolourn_(&c);
     EXPECT_EQ(gGraphics.colour.index, 31);

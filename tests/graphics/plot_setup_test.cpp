@@ -14,11 +14,11 @@ namespace {
 
 struct PlotSetup : ::testing::Test {
     void SetUp() override {
-        yyerrorreset();
+        quill::ResetErrorState();
         quill::gPlotXLogRequested = quill::gPlotYLogRequested = 0;
-        yyplotdefaults();
+        quill::SetPlotDefaults();
     }
-    void TearDown() override { yyerrorreset(); }
+    void TearDown() override { quill::ResetErrorState(); }
     // Runs F with the report level 1 and returns how many error lines it printed.
     template <class F>
     static int Reports(F f) {
@@ -64,7 +64,7 @@ TEST_F(PlotSetup, DefaultsOfGraphicsInitialisation) {
     EXPECT_EQ(gPlot.w5, -1);
     EXPECT_FLOAT_EQ(gPlot.r[1], 1.5f);
     EXPECT_EQ(gPlot.foreground, 223);
-    EXPECT_EQ(yylasterror(), 0);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
 }
 
 TEST_F(PlotSetup, AreaUnitsAndTheirReports) {
@@ -86,18 +86,18 @@ TEST_F(PlotSetup, AreaUnitsAndTheirReports) {
     EXPECT_EQ(Reports([] { Units(1, 1, 1, 1); }), 2);
     EXPECT_FLOAT_EQ(gPlot.xu2, 1);
     EXPECT_FLOAT_EQ(gPlot.yw, 1);
-    EXPECT_EQ(yylasterror(), 16);
+    EXPECT_EQ(quill::LastErrorNumber(), 16);
     for (auto z : {std::make_pair(5.0f, 2.0f), std::make_pair(3.0f, 3.0f)}) {
-        yyerrorreset();
+        quill::ResetErrorState();
         ipgunitsz_(&z.first, &z.second);
-        EXPECT_EQ(yylasterror(), 16);
+        EXPECT_EQ(quill::LastErrorNumber(), 16);
         EXPECT_FLOAT_EQ(gPlot.zu1, 0);
         EXPECT_FLOAT_EQ(gPlot.zw, 1);
     }
     float r = 0;
-    yyerrorreset();
+    quill::ResetErrorState();
     ipgunitspolar_(&r);
-    EXPECT_EQ(yylasterror(), 16);
+    EXPECT_EQ(quill::LastErrorNumber(), 16);
     EXPECT_FLOAT_EQ(gPlot.radius, 1);
 }
 
@@ -147,7 +147,7 @@ TEST_F(PlotSetup, NewPlotCountsFlagsAndShares) {
     gPlot.stack[1023] = 5;
     Plot(4, 3, {2000}, 1024, 0);
     EXPECT_EQ(gPlot.nv1, 1024);
-    EXPECT_EQ(yylasterror(), 24);
+    EXPECT_EQ(quill::LastErrorNumber(), 24);
     EXPECT_EQ(gPlot.stack[1023], 0);
     EXPECT_FLOAT_EQ(gPlot.rv1, 2000);
     EXPECT_FLOAT_EQ(gPlot.valueWidth, 0.0003f);
@@ -217,7 +217,7 @@ TEST_F(PlotSetup, DefaultStylesOfThePlotTypes) {
     EXPECT_EQ(gPlot.subdivision, 1);
 
     // Type 5, three-dimensional, variant 3: sets 1 and 2 red and yellow, nothing else.
-    yyplotdefaults();
+    quill::SetPlotDefaults();
     Plot(5, 10, {4, 4}, 17, 1);
     EXPECT_EQ(gPlot.c1[0], 31);
     EXPECT_EQ(gPlot.c1[1], 63);

@@ -273,31 +273,31 @@ TEST_F(ScreenDriver, InitialisationWithPKeepsTheHardcopyOptionsTheProgramSet) {
     option(6, 2);
     option(22, 1);
     option(101, 7);
-    ASSERT_EQ(yyhcoptword(12), 0);
+    ASSERT_EQ(quill::HardcopyOptionSlot(12), 0);
     ASSERT_EQ(name(), "quilplot.eps");
     const char keep[] = "p";
     igrinit_(keep, 1);
-    EXPECT_EQ(yyhcoptword(1), 800);
-    EXPECT_EQ(yyhcoptword(6), 2);
-    EXPECT_EQ(yyhcoptword(22), 1);
-    EXPECT_EQ(yyhcoptword(12), 100) << "a saved 0 is set again, as the least scale";
-    EXPECT_EQ(yyhcoptword(8), 1);
-    EXPECT_EQ(yyhcoptword(101), 7) << "the device keeps its own words";
+    EXPECT_EQ(quill::HardcopyOptionSlot(1), 800);
+    EXPECT_EQ(quill::HardcopyOptionSlot(6), 2);
+    EXPECT_EQ(quill::HardcopyOptionSlot(22), 1);
+    EXPECT_EQ(quill::HardcopyOptionSlot(12), 100) << "a saved 0 is set again, as the least scale";
+    EXPECT_EQ(quill::HardcopyOptionSlot(8), 1);
+    EXPECT_EQ(quill::HardcopyOptionSlot(101), 7) << "the device keeps its own words";
     EXPECT_EQ(name(), "quilplot.eps");
 
     // Without P every option starts afresh from the device's defaults.
     igrinit_(" ", 1);
-    EXPECT_EQ(yyhcoptword(1), 756);
-    EXPECT_EQ(yyhcoptword(6), 0);
-    EXPECT_EQ(yyhcoptword(12), 0);
-    EXPECT_EQ(yyhcoptword(101), 80);
+    EXPECT_EQ(quill::HardcopyOptionSlot(1), 756);
+    EXPECT_EQ(quill::HardcopyOptionSlot(6), 0);
+    EXPECT_EQ(quill::HardcopyOptionSlot(12), 0);
+    EXPECT_EQ(quill::HardcopyOptionSlot(101), 80);
 
     // A program that has set no option gets the device's defaults even with P.
     option(22, 1);
     gHardcopy.optionsSet = 0;
     igrinit_(keep, 1);
-    EXPECT_EQ(yyhcoptword(22), 0);
-    EXPECT_EQ(yyhcoptword(12), 0);
+    EXPECT_EQ(quill::HardcopyOptionSlot(22), 0);
+    EXPECT_EQ(quill::HardcopyOptionSlot(12), 0);
     igrhardcopyselect_(&select, &printer);
 }
 

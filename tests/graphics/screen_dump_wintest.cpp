@@ -74,7 +74,7 @@ struct ScreenDump : LibraryRoot {
     void TearDown() override {
         const int window = 1;
         igrselect_(&window, nullptr);
-        yybitmapdestroyall();
+        quill::DestroyAllBitmaps();
         LibraryRoot::TearDown();
     }
     // Draws a red block into a white 100 x 80 bitmap chosen as the drawing target.

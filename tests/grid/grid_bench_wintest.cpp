@@ -39,8 +39,8 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     wdialogload_(&id);
     wdialogshow_(nullptr, nullptr, nullptr, &type);
     Pump();
-    HWND window = GetDlgItem(yycurrentdialog(), kGrid);
-    GridRecord *grid = yygridrecord(window);
+    HWND window = GetDlgItem(quill::CurrentDialogWindow(), kGrid);
+    GridRecord *grid = quill::GridRecordOf(window);
     ASSERT_NE(grid, nullptr);
 
     std::mt19937 random(7);

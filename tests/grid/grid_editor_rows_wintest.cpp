@@ -101,7 +101,7 @@ struct ShownRow {
 };
 
 std::vector<ShownRow> ShownRows(HWND grid) {
-    const GridRecord *g = yygridrecord(grid);
+    const GridRecord *g = quill::GridRecordOf(grid);
     std::vector<ShownRow> rows;
     if (g == nullptr) return rows;
     RECT pane;
@@ -151,7 +151,9 @@ int Info(int grid, int code) {
     return value;
 }
 
-HWND CurrentCell(const GridRecord *g) { return yygridcell(g, g->iCurColumn, g->iCurRow); }
+HWND CurrentCell(const GridRecord *g) {
+    return quill::GridCellControl(g, g->iCurColumn, g->iCurRow);
+}
 
 void Key(const GridRecord *g, WPARAM key) {
     SendMessageA(CurrentCell(g), WM_KEYDOWN, key, 0);
@@ -162,9 +164,9 @@ void Key(const GridRecord *g, WPARAM key) {
 // first rows in view, keeps each label beside its row while it pages down and up, and saves
 // ROWS lines as they were put in.
 void CheckEditor(HWND frame, int rows, const std::string &path, const std::string &what) {
-    GridWindowRecord *r = yygridwindowrecord(frame);
+    GridWindowRecord *r = quill::GridWindowRecordOf(frame);
     ASSERT_NE(r, nullptr) << what;
-    const GridRecord *g = yygridrecord(r->grid);
+    const GridRecord *g = quill::GridRecordOf(r->grid);
     ASSERT_NE(g, nullptr) << what;
     EXPECT_EQ(ExpectRowsBesideLabels(r->grid, what + ", opened"), 1);
     EXPECT_EQ(Info(0, 4), 1) << what;
@@ -329,7 +331,7 @@ TEST_F(GridEditorRows, ModalDialogKeepsEveryRowOfAGridWhoseCurrentCellIsFurtherD
         // a dialog that is only loaded before it is shown modally.
         SetCurrent(kLong, 2, row);
         int dialog = kDialog, modal = 1, id = kLong;
-        HWND loaded = GetParent(yygridwindow(&id));
+        HWND loaded = GetParent(quill::GridWindowOfField(&id));
         ShowWindow(loaded, SW_HIDE);
         Pump();
         gDialogRun = ModalDialogRun();
@@ -372,7 +374,7 @@ TEST_F(GridEditorRows, TheFrameShrinksToTheEditorsGridWhenItsRowsOrColumnsChange
     const SIZE made = FrameSize(win);
     EXPECT_LT(made.cx, opened.cx);
     EXPECT_EQ(made.cy, opened.cy);
-    const GridRecord *g = yygridrecord(yygridwindowrecord(wWindow[win])->grid);
+    const GridRecord *g = quill::GridRecordOf(quill::GridWindowRecordOf(wWindow[win])->grid);
 
     // Ten rows fit in the frame: it shrinks to show exactly them.
     int id = 0, rows = 10;
@@ -399,7 +401,7 @@ TEST_F(GridEditorRows, TheFrameShrinksToTheEditorsGridWhenItsRowsOrColumnsChange
     yygridredefine_(&id, &columns, positions);
     EXPECT_EQ(id, 0);
     Pump();
-    g = yygridrecord(yygridwindowrecord(wWindow[win])->grid);
+    g = quill::GridRecordOf(quill::GridWindowRecordOf(wWindow[win])->grid);
     const SIZE two = FrameSize(win);
     EXPECT_LT(two.cx, ten.cx) << "the frame follows the columns";
     EXPECT_EQ(two.cy, ten.cy);

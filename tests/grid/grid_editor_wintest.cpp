@@ -52,8 +52,8 @@ int Edit(int grid, int mode, int flags = 0, int menu = 0, const char *file = nul
     return LastError();
 }
 
-GridWindowRecord *Editor(int win) { return yygridwindowrecord(wWindow[win]); }
-GridRecord *EditorGrid(int win) { return yygridrecord(Editor(win)->grid); }
+GridWindowRecord *Editor(int win) { return quill::GridWindowRecordOf(wWindow[win]); }
+GridRecord *EditorGrid(int win) { return quill::GridRecordOf(Editor(win)->grid); }
 
 std::vector<std::string> Items(HMENU menu) {
     std::vector<std::string> items;
@@ -313,7 +313,7 @@ TEST_F(GridEditor, PastePlainTextIntoTheCellAndBlocksIntoTheGrid) {
 
     PutString(0, kName, 2, "hello");
     goTo(kName, 2);
-    HWND cell = yygridcell(g, kName - 1, 1);
+    HWND cell = quill::GridCellControl(g, kName - 1, 1);
     ASSERT_NE(cell, nullptr);
     SendMessageA(cell, EM_SETSEL, 2, 2);
     ASSERT_TRUE(PutClipboardText("x"));
@@ -327,7 +327,7 @@ TEST_F(GridEditor, PastePlainTextIntoTheCellAndBlocksIntoTheGrid) {
     PutString(0, kName, 4, "cd");
     goTo(kName, 3);
     yygridselectrange(Editor(win)->grid, 2, 3, 0, 0);
-    cell = yygridcell(g, kName - 1, 2);
+    cell = quill::GridCellControl(g, kName - 1, 2);
     SendMessageA(cell, EM_SETSEL, 1, 1);
     EXPECT_TRUE(pasteOffered());
     Command(win, 32124);
@@ -366,7 +366,7 @@ TEST_F(GridEditor, PastePlainTextIntoTheCellAndBlocksIntoTheGrid) {
     yygridcellstate_(&grid, &c, &r, &state);
     ASSERT_EQ(grid, 0);
     goTo(kName, 8);
-    cell = yygridcell(g, kName - 1, 7);
+    cell = quill::GridCellControl(g, kName - 1, 7);
     SendMessageA(cell, EM_SETSEL, 0, 0);
     ASSERT_TRUE(PutClipboardText("p\tq"));
     EXPECT_TRUE(pasteOffered());
@@ -566,8 +566,8 @@ TEST_F(GridEditor, SpinStepsAndTheFrameShrinksToTheGrid) {
     PutInteger(0, kCount, 1, 9);
     int grid = 0, column = kCount - 1, step = 5, page = 5;
     yygridspinstepi_(&grid, &column, &step, &page);
-    HWND cell = yygridcell(g, kCount - 1, 0);
-    FieldRecord *field = yyfieldrecord(cell);
+    HWND cell = quill::GridCellControl(g, kCount - 1, 0);
+    FieldRecord *field = quill::FieldRecordOf(cell);
     ASSERT_NE(field->upDown, nullptr);
     NMUPDOWN change = {};
     change.hdr.hwndFrom = field->upDown;
@@ -701,7 +701,7 @@ TEST_F(GridEditor, DialogsAreTidyAndTheirFieldsOfTheKindsTheCommandsUse) {
             yygetfieldtype_(&f, &t);
             EXPECT_EQ(t, kind) << e.name << " field " << field;
         }
-        ExpectTidyLayout(yycurrentdialog(), e.name);
+        ExpectTidyLayout(quill::CurrentDialogWindow(), e.name);
         Screenshot(e.name);
         if (e.dialog == 32112) {
             int scale = 1012, value = 401;
@@ -1015,7 +1015,7 @@ bool AnyBoxOpen() {
 void CALLBACK ExitAgain(HWND w, UINT, UINT_PTR id, DWORD) {
     if (!gExit.cancelled || AnyBoxOpen()) return;  // the first exit is still asking
     KillTimer(w, id);
-    gExit.openAfterCancel = yygridwindowrecord(w) != nullptr && IsWindowVisible(w);
+    gExit.openAfterCancel = quill::GridWindowRecordOf(w) != nullptr && IsWindowVisible(w);
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(32107, 0), 0);
 }
 

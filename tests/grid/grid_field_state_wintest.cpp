@@ -55,8 +55,9 @@ TEST_F(GridFields, AReadOnlyGridStaysReadOnlyThroughAResize) {
         EXPECT_EQ(yygridcancut(readOnly), 0) << when;
         EXPECT_EQ(yygridcanpaste(readOnly), 0) << when;
         yygridselectnone(readOnly);
-        EXPECT_FALSE(IsAutoCheckBox(yygridcell(grid, kTick - 1, 0))) << when;
-        EXPECT_TRUE(GetWindowLongA(yygridcell(grid, kName - 1, 0), GWL_STYLE) & ES_READONLY)
+        EXPECT_FALSE(IsAutoCheckBox(quill::GridCellControl(grid, kTick - 1, 0))) << when;
+        EXPECT_TRUE(GetWindowLongA(quill::GridCellControl(grid, kName - 1, 0), GWL_STYLE) &
+                    ES_READONLY)
             << when;
     };
     expectReadOnly("as loaded");
@@ -68,7 +69,7 @@ TEST_F(GridFields, AReadOnlyGridStaysReadOnlyThroughAResize) {
     EXPECT_TRUE(IsWindowEnabled(Field(kGrid)));
     Resize(170);
     expectReadOnly("back in view");
-    EXPECT_TRUE(IsAutoCheckBox(yygridcell(Record(kGrid), kTick - 1, 0)))
+    EXPECT_TRUE(IsAutoCheckBox(quill::GridCellControl(Record(kGrid), kTick - 1, 0)))
         << "the other grid stays editable";
     EXPECT_EQ(State(kGrid), 1);
 
@@ -76,7 +77,7 @@ TEST_F(GridFields, AReadOnlyGridStaysReadOnlyThroughAResize) {
     int id = kReadOnlyGrid, state = 1;
     wdialogfieldstate_(&id, &state);
     EXPECT_EQ(State(kReadOnlyGrid), 1);
-    EXPECT_TRUE(IsAutoCheckBox(yygridcell(grid, kTick - 1, 0)));
+    EXPECT_TRUE(IsAutoCheckBox(quill::GridCellControl(grid, kTick - 1, 0)));
     state = 2;
     wdialogfieldstate_(&id, &state);
     expectReadOnly("made read-only again");
@@ -117,7 +118,7 @@ TEST_F(GridFields, ClearingTheFieldEmptiesCellsAndTakesTheMenuOptions) {
     // Every menu cell control lost its options, the column's first one too: the column offers
     // none until the program puts them again.
     for (int i = 0; i < record->nControlRows; ++i)
-        EXPECT_EQ(SendMessageA(yygridcell(record, kMenu - 1, i), CB_GETCOUNT, 0, 0), 0)
+        EXPECT_EQ(SendMessageA(quill::GridCellControl(record, kMenu - 1, i), CB_GETCOUNT, 0, 0), 0)
             << "control row " << i;
     c = kMenu - 1;
     option = 1;

@@ -29,13 +29,13 @@ Scan ScanText(const std::string &text, std::size_t size, std::size_t keep = 1u <
         at += n;
         return (long long)n;
     };
-    scan.end = yygridscanfields((long long)text.size(), size, keep, read,
-                                [&](const std::string &field, bool end) {
-                                    if (newLine) scan.rows.emplace_back();
-                                    scan.rows.back().push_back(field);
-                                    newLine = end;
-                                    return GridFieldNext::kGoOn;
-                                });
+    scan.end = quill::ScanGridFields((long long)text.size(), size, keep, read,
+                                     [&](const std::string &field, bool end) {
+                                         if (newLine) scan.rows.emplace_back();
+                                         scan.rows.back().push_back(field);
+                                         newLine = end;
+                                         return GridFieldNext::kGoOn;
+                                     });
     return scan;
 }
 
@@ -165,7 +165,7 @@ TEST(GridFileScanner, OpenQuotesShortReadsAndFailures) {
     std::string text = "a,b\nc,d\n";
     int reads = 0;
     auto sink = [](const std::string &, bool) { return GridFieldNext::kGoOn; };
-    GridScanEnd end = yygridscanfields(
+    GridScanEnd end = quill::ScanGridFields(
         (long long)text.size() + 5, 4, 100,
         [&](char *bytes, std::size_t count) -> long long {
             std::size_t n =
@@ -175,7 +175,7 @@ TEST(GridFileScanner, OpenQuotesShortReadsAndFailures) {
         },
         sink);
     EXPECT_EQ(end, GridScanEnd::kShortRead) << "the file held fewer bytes than its length";
-    end = yygridscanfields(
+    end = quill::ScanGridFields(
         10, 4, 100, [](char *, std::size_t) -> long long { return -1; }, sink);
     EXPECT_EQ(end, GridScanEnd::kReadFailed);
 }
@@ -186,23 +186,23 @@ TEST(GridFileScanner, SkippingTheRestOfALineAndStopping) {
     for (std::size_t size : BufferSizes()) {
         std::size_t at = 0;
         Rows rows(1);
-        GridScanEnd end = yygridscanfields((long long)text.size(), size, 100,
-                                           [&](char *bytes, std::size_t count) -> long long {
-                                               std::size_t n = std::min(count, text.size() - at);
-                                               text.copy(bytes, n, at);
-                                               at += n;
-                                               return (long long)n;
-                                           },
-                                           [&](const std::string &field, bool endOfLine) {
-                                               if (field == "f") return GridFieldNext::kStop;
-                                               rows.back().push_back(field);
-                                               if (endOfLine || rows.back().size() == 2) {
-                                                   rows.emplace_back();
-                                                   return endOfLine ? GridFieldNext::kGoOn
-                                                                    : GridFieldNext::kSkipLine;
-                                               }
-                                               return GridFieldNext::kGoOn;
-                                           });
+        GridScanEnd end = quill::ScanGridFields(
+            (long long)text.size(), size, 100,
+            [&](char *bytes, std::size_t count) -> long long {
+                std::size_t n = std::min(count, text.size() - at);
+                text.copy(bytes, n, at);
+                at += n;
+                return (long long)n;
+            },
+            [&](const std::string &field, bool endOfLine) {
+                if (field == "f") return GridFieldNext::kStop;
+                rows.back().push_back(field);
+                if (endOfLine || rows.back().size() == 2) {
+                    rows.emplace_back();
+                    return endOfLine ? GridFieldNext::kGoOn : GridFieldNext::kSkipLine;
+                }
+                return GridFieldNext::kGoOn;
+            });
         EXPECT_EQ(end, GridScanEnd::kStopped);
         EXPECT_EQ(rows, (Rows{{"a", "b"}, {"c", "d"}, {}})) << "buffer of " << size << " bytes";
     }

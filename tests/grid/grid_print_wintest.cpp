@@ -36,7 +36,7 @@ TEST_F(GridPrint, OptionSetsStartFromTheDefaultPrinterAndKeepApart) {
 }
 
 TEST_F(GridPrint, ATableOfHeadersLabelsCellsAndCheckBoxes) {
-    GridRecord *grid = yygridrecord(GetDlgItem(yycurrentdialog(), kGrid));
+    GridRecord *grid = quill::GridRecordOf(GetDlgItem(quill::CurrentDialogWindow(), kGrid));
     for (int r = 0; r < 10; ++r) PutText(kGrid, 0, r, "name" + std::to_string(r));
     int id = kGrid, column = 1, row = 2;
     double value = 4711;

@@ -198,8 +198,10 @@ TEST_F(GridRoutineFiles, MenuOptionsArePutAndClearedControlRowByControlRow) {
     int controlRow = 1;
     yygridclearmenu_(&id, &column, &controlRow);
     EXPECT_EQ(id, kFileGrid);
-    EXPECT_EQ(SendMessageA(yygridcell(Record(kFileGrid), kChoice, 1), CB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(SendMessageA(yygridcell(Record(kFileGrid), kChoice, 0), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(
+        SendMessageA(quill::GridCellControl(Record(kFileGrid), kChoice, 1), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(
+        SendMessageA(quill::GridCellControl(Record(kFileGrid), kChoice, 0), CB_GETCOUNT, 0, 0), 3);
     controlRow = 0;
     yygridclearmenu_(&id, &column, &controlRow);
     option = 1;
@@ -316,7 +318,7 @@ TEST_F(GridRoutines, RangesReachEveryControlRowAndTheSpinArrows) {
     GridRecord *grid = Record(kWide);
     for (int i = 0; i < grid->nControlRows; ++i) {
         FieldRecord *record =
-            yyfieldrecord(grid->phCells[(std::size_t)kCount * grid->nControlRows + i]);
+            quill::FieldRecordOf(grid->phCells[(std::size_t)kCount * grid->nControlRows + i]);
         ASSERT_NE(record, nullptr);
         EXPECT_EQ(record->minimum, 1.0) << i;
         EXPECT_EQ(record->maximum, 100000.0) << i;
@@ -373,7 +375,7 @@ TEST_F(GridRoutines, CellStatesFollowTheirRowsInAndOutOfView) {
         return id;
     };
     auto readOnly = [&](int column, int row) {
-        HWND cell = yygridcell(grid, column, row);
+        HWND cell = quill::GridCellControl(grid, column, row);
         EXPECT_NE(cell, nullptr) << column << "," << row;
         if (!cell) return false;
         if (column == kTick) return (GetWindowLongA(cell, GWL_STYLE) & BS_TYPEMASK) == BS_CHECKBOX;
@@ -389,12 +391,12 @@ TEST_F(GridRoutines, CellStatesFollowTheirRowsInAndOutOfView) {
     EXPECT_FALSE(readOnly(kName, 0));
     EXPECT_FALSE(readOnly(kReal, 1));
     EXPECT_FALSE(readOnly(kTick, 2));
-    FieldRecord *spin = yyfieldrecord(yygridcell(grid, kCount, 1));
+    FieldRecord *spin = quill::FieldRecordOf(quill::GridCellControl(grid, kCount, 1));
     ASSERT_TRUE(spin && spin->upDown);
     EXPECT_FALSE(IsWindowEnabled(spin->upDown)) << "the arrows of a read-only spin cell";
 
     // A read-only check box does not toggle when clicked.
-    SendMessageA(yygridcell(grid, kTick, 1), BM_CLICK, 0, 0);
+    SendMessageA(quill::GridCellControl(grid, kTick, 1), BM_CLICK, 0, 0);
     Pump();
     int check = -1, column = kTick, row = 1;
     id = kWide;
@@ -467,8 +469,8 @@ protected:
     void SetUp() override {
         GridRoutines::SetUp();
         // Keys go to the active dialog: other programs on the display may have taken it.
-        SetForegroundWindow(yycurrentdialog());
-        SetActiveWindow(yycurrentdialog());
+        SetForegroundWindow(quill::CurrentDialogWindow());
+        SetActiveWindow(quill::CurrentDialogWindow());
     }
     void TearDown() override {
         SetKey(VK_SHIFT, false);
@@ -480,7 +482,7 @@ protected:
         int id = kWide;
         yygridcellfocus_(&id, &column, &row);
         Pump();
-        ASSERT_EQ(GetFocus(), yygridcell(Record(kWide), column, row));
+        ASSERT_EQ(GetFocus(), quill::GridCellControl(Record(kWide), column, row));
     }
     // A key pressed in the focused cell.
     void Press(int key, bool shift = false) {
@@ -494,7 +496,7 @@ protected:
         GridRecord *grid = Record(kWide);
         EXPECT_EQ(grid->iCurColumn, column) << what;
         EXPECT_EQ(grid->iCurRow, row) << what;
-        EXPECT_EQ(GetFocus(), yygridcell(grid, column, row)) << what;
+        EXPECT_EQ(GetFocus(), quill::GridCellControl(grid, column, row)) << what;
     }
 };
 
@@ -594,8 +596,9 @@ TEST_F(GridMoves, HorizontalScrollingMovesColumnsOutToTheLeft) {
     EXPECT_EQ(Info(kWide, 5), 4);
     EXPECT_EQ(HeaderWidth(grid->hHeader, 1), 0) << "the header item of the column out to the left";
     EXPECT_EQ(HeaderWidth(grid->hHeader, 2), grid->pColumns[1].iWidth - 1);
-    EXPECT_EQ(LeftIn(yygridcell(grid, kCount, 3), grid->hPane), 0);
-    EXPECT_EQ(LeftIn(yygridcell(grid, kName, 3), grid->hPane), 1 - grid->pColumns[0].iWidth)
+    EXPECT_EQ(LeftIn(quill::GridCellControl(grid, kCount, 3), grid->hPane), 0);
+    EXPECT_EQ(LeftIn(quill::GridCellControl(grid, kName, 3), grid->hPane),
+              1 - grid->pColumns[0].iWidth)
         << "a column scrolled out keeps its controls";
 
     int before = grid->iFirstColumn, page = grid->iLastColumn - grid->iFirstColumn;
@@ -621,7 +624,7 @@ TEST_F(GridMoves, HorizontalScrollingMovesColumnsOutToTheLeft) {
     HScroll(kWide, SB_THUMBPOSITION, 0);
     Pump();
     EXPECT_EQ(grid->iFirstColumn, 0);
-    EXPECT_EQ(LeftIn(yygridcell(grid, kName, 3), grid->hPane), 0);
+    EXPECT_EQ(LeftIn(quill::GridCellControl(grid, kName, 3), grid->hPane), 0);
     EXPECT_EQ(HeaderWidth(grid->hHeader, 1), grid->pColumns[0].iWidth - 1);
 
     // Ctrl+Right scrolls a page.

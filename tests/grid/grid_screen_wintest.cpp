@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kDialog = 22000, kGrid = 22010;
 
-HWND GridWindow() { return GetDlgItem(yycurrentdialog(), kGrid); }
-GridRecord *Record() { return yygridrecord(GridWindow()); }
+HWND GridWindow() { return GetDlgItem(quill::CurrentDialogWindow(), kGrid); }
+GridRecord *Record() { return quill::GridRecordOf(GridWindow()); }
 
 void SetShift(bool down) {
     BYTE keys[256];
@@ -110,7 +110,7 @@ TEST_F(GridScreen, ContextMenuOfAnEditCellAndOfABlock) {
     int id = kGrid, column = 0, row = 0;
     double zero = 0;
     yygridputcellstring_(&id, &column, &row, &zero, "abc", "", 4, 1);
-    HWND cell = yygridcell(grid, 0, 0);
+    HWND cell = quill::GridCellControl(grid, 0, 0);
     SetFocus(cell);
     SendMessageA(cell, EM_SETSEL, 0, 1);
     ASSERT_TRUE(PutClipboardText("x"));  // plain text: the cell's own paste
@@ -154,8 +154,8 @@ TEST_F(GridScreen, InvertedBlockAndCellColoursOnScreen) {
     int id = kGrid, column = 0, row = 1, red = 256, zero = 0, full = 255;
     yygridcolourcell_(&id, &column, &row, &red, &zero, &zero, &zero, &zero, &full);
     Pump();
-    HWND coloured = yygridcell(grid, 0, 1);
-    HWND plain = yygridcell(grid, 0, 2);
+    HWND coloured = quill::GridCellControl(grid, 0, 1);
+    HWND plain = quill::GridCellControl(grid, 0, 2);
     RedrawWindow(GridWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // What the screen shows, copied into a memory bitmap and read there.
     auto Middle = [&](HWND cell) {
@@ -241,14 +241,14 @@ TEST_F(GridScreen, HeadersOnScreenShowTheirLabelsScrollAndPressedItem) {
     EXPECT_TRUE(ShowsItself(grid->phRowLabels[1]));
 
     before = HeaderPixels(grid->hHeader, false);
-    yygridhscroll(window, SB_LINERIGHT, 0);
+    quill::ScrollGridHorizontally(window, SB_LINERIGHT, 0);
     Pump();
     Repaint();
     EXPECT_TRUE(HeaderPixels(grid->hHeader, false) != before) << "the columns moved";
     EXPECT_TRUE(ShowsItself(grid->hHeader));
-    yygridhscroll(window, SB_LINELEFT, 0);
+    quill::ScrollGridHorizontally(window, SB_LINELEFT, 0);
     label = HeaderPixels(grid->phRowLabels[1], false);
-    yygridvscroll(window, SB_LINEDOWN, 0);
+    quill::ScrollGridVertically(window, SB_LINEDOWN, 0);
     Pump();
     Repaint();
     EXPECT_TRUE(HeaderPixels(grid->phRowLabels[1], false) != label) << "the label of the next row";
@@ -274,11 +274,11 @@ TEST_F(GridScreen, ACellChangeIsAFieldChangedEventWithTheCellCode) {
     int ten = 10, on = 1;
     yyenablemessage_(&ten, &on);
     GridRecord *grid = Record();
-    SetFocus(yygridcell(grid, 0, 0));
+    SetFocus(quill::GridCellControl(grid, 0, 0));
     Pump();
     // Outside the event loop the event is made current at once.
     wMessageType = 0;
-    SetFocus(yygridcell(grid, 2, 1));
+    SetFocus(quill::GridCellControl(grid, 2, 1));
     Pump();
     EXPECT_EQ(wMessageType, 10);
     EXPECT_EQ(wMessageValue2, kGrid);
@@ -291,9 +291,9 @@ void CALLBACK TypeAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND copy = hDialogList[0];
     if (!copy || !IsWindowVisible(copy)) return;
     KillTimer(nullptr, timer);
-    GridRecord *grid = yygridrecord(GetDlgItem(copy, kGrid));
+    GridRecord *grid = quill::GridRecordOf(GetDlgItem(copy, kGrid));
     if (grid) {
-        HWND cell = yygridcell(grid, 0, 0);
+        HWND cell = quill::GridCellControl(grid, 0, 0);
         SetFocus(cell);
         for (char c : std::string("modal")) SendMessageA(cell, WM_CHAR, (WPARAM)c, 1);
     }

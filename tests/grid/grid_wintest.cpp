@@ -70,7 +70,7 @@ TEST_F(Grids, BuildFromTheEntryAndTheRowTemplate) {
     }
     EXPECT_LT(grid->nControlRows, 12) << "row 11 is read from the stored values";
     int row = 5;
-    HWND first = yygridfirstcell(grid, column);
+    HWND first = quill::GridFirstCell(grid, column);
     EXPECT_EQ(SendMessageA(first, CB_GETCOUNT, 0, 0), 2);
 
     // Labels: cut to 50 characters; rows without a line are empty.
@@ -85,7 +85,7 @@ TEST_F(Grids, BuildFromTheEntryAndTheRowTemplate) {
     row = 7;
     yygridgetrowlabel_(&id, &row, label, &length);
     EXPECT_STREQ(label, "");
-    EXPECT_EQ(IsDlgButtonChecked(yycurrentdialog(), kCheck), 1u)
+    EXPECT_EQ(IsDlgButtonChecked(quill::CurrentDialogWindow(), kCheck), 1u)
         << "parsing went on behind the grids";
 
     GridRecord *big = Record(kBig);
@@ -107,7 +107,7 @@ TEST_F(Grids, ValuesSurviveScrollingOutOfViewAndBack) {
     EXPECT_EQ(CellString(kGrid, kReal, 12), "1.25");
 
     // Type into a visible cell as a user would, then scroll it out of view and back.
-    HWND cell = yygridcell(Record(kGrid), kName - 1, 0);
+    HWND cell = quill::GridCellControl(Record(kGrid), kName - 1, 0);
     SetFocus(cell);
     for (char c : std::string("abcdefghij")) SendMessageA(cell, WM_CHAR, (WPARAM)c, 1);
     Scroll(kGrid, SB_PAGEDOWN);
@@ -142,7 +142,7 @@ TEST_F(Grids, ValuesSurviveScrollingOutOfViewAndBack) {
     int id = kGrid;
     column = kCount - 1;
     row = 10;
-    ASSERT_EQ(yygridcell(Record(kGrid), column, row), nullptr);
+    ASSERT_EQ(quill::GridCellControl(Record(kGrid), column, row), nullptr);
     yygridgetcellvalue_(&id, &column, &row, &value);
     EXPECT_EQ(id, -3);
 }
@@ -162,16 +162,16 @@ TEST_F(Grids, WheelKeysAndTheCurrentCell) {
     EXPECT_EQ(grid->iCurRow, 1) << "the current row stayed in view";
 
     // Keys go to the active dialog: other programs on the display may have taken it.
-    SetForegroundWindow(yycurrentdialog());
-    SetActiveWindow(yycurrentdialog());
+    SetForegroundWindow(quill::CurrentDialogWindow());
+    SetActiveWindow(quill::CurrentDialogWindow());
     row = 0;
     yygridcellfocus_(&id, &column, &row);
     Pump();
-    HWND cell = yygridcell(grid, 0, 0);
+    HWND cell = quill::GridCellControl(grid, 0, 0);
     SendMessageA(cell, WM_KEYDOWN, VK_DOWN, 1);
     Pump();
     EXPECT_EQ(grid->iCurRow, 1);
-    EXPECT_EQ(GetFocus(), yygridcell(grid, 0, 1));
+    EXPECT_EQ(GetFocus(), quill::GridCellControl(grid, 0, 1));
     SendMessageA(GetFocus(), WM_KEYDOWN, VK_NEXT, 1);
     EXPECT_GT(grid->iFirstRow, 0);
     GetKeyState(0);
@@ -185,7 +185,7 @@ TEST_F(Grids, WheelKeysAndTheCurrentCell) {
     Pump();
     EXPECT_EQ(grid->iCurRow, 11) << "Ctrl+Page Down goes to the last row";
     EXPECT_EQ(Info(kGrid, 5), 12);
-    EXPECT_EQ(GetFocus(), yygridcell(grid, 0, 11));
+    EXPECT_EQ(GetFocus(), quill::GridCellControl(grid, 0, 11));
 }
 
 TEST_F(Grids, SortAndFind) {
@@ -254,9 +254,9 @@ TEST_F(Grids, SortKeepsEqualKeysInRowOrderAndSwapExchangesOneRowPair) {
     EXPECT_EQ(names(), "bdgacehf")
         << "equal counts keep their rows' order, the empty count goes last";
     GridRecord *record = Record(kGrid);
-    EXPECT_EQ(yygridcontroltext(yygridcell(record, kName - 1, 0)), "b")
+    EXPECT_EQ(quill::GridControlText(quill::GridCellControl(record, kName - 1, 0)), "b")
         << "the cells in view show the new order";
-    EXPECT_EQ(yygridcontroltext(yygridcell(record, kCount - 1, 7)), "");
+    EXPECT_EQ(quill::GridControlText(quill::GridCellControl(record, kCount - 1, 7)), "");
     EXPECT_EQ(label(0), "First") << "labels stay without flag 4";
     flags = 1 | 4;
     wgridsort_(&grid, &column, &flags, &first, &last);
@@ -272,7 +272,7 @@ TEST_F(Grids, SortKeepsEqualKeysInRowOrderAndSwapExchangesOneRowPair) {
     EXPECT_EQ(names(), "fcehbdga");
     EXPECT_EQ(CellString(kGrid, kCount, 1), "") << "the empty value moves with its row";
     EXPECT_EQ(CellString(kGrid, kCount, 8), "2");
-    EXPECT_EQ(yygridcontroltext(yygridcell(record, kName - 1, 0)), "f");
+    EXPECT_EQ(quill::GridControlText(quill::GridCellControl(record, kName - 1, 0)), "f");
     b = 12;
     yygridsortswap_(&id, &a, &b, &labels);
     EXPECT_EQ(id, -2) << "a row beyond the buffers";
@@ -295,10 +295,12 @@ TEST_F(Grids, FieldRoutinesReachTheGrid) {
     id = kGrid;
     wdialogfieldstate_(&id, &state);
     EXPECT_TRUE(GetWindowLongA(Field(kGrid), GWL_STYLE) & kGridReadOnly);
-    EXPECT_TRUE(GetWindowLongA(yygridcell(Record(kGrid), 0, 0), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongA(quill::GridCellControl(Record(kGrid), 0, 0), GWL_STYLE) &
+                ES_READONLY);
     state = 1;
     wdialogfieldstate_(&id, &state);
-    EXPECT_FALSE(GetWindowLongA(yygridcell(Record(kGrid), 0, 0), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(GetWindowLongA(quill::GridCellControl(Record(kGrid), 0, 0), GWL_STYLE) &
+                 ES_READONLY);
     EXPECT_EQ(LastError(), 0);
 }
 
@@ -329,7 +331,7 @@ TEST(GridEntries, BadEntriesLeaveTheDialogWithoutThoseGrids) {
     OpenLibraryRoot();
     int id = kBadDialog;
     wdialogload_(&id);
-    HWND dialog = yycurrentdialog();
+    HWND dialog = quill::CurrentDialogWindow();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetDlgItem(dialog, 22020), nullptr) << "missing template";
     EXPECT_EQ(GetDlgItem(dialog, 22021), nullptr) << "negative column count";

@@ -24,7 +24,7 @@ constexpr int kMetafileFormatOption = 19;
 class MetafileDriver : public PlotTest {
 protected:
     void SetUp() override {
-        yyhardcopywindowsdrivers();
+        quill::EnterWindowsHardcopyDrivers();
         PlotTest::SetUp();
     }
 

@@ -21,7 +21,7 @@ class PrinterDriver : public PlotTest {
 protected:
     PrinterSettings saved = gPrinter;
     void SetUp() override {
-        yyhardcopywindowsdrivers();
+        quill::EnterWindowsHardcopyDrivers();
         PlotTest::SetUp();
     }
     void TearDown() override {
@@ -35,7 +35,7 @@ TEST_F(PrinterDriver, TwoDrawnPagesAndAnEmptyDumpPrintTwoPagesWhereDrawn) {
     Select(10);
     ASSERT_EQ(kDeviceWindowsPrinter, gHardcopy.driver);
     const float width = gHardcopy.pageWidth, height = gHardcopy.pageHeight;
-    const int left = yyhcoptword(3), top = yyhcoptword(4);
+    const int left = quill::HardcopyOptionSlot(3), top = quill::HardcopyOptionSlot(4);
     ASSERT_GT(width, 100);
     OpenSelected("", title.c_str());
     ASSERT_EQ(1, gHardcopy.open);

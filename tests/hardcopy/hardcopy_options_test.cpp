@@ -24,29 +24,29 @@ TEST_F(Options, ValuesAreCheckedAndStored) {
     Option(1, 800);
     Option(2, 600);
     Option(5, 2);
-    EXPECT_EQ(600, yyhcoptword(1));
-    EXPECT_EQ(800, yyhcoptword(2));
-    EXPECT_EQ(0, yyhcoptword(5));
+    EXPECT_EQ(600, quill::HardcopyOptionSlot(1));
+    EXPECT_EQ(800, quill::HardcopyOptionSlot(2));
+    EXPECT_EQ(0, quill::HardcopyOptionSlot(5));
     Option(5, 3);
-    EXPECT_EQ(800, yyhcoptword(1));
-    EXPECT_EQ(1, yyhcoptword(5));
+    EXPECT_EQ(800, quill::HardcopyOptionSlot(1));
+    EXPECT_EQ(1, quill::HardcopyOptionSlot(5));
     Option(9, 0);
-    EXPECT_EQ(1, yyhcoptword(9));
+    EXPECT_EQ(1, quill::HardcopyOptionSlot(9));
     Option(12, 50);
-    EXPECT_EQ(100, yyhcoptword(12));
+    EXPECT_EQ(100, quill::HardcopyOptionSlot(12));
     Option(6, 3);
-    EXPECT_EQ(0, yyhcoptword(6)) << "out of range: ignored";
+    EXPECT_EQ(0, quill::HardcopyOptionSlot(6)) << "out of range: ignored";
     Option(30, 5);
     Option(100, 5);
     Option(21, 0);
-    EXPECT_EQ(0, yyhcoptword(21));
+    EXPECT_EQ(0, quill::HardcopyOptionSlot(21));
     Option(105, 4);
-    EXPECT_EQ(4, yyhcoptword(105));
+    EXPECT_EQ(4, quill::HardcopyOptionSlot(105));
     Select(8);
     Option(23, 24);
-    EXPECT_EQ(8, yyhcoptword(23)) << "24 bits is no DXF colour option";
+    EXPECT_EQ(8, quill::HardcopyOptionSlot(23)) << "24 bits is no DXF colour option";
     Option(23, 4);
-    EXPECT_EQ(4, yyhcoptword(23));
+    EXPECT_EQ(4, quill::HardcopyOptionSlot(23));
 }
 
 TEST_F(Options, TheColourRuleOfPrinterAndMetafileOutput) {
@@ -74,11 +74,11 @@ TEST_F(Options, ExtensionRewrite) {
     Option(22, 0);
     EXPECT_EQ("quilplot.ps", DefaultName()) << "the rest of the old extension is blanked";
     char name[20];
-    yyputtext(name, 20, std::string("dir.v2/plot"));
-    yyhcrewriteextension(name, 20, ".eps");
+    quill::PutFixedText(name, 20, std::string("dir.v2/plot"));
+    quill::RewriteFileExtension(name, 20, ".eps");
     EXPECT_EQ("dir.v2/plot.eps     ", std::string(name, 20));
-    yyputtext(name, 20, std::string("plot"));
-    yyhcrewriteextension(name, 20, ".ps");
+    quill::PutFixedText(name, 20, std::string("plot"));
+    quill::RewriteFileExtension(name, 20, ".ps");
     EXPECT_EQ("plot.ps             ", std::string(name, 20));
 }
 
@@ -86,16 +86,16 @@ TEST_F(Options, DefaultsAndKeptOptions) {
     Option(6, 2);
     Option(101, 7);
     Select(3);
-    EXPECT_EQ(0, yyhcoptword(6));
-    EXPECT_EQ(80, yyhcoptword(101));
-    EXPECT_EQ(999999, yyhcoptword(104));
-    EXPECT_EQ(8, yyhcoptword(108));
-    EXPECT_EQ(5, yyhcoptword(9));
+    EXPECT_EQ(0, quill::HardcopyOptionSlot(6));
+    EXPECT_EQ(80, quill::HardcopyOptionSlot(101));
+    EXPECT_EQ(999999, quill::HardcopyOptionSlot(104));
+    EXPECT_EQ(8, quill::HardcopyOptionSlot(108));
+    EXPECT_EQ(5, quill::HardcopyOptionSlot(9));
     Option(6, 2);
-    yyhardcopyreset(true);
-    EXPECT_EQ(2, yyhcoptword(6)) << "option P keeps the options";
-    yyhardcopyreset(false);
-    EXPECT_EQ(0, yyhcoptword(6));
+    quill::ResetHardcopy(true);
+    EXPECT_EQ(2, quill::HardcopyOptionSlot(6)) << "option P keeps the options";
+    quill::ResetHardcopy(false);
+    EXPECT_EQ(0, quill::HardcopyOptionSlot(6));
 }
 
 TEST_F(Options, PrinterAndPlotterTypes) {
@@ -131,13 +131,13 @@ TEST_F(Options, DitherPatternsHaveTheirLevelsBits) {
         int expected = level > 0.975 ? 32 : static_cast<int>(32 * level + 0.5);
         for (int k = 1; k <= 3; ++k)
             EXPECT_EQ(expected,
-                      static_cast<int>(std::bitset<32>(yyditherpattern(level, k)).count()))
+                      static_cast<int>(std::bitset<32>(quill::DitherPattern(level, k)).count()))
                 << g << " " << k;
     }
     std::uint32_t p[3];
-    yydithercolour(100, 103, 101, 256, p);
+    quill::DitherColour(100, 103, 101, 256, p);
     EXPECT_TRUE(p[0] == p[1] && p[1] == p[2]) << "components within 3 share one pattern";
-    yydithercolour(100, 104, 100, 256, p);
+    quill::DitherColour(100, 104, 100, 256, p);
     EXPECT_NE(p[0], p[1]);
     gHardcopy.deviceColours = 2;
     gGraphics.colour.rgb = 0xFFFFFF;

@@ -26,7 +26,7 @@ TEST_F(Hardcopy, EmptyEntriesProbesAndOneLetterNames) {
     EXPECT_FALSE(fs::exists(Name("never.ps")));
     // Selecting sends op 1 at once: the device's default name is there with nothing open.
     Select(3);
-    EXPECT_EQ("quilplot.svg", yytrimmed(gHardcopy.defaultName, kHardcopyNameLength));
+    EXPECT_EQ("quilplot.svg", quill::TrimmedText(gHardcopy.defaultName, kHardcopyNameLength));
     // An empty-entry probe leaves no -999 behind for the next op 1.
     EXPECT_NE(kOpInitProbe, gOperands.Id(2));
     fs::path here = fs::current_path();
@@ -53,8 +53,8 @@ TEST_F(Hardcopy, EveryDeviceAnswersTheProbeWithItsNumberAlone) {
         EXPECT_TRUE(
             std::equal(before.options, before.options + kHardcopyOptions, gHardcopy.options))
             << "device " << device;
-        EXPECT_EQ(yytrimmed(before.defaultName, kHardcopyNameLength),
-                  yytrimmed(gHardcopy.defaultName, kHardcopyNameLength));
+        EXPECT_EQ(quill::TrimmedText(before.defaultName, kHardcopyNameLength),
+                  quill::TrimmedText(gHardcopy.defaultName, kHardcopyNameLength));
         EXPECT_EQ(before.deviceColours, gHardcopy.deviceColours);
     }
     for (int empty : {5, 7}) {
@@ -66,7 +66,7 @@ TEST_F(Hardcopy, EveryDeviceAnswersTheProbeWithItsNumberAlone) {
 }
 
 TEST_F(Hardcopy, PrintCommandsOnlyOnDevicesThatTakeThem) {
-    yyputtext(gHardcopy.tempName, kHardcopyNameLength, Name("orn$$  .plt"));
+    quill::PutFixedText(gHardcopy.tempName, kHardcopyNameLength, Name("orn$$  .plt"));
     Select(3);
     OpenRaw(Name("a @ b.svg"));
     Line(0, 0, 100, 100);
@@ -75,10 +75,11 @@ TEST_F(Hardcopy, PrintCommandsOnlyOnDevicesThatTakeThem) {
     Select(2);
     OpenRaw("copy @ " + Name("out.ps"));
     Line(0, 0, 100, 100);
-    EXPECT_EQ("copy @ " + Name("out.ps"), yytrimmed(gHardcopy.savedCommand, kHardcopyNameLength));
+    EXPECT_EQ("copy @ " + Name("out.ps"),
+              quill::TrimmedText(gHardcopy.savedCommand, kHardcopyNameLength));
     EXPECT_TRUE(fs::exists(Name("orn$$  .plt")));
     Close();
-    EXPECT_EQ("", yytrimmed(gHardcopy.savedCommand, kHardcopyNameLength));
+    EXPECT_EQ("", quill::TrimmedText(gHardcopy.savedCommand, kHardcopyNameLength));
     EXPECT_FALSE(fs::exists(Name("orn$$  .plt"))) << "the temporary plot file is deleted";
 }
 

@@ -74,7 +74,7 @@ std::uint32_t Shown(int bits, int rgb) {
     yyrgbto8_(&rgb, &index);
     if (bits == 8) yypalg_(&index, &shown);
     if (bits == 4) {
-        const int code = yyraster16code(index);
+        const int code = quill::Raster16ColourCode(index);
         const int nibble = ((code & 1) << 2) | (code & 2) | ((code >> 2) & 1) | (code & 8);
         yypalg16_(&nibble, &shown);
     }

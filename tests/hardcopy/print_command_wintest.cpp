@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         PlotTest::SetUp();
         yytmpprn_();
-        yyhardcopyinitialise(28, 1, 0);
+        quill::InitialiseHardcopy(28, 1, 0);
     }
     void OpenRaw(const std::string &name) {
         igrhardcopy_(name.c_str(), nullptr, static_cast<int>(name.size()), 0);
@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(PrintCommand, TheCommandCopiesTheClosedPlotFile) {
-    const std::string temp = yytrimmed(gHardcopy.tempName, kHardcopyNameLength);
+    const std::string temp = quill::TrimmedText(gHardcopy.tempName, kHardcopyNameLength);
     ASSERT_EQ(std::string(gSettings.tmpPlot), temp);
     ASSERT_NE(std::string::npos, temp.find("orn$$")) << temp;
     Select(2);
@@ -42,7 +42,7 @@ TEST_F(PrintCommand, TheCommandCopiesTheClosedPlotFile) {
     const std::string plot = ReadWholeFile(Name("out.ps"));
     EXPECT_EQ(0u, plot.find("%!PS-Adobe-3.0")) << "the command ran on the whole, closed file";
     EXPECT_NE(std::string::npos, plot.find("%%EOF"));
-    EXPECT_EQ("", yytrimmed(gHardcopy.savedCommand, kHardcopyNameLength));
+    EXPECT_EQ("", quill::TrimmedText(gHardcopy.savedCommand, kHardcopyNameLength));
 
     // The command's own failure is its own: the interpreter ran, nothing is raised, and the
     // temporary file is gone all the same.

@@ -53,11 +53,11 @@ class PrinterCodes : public ::testing::Test {
 protected:
     ScratchFolder scratch{"quill-printer-codes"};
     void SetUp() override {
-        yyhcclearoptions();
-        yyhcoptword(1) = 576;
-        yyhcoptword(2) = 432;
-        yyhcoptword(8) = 1;
-        yyhcoptword(kOptResetFlags) = 3;
+        quill::ClearHardcopyOptions();
+        quill::HardcopyOptionSlot(1) = 576;
+        quill::HardcopyOptionSlot(2) = 432;
+        quill::HardcopyOptionSlot(8) = 1;
+        quill::HardcopyOptionSlot(kOptResetFlags) = 3;
     }
     void TearDown() override {
         const int type = 28;
@@ -70,9 +70,10 @@ protected:
         raster.Bind(landscape);
         const int columns = landscape ? raster.h : raster.w, rows = landscape ? raster.w : raster.h;
         const std::string name = (scratch.path / file).string();
-        yyplotopen(kSlot, name.c_str(), static_cast<int>(name.size()));
+        quill::OpenPlotFile(kSlot, name.c_str(), static_cast<int>(name.size()));
         yypcod_(columns, rows);
-        yydump_(yyrastester(gRasterProfile.printerClass, raster.planes > 1 ? 3 : 1, landscape));
+        yydump_(quill::RasterPixelTester(gRasterProfile.printerClass, raster.planes > 1 ? 3 : 1,
+                                         landscape));
         yyprcl_(&kSlot);
         return ReadWholeFile(name);
     }
@@ -129,7 +130,8 @@ TEST(PrinterCompression, RowsDecodeBackAndStayWithinTheirBounds) {
 TEST_F(PrinterCodes, PclCommandsAsThePrinterReadsThem) {
     TestRaster raster(40, 10, 1);
     // Class 7 at 300 dpi, portrait, offsets of 100 and 70 points.
-    yyhcoptword(3) = 100, yyhcoptword(4) = 70, yyhcoptword(kOptResolution) = 1;
+    quill::HardcopyOptionSlot(3) = 100, quill::HardcopyOptionSlot(4) = 70,
+    quill::HardcopyOptionSlot(kOptResolution) = 1;
     std::string file = Page(28, raster, false, "class7.prn");
     EXPECT_EQ(std::string("\x1b"
                           "E"
@@ -142,7 +144,7 @@ TEST_F(PrinterCodes, PclCommandsAsThePrinterReadsThem) {
     EXPECT_EQ("E", page.commands.back());
     // Landscape exchanges the offsets; type 10 has no width part, and the raster start still
     // has its own introducer.
-    yyhcoptword(kOptResetFlags) = 0, yyhcoptword(8) = 3;
+    quill::HardcopyOptionSlot(kOptResetFlags) = 0, quill::HardcopyOptionSlot(8) = 3;
     file = Page(10, raster, true, "type10.prn");
     EXPECT_EQ(std::string("\x1b&a0700h1000V"
                           "\x1b*t300R"
@@ -154,7 +156,7 @@ TEST_F(PrinterCodes, PclCommandsAsThePrinterReadsThem) {
     // Colour kinds: an RGB printer "3u", a CMY one "-3u"; copies only for class 7 and type
     // 32; the extra mode of class 9; compression names its method.
     TestRaster colour(20, 4, 3);
-    yyhcoptword(kOptExtraMode) = 1, yyhcoptword(kOptCompression) = 2;
+    quill::HardcopyOptionSlot(kOptExtraMode) = 1, quill::HardcopyOptionSlot(kOptCompression) = 2;
     page = printertest::DecodePcl(Page(13, colour, false, "class9.prn"));
     EXPECT_TRUE(page.Has("*r3U") && page.Has("&k3W") && page.Has("*b1M"));
     EXPECT_FALSE(page.Has("&l03X"));
@@ -185,15 +187,15 @@ TEST_F(PrinterCodes, EveryClassPrintsTheRaster) {
     const Case cases[] = {{2, 1},  {3, 1},  {9, 1},  {19, 1}, {17, 1}, {23, 3},
                           {25, 3}, {36, 1}, {37, 3}, {28, 1}, {10, 1}, {14, 1},
                           {13, 3}, {30, 3}, {29, 1}, {33, 1}, {31, 3}, {21, 3}};
-    yyhcoptword(3) = 10, yyhcoptword(4) = 7;
+    quill::HardcopyOptionSlot(3) = 10, quill::HardcopyOptionSlot(4) = 7;
     int serial = 0;
     for (const Case &k : cases) {
         for (int choice = 1; choice <= 4; ++choice) {
             for (bool landscape : {false, true}) {
                 iprinter_(&k.type);
                 if (choice > gRasterProfile.resolutionCount) continue;
-                yyhcoptword(kOptResolution) = choice;
-                yyhcoptword(kOptCompression) = (choice + (landscape ? 1 : 0)) % 3;
+                quill::HardcopyOptionSlot(kOptResolution) = choice;
+                quill::HardcopyOptionSlot(kOptCompression) = (choice + (landscape ? 1 : 0)) % 3;
                 const TestRaster raster(45 + choice, 37 + 3 * choice, k.planes);
                 const std::string label = "type " + std::to_string(k.type) + " choice " +
                                           std::to_string(choice) +

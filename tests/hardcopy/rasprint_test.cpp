@@ -89,7 +89,7 @@ TEST_F(RasterPrinter, EveryClassPrintsTheDrawing) {
             EXPECT_EQ(cls >= 7 ? 11 : cls == 6 ? 12 : 13, info[0]) << file;
             EXPECT_EQ(colour ? 8 : cls >= 7 ? 2 : 0, info[3]) << file;
             EXPECT_EQ(cls >= 6 ? static_cast<int>(res) : -1, info[4]) << file;
-            double ox = yyhcoptword(3), oy = yyhcoptword(4);
+            double ox = quill::HardcopyOptionSlot(3), oy = quill::HardcopyOptionSlot(4);
             if (landscape) std::swap(ox, oy);
             EXPECT_EQ(
                 "", printertest::PrintedDifference(
@@ -152,7 +152,7 @@ TEST_F(RasterPrinter, BlankAndImpossiblePagesLeaveNothing) {
     // No resolution chosen: error 5, the same.
     iprinter_(std::vector<int>{28}.data());
     Select(kDeviceRasterPrinter);
-    yyhcoptword(13) = 0;
+    quill::HardcopyOptionSlot(13) = 0;
     OpenSelected("none.prn");
     EXPECT_EQ(5, infoerror_(&one));
     EXPECT_EQ(0, gHardcopy.open);
@@ -161,7 +161,7 @@ TEST_F(RasterPrinter, BlankAndImpossiblePagesLeaveNothing) {
     // A page of no size is the smallest raster and prints.
     iprinter_(std::vector<int>{3}.data());
     Select(kDeviceRasterPrinter);
-    yyhcoptword(1) = 0, yyhcoptword(2) = 0;
+    quill::HardcopyOptionSlot(1) = 0, quill::HardcopyOptionSlot(2) = 0;
     OpenSelected("zero.prn");
     EXPECT_EQ(1, gHardcopy.open);
     Draw();

@@ -46,7 +46,7 @@ protected:
     int Count(std::uint32_t v, int x1 = 0, int y1 = 0, int x2 = 999, int y2 = 699) {
         int n = 0;
         for (int y = y1; y <= y2; ++y)
-            for (int x = x1; x <= x2; ++x) n += yyrasterpixel(x, y) == v;
+            for (int x = x1; x <= x2; ++x) n += quill::RasterPixel(x, y) == v;
         return n;
     }
 };
@@ -144,22 +144,22 @@ TEST_F(Raster, FiguresFillTheirInsides) {
     SetColour(0);
     const std::uint32_t black = static_cast<std::uint32_t>(gGraphics.colour.index);
     Triangle(100, 100, 300, 100, 200, 300);
-    EXPECT_EQ(black, yyrasterpixel(200, 150));
-    EXPECT_EQ(0u, yyrasterpixel(120, 280));
+    EXPECT_EQ(black, quill::RasterPixel(200, 150));
+    EXPECT_EQ(0u, quill::RasterPixel(120, 280));
     Ellipse(600, 400, 100, 50);
-    EXPECT_EQ(black, yyrasterpixel(600, 400));
-    EXPECT_EQ(black, yyrasterpixel(690, 400));
-    EXPECT_EQ(0u, yyrasterpixel(600, 460));
-    EXPECT_EQ(0u, yyrasterpixel(520, 450)) << "outside the ellipse, inside its box";
+    EXPECT_EQ(black, quill::RasterPixel(600, 400));
+    EXPECT_EQ(black, quill::RasterPixel(690, 400));
+    EXPECT_EQ(0u, quill::RasterPixel(600, 460));
+    EXPECT_EQ(0u, quill::RasterPixel(520, 450)) << "outside the ellipse, inside its box";
     Polygon({800, 900, 900, 800}, {100, 100, 200, 200});
-    EXPECT_EQ(black, yyrasterpixel(850, 150));
+    EXPECT_EQ(black, quill::RasterPixel(850, 150));
     // The spans of a figure end with it: a later line is a line again.
     Line(0, 650, 999, 690);
-    EXPECT_EQ(black, yyrasterpixel(0, 650));
-    EXPECT_EQ(0u, yyrasterpixel(999, 650));
+    EXPECT_EQ(black, quill::RasterPixel(0, 650));
+    EXPECT_EQ(0u, quill::RasterPixel(999, 650));
     FourPoints({100, 200, 180, 120}, {500, 500, 600, 600}, 0);
-    EXPECT_EQ(black, yyrasterpixel(150, 550));
-    EXPECT_EQ(0u, yyrasterpixel(105, 595));
+    EXPECT_EQ(black, quill::RasterPixel(150, 550));
+    EXPECT_EQ(0u, quill::RasterPixel(105, 595));
     // A fill style below 3 draws nothing; the ellipse declines with -1.
     Op(kOpClear);
     gFigureFill.style = 2;
@@ -185,18 +185,18 @@ TEST_F(Raster, FourPointFiguresAndTrianglesFillByTheirEdges) {
     // lower edge and above the upper one.
     four(0);
     EXPECT_EQ(151 * 101, Count(black));
-    EXPECT_EQ(black, yyrasterpixel(190, 505));
-    EXPECT_EQ(black, yyrasterpixel(110, 645));
-    EXPECT_EQ(0u, yyrasterpixel(150, 499));
-    EXPECT_EQ(0u, yyrasterpixel(150, 651));
+    EXPECT_EQ(black, quill::RasterPixel(190, 505));
+    EXPECT_EQ(black, quill::RasterPixel(110, 645));
+    EXPECT_EQ(0u, quill::RasterPixel(150, 499));
+    EXPECT_EQ(0u, quill::RasterPixel(150, 651));
     Op(kOpClear);
     // Integer operand 1: row 505 meets the lower edge at 110, row 645 the upper one at 190.
     four(1);
-    EXPECT_EQ(0u, yyrasterpixel(111, 505));
-    EXPECT_EQ(black, yyrasterpixel(110, 505));
-    EXPECT_EQ(black, yyrasterpixel(100, 505));
-    EXPECT_EQ(0u, yyrasterpixel(189, 645));
-    EXPECT_EQ(black, yyrasterpixel(190, 645));
+    EXPECT_EQ(0u, quill::RasterPixel(111, 505));
+    EXPECT_EQ(black, quill::RasterPixel(110, 505));
+    EXPECT_EQ(black, quill::RasterPixel(100, 505));
+    EXPECT_EQ(0u, quill::RasterPixel(189, 645));
+    EXPECT_EQ(black, quill::RasterPixel(190, 645));
     EXPECT_EQ(101, Count(black, 0, 575, 999, 575));
     EXPECT_EQ(51 * 51 + 49 * 101 + 51 * 51, Count(black));
     Op(kOpClear);
@@ -204,17 +204,17 @@ TEST_F(Raster, FourPointFiguresAndTrianglesFillByTheirEdges) {
     // and 3.
     FourPoints({400, 450, 500, 350}, {300, 300, 300, 300}, 0);
     EXPECT_EQ(151, Count(black));
-    EXPECT_EQ(black, yyrasterpixel(350, 300));
+    EXPECT_EQ(black, quill::RasterPixel(350, 300));
     Op(kOpClear);
     // Triangle: on row 101 the right edge stands at 299.5, on row 299 the edges at 199.5 and
     // 200.5; truncated, they end the spans at 299 and 199..200.
     Triangle(100, 100, 300, 100, 200, 300);
     EXPECT_EQ(201, Count(black, 0, 100, 999, 100));
-    EXPECT_EQ(black, yyrasterpixel(299, 101));
-    EXPECT_EQ(0u, yyrasterpixel(300, 101));
+    EXPECT_EQ(black, quill::RasterPixel(299, 101));
+    EXPECT_EQ(0u, quill::RasterPixel(300, 101));
     EXPECT_EQ(2, Count(black, 0, 299, 999, 299));
-    EXPECT_EQ(black, yyrasterpixel(199, 299));
-    EXPECT_EQ(0u, yyrasterpixel(201, 299));
+    EXPECT_EQ(black, quill::RasterPixel(199, 299));
+    EXPECT_EQ(0u, quill::RasterPixel(201, 299));
     EXPECT_EQ(1, Count(black, 0, 300, 999, 300));
     // A clip rectangle cuts the rows and the spans.
     Op(kOpClear);
@@ -247,8 +247,8 @@ TEST_F(Raster, ImageFilesFillTheClipRectangleAndFailuresAreReturned) {
     for (int k = 0; k < 8; ++k) {
         // Picture row 0 is the top: raster rows 10..19.
         const int x = (k % 4) * 10, y = k < 4 ? 19 : 0;
-        EXPECT_EQ(colours[k], yyrasterpixel(x, y) & 0xFFFFFF) << k;
-        EXPECT_EQ(colours[k], yyrasterpixel(x + 9, y < 10 ? 9 : 10) & 0xFFFFFF) << k;
+        EXPECT_EQ(colours[k], quill::RasterPixel(x, y) & 0xFFFFFF) << k;
+        EXPECT_EQ(colours[k], quill::RasterPixel(x + 9, y < 10 ? 9 : 10) & 0xFFFFFF) << k;
     }
     Op(kOpClear);
     std::string missing = Name("missing.png");
@@ -268,12 +268,12 @@ TEST_F(Raster, ImageFilesFillTheClipRectangleAndFailuresAreReturned) {
 
 TEST_F(Raster, PagesTooLargeShrinkWithOneReport) {
     int item = 1;
-    ASSERT_TRUE(yyrasterbegin(1000000, 500000, 24, 0, 150, 150, 0));
+    ASSERT_TRUE(quill::BeginMemoryRaster(1000000, 500000, 24, 0, 150, 150, 0));
     EXPECT_EQ(34, infoerror_(&item));
     EXPECT_LE(static_cast<std::int64_t>(gRaster.width) * gRaster.height, kRasterWordCap);
     EXPECT_GT(gRaster.width, 1000);
     EXPECT_NEAR(2.0, static_cast<double>(gRaster.width) / gRaster.height, 0.01);
-    yyrasterfree();
+    quill::FreeMemoryRaster();
     // A page that cannot be made small enough without vanishing closes the hardcopy.
     Select(kDeviceImageFile);
     Option(1, 2000000000);
@@ -288,7 +288,7 @@ TEST_F(Raster, PagesTooLargeShrinkWithOneReport) {
     OpenRaster(4, 1, 1);
     SetColour(0);
     Rectangle(0, 0, 999, 699);
-    EXPECT_EQ(15u, yyrasterpixel(0, 0));
+    EXPECT_EQ(15u, quill::RasterPixel(0, 0));
 }
 
 TEST_F(Raster, GradientAndDitheredImagePixels) {
@@ -299,18 +299,18 @@ TEST_F(Raster, GradientAndDitheredImagePixels) {
     for (int k = 0; k < 3; ++k) quill::gGradient.colour[k] = colours[k];
     quill::SetPolygon(x, y, 3);
     Op(kOpGradient);
-    EXPECT_EQ(0x0000FFu, yyrasterpixel(0, 0) & 0xFFFFFF);
-    EXPECT_NE(0xFFFFFFu, yyrasterpixel(20, 20) & 0xFFFFFF);
-    EXPECT_EQ(0xFFFFFFu, yyrasterpixel(99, 69) & 0xFFFFFF);
+    EXPECT_EQ(0x0000FFu, quill::RasterPixel(0, 0) & 0xFFFFFF);
+    EXPECT_NE(0xFFFFFFu, quill::RasterPixel(20, 20) & 0xFFFFFF);
+    EXPECT_EQ(0xFFFFFFu, quill::RasterPixel(99, 69) & 0xFFFFFF);
     Close();
     // On one bit, a dark image pixel is a dot and a light one is not; mid grey is half dots.
     OpenRaster(1, 64, 64);
     int dots = 0;
     for (int yy = 0; yy < 8; ++yy)
         for (int xx = 0; xx < 8; ++xx) {
-            EXPECT_EQ(1u, yyrasterimagevalue(xx, yy, 0x000000));
-            EXPECT_EQ(0u, yyrasterimagevalue(xx, yy, 0xFFFFFF));
-            dots += static_cast<int>(yyrasterimagevalue(xx, yy, 0x7F7F7F));
+            EXPECT_EQ(1u, quill::RasterImageValue(xx, yy, 0x000000));
+            EXPECT_EQ(0u, quill::RasterImageValue(xx, yy, 0xFFFFFF));
+            dots += static_cast<int>(quill::RasterImageValue(xx, yy, 0x7F7F7F));
         }
     EXPECT_GT(dots, 8);
     EXPECT_LT(dots, 56);

@@ -13,7 +13,7 @@
 // Loads dialog ID, hidden, as the current dialog, and clears the error status.
 inline void LoadCurrentDialog(int id) {
     wdialogload_(&id);
-    ASSERT_NE(yycurrentdialog(), nullptr) << "dialog " << id;
+    ASSERT_NE(quill::CurrentDialogWindow(), nullptr) << "dialog " << id;
     LastError();
 }
 

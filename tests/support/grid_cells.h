@@ -18,8 +18,8 @@
 #include "quillamorph.h"
 
 // The window of field ID of the current dialog, and its grid record (null for no grid).
-inline HWND Field(int id) { return GetDlgItem(yycurrentdialog(), id); }
-inline GridRecord *Record(int id) { return yygridrecord(Field(id)); }
+inline HWND Field(int id) { return GetDlgItem(quill::CurrentDialogWindow(), id); }
+inline GridRecord *Record(int id) { return quill::GridRecordOf(Field(id)); }
 
 // The text of cell (COLUMN, ROW) of GRID, counted from 1, read into LENGTH characters and
 // without its trailing blanks.

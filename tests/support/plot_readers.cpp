@@ -233,8 +233,8 @@ Picture ReadPpm(const std::filesystem::path &path) {
 }
 
 void PlotTest::SetUp() {
-    gGraphics = yydefaultgraphics();
-    gHardcopy = yydefaulthardcopy();
+    gGraphics = quill::DefaultGraphicsState();
+    gHardcopy = quill::DefaultHardcopyState();
     gFigureFill = FigureFill{4, 0, 0, 0, 0.0f, 0};
     gGraphics.colour = {1, 0, 1};
     int kind = gGraphics.kind, id = gGraphics.id, w = 1000, h = 700;
