@@ -34,12 +34,12 @@ void ApplyRange(HWND control, const char *p, const char *end) {
     if (atom && atom == atomProgress) {
         quill::ReadAttributeIntRange(&p, end, 0, 0xFFFF, &low, &high);
         SendMessageA(control, PBM_SETRANGE, 0, MAKELPARAM(low, high));
-        SendMessageA(control, PBM_SETPOS, (WPARAM)TemplateInteger(control), 0);
+        SendMessageA(control, PBM_SETPOS, static_cast<WPARAM>(TemplateInteger(control)), 0);
     } else if (atom && atom == atomTrack) {
         quill::ReadAttributeIntRange(&p, end, INT_MIN, INT_MAX, &low, &high);
-        SendMessageA(control, TBM_SETRANGEMIN, FALSE, (LPARAM)low);
-        SendMessageA(control, TBM_SETRANGEMAX, FALSE, (LPARAM)high);
-        SendMessageA(control, TBM_SETPOS, TRUE, (LPARAM)TemplateInteger(control));
+        SendMessageA(control, TBM_SETRANGEMIN, FALSE, static_cast<LPARAM>(low));
+        SendMessageA(control, TBM_SETRANGEMAX, FALSE, static_cast<LPARAM>(high));
+        SendMessageA(control, TBM_SETPOS, TRUE, static_cast<LPARAM>(TemplateInteger(control)));
     } else {
         double minimum = quill::ReadAttributeReal(&p, end);
         double maximum = quill::ReadAttributeReal(&p, end);
@@ -59,11 +59,12 @@ void ApplyMenu(HWND control, int slot, AttributeReader *reader, const char *p, c
     for (int i = 0; i < count && quill::ReadAttributeItem(reader, &line); ++i) {
         if (!control) continue;
         std::string item = quill::AttributeMenuItem(line);
-        SendMessageA(control, list ? LB_ADDSTRING : CB_ADDSTRING, 0, (LPARAM)item.c_str());
+        SendMessageA(control, list ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(item.c_str()));
     }
     if (!control) return;
     if (slot == -1) selected = 1;  // a grid row template always starts on its first item
-    SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, (WPARAM)(selected - 1), 0);
+    SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(selected - 1), 0);
 }
 
 // [Tabs]: COUNT page lines follow, each a page dialog id and a caption; every page dialog is
@@ -79,19 +80,20 @@ void ApplyTabs(HWND control, AttributeReader *reader, const char *p, const char 
         const char *q = line.c_str();
         int page = quill::ReadAttributeInt(&q, line.c_str() + line.size());
         std::string caption = quill::AttributeTabCaption(std::string(q));
-        int index = (int)SendMessageA(control, TCM_GETITEMCOUNT, 0, 0);
+        int index = static_cast<int>(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0));
         TabItemData item = {};
         item.header.mask = TCIF_TEXT | TCIF_PARAM;
         item.header.pszText = const_cast<char *>(caption.c_str());
         item.page = page;
         item.disabled = 0;
-        index = (int)SendMessageA(control, TCM_INSERTITEMA, (WPARAM)index, (LPARAM)&item);
+        index = static_cast<int>(SendMessageA(control, TCM_INSERTITEMA, static_cast<WPARAM>(index),
+                                              reinterpret_cast<LPARAM>(&item)));
         if (page == current && index >= 0) selected = index;
         int id = page;
         yydialogload2(&id, 0);
     }
     iDlgCur = savedSlot;
-    if (control) SendMessageA(control, TCM_SETCURSEL, (WPARAM)selected, 0);
+    if (control) SendMessageA(control, TCM_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
 void ApplyColours(HWND control, const char *p, const char *end) {
@@ -108,15 +110,15 @@ void ApplyTrackbar(HWND control, const char *p, const char *end) {
     int page = quill::ReadAttributeInt(&p, end);
     int start = quill::ReadAttributeInt(&p, end);
     int stop = quill::ReadAttributeInt(&p, end);
-    SendMessageA(control, TBM_SETTICFREQ, (WPARAM)frequency, 0);
-    SendMessageA(control, TBM_SETLINESIZE, 0, (LPARAM)line);
-    SendMessageA(control, TBM_SETPAGESIZE, 0, (LPARAM)page);
+    SendMessageA(control, TBM_SETTICFREQ, static_cast<WPARAM>(frequency), 0);
+    SendMessageA(control, TBM_SETLINESIZE, 0, static_cast<LPARAM>(line));
+    SendMessageA(control, TBM_SETPAGESIZE, 0, static_cast<LPARAM>(page));
     if (GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE) {
         if (start == stop) {
             SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
         } else {
-            SendMessageA(control, TBM_SETSELSTART, FALSE, (LPARAM)start);
-            SendMessageA(control, TBM_SETSELEND, TRUE, (LPARAM)stop);
+            SendMessageA(control, TBM_SETSELSTART, FALSE, static_cast<LPARAM>(start));
+            SendMessageA(control, TBM_SETSELEND, TRUE, static_cast<LPARAM>(stop));
         }
     }
 }
@@ -124,9 +126,9 @@ void ApplyTrackbar(HWND control, const char *p, const char *end) {
 void ApplyLength(HWND control, const char *p, const char *end) {
     int length = quill::ReadAttributeInt(&p, end);
     if (quill::IsEditField(control))
-        SendMessageA(control, EM_LIMITTEXT, (WPARAM)length, 0);
+        SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(length), 0);
     else if (quill::WindowClassAtom(control) == atomCombo)
-        SendMessageA(control, CB_LIMITTEXT, (WPARAM)length, 0);
+        SendMessageA(control, CB_LIMITTEXT, static_cast<WPARAM>(length), 0);
     if (FieldRecord *record = quill::FieldRecordOf(control)) record->maxLength = length;
 }
 
@@ -134,7 +136,7 @@ void ApplyFormat(HWND control, const char *p, const char *end) {
     while (end > p && (end[-1] == ' ' || end[-1] == '\t')) --end;
     FieldRecord *record = quill::FieldRecordOf(control);
     if (!record || end == p) return;
-    std::size_t n = (std::size_t)(end - p);
+    std::size_t n = static_cast<std::size_t>(end - p);
     char *format = static_cast<char *>(std::malloc(n + 1));
     if (!format) return;
     std::memcpy(format, p, n);
@@ -145,9 +147,10 @@ void ApplyFormat(HWND control, const char *p, const char *end) {
 
 void ApplyFont(HWND control, const char *p, const char *end) {
     int points = quill::ReadAttributeInt(&p, end);
-    const char *comma = static_cast<const char *>(std::memchr(p, ',', (std::size_t)(end - p)));
+    const char *comma =
+        static_cast<const char *>(std::memchr(p, ',', static_cast<std::size_t>(end - p)));
     const char *faceEnd = comma ? comma : end;
-    std::string face(p, (std::size_t)(faceEnd - p));
+    std::string face(p, static_cast<std::size_t>(faceEnd - p));
     while (!face.empty() && face.back() == ' ') face.pop_back();
     if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
     const char *q = comma ? comma + 1 : end;
@@ -158,7 +161,7 @@ void ApplyFont(HWND control, const char *p, const char *end) {
     if (dc) DeleteDC(dc);
     HFONT font = CreateFontA(height, 0, 0, 0, weight, italic == 1, FALSE, FALSE, 1, 4, 0, 0, 50,
                              face.c_str());
-    if (font) SendMessageA(control, WM_SETFONT, (WPARAM)font, FALSE);
+    if (font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 }  // namespace
@@ -197,12 +200,13 @@ void yydialogorn(HWND dialog, int id, int slot) {
         switch (section) {
         case kSectionRanges: ApplyRange(control, p, end); break;
         case kSectionChecks:
-            CheckDlgButton(dialog, line.id, (UINT)quill::ReadAttributeInt(&p, end));
+            CheckDlgButton(dialog, line.id, static_cast<UINT>(quill::ReadAttributeInt(&p, end)));
             break;
         case kSectionGrids: {
             int consumed = 0;
             quill::InstalledGridField().initialise(control, line.tail, &consumed);
-            if (consumed > 0) quill::ConsumeAttributeTail(&reader, &line, (std::size_t)consumed);
+            if (consumed > 0)
+                quill::ConsumeAttributeTail(&reader, &line, static_cast<std::size_t>(consumed));
             break;
         }
         case kSectionColours: ApplyColours(control, p, end); break;

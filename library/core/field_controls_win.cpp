@@ -32,11 +32,11 @@ void yyfieldgettrack_(int *id, int *position, int *selStart, int *selEnd) {
         *id = -1;
         return;
     }
-    *position = (int)SendMessageA(track, TBM_GETPOS, 0, 0);
+    *position = static_cast<int>(SendMessageA(track, TBM_GETPOS, 0, 0));
     *selStart = *selEnd = kUndefinedValue;
     if (has_selection_range(track)) {
-        int start = (int)SendMessageA(track, TBM_GETSELSTART, 0, 0);
-        int end = (int)SendMessageA(track, TBM_GETSELEND, 0, 0);
+        int start = static_cast<int>(SendMessageA(track, TBM_GETSELSTART, 0, 0));
+        int end = static_cast<int>(SendMessageA(track, TBM_GETSELEND, 0, 0));
         if (start < end) {
             *selStart = start;
             *selEnd = end;
@@ -68,7 +68,8 @@ void yyrangetrack_(int *id, int minimum, int maximum, int tickFrequency) {
     }
     SendMessageA(track, TBM_SETRANGEMIN, FALSE, minimum);
     SendMessageA(track, TBM_SETRANGEMAX, TRUE, maximum);
-    if (tickFrequency > 0) SendMessageA(track, TBM_SETTICFREQ, (WPARAM)tickFrequency, 0);
+    if (tickFrequency > 0)
+        SendMessageA(track, TBM_SETTICFREQ, static_cast<WPARAM>(tickFrequency), 0);
 }
 
 void yyfieldtrackstep_(int *id, int lineSize, int pageSize) {
@@ -87,8 +88,8 @@ void yygettrackrange_(int *id, int *minimum, int *maximum) {
         *id = -1;
         return;
     }
-    *minimum = (int)SendMessageA(track, TBM_GETRANGEMIN, 0, 0);
-    *maximum = (int)SendMessageA(track, TBM_GETRANGEMAX, 0, 0);
+    *minimum = static_cast<int>(SendMessageA(track, TBM_GETRANGEMIN, 0, 0));
+    *maximum = static_cast<int>(SendMessageA(track, TBM_GETRANGEMAX, 0, 0));
 }
 
 void yyfieldputprogress_(int *id, int value, int mode) {
@@ -97,7 +98,7 @@ void yyfieldputprogress_(int *id, int value, int mode) {
         *id = -1;
         return;
     }
-    SendMessageA(bar, mode == 0 ? PBM_SETPOS : PBM_DELTAPOS, (WPARAM)value, 0);
+    SendMessageA(bar, mode == 0 ? PBM_SETPOS : PBM_DELTAPOS, static_cast<WPARAM>(value), 0);
 }
 
 void yyrangeprogress_(int *id, int minimum, int maximum) {
@@ -117,8 +118,9 @@ void yyfieldgettab_(int *id, int *page) {
     }
     TabItemData item{};
     item.header.mask = TCIF_PARAM;
-    int selected = (int)SendMessageA(tab, TCM_GETCURSEL, 0, 0);
-    if (selected < 0 || !SendMessageA(tab, TCM_GETITEMA, (WPARAM)selected, (LPARAM)&item)) {
+    int selected = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+    if (selected < 0 || !SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(selected),
+                                      reinterpret_cast<LPARAM>(&item))) {
         *page = kUndefinedValue;
         return;
     }
@@ -132,7 +134,8 @@ void yyfieldgettree_(int *id, int *item, char *text, int size) {
         return;
     }
     if (text && size > 0) text[0] = '\0';
-    HTREEITEM selected = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    HTREEITEM selected =
+        reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!selected) {
         *item = kUndefinedValue;
         return;
@@ -142,8 +145,8 @@ void yyfieldgettree_(int *id, int *item, char *text, int size) {
     tv.hItem = selected;
     tv.pszText = text;
     tv.cchTextMax = size;
-    SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&tv);
-    *item = (int)tv.lParam;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    *item = static_cast<int>(tv.lParam);
 }
 
 void yyfieldputtree_(int *id, int item) {
@@ -158,7 +161,7 @@ void yyfieldputtree_(int *id, int item) {
         *id = -2;
         return;
     }
-    SendMessageA(control, TVM_SELECTITEM, TVGN_CARET, (LPARAM)found);
+    SendMessageA(control, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
 }
 
 void yyfieldoption_(int *id, int option, int on) {
@@ -168,7 +171,9 @@ void yyfieldoption_(int *id, int option, int on) {
         *id = -1;
         return;
     }
-    LONG bit = option == 1 ? (LONG)kGridEnterDown : option == 2 ? (LONG)kGridTabCells : 0;
+    LONG bit = option == 1   ? static_cast<LONG>(kGridEnterDown)
+               : option == 2 ? static_cast<LONG>(kGridTabCells)
+                             : 0;
     if (!bit) return;
     LONG style = GetWindowLongA(control, GWL_STYLE);
     SetWindowLongA(control, GWL_STYLE, on ? (style | bit) : (style & ~bit));
@@ -241,18 +246,20 @@ void yyfieldimage_(int *id, int source, int kind) {
     HANDLE old = nullptr;
     LONG style = GetWindowLongA(control, GWL_STYLE);
     if (button) {
-        if (imageType == IMAGE_BITMAP) yymakebitmaptransparent((HBITMAP)image);
+        if (imageType == IMAGE_BITMAP) yymakebitmaptransparent(static_cast<HBITMAP>(image));
         style &= ~(BS_BITMAP | BS_ICON);
         style |= imageType == IMAGE_BITMAP ? BS_BITMAP : BS_ICON;
         SetWindowLongA(control, GWL_STYLE, style);
-        old = (HANDLE)SendMessageA(control, BM_SETIMAGE, imageType, (LPARAM)image);
+        old = reinterpret_cast<HANDLE>(
+            SendMessageA(control, BM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image)));
     } else {
         const LONG kinds = imageType == IMAGE_BITMAP ? SS_BITMAP
                            : imageType == IMAGE_ICON ? SS_ICON
                                                      : SS_ENHMETAFILE;
         style = (style & ~SS_TYPEMASK) | kinds;
         SetWindowLongA(control, GWL_STYLE, style);
-        old = (HANDLE)SendMessageA(control, STM_SETIMAGE, imageType, (LPARAM)image);
+        old = reinterpret_cast<HANDLE>(
+            SendMessageA(control, STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image)));
     }
     if (old && old != image) {
         // The previous image may have been of another kind; free it by what it is.
@@ -261,11 +268,11 @@ void yyfieldimage_(int *id, int source, int kind) {
         if (type == OBJ_BITMAP)
             DeleteObject(old);
         else if (type == OBJ_ENHMETAFILE)
-            DeleteEnhMetaFile((HENHMETAFILE)old);
-        else if (GetIconInfo((HICON)old, &info)) {
+            DeleteEnhMetaFile(static_cast<HENHMETAFILE>(old));
+        else if (GetIconInfo(static_cast<HICON>(old), &info)) {
             if (info.hbmColor) DeleteObject(info.hbmColor);
             if (info.hbmMask) DeleteObject(info.hbmMask);
-            DestroyIcon((HICON)old);
+            DestroyIcon(static_cast<HICON>(old));
         }
     }
     InvalidateRect(control, nullptr, TRUE);

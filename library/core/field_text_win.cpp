@@ -251,7 +251,9 @@ void yyfieldclear_(int *id) {
         if (GetWindowLongA(control, GWL_STYLE) & TBS_ENABLESELRANGE)
             SendMessageA(control, TBM_CLEARSEL, TRUE, 0);
         break;
-    case kFieldTree: SendMessageA(control, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); break;
+    case kFieldTree:
+        SendMessageA(control, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        break;
     case kFieldGrid:  // menu cells lose their options too
         quill::InstalledGridField().clear(control, 1);
         break;
@@ -306,7 +308,7 @@ void yyfieldenable_(int *id, int state, int defer) {
     ShowWindow(control, show);
     if (buddy) ShowWindow(buddy, show);
     if (quill::FieldTypeOf(control) == kFieldTab) {
-        int selected = (int)SendMessageA(control, TCM_GETCURSEL, 0, 0);
+        int selected = static_cast<int>(SendMessageA(control, TCM_GETCURSEL, 0, 0));
         if (HWND page = quill::TabPageDialog(control, selected)) ShowWindow(page, show);
     }
     if (quill::WindowClassAtom(control) == atomStatic) InvalidateRect(control, nullptr, TRUE);

@@ -83,7 +83,9 @@ void SetDeviceOrientation(const GridPrintSet &set, int orientation) {
 
 // Printer pixels in the set's units, by the pixels per inch.
 int PixelsToUnits(int pixels, int dpi, int unit) {
-    return dpi > 0 ? (int)((long long)pixels * quill::GridUnitsPerInch(unit) / dpi) : 0;
+    return dpi > 0 ? static_cast<int>(static_cast<long long>(pixels) *
+                                      quill::GridUnitsPerInch(unit) / dpi)
+                   : 0;
 }
 
 // The smallest margins of the set's printer: its physical offsets, and what the printable area
@@ -191,9 +193,10 @@ HFONT PrinterFont(const LOGFONTA &screen, int height, const char *face, BYTE cha
 
 // Fonts and metrics of the job from the grid's screen font.
 bool MakeFonts(GridPrintJob *job) {
-    HFONT screenFont =
-        job->grid->hFont ? job->grid->hFont : (HFONT)SendMessageA(job->window, WM_GETFONT, 0, 0);
-    if (!screenFont) screenFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+    HFONT screenFont = job->grid->hFont
+                           ? job->grid->hFont
+                           : reinterpret_cast<HFONT>(SendMessageA(job->window, WM_GETFONT, 0, 0));
+    if (!screenFont) screenFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTA logical = {};
     GetObjectA(screenFont, sizeof logical, &logical);
     HDC screen = GetDC(job->window);
@@ -214,8 +217,8 @@ bool MakeFonts(GridPrintJob *job) {
     SelectObject(job->dc, job->font);
     TEXTMETRICA printer = {};
     GetTextMetricsA(job->dc, &printer);
-    job->charHeight = std::max(1, (int)printer.tmHeight);
-    job->average = std::max(1, (int)printer.tmAveCharWidth);
+    job->charHeight = std::max(1, static_cast<int>(printer.tmHeight));
+    job->average = std::max(1, static_cast<int>(printer.tmAveCharWidth));
     return true;
 }
 
@@ -223,7 +226,7 @@ int TextWidth(HDC dc, HFONT font, const std::string &text) {
     if (text.empty()) return 0;
     SelectObject(dc, font);
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text.data(), (int)text.size(), &size);
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
@@ -240,14 +243,15 @@ std::string HeaderText(const GridRecord *grid, int c) {
     item.mask = HDI_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    if (!SendMessageA(grid->hHeader, HDM_GETITEMA, (WPARAM)(c + 1), (LPARAM)&item))
+    if (!SendMessageA(grid->hHeader, HDM_GETITEMA, static_cast<WPARAM>(c + 1),
+                      reinterpret_cast<LPARAM>(&item)))
         return std::string();
     return text;
 }
 
 std::string RowLabel(const GridRecord *grid, int row) {
     if (!grid->pRowLabelText || row < 0 || row >= grid->nLabelRows) return std::string();
-    return std::string(grid->pRowLabelText + (std::size_t)row * 51);
+    return std::string(grid->pRowLabelText + static_cast<std::size_t>(row) * 51);
 }
 
 // Alignment of a column's texts: TA_LEFT, TA_CENTER or TA_RIGHT.
@@ -290,9 +294,9 @@ using RunTexts = std::vector<std::vector<std::string>>;
 
 RunTexts CollectTexts(const GridPrintJob &job, int firstRow, int lastRow, int firstColumn,
                       int lastColumn) {
-    RunTexts texts((std::size_t)(lastColumn - firstColumn + 1));
+    RunTexts texts(static_cast<std::size_t>(lastColumn - firstColumn + 1));
     for (int c = firstColumn; c <= lastColumn; ++c) {
-        auto &column = texts[(std::size_t)(c - firstColumn)];
+        auto &column = texts[static_cast<std::size_t>(c - firstColumn)];
         for (int r = firstRow; r <= lastRow; ++r)
             column.push_back(yyGridGetString(job.window, c, r, 1));
     }
@@ -331,8 +335,8 @@ void DrawCell(const GridPrintJob &job, int c, int row, int x, int y, int w,
     int tx = align == TA_RIGHT    ? x + w - job.average / 2
              : align == TA_CENTER ? x + w / 2
                                   : x + job.average / 2;
-    ExtTextOutA(job.dc, tx, y + job.textDy, ETO_CLIPPED, &cell, text.data(), (UINT)text.size(),
-                nullptr);
+    ExtTextOutA(job.dc, tx, y + job.textDy, ETO_CLIPPED, &cell, text.data(),
+                static_cast<UINT>(text.size()), nullptr);
 }
 
 // The row labels of rows FIRST..LAST in the label column at X, the rows from Y down; returns the
@@ -353,7 +357,7 @@ int yyGridPrintRowLabels(GridPrintJob &job, int first, int last, int x, int y, b
         RECT cell = {x + 1, top + 1, x + width, top + job.rowHeight};
         if (!label.empty())
             ExtTextOutA(job.dc, x + job.average / 2, top + job.textDy, ETO_CLIPPED, &cell,
-                        label.data(), (UINT)label.size(), nullptr);
+                        label.data(), static_cast<UINT>(label.size()), nullptr);
     }
     return width;
 }
@@ -379,10 +383,10 @@ bool PrintPage(GridPrintJob &job, const quill::GridRowRun &run, bool firstRun, b
         x += labelWidth;
         Line(job.dc, x, tableTop, x, tableBottom);
     }
-    int n = (int)columns.widths.size();
+    int n = static_cast<int>(columns.widths.size());
     for (int i = 0; i < n; ++i) {
-        int c = firstColumn + columns.first + i, w = columns.widths[(std::size_t)i];
-        const auto &columnTexts = texts[(std::size_t)(columns.first + i)];
+        int c = firstColumn + columns.first + i, w = columns.widths[static_cast<std::size_t>(i)];
+        const auto &columnTexts = texts[static_cast<std::size_t>(columns.first + i)];
         if (header) {
             std::string title = HeaderText(job.grid, c);
             if (!title.empty()) {
@@ -391,12 +395,12 @@ bool PrintPage(GridPrintJob &job, const quill::GridRowRun &run, bool firstRun, b
                 SetTextAlign(job.dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
                 RECT cell = {x + 1, tableTop + 1, x + w, rowsTop};
                 ExtTextOutA(job.dc, x + w / 2, tableTop + job.textDy, ETO_CLIPPED, &cell,
-                            title.data(), (UINT)title.size(), nullptr);
+                            title.data(), static_cast<UINT>(title.size()), nullptr);
             }
         }
         for (int r = 0; r < rows; ++r)
             DrawCell(job, c, run.first + r, x, rowsTop + r * job.rowHeight, w,
-                     columnTexts[(std::size_t)r]);
+                     columnTexts[static_cast<std::size_t>(r)]);
         x += w;
         if (job.lines[1] || i == n - 1) {
             SelectObject(job.dc, job.pen);
@@ -425,7 +429,7 @@ bool PrintPages(GridPrintJob &job, int row1, int row2, int col1, int col2) {
         RunTexts texts = CollectTexts(job, run.first, run.last, col1, col2);
         std::vector<int> widths;
         for (int c = col1; c <= col2; ++c)
-            widths.push_back(ColumnWidth(job, c, texts[(std::size_t)(c - col1)]));
+            widths.push_back(ColumnWidth(job, c, texts[static_cast<std::size_t>(c - col1)]));
         int labelWidth =
             job.hasLabels ? yyGridPrintRowLabels(job, run.first, run.last, 0, 0, false) : 0;
         int start = job.area.left + labelWidth;
