@@ -117,6 +117,11 @@ bool PrinterExtent(int *width, int *height);
 void *PrinterDrawingContext(int *originx, int *originy);
 void *MetafileDrawingContext();
 
+// The device context of drawing target TARGET for images and playback: 0 the drawable, 10 the
+// printer page (as PrinterDrawingContext, ORIGIN its page origin), 11 the open metafile
+// (origin 0, 0); null for another target or one that is not open.
+void *TargetDrawingContext(int target, int *originx, int *originy);
+
 }  // namespace quill
 
 #endif

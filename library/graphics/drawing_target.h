@@ -9,12 +9,10 @@
 #include <windows.h>
 
 #include "graphics/draw_family.h"
+#include "graphics/driver_protocol.h"
 #include "quillamorph/convention.h"
 
 namespace quill {
-
-// Points collected for polygons and polylines, shared by every family.
-constexpr int kPolygonPoints = 5000;
 
 // The screen family: a drawing family (pen, font, colours, line type and width, dash tables,
 // clip region) on the current device context, with what the screen adds. Unlike the other

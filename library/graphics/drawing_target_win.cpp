@@ -2,6 +2,8 @@
 // context the target and the one that ends drawing into it.
 #include "graphics/drawing_target.h"
 
+#include "graphics/draw_families.h"
+
 namespace quill {
 
 namespace {
@@ -44,6 +46,14 @@ void ReleaseTarget(HDC fallback, bool giveBack) {
     t.paletteOld = nullptr;
     t.metafile = nullptr;
     t.dc = fallback;
+}
+
+void *TargetDrawingContext(int target, int *originx, int *originy) {
+    *originx = *originy = 0;
+    if (target == 0) return gTarget.dc;
+    if (target == 10) return PrinterDrawingContext(originx, originy);
+    if (target == 11) return MetafileDrawingContext();
+    return nullptr;
 }
 
 }  // namespace quill

@@ -180,15 +180,6 @@ void ClosePlain(HDC dc) {
     DeleteMetaFile(h);
 }
 
-// The target of a playback: its context, and whether it is a metafile being recorded.
-HDC PlaybackTarget(int target, int *ox, int *oy) {
-    *ox = *oy = 0;
-    if (target == 0) return quill::TargetDC();
-    if (target == 10) return static_cast<HDC>(quill::PrinterDrawingContext(ox, oy));
-    if (target == 11) return static_cast<HDC>(quill::MetafileDrawingContext());
-    return nullptr;
-}
-
 // The window extent a plain metafile sets for itself, from its records; 0 when it sets none.
 void RecordedExtent(const unsigned char *data, std::size_t size, int *wx, int *wy) {
     *wx = *wy = 0;
@@ -309,7 +300,7 @@ void yywmfplaymetafile_(const int *format, const int *x1, const int *y1, const i
     const unsigned char *bits = data.data() + skip;
     const UINT size = static_cast<UINT>(std::min<std::size_t>(data.size() - skip, 0x7FFFFFFF));
     int ox = 0, oy = 0;
-    const HDC dc = PlaybackTarget(*target, &ox, &oy);
+    const HDC dc = static_cast<HDC>(quill::TargetDrawingContext(*target, &ox, &oy));
     // The current drawable keeps the graphics layer's clip region while the picture plays.
     std::optional<quill::ClipScope> clip;
     if (*target == 0 && dc != nullptr) clip.emplace(dc);

@@ -14,7 +14,7 @@ namespace {
 using quill::ClipScope;
 using quill::Target;
 
-constexpr int kMaxPoints = quill::kPolygonPoints;
+constexpr int kMaxPoints = kPolygonPoints;
 
 HDC Dc() { return Target().dc; }
 COLORREF Colour() { return Target().colour; }

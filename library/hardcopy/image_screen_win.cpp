@@ -14,17 +14,6 @@
 
 namespace {
 
-// The device context of a drawing target: the drawable, the printer page (its page started)
-// or the open metafile; null when the target is not open.
-HDC TargetDc(int target) {
-    int ox = 0, oy = 0;
-    if (target == 0) return quill::TargetDC();
-    if (target == kDeviceWindowsPrinter)
-        return static_cast<HDC>(quill::PrinterDrawingContext(&ox, &oy));
-    if (target == kDeviceWindowsMetafile) return static_cast<HDC>(quill::MetafileDrawingContext());
-    return nullptr;
-}
-
 // The file as a bitmap block: a BMP as stored (run-length bits stay encoded for the drawing
 // call), a PCX or PNG decoded.
 int BitmapBlock(int type, const char *path, std::vector<unsigned char> &dib, int *oserror) {
@@ -50,7 +39,8 @@ void yyloadimage_(const int *type, const int *target, const int *x1, const int *
     std::vector<unsigned char> dib;
     *status = BitmapBlock(*type, path, dib, oserror);
     if (*status != 0) return;
-    HDC dc = TargetDc(*target);
+    int ox = 0, oy = 0;
+    HDC dc = static_cast<HDC>(quill::TargetDrawingContext(*target, &ox, &oy));
     if (!dc) return;
     const BITMAPINFO *info = reinterpret_cast<const BITMAPINFO *>(dib.data());
     const BITMAPINFOHEADER &h = info->bmiHeader;
