@@ -19,7 +19,7 @@ Fields Scan(const std::string &text, std::size_t block, std::size_t keep) {
     Fields fields;
     std::size_t at = 0;
     fields.end = quill::ScanGridFields(
-        (long long)text.size(), block, keep,
+        static_cast<long long>(text.size()), block, keep,
         [&](char *bytes, std::size_t count) -> long long {
             std::size_t n = count < text.size() - at ? count : text.size() - at;
             text.copy(bytes, n, at);

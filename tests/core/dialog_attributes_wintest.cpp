@@ -14,11 +14,13 @@
 namespace {
 
 std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
-    int length = (int)SendMessageA(control, lengthMessage, (WPARAM)index, 0);
+    int length =
+        static_cast<int>(SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0));
     if (length < 0) return "<none>";
-    std::string text((std::size_t)length + 1, '\0');
-    SendMessageA(control, textMessage, (WPARAM)index, (LPARAM)&text[0]);
-    text.resize((std::size_t)length);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(control, textMessage, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<std::size_t>(length));
     return text;
 }
 
@@ -28,7 +30,7 @@ std::string TabCaption(HWND tab, int index) {
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&item);
+    SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -98,7 +100,7 @@ TEST_F(Attributes, EveryFieldKindTakesItsSection) {
     ASSERT_NE(quill::FieldRecordOf(GetDlgItem(dialog, 334))->format, nullptr);
     EXPECT_STREQ(quill::FieldRecordOf(GetDlgItem(dialog, 334))->format, "(F8.3)");
     // [Fonts]
-    HFONT font = (HFONT)SendMessageA(GetDlgItem(dialog, 330), WM_GETFONT, 0, 0);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(dialog, 330), WM_GETFONT, 0, 0));
     LOGFONTA face = {};
     ASSERT_TRUE(GetObjectA(font, sizeof face, &face));
     EXPECT_STREQ(face.lfFaceName, "Courier New");

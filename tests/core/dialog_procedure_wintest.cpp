@@ -93,14 +93,15 @@ TEST_F(DialogProcedure, FieldDrawnByTheProgramShowsTheProgramsPointer) {
     HWND drawn = Field(kDrawn);
     HCURSOR saved = hCurrentCursor;
     hCurrentCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
-    LRESULT handled =
-        SendMessageA(drawn, WM_SETCURSOR, (WPARAM)drawn, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    LRESULT handled = SendMessageA(drawn, WM_SETCURSOR, reinterpret_cast<WPARAM>(drawn),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_TRUE(handled);
     EXPECT_EQ(GetCursor(), hCurrentCursor);
     // Without a pointer of the program's own the field keeps the standard one.
     hCurrentCursor = nullptr;
     SetCursor(nullptr);
-    SendMessageA(drawn, WM_SETCURSOR, (WPARAM)drawn, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(drawn, WM_SETCURSOR, reinterpret_cast<WPARAM>(drawn),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32515)));
     hCurrentCursor = saved;
 }
@@ -150,7 +151,8 @@ TEST_F(DialogProcedure, DoubleClickInAListPressesTheDefaultButtonUnlessItIsDisab
     Show(2);
     HWND list = Field(kList);
     SendMessageA(list, LB_ADDSTRING, 0, (LPARAM) "item");
-    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(kList, LBN_DBLCLK), (LPARAM)list);
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(kList, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(list));
     int type = 0;
     QuillEvent event;
     wmessage_(&type, &event);
@@ -158,7 +160,8 @@ TEST_F(DialogProcedure, DoubleClickInAListPressesTheDefaultButtonUnlessItIsDisab
     EXPECT_EQ(event.value1, IDOK);
 
     EnableWindow(Field(IDOK), FALSE);
-    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(kList, LBN_DBLCLK), (LPARAM)list);
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(kList, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(list));
     Pump();
     wmessagepeek_(&type, &event);
     EXPECT_NE(type, 3);
@@ -167,13 +170,16 @@ TEST_F(DialogProcedure, DoubleClickInAListPressesTheDefaultButtonUnlessItIsDisab
 TEST_F(DialogProcedure, ControlColoursFollowTheFieldRecord) {
     HDC dc = GetDC(Dialog());
     // A foreground only: the text colour, and the window background with its system brush.
-    HBRUSH brush =
-        (HBRUSH)SendMessageA(Dialog(), WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)Field(kPlainEdit));
+    HBRUSH brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(Dialog(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Field(kPlainEdit))));
     EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
     EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(brush, GetSysColorBrush(COLOR_WINDOW));
     // A background only: the system text colour and a brush of the background.
-    brush = (HBRUSH)SendMessageA(Dialog(), WM_CTLCOLORLISTBOX, (WPARAM)dc, (LPARAM)Field(kList));
+    brush = reinterpret_cast<HBRUSH>(SendMessageA(Dialog(), WM_CTLCOLORLISTBOX,
+                                                  reinterpret_cast<WPARAM>(dc),
+                                                  reinterpret_cast<LPARAM>(Field(kList))));
     EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(GetBkColor(dc), RGB(0, 0, 255));
     ASSERT_NE(brush, nullptr);
@@ -225,7 +231,7 @@ TEST_F(DialogProcedure, ABadValueKeepsTheTabWhereItWas) {
     // The focus leaves the field for the tab control, which then moves one tab to the left
     // (the window focus itself is not relied on: other test processes share the display).
     auto leaveForTheTab = [&] {
-        SendMessageA(number, WM_KILLFOCUS, (WPARAM)tab, 0);
+        SendMessageA(number, WM_KILLFOCUS, reinterpret_cast<WPARAM>(tab), 0);
         SendMessageA(tab, WM_KEYDOWN, VK_LEFT, 0);
         Pump();
     };
@@ -246,7 +252,8 @@ void CALLBACK CloseModal(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!copy) return;
     gBlitDuringModal = wBlitOn;
     KillTimer(nullptr, timer);
-    PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDOK));
+    PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(copy, IDOK)));
 }
 
 TEST_F(DialogProcedure, ModalShowRepaintsTheOthersFromSnapshots) {

@@ -159,10 +159,11 @@ TEST_F(Dialogs, SpinArrowsStepTheBuddyField) {
     auto spin = [&](int delta) {
         NMUPDOWN change = {};
         change.hdr.hwndFrom = record->upDown;
-        change.hdr.idFrom = (UINT_PTR)GetDlgCtrlID(record->upDown);
-        change.hdr.code = (UINT)UDN_DELTAPOS;
+        change.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(record->upDown));
+        change.hdr.code = static_cast<UINT>(UDN_DELTAPOS);
         change.iDelta = delta;
-        return SendMessageA(Current(), WM_NOTIFY, change.hdr.idFrom, (LPARAM)&change);
+        return SendMessageA(Current(), WM_NOTIFY, change.hdr.idFrom,
+                            reinterpret_cast<LPARAM>(&change));
     };
     EXPECT_EQ(Text(field), "7");
     EXPECT_NE(spin(5), 0);  // the up-down's own change is cancelled

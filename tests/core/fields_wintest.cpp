@@ -341,7 +341,7 @@ TEST_F(Fields, ComboBoxWithTypedText) {
     EXPECT_EQ(m.option, 1);
     EXPECT_EQ(m.text, "Red         ");
 
-    SendMessageA(Field(kComboEdit), CB_SETCURSEL, (WPARAM)-1, 0);
+    SendMessageA(Field(kComboEdit), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SetWindowTextA(Field(kComboEdit), "Purple");
     m = GetMenu(kComboEdit);
     EXPECT_EQ(m.option, 0) << "a text of the user's own";

@@ -100,7 +100,7 @@ protected:
     // rewrites its text, which puts the caret back at the start.
     void Type(HWND field, const char *keys) {
         for (const char *k = keys; *k; ++k)
-            SendMessageA(field, WM_CHAR, (WPARAM)(unsigned char)*k, 0);
+            SendMessageA(field, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*k)), 0);
     }
     void Replace(HWND field, const char *keys) {
         SendMessageA(field, EM_SETSEL, 0, -1);
@@ -141,7 +141,7 @@ TEST_F(NumericFields, CreationReadsTheTemplateText) {
     // A spin field has its up-down control beside it.
     FieldRecord *spin = quill::FieldRecordOf(Field(311));
     ASSERT_NE(spin->upDown, nullptr);
-    EXPECT_EQ((HWND)SendMessageA(spin->upDown, UDM_GETBUDDY, 0, 0), Field(311));
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin->upDown, UDM_GETBUDDY, 0, 0)), Field(311));
     EXPECT_EQ(Text(Field(311)), "7");
     EXPECT_EQ(quill::FieldRecordOf(Field(310))->upDown, nullptr);
 }
@@ -153,7 +153,8 @@ TEST_F(NumericFields, IntegerFieldDropsLettersAndPoints) {
     Replace(field, "-3\x01");  // Ctrl+A selects the text and is consumed
     EXPECT_EQ(Text(field), "-3");
     DWORD start = 0, end = 0;
-    SendMessageA(field, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 2u);
 }
@@ -201,7 +202,7 @@ TEST_F(NumericFields, DecimalCommaReplacesThePoint) {
     char saved = wDecimal;
     wDecimal = ',';
     HWND field = CreateWindowExA(0, "REALEDIT", "1.5", WS_CHILD | WS_VISIBLE, 0, 0, 50, 12, dialog,
-                                 (HMENU)390, GetModuleHandleA(nullptr), nullptr);
+                                 reinterpret_cast<HMENU>(390), GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(Text(field), "1,5");
     Replace(field, "2.5");
@@ -270,11 +271,11 @@ TEST_F(NumericFields, RefusedFieldKeepsItsTextAndAcceptedOneIsNormalised) {
     HWND integer = Field(310);
     Range(integer, 1, 100);
     SetWindowTextA(integer, "0012");
-    SendMessageA(integer, WM_KILLFOCUS, (WPARAM)Field(316), 0);
+    SendMessageA(integer, WM_KILLFOCUS, reinterpret_cast<WPARAM>(Field(316)), 0);
     EXPECT_EQ(Text(integer), "12");
     EXPECT_DOUBLE_EQ(quill::FieldRecordOf(integer)->value, 12.0);
     SetWindowTextA(integer, "0200");
-    SendMessageA(integer, WM_KILLFOCUS, (WPARAM)Field(316), 0);
+    SendMessageA(integer, WM_KILLFOCUS, reinterpret_cast<WPARAM>(Field(316)), 0);
     EXPECT_EQ(Text(integer), "0200");
     EXPECT_DOUBLE_EQ(quill::FieldRecordOf(integer)->value, 12.0);
 }
@@ -283,13 +284,13 @@ TEST_F(NumericFields, RealTextIsLeftAloneUnlessEdited) {
     HWND real = Field(312);
     SetWindowTextA(real, "0001.50");
     SendMessageA(real, EM_SETMODIFY, FALSE, 0);
-    SendMessageA(real, WM_KILLFOCUS, (WPARAM)Field(316), 0);
+    SendMessageA(real, WM_KILLFOCUS, reinterpret_cast<WPARAM>(Field(316)), 0);
     EXPECT_EQ(Text(real), "0001.50");
 }
 
 TEST_F(NumericFields, GettingTheFocusRecordsTheLastGoodValue) {
     StoreVal = 1;
-    SendMessageA(Field(314), WM_SETFOCUS, (WPARAM)Field(316), 0);
+    SendMessageA(Field(314), WM_SETFOCUS, reinterpret_cast<WPARAM>(Field(316)), 0);
     EXPECT_EQ(StoreVal, 0);
     EXPECT_STREQ(cLastGood, "3.25");
     EXPECT_DOUBLE_EQ(dLastGood, 3.25);
@@ -306,14 +307,16 @@ TEST_F(NumericFields, UnchangedIntegerTextKeepsCaretAndSelectionAcrossFocusChang
     SetFocus(other);
     SetFocus(integer);
     DWORD first = 0, last = 0;
-    SendMessageA(integer, EM_GETSEL, (WPARAM)&first, (LPARAM)&last);
+    SendMessageA(integer, EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                 reinterpret_cast<LPARAM>(&last));
     EXPECT_EQ(Text(integer), "1234");
     EXPECT_EQ(first, 1u);
     EXPECT_EQ(last, 3u);
 
     SendMessageA(integer, EM_SETSEL, 4, 4);
     SetFocus(other);
-    SendMessageA(integer, EM_GETSEL, (WPARAM)&first, (LPARAM)&last);
+    SendMessageA(integer, EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                 reinterpret_cast<LPARAM>(&last));
     EXPECT_EQ(first, 4u);
     EXPECT_EQ(last, 4u);
 

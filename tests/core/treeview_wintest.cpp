@@ -28,7 +28,7 @@ std::string ItemText(HTREEITEM item) {
     tv.hItem = item;
     tv.pszText = text;
     tv.cchTextMax = sizeof text;
-    SendMessageA(Tree(), TVM_GETITEMA, 0, (LPARAM)&tv);
+    SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     return text;
 }
 
@@ -36,17 +36,19 @@ int ItemId(HTREEITEM item) {
     TVITEMA tv{};
     tv.mask = TVIF_PARAM;
     tv.hItem = item;
-    SendMessageA(Tree(), TVM_GETITEMA, 0, (LPARAM)&tv);
-    return (int)tv.lParam;
+    SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return static_cast<int>(tv.lParam);
 }
 
 // The ids of the children of PARENT (null: the top level) in order.
 std::vector<int> Children(HTREEITEM parent) {
     std::vector<int> ids;
     HTREEITEM item =
-        parent ? (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)parent)
-               : (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_ROOT, 0);
-    for (; item; item = (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)item))
+        parent ? reinterpret_cast<HTREEITEM>(SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_CHILD,
+                                                          reinterpret_cast<LPARAM>(parent)))
+               : reinterpret_cast<HTREEITEM>(SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                 reinterpret_cast<LPARAM>(item))))
         ids.push_back(ItemId(item));
     return ids;
 }
@@ -185,15 +187,21 @@ TEST_F(TreeFields, CopyKeepsTextsIdsStatesAndSelection) {
         CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS, 0, 0, 100, 100,
                         quill::CurrentDialogWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(copy, nullptr);
-    HTREEITEM root = (HTREEITEM)SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    HTREEITEM root =
+        reinterpret_cast<HTREEITEM>(SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
     yyTreeViewCopy(copy, TVI_ROOT, Tree(), root);
     EXPECT_EQ(SendMessageA(copy, TVM_GETCOUNT, 0, 0), SendMessageA(Tree(), TVM_GETCOUNT, 0, 0));
     HTREEITEM fruit = yyTreeViewFind(copy, 10);
     ASSERT_NE(fruit, nullptr);
-    EXPECT_TRUE(SendMessageA(copy, TVM_GETITEMSTATE, (WPARAM)fruit, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_TRUE(
+        SendMessageA(copy, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(fruit), TVIS_EXPANDED) &
+        TVIS_EXPANDED);
     HTREEITEM veg = yyTreeViewFind(copy, 20);
-    EXPECT_FALSE(SendMessageA(copy, TVM_GETITEMSTATE, (WPARAM)veg, TVIS_EXPANDED) & TVIS_EXPANDED);
-    HTREEITEM selected = (HTREEITEM)SendMessageA(copy, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    EXPECT_FALSE(
+        SendMessageA(copy, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(veg), TVIS_EXPANDED) &
+        TVIS_EXPANDED);
+    HTREEITEM selected =
+        reinterpret_cast<HTREEITEM>(SendMessageA(copy, TVM_GETNEXTITEM, TVGN_CARET, 0));
     EXPECT_EQ(selected, yyTreeViewFind(copy, 12));
     DestroyWindow(copy);
 }

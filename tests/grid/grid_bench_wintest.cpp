@@ -25,7 +25,7 @@ double Now() {
     LARGE_INTEGER count, frequency;
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&frequency);
-    return (double)count.QuadPart / (double)frequency.QuadPart;
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 void Report(const char *name, double measured, double baseline, double goal) {
@@ -57,8 +57,8 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
         double zero = 0;
         yygridputcellstring_(&g, &column, &row, &zero, text, "", n + 1, 1);
         int c2 = 2, c3 = 3, c4 = 4, ivalue = r;
-        float rvalue = (float)values[(size_t)r - 1];
-        double dvalue = values[(size_t)r - 1];
+        float rvalue = static_cast<float>(values[static_cast<size_t>(r) - 1]);
+        double dvalue = values[static_cast<size_t>(r) - 1];
         wgridputcellinteger_(&g, &c2, &r, &ivalue);
         if (r % 10 != 0) wgridputcellreal_(&g, &c3, &r, &rvalue, nullptr, 0);
         wgridputcelldouble_(&g, &c4, &r, &dvalue, nullptr, 0);
@@ -71,10 +71,10 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     char buffer[64];
     for (int r = 1; r <= kRows; ++r) {
         std::snprintf(buffer, sizeof buffer, "row %d", r);
-        texts[(size_t)r - 1] = buffer;
+        texts[static_cast<size_t>(r) - 1] = buffer;
         std::snprintf(buffer, sizeof buffer, "%d", r);
-        std::snprintf(buffer, sizeof buffer, "%.5G", values[(size_t)r - 1]);
-        std::snprintf(buffer, sizeof buffer, "%.5G", values[(size_t)r - 1]);
+        std::snprintf(buffer, sizeof buffer, "%.5G", values[static_cast<size_t>(r) - 1]);
+        std::snprintf(buffer, sizeof buffer, "%.5G", values[static_cast<size_t>(r) - 1]);
     }
     double fillBase = Now() - start;
     Report("grid_fill_ratio", fill, fillBase, 20);
@@ -88,21 +88,23 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     std::string plain = saved + ".plain";
     int g0 = kGrid;
     start = Now();
-    wgridsave_(&g0, saved.c_str(), (int)saved.size());
+    wgridsave_(&g0, saved.c_str(), static_cast<int>(saved.size()));
     double save = Now() - start;
     start = Now();
     if (std::FILE *out = std::fopen(plain.c_str(), "wb")) {
         for (int r = 0; r < kRows; ++r) {
-            std::fprintf(out, "\"%s\",%d,", texts[(size_t)r].c_str(), r + 1);
-            if (r % 10 != 9) std::fprintf(out, "%.4f", (float)values[(size_t)r]);
-            std::fprintf(out, ",%.4f,%s\r\n", values[(size_t)r], (r + 1) & 1 ? "Yes" : "No");
+            std::fprintf(out, "\"%s\",%d,", texts[static_cast<size_t>(r)].c_str(), r + 1);
+            if (r % 10 != 9)
+                std::fprintf(out, "%.4f", static_cast<float>(values[static_cast<size_t>(r)]));
+            std::fprintf(out, ",%.4f,%s\r\n", values[static_cast<size_t>(r)],
+                         (r + 1) & 1 ? "Yes" : "No");
         }
         std::fclose(out);
     }
     double saveBase = Now() - start;
     Report("grid_save_ratio", save, saveBase, 3);
     start = Now();
-    wgridload_(&g0, saved.c_str(), (int)saved.size());
+    wgridload_(&g0, saved.c_str(), static_cast<int>(saved.size()));
     double load = Now() - start;
     int one = 1;
     EXPECT_EQ(infoerror_(&one), 0);
@@ -136,7 +138,10 @@ TEST(GridBench, DISABLED_RatiosToPlainBaselines) {
     double sort = Now() - start;
     std::vector<std::pair<double, int>> pairs(kRows);
     for (int r = 0; r < kRows; ++r)
-        pairs[(size_t)r] = {r % 10 == 9 ? 3.4e38 : (double)(float)values[(size_t)r], r};
+        pairs[static_cast<size_t>(r)] = {
+            r % 10 == 9 ? 3.4e38
+                        : static_cast<double>(static_cast<float>(values[static_cast<size_t>(r)])),
+            r};
     start = Now();
     std::stable_sort(pairs.begin(), pairs.end());
     double sortBase = Now() - start;

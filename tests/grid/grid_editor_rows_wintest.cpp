@@ -44,11 +44,12 @@ void FillRow(int grid, int n) {
     int c = kName - 1;
     double none = 0;
     const std::string name = Name(n);
-    yygridputcellstring_(&id, &c, &row, &none, name.c_str(), "", (int)name.size() + 1, 1);
+    yygridputcellstring_(&id, &c, &row, &none, name.c_str(), "", static_cast<int>(name.size()) + 1,
+                         1);
     int column = kCount, one = n, count = n % 11;
     wgridputcellinteger_(&id, &column, &one, &count);
     column = kReal;
-    float real = (float)n + 0.5f;
+    float real = static_cast<float>(n) + 0.5f;
     wgridputcellreal_(&id, &column, &one, &real, nullptr, 0);
     c = kTick - 1;
     int tick = n % 2;
@@ -56,7 +57,7 @@ void FillRow(int grid, int n) {
     c = kMenu - 1;
     yygridputmenustring_(&id, &c, &row, &status, kOptions[n % 3]);
     const std::string label = Label(n);
-    int length = (int)label.size();
+    int length = static_cast<int>(label.size());
     yygridlabelrow_(&id, &row, label.c_str(), &length);
 }
 
@@ -89,7 +90,7 @@ std::string HeaderText(HWND header) {
     item.mask = HDI_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    SendMessageA(header, HDM_GETITEMA, 0, (LPARAM)&item);
+    SendMessageA(header, HDM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -138,7 +139,7 @@ int ExpectRowsBesideLabels(HWND grid, const std::string &when) {
     if (rows.empty()) return 0;
     const int first = std::atoi(rows[0].label.c_str() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int n = first + (int)i;
+        const int n = first + static_cast<int>(i);
         EXPECT_EQ(rows[i].label, Label(n)) << when;
         EXPECT_EQ(rows[i].name, Name(n)) << when << ": beside label " << rows[i].label;
     }
@@ -174,7 +175,7 @@ void CheckEditor(HWND frame, int rows, const std::string &path, const std::strin
     EXPECT_EQ(Text(CurrentCell(g)), Name(1)) << what << ": the current cell";
     if (r->mode != 1 && r->statusBar != nullptr) {
         char status[32] = "";
-        SendMessageA(r->statusBar, SB_GETTEXTA, 1, (LPARAM)status);
+        SendMessageA(r->statusBar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
         EXPECT_STREQ(status, "\t\t1") << what << ": the status bar's row";
     }
 
@@ -189,10 +190,10 @@ void CheckEditor(HWND frame, int rows, const std::string &path, const std::strin
     EXPECT_EQ(ExpectRowsBesideLabels(r->grid, what + ", after Page Up"), 1);
 
     int zero = 0;
-    wgridsave_(&zero, path.c_str(), (int)path.size());
+    wgridsave_(&zero, path.c_str(), static_cast<int>(path.size()));
     EXPECT_EQ(LastError(), 0) << what;
     const std::vector<std::string> lines = Lines(path);
-    ASSERT_EQ(lines.size(), (std::size_t)rows) << what;
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(rows)) << what;
     for (int n = 1; n <= rows; ++n) EXPECT_EQ(lines[n - 1], Line(n)) << what << ": line " << n;
 }
 
@@ -345,10 +346,10 @@ TEST_F(GridEditorRows, ModalDialogKeepsEveryRowOfAGridWhoseCurrentCellIsFurtherD
         wdialogselect_(&dialog);
         const std::string path = Path("dialog.csv");
         int grid = kLong;
-        wgridsave_(&grid, path.c_str(), (int)path.size());
+        wgridsave_(&grid, path.c_str(), static_cast<int>(path.size()));
         EXPECT_EQ(LastError(), 0);
         const std::vector<std::string> lines = Lines(path);
-        ASSERT_EQ(lines.size(), (std::size_t)kLongRows);
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(kLongRows));
         for (int n = 1; n <= kLongRows; ++n)
             EXPECT_EQ(lines[n - 1], Line(n)) << "row " << row << " current: line " << n;
         ShowWindow(loaded, SW_SHOW);

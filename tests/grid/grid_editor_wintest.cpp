@@ -47,7 +47,7 @@ int OpenWindow(int flags, int width = 500, int height = 300, int parent = 0) {
 int Edit(int grid, int mode, int flags = 0, int menu = 0, const char *file = nullptr) {
     char name[260] = "";
     if (file) std::snprintf(name, sizeof name, "%s", file);
-    int length = file ? (int)std::strlen(name) : 0;
+    int length = file ? static_cast<int>(std::strlen(name)) : 0;
     wgridedit_(&grid, &mode, menu ? &menu : nullptr, &flags, nullptr, name, nullptr, length, 0);
     return LastError();
 }
@@ -59,7 +59,7 @@ std::vector<std::string> Items(HMENU menu) {
     std::vector<std::string> items;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[80] = "";
-        if (GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION) == 0) {
+        if (GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) == 0) {
             items.push_back("-");
             continue;
         }
@@ -70,10 +70,10 @@ std::vector<std::string> Items(HMENU menu) {
 
 std::vector<int> Buttons(HWND bar) {
     std::vector<int> ids;
-    int n = (int)SendMessageA(bar, TB_BUTTONCOUNT, 0, 0);
+    int n = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
         TBBUTTON button = {};
-        SendMessageA(bar, TB_GETBUTTON, (WPARAM)i, (LPARAM)&button);
+        SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
         ids.push_back((button.fsStyle & BTNS_SEP) ? 0 : button.idCommand);
     }
     return ids;
@@ -81,7 +81,7 @@ std::vector<int> Buttons(HWND bar) {
 
 std::string StatusText(HWND bar, int part) {
     char text[256] = "";
-    SendMessageA(bar, SB_GETTEXTA, (WPARAM)part, (LPARAM)text);
+    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -92,12 +92,13 @@ void PutInteger(int grid, int column, int row, int value) {
 void PutString(int grid, int column, int row, const std::string &text) {
     int id = grid, c = column - 1, r = row - 1;
     double none = 0;
-    yygridputcellstring_(&id, &c, &r, &none, text.c_str(), "", (int)text.size() + 1, 1);
+    yygridputcellstring_(&id, &c, &r, &none, text.c_str(), "", static_cast<int>(text.size()) + 1,
+                         1);
 }
 
 std::string CellString(int grid, int column, int row) {
     char text[40];
-    wgridgetcellstring_(&grid, &column, &row, text, (int)sizeof text);
+    wgridgetcellstring_(&grid, &column, &row, text, static_cast<int>(sizeof text));
     std::string s(text, sizeof text);
     return s.substr(0, s.find_last_not_of(' ') + 1);
 }
@@ -126,7 +127,7 @@ modal::Step TypeAndPress(int field, const std::string &text, int button) {
         SetDlgItemTextA(box, field, text.c_str());
         SendMessageA(GetDlgItem(box, field), EM_SETMODIFY, TRUE, 0);
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     (LPARAM)GetDlgItem(box, button));
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     };
 }
 
@@ -188,9 +189,9 @@ TEST_F(GridEditor, MenusKeysToolBarAndStatusBarOfAFullEditor) {
              {32101, "New"}, {32124, "Paste"}, {32141, "Find"}}) {
         NMTTDISPINFOA info = {};
         info.hdr.hwndFrom = r->tooltips;
-        info.hdr.idFrom = (UINT_PTR)id;
+        info.hdr.idFrom = static_cast<UINT_PTR>(id);
         info.hdr.code = TTN_GETDISPINFOA;
-        SendMessageA(wWindow[win], WM_NOTIFY, 0, (LPARAM)&info);
+        SendMessageA(wWindow[win], WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         ASSERT_NE(info.lpszText, nullptr);
         EXPECT_EQ(std::string(info.lpszText), tip);
     }
@@ -206,10 +207,12 @@ TEST_F(GridEditor, MenusKeysToolBarAndStatusBarOfAFullEditor) {
     EXPECT_EQ(StatusText(status, 1), "\t\t7");
     EXPECT_EQ(StatusText(status, 3), "\t\t3");
     SendMessageA(wWindow[win], WM_ENTERMENULOOP, 0, 0);
-    SendMessageA(wWindow[win], WM_MENUSELECT, MAKEWPARAM(32145, 0), (LPARAM)GetSubMenu(bar, 2));
+    SendMessageA(wWindow[win], WM_MENUSELECT, MAKEWPARAM(32145, 0),
+                 reinterpret_cast<LPARAM>(GetSubMenu(bar, 2)));
     EXPECT_TRUE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
     EXPECT_EQ(StatusText(status, 0), "Moves to the specified row") << "the simple part";
-    SendMessageA(wWindow[win], WM_MENUSELECT, MAKEWPARAM(1, MF_POPUP), (LPARAM)bar);
+    SendMessageA(wWindow[win], WM_MENUSELECT, MAKEWPARAM(1, MF_POPUP),
+                 reinterpret_cast<LPARAM>(bar));
     EXPECT_EQ(StatusText(status, 0), "Commands for Editing and Sorting cells");
     SendMessageA(wWindow[win], WM_EXITMENULOOP, 0, 0);
     EXPECT_FALSE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
@@ -225,18 +228,18 @@ TEST_F(GridEditor, MenusKeysToolBarAndStatusBarOfAFullEditor) {
     // Enabling on pop-up: no block and no selected text grey out the clipboard items.
     HMENU editMenu = GetSubMenu(bar, 1), searchMenu = GetSubMenu(bar, 2),
           fileMenu = GetSubMenu(bar, 0);
-    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)editMenu, 1);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
     EXPECT_TRUE(GetMenuState(editMenu, 32122, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(editMenu, 32123, MF_BYCOMMAND) & MF_GRAYED);
-    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)searchMenu, 2);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(searchMenu), 2);
     EXPECT_TRUE(GetMenuState(searchMenu, 32142, MF_BYCOMMAND) & MF_GRAYED) << "no find text yet";
-    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)fileMenu, 0);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(fileMenu), 0);
     EXPECT_TRUE(GetMenuState(fileMenu, 32106, MF_BYCOMMAND) & MF_GRAYED);
     Command(win, 32126);  // Select All
-    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)editMenu, 1);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
     EXPECT_FALSE(GetMenuState(editMenu, 32122, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(GetMenuState(editMenu, 32123, MF_BYCOMMAND) & MF_GRAYED);
-    SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)fileMenu, 0);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(fileMenu), 0);
     EXPECT_FALSE(GetMenuState(fileMenu, 32106, MF_BYCOMMAND) & MF_GRAYED);
     Command(win, 32125);  // Delete clears the whole block
     EXPECT_EQ(CellString(0, kName, 2), "");
@@ -302,7 +305,7 @@ TEST_F(GridEditor, PastePlainTextIntoTheCellAndBlocksIntoTheGrid) {
     GridRecord *g = EditorGrid(win);
     HMENU editMenu = GetSubMenu(GetMenu(wWindow[win]), 1);
     auto pasteOffered = [&] {
-        SendMessageA(wWindow[win], WM_INITMENUPOPUP, (WPARAM)editMenu, 1);
+        SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
         return !(GetMenuState(editMenu, 32124, MF_BYCOMMAND) & MF_GRAYED);
     };
     auto goTo = [](int column, int row) {
@@ -481,7 +484,7 @@ TEST_F(GridEditor, GotoFindAndSortThroughTheirDialogs) {
                               SetDlgItemTextA(box, 1002, "21");
                               SendMessageA(GetDlgItem(box, 1002), EM_SETMODIFY, TRUE, 0);
                               SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                           (LPARAM)GetDlgItem(box, IDOK));
+                                           reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
                               EXPECT_TRUE(IsWindowVisible(box)) << "21 is out of range";
                               PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
                           }},
@@ -508,12 +511,12 @@ TEST_F(GridEditor, GotoFindAndSortThroughTheirDialogs) {
     left = modal::Run({[](HWND box) {
                           SetDlgItemTextA(box, 1002, "");
                           SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                       (LPARAM)GetDlgItem(box, IDOK));
+                                       reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
                           Pump();
                           EXPECT_TRUE(IsWindowVisible(box)) << "an empty text keeps the dialog";
                           SetDlgItemTextA(box, 1002, "fig");
                           PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                       (LPARAM)GetDlgItem(box, IDOK));
+                                       reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
                       }},
                       [&] { Command(win, 32141); });
     EXPECT_EQ(left, 0);
@@ -571,13 +574,13 @@ TEST_F(GridEditor, SpinStepsAndTheFrameShrinksToTheGrid) {
     ASSERT_NE(field->upDown, nullptr);
     NMUPDOWN change = {};
     change.hdr.hwndFrom = field->upDown;
-    change.hdr.code = (UINT)UDN_DELTAPOS;
+    change.hdr.code = static_cast<UINT>(UDN_DELTAPOS);
     change.iDelta = 1;
-    EXPECT_TRUE(SendMessageA(wWindow[win], WM_NOTIFY, 0, (LPARAM)&change));
+    EXPECT_TRUE(SendMessageA(wWindow[win], WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)));
     EXPECT_EQ(CellString(0, kCount, 1), "10");
     field->step = 0;
     change.iDelta = -1;
-    SendMessageA(wWindow[win], WM_NOTIFY, 0, (LPARAM)&change);
+    SendMessageA(wWindow[win], WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
     EXPECT_EQ(CellString(0, kCount, 1), "10");
     (void)r;
 
@@ -636,7 +639,7 @@ void ExpectTidyLayout(HWND dialog, const std::string &name) {
     }
     HWND ok = GetDlgItem(dialog, IDOK);
     ASSERT_NE(ok, nullptr) << name;
-    EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, (LONG)BS_DEFPUSHBUTTON)
+    EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_DEFPUSHBUTTON))
         << name << ": button 1 is the default";
 }
 
@@ -737,7 +740,7 @@ TEST_F(GridEditor, PrintThroughItsDialogWithTheEditorsTitle) {
                               EXPECT_EQ(GetDlgItemInt(box, 1012, nullptr, FALSE), 100u);
                               CheckDlgButton(box, 1003, BST_UNCHECKED);
                               PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                           (LPARAM)GetDlgItem(box, IDOK));
+                                           reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
                           }},
                           [&] { Command(win, 32105); });
     EXPECT_EQ(left, 0);
@@ -789,8 +792,9 @@ modal::Step FileDialog(const std::string &name, int type = 0) {
         }
         if (type > 0) {
             HWND types = GetDlgItem(box, 0x470);
-            SendMessageA(types, CB_SETCURSEL, (WPARAM)(type - 1), 0);
-            SendMessageA(box, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), (LPARAM)types);
+            SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(types));
         }
         SetDlgItemTextA(box, 0x47C, name.c_str());
         modal::Press(IDOK)(box);

@@ -105,7 +105,7 @@ TEST_F(GridFields, ClearingTheFieldEmptiesCellsAndTakesTheMenuOptions) {
     EXPECT_EQ(id, kGrid);
     GridRecord *record = Record(kGrid);
     char text[20] = "#";
-    int max = (int)sizeof text;
+    int max = static_cast<int>(sizeof text);
     grid = kGrid, c = kName - 1, r = 1;
     yygridgetcellstring_(&grid, &c, &r, text, &max);
     EXPECT_STREQ(text, "");

@@ -27,9 +27,9 @@ Scan ScanText(const std::string &text, std::size_t size, std::size_t keep = 1u <
         std::size_t n = std::min(count, text.size() - at);
         text.copy(bytes, n, at);
         at += n;
-        return (long long)n;
+        return static_cast<long long>(n);
     };
-    scan.end = quill::ScanGridFields((long long)text.size(), size, keep, read,
+    scan.end = quill::ScanGridFields(static_cast<long long>(text.size()), size, keep, read,
                                      [&](const std::string &field, bool end) {
                                          if (newLine) scan.rows.emplace_back();
                                          scan.rows.back().push_back(field);
@@ -166,12 +166,12 @@ TEST(GridFileScanner, OpenQuotesShortReadsAndFailures) {
     int reads = 0;
     auto sink = [](const std::string &, bool) { return GridFieldNext::kGoOn; };
     GridScanEnd end = quill::ScanGridFields(
-        (long long)text.size() + 5, 4, 100,
+        static_cast<long long>(text.size()) + 5, 4, 100,
         [&](char *bytes, std::size_t count) -> long long {
-            std::size_t n =
-                std::min(count, text.size() - std::min(text.size(), (std::size_t)reads * 4));
-            text.copy(bytes, n, (std::size_t)reads++ * 4);
-            return (long long)n;
+            std::size_t n = std::min(
+                count, text.size() - std::min(text.size(), static_cast<std::size_t>(reads) * 4));
+            text.copy(bytes, n, static_cast<std::size_t>(reads++) * 4);
+            return static_cast<long long>(n);
         },
         sink);
     EXPECT_EQ(end, GridScanEnd::kShortRead) << "the file held fewer bytes than its length";
@@ -187,12 +187,12 @@ TEST(GridFileScanner, SkippingTheRestOfALineAndStopping) {
         std::size_t at = 0;
         Rows rows(1);
         GridScanEnd end = quill::ScanGridFields(
-            (long long)text.size(), size, 100,
+            static_cast<long long>(text.size()), size, 100,
             [&](char *bytes, std::size_t count) -> long long {
                 std::size_t n = std::min(count, text.size() - at);
                 text.copy(bytes, n, at);
                 at += n;
-                return (long long)n;
+                return static_cast<long long>(n);
             },
             [&](const std::string &field, bool endOfLine) {
                 if (field == "f") return GridFieldNext::kStop;
@@ -252,12 +252,12 @@ TEST(GridFileScanner, RoundTripsAndRandomBytes) {
     std::mt19937 random(19);
     const std::string alphabet("ab ,\"\r\n\t\0x", 11);
     for (int trial = 0; trial < 200; ++trial) {
-        Rows rows((std::size_t)(1 + random() % 5));
+        Rows rows(static_cast<std::size_t>(1 + random() % 5));
         std::size_t columns = 1 + random() % 4;
         for (auto &row : rows)
             for (std::size_t c = 0; c < columns; ++c) {
                 std::string text;
-                for (int n = (int)(random() % 12); n > 0; --n)
+                for (int n = static_cast<int>(random() % 12); n > 0; --n)
                     text += alphabet[random() % alphabet.size()];
                 // The reader removes trailing blanks: the texts a grid keeps have none.
                 while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -271,8 +271,9 @@ TEST(GridFileScanner, RoundTripsAndRandomBytes) {
     // Random bytes: every buffer size agrees and nothing is read out of bounds.
     for (int trial = 0; trial < 200; ++trial) {
         std::string bytes;
-        for (int n = (int)(random() % 200); n > 0; --n)
-            bytes += random() % 3 ? alphabet[random() % alphabet.size()] : (char)(random() % 256);
+        for (int n = static_cast<int>(random() % 200); n > 0; --n)
+            bytes += random() % 3 ? alphabet[random() % alphabet.size()]
+                                  : static_cast<char>(random() % 256);
         ScanEverySize(bytes);
     }
 }

@@ -28,7 +28,8 @@ enum Column { kText = 1, kInteger, kReal, kTick, kMenu };
 void PutText(int grid, int column, int row, const std::string &text) {
     int id = grid, c = column - 1, r = row - 1;
     double zero = 0;
-    yygridputcellstring_(&id, &c, &r, &zero, text.c_str(), "", (int)text.size() + 1, 1);
+    yygridputcellstring_(&id, &c, &r, &zero, text.c_str(), "", static_cast<int>(text.size()) + 1,
+                         1);
 }
 void PutReal(int grid, int column, int row, float value) {
     wgridputcellreal_(&grid, &column, &row, &value, nullptr, 0);
@@ -51,7 +52,7 @@ std::string Cell(int grid, int column, int row) {
         return state ? "Yes" : "No";
     }
     char text[200] = {0};
-    int max = (int)sizeof text;
+    int max = static_cast<int>(sizeof text);
     if (column == kMenu) {
         int option = -1;
         yygridgetcellmenu_(&id, &c, &r, &option);
@@ -76,10 +77,10 @@ protected:
 
     std::string Path(const std::string &name) const { return (scratch.path / name).string(); }
     void Save(int grid, const std::string &name) {
-        wgridsave_(&grid, Path(name).c_str(), (int)Path(name).size());
+        wgridsave_(&grid, Path(name).c_str(), static_cast<int>(Path(name).size()));
     }
     void Load(int grid, const std::string &name) {
-        wgridload_(&grid, Path(name).c_str(), (int)Path(name).size());
+        wgridload_(&grid, Path(name).c_str(), static_cast<int>(Path(name).size()));
     }
     std::string Bytes(const std::string &name) const { return ReadWholeFile(Path(name)); }
     void WriteBytes(const std::string &name, const std::string &bytes) const {
@@ -154,7 +155,7 @@ TEST_F(GridFiles, TheSavedFileByteForByteAndAsCsvReadsIt) {
     std::vector<std::string> rows = CsvRows("golden.csv");
     ASSERT_EQ(rows.size(), 3u);
     for (int r = 1; r <= 3; ++r)
-        EXPECT_EQ(rows[(size_t)r - 1], Bracketed(Row(kSmall, r))) << "row " << r;
+        EXPECT_EQ(rows[static_cast<size_t>(r) - 1], Bracketed(Row(kSmall, r))) << "row " << r;
     EXPECT_TRUE(std::filesystem::exists(scratch.path / "golden.csv"));
 }
 
@@ -163,9 +164,9 @@ TEST_F(GridFiles, RoundTripsOfEveryKindInViewAndOutOfView) {
                                             "  lead", "\"",  "x\"\"y",     ""};
     for (int r = 1; r <= kLargeRows; ++r) {
         PutText(kLarge, kText, r,
-                texts[(size_t)r % texts.size()] + (r % 3 ? std::to_string(r) : ""));
+                texts[static_cast<size_t>(r) % texts.size()] + (r % 3 ? std::to_string(r) : ""));
         if (r % 4) PutInteger(kLarge, kInteger, r, r * 7);
-        if (r % 5) PutReal(kLarge, kReal, r, -0.25f * (float)r);
+        if (r % 5) PutReal(kLarge, kReal, r, -0.25f * static_cast<float>(r));
         PutCheck(kLarge, r, r % 2);
         PutOption(kLarge, r, 1 + r % 3);  // an empty menu field would not read back
     }
@@ -173,11 +174,11 @@ TEST_F(GridFiles, RoundTripsOfEveryKindInViewAndOutOfView) {
     Save(kLarge, "first.csv");
     ASSERT_EQ(LastError(), 0);
     std::vector<std::string> rows = CsvRows("first.csv");
-    ASSERT_EQ(rows.size(), (size_t)kLargeRows);
+    ASSERT_EQ(rows.size(), static_cast<size_t>(kLargeRows));
     std::vector<std::vector<std::string>> before;
     for (int r = 1; r <= kLargeRows; ++r) {
         before.push_back(Row(kLarge, r));
-        EXPECT_EQ(rows[(size_t)r - 1], Bracketed(before.back())) << "row " << r;
+        EXPECT_EQ(rows[static_cast<size_t>(r) - 1], Bracketed(before.back())) << "row " << r;
     }
 
     // An empty file clears every cell, menus to their first option; the saved file brings
@@ -190,7 +191,7 @@ TEST_F(GridFiles, RoundTripsOfEveryKindInViewAndOutOfView) {
     Load(kLarge, "first.csv");
     EXPECT_EQ(LastError(), 0);
     for (int r = 1; r <= kLargeRows; ++r)
-        EXPECT_EQ(Row(kLarge, r), before[(size_t)r - 1]) << "row " << r;
+        EXPECT_EQ(Row(kLarge, r), before[static_cast<size_t>(r) - 1]) << "row " << r;
     Save(kLarge, "second.csv");
     EXPECT_EQ(Bytes("second.csv"), Bytes("first.csv"));
 
@@ -289,11 +290,11 @@ TEST_F(GridFiles, FailuresLeaveTheOldFileAndTheGrid) {
     wgridsave_(&grid, "   ", 3);
     EXPECT_EQ(LastError(), 1);
     grid = kDialog;
-    wgridload_(&grid, Path("keep.csv").c_str(), (int)Path("keep.csv").size());
+    wgridload_(&grid, Path("keep.csv").c_str(), static_cast<int>(Path("keep.csv").size()));
     EXPECT_EQ(LastError(), 1006);
     wdialogunload_(nullptr);
     grid = kSmall;
-    wgridsave_(&grid, Path("keep.csv").c_str(), (int)Path("keep.csv").size());
+    wgridsave_(&grid, Path("keep.csv").c_str(), static_cast<int>(Path("keep.csv").size()));
     EXPECT_EQ(LastError(), 1005);
     EXPECT_EQ(Bytes("keep.csv"), old);
 }

@@ -46,7 +46,8 @@ inline std::string UnixPath(const fs::path &path) {
 inline void PutText(int grid, int column, int row, const std::string &text) {
     int id = grid;
     double value = 0;
-    yygridputcellstring_(&id, &column, &row, &value, text.c_str(), "", (int)text.size(), 0);
+    yygridputcellstring_(&id, &column, &row, &value, text.c_str(), "",
+                         static_cast<int>(text.size()), 0);
     ASSERT_EQ(id, grid);
 }
 
@@ -67,7 +68,8 @@ inline Options GetOptions(int set) {
 inline int Print(int grid, int row1, int row2, int col1, int col2, const std::string &title,
                  int set = 1) {
     int ok = -1;
-    yygridprint_(&grid, &ok, &row1, &row2, &col1, &col2, &set, title.data(), (int)title.size());
+    yygridprint_(&grid, &ok, &row1, &row2, &col1, &col2, &set, title.data(),
+                 static_cast<int>(title.size()));
     return ok;
 }
 

@@ -78,7 +78,7 @@ TEST_F(GridPrint, RowsSpreadOverPagesWithTheHeaderOnceOrOnEveryPage) {
     ASSERT_EQ(Print(kGrid, 0, 59, 0, 0, title), 1);
     Printed once = Job(title, since);
     ASSERT_GE(once.pages, 3);
-    ASSERT_EQ((int)once.text.size(), once.pages);
+    ASSERT_EQ(static_cast<int>(once.text.size()), once.pages);
     EXPECT_NE(once.text[0].find("Name"), std::string::npos);
     EXPECT_EQ(once.text[1].find("Name"), std::string::npos) << "the header only on the first page";
     int first = Labels(once.text[0]), second = Labels(once.text[1]);
@@ -94,7 +94,7 @@ TEST_F(GridPrint, RowsSpreadOverPagesWithTheHeaderOnceOrOnEveryPage) {
     Printed every = Job(title, since);
     ASSERT_GE(every.pages, 3);
     for (int i = 0; i < every.pages; ++i)
-        EXPECT_NE(every.text[(std::size_t)i].find("Name"), std::string::npos) << i;
+        EXPECT_NE(every.text[static_cast<std::size_t>(i)].find("Name"), std::string::npos) << i;
     EXPECT_EQ(Labels(every.text[0]), Labels(every.text[1]));
     EXPECT_EQ(Labels(every.text[0]), first);
 }

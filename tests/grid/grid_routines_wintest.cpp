@@ -41,12 +41,13 @@ int Info(int grid, int code) {
 int PutText(int grid, int column, int row, const std::string &text) {
     int id = grid;
     double zero = 0;
-    yygridputcellstring_(&id, &column, &row, &zero, text.c_str(), "", (int)text.size() + 1, 1);
+    yygridputcellstring_(&id, &column, &row, &zero, text.c_str(), "",
+                         static_cast<int>(text.size()) + 1, 1);
     return id;
 }
 
 std::string Text(int grid, int column, int row, int max = 100) {
-    std::string text((std::size_t)max, '\0');
+    std::string text(static_cast<std::size_t>(max), '\0');
     int id = grid;
     yygridgetcellstring_(&id, &column, &row, &text[0], &max);
     return text.c_str();
@@ -80,15 +81,15 @@ std::string HeaderText(HWND header, int item) {
     HDITEMA hd = {};
     hd.mask = HDI_TEXT;
     hd.pszText = text;
-    hd.cchTextMax = (int)sizeof text;
-    SendMessageA(header, HDM_GETITEMA, (WPARAM)item, (LPARAM)&hd);
+    hd.cchTextMax = static_cast<int>(sizeof text);
+    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&hd));
     return text;
 }
 
 int HeaderWidth(HWND header, int item) {
     HDITEMA hd = {};
     hd.mask = HDI_WIDTH;
-    SendMessageA(header, HDM_GETITEMA, (WPARAM)item, (LPARAM)&hd);
+    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&hd));
     return hd.cxy;
 }
 
@@ -151,11 +152,11 @@ protected:
     }
     void Load(const std::string &name) {
         int grid = kFileGrid;
-        wgridload_(&grid, Path(name).c_str(), (int)Path(name).size());
+        wgridload_(&grid, Path(name).c_str(), static_cast<int>(Path(name).size()));
     }
     void Save(const std::string &name) {
         int grid = kFileGrid;
-        wgridsave_(&grid, Path(name).c_str(), (int)Path(name).size());
+        wgridsave_(&grid, Path(name).c_str(), static_cast<int>(Path(name).size()));
     }
     // Adds an option to the menu of every control row.
     void AddOption(const char *text) {
@@ -186,7 +187,7 @@ TEST_F(GridRoutineFiles, AnEmptyMenuFieldMatchesOnlyAnOptionOfEmptyText) {
 TEST_F(GridRoutineFiles, MenuOptionsArePutAndClearedControlRowByControlRow) {
     int id = kFileGrid, column = kChoice, option = 3, row = 0;
     char text[20];
-    int max = (int)sizeof text;
+    int max = static_cast<int>(sizeof text);
     AddOption("New");
     yygridgetmenustring_(&id, &column, &option, text, &max);
     EXPECT_EQ(id, kFileGrid);
@@ -221,7 +222,7 @@ TEST_F(GridRoutineFiles, MenuOptionsArePutAndClearedControlRowByControlRow) {
 TEST_F(GridRoutineFiles, ALastCellOfQuotesFillingTheFieldLimitLoadsAlikeWithEitherLineEnd) {
     // The last column's text of 40,000 double quotes is written as a field of 80,002 bytes,
     // the longest field the reader keeps.
-    const std::string quotes((std::size_t)kLongLength, '"');
+    const std::string quotes(static_cast<std::size_t>(kLongLength), '"');
     PutText(kFileGrid, kText, 0, "a");
     PutText(kFileGrid, kLong, 0, quotes);
     PutText(kFileGrid, kText, 1, "b");
@@ -233,7 +234,8 @@ TEST_F(GridRoutineFiles, ALastCellOfQuotesFillingTheFieldLimitLoadsAlikeWithEith
     ASSERT_TRUE(Text(kFileGrid, kLong, 0, kLongLength + 1) == quotes);
     Save("quotes.csv");
     ASSERT_EQ(LastError(), 0);
-    const std::string field = "\"" + std::string(2 * (std::size_t)kLongLength, '"') + "\"";
+    const std::string field =
+        "\"" + std::string(2 * static_cast<std::size_t>(kLongLength), '"') + "\"";
     auto file = [&](const std::string &end) {
         return "\"a\",\"A\"," + field + end + "\"b\",\"A\",\"tail\"" + end + "\"\",\"A\",\"\"" +
                end;
@@ -284,7 +286,7 @@ TEST_F(GridRoutines, RedefineBuildsTheColumnsFromTheTemplatePositionsEmpty) {
     yygridcelllength_(&id, &column, &length);
     EXPECT_EQ(length, 21) << "the string of 20 came first";
     char label[40];
-    int max = (int)sizeof label;
+    int max = static_cast<int>(sizeof label);
     const char *labels[] = {"Note", "Count", "Name"};
     for (int item = 1; item <= 3; ++item) {
         yygridgetcolumnlabel_(&id, &item, label, &max);
@@ -317,14 +319,15 @@ TEST_F(GridRoutines, RangesReachEveryControlRowAndTheSpinArrows) {
     ASSERT_EQ(id, kWide);
     GridRecord *grid = Record(kWide);
     for (int i = 0; i < grid->nControlRows; ++i) {
-        FieldRecord *record =
-            quill::FieldRecordOf(grid->phCells[(std::size_t)kCount * grid->nControlRows + i]);
+        FieldRecord *record = quill::FieldRecordOf(
+            grid->phCells[static_cast<std::size_t>(kCount) * grid->nControlRows + i]);
         ASSERT_NE(record, nullptr);
         EXPECT_EQ(record->minimum, 1.0) << i;
         EXPECT_EQ(record->maximum, 100000.0) << i;
         ASSERT_NE(record->upDown, nullptr);
         int lower = 0, upper = 0;
-        SendMessageA(record->upDown, UDM_GETRANGE32, (WPARAM)&lower, (LPARAM)&upper);
+        SendMessageA(record->upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                     reinterpret_cast<LPARAM>(&upper));
         EXPECT_EQ(lower, 1) << i;
         EXPECT_EQ(upper, 31073) << i;
     }
@@ -429,12 +432,12 @@ TEST_F(GridRoutines, RowLabelsAreKeptForEveryRowAndShownInView) {
     ASSERT_NE(grid->phRowLabels, nullptr);
     auto label = [](int grid, int row) {
         char text[80];
-        int id = grid, length = (int)sizeof text;
+        int id = grid, length = static_cast<int>(sizeof text);
         yygridgetrowlabel_(&id, &row, text, &length);
         return std::string(text);
     };
     auto setLabel = [](int grid, int row, const std::string &text) {
-        int id = grid, length = (int)text.size();
+        int id = grid, length = static_cast<int>(text.size());
         yygridlabelrow_(&id, &row, text.c_str(), &length);
     };
     EXPECT_EQ(label(kWide, 0), "One");
@@ -487,7 +490,7 @@ protected:
     // A key pressed in the focused cell.
     void Press(int key, bool shift = false) {
         SetKey(VK_SHIFT, shift);
-        SendMessageA(GetFocus(), WM_KEYDOWN, (WPARAM)key, 1);
+        SendMessageA(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
         SetKey(VK_SHIFT, false);
         Pump();
     }

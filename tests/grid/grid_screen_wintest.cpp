@@ -36,7 +36,8 @@ void SetShift(bool down) {
 // A left click in the middle of ITEM of a header control, as button messages.
 void ClickHeader(HWND header, int item, bool shift = false) {
     RECT r;
-    ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, (WPARAM)item, (LPARAM)&r));
+    ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(item),
+                             reinterpret_cast<LPARAM>(&r)));
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     WPARAM keys = shift ? MK_SHIFT : 0;
     SetShift(shift);
@@ -73,12 +74,12 @@ TEST_F(GridScreen, HeaderAndRowLabelClicksSelectBlocks) {
 
     // Dragging a divider is refused: the column keeps its width.
     RECT r;
-    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 1, (LPARAM)&r);
+    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
     SendMessageA(grid->hHeader, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right, 5));
     SendMessageA(grid->hHeader, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right + 30, 5));
     SendMessageA(grid->hHeader, WM_LBUTTONUP, 0, MAKELPARAM(r.right + 30, 5));
     RECT after;
-    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 1, (LPARAM)&after);
+    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&after));
     EXPECT_EQ(after.right, r.right);
 }
 
@@ -93,14 +94,15 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND popup = FindWindowA("#32768", nullptr);
     if (!popup) return;
     KillTimer(nullptr, timer);
-    HMENU menu = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
     seen.found = menu != nullptr;
     for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
         char text[64] = {0};
-        GetMenuStringA(menu, (UINT)i, text, sizeof text, MF_BYPOSITION);
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         seen.ids.push_back(GetMenuItemID(menu, i));
         seen.texts.push_back(text);
-        seen.grey.push_back((GetMenuState(menu, (UINT)i, MF_BYPOSITION) & MF_GRAYED) != 0);
+        seen.grey.push_back((GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) !=
+                            0);
     }
     EndMenu();
 }
@@ -118,7 +120,8 @@ TEST_F(GridScreen, ContextMenuOfAnEditCellAndOfABlock) {
     SetTimer(nullptr, 0, 50, ReadMenu);
     RECT r;
     GetWindowRect(cell, &r);
-    SendMessageA(cell, WM_CONTEXTMENU, (WPARAM)cell, MAKELPARAM(r.left + 3, r.top + 3));
+    SendMessageA(cell, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(cell),
+                 MAKELPARAM(r.left + 3, r.top + 3));
     Pump();
     ASSERT_TRUE(seen.found);
     std::vector<UINT> ids = {32221, 0, 32222, 32223, 32224, 32225, 0, 32226};
@@ -134,7 +137,8 @@ TEST_F(GridScreen, ContextMenuOfAnEditCellAndOfABlock) {
     ASSERT_TRUE(PutClipboardText("a\tb"));  // a grid block: the grid's own paste
     seen = MenuSeen();
     SetTimer(nullptr, 0, 50, ReadMenu);
-    SendMessageA(cell, WM_CONTEXTMENU, (WPARAM)cell, MAKELPARAM(r.left + 3, r.top + 3));
+    SendMessageA(cell, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(cell),
+                 MAKELPARAM(r.left + 3, r.top + 3));
     Pump();
     ASSERT_TRUE(seen.found);
     ASSERT_EQ(seen.ids.size(), 8u);
@@ -201,7 +205,8 @@ std::vector<unsigned> HeaderPixels(HWND header, bool drawnNow) {
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    if (drawnNow) SendMessageA(header, WM_PRINTCLIENT, (WPARAM)memory, PRF_CLIENT);
+    if (drawnNow)
+        SendMessageA(header, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
     GdiFlush();
     std::vector<unsigned> pixels(static_cast<unsigned *>(bits),
                                  static_cast<unsigned *>(bits) + r.right * r.bottom);
@@ -257,7 +262,7 @@ TEST_F(GridScreen, HeadersOnScreenShowTheirLabelsScrollAndPressedItem) {
 
     // An item held down by the mouse is drawn pressed, and up again when it is let go.
     RECT r;
-    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 3, (LPARAM)&r);
+    SendMessageA(grid->hHeader, HDM_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     before = HeaderPixels(grid->hHeader, false);
     SendMessageA(grid->hHeader, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -295,9 +300,10 @@ void CALLBACK TypeAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     if (grid) {
         HWND cell = quill::GridCellControl(grid, 0, 0);
         SetFocus(cell);
-        for (char c : std::string("modal")) SendMessageA(cell, WM_CHAR, (WPARAM)c, 1);
+        for (char c : std::string("modal")) SendMessageA(cell, WM_CHAR, static_cast<WPARAM>(c), 1);
     }
-    PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(copy, IDOK));
+    PostMessageA(copy, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(copy, IDOK)));
 }
 
 TEST(GridModal, TheModalCopySharesTheValuesAndGivesBackWhatWasTyped) {

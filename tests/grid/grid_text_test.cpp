@@ -78,7 +78,8 @@ TEST(GridSort, EmptyCellsAndNotANumberGoLastBothWays) {
     }
     EXPECT_EQ(quill::GridSortKeyOf(5, true, "", -7.9, false, false).number, -7.0)
         << "integers truncate";
-    EXPECT_EQ(quill::GridSortKeyOf(6, true, "", 0.1, false, false).number, (double)0.1f);
+    EXPECT_EQ(quill::GridSortKeyOf(6, true, "", 0.1, false, false).number,
+              static_cast<double>(0.1f));
 }
 
 TEST(GridSort, TextsByCodeWithBlankPaddingAndCase) {
@@ -87,7 +88,8 @@ TEST(GridSort, TextsByCodeWithBlankPaddingAndCase) {
         for (auto &t : texts)
             keys.push_back(quill::GridSortKeyOf(4, !t.empty(), t, 0, upper, descending));
         std::vector<std::string> sorted;
-        for (int i : quill::GridSortOrder(keys, 4, descending)) sorted.push_back(texts[(size_t)i]);
+        for (int i : quill::GridSortOrder(keys, 4, descending))
+            sorted.push_back(texts[static_cast<size_t>(i)]);
         return sorted;
     };
     EXPECT_EQ(order({"b", "A", "", "a"}, false, false),
@@ -114,7 +116,8 @@ TEST(GridSort, LargeSortedReversedAndEqualInputs) {
         equal.push_back(quill::GridSortKeyOf(7, true, "", 5, false, false));
     }
     std::vector<int> up(n), down(n);
-    for (int i = 0; i < n; ++i) up[(size_t)i] = i, down[(size_t)i] = n - 1 - i;
+    for (int i = 0; i < n; ++i)
+        up[static_cast<size_t>(i)] = i, down[static_cast<size_t>(i)] = n - 1 - i;
     EXPECT_EQ(quill::GridSortOrder(sorted, 7, false), up);
     EXPECT_EQ(quill::GridSortOrder(reversed, 7, false), down);
     EXPECT_EQ(quill::GridSortOrder(equal, 7, false), up) << "equal keys keep their order";
@@ -123,8 +126,8 @@ TEST(GridSort, LargeSortedReversedAndEqualInputs) {
 
 TEST(GridBlock, TextKindSizeAndFields) {
     std::vector<std::vector<std::string>> cells = {{"a", "b", "c"}, {"d", "e", "f"}};
-    std::string block =
-        quill::GridBlockText(2, 3, [&](int r, int c) { return cells[(size_t)r][(size_t)c]; });
+    std::string block = quill::GridBlockText(
+        2, 3, [&](int r, int c) { return cells[static_cast<size_t>(r)][static_cast<size_t>(c)]; });
     EXPECT_EQ(block, "a\tb\tc\r\nd\te\tf");
 
     EXPECT_EQ(quill::GridClipboardKind(nullptr, 0), 0);

@@ -109,7 +109,7 @@ TEST_F(Grids, ValuesSurviveScrollingOutOfViewAndBack) {
     // Type into a visible cell as a user would, then scroll it out of view and back.
     HWND cell = quill::GridCellControl(Record(kGrid), kName - 1, 0);
     SetFocus(cell);
-    for (char c : std::string("abcdefghij")) SendMessageA(cell, WM_CHAR, (WPARAM)c, 1);
+    for (char c : std::string("abcdefghij")) SendMessageA(cell, WM_CHAR, static_cast<WPARAM>(c), 1);
     Scroll(kGrid, SB_PAGEDOWN);
     EXPECT_GT(Record(kGrid)->iFirstRow, 0);
     EXPECT_EQ(CellString(kGrid, kName, 1), "abcdefgh") << "typed text cut to the column's length";
@@ -192,7 +192,7 @@ TEST_F(Grids, SortAndFind) {
     const double values[] = {3, 0, 1, 2, 7, 5, 6};
     for (int r = 0; r < 7; ++r) {
         if (r != 1) PutDouble(kGrid, kDouble, r + 1, values[r]);
-        char name[2] = {(char)('a' + r), 0};
+        char name[2] = {static_cast<char>('a' + r), 0};
         int grid = kGrid, column = kName, row = r + 1, max = 2;
         double zero = 0;
         int status = grid, c0 = column - 1, r0 = row - 1;
@@ -232,7 +232,7 @@ TEST_F(Grids, SortKeepsEqualKeysInRowOrderAndSwapExchangesOneRowPair) {
     const int counts[] = {2, 1, 2, 1, 2, -1, 1, 2};
     for (int r = 0; r < 8; ++r) {
         if (counts[r] >= 0) PutInteger(kGrid, kCount, r + 1, counts[r]);
-        char name[2] = {(char)('a' + r), 0};
+        char name[2] = {static_cast<char>('a' + r), 0};
         int status = kGrid, column = kName - 1, row = r;
         double zero = 0;
         yygridputcellstring_(&status, &column, &row, &zero, name, "", 2, 1);
