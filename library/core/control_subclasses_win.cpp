@@ -183,21 +183,10 @@ LRESULT CALLBACK yysubbutton(HWND button, UINT message, WPARAM wParam, LPARAM lP
 }
 
 LRESULT CALLBACK yysubstatic(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (quill::IsMouseMessage(message) && StaticMouse(field, message, wParam, lParam)) return 0;
     switch (message) {
     case WM_NCHITTEST:
         if (GetWindowLongA(field, GWL_STYLE) & SS_NOTIFY) return HTCLIENT;
-        break;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-        if (StaticMouse(field, message, wParam, lParam)) return 0;
         break;
     case WM_SETCURSOR:
         // Over a field the program draws in, the pointer is the one the program last set.

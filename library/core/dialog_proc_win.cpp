@@ -456,6 +456,10 @@ void yydialoginitialise(HWND dialog, DialogRecord *record) {
 }
 
 INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (quill::IsMouseMessage(message)) {
+        OnMouse(dialog, message, wParam, lParam);
+        return FALSE;
+    }
     switch (message) {
     case WM_INITDIALOG: {
         if (hEndingModal == dialog) hEndingModal = nullptr;
@@ -478,16 +482,6 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<INT_PTR>(yyProcessColour(
             dialog, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK: OnMouse(dialog, message, wParam, lParam); return FALSE;
     case WM_MOUSEACTIVATE: {
         DialogRecord *record = quill::DialogRecordOf(dialog);
         if ((GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) && hClient[0] &&

@@ -61,6 +61,12 @@ bool GridWindowChangeEvent(int slot, int field, LPARAM previousCell, LPARAM newC
 // Clears the pending events of every window slot and the deferred field change.
 void ClearPendingEvents();
 
+// True for the ten client-area mouse messages: moves, and downs, ups and double clicks of the
+// left, right and middle buttons (WM_MOUSEMOVE to WM_MBUTTONDBLCLK).
+inline bool IsMouseMessage(UINT message) {
+    return message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK;
+}
+
 }  // namespace quill
 
 // The two dispatchers, one body: the waiting one returns the next event, the polling one the
