@@ -25,4 +25,5 @@ void quill::InstallGraphicsLayer() {
     startup.shutdown = FreeWindowSystemObjects;
     InstallLayerStartup(kLayerGraphics, startup);
     SetEventMapping(MapEventPosition);
+    InstallDrawingHooks();
 }

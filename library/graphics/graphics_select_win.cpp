@@ -200,7 +200,6 @@ void quill::GraphicsRootOpened(int ncolours) {
     gGraphics.displayColours = gLibraryColours;
     yypali_();
     MakeLibraryPalette(wScreenCols == 256 ? gLibraryColours : 0);
-    quill::InstallDrawingHooks();
     quill::SetScreenDriver(yygapi_);
     quill::SetRecordingDriver(yygcgm_);
     quill::gLeaveEnhancedTarget = LeaveToWindow;

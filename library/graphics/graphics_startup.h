@@ -4,8 +4,7 @@
 
 namespace quill {
 
-// At library initialisation: frees the metafile slots and installs the window layer's
-// drawing hooks (core/drawing_hooks.h).
+// At library initialisation: frees the metafile slots.
 void InitialiseGraphics();
 
 // When the root window has been opened with NCOLOURS asked for: the library's colour count,
@@ -16,7 +15,8 @@ void GraphicsRootOpened(int ncolours);
 // At library close: destroys the metafile slots in use.
 void CloseGraphics();
 
-// Installs the window layer's drawing hooks (core/drawing_hooks.h); Win32 only.
+// Installs the window layer's drawing hooks (core/drawing_hooks.h); Win32 only. Part of
+// InstallGraphicsLayer, so that they are in place before any window opens.
 void InstallDrawingHooks();
 
 // Windows build: installs graphics' part in the library's start-up and close and the event

@@ -1,11 +1,10 @@
-// Graphics initialisation and the drawing hooks of the window layer: how a window's or a
+// The drawing hooks of the window layer: how a window's or a
 // dialog field's device context becomes the drawing target and stops being it.
 #include "core/drawing_hooks.h"
 #include "core/startup.h"
 #include "graphics/drawing_target.h"
 #include "graphics/graphics_startup.h"
 #include "graphics/graphics_state.h"
-#include "graphics/metafile_slots.h"
 
 namespace {
 
@@ -66,9 +65,4 @@ void quill::InstallDrawingHooks() {
     hooks.markReselecting = MarkReselecting;
     hooks.windowResized = WindowResized;
     quill::SetDrawingHooks(hooks);
-}
-
-void quill::InitialiseGraphics() {
-    for (MetafileSlot &slot : gSlots) slot = MetafileSlot{};
-    quill::InstallDrawingHooks();
 }
