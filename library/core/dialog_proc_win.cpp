@@ -470,6 +470,11 @@ INT_PTR CALLBACK yydialogproc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
         }
         yydialoginitialise(dialog, reinterpret_cast<DialogRecord *>(lParam));
+        // A loaded dialog stays hidden and must not take the focus, nor with it the
+        // activation, from the window the user is typing in: it gets the focus when shown.
+        // The modal copy is shown at once and lets the dialog manager focus its first field
+        // unless a field was asked for.
+        if (lParam != 0) return FALSE;
         return iDlgPendingFocus ? FALSE : TRUE;
     }
     case WM_COMMAND: OnCommand(dialog, wParam, lParam); return TRUE;

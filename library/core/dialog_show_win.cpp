@@ -300,6 +300,12 @@ void yydialogshow_(int *x, int *y, int *px, int *py, int *type, int *focus, int 
     }
     EnableWindow(dialog, TRUE);
     ShowWindow(dialog, SW_RESTORE);
+    // A top-level dialog shown modeless becomes the active window, and so the dialog whose
+    // keys (Tab, Escape, Enter, its accelerators) the event loop hands to the dialog manager.
+    if (!child) {
+        SetActiveWindow(dialog);
+        if (GetActiveWindow() == dialog) hDlgCur = dialog;
+    }
     HWND target = iDlgPendingFocus ? GetDlgItem(dialog, iDlgPendingFocus) : nullptr;
     SetFocus(target ? target : dialog);
     if (target) yyDialogSelectAll(target);
