@@ -1,6 +1,7 @@
 // Child windows combined with a dialog: the dialog is loaded into the window's client area and
 // shown there modeless; the window's record names the dialog and the dialog's record names the
-// window.
+// window. Like a public load, the combination makes the dialog the one the field routines
+// address.
 #include "core/childwindows.h"
 
 #include "core/dialogs.h"
@@ -12,6 +13,7 @@ bool quill::CombineDialog(int slot, int id) {
     HWND dialog = hDialogList[loaded];
     DialogRecord *record = DialogRecordOf(dialog);
     if (!record) return false;
+    iCurDialog = id;
     if (GetParent(dialog) != hClient[slot]) SetParent(dialog, hClient[slot]);
     record->parentFrame = wWindow[slot];
     auto *block = new FrameBlock{kDialogWindow, {0, 0, 0, 0}, dialog, {nullptr, nullptr}};

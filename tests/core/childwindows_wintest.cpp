@@ -12,6 +12,7 @@
 #include "core/dialogs.h"
 #include "core/display.h"
 #include "base/errors.h"
+#include "error_status.h"
 #include "core/menus.h"
 #include "library_root.h"
 #include "quillamorph.h"
@@ -335,6 +336,15 @@ TEST_F(ChildWindows, CombinedWithADialogTakesItsSizeAndUnloadsItOnClose) {
     EXPECT_TRUE(IsWindowVisible(box));
     int item = 10;
     EXPECT_EQ(4, winfodialog_(&item));
+    // The combined dialog is the current one: the field routines address it.
+    item = 3;
+    EXPECT_EQ(520, winfodialog_(&item));
+    int button = 561;
+    wdialogputstring_(&button, "Went", 4);
+    EXPECT_EQ(0, LastError());
+    char caption[8] = {};
+    GetDlgItemTextA(box, 561, caption, sizeof caption);
+    EXPECT_STREQ("Went", caption);
     // Position and size of a dialog inside a window come in that window's units.
     RECT inParent = r;
     MapWindowPoints(nullptr, hClient[win], reinterpret_cast<POINT *>(&inParent), 2);
@@ -349,8 +359,10 @@ TEST_F(ChildWindows, CombinedWithADialogTakesItsSizeAndUnloadsItOnClose) {
     ClientToScreen(box, &corner);
     EXPECT_EQ(corner.x, px);
     EXPECT_EQ(corner.y, py);
-    int none = 0;
-    yyclosechild_(&win, &none);
+    // Closing the window unloads the dialog and, as it was the current one, leaves none.
+    int current = 520;
+    yyclosechild_(&win, &current);
+    EXPECT_EQ(0, current);
     EXPECT_EQ(loadedBefore, nDialogs);
 }
 
