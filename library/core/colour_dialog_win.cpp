@@ -16,6 +16,14 @@ const COLORREF kCustomColours[16] = {
     RGB(0, 255, 255), RGB(0, 0, 255), RGB(255, 0, 255), RGB(255, 255, 255),
 };
 
+// Notes, in the flag the request's custom data points to, that the chooser has been shown.
+UINT_PTR CALLBACK NoteShown(HWND, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return 0;
+    const auto *request = reinterpret_cast<const CHOOSECOLORA *>(lParam);
+    *reinterpret_cast<bool *>(request->lCustData) = true;
+    return TRUE;  // the chooser sets the focus as usual
+}
+
 }  // namespace
 
 void yygetrgbdialog_(int *ired, int *igreen, int *iblue, int *answer, int *error) {
@@ -25,7 +33,10 @@ void yygetrgbdialog_(int *ired, int *igreen, int *iblue, int *answer, int *error
     request.lStructSize = sizeof request;
     request.rgbResult = RGB(*ired & 0xFF, *igreen & 0xFF, *iblue & 0xFF);
     request.lpCustColors = custom;
-    request.Flags = CC_FULLOPEN | CC_RGBINIT;
+    bool shown = false;
+    request.Flags = CC_FULLOPEN | CC_RGBINIT | CC_ENABLEHOOK;
+    request.lpfnHook = NoteShown;
+    request.lCustData = reinterpret_cast<LPARAM>(&shown);
 
     ModalFrame frame;
     quill::BeginModalBox(&frame);
@@ -40,8 +51,10 @@ void yygetrgbdialog_(int *ired, int *igreen, int *iblue, int *answer, int *error
         *answer = 1;
         *error = 0;
     } else {
+        // The chooser fails only before it is shown; once shown, it was cancelled, which is no
+        // error. The system's error code may then still hold what an earlier dialog left.
         *answer = 0;
-        *error = static_cast<int>(CommDlgExtendedError());
+        *error = shown ? 0 : static_cast<int>(CommDlgExtendedError());
     }
 }
 

@@ -50,8 +50,8 @@ void EndModalBox(const ModalFrame *frame);
 void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *directory,
                   const char *title, int directory_len, int title_len);
 
-// Colour chooser: the three components in and out, ANSWER 1 OK or 0 cancelled, ERROR the
-// common-dialog error code when cancelled.
+// Colour chooser: the three components in and out, ANSWER 1 OK or 0 not chosen, ERROR the
+// common-dialog error code when the chooser could not be shown (0 when the user cancelled).
 void yygetrgbdialog_(int *ired, int *igreen, int *iblue, int *answer, int *error);
 
 // Page set-up dialog (see pagesetup_win.cpp for the arguments).

@@ -30,6 +30,9 @@ struct DrawingHooks {
     int (*markReselecting)(int on) = nullptr;
     // The client area of the current window, slot SLOT, is now WIDTH x HEIGHT pixels.
     void (*windowResized)(int slot, int width, int height) = nullptr;
+    // Text colour INDEX is now RGB: on a palette screen its entry of the library's palette
+    // changes with it.
+    void (*textColourSet)(int index, COLORREF rgb) = nullptr;
 };
 
 // Installs HOOKS, replacing the ones before.
@@ -44,6 +47,7 @@ HWND DrawingTargetField();
 void DrawingRealizePalette(HWND window, HDC dc = nullptr);
 int DrawingMarkReselecting(int on);
 void DrawingWindowResized(int slot, int width, int height);
+void DrawingTextColourSet(int index, COLORREF rgb);
 
 }  // namespace quill
 

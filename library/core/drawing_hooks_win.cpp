@@ -41,4 +41,8 @@ void DrawingWindowResized(int slot, int width, int height) {
     if (gHooks.windowResized != nullptr) gHooks.windowResized(slot, width, height);
 }
 
+void DrawingTextColourSet(int index, COLORREF rgb) {
+    if (gHooks.textColourSet != nullptr) gHooks.textColourSet(index, rgb);
+}
+
 }  // namespace quill

@@ -71,6 +71,29 @@ int KeepPrinter() {
     return colours;
 }
 
+// A copy of the global memory block SOURCE (null when it cannot be made).
+HGLOBAL CopyGlobal(HGLOBAL source) {
+    const SIZE_T size = source ? GlobalSize(source) : 0;
+    const void *from = size > 0 ? GlobalLock(source) : nullptr;
+    if (!from) return nullptr;
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    void *to = copy ? GlobalLock(copy) : nullptr;
+    if (to) {
+        std::memcpy(to, from, size);
+        GlobalUnlock(copy);
+    } else if (copy) {
+        GlobalFree(copy);
+        copy = nullptr;
+    }
+    GlobalUnlock(source);
+    return copy;
+}
+
+// Frees a block the dialog was given or gave back, unless it is a kept one.
+void FreeUnlessKept(HGLOBAL block) {
+    if (block && block != gDevMode && block != gDevNames) GlobalFree(block);
+}
+
 }  // namespace
 
 namespace quill {
@@ -105,13 +128,15 @@ void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *pri
     }
     gLastUnits = unit;
 
+    // The dialog works on copies of the kept settings, which change only when it is
+    // confirmed: a cancelled dialog keeps nothing, not even the orientation and copies asked.
     PAGESETUPDLGA request = {};
     request.lStructSize = sizeof request;
-    request.hDevMode = gDevMode;
-    request.hDevNames = gDevNames;
+    request.hDevMode = CopyGlobal(gDevMode);
+    request.hDevNames = CopyGlobal(gDevNames);
     request.Flags = unitFlag | PSD_MARGINS;
     POINT paper = gPaper;
-    if (auto *mode = static_cast<DEVMODEA *>(GlobalLock(gDevMode))) {
+    if (auto *mode = static_cast<DEVMODEA *>(GlobalLock(request.hDevMode))) {
         short wanted = *orientation == 1 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
         if (mode->dmOrientation != wanted) {
             std::swap(paper.x, paper.y);
@@ -119,7 +144,7 @@ void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *pri
         }
         mode->dmFields |= DM_ORIENTATION | DM_COPIES;
         mode->dmCopies = static_cast<short>(*copies);
-        GlobalUnlock(gDevMode);
+        GlobalUnlock(request.hDevMode);
     }
     request.rtMargin.left = *left;
     request.rtMargin.top = *top;
@@ -131,10 +156,14 @@ void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *pri
     request.hwndOwner = frame.owner;
     BOOL ok = PageSetupDlgA(&request);
     quill::EndModalBox(&frame);
-    if (!ok) return;
+    if (!ok) {
+        FreeUnlessKept(request.hDevMode);
+        FreeUnlessKept(request.hDevNames);
+        return;
+    }
 
-    gDevMode = request.hDevMode;
-    gDevNames = request.hDevNames;
+    quill::ReplaceGlobal(&gDevMode, request.hDevMode);
+    quill::ReplaceGlobal(&gDevNames, request.hDevNames);
     gPaper = request.ptPaperSize;
     *paperWidth = request.ptPaperSize.x;
     *paperHeight = request.ptPaperSize.y;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/fields.h"
+#include "core/menus.h"
 
 int iTreeCheck = 1;
 
@@ -71,7 +72,8 @@ void yytreeviewcheck_(const int *flag) {
 
 void yyTreeViewInit(HWND tree, int menuId, int selected) {
     if (menuId == 0 || !tree) return;
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+    // Loaded with its id table, which gives the sub-menus their ids.
+    HMENU menu = yymnload(menuId);
     if (!menu) return;
     yyTreeViewInit2(tree, TVI_ROOT, menu, selected);
     DestroyMenu(menu);

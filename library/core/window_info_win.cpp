@@ -2,6 +2,8 @@
 // them), window-unit conversion for the current window, and small queries of the system.
 #include "core/childwindows.h"
 
+#include <initializer_list>
+
 #include "core/commondialogs.h"
 #include "core/dialogs.h"
 #include "core/window_units.h"
@@ -26,14 +28,36 @@ void CurrentClientSize(int *width, int *height) {
     *height = wClientHeight;
 }
 
-// The frame-to-client differences of a frame, used to turn a restored frame rectangle into
-// a restored client size.
-void ClientMargins(HWND frame, HWND client, int *dw, int *dh) {
-    RECT fr, cr;
-    GetWindowRect(frame, &fr);
-    GetClientRect(client, &cr);
-    *dw = (fr.right - fr.left) - cr.right;
-    *dh = (fr.bottom - fr.top) - cr.bottom;
+// The frame-to-client differences of window slot SLOT in its restored state, which turn a
+// restored frame rectangle into a restored client size. A frame in its normal state is
+// measured. A maximised or minimised frame's own client rectangle is not the restored one (a
+// minimised frame has none): the non-client parts its style and menu give, and the bars,
+// which keep their thickness in every state: the status bar and the top and bottom tool
+// bars take height, the left and right tool bars width.
+void RestoredMargins(int slot, int *dw, int *dh) {
+    HWND frame = wWindow[slot];
+    RECT r;
+    if (!IsZoomed(frame) && !IsIconic(frame)) {
+        RECT client;
+        GetWindowRect(frame, &r);
+        GetClientRect(hClient[slot], &client);
+        *dw = (r.right - r.left) - client.right;
+        *dh = (r.bottom - r.top) - client.bottom;
+        return;
+    }
+    const auto style = static_cast<DWORD>(GetWindowLongA(frame, GWL_STYLE));
+    const bool menu = !(style & WS_CHILD) && GetMenu(frame) != nullptr;
+    r = {0, 0, 0, 0};
+    AdjustWindowRectEx(&r, style, menu, static_cast<DWORD>(GetWindowLongA(frame, GWL_EXSTYLE)));
+    *dw = r.right - r.left;
+    *dh = r.bottom - r.top;
+    const HWND *bars = hToolbar[slot];
+    for (HWND bar : {wMessLine[slot], bars[0], bars[3]}) {
+        if (bar != nullptr && GetWindowRect(bar, &r)) *dh += r.bottom - r.top;
+    }
+    for (HWND bar : {bars[1], bars[2]}) {
+        if (bar != nullptr && GetWindowRect(bar, &r)) *dw += r.right - r.left;
+    }
 }
 
 // Rectangle of WINDOW as the queries report it: a minimised window its restored rectangle,
@@ -166,18 +190,7 @@ int winfowindow_(const int *item) {
         GetWindowPlacement(frame, &placement);
         const RECT &r = placement.rcNormalPosition;
         int dw, dh;
-        ClientMargins(frame, hClient[wIndex], &dw, &dh);
-        if (IsZoomed(frame) || IsIconic(frame)) {
-            // The margins of a maximised or minimised frame differ from the restored ones.
-            CurrentClientSize(&w, &h);
-            RECT adjusted = {0, 0, 0, 0};
-            AdjustWindowRectEx(&adjusted, GetWindowLongA(frame, GWL_STYLE),
-                               GetMenu(frame) != nullptr, GetWindowLongA(frame, GWL_EXSTYLE));
-            RECT fr;
-            GetClientRect(frame, &fr);
-            dw = (adjusted.right - adjusted.left) + (fr.right - w);
-            dh = (adjusted.bottom - adjusted.top) + (fr.bottom - h);
-        }
+        RestoredMargins(wIndex, &dw, &dh);
         value = *item == 11 ? (r.right - r.left) - dw : (r.bottom - r.top) - dh;
         break;
     }

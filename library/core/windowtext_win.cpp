@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/childwindows.h"
+#include "core/drawing_hooks.h"
 #include "core/window_units.h"
 #include "quillamorph/childwindows.h"
 
@@ -99,6 +100,7 @@ void yyfntcol_(const int *ifore, const int *iback) {
 void yysetfontcolourrgb_(const int *index, const int *ired, const int *igreen, const int *iblue) {
     if (!index || *index < 0 || *index >= kColourEntries) return;
     wColor[*index] = RGB(*ired & 0xFF, *igreen & 0xFF, *iblue & 0xFF);
+    quill::DrawingTextColourSet(*index, wColor[*index]);
 }
 
 void yyfntund_(const int *iunder) { yysetfontunderline_(iunder); }

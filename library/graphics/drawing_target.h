@@ -74,8 +74,12 @@ private:
 };
 
 // The library's logical palette for a palette screen: the N entries of the 16- or 32-colour
-// table. Nothing on other screens.
+// table, then the 18 text colours (entry N + n for text colour n). Nothing on other screens.
 void MakeLibraryPalette(int colours);
+
+// Text colour INDEX (0 to 17) is now RGB: its entry of the library's palette takes it and the
+// palette is realised again in the window's device context. Nothing without a palette.
+void SetTextPaletteColour(int index, COLORREF rgb);
 
 // Realises the library's palette in the device context of WINDOW (or in DC when given), so
 // that its colours show as meant; nothing on screens that need no palette.

@@ -2,13 +2,17 @@
 #include <vector>
 
 #include "core/display.h"
+#include "core/startup.h"
 #include "graphics/drawing_target.h"
 #include "graphics/palette.h"
 
 namespace {
 
-// The entries of the library's logical palette as last set.
+// The entries of the library's logical palette as last set: the library's colours, then the
+// text colours from entry gTextBase on.
 std::vector<PALETTEENTRY> gLogPal;
+size_t gTextBase = 0;
+constexpr size_t kTextColours = sizeof wColor / sizeof wColor[0];
 
 PALETTEENTRY Entry(int rgb) {
     return PALETTEENTRY{static_cast<BYTE>(rgb & 0xFF), static_cast<BYTE>((rgb >> 8) & 0xFF),
@@ -32,12 +36,25 @@ void quill::MakeLibraryPalette(int colours) {
         if (rgb < 0) break;
         gLogPal.push_back(Entry(rgb));
     }
+    gTextBase = gLogPal.size();
+    for (COLORREF rgb : wColor) gLogPal.push_back(Entry(static_cast<int>(rgb)));
     std::vector<unsigned char> block(sizeof(LOGPALETTE) + gLogPal.size() * sizeof(PALETTEENTRY));
     auto *log = reinterpret_cast<LOGPALETTE *>(block.data());
     log->palVersion = 0x300;
     log->palNumEntries = static_cast<WORD>(gLogPal.size());
     for (size_t i = 0; i < gLogPal.size(); ++i) log->palPalEntry[i] = gLogPal[i];
     palette = CreatePalette(log);
+}
+
+void quill::SetTextPaletteColour(int index, COLORREF rgb) {
+    HPALETTE palette = quill::Target().palette;
+    if (palette == nullptr || index < 0 || static_cast<size_t>(index) >= kTextColours) return;
+    const size_t entry = gTextBase + static_cast<size_t>(index);
+    if (entry >= gLogPal.size()) return;
+    UnrealizeObject(palette);
+    gLogPal[entry] = Entry(static_cast<int>(rgb));
+    SetPaletteEntries(palette, static_cast<UINT>(entry), 1, &gLogPal[entry]);
+    if (wDC != nullptr) quill::RealizeLibraryPalette(nullptr, wDC);
 }
 
 void yywinpalette_(const int *entry, const int *rgb, const int *mode) {

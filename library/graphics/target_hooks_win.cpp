@@ -64,5 +64,6 @@ void quill::InstallDrawingHooks() {
     hooks.realizePalette = RealizePalette;
     hooks.markReselecting = MarkReselecting;
     hooks.windowResized = WindowResized;
+    hooks.textColourSet = quill::SetTextPaletteColour;
     quill::SetDrawingHooks(hooks);
 }

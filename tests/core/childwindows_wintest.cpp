@@ -132,6 +132,29 @@ TEST_F(ChildWindows, SizePosAndStates) {
     EXPECT_EQ(3, Info(9));
 }
 
+// Items 11 and 12 give the client size the window has when restored, whatever state it is
+// in, for a plain frame and for one that carries a tool bar and a status bar.
+TEST_F(ChildWindows, RestoredClientSizeInEveryState) {
+    const int plain[4] = {0, 0, 0, 0}, topBar[4] = {502, 0, 0, 0};
+    for (const int *toolbars : {plain, topBar}) {
+        const int flags = toolbars == plain ? 7 : 7 + 32;
+        int win = Open(250, 160, flags, 0, toolbars);
+        ASSERT_GT(win, 0);
+        windowselect_(&win);
+        const std::string what = toolbars == plain ? "plain frame" : "frame with bars";
+        int x = kCentred, y = kCentred, w = kCentred, h = kCentred;
+        for (int state : {0, 1, 2, 0}) {
+            int s = state;
+            yywindowsizepos_(&x, &y, &w, &h, &s);
+            ASSERT_EQ(state, Info(9)) << what << ": the window really is in state " << state;
+            EXPECT_EQ(250, Info(11)) << what << " in state " << state;
+            EXPECT_EQ(160, Info(12)) << what << " in state " << state;
+        }
+        int none = 0;
+        yyclosechild_(&win, &none);
+    }
+}
+
 // The frame lays out its bars and client area itself: a new client size reaches the client
 // area as one size message, whatever bars the frame carries.
 TEST_F(ChildWindows, ResizingTellsTheClientAreaItsNewSizeOnce) {

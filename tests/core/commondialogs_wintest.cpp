@@ -3,6 +3,8 @@
 // title, filter, returned name and current-directory handling.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cderr.h>
+#include <commdlg.h>
 
 #include <cstring>
 #include <string>
@@ -154,9 +156,9 @@ TEST_F(CommonDialogs, AModalDialogLeavesItsClosingButtonAndIdForWinfodialog) {
     wdialogunload_(&option);
 }
 
-TEST_F(CommonDialogs, MessageBoxIgnoresAPendingCommonDialogError) {
-    // A file dialog that fails leaves a common-dialog error code set; the next message box
-    // still answers normally.
+// Runs a file dialog that fails: the chosen name does not fit the caller's variable. The
+// window system keeps the dialog's error code after it.
+void FailAFileDialog() {
     int flags = 0;
     std::string filter = "Text|*.txt|", name = "x.txt";
     modal::Run({[](HWND box) {
@@ -168,6 +170,12 @@ TEST_F(CommonDialogs, MessageBoxIgnoresAPendingCommonDialogError) {
                                  static_cast<int>(filter.size()), static_cast<int>(name.size()), 0);
                });
     LastError();
+}
+
+TEST_F(CommonDialogs, MessageBoxIgnoresAPendingCommonDialogError) {
+    // A file dialog that fails leaves a common-dialog error code set; the next message box
+    // still answers normally.
+    FailAFileDialog();
     int defaultId = 0;
     EXPECT_EQ(1, BoxAnswer(1, 1, IDOK, &defaultId));
     EXPECT_EQ(0, LastError());
@@ -305,6 +313,14 @@ TEST_F(CommonDialogs, ColourChooserOkAndCancel) {
     modal::Run({modal::Press(IDCANCEL)}, [&] { yygetrgbdialog_(&r, &g, &b, &answer, &error); });
     EXPECT_EQ(0, answer);
     EXPECT_EQ(0, error);
+
+    // A Cancel after a file dialog has failed carries no error either.
+    FailAFileDialog();
+    ASSERT_EQ(static_cast<DWORD>(FNERR_BUFFERTOOSMALL), CommDlgExtendedError());
+    error = -5;
+    modal::Run({modal::Press(IDCANCEL)}, [&] { yygetrgbdialog_(&r, &g, &b, &answer, &error); });
+    EXPECT_EQ(0, answer);
+    EXPECT_EQ(0, error) << "the file dialog's error is not the chooser's";
 }
 
 // The edit line the library puts into the folder browser.
@@ -403,6 +419,57 @@ TEST_F(CommonDialogs, PageSetupWithoutAPrinterAnswersZeroWithoutABox) {
     });
     EXPECT_EQ(0, answer);
     EXPECT_EQ(1, left_steps) << "a box was shown";
+}
+
+// The eleven arguments of the page set-up dialog.
+struct PageArguments {
+    int paperWidth = 0, paperHeight = 0, printWidth = 5000, printHeight = 7000, left = 1000,
+        top = 1000, orientation = 0, copies = 1, units = 1, colours = 0, answer = -1;
+};
+
+// Runs the page set-up dialog on PAGE and presses PRESS; the number of presses not used.
+int RunPageSetup(PageArguments *p, int press) {
+    return modal::Run({modal::Press(press)}, [&] {
+        yyprintdialog_(&p->paperWidth, &p->paperHeight, &p->printWidth, &p->printHeight, &p->left,
+                       &p->top, &p->orientation, &p->copies, &p->units, &p->colours, &p->answer);
+    });
+}
+
+// A cancelled page set-up keeps nothing: the orientation and copies it was asked for do not
+// reach the printer settings the next dialog starts from.
+TEST_F(CommonDialogs, PageSetupCancelKeepsNothing) {
+    if (!quill::HaveDefaultPrinter()) GTEST_SKIP() << "no printer installed";
+    PageArguments first;
+    ASSERT_EQ(0, RunPageSetup(&first, IDOK));
+    ASSERT_EQ(1, first.answer);
+    EXPECT_EQ(0, first.orientation);
+    EXPECT_EQ(1, first.copies);
+
+    PageArguments cancelled = first;
+    cancelled.orientation = 1;
+    cancelled.copies = 3;
+    cancelled.answer = -1;
+    ASSERT_EQ(0, RunPageSetup(&cancelled, IDCANCEL));
+    EXPECT_EQ(0, cancelled.answer);
+    EXPECT_EQ(first.printWidth, cancelled.printWidth) << "Cancel returns nothing";
+    EXPECT_EQ(1, cancelled.orientation);
+    EXPECT_EQ(3, cancelled.copies);
+    EXPECT_EQ(0, gPrinter.orientation == DMORIENT_LANDSCAPE ? 1 : 0);
+    EXPECT_EQ(1, gPrinter.copies);
+
+    // The same page once more, unchanged: it comes back as the first dialog left it.
+    PageArguments again = first;
+    again.answer = -1;
+    ASSERT_EQ(0, RunPageSetup(&again, IDOK));
+    EXPECT_EQ(1, again.answer);
+    EXPECT_EQ(first.paperWidth, again.paperWidth);
+    EXPECT_EQ(first.paperHeight, again.paperHeight);
+    EXPECT_EQ(first.printWidth, again.printWidth);
+    EXPECT_EQ(first.printHeight, again.printHeight);
+    EXPECT_EQ(first.left, again.left);
+    EXPECT_EQ(first.top, again.top);
+    EXPECT_EQ(0, again.orientation);
+    EXPECT_EQ(1, again.copies);
 }
 
 TEST_F(CommonDialogs, MeasureIsUsOrMetric) {

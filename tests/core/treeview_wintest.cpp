@@ -83,7 +83,8 @@ protected:
 };
 
 TEST_F(TreeFields, BuiltFromTheMenuWithItsIdsStatesAndSelection) {
-    EXPECT_EQ(Children(nullptr), (std::vector<int>{10, 20, 30}));
+    EXPECT_EQ(Children(nullptr), (std::vector<int>{10, 20, 30}))
+        << "sub-menus take their ids from the menu's id table";
     HTREEITEM fruit = yyTreeViewFind(Tree(), 10);
     ASSERT_NE(fruit, nullptr);
     EXPECT_EQ(ItemText(fruit), "Fruit");

@@ -1,6 +1,7 @@
 // A screen that shows its colours through a palette (a display of 8 bits, which this program
-// gets of its own): the library's logical palette holds the 16- or 32-colour table, colours
-// are drawn as palette indices and land on the nearest colour the device has.
+// gets of its own): the library's logical palette holds the 16- or 32-colour table followed by
+// the 18 text colours, colours are drawn as palette indices and land on the nearest colour the
+// device has.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "core/startup.h"
+#include "core/windowtext.h"
 #include "graphics/bitmaps.h"
 #include "graphics/driver_protocol.h"
 #include "graphics/drawing_target.h"
@@ -44,7 +46,7 @@ TEST(PaletteScreen, SixteenColoursDrawAsPaletteIndices) {
     ASSERT_NE(quill::Target().palette, nullptr);
     EXPECT_EQ(gGraphics.displayColours, 16);
     const std::vector<int> pal = LogicalPalette();
-    ASSERT_EQ(pal.size(), 16u);
+    ASSERT_EQ(pal.size(), 16u + 18u);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(pal[i], quill::LibraryColour(16, i)) << i;
     EXPECT_EQ(pal[12], gPalette.palette[31]);  // red: entry 31 of the library's palette
 
@@ -91,11 +93,31 @@ TEST(PaletteScreen, NewBitmapsStartInThePalettesFirstEntry) {
     windowclose_();
 }
 
+// The text colours follow the library's colours in the logical palette; a text colour set to
+// a colour of its own changes its entry there (and no library colour), so that the palette
+// offers that colour to text drawn in it.
+TEST(PaletteScreen, TextColoursHaveEntriesAfterTheLibraryColours) {
+    Open(16);
+    ASSERT_NE(quill::Target().palette, nullptr);
+    std::vector<int> pal = LogicalPalette();
+    ASSERT_EQ(pal.size(), 16u + 18u);
+    for (int i = 0; i < 18; ++i) EXPECT_EQ(pal[16 + i], static_cast<int>(wColor[i])) << i;
+
+    const COLORREF orange = RGB(255, 128, 0);
+    const int index = 3, red = 255, green = 128, blue = 0;
+    yysetfontcolourrgb_(&index, &red, &green, &blue);
+    pal = LogicalPalette();
+    EXPECT_EQ(pal[16 + 3], static_cast<int>(orange));
+    EXPECT_EQ(pal[3], quill::LibraryColour(16, 3)) << "the library's colour 3 stays";
+    EXPECT_EQ(GetNearestPaletteIndex(quill::Target().palette, orange), 16u + 3u);
+    windowclose_();
+}
+
 TEST(PaletteScreen, ThirtyTwoColoursTakeTheirTable) {
     Open(32);
     ASSERT_NE(quill::Target().palette, nullptr);
     const std::vector<int> pal = LogicalPalette();
-    ASSERT_EQ(pal.size(), 32u);
+    ASSERT_EQ(pal.size(), 32u + 18u);
     const int positions[] = {0, 8, 23, 31, 39};
     for (int k = 0; k < 5; ++k) EXPECT_EQ(pal[k], gPalette.palette[positions[k]]) << k;
     EXPECT_EQ(pal[29], gPalette.palette[239]);
