@@ -12,7 +12,8 @@
 QUILL_BEGIN_DECLS
 
 // Loads dialog ID (created hidden, its attribute resource applied) and makes it current; a
-// dialog already loaded is only made current. Error 1007 (nothing changes) when ID is absent,
+// dialog already loaded is only made current. The focus and the active window stay where they
+// were. Error 1007 (nothing changes) when ID is absent,
 // the program has no dialog template ID, 100 dialogs are loaded or the dialog cannot be made.
 void wdialogload_(const int *id);
 
@@ -24,7 +25,10 @@ void wdialogselect_(const int *id);
 // ITYPE 1 modal: the call returns when a push button closes the dialog; the values the user
 // left are then in the loaded dialog, and winfodialog_ items 1, 2 and 5 give the closing
 // button, the field before it and the dialog id. ITYPE 2 (absent or another value) modeless:
-// the call returns at once and the dialog reports its events through wmessage_. ITYPE 3
+// the call returns at once, the dialog is the active window and reports its events through
+// wmessage_, which hands it its keys: Tab and Shift+Tab move between its fields, Enter presses
+// its default button and Escape its cancel id 2 (event 3), and the root window's accelerators
+// act in it only when its attribute resource asks for them ("[Dialog]" 1). ITYPE 3
 // modeless with every other shown dialog and every window disabled until it is hidden. A
 // dialog already shown is restored and brought up. Errors: 1005 no dialog is current; 1014
 // the dialog was shown as another type (type 2 while a type 3 dialog is up is shown as type
