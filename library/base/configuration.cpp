@@ -39,6 +39,17 @@ bool ReadInteger(const char *text, std::size_t len, int *value) {
     return true;
 }
 
+// A key is compared on all its characters, cut or blank-padded to this length.
+constexpr std::size_t kKeyChars = 8;
+
+// True when the padded KEY is NAME, blank-padded.
+bool KeyIs(const char *key, const char *name) {
+    char padded[kKeyChars];
+    std::memset(padded, ' ', kKeyChars);
+    std::memcpy(padded, name, std::strlen(name));
+    return std::memcmp(key, padded, kKeyChars) == 0;
+}
+
 // Keys whose value is an integer, in the order of ConfigNumber.
 const char *const kNumericKeys[] = {"DEBUG",    "HPGL2",   "LFNGEN", "LFNPLOTI",
                                     "LFNPLOTO", "PLOTTER", "PRINTER"};
@@ -46,7 +57,7 @@ enum ConfigNumber { kDebug, kHpgl2, kLfnGen, kLfnPlotI, kLfnPlotO, kPlotter, kPr
 
 ConfigNumber NumericKey(const char *key) {
     for (int i = 0; i < kNoNumber; ++i)
-        if (std::strcmp(key, kNumericKeys[i]) == 0) return static_cast<ConfigNumber>(i);
+        if (KeyIs(key, kNumericKeys[i])) return static_cast<ConfigNumber>(i);
     return kNoNumber;
 }
 
@@ -76,21 +87,22 @@ void quill::ReadConfigurationLine(const char *line, std::size_t len, LibrarySett
     std::size_t eqPos = static_cast<std::size_t>(eq - line);
     if (eqPos == 0 || eqPos == static_cast<std::size_t>(kConfigLineChars) - 1) return;
 
-    // The key: the text before "=" without surrounding blanks, cut to 8 characters and upper
-    // case; fewer than three characters is no key.
+    // The key: the text before "=" without surrounding blanks, cut or blank-padded to 8
+    // characters and upper case, so that "DEBUG   X" is the key DEBUG; fewer than three
+    // characters is no key.
     std::size_t first = 0, last = eqPos;
     while (first < last && IsBlank(line[first])) ++first;
     while (last > first && IsBlank(line[last - 1])) --last;
     if (last - first < 3) return;
-    char key[9];
-    std::size_t keyLen = last - first < 8 ? last - first : 8;
-    for (std::size_t i = 0; i < keyLen; ++i)
-        key[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[first + i])));
-    key[keyLen] = '\0';
-    for (std::size_t i = 0; i < keyLen; ++i)
-        if (key[i] == '\t') key[i] = ' ';
+    char key[kKeyChars];
+    std::memset(key, ' ', kKeyChars);
+    const std::size_t keyLen = last - first < kKeyChars ? last - first : kKeyChars;
+    for (std::size_t i = 0; i < keyLen; ++i) {
+        const char c = line[first + i] == '\t' ? ' ' : line[first + i];
+        key[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
 
-    if (std::strncmp(key, "VER", 3) == 0) req->versionRequest = true;
+    if (std::memcmp(key, "VER", 3) == 0) req->versionRequest = true;
 
     // The value: from the first non-blank character after "=" to the end of the line.
     std::size_t v = eqPos + 1;
@@ -102,11 +114,11 @@ void quill::ReadConfigurationLine(const char *line, std::size_t len, LibrarySett
     std::size_t valueLen = valueEnd - v;
 
     // Directory and file names are texts; the other keys take an integer.
-    if (std::strcmp(key, "CHARDIR") == 0) {
+    if (KeyIs(key, "CHARDIR")) {
         CopyTerminated(s->charDir, sizeof s->charDir, value, valueLen);
         return;
     }
-    if (std::strcmp(key, "CHARSET") == 0) {
+    if (KeyIs(key, "CHARSET")) {
         CopyTerminated(s->charSet, sizeof s->charSet, value, valueLen);
         return;
     }

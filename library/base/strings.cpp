@@ -23,8 +23,6 @@ bool HasLetter(const char *text, int len, char letter) {
     return false;
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == ':'; }
-
 }  // namespace
 
 void iuppercase_(char *string, int string_len) {
@@ -111,13 +109,8 @@ void yysplitp_(char *path, char *name, int path_len, int name_len) {
         quill::BlankText(name, name_len);
         return;
     }
-    int sep = 0;  // 1-based position of the last separator
-    for (int i = last; i >= 1; --i) {
-        if (IsSeparator(path[i - 1])) {
-            sep = i;
-            break;
-        }
-    }
+    // The 1-based position of the last separator, 0 when there is none.
+    const int sep = static_cast<int>(quill::FolderPartLength(path, static_cast<std::size_t>(last)));
     if (sep == 0) {
         quill::PutFixedText(name, name_len, path, static_cast<std::size_t>(last));
         quill::BlankText(path, path_len);
@@ -128,7 +121,7 @@ void yysplitp_(char *path, char *name, int path_len, int name_len) {
         quill::BlankText(name, name_len);
         bool another = false;
         for (int i = sep - 1; i >= 1; --i)
-            if (path[i - 1] == '\\') {
+            if (path[i - 1] == '\\' || path[i - 1] == '/') {
                 another = true;
                 break;
             }
@@ -202,6 +195,17 @@ char *DuplicateText(const char *text) {
     char *copy = static_cast<char *>(std::malloc(n));
     if (copy) std::memcpy(copy, text, n);
     return copy;
+}
+
+bool IsPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+
+std::size_t FolderPartLength(const char *path, std::size_t length) {
+    while (length > 0 && !IsPathSeparator(path[length - 1])) --length;
+    return length;
+}
+
+std::size_t FolderPartLength(const std::string &path) {
+    return FolderPartLength(path.data(), path.size());
 }
 
 }  // namespace quill

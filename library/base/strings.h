@@ -9,8 +9,8 @@
 
 QUILL_BEGIN_DECLS
 
-// Split PATH into directory and file name: NAME receives the file name, PATH keeps the
-// directory without the separator (a drive root keeps its backslash).
+// Split PATH into directory and file name at its last "\", "/" or ":": NAME receives the file
+// name, PATH keeps the directory without the separator (a drive root keeps its own).
 void yysplitp_(char *path, char *name, int path_len, int name_len);
 
 // A leading "-" then decimal digits up to the first non-digit of the NUL-terminated TEXT;
@@ -37,6 +37,15 @@ void CopyTerminated(char *buffer, std::ptrdiff_t size, const std::string &text);
 // A copy of the NUL-terminated TEXT in memory from malloc, for the caller to free; null when
 // TEXT is null or memory runs out.
 char *DuplicateText(const char *text);
+
+// True for a character that ends the folder part of a path: the backslash, the slash, which
+// Windows takes as a separator too, and the colon after a drive letter.
+bool IsPathSeparator(char c);
+
+// The length of the folder part of the first LENGTH characters of PATH: everything up to and
+// including the last separator; 0 when there is none.
+std::size_t FolderPartLength(const char *path, std::size_t length);
+std::size_t FolderPartLength(const std::string &path);
 
 }  // namespace quill
 

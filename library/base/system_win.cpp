@@ -410,8 +410,8 @@ void iosdeletefile_(const char *filename, int filename_len) {
     if (len == 0) return;
     if (len > MAX_PATH) len = MAX_PATH;
     std::string pattern(filename, static_cast<std::size_t>(len));
-    std::size_t cut = pattern.find_last_of("\\:");
-    std::string directory = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+    // The entries found are named without their folder; each is deleted in the pattern's.
+    std::string directory = pattern.substr(0, quill::FolderPartLength(pattern));
     char name[MAX_PATH + 1];
     quill::CopyTerminated(name, sizeof name, pattern.c_str());
     int next = 0, attr = 0, dostime = 0, size = 0, status = 0, namesize = sizeof name;

@@ -28,7 +28,8 @@ void yychangecursor_(const int *icursor);
 // Move the pointer to pixel IX, IY of the current window's client area (IREL 1).
 void yysetcursorpos_(const int *ix, const int *iy, const int *irel);
 
-// The bell: IBELL 1 turns it on; a ring sounds the default system sound while it is on.
+// The bell: IBELL 0 turns it off, any other value on; a ring sounds the default system sound
+// while it is on.
 void yysetbell_(const int *ibell);
 void yyringbell_(void);
 void yyringbell2(void);

@@ -16,7 +16,7 @@ HCURSOR hCurrentCursor = nullptr;
 
 namespace {
 
-int bBell = 1;  // the bell sounds while 1
+int bBell = 1;  // the bell sounds while not 0
 
 LPCSTR SystemCursor(int icursor) {
     static const LPCSTR cursors[] = {IDC_ARROW,  IDC_WAIT,     IDC_APPSTARTING, IDC_CROSS,
@@ -83,7 +83,7 @@ void yysetcursorpos_(const int *ix, const int *iy, const int *irel) {
 void yysetbell_(const int *ibell) { bBell = ibell ? *ibell : 0; }
 
 void yyringbell_(void) {
-    if (bBell == 1) MessageBeep(MB_OK);
+    if (bBell != 0) MessageBeep(MB_OK);
 }
 
 void yyringbell2(void) { yyringbell_(); }

@@ -208,7 +208,25 @@ void yyfieldspinstepd_(int *id, double step, double pageStep) {
 }
 
 namespace {
+
 quill::FieldImageCopier gImageCopier = nullptr;
+
+// Frees an image a control held or was to get, by what it is: a bitmap, an enhanced metafile
+// or an icon.
+void DestroyImage(HANDLE image) {
+    ICONINFO info;
+    const DWORD type = GetObjectType(image);
+    if (type == OBJ_BITMAP)
+        DeleteObject(image);
+    else if (type == OBJ_ENHMETAFILE)
+        DeleteEnhMetaFile(static_cast<HENHMETAFILE>(image));
+    else if (GetIconInfo(static_cast<HICON>(image), &info)) {
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        DestroyIcon(static_cast<HICON>(image));
+    }
+}
+
 }  // namespace
 
 void quill::SetFieldImageCopier(FieldImageCopier copier) { gImageCopier = copier; }
@@ -216,13 +234,6 @@ void quill::SetFieldImageCopier(FieldImageCopier copier) { gImageCopier = copier
 void yyfieldimage_(int *id, int source, int kind) {
     HWND control = quill::FieldControl(*id);
     if (!control) {
-        *id = -1;
-        return;
-    }
-    ATOM atom = quill::WindowClassAtom(control);
-    bool button = atom == atomButton;
-    // A button shows bitmaps and icons only.
-    if ((!button && atom != atomStatic) || (button && kind == 4)) {
         *id = -1;
         return;
     }
@@ -240,6 +251,14 @@ void yyfieldimage_(int *id, int source, int kind) {
     }
     if (!image) {
         *id = -2;
+        return;
+    }
+    // Only a button or a static field shows an image, a button only bitmaps and icons.
+    ATOM atom = quill::WindowClassAtom(control);
+    bool button = atom == atomButton;
+    if ((!button && atom != atomStatic) || (button && kind == 4)) {
+        DestroyImage(image);
+        *id = -1;
         return;
     }
 
@@ -261,20 +280,8 @@ void yyfieldimage_(int *id, int source, int kind) {
         old = reinterpret_cast<HANDLE>(
             SendMessageA(control, STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image)));
     }
-    if (old && old != image) {
-        // The previous image may have been of another kind; free it by what it is.
-        ICONINFO info;
-        const DWORD type = GetObjectType(old);
-        if (type == OBJ_BITMAP)
-            DeleteObject(old);
-        else if (type == OBJ_ENHMETAFILE)
-            DeleteEnhMetaFile(static_cast<HENHMETAFILE>(old));
-        else if (GetIconInfo(static_cast<HICON>(old), &info)) {
-            if (info.hbmColor) DeleteObject(info.hbmColor);
-            if (info.hbmMask) DeleteObject(info.hbmMask);
-            DestroyIcon(static_cast<HICON>(old));
-        }
-    }
+    // The previous image may have been of another kind.
+    if (old && old != image) DestroyImage(old);
     InvalidateRect(control, nullptr, TRUE);
     UpdateWindow(control);
 }

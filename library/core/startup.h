@@ -59,9 +59,11 @@ struct FrameBlock {
     int reserved[4];
     HWND dialog;             // kDialogWindow: the dialog that fills the frame
     HACCEL accelerators[2];  // the window's own keys and the program's, null when none
+    HWND view;               // kViewerWindow: the window that shows the view over the client area
 };
 
-// The slot 0..20 whose frame or client area is window; -1 for any other window.
+// The slot 0..20 whose frame or client area is window, or whose view is window when it is a
+// viewer window (kViewerWindow); -1 for any other window.
 int yygetwindowindex(HWND window);
 
 namespace quill {

@@ -456,6 +456,16 @@ int yygetwindowindex(HWND window) {
     if (window == nullptr) return -1;
     for (int slot = 0; slot < kWindowSlots; ++slot)
         if (wWindow[slot] == window || hClient[slot] == window) return slot;
+    // The view of a viewer window stands in for its hidden client area; it lies in the frame.
+    // Only a library frame's user data is read as a frame record.
+    HWND frame = GetParent(window);
+    for (int slot = 0; frame != nullptr && slot < kWindowSlots; ++slot) {
+        if (wWindow[slot] != frame) continue;
+        if (quill::WindowTypeWord(frame) != kViewerWindow) return -1;
+        const auto *block =
+            reinterpret_cast<const FrameBlock *>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+        return block->view == window ? slot : -1;
+    }
     return -1;
 }
 

@@ -16,7 +16,7 @@ bool quill::CombineDialog(int slot, int id) {
     iCurDialog = id;
     if (GetParent(dialog) != hClient[slot]) SetParent(dialog, hClient[slot]);
     record->parentFrame = wWindow[slot];
-    auto *block = new FrameBlock{kDialogWindow, {0, 0, 0, 0}, dialog, {nullptr, nullptr}};
+    auto *block = new FrameBlock{kDialogWindow, {0, 0, 0, 0}, dialog, {nullptr, nullptr}, nullptr};
     SetWindowLongPtrA(wWindow[slot], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
     int x = 0, y = 0, px = 0, py = 0, type = 2, focus = 0, inWindow = 1;
     yydialogshow_(&x, &y, &px, &py, &type, &focus, &inWindow);

@@ -29,8 +29,7 @@ constexpr int kWheelStep = 48;
 // The viewer record hung on the frame (GWLP_USERDATA); it begins with the frame record that
 // tells the window's kind.
 struct ViewerRecord {
-    FrameBlock block;
-    HWND viewer;        // the "ORNBITMAP" window
+    FrameBlock block;   // block.view: the "ORNBITMAP" window
     int slot;           // window slot of the frame
     int mode;           // 1 modal, 2 no other window disabled, other: modeless
     int bitmap;         // slot of the bitmap shown
@@ -59,7 +58,7 @@ ViewerRecord *RecordOfView(HWND view) { return RecordOf(GetParent(view)); }
 // The largest scroll position each way for the view's current size.
 void ScrollLimits(const ViewerRecord &r, int *mx, int *my, int *pageX, int *pageY) {
     RECT c;
-    GetClientRect(r.viewer, &c);
+    GetClientRect(r.block.view, &c);
     *pageX = static_cast<int>(c.right);
     *pageY = static_cast<int>(c.bottom);
     *mx = std::max(0, r.width - *pageX);
@@ -82,16 +81,16 @@ void ApplyScroll(ViewerRecord &r, int x, int y, bool report) {
     si.nMax = mx > 0 ? mx + px - 1 : 0;
     si.nPage = mx > 0 ? static_cast<UINT>(px) : 0;
     si.nPos = x;
-    SetScrollInfo(r.viewer, SB_HORZ, &si, TRUE);
+    SetScrollInfo(r.block.view, SB_HORZ, &si, TRUE);
     si.nMax = my > 0 ? my + py - 1 : 0;
     si.nPage = my > 0 ? static_cast<UINT>(py) : 0;
     si.nPos = y;
-    SetScrollInfo(r.viewer, SB_VERT, &si, TRUE);
+    SetScrollInfo(r.block.view, SB_VERT, &si, TRUE);
     const bool moved = x != r.x || y != r.y;
     r.x = x;
     r.y = y;
     if (moved) {
-        InvalidateRect(r.viewer, nullptr, FALSE);
+        InvalidateRect(r.block.view, nullptr, FALSE);
         if (report && r.slot >= 0 && hClient[r.slot] != nullptr)
             yyinterpretmessage(kEventBitmapView, 0, 0, MAKELPARAM(x, y), hClient[r.slot]);
     }
@@ -158,7 +157,7 @@ void ScrollBar(ViewerRecord &r, int bar, WPARAM wParam) {
         SCROLLINFO si = {};
         si.cbSize = sizeof si;
         si.fMask = SIF_TRACKPOS;
-        GetScrollInfo(r.viewer, bar, &si);
+        GetScrollInfo(r.block.view, bar, &si);
         pos = si.nTrackPos;
         break;
     }
@@ -173,14 +172,14 @@ void LayoutView(ViewerRecord &r) {
     RECT c;
     GetWindowRect(hClient[r.slot], &c);
     MapWindowPoints(nullptr, wWindow[r.slot], reinterpret_cast<POINT *>(&c), 2);
-    MoveWindow(r.viewer, c.left, c.top, c.right - c.left, c.bottom - c.top, TRUE);
+    MoveWindow(r.block.view, c.left, c.top, c.right - c.left, c.bottom - c.top, TRUE);
     ApplyScroll(r, r.x, r.y, true);
 }
 
 // Gives the frame back its procedure and client area and frees the record.
 void Restore(HWND frame, ViewerRecord *r) {
     quill::GiveFrameBack(frame, r->takeover);
-    if (IsWindow(r->viewer)) DestroyWindow(r->viewer);
+    if (IsWindow(r->block.view)) DestroyWindow(r->block.view);
     quill::EnableOthers(frame, &r->takeover);
     if (r->slot >= 0 && hClient[r->slot] != nullptr && IsWindow(frame))
         ShowWindow(hClient[r->slot], SW_SHOW);
@@ -299,7 +298,7 @@ LRESULT CALLBACK yyBitmapWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         // The library's frame procedure makes the window current; the keys then belong
         // to the view, not to the hidden client area that procedure gives them to.
         const LRESULT done = yyWndProc(window, message, wParam, lParam);
-        if (RecordOf(window) == r && IsWindow(r->viewer)) SetFocus(r->viewer);
+        if (RecordOf(window) == r && IsWindow(r->block.view)) SetFocus(r->block.view);
         return done;
     }
     case WM_DESTROY:
@@ -325,9 +324,9 @@ void yybitmapinfo_(const int *window, const int *item, int *value) {
     case 102: *value = r->height; break;
     case 103: {
         RECT c;
-        GetClientRect(r->viewer, &c);
+        GetClientRect(r->block.view, &c);
         *value = r->y + static_cast<int>(c.bottom);
-        if (GetWindowLongA(r->viewer, GWL_STYLE) & WS_HSCROLL)
+        if (GetWindowLongA(r->block.view, GWL_STYLE) & WS_HSCROLL)
             *value += GetSystemMetrics(SM_CYHSCROLL);
         break;
     }
@@ -351,7 +350,7 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
     HWND frame = wWindow[slot];
     if (ViewerRecord *r = RecordOf(frame)) {
         yyBitmapViewerInit(r, index, x, y);
-        InvalidateRect(r->viewer, nullptr, FALSE);
+        InvalidateRect(r->block.view, nullptr, FALSE);
         return done(0);
     }
     if (quill::WindowTypeWord(frame) != kPlainWindow) return done(4);
@@ -375,17 +374,17 @@ void yybitmapview_(const int *index, const int *x, const int *y, const int *mode
     RECT c;
     GetWindowRect(hClient[slot], &c);
     MapWindowPoints(nullptr, frame, reinterpret_cast<POINT *>(&c), 2);
-    r->viewer = CreateWindowExA(0, "ORNBITMAP", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
-                                c.left, c.top, c.right - c.left, c.bottom - c.top, frame,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewerId)), wInstance,
-                                nullptr);
-    if (r->viewer == nullptr) {
+    r->block.view = CreateWindowExA(
+        0, "ORNBITMAP", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, c.left, c.top,
+        c.right - c.left, c.bottom - c.top, frame,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewerId)), wInstance, nullptr);
+    if (r->block.view == nullptr) {
         delete r;
         return done(6);
     }
     quill::TakeOverFrame(frame, r, yyBitmapWndProc, &r->takeover);
     yyBitmapViewerInit(r, index, x, y);
-    SetFocus(r->viewer);
+    SetFocus(r->block.view);
     ShowWindow(hClient[slot], SW_HIDE);
     ShowWindow(frame, SW_SHOW);
     if (how == 1)

@@ -11,6 +11,7 @@
 
 #include "base/errors.h"
 #include "base/fixedtext.h"
+#include "base/strings.h"
 #include "core/dialogs.h"
 #include "grid/grid_control.h"
 #include "grid/grid_file.h"
@@ -133,12 +134,10 @@ void WriteCell(GridFieldWriter &writer, const GridRecord *grid, const ColumnSour
     }
 }
 
-// The folder part of NAME, for the new file beside it.
+// The folder part of NAME, for the new file beside it; the current folder when it has none.
 std::string FolderOf(const std::string &name) {
-    std::size_t slash = name.find_last_of("\\/");
-    if (slash == std::string::npos)
-        return name.size() >= 2 && name[1] == ':' ? name.substr(0, 2) : std::string(".");
-    return name.substr(0, slash + 1);
+    const std::size_t folder = quill::FolderPartLength(name);
+    return folder > 0 ? name.substr(0, folder) : std::string(".");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "base/errors.h"
 #include "base/fixedtext.h"
+#include "base/strings.h"
 #include "graphics/palette.h"
 #include "hardcopy/driver_support.h"
 #include "hardcopy/image_codec.h"
@@ -99,8 +100,7 @@ std::string PageName(int n) {
     const std::string &name = gImage.fileName;
     if (n <= 1) return name;
     std::size_t dot = name.rfind('.');
-    const std::size_t sep = name.find_last_of("/\\");
-    if (dot == std::string::npos || (sep != std::string::npos && sep > dot)) dot = name.size();
+    if (dot == std::string::npos || dot < quill::FolderPartLength(name)) dot = name.size();
     return name.substr(0, dot) + "-" + std::to_string(n) + name.substr(dot);
 }
 

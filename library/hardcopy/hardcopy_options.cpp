@@ -2,6 +2,7 @@
 #include "hardcopy/hardcopy_options.h"
 
 #include "base/fixedtext.h"
+#include "base/strings.h"
 #include "graphics/driver_protocol.h"
 #include "graphics/graphics_state.h"
 #include "hardcopy/hardcopy_state.h"
@@ -42,10 +43,10 @@ void quill::RewriteFileExtension(char *name, int name_len, const char *ext) {
             break;
         }
     }
-    if (dot >= 0) {
-        for (int k = dot + 1; k < len; ++k)
-            if (name[k] == '/' || name[k] == '\\') dot = -1;
-    }
+    // A dot inside the folder part starts no extension.
+    if (dot >= 0 && static_cast<std::size_t>(dot) <
+                        quill::FolderPartLength(name, static_cast<std::size_t>(len)))
+        dot = -1;
     int at = dot >= 0 ? dot : len;
     int extlen = static_cast<int>(std::strlen(ext));
     if (at + extlen > name_len) return;  // no room: the name stays as it is

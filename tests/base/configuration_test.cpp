@@ -112,6 +112,17 @@ TEST_F(Config, CharacterSetNamesAreTextsNotNumbers) {
 TEST_F(Config, KeysAreComparedOnEightCharacters) {
     Line("PRINTERXYZ=5");  // cut to PRINTERX: not a key
     EXPECT_EQ(s.printer, 0);
+    // Cut or blank-padded to eight characters, the key is compared on all of them.
+    Line("DEBUG   X=2");  // DEBUG and three blanks
+    EXPECT_EQ(quill::ReportLevel(), 2);
+    Line("DEBUGGER=3");
+    EXPECT_EQ(quill::ReportLevel(), 2);
+    Line("LFNPLOTIXY=44");  // LFNPLOTI
+    EXPECT_EQ(s.plotInputUnit, 44);
+    Line("CHARSET\tZ=x.chr");  // CHARSET and a TAB made a blank
+    EXPECT_STREQ(s.charSet, "x.chr");
+    Line("CHARSETS=y.chr");
+    EXPECT_STREQ(s.charSet, "x.chr");
     Line("VERSION=1");
     EXPECT_TRUE(req.versionRequest);
 }

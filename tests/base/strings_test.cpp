@@ -85,6 +85,12 @@ TEST(SplitPath, DirectoryAndName) {
     EXPECT_EQ(std::make_pair(std::string("C:\\dir\\.."), std::string("")), Split("  C:\\dir\\.."));
     EXPECT_EQ(std::make_pair(std::string("d"), std::string("averylongnam")),
               Split("d\\averylongname.txt"));
+    // Windows takes "/" as a separator too.
+    EXPECT_EQ(std::make_pair(std::string("C:/dir"), std::string("file.txt")),
+              Split("C:/dir/file.txt"));
+    EXPECT_EQ(std::make_pair(std::string("C:/dir"), std::string("")), Split("C:/dir/"));
+    EXPECT_EQ(std::make_pair(std::string("C:/"), std::string("")), Split("C:/"));
+    EXPECT_EQ(std::make_pair(std::string("a\\b"), std::string("c.txt")), Split("a\\b/c.txt"));
 }
 
 TEST(CurrentDirectory, FitsOrIsRefused) {

@@ -194,6 +194,22 @@ TEST_F(Files, DeleteByPatternSkipsDirectories) {
     EXPECT_EQ(0, ErrorInfo(1));
 }
 
+// The folder part of a pattern ends at its last "\\", "/" or ":": the files deleted are the
+// ones the search found, not files of the same names in another folder.
+TEST_F(Files, DeleteByPatternDeletesWhatTheSearchFound) {
+    fs::create_directories(dir / "del2");
+    for (const char *name : {"x1.tmp", "x2.tmp", "y1.tmp"})
+        std::ofstream(dir / "del2" / name) << "1";
+    std::ofstream(dir / "x1.tmp") << "1";
+    std::string pattern = dir.string() + "\\del2/x*.tmp";
+    iosdeletefile_(pattern.data(), static_cast<int>(pattern.size()));
+    EXPECT_EQ(0, ErrorInfo(1));
+    EXPECT_FALSE(fs::exists(dir / "del2" / "x1.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "del2" / "x2.tmp"));
+    EXPECT_TRUE(fs::exists(dir / "del2" / "y1.tmp"));
+    EXPECT_TRUE(fs::exists(dir / "x1.tmp")) << "a same-named file elsewhere stays";
+}
+
 TEST_F(Files, FileInfoSizeAndAbsence) {
     int size, y, mo, d, h, mi, s, attr;
     yyfileinfo_(&size, &y, &mo, &d, &h, &mi, &s, &attr, (dir / "a.txt").string().c_str());

@@ -429,7 +429,7 @@ TEST_F(ChildWindows, AcceleratorsInAFrameRecordTurnKeysIntoMenuEvents) {
     EXPECT_EQ(1, NextEvent(&e));
     EXPECT_EQ(305, e.value1);
     // A window whose record carries its own keys turns F5 into the command.
-    FrameBlock block{kEditorWindow, {0, 0, 0, 0}, nullptr, {nullptr, table}};
+    FrameBlock block{kEditorWindow, {0, 0, 0, 0}, nullptr, {nullptr, table}, nullptr};
     SetWindowLongPtrA(wWindow[win], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&block));
     PostMessageA(hClient[win], WM_KEYDOWN, VK_F5, 1);
     EXPECT_EQ(2, NextEvent(&e));

@@ -602,8 +602,11 @@ TEST_F(Fields, SpinStepsAndImages) {
     yyfieldimage_(&image, 4999, 1);
     EXPECT_EQ(image, -2) << "no such bitmap";
     image = kEdit;
-    yyfieldimage_(&image, 1, 2);
-    EXPECT_EQ(image, -1);
+    yyfieldimage_(&image, 4999, 1);
+    EXPECT_EQ(image, -2) << "nothing loaded is told before the field's kind";
+    image = kEdit;
+    yyfieldimage_(&image, 502, 1);
+    EXPECT_EQ(image, -1) << "an edit field shows no image";
 }
 
 COLORREF PixelOf(HWND window, int x, int y) {

@@ -9,6 +9,7 @@
 
 #include "base/conversion.h"
 #include "core/dialogs.h"
+#include "core/display.h"
 #include "core/numeric_edit.h"
 #include "messages.h"
 #include "quillamorph/dialogs.h"
@@ -185,6 +186,11 @@ TEST_F(NumericFields, TheBellSwitchesAndRingsByItsText) {
     EXPECT_EQ(beeps.count(), 4) << "a short text is blank-padded";
     Bell("ring");
     EXPECT_EQ(beeps.count(), 5);
+    // Any flag other than 0 is on.
+    const int two = 2;
+    yysetbell_(&two);
+    Bell("ring");
+    EXPECT_EQ(beeps.count(), 6);
 }
 
 TEST_F(NumericFields, RealAndDoubleFieldsTakeExponents) {

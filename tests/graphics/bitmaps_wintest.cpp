@@ -286,6 +286,7 @@ TEST_F(Bitmaps, TheViewerShowsScrollsAndKeepsItsBitmap) {
     }
     HWND view = GetDlgItem(wWindow[win], 1001);
     ASSERT_NE(view, nullptr);
+    EXPECT_EQ(yygetwindowindex(view), win) << "the view is the window's content";
     PostMessageA(view, WM_KEYDOWN, VK_NEXT, 0);
     int type = NextEvent(&e);
     while (type != -1 && type != 15) type = NextEvent(&e);

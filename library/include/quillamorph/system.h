@@ -7,7 +7,8 @@
 
 QUILL_BEGIN_DECLS
 
-// Delete the files matching FILENAME, whose last component may hold wildcards; directories
+// Delete the files matching FILENAME, whose last component (after its last "\", "/" or ":")
+// may hold wildcards; each file found is deleted in the folder FILENAME names. Directories
 // are left alone (a pattern matching only directories deletes nothing and reports nothing).
 // No match, or a file that cannot be deleted (the other matches are still deleted), raises
 // error 13 with the system's code as the system error status (infoerror_ item 3). A blank
