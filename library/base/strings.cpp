@@ -197,10 +197,9 @@ char *DuplicateText(const char *text) {
     return copy;
 }
 
-bool IsPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
-
 std::size_t FolderPartLength(const char *path, std::size_t length) {
-    while (length > 0 && !IsPathSeparator(path[length - 1])) --length;
+    auto separator = [](char c) { return c == '\\' || c == '/' || c == ':'; };
+    while (length > 0 && !separator(path[length - 1])) --length;
     return length;
 }
 

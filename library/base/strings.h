@@ -38,12 +38,9 @@ void CopyTerminated(char *buffer, std::ptrdiff_t size, const std::string &text);
 // TEXT is null or memory runs out.
 char *DuplicateText(const char *text);
 
-// True for a character that ends the folder part of a path: the backslash, the slash, which
-// Windows takes as a separator too, and the colon after a drive letter.
-bool IsPathSeparator(char c);
-
 // The length of the folder part of the first LENGTH characters of PATH: everything up to and
-// including the last separator; 0 when there is none.
+// including the last "\", "/" (which Windows takes as a separator too) or the ":" after a
+// drive letter; 0 when there is none.
 std::size_t FolderPartLength(const char *path, std::size_t length);
 std::size_t FolderPartLength(const std::string &path);
 

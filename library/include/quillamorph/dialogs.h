@@ -13,8 +13,8 @@ QUILL_BEGIN_DECLS
 
 // Loads dialog ID (created hidden, its attribute resource applied) and makes it current; a
 // dialog already loaded is only made current. The focus and the active window stay where they
-// were. Error 1007 (nothing changes) when ID is absent,
-// the program has no dialog template ID, 100 dialogs are loaded or the dialog cannot be made.
+// were. Error 1007 (nothing changes) when ID is absent, the program has no dialog template
+// ID, 100 dialogs are loaded or the dialog cannot be made.
 void wdialogload_(const int *id);
 
 // Makes the loaded dialog ID current. Error 1008 (nothing changes) when it is not loaded.
