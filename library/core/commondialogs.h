@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // What winfodialog_ reports about modal work: items 1, 2 and 5 (the closing button, the
 // previous field and the dialog id of the last dialog shown modally) and item 4 (the answer
 // of the last message box or file dialog).
@@ -59,12 +61,13 @@ void yyprintdialog_(int *paperWidth, int *paperHeight, int *printWidth, int *pri
                     int *top, int *orientation, int *copies, const int *units, int *colours,
                     int *answer);
 
-// The printer the page set-up dialog chose last, used for the printer device context.
+// The printer the page set-up dialog chose last, used for the printer device context. The
+// names are kept whole, however long: a cut name would open no printer, or another one.
 struct PrinterSettings {
     int chosen;  // 1 once a printer was chosen in the page set-up dialog
-    char device[64];
-    char driver[64];
-    char port[64];
+    std::string device;
+    std::string driver;
+    std::string port;
     short paperSize, paperLength, paperWidth, scale, defaultSource, printQuality, color, duplex,
         yResolution, ttOption, collate;
     DWORD mediaType, ditherType;
@@ -77,6 +80,15 @@ namespace quill {
 // True when the system names a default printer. Asking the page set-up dialog for the
 // default settings without one would show the system's own error box.
 bool HaveDefaultPrinter();
+// An information context of the kept printer (its driver, when one is named, and device) with
+// device mode MODE (null: the printer's own); null when it cannot be made.
+HDC KeptPrinterInfo(const DEVMODEA *mode);
+// The device, driver and port names of a common dialog's device names block, read whole
+// (and never past the block's end); false, with the names empty, when there is no block.
+struct DeviceNames {
+    std::string device, driver, port;
+};
+bool ReadDeviceNames(HGLOBAL devNames, DeviceNames *names);
 // Keeps FRESH (global memory of a common dialog: device mode or names) in *KEPT, freeing what
 // was kept there before unless it is FRESH itself.
 void ReplaceGlobal(HGLOBAL *kept, HGLOBAL fresh);

@@ -6,9 +6,8 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <string>
 #include <utility>
-
-#include "base/strings.h"
 
 PrinterSettings gPrinter = {};
 
@@ -34,15 +33,13 @@ bool LoadDefaults(DWORD unitFlag) {
 
 // Keeps the chosen printer as the library's printer settings; returns its colour count.
 int KeepPrinter() {
-    int colours = 0;
-    auto *names = static_cast<DEVNAMES *>(GlobalLock(gDevNames));
-    auto *mode = static_cast<DEVMODEA *>(GlobalLock(gDevMode));
-    if (names) {
-        const char *base = reinterpret_cast<const char *>(names);
-        quill::CopyTerminated(gPrinter.driver, sizeof gPrinter.driver, base + names->wDriverOffset);
-        quill::CopyTerminated(gPrinter.device, sizeof gPrinter.device, base + names->wDeviceOffset);
-        quill::CopyTerminated(gPrinter.port, sizeof gPrinter.port, base + names->wOutputOffset);
+    quill::DeviceNames names;
+    if (quill::ReadDeviceNames(gDevNames, &names)) {
+        gPrinter.device = names.device;
+        gPrinter.driver = names.driver;
+        gPrinter.port = names.port;
     }
+    auto *mode = static_cast<DEVMODEA *>(GlobalLock(gDevMode));
     if (mode) {
         gPrinter.paperSize = mode->dmPaperSize;
         gPrinter.paperLength = mode->dmPaperLength;
@@ -61,14 +58,19 @@ int KeepPrinter() {
         gPrinter.copies = mode->dmCopies;
     }
     gPrinter.chosen = 1;
-    HDC info = CreateICA(gPrinter.driver, gPrinter.device, nullptr, mode);
-    if (info) {
+    int colours = 0;
+    if (HDC info = quill::KeptPrinterInfo(mode)) {
         colours = GetDeviceCaps(info, NUMCOLORS);
         DeleteDC(info);
     }
     if (mode) GlobalUnlock(gDevMode);
-    if (names) GlobalUnlock(gDevNames);
     return colours;
+}
+
+// The NUL-terminated text at OFFSET of a block of SIZE bytes, up to the block's end.
+std::string TextAt(const char *block, SIZE_T size, WORD offset) {
+    if (offset >= size) return std::string();
+    return std::string(block + offset, strnlen(block + offset, size - offset));
 }
 
 // A copy of the global memory block SOURCE (null when it cannot be made).
@@ -102,6 +104,25 @@ bool HaveDefaultPrinter() {
     DWORD size = 0;
     GetDefaultPrinterA(nullptr, &size);
     return size > 0;
+}
+
+HDC KeptPrinterInfo(const DEVMODEA *mode) {
+    const char *driver = gPrinter.driver.empty() ? nullptr : gPrinter.driver.c_str();
+    return CreateICA(driver, gPrinter.device.c_str(), nullptr, mode);
+}
+
+bool ReadDeviceNames(HGLOBAL devNames, DeviceNames *names) {
+    *names = DeviceNames();
+    const SIZE_T size = devNames ? GlobalSize(devNames) : 0;
+    const auto *block =
+        size >= sizeof(DEVNAMES) ? static_cast<const char *>(GlobalLock(devNames)) : nullptr;
+    if (!block) return false;
+    const auto *header = reinterpret_cast<const DEVNAMES *>(block);
+    names->device = TextAt(block, size, header->wDeviceOffset);
+    names->driver = TextAt(block, size, header->wDriverOffset);
+    names->port = TextAt(block, size, header->wOutputOffset);
+    GlobalUnlock(devNames);
+    return true;
 }
 
 void ReplaceGlobal(HGLOBAL *kept, HGLOBAL fresh) {

@@ -40,8 +40,7 @@ bool Recording(int slot) {
 HDC ReferenceDevice(bool *isPrinter) {
     *isPrinter = false;
     if (gPrinter.chosen) {
-        HDC ic = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device, nullptr,
-                           nullptr);
+        HDC ic = quill::KeptPrinterInfo(nullptr);
         if (ic) {
             *isPrinter = true;
             return ic;

@@ -48,8 +48,7 @@ void PutWord(unsigned char *p, unsigned v) {
 HDC Reference(bool *screen) {
     *screen = false;
     if (gPrinter.chosen || yywprintername()) {
-        HDC info = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device,
-                             nullptr, nullptr);
+        HDC info = quill::KeptPrinterInfo(nullptr);
         if (info != nullptr) return info;
     }
     *screen = true;

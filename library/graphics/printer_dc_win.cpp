@@ -26,15 +26,26 @@ const int kNoPrinterError = 1801;  // "The printer name is invalid"
 HDC gDumpDC = nullptr;
 int gDumpWidth = 0, gDumpHeight = 0;
 
-// Copies TEXT (up to a comma or the end, leading blanks skipped) into DEST; returns the rest.
-const char *Item(const char *text, char *dest, std::size_t size) {
-    while (*text == ' ') ++text;
+// The item of TEXT up to a comma or the end, leading blanks skipped; *TEXT moves past it.
+std::string Item(const char **text) {
+    const char *p = *text;
+    while (*p == ' ') ++p;
     std::size_t n = 0;
-    while (text[n] && text[n] != ',') ++n;
-    std::size_t copy = n < size - 1 ? n : size - 1;
-    std::memcpy(dest, text, copy);
-    dest[copy] = 0;
-    return text[n] == ',' ? text + n + 1 : text + n;
+    while (p[n] && p[n] != ',') ++n;
+    *text = p[n] == ',' ? p + n + 1 : p + n;
+    return std::string(p, n);
+}
+
+// The system profile's "Device" entry of the "windows" section, read whole (empty when none).
+std::string DefaultDeviceEntry() {
+    // The entry holds three names; a buffer the text fills to its last byte may have cut it.
+    constexpr DWORD kLongest = 1 << 16;
+    for (DWORD size = 553; size <= kLongest; size *= 2) {
+        std::vector<char> entry(size);
+        DWORD n = GetProfileStringA("windows", "Device", "", entry.data(), size);
+        if (n + 1 < size) return std::string(entry.data(), n);
+    }
+    return std::string();
 }
 
 // The last-error code, never 0: a failed printer lookup must not read as success.
@@ -67,27 +78,27 @@ bool Apply(DEVMODEA *mode, DWORD flag, T *field, V value, V notset) {
 
 int yywprintername() {
     if (gPrinter.chosen) return 1;
-    char entry[553] = {};
-    if (GetProfileStringA("windows", "Device", "", entry, 552) == 0 || !entry[0]) return 0;
-    const char *rest = Item(entry, gPrinter.device, sizeof gPrinter.device);
-    rest = Item(rest, gPrinter.driver, sizeof gPrinter.driver);
-    Item(rest, gPrinter.port, sizeof gPrinter.port);
-    return gPrinter.device[0] ? 1 : 0;
+    const std::string entry = DefaultDeviceEntry();
+    const char *rest = entry.c_str();
+    gPrinter.device = Item(&rest);
+    gPrinter.driver = Item(&rest);
+    gPrinter.port = Item(&rest);
+    return gPrinter.device.empty() ? 0 : 1;
 }
 
 HDC yywprgetdc(const int *ilandscape, const int *ncopies) {
     if (!HavePrinter()) return nullptr;
     HANDLE printer = nullptr;
-    if (!OpenPrinterA(gPrinter.device, &printer, nullptr)) return nullptr;
-    LONG size = DocumentPropertiesA(nullptr, printer, gPrinter.device, nullptr, nullptr, 0);
+    char *device = gPrinter.device.data();
+    if (!OpenPrinterA(device, &printer, nullptr)) return nullptr;
+    LONG size = DocumentPropertiesA(nullptr, printer, device, nullptr, nullptr, 0);
     if (size <= 0) {
         ClosePrinter(printer);
         return nullptr;
     }
     std::vector<char> buffer(static_cast<std::size_t>(size) * 2);
     DEVMODEA *mode = reinterpret_cast<DEVMODEA *>(buffer.data());
-    if (DocumentPropertiesA(nullptr, printer, gPrinter.device, mode, nullptr, DM_OUT_BUFFER) !=
-        IDOK) {
+    if (DocumentPropertiesA(nullptr, printer, device, mode, nullptr, DM_OUT_BUFFER) != IDOK) {
         ClosePrinter(printer);
         return nullptr;
     }
@@ -112,10 +123,9 @@ HDC yywprgetdc(const int *ilandscape, const int *ncopies) {
     changed |= Apply(mode, DM_MEDIATYPE, &mode->dmMediaType, gPrinter.mediaType, kNotSet32);
     changed |= Apply(mode, DM_DITHERTYPE, &mode->dmDitherType, gPrinter.ditherType, kNotSet32);
     if (changed)
-        DocumentPropertiesA(nullptr, printer, gPrinter.device, mode, mode,
-                            DM_IN_BUFFER | DM_OUT_BUFFER);
+        DocumentPropertiesA(nullptr, printer, device, mode, mode, DM_IN_BUFFER | DM_OUT_BUFFER);
     ClosePrinter(printer);
-    return CreateDCA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device, nullptr,
+    return CreateDCA(gPrinter.driver.empty() ? nullptr : gPrinter.driver.c_str(), device, nullptr,
                      mode);
 }
 
@@ -128,8 +138,7 @@ void yywprinfo_(int *ipagel, int *ipages, int *iprintl, int *iprints, int *ioffl
         *ierr = FailureCode();
         return;
     }
-    HDC info = CreateICA(gPrinter.driver[0] ? gPrinter.driver : nullptr, gPrinter.device, nullptr,
-                         nullptr);
+    HDC info = quill::KeptPrinterInfo(nullptr);
     if (!info) {
         *ierr = FailureCode();
         return;

@@ -153,8 +153,8 @@ TEST_F(ScreenDump, NoPrinterAndNoPrinterTargetPrintNothing) {
     // the dump cannot start.
     PrinterSettings saved = gPrinter;
     gPrinter.chosen = 1;
-    std::snprintf(gPrinter.device, sizeof gPrinter.device, "%s", "No such printer");
-    std::snprintf(gPrinter.driver, sizeof gPrinter.driver, "%s", "winspool");
+    gPrinter.device = "No such printer";
+    gPrinter.driver = "winspool";
     const PageInfo info = Info();
     EXPECT_EQ(info.pageLong + info.pageShort + info.printLong + info.printShort + info.colours, 0);
     EXPECT_NE(info.error, 0);

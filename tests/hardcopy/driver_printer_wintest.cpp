@@ -71,8 +71,8 @@ TEST_F(PrinterDriver, TwoDrawnPagesAndAnEmptyDumpPrintTwoPagesWhereDrawn) {
 
 TEST_F(PrinterDriver, APrinterThatDoesNotExistGivesErrorOne) {
     gPrinter.chosen = 1;
-    std::strcpy(gPrinter.device, "No such printer");
-    std::strcpy(gPrinter.driver, "winspool");
+    gPrinter.device = "No such printer";
+    gPrinter.driver = "winspool";
     Select(10);
     OpenSelected("", "none");
     int item = 1;

@@ -1,7 +1,7 @@
-// The PDF files of print jobs. The test printers ("PDF" in colour, the default, and "PDFGrey",
-// which says it has no colour; tools/print-queue sets them up) write each job into the user's
-// PDF folder as "<title>-job_<n>.pdf", with every character of the job's title other than a
-// letter, digit, '.', '-' or '_' written as '_'.
+// The PDF files of print jobs. The test printers ("PDF" in colour, the default, "PDFGrey",
+// which says it has no colour, and a colour one of a 93-character name; tools/print-queue sets
+// them up) write each job into the user's PDF folder as "<title>-job_<n>.pdf", with every
+// character of the job's title other than a letter, digit, '.', '-' or '_' written as '_'.
 //
 // Test processes of several checkouts print at the same time: give each job a title of its own
 // (UniqueJobTitle), or look only at files newer than the moment printing began.
