@@ -14,6 +14,7 @@
 #include "base/fixedtext.h"
 #include "base/strings.h"
 #include "core/childwindows.h"
+#include "core/commondialogs.h"
 #include "core/dialogs.h"
 #include "core/display.h"
 #include "core/events.h"
@@ -310,9 +311,7 @@ void yygridwinsort_(int *window, int *option, int *ok) {
 void yygridwinprint_(int *window, int *row1, int *row2, int *col1, int *col2, int *ok) {
     CommandScope scope(*window);
     *ok = 0;
-    char printer[512];
-    DWORD size = sizeof printer;
-    if (!GetDefaultPrinterA(printer, &size)) {
+    if (!quill::HaveDefaultPrinter()) {
         Box("No printer installed", "Error", 0, kStop);
         return;
     }

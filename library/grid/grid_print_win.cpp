@@ -49,16 +49,13 @@ GridPrintSet &SetOf(const int *iset) { return iset && *iset != 1 ? gSets[1] : gS
 
 // A device context (INFO: an information context) of the set's printer, or null.
 HDC PrinterContext(const GridPrintSet &set, bool info) {
-    if (!set.devNames) return nullptr;
-    auto *names = static_cast<DEVNAMES *>(GlobalLock(set.devNames));
-    if (!names) return nullptr;
+    quill::DeviceNames names;
+    if (!quill::ReadDeviceNames(set.devNames, &names)) return nullptr;
     auto *mode = set.devMode ? static_cast<DEVMODEA *>(GlobalLock(set.devMode)) : nullptr;
-    const char *base = reinterpret_cast<const char *>(names);
-    const char *driver = base + names->wDriverOffset, *device = base + names->wDeviceOffset;
+    const char *driver = names.driver.c_str(), *device = names.device.c_str();
     HDC dc =
         info ? CreateICA(driver, device, nullptr, mode) : CreateDCA(driver, device, nullptr, mode);
     if (mode) GlobalUnlock(set.devMode);
-    GlobalUnlock(set.devNames);
     return dc;
 }
 
@@ -139,11 +136,10 @@ bool LoadDefaults(GridPrintSet *set) {
 // context for a printer that prints only black.
 int PrinterColours(const GridPrintSet &set) {
     int colours = 2;
-    if (auto *names = set.devNames ? static_cast<DEVNAMES *>(GlobalLock(set.devNames)) : nullptr) {
-        const char *base = reinterpret_cast<const char *>(names);
-        int colour = DeviceCapabilitiesA(base + names->wDeviceOffset, base + names->wOutputOffset,
-                                         DC_COLORDEVICE, nullptr, nullptr);
-        GlobalUnlock(set.devNames);
+    quill::DeviceNames names;
+    if (quill::ReadDeviceNames(set.devNames, &names)) {
+        int colour = DeviceCapabilitiesA(names.device.c_str(), names.port.c_str(), DC_COLORDEVICE,
+                                         nullptr, nullptr);
         if (colour == 0) return 2;
     }
     if (HDC dc = PrinterContext(set, true)) {
