@@ -48,7 +48,9 @@ void EndModalBox(const ModalFrame *frame);
 }  // namespace quill
 
 // Folder browser. ITITLE 1 uses TITLE as the caption; ANSWER 1 chosen, 2 cancelled. IFLAGS 4
-// accepts a path that does not exist as typed; 64 offers to create it. DIRECTORY is in and out.
+// accepts a path that does not exist as typed; 64 offers to create it. DIRECTORY is in and out,
+// changed only when a folder is chosen; a chosen path longer than DIRECTORY is not returned:
+// DIRECTORY stays as it was, ANSWER is 2 and error 1004 is raised.
 void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *directory,
                   const char *title, int directory_len, int title_len);
 

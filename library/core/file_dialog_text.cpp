@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "base/errors.h"
+
 namespace quill {
 
 namespace {
@@ -62,6 +64,12 @@ bool CopyToPadded(const char *source, int n, char *dest, int len) {
     if (n > 0) std::memcpy(dest, source, static_cast<size_t>(n));
     if (len > n) std::memset(dest + n, ' ', static_cast<size_t>(len - n));
     return true;
+}
+
+bool ReturnChosenPath(const char *source, int n, char *dest, int len) {
+    if (CopyToPadded(source, n, dest, len)) return true;
+    RaiseError(1004);
+    return false;
 }
 
 }  // namespace quill

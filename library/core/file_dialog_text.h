@@ -1,6 +1,6 @@
 // Text handling of the file dialog that needs no window system: the filter list built from the
-// caller's filter text, the dialog title, and the copy of the chosen name back into the
-// caller's blank-padded variable.
+// caller's filter text, the dialog title, and the copy of the chosen name (or, for the folder
+// browser, the chosen folder) back into the caller's blank-padded variable.
 #ifndef QUILL_CORE_FILE_DIALOG_TEXT_H
 #define QUILL_CORE_FILE_DIALOG_TEXT_H
 
@@ -29,6 +29,11 @@ int ReturnedNameLength(const char *buffer, int size, bool multiple);
 // Copies N characters of SOURCE into the blank-padded variable DEST of length LEN. When the
 // name does not fit, DEST is left as it is and false is returned.
 bool CopyToPadded(const char *source, int n, char *dest, int len);
+
+// Returns a path the user chose: copies its N characters into DEST as CopyToPadded does. A
+// path that does not fit is not returned (a cut one would name another file or folder): DEST
+// is left as it is, error 1004 is raised and false is returned.
+bool ReturnChosenPath(const char *source, int n, char *dest, int len);
 
 }  // namespace quill
 

@@ -95,10 +95,7 @@ void wselectfile2_(const char *filter, const int *iflags, char *filename, const 
         if (iftype) *iftype = static_cast<int>(request.nFilterIndex);
         const bool multiple = (request.Flags & OFN_ALLOWMULTISELECT) != 0;
         int returned = quill::ReturnedNameLength(buffer.data(), length + 1, multiple);
-        if (!quill::CopyToPadded(buffer.data(), returned, filename, length)) {
-            answer = 0;
-            quill::RaiseError(1004);
-        }
+        if (!quill::ReturnChosenPath(buffer.data(), returned, filename, length)) answer = 0;
     } else if (CommDlgExtendedError() != 0) {
         // Covers a buffer too small for the chosen name: the caller's variable is untouched.
         quill::RaiseError(1004);

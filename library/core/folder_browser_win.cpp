@@ -7,11 +7,12 @@
 #include <string>
 
 #include "base/fixedtext.h"
+#include "core/fields.h"
+#include "core/file_dialog_text.h"
 
 namespace {
 
 constexpr int kTitleStaticId = 0x3742;  // the browser's title text
-constexpr int kPathChars = 260;
 const char kOldProcProperty[] = "QuillBrowserProc";
 
 // What the callbacks share while the browser runs.
@@ -62,9 +63,8 @@ bool AcceptPath(HWND browser, const std::string &path) {
 LRESULT CALLBACK BrowserProc(HWND browser, UINT message, WPARAM wParam, LPARAM lParam) {
     auto old = reinterpret_cast<WNDPROC>(GetPropA(browser, kOldProcProperty));
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK && gBrowser && gBrowser->edit) {
-        char text[kPathChars + 1] = "";
-        GetWindowTextA(gBrowser->edit, text, sizeof text);
-        std::string path = text;
+        // Read whole: a path cut to a buffer's size would name another folder.
+        std::string path = quill::WholeWindowText(gBrowser->edit);
         gBrowser->directory = path;
         SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
         if (!AcceptPath(browser, path)) return 0;
@@ -83,9 +83,7 @@ void StartBrowser(HWND browser) {
     RECT place = {0, 0, 0, 0};
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(browser, WM_GETFONT, 0, 0));
     if (title) {
-        char caption[kPathChars + 1] = "";
-        GetWindowTextA(title, caption, sizeof caption);
-        SetWindowTextA(browser, caption);
+        SetWindowTextA(browser, quill::WholeWindowText(title).c_str());
         ShowWindow(title, SW_HIDE);
         GetWindowRect(title, &place);
         MapWindowPoints(nullptr, browser, reinterpret_cast<POINT *>(&place), 2);
@@ -154,8 +152,9 @@ void yyselectdir_(const int *ititle, int *answer, const int *iflags, char *direc
         return;
     }
     CoTaskMemFree(chosen);
-    *answer = 1;
-    // A path longer than the caller's variable leaves it as it was.
-    if (static_cast<int>(state.directory.size()) <= directory_len)
-        quill::PutFixedText(directory, directory_len, state.directory);
+    // A folder whose path the caller's variable cannot hold is not returned as chosen.
+    const std::string &path = state.directory;
+    const bool returned = quill::ReturnChosenPath(path.data(), static_cast<int>(path.size()),
+                                                  directory, directory_len);
+    *answer = returned ? 1 : 2;
 }

@@ -373,6 +373,46 @@ TEST_F(CommonDialogs, FolderBrowserCancelAnswersTwo) {
     EXPECT_EQ(before, directory);
 }
 
+// Types PATH into the browser and presses OK (flags 4: a missing path is taken as typed);
+// returns the answer and leaves the returned path in *DIRECTORY.
+int TypeIntoFolderBrowser(const std::string &path, std::string *directory) {
+    int ititle = 0, flags = 4, answer = 0;
+    modal::Run({[&](HWND box) {
+                   SetWindowTextA(BrowserEdit(box), path.c_str());
+                   modal::Press(IDOK)(box);
+               }},
+               [&] {
+                   yyselectdir_(&ititle, &answer, &flags, directory->data(), nullptr,
+                                static_cast<int>(directory->size()), 0);
+               });
+    return answer;
+}
+
+// A path is returned whole or not at all: one typed beyond 260 characters comes back as typed,
+// and one longer than the caller's variable is not reported as chosen.
+TEST_F(CommonDialogs, FolderBrowserReturnsTheWholePathOrNone) {
+    std::string path = CurrentDirectory() + "\\missing";
+    while (path.size() < 300) path += "\\a-folder-that-does-not-exist";
+    std::string directory = Padded("", 400);
+    EXPECT_EQ(1, TypeIntoFolderBrowser(path, &directory));
+    EXPECT_EQ(path, Trimmed(directory));
+    EXPECT_EQ(0, LastError());
+
+    // The variable holds more than 260 characters but less than the path.
+    directory = Padded("C:\\", path.size() - 1);
+    std::string before = directory;
+    EXPECT_EQ(2, TypeIntoFolderBrowser(path, &directory));
+    EXPECT_EQ(before, directory);
+    EXPECT_EQ(1004, LastError());
+
+    // An existing folder too long for a short variable.
+    directory = Padded("C:\\", 4);
+    before = directory;
+    EXPECT_EQ(2, TypeIntoFolderBrowser(CurrentDirectory(), &directory));
+    EXPECT_EQ(before, directory);
+    EXPECT_EQ(1004, LastError());
+}
+
 TEST_F(CommonDialogs, FolderBrowserOffersToCreateAMissingFolder) {
     std::string missing = CurrentDirectory() + "\\made-by-browser";
     RemoveDirectoryA(missing.c_str());
