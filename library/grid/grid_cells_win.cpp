@@ -288,6 +288,7 @@ void SetCellText(HWND cell, const std::string &text) {
 
 void yygridupdatecells(GridRecord *grid) {
     if (!grid || !grid->phCells || !grid->pColumns) return;
+    quill::GridRefillGuard unchanged(grid);
     int n = quill::GridRowsInView(grid);
     for (int c = 0; c < grid->nColumns; ++c) {
         const GridColumn &col = grid->pColumns[c];

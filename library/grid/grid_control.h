@@ -119,6 +119,26 @@ HWND GridFirstCell(const GridRecord *grid, int column);
 int GridRowsInView(const GridRecord *grid);
 // Marks the grid as edited.
 void MarkGridEdited(GridRecord *grid);
+
+// Keeps a grid's two modified flags across work that only moves values between its rows and
+// its cell controls (refills, scrolling, resizing): making a numeric cell or setting a cell's
+// text sends the change notice that typing sends, and none of that is an edit.
+class GridRefillGuard {
+public:
+    explicit GridRefillGuard(GridRecord *grid)
+        : grid_(grid), unsaved_(grid->bUnsaved), edited_(grid->bEdited) {}
+    ~GridRefillGuard() {
+        grid_->bUnsaved = unsaved_;
+        grid_->bEdited = edited_;
+    }
+    GridRefillGuard(const GridRefillGuard &) = delete;
+    GridRefillGuard &operator=(const GridRefillGuard &) = delete;
+
+private:
+    GridRecord *grid_;
+    int unsaved_, edited_;
+};
+
 // The text of option INDEX (from 0) of a menu cell's list; "" for none.
 std::string GridOptionText(HWND combo, int index);
 // Text of a cell in view as its control shows it, for a string cell cut to the column.
