@@ -388,6 +388,69 @@ TEST_F(GridEditor, PastePlainTextIntoTheCellAndBlocksIntoTheGrid) {
     EXPECT_EQ(LastError(), 0);
 }
 
+// Clicks the tool bar button of command ID as the mouse would.
+void ClickButton(HWND bar, int id) {
+    RECT r = {};
+    const LRESULT index = SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0);
+    ASSERT_GE(index, 0) << "no button " << id;
+    SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(bar, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+// Cut and Delete of a block that holds a read-only cell do nothing, whichever way they come:
+// the tool bar's Cut, the commands of the Edit menu, the keys; the menu greys them. Once
+// every cell may be edited, the tool bar's Cut takes the block.
+TEST_F(GridEditor, CutAndDeleteLeaveABlockWithAReadOnlyCellFromEveryWayIn) {
+    int win = OpenWindow(0);
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    GridRecord *g = EditorGrid(win);
+    HWND grid = Editor(win)->grid, toolbar = GetDlgItem(wWindow[win], 1001);
+    ASSERT_NE(toolbar, nullptr);
+    PutString(0, kName, 1, "free");
+    PutString(0, kName, 2, "locked");
+    PutInteger(0, kCount, 2, 3);
+    int id = 0, c = kName - 1, r = 1, state = 0;
+    yygridcellstate_(&id, &c, &r, &state);
+    ASSERT_EQ(id, 0);
+    auto unchanged = [&](const char *way) {
+        EXPECT_EQ(CellString(0, kName, 1), "free") << way;
+        EXPECT_EQ(CellString(0, kName, 2), "locked") << way;
+        EXPECT_EQ(CellString(0, kCount, 2), "3") << way;
+        EXPECT_EQ(yygridcheckclipboard(), 1) << way << ": the clipboard was not written";
+    };
+    ASSERT_TRUE(PutClipboardText("before"));
+
+    HMENU editMenu = GetSubMenu(GetMenu(wWindow[win]), 1);
+    yygridselectrange(grid, 0, 1, 0, 1);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
+    EXPECT_TRUE(GetMenuState(editMenu, 32122, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(editMenu, 32125, MF_BYCOMMAND) & MF_GRAYED);
+    ClickButton(toolbar, 32122);
+    unchanged("the tool bar's Cut");
+    yygridselectrange(grid, 0, 1, 0, 1);
+    Command(win, 32122);
+    unchanged("Cut");
+    yygridselectrange(grid, 0, 1, 0, 1);
+    Command(win, 32125);
+    unchanged("Delete");
+    yygridselectrange(grid, 0, 1, 0, 1);
+    SendMessageA(quill::GridCellControl(g, 0, 0), WM_KEYDOWN, VK_DELETE, 1);
+    unchanged("the Del key");
+
+    state = 1;
+    yygridcellstate_(&id, &c, &r, &state);
+    yygridselectrange(grid, 0, 1, 0, 1);
+    ClickButton(toolbar, 32122);
+    EXPECT_EQ(CellString(0, kName, 1), "");
+    EXPECT_EQ(CellString(0, kName, 2), "");
+    EXPECT_EQ(CellString(0, kCount, 2), "");
+    EXPECT_EQ(yygridcheckclipboard(), 2) << "the block went to the clipboard";
+    EXPECT_EQ(LastError(), 0);
+}
+
 TEST_F(GridEditor, StatusesBecomeErrors) {
     int root = 0;
     windowselect_(&root);
