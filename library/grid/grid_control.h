@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/layers.h"  // the grid window styles
 #include "grid/grid_text.h"
@@ -287,6 +288,25 @@ namespace quill {
 // The same after rows moved in bulk (sort, row exchange): the cells are repainted by the
 // message loop, once, rather than each as its text is set.
 void RefillMovedGridRows(GridRecord *grid);
+
+// A copy of every stored row of a grid (each column's values and row flags) and of its two
+// modified flags, to be put back over what later work left, such as a load that failed part
+// way.
+class GridRowsCopy {
+public:
+    // Stores the cells in view into the rows, then copies them; false, with nothing kept,
+    // when the memory for the copy is short.
+    bool Take(GridRecord *grid);
+    // Puts the rows and flags back into the grid they were taken from and refills the cells
+    // in view; nothing when no copy is kept or the grid's columns have changed since.
+    void PutBack() const;
+
+private:
+    GridRecord *grid_ = nullptr;
+    const GridColumn *columns_ = nullptr;
+    std::vector<std::vector<unsigned char>> values_, flags_;
+    int unsaved_ = 0, edited_ = 0;
+};
 
 }  // namespace quill
 

@@ -533,14 +533,29 @@ void Command(GridWindowRecord &r, HWND frame, int id) {
         ClearModified(r, true);
         ReportMenu(frame, id);
         return;
-    case kGridEdOpen:
+    case kGridEdOpen: {
         if (!r.allowOpen || !SavePromptAllows(r)) return;
+        // A load that fails part way leaves the rows it read over the grid's own. The grid gets
+        // its rows back, so that the file it has open keeps its name and a save cannot write
+        // the failed file's first rows over it; short of memory for the copy, the grid is
+        // left untitled instead.
+        quill::GridRowsCopy before;
+        const bool kept = before.Take(g);
         yygridwinload_(&slot, &one, &ok, &r.fileType, r.fileName, r.filter);
-        if (!ok) return;
+        if (!ok) {
+            if (kept) {
+                before.PutBack();
+            } else {
+                r.fileName[0] = '\0';
+                yyGridTitle(frame);
+            }
+            return;
+        }
         ClearModified(r, true);
         yyGridTitle(frame);
         ReportMenu(frame, id);
         return;
+    }
     case kGridEdSave:
     case kGridEdSaveAs:
         if (id == kGridEdSave ? !r.allowSave : !r.allowSaveAs) return;

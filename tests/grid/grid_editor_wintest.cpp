@@ -1058,6 +1058,45 @@ TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
     EXPECT_EQ(LastError(), 0);
 }
 
+// Open of a file that fails part way leaves the editor on the file it had, with that file's
+// values and its unsaved changes: a Save then writes them, not the failed file's first rows.
+TEST_F(GridEditorFiles, AFailedOpenKeepsTheOpenFileAndItsValues) {
+    Write("a.csv", "\"first\",1,,No,\"A\"\r\n\"second\",2,,Yes,\"B\"\r\n");
+    Write("cut.csv", "\"one\",7,,No,\"C\"\r\n\"two\",8,,No,\"C\"\r\n\"thr");
+    const std::string a = Path("a.csv");
+    int win = OpenWindow(0);
+    HWND frame = wWindow[win];
+    ASSERT_EQ(Edit(kGrid, 2, 0, 0, a.c_str()), 0);
+    PutString(0, kName, 3, "changed");
+    int left = -1;
+    std::string question, said;
+    EXPECT_EQ(
+        RunCommand(win, 32102,
+                   {Answer(IDNO, &question), FileDialog(Path("cut.csv")), Answer(IDOK, &said)},
+                   &left),
+        0)
+        << "a failed open reports no menu event";
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(question, "Do you want to save changes to " + a + "?");
+    EXPECT_EQ(said, "Error reading file");
+    EXPECT_STREQ(Editor(win)->fileName, a.c_str());
+    EXPECT_EQ(modal::Text(frame), "Grid window - [" + a + "]");
+    EXPECT_EQ(RowText(0, 1), "first|1||No|A");
+    EXPECT_EQ(RowText(0, 2), "second|2||Yes|B");
+    EXPECT_EQ(RowText(0, 3), "changed|||No|A");
+    EXPECT_EQ(Info(0, 6), 0) << "the change is still unsaved";
+    EXPECT_EQ(Info(0, 7), 1);
+
+    EXPECT_EQ(RunCommand(win, 32103, {FileDialog("")}, &left), 32103);
+    EXPECT_EQ(left, 1) << "saved to the known name";
+    const std::vector<std::string> lines = Lines(a);
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "\"first\",1,,No,\"A\"");
+    EXPECT_EQ(lines[1], "\"second\",2,,Yes,\"B\"");
+    EXPECT_EQ(lines[2], "\"changed\",,,No,\"A\"");
+    EXPECT_EQ(LastError(), 0);
+}
+
 // What the modal editor's exits saw, written by its timers.
 struct ExitRun {
     bool cancelled = false;  // the file dialog was cancelled
