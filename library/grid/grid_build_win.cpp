@@ -561,7 +561,9 @@ INT_PTR CALLBACK yygridrowtemplateproc(HWND dialog, UINT message, WPARAM wParam,
                 SetWindowLongPtrA(c, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
         }
         yydialogorn(dialog, static_cast<int>(lParam), -1);
-        return TRUE;
+        // The template is only read, never shown: giving it the focus would activate it and
+        // take the focus from the field the user is in.
+        return FALSE;
     case WM_DESTROY:
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             if (quill::NumericClassKind(c)) continue;

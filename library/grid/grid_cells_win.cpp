@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "base/conversion.h"
@@ -288,6 +289,7 @@ void SetCellText(HWND cell, const std::string &text) {
 
 void yygridupdatecells(GridRecord *grid) {
     if (!grid || !grid->phCells || !grid->pColumns) return;
+    quill::GridRefillGuard unchanged(grid);
     int n = quill::GridRowsInView(grid);
     for (int c = 0; c < grid->nColumns; ++c) {
         const GridColumn &col = grid->pColumns[c];
@@ -346,6 +348,58 @@ void quill::RefillMovedGridRows(GridRecord *grid) {
     bGridDeferPaint = 1;
     yygridupdatecells(grid);
     bGridDeferPaint = saved;
+}
+
+bool quill::GridRowsCopy::Take(GridRecord *grid) {
+    grid_ = nullptr;
+    values_.clear();
+    flags_.clear();
+    if (!grid || !grid->pColumns) return false;
+    yyGridStoreCells(grid);
+    const std::size_t rows = static_cast<std::size_t>(grid->nStoredRows);
+    try {
+        values_.reserve(static_cast<std::size_t>(grid->nColumns));
+        flags_.reserve(static_cast<std::size_t>(grid->nColumns));
+        for (int c = 0; c < grid->nColumns; ++c) {
+            const GridColumn &col = grid->pColumns[c];
+            values_.emplace_back(col.pValues,
+                                 col.pValues + static_cast<std::size_t>(col.iBytes) * rows);
+            flags_.emplace_back(col.pFlags, col.pFlags + rows);
+        }
+    } catch (const std::bad_alloc &) {
+        values_.clear();
+        flags_.clear();
+        return false;
+    }
+    grid_ = grid;
+    columns_ = grid->pColumns;
+    unsaved_ = grid->bUnsaved;
+    edited_ = grid->bEdited;
+    return true;
+}
+
+void quill::GridRowsCopy::PutBack() const {
+    GridRecord *grid = grid_;
+    if (!grid || grid->pColumns != columns_ ||
+        static_cast<std::size_t>(grid->nColumns) != values_.size())
+        return;
+    const std::size_t rows = static_cast<std::size_t>(grid->nStoredRows);
+    for (int c = 0; c < grid->nColumns; ++c) {
+        const GridColumn &col = grid->pColumns[c];
+        const std::vector<unsigned char> &values = values_[static_cast<std::size_t>(c)];
+        const std::vector<unsigned char> &flags = flags_[static_cast<std::size_t>(c)];
+        if (values.size() != static_cast<std::size_t>(col.iBytes) * rows || flags.size() != rows)
+            return;
+    }
+    for (int c = 0; c < grid->nColumns; ++c) {
+        const GridColumn &col = grid->pColumns[c];
+        std::memcpy(col.pValues, values_[static_cast<std::size_t>(c)].data(),
+                    values_[static_cast<std::size_t>(c)].size());
+        std::memcpy(col.pFlags, flags_[static_cast<std::size_t>(c)].data(), rows);
+    }
+    yygridupdatecells(grid);
+    grid->bUnsaved = unsaved_;
+    grid->bEdited = edited_;
 }
 
 // --- Cell routines ----------------------------------------------------------------------------

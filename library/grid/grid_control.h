@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/layers.h"  // the grid window styles
 #include "grid/grid_text.h"
@@ -119,6 +120,26 @@ HWND GridFirstCell(const GridRecord *grid, int column);
 int GridRowsInView(const GridRecord *grid);
 // Marks the grid as edited.
 void MarkGridEdited(GridRecord *grid);
+
+// Keeps a grid's two modified flags across work that only moves values between its rows and
+// its cell controls (refills, scrolling, resizing): making a numeric cell or setting a cell's
+// text sends the change notice that typing sends, and none of that is an edit.
+class GridRefillGuard {
+public:
+    explicit GridRefillGuard(GridRecord *grid)
+        : grid_(grid), unsaved_(grid->bUnsaved), edited_(grid->bEdited) {}
+    ~GridRefillGuard() {
+        grid_->bUnsaved = unsaved_;
+        grid_->bEdited = edited_;
+    }
+    GridRefillGuard(const GridRefillGuard &) = delete;
+    GridRefillGuard &operator=(const GridRefillGuard &) = delete;
+
+private:
+    GridRecord *grid_;
+    int unsaved_, edited_;
+};
+
 // The text of option INDEX (from 0) of a menu cell's list; "" for none.
 std::string GridOptionText(HWND combo, int index);
 // Text of a cell in view as its control shows it, for a string cell cut to the column.
@@ -267,6 +288,25 @@ namespace quill {
 // The same after rows moved in bulk (sort, row exchange): the cells are repainted by the
 // message loop, once, rather than each as its text is set.
 void RefillMovedGridRows(GridRecord *grid);
+
+// A copy of every stored row of a grid (each column's values and row flags) and of its two
+// modified flags, to be put back over what later work left, such as a load that failed part
+// way.
+class GridRowsCopy {
+public:
+    // Stores the cells in view into the rows, then copies them; false, with nothing kept,
+    // when the memory for the copy is short.
+    bool Take(GridRecord *grid);
+    // Puts the rows and flags back into the grid they were taken from and refills the cells
+    // in view; nothing when no copy is kept or the grid's columns have changed since.
+    void PutBack() const;
+
+private:
+    GridRecord *grid_ = nullptr;
+    const GridColumn *columns_ = nullptr;
+    std::vector<std::vector<unsigned char>> values_, flags_;
+    int unsaved_ = 0, edited_ = 0;
+};
 
 }  // namespace quill
 

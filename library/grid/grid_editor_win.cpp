@@ -345,6 +345,16 @@ bool HasSelectedText(HWND cell) {
     return end > start;
 }
 
+// Whether Cut and Delete may take anything now: a block selection when the grid can cut it
+// (neither the grid nor any cell of the block read-only); else the selected text of the
+// current edit cell when that cell may be edited. The Edit menu greys both items by it, and
+// both commands obey it whether they come from the menu, a key or the tool bar, as the grid's
+// own keys do.
+bool CutAllowed(const GridWindowRecord &r, const GridRecord *g, HWND cell) {
+    if (HasSelection(g)) return yygridcancut(r.grid) != 0;
+    return cell != nullptr && HasSelectedText(cell) && EditCellWritable(r, cell);
+}
+
 // What Paste does with the clipboard as it stands: a grid block goes in as a block where the
 // grid can take it; other text goes to the current edit cell's own paste when that cell may
 // be edited; otherwise Paste has nothing to do.
@@ -369,7 +379,7 @@ void MenuPopup(GridWindowRecord &r, HMENU menu) {
     } else if (menu == r.edit) {
         const bool block = HasSelection(g);
         const bool text = cell != nullptr && HasSelectedText(cell);
-        const bool cut = block ? yygridcancut(r.grid) != 0 : text && EditCellWritable(r, cell);
+        const bool cut = CutAllowed(r, g, cell);
         EnableItem(menu, kGridEdCut, cut);
         EnableItem(menu, kGridEdDelete, cut);
         EnableItem(menu, kGridEdCopy, block || text);
@@ -478,6 +488,7 @@ void EditCommand(GridWindowRecord &r, int id) {
         }
         return;
     }
+    if ((id == kGridEdCut || id == kGridEdDelete) && !CutAllowed(r, g, cell)) return;
     if (HasSelection(g)) {
         switch (id) {
         case kGridEdCut:
@@ -522,14 +533,29 @@ void Command(GridWindowRecord &r, HWND frame, int id) {
         ClearModified(r, true);
         ReportMenu(frame, id);
         return;
-    case kGridEdOpen:
+    case kGridEdOpen: {
         if (!r.allowOpen || !SavePromptAllows(r)) return;
+        // A load that fails part way leaves the rows it read over the grid's own. The grid gets
+        // its rows back, so that the file it has open keeps its name and a save cannot write
+        // the failed file's first rows over it; short of memory for the copy, the grid is
+        // left untitled instead.
+        quill::GridRowsCopy before;
+        const bool kept = before.Take(g);
         yygridwinload_(&slot, &one, &ok, &r.fileType, r.fileName, r.filter);
-        if (!ok) return;
+        if (!ok) {
+            if (kept) {
+                before.PutBack();
+            } else {
+                r.fileName[0] = '\0';
+                yyGridTitle(frame);
+            }
+            return;
+        }
         ClearModified(r, true);
         yyGridTitle(frame);
         ReportMenu(frame, id);
         return;
+    }
     case kGridEdSave:
     case kGridEdSaveAs:
         if (id == kGridEdSave ? !r.allowSave : !r.allowSaveAs) return;

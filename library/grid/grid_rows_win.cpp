@@ -265,6 +265,10 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
         *id = -2;
         return;
     }
+    // Where the focus is, read before anything is made or destroyed: a focused cell goes with
+    // the old columns, and the focus then comes back to the grid's new current cell.
+    HWND focused = GetFocus();
+    bool focus = focused && (focused == window || IsChild(window, focused));
     HWND templ = CreateDialogParamA(wInstance, MAKEINTRESOURCEA(grid->iTemplateId), wWindow[0],
                                     yygridrowtemplateproc, static_cast<LPARAM>(grid->iTemplateId));
     if (!templ) {
@@ -280,7 +284,6 @@ void yygridredefine_(int *id, int *columns, const int *positions) {
             return;
         }
     yygridselectnone(window);
-    bool focus = GetFocus() && (GetFocus() == window || IsChild(window, GetFocus()));
     quill::DropGridColumns(grid);
     if (grid->hHeader)
         while (SendMessageA(grid->hHeader, HDM_GETITEMCOUNT, 0, 0) > 0)

@@ -615,7 +615,7 @@ void quill::ScrollGridVertically(HWND window, int code, int position) {
         if (delta > room) delta = room;
     }
     if (delta == 0) return;
-    int unsaved = grid->bUnsaved, edited = grid->bEdited;
+    GridRefillGuard unchanged(grid);
     bool focus = FocusInGrid(window);
     yyGridStoreCells(grid);
     grid->iFirstRow += delta;
@@ -629,8 +629,6 @@ void quill::ScrollGridVertically(HWND window, int code, int position) {
     yygridupdatecells(grid);
     if (focus) FocusCurrentCell(grid);
     ShowSpareRow(grid);
-    grid->bUnsaved = unsaved;
-    grid->bEdited = edited;
 }
 
 void quill::ScrollGridHorizontally(HWND window, int code, int position) {
@@ -710,6 +708,8 @@ bool Windows9x() { return (GetVersion() & 0x80000000u) != 0; }
 void OnPaneSize(HWND pane, GridRecord *grid) {
     HWND window = GetParent(pane);
     if (!grid->phCells || !grid->pColumns) return;
+    // New control rows are made and filled from the rows: no cell is edited.
+    quill::GridRefillGuard unchanged(grid);
     bOverride = 1;
     RECT r;
     GetClientRect(pane, &r);

@@ -412,4 +412,48 @@ TEST_F(GridEditorRows, TheFrameShrinksToTheEditorsGridWhenItsRowsOrColumnsChange
     EXPECT_EQ(g->nVisibleRows, 10);
 }
 
+// Moving values between the rows and the cells is no edit: growing the editor (new control
+// rows filled from the rows), shrinking it and changing its row count leave the grid saved
+// and unedited, and closing it then asks nothing.
+TEST_F(GridEditorRows, ResizingTheEditorOrChangingItsRowsChangesNothing) {
+    int win = OpenWindow(1000, 250);
+    HWND frame = wWindow[win];
+    int grid = kLong, mode = 2, flags = 0;
+    wgridedit_(&grid, &mode, nullptr, &flags, nullptr, nullptr, nullptr, 0, 0);
+    ASSERT_EQ(LastError(), 0);
+    Pump();
+    GridWindowRecord *r = quill::GridWindowRecordOf(frame);
+    const GridRecord *g = quill::GridRecordOf(r->grid);
+    ASSERT_EQ(Info(0, 6), 1) << "saved as made";
+    ASSERT_EQ(Info(0, 7), 0) << "unedited as made";
+    const int shown = g->nVisibleRows;
+
+    const SIZE small = FrameSize(win);
+    SetWindowPos(frame, nullptr, 0, 0, small.cx, small.cy + 300, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    ASSERT_GT(g->nVisibleRows, shown) << "the editor grew by some rows";
+    EXPECT_EQ(ExpectRowsBesideLabels(r->grid, "grown"), 1);
+    EXPECT_EQ(Info(0, 6), 1) << "grown";
+    EXPECT_EQ(Info(0, 7), 0) << "grown";
+
+    SetWindowPos(frame, nullptr, 0, 0, small.cx, small.cy, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(Info(0, 6), 1) << "shrunk";
+    EXPECT_EQ(Info(0, 7), 0) << "shrunk";
+
+    int id = 0, rows = 5;
+    yygridsetrows_(&id, &rows);
+    rows = kLongRows;
+    yygridsetrows_(&id, &rows);
+    Pump();
+    EXPECT_EQ(Info(0, 6), 1) << "rows set";
+    EXPECT_EQ(Info(0, 7), 0) << "rows set";
+    EXPECT_EQ(ExpectRowsBesideLabels(r->grid, "rows set"), 1);
+
+    // No question: an unused answer is left over, and the modeless editor reports the close.
+    int left = modal::Run({modal::Press(IDNO)}, [&] { SendMessageA(frame, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(left, 1) << "closing asked to save changes nobody made";
+    EXPECT_EQ(LastError(), 0);
+}
+
 }  // namespace

@@ -388,6 +388,69 @@ TEST_F(GridEditor, PastePlainTextIntoTheCellAndBlocksIntoTheGrid) {
     EXPECT_EQ(LastError(), 0);
 }
 
+// Clicks the tool bar button of command ID as the mouse would.
+void ClickButton(HWND bar, int id) {
+    RECT r = {};
+    const LRESULT index = SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0);
+    ASSERT_GE(index, 0) << "no button " << id;
+    SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(bar, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+// Cut and Delete of a block that holds a read-only cell do nothing, whichever way they come:
+// the tool bar's Cut, the commands of the Edit menu, the keys; the menu greys them. Once
+// every cell may be edited, the tool bar's Cut takes the block.
+TEST_F(GridEditor, CutAndDeleteLeaveABlockWithAReadOnlyCellFromEveryWayIn) {
+    int win = OpenWindow(0);
+    ASSERT_EQ(Edit(kGrid, 2), 0);
+    GridRecord *g = EditorGrid(win);
+    HWND grid = Editor(win)->grid, toolbar = GetDlgItem(wWindow[win], 1001);
+    ASSERT_NE(toolbar, nullptr);
+    PutString(0, kName, 1, "free");
+    PutString(0, kName, 2, "locked");
+    PutInteger(0, kCount, 2, 3);
+    int id = 0, c = kName - 1, r = 1, state = 0;
+    yygridcellstate_(&id, &c, &r, &state);
+    ASSERT_EQ(id, 0);
+    auto unchanged = [&](const char *way) {
+        EXPECT_EQ(CellString(0, kName, 1), "free") << way;
+        EXPECT_EQ(CellString(0, kName, 2), "locked") << way;
+        EXPECT_EQ(CellString(0, kCount, 2), "3") << way;
+        EXPECT_EQ(yygridcheckclipboard(), 1) << way << ": the clipboard was not written";
+    };
+    ASSERT_TRUE(PutClipboardText("before"));
+
+    HMENU editMenu = GetSubMenu(GetMenu(wWindow[win]), 1);
+    yygridselectrange(grid, 0, 1, 0, 1);
+    SendMessageA(wWindow[win], WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
+    EXPECT_TRUE(GetMenuState(editMenu, 32122, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(editMenu, 32125, MF_BYCOMMAND) & MF_GRAYED);
+    ClickButton(toolbar, 32122);
+    unchanged("the tool bar's Cut");
+    yygridselectrange(grid, 0, 1, 0, 1);
+    Command(win, 32122);
+    unchanged("Cut");
+    yygridselectrange(grid, 0, 1, 0, 1);
+    Command(win, 32125);
+    unchanged("Delete");
+    yygridselectrange(grid, 0, 1, 0, 1);
+    SendMessageA(quill::GridCellControl(g, 0, 0), WM_KEYDOWN, VK_DELETE, 1);
+    unchanged("the Del key");
+
+    state = 1;
+    yygridcellstate_(&id, &c, &r, &state);
+    yygridselectrange(grid, 0, 1, 0, 1);
+    ClickButton(toolbar, 32122);
+    EXPECT_EQ(CellString(0, kName, 1), "");
+    EXPECT_EQ(CellString(0, kName, 2), "");
+    EXPECT_EQ(CellString(0, kCount, 2), "");
+    EXPECT_EQ(yygridcheckclipboard(), 2) << "the block went to the clipboard";
+    EXPECT_EQ(LastError(), 0);
+}
+
 TEST_F(GridEditor, StatusesBecomeErrors) {
     int root = 0;
     windowselect_(&root);
@@ -992,6 +1055,45 @@ TEST_F(GridEditorFiles, EachFailingFileIsToldAndWhatWasReadStays) {
     EXPECT_EQ(modal::script().captions, std::vector<std::string>{"File Error"});
     EXPECT_STREQ(Editor(win)->fileName, nowhere.c_str());
     EXPECT_EQ(Info(0, 6), 0) << "the changes are still unsaved";
+    EXPECT_EQ(LastError(), 0);
+}
+
+// Open of a file that fails part way leaves the editor on the file it had, with that file's
+// values and its unsaved changes: a Save then writes them, not the failed file's first rows.
+TEST_F(GridEditorFiles, AFailedOpenKeepsTheOpenFileAndItsValues) {
+    Write("a.csv", "\"first\",1,,No,\"A\"\r\n\"second\",2,,Yes,\"B\"\r\n");
+    Write("cut.csv", "\"one\",7,,No,\"C\"\r\n\"two\",8,,No,\"C\"\r\n\"thr");
+    const std::string a = Path("a.csv");
+    int win = OpenWindow(0);
+    HWND frame = wWindow[win];
+    ASSERT_EQ(Edit(kGrid, 2, 0, 0, a.c_str()), 0);
+    PutString(0, kName, 3, "changed");
+    int left = -1;
+    std::string question, said;
+    EXPECT_EQ(
+        RunCommand(win, 32102,
+                   {Answer(IDNO, &question), FileDialog(Path("cut.csv")), Answer(IDOK, &said)},
+                   &left),
+        0)
+        << "a failed open reports no menu event";
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(question, "Do you want to save changes to " + a + "?");
+    EXPECT_EQ(said, "Error reading file");
+    EXPECT_STREQ(Editor(win)->fileName, a.c_str());
+    EXPECT_EQ(modal::Text(frame), "Grid window - [" + a + "]");
+    EXPECT_EQ(RowText(0, 1), "first|1||No|A");
+    EXPECT_EQ(RowText(0, 2), "second|2||Yes|B");
+    EXPECT_EQ(RowText(0, 3), "changed|||No|A");
+    EXPECT_EQ(Info(0, 6), 0) << "the change is still unsaved";
+    EXPECT_EQ(Info(0, 7), 1);
+
+    EXPECT_EQ(RunCommand(win, 32103, {FileDialog("")}, &left), 32103);
+    EXPECT_EQ(left, 1) << "saved to the known name";
+    const std::vector<std::string> lines = Lines(a);
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "\"first\",1,,No,\"A\"");
+    EXPECT_EQ(lines[1], "\"second\",2,,Yes,\"B\"");
+    EXPECT_EQ(lines[2], "\"changed\",,,No,\"A\"");
     EXPECT_EQ(LastError(), 0);
 }
 

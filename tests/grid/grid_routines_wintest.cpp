@@ -30,6 +30,8 @@ constexpr int kDialog = 22800, kWide = 22801, kFileGrid = 22803, kWideRows = 30,
 enum WideColumn { kName, kCount, kReal, kTick, kMenu, kNote };  // 0-based
 enum FileColumn { kText, kChoice, kLong };                      // 0-based
 constexpr int kLongLength = 40000;
+// A dialog of two grids of the grid editor's tests.
+constexpr int kOtherDialog = 22100;
 
 int Info(int grid, int code) {
     int value = -12345;
@@ -644,6 +646,39 @@ TEST_F(GridMoves, HorizontalScrollingMovesColumnsOutToTheLeft) {
     EXPECT_EQ(narrow->iMaxFirstColumn, 0);
     HScroll(kFileGrid, SB_LINERIGHT);
     EXPECT_EQ(narrow->iFirstColumn, 0);
+}
+
+// Rebuilding a grid's columns reads its row template from a hidden dialog of its own, which
+// takes neither the focus nor the activation: with the focus in a cell of the grid it stays
+// in the grid (on its first cell: the old cells are gone), with the focus in another grid's
+// cell it stays in that cell, and the dialog stays active. Loading a dialog of grids keeps
+// the focus and the activation as well.
+TEST_F(GridMoves, RedefineAndLoadLeaveTheFocusWhereItWas) {
+    HWND dialog = quill::CurrentDialogWindow();
+    const int positions[] = {2, 1};
+    int id = kFileGrid, columns = 2, column = kText, row = 1;
+    yygridcellfocus_(&id, &column, &row);
+    Pump();
+    ASSERT_EQ(GetFocus(), quill::GridCellControl(Record(kFileGrid), kText, 1));
+    ASSERT_EQ(GetActiveWindow(), dialog);
+    yygridredefine_(&id, &columns, positions);
+    Pump();
+    ASSERT_EQ(id, kFileGrid);
+    EXPECT_EQ(GetActiveWindow(), dialog) << "the rebuilt grid's dialog";
+    EXPECT_EQ(GetFocus(), quill::GridCellControl(Record(kFileGrid), 0, 0)) << "the rebuilt grid";
+
+    Focus(kName, 2);
+    HWND cell = GetFocus();
+    yygridredefine_(&id, &columns, positions);
+    Pump();
+    ASSERT_EQ(id, kFileGrid);
+    EXPECT_EQ(GetActiveWindow(), dialog) << "another grid rebuilt";
+    EXPECT_EQ(GetFocus(), cell) << "another grid rebuilt";
+
+    LoadCurrentDialog(kOtherDialog);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), dialog) << "a dialog of grids loaded";
+    EXPECT_EQ(GetFocus(), cell) << "a dialog of grids loaded";
 }
 
 }  // namespace

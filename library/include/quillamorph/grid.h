@@ -53,6 +53,10 @@ void wgridfind_(const int *igrid, const char *text, const int *iflags, int *ifou
 // 0x800 sorting moves the row labels, 0x1000 no Find, 0x2000 no Save. ITYPE: filter index of
 // the file dialogs (absent or -1: 1). FILENAME (optional): a grid text file loaded at the
 // start. FILTER (optional, blank: CSV and all files): the file dialogs' filter.
+// Cut and Delete, from the menu, the keys or the tool bar, leave a block that holds a
+// read-only cell as it is. An Open that cannot read its whole file (it cannot be opened or
+// read, or it ends inside a quoted text) says so and leaves the grid, its unsaved changes and
+// its file name as they were.
 // Errors: 1022 the current window is no child window, 1038 it is already converted, 1057 it
 // holds child windows, 1006 IGRID is no grid, 1053 the editor cannot be made, 1052 a mode
 // outside 1-3 (nothing made) or a window inside its parent made modeless; with the editor
