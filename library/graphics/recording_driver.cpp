@@ -113,33 +113,41 @@ void BufferShape(RecordedPicture &p, cgm::Id e) {
     Check(p.enc.Finish());
 }
 
+// The drawing width that arcs are stepped on: the drawable's, else the slot's.
+int ArcWidth(const RecordedPicture &p) {
+    return gGraphics.width > 0 ? gGraphics.width : p.drawWidth;
+}
+
 // The filled sector of ops 13 and 14: the centre, the arc from the start angle to the end
-// angle in steps that grow finer with the radius, and the end point. A negative sweep steps
-// downwards; the sweep is limited to one turn.
+// angle in steps that grow finer with the radius (at most kMaxArcSteps a half turn), and the
+// end point. A negative sweep steps downwards; the sweep is limited to one turn, and so is the
+// count of steps where angles too large to step through would never reach the end.
 void Sector(RecordedPicture &p) {
     DriverOperands &o = gOperands;
     const GraphicsState &gs = gGraphics;
-    int w = gs.width > 0 ? gs.width : p.drawWidth;
     double rx = o.Rd(2);
     double ry = o.Rd(6);
     if (gs.aspect > 0) ry = ry / gs.aspect * p.slotAspect;
-    int rint = Trunc(rx);
-    double step = kPi / (w > 0 ? static_cast<long long>(rint) * 75 / w + 25 : 25);
-    if (!(step > 0)) step = kPi / 25;
+    const int n = ArcStepsPerHalfTurn(Trunc(rx), ArcWidth(p));
+    const double step = kPi / n;
     double start = o.Rd(3), end = o.Rd(7);
     if (end - start > 2 * kPi) end = start + 2 * kPi;
     if (start - end > 2 * kPi) end = start - 2 * kPi;
     const double cx = o.Ixd(1), cy = o.Iyd(1);
     p.enc.Start(cgm::kPolygon);
     p.enc.Point(o.Ixd(1), o.Iyd(1));
+    auto arc = [&](double a) {
+        p.enc.Point(Trunc(cx + rx * std::cos(a)), Trunc(cy + ry * std::sin(a)));
+    };
+    const int most = 2 * n + 1;
     if (end >= start) {
-        for (double a = start; a <= end; a += step)
-            p.enc.Point(Trunc(cx + rx * std::cos(a)), Trunc(cy + ry * std::sin(a)));
+        double a = start;
+        for (int k = 0; k < most && a <= end; ++k, a += step) arc(a);
     } else {
-        for (double a = start; a >= end; a -= step)
-            p.enc.Point(Trunc(cx + rx * std::cos(a)), Trunc(cy + ry * std::sin(a)));
+        double a = start;
+        for (int k = 0; k < most && a >= end; ++k, a -= step) arc(a);
     }
-    p.enc.Point(Trunc(cx + rx * std::cos(end)), Trunc(cy + ry * std::sin(end)));
+    arc(end);
     Check(p.enc.Finish());
 }
 

@@ -288,6 +288,34 @@ TEST_F(Recording, ShapesSectorsTextAndImages) {
     EXPECT_EQ(cells[1]->partitions, 4);
 }
 
+// However large the radius, an arc takes at most 100 steps a half turn, and angles
+// too large to step through end after one turn's steps.
+TEST_F(Recording, ArcsOfAnyRadiusOrAngleTakeBoundedSteps) {
+    ASSERT_EQ(Record(slot, 72, 72, 100000), 0);
+    DriverOperands &o = gOperands;
+    o.Ixd(1) = 300, o.Iyd(1) = 300;
+    o.Rd(2) = 30000, o.Rd(6) = 30000;
+    o.Rd(3) = 0, o.Rd(7) = 6.28f;
+    Op(kOpSectorSolid);
+    auto bounded = [this](std::size_t count) {
+        CgmWalk w = WalkCgm(Data(slot));
+        auto polygons = w.All(4, 7);
+        return polygons.size() == count &&
+               polygons.back()->Points().size() <= 1 + 2 * kMaxArcSteps + 1 + 1;
+    };
+    ASSERT_TRUE(bounded(1));
+    o.Rd(2) = 100, o.Rd(6) = 100;
+    o.Rd(3) = 1e20f, o.Rd(7) = 1e20f;
+    Op(kOpSectorSolid);
+    ASSERT_TRUE(bounded(2));
+    o.Rd(7) = -1e20f;
+    Op(kOpSectorSolid);
+    ASSERT_TRUE(bounded(3));
+    Op(kOpEnd);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
+    EXPECT_EQ(CheckCgmStructure(WalkCgm(Data(slot))), "");
+}
+
 // The second diameter of an ellipse is rd(2) * rd(3) across, set upright on the picture by
 // the slot's aspect, the drawable's shape and the graphics area's shape.
 TEST_F(Recording, EllipsesTakeTheShapeOfSlotDrawableAndArea) {
