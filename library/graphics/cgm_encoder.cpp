@@ -146,25 +146,6 @@ bool CgmBeginMetafile(CgmEncoder &enc, const std::string &title, const std::stri
     return ok;
 }
 
-bool CgmGradientTriangle(CgmEncoder &enc, const int *x, const int *y, const int *rgb) {
-    bool ok = true;
-    enc.Start(cgm::kFillReferencePoint);
-    enc.Point(x[0], y[0]);
-    ok &= enc.Finish();
-    enc.Start(cgm::kInterpolatedInterior);
-    enc.Word(3);
-    enc.Point(x[1] - x[0], y[1] - y[0]);
-    enc.Point(x[2] - x[0], y[2] - y[0]);
-    for (int k = 0; k < 3; ++k)
-        enc.Colour(rgb[k] & 0xFF, (rgb[k] >> 8) & 0xFF, (rgb[k] >> 16) & 0xFF);
-    ok &= enc.Finish();
-    ok &= enc.OneWord(cgm::kInteriorStyle, 6);
-    enc.Start(cgm::kPolygon);
-    for (int k = 0; k < 3; ++k) enc.Point(x[k], y[k]);
-    ok &= enc.Finish();
-    return ok;
-}
-
 bool CgmBeginPicture(CgmEncoder &enc, const std::string &name, int width, int height) {
     bool ok = true;
     enc.Start(cgm::kBeginPicture);

@@ -4,6 +4,7 @@
 
 #include "cgm_walker.h"
 #include "graphics/cgm_encoder.h"
+#include "graphics/cgm_shapes.h"
 
 #include <cmath>
 #include <string>
