@@ -3,13 +3,14 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace quill {
 
 CgmMemorySink::CgmMemorySink(std::size_t capacity, std::size_t reserve)
-    : data_(new unsigned char[capacity > 0 ? capacity : 1]),
-      capacity_(capacity),
-      reserve_(reserve < capacity ? reserve : capacity) {}
+    : data_(new (std::nothrow) unsigned char[capacity > 0 ? capacity : 1]),
+      capacity_(data_ ? capacity : 0),
+      reserve_(reserve < capacity_ ? reserve : capacity_) {}
 
 bool CgmMemorySink::Append(const unsigned char *bytes, std::size_t n) {
     if (reserve_open_) return AppendIntoReserve(bytes, n);

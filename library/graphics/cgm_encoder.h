@@ -33,7 +33,8 @@ public:
 
 // A buffer of fixed capacity that never grows. The last RESERVE bytes are kept back from
 // ordinary appends, so that a closing element still fits when the buffer is otherwise full;
-// AppendIntoReserve may use them.
+// AppendIntoReserve may use them. A capacity the memory cannot give leaves a buffer of
+// capacity 0, which refuses every append.
 class CgmMemorySink : public CgmSink {
 public:
     CgmMemorySink(std::size_t capacity, std::size_t reserve);
