@@ -3,13 +3,14 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace quill {
 
 CgmMemorySink::CgmMemorySink(std::size_t capacity, std::size_t reserve)
-    : data_(new unsigned char[capacity > 0 ? capacity : 1]),
-      capacity_(capacity),
-      reserve_(reserve < capacity ? reserve : capacity) {}
+    : data_(new (std::nothrow) unsigned char[capacity > 0 ? capacity : 1]),
+      capacity_(data_ ? capacity : 0),
+      reserve_(reserve < capacity_ ? reserve : capacity_) {}
 
 bool CgmMemorySink::Append(const unsigned char *bytes, std::size_t n) {
     if (reserve_open_) return AppendIntoReserve(bytes, n);
@@ -142,25 +143,6 @@ bool CgmBeginMetafile(CgmEncoder &enc, const std::string &title, const std::stri
     enc.Start(cgm::kColourValueExtent);
     enc.Colour(0, 0, 0);
     enc.Colour(255, 255, 255);
-    ok &= enc.Finish();
-    return ok;
-}
-
-bool CgmGradientTriangle(CgmEncoder &enc, const int *x, const int *y, const int *rgb) {
-    bool ok = true;
-    enc.Start(cgm::kFillReferencePoint);
-    enc.Point(x[0], y[0]);
-    ok &= enc.Finish();
-    enc.Start(cgm::kInterpolatedInterior);
-    enc.Word(3);
-    enc.Point(x[1] - x[0], y[1] - y[0]);
-    enc.Point(x[2] - x[0], y[2] - y[0]);
-    for (int k = 0; k < 3; ++k)
-        enc.Colour(rgb[k] & 0xFF, (rgb[k] >> 8) & 0xFF, (rgb[k] >> 16) & 0xFF);
-    ok &= enc.Finish();
-    ok &= enc.OneWord(cgm::kInteriorStyle, 6);
-    enc.Start(cgm::kPolygon);
-    for (int k = 0; k < 3; ++k) enc.Point(x[k], y[k]);
     ok &= enc.Finish();
     return ok;
 }

@@ -8,9 +8,11 @@
 // every element on an even length, and hands the whole element to the sink in one call: the
 // sink takes all of it or none, so a refused element never leaves half an element behind.
 //
-// All 16-bit words are big-endian; negative integers are stored modulo 65536. Precisions are
-// the ones the library's metafiles declare: 16-bit integers, indices and VDC points, 8-bit
-// direct colours, reals as 16.16 fixed point.
+// All 16-bit words are big-endian; negative integers are stored modulo 65536, but a point's
+// coordinates are limited to -32768..32767 (cgm_shapes.h writes drawing that reaches beyond
+// them clipped, with its shape kept). Precisions are the ones the library's metafiles
+// declare: 16-bit integers, indices and VDC points, 8-bit direct colours, reals as 16.16 fixed
+// point.
 #ifndef QUILL_GRAPHICS_CGM_ENCODER_H
 #define QUILL_GRAPHICS_CGM_ENCODER_H
 
@@ -31,7 +33,8 @@ public:
 
 // A buffer of fixed capacity that never grows. The last RESERVE bytes are kept back from
 // ordinary appends, so that a closing element still fits when the buffer is otherwise full;
-// AppendIntoReserve may use them.
+// AppendIntoReserve may use them. A capacity the memory cannot give leaves a buffer of
+// capacity 0, which refuses every append.
 class CgmMemorySink : public CgmSink {
 public:
     CgmMemorySink(std::size_t capacity, std::size_t reserve);
@@ -91,9 +94,10 @@ public:
         buf_.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
         buf_.push_back(static_cast<unsigned char>(v & 0xFF));
     }
+    // A point of VDC: each coordinate limited to -32768..32767, never stored cut to 16 bits.
     void Point(int x, int y) {
-        Word(x);
-        Word(y);
+        Word(x < -32768 ? -32768 : x > 32767 ? 32767 : x);
+        Word(y < -32768 ? -32768 : y > 32767 ? 32767 : y);
     }
     void Byte(int b) { buf_.push_back(static_cast<unsigned char>(b & 0xFF)); }
     void Colour(int r, int g, int b) {
@@ -158,13 +162,6 @@ bool CgmBeginMetafile(CgmEncoder &enc, const std::string &title, const std::stri
 // direct colour selection, VDC INTEGER PRECISION 16, VDC EXTENT (0, 0) to (WIDTH, HEIGHT),
 // BEGIN PICTURE BODY and TEXT ALIGNMENT left, base.
 bool CgmBeginPicture(CgmEncoder &enc, const std::string &name, int width, int height);
-
-// One triangle of a gradient fill: FILL REFERENCE POINT at the first vertex, INTERPOLATED
-// INTERIOR (style 3, the other two vertices relative to the first, the three colours), INTERIOR
-// STYLE 6 (interpolated) and the POLYGON of the three vertices (X(k), Y(k)) with the RGB colours
-// RGB(k) (red + 256 green + 65536 blue), k = 0-2: four elements and nothing more, 46 bytes. The
-// interior style is left at 6. Returns false when the sink refused an element.
-bool CgmGradientTriangle(CgmEncoder &enc, const int *x, const int *y, const int *rgb);
 
 // The sixteen font names of the library's metafiles, in font-index order.
 extern const char *const kCgmFontNames[16];

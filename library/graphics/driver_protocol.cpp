@@ -2,6 +2,7 @@
 #include "graphics/driver_protocol.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "graphics/graphics_state.h"
@@ -36,6 +37,13 @@ const HardcopySide &InstalledHardcopySide() { return gHardcopySide; }
 void SendOp(int op, DriverSides sides) {
     if (sides != kSideHardcopy) yygdrv_(&op);
     if (sides != kSideDrawing && gHardcopySide.driver != nullptr) gHardcopySide.driver(&op);
+}
+
+int ArcStepsPerHalfTurn(double radius, double size) {
+    if (!(size > 0)) return kMaxArcSteps;
+    const double n = 25 + 75 * std::fabs(radius) / size;
+    if (!(n >= 25)) return 25;  // a radius that is not a number
+    return n > kMaxArcSteps ? kMaxArcSteps : static_cast<int>(n);
 }
 
 void SetPoint(int k, float x, float y) {

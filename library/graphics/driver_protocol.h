@@ -88,6 +88,17 @@ constexpr int kFigureEnd = -1;
 constexpr int kOperandTextLength = 260;
 constexpr int kPolygonPoints = 5000;
 
+namespace quill {
+// The most steps a half turn of an arc takes where a driver draws it as a polygon, however
+// large its radius: every driver's arcs, sectors and ellipses stay within a few hundred points.
+constexpr int kMaxArcSteps = 100;
+
+// The steps a half turn of an arc of RADIUS (device units) takes on a drawable SIZE units
+// across: 25 + 75 x |RADIUS| / SIZE, limited to 25..kMaxArcSteps; kMaxArcSteps without a
+// drawable, 25 for a radius that is not a number.
+int ArcStepsPerHalfTurn(double radius, double size);
+}  // namespace quill
+
 // The operands. The arrays are 0-based in C++; the names ixd(k), rd(k), id(k), xpoly(k) used
 // in comments and by the drivers count from 1, so ixd(k) is ixd[k - 1]. The 1-based accessors
 // below say so in code.

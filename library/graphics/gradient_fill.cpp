@@ -14,11 +14,16 @@ GradientVertices gGradient;
 namespace {
 
 // Positions of the polygon buffer as whole device units: truncated towards zero after values
-// below 0 were lowered by 0.999; y flipped against LASTY when FLIP.
+// below 0 were lowered by 0.999, and kept within +-1e9 (far beyond any drawable, and safe to
+// subtract); y flipped against LASTY when FLIP.
 void WholePositions(const float *x, const float *y, bool flip, int lastY) {
     GradientVertices &g = gGradient;
     const int n = std::min(std::max(g.count, 0), kGradientVertices);
-    auto whole = [](float v) { return static_cast<int>(v < 0 ? v - 0.999f : v); };
+    auto whole = [](float v) {
+        const double d = v < 0 ? v - 0.999f : v;
+        if (!(d > -1e9)) return -1000000000;  // also NaN
+        return d < 1e9 ? static_cast<int>(d) : 1000000000;
+    };
     for (int k = 0; k < n; ++k) {
         g.x[k] = whole(x[k]);
         g.y[k] = flip ? lastY - whole(y[k]) : whole(y[k]);

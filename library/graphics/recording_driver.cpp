@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "base/fixedtext.h"
+#include "graphics/cgm_shapes.h"
 #include "graphics/driver_protocol.h"
 #include "graphics/gradient_fill.h"
 #include "graphics/graphics_state.h"
@@ -74,10 +75,14 @@ int Trunc(double v) {
 // A line in the current colour.
 void Segment(RecordedPicture &p, int x1, int y1, int x2, int y2) {
     ColourElement(p, cgm::kLineColour, kCacheLineColour, gRecordingColour);
-    p.enc.Start(cgm::kPolyline);
-    p.enc.Point(x1, y1);
-    p.enc.Point(x2, y2);
-    Check(p.enc.Finish());
+    const double x[2] = {static_cast<double>(x1), static_cast<double>(x2)};
+    const double y[2] = {static_cast<double>(y1), static_cast<double>(y2)};
+    Check(CgmPolyline(p.enc, x, y, 2));
+}
+
+// The drawing width that arcs are stepped on: the drawable's, else the slot's.
+int ArcWidth(const RecordedPicture &p) {
+    return gGraphics.width > 0 ? gGraphics.width : p.drawWidth;
 }
 
 // The ellipse of ops 4 to 6: the second diameter is rd(2) * rd(3) in x units, made upright on
@@ -89,58 +94,57 @@ void Ellipse(RecordedPicture &p) {
     const double ry = across != 0 ? static_cast<double>(o.Rd(2)) * o.Rd(3) * p.slotAspect *
                                         gs.deviceHeight * gs.areaHeight / across
                                   : 0.0;
-    p.enc.Start(cgm::kEllipse);
-    p.enc.Point(o.Ixd(1), o.Iyd(1));
-    p.enc.Point(Trunc(static_cast<double>(o.Ixd(1)) + o.Ixd(2)), o.Iyd(1));
-    p.enc.Point(o.Ixd(1), Trunc(o.Iyd(1) + std::trunc(ry)));
-    Check(p.enc.Finish());
+    const double cx = o.Ixd(1), cy = o.Iyd(1), rx = o.Ixd(2), ty = std::trunc(ry);
+    Check(CgmEllipse(p.enc, cx, cy, cx + rx, cy, cx, cy + ty,
+                     ArcStepsPerHalfTurn(std::max(std::fabs(rx), std::fabs(ty)), ArcWidth(p))));
 }
 
 void PolygonOfPoints(RecordedPicture &p, int n) {
     DriverOperands &o = gOperands;
-    p.enc.Start(cgm::kPolygon);
-    for (int k = 1; k <= n; ++k) p.enc.Point(o.Ixd(k), o.Iyd(k));
-    Check(p.enc.Finish());
+    double x[4], y[4];
+    for (int k = 0; k < n; ++k) x[k] = o.ixd[k], y[k] = o.iyd[k];
+    Check(CgmPolygon(p.enc, x, y, static_cast<std::size_t>(n)));
 }
 
-// Polygon or polyline E of the first id(2) vertices of the polygon buffer, truncated.
-void BufferShape(RecordedPicture &p, cgm::Id e) {
+// Polygon or polyline of the first id(2) vertices of the polygon buffer, truncated.
+void BufferShape(RecordedPicture &p, bool polygon) {
     DriverOperands &o = gOperands;
-    int n = std::min(std::max(o.Id(2), 0), kPolygonPoints);
-    p.enc.Start(e);
-    p.enc.Reserve(4 * static_cast<std::size_t>(n));
-    for (int k = 0; k < n; ++k) p.enc.Point(Trunc(o.xpoly[k]), Trunc(o.ypoly[k]));
-    Check(p.enc.Finish());
+    const std::size_t n = static_cast<std::size_t>(std::min(std::max(o.Id(2), 0), kPolygonPoints));
+    Check(polygon ? CgmPolygon(p.enc, o.xpoly, o.ypoly, n)
+                  : CgmPolyline(p.enc, o.xpoly, o.ypoly, n));
 }
 
 // The filled sector of ops 13 and 14: the centre, the arc from the start angle to the end
-// angle in steps that grow finer with the radius, and the end point. A negative sweep steps
-// downwards; the sweep is limited to one turn.
+// angle in steps that grow finer with the radius (at most kMaxArcSteps a half turn), and the
+// end point. A negative sweep steps downwards; the sweep is limited to one turn, and so is the
+// count of steps where angles too large to step through would never reach the end.
 void Sector(RecordedPicture &p) {
     DriverOperands &o = gOperands;
     const GraphicsState &gs = gGraphics;
-    int w = gs.width > 0 ? gs.width : p.drawWidth;
     double rx = o.Rd(2);
     double ry = o.Rd(6);
     if (gs.aspect > 0) ry = ry / gs.aspect * p.slotAspect;
-    int rint = Trunc(rx);
-    double step = kPi / (w > 0 ? static_cast<long long>(rint) * 75 / w + 25 : 25);
-    if (!(step > 0)) step = kPi / 25;
+    const int n = ArcStepsPerHalfTurn(Trunc(rx), ArcWidth(p));
+    const double step = kPi / n;
     double start = o.Rd(3), end = o.Rd(7);
     if (end - start > 2 * kPi) end = start + 2 * kPi;
     if (start - end > 2 * kPi) end = start - 2 * kPi;
     const double cx = o.Ixd(1), cy = o.Iyd(1);
-    p.enc.Start(cgm::kPolygon);
-    p.enc.Point(o.Ixd(1), o.Iyd(1));
+    std::vector<double> x{cx}, y{cy};
+    auto arc = [&](double a) {
+        x.push_back(cx + rx * std::cos(a));
+        y.push_back(cy + ry * std::sin(a));
+    };
+    const int most = 2 * n + 1;
     if (end >= start) {
-        for (double a = start; a <= end; a += step)
-            p.enc.Point(Trunc(cx + rx * std::cos(a)), Trunc(cy + ry * std::sin(a)));
+        double a = start;
+        for (int k = 0; k < most && a <= end; ++k, a += step) arc(a);
     } else {
-        for (double a = start; a >= end; a -= step)
-            p.enc.Point(Trunc(cx + rx * std::cos(a)), Trunc(cy + ry * std::sin(a)));
+        double a = start;
+        for (int k = 0; k < most && a >= end; ++k, a -= step) arc(a);
     }
-    p.enc.Point(Trunc(cx + rx * std::cos(end)), Trunc(cy + ry * std::sin(end)));
-    Check(p.enc.Finish());
+    arc(end);
+    Check(CgmPolygon(p.enc, x.data(), y.data(), x.size()));
 }
 
 void Filled(RecordedPicture &p, int op) {
@@ -154,16 +158,13 @@ void Filled(RecordedPicture &p, int op) {
     case kOpQuadSolid: PolygonOfPoints(p, 4); break;
     case kOpRectanglePattern:
     case kOpRectangleSolid:
-        p.enc.Start(cgm::kRectangle);
-        p.enc.Point(o.Ixd(1), o.Iyd(1));
-        p.enc.Point(o.Ixd(2), o.Iyd(2));
-        Check(p.enc.Finish());
+        Check(CgmRectangle(p.enc, o.Ixd(1), o.Iyd(1), o.Ixd(2), o.Iyd(2)));
         break;
     case kOpTrianglePattern:
     case kOpTriangleSolid: PolygonOfPoints(p, 3); break;
     case kOpSectorPattern:
     case kOpSectorSolid: Sector(p); break;
-    default: BufferShape(p, cgm::kPolygon); break;
+    default: BufferShape(p, true); break;
     }
 }
 
@@ -172,7 +173,7 @@ void OutlineEllipse(RecordedPicture &p) {
     Check(p.enc.OneWord(cgm::kEdgeVisibility, 1));
     ColourElement(p, cgm::kEdgeColour, kCacheEdgeColour, gRecordingColour);
     CachedWord(p, cgm::kEdgeType, kCacheEdgeType, LineTypeCode(gs.lineType));
-    CachedWord(p, cgm::kEdgeWidth, kCacheEdgeWidth, 4 * gs.relLineWidth);
+    CachedWord(p, cgm::kEdgeWidth, kCacheEdgeWidth, VdcCoordinate(4.0 * gs.relLineWidth));
     Check(p.enc.OneWord(cgm::kInteriorStyle, 4));
     Ellipse(p);
     Check(p.enc.OneWord(cgm::kEdgeVisibility, 0));
@@ -183,7 +184,7 @@ void Font(RecordedPicture &p) {
     CachedWord(p, cgm::kTextFontIndex, kCacheFont,
                4 * gs.effectiveFont - 3 + gs.fontAttributes % 4);
     CachedWord(p, cgm::kCharacterHeight, kCacheCharHeight,
-               Trunc(0.55 * gs.charHeight * gs.refHeight));
+               VdcCoordinate(0.55 * gs.charHeight * gs.refHeight));
     if (gs.refWidth * gs.charWidth > 0) gs.columns = gs.deviceWidth / (gs.refWidth * gs.charWidth);
     if (gs.refHeight * gs.charHeight > 0)
         gs.rows = gs.deviceHeight / (gs.refHeight * gs.charHeight);
@@ -193,15 +194,25 @@ void Font(RecordedPicture &p) {
 // direction, in thousandths.
 void Orientation(RecordedPicture &p) {
     const GraphicsState &gs = gGraphics;
-    p.enc.Start(cgm::kCharacterOrientation);
-    p.enc.Point(Trunc(-1000.0 * gs.dirSinOver), Trunc(1000.0 * gs.dirCos));
-    p.enc.Point(Trunc(1000.0 * gs.dirCos), Trunc(1000.0 * gs.dirSinTimes));
-    Check(p.enc.Finish());
+    Check(CgmCharacterOrientation(p.enc, -1000.0 * gs.dirSinOver, 1000.0 * gs.dirCos,
+                                  1000.0 * gs.dirCos, 1000.0 * gs.dirSinTimes));
 }
 
+// The text of op 22. A text whose position the metafile cannot hold is left out.
 void Text(RecordedPicture &p) {
     DriverOperands &o = gOperands;
     const GraphicsState &gs = gGraphics;
+    o.Ixd(4) = 0;
+    const double x1 = o.Rd(1), y1 = o.Rd(5), x2 = o.Rd(3), y2 = o.Rd(7);
+    double x = x1, y = y1;
+    if (gs.justification == 1) {
+        x = (x1 + x2) / 2;
+        y = (y1 + y2) / 2;
+    } else if (gs.justification == 2) {
+        x = x2;
+        y = y2;
+    }
+    if (!InVdcRange(x, y)) return;
     const bool opaque = (gs.fontAttributes & 8) != 0 && gs.widthStyle != 1;
     if (opaque) {
         Check(p.enc.OneWord(cgm::kTransparency, 0));
@@ -217,28 +228,18 @@ void Text(RecordedPicture &p) {
         p.enc.Fixed(0);
         if (Check(p.enc.Finish())) p.cache[kCacheTextAlign] = horizontal;
     }
-    const double x1 = o.Rd(1), y1 = o.Rd(5), x2 = o.Rd(3), y2 = o.Rd(7);
-    double x = x1, y = y1;
-    if (gs.justification == 1) {
-        x = (x1 + x2) / 2;
-        y = (y1 + y2) / 2;
-    } else if (gs.justification == 2) {
-        x = x2;
-        y = y2;
-    }
     const int n = std::min(std::max(o.Ixd(1), 0), kOperandTextLength);
     if (gs.widthStyle == 1) {
         p.enc.Start(cgm::kText);
     } else {
         p.enc.Start(cgm::kRestrictedText);
-        p.enc.Word(Trunc(std::hypot(x2 - x1, y2 - y1)));
-        p.enc.Word(Trunc(1.25 * std::max(p.cache[kCacheCharHeight], 0)));
+        p.enc.Word(VdcCoordinate(std::hypot(x2 - x1, y2 - y1)));
+        p.enc.Word(VdcCoordinate(1.25 * std::max(p.cache[kCacheCharHeight], 0)));
     }
-    p.enc.Point(Trunc(x), Trunc(y));
+    p.enc.Point(VdcCoordinate(x), VdcCoordinate(y));
     p.enc.Word(1);
     p.enc.Text(o.ctext, static_cast<std::size_t>(n));
     Check(p.enc.Finish());
-    o.Ixd(4) = 0;
     if (opaque) Check(p.enc.OneWord(cgm::kTransparency, 1));
 }
 
@@ -443,12 +444,13 @@ void yygcgm_(const int *op) {
     case kOpLineType: Check(p.enc.OneWord(cgm::kLineType, LineTypeCode(gs.lineType))); break;
     case kOpLineWidth:
         if (p.widthPt > 0)
-            Check(p.enc.OneWord(cgm::kLineWidth, Trunc(static_cast<double>(p.drawWidth) *
-                                                       gs.relLineWidth / (p.widthPt * 10.0))));
+            Check(p.enc.OneWord(cgm::kLineWidth,
+                                VdcCoordinate(static_cast<double>(p.drawWidth) * gs.relLineWidth /
+                                              (p.widthPt * 10.0))));
         break;
     case kOpPolyline:
         ColourElement(p, cgm::kLineColour, kCacheLineColour, gRecordingColour);
-        BufferShape(p, cgm::kPolyline);
+        BufferShape(p, false);
         break;
     case kOpDirection: Orientation(p); break;
     case kOpImage: Image(p); break;

@@ -112,7 +112,8 @@ namespace quill {
 
 // Sets up slot N as a recorded picture of WIDTH by HEIGHT points with a buffer of CAPACITY
 // bytes and writes its header. STATUS 1 (and nothing else) for N outside 1-20, a slot in use,
-// a size not above 0 or a capacity below the header plus the end; else 0.
+// a size not above 0, a capacity below the header plus the end or one the memory cannot give;
+// else 0.
 void StartRecordedMetafile(const int *n, const int *width, const int *height, const int *capacity,
                            int *status);
 // Copies up to *NBYTES bytes of slot N's recorded picture into BUFFER; *NBYTES becomes the

@@ -3,6 +3,7 @@
 // drawing begins a new picture, and the close ends an open picture, so every file is
 // balanced.
 #include "graphics/cgm_encoder.h"
+#include "graphics/cgm_shapes.h"
 #include "graphics/recording_driver.h"
 #include "graphics/gradient_fill.h"
 #include "hardcopy/driver_support.h"
@@ -72,12 +73,13 @@ const char *const kFontsPostScript[16] = {"Courier",
                                           "Symbol",
                                           "Symbol"};
 
-int Vdc(double v) {
-    int i = quill::TruncateClamped(v);
-    return i > 32767 ? 32767 : i < -32768 ? -32768 : i;
-}
-int X(double x) { return Vdc(x * cs.sx); }
-int Y(double y) { return Vdc(y * cs.sy); }
+// Device units to VDC: as reals for the shapes, which clip what reaches beyond the 16-bit
+// range, and truncated and limited for sizes and the clip rectangle.
+double Xd(double x) { return x * cs.sx; }
+double Yd(double y) { return y * cs.sy; }
+int Vdc(double v) { return quill::VdcCoordinate(v); }
+int X(double x) { return Vdc(Xd(x)); }
+int Y(double y) { return Vdc(Yd(y)); }
 
 int Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
@@ -114,11 +116,12 @@ void yycgm8_(const std::string &text) {
     End();
 }
 
-void yycgm9_(int cls, int id, const std::vector<int> &x, const std::vector<int> &y) {
-    yycgm2_(cls, id);
-    enc.Reserve(4 * x.size());
-    for (std::size_t k = 0; k < x.size(); ++k) yycgm6_(x[k], y[k]);
-    End();
+void yycgm9_(int cls, int id, const std::vector<double> &x, const std::vector<double> &y) {
+    const std::size_t n = std::min(x.size(), y.size());
+    if (cls == quill::cgm::kPolygon.cls && id == quill::cgm::kPolygon.id)
+        quill::CgmPolygon(enc, x.data(), y.data(), n);
+    else
+        quill::CgmPolyline(enc, x.data(), y.data(), n);
 }
 
 namespace {
@@ -231,11 +234,9 @@ void Filled(int op) {
     double x[4], y[4];
     for (int k = 0; k < 4; ++k) x[k] = gOperands.rd[k], y[k] = gOperands.rd[k + 4];
     if (op == kOpEllipsePattern) {
-        yycgm2_(4, 17);
-        yycgm3_(x[0], y[0]);
-        yycgm3_(x[0] + std::fabs(x[1]), y[0]);
-        yycgm3_(x[0], y[0] + std::fabs(y[1]));
-        End();
+        const double rx = std::fabs(x[1]), ry = std::fabs(y[1]);
+        quill::CgmEllipse(enc, Xd(x[0]), Yd(y[0]), Xd(x[0] + rx), Yd(y[0]), Xd(x[0]), Yd(y[0] + ry),
+                          quill::HardcopyArcSteps(std::max(rx, ry)));
         if (outline) OneWord(quill::cgm::kEdgeVisibility, 0);
         return;
     }
@@ -246,36 +247,36 @@ void Filled(int op) {
         double ly = gGraphics.cy1 < gGraphics.cy2 ? gGraphics.cy1 : gGraphics.cy2;
         double hy = gGraphics.cy1 < gGraphics.cy2 ? gGraphics.cy2 : gGraphics.cy1;
         if (hx <= lx || hy <= ly) lx = -1e9, hx = 1e9, ly = -1e9, hy = 1e9;  // no clip set
-        yycgm2_(4, 11);
-        yycgm3_(limit(x[0], lx, hx), limit(y[0], ly, hy));
-        yycgm3_(limit(x[1], lx, hx), limit(y[1], ly, hy));
-        End();
+        quill::CgmRectangle(enc, Xd(limit(x[0], lx, hx)), Yd(limit(y[0], ly, hy)),
+                            Xd(limit(x[1], lx, hx)), Yd(limit(y[1], ly, hy)));
         return;
     }
     std::vector<double> fx, fy;
     quill::FigurePoints(op, fx, fy);
-    std::vector<int> px, py;
-    for (std::size_t k = 0; k < fx.size(); ++k) px.push_back(X(fx[k])), py.push_back(Y(fy[k]));
+    std::vector<double> px, py;
+    for (std::size_t k = 0; k < fx.size(); ++k) px.push_back(Xd(fx[k])), py.push_back(Yd(fy[k]));
     if (px.size() >= 3) yycgm9_(4, 7, px, py);
 }
 
+// The text of op 22; one whose position the metafile cannot hold is left out.
 void Text() {
     BeginPicture();
     gHardcopy.pagePending = 1;
+    int align =
+        gGraphics.justification < 0 || gGraphics.justification > 2 ? 0 : gGraphics.justification;
+    double x = gOperands.Rd(1), y = gOperands.Rd(5);
+    if (align == 1) x = (x + gOperands.Rd(3)) / 2, y = (y + gOperands.Rd(7)) / 2;
+    if (align == 2) x = gOperands.Rd(3), y = gOperands.Rd(7);
+    if (!quill::InVdcRange(Xd(x), Yd(y))) return;
     OneWord(quill::cgm::kTransparency, 0);
     cs.textColour = -1;
     CachedColour(quill::cgm::kTextColour, cs.textColour, cs.r, cs.g, cs.b);
-    int align =
-        gGraphics.justification < 0 || gGraphics.justification > 2 ? 0 : gGraphics.justification;
     yycgm2_(5, 18);
     yycgm5_(align + 1);
     yycgm5_(5);
     enc.Fixed(0.0);
     enc.Fixed(0.0);
     End();
-    double x = gOperands.Rd(1), y = gOperands.Rd(5);
-    if (align == 1) x = (x + gOperands.Rd(3)) / 2, y = (y + gOperands.Rd(7)) / 2;
-    if (align == 2) x = gOperands.Rd(3), y = gOperands.Rd(7);
     yycgm2_(4, 4);
     yycgm3_(x, y);
     yycgm5_(1);
@@ -300,13 +301,11 @@ void Orientation() {
     double a = gGraphics.direction * kPi / 180.0;
     double size = gGraphics.charHeight * gGraphics.refHeight * cs.sy;
     if (!(size >= 1)) size = 100;
-    yycgm2_(5, 16);
-    yycgm6_(Vdc(-size * std::sin(a)), Vdc(size * std::cos(a)));
-    yycgm6_(Vdc(size * std::cos(a)), Vdc(size * std::sin(a)));
-    End();
+    quill::CgmCharacterOrientation(enc, -size * std::sin(a), size * std::cos(a), size * std::cos(a),
+                                   size * std::sin(a));
 }
 
-void Line(const std::vector<int> &x, const std::vector<int> &y) {
+void Line(const std::vector<double> &x, const std::vector<double> &y) {
     BeginPicture();
     gHardcopy.pagePending = 1;
     LineColour();
@@ -316,7 +315,7 @@ void Line(const std::vector<int> &x, const std::vector<int> &y) {
 // The line of op 2 or the point of op 26.
 void Segment(int op) {
     const quill::SegmentEnds s = quill::OpSegment(op);
-    Line({X(s.x1), X(s.x2)}, {Y(s.y1), Y(s.y2)});
+    Line({Xd(s.x1), Xd(s.x2)}, {Yd(s.y1), Yd(s.y2)});
 }
 
 // The triangle routine of op 40: every triangle as interpolated-colour elements, the vertex
@@ -348,7 +347,12 @@ void Gradient() {
     BeginPicture();
     gHardcopy.pagePending = 1;
     const std::vector<int> colours(g.colour, g.colour + count);
-    for (int k = 0; k < count; ++k) g.x[k] = X(gOperands.xpoly[k]), g.y[k] = Y(gOperands.ypoly[k]);
+    // The vertices keep their place however far out they lie: the triangles are clipped to
+    // the VDC range as they are written.
+    for (int k = 0; k < count; ++k) {
+        g.x[k] = quill::TruncateClamped(Xd(gOperands.xpoly[k]));
+        g.y[k] = quill::TruncateClamped(Yd(gOperands.ypoly[k]));
+    }
     const int method = 2;
     const int cx1 = X(std::min(gGraphics.cx1, gGraphics.cx2)),
               cx2 = X(std::max(gGraphics.cx1, gGraphics.cx2));
@@ -402,9 +406,9 @@ void Operation(int op) {
     case kOpPolyline: {
         int n = quill::HardcopyPolygonCount();
         if (n < 1) break;
-        std::vector<int> x, y;
+        std::vector<double> x, y;
         for (int k = 1; k <= n; ++k)
-            x.push_back(X(gOperands.Xpoly(k))), y.push_back(Y(gOperands.Ypoly(k)));
+            x.push_back(Xd(gOperands.Xpoly(k))), y.push_back(Yd(gOperands.Ypoly(k)));
         Line(x, y);
         break;
     }

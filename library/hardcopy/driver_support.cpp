@@ -119,11 +119,8 @@ int quill::HardcopyPolygonCount() {
 }
 
 int quill::HardcopyArcSteps(double radius) {
-    int size = gGraphics.width > gGraphics.height ? gGraphics.width : gGraphics.height;
-    if (size <= 0) return 100;
-    double n = 25 + 75 * std::fabs(radius) / size;
-    if (!(n >= 25)) n = 25;
-    return n > 100 ? 100 : static_cast<int>(n);
+    return ArcStepsPerHalfTurn(
+        radius, gGraphics.width > gGraphics.height ? gGraphics.width : gGraphics.height);
 }
 
 namespace quill {

@@ -58,7 +58,9 @@ void yypos0_(int op);
 // + parameter length, is put in front when the element ends); a device point scaled to VDC
 // (truncated, limited to 16 bits); a direct colour with its three bytes; a 16-bit word; a point
 // of two words; a counted string (cut at 254 characters); a counted string that ends the
-// element (padded to an even length); an element of a point list (long form when needed).
+// element (padded to an even length); a POLYGON (4, 7) or, for any other CLS, ID, a POLYLINE
+// of a point list in VDC (long form when needed), clipped to the 16-bit range as
+// graphics/cgm_shapes.h says.
 void yycgm1_(int rgb, int &r, int &g, int &b);
 void yycgm2_(int cls, int id);
 void yycgm3_(double x, double y);
@@ -67,7 +69,7 @@ void yycgm5_(int v);
 void yycgm6_(int x, int y);
 void yycgm7_(const std::string &text);
 void yycgm8_(const std::string &text);
-void yycgm9_(int cls, int id, const std::vector<int> &x, const std::vector<int> &y);
+void yycgm9_(int cls, int id, const std::vector<double> &x, const std::vector<double> &y);
 
 // The SVG number text of VALUE: F8.2 without blanks; a whole number loses ".00", another a
 // final "0" (100.5, 100.25, 100). FIRST and LAST are 1 and the text's length.

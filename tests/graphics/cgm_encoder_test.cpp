@@ -4,6 +4,7 @@
 
 #include "cgm_walker.h"
 #include "graphics/cgm_encoder.h"
+#include "graphics/cgm_shapes.h"
 
 #include <cmath>
 #include <string>
@@ -127,6 +128,21 @@ TEST(CgmEncoder, MemorySinkTakesWholeElementsAndKeepsItsReserve) {
     EXPECT_EQ(sink.size(), 24u);
     EXPECT_EQ(WalkCgm(Bytes(sink)).error, "");
 }
+
+// A buffer larger than the memory can give is a buffer that takes nothing, not the end of the
+// program. (AddressSanitizer ends a program that asks for more than its allocator can give,
+// so this runs in the other builds.)
+#ifndef __SANITIZE_ADDRESS__
+TEST(CgmEncoder, ABufferTheMemoryCannotGiveRefusesEveryAppend) {
+    CgmMemorySink sink(static_cast<std::size_t>(-1) / 2, 4);
+    EXPECT_EQ(sink.capacity(), 0u);
+    CgmEncoder enc(&sink);
+    EXPECT_FALSE(enc.OneWord(cgm::kLineType, 1));
+    sink.OpenReserve(true);
+    EXPECT_FALSE(enc.Empty(cgm::kEndMetafile));
+    EXPECT_EQ(sink.size(), 0u);
+}
+#endif
 
 TEST(CgmEncoder, MetafileAndPictureOpeningOf394Bytes) {
     CgmMemorySink sink(1000, 0);

@@ -148,10 +148,18 @@ TEST(MetafileReader, LibreOfficeDrawsRecordedPicturesWhereTheyWereDrawn) {
         yygcgm9_(x, y, c);
     });
 
+    // A band along the picture's diagonal that runs far beyond what a metafile point holds.
+    RecordTo(3, dir + "/far.cgm", [] {
+        Colour(0x0000FF);
+        const float x[] = {0, 100000, 100000, 0}, y[] = {0, 100000, 100040, 40};
+        SetPolygon(x, y, 4);
+        Op(kOpPolygonSolid);
+    });
+
     std::string cmd = "cd '" + dir + "' && timeout 180 soffice -env:UserInstallation=file://" +
                       dir + "/profile --headless --convert-to png --outdir '" + dir +
-                      "' shapes.cgm mixed.cgm >/dev/null 2>&1 && convert shapes.png shapes.ppm &&"
-                      " convert mixed.png mixed.ppm";
+                      "' shapes.cgm mixed.cgm far.cgm >/dev/null 2>&1 && convert shapes.png"
+                      " shapes.ppm && convert mixed.png mixed.ppm && convert far.png far.ppm";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
 
     Image shapes = ReadPpm(dir + "/shapes.ppm");
@@ -171,6 +179,27 @@ TEST(MetafileReader, LibreOfficeDrawsRecordedPicturesWhereTheyWereDrawn) {
     ASSERT_GT(mixed.width, 0);
     Spot lines = Find(mixed, 255, 0, 0);
     EXPECT_GT(lines.count, 100);
+
+    // The band crosses the square picture along its diagonal: red from its bottom to its top
+    // row, the middle of the red in each row on one straight line at 45 degrees.
+    Image far = ReadPpm(dir + "/far.ppm");
+    ASSERT_GT(far.height, 100);
+    auto middle = [&far](int row) {
+        long sum = 0, count = 0;
+        for (int x = 0; x < far.width; ++x) {
+            const unsigned char *p = &far.rgb[(static_cast<std::size_t>(row) * far.width + x) * 3];
+            if (p[0] > 200 && p[1] < 60 && p[2] < 60) sum += x, ++count;
+        }
+        return count ? static_cast<double>(sum) / count : -1.0;
+    };
+    const int h = far.height;
+    EXPECT_GE(middle(2), 0) << "the top row";
+    EXPECT_GE(middle(h - 3), 0) << "the bottom row";
+    const double a = middle(h / 4), b = middle(h / 2), c = middle(3 * h / 4);
+    ASSERT_GE(a, 0);
+    ASSERT_GE(c, 0);
+    EXPECT_NEAR(b, (a + c) / 2, 3) << "straight";
+    EXPECT_NEAR((a - c) / (h / 2), 1.0, 0.1) << "at 45 degrees";
 }
 
 }  // namespace

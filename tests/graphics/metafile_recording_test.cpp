@@ -16,6 +16,7 @@
 #include "hardcopy/image_read.h"
 #include "scratch_folder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -286,6 +287,153 @@ TEST_F(Recording, ShapesSectorsTextAndImages) {
     EXPECT_EQ(cells[0]->params[30], 3);  // second row starts with 0x010203: red 3
     EXPECT_EQ(cells[1]->params.size(), 20u + 30 * 120);
     EXPECT_EQ(cells[1]->partitions, 4);
+}
+
+// A metafile point holds 16 bits. Drawing that reaches beyond them is clipped to them with its
+// slope and shape kept, never written with its coordinates cut to 16 bits (70000 would land
+// at 4464, inside the picture); what lies wholly outside is left out.
+TEST_F(Recording, DrawingBeyondSixteenBitsIsClippedNotWrapped) {
+    ASSERT_EQ(Record(slot, 72, 72, 100000), 0);
+    DriverOperands &o = gOperands;
+    Colour(0x0000FF);
+    Line(0, 0, 70000, 35000);
+    Line(-100000, 300, 100000, 300);
+    Line(40000, 0, 50000, 0);  // wholly outside
+    o.Ixd(1) = 70000, o.Iyd(1) = 10;
+    Op(kOpPoint);
+    Line(1, 2, 3, 4);
+    // A polyline that leaves the range and comes back: two pieces.
+    const float px[] = {100, 100000, 100}, py[] = {100, 100, 200};
+    SetPolygon(px, py, 3);
+    Op(kOpPolyline);
+    // A filled triangle reaching far out keeps its hypotenuse inside the range.
+    const float tx[] = {100, 70000, 100}, ty[] = {100, 100, 40000};
+    SetPolygon(tx, ty, 3);
+    Op(kOpPolygonSolid);
+    // A rectangle is limited to the range; one wholly outside is left out.
+    o.Ixd(1) = 100, o.Iyd(1) = 100, o.Ixd(2) = 70000, o.Iyd(2) = 40000;
+    Op(kOpRectangleSolid);
+    o.Ixd(1) = 40000, o.Iyd(1) = 0, o.Ixd(2) = 50000, o.Iyd(2) = 10;
+    Op(kOpRectangleSolid);
+    // An ellipse 100000 wide and 100 high about (300, 300): its polygon, clipped.
+    o.Ixd(1) = 300, o.Iyd(1) = 300, o.Ixd(2) = 100000;
+    o.Rd(2) = 100000, o.Rd(3) = 0.001f;
+    Op(kOpEllipseSolid);
+    // Text whose position lies beyond the range is left out.
+    gGraphics.widthStyle = 1;
+    gGraphics.justification = 0;
+    SetText("far", 3);
+    o.Rd(1) = 70000, o.Rd(5) = 10, o.Rd(3) = 70100, o.Rd(7) = 10;
+    Op(kOpText);
+    o.Rd(1) = 10, o.Rd(3) = 100;
+    Op(kOpText);
+    // A gradient triangle from blue over red to green, its red corner far out.
+    int gx[3] = {100, 70000, 100}, gy[3] = {100, 100, 500};
+    int gc[3] = {0xFF0000, 0x0000FF, 0x00FF00};
+    yygcgm9_(gx, gy, gc);
+    // The same through op 40, with a corner beyond what a 32-bit integer holds: it stays far
+    // out to the right.
+    gGraphics.cx1 = 0, gGraphics.cy1 = 0, gGraphics.cx2 = 599, gGraphics.cy2 = 599;
+    const float fx[] = {100, 1e12f, 100}, fy[] = {100, 100, 500};
+    SetPolygon(fx, fy, 3);
+    gGradient.count = 3;
+    std::copy(gc, gc + 3, gGradient.colour);
+    Op(kOpGradient);
+    Op(kOpEnd);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
+
+    CgmWalk w = WalkCgm(Data(slot));
+    ASSERT_EQ(CheckCgmStructure(w), "");
+    using P = std::pair<int, int>;
+    using Ps = std::vector<P>;
+    auto lines = w.All(4, 1);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0]->Points(), Ps({{0, 0}, {32767, 16383}}));
+    EXPECT_EQ(lines[1]->Points(), Ps({{-32768, 300}, {32767, 300}}));
+    EXPECT_EQ(lines[2]->Points(), Ps({{1, 2}, {3, 4}}));
+    EXPECT_EQ(lines[3]->Points(), Ps({{100, 100}, {32767, 100}}));
+    EXPECT_EQ(lines[4]->Points(), Ps({{32767, 167}, {100, 200}}));  // 100 + 100 * 0.673
+
+    auto polygons = w.Polygons(false);
+    ASSERT_EQ(polygons.size(), 2u);
+    // The hypotenuse from (70000, 100) to (100, 40000) leaves at x = 32767 and y = 32767.
+    Ps triangle = polygons[0]->Points();
+    ASSERT_EQ(triangle.size(), 5u);
+    const auto first = std::find(triangle.begin(), triangle.end(), P(100, 100));
+    ASSERT_NE(first, triangle.end());
+    std::rotate(triangle.begin(), first, triangle.end());
+    EXPECT_EQ(triangle[0], P(100, 100));
+    EXPECT_EQ(triangle[1], P(32767, 100));
+    EXPECT_EQ(triangle[2].first, 32767);
+    EXPECT_NEAR(triangle[2].second, 100 + (70000.0 - 32767) / 69900 * 39900, 1);
+    EXPECT_NEAR(triangle[3].first, 70000 - (32767.0 - 100) / 39900 * 69900, 1);
+    EXPECT_EQ(triangle[3].second, 32767);
+    EXPECT_EQ(triangle[4], P(100, 32767));
+
+    auto rectangles = w.All(4, 11);
+    ASSERT_EQ(rectangles.size(), 1u);
+    EXPECT_EQ(rectangles[0]->Points(), Ps({{100, 100}, {32767, 32767}}));
+
+    EXPECT_EQ(w.Count(4, 17), 0u) << "an ellipse whose ends do not fit is a polygon";
+    const Ps ellipse = polygons[1]->Points();
+    ASSERT_GT(ellipse.size(), 10u);
+    int left = 0, right = 0;
+    for (const P &v : ellipse) {
+        EXPECT_GE(v.second, 199);
+        EXPECT_LE(v.second, 401);
+        left += v.first == -32768;
+        right += v.first == 32767;
+    }
+    EXPECT_EQ(left, 2);
+    EXPECT_EQ(right, 2);
+
+    auto texts = w.All(4, 4);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0]->Points(0)[0], P(10, 10));
+
+    // The gradient triangle is clipped to the picture's quarter, and split into triangles
+    // whose corners carry the colours the whole triangle has there.
+    auto gradients = w.Polygons(true);
+    ASSERT_EQ(gradients.size(), 4u);
+    EXPECT_EQ(gradients[0]->Points(), Ps({{100, 100}, {32767, 100}, {32767, 313}}));
+    EXPECT_EQ(gradients[1]->Points(), Ps({{100, 100}, {32767, 313}, {100, 500}}));
+    EXPECT_EQ(gradients[2]->Points(), Ps({{100, 100}, {32767, 100}, {32767, 499}}));
+    auto interiors = w.All(5, 43);
+    ASSERT_EQ(interiors.size(), 4u);
+    EXPECT_EQ(interiors[0]->SignedWord(2), 32667);  // the offsets fit in 16 bits
+    const double red = (32767.0 - 100) / 69900;     // how far along the blue-red edge
+    EXPECT_NEAR(interiors[0]->params[13], 255 * red, 1);
+    EXPECT_EQ(interiors[0]->params[14], 0);
+    EXPECT_NEAR(interiors[0]->params[15], 255 * (1 - red), 1);
+    EXPECT_EQ(interiors[0]->params[10 + 2], 255) << "the blue corner stays blue";
+}
+
+// However large the radius, an arc takes at most 100 steps a half turn, and angles
+// too large to step through end after one turn's steps.
+TEST_F(Recording, ArcsOfAnyRadiusOrAngleTakeBoundedSteps) {
+    ASSERT_EQ(Record(slot, 72, 72, 100000), 0);
+    DriverOperands &o = gOperands;
+    o.Ixd(1) = 300, o.Iyd(1) = 300;
+    o.Rd(2) = 30000, o.Rd(6) = 30000;
+    o.Rd(3) = 0, o.Rd(7) = 6.28f;
+    Op(kOpSectorSolid);
+    auto bounded = [this](std::size_t count) {
+        CgmWalk w = WalkCgm(Data(slot));
+        auto polygons = w.All(4, 7);
+        return polygons.size() == count &&
+               polygons.back()->Points().size() <= 1 + 2 * kMaxArcSteps + 1 + 1;
+    };
+    ASSERT_TRUE(bounded(1));
+    o.Rd(2) = 100, o.Rd(6) = 100;
+    o.Rd(3) = 1e20f, o.Rd(7) = 1e20f;
+    Op(kOpSectorSolid);
+    ASSERT_TRUE(bounded(2));
+    o.Rd(7) = -1e20f;
+    Op(kOpSectorSolid);
+    ASSERT_TRUE(bounded(3));
+    Op(kOpEnd);
+    EXPECT_EQ(quill::LastErrorNumber(), 0);
+    EXPECT_EQ(CheckCgmStructure(WalkCgm(Data(slot))), "");
 }
 
 // The second diameter of an ellipse is rd(2) * rd(3) across, set upright on the picture by

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -104,11 +105,75 @@ TEST_F(Cgm, ElementsAndBalancedPictures) {
     Walk("empty.cgm");
 }
 
+// A metafile point holds 16 bits: drawing that reaches far off the page is clipped to them
+// with its slope and shape kept, not limited one coordinate at a time; text placed beyond them
+// is left out.
+TEST_F(Cgm, DrawingFarOffThePageKeepsItsSlopeAndShape) {
+    Open(9, "far.cgm");
+    // VDC per device unit: the 6300 x 4500 page over the 1000 x 700 drawable.
+    const double sx = 6300 / static_cast<double>(gGraphics.deviceWidth),
+                 sy = 4500 / static_cast<double>(gGraphics.deviceHeight);
+    Line(500, 350, 100000, 50100);
+    Polygon({100, 10000, 100}, {100, 100, 7000});
+    Ellipse(500, 350, 100000, 10);
+    Text(10000, 100, "far");
+    Text(100, 100, "near");
+    Gradient({100, 10000, 100}, {100, 100, 200}, {0xFF0000, 0x0000FF, 0x00FF00});
+    Close();
+    CgmWalk walk = Walk("far.cgm");
+    using P = std::pair<int, int>;
+
+    auto lines = walk.All(4, 1);
+    ASSERT_EQ(1u, lines.size());
+    auto line = lines[0]->Points();
+    ASSERT_EQ(2u, line.size());
+    EXPECT_EQ(32767, line[1].first);
+    EXPECT_NEAR(0.5 * sy / sx,
+                double(line[1].second - line[0].second) / (line[1].first - line[0].first), 0.001);
+
+    auto polygons = walk.Polygons(false);
+    ASSERT_EQ(2u, polygons.size());
+    // The triangle's hypotenuse, (10000, 100) to (100, 7000) on the drawable, leaves the range
+    // at its right side and its top.
+    auto triangle = polygons[0]->Points();
+    ASSERT_EQ(5u, triangle.size());
+    const double ax = 10000 * sx, ay = 100 * sy, bx = 100 * sx, by = 7000 * sy;
+    int crossings = 0;
+    for (const P &v : triangle) {
+        if (v.first == 32767 && v.second > 1000) {
+            EXPECT_NEAR(ay + (ax - 32767) / (ax - bx) * (by - ay), v.second, 2);
+            ++crossings;
+        }
+        if (v.second == 32767 && v.first > 1000) {
+            EXPECT_NEAR(ax - (32767 - ay) / (by - ay) * (ax - bx), v.first, 2);
+            ++crossings;
+        }
+    }
+    EXPECT_EQ(2, crossings);
+    EXPECT_EQ(0u, walk.Count(4, 17)) << "an ellipse whose ends do not fit is a polygon";
+    for (const P &v : polygons[1]->Points()) {
+        EXPECT_GE(v.second, static_cast<int>(340 * sy) - 1);
+        EXPECT_LE(v.second, static_cast<int>(360 * sy) + 1);
+    }
+
+    auto texts = walk.All(4, 4);
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ("near", texts[0]->Text(6));
+
+    // The gradient triangle is cut at the range and made of two triangles that fit.
+    auto gradients = walk.Polygons(true);
+    ASSERT_EQ(2u, gradients.size());
+    for (auto *g : gradients)
+        for (const P &v : g->Points()) EXPECT_GE(v.first, 0);
+    EXPECT_EQ(2u, walk.Count(5, 43));
+}
+
 // LibreOffice opens a file with gradient triangles and draws the rest of it where it was drawn.
 // LibreOffice shows no interpolated interiors: it fills such a triangle with a colour of its own,
 // here the same as the background it gives the page. That is the reader's limit, so only the
 // red block is checked in its picture; the triangles' colours are checked in the file's elements
-// above.
+// above. A second file holds a band along the page's diagonal that runs far off the page: it
+// crosses the page along the diagonal.
 TEST_F(Cgm, LibreOfficeReadsGradientTrianglesAndDrawsTheRestInPlace) {
     Open(9, "shapes.cgm");
     Colour(0x0000FF);
@@ -116,22 +181,37 @@ TEST_F(Cgm, LibreOfficeReadsGradientTrianglesAndDrawsTheRestInPlace) {
     Gradient({550, 950, 750}, {100, 100, 400}, {0x00FF00, 0x00FF00, 0x00FF00});
     Gradient({100, 400, 250}, {400, 400, 650}, {0xFF0000, 0x0000FF, 0x0000FF});
     Close();
+    Open(9, "band.cgm");
+    Colour(0x0000FF);
+    Polygon({0, 100000, 100000, 0}, {0, 70000, 70060, 60});
+    Close();
     ReaderRun office =
         RunReader("cd '" + Unix("") + "' && timeout 300 soffice -env:UserInstallation=file://" +
                   Unix("profile") +
-                  " --headless --convert-to png shapes.cgm && pngtopnm -mix -background white "
-                  "shapes.png > shapes.ppm");
+                  " --headless --convert-to png shapes.cgm band.cgm && pngtopnm -mix -background"
+                  " white shapes.png > shapes.ppm && pngtopnm -mix -background white band.png >"
+                  " band.ppm");
     ASSERT_EQ(0, office.status) << office.output;
     Picture p = ReadPpm(Name("shapes.ppm"));
     ASSERT_GT(p.width, 100);
     // The 1000 x 700 drawable fills the 756 x 540 point page, whose width the picture shows
     // whole from its top left corner (LibreOffice may cut the bottom off).
     const double sx = p.width / 1000.0, sy = p.width * 540.0 / 756.0 / 700.0;
-    auto colour = [&](double x, double y) { return p.Rgb(x * sx, (700 - y) * sy); };
-    EXPECT_EQ(0xFF0000, colour(250, 200)) << "the red block";
-    EXPECT_EQ(0xFF0000, colour(390, 290));
-    EXPECT_NE(0xFF0000, colour(480, 200)) << "right of the block";
-    EXPECT_NE(0xFF0000, colour(250, 320)) << "above the block";
+    auto colour = [&](const Picture &in, double x, double y) {
+        return in.Rgb(x * sx, (700 - y) * sy);
+    };
+    EXPECT_EQ(0xFF0000, colour(p, 250, 200)) << "the red block";
+    EXPECT_EQ(0xFF0000, colour(p, 390, 290));
+    EXPECT_NE(0xFF0000, colour(p, 480, 200)) << "right of the block";
+    EXPECT_NE(0xFF0000, colour(p, 250, 320)) << "above the block";
+
+    Picture band = ReadPpm(Name("band.ppm"));
+    ASSERT_EQ(p.width, band.width);
+    for (double x : {400.0, 600.0, 800.0}) {
+        EXPECT_EQ(0xFF0000, colour(band, x, 0.7 * x + 30)) << "on the diagonal at " << x;
+        EXPECT_NE(0xFF0000, colour(band, x, 0.7 * x + 130)) << "above it at " << x;
+        EXPECT_NE(0xFF0000, colour(band, x, 0.7 * x - 70)) << "below it at " << x;
+    }
 }
 
 }  // namespace

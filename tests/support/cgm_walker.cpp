@@ -9,6 +9,13 @@ std::string CgmElement::Text(std::size_t i) const {
     return std::string(params.begin() + i + 1, params.begin() + i + 1 + n);
 }
 
+std::vector<std::pair<int, int>> CgmElement::Points(std::size_t from) const {
+    std::vector<std::pair<int, int>> out;
+    for (std::size_t i = from; i + 4 <= params.size(); i += 4)
+        out.emplace_back(SignedWord(i), SignedWord(i + 2));
+    return out;
+}
+
 std::vector<const CgmElement *> CgmWalk::All(int cls, int id) const {
     std::vector<const CgmElement *> out;
     for (const auto &e : elements)

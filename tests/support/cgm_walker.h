@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct CgmElement {
@@ -20,6 +21,8 @@ struct CgmElement {
     int SignedWord(std::size_t i) const { return static_cast<short>(Word(i)); }
     // The counted string at parameter byte I.
     std::string Text(std::size_t i) const;
+    // The points (signed x, y word pairs) from parameter byte FROM to the end.
+    std::vector<std::pair<int, int>> Points(std::size_t from = 0) const;
     bool Is(int c, int d) const { return cls == c && id == d; }
 };
 
