@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,16 @@ enum class Kind {
     Other
 };
 
+// A literal's text is shared by every repetition of it, so that a repeat count multiplies
+// only the items, never the characters of a long literal.
+using LiteralText = std::shared_ptr<const std::string>;
+
 struct Item {
     Kind kind;
     int w = 0;
     int d = -1;  // decimals, or the minimum digits of Iw.m (-1 none)
     int e = 0;   // exponent digits of Ee (0 none); the factor k of kP
-    std::string text;
+    LiteralText text;
 };
 
 bool IsData(const Item &item) {
@@ -140,8 +145,7 @@ struct Parser {
                     ok = false;
                     return;
                 }
-                Append(items,
-                       {Item{Kind::Scale, 0, -1, sign == '-' ? -repeat : repeat, std::string()}});
+                Append(items, {Item{Kind::Scale, 0, -1, sign == '-' ? -repeat : repeat, nullptr}});
                 continue;
             }
             if (sign) {
@@ -162,13 +166,13 @@ struct Parser {
                     return;
                 }
                 Append(items, {Item{Kind::Literal, 0, -1, 0,
-                                    s.substr(at, static_cast<std::size_t>(repeat))}});
+                                    std::make_shared<const std::string>(
+                                        s.substr(at, static_cast<std::size_t>(repeat)))}});
                 at += static_cast<std::size_t>(repeat);
                 continue;
             }
             if (c == '\'' || c == '"') {
-                Item item{Kind::Literal, 0, -1, 0, std::string()};
-                item.text = Literal(c);
+                Item item{Kind::Literal, 0, -1, 0, std::make_shared<const std::string>(Literal(c))};
                 Repeat(items, {item}, repeat);
                 continue;
             }
@@ -212,7 +216,7 @@ struct Parser {
     // width of nX.
     Item Descriptor(int count) {
         char c = Next();
-        Item item{Kind::Other, 0, -1, 0, std::string()};
+        Item item{Kind::Other, 0, -1, 0, nullptr};
         switch (c) {
         case 'I':
             item.kind = Kind::I;
@@ -517,7 +521,7 @@ bool quill::FormatWrite(const FormatValue &value, const char *format, int format
         }
         switch (item.kind) {
         case Kind::Literal:
-            if (!Put(record, pos, item.text, record_len)) return false;
+            if (!Put(record, pos, *item.text, record_len)) return false;
             break;
         case Kind::Skip: pos += static_cast<std::size_t>(item.w); break;
         case Kind::Tab: pos = item.w > 0 ? static_cast<std::size_t>(item.w) - 1 : 0; break;
