@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include <sys/stat.h>
@@ -45,15 +47,15 @@ bool IsFolder(const std::string &path) {
 }
 
 // A folder of the file's name makes the final rename fail with an error that reads as if a
-// file were there: name the real obstacle instead.
-CheckpointStatus FailWrite(const std::string &path, int err) {
+// file were there: name the real obstacle instead. REASON is the system's text, or empty.
+CheckpointStatus FailWrite(const std::string &path, const std::string &reason) {
     CheckpointStatus status;
     status.error = CheckpointError::CannotWrite;
     status.message = "Cannot write file " + FileLabel(path);
     if (IsFolder(path))
         status.message += ": a folder of that name is in the way";
-    else if (err != 0)
-        status.message += std::string(": ") + std::strerror(err);
+    else if (!reason.empty())
+        status.message += ": " + reason;
     return status;
 }
 
@@ -168,7 +170,7 @@ CheckpointStatus WriteCheckpoint(const std::string &path, const CheckpointHeader
                                  const Digit *digits, DigitOrder order) {
     const std::string temp = path + ".tmp";
     std::FILE *file = std::fopen(temp.c_str(), "wb");
-    if (!file) return FailWrite(path, errno);
+    if (!file) return FailWrite(path, std::strerror(errno));
 
     std::string head = checkpoint_header_text(header);
     bool ok = std::fwrite(head.data(), 1, head.size(), file) == head.size();
@@ -200,18 +202,22 @@ CheckpointStatus WriteCheckpoint(const std::string &path, const CheckpointHeader
         ok = false;
         err = errno;
     }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        // The Windows runtime does not rename over an existing file: replace it explicitly,
-        // but never a folder of that name.
-        if (!IsFolder(path)) std::remove(path.c_str());
-        if (std::rename(temp.c_str(), path.c_str()) != 0) {
-            ok = false;
-            err = errno;
-        }
-    }
     if (!ok) {
+        // Only the temporary file is incomplete; a file of the target's name is untouched.
         std::remove(temp.c_str());
-        return FailWrite(path, err);
+        return FailWrite(path, err != 0 ? std::strerror(err) : "");
+    }
+    // The complete file takes the target's place in one step (on Windows too, where the C
+    // runtime's rename refuses an existing target), so that at every moment one of the two
+    // holds a whole checkpoint. When it cannot, the old file is as it was and the new one is
+    // kept under its temporary name: the number it holds is not lost, and the message says
+    // where it is.
+    std::error_code replaced;
+    std::filesystem::rename(temp, path, replaced);
+    if (replaced) {
+        CheckpointStatus status = FailWrite(path, replaced.message());
+        status.message += "; the number is kept in " + FileLabel(temp);
+        return status;
     }
     return CheckpointStatus();
 }

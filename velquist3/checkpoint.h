@@ -9,8 +9,10 @@
 //      Number of digits 3
 //     887
 //
-// Writing goes to a temporary file beside the target that replaces the target only once it is
-// complete, so a failed write never leaves a half-written checkpoint or loses the previous one.
+// Writing goes to a temporary file beside the target (the target's name and ".tmp") that
+// replaces the target in one step once it is complete, so a failed write never leaves a
+// half-written checkpoint or loses the previous one. When the replacement itself fails, the
+// complete new file stays under its temporary name and the message names it.
 // Reading checks what it reads: a header value that is not a number, an impossible digit count,
 // a character other than 0-9 among the digits or fewer digits than the header announces is an
 // error with a message that names the file and the fault.
@@ -67,7 +69,9 @@ std::string checkpoint_name(int start_number, int iteration_count, int digit_cou
 std::string checkpoint_header_text(const CheckpointHeader &header);
 
 // Writes a checkpoint of header.digit_count digit values (0 to 9, not characters) to path,
-// replacing any file of that name only when the new one is complete.
+// replacing any file of that name only when the new one is complete. When the new file cannot
+// take that name (a folder of the name, a file the system will not replace), CannotWrite
+// says why and that the number is kept in path + ".tmp"; the old file is left as it was.
 CheckpointStatus checkpoint_write(const std::string &path, const CheckpointHeader &header,
                                   const unsigned char *digits, DigitOrder order);
 CheckpointStatus checkpoint_write(const std::string &path, const CheckpointHeader &header,

@@ -226,8 +226,13 @@ void quill::ConfigurationFileName(const char *quilinit, const char *baseDir, cha
 
 namespace {
 
-// dir + template with the first free number 00..99 written over its two blanks.
+// dir + template with the first free number 00..99 written over its two blanks; empty when
+// the whole name does not fit SIZE. A name cut short would be another file, one that the plot
+// is written into and that is deleted after printing.
 void FreeTemporaryName(const char *dir, const char *pattern, char *name, std::size_t size) {
+    if (size == 0) return;
+    name[0] = '\0';
+    if (std::strlen(dir) + std::strlen(pattern) >= size) return;
     for (int number = 0; number < 100; ++number) {
         char file[16];
         CopyTerminated(file, sizeof file, pattern);

@@ -73,7 +73,8 @@ void ConfigurationFileName(const char *quilinit, const char *baseDir, char *name
 
 // The two temporary names in the directory from TEMP, else TMP, else "C:\": the templates
 // "orn$$  .plt" and "orn$$  .dmp" with the first two-digit number (00 to 99) whose file does
-// not exist yet; 99 when every one exists.
+// not exist yet; 99 when every one exists. A name that would not fit SIZE with its NUL is
+// left empty, never cut.
 void TemporaryPlotNames(const char *temp, const char *tmp, char *plotName, char *dumpName,
                         std::size_t size);
 

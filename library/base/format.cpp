@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,16 @@ enum class Kind {
     Other
 };
 
+// A literal's text is shared by every repetition of it, so that a repeat count multiplies
+// only the items, never the characters of a long literal.
+using LiteralText = std::shared_ptr<const std::string>;
+
 struct Item {
     Kind kind;
     int w = 0;
     int d = -1;  // decimals, or the minimum digits of Iw.m (-1 none)
     int e = 0;   // exponent digits of Ee (0 none); the factor k of kP
-    std::string text;
+    LiteralText text;
 };
 
 bool IsData(const Item &item) {
@@ -140,8 +145,7 @@ struct Parser {
                     ok = false;
                     return;
                 }
-                Append(items,
-                       {Item{Kind::Scale, 0, -1, sign == '-' ? -repeat : repeat, std::string()}});
+                Append(items, {Item{Kind::Scale, 0, -1, sign == '-' ? -repeat : repeat, nullptr}});
                 continue;
             }
             if (sign) {
@@ -162,13 +166,13 @@ struct Parser {
                     return;
                 }
                 Append(items, {Item{Kind::Literal, 0, -1, 0,
-                                    s.substr(at, static_cast<std::size_t>(repeat))}});
+                                    std::make_shared<const std::string>(
+                                        s.substr(at, static_cast<std::size_t>(repeat)))}});
                 at += static_cast<std::size_t>(repeat);
                 continue;
             }
             if (c == '\'' || c == '"') {
-                Item item{Kind::Literal, 0, -1, 0, std::string()};
-                item.text = Literal(c);
+                Item item{Kind::Literal, 0, -1, 0, std::make_shared<const std::string>(Literal(c))};
                 Repeat(items, {item}, repeat);
                 continue;
             }
@@ -212,7 +216,7 @@ struct Parser {
     // width of nX.
     Item Descriptor(int count) {
         char c = Next();
-        Item item{Kind::Other, 0, -1, 0, std::string()};
+        Item item{Kind::Other, 0, -1, 0, nullptr};
         switch (c) {
         case 'I':
             item.kind = Kind::I;
@@ -346,18 +350,27 @@ std::string EditInteger(long long v, int w, int m, bool plus) {
     return Fit(sign, digits, w, false);
 }
 
-// |X| times 10^SCALE with D decimals. The decimal point of the exact decimal text is moved,
-// so the scale factor adds no rounding of its own.
-std::string ScaledFixed(double ax, int d, int scale) {
-    int places = d + scale;
+// The smallest double (about 4.9e-324) has its first digit this many places right of the point.
+const int kSmallestDoubleDigit = 324;
+
+// |X| times 10^SCALE with D decimals into TEXT. The decimal point of the exact decimal text is
+// moved, so the scale factor adds no rounding of its own. False, without any digits written
+// out, when the scale factor goes so far beyond a double's range that the integer part alone
+// would be longer than the widest field (10^1000000000 times a nonzero value, say).
+bool ScaledFixed(double ax, int d, int scale, std::string &text) {
+    if (ax == 0) scale = 0;  // zero stays zero, whatever the factor
+    // Every nonzero double is at least 10^-324.
+    if (scale > kMaxField + kSmallestDoubleDigit) return false;
+    const long long places = static_cast<long long>(d) + scale;
     std::vector<char> buf(static_cast<std::size_t>(places > d ? places : d) + 330);
     if (places < 0) {
         // Rounding falls left of the units: only the scaled value's own digits are left.
         std::snprintf(buf.data(), buf.size(), "%.*f", d, ax * std::pow(10.0, scale));
-        return buf.data();
+        text = buf.data();
+        return true;
     }
-    std::snprintf(buf.data(), buf.size(), "%.*f", places, ax);
-    std::string text(buf.data());
+    std::snprintf(buf.data(), buf.size(), "%.*f", static_cast<int>(places), ax);
+    text = buf.data();
     std::size_t point = text.find('.');
     std::string digits =
         point == std::string::npos ? text : text.substr(0, point) + text.substr(point + 1);
@@ -371,13 +384,16 @@ std::string ScaledFixed(double ax, int d, int scale) {
         digits.erase(0, 1);
         --units;
     }
-    return digits.substr(0, static_cast<std::size_t>(units)) + "." +
+    text = digits.substr(0, static_cast<std::size_t>(units)) + "." +
            digits.substr(static_cast<std::size_t>(units));
+    return true;
 }
 
 std::string EditFixed(double x, int w, int d, bool plus, int scale) {
     if (!std::isfinite(x)) return NotFinite(x, w, plus);
-    return Fit(SignOf(x, plus), ScaledFixed(std::fabs(x), d, scale), w, d > 0);
+    std::string body;
+    if (!ScaledFixed(std::fabs(x), d, scale, body)) return Stars(w);
+    return Fit(SignOf(x, plus), body, w, d > 0);
 }
 
 // The significant digits of |X| rounded to D of them, and the exponent X of 0.ddd x 10^X.
@@ -505,7 +521,7 @@ bool quill::FormatWrite(const FormatValue &value, const char *format, int format
         }
         switch (item.kind) {
         case Kind::Literal:
-            if (!Put(record, pos, item.text, record_len)) return false;
+            if (!Put(record, pos, *item.text, record_len)) return false;
             break;
         case Kind::Skip: pos += static_cast<std::size_t>(item.w); break;
         case Kind::Tab: pos = item.w > 0 ? static_cast<std::size_t>(item.w) - 1 : 0; break;

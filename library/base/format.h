@@ -4,7 +4,9 @@
 // Edit descriptors: Iw[.m], Fw.d, Ew.d[Ee], Dw.d, Gw.d[Ee] with repeat counts, nX, Tn, TLn,
 // TRn, literals in quotes, nH literals (their characters as written), groups in parentheses,
 // ":", SP, SS, S, BN, BZ and the scale factor kP for F, E, D and G (in force until the next
-// kP; 0P resets it). A value too large for its field gives asterisks in that field.
+// kP; 0P resets it). A value too large for its field gives asterisks in that field, and so
+// does a nonzero value under a scale factor above 100324 whatever the field's width: its
+// integer part would be wider than the widest field, and its digits are never worked out.
 #ifndef QUILL_BASE_FORMAT_H
 #define QUILL_BASE_FORMAT_H
 

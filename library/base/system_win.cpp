@@ -408,7 +408,13 @@ void yycmnd_(const char *command, const int *ihide, const int *iwait, const int 
 void iosdeletefile_(const char *filename, int filename_len) {
     int len = quill::TrimmedTextLength(filename, filename_len);
     if (len == 0) return;
-    if (len > MAX_PATH) len = MAX_PATH;
+    // A longer name is refused whole: cut to the limit it would be another pattern, matching
+    // files the caller never named.
+    if (len > MAX_PATH) {
+        quill::SetSystemError(ERROR_FILENAME_EXCED_RANGE);
+        quill::RaiseError(13);
+        return;
+    }
     std::string pattern(filename, static_cast<std::size_t>(len));
     // The entries found are named without their folder; each is deleted in the pattern's.
     std::string directory = pattern.substr(0, quill::FolderPartLength(pattern));

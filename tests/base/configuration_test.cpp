@@ -192,6 +192,25 @@ TEST(TemporaryNames, FirstNumberWhoseFileDoesNotExist) {
     EXPECT_STREQ(dump, "C:\\orn$$00.dmp");
 }
 
+// A temporary name longer than the name area is never cut: the plot would go into another
+// file, which is deleted after printing. It is left empty, and the plot file fails to open.
+TEST(TemporaryNames, NameThatDoesNotFitIsLeftEmpty) {
+    char plot[kPathChars + 1], dump[kPathChars + 1];
+    const std::string fits = "T:\\" + std::string(kPathChars - 15, 'x');  // + "\\orn$$00.plt"
+    quill::TemporaryPlotNames(fits.c_str(), nullptr, plot, dump, sizeof plot);
+    EXPECT_EQ(std::string(plot), fits + "\\orn$$00.plt");
+    EXPECT_EQ(std::strlen(plot), static_cast<std::size_t>(kPathChars));
+    for (int over : {1, 4, 12, 15}) {
+        SCOPED_TRACE(over);
+        const std::string temp = fits + std::string(static_cast<std::size_t>(over), 'y');
+        std::strcpy(plot, "old");
+        std::strcpy(dump, "old");
+        quill::TemporaryPlotNames(temp.c_str(), nullptr, plot, dump, sizeof plot);
+        EXPECT_STREQ(plot, "");
+        EXPECT_STREQ(dump, "");
+    }
+}
+
 TEST(CommandLine, QuotedArgumentsStayWhole) {
     const char *line = "prog.exe \"two words\" plain";
     char arg[64];

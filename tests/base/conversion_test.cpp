@@ -133,6 +133,21 @@ TEST_F(Conversion, FailedWritesGiveAsterisksAndError18) {
     }
 }
 
+// A scale factor that takes a value far beyond what a double can show is a field too narrow,
+// whatever the width, found without working out the digits; zero stays zero, a factor below
+// the bound is applied digit for digit, and G in its fixed range ignores the factor.
+TEST_F(Conversion, HugeScaleFactorsGiveAsterisks) {
+    ExpectRefused("**********", DblText(1.5, "(1000000000PF8.2)", 10), "10^9 P");
+    ExpectRefused("**********", DblText(1.5, "(2147483647PF8.2)", 10), "largest P");
+    ExpectRefused("**********", DblText(-1e-300, "(2147483647PF0.2)", 10), "smallest width");
+    ExpectRefused("**********", RealText(1.5f, "(100325PF0.2)", 10), "just past the bound");
+    EXPECT_EQ("    0.00", DblText(0, "(2147483647PF8.2)", 8));
+    EXPECT_EQ("   -0.00", DblText(-1.5, "(-2147483647PF8.2)", 8));
+    EXPECT_EQ(" 10000000000.0", DblText(1e-300, "(310PF14.1)", 14));
+    EXPECT_EQ("   1.500    ", DblText(1.5, "(1000000000PG12.4)", 12));
+    EXPECT_EQ(0, LastError());
+}
+
 TEST_F(Conversion, FixedFormatsRoundAndDropTheOptionalZero) {
     EXPECT_EQ("     13.", DblText(12.6, "(F8.0)", 8));
     EXPECT_EQ("-.5", DblText(-0.5, "(F3.1)", 3));

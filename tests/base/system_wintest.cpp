@@ -210,6 +210,28 @@ TEST_F(Files, DeleteByPatternDeletesWhatTheSearchFound) {
     EXPECT_TRUE(fs::exists(dir / "x1.tmp")) << "a same-named file elsewhere stays";
 }
 
+// A pattern holds at most 260 characters, trailing blanks aside. A longer one is refused
+// whole: cut to 260, "a**...**.bak" would be "a**...**" and delete a.txt as well.
+TEST_F(Files, DeleteByPatternRefusesANameOverTheLimit) {
+    std::ofstream(dir / "a.bak") << "1";
+    const std::string folder = dir.string() + "\\";
+    ASSERT_LT(folder.size(), 200u);
+    const std::string over = folder + "a" + std::string(259 - folder.size(), '*') + ".bak";
+    ASSERT_EQ(264u, over.size());
+    iosdeletefile_(over.data(), static_cast<int>(over.size()));
+    EXPECT_EQ(13, ErrorInfo(1));
+    EXPECT_EQ(ERROR_FILENAME_EXCED_RANGE, ErrorInfo(3));
+    EXPECT_TRUE(fs::exists(dir / "a.txt"));
+    EXPECT_TRUE(fs::exists(dir / "a.bak"));
+
+    const std::string within =
+        folder + "a" + std::string(255 - folder.size(), '*') + ".bak" + std::string(20, ' ');
+    iosdeletefile_(within.data(), static_cast<int>(within.size()));
+    EXPECT_EQ(0, ErrorInfo(1)) << "260 characters and trailing blanks are a pattern";
+    EXPECT_FALSE(fs::exists(dir / "a.bak"));
+    EXPECT_TRUE(fs::exists(dir / "a.txt"));
+}
+
 TEST_F(Files, FileInfoSizeAndAbsence) {
     int size, y, mo, d, h, mi, s, attr;
     yyfileinfo_(&size, &y, &mo, &d, &h, &mi, &s, &attr, (dir / "a.txt").string().c_str());

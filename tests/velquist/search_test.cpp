@@ -121,6 +121,19 @@ TEST_F(Search, StopAgainAtTheSameIterationReplacesTheFile) {
     EXPECT_EQ(dir.files(), std::vector<std::string>{name});
 }
 
+// A checkpoint that cannot take its name (a folder has it) is kept under its temporary name,
+// and the status line says where the number is.
+TEST_F(Search, ACheckpointThatCannotTakeItsNameIsKeptAndNamed) {
+    std::filesystem::create_directory("196_10_08-12-2026.chk");
+    host.integers[kFieldStopIteration] = 10;
+    start();
+    EXPECT_EQ(host.strings[kFieldStatus],
+              "Cannot write file 196_10_08-12-2026.chk: a folder of that name is in the way; "
+              "the number is kept in 196_10_08-12-2026.chk.tmp");
+    EXPECT_EQ(digits_of("196_10_08-12-2026.chk.tmp"), "18211171");
+    EXPECT_TRUE(std::filesystem::is_directory("196_10_08-12-2026.chk"));
+}
+
 TEST_F(Search, CpuTimeShowsTotalsAndDrivesTheSaveSchedule) {
     host.integers[kFieldSaveInterval] = 1;
     host.integers[kFieldStopIteration] = 70;

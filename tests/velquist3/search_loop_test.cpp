@@ -315,7 +315,9 @@ TEST_F(SearchTest, DamagedCheckpointsAreRefusedAndLeftAlone) {
     EXPECT_EQ(host.status(), "Palindrome Found! :)\r\n");
 }
 
-TEST_F(SearchTest, UnwritableCheckpointEndsTheSearchAndKeepsTheLastGoodFile) {
+// The number the search had reached is in a file when the search ends: the written file that
+// could not take its name stays under its temporary name, and the message names it.
+TEST_F(SearchTest, UnwritableCheckpointEndsTheSearchAndKeepsTheNumberInANamedFile) {
     host.integers[kFieldSaveInterval] = 1;
     host.cpu_step = 20.0;
     host.integers[kFieldStopIteration] = 20;
@@ -324,9 +326,10 @@ TEST_F(SearchTest, UnwritableCheckpointEndsTheSearchAndKeepsTheLastGoodFile) {
     write_whole_file("196-11-8.isf/keep", "x");
     program_start(&state, &host);
     EXPECT_TRUE(Exists("196-5-5.isf"));
-    EXPECT_FALSE(Exists("196-11-8.isf.tmp"));
+    EXPECT_EQ(DigitsOf("196-11-8.isf.tmp"), "35322452");
     EXPECT_TRUE(Contains(host.status(),
-                         "Cannot write file 196-11-8.isf: a folder of that name is in the way"))
+                         "Cannot write file 196-11-8.isf: a folder of that name is in the way; "
+                         "the number is kept in 196-11-8.isf.tmp"))
         << host.status();
     EXPECT_TRUE(Exists("196-11-8.isf/keep"));
     EXPECT_EQ(state.checkpoint_path, "196-5-5.isf");

@@ -10,10 +10,13 @@ QUILL_BEGIN_DECLS
 // edit descriptors such as "(I11)", "(F8.2)", "(E12.4)", "(G15.5E2)" or "('x=',I5)": Iw[.m]
 // for integers (and G); Fw.d, Ew.d[Ee], Dw.d and Gw.d[Ee] for reals and doubles; with repeat
 // counts, nX, Tn, TLn, TRn, quoted and nH literals, groups, SP, SS, S and the scale factor kP.
-// A value too wide for its field, a format that cannot be read, a descriptor that does not
-// suit the value or a STRING too short gives "**********" (cut to STRING's length) and error
-// 18. Reals and doubles are written with the locale's decimal character when the fields'
-// decimal-comma switch is on.
+// Widths, decimal counts, exponent digits and positions go up to 100000, repeat counts and
+// scale factors up to 2147483647. A value too wide for its field, a format that cannot be
+// read, a descriptor that does not suit the value or a STRING too short gives "**********"
+// (cut to STRING's length) and error 18; so does a nonzero value under a scale factor above
+// 100324, in any field (its integer part would be wider than the widest field). Reals and
+// doubles are written with the locale's decimal character when the fields' decimal-comma
+// switch is on.
 void integertostring_(const int *ivalue, char *string, const char *format, int string_len,
                       int format_len);
 void irealtostring_(const float *value, char *string, const char *format, int string_len,
