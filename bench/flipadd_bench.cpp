@@ -62,8 +62,8 @@ double best_rate(Step step) {
 
 double kernel_rate(velquist3::FlipaddFn fn, const std::vector<uint8_t> &start) {
     const size_t bytes = velquist3::digit_buffer_bytes(start.size() + kHeadroom);
-    uint8_t *a = velquist3::digit_buffer_alloc(bytes);
-    uint8_t *b = velquist3::digit_buffer_alloc(bytes);
+    uint8_t *a = velquist3::digit_buffer_alloc(bytes, velquist3::DigitBufferSlot::kFirst);
+    uint8_t *b = velquist3::digit_buffer_alloc(bytes, velquist3::DigitBufferSlot::kSecond);
     if (!a || !b) {
         std::fprintf(stderr, "flipadd_bench: out of memory\n");
         std::exit(1);

@@ -71,9 +71,17 @@ std::size_t digit_buffer_bytes(std::size_t max_digits);
 // The largest digit count a kernel may be called with on a buffer of `bytes` bytes (0 when the
 // buffer is too small for any).
 std::size_t digit_buffer_capacity(std::size_t bytes);
-// A zero-filled digit buffer of `bytes` bytes, or null when memory is short. Release it with
-// digit_buffer_free.
-uint8_t *digit_buffer_alloc(std::size_t bytes);
+// The two buffers a search steps between. A kernel reads SRC and writes DST at the same digit
+// positions at once; were the two at the same offset within a 4096-byte page (as an allocator
+// places blocks of one size), each written line would fall into the cache sets of the line read
+// beside it, and the processor would take the stores for ones the next loads depend on (they
+// match in the address bits it compares). So the first buffer starts on a page and the second
+// half a page after one, whatever the allocator does; the search and the benchmarks alike.
+enum class DigitBufferSlot { kFirst, kSecond };
+
+// A zero-filled digit buffer of `bytes` bytes, placed for its slot, or null when memory is
+// short. Release it with digit_buffer_free.
+uint8_t *digit_buffer_alloc(std::size_t bytes, DigitBufferSlot slot);
 void digit_buffer_free(uint8_t *buffer);
 
 }  // namespace velquist3

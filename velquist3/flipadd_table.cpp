@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace velquist3 {
 
@@ -35,10 +36,32 @@ std::size_t digit_buffer_capacity(std::size_t bytes) {
     return bytes > kOverhead ? bytes - kOverhead : 0;
 }
 
-uint8_t *digit_buffer_alloc(std::size_t bytes) {
-    return static_cast<uint8_t *>(std::calloc(bytes == 0 ? 1 : bytes, 1));
+namespace {
+constexpr std::size_t kPageBytes = 4096;
+// Where the second buffer starts within its page.
+constexpr std::size_t kSecondSlotOffset = kPageBytes / 2;
+}  // namespace
+
+// The block holds the allocator's pointer just below the buffer, then the buffer at its place in
+// a page; digit_buffer_free reads the pointer back from there.
+uint8_t *digit_buffer_alloc(std::size_t bytes, DigitBufferSlot slot) {
+    const std::size_t offset = slot == DigitBufferSlot::kSecond ? kSecondSlotOffset : 0;
+    const std::size_t extra = sizeof(void *) + kPageBytes + offset;
+    if (bytes > SIZE_MAX - extra) return nullptr;
+    void *block = std::calloc(bytes + extra, 1);
+    if (!block) return nullptr;
+    const std::uintptr_t first = reinterpret_cast<std::uintptr_t>(block) + sizeof(void *);
+    const std::uintptr_t page = (first + kPageBytes - 1) & ~std::uintptr_t{kPageBytes - 1};
+    uint8_t *buffer = reinterpret_cast<uint8_t *>(page + offset);
+    std::memcpy(buffer - sizeof(void *), &block, sizeof(void *));
+    return buffer;
 }
 
-void digit_buffer_free(uint8_t *buffer) { std::free(buffer); }
+void digit_buffer_free(uint8_t *buffer) {
+    if (!buffer) return;
+    void *block;
+    std::memcpy(&block, buffer - sizeof(void *), sizeof(void *));
+    std::free(block);
+}
 
 }  // namespace velquist3

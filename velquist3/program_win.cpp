@@ -32,22 +32,24 @@ struct DialogHost : program_shell::LibraryFields<SearchHost> {
         *path = winfodialog_(&answer_item) == 1 ? name : std::string();
     }
     // Asking the window system for the queue or the process times can cost tens of
-    // microseconds, more than a whole step on a short number, so the queue is looked at no
-    // more than once a millisecond and the CPU time read no more than once in 10 ms; a person
-    // sees no difference in how fast Stop acts or the seconds advance.
+    // microseconds (a round trip to the window system, and a yield of the processor after an
+    // empty look at the queue), more than a whole step on a short number; so the queue is
+    // looked at and the CPU time read no more than once in 10 ms. A person sees no difference
+    // in how fast Stop acts, the dialog repaints or the seconds advance.
     int poll_button() override {
-        if (!Elapsed(&last_poll, std::chrono::milliseconds(1))) return 0;
+        if (!Elapsed(&last_poll, kPollInterval)) return 0;
         int type = 0;
         QuillEvent event;
         wmessagepeek_(&type, &event);
         return type == 3 ? event.value1 : 0;
     }
     double cpu_time() override {
-        if (Elapsed(&last_cpu_read, std::chrono::milliseconds(10))) cpu = process_cpu_seconds();
+        if (Elapsed(&last_cpu_read, kPollInterval)) cpu = process_cpu_seconds();
         return cpu;
     }
 
     typedef std::chrono::steady_clock Clock;
+    static constexpr std::chrono::milliseconds kPollInterval{10};
     Clock::time_point last_poll{};
     Clock::time_point last_cpu_read{};
     double cpu = 0.0;

@@ -27,6 +27,12 @@ void ReleaseBuffers(Velquist3State *s) {
     s->buffer_bytes = 0;
 }
 
+// temp2 takes the first place of a digit buffer, temp1 the second, at every allocation.
+velquist3::DigitBufferSlot SlotOf(const Velquist3State *s, uint8_t *const *buffer) {
+    return buffer == &s->temp2 ? velquist3::DigitBufferSlot::kFirst
+                               : velquist3::DigitBufferSlot::kSecond;
+}
+
 void ShowStatus(SearchHost *host, const std::string &text) { host->put_string(kFieldStatus, text); }
 
 void ReportNoMemory(Velquist3State *s, SearchHost *host) {
@@ -41,8 +47,8 @@ void LogAllocation(Velquist3State *s, long long bytes) {
 // Allocates both buffers, zero-filled, for numbers below the current million mark.
 bool AllocateBuffers(Velquist3State *s, SearchHost *host) {
     std::size_t bytes = search_buffer_bytes(s->million_mark);
-    s->temp2 = velquist3::digit_buffer_alloc(bytes);
-    s->temp1 = velquist3::digit_buffer_alloc(bytes);
+    s->temp2 = velquist3::digit_buffer_alloc(bytes, SlotOf(s, &s->temp2));
+    s->temp1 = velquist3::digit_buffer_alloc(bytes, SlotOf(s, &s->temp1));
     if (!s->temp2 || !s->temp1) {
         ReleaseBuffers(s);
         ReportNoMemory(s, host);
@@ -62,12 +68,12 @@ bool GrowBuffers(Velquist3State *s, SearchHost *host, uint8_t **dst) {
     velquist3::digit_buffer_free(*other);
     *other = nullptr;
     std::size_t bytes = search_buffer_bytes(s->million_mark);
-    uint8_t *grown = velquist3::digit_buffer_alloc(bytes);
+    uint8_t *grown = velquist3::digit_buffer_alloc(bytes, SlotOf(s, keep));
     if (grown) {
         std::memcpy(grown, *keep, kFlipaddGuard + s->digit_count);
         velquist3::digit_buffer_free(*keep);
         *keep = grown;
-        *other = velquist3::digit_buffer_alloc(bytes);
+        *other = velquist3::digit_buffer_alloc(bytes, SlotOf(s, other));
     }
     if (!grown || !*other) {
         ReportNoMemory(s, host);

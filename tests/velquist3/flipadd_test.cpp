@@ -197,13 +197,22 @@ TEST(DigitBuffer, SizeAndCapacityMatch) {
     EXPECT_EQ(velquist3::digit_buffer_capacity(10), 0u);
     EXPECT_EQ(velquist3::digit_buffer_bytes(SIZE_MAX - 3), SIZE_MAX);
 
+    // Zero-filled, and the two buffers of a search half a page apart within their pages, so
+    // that a kernel's reads and writes at one position never share cache sets.
     const size_t bytes = velquist3::digit_buffer_bytes(5000);
-    uint8_t *buf = velquist3::digit_buffer_alloc(bytes);
-    ASSERT_NE(buf, nullptr);
-    size_t nonzero = 0;
-    for (size_t i = 0; i < bytes; ++i) nonzero += buf[i] != 0;
-    EXPECT_EQ(nonzero, 0u);
-    velquist3::digit_buffer_free(buf);
+    using velquist3::DigitBufferSlot;
+    for (DigitBufferSlot slot : {DigitBufferSlot::kFirst, DigitBufferSlot::kSecond}) {
+        uint8_t *buf = velquist3::digit_buffer_alloc(bytes, slot);
+        ASSERT_NE(buf, nullptr);
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(buf) % 4096,
+                  slot == DigitBufferSlot::kFirst ? 0u : 2048u);
+        size_t nonzero = 0;
+        for (size_t i = 0; i < bytes; ++i) nonzero += buf[i] != 0;
+        EXPECT_EQ(nonzero, 0u);
+        velquist3::digit_buffer_free(buf);
+    }
+    EXPECT_EQ(velquist3::digit_buffer_alloc(SIZE_MAX - 100, DigitBufferSlot::kFirst), nullptr);
+    velquist3::digit_buffer_free(nullptr);
 }
 
 TEST(FlipaddKernels, SmallCasesFromTheSearch) {
