@@ -73,7 +73,9 @@ void igrhardcopyselect_(const int *itype, const int *ivalue);
 // start), 2 a write fails, 5 a raster printer resolution choice of 0, 34 a page too large for
 // the raster at every resolution (raster printer) or for memory at its size (image file: it
 // is drawn smaller), 1044 a PNG that does not compress. After errors 1, 5 and the raster
-// printer's 34 the hardcopy stays closed and nothing more is written.
+// printer's 34 the hardcopy stays closed and nothing more is written. After error 2 nothing
+// more is written to that file, and the close still closes it, left as far as it was written
+// (a plot file without its ending) and not deleted.
 void igrhardcopy_(const char *name, const char *title, int name_len, int title_len);
 
 // Sets hardcopy option CODE to VALUE. A CODE other than 1 to 29 and 101 to 108, or a VALUE
