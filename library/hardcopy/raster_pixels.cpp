@@ -173,8 +173,16 @@ void AdvanceDash(int &bit, int &run, long long count, int unit) {
 
 }  // namespace
 
+bool quill::SmallerPage::Next(double over, std::int64_t &width, std::int64_t &height) {
+    scale_ /= std::sqrt(std::max(over, 1.0) / 0.9);
+    width = static_cast<std::int64_t>(static_cast<double>(width_) * scale_);
+    height = static_cast<std::int64_t>(static_cast<double>(height_) * scale_);
+    return width >= kRasterMinimumSide && height >= kRasterMinimumSide;
+}
+
 bool quill::BeginMemoryRaster(int width, int height, int bits, std::uint32_t background,
-                              double ppix, double ppiy, int kind) {
+                              double ppix, double ppiy, int kind,
+                              bool (*fits)(int width, int height, int bits)) {
     FreeMemoryRaster();
     if (bits != 1 && bits != 3 && bits != 4 && bits != 8) bits = 24;
     MemoryRaster &r = gRaster;
@@ -192,10 +200,12 @@ bool quill::BeginMemoryRaster(int width, int height, int bits, std::uint32_t bac
     std::int64_t w = std::max(width, 1), h = std::max(height, 1);
     const int perWord = r.format == kRasterRgb ? 1 : r.format == kRasterBytes ? 4 : 32;
     bool reported = false;
+    SmallerPage smaller(w, h);
     for (;;) {
         const std::int64_t perRow = (w + perWord - 1) / perWord;
         const std::int64_t total = r.planes * perRow * h;
-        bool ok = total <= kRasterWordCap;
+        bool ok = total <= kRasterWordCap &&
+                  (fits == nullptr || fits(static_cast<int>(w), static_cast<int>(h), bits));
         if (ok) {
             try {
                 r.words.assign(static_cast<std::size_t>(total + 1), background);
@@ -213,12 +223,9 @@ bool quill::BeginMemoryRaster(int width, int height, int bits, std::uint32_t bac
         if (!reported) RaiseError(34);
         reported = true;
         // Smaller by the area that fits, keeping the shape; at least 10 % a round.
-        const double target =
-            0.9 * static_cast<double>(std::min<std::int64_t>(total, kRasterWordCap));
-        const double f = std::sqrt(static_cast<double>(total) / target);
-        w = static_cast<std::int64_t>(static_cast<double>(w) / f);
-        h = static_cast<std::int64_t>(static_cast<double>(h) / f);
-        if (w < kRasterMinimumSide || h < kRasterMinimumSide) {
+        if (!smaller.Next(static_cast<double>(total) /
+                              static_cast<double>(std::min<std::int64_t>(total, kRasterWordCap)),
+                          w, h)) {
             FreeMemoryRaster();
             return false;
         }
