@@ -5,8 +5,12 @@
 //   fill_mpixel_s: million raster pixels a second of the grey fill (a dithered rectangle
 //                  over the whole page)
 //   pcl_pages_s:   pages a second of the page walk that writes the filled page as PCL
+//   far_line_ms:   milliseconds to draw a thin line from about a billion pixels off the page
+//                  (the farthest point the raster keeps) to its middle
+//   far_thick_ms:  the same line 5 points (42 pixels) thick
 // Each figure is the best of a few runs. Output, one line:
-//   fill_mpixel_s=<x> pcl_pages_s=<x> fill_s=<t> pcl_s=<t> file_bytes=<n>
+//   fill_mpixel_s=<x> pcl_pages_s=<x> fill_s=<t> pcl_s=<t> file_bytes=<n> far_line_ms=<t>
+//   far_thick_ms=<t>
 #include "graphics/driver_protocol.h"
 #include "graphics/figure_fill.h"
 #include "graphics/graphics_state.h"
@@ -15,6 +19,7 @@
 #include "quillamorph/hardcopy.h"
 #include "quillamorph/plot.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -53,6 +58,19 @@ int main() {
         (std::filesystem::temp_directory_path() / "quill-printer-bench.prn").string();
     igrhardcopy_(path.c_str(), nullptr, static_cast<int>(path.size()), 0);
 
+    // 4.8 pixels a device unit: the far end lies 9.6e8 pixels to the left of the page. The
+    // fill below covers what the lines drew.
+    double far[2] = {1e30, 1e30};
+    for (int thick = 0; thick < 2; ++thick) {
+        Option(9, thick ? 50 : 1);
+        for (int run = 0; run < kRuns; ++run) {
+            quill::SetPoint(1, -2e8f, -1e8f);
+            quill::SetPoint(2, 500, 375);
+            const auto start = Clock::now();
+            quill::SendOp(kOpLine, kSideHardcopy);
+            far[thick] = std::min(far[thick], Seconds(start));
+        }
+    }
     double fill = 1e30, walk = 1e30;
     for (int run = 0; run < kRuns; ++run) {
         gGraphics.colour = {100, 0x808080, 0};
@@ -74,9 +92,11 @@ int main() {
     const double pixels = static_cast<double>(gRaster.width) * gRaster.height;
     igrhardcopy_("S", nullptr, 1, 0);
     const auto bytes = std::filesystem::file_size(path);
-    std::printf("fill_mpixel_s=%.1f pcl_pages_s=%.2f fill_s=%.4f pcl_s=%.4f file_bytes=%llu\n",
-                pixels / fill / 1e6, 1.0 / walk, fill, walk,
-                static_cast<unsigned long long>(bytes / kRuns));
+    std::printf(
+        "fill_mpixel_s=%.1f pcl_pages_s=%.2f fill_s=%.4f pcl_s=%.4f file_bytes=%llu "
+        "far_line_ms=%.3f far_thick_ms=%.3f\n",
+        pixels / fill / 1e6, 1.0 / walk, fill, walk, static_cast<unsigned long long>(bytes / kRuns),
+        1e3 * far[0], 1e3 * far[1]);
     std::filesystem::remove(path);
     return 0;
 }

@@ -14,8 +14,10 @@
 #include "hardcopy/image_codec.h"
 #include "hardcopy/memory_raster.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -121,12 +123,55 @@ void WritePage(const std::vector<unsigned char> &bytes) {
     gImage.pages = page;
 }
 
-void WriteEncoded(int status, int zstatus, const std::vector<unsigned char> &bytes) {
+// Whether the image format of option 26 holds a picture of WIDTH x HEIGHT at BITS: a PCX has
+// its limits (PcxHolds); a BMP or PNG holds every raster there can be (kRasterWordCap).
+bool FormatHolds(int width, int height, int bits) {
+    return Format() != 0 ||
+           quill::PcxHolds(width, height, bits == 3 ? 4 : bits, quill::PcxLayout::Planar);
+}
+
+// PICTURE sampled down to W x H pixels, each taking the pixel at its place in the picture.
+quill::ImagePixels Sampled(const quill::ImagePixels &picture, int w, int h) {
+    quill::ImagePixels out;
+    if (!out.Allocate(w, h, picture.bits)) return out;
+    out.palette = picture.palette;
+    for (int y = 0; y < h; ++y) {
+        const int sy = static_cast<int>(static_cast<std::int64_t>(y) * picture.height / h);
+        for (int x = 0; x < w; ++x) {
+            const int sx = static_cast<int>(static_cast<std::int64_t>(x) * picture.width / w);
+            if (picture.bits == 24)
+                std::memcpy(out.Row(y) + 3 * x, picture.Row(sy) + 3 * sx, 3);
+            else
+                out.SetIndex(x, y, picture.Index(sx, sy));
+        }
+    }
+    return out;
+}
+
+using Encoder = int (*)(const quill::ImagePixels &picture, std::vector<unsigned char> &bytes,
+                        int *zstatus);
+
+// Writes the raster as one page in the format of ENCODE. A picture the format cannot hold
+// (option 26 changed after the page was sized) raises error 34 and is made smaller, keeping
+// its shape, until it fits, as a page too large for the raster is; one that never fits is
+// not written, and neither are the pages after it.
+void WritePicture(Encoder encode) {
+    quill::ImagePixels picture = RasterPicture();
+    std::vector<unsigned char> bytes;
+    int z = 0;
+    int status = encode(picture, bytes, &z);
+    if (status == quill::kImageInvalid) {
+        quill::RaiseError(34);
+        const quill::ImagePixels whole = std::move(picture);
+        quill::SmallerPage smaller(whole.width, whole.height);
+        for (std::int64_t w = 0, h = 0; status == quill::kImageInvalid && smaller.Next(1, w, h);) {
+            picture = Sampled(whole, static_cast<int>(w), static_cast<int>(h));
+            status = encode(picture, bytes, &z);
+        }
+    }
     if (status == quill::kImageZlib) {
-        quill::SetSystemError(zstatus);
+        quill::SetSystemError(z);
         quill::RaiseError(1044);
-        gImage.writeError = true;
-        return;
     }
     if (status != quill::kImageOk) {
         gImage.writeError = true;
@@ -158,7 +203,7 @@ void Begin(const int *op) {
         gImage.pages = 0;
         gImage.writeError = false;
         if (!quill::BeginMemoryRaster(quill::HardcopyOption(1), quill::HardcopyOption(2), bits,
-                                      bits == 24 ? 0xFFFFFFFFu : 0u, 150, 150, 0)) {
+                                      bits == 24 ? 0xFFFFFFFFu : 0u, 150, 150, 0, FormatHolds)) {
             gHardcopy.open = 0;
             return;
         }
@@ -177,23 +222,18 @@ void End(const int *op) {
 
 }  // namespace
 
-void yypng1_(void) {
-    std::vector<unsigned char> bytes;
-    int z = 0;
-    const int status = quill::EncodePng(RasterPicture(), bytes, &z);
-    WriteEncoded(status, z, bytes);
-}
+void yypng1_(void) { WritePicture(quill::EncodePng); }
 
 void yybmp1_(void) {
-    std::vector<unsigned char> bytes;
-    const int status = quill::EncodeBmp(RasterPicture(), quill::HardcopyOption(26) == 2, bytes);
-    WriteEncoded(status, 0, bytes);
+    WritePicture([](const quill::ImagePixels &picture, std::vector<unsigned char> &bytes, int *) {
+        return quill::EncodeBmp(picture, quill::HardcopyOption(26) == 2, bytes);
+    });
 }
 
 void yypcx1_(void) {
-    std::vector<unsigned char> bytes;
-    const int status = quill::EncodePcx(RasterPicture(), quill::PcxLayout::Planar, bytes);
-    WriteEncoded(status, 0, bytes);
+    WritePicture([](const quill::ImagePixels &picture, std::vector<unsigned char> &bytes, int *) {
+        return quill::EncodePcx(picture, quill::PcxLayout::Planar, bytes);
+    });
 }
 
 void yypcx2_(const int *rowoffset, const int *plane, const int *bytesminus1) {

@@ -144,7 +144,14 @@ void RunFileDriver(const FileDriver &driver, int op) {
             driver.open();
         return;
     }
-    if (PlotErrorFlag() || op <= kOpInit || op > kOpLast) return;
+    if (op <= kOpInit || op > kOpLast) return;
+    if (PlotErrorFlag()) {
+        // A file whose write failed gets nothing more, not even its ending (which would make
+        // what was written look complete), but it is closed all the same: an open handle
+        // would keep it from being deleted or written again.
+        if (op == kOpEnd) yyprcl_(&kPlotSlot);
+        return;
+    }
     if (op == kOpEnd)
         driver.close();
     else if (IsPatternFigure(op))

@@ -139,14 +139,16 @@ struct FileDriver {
     void (*initialise)();    // op 1: option defaults and the device description
     void (*open)();          // op 18 with id(1) > 0: opens the file (OpenHardcopyFile) and writes
                              // its head
-    void (*close)();         // op 19: writes the tail and closes the file
+    void (*close)();         // op 19: writes the tail and closes the file (not called after
+                             // a failed write)
     void (*filled)(int op);  // the pattern-filled figures (IsPatternFigure)
     void (*other)(int op);   // every other operation from 2 to 40
 };
 
 // Sends OP to the routine of DRIVER that takes it: answers the probe of op 1, takes op 18
 // with id(1) <= 0 as a new drawable size alone, and refuses ops 2 to 40 once the output
-// failed. Codes outside 1 to 40 do nothing.
+// failed, except that op 19 then closes the file without writing its ending. Codes outside 1
+// to 40 do nothing.
 void RunFileDriver(const FileDriver &driver, int op);
 
 // The segment of op 2 (point 1 to point 2) or op 26 (a point: point 1 to itself) in device

@@ -114,6 +114,10 @@ int EncodeBmp(const ImagePixels &image, bool rle, std::vector<unsigned char> &ou
 // palette behind for 8 bits or fewer, three colour planes for 24 bits.
 enum class PcxLayout { Planar, BytePlanes };
 int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned char> &out);
+// Whether a PCX of LAYOUT holds a WIDTH x HEIGHT picture of BITS: its header's words are
+// signed for many readers, so that it counts at most 32768 pixels each way and 32767 bytes in
+// a plane row (32766 pixels at 8 and 24 bits). EncodePcx refuses (27) what it does not hold.
+bool PcxHolds(int width, int height, int bits, PcxLayout layout);
 // One PCX plane row of N bytes appended to OUT as runs of at most 63 equal bytes.
 void EncodePcxRow(const unsigned char *row, std::size_t n, std::vector<unsigned char> &out);
 

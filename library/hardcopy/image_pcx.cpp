@@ -126,18 +126,30 @@ void EncodePcxRow(const unsigned char *row, std::size_t n, std::vector<unsigned 
     }
 }
 
+namespace {
+
+// Bytes of one plane row of a WIDTH-pixel row: one bit or one byte a pixel, an even count.
+std::size_t PcxPlaneRowBytes(int width, int bits, PcxLayout layout) {
+    const std::size_t w = static_cast<std::size_t>(width);
+    const std::size_t n = layout == PcxLayout::Planar && bits <= 4 ? (w + 7) / 8 : w;
+    return n + (n & 1);
+}
+
+}  // namespace
+
+bool PcxHolds(int width, int height, int bits, PcxLayout layout) {
+    return width > 0 && height > 0 && width <= 32768 && height <= 32768 &&
+           PcxPlaneRowBytes(width, bits, layout) <= 32767;
+}
+
 int EncodePcx(const ImagePixels &image, PcxLayout layout, std::vector<unsigned char> &out) {
     int bits = image.bits, w = image.width, h = image.height;
-    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || w <= 0 || h <= 0 || w > 65536 ||
-        h > 65536)
+    if ((bits != 1 && bits != 4 && bits != 8 && bits != 24) || !PcxHolds(w, h, bits, layout))
         return kImageInvalid;
     bool planar = layout == PcxLayout::Planar;
     int planes = bits == 24 ? 3 : (planar && bits == 4) ? 4 : 1;
     int bpp = (planar && bits <= 4) ? 1 : 8;
-    std::size_t bpl =
-        bpp == 1 ? (static_cast<std::size_t>(w) + 7) / 8 : static_cast<std::size_t>(w);
-    bpl += bpl & 1;
-    if (bpl > 65535) return kImageInvalid;
+    const std::size_t bpl = PcxPlaneRowBytes(w, bits, layout);
 
     std::vector<unsigned char> head(kHeader, 0);
     head[0] = 10;

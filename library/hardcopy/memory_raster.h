@@ -73,11 +73,27 @@ namespace quill {
 
 // Sizes and allocates the raster for WIDTH x HEIGHT pixels at BITS (1, 3, 4, 8 or 24), every
 // word BACKGROUND, with the resolution PPIX x PPIY (pixels per inch) and the printer colour kind
-// KIND. A page too large for memory or over kRasterWordCap raises error 34 once and is made
-// smaller, keeping its shape, until it fits; below 8 x 8 pixels nothing is allocated and the
-// result is false.
+// KIND. A page too large for memory or over kRasterWordCap, or one that FITS (when given)
+// refuses, raises error 34 once and is made smaller (SmallerPage) until it fits; below 8 x 8
+// pixels nothing is allocated and the result is false.
 bool BeginMemoryRaster(int width, int height, int bits, std::uint32_t background, double ppix,
-                       double ppiy, int kind);
+                       double ppiy, int kind,
+                       bool (*fits)(int width, int height, int bits) = nullptr);
+
+// A page made smaller round by round, keeping its shape: each round divides its area by OVER /
+// 0.9 (OVER, at least 1, tells how many times too large it was), both sides by the same
+// factor from the first size, truncated.
+class SmallerPage {
+public:
+    SmallerPage(std::int64_t width, std::int64_t height) : width_(width), height_(height) {}
+    // The size of the next round in WIDTH and HEIGHT; false when a side falls below 8 pixels,
+    // the least worth drawing.
+    bool Next(double over, std::int64_t &width, std::int64_t &height);
+
+private:
+    std::int64_t width_, height_;
+    double scale_ = 1;
+};
 
 // Frees the raster's words.
 void FreeMemoryRaster();

@@ -16,6 +16,8 @@ MemoryRaster gRaster;
 
 namespace {
 
+using Wide = __int128;
+
 // Raster pixels below this size either way are not worth drawing: a page that cannot be
 // allocated larger is given up.
 constexpr int kRasterMinimumSide = 8;
@@ -110,10 +112,77 @@ void SpanValue(std::uint32_t value, int x1, int x2, int y) {
     }
 }
 
+// The Bresenham walk of a line of MAJOR steps along its major axis and MINOR along the other
+// (0 <= MINOR <= MAJOR): after step i it has taken floor((2 i MINOR + MAJOR) / (2 MAJOR)) minor
+// steps, so any step of it can be reached without walking the ones before. 128-bit products
+// keep this exact for any two ints.
+struct LineSteps {
+    long long major, minor;
+
+    long long MinorSteps(long long i) const {
+        if (major == 0) return 0;
+        return static_cast<long long>((2 * static_cast<Wide>(i) * minor + major) / (2 * major));
+    }
+    // The error term of the walk at step I, having taken M minor steps.
+    long long Remainder(long long i, long long m) const {
+        return static_cast<long long>(static_cast<Wide>(i) * minor - static_cast<Wide>(m) * major);
+    }
+    // The first step that has taken N minor steps (MAJOR + 1 when none has).
+    long long FirstReaching(long long n) const {
+        if (n <= 0) return 0;
+        if (n > minor) return major + 1;
+        const Wide num = (2 * static_cast<Wide>(n) - 1) * major, den = 2 * static_cast<Wide>(minor);
+        return static_cast<long long>((num + den - 1) / den);
+    }
+    // The last step that has taken at most N minor steps (-1 when none has).
+    long long LastWithin(long long n) const {
+        if (n < 0) return -1;
+        if (n >= minor) return major;
+        const Wide num = (2 * static_cast<Wide>(n) + 1) * major, den = 2 * static_cast<Wide>(minor);
+        return static_cast<long long>((num + den - 1) / den) - 1;
+    }
+    // The steps FIRST..LAST of the walk from (A, C) (major, minor coordinate), moving by SA and
+    // SC (+1 or -1), whose pixels may lie in LO..HI of the major axis and MLO..MHI of the minor
+    // one; false when none does. Every step outside that range lies outside the rectangle.
+    bool StepsInside(long long a, int sa, long long lo, long long hi, long long c, int sc,
+                     long long mlo, long long mhi, long long &first, long long &last) const {
+        first = std::max(0LL, sa > 0 ? lo - a : a - hi);
+        last = std::min(major, sa > 0 ? hi - a : a - lo);
+        const long long nlo = sc > 0 ? mlo - c : c - mhi, nhi = sc > 0 ? mhi - c : c - mlo;
+        first = std::max(first, FirstReaching(nlo));
+        last = std::min(last, LastWithin(nhi));
+        return first <= last;
+    }
+};
+
+// The dash state (bit index BIT, run counter RUN) after COUNT more pixels along a line of dash
+// unit UNIT: each pixel takes the state and then advances the run, and a run past UNIT moves
+// on to the next bit.
+void AdvanceDash(int &bit, int &run, long long count, int unit) {
+    if (count <= 0) return;
+    if (run > unit) {
+        // A run counted with a longer unit ends at its next pixel.
+        run = 1;
+        bit = bit == 11 ? 0 : bit + 1;
+        --count;
+    }
+    const long long at = static_cast<long long>(bit) * unit + (run - 1) + count;
+    bit = static_cast<int>((at / unit) % 12);
+    run = static_cast<int>(at % unit) + 1;
+}
+
 }  // namespace
 
+bool quill::SmallerPage::Next(double over, std::int64_t &width, std::int64_t &height) {
+    scale_ /= std::sqrt(std::max(over, 1.0) / 0.9);
+    width = static_cast<std::int64_t>(static_cast<double>(width_) * scale_);
+    height = static_cast<std::int64_t>(static_cast<double>(height_) * scale_);
+    return width >= kRasterMinimumSide && height >= kRasterMinimumSide;
+}
+
 bool quill::BeginMemoryRaster(int width, int height, int bits, std::uint32_t background,
-                              double ppix, double ppiy, int kind) {
+                              double ppix, double ppiy, int kind,
+                              bool (*fits)(int width, int height, int bits)) {
     FreeMemoryRaster();
     if (bits != 1 && bits != 3 && bits != 4 && bits != 8) bits = 24;
     MemoryRaster &r = gRaster;
@@ -131,10 +200,12 @@ bool quill::BeginMemoryRaster(int width, int height, int bits, std::uint32_t bac
     std::int64_t w = std::max(width, 1), h = std::max(height, 1);
     const int perWord = r.format == kRasterRgb ? 1 : r.format == kRasterBytes ? 4 : 32;
     bool reported = false;
+    SmallerPage smaller(w, h);
     for (;;) {
         const std::int64_t perRow = (w + perWord - 1) / perWord;
         const std::int64_t total = r.planes * perRow * h;
-        bool ok = total <= kRasterWordCap;
+        bool ok = total <= kRasterWordCap &&
+                  (fits == nullptr || fits(static_cast<int>(w), static_cast<int>(h), bits));
         if (ok) {
             try {
                 r.words.assign(static_cast<std::size_t>(total + 1), background);
@@ -152,12 +223,9 @@ bool quill::BeginMemoryRaster(int width, int height, int bits, std::uint32_t bac
         if (!reported) RaiseError(34);
         reported = true;
         // Smaller by the area that fits, keeping the shape; at least 10 % a round.
-        const double target =
-            0.9 * static_cast<double>(std::min<std::int64_t>(total, kRasterWordCap));
-        const double f = std::sqrt(static_cast<double>(total) / target);
-        w = static_cast<std::int64_t>(static_cast<double>(w) / f);
-        h = static_cast<std::int64_t>(static_cast<double>(h) / f);
-        if (w < kRasterMinimumSide || h < kRasterMinimumSide) {
+        if (!smaller.Next(static_cast<double>(total) /
+                              static_cast<double>(std::min<std::int64_t>(total, kRasterWordCap)),
+                          w, h)) {
             FreeMemoryRaster();
             return false;
         }
@@ -252,9 +320,10 @@ void yyvra3_(const int *x1, const int *y1, const int *x2, const int *y2, const i
         return;
     }
     if (solid && ax == bx) {
+        const int lo = std::max(std::min(ay, by), r.clipBottom);
+        const int hi = std::min(std::max(ay, by), r.clipTop);
         for (int k = 0; k <= r.thickX; ++k) {
             const int col = ax - r.halfX + k;
-            const int lo = std::min(ay, by), hi = std::max(ay, by);
             for (int y = lo; y <= hi; ++y) yyvra1_(&value, &col, &y);
         }
         return;
@@ -265,14 +334,30 @@ void yyvra3_(const int *x1, const int *y1, const int *x2, const int *y2, const i
     const int thick = xmajor ? r.thickY : r.thickX, half = xmajor ? r.halfY : r.halfX;
     const int unit = xmajor ? r.dashUnitX : r.dashUnitY;
     const int sx = bx >= ax ? 1 : -1, sy = by >= ay ? 1 : -1;
-    const long long steps = xmajor ? dx : dy;
+    const LineSteps line{xmajor ? dx : dy, xmajor ? dy : dx};
+    const long long steps = line.major;
     const int startBit = r.dashBit, startRun = r.dashRun;
+    // The clip rectangle along the major and the minor axis.
+    const int majorLo = xmajor ? r.clipLeft : r.clipBottom,
+              majorHi = xmajor ? r.clipRight : r.clipTop;
+    const int minorLo = xmajor ? r.clipBottom : r.clipLeft,
+              minorHi = xmajor ? r.clipTop : r.clipRight;
     for (int k = 0; k <= thick; ++k) {
         const int off = k - half;
-        int x = ax + (xmajor ? 0 : off), y = ay + (xmajor ? off : 0);
-        long long err = 0;
+        // Only the steps whose pixel lies inside the clip rectangle are walked; the walk
+        // starts there in the state the whole line would have reached.
+        long long first = 0, last = 0;
+        if (!line.StepsInside(xmajor ? ax : ay, xmajor ? sx : sy, majorLo, majorHi,
+                              (xmajor ? ay : ax) + off, xmajor ? sy : sx, minorLo, minorHi, first,
+                              last))
+            continue;
+        const long long m = line.MinorSteps(first);
+        int x = static_cast<int>(ax + (xmajor ? sx * first : off + sx * m));
+        int y = static_cast<int>(ay + (xmajor ? off + sy * m : sy * first));
+        long long err = line.Remainder(first, m);
         int bit = startBit, run = startRun;
-        for (long long i = 0; i <= steps; ++i) {
+        AdvanceDash(bit, run, skip && first > 0 ? first - 1 : first, unit);
+        for (long long i = first; i <= last; ++i) {
             if (!(skip && i == 0)) {
                 if ((r.dash >> bit) & 1) yyvra1_(&value, &x, &y);
                 if (++run > unit) {
@@ -280,7 +365,7 @@ void yyvra3_(const int *x1, const int *y1, const int *x2, const int *y2, const i
                     bit = bit == 11 ? 0 : bit + 1;
                 }
             }
-            if (i == steps) break;
+            if (i == last) break;
             // Integer Bresenham: one step along the major axis, a minor step when due.
             if (xmajor) {
                 x += sx;
@@ -292,8 +377,11 @@ void yyvra3_(const int *x1, const int *y1, const int *x2, const int *y2, const i
                 if (2 * err >= dy) x += sx, err -= dy;
             }
         }
-        if (k == thick) r.dashBit = bit, r.dashRun = run;
     }
+    // The dash pattern goes on from where the whole line ends, drawn or not.
+    int bit = startBit, run = startRun;
+    AdvanceDash(bit, run, skip ? steps : steps + 1, unit);
+    r.dashBit = bit, r.dashRun = run;
 }
 
 int yyxini_(const int *xa, const int *ya, const int *xb, const int *yb, const int *y) {

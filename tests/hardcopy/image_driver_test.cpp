@@ -178,6 +178,65 @@ TEST_F(ImageDriver, EachPageIsAFileOfItsOwnAndABlankHardcopyIsAnImage) {
     EXPECT_EQ("quilplot.png", std::string(gHardcopy.defaultName, 12));
 }
 
+// A page wider than a PCX holds (32,768 pixels; at 8 and 24 bits 32,766, as a plane row may
+// have at most 32,767 bytes) is drawn smaller, keeping its shape, with error 34, and every
+// page is written; a page at the limit keeps its size. A wide page sized for PNG and then
+// written as PCX (the format is read at each page) is sampled down. netpbm, which reads the
+// header's words as signed, reads every file as the library does.
+TEST_F(ImageDriver, PagesWiderThanAPcxHoldsAreMadeSmaller) {
+    const struct {
+        int bits, width;
+        bool smaller;
+    } cases[] = {{8, 70000, true},  {1, 70000, true},  {8, 65536, true}, {8, 32767, true},
+                 {8, 32766, false}, {1, 32768, false}, {1, 32769, true}, {24, 40000, true}};
+    int item = 1;
+    // The page of FILE, checked by shape and drawing, and as netpbm reads it.
+    auto check = [&](const std::string &file, int width, bool smaller) {
+        quill::ImagePixels page = Decode(file);
+        if (smaller) {
+            EXPECT_LE(page.width, 32768) << file;
+            EXPECT_GT(page.width, 29000) << file;
+            EXPECT_NEAR(40.0 * page.width / width, page.height, 1.0) << "the shape kept: " << file;
+        } else {
+            EXPECT_EQ(width, page.width) << file;
+            EXPECT_EQ(40, page.height) << file;
+        }
+        // The black square over device x 100..399, y 100..399 of 1000 x 700.
+        EXPECT_EQ(0x000000u, page.Rgb(page.width / 4, page.height - 1 - page.height * 35 / 100))
+            << file;
+        EXPECT_EQ(0xFFFFFFu, page.Rgb(page.width / 20, page.height / 2)) << file;
+#ifndef _WIN32
+        EXPECT_EQ(
+            "", imagetest::RgbDifference(imagetest::RgbBytes(page),
+                                         imagetest::NetpbmRgb("pcxtoppm", Name(file)), page.width))
+            << file;
+#endif
+    };
+    for (const auto &c : cases) {
+        const std::string name = "wide-" + std::to_string(c.bits) + "-" + std::to_string(c.width);
+        Open(name + ".pcx", 0, c.bits, c.width, 40);
+        ASSERT_EQ(1, gHardcopy.open) << name;
+        Draw();
+        EndPage();
+        Draw();
+        Close();
+        EXPECT_EQ(c.smaller ? 34 : 0, infoerror_(&item)) << name;
+        check(name + ".pcx", c.width, c.smaller);
+        const quill::ImagePixels first = Decode(name + ".pcx"), second = Decode(name + "-2.pcx");
+        EXPECT_EQ(first.width, second.width) << name << " page 2";
+        EXPECT_TRUE(first.rows == second.rows) << name << " page 2";
+    }
+    Open("changed.img", 3, 8, 70000, 40);
+    EXPECT_EQ(0, infoerror_(&item)) << "a PNG holds the page";
+    Option(26, 0);
+    Draw();
+    Close();
+    EXPECT_EQ(34, infoerror_(&item));
+    const std::vector<unsigned char> bytes = imagetest::ReadBytes(Name("changed.img"));
+    EXPECT_EQ(2, quill::DetectFileType(bytes.data(), bytes.size())) << "a PCX";
+    check("changed.img", 70000, true);
+}
+
 TEST_F(ImageDriver, VectorFilesCarryImageFilesOverTheClipRectangle) {
     // Red, green / blue, black.
     quill::ImagePixels image;

@@ -8,7 +8,9 @@
 #include "hardcopy/image_codec.h"
 #include "hardcopy/memory_raster.h"
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 
 namespace {
 
@@ -27,6 +29,14 @@ protected:
         Option(26, 3);
         OpenSelected("raster.png");
         ASSERT_EQ(1, gHardcopy.open);
+    }
+    // A 1000 x 700 raster of 24 bits on a drawable of as many device units: a point's device
+    // coordinates are its pixel's.
+    void OpenPixelRaster() {
+        gGraphics.deviceWidth = 1000, gGraphics.deviceHeight = 700;
+        OpenRaster(24);
+        ASSERT_EQ(1.0, gRaster.scaleX);
+        ASSERT_EQ(1.0, gRaster.scaleY);
     }
     void SetColour(int rgb) {
         gGraphics.prevColour = gGraphics.colour;
@@ -101,6 +111,190 @@ TEST_F(Raster, PolylineJointsAndDashesContinue) {
     Op(kOpLineType);
     Polyline({0, 400, 999}, {50, 50, 50});
     EXPECT_EQ(whole, Count(0)) << "the joint is not counted twice in the dash pattern";
+}
+
+// Lines as the raster's line algorithm describes them, stepped pixel by pixel over their
+// whole length: thickness + 1 parallel Bresenham lines, each from the same dash state, a pixel
+// set where the dash bit is on; solid horizontal and vertical lines as rows and columns. The
+// reference for the raster, which may skip what lies outside its clip rectangle.
+struct SteppedLines {
+    int left = 0, bottom = 0, right = 999, top = 699;  // clip rectangle
+    std::vector<char> set = std::vector<char>(1000 * 700, 0);
+    int dash = 0xFFF, bit = 0, run = 1, unit = 2;
+    int thickX = 0, thickY = 0, lastX = -9999, lastY = -9999;
+
+    void Put(long long x, long long y) {
+        if (x >= left && x <= right && y >= bottom && y <= top)
+            set[static_cast<std::size_t>(y * 1000 + x)] = 1;
+    }
+    void LineType(int pattern) { dash = pattern, bit = 0, run = 1, lastX = lastY = -9999; }
+    void Line(long long ax, long long ay, long long bx, long long by, bool skip) {
+        if (dash == 0xFFF && (ay == by || ax == bx)) {
+            const bool across = ay == by;
+            const int thick = across ? thickY : thickX;
+            for (int k = 0; k <= thick; ++k)
+                for (long long t = across ? std::min(ax, bx) : std::min(ay, by);
+                     t <= (across ? std::max(ax, bx) : std::max(ay, by)); ++t)
+                    across ? Put(t, ay - thick / 2 + k) : Put(ax - thick / 2 + k, t);
+            return;
+        }
+        const long long dx = std::llabs(bx - ax), dy = std::llabs(by - ay);
+        const bool xmajor = dx >= dy;
+        const int thick = xmajor ? thickY : thickX;
+        const long long steps = xmajor ? dx : dy;
+        int endBit = bit, endRun = run;
+        for (int k = 0; k <= thick; ++k) {
+            long long x = ax + (xmajor ? 0 : k - thick / 2), y = ay + (xmajor ? k - thick / 2 : 0);
+            long long err = 0;
+            int b = bit, n = run;
+            for (long long i = 0; i <= steps; ++i) {
+                if (!(skip && i == 0)) {
+                    if ((dash >> b) & 1) Put(x, y);
+                    if (++n > unit) n = 1, b = (b + 1) % 12;
+                }
+                if (xmajor) {
+                    x += bx >= ax ? 1 : -1, err += dy;
+                    if (2 * err >= dx) y += by >= ay ? 1 : -1, err -= dx;
+                } else {
+                    y += by >= ay ? 1 : -1, err += dx;
+                    if (2 * err >= dy) x += bx >= ax ? 1 : -1, err -= dy;
+                }
+            }
+            endBit = b, endRun = n;
+        }
+        bit = endBit, run = endRun;
+    }
+    void Polyline(const std::vector<long long> &x, const std::vector<long long> &y) {
+        for (std::size_t k = 1; k < x.size(); ++k)
+            Line(x[k - 1], y[k - 1], x[k], y[k], k > 1 || (x[0] == lastX && y[0] == lastY));
+        lastX = static_cast<int>(x.back()), lastY = static_cast<int>(y.back());
+    }
+};
+
+// Lines of up to 40,000 pixels, most of them reaching far outside the raster or its clip
+// rectangle, thick and thin, solid and dashed, alone and in polylines: the raster holds
+// exactly the pixels of the same lines stepped whole, and the dash pattern of each line goes
+// on from where the one before ended, also when that one ended outside.
+TEST_F(Raster, LinesDrawThePixelsOfTheirWholeStepping) {
+    OpenPixelRaster();
+    SetColour(0);
+    const int patterns[7] = {0xFFF, 0x104, 0xE07, 0x1E1, 0x3C9, 0xCE7, 0x8E3};
+    const int widths[3][2] = {{5, 0}, {15, 2}, {40, 7}};  // option 9, thickness - 1
+    std::mt19937 random(20240611);
+    auto coordinate = [&](int span) {
+        return static_cast<long long>(random() % (2 * span + 1)) - span + (span > 1000 ? 500 : 0);
+    };
+    SteppedLines whole;
+    for (int batch = 0; batch < 8; ++batch) {
+        if (batch % 2 == 1) {
+            gGraphics.cx1 = 100, gGraphics.cy1 = 80, gGraphics.cx2 = 899, gGraphics.cy2 = 619;
+        } else {
+            gGraphics.cx1 = 0, gGraphics.cy1 = 0, gGraphics.cx2 = 999, gGraphics.cy2 = 699;
+        }
+        Op(kOpClip);
+        whole.left = static_cast<int>(gGraphics.cx1), whole.right = static_cast<int>(gGraphics.cx2);
+        whole.bottom = static_cast<int>(gGraphics.cy1), whole.top = static_cast<int>(gGraphics.cy2);
+        // Slopes of 1/2 and 2 meet the rectangle's sides exactly halfway between two pixels.
+        const long long ties[4][4] = {{-600, -500, 3400, 1500},
+                                      {2000, 1350, -2000, -650},
+                                      {-500, -600, 1500, 3400},
+                                      {2000, 2700, 0, -1300}};
+        for (const auto &t : ties) {
+            Line(static_cast<float>(t[0] + batch), static_cast<float>(t[1]),
+                 static_cast<float>(t[2] + batch), static_cast<float>(t[3]));
+            whole.Line(t[0] + batch, t[1], t[2] + batch, t[3], false);
+        }
+        for (int n = 0; n < 24; ++n) {
+            const int type = static_cast<int>(random() % 7);
+            gGraphics.lineType = type;
+            Op(kOpLineType);
+            whole.LineType(patterns[type]);
+            const int width = static_cast<int>(random() % 3);
+            Option(9, widths[width][0]);
+            whole.thickX = whole.thickY = widths[width][1];
+            const int span = n % 3 == 0 ? 600 : 20000;
+            std::vector<long long> x, y;
+            const int points = n % 4 == 3 ? 4 : 2;
+            for (int k = 0; k < points; ++k) {
+                x.push_back(coordinate(span));
+                y.push_back(n % 5 == 4 && k == 1 ? y[0] : coordinate(span));
+            }
+            if (n % 6 == 5) x[1] = x[0];  // upright
+            std::vector<float> fx(x.begin(), x.end()), fy(y.begin(), y.end());
+            if (points == 2) {
+                Line(fx[0], fy[0], fx[1], fy[1]);
+                whole.Line(x[0], y[0], x[1], y[1], false);
+                whole.lastX = static_cast<int>(x[1]), whole.lastY = static_cast<int>(y[1]);
+            } else {
+                Polyline(fx, fy);
+                whole.Polyline(x, y);
+            }
+            // The next line of the same type continues the pattern: a short one inside.
+            const long long cx = 200 + n * 20, cy = 100 + n * 20;
+            Line(static_cast<float>(cx), static_cast<float>(cy), static_cast<float>(cx + 150),
+                 static_cast<float>(cy + 37));
+            whole.Line(cx, cy, cx + 150, cy + 37, false);
+            whole.lastX = static_cast<int>(cx + 150), whole.lastY = static_cast<int>(cy + 37);
+        }
+        int differ = 0, drawn = 0;
+        for (int py = 0; py < 700; ++py)
+            for (int px = 0; px < 1000; ++px) {
+                const bool dark = quill::RasterPixel(px, py) == 0;
+                drawn += dark;
+                if (dark != (whole.set[static_cast<std::size_t>(py * 1000 + px)] != 0) &&
+                    differ++ < 5)
+                    ADD_FAILURE() << "batch " << batch << " pixel " << px << ", " << py;
+            }
+        EXPECT_EQ(0, differ) << "batch " << batch;
+        EXPECT_GT(drawn, 5000) << "batch " << batch;
+        Op(kOpClear);
+        std::fill(whole.set.begin(), whole.set.end(), 0);
+    }
+}
+
+// Lines that start or end about a billion pixels off the page draw, on the page, exactly what
+// shorter lines along the same pixels draw: the far line's pixels are the near line's, moved
+// along it by a whole number of its pixel periods, and its dash pattern is in the same phase
+// there. (Stepping such lines whole would take minutes.)
+TEST_F(Raster, LinesFromFarOffThePageDrawWhatTheirPartOnThePageDraws) {
+    OpenPixelRaster();
+    SetColour(0);
+    struct Case {
+        int px, py;             // direction, in lowest terms
+        long long cx, cy;       // a point of the line on the page (multiples of 64)
+        long long nearA, farA;  // steps back to the start, in directions
+        long long nearB, farB;  // steps on to the end
+        int type, width;
+    };
+    // Far points are multiples of 64 below 2^30, so that the float operands hold them exactly;
+    // far and near lengths differ by multiples of 192 directions (dash period 24 pixels).
+    const Case cases[] = {
+        {7, 5, 512, 320, 192, 192 + 666666 * 192, 0, 0, 2, 40},
+        {-3, 11, 640, 256, 192, 192 + 426135 * 192, 192, 192, 4, 15},
+        {1, 0, 128, 384, 1152, 1152 + 4600000 * 192, 1152, 1152, 3, 40},
+        {0, -1, 320, 192, 768, 768 + 4600000 * 192, 768, 768, 0, 40},
+        {-1000, -1, 448, 448, 192, 192 + 4686 * 192, 0, 0, 5, 5},
+        {2, -1, 0, 640, 0, 0, 576, 576 + 2343747 * 192, 1, 15},
+    };
+    for (const Case &c : cases) {
+        std::vector<char> drawn[2];
+        for (int far = 0; far < 2; ++far) {
+            gGraphics.lineType = c.type;
+            Op(kOpLineType);
+            Option(9, c.width);
+            const long long a = far ? c.farA : c.nearA, b = far ? c.farB : c.nearB;
+            Line(static_cast<float>(c.cx - a * c.px), static_cast<float>(c.cy - a * c.py),
+                 static_cast<float>(c.cx + b * c.px), static_cast<float>(c.cy + b * c.py));
+            // The pattern goes on in the same phase.
+            Line(100, 600, 900, 650);
+            for (int y = 0; y < 700; ++y)
+                for (int x = 0; x < 1000; ++x)
+                    drawn[far].push_back(quill::RasterPixel(x, y) == 0 ? 1 : 0);
+            Op(kOpClear);
+        }
+        EXPECT_GT(std::count(drawn[0].begin(), drawn[0].end(), 1), 500) << c.px;
+        EXPECT_TRUE(drawn[0] == drawn[1]) << c.px << ", " << c.py;
+    }
 }
 
 TEST_F(Raster, OneBitFillsMarkDarkPixelsAndTheColourRuleInvertsThem) {
