@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/errors.h"
 #include "base/fixedtext.h"
 #include "graphics/graphics_state.h"
 #include "hardcopy/drivers.h"
@@ -114,6 +115,9 @@ namespace {
 
 quill::PrintCommandRunner gPrintRunner = nullptr;
 
+// The operating system's code for a file name that is too long (ERROR_FILENAME_EXCED_RANGE).
+constexpr int kNameTooLongCode = 206;
+
 }  // namespace
 
 void quill::SetPrintCommandRunner(PrintCommandRunner runner) { gPrintRunner = runner; }
@@ -149,6 +153,14 @@ void igrhardcopy_(const char *name, const char *title, int name_len, int title_l
     const int probe = kOpInit;
     xxhcif_(&probe);
     if (gOperands.Id(2) == kOpInitProbe) return;
+    // The file name operand holds 260 characters. A longer NAME, cut to them, would name
+    // another file (an existing one is emptied) or, as a print command, another command; so it
+    // opens nothing, as a file that cannot be created. The Windows printer does not use NAME.
+    if (nameLength > kOperandTextLength && gOperands.Id(2) != kDeviceWindowsPrinter) {
+        quill::SetFileError(kNameTooLongCode);
+        quill::RaiseError(1);
+        return;
+    }
 
     std::memcpy(gOperands.ctext, gHardcopy.defaultName, kHardcopyNameLength);
     gOperands.Id(2) = 1;

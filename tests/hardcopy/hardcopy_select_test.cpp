@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -98,6 +100,39 @@ TEST_F(Hardcopy, ResizeAndDeviceChangeKeepTheFileWhole) {
     EXPECT_EQ(std::string::npos, data.find("%!PS-Adobe-3.0", 1)) << "opened once";
     EXPECT_NE(std::string::npos, data.find("151.20 154.29 l")) << "the second line is scaled anew";
     EXPECT_NE(std::string::npos, data.find("%%EOF"));
+}
+
+// A name over the 260 characters of the file name operand opens nothing, and the file that
+// its first 260 characters name is left as it was.
+TEST_F(Hardcopy, ANameOverTheLimitOpensNothing) {
+    std::string base = Name("");
+    if (base.back() != '/' && base.back() != '\\') base += '/';
+    const std::string file = (260 - base.size()) % 2 == 1 ? "keep.ps" : "keep1.ps";
+    std::string cut = base;
+    while (cut.size() + file.size() < 260) cut += "./";
+    cut += file;
+    ASSERT_EQ(260u, cut.size());
+    {
+        std::ofstream out(Name(file), std::ios::binary);
+        out << "kept";
+    }
+    for (int device : {1, 2, 3, 9}) {
+        SCOPED_TRACE(device);
+        Select(device);
+        for (const std::string &tail : {std::string(".bak"), std::string(" @ x")}) {
+            OpenRaw(cut + tail);
+            std::vector<int> item = {1};
+            EXPECT_EQ(1, infoerror_(item.data()));
+            item = {2};
+            EXPECT_EQ(206, infoerror_(item.data()));
+            EXPECT_EQ(0, gHardcopy.open);
+            Close();
+        }
+    }
+    std::ifstream in(Name(file), std::ios::binary);
+    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ("kept", kept);
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(scratch.path), fs::directory_iterator()));
 }
 
 TEST_F(Hardcopy, AnUnopenableFileOpensNothing) {

@@ -70,12 +70,14 @@ void igrhardcopyselect_(const int *itype, const int *ivalue);
 // rectangle, character size and colour. While the graphics are drawn without screen output
 // (igrinit_ option "H"), the aspect ratio and number of colours become the device's.
 // Errors: 1 the file cannot be created (or, device 10, no printer or the print job does not
-// start), 2 a write fails, 5 a raster printer resolution choice of 0, 34 a page too large for
-// the raster at every resolution (raster printer) or, on the image file, for memory or for
-// its format (a PCX holds at most 32,768 pixels each way, 32,766 across at 8 and 24 bits): the
-// picture is then drawn smaller, keeping its shape, until it fits (a page whose format option
-// changed to one that cannot hold it is written sampled down), 1044 a PNG that does not
-// compress. After errors 1, 5 and the raster
+// start; or NAME is longer than 260 characters after trailing blanks are cut, with the file
+// error status 206: nothing is opened, and a file named by NAME's first 260 characters is not
+// touched; device 10 does not use NAME and takes any), 2 a write fails, 5 a raster printer
+// resolution choice of 0, 34 a page too large for the raster at every resolution (raster
+// printer) or, on the image file, for memory or for its format (a PCX holds at most 32,768
+// pixels each way, 32,766 across at 8 and 24 bits): the picture is then drawn smaller, keeping
+// its shape, until it fits (a page whose format option changed to one that cannot hold it is
+// written sampled down), 1044 a PNG that does not compress. After errors 1, 5 and the raster
 // printer's 34 the hardcopy stays closed and nothing more is written. After error 2 nothing
 // more is written to that file, and the close still closes it, left as far as it was written
 // (a plot file without its ending) and not deleted.
